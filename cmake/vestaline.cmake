@@ -1,0 +1,108 @@
+# Build rules shared by every folder.
+#
+# A subsystem folder holds one library of Windows-bound code and, in its
+# core/ subfolder, a portable library (no <windows.h>) that the host tree
+# builds and tests under the sanitizers too. Sources are picked up by glob,
+# so adding a file needs no change here.
+
+if(WIN32)
+  set(VL_WINDOWS ON)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                          _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_options(-Wall -Wno-unknown-pragmas -Wno-cast-function-type)
+  set(VL_JPEG_PREFIX ${CMAKE_SOURCE_DIR}/.deps/libjpeg-win64)
+else()
+  set(VL_WINDOWS OFF)
+  set(VL_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_compile_options(-Wall ${VL_SANITIZE})
+  add_link_options(${VL_SANITIZE})
+endif()
+
+# vl_portable_library(name DIRS dirs... [DEPS libs...])
+function(vl_portable_library name)
+  cmake_parse_arguments(A "" "" "DIRS;DEPS" ${ARGN})
+  set(srcs)
+  foreach(d ${A_DIRS})
+    file(GLOB s CONFIGURE_DEPENDS ${d}/*.cpp ${d}/*.c)
+    list(APPEND srcs ${s})
+  endforeach()
+  if(NOT srcs)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${A_DEPS})
+    return()
+  endif()
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${A_DEPS})
+endfunction()
+
+# vl_windows_library(name DIRS dirs... [DEPS libs...]): only in the Windows tree.
+function(vl_windows_library name)
+  if(NOT VL_WINDOWS)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "" "DIRS;DEPS" ${ARGN})
+  set(srcs)
+  foreach(d ${A_DIRS})
+    file(GLOB s CONFIGURE_DEPENDS ${d}/*.cpp ${d}/*.c)
+    list(APPEND srcs ${s})
+  endforeach()
+  if(NOT srcs)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${A_DEPS})
+    return()
+  endif()
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${A_DEPS})
+endfunction()
+
+# vl_test(name DIRS dirs... [WINDOWS] [DEPS libs...]): one executable per test
+# folder, registered once with ctest. WINDOWS tests exist only in the
+# Windows tree and run under Wine.
+function(vl_test name)
+  cmake_parse_arguments(A "WINDOWS" "" "DIRS;DEPS" ${ARGN})
+  if(A_WINDOWS AND NOT VL_WINDOWS)
+    return()
+  endif()
+  set(srcs)
+  foreach(d ${A_DIRS})
+    file(GLOB s CONFIGURE_DEPENDS ${d}/*.cpp)
+    list(APPEND srcs ${s})
+  endforeach()
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${name} ${srcs})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${A_DEPS} gmock gtest_main)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1
+           WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600
+    ENVIRONMENT "VL_SOURCE_DIR=${CMAKE_SOURCE_DIR};VL_BINARY_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
+# vl_fuzz(name SOURCE file DEPS libs... [SECONDS n]): a libFuzzer target of
+# the host tree, run for a bounded time by the test command.
+function(vl_fuzz name)
+  if(VL_WINDOWS)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "SOURCE;SECONDS" "DEPS" ${ARGN})
+  if(NOT A_SECONDS)
+    set(A_SECONDS 5)
+  endif()
+  add_executable(${name} ${A_SOURCE})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${A_DEPS})
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
+  file(MAKE_DIRECTORY ${corpus})
+  add_test(NAME ${name} COMMAND ${name} -max_total_time=${A_SECONDS} -rss_limit_mb=2048
+           -timeout=10 -print_final_stats=0 ${corpus})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+endfunction()

@@ -1,0 +1,175 @@
+#include "fw/core/streams.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "fw/core/exceptions.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace fw {
+
+int64_t TStream::Size() {
+  int64_t pos = Seek(0, TSeekOrigin::soCurrent);
+  int64_t end = Seek(0, TSeekOrigin::soEnd);
+  Seek(pos, TSeekOrigin::soBeginning);
+  return end;
+}
+
+void TStream::SetSize(int64_t) { throw EStreamError(u"Stream size cannot be changed"); }
+
+void TStream::ReadBuffer(void* buffer, int64_t count) {
+  if (count > 0 && Read(buffer, count) != count) throw EReadError(u"Stream read error");
+}
+
+void TStream::WriteBuffer(const void* buffer, int64_t count) {
+  if (count > 0 && Write(buffer, count) != count) throw EWriteError(u"Stream write error");
+}
+
+int64_t TStream::CopyFrom(TStream& source, int64_t count) {
+  if (count == 0) {
+    source.SetPosition(0);
+    count = source.Size();
+  }
+  int64_t done = 0;
+  uint8_t buf[65536];
+  while (done < count) {
+    int64_t n = std::min<int64_t>(sizeof buf, count - done);
+    source.ReadBuffer(buf, n);
+    WriteBuffer(buf, n);
+    done += n;
+  }
+  return done;
+}
+
+int64_t TMemoryStream::Read(void* buffer, int64_t count) {
+  if (count <= 0 || pos_ >= Size()) return 0;
+  int64_t n = std::min<int64_t>(count, Size() - pos_);
+  std::memcpy(buffer, data_.data() + pos_, static_cast<size_t>(n));
+  pos_ += n;
+  return n;
+}
+
+int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
+  if (count <= 0) return 0;
+  if (pos_ + count > Size()) data_.resize(static_cast<size_t>(pos_ + count));
+  std::memcpy(data_.data() + pos_, buffer, static_cast<size_t>(count));
+  pos_ += count;
+  return count;
+}
+
+int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
+  int64_t base = origin == TSeekOrigin::soBeginning ? 0 : origin == TSeekOrigin::soCurrent ? pos_ : Size();
+  pos_ = std::max<int64_t>(0, base + offset);
+  return pos_;
+}
+
+void TMemoryStream::SetSize(int64_t size) {
+  data_.resize(static_cast<size_t>(std::max<int64_t>(0, size)));
+  pos_ = std::min(pos_, Size());
+}
+
+void TMemoryStream::Clear() {
+  data_.clear();
+  pos_ = 0;
+}
+
+void TMemoryStream::LoadFromStream(TStream& s) {
+  s.SetPosition(0);
+  int64_t n = s.Size();
+  data_.resize(static_cast<size_t>(n));
+  s.ReadBuffer(data_.data(), n);
+  pos_ = 0;
+}
+
+void TMemoryStream::LoadFromFile(const String& fileName) {
+  TFileStream f(fileName, fmOpenRead | fmShareDenyNone);
+  LoadFromStream(f);
+}
+
+void TMemoryStream::SaveToStream(TStream& s) { s.WriteBuffer(data_.data(), Size()); }
+
+void TMemoryStream::SaveToFile(const String& fileName) {
+  TFileStream f(fileName, fmCreate);
+  SaveToStream(f);
+}
+
+static std::FILE* OpenFile(const String& name, const char* mode) {
+#ifdef _WIN32
+  std::u16string m(mode, mode + std::strlen(mode));
+  return _wfopen(reinterpret_cast<const wchar_t*>(name.c_str()), reinterpret_cast<const wchar_t*>(m.c_str()));
+#else
+  return std::fopen(StringToUtf8(name).c_str(), mode);
+#endif
+}
+
+TFileStream::TFileStream(const String& fileName, uint16_t mode) : fileName_(fileName) {
+  if (mode == fmCreate || (mode & 0xFF00) == fmCreate) {
+    file_ = OpenFile(fileName, "w+b");
+    if (!file_) throw EFCreateError(u"Cannot create file \"" + fileName + u"\"");
+    return;
+  }
+  const char* m = (mode & 3) == fmOpenRead ? "rb" : "r+b";
+  file_ = OpenFile(fileName, m);
+  if (!file_) throw EFOpenError(u"Cannot open file \"" + fileName + u"\"");
+}
+
+TFileStream::~TFileStream() {
+  if (file_) std::fclose(file_);
+}
+
+int64_t TFileStream::Read(void* buffer, int64_t count) {
+  if (count <= 0) return 0;
+  return static_cast<int64_t>(std::fread(buffer, 1, static_cast<size_t>(count), file_));
+}
+
+int64_t TFileStream::Write(const void* buffer, int64_t count) {
+  if (count <= 0) return 0;
+  return static_cast<int64_t>(std::fwrite(buffer, 1, static_cast<size_t>(count), file_));
+}
+
+int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
+  int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET : origin == TSeekOrigin::soCurrent ? SEEK_CUR : SEEK_END;
+#ifdef _WIN32
+  if (_fseeki64(file_, offset, whence) != 0) throw EStreamError(u"Seek error in \"" + fileName_ + u"\"");
+  return _ftelli64(file_);
+#else
+  if (fseeko(file_, offset, whence) != 0) throw EStreamError(u"Seek error in \"" + fileName_ + u"\"");
+  return ftello(file_);
+#endif
+}
+
+void TFileStream::SetSize(int64_t size) {
+  std::fflush(file_);
+#ifdef _WIN32
+  bool ok = _chsize_s(_fileno(file_), size) == 0;
+#else
+  bool ok = ftruncate(fileno(file_), size) == 0;
+#endif
+  if (!ok) throw EStreamError(u"Cannot change the size of \"" + fileName_ + u"\"");
+  if (Position() > size) Seek(size, TSeekOrigin::soBeginning);
+}
+
+std::vector<uint8_t> ReadFileBytes(const String& fileName) {
+  TMemoryStream m;
+  m.LoadFromFile(fileName);
+  return m.Bytes();
+}
+
+void WriteFileBytes(const String& fileName, const std::vector<uint8_t>& data) {
+  TFileStream f(fileName, fmCreate);
+  f.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
+}
+
+bool FileExists(const String& fileName) {
+  std::FILE* f = OpenFile(fileName, "rb");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
+
+}  // namespace fw

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the program and starts it under Wine.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+bash "$top/scripts/setup.sh"
+bash "$top/scripts/build.sh" win Vestaline3
+exec "$top/scripts/wine-run.sh" "$top/build/win/app/Vestaline3.exe" "$@"
