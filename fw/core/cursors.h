@@ -1,0 +1,44 @@
+// Cursor identities and their names ("crHandPoint" <-> -21). Positive
+// values are cursors the program registers itself.
+#pragma once
+
+#include <cstdint>
+
+#include "fw/core/types.h"
+
+namespace fw {
+
+using TCursor = int16_t;
+
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
+constexpr TCursor crHSplit = -14;
+constexpr TCursor crVSplit = -15;
+constexpr TCursor crMultiDrag = -16;
+constexpr TCursor crSQLWait = -17;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+constexpr TCursor crSize = -22;
+
+bool CursorToIdent(int64_t cursor, String& ident);
+bool IdentToCursor(StringView ident, int64_t& cursor);
+// The name, or the decimal number.
+String CursorToString(TCursor cursor);
+// A name or a decimal number; EConvertError for anything else.
+TCursor StringToCursor(StringView text);
+
+}  // namespace fw

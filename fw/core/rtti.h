@@ -1,0 +1,413 @@
+// Run-time type information: one registry of classes (name, parent, factory)
+// with their published properties in declared order, published methods
+// (event handlers by name) and published fields (component references), and
+// reading and writing property values by name or by "Sub.Prop" path.
+//
+// A class declares itself with FW_CLASS(TFoo, TBase) in its body and
+// describes itself once in its .cpp:
+//
+//   FW_REGISTER(TFoo) {
+//     c.Property(u"Caption", &TFoo::Caption, &TFoo::SetCaption);
+//     c.Property(u"Width", &TFoo::Width, &TFoo::SetWidth).Default(100);
+//     c.Property(u"Color", &TFoo::Color, &TFoo::SetColor).Type(TypeInfoTColor()).Default(clWindow);
+//     c.Event(u"OnClick", &TFoo::FOnClick);
+//     c.Method(u"Button1Click", &TFoo::Button1Click);
+//     c.Field(u"Button1", &TFoo::Button1);
+//   }
+//
+// Getters and setters may be member functions, data members or callables
+// taking the object. A class is created by name with FindClass(..)->Create().
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+#include "fw/core/exceptions.h"
+#include "fw/core/object.h"
+#include "fw/core/typeinfo.h"
+#include "fw/core/value.h"
+
+namespace fw {
+
+class TComponent;
+class TStream;
+template <class C>
+class TClassBuilder;
+
+class TPropInfo {
+ public:
+  const String& Name() const { return name_; }
+  const TTypeInfo* PropType() const { return type_; }
+  TTypeKind Kind() const { return type_->Kind(); }
+  bool CanWrite() const { return static_cast<bool>(set_); }
+
+  // Raise EPropertyError when the instance is not of the property's class,
+  // the property is read-only ("Property X is read-only") or the value does
+  // not fit ("Invalid property value").
+  TValue GetValue(TObject* instance) const;
+  void SetValue(TObject* instance, const TValue& value) const;
+
+  // Declared default of an ordinal or set property (none: HasDefault false).
+  bool HasDefault() const { return hasDefault_; }
+  int64_t Default() const { return default_; }
+  // The stored rule: always, never, or decided by the instance.
+  bool IsStored(TObject* instance) const;
+
+ private:
+  template <class C>
+  friend class TClassBuilder;
+  friend class TPropBuilder;
+  String name_;
+  const TTypeInfo* type_ = nullptr;
+  std::function<TValue(TObject*)> get_;
+  std::function<void(TObject*, const TValue&)> set_;
+  std::function<bool(TObject*)> stored_;
+  bool storedFlag_ = true;
+  bool hasDefault_ = false;
+  int64_t default_ = 0;
+};
+
+// A published method: an event handler found by name.
+class TMethodInfo {
+ public:
+  const String& Name() const { return name_; }
+  const TTypeInfo* MethodType() const { return type_; }
+  // The method bound to instance, ready for an event property of its type.
+  TValue Bind(TObject* instance) const;
+  bool Refers(TObject* instance, const TMethod& m) const { return bind_(instance) == m; }
+
+ private:
+  template <class C>
+  friend class TClassBuilder;
+  String name_;
+  const TTypeInfo* type_ = nullptr;
+  std::function<TMethod(TObject*)> bind_;
+};
+
+// A published field holding a reference to an owned component; a component
+// named like the field is stored into it when it joins its owner.
+class TFieldInfo {
+ public:
+  const String& Name() const { return name_; }
+  TClass FieldClass() const { return fieldClass_(); }
+  // Stores value (null clears) when it is of the field's class; false when not.
+  bool Set(TObject* instance, TObject* value) const { return set_(instance, value); }
+  TObject* Get(TObject* instance) const { return get_(instance); }
+
+ private:
+  template <class C>
+  friend class TClassBuilder;
+  String name_;
+  TClass (*fieldClass_)() = nullptr;
+  std::function<bool(TObject*, TObject*)> set_;
+  std::function<TObject*(TObject*)> get_;
+};
+
+// Data stored under a name that is not a published property: binary data
+// ("Data = {...}") or a list of values ("Strings = (...)").
+class TDefinedProperty {
+ public:
+  enum TKind : uint8_t { dpBinary, dpList };
+  const String& Name() const { return name_; }
+  TKind Kind() const { return kind_; }
+  std::function<void(TObject*, TStream&)> ReadData;        // dpBinary
+  std::function<void(TObject*, TStream&)> WriteData;       // dpBinary
+  std::function<void(TObject*, const std::vector<TValue>&)> ReadList;  // dpList
+  std::function<std::vector<TValue>(TObject*)> WriteList;  // dpList
+  std::function<bool(TObject*)> HasData;                   // worth writing
+
+ private:
+  template <class C>
+  friend class TClassBuilder;
+  String name_;
+  TKind kind_ = dpBinary;
+};
+
+class TClassInfo {
+ public:
+  const String& ClassName() const { return name_; }
+  TClass ClassParent() const { return parent_; }
+  bool InheritsFrom(TClass other) const;
+  bool IsAbstract() const { return !factory_; }
+  // A new instance; owner is passed to components and ignored by others.
+  // EClassNotFound "Cannot create an instance of abstract class X" when the
+  // class cannot be created.
+  TObject* Create(TComponent* owner = nullptr) const;
+
+  // Published properties, inherited ones first, in declared order; a class
+  // that declares a property again replaces it in place.
+  const std::vector<const TPropInfo*>& Properties() const { return props_; }
+  // Case-insensitive lookups; null when there is none.
+  const TPropInfo* FindProperty(StringView name) const;
+  const TMethodInfo* FindMethod(StringView name) const;
+  const TFieldInfo* FindField(StringView name) const;
+  const TDefinedProperty* FindDefinedProperty(StringView name) const;
+  const std::vector<const TDefinedProperty*>& DefinedProperties() const { return defined_; }
+  // The name of the published method that m calls on instance, or empty.
+  String MethodName(TObject* instance, const TMethod& m) const;
+
+ private:
+  template <class C>
+  friend class TClassBuilder;
+  template <class C>
+  friend TClass RegisterClassInfo(const char16_t*, void (*)(TClassBuilder<C>&));
+  friend TClass RegisterClassInfoImpl(std::unique_ptr<TClassInfo> info);
+  TClassInfo() = default;
+  void Finish();
+
+  String name_;
+  TClass parent_ = nullptr;
+  TObject* (*factory_)(TComponent*) = nullptr;
+  std::vector<std::unique_ptr<TPropInfo>> ownProps_;
+  std::vector<std::unique_ptr<TMethodInfo>> ownMethods_;
+  std::vector<std::unique_ptr<TFieldInfo>> ownFields_;
+  std::vector<std::unique_ptr<TDefinedProperty>> ownDefined_;
+  std::vector<const TPropInfo*> props_;
+  std::vector<const TMethodInfo*> methods_;
+  std::vector<const TFieldInfo*> fields_;
+  std::vector<const TDefinedProperty*> defined_;
+};
+
+// The class registry. GetClass returns null for an unknown name, FindClass
+// raises EClassNotFound "Class X not found". Names compare case-insensitively.
+TClass GetClass(StringView name);
+TClass FindClass(StringView name);
+std::vector<TClass> RegisteredClasses();
+
+// Property access by name or path ("Font.Name" follows class-typed
+// properties). Unknown names raise EPropertyError "Property X does not
+// exist"; a path through an unassigned object raises EPropertyError too.
+const TPropInfo* GetPropInfo(TClass aClass, StringView name);
+const TPropInfo* GetPropInfo(const TObject* instance, StringView name);
+bool IsPublishedProp(const TObject* instance, StringView path);
+struct TPropTarget {
+  TObject* Instance = nullptr;
+  const TPropInfo* Prop = nullptr;
+};
+TPropTarget ResolvePropPath(TObject* instance, StringView path);
+TValue GetPropValue(TObject* instance, StringView path);
+void SetPropValue(TObject* instance, StringView path, const TValue& value);
+// Enumeration and set properties as text ("alClient", "[fsBold, fsItalic]").
+String GetEnumProp(TObject* instance, StringView path);
+void SetEnumProp(TObject* instance, StringView path, StringView value);
+String GetSetProp(TObject* instance, StringView path, bool brackets = true);
+void SetSetProp(TObject* instance, StringView path, StringView value);
+// Binds the published method methodName of root to the event property at
+// path of instance; EPropertyError when the method does not exist or its
+// signature differs from the event's.
+void SetMethodPropByName(TObject* instance, StringView path, TObject* root, StringView methodName);
+
+template <class Sig>
+TValue::TValue(const TEvent<Sig>& e) : TValue(e.Method(), MethodTypeInfo<Sig>()) {}
+
+namespace detail {
+
+[[noreturn]] void RaiseInvalidValue();
+[[noreturn]] void RaiseWrongInstance(const TObject* instance, TClass expected);
+void CheckOrdinalRange(const TTypeInfo* type, int64_t value);
+void CheckSetMask(const TTypeInfo* type, uint64_t mask);
+void CheckMethodType(const TTypeInfo* type, const TValue& v);
+void CheckObjectClass(TObject* object, TClass expected);
+
+template <class T>
+TValue ToValue(const T& v) {
+  if constexpr (std::is_same_v<T, bool>) return TValue(static_cast<int64_t>(v ? 1 : 0));
+  else if constexpr (std::is_pointer_v<T>) return TValue(static_cast<TObject*>(const_cast<std::remove_const_t<std::remove_pointer_t<T>>*>(v)));
+  else return TValue(v);
+}
+
+template <class T>
+T FromValue(const TValue& v, const TTypeInfo* type) {
+  if constexpr (std::is_same_v<T, bool>) {
+    int64_t o = v.AsOrdinal();
+    CheckOrdinalRange(type, o);
+    return o != 0;
+  } else if constexpr (std::is_enum_v<T> || std::is_integral_v<T>) {
+    int64_t o = v.AsOrdinal();
+    CheckOrdinalRange(type, o);
+    return static_cast<T>(o);
+  } else if constexpr (std::is_floating_point_v<T>) {
+    return static_cast<T>(v.AsFloat());
+  } else if constexpr (std::is_same_v<T, String>) {
+    return v.AsString();
+  } else if constexpr (IsSet<T>::value) {
+    CheckSetMask(type, v.AsSet());
+    return T::FromMask(v.AsSet());
+  } else if constexpr (IsEvent<T>::value) {
+    CheckMethodType(type, v);
+    return T(v.AsMethod());
+  } else if constexpr (std::is_pointer_v<T>) {
+    TObject* o = v.AsObject();
+    if (!o) return nullptr;
+    auto* p = dynamic_cast<T>(o);
+    if (!p) RaiseInvalidValue();
+    return p;
+  } else {
+    static_assert(sizeof(T) == 0, "type without run-time type information");
+  }
+}
+
+template <class C>
+C& InstanceOf(TObject* instance) {
+  C* c = dynamic_cast<C*>(instance);
+  if (!c) RaiseWrongInstance(instance, C::StaticClass());
+  return *c;
+}
+
+template <class T>
+TObject* CreateInstance(TComponent* owner) {
+  if constexpr (std::is_constructible_v<T, TComponent*>) return new T(owner);
+  else return new T();
+}
+
+}  // namespace detail
+
+// Adjusts the property just added: default value, stored rule, type.
+class TPropBuilder {
+ public:
+  explicit TPropBuilder(TPropInfo& p) : p_(p) {}
+  template <class V>
+  TPropBuilder& Default(V v) {
+    p_.hasDefault_ = true;
+    if constexpr (IsSet<V>::value) p_.default_ = static_cast<int64_t>(v.Mask());
+    else p_.default_ = static_cast<int64_t>(v);
+    return *this;
+  }
+  TPropBuilder& NoDefault() {
+    p_.hasDefault_ = false;
+    return *this;
+  }
+  TPropBuilder& Stored(bool stored) {
+    p_.storedFlag_ = stored;
+    p_.stored_ = nullptr;
+    return *this;
+  }
+  // Stored when the object's rule says so.
+  template <class K>
+  TPropBuilder& Stored(bool (K::*rule)() const) {
+    p_.stored_ = [rule](TObject* o) { return (detail::InstanceOf<K>(o).*rule)(); };
+    return *this;
+  }
+  // Gives the property a descriptor of its own (TColor, TDateTime...); the
+  // C++ type must match its kind and width.
+  TPropBuilder& Type(const TTypeInfo* type) {
+    p_.type_ = type;
+    return *this;
+  }
+
+ private:
+  TPropInfo& p_;
+};
+
+template <class C>
+class TClassBuilder {
+ public:
+  explicit TClassBuilder(TClassInfo& info) : info_(info) {}
+
+  template <class G, class S = std::nullptr_t>
+  TPropBuilder Property(const char16_t* name, G get, S set = nullptr) {
+    using T = std::remove_cvref_t<std::invoke_result_t<G, C&>>;
+    auto p = std::make_unique<TPropInfo>();
+    TPropInfo* prop = p.get();
+    prop->name_ = name;
+    prop->type_ = TypeInfoOf<T>();
+    prop->get_ = [get](TObject* o) { return detail::ToValue<T>(std::invoke(get, detail::InstanceOf<C>(o))); };
+    if constexpr (!std::is_same_v<S, std::nullptr_t>) {
+      prop->set_ = [set, prop](TObject* o, const TValue& v) {
+        C& c = detail::InstanceOf<C>(o);
+        T value = detail::FromValue<T>(v, prop->type_);
+        if constexpr (std::is_member_object_pointer_v<S>) std::invoke(set, c) = std::move(value);
+        else std::invoke(set, c, std::move(value));
+      };
+    }
+    info_.ownProps_.push_back(std::move(p));
+    return TPropBuilder(*prop);
+  }
+
+  // An event property read and written through its field.
+  template <class Sig>
+  TPropBuilder Event(const char16_t* name, TEvent<Sig> C::*field) {
+    return Property(name, field, field);
+  }
+
+  // A published method (event handler) of the class.
+  template <class M>
+    requires std::is_member_function_pointer_v<M>
+  void Method(const char16_t* name, M method) {
+    AddMethod(name, method);
+  }
+
+  // A published field referring to a component of the given class.
+  template <class T>
+  void Field(const char16_t* name, T* C::*field) {
+    auto f = std::make_unique<TFieldInfo>();
+    f->name_ = name;
+    f->fieldClass_ = &T::StaticClass;
+    f->set_ = [field](TObject* o, TObject* v) {
+      T* typed = nullptr;
+      if (v && !(typed = dynamic_cast<T*>(v))) return false;
+      detail::InstanceOf<C>(o).*field = typed;
+      return true;
+    };
+    f->get_ = [field](TObject* o) -> TObject* { return detail::InstanceOf<C>(o).*field; };
+    info_.ownFields_.push_back(std::move(f));
+  }
+
+  TDefinedProperty& DefineBinaryProperty(const char16_t* name) { return Define(name, TDefinedProperty::dpBinary); }
+  TDefinedProperty& DefineListProperty(const char16_t* name) { return Define(name, TDefinedProperty::dpList); }
+
+ private:
+  template <class R, class K, class... A>
+  void AddMethod(const char16_t* name, R (K::*method)(A...)) {
+    static_assert(std::is_base_of_v<K, C>, "method of another class");
+    auto m = std::make_unique<TMethodInfo>();
+    m->name_ = name;
+    m->type_ = MethodTypeInfo<R(A...)>();
+    m->bind_ = [method](TObject* o) {
+      return TEvent<R(A...)>(&detail::InstanceOf<C>(o), method).Method();
+    };
+    info_.ownMethods_.push_back(std::move(m));
+  }
+  TDefinedProperty& Define(const char16_t* name, TDefinedProperty::TKind kind) {
+    auto d = std::make_unique<TDefinedProperty>();
+    d->name_ = name;
+    d->kind_ = kind;
+    info_.ownDefined_.push_back(std::move(d));
+    return *info_.ownDefined_.back();
+  }
+
+  TClassInfo& info_;
+};
+
+TClass RegisterClassInfoImpl(std::unique_ptr<TClassInfo> info);
+
+template <class C>
+TClass RegisterClassInfo(const char16_t* name, void (*describe)(TClassBuilder<C>&)) {
+  std::unique_ptr<TClassInfo> info(new TClassInfo());
+  info->name_ = name;
+  if constexpr (!std::is_same_v<C, TObject>) info->parent_ = C::inherited::StaticClass();
+  if constexpr (!std::is_abstract_v<C> &&
+                (std::is_constructible_v<C, TComponent*> || std::is_default_constructible_v<C>))
+    info->factory_ = &detail::CreateInstance<C>;
+  TClassBuilder<C> builder(*info);
+  describe(builder);
+  return RegisterClassInfoImpl(std::move(info));
+}
+
+}  // namespace fw
+
+// Defines StaticClass/ClassType of a class declared with FW_CLASS, registers
+// it at start-up and opens the body that describes its published members
+// through the builder `c`. Use it in the class's namespace.
+#define FW_REGISTER(Class)                                                            \
+  static void FwDescribe_##Class(::fw::TClassBuilder<Class>& c);                      \
+  ::fw::TClass Class::StaticClass() {                                                 \
+    static const ::fw::TClass info = ::fw::RegisterClassInfo<Class>(u"" #Class, &FwDescribe_##Class); \
+    return info;                                                                      \
+  }                                                                                   \
+  ::fw::TClass Class::ClassType() const { return StaticClass(); }                     \
+  [[maybe_unused]] static const bool FwRegistered_##Class = Class::StaticClass() != nullptr; \
+  static void FwDescribe_##Class([[maybe_unused]] ::fw::TClassBuilder<Class>& c)
