@@ -1,0 +1,516 @@
+// Drawing on device contexts: colours, the three drawing tools (font, pen,
+// brush), the canvas, the graphic base class and the bitmap.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "fw/core/exceptions.h"
+#include "fw/core/streams.h"
+#include "fw/core/types.h"
+#include "fw/graphics/gdi_handles.h"
+
+namespace fw {
+
+namespace codecs {
+struct BmpImage;
+}
+
+// ---- Colours --------------------------------------------------------------
+
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clOlive = 0x008080;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clTeal = 0x808000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clAqua = 0xFFFF00;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clDefault = 0x20000000;
+
+// System colours: 0xFF000000 plus the COLOR_* index.
+constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | static_cast<uint32_t>(index)); }
+constexpr TColor clScrollBar = SystemColor(0);
+constexpr TColor clBackground = SystemColor(1);
+constexpr TColor clActiveCaption = SystemColor(2);
+constexpr TColor clInactiveCaption = SystemColor(3);
+constexpr TColor clMenu = SystemColor(4);
+constexpr TColor clWindow = SystemColor(5);
+constexpr TColor clWindowFrame = SystemColor(6);
+constexpr TColor clMenuText = SystemColor(7);
+constexpr TColor clWindowText = SystemColor(8);
+constexpr TColor clCaptionText = SystemColor(9);
+constexpr TColor clActiveBorder = SystemColor(10);
+constexpr TColor clInactiveBorder = SystemColor(11);
+constexpr TColor clAppWorkSpace = SystemColor(12);
+constexpr TColor clHighlight = SystemColor(13);
+constexpr TColor clHighlightText = SystemColor(14);
+constexpr TColor clBtnFace = SystemColor(15);
+constexpr TColor clBtnShadow = SystemColor(16);
+constexpr TColor clGrayText = SystemColor(17);
+constexpr TColor clBtnText = SystemColor(18);
+constexpr TColor clInactiveCaptionText = SystemColor(19);
+constexpr TColor clBtnHighlight = SystemColor(20);
+constexpr TColor cl3DDkShadow = SystemColor(21);
+constexpr TColor cl3DLight = SystemColor(22);
+constexpr TColor clInfoText = SystemColor(23);
+constexpr TColor clInfoBk = SystemColor(24);
+constexpr TColor clHotLight = SystemColor(26);
+constexpr TColor clGradientActiveCaption = SystemColor(27);
+constexpr TColor clGradientInactiveCaption = SystemColor(28);
+constexpr TColor clMenuHighlight = SystemColor(29);
+constexpr TColor clMenuBar = SystemColor(30);
+
+// A system colour becomes its current RGB value; other values pass as they are.
+TColor ColorToRGB(TColor color);
+
+// ---- Enumerations ---------------------------------------------------------
+
+enum TFontStyle : uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+
+// A set of font styles.
+class TFontStyles {
+ public:
+  constexpr TFontStyles() = default;
+  constexpr TFontStyles(std::initializer_list<TFontStyle> styles) {
+    for (TFontStyle s : styles) bits_ |= Bit(s);
+  }
+  constexpr bool Contains(TFontStyle s) const { return (bits_ & Bit(s)) != 0; }
+  constexpr bool Empty() const { return bits_ == 0; }
+  constexpr TFontStyles& Include(TFontStyle s) { bits_ |= Bit(s); return *this; }
+  constexpr TFontStyles& Exclude(TFontStyle s) { bits_ &= ~Bit(s); return *this; }
+  constexpr uint8_t Bits() const { return bits_; }
+  static constexpr TFontStyles FromBits(uint8_t b) { TFontStyles r; r.bits_ = b & 0x0F; return r; }
+  friend constexpr TFontStyles operator+(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ | b.bits_); }
+  friend constexpr TFontStyles operator-(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ & ~b.bits_); }
+  friend constexpr TFontStyles operator*(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ & b.bits_); }
+  friend constexpr bool operator==(TFontStyles a, TFontStyles b) { return a.bits_ == b.bits_; }
+
+ private:
+  static constexpr uint8_t Bit(TFontStyle s) { return static_cast<uint8_t>(1u << s); }
+  uint8_t bits_ = 0;
+};
+
+enum TFontPitch { fpDefault, fpVariable, fpFixed };
+enum TFontQuality { fqDefault, fqDraft, fqProof, fqNonAntialiased, fqAntialiased, fqClearType, fqClearTypeNatural };
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TPenMode {
+  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
+  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+};
+enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TFillStyle { fsSurface, fsBorder };
+enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+enum TTransparentMode { tmAuto, tmFixed };
+enum TBitmapHandleType { bmDIB, bmDDB };
+enum TProgressStage { psStarting, psRunning, psEnding };
+
+// Raster operations of CopyMode.
+using TCopyMode = DWORD;
+constexpr TCopyMode cmBlackness = BLACKNESS;
+constexpr TCopyMode cmDstInvert = DSTINVERT;
+constexpr TCopyMode cmMergeCopy = MERGECOPY;
+constexpr TCopyMode cmMergePaint = MERGEPAINT;
+constexpr TCopyMode cmNotSrcCopy = NOTSRCCOPY;
+constexpr TCopyMode cmNotSrcErase = NOTSRCERASE;
+constexpr TCopyMode cmPatCopy = PATCOPY;
+constexpr TCopyMode cmPatInvert = PATINVERT;
+constexpr TCopyMode cmPatPaint = PATPAINT;
+constexpr TCopyMode cmSrcAnd = SRCAND;
+constexpr TCopyMode cmSrcCopy = SRCCOPY;
+constexpr TCopyMode cmSrcErase = SRCERASE;
+constexpr TCopyMode cmSrcInvert = SRCINVERT;
+constexpr TCopyMode cmSrcPaint = SRCPAINT;
+constexpr TCopyMode cmWhiteness = WHITENESS;
+
+class TGraphicsObject;
+class TCanvas;
+using TSize = SIZE;
+class TGraphic;
+class TBitmap;
+
+// Change notifications of the graphics layer carry the object that changed.
+using TGraphicsNotifyEvent = std::function<void(void* sender)>;
+using TProgressEvent = std::function<void(void* sender, TProgressStage stage, uint8_t percentDone,
+                                          bool redrawNow, const TRect& r, const String& msg)>;
+
+// ---- Drawing tools ----------------------------------------------------------
+
+// Base of font, pen and brush: a value that owns one GDI object made on demand
+// and tells its owner when it changes.
+class TGraphicsObject {
+ public:
+  virtual ~TGraphicsObject() = default;
+  TGraphicsNotifyEvent OnChange;
+
+ protected:
+  virtual void Changed();
+};
+
+class TFont : public TGraphicsObject {
+ public:
+  TFont();
+  void Assign(const TFont& source);
+
+  const String& Name() const { return name_; }
+  void SetName(const String& v);
+  // Size in points; Height in pixels (negative: character height, positive:
+  // cell height), both at PixelsPerInch.
+  int Size() const;
+  void SetSize(int points);
+  int Height() const { return height_; }
+  void SetHeight(int v);
+  int PixelsPerInch() const { return pixelsPerInch_; }
+  void SetPixelsPerInch(int v) { pixelsPerInch_ = v; }
+  TFontStyles Style() const { return style_; }
+  void SetStyle(TFontStyles v);
+  TColor Color() const { return color_; }
+  void SetColor(TColor v);
+  uint8_t Charset() const { return charset_; }
+  void SetCharset(uint8_t v);
+  TFontPitch Pitch() const { return pitch_; }
+  void SetPitch(TFontPitch v);
+  TFontQuality Quality() const { return quality_; }
+  void SetQuality(TFontQuality v);
+  // Escapement and orientation in tenths of a degree.
+  int Orientation() const { return orientation_; }
+  void SetOrientation(int v);
+
+  HFONT Handle();
+  // Takes over the given font: its properties are read back from it.
+  void SetHandle(HFONT font);
+  bool HandleAllocated() const { return bool(handle_); }
+
+ protected:
+  void Changed() override;
+
+ private:
+  String name_;
+  int height_;
+  int pixelsPerInch_ = 96;
+  TFontStyles style_;
+  TColor color_ = clWindowText;
+  uint8_t charset_ = DEFAULT_CHARSET;
+  TFontPitch pitch_ = fpDefault;
+  TFontQuality quality_ = fqDefault;
+  int orientation_ = 0;
+  TFontHandle handle_;
+};
+
+class TPen : public TGraphicsObject {
+ public:
+  void Assign(const TPen& source);
+  TColor Color() const { return color_; }
+  void SetColor(TColor v);
+  int Width() const { return width_; }
+  void SetWidth(int v);
+  TPenStyle Style() const { return style_; }
+  void SetStyle(TPenStyle v);
+  TPenMode Mode() const { return mode_; }
+  void SetMode(TPenMode v);
+  HPEN Handle();
+  void SetHandle(HPEN pen);
+
+ protected:
+  void Changed() override;
+
+ private:
+  TColor color_ = clBlack;
+  int width_ = 1;
+  TPenStyle style_ = psSolid;
+  TPenMode mode_ = pmCopy;
+  TPenHandle handle_;
+};
+
+class TBrush : public TGraphicsObject {
+ public:
+  TBrush() = default;
+  ~TBrush() override;
+  void Assign(const TBrush& source);
+  TColor Color() const { return color_; }
+  void SetColor(TColor v);
+  TBrushStyle Style() const { return style_; }
+  void SetStyle(TBrushStyle v);
+  // A pattern bitmap (not owned); while set it is the brush's pattern.
+  TBitmap* Bitmap() const { return bitmap_; }
+  void SetBitmap(TBitmap* v);
+  HBRUSH Handle();
+  void SetHandle(HBRUSH brush);
+
+ protected:
+  void Changed() override;
+
+ private:
+  void FreeHandle();
+  TColor color_ = clWhite;
+  TBrushStyle style_ = bsSolid;
+  TBitmap* bitmap_ = nullptr;
+  HBRUSH handle_ = nullptr;
+  bool ownsHandle_ = false;
+};
+
+// ---- Canvas -------------------------------------------------------------------
+
+using TCanvasNotifyEvent = std::function<void(TCanvas* sender)>;
+
+// Drawing surface over a device context. The canvas selects its font, pen and
+// brush into the DC when a drawing call needs them and selects the DC's own
+// objects back when the handle goes.
+class TCanvas {
+ public:
+  TCanvas();
+  virtual ~TCanvas();
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  HDC Handle();
+  // Attaches the canvas to a DC it does not own (nullptr detaches).
+  void SetHandle(HDC dc);
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  // Selects the DC's own objects back so that the tools can change freely.
+  void Refresh();
+
+  TFont* Font() const { return font_.get(); }
+  void SetFont(const TFont& v) { font_->Assign(v); }
+  TPen* Pen() const { return pen_.get(); }
+  void SetPen(const TPen& v) { pen_->Assign(v); }
+  TBrush* Brush() const { return brush_.get(); }
+  void SetBrush(const TBrush& v) { brush_->Assign(v); }
+  TCopyMode CopyMode() const { return copyMode_; }
+  void SetCopyMode(TCopyMode v) { copyMode_ = v; }
+
+  void FillRect(const TRect& r);
+  void FrameRect(const TRect& r);
+  void Rectangle(int x1, int y1, int x2, int y2);
+  void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
+  void RoundRect(int x1, int y1, int x2, int y2, int x3, int y3);
+  void Ellipse(int x1, int y1, int x2, int y2);
+  void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
+  void Polygon(const std::vector<TPoint>& points);
+  void Polyline(const std::vector<TPoint>& points);
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  TPoint PenPos();
+  void SetPenPos(const TPoint& p) { MoveTo(p.x, p.y); }
+  // Writes the text at (x, y) and moves the pen position past it.
+  void TextOut(int x, int y, const String& text);
+  // Writes the text at (x, y) clipped to r; an opaque brush fills r first.
+  void TextRect(const TRect& r, int x, int y, const String& text);
+  TSize TextExtent(const String& text);
+  int TextWidth(const String& text) { return TextExtent(text).cx; }
+  int TextHeight(const String& text) { return TextExtent(text).cy; }
+  void DrawFocusRect(const TRect& r);
+  void FloodFill(int x, int y, TColor color, TFillStyle style);
+  void Draw(int x, int y, TGraphic* graphic);
+  void StretchDraw(const TRect& r, TGraphic* graphic);
+  // Copies source's rectangle into dest, stretched, with CopyMode.
+  void CopyRect(const TRect& dest, TCanvas* canvas, const TRect& source);
+  // Copies the bitmap's rectangle, painting the brush where it has color.
+  void BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source, TColor color);
+  TColor Pixel(int x, int y);
+  void SetPixel(int x, int y, TColor color);
+  TRect ClipRect();
+
+  // Serialises drawing from several threads; nested locks count.
+  void Lock();
+  bool TryLock();
+  void Unlock();
+  int LockCount() const { return lockCount_; }
+
+  TCanvasNotifyEvent OnChange;
+  TCanvasNotifyEvent OnChanging;
+
+ protected:
+  enum : unsigned { csHandleValid = 1, csFontValid = 2, csPenValid = 4, csBrushValid = 8 };
+  // A canvas that makes its own DC (bitmap, control) does so here.
+  virtual void CreateHandle() {}
+  virtual void Changing();
+  virtual void Changed();
+  void RequiredState(unsigned state);
+  // Detaches the tools from the DC; the DC stays.
+  void DeselectHandles();
+
+ private:
+  void SelectFont();
+  void SelectPen();
+  void SelectBrush();
+
+  HDC handle_ = nullptr;
+  unsigned state_ = 0;
+  std::unique_ptr<TFont> font_;
+  std::unique_ptr<TPen> pen_;
+  std::unique_ptr<TBrush> brush_;
+  TCopyMode copyMode_ = cmSrcCopy;
+  HGDIOBJ oldFont_ = nullptr;
+  HGDIOBJ oldPen_ = nullptr;
+  HGDIOBJ oldBrush_ = nullptr;
+  std::recursive_mutex lock_;
+  int lockCount_ = 0;
+};
+
+// ---- Graphics ---------------------------------------------------------------
+
+// Creates an empty graphic of one class (the picture-format registry keeps
+// these).
+using TGraphicClass = TGraphic* (*)();
+template <typename T>
+TGraphic* NewGraphic() { return new T(); }
+
+// Base of every picture kind: something that has a size, draws itself into
+// a rectangle of a canvas and reads and writes its own file format.
+class TGraphic {
+ public:
+  virtual ~TGraphic() = default;
+  virtual String ClassName() const = 0;
+  virtual TGraphicClass ClassType() const = 0;
+
+  virtual bool Empty() const = 0;
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  virtual void SetWidth(int v) = 0;
+  virtual void SetHeight(int v) = 0;
+  virtual void SetSize(int w, int h) {
+    SetWidth(w);
+    SetHeight(h);
+  }
+  virtual bool Transparent() const { return transparent_; }
+  virtual void SetTransparent(bool v);
+  virtual HPALETTE Palette() { return nullptr; }
+  virtual void SetPalette(HPALETTE) {}
+  bool Modified() const { return modified_; }
+  void SetModified(bool v);
+
+  // Copies another graphic; the base accepts nothing and raises EConvertError.
+  virtual void Assign(const TGraphic* source);
+  virtual void LoadFromStream(TStream& stream) = 0;
+  virtual void SaveToStream(TStream& stream) = 0;
+  void LoadFromFile(const String& fileName);
+  void SaveToFile(const String& fileName);
+
+  TGraphicsNotifyEvent OnChange;
+  TProgressEvent OnProgress;
+
+ protected:
+  friend class TCanvas;
+  virtual void Draw(TCanvas* canvas, const TRect& r) = 0;
+  virtual void Changed();
+  void Progress(TProgressStage stage, uint8_t percentDone, bool redrawNow, const TRect& r,
+                const String& msg);
+  [[noreturn]] void AssignError(const TGraphic* source) const;
+
+ private:
+  bool transparent_ = false;
+  bool modified_ = false;
+};
+
+class TBitmapCanvas;
+
+// A bitmap held as a DIB section (or, for pfDevice, a device-dependent
+// bitmap until its pixels are addressed).
+class TBitmap : public TGraphic {
+ public:
+  TBitmap();
+  ~TBitmap() override;
+  String ClassName() const override { return u"TBitmap"; }
+  TGraphicClass ClassType() const override { return &NewGraphic<TBitmap>; }
+
+  bool Empty() const override { return width_ == 0 || height_ == 0; }
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void SetWidth(int v) override { SetSize(v, height_); }
+  void SetHeight(int v) override { SetSize(width_, v); }
+  // New area is white; the old picture stays in the top-left corner.
+  void SetSize(int w, int h) override;
+
+  TPixelFormat PixelFormat() const { return pixelFormat_; }
+  // Converts the pixels to the new format; palette formats get a standard
+  // palette (1 bit black and white, 4 bits the 16 VGA colours, 8 bits halftone).
+  void SetPixelFormat(TPixelFormat v);
+  bool Monochrome() const { return pixelFormat_ == pf1bit; }
+  void SetMonochrome(bool v);
+  TBitmapHandleType HandleType() const { return handleType_; }
+  void SetHandleType(TBitmapHandleType v);
+
+  // Row access from the top (row 0) down, whatever the DIB's orientation.
+  void* ScanLine(int row);
+  // Bytes of one stored row (DWORD aligned).
+  int RowBytes() const;
+
+  TCanvas* Canvas();
+  HBITMAP Handle();
+  // Takes ownership of the given bitmap (DIB section or device bitmap).
+  void SetHandle(HBITMAP bitmap);
+  // Gives the bitmap handle to the caller; the bitmap becomes empty.
+  HBITMAP ReleaseHandle();
+  bool HandleAllocated() const { return bool(handle_); }
+
+  HPALETTE Palette() override;
+  void SetPalette(HPALETTE palette) override;
+  // The colour table of a palette format (empty for other formats).
+  std::vector<RGBQUAD> ColorTable() const;
+  void SetColorTable(const std::vector<RGBQUAD>& colors);
+
+  // tmAuto: the colour of the bottom-left pixel; tmFixed: the set colour.
+  TColor TransparentColor();
+  void SetTransparentColor(TColor v);
+  TTransparentMode TransparentMode() const { return transparentMode_; }
+  void SetTransparentMode(TTransparentMode v);
+
+  void Assign(const TGraphic* source) override;
+  void LoadFromStream(TStream& stream) override;
+  void SaveToStream(TStream& stream) override;
+  void LoadFromResourceName(HINSTANCE instance, const String& name);
+  void LoadFromResourceID(HINSTANCE instance, int id);
+  // Reads a packed DIB (info header, colour table, pixels; no file header).
+  void LoadFromDib(const uint8_t* data, size_t size);
+
+  // Frees the image; the bitmap becomes 0 x 0 and keeps its pixel format.
+  void FreeImage();
+
+ protected:
+  void Draw(TCanvas* canvas, const TRect& r) override;
+
+ private:
+  friend class TBitmapCanvas;
+  void Release();
+  void ReplaceImage(HBITMAP bitmap, void* bits, int w, int h, TPixelFormat pf, bool topDown,
+                    TBitmapHandleType type, std::vector<RGBQUAD> colors = {});
+  void MakeImage(int w, int h, TPixelFormat pf, const std::vector<RGBQUAD>* colors,
+                 HBITMAP copyFrom, int copyW, int copyH);
+  void AdoptHandle(HBITMAP bitmap);
+  void TakeDecoded(const codecs::BmpImage& img);
+  void CanvasChanged();
+
+  TBitmapHandle handle_;
+  void* bits_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  bool topDown_ = false;
+  TPixelFormat pixelFormat_ = pfDevice;
+  TBitmapHandleType handleType_ = bmDDB;
+  TPaletteHandle palette_;
+  std::vector<RGBQUAD> colors_;  // colour table of palette formats
+  TColor transparentColor_ = clDefault;
+  TTransparentMode transparentMode_ = tmAuto;
+  std::unique_ptr<TBitmapCanvas> canvas_;
+};
+
+// Bits per pixel of a format (0 for pfDevice and pfCustom).
+int PixelFormatBits(TPixelFormat pf);
+
+}  // namespace fw
