@@ -114,6 +114,9 @@ TComponent* TComponent::FindComponent(StringView AName) const {
 
 void TComponent::InsertComponent(TComponent* AComponent) {
   if (AComponent->FOwner == this) return;
+  // A named newcomer must not clash with a component already owned here.
+  if (!AComponent->FName.empty() && FindComponent(AComponent->FName))
+    throw EComponentError(u"A component named " + AComponent->FName + u" already exists");
   ValidateRename(AComponent, String(), AComponent->FName);
   if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
   Insert(AComponent);
