@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "fw/codecs/bmp.h"
+#include "fw/core/rtti.h"
 #include "fw/codecs/image_limits.h"
 #include "fw/graphics/graphics.h"
 
@@ -143,6 +144,8 @@ int PixelFormatBits(TPixelFormat pf) {
   }
 }
 
+FW_REGISTER(TBitmap) {}
+
 TBitmap::TBitmap() = default;
 
 TBitmap::~TBitmap() {
@@ -152,10 +155,12 @@ TBitmap::~TBitmap() {
 TCanvas* TBitmap::Canvas() {
   if (!canvas_) {
     canvas_ = std::make_unique<TBitmapCanvas>(this);
-    canvas_->OnChange = [this](TCanvas*) { Changed(); };
+    canvas_->OnChange = TNotifyEvent(this, &TBitmap::CanvasChanged);
   }
   return canvas_.get();
 }
+
+void TBitmap::CanvasChanged(TObject*) { Changed(); }
 
 void TBitmap::Release() {
   if (canvas_) canvas_->FreeContext();
@@ -415,14 +420,13 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& r) {
   SetStretchBltMode(dst, oldMode);
 }
 
-void TBitmap::Assign(const TGraphic* source) {
-  if (source == this) return;
-  if (!source) {
+void TBitmap::Assign(TPersistent* Source) {
+  if (Source == this) return;
+  if (!Source) {
     FreeImage();
     return;
   }
-  if (auto* b = dynamic_cast<const TBitmap*>(source)) {
-    auto* src = const_cast<TBitmap*>(b);
+  if (auto* src = dynamic_cast<TBitmap*>(Source)) {
     TPixelFormat pf = src->pixelFormat_;
     if (src->Empty()) {
       Release();
@@ -451,7 +455,8 @@ void TBitmap::Assign(const TGraphic* source) {
     return;
   }
   // Any other graphic is drawn onto a white bitmap of its size.
-  auto* g = const_cast<TGraphic*>(source);
+  auto* g = dynamic_cast<TGraphic*>(Source);
+  if (!g) return TGraphic::Assign(Source);
   Release();
   MakeImage(g->Width(), g->Height(), pixelFormat_, nullptr, nullptr, 0, 0);
   if (!Empty()) Canvas()->Draw(0, 0, g);

@@ -1,6 +1,7 @@
 // The canvas: drawing calls over a device context with lazily selected tools.
 #include <algorithm>
 
+#include "fw/core/rtti.h"
 #include "fw/graphics/graphics.h"
 
 namespace fw {
@@ -19,28 +20,40 @@ std::vector<POINT> ToPoints(const std::vector<TPoint>& points) {
 RECT ToRect(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 }  // namespace
 
+FW_REGISTER(TCanvas) {
+  c.Property(u"Brush", &TCanvas::Brush, &TCanvas::SetBrush);
+  c.Property(u"Font", &TCanvas::Font, &TCanvas::SetFont);
+  c.Property(u"Pen", &TCanvas::Pen, &TCanvas::SetPen);
+}
+
 TCanvas::TCanvas() : font_(new TFont), pen_(new TPen), brush_(new TBrush) {
-  font_->OnChange = [this](void*) {
-    if (state_ & csFontValid) {
-      if (handle_ && oldFont_) SelectObject(handle_, oldFont_);
-      oldFont_ = nullptr;
-      state_ &= ~csFontValid;
-    }
-  };
-  pen_->OnChange = [this](void*) {
-    if (state_ & csPenValid) {
-      if (handle_ && oldPen_) SelectObject(handle_, oldPen_);
-      oldPen_ = nullptr;
-      state_ &= ~csPenValid;
-    }
-  };
-  brush_->OnChange = [this](void*) {
-    if (state_ & csBrushValid) {
-      if (handle_ && oldBrush_) SelectObject(handle_, oldBrush_);
-      oldBrush_ = nullptr;
-      state_ &= ~csBrushValid;
-    }
-  };
+  font_->OnChange = TNotifyEvent(this, &TCanvas::FontChanged);
+  pen_->OnChange = TNotifyEvent(this, &TCanvas::PenChanged);
+  brush_->OnChange = TNotifyEvent(this, &TCanvas::BrushChanged);
+}
+
+void TCanvas::FontChanged(TObject*) {
+  if (state_ & csFontValid) {
+    if (handle_ && oldFont_) SelectObject(handle_, oldFont_);
+    oldFont_ = nullptr;
+    state_ &= ~csFontValid;
+  }
+}
+
+void TCanvas::PenChanged(TObject*) {
+  if (state_ & csPenValid) {
+    if (handle_ && oldPen_) SelectObject(handle_, oldPen_);
+    oldPen_ = nullptr;
+    state_ &= ~csPenValid;
+  }
+}
+
+void TCanvas::BrushChanged(TObject*) {
+  if (state_ & csBrushValid) {
+    if (handle_ && oldBrush_) SelectObject(handle_, oldBrush_);
+    oldBrush_ = nullptr;
+    state_ &= ~csBrushValid;
+  }
 }
 
 TCanvas::~TCanvas() { SetHandle(nullptr); }
@@ -116,13 +129,9 @@ void TCanvas::SelectBrush() {
   state_ |= csBrushValid;
 }
 
-void TCanvas::Changing() {
-  if (OnChanging) OnChanging(this);
-}
+void TCanvas::Changing() { OnChanging(this); }
 
-void TCanvas::Changed() {
-  if (OnChange) OnChange(this);
-}
+void TCanvas::Changed() { OnChange(this); }
 
 void TCanvas::FillRect(const TRect& r) {
   Changing();

@@ -1,7 +1,21 @@
 // The graphic base class: change and progress notification, file helpers.
+#include "fw/core/rtti.h"
 #include "fw/graphics/graphics.h"
 
 namespace fw {
+
+FW_REGISTER(TGraphic) {}
+
+TGraphic* CreateGraphic(TGraphicClass graphicClass) {
+  if (!graphicClass) throw EInvalidGraphic(u"No graphic class");
+  TObject* o = graphicClass->Create();
+  auto* g = dynamic_cast<TGraphic*>(o);
+  if (!g) {
+    delete o;
+    throw EInvalidGraphic(graphicClass->ClassName() + u" is not a graphic class");
+  }
+  return g;
+}
 
 void TGraphic::SetTransparent(bool v) {
   if (v == transparent_) return;
@@ -16,20 +30,13 @@ void TGraphic::SetModified(bool v) {
 
 void TGraphic::Changed() {
   modified_ = true;
-  if (OnChange) OnChange(this);
+  OnChange(this);
 }
 
 void TGraphic::Progress(TProgressStage stage, uint8_t percentDone, bool redrawNow, const TRect& r,
                         const String& msg) {
-  if (OnProgress) OnProgress(this, stage, percentDone, redrawNow, r, msg);
+  OnProgress(this, stage, percentDone, redrawNow, r, msg);
 }
-
-void TGraphic::AssignError(const TGraphic* source) const {
-  String from = source ? source->ClassName() : String(u"nil");
-  throw EConvertError(u"Cannot assign a " + from + u" to a " + ClassName());
-}
-
-void TGraphic::Assign(const TGraphic* source) { AssignError(source); }
 
 void TGraphic::LoadFromFile(const String& fileName) {
   TFileStream stream(fileName, fmOpenRead | fmShareDenyNone);

@@ -12,8 +12,12 @@
 #include <vector>
 
 #include "fw/core/colors.h"
+#include "fw/core/events.h"
 #include "fw/core/exceptions.h"
+#include "fw/core/object.h"
+#include "fw/core/sets.h"
 #include "fw/core/streams.h"
+#include "fw/core/typeinfo.h"
 #include "fw/core/types.h"
 #include "fw/graphics/gdi_handles.h"
 
@@ -23,55 +27,30 @@ namespace codecs {
 struct BmpImage;
 }
 
-// ---- Colours --------------------------------------------------------------
-
-// The colour constants and their names live in fw/core/colors.h.
-// System colours: 0xFF000000 plus the COLOR_* index.
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | static_cast<uint32_t>(index)); }
+// ---- Colours (constants in fw/core/colors.h) -------------------------------
 
 // A system colour becomes its current RGB value; other values pass as they are.
 TColor ColorToRGB(TColor color);
 
 // ---- Enumerations ---------------------------------------------------------
 
-enum TFontStyle : uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+FW_ENUM(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut)
+using TFontStyles = TSet<TFontStyle>;
+FW_ENUM(TFontPitch, fpDefault, fpVariable, fpFixed)
+FW_ENUM(TFontQuality, fqDefault, fqDraft, fqProof, fqNonAntialiased, fqAntialiased, fqClearType, fqClearTypeNatural)
+FW_ENUM(TPenStyle, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame)
+FW_ENUM(TPenMode, pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot, pmMergeNotPen,
+        pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor)
+FW_ENUM(TBrushStyle, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross)
+FW_ENUM(TFillStyle, fsSurface, fsBorder)
+FW_ENUM(TPixelFormat, pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom)
+FW_ENUM(TTransparentMode, tmAuto, tmFixed)
+FW_ENUM(TBitmapHandleType, bmDIB, bmDDB)
+FW_ENUM(TProgressStage, psStarting, psRunning, psEnding)
 
-// A set of font styles.
-class TFontStyles {
- public:
-  constexpr TFontStyles() = default;
-  constexpr TFontStyles(std::initializer_list<TFontStyle> styles) {
-    for (TFontStyle s : styles) bits_ |= Bit(s);
-  }
-  constexpr bool Contains(TFontStyle s) const { return (bits_ & Bit(s)) != 0; }
-  constexpr bool Empty() const { return bits_ == 0; }
-  constexpr TFontStyles& Include(TFontStyle s) { bits_ |= Bit(s); return *this; }
-  constexpr TFontStyles& Exclude(TFontStyle s) { bits_ &= ~Bit(s); return *this; }
-  constexpr uint8_t Bits() const { return bits_; }
-  static constexpr TFontStyles FromBits(uint8_t b) { TFontStyles r; r.bits_ = b & 0x0F; return r; }
-  friend constexpr TFontStyles operator+(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ | b.bits_); }
-  friend constexpr TFontStyles operator-(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ & ~b.bits_); }
-  friend constexpr TFontStyles operator*(TFontStyles a, TFontStyles b) { return FromBits(a.bits_ & b.bits_); }
-  friend constexpr bool operator==(TFontStyles a, TFontStyles b) { return a.bits_ == b.bits_; }
-
- private:
-  static constexpr uint8_t Bit(TFontStyle s) { return static_cast<uint8_t>(1u << s); }
-  uint8_t bits_ = 0;
-};
-
-enum TFontPitch { fpDefault, fpVariable, fpFixed };
-enum TFontQuality { fqDefault, fqDraft, fqProof, fqNonAntialiased, fqAntialiased, fqClearType, fqClearTypeNatural };
-enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-enum TPenMode {
-  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
-};
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
-enum TFillStyle { fsSurface, fsBorder };
-enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
-enum TTransparentMode { tmAuto, tmFixed };
-enum TBitmapHandleType { bmDIB, bmDDB };
-enum TProgressStage { psStarting, psRunning, psEnding };
+// Font character sets (ANSI_CHARSET...) with their names.
+using TFontCharset = uint8_t;
+const TTypeInfo* TypeInfoTFontCharset();
 
 // Raster operations of CopyMode.
 using TCopyMode = DWORD;
@@ -97,28 +76,25 @@ using TSize = SIZE;
 class TGraphic;
 class TBitmap;
 
-// Change notifications of the graphics layer carry the object that changed.
-using TGraphicsNotifyEvent = std::function<void(void* sender)>;
-using TProgressEvent = std::function<void(void* sender, TProgressStage stage, uint8_t percentDone,
-                                          bool redrawNow, const TRect& r, const String& msg)>;
+using TProgressEvent = TEvent<void(TObject* Sender, TProgressStage Stage, uint8_t PercentDone, bool RedrawNow,
+                                   const TRect& R, const String& Msg)>;
 
 // ---- Drawing tools ----------------------------------------------------------
 
 // Base of font, pen and brush: a value that owns one GDI object made on demand
 // and tells its owner when it changes.
-class TGraphicsObject {
- public:
-  virtual ~TGraphicsObject() = default;
-  TGraphicsNotifyEvent OnChange;
+class TGraphicsObject : public TPersistent {
+  FW_CLASS(TGraphicsObject, TPersistent)
+  TNotifyEvent OnChange;
 
  protected:
   virtual void Changed();
 };
 
 class TFont : public TGraphicsObject {
- public:
+  FW_CLASS(TFont, TGraphicsObject)
   TFont();
-  void Assign(const TFont& source);
+  void Assign(TPersistent* Source) override;
 
   const String& Name() const { return name_; }
   void SetName(const String& v);
@@ -134,8 +110,8 @@ class TFont : public TGraphicsObject {
   void SetStyle(TFontStyles v);
   TColor Color() const { return color_; }
   void SetColor(TColor v);
-  uint8_t Charset() const { return charset_; }
-  void SetCharset(uint8_t v);
+  TFontCharset Charset() const { return charset_; }
+  void SetCharset(TFontCharset v);
   TFontPitch Pitch() const { return pitch_; }
   void SetPitch(TFontPitch v);
   TFontQuality Quality() const { return quality_; }
@@ -158,7 +134,7 @@ class TFont : public TGraphicsObject {
   int pixelsPerInch_ = 96;
   TFontStyles style_;
   TColor color_ = clWindowText;
-  uint8_t charset_ = DEFAULT_CHARSET;
+  TFontCharset charset_ = DEFAULT_CHARSET;
   TFontPitch pitch_ = fpDefault;
   TFontQuality quality_ = fqDefault;
   int orientation_ = 0;
@@ -166,8 +142,8 @@ class TFont : public TGraphicsObject {
 };
 
 class TPen : public TGraphicsObject {
- public:
-  void Assign(const TPen& source);
+  FW_CLASS(TPen, TGraphicsObject)
+  void Assign(TPersistent* Source) override;
   TColor Color() const { return color_; }
   void SetColor(TColor v);
   int Width() const { return width_; }
@@ -191,10 +167,10 @@ class TPen : public TGraphicsObject {
 };
 
 class TBrush : public TGraphicsObject {
- public:
+  FW_CLASS(TBrush, TGraphicsObject)
   TBrush() = default;
   ~TBrush() override;
-  void Assign(const TBrush& source);
+  void Assign(TPersistent* Source) override;
   TColor Color() const { return color_; }
   void SetColor(TColor v);
   TBrushStyle Style() const { return style_; }
@@ -219,17 +195,13 @@ class TBrush : public TGraphicsObject {
 
 // ---- Canvas -------------------------------------------------------------------
 
-using TCanvasNotifyEvent = std::function<void(TCanvas* sender)>;
-
 // Drawing surface over a device context. The canvas selects its font, pen and
 // brush into the DC when a drawing call needs them and selects the DC's own
 // objects back when the handle goes.
-class TCanvas {
- public:
+class TCanvas : public TPersistent {
+  FW_CLASS(TCanvas, TPersistent)
   TCanvas();
-  virtual ~TCanvas();
-  TCanvas(const TCanvas&) = delete;
-  TCanvas& operator=(const TCanvas&) = delete;
+  ~TCanvas() override;
 
   HDC Handle();
   // Attaches the canvas to a DC it does not own (nullptr detaches).
@@ -239,11 +211,11 @@ class TCanvas {
   void Refresh();
 
   TFont* Font() const { return font_.get(); }
-  void SetFont(const TFont& v) { font_->Assign(v); }
+  void SetFont(TFont* v) { font_->Assign(v); }
   TPen* Pen() const { return pen_.get(); }
-  void SetPen(const TPen& v) { pen_->Assign(v); }
+  void SetPen(TPen* v) { pen_->Assign(v); }
   TBrush* Brush() const { return brush_.get(); }
-  void SetBrush(const TBrush& v) { brush_->Assign(v); }
+  void SetBrush(TBrush* v) { brush_->Assign(v); }
   TCopyMode CopyMode() const { return copyMode_; }
   void SetCopyMode(TCopyMode v) { copyMode_ = v; }
 
@@ -285,8 +257,8 @@ class TCanvas {
   void Unlock();
   int LockCount() const { return lockCount_; }
 
-  TCanvasNotifyEvent OnChange;
-  TCanvasNotifyEvent OnChanging;
+  TNotifyEvent OnChange;
+  TNotifyEvent OnChanging;
 
  protected:
   enum : unsigned { csHandleValid = 1, csFontValid = 2, csPenValid = 4, csBrushValid = 8 };
@@ -302,6 +274,9 @@ class TCanvas {
   void SelectFont();
   void SelectPen();
   void SelectBrush();
+  void FontChanged(TObject* Sender);
+  void PenChanged(TObject* Sender);
+  void BrushChanged(TObject* Sender);
 
   HDC handle_ = nullptr;
   unsigned state_ = 0;
@@ -318,19 +293,16 @@ class TCanvas {
 
 // ---- Graphics ---------------------------------------------------------------
 
-// Creates an empty graphic of one class (the picture-format registry keeps
-// these).
-using TGraphicClass = TGraphic* (*)();
-template <typename T>
-TGraphic* NewGraphic() { return new T(); }
+// A graphic class: its registered class information (the class registry
+// creates instances by it).
+using TGraphicClass = TClass;
+// A new, empty graphic of the class.
+TGraphic* CreateGraphic(TGraphicClass graphicClass);
 
 // Base of every picture kind: something that has a size, draws itself into
 // a rectangle of a canvas and reads and writes its own file format.
-class TGraphic {
- public:
-  virtual ~TGraphic() = default;
-  virtual String ClassName() const = 0;
-  virtual TGraphicClass ClassType() const = 0;
+class TGraphic : public TPersistent {
+  FW_CLASS(TGraphic, TPersistent)
 
   virtual bool Empty() const = 0;
   virtual int Width() const = 0;
@@ -348,14 +320,12 @@ class TGraphic {
   bool Modified() const { return modified_; }
   void SetModified(bool v);
 
-  // Copies another graphic; the base accepts nothing and raises EConvertError.
-  virtual void Assign(const TGraphic* source);
   virtual void LoadFromStream(TStream& stream) = 0;
   virtual void SaveToStream(TStream& stream) = 0;
   void LoadFromFile(const String& fileName);
   void SaveToFile(const String& fileName);
 
-  TGraphicsNotifyEvent OnChange;
+  TNotifyEvent OnChange;
   TProgressEvent OnProgress;
 
  protected:
@@ -364,7 +334,6 @@ class TGraphic {
   virtual void Changed();
   void Progress(TProgressStage stage, uint8_t percentDone, bool redrawNow, const TRect& r,
                 const String& msg);
-  [[noreturn]] void AssignError(const TGraphic* source) const;
 
  private:
   bool transparent_ = false;
@@ -376,11 +345,9 @@ class TBitmapCanvas;
 // A bitmap held as a DIB section (or, for pfDevice, a device-dependent
 // bitmap until its pixels are addressed).
 class TBitmap : public TGraphic {
- public:
+  FW_CLASS(TBitmap, TGraphic)
   TBitmap();
   ~TBitmap() override;
-  String ClassName() const override { return u"TBitmap"; }
-  TGraphicClass ClassType() const override { return &NewGraphic<TBitmap>; }
 
   bool Empty() const override { return width_ == 0 || height_ == 0; }
   int Width() const override { return width_; }
@@ -424,7 +391,9 @@ class TBitmap : public TGraphic {
   TTransparentMode TransparentMode() const { return transparentMode_; }
   void SetTransparentMode(TTransparentMode v);
 
-  void Assign(const TGraphic* source) override;
+  // From another bitmap: a copy; from any other graphic: drawn onto a white
+  // bitmap of its size.
+  void Assign(TPersistent* Source) override;
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) override;
   void LoadFromResourceName(HINSTANCE instance, const String& name);
@@ -447,7 +416,7 @@ class TBitmap : public TGraphic {
                  HBITMAP copyFrom, int copyW, int copyH);
   void AdoptHandle(HBITMAP bitmap);
   void TakeDecoded(const codecs::BmpImage& img);
-  void CanvasChanged();
+  void CanvasChanged(TObject* Sender);
 
   TBitmapHandle handle_;
   void* bits_ = nullptr;

@@ -1,18 +1,67 @@
 // Colours and the drawing tools: font, pen and brush.
 #include <cstring>
+#include <iterator>
 
+#include "fw/core/rtti.h"
 #include "fw/graphics/graphics.h"
 
 namespace fw {
+
+namespace {
+constexpr TIdentMapEntry kCharsets[] = {
+    {ANSI_CHARSET, u"ANSI_CHARSET"},         {DEFAULT_CHARSET, u"DEFAULT_CHARSET"},
+    {SYMBOL_CHARSET, u"SYMBOL_CHARSET"},     {MAC_CHARSET, u"MAC_CHARSET"},
+    {SHIFTJIS_CHARSET, u"SHIFTJIS_CHARSET"}, {HANGEUL_CHARSET, u"HANGEUL_CHARSET"},
+    {JOHAB_CHARSET, u"JOHAB_CHARSET"},       {GB2312_CHARSET, u"GB2312_CHARSET"},
+    {CHINESEBIG5_CHARSET, u"CHINESEBIG5_CHARSET"}, {GREEK_CHARSET, u"GREEK_CHARSET"},
+    {TURKISH_CHARSET, u"TURKISH_CHARSET"},   {HEBREW_CHARSET, u"HEBREW_CHARSET"},
+    {ARABIC_CHARSET, u"ARABIC_CHARSET"},     {BALTIC_CHARSET, u"BALTIC_CHARSET"},
+    {RUSSIAN_CHARSET, u"RUSSIAN_CHARSET"},   {THAI_CHARSET, u"THAI_CHARSET"},
+    {EASTEUROPE_CHARSET, u"EASTEUROPE_CHARSET"}, {OEM_CHARSET, u"OEM_CHARSET"},
+    {VIETNAMESE_CHARSET, u"VIETNAMESE_CHARSET"},
+};
+bool CharsetToIdent(int64_t v, String& ident) { return IntToIdentIn(kCharsets, std::size(kCharsets), v, ident); }
+bool IdentToCharset(StringView ident, int64_t& v) { return IdentToIntIn(kCharsets, std::size(kCharsets), ident, v); }
+}  // namespace
+
+const TTypeInfo* TypeInfoTFontCharset() {
+  static const TTypeInfo* info =
+      TTypeInfo::MakeInteger(u"TFontCharset", otUByte, 0, 255, &CharsetToIdent, &IdentToCharset);
+  return info;
+}
+
+FW_REGISTER(TGraphicsObject) {}
+
+FW_REGISTER(TFont) {
+  c.Property(u"Charset", &TFont::Charset, &TFont::SetCharset).Type(TypeInfoTFontCharset());
+  c.Property(u"Color", &TFont::Color, &TFont::SetColor).Type(TypeInfoTColor());
+  c.Property(u"Height", &TFont::Height, &TFont::SetHeight);
+  c.Property(u"Name", &TFont::Name, &TFont::SetName);
+  c.Property(u"Orientation", &TFont::Orientation, &TFont::SetOrientation).Default(0);
+  c.Property(u"Pitch", &TFont::Pitch, &TFont::SetPitch).Default(fpDefault);
+  c.Property(u"Size", &TFont::Size, &TFont::SetSize).Stored(false);
+  c.Property(u"Style", &TFont::Style, &TFont::SetStyle).Default(TFontStyles());
+  c.Property(u"Quality", &TFont::Quality, &TFont::SetQuality).Default(fqDefault);
+}
+
+FW_REGISTER(TPen) {
+  c.Property(u"Color", &TPen::Color, &TPen::SetColor).Type(TypeInfoTColor()).Default(clBlack);
+  c.Property(u"Mode", &TPen::Mode, &TPen::SetMode).Default(pmCopy);
+  c.Property(u"Style", &TPen::Style, &TPen::SetStyle).Default(psSolid);
+  c.Property(u"Width", &TPen::Width, &TPen::SetWidth).Default(1);
+}
+
+FW_REGISTER(TBrush) {
+  c.Property(u"Color", &TBrush::Color, &TBrush::SetColor).Type(TypeInfoTColor()).Default(clWhite);
+  c.Property(u"Style", &TBrush::Style, &TBrush::SetStyle).Default(bsSolid);
+}
 
 TColor ColorToRGB(TColor color) {
   if (color < 0) return static_cast<TColor>(GetSysColor(color & 0xFF));
   return color;
 }
 
-void TGraphicsObject::Changed() {
-  if (OnChange) OnChange(this);
-}
+void TGraphicsObject::Changed() { OnChange(this); }
 
 // ---- TFont ----------------------------------------------------------------
 
@@ -47,8 +96,11 @@ TFontQuality QualityFromGdi(BYTE q) {
 
 TFont::TFont() : name_(kDefaultFontName), height_(-MulDiv(kDefaultFontPoints, 96, 72)) {}
 
-void TFont::Assign(const TFont& s) {
-  if (&s == this) return;
+void TFont::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TFont*>(Source);
+  if (!src) return TGraphicsObject::Assign(Source);
+  if (src == this) return;
+  const TFont& s = *src;
   name_ = s.name_;
   height_ = MulDiv(s.height_, pixelsPerInch_, s.pixelsPerInch_);
   style_ = s.style_;
@@ -94,7 +146,7 @@ void TFont::SetColor(TColor v) {
   TGraphicsObject::Changed();
 }
 
-void TFont::SetCharset(uint8_t v) {
+void TFont::SetCharset(TFontCharset v) {
   if (v == charset_) return;
   charset_ = v;
   Changed();
@@ -164,8 +216,11 @@ void TFont::SetHandle(HFONT font) {
 
 // ---- TPen -----------------------------------------------------------------
 
-void TPen::Assign(const TPen& s) {
-  if (&s == this) return;
+void TPen::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TPen*>(Source);
+  if (!src) return TGraphicsObject::Assign(Source);
+  if (src == this) return;
+  const TPen& s = *src;
   color_ = s.color_;
   width_ = s.width_;
   style_ = s.style_;
@@ -240,8 +295,11 @@ void TBrush::FreeHandle() {
   ownsHandle_ = false;
 }
 
-void TBrush::Assign(const TBrush& s) {
-  if (&s == this) return;
+void TBrush::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TBrush*>(Source);
+  if (!src) return TGraphicsObject::Assign(Source);
+  if (src == this) return;
+  const TBrush& s = *src;
   color_ = s.color_;
   style_ = s.style_;
   bitmap_ = s.bitmap_;

@@ -5,12 +5,20 @@
 
 #include <cstring>
 
+#include "fw/core/rtti.h"
 #include "fw/core/streams.h"
 #include "fw/graphics/graphics.h"
 
 using namespace fw;
 
 namespace {
+
+// Counts the notifications it receives.
+struct TCounter : TObject {
+  int Count = 0;
+  void Notify(TObject*) { ++Count; }
+  TNotifyEvent Event() { return TNotifyEvent(this, &TCounter::Notify); }
+};
 
 std::unique_ptr<TBitmap> MakeBitmap(int w, int h, TPixelFormat pf = pf24bit) {
   auto b = std::make_unique<TBitmap>();
@@ -243,19 +251,13 @@ TEST(Canvas, AttachesToForeignDcAndGivesItsObjectsBack) {
 
 TEST(Canvas, ChangeEventsSurroundDrawingAndLockCounts) {
   auto b = MakeBitmap(4, 4);
-  int changing = 0, changed = 0, bitmapChanged = 0;
-  b->OnChange = [&](void*) { ++bitmapChanged; };
+  TCounter changing, bitmapChanged;
+  b->OnChange = bitmapChanged.Event();
   TCanvas* c = b->Canvas();
-  c->OnChanging = [&](TCanvas*) { ++changing; };
-  TCanvasNotifyEvent forward = c->OnChange;
-  c->OnChange = [&](TCanvas* s) {
-    ++changed;
-    forward(s);
-  };
+  c->OnChanging = changing.Event();
   c->FillRect(Rect(0, 0, 2, 2));
-  EXPECT_EQ(changing, 1);
-  EXPECT_EQ(changed, 1);
-  EXPECT_EQ(bitmapChanged, 1);
+  EXPECT_EQ(changing.Count, 1);
+  EXPECT_EQ(bitmapChanged.Count, 1);  // the bitmap hears its canvas
   c->Lock();
   c->Lock();
   EXPECT_EQ(c->LockCount(), 2);
@@ -266,8 +268,8 @@ TEST(Canvas, ChangeEventsSurroundDrawingAndLockCounts) {
 
 TEST(Font, SizeAndHeightAndHandleFollowProperties) {
   TFont f;
-  int changes = 0;
-  f.OnChange = [&](void*) { ++changes; };
+  TCounter changes;
+  f.OnChange = changes.Event();
   f.SetSize(12);
   EXPECT_EQ(f.Height(), -16);
   EXPECT_EQ(f.Size(), 12);
@@ -279,9 +281,9 @@ TEST(Font, SizeAndHeightAndHandleFollowProperties) {
   EXPECT_EQ(lf.lfWeight, FW_BOLD);
   EXPECT_TRUE(lf.lfItalic);
   EXPECT_EQ(lf.lfEscapement, 900);
-  EXPECT_EQ(changes, 3);
+  EXPECT_EQ(changes.Count, 3);
   TFont g;
-  g.Assign(f);
+  g.Assign(&f);
   EXPECT_TRUE(g.Style().Contains(fsBold));
   EXPECT_EQ(g.Height(), -16);
 }
@@ -303,4 +305,19 @@ TEST(Bitmap, BmpRoundTripKeepsFormatPaletteAndPixels) {
     EXPECT_EQ(r.Canvas()->Pixel(1, 1), clBlack) << pf;
     EXPECT_EQ(r.Canvas()->Pixel(5, 4), clWhite) << pf;
   }
+}
+
+TEST(Font, PublishedPropertiesAreReachableByName) {
+  TCanvas c;
+  SetPropValue(&c, u"Font.Name", TValue(String(u"Arial")));
+  SetSetProp(&c, u"Font.Style", u"[fsBold, fsUnderline]");
+  SetEnumProp(&c, u"Pen.Style", u"psDash");
+  SetPropValue(&c, u"Brush.Color", TValue(int64_t(clRed)));
+  EXPECT_EQ(c.Font()->Name(), u"Arial");
+  EXPECT_EQ(c.Font()->Style(), (TFontStyles{fsBold, fsUnderline}));
+  EXPECT_EQ(c.Pen()->Style(), psDash);
+  EXPECT_EQ(c.Brush()->Color(), clRed);
+  int64_t charset = 0;
+  ASSERT_TRUE(TypeInfoTFontCharset()->IdentToInt()(u"SYMBOL_CHARSET", charset));
+  EXPECT_EQ(charset, SYMBOL_CHARSET);
 }
