@@ -3,8 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fw/core/form_text.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  (void)data;
-  (void)size;
+  try {
+    fw::TFormObject root = fw::ParseFormDescription(data, size, u"fuzz.form");
+    (void)root;
+  } catch (const fw::EFormDescriptionError&) {
+  }
   return 0;
 }

@@ -165,6 +165,64 @@ void WriteFileBytes(const String& fileName, const std::vector<uint8_t>& data) {
   f.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
 }
 
+std::vector<uint8_t> EncodeText(StringView text, TEncoding encoding) {
+  std::vector<uint8_t> out;
+  switch (encoding) {
+    case TEncoding::ANSI: {
+      std::string a = StringToAnsi(text);
+      out.assign(a.begin(), a.end());
+      break;
+    }
+    case TEncoding::UTF8:
+    case TEncoding::UTF8NoBOM: {
+      if (encoding == TEncoding::UTF8) out = {0xEF, 0xBB, 0xBF};
+      std::string u = StringToUtf8(text);
+      out.insert(out.end(), u.begin(), u.end());
+      break;
+    }
+    case TEncoding::Unicode:
+      out.reserve(2 + text.size() * 2);
+      out = {0xFF, 0xFE};
+      for (char16_t c : text) {
+        out.push_back(static_cast<uint8_t>(c & 0xFF));
+        out.push_back(static_cast<uint8_t>(c >> 8));
+      }
+      break;
+  }
+  return out;
+}
+
+String DecodeText(const uint8_t* data, size_t size, TEncoding fallback, TEncoding* found) {
+  TEncoding encoding = fallback;
+  if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) {
+    encoding = TEncoding::UTF8;
+  } else if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE) {
+    encoding = TEncoding::Unicode;
+  }
+  if (found) *found = encoding;
+  if (encoding == TEncoding::UTF8 && size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) {
+    data += 3;
+    size -= 3;
+  } else if (encoding == TEncoding::Unicode && size >= 2 && data[0] == 0xFF && data[1] == 0xFE) {
+    data += 2;
+    size -= 2;
+  }
+  const char* chars = reinterpret_cast<const char*>(data);
+  switch (encoding) {
+    case TEncoding::ANSI:
+      return AnsiToString(std::string_view(chars, size));
+    case TEncoding::UTF8:
+    case TEncoding::UTF8NoBOM:
+      return Utf8ToString(std::string_view(chars, size));
+    case TEncoding::Unicode:
+      break;
+  }
+  String out;
+  out.reserve(size / 2);
+  for (size_t i = 0; i + 1 < size; i += 2) out.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
+  return out;  // an odd last byte is dropped
+}
+
 bool FileExists(const String& fileName) {
   std::FILE* f = OpenFile(fileName, "rb");
   if (!f) return false;

@@ -83,6 +83,16 @@ class TFileStream : public TStream {
   std::FILE* file_ = nullptr;
 };
 
+// Text encodings of files and streams. UTF8 and Unicode (UTF-16 LE) write
+// their byte-order mark; UTF8NoBOM does not.
+enum class TEncoding { ANSI, UTF8, UTF8NoBOM, Unicode };
+
+// The bytes of text in an encoding, byte-order mark first where it has one.
+std::vector<uint8_t> EncodeText(StringView text, TEncoding encoding);
+// Decodes bytes whose encoding a byte-order mark names (UTF-8, UTF-16 LE),
+// else as fallback. found, when given, receives the encoding used.
+String DecodeText(const uint8_t* data, size_t size, TEncoding fallback, TEncoding* found = nullptr);
+
 // Whole-file helpers used by tests and small readers.
 std::vector<uint8_t> ReadFileBytes(const String& fileName);
 void WriteFileBytes(const String& fileName, const std::vector<uint8_t>& data);
