@@ -3,58 +3,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <climits>
 
+#include "fw/core/sysutils.h"
 #include "fw/platform/oserror.h"
 
 namespace fw {
 
 namespace {
-
-String Trim(StringView s) {
-  size_t b = 0, e = s.size();
-  while (b < e && s[b] <= u' ') ++b;
-  while (e > b && s[e - 1] <= u' ') --e;
-  return String(s.substr(b, e - b));
-}
-
-bool ParseInt(const String& text, int& out) {
-  String t = Trim(text);
-  size_t i = 0;
-  bool neg = false;
-  if (i < t.size() && (t[i] == u'-' || t[i] == u'+')) neg = t[i++] == u'-';
-  int base = 10;
-  if (i < t.size() && t[i] == u'$') {
-    base = 16;
-    ++i;
-  } else if (i + 1 < t.size() && t[i] == u'0' && (t[i + 1] == u'x' || t[i + 1] == u'X')) {
-    base = 16;
-    i += 2;
-  }
-  if (i >= t.size()) return false;
-  long long v = 0;
-  for (; i < t.size(); ++i) {
-    char16_t c = t[i];
-    int d;
-    if (c >= u'0' && c <= u'9') d = c - u'0';
-    else if (base == 16 && c >= u'a' && c <= u'f') d = c - u'a' + 10;
-    else if (base == 16 && c >= u'A' && c <= u'F') d = c - u'A' + 10;
-    else return false;
-    v = v * base + d;
-    if (v > 0xFFFFFFFFLL) return false;
-  }
-  if (neg) v = -v;
-  // Hexadecimal texts cover the whole 32-bit range ($FFFFFFFF is -1).
-  if (base == 16 && v > INT_MAX) v -= 0x100000000LL;
-  if (v < INT_MIN || v > INT_MAX) return false;
-  out = static_cast<int>(v);
-  return true;
-}
-
-String IntText(int v) {
-  std::string s = std::to_string(v);
-  return String(s.begin(), s.end());
-}
 
 // Reads a value of the profile functions, growing the buffer until it fits.
 // They return size - 1 (or size - 2 for lists) when they had to cut.
@@ -95,6 +50,17 @@ bool SameTextIni(StringView a, StringView b) {
 
 // ---- TCustomIniFile ---------------------------------------------------------
 
+static void Fill(TStrings& list, const std::vector<String>& names) {
+  list.Clear();
+  for (const String& n : names) list.Add(n);
+}
+
+void TCustomIniFile::ReadSections(TStrings& list) { Fill(list, ReadSections()); }
+
+void TCustomIniFile::ReadSection(const String& section, TStrings& list) {
+  Fill(list, ReadSection(section));
+}
+
 bool TCustomIniFile::SectionExists(const String& section) {
   return !ReadSection(section).empty();
 }
@@ -107,11 +73,11 @@ bool TCustomIniFile::ValueExists(const String& section, const String& ident) {
 
 int TCustomIniFile::ReadInteger(const String& section, const String& ident, int def) {
   int v;
-  return ParseInt(ReadString(section, ident, String()), v) ? v : def;
+  return TryStrToInt(Trim(ReadString(section, ident, String())), v) ? v : def;
 }
 
 void TCustomIniFile::WriteInteger(const String& section, const String& ident, int value) {
-  WriteString(section, ident, IntText(value));
+  WriteString(section, ident, IntToStr(value));
 }
 
 bool TCustomIniFile::ReadBool(const String& section, const String& ident, bool def) {

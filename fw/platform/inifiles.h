@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fw/core/exceptions.h"
+#include "fw/core/strings_list.h"
 #include "fw/core/types.h"
 
 namespace fw {
@@ -31,6 +32,9 @@ class TCustomIniFile {
   virtual void DeleteKey(const String& section, const String& ident) = 0;
   virtual void UpdateFile() = 0;
   virtual bool SectionExists(const String& section);
+  // The same lists into a string list, replacing its items.
+  void ReadSections(TStrings& list);
+  void ReadSection(const String& section, TStrings& list);
   virtual bool ValueExists(const String& section, const String& ident);
 
   // Decimal integers, "0x"/"$" hexadecimal accepted; unreadable text gives def.
@@ -47,6 +51,8 @@ class TCustomIniFile {
 class TIniFile : public TCustomIniFile {
  public:
   using TCustomIniFile::TCustomIniFile;
+  using TCustomIniFile::ReadSection;
+  using TCustomIniFile::ReadSections;
   String ReadString(const String& section, const String& ident, const String& def) override;
   void WriteString(const String& section, const String& ident, const String& value) override;
   std::vector<String> ReadSections() override;
@@ -62,6 +68,8 @@ class TMemIniFile : public TCustomIniFile {
   // Reads the file when it exists; a missing file gives an empty document.
   explicit TMemIniFile(String fileName);
   TMemIniFile(String fileName, TIniEncoding encoding);
+  using TCustomIniFile::ReadSection;
+  using TCustomIniFile::ReadSections;
 
   String ReadString(const String& section, const String& ident, const String& def) override;
   void WriteString(const String& section, const String& ident, const String& value) override;

@@ -468,11 +468,11 @@ const TFormatSettings& UserFormatSettings() {
   return s;
 }
 
-String FormatFloat(const String& format, double value, const TFormatSettings& s) {
+String FormatFloat(StringView format, double value, const TFormatSettings& s) {
   if (std::isnan(value)) return u"NAN";
   if (std::isinf(value)) return value > 0 ? u"INF" : u"-INF";
   if (format.empty()) return GeneralFloat(value, s);
-  std::vector<String> sections = SplitSections(format);
+  std::vector<String> sections = SplitSections(String(format));
   Picture pos = ParsePicture(sections[0]);
   const bool negative = value < 0;
   const double a = std::fabs(value);
@@ -493,24 +493,18 @@ String FormatFloat(const String& format, double value, const TFormatSettings& s)
   return pos.prefix + body + pos.suffix;
 }
 
-String FormatFloat(const String& format, double value) {
+String FormatFloat(StringView format, double value) {
   return FormatFloat(format, value, UserFormatSettings());
 }
 
-String FormatDateTime(const String& format, TDateTime value, const TFormatSettings& s) {
+String FormatDateTime(StringView format, TDateTime value, const TFormatSettings& s) {
   String out;
-  AppendDateTime(out, format.empty() ? String(u"c") : format, Decode(value), s, 0);
+  AppendDateTime(out, format.empty() ? String(u"c") : String(format), Decode(value), s, 0);
   return out;
 }
 
-String FormatDateTime(const String& format, TDateTime value) {
-  return FormatDateTime(format, value, UserFormatSettings());
-}
-
-String DateTimeToStr(TDateTime value) { return FormatDateTime(u"c", value); }
-
-String DateTimeToStrInvariant(TDateTime value) {
-  return FormatDateTime(u"c", value, InvariantFormatSettings());
+String DateTimeToStr(TDateTime value, const TFormatSettings& settings) {
+  return FormatDateTime(u"c", value, settings);
 }
 
 }  // namespace fw

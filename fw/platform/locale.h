@@ -41,18 +41,19 @@ const TFormatSettings& UserFormatSettings();
 // on thousand separators, "E+"/"E-" scientific notation, text in quotes
 // literal; up to three sections "positive;negative;zero". An empty picture
 // gives the shortest general form.
-String FormatFloat(const String& format, double value, const TFormatSettings& settings);
-String FormatFloat(const String& format, double value);  // user's settings
+String FormatFloat(StringView format, double value, const TFormatSettings& settings);
+String FormatFloat(StringView format, double value);  // user's settings
 
-// Formats a date-time by a picture: d dd ddd dddd ddddd (short date) dddddd
-// (long date), m mm mmm mmmm (months; minutes after h), yy yyyy, h hh, n nn,
-// s ss, z zzz, t (short time), tt (long time), am/pm a/p ampm, c (short date
-// and long time), "/" and ":" the separators, text in quotes literal.
-String FormatDateTime(const String& format, TDateTime value, const TFormatSettings& settings);
-String FormatDateTime(const String& format, TDateTime value);  // user's settings
+// Formats a date-time by a picture in the given settings: d dd ddd dddd
+// ddddd (short date) dddddd (long date), m mm mmm mmmm (months; minutes
+// after h), yy yyyy, h hh, n nn, s ss, z zzz, t (short time), tt (long time),
+// am/pm a/p ampm, c (short date, and long time unless midnight), "/" and ":"
+// the settings' separators, text in quotes literal. (The two-argument
+// FormatDateTime of the core is the fixed, locale-free form.)
+String FormatDateTime(StringView format, TDateTime value, const TFormatSettings& settings);
 
-// Short date and long time ("c"), and the same in the invariant settings.
-String DateTimeToStr(TDateTime value);
-String DateTimeToStrInvariant(TDateTime value);
+// The short date and long time ("c") in the given settings: pass
+// UserFormatSettings() for texts shown to the user.
+String DateTimeToStr(TDateTime value, const TFormatSettings& settings);
 
 }  // namespace fw

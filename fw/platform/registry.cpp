@@ -198,6 +198,15 @@ std::vector<String> TRegistry::GetKeyNames() {
   return names;
 }
 
+static void Fill(TStrings& list, const std::vector<String>& names) {
+  list.Clear();
+  for (const String& n : names) list.Add(n);
+}
+
+void TRegistry::GetValueNames(TStrings& list) { Fill(list, GetValueNames()); }
+
+void TRegistry::GetKeyNames(TStrings& list) { Fill(list, GetKeyNames()); }
+
 String TRegistry::ReadString(const String& name) {
   RequireKey(name);
   DWORD type = 0, size = 0;

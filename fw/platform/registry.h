@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fw/core/exceptions.h"
+#include "fw/core/strings_list.h"
 #include "fw/core/types.h"
 
 namespace fw {
@@ -48,6 +49,9 @@ class TRegistry {
   bool DeleteValue(const String& name);
   std::vector<String> GetValueNames();
   std::vector<String> GetKeyNames();
+  // The same into a list, replacing its items.
+  void GetValueNames(TStrings& list);
+  void GetKeyNames(TStrings& list);
 
   // A missing value reads as an empty string; a value of another type than
   // a string raises ERegistryException.

