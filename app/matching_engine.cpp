@@ -1,0 +1,211 @@
+#include "app/matching_engine.h"
+
+#include <windows.h>
+
+#include "app/image_routines.h"
+#include "fw/core/exceptions.h"
+
+namespace app {
+
+using fw::TBitmap;
+
+namespace {
+
+// The rows of a bitmap as 24 or 32 bits; other formats are read from a
+// 24-bit copy held in temp.
+PixelView ReadablePixels(TBitmap* b, std::unique_ptr<TBitmap>& temp) {
+  const fw::TPixelFormat pf = b->PixelFormat();
+  if (b->Empty() || pf == fw::pf24bit || pf == fw::pf32bit) return BitmapPixels(b);
+  temp = std::make_unique<TBitmap>();
+  temp->Assign(b);
+  temp->SetPixelFormat(fw::pf24bit);
+  return BitmapPixels(temp.get());
+}
+
+// dst := a 24-bit copy of the rectangle (left, top, w, h) of src.
+void CopyBitmap24(const PixelView& src, int left, int top, int w, int h, TBitmap* dst) {
+  MakeBitmap24(dst);
+  dst->SetSize(w, h);
+  if (!dst->Empty()) CopyPixels(src, left, top, BitmapPixels(dst));
+}
+
+void CopyBitmap24(TBitmap* src, TBitmap* dst) {
+  std::unique_ptr<TBitmap> temp;
+  CopyBitmap24(ReadablePixels(src, temp), 0, 0, src->Width(), src->Height(), dst);
+}
+
+// Adds the time since the last lap to one phase of the timing, when timing.
+class TPhaseClock {
+ public:
+  explicit TPhaseClock(TPhaseTimes* t) : times_(t) {
+    if (!times_) return;
+    QueryPerformanceFrequency(&freq_);
+    QueryPerformanceCounter(&last_);
+  }
+  void Lap(double TPhaseTimes::*phase) {
+    if (!times_) return;
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    times_->*phase += static_cast<double>(now.QuadPart - last_.QuadPart) / static_cast<double>(freq_.QuadPart);
+    last_ = now;
+  }
+
+ private:
+  TPhaseTimes* times_;
+  LARGE_INTEGER freq_{};
+  LARGE_INTEGER last_{};
+};
+
+}  // namespace
+
+void CropGlyph(TBitmap* src, TBitmap* dst) {
+  std::unique_ptr<TBitmap> temp;
+  const PixelView v = ReadablePixels(src, temp);
+  const auto box = FindGlyphBox(v);
+  if (!box) {
+    MakeBitmap24(dst);
+    dst->SetSize(0, 0);
+    return;
+  }
+  CopyBitmap24(v, box->Left, box->Top, box->Width(), box->Height(), dst);
+}
+
+void StretchKeepAspect(TBitmap* src, TBitmap* dst) {
+  const int dw = dst->Width();
+  const int dh = dst->Height();
+  TBitmap temp;
+  temp.SetPixelFormat(fw::pf24bit);
+  temp.SetSize(dw, dh);  // white
+  const fw::TRect r = KeepAspectRect(src->Width(), src->Height(), dw, dh);
+  if (r.Width() > 0 && r.Height() > 0) {
+    HDC d = temp.Canvas()->Handle();
+    HDC s = src->Canvas()->Handle();
+    // Whole pixels only: no blending, so black stays exactly black and the
+    // result is the same on every system.
+    const int oldMode = SetStretchBltMode(d, COLORONCOLOR);
+    StretchBlt(d, r.Left, r.Top, r.Width(), r.Height(), s, 0, 0, src->Width(), src->Height(), SRCCOPY);
+    SetStretchBltMode(d, oldMode);
+    GdiFlush();
+  }
+  CopyBitmap24(&temp, dst);
+}
+
+std::unique_ptr<TBitmap> FitSampleToBox(TBitmap* picture, int boxWidth, int boxHeight) {
+  auto result = std::make_unique<TBitmap>();
+  if (boxWidth < picture->Width() || boxHeight < picture->Height()) {
+    TBitmap fitted;
+    fitted.SetPixelFormat(fw::pf24bit);
+    fitted.SetSize(boxWidth, boxHeight);
+    StretchKeepAspect(picture, &fitted);
+    CropGlyph(&fitted, result.get());
+  } else {
+    result->Assign(picture);
+  }
+  return result;
+}
+
+TMatchingEngine::TMatchingEngine()
+    : renderBitmap_(std::make_unique<TBitmap>()),
+      glyphBitmap_(std::make_unique<TBitmap>()),
+      compareBitmap_(std::make_unique<TBitmap>()) {
+  renderBitmap_->SetPixelFormat(fw::pf24bit);
+  renderBitmap_->SetTransparent(false);
+  glyphBitmap_->SetPixelFormat(fw::pf24bit);
+  glyphBitmap_->SetTransparent(false);
+  compareBitmap_->SetPixelFormat(fw::pf24bit);
+  compareBitmap_->SetSize(70, 70);
+}
+
+TMatchingEngine::~TMatchingEngine() = default;
+
+int TMatchingEngine::SampleHeight() const { return sample_ ? sample_->Height() : 0; }
+
+void TMatchingEngine::comparefontandimage(const fw::String& faceName, const fw::String& path) {
+  // The sink hears of every candidate, also of one that failed.
+  struct TDone {
+    TMatchSink* sink;
+    ~TDone() {
+      if (sink) sink->CandidateDone();
+    }
+  } done{sink_};
+
+  lastCounts_ = TMatchCounts{};
+  if (!sample_ || sample_->Empty()) return;
+  MakeBitmap24(sample_);
+  const TSpeedRule rule = SpeedRuleFor(options_.Speed);
+  const int ws = sample_->Width();
+  const int hs = sample_->Height();
+  TPhaseClock clock(timing_);
+
+  // Every pixel of the canvas is painted by the drawing's own fill, so the
+  // old image need not be cleared.
+  renderBitmap_->SetSize(rule.CanvasScale * ws, rule.CanvasScale * hs);
+  const fw::TRect rect = fw::Rect(0, 0, renderBitmap_->Width(), renderBitmap_->Height());
+  fw::TCanvas* canvas = renderBitmap_->Canvas();
+  DrawCharCentred(options_.CodePoint, canvas, rect, hs, faceName, options_.Bold, options_.Italic);
+  clock.Lap(&TPhaseTimes::Draw);
+  BmpfromPainBox(renderBitmap_.get());
+  clock.Lap(&TPhaseTimes::Reduce);
+
+  if (rule.Level == 1) {
+    DrawCharLeft(options_.CodePoint, canvas, rect, calibratedSize_, faceName, options_.Bold, options_.Italic);
+    clock.Lap(&TPhaseTimes::Draw);
+    if (monochrome_)
+      BmpfromPainBoxBolded(renderBitmap_.get());
+    else
+      BmpfromPainBox(renderBitmap_.get());
+    clock.Lap(&TPhaseTimes::Reduce);
+  }
+
+  Score(faceName, path);
+  clock.Lap(&TPhaseTimes::Score);
+  if (timing_) ++timing_->Candidates;
+}
+
+void TMatchingEngine::Score(const fw::String& faceName, const fw::String& path) {
+  lastCounts_ = CountMatchingPixels(sample_, compareBitmap_.get());
+  if (!MatchAccepted(lastCounts_, options_.Threshold)) return;
+  if (sink_) sink_->AddMatch(faceName, path, MatchScore(lastCounts_));
+  ++matchCount_;
+}
+
+void TMatchingEngine::BmpfromPainBox(TBitmap* drawing) {
+  const TSpeedRule rule = SpeedRuleFor(options_.Speed);
+  const int hs = SampleHeight();
+  if (rule.CropToGlyph)
+    CropGlyph(drawing, glyphBitmap_.get());
+  else
+    CopyBitmap24(drawing, glyphBitmap_.get());
+  // An empty crop counts as Hs rows high (and 0 columns wide).
+  const int hg = glyphBitmap_->Height() > 0 ? glyphBitmap_->Height() : hs;
+
+  if (rule.Level == 1) {
+    CopyBitmap24(glyphBitmap_.get(), compareBitmap_.get());
+    calibratedSize_ = CalibratedSizeFor(hs, hg, calibratedSize_);
+    return;
+  }
+  if (rule.Reduce == TCompareReduce::StretchToSample) {
+    MakeBitmap24(compareBitmap_.get());
+    compareBitmap_->SetSize(sample_->Width(), sample_->Height());
+    StretchKeepAspect(glyphBitmap_.get(), compareBitmap_.get());
+  } else {
+    CopyBitmap24(glyphBitmap_.get(), compareBitmap_.get());
+  }
+}
+
+void TMatchingEngine::BmpfromPainBoxBolded(TBitmap* drawing) {
+  // Anti-aliased gray edges become ink like the black-and-white sample's.
+  MakeBlackAndWhite(drawing);
+  TBitmap glyph;
+  CropGlyph(drawing, &glyph);
+  CopyBitmap24(&glyph, compareBitmap_.get());
+}
+
+TMatchCounts TMatchingEngine::CountMatchingPixels(TBitmap* s, TBitmap* c) {
+  MakeBitmap24(s);
+  std::unique_ptr<TBitmap> temp;
+  const PixelView cv = c ? ReadablePixels(c, temp) : PixelView{};
+  return app::CountMatchingPixels(BitmapPixels(s), cv);
+}
+
+}  // namespace app
