@@ -3,16 +3,40 @@
 #include <algorithm>
 
 #include "fw/core/exceptions.h"
+#include "fw/core/rtti.h"
 #include "fw/core/sysutils.h"
 
 namespace fw {
 
 // ---- TStrings ----
 
+FW_REGISTER(TStrings) {
+  TDefinedProperty& strings = c.DefineListProperty(u"Strings");
+  strings.ReadList = [](TObject* o, const std::vector<TValue>& items) {
+    TStrings& list = detail::InstanceOf<TStrings>(o);
+    list.BeginUpdate();
+    try {
+      list.Clear();
+      for (const TValue& v : items) list.Add(v.AsString());
+    } catch (...) {
+      list.EndUpdate();
+      throw;
+    }
+    list.EndUpdate();
+  };
+  strings.WriteList = [](TObject* o) {
+    TStrings& list = detail::InstanceOf<TStrings>(o);
+    std::vector<TValue> items;
+    for (int i = 0; i < list.Count(); ++i) items.emplace_back(list.Get(i));
+    return items;
+  };
+  strings.HasData = [](TObject* o) { return detail::InstanceOf<TStrings>(o).Count() > 0; };
+}
+
 void TStrings::Error(int index) { throw EStringListError(u"List index out of bounds (" + IntToStr(index) + u")"); }
 
 void TStrings::Put(int index, const String& s) {
-  void* object = GetObject(index);
+  TObject* object = GetObject(index);
   BeginUpdate();
   try {
     Delete(index);
@@ -24,9 +48,9 @@ void TStrings::Put(int index, const String& s) {
   EndUpdate();
 }
 
-void* TStrings::GetObject(int) const { return nullptr; }
+TObject* TStrings::GetObject(int) const { return nullptr; }
 
-void TStrings::PutObject(int, void*) {}
+void TStrings::PutObject(int, TObject*) {}
 
 int TStrings::Add(const String& s) {
   int index = Count();
@@ -34,13 +58,13 @@ int TStrings::Add(const String& s) {
   return index;
 }
 
-int TStrings::AddObject(const String& s, void* object) {
+int TStrings::AddObject(const String& s, TObject* object) {
   int index = Add(s);
   PutObject(index, object);
   return index;
 }
 
-void TStrings::InsertObject(int index, const String& s, void* object) {
+void TStrings::InsertObject(int index, const String& s, TObject* object) {
   Insert(index, s);
   PutObject(index, object);
 }
@@ -56,12 +80,14 @@ void TStrings::AddStrings(const TStrings& strings) {
   EndUpdate();
 }
 
-void TStrings::Assign(const TStrings& source) {
-  if (&source == this) return;
+void TStrings::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TStrings*>(Source);
+  if (!source) return inherited::Assign(Source);
+  if (source == this) return;
   BeginUpdate();
   try {
     Clear();
-    AddStrings(source);
+    AddStrings(*source);
   } catch (...) {
     EndUpdate();
     throw;
@@ -87,7 +113,7 @@ int TStrings::IndexOfName(const String& name) const {
   return -1;
 }
 
-int TStrings::IndexOfObject(const void* object) const {
+int TStrings::IndexOfObject(const TObject* object) const {
   for (int i = 0; i < Count(); ++i) {
     if (GetObject(i) == object) return i;
   }
@@ -294,11 +320,7 @@ void TStrings::SaveToStream(TStream& stream, TEncoding encoding) const {
 
 // ---- TStringList ----
 
-TStringList::~TStringList() {
-  // Nobody listens to a list that is going away.
-  OnChange = nullptr;
-  OnChanging = nullptr;
-}
+FW_REGISTER(TStringList) {}
 
 void TStringList::Changing() {
   if (UpdateCount() == 0 && OnChanging) OnChanging(this);
@@ -333,19 +355,19 @@ void TStringList::Put(int index, const String& s) {
   Changed();
 }
 
-void* TStringList::GetObject(int index) const {
+TObject* TStringList::GetObject(int index) const {
   if (index < 0 || index >= Count()) Error(index);
   return FList[static_cast<size_t>(index)].object;
 }
 
-void TStringList::PutObject(int index, void* object) {
+void TStringList::PutObject(int index, TObject* object) {
   if (index < 0 || index >= Count()) Error(index);
   Changing();
   FList[static_cast<size_t>(index)].object = object;
   Changed();
 }
 
-void TStringList::InsertItem(int index, const String& s, void* object) {
+void TStringList::InsertItem(int index, const String& s, TObject* object) {
   Changing();
   FList.insert(FList.begin() + index, Item{s, object});
   Changed();
@@ -357,7 +379,7 @@ void TStringList::Insert(int index, const String& s) {
   InsertItem(index, s, nullptr);
 }
 
-int TStringList::AddItem(const String& s, void* object) {
+int TStringList::AddItem(const String& s, TObject* object) {
   int index = Count();
   if (FSorted && Find(s, index)) {
     switch (FDuplicates) {
@@ -377,7 +399,7 @@ int TStringList::AddItem(const String& s, void* object) {
 
 int TStringList::Add(const String& s) { return AddItem(s, nullptr); }
 
-int TStringList::AddObject(const String& s, void* object) { return AddItem(s, object); }
+int TStringList::AddObject(const String& s, TObject* object) { return AddItem(s, object); }
 
 void TStringList::Delete(int index) {
   if (index < 0 || index >= Count()) Error(index);

@@ -6,53 +6,51 @@
 #include <functional>
 #include <vector>
 
+#include "fw/core/events.h"
+#include "fw/core/object.h"
 #include "fw/core/streams.h"
 #include "fw/core/types.h"
 
 namespace fw {
 
-class TStrings;
 class TStringList;
 
-// Sender is the list that changes.
-using TStringsNotifyEvent = std::function<void(TStrings* Sender)>;
+// In a form description the items are the list property "Strings":
+//   Items.Strings = ('one' 'two')
+class TStrings : public TPersistent {
+  FW_CLASS(TStrings, TPersistent)
 
-class TStrings {
- public:
   TStrings() = default;
-  TStrings(const TStrings&) = delete;
-  TStrings& operator=(const TStrings&) = delete;
-  virtual ~TStrings() = default;
 
   // The storage a descendant provides.
   virtual int Count() const = 0;
   virtual String Get(int index) const = 0;
   virtual void Put(int index, const String& s);
-  virtual void* GetObject(int index) const;
-  virtual void PutObject(int index, void* object);
+  virtual TObject* GetObject(int index) const;
+  virtual void PutObject(int index, TObject* object);
   virtual void Insert(int index, const String& s) = 0;
   virtual void Delete(int index) = 0;
   virtual void Clear() = 0;
 
   virtual int Add(const String& s);
-  virtual int AddObject(const String& s, void* object);
-  void InsertObject(int index, const String& s, void* object);
+  virtual int AddObject(const String& s, TObject* object);
+  void InsertObject(int index, const String& s, TObject* object);
   void Append(const String& s) { Add(s); }
   void AddStrings(const TStrings& strings);
-  // Replaces the items (texts and objects) with those of source.
-  virtual void Assign(const TStrings& source);
+  // From another string list: replaces the items (texts and objects).
+  void Assign(TPersistent* Source) override;
 
   // Index of the first item equal to s (by CompareStrings), or -1.
   virtual int IndexOf(const String& s) const;
   // Index of the first "Name=Value" item whose name is name, or -1.
   int IndexOfName(const String& name) const;
-  int IndexOfObject(const void* object) const;
+  int IndexOfObject(const TObject* object) const;
 
   String Strings(int index) const { return Get(index); }
   void SetStrings(int index, const String& s) { Put(index, s); }
   String operator[](int index) const { return Get(index); }
-  void* Objects(int index) const { return GetObject(index); }
-  void SetObjects(int index, void* object) { PutObject(index, object); }
+  TObject* Objects(int index) const { return GetObject(index); }
+  void SetObjects(int index, TObject* object) { PutObject(index, object); }
 
   // "Name=Value" items.
   String Names(int index) const;
@@ -120,22 +118,22 @@ enum TDuplicates { dupIgnore, dupAccept, dupError };
 using TStringListSortCompare = std::function<int(TStringList& list, int index1, int index2)>;
 
 class TStringList : public TStrings {
- public:
+  FW_CLASS(TStringList, TStrings)
+
   TStringList() = default;
-  ~TStringList() override;
 
   int Count() const override { return static_cast<int>(FList.size()); }
   String Get(int index) const override;
   void Put(int index, const String& s) override;
-  void* GetObject(int index) const override;
-  void PutObject(int index, void* object) override;
+  TObject* GetObject(int index) const override;
+  void PutObject(int index, TObject* object) override;
   // Raises EStringListError on a sorted list.
   void Insert(int index, const String& s) override;
   void Delete(int index) override;
   void Clear() override;
   // Keeps a sorted list sorted; then Duplicates decides about an equal item.
   int Add(const String& s) override;
-  int AddObject(const String& s, void* object) override;
+  int AddObject(const String& s, TObject* object) override;
   int IndexOf(const String& s) const override;
   void Exchange(int index1, int index2);
 
@@ -153,8 +151,9 @@ class TStringList : public TStrings {
   TDuplicates Duplicates() const { return FDuplicates; }
   void SetDuplicates(TDuplicates value) { FDuplicates = value; }
 
-  TStringsNotifyEvent OnChange;
-  TStringsNotifyEvent OnChanging;
+  // Sender is the list.
+  TNotifyEvent OnChange;
+  TNotifyEvent OnChanging;
 
  protected:
   void SetUpdateState(bool updating) override;
@@ -165,10 +164,10 @@ class TStringList : public TStrings {
  private:
   struct Item {
     String text;
-    void* object = nullptr;
+    TObject* object = nullptr;
   };
-  void InsertItem(int index, const String& s, void* object);
-  int AddItem(const String& s, void* object);
+  void InsertItem(int index, const String& s, TObject* object);
+  int AddItem(const String& s, TObject* object);
 
   std::vector<Item> FList;
   bool FSorted = false;

@@ -4,12 +4,26 @@
 #include <filesystem>
 
 #include "fw/core/exceptions.h"
+#include "fw/core/rtti.h"
 #include "fw/core/streams.h"
 #include "fw/core/strings_list.h"
 
 using namespace fw;
 
 namespace {
+
+struct ChangeLog : TObject {
+  TStrings* expected = nullptr;
+  int changing = 0, changed = 0;
+  void Changing(TObject* Sender) {
+    EXPECT_EQ(Sender, expected);
+    ++changing;
+  }
+  void Changed(TObject* Sender) {
+    EXPECT_EQ(Sender, expected);
+    ++changed;
+  }
+};
 
 std::vector<String> Items(const TStrings& list) {
   std::vector<String> v;
@@ -128,7 +142,7 @@ TEST(StringList, SortedListKeepsCaseInsensitiveOrderAndHandlesDuplicates) {
     EXPECT_EQ(e.Message(), u"String list does not allow duplicates");
   }
   list.SetDuplicates(dupAccept);
-  int second = 0;
+  TObject second;
   list.AddObject(u"alpha", &second);
   EXPECT_EQ(list.Count(), 5);
   EXPECT_EQ(list.Objects(1), &second) << "an accepted duplicate goes after the equal ones";
@@ -142,7 +156,7 @@ TEST(StringList, SortedListKeepsCaseInsensitiveOrderAndHandlesDuplicates) {
 
 TEST(StringList, CustomSortIsStableAndKeepsObjects) {
   TStringList list;
-  int objs[4];
+  TObject objs[4];
   list.AddObject(u"bb", &objs[0]);
   list.AddObject(u"a", &objs[1]);
   list.AddObject(u"cc", &objs[2]);
@@ -158,12 +172,12 @@ TEST(StringList, CustomSortIsStableAndKeepsObjects) {
 
 TEST(StringList, UpdateBracketReportsOneChange) {
   TStringList list;
-  int changing = 0, changed = 0;
-  list.OnChanging = [&](TStrings* sender) {
-    EXPECT_EQ(sender, &list);
-    ++changing;
-  };
-  list.OnChange = [&](TStrings*) { ++changed; };
+  ChangeLog log;
+  log.expected = &list;
+  int& changing = log.changing;
+  int& changed = log.changed;
+  list.OnChanging = TNotifyEvent(&log, &ChangeLog::Changing);
+  list.OnChange = TNotifyEvent(&log, &ChangeLog::Changed);
   list.Add(u"a");
   EXPECT_EQ(changing, 1);
   EXPECT_EQ(changed, 1);
@@ -182,11 +196,11 @@ TEST(StringList, UpdateBracketReportsOneChange) {
 
 TEST(StringList, AssignAndAddStringsCopyTextsAndObjects) {
   TStringList a, b;
-  int o = 0;
+  TObject o;
   a.AddObject(u"one", &o);
   a.Add(u"two");
   b.Add(u"old");
-  b.Assign(a);
+  b.Assign(&a);
   EXPECT_EQ(Items(b), Items(a));
   EXPECT_EQ(b.Objects(0), &o);
   b.AddStrings(a);
@@ -243,4 +257,16 @@ TEST(StringList, FilesRememberTheEncodingTheyWereLoadedIn) {
   EXPECT_EQ(bytes[1], 0xFE);
   std::remove(path.c_str());
   EXPECT_THROW(list.LoadFromFile(file), EFOpenError);
+}
+
+TEST(StringList, FormsSetTheItemsThroughTheStringsListProperty) {
+  TStringList list;
+  list.Add(u"old");
+  const TDefinedProperty* strings = list.ClassType()->FindDefinedProperty(u"Strings");
+  ASSERT_NE(strings, nullptr);
+  ASSERT_EQ(strings->Kind(), TDefinedProperty::dpList);
+  strings->ReadList(&list, {TValue(String(u"one")), TValue(String(u"two"))});
+  EXPECT_EQ(Items(list), (std::vector<String>{u"one", u"two"}));
+  EXPECT_EQ(strings->WriteList(&list).size(), 2u);
+  EXPECT_EQ(GetClass(u"TStringList"), TStringList::StaticClass());
 }
