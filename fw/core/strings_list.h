@@ -89,12 +89,13 @@ class TStrings : public TPersistent {
   // load found (ANSI at first).
   void LoadFromFile(const String& fileName);
   void LoadFromFile(const String& fileName, TEncoding encoding);
+  // The stream is read from its position to its end.
   void LoadFromStream(TStream& stream);
-  void LoadFromStream(TStream& stream, TEncoding encoding);
+  virtual void LoadFromStream(TStream& stream, TEncoding encoding);
   void SaveToFile(const String& fileName) const;
   void SaveToFile(const String& fileName, TEncoding encoding) const;
   void SaveToStream(TStream& stream) const;
-  void SaveToStream(TStream& stream, TEncoding encoding) const;
+  virtual void SaveToStream(TStream& stream, TEncoding encoding) const;
   TEncoding Encoding() const { return FEncoding; }
 
  protected:
