@@ -227,6 +227,7 @@ BmpImage DecodeFrom(DibHeader h, const uint8_t* dib, size_t available, size_t bi
   }
 
   if (bitsOffset > available) ThrowTruncated(kFormat);
+  if (img.Width == 0 || img.Height == 0) return img;
   const uint8_t* bits = dib + bitsOffset;
   const size_t bitsAvail = available - bitsOffset;
   const size_t rowBytes = static_cast<size_t>(img.RowBytes());
