@@ -12,11 +12,55 @@ namespace fw {
 
 namespace {
 
+// Where a property value lives, found again when a reference is set later:
+// the component whose description holds it, then collection items by ID
+// (an item may be gone by then, so no pointer to it is kept).
+struct Place {
+  struct ItemStep {
+    String collectionPath;  // from the object reached so far to the collection
+    int itemId;
+  };
+  TComponent* holder = nullptr;
+  std::vector<ItemStep> items;
+};
+
+// The object that holds the last name of path ("Font.Name": the font), or
+// null when the way there is gone.
+TObject* WalkPath(TObject* object, StringView path, String& last) {
+  for (;;) {
+    if (!object) return nullptr;
+    size_t dot = path.find(u'.');
+    if (dot == StringView::npos) {
+      last = String(path);
+      return object;
+    }
+    const TPropInfo* prop = object->ClassType()->FindProperty(path.substr(0, dot));
+    if (!prop || prop->Kind() != tkClass) return nullptr;
+    object = prop->GetValue(object).AsObject();
+    path = path.substr(dot + 1);
+  }
+}
+
+// The object and class-typed property a place and path lead to now; false
+// when they are gone.
+bool Locate(const Place& place, StringView path, TObject*& object, const TPropInfo*& prop) {
+  TObject* o = place.holder;
+  String last;
+  for (const Place::ItemStep& step : place.items) {
+    TObject* owner = WalkPath(o, step.collectionPath, last);
+    const TPropInfo* p = owner ? owner->ClassType()->FindProperty(last) : nullptr;
+    auto* collection = p && p->Kind() == tkClass ? dynamic_cast<TCollection*>(p->GetValue(owner).AsObject()) : nullptr;
+    if (!collection) return false;
+    o = collection->FindItemID(step.itemId);
+  }
+  object = WalkPath(o, path, last);
+  prop = object ? object->ClassType()->FindProperty(last) : nullptr;
+  return prop && prop->Kind() == tkClass;
+}
+
 // A reference to a component of a form not registered yet.
 struct PendingReference {
-  TComponent* holder;  // the component whose description holds it; its lifetime bounds the entry
-  TObject* instance;   // the object whose property is set (holder or a sub-object of it)
-  const TPropInfo* prop;
+  Place place;
   String formName;
   String componentName;  // empty: the form itself
   String fileName;
@@ -40,7 +84,7 @@ class TGlobalForms : public TComponent {
     if (Operation != opRemove) return;
     forms.erase(std::remove(forms.begin(), forms.end(), AComponent), forms.end());
     pending.erase(std::remove_if(pending.begin(), pending.end(),
-                                 [&](const PendingReference& p) { return p.holder == AComponent; }),
+                                 [&](const PendingReference& p) { return p.place.holder == AComponent; }),
                   pending.end());
   }
 };
@@ -56,9 +100,11 @@ TGlobalForms& Globals() {
 }
 
 // Sets a resolved reference; a component of the wrong class is a fault of
-// the description.
-void ApplyReference(const String& fileName, int line, const String& path, TObject* instance, const TPropInfo* prop,
-                  TComponent* target) {
+// the description. Nothing happens when the place of the value is gone.
+void ApplyReference(const String& fileName, int line, const Place& place, const String& path, TComponent* target) {
+  TObject* instance;
+  const TPropInfo* prop;
+  if (!Locate(place, path, instance, prop)) return;
   if (target && prop->PropType()->ClassType() && !target->InheritsFrom(prop->PropType()->ClassType())) {
     Fail(fileName, line, target->Name() + u" is not a " + prop->PropType()->ClassType()->ClassName(), path);
   }
@@ -99,8 +145,7 @@ class Reader {
 
  private:
   struct LocalReference {
-    TObject* instance;
-    const TPropInfo* prop;
+    Place place;
     String name;
     int line;
     String path;
@@ -131,7 +176,9 @@ class Reader {
   }
 
   void ReadBody(TComponent* component, const TFormObject& desc) {
-    for (const TFormProperty& p : desc.Properties) ReadProperty(component, component, p);
+    Place place;
+    place.holder = component;
+    for (const TFormProperty& p : desc.Properties) ReadProperty(place, component, p);
     for (const TFormObject& child : desc.Children) ReadChild(component, child);
   }
 
@@ -175,12 +222,13 @@ class Reader {
     }
   }
 
-  void ReadProperty(TComponent* holder, TObject* instance, const TFormProperty& p) {
+  // instance is the object place leads to.
+  void ReadProperty(const Place& place, TObject* instance, const TFormProperty& p) {
     try {
       String last;
       TObject* target = ResolveOwnerObject(instance, p, last);
       if (const TPropInfo* prop = target->ClassType()->FindProperty(last)) {
-        SetProperty(holder, target, prop, p);
+        SetProperty(place, target, prop, p);
       } else if (const TDefinedProperty* defined = target->ClassType()->FindDefinedProperty(last)) {
         ReadDefined(target, defined, p);
       } else {
@@ -199,7 +247,7 @@ class Reader {
 
   [[noreturn]] void BadValue(const TFormProperty& p) { Fail(p.Value.Line, u"Invalid property value", p.Name); }
 
-  void SetProperty(TComponent* holder, TObject* target, const TPropInfo* prop, const TFormProperty& p) {
+  void SetProperty(const Place& place, TObject* target, const TPropInfo* prop, const TFormProperty& p) {
     const TFormValue& v = p.Value;
     const TTypeInfo* type = prop->PropType();
     switch (prop->Kind()) {
@@ -246,9 +294,9 @@ class Reader {
       }
       case tkClass:
         if (v.Kind == TFormValueKind::Ident) {
-          ReadReference(holder, target, prop, p);
+          ReadReference(place, target, prop, p);
         } else if (v.Kind == TFormValueKind::Collection) {
-          ReadCollection(holder, prop->GetValue(target).AsObject(), p);
+          ReadCollection(place, prop->GetValue(target).AsObject(), p);
         } else {
           BadValue(p);
         }
@@ -279,7 +327,7 @@ class Reader {
   }
 
   // "Button1", "OtherForm" or "OtherForm.Button1"; nil clears.
-  void ReadReference(TComponent* holder, TObject* target, const TPropInfo* prop, const TFormProperty& p) {
+  void ReadReference(const Place& place, TObject* target, const TPropInfo* prop, const TFormProperty& p) {
     const String& name = p.Value.Text;
     if (SameText(name, u"nil")) {
       prop->SetValue(target, TValue(nullptr));
@@ -290,7 +338,7 @@ class Reader {
       // Within this form; resolved when every component exists.
       String local = dot == String::npos ? name : name.substr(dot + 1);
       if (local.find(u'.') != String::npos) Fail(p.Value.Line, u"Invalid component reference " + name, p.Name);
-      locals_.push_back({target, prop, local, p.Value.Line, p.Name});
+      locals_.push_back({place, local, p.Value.Line, p.Name});
       return;
     }
     String formName = name.substr(0, dot), componentName = name.substr(dot + 1);
@@ -298,11 +346,11 @@ class Reader {
     if (TComponent* form = FindGlobalForm(formName)) {
       TComponent* c = form->FindComponent(componentName);
       if (!c) Fail(p.Value.Line, u"Unknown component " + name, p.Name);
-      ApplyReference(file_, p.Value.Line, p.Name, target, prop, c);
+      ApplyReference(file_, p.Value.Line, place, p.Name, c);
       return;
     }
-    Globals().Watch(holder);
-    Globals().pending.push_back({holder, target, prop, formName, componentName, file_, p.Value.Line, p.Name});
+    Globals().Watch(place.holder);
+    Globals().pending.push_back({place, formName, componentName, file_, p.Value.Line, p.Name});
   }
 
   void ResolveLocalReferences() {
@@ -310,11 +358,11 @@ class Reader {
       TComponent* c = SameText(r.name, root_->Name()) ? root_ : root_->FindComponent(r.name);
       if (!c) c = FindGlobalForm(r.name);
       if (!c) Fail(r.line, u"Unknown component " + r.name, r.path);
-      ApplyReference(file_, r.line, r.path, r.instance, r.prop, c);
+      ApplyReference(file_, r.line, r.place, r.path, c);
     }
   }
 
-  void ReadCollection(TComponent* holder, TObject* object, const TFormProperty& p) {
+  void ReadCollection(const Place& place, TObject* object, const TFormProperty& p) {
     auto* collection = dynamic_cast<TCollection*>(object);
     if (!collection) BadValue(p);
     collection->BeginUpdate();
@@ -322,7 +370,9 @@ class Reader {
       collection->Clear();
       for (const TFormCollectionItem& item : p.Value.Collection) {
         TCollectionItem* added = collection->Add();
-        for (const TFormProperty& ip : item.Properties) ReadProperty(holder, added, ip);
+        Place itemPlace = place;
+        itemPlace.items.push_back({p.Name, added->ID()});
+        for (const TFormProperty& ip : item.Properties) ReadProperty(itemPlace, added, ip);
       }
     } catch (...) {
       collection->EndUpdate();
@@ -422,7 +472,7 @@ void RegisterGlobalForm(TComponent* form) {
     try {
       TComponent* c = r.componentName.empty() ? form : form->FindComponent(r.componentName);
       if (!c) Fail(r.fileName, r.line, u"Unknown component " + r.formName + u"." + r.componentName, r.path);
-      ApplyReference(r.fileName, r.line, r.path, r.instance, r.prop, c);
+      ApplyReference(r.fileName, r.line, r.place, r.path, c);
     } catch (const EFormDescriptionError& e) {
       if (!firstError) firstError = std::make_unique<EFormDescriptionError>(e);
     }

@@ -36,6 +36,7 @@ class TLdColumn : public TCollectionItem {
   FW_CLASS(TLdColumn, TCollectionItem)
   String FCaption;
   int FWidth = 50;
+  TComponent* FBuddy = nullptr;
 };
 
 // A control-like component: it has a parent and logs its life.
@@ -140,6 +141,7 @@ FW_REGISTER(TLdFont) {
 FW_REGISTER(TLdColumn) {
   c.Property(u"Caption", &TLdColumn::FCaption, &TLdColumn::FCaption);
   c.Property(u"Width", &TLdColumn::FWidth, &TLdColumn::FWidth);
+  c.Property(u"Buddy", &TLdColumn::FBuddy, &TLdColumn::FBuddy);
 }
 FW_REGISTER(TLdWidget) {
   c.Property(u"Left", &TLdWidget::FLeft, &TLdWidget::SetLeft);
@@ -411,6 +413,54 @@ TEST(FormLoader, ReferencesToAnotherFormWaitUntilThatFormExists) {
     EXPECT_EQ(e.Message(), u"Fourth.form(3): Unknown component LdFifth.Nothing in property Buddy");
   }
   EXPECT_EQ(PendingFormReferenceCount(), pendingAtStart);
+}
+
+TEST(FormLoader, ReferencesFromCollectionItemsFindTheItemAgainOrNothing) {
+  const int pendingAtStart = PendingFormReferenceCount();
+  TLdForm form(nullptr);
+  ReadRootComponent(&form,
+                    u"object LdItems: TLdForm\n"
+                    u"  object Button1: TLdWidget\n"
+                    u"    Columns = <\n"
+                    u"      item\n"
+                    u"        Buddy = Timer1\n"
+                    u"      end\n"
+                    u"      item\n"
+                    u"        Buddy = LdLaterItems.Timer1\n"
+                    u"      end\n"
+                    u"      item\n"
+                    u"        Buddy = LdLaterItems.Timer1\n"
+                    u"      end>\n"
+                    u"  end\n"
+                    u"  object Timer1: TLdPlain\n"
+                    u"  end\n"
+                    u"end\n",
+                    u"Items.form");
+  auto column = [&](int i) { return static_cast<TLdColumn*>(form.Button1->FColumns->Items(i)); };
+  EXPECT_EQ(column(0)->FBuddy, form.Timer1);
+  EXPECT_EQ(PendingFormReferenceCount(), pendingAtStart + 2);
+  // The second item goes before the other form appears: only the third
+  // receives its reference.
+  form.Button1->FColumns->Delete(1);
+  TLdForm later(nullptr);
+  ReadRootComponent(&later, u"object LdLaterItems: TLdForm\n  object Timer1: TLdPlain\n  end\nend\n", u"Later.form");
+  ASSERT_EQ(form.Button1->FColumns->Count(), 2);
+  EXPECT_EQ(column(1)->FBuddy, later.Timer1);
+  EXPECT_EQ(PendingFormReferenceCount(), pendingAtStart);
+
+  // A collection read twice frees the first items: their references go too.
+  TLdForm twice(nullptr);
+  ReadRootComponent(&twice,
+                    u"object LdTwice: TLdForm\n"
+                    u"  object Button1: TLdWidget\n"
+                    u"    Columns = <item Buddy = Timer1 end>\n"
+                    u"    Columns = <item end>\n"
+                    u"  end\n"
+                    u"  object Timer1: TLdPlain\n"
+                    u"  end\n"
+                    u"end\n",
+                    u"Twice.form");
+  EXPECT_EQ(static_cast<TLdColumn*>(twice.Button1->FColumns->Items(0))->FBuddy, nullptr);
 }
 
 }  // namespace fw
