@@ -176,6 +176,12 @@ class TClassInfo {
 TClass GetClass(StringView name);
 TClass FindClass(StringView name);
 std::vector<TClass> RegisteredClasses();
+// Makes sure the classes are registered (and linked in): for classes that
+// are only ever created by name, call it from a unit initialisation.
+template <class... T>
+void RegisterClasses() {
+  (T::StaticClass(), ...);
+}
 
 // Property access by name or path ("Font.Name" follows class-typed
 // properties). Unknown names raise EPropertyError "Property X does not
@@ -199,9 +205,6 @@ void SetSetProp(TObject* instance, StringView path, StringView value);
 // path of instance; EPropertyError when the method does not exist or its
 // signature differs from the event's.
 void SetMethodPropByName(TObject* instance, StringView path, TObject* root, StringView methodName);
-
-template <class Sig>
-TValue::TValue(const TEvent<Sig>& e) : TValue(e.Method(), MethodTypeInfo<Sig>()) {}
 
 namespace detail {
 

@@ -10,12 +10,12 @@
 
 #include "fw/core/events.h"
 #include "fw/core/sets.h"
+#include "fw/core/typeinfo.h"
 #include "fw/core/types.h"
 
 namespace fw {
 
 class TObject;
-class TTypeInfo;
 
 enum class TValueKind : uint8_t { Empty, Ordinal, Float, String, Set, Object, Method };
 
@@ -38,7 +38,7 @@ class TValue {
   TValue(const TMethod& m, const TTypeInfo* methodType)
       : kind_(TValueKind::Method), method_(m), methodType_(methodType) {}
   template <class Sig>
-  TValue(const TEvent<Sig>& e);  // defined in rtti.h
+  TValue(const TEvent<Sig>& e) : TValue(e.Method(), MethodTypeInfo<Sig>()) {}
 
   static TValue FromSet(uint64_t mask);
 

@@ -4,6 +4,7 @@
 #include "fw/core/component.h"
 #include "fw/core/cursors.h"
 #include "fw/core/rtti.h"
+#include "fw/core/streams.h"
 
 namespace fw {
 
@@ -309,6 +310,83 @@ TEST(Rtti, NamedComponentFillsItsOwnersPublishedField) {
   auto* other = new TComponent(&form);
   other->SetName(u"Widget1");
   EXPECT_EQ(form.Widget1, nullptr);
+}
+
+}  // namespace fw
+
+namespace fw {
+
+// Data kept under names that are not published properties.
+class TRtPicture : public TPersistent {
+  FW_CLASS(TRtPicture, TPersistent)
+  std::vector<uint8_t> bytes;
+  std::vector<String> lines;
+};
+
+class TRtIcon : public TRtPicture {
+  FW_CLASS(TRtIcon, TRtPicture)
+};
+
+FW_REGISTER(TRtPicture) {
+  auto& data = c.DefineBinaryProperty(u"Data");
+  data.ReadData = [](TObject* o, TStream& s) {
+    auto* p = static_cast<TRtPicture*>(o);
+    p->bytes.resize(static_cast<size_t>(s.Size()));
+    s.ReadBuffer(p->bytes.data(), s.Size());
+  };
+  data.HasData = [](TObject* o) { return !static_cast<TRtPicture*>(o)->bytes.empty(); };
+  auto& strings = c.DefineListProperty(u"Strings");
+  strings.ReadList = [](TObject* o, const std::vector<TValue>& items) {
+    for (const TValue& v : items) static_cast<TRtPicture*>(o)->lines.push_back(v.AsString());
+  };
+}
+FW_REGISTER(TRtIcon) {}
+
+TEST(Rtti, DefinedPropertiesAreInheritedAndFoundByName) {
+  RegisterClasses<TRtIcon>();
+  TRtIcon icon;
+  TClass cls = icon.ClassType();
+  const TDefinedProperty* data = cls->FindDefinedProperty(u"data");
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(data->Kind(), TDefinedProperty::dpBinary);
+  EXPECT_FALSE(data->HasData(&icon));
+  TMemoryStream s({1, 2, 3});
+  data->ReadData(&icon, s);
+  EXPECT_EQ(icon.bytes, (std::vector<uint8_t>{1, 2, 3}));
+  const TDefinedProperty* strings = cls->FindDefinedProperty(u"Strings");
+  ASSERT_NE(strings, nullptr);
+  strings->ReadList(&icon, {TValue(u"a"), TValue(u"b")});
+  EXPECT_EQ(icon.lines, (std::vector<String>{u"a", u"b"}));
+  EXPECT_EQ(cls->FindDefinedProperty(u"Bitmap"), nullptr);
+  EXPECT_EQ(cls->DefinedProperties().size(), 2u);
+}
+
+}  // namespace fw
+
+namespace fw {
+
+class TRtWideWidget : public TRtWidget {
+  FW_CLASS(TRtWideWidget, TRtWidget)
+  using TRtWidget::TRtWidget;
+  int FDepth = 0;
+};
+
+FW_REGISTER(TRtWideWidget) {
+  c.Property(u"Width", &TRtWideWidget::FWidth, &TRtWideWidget::FWidth).Default(200);
+  c.Property(u"Depth", &TRtWideWidget::FDepth, &TRtWideWidget::FDepth);
+}
+
+TEST(Rtti, RedeclaredPropertyKeepsItsPlaceWithItsNewDefault) {
+  const auto& base = TRtWidget::StaticClass()->Properties();
+  const auto& wide = TRtWideWidget::StaticClass()->Properties();
+  ASSERT_EQ(wide.size(), base.size() + 1);
+  EXPECT_EQ(wide[2]->Name(), u"Width");
+  EXPECT_EQ(wide[2]->Default(), 200);
+  EXPECT_EQ(base[2]->Default(), 75);
+  EXPECT_EQ(wide.back()->Name(), u"Depth");
+  TRtWideWidget w(nullptr);
+  SetPropValue(&w, u"Caption", TValue(u"inherited"));
+  EXPECT_EQ(w.FCaption, u"inherited");
 }
 
 }  // namespace fw
