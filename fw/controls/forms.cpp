@@ -1,0 +1,633 @@
+#include "fw/controls/forms.h"
+
+#include <algorithm>
+
+#include "fw/controls/controlcanvas.h"
+#include "fw/core/rtti.h"
+#include "fw/system/actions.h"
+#include "fw/system/application.h"
+#include "fw/system/screen.h"
+
+namespace fw {
+
+namespace {
+
+TFormDescriptionReader gReader = nullptr;
+
+const wchar_t kCannotFocus[] = L"Cannot focus a disabled or invisible window";
+
+struct DisabledWindows {
+  std::vector<HWND> list;
+  HWND except = nullptr;
+};
+
+BOOL CALLBACK DisableWindow(HWND wnd, LPARAM data) {
+  auto* d = reinterpret_cast<DisabledWindows*>(data);
+  if (wnd != d->except && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+    d->list.push_back(wnd);
+    EnableWindow(wnd, FALSE);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+void SetFormDescriptionReader(TFormDescriptionReader Reader) { gReader = Reader; }
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TControlCanvas(this)) {
+  FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  FControlState.Include(csCustomPaint);
+  FVisible = false;
+  FParentColor = false;
+  FParentFont = false;
+  FColor = clBtnFace;
+  FWidth = 320;
+  FHeight = 240;
+  if (Screen) Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm() {
+  if (Screen) Screen->RemoveForm(this);
+  if (Application) Application->FormDestroyed(this);
+  // The children go while the form is still a form.
+  if (FHandle) {
+    HWND h = FHandle;
+    UnregisterControlWindow(h);
+    FHandle = nullptr;
+    DestroyWindow(h);
+  }
+  delete FCanvas;
+  FCanvas = nullptr;
+}
+
+void TCustomForm::AfterConstruction() {
+  if (FCreated) return;
+  FFormState.Include(fsCreating);
+  try {
+    if (gReader) gReader(this);
+  } catch (...) {
+    FFormState.Exclude(fsCreating);
+    throw;
+  }
+  FFormState.Exclude(fsCreating);
+  FCreated = true;
+  DoCreate();
+  if (FVisible) UpdateControlState();
+}
+
+void TCustomForm::BeforeDestruction() {
+  if (!ComponentState().Contains(csDestroying)) DoDestroy();
+  TWinControl::BeforeDestruction();
+  if (Screen) Screen->RemoveForm(this);
+  if (Application) Application->FormDestroyed(this);
+}
+
+TCanvas* TCustomForm::Canvas() const { return FCanvas; }
+
+void TCustomForm::DoCreate() { OnCreate(this); }
+void TCustomForm::DoDestroy() { OnDestroy(this); }
+void TCustomForm::DoShow() { OnShow(this); }
+void TCustomForm::DoHide() { OnHide(this); }
+void TCustomForm::DoClose(TCloseAction& Action) { OnClose(this, Action); }
+void TCustomForm::Activate() { OnActivate(this); }
+void TCustomForm::Deactivate() { OnDeactivate(this); }
+void TCustomForm::Paint() { OnPaint(this); }
+
+void TCustomForm::PaintWindow(HDC DC) {
+  FCanvas->FreeHandle();
+  FCanvas->Lock();
+  try {
+    FCanvas->SetHandle(DC);
+    Paint();
+  } catch (...) {
+    FCanvas->SetHandle(nullptr);
+    FCanvas->Unlock();
+    throw;
+  }
+  FCanvas->SetHandle(nullptr);
+  FCanvas->Unlock();
+}
+
+// ---- Window
+
+void TCustomForm::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.Style = WS_CLIPCHILDREN;
+  Params.ExStyle = WS_EX_CONTROLPARENT;
+  Params.WndParent = Application ? Application->Handle() : nullptr;
+  if (FParentWindow) {
+    Params.Style |= WS_CHILD;
+    Params.WndParent = FParentWindow;
+  }
+  bool icons = true;
+  switch (FBorderStyle) {
+    case bsNone:
+      Params.Style |= WS_POPUP;
+      icons = false;
+      break;
+    case bsSingle:
+      Params.Style |= WS_CAPTION | WS_BORDER;
+      break;
+    case bsSizeable:
+      Params.Style |= WS_CAPTION | WS_THICKFRAME;
+      break;
+    case bsDialog:
+      Params.Style |= WS_POPUP | WS_CAPTION;
+      Params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      break;
+    case bsToolWindow:
+      Params.Style |= WS_CAPTION;
+      Params.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case bsSizeToolWin:
+      Params.Style |= WS_CAPTION | WS_THICKFRAME;
+      Params.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+  }
+  if (icons) {
+    if (FBorderIcons.Contains(biSystemMenu)) Params.Style |= WS_SYSMENU;
+    if (FBorderStyle == bsSingle || FBorderStyle == bsSizeable) {
+      if (FBorderIcons.Contains(biMinimize)) Params.Style |= WS_MINIMIZEBOX;
+      if (FBorderIcons.Contains(biMaximize)) Params.Style |= WS_MAXIMIZEBOX;
+    }
+    if (FBorderIcons.Contains(biHelp) &&
+        (FBorderStyle == bsDialog || !FBorderIcons.Contains(biMinimize) || !FBorderIcons.Contains(biMaximize)))
+      Params.ExStyle |= WS_EX_CONTEXTHELP;
+  }
+  if (FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+  Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW;
+  if (!FPositioned && (FPosition == poDefault || FPosition == poDefaultPosOnly)) {
+    Params.X = static_cast<int>(CW_USEDEFAULT);
+    Params.Y = static_cast<int>(CW_USEDEFAULT);
+  }
+  if (!FPositioned && (FPosition == poDefault || FPosition == poDefaultSizeOnly)) {
+    Params.Width = static_cast<int>(CW_USEDEFAULT);
+    Params.Height = static_cast<int>(CW_USEDEFAULT);
+  }
+}
+
+void TCustomForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (FWindowState == wsMaximized || FWindowState == wsMinimized) {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    GetWindowPlacement(FHandle, &wp);
+    wp.showCmd = SW_HIDE;
+    SetWindowPlacement(FHandle, &wp);
+  }
+}
+
+TRect TCustomForm::ClientRect() const {
+  if (FHandle) return TWinControl::ClientRect();
+  // Without a window the frame comes from the style the window will have.
+  TCreateParams p;
+  const_cast<TCustomForm*>(this)->CreateParams(p);
+  RECT r{0, 0, 0, 0};
+  AdjustWindowRectEx(&r, p.Style, FALSE, p.ExStyle);
+  return Rect(0, 0, std::max<int>(0, FWidth - (r.right - r.left)), std::max<int>(0, FHeight - (r.bottom - r.top)));
+}
+
+void TCustomForm::SetClientSize(int W, int H) {
+  TRect cr = ClientRect();
+  SetBounds(FLeft, FTop, FWidth - cr.Width() + W, FHeight - cr.Height() + H);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+  if (FBorderStyle == Value) return;
+  FBorderStyle = Value;
+  RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+  if (FBorderIcons == Value) return;
+  FBorderIcons = Value;
+  RecreateWnd();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+  if (FFormStyle == Value) return;
+  FFormStyle = Value;
+  if (FHandle)
+    SetWindowPos(FHandle, Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+TWindowState TCustomForm::WindowState() const {
+  if (FHandle && FShowing) {
+    if (IsIconic(FHandle)) return wsMinimized;
+    if (IsZoomed(FHandle)) return wsMaximized;
+    return wsNormal;
+  }
+  return FWindowState;
+}
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+  FWindowState = Value;
+  if (!FHandle || !FShowing) return;
+  static const int cmds[] = {SW_RESTORE, SW_MINIMIZE, SW_SHOWMAXIMIZED};
+  if (WindowState() != Value) ShowWindow(FHandle, cmds[Value]);
+}
+
+void TCustomForm::MoveToPosition() {
+  RECT area;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  TRect target = Rect(area.left, area.top, area.right, area.bottom);
+  switch (FPosition) {
+    case poScreenCenter:
+      break;
+    case poDesktopCenter:
+      target = Rect(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                    GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                    GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN));
+      break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+      TCustomForm* other = FPosition == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner()) : nullptr;
+      if (!other && Application) other = Application->MainForm();
+      if (other && other != this) target = other->BoundsRect();
+      break;
+    }
+    default:
+      return;
+  }
+  int l = target.Left + (target.Width() - FWidth) / 2;
+  int t = target.Top + (target.Height() - FHeight) / 2;
+  SetBounds(l, t, FWidth, FHeight);
+}
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  if (FHandle) {
+    if (IsIconic(FHandle)) ShowWindow(FHandle, SW_RESTORE);
+    SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  }
+}
+
+void TCustomForm::Hide() { SetVisible(false); }
+
+void TCustomForm::CMVisibleChanged(TMessage& Message) {
+  // While the description is read, Visible only records the wish.
+  if (FFormState.Contains(fsCreating)) return;
+  TWinControl::CMVisibleChanged(Message);
+}
+
+void TCustomForm::CMShowingChanged(TMessage&) {
+  if (FShowing) {
+    if (!FPositioned) {
+      FPositioned = true;
+      MoveToPosition();
+    }
+    DoShow();
+    static const int cmds[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+    ShowWindow(FHandle, cmds[FWindowState]);
+    FFormState.Include(fsVisible);
+  } else {
+    DoHide();
+    FFormState.Exclude(fsVisible);
+    if (FHandle == GetActiveWindow() && Application && Application->MainForm() != this) {
+      // Hand the activation to the window that owns us rather than to
+      // whatever window happens to be next.
+      if (TCustomForm* main = Application->MainForm(); main && main->FHandle && main->FShowing)
+        SetActiveWindow(main->FHandle);
+    }
+    ShowWindow(FHandle, SW_HIDE);
+  }
+  if (Application) Application->UpdateVisible();
+}
+
+// ---- Focus and activation
+
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+  if (FActiveControl == Control) return;
+  bool loading = ComponentState().Contains(csLoading);
+  if (Control && (Control == this || GetParentForm(Control) != this || (!loading && !Control->CanFocus())))
+    throw EInvalidOperation(FromW(kCannotFocus));
+  FActiveControl = Control;
+  if (!loading && FActive) SetWindowFocus();
+}
+
+void TCustomForm::SetWindowFocus() {
+  HWND h = FActiveControl ? FActiveControl->Handle() : Handle();
+  if (h) ::SetFocus(h);
+}
+
+void TCustomForm::SetFocus() {
+  if (FActive) return;
+  if (!FVisible || !FEnabled) throw EInvalidOperation(FromW(kCannotFocus));
+  SetWindowFocus();
+}
+
+void TCustomForm::FocusControl(TWinControl* Control) {
+  bool wasActive = FActive;
+  SetActiveControl(Control);
+  if (!wasActive) {
+    if (!FVisible || !FEnabled) throw EInvalidOperation(FromW(kCannotFocus));
+    SetWindowFocus();
+  }
+}
+
+void TCustomForm::SetActive(bool Value) {
+  FActive = Value;
+  if (!Value) return;
+  if (!FActiveControl && !ComponentState().Contains(csDesigning))
+    FActiveControl = FindNextControl(nullptr, true, true, false);
+  SetWindowFocus();
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* Control) {
+  ++FFocusCount;
+  struct Leave {
+    int& n;
+    ~Leave() { --n; }
+  } leave{FFocusCount};
+  if (Control != this) FActiveControl = Control;
+  else FActiveControl = nullptr;
+  if (Screen) Screen->SetActiveFocus(this, Control);
+  if (Control->FControlState.Contains(csFocusing)) return true;
+  Control->FControlState.Include(csFocusing);
+  struct Unmark {
+    TWinControl* c;
+    ~Unmark() { c->FControlState.Exclude(csFocusing); }
+  } unmark{Control};
+  // A handler that moves the focus elsewhere ends this round.
+  int count = FFocusCount;
+  auto send = [&](TWinControl* target, UINT msg) {
+    if (target->HandleAllocated()) SendMessageW(target->WindowHandle(), msg, 0, 0);
+    else target->Perform(msg, 0, 0);
+    return FFocusCount == count;
+  };
+  if (Screen && Screen->FocusedForm() != this) {
+    if (TCustomForm* old = Screen->FocusedForm()) {
+      Screen->SetFocusedForm(nullptr);
+      if (!send(old, CM_DEACTIVATE)) return false;
+    }
+    Screen->SetFocusedForm(this);
+    if (!send(this, CM_ACTIVATE)) return false;
+  }
+  if (!FFocusedControl) FFocusedControl = this;
+  if (FFocusedControl != Control) {
+    while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
+      TWinControl* leaving = FFocusedControl;
+      FFocusedControl = FFocusedControl->Parent();
+      if (!send(leaving, CM_EXIT)) return false;
+    }
+    while (FFocusedControl != Control) {
+      TWinControl* c = Control;
+      while (c->Parent() != FFocusedControl) c = c->Parent();
+      FFocusedControl = c;
+      if (!send(c, CM_ENTER)) return false;
+    }
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
+  }
+  return true;
+}
+
+void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
+  if (Removing && FFocusedControl && Control->ContainsControl(FFocusedControl))
+    FFocusedControl = Control->Parent();
+  if (FActiveControl && Control->ContainsControl(FActiveControl)) {
+    FActiveControl = nullptr;
+    if (FActive && FHandle && !ComponentState().Contains(csDestroying)) ::SetFocus(FHandle);
+  }
+}
+
+void TCustomForm::WMActivate(TMessage& Message) {
+  DefaultHandler(Message);
+  SetActive(LOWORD(Message.WParam) != WA_INACTIVE);
+}
+
+void TCustomForm::CMActivate(TMessage&) {
+  FFormState.Include(fsActivated);
+  Activate();
+}
+
+void TCustomForm::CMDeactivate(TMessage&) { Deactivate(); }
+
+void TCustomForm::CMDialogKey(TMessage& Message) {
+  if (GetKeyState(VK_MENU) >= 0) {
+    switch (Message.WParam) {
+      case VK_TAB:
+        if (GetKeyState(VK_CONTROL) >= 0) {
+          SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+          Message.Result = 1;
+          return;
+        }
+        break;
+      case VK_LEFT:
+      case VK_RIGHT:
+      case VK_UP:
+      case VK_DOWN:
+        if (FActiveControl && FActiveControl->Parent()) {
+          FActiveControl->Parent()->SelectNext(FActiveControl,
+                                               Message.WParam == VK_RIGHT || Message.WParam == VK_DOWN, false);
+          Message.Result = 1;
+        }
+        return;
+      default:
+        break;
+    }
+  }
+  TWinControl::CMDialogKey(Message);
+}
+
+bool TCustomForm::IsShortCut(TMessage& Message) {
+  bool handled = false;
+  OnShortCut(Message, handled);
+  if (handled) return true;
+  TShortCut sc = ShortCut(static_cast<WORD>(Message.WParam), KeyDataToShiftState(Message.LParam));
+  if (sc == scNone) return false;
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (auto* list = dynamic_cast<TCustomActionList*>(Components(i)))
+      if (list->IsShortCut(sc)) return true;
+  return false;
+}
+
+void TCustomForm::UpdateActions() {
+  if (!FVisible || ComponentState().Contains(csDesigning)) return;
+  std::vector<TControl*> stack{this};
+  while (!stack.empty()) {
+    TControl* c = stack.back();
+    stack.pop_back();
+    c->InitiateAction();
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+      for (int i = 0; i < w->ControlCount(); ++i) stack.push_back(w->Controls(i));
+  }
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (auto* list = dynamic_cast<TCustomActionList*>(Components(i))) list->UpdateActions();
+}
+
+// ---- Closing
+
+bool TCustomForm::CloseQuery() {
+  bool can = true;
+  OnCloseQuery(this, can);
+  return can;
+}
+
+void TCustomForm::Close() {
+  if (FFormState.Contains(fsModal)) {
+    FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  DoClose(action);
+  if (action == caNone) return;
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+  } else if (action == caHide) {
+    Hide();
+  } else if (action == caMinimize) {
+    SetWindowState(wsMinimized);
+  } else {
+    Release();
+  }
+}
+
+void TCustomForm::CloseModal() {
+  TCloseAction action = caNone;
+  if (CloseQuery()) {
+    action = caHide;
+    DoClose(action);
+  }
+  switch (action) {
+    case caNone:
+      FModalResult = mrNone;
+      break;
+    case caFree:
+      Release();
+      break;
+    default:
+      break;
+  }
+}
+
+void TCustomForm::Release() {
+  if (HandleAllocated() || FHandle == nullptr) PostMessageW(Handle(), CM_RELEASE, 0, 0);
+}
+
+void TCustomForm::CMRelease(TMessage&) { Free(); }
+
+TModalResult TCustomForm::ShowModal() {
+  if (FVisible || !FEnabled || FFormState.Contains(fsModal) || FFormStyle == fsMDIChild)
+    throw EInvalidOperation(u"Cannot make a visible window modal");
+  if (HWND cap = GetCapture()) SendMessageW(cap, WM_CANCELMODE, 0, 0);
+  ReleaseCapture();
+  if (Application) Application->ModalStarted();
+  FFormState.Include(fsModal);
+  HWND activeWindow = GetActiveWindow();
+  DisabledWindows disabled;
+  disabled.except = Handle();
+  EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
+  TModalResult result = mrNone;
+  auto finish = [&] {
+    for (HWND w : disabled.list)
+      if (IsWindow(w)) EnableWindow(w, TRUE);
+    if (activeWindow && IsWindow(activeWindow)) SetActiveWindow(activeWindow);
+    FFormState.Exclude(fsModal);
+    if (Application) Application->ModalFinished();
+  };
+  try {
+    Show();
+    try {
+      SendMessageW(FHandle, CM_ACTIVATE, 0, 0);
+      FModalResult = mrNone;
+      do {
+        Application->HandleMessage();
+        if (Application->Terminated()) FModalResult = mrCancel;
+        else if (FModalResult != mrNone) CloseModal();
+      } while (FModalResult == mrNone);
+      result = FModalResult;
+      if (FHandle) SendMessageW(FHandle, CM_DEACTIVATE, 0, 0);
+      if (GetActiveWindow() != FHandle) activeWindow = nullptr;
+    } catch (...) {
+      Hide();
+      throw;
+    }
+    Hide();
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+  return result;
+}
+
+// ---- Messages
+
+void TCustomForm::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_CLOSE: WMClose(Message); return;
+    case WM_ACTIVATE: WMActivate(Message); return;
+    case WM_SYSCOMMAND: WMSysCommand(Message); return;
+    case WM_GETMINMAXINFO: WMGetMinMaxInfo(Message); return;
+    case WM_DESTROY: WMDestroy(Message); return;
+    case WM_QUERYENDSESSION: WMQueryEndSession(Message); return;
+    case CM_ACTIVATE: CMActivate(Message); return;
+    case CM_DEACTIVATE: CMDeactivate(Message); return;
+    case CM_RELEASE: CMRelease(Message); return;
+    default: TWinControl::Dispatch(Message); return;
+  }
+}
+
+void TCustomForm::WMClose(TMessage&) { Close(); }
+
+void TCustomForm::WMSysCommand(TMessage& Message) {
+  if ((Message.WParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
+    Application->Minimize();
+    return;
+  }
+  DefaultHandler(Message);
+}
+
+void TCustomForm::WMGetMinMaxInfo(TMessage& Message) {
+  DefaultHandler(Message);
+  auto* mm = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+  if (!mm || !FConstraints) return;
+  if (FConstraints->MinWidth() > 0) mm->ptMinTrackSize.x = FConstraints->MinWidth();
+  if (FConstraints->MinHeight() > 0) mm->ptMinTrackSize.y = FConstraints->MinHeight();
+  if (FConstraints->MaxWidth() > 0) mm->ptMaxTrackSize.x = FConstraints->MaxWidth();
+  if (FConstraints->MaxHeight() > 0) mm->ptMaxTrackSize.y = FConstraints->MaxHeight();
+}
+
+void TCustomForm::WMDestroy(TMessage& Message) {
+  if (Screen && Screen->FocusedForm() == this) Screen->SetFocusedForm(nullptr);
+  FActive = false;
+  DefaultHandler(Message);
+}
+
+void TCustomForm::WMQueryEndSession(TMessage& Message) { Message.Result = CloseQuery() ? 1 : 0; }
+
+void TCustomForm::WMSize(TMessage& Message) {
+  TWinControl::WMSize(Message);
+  if (Message.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;
+  else if (Message.WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
+  else if (Message.WParam == SIZE_RESTORED) FWindowState = wsNormal;
+}
+
+FW_REGISTER(TCustomForm) {
+  c.Property(u"ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
+  c.Property(u"BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
+      .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
+  c.Property(u"BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle).Default(bsSizeable);
+  c.Property(u"ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight);
+  c.Property(u"ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth);
+  c.Property(u"FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle).Default(fsNormal);
+  c.Property(u"KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default(false);
+  c.Property(u"Position", &TCustomForm::Position, &TCustomForm::SetPosition).Default(poDefaultPosOnly);
+  c.Property(u"WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState).Default(wsNormal);
+  c.Event(u"OnCreate", &TCustomForm::OnCreate);
+  c.Event(u"OnDestroy", &TCustomForm::OnDestroy);
+  c.Event(u"OnShow", &TCustomForm::OnShow);
+  c.Event(u"OnHide", &TCustomForm::OnHide);
+  c.Event(u"OnActivate", &TCustomForm::OnActivate);
+  c.Event(u"OnDeactivate", &TCustomForm::OnDeactivate);
+  c.Event(u"OnPaint", &TCustomForm::OnPaint);
+  c.Event(u"OnClose", &TCustomForm::OnClose);
+  c.Event(u"OnCloseQuery", &TCustomForm::OnCloseQuery);
+  c.Event(u"OnShortCut", &TCustomForm::OnShortCut);
+}
+
+FW_REGISTER(TForm) {}
+
+}  // namespace fw

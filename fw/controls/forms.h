@@ -1,0 +1,175 @@
+// Forms: top-level windows built from their form description, with border
+// styles, placement, activation and focus bookkeeping, keyboard preview,
+// closing with a close action, and modal showing.
+#pragma once
+
+#include "fw/controls/controls.h"
+#include "fw/dialogs/modal_result.h"
+
+namespace fw {
+
+class TControlCanvas;
+
+FW_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
+FW_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
+using TBorderIcons = TSet<TBorderIcon>;
+FW_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
+        poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
+FW_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized)
+FW_ENUM(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
+FW_ENUM(TCloseAction, caNone, caHide, caFree, caMinimize)
+FW_ENUM(TFormStateItem, fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated)
+using TFormState = TSet<TFormStateItem>;
+
+
+using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
+using TShortCutEvent = TEvent<void(TMessage& Msg, bool& Handled)>;
+
+class TCustomForm : public TWinControl {
+  FW_CLASS(TCustomForm, TWinControl)
+
+  // A form without its description (the description is read by
+  // AfterConstruction, which the creating code calls once the object is
+  // complete: Application->CreateForm and NewForm do).
+  explicit TCustomForm(TComponent* AOwner);
+  ~TCustomForm() override;
+
+  // Reads the form's description (when one is registered for its class)
+  // and fires OnCreate.
+  virtual void AfterConstruction();
+  void BeforeDestruction() override;
+
+  TCanvas* Canvas() const;
+
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* Control);
+  void FocusControl(TWinControl* Control);
+  void SetFocus() override;
+  // Bookkeeping when a child window receives the focus: CM_EXIT, CM_ENTER,
+  // CM_FOCUSCHANGED, CM_ACTIVATE/CM_DEACTIVATE. False when a handler moved
+  // the focus elsewhere meanwhile.
+  bool SetFocusedControl(TWinControl* Control);
+  // A child that is hidden, disabled or removed gives up the focus.
+  void DefocusControl(TWinControl* Control, bool Removing);
+  bool Active() const { return FActive; }
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value);
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons Value);
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition Value) { FPosition = Value; }
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState Value);
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle Value);
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+  TFormState FormState() const { return FFormState; }
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult Value) { FModalResult = Value; }
+
+  TRect ClientRect() const override;
+  void SetClientSize(int W, int H) override;
+
+  void Show();
+  void Hide();
+  // Shows the form modally (other windows of the program disabled) and runs
+  // the message loop until ModalResult is set; returns it.
+  virtual TModalResult ShowModal();
+  void Close();
+  virtual bool CloseQuery();
+  // Frees the form from the message loop, after the current message.
+  void Release();
+  // Shortcuts of the form's actions; true when one ran.
+  virtual bool IsShortCut(TMessage& Message);
+  // Runs the update of every action the form's controls and lists hold.
+  void UpdateActions();
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnPaint;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+  TShortCutEvent OnShortCut;
+
+ protected:
+  friend class TWinControl;
+  friend class TApplication;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void Dispatch(TMessage& Message) override;
+  void PaintWindow(HDC DC) override;
+  virtual void Paint();
+  virtual void DoCreate();
+  virtual void DoDestroy();
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual void DoClose(TCloseAction& Action);
+  virtual void Activate();
+  virtual void Deactivate();
+  void SetWindowFocus();
+  void SetActive(bool Value);
+  void CloseModal();
+  void MoveToPosition();
+
+  virtual void WMClose(TMessage& Message);
+  virtual void WMActivate(TMessage& Message);
+  virtual void WMSysCommand(TMessage& Message);
+  virtual void WMGetMinMaxInfo(TMessage& Message);
+  virtual void WMDestroy(TMessage& Message);
+  virtual void WMQueryEndSession(TMessage& Message);
+  void WMSize(TMessage& Message) override;
+  void CMShowingChanged(TMessage& Message) override;
+  void CMDialogKey(TMessage& Message) override;
+  void CMVisibleChanged(TMessage& Message) override;
+  virtual void CMActivate(TMessage& Message);
+  virtual void CMDeactivate(TMessage& Message);
+  virtual void CMRelease(TMessage& Message);
+
+  TControlCanvas* FCanvas;
+  TWinControl* FActiveControl = nullptr;
+  TWinControl* FFocusedControl = nullptr;
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+  TPosition FPosition = poDefaultPosOnly;
+  TWindowState FWindowState = wsNormal;
+  TFormStyle FFormStyle = fsNormal;
+  bool FKeyPreview = false;
+  bool FActive = false;
+  bool FPositioned = false;
+  TFormState FFormState;
+  TModalResult FModalResult = mrNone;
+  int FFocusCount = 0;
+  bool FCreated = false;
+};
+
+class TForm : public TCustomForm {
+  FW_CLASS(TForm, TCustomForm)
+  explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+};
+
+// Creates a form of class T with its description read and OnCreate fired.
+template <class T>
+T* NewForm(TComponent* Owner) {
+  T* f = new T(Owner);
+  try {
+    f->AfterConstruction();
+  } catch (...) {
+    f->Free();
+    throw;
+  }
+  return f;
+}
+
+// Reads the form description registered for a form's class into the form.
+// Installed by the form loader; returns false when the class has none.
+using TFormDescriptionReader = bool (*)(TCustomForm* Form);
+void SetFormDescriptionReader(TFormDescriptionReader Reader);
+
+}  // namespace fw

@@ -1,0 +1,45 @@
+#include "fw/system/messages.h"
+
+namespace fw {
+
+TShiftState KeyboardStateToShiftState() {
+  TShiftState s;
+  if (GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);
+  if (GetKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
+  if (GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
+  if (GetKeyState(VK_LBUTTON) < 0) s.Include(ssLeft);
+  if (GetKeyState(VK_RBUTTON) < 0) s.Include(ssRight);
+  if (GetKeyState(VK_MBUTTON) < 0) s.Include(ssMiddle);
+  return s;
+}
+
+TShiftState KeysToShiftState(WPARAM keys) {
+  TShiftState s;
+  if (keys & MK_SHIFT) s.Include(ssShift);
+  if (keys & MK_CONTROL) s.Include(ssCtrl);
+  if (keys & MK_LBUTTON) s.Include(ssLeft);
+  if (keys & MK_RBUTTON) s.Include(ssRight);
+  if (keys & MK_MBUTTON) s.Include(ssMiddle);
+  if (GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
+  return s;
+}
+
+TShiftState KeyDataToShiftState(LPARAM keyData) {
+  TShiftState s;
+  // Bits 27 and 28 are reserved in real key data; ShiftToKeyFlags uses them
+  // to carry Shift and Ctrl through a message.
+  if ((keyData & 0x08000000) || GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);
+  if ((keyData & 0x10000000) || GetKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
+  if (keyData & 0x20000000) s.Include(ssAlt);
+  return s;
+}
+
+LPARAM ShiftToKeyFlags(TShiftState shift) {
+  LPARAM r = 0;
+  if (shift.Contains(ssAlt)) r |= 0x20000000;
+  if (shift.Contains(ssCtrl)) r |= 0x10000000;
+  if (shift.Contains(ssShift)) r |= 0x08000000;
+  return r;
+}
+
+}  // namespace fw
