@@ -1,6 +1,7 @@
 #include "fw/platform/files.h"
 
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <utility>
 #include <vector>
@@ -213,6 +214,8 @@ bool ForceDirectories(const String& path) {
 
 bool DeleteFolderTree(const String& path) {
   const String p = WithoutBackslash(path);
+  // Never a whole drive or share, whatever the caller computed.
+  if (p.empty() || PathIsRootW(W(p))) return false;
   DWORD attr = GetFileAttributesW(W(p));
   if (attr == INVALID_FILE_ATTRIBUTES || !(attr & FILE_ATTRIBUTE_DIRECTORY)) return false;
   if (attr & FILE_ATTRIBUTE_REPARSE_POINT) return RemoveLink(p, attr);

@@ -75,7 +75,8 @@ bool ForceDirectories(const String& path);
 // Deletes the folder with everything in it. Links inside the tree (symbolic
 // links and junctions of folders or files) are removed as links; what they
 // point to is never touched. Read-only entries are deleted too. A `path` that
-// is itself a link is removed as a link only. True when the folder is gone.
+// is itself a link is removed as a link only. A drive or share root is
+// refused. True when the folder is gone.
 bool DeleteFolderTree(const String& path);
 
 // The system's temporary path, ending in a backslash.
