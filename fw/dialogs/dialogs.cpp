@@ -8,6 +8,7 @@
 #include "fw/core/rtti.h"
 #include "fw/core/sysutils.h"
 #include "fw/graphics/graphics.h"
+#include "fw/system/application.h"
 
 namespace fw {
 
@@ -18,7 +19,14 @@ FW_REGISTER(TCommonDialog) {
 
 TCommonDialog::TCommonDialog(TComponent* AOwner) : TComponent(AOwner) {}
 
-bool TCommonDialog::Execute() { return Execute(GetActiveWindow()); }
+HWND DialogOwnerWindow() {
+  if (HWND active = GetActiveWindow()) return active;
+  if (!Application) return nullptr;
+  if (HWND form = Application->ActiveFormHandle()) return form;
+  return Application->Handle();
+}
+
+bool TCommonDialog::Execute() { return Execute(DialogOwnerWindow()); }
 
 void TCommonDialog::DoShow() {
   if (FOnShow) FOnShow(this);

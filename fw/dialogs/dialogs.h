@@ -11,6 +11,10 @@
 
 namespace fw {
 
+// The owner that makes a dialog modal: this thread's active window, else the
+// application's active form or the application's own window.
+HWND DialogOwnerWindow();
+
 class TCommonDialog : public TComponent {
   FW_CLASS(TCommonDialog, TComponent)
 
@@ -19,8 +23,8 @@ class TCommonDialog : public TComponent {
   // The dialog's window while it is shown: for the explorer-style file
   // dialogs the hook child, whose parent is the visible dialog frame.
   HWND Handle() const { return FHandle; }
-  // Runs the dialog modally for the active window of this thread (or for
-  // parentWnd); true when the user confirmed.
+  // Runs the dialog modally for DialogOwnerWindow() (or for ParentWnd);
+  // true when the user confirmed.
   bool Execute();
   virtual bool Execute(HWND ParentWnd) = 0;
 

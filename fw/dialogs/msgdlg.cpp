@@ -8,16 +8,14 @@
 #include "fw/core/exceptions.h"
 #include "fw/core/sysutils.h"
 #include "fw/dialogs/comctl6.h"
+#include "fw/dialogs/dialogs.h"
 #include "fw/platform/files.h"
+#include "fw/system/application.h"
 
 namespace fw {
 
 namespace {
 
-String& TitleOverride() {
-  static String title;
-  return title;
-}
 
 const char16_t* Caption(TMsgDlgType type) {
   switch (type) {
@@ -72,7 +70,7 @@ TModalResult ShowSystemBox(const String& msg, const String& caption, TMsgDlgType
     if (s.order[i] == def) style |= static_cast<UINT>(i) << 8;  // MB_DEFBUTTON1..3
   MSGBOXPARAMSW p{};
   p.cbSize = sizeof p;
-  p.hwndOwner = GetActiveWindow();
+  p.hwndOwner = DialogOwnerWindow();
   p.hInstance = GetModuleHandleW(nullptr);
   p.lpszText = W(msg);
   p.lpszCaption = W(caption);
@@ -99,7 +97,7 @@ TModalResult ShowTaskBox(const String& msg, const String& caption, TMsgDlgType t
   }
   TASKDIALOGCONFIG config{};
   config.cbSize = sizeof config;
-  config.hwndParent = GetActiveWindow();
+  config.hwndParent = DialogOwnerWindow();
   config.hInstance = GetModuleHandleW(nullptr);
   config.pszWindowTitle = W(caption);
   config.pszContent = W(msg);
@@ -130,13 +128,11 @@ TModalResult ShowTaskBox(const String& msg, const String& caption, TMsgDlgType t
 }  // namespace
 
 String DialogApplicationTitle() {
-  if (!TitleOverride().empty()) return TitleOverride();
+  if (Application) return Application->Title();
   String exe = ExtractFileName(ModuleFileName());
   size_t dot = exe.rfind(u'.');
   return dot == String::npos ? exe : exe.substr(0, dot);
 }
-
-void SetDialogApplicationTitle(const String& Title) { TitleOverride() = Title; }
 
 TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
                         int HelpCtx) {
@@ -181,7 +177,7 @@ TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons B
 }
 
 void ShowMessage(const String& Msg) {
-  if (MessageBoxW(GetActiveWindow(), W(Msg), W(DialogApplicationTitle()), MB_OK) == 0)
+  if (MessageBoxW(DialogOwnerWindow(), W(Msg), W(DialogApplicationTitle()), MB_OK) == 0)
     throw EOutOfResources(u"The message box could not be shown");
 }
 

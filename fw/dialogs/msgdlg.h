@@ -24,8 +24,8 @@ inline constexpr TMsgDlgButtons mbAbortRetryIgnore{mbAbort, mbRetry, mbIgnore};
 inline constexpr TMsgDlgButtons mbAbortIgnore{mbAbort, mbIgnore};
 
 // Captions by kind: "Warning", "Error", "Information", "Confirm"; mtCustom
-// takes the application's title. The box is modal for this thread's active
-// window. HelpCtx is passed on to the help button's request only.
+// takes the application's title. The box is modal for DialogOwnerWindow().
+// HelpCtx goes with the help button's request only.
 TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
                         int HelpCtx);
 // The same with the button that is the default (the first one otherwise).
@@ -35,9 +35,8 @@ TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons B
 // An OK box with the application's title as caption.
 void ShowMessage(const String& Msg);
 
-// The application's title for dialog captions: the program file's name
-// without extension until the application sets its title.
+// The application's title for dialog captions (the program file's name
+// without extension when there is no application object).
 String DialogApplicationTitle();
-void SetDialogApplicationTitle(const String& Title);
 
 }  // namespace fw

@@ -5,6 +5,7 @@
 #include "fw/core/rtti.h"
 #include "fw/core/sysutils.h"
 #include "fw/dialogs/comctl6.h"
+#include "fw/dialogs/dialogs.h"
 
 namespace fw {
 
@@ -87,7 +88,7 @@ HRESULT CALLBACK TTaskDialog::Callback(HWND Wnd, UINT Notification, WPARAM WPara
   return S_OK;
 }
 
-bool TTaskDialog::Execute() { return Execute(GetActiveWindow()); }
+bool TTaskDialog::Execute() { return Execute(DialogOwnerWindow()); }
 
 bool TTaskDialog::Execute(HWND ParentWnd) {
   auto taskDialog = detail::TaskDialogIndirectFunction();

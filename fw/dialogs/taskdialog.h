@@ -68,8 +68,7 @@ class TTaskDialog : public TComponent {
   explicit TTaskDialog(TComponent* AOwner);
   ~TTaskDialog() override;
 
-  // Shows the dialog modally for the active window of this thread (or for
-  // ParentWnd). True when it was shown and closed; ModalResult then names
+  // Shows the dialog modally for DialogOwnerWindow() (or for ParentWnd). True when it was shown and closed; ModalResult then names
   // the button. Raises EInvalidOperation when the system has no task
   // dialogs or refuses this one.
   bool Execute();

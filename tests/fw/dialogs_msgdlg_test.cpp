@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fw/dialogs_driver.h"
+#include "fw/system/application.h"
 
 namespace fw {
 namespace {
@@ -44,7 +45,8 @@ TEST(MessageDlg, ShowsKindAndButtonsAndAnswersThePressedButton) {
 }
 
 TEST(MessageDlg, DefaultButtonAndCustomCaption) {
-  SetDialogApplicationTitle(u"Vestaline3");
+  const String oldTitle = Application->Title();
+  Application->SetTitle(u"Vestaline3");
   String caption;
   bool cancelIsDefault = false, okIsDefault = true;
   DialogDriver driver({[&](HWND dlg) {
@@ -61,7 +63,7 @@ TEST(MessageDlg, DefaultButtonAndCustomCaption) {
   EXPECT_EQ(caption, u"Vestaline3");
   EXPECT_TRUE(cancelIsDefault);
   EXPECT_FALSE(okIsDefault);
-  SetDialogApplicationTitle(u"");
+  Application->SetTitle(oldTitle);
 }
 
 TEST(MessageDlg, ShowMessageUsesTheApplicationTitle) {
