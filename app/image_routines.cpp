@@ -4,6 +4,8 @@
 
 #include "app/core/glyph_compare.h"
 #include "fw/core/exceptions.h"
+#include "fw/core/streams.h"
+#include "fw/core/sysutils.h"
 
 namespace app {
 
@@ -87,6 +89,40 @@ void DrawChar(int codePoint, fw::TCanvas* canvas, const fw::TRect& r, int size, 
 }  // namespace
 
 // --- colour conversion unit -------------------------------------------------
+
+namespace {
+
+// What a missing file shows: a red cross on white.
+std::unique_ptr<TBitmap> MissingPictureCross() {
+  auto b = NewBitmap24(32, 32);
+  fw::TCanvas* c = b->Canvas();
+  c->Pen()->SetColor(0x0000FF);
+  c->Pen()->SetWidth(3);
+  c->MoveTo(2, 2);
+  c->LineTo(29, 29);
+  c->MoveTo(2, 29);
+  c->LineTo(29, 2);
+  return b;
+}
+
+}  // namespace
+
+std::unique_ptr<TBitmap> LoadPictureAsBitmap(const fw::String& fileName) {
+  if (!fw::FileExists(fileName)) return MissingPictureCross();
+  // The kind is the name's last three characters, so ".jpeg" is no JPEG here.
+  const fw::String kind = fw::UpperCase(fileName.size() >= 3 ? fw::StringView(fileName).substr(fileName.size() - 3)
+                                                               : fw::StringView(fileName));
+  static const char16_t* const kKinds[] = {u"BMP", u"EMF", u"GIF", u"ICO", u"JPG", u"PNG", u"WMF"};
+  bool known = false;
+  for (const char16_t* k : kKinds) known = known || kind == k;
+  if (!known) throw fw::EInvalidGraphic(u"Unknown picture file extension (." + kind + u")");
+  auto bitmap = std::make_unique<TBitmap>();
+  if (kind == u"BMP") {
+    bitmap->LoadFromFile(fileName);
+    return bitmap;
+  }
+  throw fw::EInvalidGraphic(u"Unknown picture file extension (." + kind + u")");
+}
 
 // --- image-function unit ------------------------------------------------------
 

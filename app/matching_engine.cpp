@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "app/image_routines.h"
 #include "fw/core/exceptions.h"
 
@@ -22,10 +24,33 @@ PixelView ReadablePixels(TBitmap* b, std::unique_ptr<TBitmap>& temp) {
   return BitmapPixels(temp.get());
 }
 
+// Makes b a 24-bit bitmap of w x h whose pixels the caller writes in full.
+// A new size gets a fresh DIB section adopted by the bitmap: resizing
+// through the bitmap would also keep and clear the old picture, which the
+// engine overwrites anyway, and costs several times more per candidate.
+void SetSize24(TBitmap* b, int w, int h) {
+  if (b->PixelFormat() == fw::pf24bit && b->Width() == w && b->Height() == h) return;
+  if (w <= 0 || h <= 0) {
+    MakeBitmap24(b);
+    b->SetSize(0, 0);
+    return;
+  }
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!dib) throw fw::EOutOfResources(u"Out of system resources");
+  b->SetHandle(dib);
+}
+
 // dst := a 24-bit copy of the rectangle (left, top, w, h) of src.
 void CopyBitmap24(const PixelView& src, int left, int top, int w, int h, TBitmap* dst) {
-  MakeBitmap24(dst);
-  dst->SetSize(w, h);
+  SetSize24(dst, w, h);
   if (!dst->Empty()) CopyPixels(src, left, top, BitmapPixels(dst));
 }
 
@@ -63,31 +88,35 @@ void CropGlyph(TBitmap* src, TBitmap* dst) {
   const PixelView v = ReadablePixels(src, temp);
   const auto box = FindGlyphBox(v);
   if (!box) {
-    MakeBitmap24(dst);
-    dst->SetSize(0, 0);
+    SetSize24(dst, 0, 0);
     return;
   }
   CopyBitmap24(v, box->Left, box->Top, box->Width(), box->Height(), dst);
 }
 
 void StretchKeepAspect(TBitmap* src, TBitmap* dst) {
+  if (src == dst) {
+    TBitmap copy;
+    CopyBitmap24(src, &copy);
+    StretchKeepAspect(&copy, dst);
+    return;
+  }
   const int dw = dst->Width();
   const int dh = dst->Height();
-  TBitmap temp;
-  temp.SetPixelFormat(fw::pf24bit);
-  temp.SetSize(dw, dh);  // white
+  SetSize24(dst, dw, dh);
+  if (dst->Empty()) return;
+  const PixelView d = BitmapPixels(dst);
+  for (int y = 0; y < dh; ++y) std::memset(d.Row(y), 0xFF, static_cast<size_t>(dw) * 3);
   const fw::TRect r = KeepAspectRect(src->Width(), src->Height(), dw, dh);
-  if (r.Width() > 0 && r.Height() > 0) {
-    HDC d = temp.Canvas()->Handle();
-    HDC s = src->Canvas()->Handle();
-    // Whole pixels only: no blending, so black stays exactly black and the
-    // result is the same on every system.
-    const int oldMode = SetStretchBltMode(d, COLORONCOLOR);
-    StretchBlt(d, r.Left, r.Top, r.Width(), r.Height(), s, 0, 0, src->Width(), src->Height(), SRCCOPY);
-    SetStretchBltMode(d, oldMode);
-    GdiFlush();
-  }
-  CopyBitmap24(&temp, dst);
+  if (r.Width() <= 0 || r.Height() <= 0) return;
+  HDC dc = dst->Canvas()->Handle();
+  HDC sc = src->Canvas()->Handle();
+  // Whole pixels only: no blending, so black stays exactly black and the
+  // result is the same on every system.
+  const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+  StretchBlt(dc, r.Left, r.Top, r.Width(), r.Height(), sc, 0, 0, src->Width(), src->Height(), SRCCOPY);
+  SetStretchBltMode(dc, oldMode);
+  GdiFlush();
 }
 
 std::unique_ptr<TBitmap> FitSampleToBox(TBitmap* picture, int boxWidth, int boxHeight) {
@@ -185,8 +214,7 @@ void TMatchingEngine::BmpfromPainBox(TBitmap* drawing) {
     return;
   }
   if (rule.Reduce == TCompareReduce::StretchToSample) {
-    MakeBitmap24(compareBitmap_.get());
-    compareBitmap_->SetSize(sample_->Width(), sample_->Height());
+    SetSize24(compareBitmap_.get(), sample_ ? sample_->Width() : 0, sample_ ? sample_->Height() : 0);
     StretchKeepAspect(glyphBitmap_.get(), compareBitmap_.get());
   } else {
     CopyBitmap24(glyphBitmap_.get(), compareBitmap_.get());
