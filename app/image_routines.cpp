@@ -6,6 +6,8 @@
 #include "fw/core/exceptions.h"
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
+#include "fw/dialogs/msgdlg.h"
+#include "fw/graphics/picture.h"
 
 namespace app {
 
@@ -121,7 +123,20 @@ std::unique_ptr<TBitmap> LoadPictureAsBitmap(const fw::String& fileName) {
     bitmap->LoadFromFile(fileName);
     return bitmap;
   }
-  throw fw::EInvalidGraphic(u"Unknown picture file extension (." + kind + u")");
+  // Both metafile kinds load as a metafile; the others by their registered format.
+  const fw::TGraphicClass cls = fw::TPicture::FileFormatClass(kind == u"WMF" || kind == u"EMF" ? u"emf" : kind);
+  if (!cls) throw fw::EInvalidGraphic(u"Unknown picture file extension (." + kind + u")");
+  std::unique_ptr<fw::TGraphic> picture(fw::CreateGraphic(cls));
+  try {
+    picture->LoadFromFile(fileName);
+  } catch (const fw::Exception&) {
+    if (kind == u"ICO") return bitmap;  // an unreadable icon leaves the bitmap empty
+    throw;
+  }
+  bitmap->SetPixelFormat(fw::pf24bit);
+  bitmap->SetSize(picture->Width(), picture->Height());
+  if (!bitmap->Empty()) bitmap->Canvas()->Draw(0, 0, picture.get());
+  return bitmap;
 }
 
 // --- image-function unit ------------------------------------------------------
@@ -181,7 +196,7 @@ void GrayscaleForGrab(TBitmap* bitmap) {
 
 bool GrayscaleImage(TBitmap* bitmap) {
   if (bitmap->PixelFormat() != fw::pf24bit) {
-    MessageBoxW(GetActiveWindow(), L"not a truecolor bmp", L"", MB_OK);
+    fw::ShowMessage(u"not a truecolor bmp");
     return false;
   }
   GrayscaleImage(BitmapPixels(bitmap));

@@ -1,8 +1,12 @@
 #include "app/image_routines.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "fw/core/exceptions.h"
+#include "fw/core/streams.h"
+#include "fw/graphics/metafile.h"
+#include "fw/graphics/picture.h"
 
 using namespace app;
 using fw::TBitmap;
@@ -93,4 +97,79 @@ TEST(BitmapRoutines, CropGlyphInPlaceAndFilterSizes) {
   EXPECT_EQ(hsv->Width(), 100);
   EXPECT_EQ(hsv->PixelFormat(), fw::pf24bit);
   EXPECT_EQ(hsv->Canvas()->Pixel(3, 3), 0x000000);  // white: value 255 - 255
+}
+
+namespace {
+
+fw::String TempPath(const char16_t* name) {
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  return FromW(dir) + name;
+}
+
+void WriteBytes(const fw::String& path, const std::string& bytes) {
+  fw::TFileStream f(path, fw::fmCreate);
+  f.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+}
+
+}  // namespace
+
+TEST(LoadPicture, MissingFilesShowARedCrossAndUnknownEndingsAreRefused) {
+  auto cross = LoadPictureAsBitmap(TempPath(u"no-such-picture.bmp"));
+  ASSERT_EQ(cross->Width(), 32);
+  ASSERT_EQ(cross->Height(), 32);
+  EXPECT_EQ(cross->PixelFormat(), fw::pf24bit);
+  fw::TCanvas* c = cross->Canvas();
+  for (auto [x, y] : {std::pair{2, 2}, std::pair{15, 15}, std::pair{28, 28}, std::pair{2, 29}, std::pair{29, 2}})
+    EXPECT_EQ(c->Pixel(x, y), 0x0000FF) << x << "," << y;
+  EXPECT_EQ(c->Pixel(15, 2), 0xFFFFFF);
+  EXPECT_EQ(c->Pixel(31, 15), 0xFFFFFF);
+
+  // Only the last three characters name the kind: ".jpeg" is refused.
+  const fw::String jpeg = TempPath(u"vestaline-picture.jpeg");
+  WriteBytes(jpeg, "\xFF\xD8\xFF");
+  EXPECT_THROW(LoadPictureAsBitmap(jpeg), fw::EInvalidGraphic);
+  DeleteFileW(W(jpeg));
+}
+
+TEST(LoadPicture, ReadsBitmapsMetafilesAndForgivesOnlyBrokenIcons) {
+  fw::RegisterPictureFormats();
+  auto src = MakeBitmap(5, 4);
+  src->Canvas()->SetPixel(1, 2, 0x123456);
+  const fw::String bmp = TempPath(u"vestaline-picture.bmp");
+  src->SaveToFile(bmp);
+  auto loaded = LoadPictureAsBitmap(bmp);
+  EXPECT_EQ(loaded->Width(), 5);
+  EXPECT_EQ(loaded->Height(), 4);
+  EXPECT_EQ(loaded->Canvas()->Pixel(1, 2), 0x123456);
+  DeleteFileW(W(bmp));
+
+  // A metafile is drawn onto a 24-bit bitmap of its size.
+  fw::TMetafile meta;
+  meta.SetSize(40, 30);
+  {
+    fw::TMetafileCanvas mc(&meta, nullptr);
+    mc.Brush()->SetColor(fw::clBlack);
+    mc.FillRect(fw::Rect(10, 10, 20, 20));
+  }
+  const fw::String emf = TempPath(u"vestaline-picture.emf");
+  meta.SaveToFile(emf);
+  auto drawn = LoadPictureAsBitmap(emf);
+  EXPECT_EQ(drawn->PixelFormat(), fw::pf24bit);
+  EXPECT_EQ(drawn->Width(), meta.Width());
+  EXPECT_EQ(drawn->Height(), meta.Height());
+  EXPECT_EQ(drawn->Canvas()->Pixel(15, 15), 0x000000);
+  EXPECT_EQ(drawn->Canvas()->Pixel(2, 2), 0xFFFFFF);
+  DeleteFileW(W(emf));
+
+  const fw::String ico = TempPath(u"vestaline-broken.ico");
+  WriteBytes(ico, "not an icon at all");
+  auto empty = LoadPictureAsBitmap(ico);
+  EXPECT_TRUE(empty->Empty());
+  DeleteFileW(W(ico));
+
+  const fw::String gif = TempPath(u"vestaline-broken.gif");
+  WriteBytes(gif, "GIF89a broken");
+  EXPECT_ANY_THROW(LoadPictureAsBitmap(gif));
+  DeleteFileW(W(gif));
 }
