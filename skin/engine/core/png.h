@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "fw/codecs/image_limits.h"
 #include "fw/core/exceptions.h"
 #include "fw/core/streams.h"
 #include "fw/core/types.h"
@@ -86,9 +87,9 @@ constexpr fw::TColor kNoTransparentColor = 0x1FFFFFFF;
 class TPNGReader {
  public:
   // Images larger than this on a side, or with more pixels in all, are
-  // refused as invalid.
-  static constexpr uint32_t kMaxSide = 32767;
-  static constexpr uint64_t kMaxPixels = uint64_t{64} << 20;
+  // refused as invalid (the limits of every image reader of the program).
+  static constexpr uint32_t kMaxSide = fw::codecs::kMaxImageSide;
+  static constexpr uint64_t kMaxPixels = fw::codecs::kMaxImagePixels;
 
   TPNGReader() = default;
   TPNGReader(const TPNGReader&) = delete;
