@@ -141,6 +141,16 @@ std::unique_ptr<TBitmap> LoadPictureAsBitmap(const fw::String& fileName) {
 
 // --- image-function unit ------------------------------------------------------
 
+fw::String ImageFileName;
+
+void LoadImageIntoControl(fw::TPicture* picture) {
+  auto loaded = LoadPictureAsBitmap(ImageFileName);
+  MakeBitmap24(loaded.get());
+  auto shown = NewBitmap24(loaded->Width(), loaded->Height());
+  if (!shown->Empty()) shown->Canvas()->Draw(0, 0, loaded.get());
+  picture->SetGraphic(shown.get());
+}
+
 void DrawCharCentred(int codePoint, fw::TCanvas* canvas, const fw::TRect& r, int size,
                      const fw::String& faceName, bool bold, bool italic) {
   DrawChar(codePoint, canvas, r, size, faceName, bold, italic, true);

@@ -10,6 +10,7 @@
 
 #include "app/core/pixel_ops.h"
 #include "fw/graphics/graphics.h"
+#include "fw/graphics/picture.h"
 
 namespace app {
 
@@ -28,6 +29,13 @@ void MakeBitmap24(fw::TBitmap* bitmap);
 std::unique_ptr<fw::TBitmap> LoadPictureAsBitmap(const fw::String& fileName);
 
 // --- image-function unit ------------------------------------------------------
+
+// The path of the image file last opened (set by the image page's open
+// commands).
+extern fw::String ImageFileName;
+// Loads ImageFileName and gives the image control's picture a 24-bit copy
+// of it. Called with the control's picture.
+void LoadImageIntoControl(fw::TPicture* picture);
 
 // Draws the character of the code point in black, centred in r, after
 // filling r with the canvas brush. size is in points.

@@ -173,3 +173,25 @@ TEST(LoadPicture, ReadsBitmapsMetafilesAndForgivesOnlyBrokenIcons) {
   EXPECT_ANY_THROW(LoadPictureAsBitmap(gif));
   DeleteFileW(W(gif));
 }
+
+TEST(LoadPicture, ImageFileGoesIntoThePictureAsATwentyFourBitCopy) {
+  auto src = MakeBitmap(6, 3, fw::pf32bit);
+  src->Canvas()->SetPixel(5, 2, 0x00FF00);
+  const fw::String bmp = TempPath(u"vestaline-control.bmp");
+  src->SaveToFile(bmp);
+  ImageFileName = bmp;
+  fw::TPicture picture;
+  LoadImageIntoControl(&picture);
+  TBitmap* shown = picture.Bitmap();
+  EXPECT_EQ(shown->Width(), 6);
+  EXPECT_EQ(shown->Height(), 3);
+  EXPECT_EQ(shown->PixelFormat(), fw::pf24bit);
+  EXPECT_EQ(shown->Canvas()->Pixel(5, 2), 0x00FF00);
+  DeleteFileW(W(bmp));
+
+  // A missing file shows the red cross.
+  ImageFileName = TempPath(u"vestaline-missing.bmp");
+  LoadImageIntoControl(&picture);
+  EXPECT_EQ(picture.Width(), 32);
+  ImageFileName.clear();
+}
