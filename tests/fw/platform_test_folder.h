@@ -12,7 +12,10 @@ namespace fw::testing {
 class TestFolder {
  public:
   explicit TestFolder(const char* name) {
-    path_ = GetTempPathStr() + u"vl_" + String(name, name + std::char_traits<char>::length(name));
+    // The process id keeps test runs that share a Wine prefix (and a Unix
+    // link that Wine could not remove after an earlier run) apart.
+    const std::string n = std::string(name) + "_" + std::to_string(GetCurrentProcessId());
+    path_ = GetTempPathStr() + u"vl_" + String(n.begin(), n.end());
     DeleteFolderTree(path_);
     CreateDirectoryW(W(path_), nullptr);
   }
