@@ -1,0 +1,28 @@
+// Drawing and window utility routines shared by the component layer. Only
+// the routines the controls of this program call are here so far.
+#pragma once
+
+#include "fw/core/component.h"
+#include "fw/graphics/imagelist.h"
+
+namespace services {
+
+// Makes Field refer to New, moving Owner's free notification from the old
+// component to the new one. False (and nothing changes) when New is already
+// the field's component or Owner is missing.
+bool SwapComponentReference(fw::TComponent* Owner, fw::TComponent* New, fw::TComponent*& Field);
+
+template <class T>
+bool SwapComponentReference(fw::TComponent* Owner, T* New, T*& Field) {
+  fw::TComponent* f = Field;
+  if (!SwapComponentReference(Owner, static_cast<fw::TComponent*>(New), f)) return false;
+  Field = New;
+  return true;
+}
+
+// The same for an image list; the change link moves from the old list to
+// the new one as well.
+bool SwapImageListReference(fw::TComponent* Owner, fw::TCustomImageList* New, fw::TCustomImageList*& Field,
+                            fw::TChangeLink* ChangeLink);
+
+}  // namespace services
