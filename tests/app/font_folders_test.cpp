@@ -109,6 +109,7 @@ class TFolderLink {
     if (p && t) {
       unixLink_ = Wide(std::string(p) + "/" + fw::StringToUtf8(link.substr(link.rfind(u'\\') + 1)));
       RunAndWait(u"Z:\\bin\\ln -s " + Wide(t) + u" " + unixLink_);
+      WaitFor(true);
     }
     if (p) HeapFree(GetProcessHeap(), 0, p);
     if (t) HeapFree(GetProcessHeap(), 0, t);
@@ -116,11 +117,19 @@ class TFolderLink {
   ~TFolderLink() {
     // Removes the link alone, never what it points at.
     if (windows_) RemoveDirectoryW(W(link_));
-    if (!unixLink_.empty()) RunAndWait(u"Z:\\bin\\rm -f " + unixLink_);
+    if (!unixLink_.empty()) {
+      RunAndWait(u"Z:\\bin\\rm -f " + unixLink_);
+      WaitFor(false);
+    }
   }
   bool Made() const { return fixtures::Exists(link_); }
 
  private:
+  // Wine may report a Linux program as ended before its work is seen.
+  void WaitFor(bool present) const {
+    for (int i = 0; i < 100 && Made() != present; ++i) Sleep(50);
+  }
+
   fw::String link_;
   fw::String unixLink_;
   bool windows_ = false;
