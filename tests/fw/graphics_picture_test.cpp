@@ -45,7 +45,9 @@ bool Near(TColor a, TColor b, int tolerance) {
 String TempFile(const char16_t* name) {
   wchar_t dir[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, dir);
-  return FromW(dir) + u"vl_graphics_" + name;
+  // Worktrees share one Wine prefix: the process id keeps runs apart.
+  std::string pid = std::to_string(GetCurrentProcessId());
+  return FromW(dir) + u"vl_graphics_" + String(pid.begin(), pid.end()) + u"_" + name;
 }
 
 template <class F>
@@ -449,4 +451,49 @@ TEST(Bitmap, AssignFromOtherGraphicsDrawsThemOnWhite) {
   EXPECT_EQ(b.Width(), 32);
   EXPECT_EQ(b.Canvas()->Pixel(2, 2), clWhite);
   EXPECT_EQ(b.Canvas()->Pixel(20, 20), clLime);
+}
+
+namespace {
+
+// Stands in for the PNG format in icon tests: the PNG signature, an IHDR-like
+// header with width and height, then straight BGRA rows from the top.
+class TFakePng : public TBitmap {
+  FW_CLASS(TFakePng, TBitmap)
+  void LoadFromStream(TStream& stream) override {
+    uint8_t head[24];
+    stream.ReadBuffer(head, 24);
+    int w = head[19], h = head[23];
+    SetPixelFormat(pf32bit);
+    SetSize(w, h);
+    for (int y = 0; y < h; ++y) stream.ReadBuffer(ScanLine(y), w * 4);
+  }
+};
+
+FW_REGISTER(TFakePng) {}
+
+}  // namespace
+
+TEST(Icon, PngEntriesGoThroughTheRegisteredPngFormat) {
+  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                              0,    0,   0,   32,  0,    0,    0,    32};
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) png.insert(png.end(), {0, 0, 255, uint8_t(x < 16 ? 255 : 0)});  // red, right half clear
+  std::vector<uint8_t> ico = {0, 0, 1, 0, 1, 0, 32, 32, 0, 0, 1, 0, 32, 0};
+  uint32_t size = uint32_t(png.size()), offset = 22;
+  ico.insert(ico.end(), reinterpret_cast<uint8_t*>(&size), reinterpret_cast<uint8_t*>(&size) + 4);
+  ico.insert(ico.end(), reinterpret_cast<uint8_t*>(&offset), reinterpret_cast<uint8_t*>(&offset) + 4);
+  ico.insert(ico.end(), png.begin(), png.end());
+
+  TGraphicClass before = TPicture::FileFormatClass(u"png");
+  TPicture::RegisterFileFormat(u"png", u"Test PNG", TFakePng::StaticClass());
+  TIcon icon;
+  TMemoryStream m(ico);
+  icon.LoadFromStream(m);
+  if (before) TPicture::RegisterFileFormat(u"png", u"Portable Network Graphics", before);
+  else TPicture::UnregisterGraphicClass(TFakePng::StaticClass());
+  EXPECT_EQ(icon.Width(), 32);
+  auto dst = Canvas24(32, 32, clBlue);
+  dst->Canvas()->Draw(0, 0, &icon);
+  EXPECT_EQ(dst->Canvas()->Pixel(4, 4), clRed);
+  EXPECT_EQ(dst->Canvas()->Pixel(28, 4), clBlue);
 }
