@@ -30,6 +30,18 @@ fw::String FormatElapsed(uint64_t ms) {
   return Latin(buf);
 }
 
+TEngineScorer::TEngineScorer(TMatchingEngine& engine, TResultList& results) : engine_(engine), results_(results) {
+  engine_.SetSink(this);
+}
+
+void TEngineScorer::comparefontandimage(const fw::String& faceName, const fw::String& path) {
+  engine_.comparefontandimage(faceName, path);
+}
+
+void TEngineScorer::AddMatch(const fw::String& faceName, const fw::String& path, double score) {
+  results_.Add(faceName, score, path);
+}
+
 TSearchRun::TSearchRun(TCandidateScorer& scorer, TResultList& results, TSearchView& view)
     : scorer_(scorer), results_(results), view_(view) {}
 

@@ -24,6 +24,7 @@
 
 #include "app/core/font_database.h"
 #include "app/core/result_model.h"
+#include "app/matching_engine.h"
 #include "fw/core/types.h"
 
 namespace app {
@@ -38,6 +39,19 @@ class TCandidateScorer {
  public:
   virtual ~TCandidateScorer() = default;
   virtual void comparefontandimage(const fw::String& faceName, const fw::String& path) = 0;
+};
+
+// The matching engine as a search's scorer: the engine scores, its matches
+// go to the result list. Makes itself the engine's sink.
+class TEngineScorer : public TCandidateScorer, public TMatchSink {
+ public:
+  TEngineScorer(TMatchingEngine& engine, TResultList& results);
+  void comparefontandimage(const fw::String& faceName, const fw::String& path) override;
+  void AddMatch(const fw::String& faceName, const fw::String& path, double score) override;
+
+ private:
+  TMatchingEngine& engine_;
+  TResultList& results_;
 };
 
 struct TSearchSummary {
