@@ -1,0 +1,19 @@
+#include "fw/stdctrls/register.h"
+
+#include "fw/controls/button.h"
+#include "fw/core/rtti.h"
+#include "fw/stdctrls/checkbox.h"
+#include "fw/stdctrls/edit.h"
+#include "fw/stdctrls/label.h"
+#include "fw/stdctrls/panel.h"
+#include "fw/stdctrls/shapes.h"
+#include "fw/stdctrls/spinedit.h"
+
+namespace fw {
+
+void RegisterStdControls() {
+  RegisterClasses<TButton, TCheckBox, TRadioButton, TLabel, TPanel, TBevel, TShape, TPaintBox, TEdit, TMemo,
+                  TSpinEdit>();
+}
+
+}  // namespace fw
