@@ -497,3 +497,70 @@ TEST(Icon, PngEntriesGoThroughTheRegisteredPngFormat) {
   EXPECT_EQ(dst->Canvas()->Pixel(4, 4), clRed);
   EXPECT_EQ(dst->Canvas()->Pixel(28, 4), clBlue);
 }
+
+namespace {
+
+// A one-entry 16x16 icon of the given depth: left half red, right half
+// green (red too in 1 bit), top half masked out (black under the mask).
+std::vector<uint8_t> MakeDepthIco(int bits) {
+  const int size = 16;
+  std::vector<uint8_t> img(40, 0);
+  BITMAPINFOHEADER bi{};
+  bi.biSize = 40;
+  bi.biWidth = size;
+  bi.biHeight = size * 2;
+  bi.biPlanes = 1;
+  bi.biBitCount = static_cast<WORD>(bits);
+  std::memcpy(img.data(), &bi, 40);
+  if (bits <= 8) {
+    int colors = 1 << bits;
+    for (int i = 0; i < colors; ++i) {
+      if (i == 1) img.insert(img.end(), {0, 0, 255, 0});       // red
+      else if (i == 2) img.insert(img.end(), {0, 255, 0, 0});  // green
+      else img.insert(img.end(), {0, 0, 0, 0});
+    }
+  }
+  const int xorRow = ((size * bits + 31) / 32) * 4;
+  for (int y = 0; y < size; ++y) {
+    std::vector<uint8_t> row(xorRow, 0);
+    for (int x = 0; x < size; ++x) {
+      int index = y >= 8 ? 0 : x < 8 || bits == 1 ? 1 : 2;
+      if (bits == 24) {
+        uint8_t* p = &row[3 * x];
+        p[0] = 0;
+        p[1] = index == 2 ? 255 : 0;
+        p[2] = index == 1 ? 255 : 0;
+      } else {
+        int bitPos = x * bits;
+        row[bitPos / 8] |= uint8_t(index << (8 - bits - bitPos % 8));
+      }
+    }
+    img.insert(img.end(), row.begin(), row.end());
+  }
+  const int andRow = 4;
+  for (int y = 0; y < size; ++y)  // bottom-up: rows 8..15 are the top half
+    for (int i = 0; i < andRow; ++i) img.push_back(y >= 8 && i < 2 ? 0xFF : 0x00);
+  std::vector<uint8_t> f = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, uint8_t(bits), 0};
+  uint32_t n = uint32_t(img.size()), offset = 22;
+  f.insert(f.end(), reinterpret_cast<uint8_t*>(&n), reinterpret_cast<uint8_t*>(&n) + 4);
+  f.insert(f.end(), reinterpret_cast<uint8_t*>(&offset), reinterpret_cast<uint8_t*>(&offset) + 4);
+  f.insert(f.end(), img.begin(), img.end());
+  return f;
+}
+
+}  // namespace
+
+TEST(Icon, EveryPaletteAndTrueColourDepthDrawsThroughItsMask) {
+  for (int bits : {1, 4, 8, 24}) {
+    SCOPED_TRACE(bits);
+    TIcon icon;
+    TMemoryStream m(MakeDepthIco(bits));
+    icon.LoadFromStream(m);
+    ASSERT_EQ(icon.Width(), 16);
+    auto dst = Canvas24(16, 16, clBlue);
+    dst->Canvas()->Draw(0, 0, &icon);
+    EXPECT_EQ(dst->Canvas()->Pixel(2, 12), clRed);
+    EXPECT_EQ(dst->Canvas()->Pixel(12, 12), bits == 1 ? clRed : clLime);
+    EXPECT_EQ(dst->Canvas()->Pixel(2, 2), clBlue);
+  }
+}
