@@ -321,3 +321,50 @@ TEST(Font, PublishedPropertiesAreReachableByName) {
   ASSERT_TRUE(TypeInfoTFontCharset()->IdentToInt()(u"SYMBOL_CHARSET", charset));
   EXPECT_EQ(charset, SYMBOL_CHARSET);
 }
+
+TEST(Canvas, PatternBrushTilesItsBitmapAndClipRectFollowsTheRegion) {
+  auto pattern = MakeBitmap(8, 8);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) pattern->Canvas()->SetPixel(x, y, (x + y) % 2 ? clRed : clBlue);
+  auto b = MakeBitmap(16, 16);
+  TCanvas* c = b->Canvas();
+  c->Brush()->SetBitmap(pattern.get());
+  c->FillRect(Rect(0, 0, 16, 16));
+  EXPECT_EQ(c->Pixel(0, 0), clBlue);
+  EXPECT_EQ(c->Pixel(1, 0), clRed);
+  EXPECT_EQ(c->Pixel(9, 8), clRed);
+  c->Brush()->SetBitmap(nullptr);
+
+  EXPECT_EQ(c->ClipRect(), Rect(0, 0, 16, 16));
+  TRegionHandle rgn(CreateRectRgn(2, 3, 10, 12));
+  SelectClipRgn(c->Handle(), rgn.Get());
+  EXPECT_EQ(c->ClipRect(), Rect(2, 3, 10, 12));
+  SelectClipRgn(c->Handle(), nullptr);
+}
+
+TEST(Bitmap, AutomaticTransparentColourIsTheBottomLeftPixelAndPalettesCanBeSet) {
+  auto b = MakeBitmap(3, 3);
+  b->Canvas()->SetPixel(0, 2, clYellow);
+  EXPECT_EQ(b->TransparentMode(), tmAuto);
+  EXPECT_EQ(b->TransparentColor(), clYellow);
+  b->SetTransparentColor(clRed);
+  EXPECT_EQ(b->TransparentMode(), tmFixed);
+  EXPECT_EQ(b->TransparentColor(), clRed);
+  b->SetTransparentMode(tmAuto);
+  EXPECT_EQ(b->TransparentColor(), clYellow);
+
+  auto p = MakeBitmap(2, 1, pf8bit);
+  std::vector<uint8_t> lp(sizeof(LOGPALETTE) + 2 * sizeof(PALETTEENTRY));
+  auto* log = reinterpret_cast<LOGPALETTE*>(lp.data());
+  log->palVersion = 0x300;
+  log->palNumEntries = 2;
+  log->palPalEntry[0] = PALETTEENTRY{10, 20, 30, 0};
+  log->palPalEntry[1] = PALETTEENTRY{200, 100, 50, 0};
+  p->SetPalette(CreatePalette(log));
+  static_cast<uint8_t*>(p->ScanLine(0))[0] = 1;
+  static_cast<uint8_t*>(p->ScanLine(0))[1] = 0;
+  EXPECT_EQ(p->Canvas()->Pixel(0, 0), 0x3264C8);
+  EXPECT_EQ(p->Canvas()->Pixel(1, 0), 0x1E140A);
+  ASSERT_EQ(p->ColorTable().size(), 256u);
+  EXPECT_EQ(p->ColorTable()[2].rgbRed, 0);  // entries past the palette are black
+}
