@@ -337,8 +337,9 @@ void TBitmap::SetColorTable(const std::vector<RGBQUAD>& colors) {
   if (!handle_ || handleType_ != bmDIB || bits == 0 || bits > 8) return;
   std::vector<RGBQUAD> table(size_t(1) << bits, RGBQUAD{0, 0, 0, 0});
   std::copy_n(colors.begin(), std::min(colors.size(), table.size()), table.begin());
-  palette_.Reset();
+  // The canvas DC lets go of the palette before it is deleted.
   if (canvas_) canvas_->FreeContext();
+  palette_.Reset();
   {
     TMemoryDC dc;
     TSelectObject sel(dc.Get(), handle_.Get());

@@ -121,14 +121,21 @@ void TPicture::LoadFromFile(const String& fileName) {
     g->LoadFromStream(data);
     SetOwnedGraphic(g.release());
   };
-  if (!byName || (byContent && byContent != byName && !byContent->InheritsFrom(byName))) {
+  if (!byName || (byContent && byContent != byName)) {
     // The extension lies (or is unknown): the content decides, and the
-    // extension's own format gets a try only when that fails.
+    // extension's own format gets a try only when that fails; the error
+    // of the format the content looked like is the one reported.
     try {
       load(byContent);
       return;
     } catch (const EInvalidGraphic&) {
       if (!byName) throw;
+      try {
+        load(byName);
+        return;
+      } catch (const EInvalidGraphic&) {
+      }
+      throw;
     }
   }
   load(byName);

@@ -489,8 +489,16 @@ TEST(Icon, PngEntriesGoThroughTheRegisteredPngFormat) {
   TIcon icon;
   TMemoryStream m(ico);
   icon.LoadFromStream(m);
+  // A PNG named like a bitmap is read by the PNG format, although that
+  // format's class descends from the bitmap's.
+  String path = TempFile(u"png_named.bmp");
+  WriteFileBytes(path, png);
+  TPicture picture;
+  picture.LoadFromFile(path);
+  DeleteFileW(W(path));
   if (before) TPicture::RegisterFileFormat(u"png", u"Portable Network Graphics", before);
   else TPicture::UnregisterGraphicClass(TFakePng::StaticClass());
+  EXPECT_EQ(picture.Graphic()->ClassName(), u"TFakePng");
   EXPECT_EQ(icon.Width(), 32);
   auto dst = Canvas24(32, 32, clBlue);
   dst->Canvas()->Draw(0, 0, &icon);
