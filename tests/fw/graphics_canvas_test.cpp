@@ -368,3 +368,13 @@ TEST(Bitmap, AutomaticTransparentColourIsTheBottomLeftPixelAndPalettesCanBeSet) 
   ASSERT_EQ(p->ColorTable().size(), 256u);
   EXPECT_EQ(p->ColorTable()[2].rgbRed, 0);  // entries past the palette are black
 }
+
+TEST(Bitmap, LoadsBitmapResourcesAndReportsMissingOnes) {
+  // The system's own check-box bitmap (OBM_CHECKBOXES) lives in user32.
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  TBitmap b;
+  b.LoadFromResourceID(user32, 32759);
+  EXPECT_FALSE(b.Empty());
+  EXPECT_GT(b.Width(), 0);
+  EXPECT_THROW(b.LoadFromResourceName(user32, u"NO_SUCH_BITMAP"), EInvalidGraphic);
+}
