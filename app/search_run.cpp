@@ -62,6 +62,9 @@ void TSearchRun::btnstartstopClick() {
       Start();
       break;
     case TSearchState::Running:
+      // From inside the finishing steps (a message box or balloon running
+      // the queue): they are already under way.
+      if (finished_) break;
       // Re-entered from the loop's message-queue run: finish now, and let
       // the loop unwind when that run returns.
       SearchRunning = 0;

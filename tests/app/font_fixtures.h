@@ -65,6 +65,21 @@ inline void MakeSymbolFont(Bytes& d) {
   }
 }
 
+// A TrueType collection holding the one font: the collection header, then
+// the font with its table offsets moved past that header.
+inline Bytes WrapAsCollection(Bytes font) {
+  const uint32_t shift = 16;
+  const unsigned tables = font[4] << 8 | font[5];
+  for (unsigned i = 0; i < tables; ++i) {
+    const size_t at = 12 + 16 * i + 8;
+    const uint32_t v = Be32(font, at) + shift;
+    for (int b = 0; b < 4; ++b) font[at + b] = static_cast<uint8_t>(v >> (24 - 8 * b));
+  }
+  Bytes out = {'t', 't', 'c', 'f', 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, static_cast<uint8_t>(shift)};
+  out.insert(out.end(), font.begin(), font.end());
+  return out;
+}
+
 struct TFixture {
   const char* Source;  // Linux path of the original
   const char* File;    // file name of the fixture
@@ -72,6 +87,7 @@ struct TFixture {
   const char* To;      // ... and in the fixture (same length)
   const char* Face;    // the face name the system then knows
   bool Symbol = false;
+  bool Collection = false;
 };
 
 // The fixtures the tests use; each exists only when its package is installed.
@@ -83,6 +99,8 @@ inline const std::vector<TFixture>& Fixtures() {
       {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "vlsymb.ttf", "DejaVu", "Vlsymb", "Vlsymb Sans", true},
       {"/usr/share/fonts/opentype/urw-base35/NimbusSans-Regular.otf", "vlotf.otf", "Nimbus", "Vlotfx",
        "Vlotfx Sans Regular"},
+      {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "vlcoll.ttc", "DejaVu", "Vlcoll", "Vlcoll Sans", false,
+       true},
       {"/usr/share/wine/fonts/coure.fon", "vlcour.fon", "Courier", "Vlcouri", "Vlcouri"},
   };
   return k;
@@ -103,6 +121,7 @@ inline bool MakeFixture(const TTempDir& dir, const std::string& file, const std:
   // The short name also renames the PostScript name that holds it.
   Rename(data, f->From, f->To);
   if (f->Symbol) MakeSymbolFont(data);
+  if (f->Collection) data = WrapAsCollection(std::move(data));
   fw::WriteFileBytes(dir.Path(as.empty() ? file : as), data);
   return true;
 }

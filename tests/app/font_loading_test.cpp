@@ -41,11 +41,14 @@ class FontLoading : public ::testing::Test {
 };
 
 TEST_F(FontLoading, AFileIsUsableOnlyWhileItIsAdded) {
-  // TrueType, OpenType (PostScript outlines) and a bitmap font.
+  // TrueType, OpenType (PostScript outlines), a collection and a bitmap font.
   const struct {
     const char* File;
     const char16_t* Face;
-  } kCases[] = {{"vltest.ttf", u"Vltest Sans"}, {"vlotf.otf", u"Vlotfx Sans"}, {"vlcour.fon", u"Vlcouri"}};
+  } kCases[] = {{"vltest.ttf", u"Vltest Sans"},
+                {"vlotf.otf", u"Vlotfx Sans"},
+                {"vlcoll.ttc", u"Vlcoll Sans"},
+                {"vlcour.fon", u"Vlcouri"}};
   int made = 0;
   for (const auto& c : kCases) {
     if (!fixtures::MakeFixture(tmp, c.File)) continue;
@@ -101,6 +104,7 @@ TEST_F(FontLoading, FaceNameOfAFileComesFromTheFileWhenTheSystemGivesNone) {
       {"vltest.ttf", u"Vltest Sans"},
       {"vltestbd.ttf", u"Vltest Sans Bold"},  // the full name selects the bold face itself
       {"vlotf.otf", u"VlotfxSans-Regular"},  // this file's full name is its PostScript name
+      {"vlcoll.ttc", u"Vlcoll Sans"},
   };
   int made = 0;
   for (const auto& c : kCases) {

@@ -184,6 +184,16 @@ TEST_F(SearchRun, StopFromTheMessageLoopFinishesOnceWithThePartialListSorted) {
   EXPECT_FALSE(view.summary.Stopped);
 }
 
+TEST_F(SearchRun, ACommandFromInsideTheFinishingStepsChangesNothing) {
+  run.SetProcessMessages([&] { run.btnstartstopClick(); });
+  view.onFinished = [&] { run.btnstartstopClick(); };
+  run.btnstartstopClick();
+  EXPECT_EQ(view.started, 1);
+  EXPECT_EQ(view.finished, 1);
+  EXPECT_TRUE(scorer.calls.empty());
+  EXPECT_EQ(run.State(), TSearchState::Idle);
+}
+
 TEST_F(SearchRun, ALoweredFlagEndsTheLoopWhichThenFinishesOnce) {
   // The window closing lowers the flag without a click.
   int runs = 0;
