@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <optional>
 
 #include "app/core/font_files.h"
 #include "app/font_folders.h"
@@ -18,6 +19,17 @@ fw::String Latin(const char* s) {
   fw::String r;
   while (*s) r += static_cast<char16_t>(static_cast<unsigned char>(*s++));
   return r;
+}
+
+double Seconds() {
+  static const double frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart);
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / frequency;
 }
 
 }  // namespace
@@ -215,19 +227,26 @@ void TSearchRun::ScanFolderAndMatch(const fw::String& folder, bool withSubfolder
 
 void TSearchRun::MatchFontFile(const fw::String& path) {
   ++summary_.Candidates;
+  std::optional<TAddedFontResource> font;
+  const auto release = [&] {
+    const double t = Seconds();
+    font.reset();
+    summary_.ReleaseSeconds += Seconds() - t;
+  };
   try {
-    const TAddedFontResource font(FontResourceName(path));
-    if (!font.Loaded()) {
-      ++summary_.Unusable;
-      return;
-    }
-    fname = GetFontFaceName(path);
+    const double t = Seconds();
+    font.emplace(FontResourceName(path));
+    fname = font->Loaded() ? GetFontFaceName(path) : fw::String();
+    summary_.LoadSeconds += Seconds() - t;
     if (fname.empty()) {
+      release();
       ++summary_.Unusable;
       return;
     }
     if (IsSymbolFont(fname, CharsetNames) == options_.SymbolFontsOnly) Score(fname, path);
+    release();
   } catch (const std::exception&) {
+    release();
     ++summary_.Failed;  // this file is skipped; the search goes on
   }
 }

@@ -62,6 +62,8 @@ struct TSearchSummary {
   int Scored = 0;               // handed to the scorer
   int Unusable = 0;             // files the system couldn't load or name
   int Failed = 0;               // candidates whose handling raised
+  double LoadSeconds = 0;       // adding files to the font table and naming them
+  double ReleaseSeconds = 0;    // removing them again
   uint64_t ElapsedMs = 0;
   fw::String ElapsedText;       // "hh:nn:ss.zzz"
   bool SymbolFontsNotice = false;  // only symbol fonts were compared
