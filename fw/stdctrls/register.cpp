@@ -3,6 +3,7 @@
 #include "fw/controls/button.h"
 #include "fw/core/rtti.h"
 #include "fw/stdctrls/checkbox.h"
+#include "fw/stdctrls/listview.h"
 #include "fw/stdctrls/edit.h"
 #include "fw/stdctrls/label.h"
 #include "fw/stdctrls/panel.h"
@@ -13,7 +14,7 @@ namespace fw {
 
 void RegisterStdControls() {
   RegisterClasses<TButton, TCheckBox, TRadioButton, TLabel, TPanel, TBevel, TShape, TPaintBox, TEdit, TMemo,
-                  TSpinEdit>();
+                  TSpinEdit, TListView>();
 }
 
 }  // namespace fw
