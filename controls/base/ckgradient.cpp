@@ -306,13 +306,12 @@ TCkGradientHeaderPanel::TCkGradientHeaderPanel(TComponent* AOwner) : TCkExCustom
   AdjustLabelWidth();
 }
 
-TCkGradientHeaderPanel::~TCkGradientHeaderPanel() {
-  FLabel->Font()->OnChange = FOldLabelFontChange;
-}
+// The label and the gradient are children: they go with the panel.
+TCkGradientHeaderPanel::~TCkGradientHeaderPanel() = default;
 
 void TCkGradientHeaderPanel::LabelFontChanged(TObject* Sender) {
   FOldLabelFontChange(Sender);
-  AdjustLabelWidth();
+  if (!ComponentState().Contains(csDestroying)) AdjustLabelWidth();
 }
 
 void TCkGradientHeaderPanel::AdjustLabelWidth() {

@@ -129,6 +129,11 @@ void TCkWizardPageTitle::PaintTo(TCanvas* ACanvas, TRect& ARect) {
   ACanvas->SetFont(FFont);
   TRect tr;
   GetTextRect(ACanvas, ARect, tr);
+  // Clipped to nothing (a header too low for the text): nothing to draw.
+  if (tr.Right <= tr.Left || tr.Bottom <= tr.Top) {
+    ARect.Top = tr.Bottom;
+    return;
+  }
   if (FColor != clNone) {
     ACanvas->Brush()->SetColor(FColor);
     ACanvas->Brush()->SetStyle(bsSolid);
@@ -146,8 +151,7 @@ void TCkWizardPageTitle::PaintTo(TCanvas* ACanvas, TRect& ARect) {
   ACanvas->TextExtent(FText);
   int oldMode = SetBkMode(dc, TRANSPARENT);
   RECT r{tr.Left, tr.Top, tr.Right, tr.Bottom};
-  if (tr.Right > tr.Left && tr.Bottom > tr.Top)
-    DrawTextW(dc, W(FText), static_cast<int>(FText.size()), &r, flags);
+  DrawTextW(dc, W(FText), static_cast<int>(FText.size()), &r, flags);
   SetBkMode(dc, oldMode);
   ARect.Top = tr.Bottom;
 }
