@@ -125,4 +125,18 @@ FW_REGISTER(TCkExCustomControl) {
   c.Event(u"OnParentColorChange", static_cast<TNotifyEvent TCkExCustomControl::*>(&TCkExCustomControl::OnParentColorChange));
 }
 
+FW_REGISTER(TCkExCustomPanel) {
+  c.Property(u"HintColor", &TCkExCustomPanel::HintColor, &TCkExCustomPanel::SetHintColor)
+      .Type(TypeInfoTColor())
+      .Default(clDefault);
+  c.Event(u"OnParentColorChange", static_cast<TNotifyEvent TCkExCustomPanel::*>(&TCkExCustomPanel::OnParentColorChange));
+}
+
+FW_REGISTER(TCkExPanel) {
+  c.Property(u"HintColor", &TCkExPanel::HintColor, &TCkExPanel::SetHintColor)
+      .Type(TypeInfoTColor())
+      .Default(clDefault);
+  c.Event(u"OnParentColorChange", static_cast<TNotifyEvent TCkExPanel::*>(&TCkExPanel::OnParentColorChange));
+}
+
 }  // namespace ck

@@ -17,6 +17,7 @@
 #include "fw/controls/controls.h"
 #include "fw/core/colors.h"
 #include "fw/graphics/graphics.h"
+#include "fw/stdctrls/panel.h"
 
 namespace ck {
 
@@ -299,6 +300,16 @@ class TCkExGraphicControl : public TCkExGraphicShape<fw::TGraphicControl> {
 class TCkExCustomControl : public TCkExWindowedShape<fw::TCustomControl> {
   FW_CLASS(TCkExCustomControl, fw::TCustomControl)
   explicit TCkExCustomControl(fw::TComponent* AOwner) : TCkExWindowedShape(AOwner) {}
+};
+
+class TCkExCustomPanel : public TCkExWindowedShape<fw::TCustomPanel> {
+  FW_CLASS(TCkExCustomPanel, fw::TCustomPanel)
+  explicit TCkExCustomPanel(fw::TComponent* AOwner) : TCkExWindowedShape(AOwner) {}
+};
+
+class TCkExPanel : public TCkExWindowedShape<fw::TPanel> {
+  FW_CLASS(TCkExPanel, fw::TPanel)
+  explicit TCkExPanel(fw::TComponent* AOwner) : TCkExWindowedShape(AOwner) {}
 };
 
 }  // namespace ck

@@ -201,82 +201,12 @@ void TNoEventGradient::WndProc(TMessage& Message) {
 
 // ---- TNoEventLabel
 
-TNoEventLabel::TNoEventLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
-  FControlStyle.Include(csOpaque);
-  FWidth = 65;
-  FHeight = 17;
-}
-
 void TNoEventLabel::WndProc(TMessage& Message) {
   if (IsMouseOrKeyMessage(Message.Msg)) {
     PassToParent(this, Message);
     return;
   }
-  TGraphicControl::WndProc(Message);
-}
-
-void TNoEventLabel::SetAutoSize(bool Value) {
-  if (FAutoSize == Value) return;
-  FAutoSize = Value;
-  AdjustBounds();
-}
-
-void TNoEventLabel::SetAlignment(TAlignment Value) {
-  if (FAlignment == Value) return;
-  FAlignment = Value;
-  Invalidate();
-}
-
-void TNoEventLabel::SetTransparent(bool Value) {
-  if (FTransparent == Value) return;
-  FTransparent = Value;
-  if (Value) FControlStyle.Exclude(csOpaque);
-  else FControlStyle.Include(csOpaque);
-  Invalidate();
-}
-
-void TNoEventLabel::AdjustBounds() {
-  if (!FAutoSize || ComponentState().Contains(csLoading)) return;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
-  String text = Caption().empty() ? String(u" ") : Caption();
-  RECT r{0, 0, 0, 0};
-  DrawTextW(dc, W(text), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  SetBounds(Left(), Top(), r.right, r.bottom);
-}
-
-void TNoEventLabel::CMTextChanged(TMessage& Message) {
-  TGraphicControl::CMTextChanged(Message);
-  AdjustBounds();
-}
-
-void TNoEventLabel::CMFontChanged(TMessage& Message) {
-  TGraphicControl::CMFontChanged(Message);
-  AdjustBounds();
-}
-
-void TNoEventLabel::Paint() {
-  TCanvas* c = Canvas();
-  TRect r = ClientRect();
-  if (!FTransparent) {
-    c->Brush()->SetColor(Color());
-    c->Brush()->SetStyle(bsSolid);
-    c->FillRect(r);
-  }
-  c->Brush()->SetStyle(bsClear);
-  c->SetFont(Font());
-  String text = Caption();
-  HDC dc = c->Handle();
-  c->TextExtent(text);  // selects the font
-  int oldMode = SetBkMode(dc, TRANSPARENT);
-  UINT flags = DT_EXPANDTABS | DT_SINGLELINE;
-  if (FAlignment == taRightJustify) flags |= DT_RIGHT;
-  else if (FAlignment == taCenter) flags |= DT_CENTER;
-  RECT rc{r.Left, r.Top, r.Right, r.Bottom};
-  DrawTextW(dc, W(text), static_cast<int>(text.size()), &rc, flags);
-  SetBkMode(dc, oldMode);
+  TLabel::WndProc(Message);
 }
 
 // ---- TCkGradientHeaderPanel
@@ -413,11 +343,7 @@ FW_REGISTER(TCkGradient) {
 
 FW_REGISTER(TNoEventGradient) {}
 
-FW_REGISTER(TNoEventLabel) {
-  c.Property(u"AutoSize", &TNoEventLabel::AutoSize, &TNoEventLabel::SetAutoSize).Default(true);
-  c.Property(u"Alignment", &TNoEventLabel::Alignment, &TNoEventLabel::SetAlignment).Default(taLeftJustify);
-  c.Property(u"Transparent", &TNoEventLabel::Transparent, &TNoEventLabel::SetTransparent).Default(false);
-}
+FW_REGISTER(TNoEventLabel) {}
 
 FW_REGISTER(TCkGradientHeaderPanel) {
   using H = TCkGradientHeaderPanel;

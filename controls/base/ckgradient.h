@@ -9,6 +9,8 @@
 #include "controls/base/ckexcontrols.h"
 #include "controls/base/cktypes.h"
 #include "controls/base/ckwizardcommon.h"
+#include "fw/stdctrls/label.h"
+#include "fw/stdctrls/panel.h"
 
 namespace ck {
 
@@ -66,37 +68,15 @@ class TNoEventGradient : public TCkGradient {
   void WndProc(fw::TMessage& Message) override;
 };
 
-// The label of a header panel: one line of text, sized to it when AutoSize
-// is on, transparent or filled with its colour. Its mouse messages go to
-// the panel.
-class TNoEventLabel : public fw::TGraphicControl {
-  FW_CLASS(TNoEventLabel, fw::TGraphicControl)
-  explicit TNoEventLabel(fw::TComponent* AOwner);
-
-  bool AutoSize() const { return FAutoSize; }
-  void SetAutoSize(bool Value);
-  TAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(TAlignment Value);
-  bool Transparent() const { return FTransparent; }
-  void SetTransparent(bool Value);
-  // Sets the size to the text's when AutoSize is on.
-  void AdjustBounds();
-
+// The label of a header panel: its mouse messages go to the panel.
+class TNoEventLabel : public fw::TLabel {
+  FW_CLASS(TNoEventLabel, fw::TLabel)
+  explicit TNoEventLabel(fw::TComponent* AOwner) : fw::TLabel(AOwner) {}
   void WndProc(fw::TMessage& Message) override;
-
- protected:
-  void Paint() override;
-  void CMTextChanged(fw::TMessage& Message) override;
-  void CMFontChanged(fw::TMessage& Message) override;
-
- private:
-  bool FAutoSize = true;
-  TAlignment FAlignment = taLeftJustify;
-  bool FTransparent = false;
 };
 
 // Bevels of the panel's frame.
-FW_ENUM(TBevelCut, bvNone, bvLowered, bvRaised, bvSpace)
+using fw::TBevelCut;
 FW_ENUM(TBevelKind, bkNone, bkTile, bkSoft, bkFlat)
 
 class TCkGradientHeaderPanel : public TCkExCustomControl {
@@ -165,8 +145,8 @@ class TCkGradientHeaderPanel : public TCkExCustomControl {
   int FLabelLeft = 10;
   bool FHint = false;
   fw::TNotifyEvent FOldLabelFontChange;
-  TBevelCut FBevelInner = bvNone;
-  TBevelCut FBevelOuter = bvRaised;
+  TBevelCut FBevelInner = fw::bvNone;
+  TBevelCut FBevelOuter = fw::bvRaised;
   TBevelKind FBevelKind = bkNone;
   int FBevelWidth = 1;
 };

@@ -6,6 +6,7 @@
 #include "fw/core/exceptions.h"
 #include "fw/core/typeinfo.h"
 #include "fw/graphics/graphics.h"
+#include "fw/stdctrls/stdctrls_common.h"
 
 namespace ck {
 
@@ -19,7 +20,10 @@ class ECkWizardError : public fw::Exception {
 };
 
 // Text alignment of a wizard title.
-FW_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
+using fw::TAlignment;
+using fw::taCenter;
+using fw::taLeftJustify;
+using fw::taRightJustify;
 
 FW_ENUM(TCkWizardImageAlignment, iaLeft, iaRight, iaCenter, iaStretch)
 FW_ENUM(TCkWizardImageLayout, ilTop, ilBottom, ilCenter, ilStretch, ilTile)

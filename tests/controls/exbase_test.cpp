@@ -132,6 +132,21 @@ TEST_F(ExFixture, TheSubclassingQueryNamesControlsThatDenyIt) {
   EXPECT_EQ(control->Perform(CkDenySubClassingQuery, 0, 0), 0);
 }
 
+TEST(DotNetFrame, TwoRingsInTheHighlightColourOrGreyAroundTheControlsColour) {
+  for (bool highlighted : {true, false}) {
+    TBitmap bmp;
+    bmp.SetPixelFormat(pf24bit);
+    bmp.SetSize(20, 20);
+    FrameDotNetRect(bmp.Canvas()->Handle(), Rect(0, 0, 20, 20), clYellow, highlighted);
+    TCanvas* c = bmp.Canvas();
+    EXPECT_EQ(c->Pixel(0, 10), highlighted ? DotNetHighlightColor : clGray);
+    EXPECT_EQ(c->Pixel(19, 10), highlighted ? DotNetHighlightColor : clGray);
+    EXPECT_EQ(c->Pixel(1, 10), highlighted ? DotNetHighlightColor : clYellow);
+    EXPECT_EQ(c->Pixel(10, 18), highlighted ? DotNetHighlightColor : clYellow);
+    EXPECT_EQ(c->Pixel(2, 10), clWhite);
+  }
+}
+
 // ---- Themed background
 
 struct FakeStyles : TCkStyleServices {

@@ -3,6 +3,7 @@
 // line above the button bar, and the edge and picture routines.
 #include <gtest/gtest.h>
 
+#include "fw/graphics/imagelist.h"
 #include "wizard_test_util.h"
 
 using namespace ck;
@@ -96,6 +97,46 @@ TEST_F(PagePainting, AHeaderOfHeightZeroOrHiddenDrawsNothingAndTakesNoRoom) {
   page->Header()->SetVisible(false);
   child->SetVisible(true);
   EXPECT_EQ(child->Top(), 0);
+}
+
+TEST_F(PagePainting, TheHeaderImageSitsRightAndCentredAndTheTitleStopsBesideIt) {
+  auto* images = new TImageList(f.form.form);
+  TBitmap red;
+  red.SetPixelFormat(pf24bit);
+  red.SetSize(16, 16);
+  red.Canvas()->Brush()->SetColor(clRed);
+  red.Canvas()->FillRect(Rect(0, 0, 16, 16));
+  images->Add(&red, nullptr);
+  f.wizard->SetHeaderImages(images);
+  page->Header()->SetImageIndex(0);
+  page->Header()->SetImageOffset(10);
+  page->Header()->Title()->SetColor(clBlue);
+  Snapshot s(page);
+  // x = 400 - 16 - 4 - 10 = 370, y = (70 - 16) / 2 = 27.
+  EXPECT_EQ(s.At(370, 27), clRed);
+  EXPECT_EQ(s.At(385, 42), clRed);
+  EXPECT_EQ(s.At(369, 35), clWhite);
+  EXPECT_EQ(s.At(386, 35), clWhite);
+  // The title's right edge is 4 pixels left of the image.
+  EXPECT_EQ(s.At(365, 5), clBlue);
+  EXPECT_EQ(s.At(366, 5), clWhite);
+  // A freed image list leaves the wizard.
+  images->Free();
+  EXPECT_EQ(f.wizard->HeaderImages(), nullptr);
+}
+
+TEST_F(PagePainting, TitleFontsFollowThePageFontUntilTheFormChangesThem) {
+  page->Font()->SetName(u"Courier New");
+  EXPECT_EQ(page->Title()->Font()->Name(), u"Courier New");
+  EXPECT_TRUE(page->Header()->ParentFont());
+  page->Subtitle()->Font()->SetSize(14);
+  EXPECT_FALSE(page->Header()->ParentFont());
+  page->Font()->SetName(u"Arial");
+  EXPECT_EQ(page->Title()->Font()->Name(), u"Courier New");
+  page->Header()->SetParentFont(true);
+  EXPECT_TRUE(page->Header()->ParentFont());
+  EXPECT_EQ(page->Title()->Font()->Name(), u"Arial");
+  EXPECT_EQ(page->Subtitle()->Font()->Size(), 14);
 }
 
 struct PaintHandler {
