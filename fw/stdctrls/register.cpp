@@ -5,16 +5,19 @@
 #include "fw/stdctrls/checkbox.h"
 #include "fw/stdctrls/listview.h"
 #include "fw/stdctrls/edit.h"
+#include "fw/stdctrls/image.h"
 #include "fw/stdctrls/label.h"
+#include "fw/stdctrls/pagecontrol.h"
 #include "fw/stdctrls/panel.h"
 #include "fw/stdctrls/shapes.h"
 #include "fw/stdctrls/spinedit.h"
+#include "fw/stdctrls/statusbar.h"
 
 namespace fw {
 
 void RegisterStdControls() {
   RegisterClasses<TButton, TCheckBox, TRadioButton, TLabel, TPanel, TBevel, TShape, TPaintBox, TEdit, TMemo,
-                  TSpinEdit, TListView>();
+                  TSpinEdit, TListView, TStatusBar, TPageControl, TTabSheet, TImage>();
 }
 
 }  // namespace fw

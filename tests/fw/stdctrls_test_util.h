@@ -23,14 +23,16 @@ struct DescribedForm {
   explicit DescribedForm(const char16_t* description, bool show = true) {
     fw::RegisterStdControls();
     form = fw::NewForm<T>(nullptr);
+    // Border and place first: the description's sizes are then the client
+    // sizes its controls are aligned in.
+    form->SetPosition(fw::poDesigned);
+    form->SetBorderStyle(fw::bsNone);
     try {
       fw::ReadRootComponent(form, description, u"Test.form");
     } catch (...) {
       form->Free();
       throw;
     }
-    form->SetPosition(fw::poDesigned);
-    form->SetBorderStyle(fw::bsNone);
     if (show) {
       form->Show();
       Pump();
