@@ -4,6 +4,7 @@
 
 #include "fw/controls/controlcanvas.h"
 #include "fw/core/rtti.h"
+#include "fw/menus/menus.h"
 #include "fw/system/actions.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
@@ -168,6 +169,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
+  if (FMenu) FMenu->SetWindowHandle(FHandle);
   if (FWindowState == wsMaximized || FWindowState == wsMinimized) {
     WINDOWPLACEMENT wp{};
     wp.length = sizeof(wp);
@@ -183,7 +185,7 @@ TRect TCustomForm::ClientRect() const {
   TCreateParams p;
   const_cast<TCustomForm*>(this)->CreateParams(p);
   RECT r{0, 0, 0, 0};
-  AdjustWindowRectEx(&r, p.Style, FALSE, p.ExStyle);
+  AdjustWindowRectEx(&r, p.Style, FMenu && !(p.Style & WS_CHILD), p.ExStyle);
   return Rect(0, 0, std::max<int>(0, FWidth - (r.right - r.left)), std::max<int>(0, FHeight - (r.bottom - r.top)));
 }
 
@@ -431,15 +433,42 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
 }
 
 bool TCustomForm::IsShortCut(TMessage& Message) {
+  // The popup menus of the focused control and its parents come first.
+  if (FActiveControl && IsPopupMenuShortCut(FActiveControl, Message)) return true;
   bool handled = false;
   OnShortCut(Message, handled);
   if (handled) return true;
+  if (FMenu && FMenu->IsShortCut(Message)) return true;
   TShortCut sc = ShortCut(static_cast<WORD>(Message.WParam), KeyDataToShiftState(Message.LParam));
   if (sc == scNone) return false;
   for (int i = 0; i < ComponentCount(); ++i)
     if (auto* list = dynamic_cast<TCustomActionList*>(Components(i)))
       if (list->IsShortCut(sc)) return true;
   return false;
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value) {
+  if (FMenu == Value) return;
+  // A description gives the client size below the menu bar.
+  bool keepClient = ComponentState().Contains(csLoading) && !FHandle;
+  TRect client = ClientRect();
+  if (FMenu) {
+    FMenu->RemoveFreeNotification(this);
+    if (FMenu->WindowHandle() == FHandle) FMenu->SetWindowHandle(nullptr);
+  }
+  FMenu = Value;
+  if (Value) Value->FreeNotification(this);
+  if (Value && FHandle) Value->SetWindowHandle(FHandle);
+  else if (!Value && FHandle) ::SetMenu(FHandle, nullptr);
+  if (keepClient) SetClientSize(client.Width(), client.Height());
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FMenu) {
+    FMenu = nullptr;
+    if (FHandle && !ComponentState().Contains(csDestroying)) ::SetMenu(FHandle, nullptr);
+  }
 }
 
 void TCustomForm::UpdateActions() {
@@ -566,6 +595,15 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case CM_ACTIVATE: CMActivate(Message); return;
     case CM_DEACTIVATE: CMDeactivate(Message); return;
     case CM_RELEASE: CMRelease(Message); return;
+    case WM_COMMAND:
+    case WM_INITMENUPOPUP:
+    case WM_MENUSELECT:
+    case WM_MENUCHAR:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      if (FMenu && FMenu->HandleMenuMessage(Message)) return;
+      TWinControl::Dispatch(Message);
+      return;
     default: TWinControl::Dispatch(Message); return;
   }
 }
@@ -591,6 +629,9 @@ void TCustomForm::WMGetMinMaxInfo(TMessage& Message) {
 }
 
 void TCustomForm::WMDestroy(TMessage& Message) {
+  // Windows destroys the menu of a window it destroys; the menu bar stays
+  // the main menu's.
+  if (FMenu) FMenu->SetWindowHandle(nullptr);
   if (Screen && Screen->FocusedForm() == this) Screen->SetFocusedForm(nullptr);
   FActive = false;
   DefaultHandler(Message);
@@ -614,6 +655,7 @@ FW_REGISTER(TCustomForm) {
   c.Property(u"ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth);
   c.Property(u"FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle).Default(fsNormal);
   c.Property(u"KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default(false);
+  c.Property(u"Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
   c.Property(u"Position", &TCustomForm::Position, &TCustomForm::SetPosition).Default(poDefaultPosOnly);
   c.Property(u"WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState).Default(wsNormal);
   c.Event(u"OnCreate", &TCustomForm::OnCreate);

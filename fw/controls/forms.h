@@ -9,6 +9,7 @@
 namespace fw {
 
 class TControlCanvas;
+class TMainMenu;
 
 FW_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
 FW_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
@@ -86,6 +87,11 @@ class TCustomForm : public TWinControl {
   virtual bool IsShortCut(TMessage& Message);
   // Runs the update of every action the form's controls and lists hold.
   void UpdateActions();
+  // The menu bar: its commands, shortcuts and owner drawing go through the
+  // form. Set while the description is read, it keeps the client size.
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* Value);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
@@ -145,6 +151,7 @@ class TCustomForm : public TWinControl {
   bool FPositioned = false;
   TFormState FFormState;
   TModalResult FModalResult = mrNone;
+  TMainMenu* FMenu = nullptr;
   int FFocusCount = 0;
   bool FCreated = false;
 };

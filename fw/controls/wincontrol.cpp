@@ -9,6 +9,7 @@
 #include "fw/controls/forms.h"
 #include "fw/core/rtti.h"
 #include "fw/graphics/graphics.h"
+#include "fw/menus/menus.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
 
@@ -635,7 +636,9 @@ void TWinControl::WMNCDestroy(TMessage& Message) {
 
 void TWinControl::WMShowWindow(TMessage& Message) { DefaultHandler(Message); }
 
-void TWinControl::WMContextMenu(TMessage& Message) { DefaultHandler(Message); }
+void TWinControl::WMContextMenu(TMessage& Message) {
+  if (!ShowControlPopupMenu(this, Message)) DefaultHandler(Message);
+}
 
 // ---- Z-order, tab order, focus
 
