@@ -1,5 +1,12 @@
 #include "services/ckutils.h"
 
+#include <windows.h>
+
+#include <set>
+
+#include "fw/controls/controls.h"
+#include "fw/graphics/graphics.h"
+
 namespace services {
 
 using namespace fw;
@@ -25,6 +32,91 @@ bool SwapImageListReference(TComponent* Owner, TCustomImageList* New, TCustomIma
     New->FreeNotification(Owner);
   }
   return true;
+}
+
+void SyncHotTrackFont(TFont* HotFont, TFont* Font, TCkTrackFontOptions Options) {
+  if (!HotFont || !Font || !Options.Contains(hoFollowFont)) return;
+  if (!Options.Contains(hoPreserveCharSet)) HotFont->SetCharset(Font->Charset());
+  if (!Options.Contains(hoPreserveColor)) HotFont->SetColor(Font->Color());
+  if (!Options.Contains(hoPreserveHeight)) HotFont->SetHeight(Font->Height());
+  if (!Options.Contains(hoPreserveName)) HotFont->SetName(Font->Name());
+  if (!Options.Contains(hoPreservePitch)) HotFont->SetPitch(Font->Pitch());
+  if (!Options.Contains(hoPreserveStyle)) HotFont->SetStyle(Font->Style());
+}
+
+bool HotTrackFontDiffers(TFont* HotFont, TFont* Font, TCkTrackFontOptions Options) {
+  if (!HotFont || !Font || !Options.Contains(hoFollowFont)) return false;
+  return (Options.Contains(hoPreserveCharSet) && HotFont->Charset() != Font->Charset()) ||
+         (Options.Contains(hoPreserveColor) && HotFont->Color() != Font->Color()) ||
+         (Options.Contains(hoPreserveHeight) && HotFont->Height() != Font->Height()) ||
+         (Options.Contains(hoPreservePitch) && HotFont->Pitch() != Font->Pitch()) ||
+         (Options.Contains(hoPreserveStyle) && HotFont->Style() != Font->Style()) ||
+         (Options.Contains(hoPreserveOrientation) && HotFont->Orientation() != Font->Orientation()) ||
+         (Options.Contains(hoPreserveQuality) && HotFont->Quality() != Font->Quality()) ||
+         (Options.Contains(hoPreserveName) && HotFont->Name() != Font->Name());
+}
+
+namespace {
+
+// Controls whose parent image is being painted: a parent that paints its
+// graphic children would otherwise come back to the same control.
+std::set<TControl*>& ParentImagePainters() {
+  static thread_local std::set<TControl*> painters;
+  return painters;
+}
+
+bool Intersects(const TRect& a, const TRect& b) {
+  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
+}  // namespace
+
+void PaintParentImage(TControl* Control, TCanvas* Canvas) {
+  if (!Control || !Canvas || !Control->Parent()) return;
+  auto& painters = ParentImagePainters();
+  if (!painters.insert(Control).second) return;
+  TWinControl* parent = Control->Parent();
+  TControlState parentState = parent->ControlState();
+  parent->SetControlState(parentState + TControlState{csPaintCopy});
+  HDC dc = Canvas->Handle();
+  POINT org;
+  GetViewportOrgEx(dc, &org);
+  int ox = org.x - Control->Left(), oy = org.y - Control->Top();
+  try {
+    int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, ox, oy, nullptr);
+    TRect pc = parent->ClientRect();
+    IntersectClipRect(dc, 0, 0, pc.Width(), pc.Height());
+    parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    RestoreDC(dc, saved);
+    TRect self = Control->BoundsRect();
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+      TControl* c = parent->Controls(i);
+      if (c == Control) break;
+      if (!c || !c->Visible() || !Intersects(c->BoundsRect(), self)) continue;
+      TControlState state = c->ControlState();
+      c->SetControlState(state + TControlState{csPaintCopy});
+      int s = SaveDC(dc);
+      SetViewportOrgEx(dc, ox + c->Left(), oy + c->Top(), nullptr);
+      IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
+      try {
+        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+      } catch (...) {
+        RestoreDC(dc, s);
+        c->SetControlState(c->ControlState() - TControlState{csPaintCopy});
+        throw;
+      }
+      RestoreDC(dc, s);
+      c->SetControlState(c->ControlState() - TControlState{csPaintCopy});
+    }
+  } catch (...) {
+    parent->SetControlState(parent->ControlState() - TControlState{csPaintCopy});
+    painters.erase(Control);
+    throw;
+  }
+  parent->SetControlState(parent->ControlState() - TControlState{csPaintCopy});
+  painters.erase(Control);
 }
 
 }  // namespace services

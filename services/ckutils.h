@@ -4,6 +4,7 @@
 
 #include "fw/core/component.h"
 #include "fw/graphics/imagelist.h"
+#include "services/core/trackfont.h"
 
 namespace services {
 
@@ -24,5 +25,25 @@ bool SwapComponentReference(fw::TComponent* Owner, T* New, T*& Field) {
 // the new one as well.
 bool SwapImageListReference(fw::TComponent* Owner, fw::TCustomImageList* New, fw::TCustomImageList*& Field,
                             fw::TChangeLink* ChangeLink);
+
+}  // namespace services
+
+namespace fw {
+class TFont;
+class TControl;
+class TCanvas;
+}  // namespace fw
+
+namespace services {
+
+// Copies charset, colour, height, name, pitch and style of Font into HotFont
+// unless the option keeps HotFont's own; only with hoFollowFont.
+void SyncHotTrackFont(fw::TFont* HotFont, fw::TFont* Font, TCkTrackFontOptions Options);
+// With hoFollowFont: whether an attribute the options let HotFont keep
+// differs from Font (decides whether a hot-track font is stored).
+bool HotTrackFontDiffers(fw::TFont* HotFont, fw::TFont* Font, TCkTrackFontOptions Options);
+// Paints onto Canvas what lies behind Control inside its parent: the
+// parent's background and picture, then the siblings below the control.
+void PaintParentImage(fw::TControl* Control, fw::TCanvas* Canvas);
 
 }  // namespace services
