@@ -12,9 +12,13 @@
 #include "fw/stdctrls/listbox.h"
 #include "fw/stdctrls/pagecontrol.h"
 #include "fw/stdctrls/panel.h"
+#include "fw/stdctrls/rangectrls.h"
+#include "fw/stdctrls/scrolling.h"
 #include "fw/stdctrls/shapes.h"
+#include "fw/stdctrls/speedbutton.h"
 #include "fw/stdctrls/spinedit.h"
 #include "fw/stdctrls/statusbar.h"
+#include "fw/stdctrls/treeview.h"
 
 namespace fw {
 
@@ -22,6 +26,7 @@ void RegisterStdControls() {
   RegisterClasses<TButton, TCheckBox, TRadioButton, TLabel, TPanel, TBevel, TShape, TPaintBox, TEdit, TMemo,
                   TSpinEdit, TListView, TStatusBar, TPageControl, TTabSheet, TImage>();
   RegisterClasses<TListBox, TCheckListBox, TComboBox, TGroupBox, TRadioGroup>();
+  RegisterClasses<TSpeedButton, TScrollBar, TScrollBox, TTrackBar, TProgressBar, TTreeView>();
 }
 
 }  // namespace fw
