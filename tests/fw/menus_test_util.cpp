@@ -130,7 +130,7 @@ void CALLBACK MenuDriver::Proc(HWND, UINT, UINT_PTR, DWORD) {
   if (d->tick_(VisibleMenuWindow())) d->tick_ = nullptr;
 }
 
-HeldKeys::HeldKeys(std::initializer_list<int> keys) {
+HeldKeys::HeldKeys(const std::vector<int>& keys) {
   GetKeyboardState(saved);
   BYTE state[256];
   memcpy(state, saved, sizeof state);

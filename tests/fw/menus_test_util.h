@@ -95,7 +95,8 @@ HWND VisibleMenuWindow();
 // shift state of a key message sees them) until it goes.
 struct HeldKeys {
   BYTE saved[256];
-  explicit HeldKeys(std::initializer_list<int> keys);
+  explicit HeldKeys(std::initializer_list<int> keys) : HeldKeys(std::vector<int>(keys)) {}
+  explicit HeldKeys(const std::vector<int>& keys);
   ~HeldKeys();
 };
 
