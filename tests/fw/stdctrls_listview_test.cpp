@@ -281,6 +281,17 @@ TEST_F(ListFixture, CustomDrawnSubItemColoursAppearInAPaintToCapture) {
   EXPECT_EQ(fwtest::CountColor(bmp.get(), clRed, rowRect(0, 0, 250)), 0) << "the name column keeps its colour";
   EXPECT_EQ(fwtest::CountColor(bmp.get(), clRed, rowRect(0, 332, 480)), 0) << "and so does the path column";
   EXPECT_GT(fwtest::CountColor(bmp.get(), ColorToRGB(clWindowText), rowRect(0, 332, 480)), 5);
+  // The font the handler chose is used: the same score in bold covers
+  // more pixels than in the list's own font.
+  TColor back = ColorToRGB(clWindow);
+  auto ink = [&](TBitmap* b) {
+    return score0.Width() * score0.Height() - fwtest::CountColor(b, back, score0);
+  };
+  f->threshold = 1000;
+  auto plain = fwtest::Capture(lv);
+  f->threshold = 0;
+  auto bold = fwtest::Capture(lv);
+  EXPECT_GT(ink(bold.get()), ink(plain.get()) + ink(plain.get()) / 5);
 }
 
 }  // namespace
