@@ -5,6 +5,8 @@
 // the popup and on the menu bar.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "fw/controls/button.h"
 #include "menus_test_util.h"
 
@@ -249,6 +251,83 @@ end
   RedrawWindow(f->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   fwtest::Pump(30);
   EXPECT_EQ(width() - narrow, 100);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MenuPopup, AcceleratorOfAnOwnerDrawnItemIsFoundForTheSystem) {
+  MenuForm f(kForm, false);
+  auto* popup = f.Find<TPopupMenu>(u"PlainDrawnMenu");
+  HMENU menu = popup->Handle();
+  auto menuChar = [&](wchar_t ch) {
+    return SendMessageW(PopupListWindow(), WM_MENUCHAR, MAKEWPARAM(ch, MF_POPUP), reinterpret_cast<LPARAM>(menu));
+  };
+  EXPECT_EQ(menuChar(L'o'), MAKELRESULT(0, MNC_EXECUTE));  // "&One"
+  // Automatic accelerators count as well: "Two" gets its T.
+  EXPECT_EQ(menuChar(L'T'), MAKELRESULT(1, MNC_EXECUTE));
+  EXPECT_EQ(menuChar(L'x'), 0);
+  // Two items with the same letter: the first is selected, not run.
+  auto* other = new TMenuItem(f.form);
+  other->SetCaption(u"&Other");
+  popup->Items()->Add(other);
+  EXPECT_EQ(menuChar(L'o'), MAKELRESULT(0, MNC_SELECT));
+}
+
+// The pixels of a window as the screen shows them.
+std::unique_ptr<TBitmap> CaptureWindow(HWND wnd) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  auto bmp = std::make_unique<TBitmap>();
+  bmp->SetPixelFormat(pf24bit);
+  bmp->SetSize(r.right - r.left, r.bottom - r.top);
+  HDC dc = GetWindowDC(wnd);
+  BitBlt(bmp->Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, dc, 0, 0, SRCCOPY);
+  ReleaseDC(wnd, dc);
+  return bmp;
+}
+
+TColor PixelAt(TBitmap* bmp, int x, int y) {
+  auto* row = static_cast<uint8_t*>(bmp->ScanLine(y));
+  return static_cast<TColor>(row[x * 3 + 2] | (row[x * 3 + 1] << 8) | (row[x * 3] << 16));
+}
+
+TEST(MenuPopup, SelectedOwnerDrawnItemPaintsInTheHighlightColour) {
+  MenuForm f(kForm);
+  auto* popup = f.Find<TPopupMenu>(u"PlainDrawnMenu");
+  std::unique_ptr<TBitmap> shot;
+  RECT first{}, second{}, menuRect{};
+  int step = 0;
+  MenuDriver driver([&](HWND menu) {
+    if (!menu) return false;
+    if (step++ == 0) {
+      PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 1);  // highlights the first item
+      return false;
+    }
+    if (step < 6) return false;  // let it paint
+    UpdateWindow(menu);
+    GetWindowRect(menu, &menuRect);
+    GetMenuItemRect(nullptr, popup->Handle(), 0, &first);
+    GetMenuItemRect(nullptr, popup->Handle(), 1, &second);
+    shot = CaptureWindow(menu);
+    EndMenu();
+    return true;
+  });
+  popup->Popup(60, 60);
+  ASSERT_FALSE(driver.timedOut);
+  ASSERT_TRUE(shot);
+  // Pixels of the highlight colour inside an item, less a 2-pixel margin.
+  auto highlighted = [&](const RECT& item) {
+    int n = 0;
+    for (int y = item.top - menuRect.top + 2; y < item.bottom - menuRect.top - 2; ++y)
+      for (int x = item.left - menuRect.left + 2; x < item.right - menuRect.left - 2; ++x)
+        if (PixelAt(shot.get(), x, y) == static_cast<TColor>(GetSysColor(COLOR_HIGHLIGHT))) ++n;
+    return n;
+  };
+  int area = (first.right - first.left - 4) * (first.bottom - first.top - 4);
+  EXPECT_GT(highlighted(first), area / 2);
+  EXPECT_EQ(highlighted(second), 0);
 }
 
 }  // namespace
