@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fw/core/rtti.h"
+#include "fw/graphics/imagelist.h"
 
 namespace fw {
 
@@ -195,8 +196,16 @@ void TCustomActionList::RemoveAction(TContainedAction* Action) {
 void TCustomActionList::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
+  if (AComponent == FImages) FImages = nullptr;
   auto it = std::find(FActions.begin(), FActions.end(), AComponent);
   if (it != FActions.end()) FActions.erase(it);
+}
+
+void TCustomActionList::SetImages(TCustomImageList* Value) {
+  if (FImages == Value) return;
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = Value;
+  if (FImages) FImages->FreeNotification(this);
 }
 
 bool TCustomActionList::ExecuteAction(TBasicAction* Action) {
@@ -313,6 +322,7 @@ FW_REGISTER(TAction) {
 FW_REGISTER(TCustomActionList) {}
 
 FW_REGISTER(TActionList) {
+  c.Property(u"Images", &TCustomActionList::Images, &TCustomActionList::SetImages);
   c.Property(u"OnExecute", &TCustomActionList::OnExecute, &TCustomActionList::OnExecute);
   c.Property(u"OnUpdate", &TCustomActionList::OnUpdate, &TCustomActionList::OnUpdate);
 }

@@ -13,6 +13,7 @@ namespace fw {
 
 class TBasicActionLink;
 class TCustomActionList;
+class TCustomImageList;
 
 class TBasicAction : public TComponent {
   FW_CLASS(TBasicAction, TComponent)
@@ -133,12 +134,16 @@ class TCustomActionList : public TComponent {
   bool IsShortCut(TShortCut Key);
   void UpdateActions();
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // The image list the actions' ImageIndex refers to.
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
 
   TActionEvent OnExecute;
   TActionEvent OnUpdate;
 
  private:
   std::vector<TContainedAction*> FActions;
+  TCustomImageList* FImages = nullptr;
 };
 
 class TActionList : public TCustomActionList {
