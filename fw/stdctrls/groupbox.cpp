@@ -85,6 +85,11 @@ void TRadioGroupItems::Changed() {
   if (UpdateCount() == 0) FGroup->ItemsChanged();
 }
 
+void TRadioGroupItems::SetUpdateState(bool Updating) {
+  TStringList::SetUpdateState(Updating);
+  if (!Updating) FGroup->ItemsChanged();
+}
+
 // ---- TCustomRadioGroup
 
 TCustomRadioGroup::TCustomRadioGroup(TComponent* AOwner)

@@ -37,6 +37,7 @@ class TRadioGroupItems : public TStringList {
 
  protected:
   void Changed() override;
+  void SetUpdateState(bool Updating) override;
 
  private:
   TCustomRadioGroup* FGroup;

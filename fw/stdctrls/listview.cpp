@@ -22,6 +22,10 @@ class TSubItems : public TStringList {
     TStringList::Changed();
     if (UpdateCount() == 0) CallOwner();
   }
+  void SetUpdateState(bool updating) override {
+    TStringList::SetUpdateState(updating);
+    if (!updating) CallOwner();
+  }
 
  private:
   void CallOwner();

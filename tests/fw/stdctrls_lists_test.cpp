@@ -252,6 +252,12 @@ TEST_F(ListsFixture, RadioGroupMakesItsButtonsInColumnsAndReportsTheChosenOne) {
   rg->Items()->Delete(3);
   EXPECT_EQ(rg->ButtonCount(), 3);
   EXPECT_EQ(rg->ItemIndex(), 2) << "an index past the items moves back";
+  rg->Items()->BeginUpdate();
+  rg->Items()->Add(u"Rectangle");
+  rg->Items()->Add(u"FreeHand");
+  rg->Items()->EndUpdate();
+  ASSERT_EQ(rg->ButtonCount(), 5) << "the buttons follow an update bracket's end";
+  EXPECT_EQ(rg->Buttons(4)->Caption(), u"FreeHand");
 }
 
 }  // namespace
