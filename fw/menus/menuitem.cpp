@@ -270,7 +270,7 @@ String TMenuItem::DisplayCaption(bool TopLevel) const {
   return caption;
 }
 
-TCustomImageList* TMenuItem::ImageList() const {
+TCustomImageList* TMenuItem::GetImageList() const {
   for (const TMenuItem* p = FParent; p; p = p->FParent)
     if (p->FSubMenuImages) return p->FSubMenuImages;
   TMenu* menu = GetParentMenu();
@@ -325,7 +325,7 @@ void TMenuItem::RebuildHandle() {
         if (item->HasBitmap()) {
           mii.fMask |= MIIM_BITMAP;
           mii.hbmpItem = item->FBitmap->Handle();
-        } else if (item->FImageIndex >= 0 && item->ImageList()) {
+        } else if (item->FImageIndex >= 0 && item->GetImageList()) {
           mii.fMask |= MIIM_BITMAP;
           mii.hbmpItem = HBMMENU_CALLBACK;
         }
@@ -529,7 +529,7 @@ void TMenuItem::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TMenuItem::MeasureItem(TCanvas* ACanvas, int& Width, int& Height) {
   TMenu* menu = GetParentMenu();
-  TCustomImageList* images = ImageList();
+  TCustomImageList* images = GetImageList();
   if (menu && !menu->OwnerDraw()) {
     // Only the image of a callback bitmap is measured.
     Width = images ? images->Width() : 0;
@@ -565,7 +565,7 @@ void TMenuItem::AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDra
   TMenu* menu = GetParentMenu();
   if (menu && !menu->OwnerDraw()) {
     // The callback bitmap of a standard item: its image only.
-    if (TCustomImageList* images = ImageList())
+    if (TCustomImageList* images = GetImageList())
       if (FImageIndex >= 0 && FImageIndex < images->Count())
         images->Draw(ACanvas, ARect.Left, ARect.Top + (ARect.Height() - images->Height()) / 2, FImageIndex,
                      FEnabled);
@@ -594,7 +594,7 @@ void TMenuItem::DefaultDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDraw
   }
   TRect text = ARect;
   if (!TopLevel) {
-    TCustomImageList* images = ImageList();
+    TCustomImageList* images = GetImageList();
     int column = std::max(GetSystemMetrics(SM_CXMENUCHECK), images ? images->Width() : 0) + 6;
     TRect box = Rect(ARect.Left, ARect.Top, ARect.Left + column, ARect.Bottom);
     if (images && FImageIndex >= 0 && FImageIndex < images->Count()) {

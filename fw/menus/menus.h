@@ -148,6 +148,10 @@ class TMenuItem : public TComponent {
   virtual void AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State, bool TopLevel);
   virtual void DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected);
 
+  // The image list that holds this item's image (the nearest parent's
+  // SubMenuImages, else the menu's Images).
+  TCustomImageList* GetImageList() const;
+
   // Tells the menu that the item changed; with Rebuild the sub-menu that
   // shows the item is built again.
   void MenuChanged(bool Rebuild);
@@ -173,9 +177,6 @@ class TMenuItem : public TComponent {
   String DisplayCaption(bool TopLevel) const;
   // Paints the item like a standard one (no painter took it).
   void DefaultDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State, bool TopLevel);
-  // The image list that holds this item's image (the nearest parent's
-  // SubMenuImages, else the menu's Images).
-  TCustomImageList* ImageList() const;
   bool EffectiveAutoHotkeys() const;
   bool EffectiveAutoLineReduction() const;
   void TurnSiblingsOff();
