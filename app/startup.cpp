@@ -4,9 +4,19 @@
 #include <objidl.h>  // gdiplus.h needs it and the lean headers leave it out
 #include <gdiplus.h>
 
+#include <string_view>
+
+#include "app/image_form.h"
+#include "controls/base/ckwizard.h"
+#include "fw/core/form_loader.h"
+#include "fw/core/rtti.h"
+#include "fw/core/sysutils.h"
 #include "fw/core/units.h"
+#include "fw/dialogs/dialogs.h"
 #include "fw/graphics/picture.h"
+#include "fw/stdctrls/register.h"
 #include "fw/system/application.h"
+#include "fw/system/timers.h"
 #include "skin/engine/png_graphic.h"
 
 namespace vestaline {
@@ -29,6 +39,35 @@ void StopGdiplus() {
   gGdiplusToken = 0;
 }
 
+// The classes the form descriptions create by name; the linker would leave
+// out any that the code never names.
+void RegisterFormClasses() {
+  fw::RegisterStdControls();
+  fw::RegisterClasses<fw::TTimer, fw::TOpenDialog, fw::TSaveDialog>();
+}
+
+void RegisterComponentClasses() { fw::RegisterClasses<ck::TCkWizard, ck::TCkWizardInteriorPage>(); }
+
+void RegisterProgramForms() {
+  fw::RegisterClasses<app::TImageForm>();
+  fw::SetFormDescriptionReader(ReadFormFromResource);
+}
+
+// The global references of the windows, in their order of creation. A
+// window may free itself and clear its reference before the end (the
+// database builder does), so the references are kept, not the windows.
+struct TWindowReference {
+  fw::TCustomForm* (*Get)();
+  void (*Clear)();
+};
+std::vector<TWindowReference> gWindows;
+
+template <class T, T** Reference>
+void CreateGlobalWindow() {
+  fw::Application->CreateForm(*Reference);
+  gWindows.push_back({[]() -> fw::TCustomForm* { return *Reference; }, [] { *Reference = nullptr; }});
+}
+
 }  // namespace
 
 void RegisterProgramUnits() {
@@ -36,21 +75,72 @@ void RegisterProgramUnits() {
   if (registered) return;
   registered = true;
   auto& units = fw::Units();
+  units.Add(u"StdCtrls", RegisterFormClasses);
+  units.Add(u"CkWizard", RegisterComponentClasses);
   // Picture formats: PNG through the skin engine's reader, then GIF and
   // JPEG (with BMP, icons and metafiles) from the framework.
   units.Add(u"PngImage", [] { skin::RegisterPngFormat(); });
   units.Add(u"Graphics", [] { fw::RegisterPictureFormats(); });
+  units.Add(u"ImageForm", RegisterProgramForms, [] { fw::SetFormDescriptionReader(nullptr); });
   // GDI+ comes last, so that its finalisation runs first.
   units.Add(u"GdiPlus", StartGdiplus, StopGdiplus);
 }
 
+bool ReadFormFromResource(fw::TCustomForm* Form) {
+  fw::String name = Form->ClassName();
+  if (name.size() > 1 && name[0] == u'T') name.erase(0, 1);
+  const fw::String resourceName = fw::UpperCase(name);
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC resource = FindResourceW(module, W(resourceName), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  if (!resource) return false;
+  HGLOBAL data = LoadResource(module, resource);
+  const char* bytes = data ? static_cast<const char*>(LockResource(data)) : nullptr;
+  if (!bytes) return false;
+  std::string_view text(bytes, SizeofResource(module, resource));
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  fw::ReadRootComponent(Form, fw::Utf8ToString(text), name + u".form");
+  return true;
+}
+
+void CreateProgramWindows() {
+  // The dialogs follow the main window in their order: settings, about,
+  // database builder, database filter, database error, custom text, copy
+  // progress.
+  CreateGlobalWindow<app::TImageForm, &app::ImageForm>();
+}
+
+std::vector<fw::TCustomForm*> ProgramWindows() {
+  std::vector<fw::TCustomForm*> live;
+  for (const TWindowReference& w : gWindows)
+    if (fw::TCustomForm* form = w.Get()) live.push_back(form);
+  return live;
+}
+
+void DestroyProgramWindows() {
+  while (!gWindows.empty()) {
+    const TWindowReference w = gWindows.back();
+    gWindows.pop_back();
+    if (fw::TCustomForm* form = w.Get()) {
+      form->Free();
+      w.Clear();
+    }
+  }
+}
+
 int RunProgram() {
   RegisterProgramUnits();
-  fw::Units().Initialize();
   int exitCode = 0;
   try {
+    fw::Units().Initialize();
     fw::Application->SetTitle(u"Vestaline3");
+    CreateProgramWindows();
     if (fw::Application->MainForm()) fw::Application->Run();
+  } catch (...) {
+    fw::Application->HandleException(nullptr);
+    exitCode = 1;
+  }
+  try {
+    DestroyProgramWindows();
   } catch (...) {
     fw::Application->HandleException(nullptr);
     exitCode = 1;

@@ -189,6 +189,9 @@ void TWinControl::CreateHandleChildren() {
 void TWinControl::CreateWnd() {
   TCreateParams params;
   CreateParams(params);
+  // Asking for the parent's window can create it, and with it its children,
+  // this control among them: then there is nothing left to create.
+  if (FHandle) return;
   if ((params.Style & WS_CHILD) && !params.WndParent)
     throw EInvalidOperation(u"Control '" + Name() + u"' has no parent window");
   FDefWndProc = params.WindowClass.lpfnWndProc ? params.WindowClass.lpfnWndProc : DefWindowProcW;

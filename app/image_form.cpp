@@ -1,0 +1,447 @@
+#include "app/image_form.h"
+
+#include <shellapi.h>
+
+#include "fw/core/rtti.h"
+#include "fw/core/streams.h"
+#include "fw/core/sysutils.h"
+#include "fw/dialogs/msgdlg.h"
+#include "fw/platform/files.h"
+#include "fw/platform/oserror.h"
+#include "fw/platform/registry.h"
+#include "fw/system/application.h"
+
+namespace app {
+
+using fw::String;
+using fw::TObject;
+
+// ---- Globals of the unit
+
+TImageForm* ImageForm = nullptr;
+
+int SortColumn = 0;
+bool SortAscending = false;
+fw::TStringList* PreviewFontFiles = nullptr;
+fw::TStringList* FloodColors = nullptr;
+fw::TStringList* CrashMarkerText = nullptr;
+fw::TColor PreviewFontColor = 0x000000;
+fw::TColor PreviewBackColor = 0xFFFFFF;
+fw::TBitmap* SampleCopy = nullptr;
+fw::TBitmap* LoadedImage = nullptr;
+fw::TBitmap* RotatedImage = nullptr;
+fw::TBitmap* ResizedImage = nullptr;
+fw::TBitmap* ModifiedBase = nullptr;
+int RecordsWritten = 0;
+int FilesVisited = 0;
+OSVERSIONINFOW OsVersionInfo{};
+int OsPlatformId = 0;
+String PreviewTextW;
+TImage1Array DefaultUndoStack;
+TImagemodifiedArray ModifiedUndoStack;
+
+namespace {
+
+constexpr fw::TColor kLinkColor = 0x6B675D;
+constexpr fw::TColor kLabel8HotColor = 0xFF0000;
+constexpr fw::TColor kLabel24HotColor = 0xFF7C35;
+constexpr int kSampleBoxSize = 70;
+
+String gAppDataFolderOverride;
+TOpenWebPageProc gOpenWebPage = nullptr;
+
+void ShellOpen(const String& Url) {
+  ShellExecuteW(nullptr, L"open", W(Url), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+fw::TBitmap* NewBitmap24(int Width, int Height) {
+  auto* b = new fw::TBitmap();
+  b->SetPixelFormat(fw::pf24bit);
+  if (Width > 0 && Height > 0) b->SetSize(Width, Height);
+  return b;
+}
+
+}  // namespace
+
+// ---- Sample text, folders, web pages, elevation
+
+String ReadSampleText() {
+  String text;
+  try {
+    fw::TRegistry reg;
+    reg.SetRootKey(HKEY_CURRENT_USER);
+    if (reg.OpenKey(kSampleTextKey, true)) text = reg.ReadString(kSampleTextValue);
+  } catch (const fw::Exception&) {
+    text.clear();  // a value of another type reads as none
+  }
+  return text.empty() ? String(kDefaultSampleText) : text;
+}
+
+void WriteSampleText(const String& Text) {
+  try {
+    fw::TRegistry reg;
+    reg.SetRootKey(HKEY_CURRENT_USER);
+    if (reg.OpenKey(kSampleTextKey, true)) reg.WriteString(kSampleTextValue, Text);
+  } catch (const fw::Exception&) {
+    // The sample text is a convenience: closing goes on without it.
+  }
+}
+
+String VestalineFolder() {
+  const String root = gAppDataFolderOverride.empty() ? fw::AppDataFolder() : gAppDataFolderOverride;
+  return root + u"\\Okrabel\\Vestaline";
+}
+
+void SetAppDataFolderForTests(const String& Folder) { gAppDataFolderOverride = Folder; }
+
+String DatabaseFolder() { return VestalineFolder() + u"\\Data\\"; }
+
+String CrashMarkerFileName() { return fw::ExeFolder() + u"\\lastreadeddatabasefile.log"; }
+
+void SetOpenWebPageProc(TOpenWebPageProc Proc) { gOpenWebPage = Proc; }
+
+void OpenWebPage(const String& Url) { (gOpenWebPage ? gOpenWebPage : ShellOpen)(Url); }
+
+bool IsProcessElevated() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    fw::ShowMessage(fw::SysErrorMessage(GetLastError()));
+    return true;
+  }
+  DWORD elevation = 0;
+  DWORD size = 0;
+  const BOOL ok = GetTokenInformation(token, static_cast<TOKEN_INFORMATION_CLASS>(20), &elevation,
+                                      sizeof elevation, &size);
+  const DWORD error = GetLastError();
+  CloseHandle(token);
+  if (!ok) {
+    fw::ShowMessage(fw::SysErrorMessage(error));
+    return true;
+  }
+  return elevation != 0;
+}
+
+// ---- TImageForm
+
+TImageForm::TImageForm(fw::TComponent* AOwner)
+    : fw::TForm(AOwner),
+      engine_(std::make_unique<TMatchingEngine>()),
+      database_(std::make_unique<TFontDatabase>()),
+      results_(std::make_unique<TResultList>()) {
+  scorer_ = std::make_unique<TEngineScorer>(*engine_, *results_);
+  search_ = std::make_unique<TSearchRun>(*scorer_, *results_, static_cast<TSearchView&>(*this));
+  search_->SetDatabase(database_.get());
+  search_->SetProcessMessages([] { fw::Application->ProcessMessages(); });
+}
+
+TImageForm::~TImageForm() {
+  if (ImageForm == this) ImageForm = nullptr;
+}
+
+void TImageForm::FormCreate(TObject*) {
+  // 1.
+  FWhiteback = 255;
+  SetDoubleBuffered(true);
+  // 2. The engine made RenderBitmap and GlyphBitmap; they draw in 24 bits.
+  FloodColors = new fw::TStringList();
+  for (fw::TBitmap* b : {engine_->RenderBitmap(), engine_->GlyphBitmap()}) {
+    b->SetPixelFormat(fw::pf24bit);
+    b->SetTransparent(false);
+  }
+  if (PaintBox2) PaintBox2->SetControlStyle(PaintBox2->ControlStyle() + fw::TControlStyle{fw::csOpaque});
+  // 3.
+  if (edsample) edsample->SetText(ReadSampleText());
+  // 4.
+  OsVersionInfo = OSVERSIONINFOW{};
+  OsVersionInfo.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);  // 276 bytes
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  GetVersionExW(&OsVersionInfo);
+#pragma GCC diagnostic pop
+  OsPlatformId = static_cast<int>(OsVersionInfo.dwPlatformId);
+  engine_->SetMonochrome(false);
+  // 5.
+  CrashMarkerText = new fw::TStringList();
+  engine_->CompareBitmap()->SetPixelFormat(fw::pf24bit);
+  engine_->CompareBitmap()->SetSize(kSampleBoxSize, kSampleBoxSize);
+  SampleCopy = NewBitmap24(kSampleBoxSize, kSampleBoxSize);
+  search_->CharsetNames.clear();
+  // 6.
+  ScreenDC = GetDC(nullptr);
+  MemPix = NewBitmap24(1, 1);
+  MemPix->Canvas()->SetPixel(0, 0, 0x000000);
+  PreviewFontColor = 0x000000;
+  PreviewBackColor = 0xFFFFFF;
+  LoadedImage = NewBitmap24(0, 0);
+  RotatedImage = NewBitmap24(0, 0);
+  ResizedImage = NewBitmap24(0, 0);
+  ModifiedBase = NewBitmap24(0, 0);
+  // 7.
+  const String samples = VestalineFolder() + u"\\samples\\";
+  if (imagedlg) imagedlg->SetInitialDir(samples);
+  if (dlgsavemodified) dlgsavemodified->SetInitialDir(samples);
+  search_->Options().Folder = fw::FontsFolder();
+  // 9.
+  OpenFontDatabase();
+  // 10.
+  if (secodepoint) {
+    secodepoint->SetHint(u"Character codepoint (e.g. A - 65). You can add any unicode character codepoint!");
+    secodepoint->SetMinValue(33);
+    secodepoint->SetMaxValue(100000);
+  }
+  SetFormStyle(fw::fsNormal);
+  // 11.
+  PreviewFontFiles = new fw::TStringList();
+  fsamplename = u"Arial";
+  engine_->SetCalibratedSize(1.0);
+  search_->SearchRunning = 0;
+  NameSortOrder = -1;
+  SizeSortOrder = -1;
+  // Every hint change goes to the last status panel.
+  previousOnHint_ = fw::Application->OnHint;
+  fw::Application->OnHint = fw::TNotifyEvent(this, &TImageForm::ApplicationHint);
+}
+
+void TImageForm::OpenFontDatabase() {
+  const String folder = DatabaseFolder();
+  const String fileName = folder + kCompDatabaseName;
+  try {
+    fw::ForceDirectories(folder);
+    database_->OpenCompDatabase(fileName);
+  } catch (const fw::Exception& e) {
+    // The program stays usable without its database; the database source
+    // and the builder report the closed file when they are used.
+    fw::MessageDlg(u"The font database \"" + fileName + u"\" cannot be opened:\r\n" + e.Message() +
+                       u"\r\n\r\nThe program runs without its font database.",
+                   fw::mtError, fw::TMsgDlgButtons{fw::mbOK}, 0);
+  }
+}
+
+void TImageForm::CloseFontDatabase() { database_->CompFile.CloseFile(); }
+
+void TImageForm::FormShow(TObject*) {
+  // 1. Copying into the system's Fonts folder needs administrator rights;
+  // the copy command marks itself with the shield when the process lacks them.
+  if (OsVersionInfo.dwMajorVersion > 5) (void)IsProcessElevated();
+  // 2.
+  if (cbcheckshow && cbcheckshow->Checked() && Wizard) Wizard->SetActivePageIndex(kPageImageLoad);
+  // 3.
+  if (fw::FileExists(CrashMarkerFileName()) && timerdatabaseerror) timerdatabaseerror->SetEnabled(true);
+  // 4.
+  if (Shape1) Shape1->Invalidate();
+  if (Shape2) Shape2->Invalidate();
+}
+
+void TImageForm::FormCloseQuery(TObject*, bool& CanClose) {
+  if (!Wizard || Wizard->ActivePageIndex() != kPageMultipreview) return;
+  if (fw::MessageDlg(u"Would you like to close the program?", fw::mtConfirmation, fw::mbYesNo, 0) == fw::mrNo) {
+    CanClose = false;
+    Wizard->SetActivePageIndex(kPageImageLoad);
+    SetStatusText(1, u"");
+  }
+}
+
+void TImageForm::FormClose(TObject*, fw::TCloseAction&) {
+  search_->RequestStop();
+  if (edsample) WriteSampleText(edsample->Text());
+}
+
+void TImageForm::FormDestroy(TObject*) {
+  if (fw::Application && fw::Application->OnHint.Method() == fw::TNotifyEvent(this, &TImageForm::ApplicationHint).Method())
+    fw::Application->OnHint = previousOnHint_;
+  fw::FreeAndNil(FloodColors);
+  fw::FreeAndNil(SampleCopy);
+  fw::FreeAndNil(LoadedImage);
+  fw::FreeAndNil(RotatedImage);
+  fw::FreeAndNil(ResizedImage);
+  fw::FreeAndNil(ModifiedBase);
+  if (ScreenDC) ReleaseDC(nullptr, ScreenDC);
+  ScreenDC = nullptr;
+  fw::FreeAndNil(MemPix);
+  search_->CharsetNames.clear();
+  fw::FreeAndNil(CrashMarkerText);
+  CloseFontDatabase();
+  if (PreviewFontFiles && PreviewFontFiles->Count() > 0)
+    RemoveFontResourceW(W(PreviewFontFiles->Get(0)));
+  fw::FreeAndNil(PreviewFontFiles);
+  DefaultUndoStack.clear();
+  ModifiedUndoStack.clear();
+}
+
+void TImageForm::FormPaint(TObject*) {
+  if (PaintBox2) PaintBox2->Invalidate();
+  if (Shape1) Shape1->Invalidate();
+  if (Shape2) Shape2->Invalidate();
+}
+
+void TImageForm::FormKeyDown(TObject*, WORD& Key, fw::TShiftState Shift) {
+  if (!Wizard) return;
+  const int page = Wizard->ActivePageIndex();
+  if (page == kPageRun && Key == VK_F3) {
+    btnstartstopClick(this);
+  } else if (page == kPageImageLoad) {
+    if (Key == 'Z' && Shift.Contains(fw::ssCtrl)) acUndoModifiedExecute(this);
+    if (Key == VK_F9) AddModifiedToCropped();
+  }
+}
+
+// ---- Page flow
+
+void TImageForm::ImageLoadNextButtonClick(TObject*, bool&) {
+  // Building the sample from the selected character comes with the glyph
+  // tools; until then Next simply moves on.
+}
+
+void TImageForm::RunBackButtonClick(TObject*, bool&) {
+  if (PickTmr) PickTmr->SetEnabled(false);
+}
+
+void TImageForm::RunNextButtonClick(TObject*, bool&) {
+  if (PickTmr) PickTmr->SetEnabled(true);
+  if (lbviewall) lbviewall->Font()->SetColor(kLinkColor);
+}
+
+void TImageForm::RunPaintPage(TObject*, fw::TCanvas*, fw::TRect&) {
+  // The sample's size goes to the caption of the sample frame once the page
+  // has one.
+}
+
+void TImageForm::WizardFinishButtonClick(TObject*) {
+  if (Wizard) Wizard->SetActivePageIndex(kPageImageLoad);
+  SetStatusText(1, u"");
+}
+
+void TImageForm::WizardCancelButtonClick(TObject*) { Close(); }
+
+// ---- Timers
+
+void TImageForm::PickTmrTimer(TObject*) {
+  POINT p{};
+  if (!GetCursorPos(&p) || !ScreenDC || !MemPix) return;
+  BitBlt(MemPix->Canvas()->Handle(), 0, 0, 1, 1, ScreenDC, p.x, p.y, SRCCOPY);
+}
+
+void TImageForm::picktmr2Timer(TObject*) {}
+void TImageForm::timerzoomTimer(TObject*) {}
+void TImageForm::Timerunoimage1Timer(TObject*) {
+  if (Timerunoimage1) Timerunoimage1->SetEnabled(false);
+}
+
+void TImageForm::timerdatabaseerrorTimer(TObject*) {
+  // Fires once; the database error dialog opens from here when it exists.
+  if (timerdatabaseerror) timerdatabaseerror->SetEnabled(false);
+}
+
+// ---- Small handlers
+
+void TImageForm::secodepointKeyPress(TObject*, char16_t& Key) {
+  if ((Key < u'0' || Key > u'9') && Key != u'\b') Key = 0;
+}
+
+void TImageForm::SetLinkLook(fw::TLabel* Label, fw::TColor Color, bool Underline) {
+  if (!Label) return;
+  Label->Font()->SetColor(Color);
+  fw::TFontStyles style = Label->Font()->Style();
+  if (Underline) {
+    style.Include(fw::fsUnderline);
+  } else {
+    style.Exclude(fw::fsUnderline);
+  }
+  Label->Font()->SetStyle(style);
+}
+
+void TImageForm::Label8Click(TObject*) { OpenWebPage(kHomeUrl); }
+void TImageForm::Label8MouseEnter(TObject*) { SetLinkLook(Label8, kLabel8HotColor, true); }
+void TImageForm::Label8MouseLeave(TObject*) { SetLinkLook(Label8, kLinkColor, false); }
+void TImageForm::label24MouseEnter(TObject*) { SetLinkLook(label24, kLabel24HotColor, true); }
+void TImageForm::label24MouseLeave(TObject*) { SetLinkLook(label24, kLinkColor, false); }
+
+void TImageForm::WhatTheFont1Click(TObject*) { OpenWebPage(kWhatTheFontUrl); }
+void TImageForm::Identifont1Click(TObject*) { OpenWebPage(kIdentifontUrl); }
+void TImageForm::Searchbysight1Click(TObject*) { OpenWebPage(kSearchBySightUrl); }
+void TImageForm::Demo11Click(TObject*) { OpenWebPage(kDemo1Url); }
+void TImageForm::Demo21Click(TObject*) { OpenWebPage(kDemo2Url); }
+void TImageForm::Close1Click(TObject*) { Close(); }
+
+void TImageForm::btnstartstopClick(TObject*) {}
+void TImageForm::AddModifiedToCropped() {}
+void TImageForm::acUndoModifiedExecute(TObject*) {}
+void TImageForm::ListViewKeyDown(TObject*, WORD&, fw::TShiftState) {}
+
+// ---- Status bar
+
+void TImageForm::ApplicationHint(TObject*) { SetStatusText(2, fw::GetLongHint(fw::Application->Hint())); }
+
+void TImageForm::SetStatusText(int, const String&) {}
+
+String TImageForm::StatusText(int) const { return String(); }
+
+FW_REGISTER(TImageForm) {
+  using F = TImageForm;
+  c.Field(u"Wizard", &F::Wizard);
+  c.Field(u"MainPanel", &F::MainPanel);
+  c.Field(u"ImageLoad", &F::ImageLoad);
+  c.Field(u"Run", &F::Run);
+  c.Field(u"Multipreview", &F::Multipreview);
+  c.Field(u"cbcheckshow", &F::cbcheckshow);
+  c.Field(u"Label8", &F::Label8);
+  c.Field(u"Shape1", &F::Shape1);
+  c.Field(u"Shape2", &F::Shape2);
+  c.Field(u"Panel3", &F::Panel3);
+  c.Field(u"cbsysytem", &F::cbsysytem);
+  c.Field(u"cbdatabase", &F::cbdatabase);
+  c.Field(u"cbfolders", &F::cbfolders);
+  c.Field(u"lbfonts", &F::lbfonts);
+  c.Field(u"secodepoint", &F::secodepoint);
+  c.Field(u"sespeed", &F::sespeed);
+  c.Field(u"sepercentage", &F::sepercentage);
+  c.Field(u"ListView", &F::ListView);
+  c.Field(u"lbcount", &F::lbcount);
+  c.Field(u"lbviewall", &F::lbviewall);
+  c.Field(u"lbsavetofile", &F::lbsavetofile);
+  c.Field(u"label24", &F::label24);
+  c.Field(u"edsample", &F::edsample);
+  c.Field(u"PaintBox2", &F::PaintBox2);
+  c.Field(u"PickTmr", &F::PickTmr);
+  c.Field(u"picktmr2", &F::picktmr2);
+  c.Field(u"timerzoom", &F::timerzoom);
+  c.Field(u"Timerunoimage1", &F::Timerunoimage1);
+  c.Field(u"timerdatabaseerror", &F::timerdatabaseerror);
+  c.Field(u"imagedlg", &F::imagedlg);
+  c.Field(u"dlgsavemodified", &F::dlgsavemodified);
+
+  c.Method(u"FormCreate", &F::FormCreate);
+  c.Method(u"FormShow", &F::FormShow);
+  c.Method(u"FormCloseQuery", &F::FormCloseQuery);
+  c.Method(u"FormClose", &F::FormClose);
+  c.Method(u"FormDestroy", &F::FormDestroy);
+  c.Method(u"FormPaint", &F::FormPaint);
+  c.Method(u"FormKeyDown", &F::FormKeyDown);
+  c.Method(u"ImageLoadNextButtonClick", &F::ImageLoadNextButtonClick);
+  c.Method(u"RunBackButtonClick", &F::RunBackButtonClick);
+  c.Method(u"RunNextButtonClick", &F::RunNextButtonClick);
+  c.Method(u"RunPaintPage", &F::RunPaintPage);
+  c.Method(u"WizardFinishButtonClick", &F::WizardFinishButtonClick);
+  c.Method(u"WizardCancelButtonClick", &F::WizardCancelButtonClick);
+  c.Method(u"PickTmrTimer", &F::PickTmrTimer);
+  c.Method(u"picktmr2Timer", &F::picktmr2Timer);
+  c.Method(u"timerzoomTimer", &F::timerzoomTimer);
+  c.Method(u"Timerunoimage1Timer", &F::Timerunoimage1Timer);
+  c.Method(u"timerdatabaseerrorTimer", &F::timerdatabaseerrorTimer);
+  c.Method(u"secodepointKeyPress", &F::secodepointKeyPress);
+  c.Method(u"Label8Click", &F::Label8Click);
+  c.Method(u"Label8MouseEnter", &F::Label8MouseEnter);
+  c.Method(u"Label8MouseLeave", &F::Label8MouseLeave);
+  c.Method(u"label24MouseEnter", &F::label24MouseEnter);
+  c.Method(u"label24MouseLeave", &F::label24MouseLeave);
+  c.Method(u"WhatTheFont1Click", &F::WhatTheFont1Click);
+  c.Method(u"Identifont1Click", &F::Identifont1Click);
+  c.Method(u"Searchbysight1Click", &F::Searchbysight1Click);
+  c.Method(u"Demo11Click", &F::Demo11Click);
+  c.Method(u"Demo21Click", &F::Demo21Click);
+  c.Method(u"Close1Click", &F::Close1Click);
+  c.Method(u"btnstartstopClick", &F::btnstartstopClick);
+  c.Method(u"ListViewKeyDown", &F::ListViewKeyDown);
+}
+
+}  // namespace app

@@ -1,0 +1,226 @@
+// The main window: a four-page wizard (introduction, image loading and
+// editing, search with results and preview, multi-font preview) with its
+// status bar, timers and shortcuts. It opens the font database when it is
+// created and keeps it open until it is destroyed, and keeps the sample text
+// in the registry.
+//
+// The globals of the window's unit are shared with the dialogs. Several of
+// them live in the objects the window owns: the matching engine holds
+// CompareBitmap, RenderBitmap, GlyphBitmap, CalibratedSize, Monochrome and
+// MatchCount; the font database CompFile, CompRec and the Rec... fields; the
+// search run SearchRunning, FontFileCount, ScanCounter, fname and
+// CharsetNames.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/core/font_database.h"
+#include "app/core/result_model.h"
+#include "app/matching_engine.h"
+#include "app/search_run.h"
+#include "controls/base/ckwizard.h"
+#include "fw/controls/forms.h"
+#include "fw/core/strings_list.h"
+#include "fw/dialogs/dialogs.h"
+#include "fw/graphics/picture.h"
+#include "fw/stdctrls/checkbox.h"
+#include "fw/stdctrls/edit.h"
+#include "fw/stdctrls/label.h"
+#include "fw/stdctrls/listview.h"
+#include "fw/stdctrls/panel.h"
+#include "fw/stdctrls/shapes.h"
+#include "fw/stdctrls/spinedit.h"
+#include "fw/system/timers.h"
+
+namespace app {
+
+// Undo stacks of the two image views: pictures pushed and popped at the end.
+using TImage1Array = std::vector<std::unique_ptr<fw::TPicture>>;
+using TImagemodifiedArray = std::vector<std::unique_ptr<fw::TPicture>>;
+
+// Registry key and value of the sample text, and its text when none is kept.
+constexpr char16_t kSampleTextKey[] = u"\\Software\\Okrabel\\Vestaline6\\";
+constexpr char16_t kSampleTextValue[] = u"Sampletext";
+constexpr char16_t kDefaultSampleText[] = u"SAMPLE abcd";
+
+// The sample text kept in the registry, "SAMPLE abcd" when it is missing,
+// empty or unreadable.
+fw::String ReadSampleText();
+// Writes the sample text (the key is created when missing); failures are
+// ignored.
+void WriteSampleText(const fw::String& Text);
+
+// The user's application-data folder followed by "\Okrabel\Vestaline" (no
+// trailing backslash). Tests may point it elsewhere.
+fw::String VestalineFolder();
+void SetAppDataFolderForTests(const fw::String& Folder);  // empty: the real one
+// The folder of the font database, with trailing backslash.
+fw::String DatabaseFolder();
+// The crash marker of a broken database build, in the executable's folder.
+fw::String CrashMarkerFileName();
+
+// Opens a web page with the shell's default program. Tests replace it.
+using TOpenWebPageProc = void (*)(const fw::String& Url);
+void SetOpenWebPageProc(TOpenWebPageProc Proc);  // nullptr: the shell
+void OpenWebPage(const fw::String& Url);
+
+// The web pages of the help menu and of the link at the bottom of the window.
+constexpr char16_t kWhatTheFontUrl[] = u"https://www.myfonts.com/pages/whatthefont";
+constexpr char16_t kIdentifontUrl[] = u"https://www.identifont.com/";
+constexpr char16_t kSearchBySightUrl[] = u"https://www.identifont.com/sight.html";
+constexpr char16_t kDemo1Url[] = u"https://www.okrabel.com/vestaline/demo-grab-character.html";
+constexpr char16_t kDemo2Url[] = u"https://www.okrabel.com/vestaline/demo-color-range.html";
+constexpr char16_t kHomeUrl[] = u"https://www.okrabel.com/vestaline/";
+
+// Whether the process runs elevated. When the token can't be read, the
+// system's error text is shown and the process counts as elevated.
+bool IsProcessElevated();
+
+// Page indexes of the wizard.
+enum : int { kPageMain = 0, kPageImageLoad = 1, kPageRun = 2, kPageMultipreview = 3 };
+
+class TImageForm : public fw::TForm, private TSearchView {
+  FW_CLASS(TImageForm, fw::TForm)
+
+ public:
+  explicit TImageForm(fw::TComponent* AOwner);
+  ~TImageForm() override;
+
+  // ---- Components (null while the description holds none of that name)
+  ck::TCkWizard* Wizard = nullptr;
+  ck::TCkWizardInteriorPage* MainPanel = nullptr;
+  ck::TCkWizardInteriorPage* ImageLoad = nullptr;
+  ck::TCkWizardInteriorPage* Run = nullptr;
+  ck::TCkWizardInteriorPage* Multipreview = nullptr;
+  fw::TCheckBox* cbcheckshow = nullptr;
+  fw::TLabel* Label8 = nullptr;
+  fw::TShape* Shape1 = nullptr;
+  fw::TShape* Shape2 = nullptr;
+  fw::TPanel* Panel3 = nullptr;
+  fw::TRadioButton* cbsysytem = nullptr;
+  fw::TRadioButton* cbdatabase = nullptr;
+  fw::TRadioButton* cbfolders = nullptr;
+  fw::TLabel* lbfonts = nullptr;
+  fw::TSpinEdit* secodepoint = nullptr;
+  fw::TSpinEdit* sespeed = nullptr;
+  fw::TSpinEdit* sepercentage = nullptr;
+  fw::TListView* ListView = nullptr;
+  fw::TLabel* lbcount = nullptr;
+  fw::TLabel* lbviewall = nullptr;
+  fw::TLabel* lbsavetofile = nullptr;
+  fw::TLabel* label24 = nullptr;
+  fw::TEdit* edsample = nullptr;
+  fw::TPaintBox* PaintBox2 = nullptr;
+  fw::TTimer* PickTmr = nullptr;
+  fw::TTimer* picktmr2 = nullptr;
+  fw::TTimer* timerzoom = nullptr;
+  fw::TTimer* Timerunoimage1 = nullptr;
+  fw::TTimer* timerdatabaseerror = nullptr;
+  fw::TOpenDialog* imagedlg = nullptr;
+  fw::TSaveDialog* dlgsavemodified = nullptr;
+
+  // ---- Fields, in the window's order
+  int NameSortOrder = -1;
+  int SizeSortOrder = -1;
+  fw::String fsamplename;
+  fw::TBitmap* MemPix = nullptr;
+  HDC ScreenDC = nullptr;
+  fw::TDateTime FStartTime = 0;
+  uint8_t FWhiteback = 255;
+
+  // ---- Objects the window owns
+  TMatchingEngine& Engine() { return *engine_; }
+  TFontDatabase& Database() { return *database_; }
+  TResultList& Results() { return *results_; }
+  TSearchRun& Search() { return *search_; }
+  // Whether "CBase.DAT" is open (it is unless opening it failed).
+  bool DatabaseOpen() const { return database_->CompFile.IsOpen(); }
+
+  // ---- Event handlers (bound by name from the form description)
+  void FormCreate(fw::TObject* Sender);
+  void FormShow(fw::TObject* Sender);
+  void FormCloseQuery(fw::TObject* Sender, bool& CanClose);
+  void FormClose(fw::TObject* Sender, fw::TCloseAction& Action);
+  void FormDestroy(fw::TObject* Sender);
+  void FormPaint(fw::TObject* Sender);
+  void FormKeyDown(fw::TObject* Sender, WORD& Key, fw::TShiftState Shift);
+
+  void ImageLoadNextButtonClick(fw::TObject* Sender, bool& Stop);
+  void RunBackButtonClick(fw::TObject* Sender, bool& Stop);
+  void RunNextButtonClick(fw::TObject* Sender, bool& Stop);
+  void RunPaintPage(fw::TObject* Sender, fw::TCanvas* ACanvas, fw::TRect& ARect);
+  void WizardFinishButtonClick(fw::TObject* Sender);
+  void WizardCancelButtonClick(fw::TObject* Sender);
+
+  void PickTmrTimer(fw::TObject* Sender);
+  void picktmr2Timer(fw::TObject* Sender);
+  void timerzoomTimer(fw::TObject* Sender);
+  void Timerunoimage1Timer(fw::TObject* Sender);
+  void timerdatabaseerrorTimer(fw::TObject* Sender);
+
+  void secodepointKeyPress(fw::TObject* Sender, char16_t& Key);
+  void Label8Click(fw::TObject* Sender);
+  void Label8MouseEnter(fw::TObject* Sender);
+  void Label8MouseLeave(fw::TObject* Sender);
+  void label24MouseEnter(fw::TObject* Sender);
+  void label24MouseLeave(fw::TObject* Sender);
+
+  // Help menu
+  void WhatTheFont1Click(fw::TObject* Sender);
+  void Identifont1Click(fw::TObject* Sender);
+  void Searchbysight1Click(fw::TObject* Sender);
+  void Demo11Click(fw::TObject* Sender);
+  void Demo21Click(fw::TObject* Sender);
+  void Close1Click(fw::TObject* Sender);
+
+  // Commands of later pages' parts; they do nothing yet.
+  void btnstartstopClick(fw::TObject* Sender);
+  void AddModifiedToCropped();
+  void acUndoModifiedExecute(fw::TObject* Sender);
+  void ListViewKeyDown(fw::TObject* Sender, WORD& Key, fw::TShiftState Shift);
+
+  // Status panel 1 (search time, progress texts); no-op without a status bar.
+  void SetStatusText(int Panel, const fw::String& Text);
+  fw::String StatusText(int Panel) const;
+
+ private:
+  void ApplicationHint(fw::TObject* Sender);
+  void OpenFontDatabase();
+  void CloseFontDatabase();
+  void SetLinkLook(fw::TLabel* Label, fw::TColor Color, bool Underline);
+
+  std::unique_ptr<TMatchingEngine> engine_;
+  std::unique_ptr<TFontDatabase> database_;
+  std::unique_ptr<TResultList> results_;
+  std::unique_ptr<TEngineScorer> scorer_;
+  std::unique_ptr<TSearchRun> search_;
+  fw::TNotifyEvent previousOnHint_;
+};
+
+// ---- Globals of the main window's unit
+extern TImageForm* ImageForm;
+
+extern int SortColumn;
+extern bool SortAscending;
+extern fw::TStringList* PreviewFontFiles;
+extern fw::TStringList* FloodColors;
+extern fw::TStringList* CrashMarkerText;
+extern fw::TColor PreviewFontColor;
+extern fw::TColor PreviewBackColor;
+extern fw::TBitmap* SampleCopy;
+extern fw::TBitmap* LoadedImage;
+extern fw::TBitmap* RotatedImage;
+extern fw::TBitmap* ResizedImage;
+extern fw::TBitmap* ModifiedBase;
+extern int RecordsWritten;
+extern int FilesVisited;
+extern OSVERSIONINFOW OsVersionInfo;
+extern int OsPlatformId;
+extern fw::String PreviewTextW;
+extern TImage1Array DefaultUndoStack;
+extern TImagemodifiedArray ModifiedUndoStack;
+
+}  // namespace app

@@ -1,0 +1,178 @@
+// Finds and drives the windows of the program started by a scenario, from
+// the test's own process: top-level windows by process and title, child
+// windows by text and class, native buttons clicked with BM_CLICK, and
+// screenshots of a window saved as PNG.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "scenarios/png_writer.h"
+
+namespace scenarios {
+
+inline std::wstring WindowText(HWND wnd) {
+  wchar_t text[512] = {};
+  GetWindowTextW(wnd, text, 512);
+  return text;
+}
+
+inline std::wstring WindowClass(HWND wnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(wnd, name, 256);
+  return name;
+}
+
+inline std::string Narrow(const std::wstring& s) {
+  std::string out;
+  for (wchar_t c : s) out.push_back(c < 128 ? static_cast<char>(c) : '?');
+  return out;
+}
+
+// Class, text and visibility of every window below parent, one per line,
+// indented by depth.
+inline std::string DescribeWindowTree(HWND parent, int depth = 0) {
+  std::string out;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    out += std::string(static_cast<size_t>(depth) * 2, ' ') + Narrow(WindowClass(child)) + " '" +
+           Narrow(WindowText(child)) + "' " + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+           std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) +
+           (IsWindowVisible(child) ? "" : " (hidden)") + "\n";
+    out += DescribeWindowTree(child, depth + 1);
+  }
+  return out;
+}
+
+// The visible top-level windows of a process.
+inline std::vector<HWND> VisibleTopLevelWindows(DWORD processId) {
+  struct Search {
+    DWORD pid;
+    std::vector<HWND> found;
+  } s{processId, {}};
+  EnumWindows(
+      [](HWND wnd, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(wnd, &pid);
+        if (pid == s->pid && IsWindowVisible(wnd)) s->found.push_back(wnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+// A visible top-level window of the process with that title (and class,
+// when given); waits up to the time given for it to appear.
+inline HWND WaitForTopLevel(DWORD processId, const std::wstring& title, DWORD milliseconds,
+                            const wchar_t* className = nullptr) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    for (HWND wnd : VisibleTopLevelWindows(processId))
+      if (WindowText(wnd) == title && (!className || WindowClass(wnd) == className)) return wnd;
+    if (GetTickCount() - start > milliseconds) return nullptr;
+    Sleep(50);
+  }
+}
+
+// Every descendant window with that text (and class, when given).
+inline std::vector<HWND> FindDescendants(HWND parent, const std::wstring& text, const wchar_t* className = nullptr) {
+  struct Search {
+    const std::wstring* text;
+    const wchar_t* cls;
+    std::vector<HWND> found;
+  } s{&text, className, {}};
+  EnumChildWindows(
+      parent,
+      [](HWND wnd, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (WindowText(wnd) == *s->text && (!s->cls || WindowClass(wnd) == s->cls)) s->found.push_back(wnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+// The one visible descendant with that text, or null.
+inline HWND FindVisibleDescendant(HWND parent, const std::wstring& text, const wchar_t* className = nullptr) {
+  for (HWND wnd : FindDescendants(parent, text, className))
+    if (IsWindowVisible(wnd)) return wnd;
+  return nullptr;
+}
+
+// Clicks the visible, enabled native button (of any class: the program's
+// buttons are system buttons under their own class names) with that caption as the user
+// would; false when there is none. The click has been handled on return.
+inline bool ClickButton(HWND top, const std::wstring& caption) {
+  HWND button = FindVisibleDescendant(top, caption);
+  if (!button || !IsWindowEnabled(button)) return false;
+  SendMessageW(button, BM_CLICK, 0, 0);
+  return true;
+}
+
+// The same for a button of a modal dialog, posted so that the dialog's own
+// loop takes it.
+inline bool PostClickButton(HWND dialog, const std::wstring& caption) {
+  HWND button = FindVisibleDescendant(dialog, caption);
+  if (!button) return false;
+  PostMessageW(button, BM_CLICK, 0, 0);
+  return true;
+}
+
+// A path inside the build tree (Windows form of VL_BINARY_DIR + relative).
+inline std::string BuildTreePath(const std::string& relative) {
+  const char* dir = std::getenv("VL_BINARY_DIR");
+  std::string unixPath = std::string(dir ? dir : ".") + "/" + relative;
+  std::string path = dir && dir[0] == '/' ? "Z:" : "";
+  for (char c : unixPath) path.push_back(c == '/' ? '\\' : c);
+  return path;
+}
+
+// Saves what the screen shows of the window as build/win/screenshots/<name>.png.
+inline bool SaveScreenshot(HWND wnd, const std::string& name) {
+  RECT r{};
+  if (!GetWindowRect(wnd, &r)) return false;
+  const int w = r.right - r.left;
+  const int h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return false;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+  const auto* px = static_cast<const uint8_t*>(bits);
+  for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i) {
+    rgb[i * 3] = px[i * 4 + 2];
+    rgb[i * 3 + 1] = px[i * 4 + 1];
+    rgb[i * 3 + 2] = px[i * 4];
+  }
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  CreateDirectoryA(BuildTreePath("screenshots").c_str(), nullptr);
+  return WritePngFile(BuildTreePath("screenshots/" + name + ".png"), w, h, rgb);
+}
+
+// Lets the program paint: brings the window to the front and waits until
+// its thread is idle.
+inline void SettleWindow(HWND wnd, DWORD milliseconds = 400) {
+  SetForegroundWindow(wnd);
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Sleep(milliseconds);
+}
+
+}  // namespace scenarios
