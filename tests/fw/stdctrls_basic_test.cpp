@@ -297,3 +297,70 @@ TEST(StdControlPainting, ShapesBevelsAndPaintBoxesDrawOnTheirParent) {
 }
 
 }  // namespace
+
+namespace {
+
+// The box around the text's pixels inside r.
+TRect InkBox(TBitmap* bmp, const TRect& r, TColor ink) {
+  TRect box{r.Right, r.Bottom, r.Left, r.Top};
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x)
+      if (fwtest::PixelAt(bmp, x, y) == ink) {
+        box.Left = std::min(box.Left, x);
+        box.Top = std::min(box.Top, y);
+        box.Right = std::max(box.Right, x + 1);
+        box.Bottom = std::max(box.Bottom, y + 1);
+      }
+  return box;
+}
+
+TEST(StdControlPainting, LabelAlignsLaysOutWrapsAndLetsTheParentShowThrough) {
+  fwtest::TestForm form(300, 200);
+  form->SetColor(clWhite);
+  auto* label = new TLabel(form.form);
+  label->SetParent(form.form);
+  label->SetAutoSize(false);
+  label->SetBounds(10, 10, 120, 60);
+  label->SetCaption(u"Ab");
+  label->SetColor(clYellow);
+  label->Font()->SetColor(clBlack);
+  form->Show();
+  struct Case {
+    TAlignment alignment;
+    TTextLayout layout;
+    bool transparent;
+  } cases[] = {{taLeftJustify, tlTop, false}, {taRightJustify, tlBottom, true}, {taCenter, tlCenter, false}};
+  for (const Case& c : cases) {
+    label->SetAlignment(c.alignment);
+    label->SetLayout(c.layout);
+    label->SetTransparent(c.transparent);
+    auto bmp = fwtest::Capture(form.form);
+    TRect area = label->BoundsRect();
+    TRect ink = InkBox(bmp.get(), area, clBlack);
+    ASSERT_LT(ink.Left, ink.Right) << "text drawn";
+    int left = ink.Left - area.Left, right = area.Right - ink.Right;
+    int top = ink.Top - area.Top, bottom = area.Bottom - ink.Bottom;
+    switch (c.alignment) {
+      case taLeftJustify: EXPECT_LT(left, right); break;
+      case taRightJustify: EXPECT_LT(right, left); break;
+      case taCenter: EXPECT_LE(std::abs(left - right), 3); break;
+    }
+    switch (c.layout) {
+      case tlTop: EXPECT_LT(top, bottom); break;
+      case tlBottom: EXPECT_LT(bottom, top); break;
+      case tlCenter: EXPECT_LE(std::abs(top - bottom), 4); break;
+    }
+    EXPECT_EQ(fwtest::PixelAt(bmp.get(), area.Left + 1, area.Top + 1), c.transparent ? clWhite : clYellow);
+  }
+  // A wrapped caption sized to its text stays within its width and grows
+  // down.
+  int oneLine = label->Canvas()->TextHeight(u"Ab");
+  label->SetCaption(u"Left click on image - grab character, right click- zoom");
+  label->SetWordWrap(true);
+  label->SetAutoSize(true);
+  EXPECT_LE(label->Width(), 120);
+  EXPECT_GT(label->Width(), 60);
+  EXPECT_GE(label->Height(), 3 * oneLine);
+}
+
+}  // namespace
