@@ -132,6 +132,13 @@ FW_REGISTER(TCkExCustomPanel) {
   c.Event(u"OnParentColorChange", static_cast<TNotifyEvent TCkExCustomPanel::*>(&TCkExCustomPanel::OnParentColorChange));
 }
 
+FW_REGISTER(TCkExImage) {
+  c.Property(u"HintColor", &TCkExImage::HintColor, &TCkExImage::SetHintColor)
+      .Type(TypeInfoTColor())
+      .Default(clDefault);
+  c.Event(u"OnParentColorChange", static_cast<TNotifyEvent TCkExImage::*>(&TCkExImage::OnParentColorChange));
+}
+
 FW_REGISTER(TCkExPanel) {
   c.Property(u"HintColor", &TCkExPanel::HintColor, &TCkExPanel::SetHintColor)
       .Type(TypeInfoTColor())

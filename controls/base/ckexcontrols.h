@@ -17,6 +17,7 @@
 #include "fw/controls/controls.h"
 #include "fw/core/colors.h"
 #include "fw/graphics/graphics.h"
+#include "fw/stdctrls/image.h"
 #include "fw/stdctrls/panel.h"
 
 namespace ck {
@@ -305,6 +306,11 @@ class TCkExCustomControl : public TCkExWindowedShape<fw::TCustomControl> {
 class TCkExCustomPanel : public TCkExWindowedShape<fw::TCustomPanel> {
   FW_CLASS(TCkExCustomPanel, fw::TCustomPanel)
   explicit TCkExCustomPanel(fw::TComponent* AOwner) : TCkExWindowedShape(AOwner) {}
+};
+
+class TCkExImage : public TCkExGraphicShape<fw::TImage> {
+  FW_CLASS(TCkExImage, fw::TImage)
+  explicit TCkExImage(fw::TComponent* AOwner) : TCkExGraphicShape(AOwner) {}
 };
 
 class TCkExPanel : public TCkExWindowedShape<fw::TPanel> {
