@@ -7,6 +7,10 @@
 #include <string_view>
 
 #include "app/image_form.h"
+#include "controls/base/ckimage.h"
+#include "controls/base/ckpanel.h"
+#include "controls/base/ckrollout.h"
+#include "controls/base/cktransparentbutton.h"
 #include "controls/base/ckwizard.h"
 #include "fw/core/form_loader.h"
 #include "fw/core/rtti.h"
@@ -17,6 +21,7 @@
 #include "fw/stdctrls/register.h"
 #include "fw/system/application.h"
 #include "fw/system/timers.h"
+#include "skin/controls/scrollbar.h"
 #include "skin/engine/png_graphic.h"
 
 namespace vestaline {
@@ -48,6 +53,12 @@ void RegisterFormClasses() {
 
 void RegisterComponentClasses() { fw::RegisterClasses<ck::TCkWizard, ck::TCkWizardInteriorPage>(); }
 
+void RegisterToolControlClasses() {
+  fw::RegisterClasses<ck::TCkRollOut, ck::TCkTransparentButton, ck::TCkPanel, ck::TCkImage>();
+}
+
+void RegisterSkinControlClasses() { fw::RegisterClasses<skin::TkScrollBar>(); }
+
 void RegisterProgramForms() {
   fw::RegisterClasses<app::TImageForm>();
   fw::SetFormDescriptionReader(ReadFormFromResource);
@@ -77,6 +88,8 @@ void RegisterProgramUnits() {
   auto& units = fw::Units();
   units.Add(u"StdCtrls", RegisterFormClasses);
   units.Add(u"CkWizard", RegisterComponentClasses);
+  units.Add(u"CkToolControls", RegisterToolControlClasses);
+  units.Add(u"SkinScrollBar", RegisterSkinControlClasses);
   // Picture formats: PNG through the skin engine's reader, then GIF and
   // JPEG (with BMP, icons and metafiles) from the framework.
   units.Add(u"PngImage", [] { skin::RegisterPngFormat(); });
