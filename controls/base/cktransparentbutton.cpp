@@ -608,7 +608,14 @@ void TCkTransparentButton::ActionChange(TObject* Sender, bool CheckDefaults) {
   TCkCustomGraphicButton::ActionChange(Sender, CheckDefaults);
   auto* action = dynamic_cast<TCustomAction*>(Sender);
   if (!action) return;
-  if (!CheckDefaults) SetDown(action->Checked());
+  if (!CheckDefaults) {
+    SetDown(action->Checked());
+    // The action's picture number stands for every state's picture.
+    FImages->SetDisabledIndex(action->ImageIndex());
+    FImages->SetDownIndex(action->ImageIndex());
+    FImages->SetGrayIndex(action->ImageIndex());
+    FImages->SetHotIndex(action->ImageIndex());
+  }
   FGlyph->SetWidth(0);
   FGlyph->SetHeight(0);
   TCustomImageList* images = action->ActionList() ? action->ActionList()->Images() : nullptr;

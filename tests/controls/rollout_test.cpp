@@ -359,3 +359,48 @@ TEST(RollOut, StoredSizesDecideTheLoadedHeight) {
   r->Expand();
   EXPECT_EQ(r->Height(), 120);
 }
+
+TEST(RollOut, ExpandedSizeResizesAnExpandedPanelAndPopsItOutWhenItNoLongerFits) {
+  Stack s(250);
+  auto* r = NewRollOut(s.host, 0);
+  r->SetSmartExpand(false);
+  r->SetExpandedSize(120);
+  EXPECT_EQ(r->Height(), 120);
+  EXPECT_FALSE(r->PoppedOut());
+  r->SetExpandedSize(300);
+  EXPECT_TRUE(r->PoppedOut()) << "300 does not fit the 250 of the parent";
+  EXPECT_EQ(r->TopForm()->Height(), 300);
+  r->SetExpandedSize(200);
+  EXPECT_FALSE(r->PoppedOut()) << "back once it fits";
+  EXPECT_EQ(r->Parent(), s.host);
+  EXPECT_EQ(r->Height(), 200);
+  r->Collapse();
+  r->SetExpandedSize(90);
+  EXPECT_EQ(r->Height(), 22) << "a collapsed panel only remembers it";
+  r->Expand();
+  EXPECT_EQ(r->Height(), 90);
+}
+
+TEST(RollOut, APoppedOutPanelReturnsExpandedWhenItsWindowLosesActivation) {
+  Stack s(250);
+  auto* r = NewRollOut(s.host, 100);
+  r->SetSmartExpand(false);
+  r->Collapse();
+  r->Expand();
+  ASSERT_TRUE(r->PoppedOut());
+  r->TopForm()->Perform(CM_DEACTIVATE, 0, 0);
+  EXPECT_FALSE(r->PoppedOut());
+  EXPECT_FALSE(r->Collapsed());
+  EXPECT_EQ(r->Parent(), s.host);
+  EXPECT_EQ(r->BoundsRect(), Rect(0, 100, 145, 270));
+}
+
+TEST(RollOut, AFreedImageListIsDropped) {
+  Stack s(400);
+  auto* r = NewRollOut(s.host, 0);
+  auto* images = new TImageList(nullptr);
+  r->ImageOptions()->SetImages(images);
+  images->Free();
+  EXPECT_EQ(r->ImageOptions()->Images(), nullptr);
+  fwtest::Capture(r);
+}
