@@ -1,0 +1,45 @@
+#include "capture/capture_icon.h"
+
+#include "capture/screen_grab.h"
+#include "fw/core/rtti.h"
+#include "fw/system/screen.h"
+
+namespace capture {
+
+using namespace fw;
+
+TCaptureIconForm::TCaptureIconForm(TComponent* AOwner) : TCaptureBoxForm(AOwner) {
+  SetCursor(crCross);
+  OnCreate = TNotifyEvent(this, &TCaptureIconForm::FormCreate);
+  OnMouseMove = TMouseMoveEvent(this, &TCaptureIconForm::FormMouseMove);
+  OnMouseUp = TMouseEvent(this, &TCaptureIconForm::FormMouseUp);
+}
+
+void TCaptureIconForm::FormCreate(TObject*) {
+  const TRect screen = PrimaryScreenBounds();
+  CopyScreenArea(fBmp.get(), screen, pfDevice);
+  RectBitmap->SetPixelFormat(pfDevice);
+  CoverArea(screen);
+  const TPoint at = Mouse->CursorPos();
+  X1 = at.x;
+  Y1 = at.y;
+  X2 = X1 + IconSize;
+  Y2 = Y1 + IconSize;
+  fRect = Rect(X1, Y1, X2, Y2);
+  Canvas()->Pen()->SetColor(0x0000FF);
+  Canvas()->Brush()->SetColor(clWhite);
+  Timer1->SetInterval(100);
+  Timer1->SetEnabled(true);
+}
+
+void TCaptureIconForm::FormMouseMove(TObject*, TShiftState, int X, int Y) { MoveBox(X, Y, IconSize, IconSize); }
+
+void TCaptureIconForm::FormMouseUp(TObject*, TMouseButton Button, TShiftState, int, int) {
+  if (Button != mbLeft) return;
+  SelectBox(pfDevice);
+  SetModalResult(mrOk);
+}
+
+FW_REGISTER(TCaptureIconForm) {}
+
+}  // namespace capture

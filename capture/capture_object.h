@@ -1,0 +1,52 @@
+// The click window of the object capture: it covers one monitor without
+// painting (the live screen stays visible through it), keeps a frozen
+// picture of that monitor, and ends at the release of any button; the
+// component then takes the window under that point.
+#pragma once
+
+#include <memory>
+
+#include "capture/selection_form.h"
+#include "fw/graphics/graphics.h"
+
+namespace capture {
+
+// The monitor the next object window covers (as the component's MonitorNum).
+extern int CaptureObjectMonitorNum;
+
+// The cursor the object window puts in the screen's cursor table.
+constexpr fw::TCursor crPickWindow = -18;
+
+class TCaptureObjectForm : public TCaptureSelectionForm {
+  FW_CLASS(TCaptureObjectForm, TCaptureSelectionForm)
+  explicit TCaptureObjectForm(fw::TComponent* AOwner);
+  ~TCaptureObjectForm() override;
+
+  fw::TBitmap* Picture() const { return fBmp.get(); }
+  const fw::TRect& MonitorRect() const { return FMonitorRect; }
+  // Where the button was released (screen coordinates).
+  const fw::TPoint& ClickPos() const { return FClickPos; }
+
+  unsigned M = 0;
+
+ protected:
+  void CreateWnd() override;
+  void FormCreate(fw::TObject* Sender);
+  void FormShow(fw::TObject* Sender);
+  void FormActivate(fw::TObject* Sender);
+  void FormMouseUp(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+  void FormDestroy(fw::TObject* Sender);
+
+ private:
+  std::unique_ptr<fw::TBitmap> fBmp;
+  fw::TRect FMonitorRect;
+  fw::TPoint FClickPos;
+  HCURSOR FOldCursor = nullptr;
+  bool FCursorSet = false;
+};
+
+// Makes a window nearly transparent: the screen under it stays visible while
+// the window still receives the mouse.
+void MakeSeeThrough(HWND Wnd);
+
+}  // namespace capture
