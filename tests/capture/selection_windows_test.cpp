@@ -3,6 +3,7 @@
 // known pattern on the screen.
 #include <gtest/gtest.h>
 
+#include "capture/capture_desktop.h"
 #include "capture/capture_freehand.h"
 #include "capture/capture_icon.h"
 #include "capture/capture_rect.h"
@@ -305,6 +306,39 @@ TEST_F(SelectionWindows, FixedSizeBoxCapturesItsSize) {
   ASSERT_EQ(sel->Height(), 45);
   EXPECT_EQ(sel->PixelFormat(), pf32bit);
   EXPECT_EQ(PatternMismatches(sel, 0, 0, 70, 45, kPatternLeft + 200, kPatternTop + 120), 0);
+}
+
+TEST_F(SelectionWindows, DesktopClickWindowShowsThePromptAtTheMonitorsTopRightUntilTheClick) {
+  CaptureDesktopSettleTime = 0;
+  auto* f = Open<TCaptureDesktopForm>();
+  Owned o{f};
+  CaptureDesktopSettleTime = 500;
+  const TRect monitor = Screen->Monitors(0)->BoundsRect();
+  EXPECT_EQ(f->BoundsRect(), monitor);
+  ASSERT_NE(f->Prompt(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(f->Prompt()->Handle()));
+  EXPECT_EQ(f->Prompt()->BoundsRect().Right, monitor.Right);
+  EXPECT_EQ(f->Prompt()->BoundsRect().Top, monitor.Top);
+  EXPECT_EQ(StringToUtf8(f->Prompt()->Caption()), "Position Mouse");
+  EXPECT_EQ(f->Picture()->Width(), monitor.Width());
+  // Any button ends it, and the prompt goes.
+  Send(f, RightRelease(kPatternLeft + 5, kPatternTop + 5));
+  EXPECT_EQ(f->ModalResult(), mrOk);
+  EXPECT_EQ(f->Prompt(), nullptr);
+}
+
+TEST_F(SelectionWindows, PositionPromptHidesOnEscapeOrAnyCharacter) {
+  EXPECT_EQ(StringToUtf8(TfrmPosition::PromptText),
+            "Position the mouse cursor then click the left mouse button to capture an image of the the desktop and "
+            "the cursor.");
+  for (Step key : {Escape(), Step{WM_CHAR, 'x', 0x00010001}}) {
+    auto* prompt = NewForm<TfrmPosition>(nullptr);
+    Owned o{prompt};
+    prompt->Show();
+    ASSERT_TRUE(IsWindowVisible(prompt->Handle()));
+    Send(prompt, key);
+    EXPECT_FALSE(IsWindowVisible(prompt->Handle())) << key.msg;
+  }
 }
 
 }  // namespace
