@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/font_folders.h"
 #include "fw/core/rtti.h"
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
@@ -10,6 +11,7 @@
 #include "fw/platform/oserror.h"
 #include "fw/platform/registry.h"
 #include "fw/system/application.h"
+#include "fw/system/screen.h"
 
 namespace app {
 
@@ -166,6 +168,7 @@ void TImageForm::FormCreate(TObject*) {
   engine_->CompareBitmap()->SetSize(kSampleBoxSize, kSampleBoxSize);
   SampleCopy = NewBitmap24(kSampleBoxSize, kSampleBoxSize);
   search_->CharsetNames.clear();
+  if (sampleimage) sampleimage->SetBounds(sampleimage->Left(), sampleimage->Top(), kSampleBoxSize, kSampleBoxSize);
   // 6.
   ScreenDC = GetDC(nullptr);
   MemPix = NewBitmap24(1, 1);
@@ -197,9 +200,20 @@ void TImageForm::FormCreate(TObject*) {
   search_->SearchRunning = 0;
   NameSortOrder = -1;
   SizeSortOrder = -1;
+  // 13.
+  CreateGauge();
   // Every hint change goes to the last status panel.
   previousOnHint_ = fw::Application->OnHint;
   fw::Application->OnHint = fw::TNotifyEvent(this, &TImageForm::ApplicationHint);
+}
+
+void TImageForm::CreateGauge() {
+  if (!StatusBar1) return;
+  Gauge1 = new fw::TProgressBar(StatusBar1);
+  Gauge1->SetParent(StatusBar1);
+  Gauge1->SetBounds(StatusBar1->Left() + 100, 4, 145, StatusBar1->Height() - 6);
+  Gauge1->SetPosition(0);
+  Gauge1->SetVisible(false);
 }
 
 void TImageForm::OpenFontDatabase() {
@@ -302,8 +316,15 @@ void TImageForm::RunNextButtonClick(TObject*, bool&) {
 }
 
 void TImageForm::RunPaintPage(TObject*, fw::TCanvas*, fw::TRect&) {
-  // The sample's size goes to the caption of the sample frame once the page
-  // has one.
+  if (!gbsamplechar || !sampleimage) return;
+  int w = sampleimage->Width();
+  int h = sampleimage->Height();
+  if (fw::TGraphic* g = sampleimage->Picture()->Graphic(); g && !g->Empty()) {
+    w = g->Width();
+    h = g->Height();
+  }
+  const String caption = fw::Format(u"Size: %d x %d", {w, h});
+  if (gbsamplechar->Caption() != caption) gbsamplechar->SetCaption(caption);
 }
 
 void TImageForm::WizardFinishButtonClick(TObject*) {
@@ -359,9 +380,65 @@ void TImageForm::label24MouseLeave(TObject*) { SetLinkLook(label24, kLinkColor, 
 void TImageForm::WhatTheFont1Click(TObject*) { OpenWebPage(kWhatTheFontUrl); }
 void TImageForm::Identifont1Click(TObject*) { OpenWebPage(kIdentifontUrl); }
 void TImageForm::Searchbysight1Click(TObject*) { OpenWebPage(kSearchBySightUrl); }
-void TImageForm::Demo11Click(TObject*) { OpenWebPage(kDemo1Url); }
-void TImageForm::Demo21Click(TObject*) { OpenWebPage(kDemo2Url); }
+void TImageForm::Demo1Grabcharacterfromimage1Click(TObject*) { OpenWebPage(kDemo1Url); }
+void TImageForm::Demo2Adjustcolorrange1Click(TObject*) { OpenWebPage(kDemo2Url); }
 void TImageForm::Close1Click(TObject*) { Close(); }
+
+// ---- Multi-font page
+
+void TImageForm::ShowFontList(const std::vector<String>& Fonts, const String& Caption) {
+  if (!Wizard) return;
+  Wizard->SetActivePageIndex(kPageMultipreview);
+  if (!fontbox) return;
+  fontbox->Items()->BeginUpdate();
+  try {
+    fontbox->Items()->Clear();
+    for (const String& f : Fonts) fontbox->Items()->Add(f);
+  } catch (...) {
+    fontbox->Items()->EndUpdate();
+    throw;
+  }
+  fontbox->Items()->EndUpdate();
+  SetStatusText(1, fw::IntToStr(fontbox->Items()->Count()) + Caption);
+}
+
+void TImageForm::Windowsfonts1Click(TObject*) {
+  if (Multipreview) Multipreview->EnableButton(ck::bkBack, false);
+  fw::Screen->SetCursor(fw::crHourGlass);
+  std::vector<String> files;
+  try {
+    results_->Clear();
+    if (ListView) ListView->Items()->Clear();
+    if (cbsysytem) cbsysytem->SetChecked(false);
+    if (cbdatabase) cbdatabase->SetChecked(false);
+    if (cbfolders) cbfolders->SetChecked(true);
+    std::vector<String> folders;
+    ScanDirectoryfolder(SystemFontsFolder(), files, false, folders);
+  } catch (...) {
+    fw::Screen->SetCursor(fw::crDefault);
+    throw;
+  }
+  fw::Screen->SetCursor(fw::crDefault);
+  if (picktmr2) picktmr2->SetEnabled(true);
+  ShowFontList(files, u" font file(s)");
+}
+
+void TImageForm::lbviewallClick(TObject*) {
+  if (picktmr2) picktmr2->SetEnabled(true);
+  const bool system = cbsysytem && cbsysytem->Checked();
+  std::vector<String> fonts;
+  if (ListView) {
+    for (int i = 0; i < ListView->Items()->Count(); ++i) {
+      fw::TListItem* item = ListView->Items()->Item(i);
+      if (system) {
+        fonts.push_back(item->Caption());
+      } else if (item->SubItems()->Count() > 1) {
+        fonts.push_back(item->SubItems()->Get(1));
+      }
+    }
+  }
+  ShowFontList(fonts, system ? u" font(s)" : u" font file(s)");
+}
 
 void TImageForm::btnstartstopClick(TObject*) {}
 void TImageForm::AddModifiedToCropped() {}
@@ -372,9 +449,38 @@ void TImageForm::ListViewKeyDown(TObject*, WORD&, fw::TShiftState) {}
 
 void TImageForm::ApplicationHint(TObject*) { SetStatusText(2, fw::GetLongHint(fw::Application->Hint())); }
 
-void TImageForm::SetStatusText(int, const String&) {}
+void TImageForm::SetStatusText(int Panel, const String& Text) {
+  if (StatusBar1 && Panel >= 0 && Panel < StatusBar1->Panels()->Count())
+    StatusBar1->Panels()->Items(Panel)->SetText(Text);
+}
 
-String TImageForm::StatusText(int) const { return String(); }
+String TImageForm::StatusText(int Panel) const {
+  if (StatusBar1 && Panel >= 0 && Panel < StatusBar1->Panels()->Count())
+    return StatusBar1->Panels()->Items(Panel)->Text();
+  return String();
+}
+
+void TImageForm::SearchStarted(TSearchSource) {
+  if (!Gauge1) return;
+  Gauge1->SetPosition(0);
+  Gauge1->SetVisible(true);
+}
+
+void TImageForm::SetProgressMax(int Value) {
+  if (Gauge1) Gauge1->SetMax(Value > 0 ? Value : 1);
+}
+
+void TImageForm::SetProgress(int Value) {
+  if (Gauge1) Gauge1->SetPosition(Value);
+}
+
+void TImageForm::SearchFinished(const TSearchSummary& Summary) {
+  if (Gauge1) {
+    Gauge1->SetVisible(false);
+    Gauge1->SetPosition(0);
+  }
+  SetStatusText(1, Summary.ElapsedText);
+}
 
 FW_REGISTER(TImageForm) {
   using F = TImageForm;
@@ -387,6 +493,8 @@ FW_REGISTER(TImageForm) {
   c.Field(u"Label8", &F::Label8);
   c.Field(u"Shape1", &F::Shape1);
   c.Field(u"Shape2", &F::Shape2);
+  c.Field(u"Image1", &F::Image1);
+  c.Field(u"ImageModified", &F::ImageModified);
   c.Field(u"Panel3", &F::Panel3);
   c.Field(u"cbsysytem", &F::cbsysytem);
   c.Field(u"cbdatabase", &F::cbdatabase);
@@ -395,13 +503,21 @@ FW_REGISTER(TImageForm) {
   c.Field(u"secodepoint", &F::secodepoint);
   c.Field(u"sespeed", &F::sespeed);
   c.Field(u"sepercentage", &F::sepercentage);
+  c.Field(u"gbsamplechar", &F::gbsamplechar);
+  c.Field(u"sampleimage", &F::sampleimage);
+  c.Field(u"imgcompare", &F::imgcompare);
   c.Field(u"ListView", &F::ListView);
   c.Field(u"lbcount", &F::lbcount);
   c.Field(u"lbviewall", &F::lbviewall);
   c.Field(u"lbsavetofile", &F::lbsavetofile);
   c.Field(u"label24", &F::label24);
   c.Field(u"edsample", &F::edsample);
+  c.Field(u"gbsampletext", &F::gbsampletext);
   c.Field(u"PaintBox2", &F::PaintBox2);
+  c.Field(u"fontbox", &F::fontbox);
+  c.Field(u"StatusBar1", &F::StatusBar1);
+  c.Field(u"MainMenu1", &F::MainMenu1);
+  c.Field(u"mnsubdirs", &F::mnsubdirs);
   c.Field(u"PickTmr", &F::PickTmr);
   c.Field(u"picktmr2", &F::picktmr2);
   c.Field(u"timerzoom", &F::timerzoom);
@@ -437,8 +553,10 @@ FW_REGISTER(TImageForm) {
   c.Method(u"WhatTheFont1Click", &F::WhatTheFont1Click);
   c.Method(u"Identifont1Click", &F::Identifont1Click);
   c.Method(u"Searchbysight1Click", &F::Searchbysight1Click);
-  c.Method(u"Demo11Click", &F::Demo11Click);
-  c.Method(u"Demo21Click", &F::Demo21Click);
+  c.Method(u"Demo1Grabcharacterfromimage1Click", &F::Demo1Grabcharacterfromimage1Click);
+  c.Method(u"Demo2Adjustcolorrange1Click", &F::Demo2Adjustcolorrange1Click);
+  c.Method(u"Windowsfonts1Click", &F::Windowsfonts1Click);
+  c.Method(u"lbviewallClick", &F::lbviewallClick);
   c.Method(u"Close1Click", &F::Close1Click);
   c.Method(u"btnstartstopClick", &F::btnstartstopClick);
   c.Method(u"ListViewKeyDown", &F::ListViewKeyDown);

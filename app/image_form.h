@@ -26,13 +26,19 @@
 #include "fw/core/strings_list.h"
 #include "fw/dialogs/dialogs.h"
 #include "fw/graphics/picture.h"
+#include "fw/menus/menus.h"
 #include "fw/stdctrls/checkbox.h"
 #include "fw/stdctrls/edit.h"
+#include "fw/stdctrls/groupbox.h"
+#include "fw/stdctrls/image.h"
 #include "fw/stdctrls/label.h"
+#include "fw/stdctrls/listbox.h"
 #include "fw/stdctrls/listview.h"
 #include "fw/stdctrls/panel.h"
+#include "fw/stdctrls/rangectrls.h"
 #include "fw/stdctrls/shapes.h"
 #include "fw/stdctrls/spinedit.h"
+#include "fw/stdctrls/statusbar.h"
 #include "fw/system/timers.h"
 
 namespace app {
@@ -99,6 +105,8 @@ class TImageForm : public fw::TForm, private TSearchView {
   fw::TLabel* Label8 = nullptr;
   fw::TShape* Shape1 = nullptr;
   fw::TShape* Shape2 = nullptr;
+  fw::TImage* Image1 = nullptr;
+  fw::TImage* ImageModified = nullptr;
   fw::TPanel* Panel3 = nullptr;
   fw::TRadioButton* cbsysytem = nullptr;
   fw::TRadioButton* cbdatabase = nullptr;
@@ -107,13 +115,21 @@ class TImageForm : public fw::TForm, private TSearchView {
   fw::TSpinEdit* secodepoint = nullptr;
   fw::TSpinEdit* sespeed = nullptr;
   fw::TSpinEdit* sepercentage = nullptr;
+  fw::TGroupBox* gbsamplechar = nullptr;
+  fw::TImage* sampleimage = nullptr;
+  fw::TImage* imgcompare = nullptr;
   fw::TListView* ListView = nullptr;
   fw::TLabel* lbcount = nullptr;
   fw::TLabel* lbviewall = nullptr;
   fw::TLabel* lbsavetofile = nullptr;
   fw::TLabel* label24 = nullptr;
+  fw::TGroupBox* gbsampletext = nullptr;
   fw::TEdit* edsample = nullptr;
   fw::TPaintBox* PaintBox2 = nullptr;
+  fw::TListBox* fontbox = nullptr;
+  fw::TStatusBar* StatusBar1 = nullptr;
+  fw::TMainMenu* MainMenu1 = nullptr;
+  fw::TMenuItem* mnsubdirs = nullptr;
   fw::TTimer* PickTmr = nullptr;
   fw::TTimer* picktmr2 = nullptr;
   fw::TTimer* timerzoom = nullptr;
@@ -126,6 +142,9 @@ class TImageForm : public fw::TForm, private TSearchView {
   int NameSortOrder = -1;
   int SizeSortOrder = -1;
   fw::String fsamplename;
+  // The progress gauge in the status bar, made at creation (the skinned
+  // gauge takes its place when the skin engine is there).
+  fw::TProgressBar* Gauge1 = nullptr;
   fw::TBitmap* MemPix = nullptr;
   HDC ScreenDC = nullptr;
   fw::TDateTime FStartTime = 0;
@@ -172,9 +191,13 @@ class TImageForm : public fw::TForm, private TSearchView {
   void WhatTheFont1Click(fw::TObject* Sender);
   void Identifont1Click(fw::TObject* Sender);
   void Searchbysight1Click(fw::TObject* Sender);
-  void Demo11Click(fw::TObject* Sender);
-  void Demo21Click(fw::TObject* Sender);
+  void Demo1Grabcharacterfromimage1Click(fw::TObject* Sender);
+  void Demo2Adjustcolorrange1Click(fw::TObject* Sender);
   void Close1Click(fw::TObject* Sender);
+
+  // The multi-font page's lists: the fonts folder, or the result list.
+  void Windowsfonts1Click(fw::TObject* Sender);
+  void lbviewallClick(fw::TObject* Sender);
 
   // Commands of later pages' parts; they do nothing yet.
   void btnstartstopClick(fw::TObject* Sender);
@@ -182,12 +205,23 @@ class TImageForm : public fw::TForm, private TSearchView {
   void acUndoModifiedExecute(fw::TObject* Sender);
   void ListViewKeyDown(fw::TObject* Sender, WORD& Key, fw::TShiftState Shift);
 
-  // Status panel 1 (search time, progress texts); no-op without a status bar.
+  // Texts of the status bar's panels: 0 the image, 1 the last search's time
+  // or the progress of long operations, 2 the application's hint.
   void SetStatusText(int Panel, const fw::String& Text);
   fw::String StatusText(int Panel) const;
 
  private:
+  // What a search shows in the status bar.
+  void SearchStarted(TSearchSource Source) override;
+  void SetProgressMax(int Value) override;
+  void SetProgress(int Value) override;
+  void SearchFinished(const TSearchSummary& Summary) override;
+
   void ApplicationHint(fw::TObject* Sender);
+  void CreateGauge();
+  // Shows the multi-font page with the Folders source chosen and the given
+  // fonts listed; Caption names what was counted.
+  void ShowFontList(const std::vector<fw::String>& Fonts, const fw::String& Caption);
   void OpenFontDatabase();
   void CloseFontDatabase();
   void SetLinkLook(fw::TLabel* Label, fw::TColor Color, bool Underline);

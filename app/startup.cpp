@@ -18,6 +18,7 @@
 #include "fw/core/units.h"
 #include "fw/dialogs/dialogs.h"
 #include "fw/graphics/picture.h"
+#include "fw/menus/menus.h"
 #include "fw/stdctrls/register.h"
 #include "fw/system/application.h"
 #include "fw/system/timers.h"
@@ -48,7 +49,8 @@ void StopGdiplus() {
 // out any that the code never names.
 void RegisterFormClasses() {
   fw::RegisterStdControls();
-  fw::RegisterClasses<fw::TTimer, fw::TOpenDialog, fw::TSaveDialog>();
+  fw::RegisterClasses<fw::TTimer, fw::TOpenDialog, fw::TSaveDialog, fw::TMainMenu, fw::TPopupMenu,
+                      fw::TMenuItem>();
 }
 
 void RegisterComponentClasses() { fw::RegisterClasses<ck::TCkWizard, ck::TCkWizardInteriorPage>(); }

@@ -1,8 +1,13 @@
+// Start-up: the units in link order with GDI+ last, the windows created in
+// their order and reachable through their references, freed in reverse.
 #include <gtest/gtest.h>
 
+#include "app/image_form.h"
 #include "app/startup.h"
 #include "fw/core/units.h"
 #include "fw/graphics/picture.h"
+#include "fw/system/application.h"
+#include "main_window_util.h"
 
 TEST(Startup, UnitsInitialiseInLinkOrderWithGdiplusLast) {
   vestaline::RegisterProgramUnits();
@@ -16,4 +21,29 @@ TEST(Startup, UnitsInitialiseInLinkOrderWithGdiplusLast) {
   for (const char16_t* ext : {u"*.png", u"*.gif", u"*.jpg", u"*.bmp", u"*.ico", u"*.emf", u"*.wmf"})
     EXPECT_NE(filter.find(ext), fw::String::npos) << fw::StringToUtf8(ext);
   fw::Units().Finalize();
+}
+
+TEST(Startup, WindowsAreCreatedInOrderThroughTheirReferencesAndFreedInReverse) {
+  apptest::InitialiseProgramUnits();
+  apptest::AppDataFolder appData("startup_windows");
+  apptest::SampleTextKeeper keep;
+  ASSERT_EQ(app::ImageForm, nullptr);
+
+  vestaline::CreateProgramWindows();
+  ASSERT_NE(app::ImageForm, nullptr);
+  // The main window comes first and is the application's main form.
+  const std::vector<fw::TCustomForm*> windows = vestaline::ProgramWindows();
+  ASSERT_EQ(windows.size(), 1u);
+  EXPECT_EQ(windows[0], app::ImageForm);
+  EXPECT_EQ(fw::Application->MainForm(), app::ImageForm);
+  EXPECT_EQ(app::ImageForm->Caption(), u"Vestaline3");
+  EXPECT_EQ(app::ImageForm->Name(), u"ImageForm");
+  EXPECT_TRUE(app::ImageForm->DatabaseOpen());
+
+  vestaline::DestroyProgramWindows();
+  EXPECT_EQ(app::ImageForm, nullptr);
+  EXPECT_TRUE(vestaline::ProgramWindows().empty());
+  EXPECT_EQ(fw::Application->MainForm(), nullptr);
+  // The database file was closed with the window.
+  EXPECT_TRUE(DeleteFileW(W(appData.DatabaseFile())));
 }

@@ -123,6 +123,25 @@ inline bool PostClickButton(HWND dialog, const std::wstring& caption) {
   return true;
 }
 
+// The modal dialog (class "#32770") the process shows, waiting for it.
+inline HWND WaitForDialog(DWORD processId, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    for (HWND wnd : VisibleTopLevelWindows(processId))
+      if (WindowClass(wnd) == L"#32770") return wnd;
+    if (GetTickCount() - start > milliseconds) return nullptr;
+    Sleep(50);
+  }
+}
+
+// The texts of a dialog's static controls, joined by "|".
+inline std::wstring DialogText(HWND dialog) {
+  std::wstring all;
+  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (WindowClass(c) == L"Static") all += WindowText(c) + L"|";
+  return all;
+}
+
 // A path inside the build tree (Windows form of VL_BINARY_DIR + relative).
 inline std::string BuildTreePath(const std::string& relative) {
   const char* dir = std::getenv("VL_BINARY_DIR");

@@ -18,6 +18,20 @@ std::wstring ShownPage(HWND main) {
   return L"";
 }
 
+// Clicks "View filtered fonts" on the search page, the way to the
+// multi-font page that needs no menu (another process can't open the
+// program's menus under Wine). The label is a windowless control, so the
+// click goes to the page at the label's place.
+bool ClickViewFilteredFonts(HWND main) {
+  HWND run = FindVisibleDescendant(main, L"Run", kPageClass);
+  if (!run) return false;
+  const LPARAM at = MAKELPARAM(615, 382);
+  SendMessageW(run, WM_MOUSEMOVE, 0, at);
+  SendMessageW(run, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(run, WM_LBUTTONUP, 0, at);
+  return true;
+}
+
 }  // namespace
 
 TEST(WizardWalk, NextAndBackStepThroughThePagesAndEachPageIsSaved) {
@@ -43,11 +57,48 @@ TEST(WizardWalk, NextAndBackStepThroughThePagesAndEachPageIsSaved) {
   EXPECT_EQ(FindVisibleDescendant(main, L"&Next >"), nullptr);
   EXPECT_TRUE(SaveScreenshot(main, "page2_Run"));
 
-  ASSERT_TRUE(ClickButton(main, L"< &Back"));
+  // The multi-font page shows the results (none yet); its "Main page" leads
+  // to the image page.
+  ASSERT_TRUE(ClickViewFilteredFonts(main));
+  SettleWindow(main);
+  EXPECT_EQ(ShownPage(main), L"Multipreview");
+  EXPECT_TRUE(SaveScreenshot(main, "page3_Multipreview"));
+  ASSERT_TRUE(ClickButton(main, L"Main page"));
   EXPECT_EQ(ShownPage(main), L"ImageLoad");
+
   ASSERT_TRUE(ClickButton(main, L"< &Back"));
   EXPECT_EQ(ShownPage(main), L"MainPanel");
 
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(60000), 0);
+}
+
+TEST(WizardWalk, ClosingFromTheMultiFontPageAsksAndNoReturnsToTheImagePage) {
+  ProgramProcess program;
+  ASSERT_TRUE(program.started) << "cannot start the program";
+  const DWORD pid = program.info.dwProcessId;
+  HWND main = WaitForTopLevel(pid, L"Vestaline3", 60000, L"TImageForm");
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(ClickButton(main, L"&Next >"));
+  ASSERT_TRUE(ClickButton(main, L"&Next >"));
+  ASSERT_TRUE(ClickViewFilteredFonts(main));
+  ASSERT_EQ(ShownPage(main), L"Multipreview");
+
+  // First close: the question, answered No.
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  HWND question = WaitForDialog(pid, 20000);
+  ASSERT_NE(question, nullptr);
+  EXPECT_NE(DialogText(question).find(L"Would you like to close the program?"), std::wstring::npos)
+      << Narrow(DialogText(question));
+  SettleWindow(question, 200);
+  SaveScreenshot(question, "close_question");
+  ASSERT_TRUE(PostClickButton(question, L"&No"));
+  EXPECT_EQ(program.WaitForExit(1000), -1) << "the program ended though the answer was No";
+  EXPECT_EQ(ShownPage(main), L"ImageLoad");
+  EXPECT_TRUE(IsWindowVisible(main));
+
+  // Second close from the image page: no question, the program ends.
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(60000), 0);
+  EXPECT_TRUE(VisibleTopLevelWindows(pid).empty());
 }
