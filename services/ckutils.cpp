@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <set>
 
 #include "fw/controls/controls.h"
+#include "fw/core/mathutils.h"
 #include "fw/graphics/graphics.h"
 
 namespace services {
@@ -117,6 +119,72 @@ void PaintParentImage(TControl* Control, TCanvas* Canvas) {
   }
   parent->SetControlState(parent->ControlState() - TControlState{csPaintCopy});
   painters.erase(Control);
+}
+
+int DrawTextUnmodifiedDC(HDC DC, const String& Text, int Length, TRect& R, UINT Flags) {
+  int n = Length < 0 ? static_cast<int>(Text.size()) : std::min(Length, static_cast<int>(Text.size()));
+  RECT r{R.Left, R.Top, R.Right, R.Bottom};
+  // DrawTextW may write into the text only with DT_MODIFYSTRING; without it
+  // the text is read only.
+  int result = DrawTextW(DC, W(Text), n, &r, Flags & ~static_cast<UINT>(DT_MODIFYSTRING));
+  R = Rect(r.left, r.top, r.right, r.bottom);
+  return result;
+}
+
+int DrawTextUnmodified(TCanvas* Canvas, const String& Text, int Length, TRect& R, UINT Flags) {
+  // An empty TextRect makes the canvas select its font and brush and set the
+  // text colour and background mode, without drawing anything.
+  Canvas->TextRect(TRect{}, 0, 0, String());
+  return DrawTextUnmodifiedDC(Canvas->Handle(), Text, Length, R, Flags);
+}
+
+void GradientFillBands(TCanvas* Canvas, const TRect& R, TColor StartColor, TColor EndColor, int Direction,
+                       int ColorCount) {
+  Canvas->Lock();
+  struct Unlock {
+    TCanvas* c;
+    ~Unlock() { c->Unlock(); }
+  } unlock{Canvas};
+  if (StartColor == clNone && EndColor == clNone) return;
+  if ((R.Right <= R.Left || R.Bottom <= R.Top) && GetMapMode(Canvas->Handle()) == MM_TEXT) return;
+  TColor start = ColorToRGB(StartColor), end = ColorToRGB(EndColor);
+  if (Direction == gdBottomToTop || Direction == gdRightToLeft) {
+    std::swap(start, end);
+    Direction = Direction == gdBottomToTop ? gdTopToBottom : gdLeftToRight;
+  }
+  TBrush* brush = Canvas->Brush();
+  brush->SetStyle(bsSolid);
+  if (ColorCount < 2 || start == end) {
+    brush->SetColor(start);
+    Canvas->FillRect(R);
+    return;
+  }
+  bool vertical = Direction == gdTopToBottom;
+  int extent = vertical ? R.Height() : R.Width();
+  int bands = std::max(2, std::min(ColorCount, extent));
+  int bandSize = extent / bands;
+  Canvas->Pen()->SetStyle(psSolid);
+  Canvas->Pen()->SetMode(pmCopy);
+  auto channel = [](TColor c, int shift) { return (c >> shift) & 0xFF; };
+  if (bandSize > 0) {
+    for (int i = 0; i < bands; ++i) {
+      TColor color = 0;
+      for (int shift : {0, 8, 16}) {
+        int s = channel(start, shift), e = channel(end, shift);
+        color |= ((s + fw::MulDiv(i, e - s, bands - 1)) & 0xFF) << shift;
+      }
+      brush->SetColor(color);
+      int a = i * bandSize;
+      Canvas->FillRect(vertical ? Rect(R.Left, R.Top + a, R.Right, R.Top + a + bandSize)
+                                : Rect(R.Left + a, R.Top, R.Left + a + bandSize, R.Bottom));
+    }
+  }
+  int rest = extent % bands;
+  if (rest > 0) {
+    brush->SetColor(end);
+    Canvas->FillRect(vertical ? Rect(R.Left, R.Bottom - rest, R.Right, R.Bottom)
+                              : Rect(R.Right - rest, R.Top, R.Right, R.Bottom));
+  }
 }
 
 }  // namespace services

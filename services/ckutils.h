@@ -2,7 +2,10 @@
 // the routines the controls of this program call are here so far.
 #pragma once
 
+#include <windows.h>
+
 #include "fw/core/component.h"
+#include "fw/graphics/graphics.h"
 #include "fw/graphics/imagelist.h"
 #include "services/core/trackfont.h"
 
@@ -25,6 +28,26 @@ bool SwapComponentReference(fw::TComponent* Owner, T* New, T*& Field) {
 // the new one as well.
 bool SwapImageListReference(fw::TComponent* Owner, fw::TCustomImageList* New, fw::TCustomImageList*& Field,
                             fw::TChangeLink* ChangeLink);
+
+// DrawTextW on a DC (or a canvas's DC, with its font, pen and brush
+// selected) with DT_MODIFYSTRING taken out of the flags, so the text is
+// never changed. Length -1: the whole text. R receives the measured
+// rectangle with DT_CALCRECT. Returns DrawTextW's answer.
+int DrawTextUnmodifiedDC(HDC DC, const fw::String& Text, int Length, fw::TRect& R, UINT Flags);
+int DrawTextUnmodified(fw::TCanvas* Canvas, const fw::String& Text, int Length, fw::TRect& R, UINT Flags);
+
+// Directions of GradientFillBands.
+constexpr int gdTopToBottom = 0;
+constexpr int gdBottomToTop = 1;
+constexpr int gdLeftToRight = 2;
+constexpr int gdRightToLeft = 3;
+
+// Fills R with ColorCount bands running from StartColor to EndColor in the
+// given direction; the pixels left over at the far end take EndColor
+// (after the swap of the reversed directions). Fewer than two colours, or
+// two equal ones, give one plain fill.
+void GradientFillBands(fw::TCanvas* Canvas, const fw::TRect& R, fw::TColor StartColor, fw::TColor EndColor,
+                       int Direction, int ColorCount);
 
 }  // namespace services
 
