@@ -440,10 +440,8 @@ void TImageForm::lbviewallClick(TObject*) {
   ShowFontList(fonts, system ? u" font(s)" : u" font file(s)");
 }
 
-void TImageForm::btnstartstopClick(TObject*) {}
 void TImageForm::AddModifiedToCropped() {}
 void TImageForm::acUndoModifiedExecute(TObject*) {}
-void TImageForm::ListViewKeyDown(TObject*, WORD&, fw::TShiftState) {}
 
 // ---- Status bar
 
@@ -458,28 +456,6 @@ String TImageForm::StatusText(int Panel) const {
   if (StatusBar1 && Panel >= 0 && Panel < StatusBar1->Panels()->Count())
     return StatusBar1->Panels()->Items(Panel)->Text();
   return String();
-}
-
-void TImageForm::SearchStarted(TSearchSource) {
-  if (!Gauge1) return;
-  Gauge1->SetPosition(0);
-  Gauge1->SetVisible(true);
-}
-
-void TImageForm::SetProgressMax(int Value) {
-  if (Gauge1) Gauge1->SetMax(Value > 0 ? Value : 1);
-}
-
-void TImageForm::SetProgress(int Value) {
-  if (Gauge1) Gauge1->SetPosition(Value);
-}
-
-void TImageForm::SearchFinished(const TSearchSummary& Summary) {
-  if (Gauge1) {
-    Gauge1->SetVisible(false);
-    Gauge1->SetPosition(0);
-  }
-  SetStatusText(1, Summary.ElapsedText);
 }
 
 FW_REGISTER(TImageForm) {
@@ -525,6 +501,11 @@ FW_REGISTER(TImageForm) {
   c.Field(u"timerdatabaseerror", &F::timerdatabaseerror);
   c.Field(u"imagedlg", &F::imagedlg);
   c.Field(u"dlgsavemodified", &F::dlgsavemodified);
+  c.Field(u"btnstartstop", &F::btnstartstop);
+  c.Field(u"btnbold", &F::btnbold);
+  c.Field(u"btnitalic", &F::btnitalic);
+  c.Field(u"cbsymbols", &F::cbsymbols);
+  c.Field(u"dlgsavetext", &F::dlgsavetext);
 
   c.Method(u"FormCreate", &F::FormCreate);
   c.Method(u"FormShow", &F::FormShow);
@@ -560,6 +541,11 @@ FW_REGISTER(TImageForm) {
   c.Method(u"Close1Click", &F::Close1Click);
   c.Method(u"btnstartstopClick", &F::btnstartstopClick);
   c.Method(u"ListViewKeyDown", &F::ListViewKeyDown);
+  c.Method(u"cbsysytemClick", &F::cbsysytemClick);
+  c.Method(u"ListViewColumnClick", &F::ListViewColumnClick);
+  c.Method(u"ListViewCustomDrawSubItem", &F::ListViewCustomDrawSubItem);
+  c.Method(u"sepercentageChange", &F::sepercentageChange);
+  c.Method(u"lbsavetofileClick", &F::lbsavetofileClick);
 }
 
 }  // namespace app

@@ -40,6 +40,9 @@
 #include "fw/stdctrls/spinedit.h"
 #include "fw/stdctrls/statusbar.h"
 #include "fw/system/timers.h"
+#include "fw/controls/button.h"
+#include "fw/stdctrls/rangectrls.h"
+#include "fw/stdctrls/speedbutton.h"
 
 namespace app {
 
@@ -137,6 +140,12 @@ class TImageForm : public fw::TForm, private TSearchView {
   fw::TTimer* timerdatabaseerror = nullptr;
   fw::TOpenDialog* imagedlg = nullptr;
   fw::TSaveDialog* dlgsavemodified = nullptr;
+  // Search page (run_page.cpp, result_list.cpp)
+  fw::TButton* btnstartstop = nullptr;
+  fw::TSpeedButton* btnbold = nullptr;
+  fw::TSpeedButton* btnitalic = nullptr;
+  fw::TSpeedButton* cbsymbols = nullptr;
+  fw::TSaveDialog* dlgsavetext = nullptr;
 
   // ---- Fields, in the window's order
   int NameSortOrder = -1;
@@ -205,16 +214,30 @@ class TImageForm : public fw::TForm, private TSearchView {
   void acUndoModifiedExecute(fw::TObject* Sender);
   void ListViewKeyDown(fw::TObject* Sender, WORD& Key, fw::TShiftState Shift);
 
+  // Search page (run_page.cpp, result_list.cpp)
+  void cbsysytemClick(fw::TObject* Sender);
+  void Updateinfo();
+  TSearchSource ChosenSource() const;
+  // The search's source and the engine's options from the page's controls.
+  void ReadSearchOptions();
+  void ListViewColumnClick(fw::TObject* Sender, fw::TListColumn* Column);
+  void ListViewCustomDrawSubItem(fw::TCustomListView* Sender, fw::TListItem* Item, int SubItem,
+                                 fw::TCustomDrawState State, bool& DefaultDraw);
+  void sepercentageChange(fw::TObject* Sender);
+  void lbsavetofileClick(fw::TObject* Sender);
+
   // Texts of the status bar's panels: 0 the image, 1 the last search's time
   // or the progress of long operations, 2 the application's hint.
   void SetStatusText(int Panel, const fw::String& Text);
   fw::String StatusText(int Panel) const;
 
  private:
-  // What a search shows in the status bar.
+  // What the window shows of a search (run_page.cpp).
   void SearchStarted(TSearchSource Source) override;
-  void SetProgressMax(int Value) override;
-  void SetProgress(int Value) override;
+  void SourceDefaulted() override;
+  void SetProgressMax(int Max) override;
+  void SetProgress(int Position) override;
+  void ShowInformation(const fw::String& Text) override;
   void SearchFinished(const TSearchSummary& Summary) override;
 
   void ApplicationHint(fw::TObject* Sender);

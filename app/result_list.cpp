@@ -1,0 +1,239 @@
+#include "app/result_list.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace app {
+
+using fw::String;
+using fw::TListItem;
+
+void FillResultListView(fw::TCustomListView* List, const TResultList& Results) {
+  fw::TListItems* items = List->Items();
+  items->BeginUpdate();
+  try {
+    items->Clear();
+    for (const TResultItem& r : Results.Items()) {
+      TListItem* item = items->Add();
+      item->SetCaption(r.Caption);
+      item->SubItems()->Add(r.ScoreText);
+      item->SubItems()->Add(r.Path);
+    }
+  } catch (...) {
+    items->EndUpdate();
+    throw;
+  }
+  items->EndUpdate();
+}
+
+bool ReadScoreText(const String& Text, char16_t DecimalSeparator, double& Score) {
+  std::string s;
+  size_t i = 0;
+  while (i < Text.size() && Text[i] == u' ') ++i;
+  size_t end = Text.size();
+  while (end > i && Text[end - 1] == u' ') --end;
+  if (i == end) return false;
+  bool digits = false, point = false;
+  for (size_t k = i; k < end; ++k) {
+    char16_t c = Text[k];
+    if (c >= u'0' && c <= u'9') {
+      s += static_cast<char>(c);
+      digits = true;
+    } else if (c == DecimalSeparator && !point) {
+      s += '.';
+      point = true;
+    } else if ((c == u'-' || c == u'+') && k == i) {
+      s += static_cast<char>(c);
+    } else {
+      return false;
+    }
+  }
+  if (!digits) return false;
+  Score = std::strtod(s.c_str(), nullptr);
+  return true;
+}
+
+namespace {
+
+String SubItemText(TListItem* Item, int Index) {
+  fw::TStrings* sub = Item->SubItems();
+  return Index < sub->Count() ? sub->Get(Index) : String();
+}
+
+}  // namespace
+
+int CompareScoreItems(TListItem* Item1, TListItem* Item2, int Param) {
+  double a = 0, b = 0;
+  ReadScoreText(SubItemText(Item1, 0), u'.', a);
+  ReadScoreText(SubItemText(Item2, 0), u'.', b);
+  if (a > b) return Param;
+  if (a < b) return -Param;
+  return 0;
+}
+
+int CompareTextItems(TListItem* Item1, TListItem* Item2, int Column, bool Ascending) {
+  String a = Column == 0 ? Item1->Caption() : SubItemText(Item1, Column - 1);
+  String b = Column == 0 ? Item2->Caption() : SubItemText(Item2, Column - 1);
+  int r = a.compare(b);
+  r = r < 0 ? -1 : (r > 0 ? 1 : 0);
+  return Ascending ? r : -r;
+}
+
+bool ScoreIsWanted(const String& Text, int Percentage, char16_t DecimalSeparator) {
+  double score = 0;
+  return ReadScoreText(Text, DecimalSeparator, score) && score >= Percentage;
+}
+
+int RemoveBelowThreshold(fw::TCustomListView* List, int Percentage, char16_t DecimalSeparator) {
+  fw::TListItems* items = List->Items();
+  for (int i = items->Count() - 1; i >= 0; --i) {
+    double score = 0;
+    if (!ReadScoreText(SubItemText(items->Item(i), 0), DecimalSeparator, score)) break;
+    if (score < Percentage) items->Delete(i);
+  }
+  return items->Count();
+}
+
+std::vector<String> ResultListLines(fw::TCustomListView* List, const String& DateTime) {
+  std::vector<String> lines;
+  lines.push_back(DateTime);
+  // One line holding a line break: the date is followed by two empty lines.
+  lines.push_back(u"\r\n");
+  fw::TListItems* items = List->Items();
+  for (int i = 0; i < items->Count(); ++i) {
+    TListItem* item = items->Item(i);
+    lines.push_back(item->Caption() + u"\t" + SubItemText(item, 0) + u"\t" + SubItemText(item, 1));
+  }
+  return lines;
+}
+
+bool WriteTextLines(const String& FileName, const std::vector<String>& Lines) {
+  std::string bytes;
+  for (const String& line : Lines) {
+    if (!line.empty()) {
+      int n = WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(line.data()),
+                                  static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
+      std::string part(static_cast<size_t>(n), '\0');
+      WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(line.data()), static_cast<int>(line.size()),
+                          part.data(), n, nullptr, nullptr);
+      bytes += part;
+    }
+    bytes += "\r\n";
+  }
+  HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(FileName.c_str()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            written == bytes.size();
+  CloseHandle(h);
+  return ok;
+}
+
+}  // namespace app
+
+// ---- The result list of the main window
+
+#include <shellapi.h>
+
+#include "app/image_form.h"
+#include "fw/core/datetime.h"
+#include "fw/core/sysutils.h"
+#include "fw/dialogs/msgdlg.h"
+#include "fw/platform/files.h"
+#include "fw/platform/locale.h"
+#include "fw/system/screen.h"
+
+namespace app {
+
+namespace {
+
+constexpr fw::TColor kWantedScoreColor = 0x0000FF;
+
+}  // namespace
+
+void TImageForm::ListViewColumnClick(TObject*, fw::TListColumn* Column) {
+  if (!ListView || !Column) return;
+  const int index = Column->Index();
+  if (index == 1) {
+    const int param = SizeSortOrder;
+    ListView->CustomSort([param](TListItem* a, TListItem* b, LPARAM) { return CompareScoreItems(a, b, param); }, 0);
+    SizeSortOrder = -SizeSortOrder;
+  } else {
+    if (index == SortColumn) {
+      SortAscending = !SortAscending;
+    } else {
+      SortColumn = index;
+      SortAscending = true;
+    }
+    const int column = SortColumn;
+    const bool ascending = SortAscending;
+    fw::TCursor saved = fw::Screen->Cursor();
+    fw::Screen->SetCursor(fw::crHourGlass);
+    try {
+      ListView->CustomSort(
+          [column, ascending](TListItem* a, TListItem* b, LPARAM) { return CompareTextItems(a, b, column, ascending); },
+          0);
+    } catch (...) {
+      fw::Screen->SetCursor(saved);
+      throw;
+    }
+    fw::Screen->SetCursor(saved);
+  }
+  if (ListView->Items()->Count() > 0) {
+    ListView->SetItemFocused(ListView->Items()->Item(0));
+    ListView->Scroll(0, -ListView->ClientHeight() * (ListView->Items()->Count() + 1));
+  }
+}
+
+void TImageForm::ListViewCustomDrawSubItem(fw::TCustomListView* Sender, TListItem* Item, int SubItem,
+                                           fw::TCustomDrawState, bool&) {
+  fw::TCanvas* canvas = Sender->Canvas();
+  if (SubItem == 1) {
+    const int percentage = sepercentage ? sepercentage->Value() : 90;
+    const String text = Item->SubItems()->Count() > 0 ? Item->SubItems()->Get(0) : String();
+    if (ScoreIsWanted(text, percentage, results_->DecimalSeparator)) {
+      canvas->Font()->SetColor(kWantedScoreColor);
+      canvas->Font()->SetStyle(fw::TFontStyles{fw::fsBold});
+      return;
+    }
+  }
+  canvas->Font()->SetColor(Sender->Font()->Color());
+  canvas->Font()->SetStyle(fw::TFontStyles{});
+}
+
+void TImageForm::ListViewKeyDown(TObject*, WORD& Key, fw::TShiftState Shift) {
+  if (!ListView) return;
+  if (Key == 'A' && Shift.Contains(fw::ssCtrl)) {
+    ListView->SelectAll();
+  } else if (Key == VK_DELETE && ListView->SelCount() > 0) {
+    ListView->DeleteSelected();
+    if (lbcount) lbcount->SetCaption(fw::IntToStr(ListView->Items()->Count()));
+  }
+  if (Run) Run->EnableButton(ck::bkNext, ListView->Items()->Count() > 0);
+}
+
+void TImageForm::sepercentageChange(TObject*) {
+  if (!sepercentage || sepercentage->Text().empty() || !ListView) return;
+  const int left = RemoveBelowThreshold(ListView, sepercentage->Value(), results_->DecimalSeparator);
+  if (lbcount) lbcount->SetCaption(fw::IntToStr(left));
+}
+
+void TImageForm::lbsavetofileClick(TObject*) {
+  if (!ListView || ListView->Items()->Count() == 0) {
+    fw::MessageDlg(u"List is empty!", fw::mtInformation, fw::TMsgDlgButtons{fw::mbCancel}, 0);
+    return;
+  }
+  if (!dlgsavetext || !dlgsavetext->Execute()) return;
+  const String fileName = dlgsavetext->FileName();
+  const fw::TFormatSettings& fs = fw::UserFormatSettings();
+  std::vector<String> lines =
+      ResultListLines(ListView, fw::FormatDateTime(u"ddddd tt", fw::Now(), fs));
+  if (WriteTextLines(fileName, lines))
+    ShellExecuteW(Handle(), L"open", reinterpret_cast<const wchar_t*>(fileName.c_str()), nullptr, nullptr,
+                  SW_SHOWNORMAL);
+}
+
+}  // namespace app

@@ -1,0 +1,115 @@
+// The search page of the main window: the source choice, the options the
+// search takes from the page's controls, the "Find"/"Stop" command and what
+// the window shows while a search runs and when it ends.
+#include <windows.h>
+
+#include "app/image_form.h"
+#include "app/result_list.h"
+#include "fw/core/datetime.h"
+#include "fw/core/sysutils.h"
+#include "fw/dialogs/msgdlg.h"
+#include "fw/platform/files.h"
+#include "fw/controls/button.h"
+#include "fw/stdctrls/rangectrls.h"
+#include "fw/stdctrls/speedbutton.h"
+
+namespace app {
+
+using fw::String;
+using fw::TObject;
+
+TSearchSource TImageForm::ChosenSource() const {
+  if (cbsysytem && cbsysytem->Checked()) return TSearchSource::System;
+  if (cbdatabase && cbdatabase->Checked()) return TSearchSource::Database;
+  if (cbfolders && cbfolders->Checked()) return TSearchSource::Folders;
+  return TSearchSource::None;
+}
+
+void TImageForm::ReadSearchOptions() {
+  TSearchOptions& o = search_->Options();
+  o.Source = ChosenSource();
+  o.SymbolFontsOnly = cbsymbols && cbsymbols->Down();
+  if (o.Folder.empty()) o.Folder = fw::FontsFolder();
+  TMatchOptions m = engine_->Options();
+  if (secodepoint) m.CodePoint = secodepoint->Value();
+  if (sespeed) m.Speed = sespeed->Value();
+  if (sepercentage) m.Threshold = sepercentage->Value();
+  m.Bold = btnbold && btnbold->Down();
+  m.Italic = btnitalic && btnitalic->Down();
+  engine_->SetOptions(m);
+}
+
+void TImageForm::cbsysytemClick(TObject*) {
+  Updateinfo();
+  results_->Clear();
+  if (ListView) ListView->Items()->Clear();
+  if (lbcount) lbcount->SetCaption(u"0");
+  if (cbsysytem && cbsysytem->Checked() && cbsymbols) cbsymbols->SetDown(false);
+}
+
+void TImageForm::Updateinfo() {
+  TSearchOptions& o = search_->Options();
+  if (o.Folder.empty()) o.Folder = fw::FontsFolder();
+  o.Source = ChosenSource();
+  if (lbfonts) lbfonts->SetCaption(u"Fonts: " + fw::IntToStr(search_->CandidateCount()));
+}
+
+void TImageForm::btnstartstopClick(TObject*) {
+  if (search_->State() == TSearchState::Idle) ReadSearchOptions();
+  search_->btnstartstopClick();
+}
+
+// ---- What the window shows of a search
+
+void TImageForm::SearchStarted(TSearchSource) {
+  if (Gauge1) {
+    Gauge1->SetPosition(0);
+    Gauge1->Show();
+  }
+  FStartTime = fw::Now();
+  if (Panel3) Panel3->SetEnabled(false);
+  if (Run) {
+    Run->EnableButton(ck::bkBack, false);
+    Run->EnableButton(ck::bkNext, false);
+  }
+  if (lbcount) lbcount->SetCaption(u"0");
+  if (lbviewall) lbviewall->SetEnabled(false);
+  if (lbsavetofile) lbsavetofile->SetEnabled(false);
+  if (btnstartstop) btnstartstop->SetCaption(u"Stop");
+  if (ListView) ListView->Items()->Clear();
+}
+
+void TImageForm::SourceDefaulted() {
+  if (cbsysytem) cbsysytem->SetChecked(true);
+  cbsysytemClick(this);
+}
+
+void TImageForm::SetProgressMax(int Max) {
+  if (Gauge1) Gauge1->SetMax(Max > 0 ? Max : 1);
+}
+
+void TImageForm::SetProgress(int Position) {
+  if (Gauge1) Gauge1->SetPosition(Position);
+}
+
+void TImageForm::ShowInformation(const String& Text) {
+  fw::MessageDlg(Text, fw::mtInformation, fw::TMsgDlgButtons{fw::mbOK}, 0);
+}
+
+void TImageForm::SearchFinished(const TSearchSummary& Summary) {
+  if (Panel3) Panel3->SetEnabled(true);
+  if (lbviewall) lbviewall->SetEnabled(true);
+  if (lbsavetofile) lbsavetofile->SetEnabled(true);
+  if (Run) Run->EnableButton(ck::bkBack, true);
+  if (btnstartstop) btnstartstop->SetCaption(u"Find");
+  if (Gauge1) {
+    Gauge1->Hide();
+    Gauge1->SetPosition(0);
+  }
+  SetStatusText(1, Summary.ElapsedText);
+  if (ListView) FillResultListView(ListView, *results_);
+  if (lbcount) lbcount->SetCaption(fw::IntToStr(results_->Count()));
+  if (Run) Run->EnableButton(ck::bkNext, results_->Count() > 0);
+}
+
+}  // namespace app

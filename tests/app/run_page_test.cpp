@@ -1,0 +1,215 @@
+// The search page of the main window built from its own form description:
+// the page's controls drive a search, the result list shows it best first,
+// the list's sorts, colouring, threshold and text file.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "app/font_loading.h"
+#include "app/image_form.h"
+#include "app/result_list.h"
+#include "fw/core/rtti.h"
+#include "fw/core/sysutils.h"
+#include "fw/stdctrls/register.h"
+#include "font_fixtures.h"
+#include "fw/stdctrls_test_util.h"
+#include "glyph_samples.h"
+
+namespace app {
+namespace {
+
+// The window's description from the source tree.
+bool ReadImageFormFromSource(fw::TCustomForm* Form) {
+  std::string here = __FILE__;
+  std::string path = here.substr(0, here.rfind("/tests/")) + "/resources/forms/ImageForm.form";
+  std::ifstream in(path[0] == '/' ? "Z:" + path : path, std::ios::binary);
+  if (!in) return false;
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+  fw::ReadRootComponent(Form, fw::Utf8ToString(text), u"ImageForm.form");
+  return true;
+}
+
+class RunPage : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fw::RegisterStdControls();
+    fw::RegisterClasses<fw::TTimer, fw::TOpenDialog, fw::TSaveDialog, ck::TCkWizard, ck::TCkWizardInteriorPage>();
+    SetAppDataFolderForTests(appData.Path("").substr(0, appData.Path("").size() - 1));
+    fw::SetFormDescriptionReader(ReadImageFormFromSource);
+    form = fw::NewForm<TImageForm>(nullptr);
+    fw::SetFormDescriptionReader(nullptr);
+    ASSERT_NE(form->ListView, nullptr);
+    ASSERT_NE(form->btnstartstop, nullptr);
+    form->Wizard->SetActivePageIndex(kPageRun);
+    form->Show();
+    fwtest::Pump();
+  }
+  void TearDown() override {
+    if (form) form->Free();
+    SetAppDataFolderForTests(u"");
+  }
+  fw::String Folder() const {
+    fw::String f = fonts.Path("");
+    f.pop_back();
+    return f;
+  }
+  void AddItem(const char16_t* name, const char16_t* score, const char16_t* path) {
+    fw::TListItem* item = form->ListView->Items()->Add();
+    item->SetCaption(name);
+    item->SubItems()->Add(score);
+    item->SubItems()->Add(path);
+  }
+  std::vector<std::string> Captions() const {
+    std::vector<std::string> out;
+    for (int i = 0; i < form->ListView->Items()->Count(); ++i)
+      out.push_back(fw::StringToUtf8(form->ListView->Items()->Item(i)->Caption()));
+    return out;
+  }
+
+  TTempDir appData;
+  TTempDir fonts;
+  TImageForm* form = nullptr;
+};
+
+TEST_F(RunPage, FindWithThePagesControlsRanksTheSamplesFontFirstAndListsBestFirst) {
+  for (const char* f : {"vltest.ttf", "vltestbd.ttf", "vlotf.otf"})
+    if (!fixtures::MakeFixture(fonts, f)) GTEST_SKIP() << "font packages missing";
+  std::unique_ptr<fw::TBitmap> sample;
+  {
+    const TAddedFontResource bold(fonts.Path("vltestbd.ttf"));
+    sample = testing_glyphs::Sample(u"Vltest Sans Bold", 'R', 40);
+  }
+  form->Engine().SetSample(sample.get());
+  form->Search().Options().Folder = Folder();
+  form->cbfolders->SetChecked(true);
+  EXPECT_EQ(form->lbfonts->Caption(), u"Fonts: 3");
+  form->secodepoint->SetValue('R');
+  form->sepercentage->SetValue(50);
+  form->sespeed->SetValue(3);
+
+  form->btnstartstop->Click();
+
+  EXPECT_EQ(form->Engine().Options().CodePoint, 'R');
+  EXPECT_EQ(form->Engine().Options().Threshold, 50);
+  EXPECT_EQ(form->Engine().Options().Speed, 3);
+  fw::TListItems* items = form->ListView->Items();
+  ASSERT_GT(items->Count(), 0);
+  EXPECT_EQ(items->Item(0)->Caption(), u"Vltest Sans Bold");
+  EXPECT_EQ(items->Item(0)->SubItems()->Get(1), fonts.Path("vltestbd.ttf"));
+  for (int i = 1; i < items->Count(); ++i)
+    EXPECT_LE(form->Results()[i].Score, form->Results()[i - 1].Score);
+  EXPECT_EQ(form->lbcount->Caption(), fw::IntToStr(items->Count()));
+  EXPECT_EQ(form->btnstartstop->Caption(), u"Find");
+  EXPECT_FALSE(form->Gauge1->Visible());
+  EXPECT_TRUE(form->Panel3->Enabled());
+}
+
+TEST_F(RunPage, StopFromInsideTheSearchEndsItWithTheButtonBackToFind) {
+  for (const char* f : {"vltest.ttf", "vltestbd.ttf"})
+    if (!fixtures::MakeFixture(fonts, f)) GTEST_SKIP() << "font packages missing";
+  auto sample = testing_glyphs::Sample(u"Arial", 'A', 40);
+  form->Engine().SetSample(sample.get());
+  form->Search().Options().Folder = Folder();
+  form->cbfolders->SetChecked(true);
+  std::string captionWhileRunning;
+  int runs = 0;
+  form->Search().SetProcessMessages([&] {
+    if (runs++ == 0) {
+      captionWhileRunning = fw::StringToUtf8(form->btnstartstop->Caption());
+      EXPECT_FALSE(form->Panel3->Enabled());
+      form->btnstartstop->Click();  // the stop
+    }
+  });
+  form->btnstartstop->Click();
+  EXPECT_EQ(captionWhileRunning, "Stop");
+  EXPECT_EQ(runs, 1) << "the loop ends at the stop";
+  EXPECT_EQ(form->Search().State(), TSearchState::Idle);
+  EXPECT_EQ(form->btnstartstop->Caption(), u"Find");
+  EXPECT_TRUE(form->Panel3->Enabled());
+}
+
+TEST_F(RunPage, ScoresAtTheWantedPercentageAreDrawnRedAndBold) {
+  form->sepercentage->SetValue(90);
+  form->ListView->Items()->Clear();
+  AddItem(u"High", u"95.00", u"a.ttf");
+  AddItem(u"Low", u"60.00", u"b.ttf");
+  AddItem(u"Edge", u"90.00", u"c.ttf");
+  fwtest::Pump();
+  fw::TListView* lv = form->ListView;
+  auto bmp = fwtest::Capture(lv);
+  const int off = (lv->Width() - lv->ClientWidth()) / 2;
+  auto scoreCell = [&](int i) {
+    fw::TRect r = lv->Items()->Item(i)->DisplayRect();
+    return fw::Rect(250 + off, r.Top + off, 330 + off, r.Bottom + off);
+  };
+  EXPECT_GT(fwtest::CountColor(bmp.get(), 0x0000FF, scoreCell(0)), 5);
+  EXPECT_EQ(fwtest::CountColor(bmp.get(), 0x0000FF, scoreCell(1)), 0);
+  EXPECT_GT(fwtest::CountColor(bmp.get(), 0x0000FF, scoreCell(2)), 5) << "the percentage itself is wanted";
+  fw::TRect name = scoreCell(0);
+  name.Left = off;
+  name.Right = 250 + off;
+  EXPECT_EQ(fwtest::CountColor(bmp.get(), 0x0000FF, name), 0);
+}
+
+TEST_F(RunPage, ColumnClicksSortByScoreBothWaysAndByTextColumns) {
+  form->ListView->Items()->Clear();
+  AddItem(u"beta", u"70.50", u"C:\\b.ttf");
+  AddItem(u"Alpha", u"99.00", u"C:\\c.ttf");
+  AddItem(u"gamma", u"8.25", u"C:\\a.ttf");
+  fw::TListColumns* cols = form->ListView->Columns();
+  form->ListViewColumnClick(form->ListView, cols->Items(1));
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Alpha", "beta", "gamma"})) << "best first, 8.25 below 70.50";
+  form->ListViewColumnClick(form->ListView, cols->Items(1));
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"gamma", "beta", "Alpha"}));
+  form->ListViewColumnClick(form->ListView, cols->Items(0));
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Alpha", "beta", "gamma"})) << "ordinal: capitals first";
+  form->ListViewColumnClick(form->ListView, cols->Items(0));
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"gamma", "beta", "Alpha"}));
+  form->ListViewColumnClick(form->ListView, cols->Items(2));
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"gamma", "beta", "Alpha"})) << "by path, ascending";
+  EXPECT_EQ(form->ListView->ItemFocused(), form->ListView->Items()->Item(0));
+}
+
+TEST_F(RunPage, RaisingThePercentageRemovesWeakerEntriesAndLoweringBringsNothingBack) {
+  form->sepercentage->SetValue(80);
+  form->ListView->Items()->Clear();
+  AddItem(u"A", u"95.00", u"a");
+  AddItem(u"B", u"85.00", u"b");
+  AddItem(u"C", u"90.00", u"c");
+  form->sepercentage->SetValue(90);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"A", "C"}));
+  EXPECT_EQ(form->lbcount->Caption(), u"2");
+  form->sepercentage->SetValue(80);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"A", "C"}));
+}
+
+TEST_F(RunPage, AnUnreadableScoreEndsTheThresholdPass) {
+  form->sepercentage->SetValue(50);
+  form->ListView->Items()->Clear();
+  AddItem(u"A", u"60.00", u"a");
+  AddItem(u"B", u"n/a", u"b");
+  AddItem(u"C", u"55.00", u"c");
+  form->sepercentage->SetValue(70);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"A", "B"})) << "C removed, the pass stops at B";
+}
+
+TEST_F(RunPage, TheSavedListHasTheDateTwoEmptyLinesAndOneTabbedLinePerFont) {
+  form->ListView->Items()->Clear();
+  AddItem(u"Alpha", u"99.00", u"C:\\fonts\\a.ttf");
+  AddItem(u"Beta", u"70.50", u"System font");
+  AddItem(u"Gamma", u"60.25", u"C:\\fonts\\g.otf");
+  const fw::String file = fonts.Path("list.txt");
+  ASSERT_TRUE(WriteTextLines(file, ResultListLines(form->ListView, u"10.12.2026 15:20:00")));
+  const fixtures::Bytes bytes = fixtures::ReadAll(file);
+  const std::string text(bytes.begin(), bytes.end());
+  EXPECT_EQ(text,
+            "10.12.2026 15:20:00\r\n\r\n\r\n"
+            "Alpha\t99.00\tC:\\fonts\\a.ttf\r\n"
+            "Beta\t70.50\tSystem font\r\n"
+            "Gamma\t60.25\tC:\\fonts\\g.otf\r\n");
+}
+
+}  // namespace
+}  // namespace app
