@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+#include "app/core/font_files.h"
+#include "app/managedlg.h"
+#include "fw/core/sysutils.h"
+#include "fw/system/application.h"
+
 #include <cstdlib>
 #include <string>
 
@@ -130,6 +135,50 @@ bool WriteTextLines(const String& FileName, const std::vector<String>& Lines) {
             written == bytes.size();
   CloseHandle(h);
   return ok;
+}
+
+String CopyTargetFolder(const String& Directory) {
+  String d = Directory;
+  while (!d.empty() && (d.back() == u'\\' || d.back() == u'/')) d.pop_back();
+  return d;
+}
+
+int CopyResultFontFiles(const std::vector<String>& Paths, const String& Directory, Tmanagedlg* Dialog) {
+  const String target = CopyTargetFolder(Directory);
+  int copied = 0;
+  if (Dialog && Dialog->progres) Dialog->progres->SetMax(static_cast<int>(Paths.size()));
+  try {
+    for (size_t i = 0; i < Paths.size(); ++i) {
+      const String& path = Paths[i];
+      const String name = fw::ExtractFileName(path);
+      if (CopyFileW(reinterpret_cast<const wchar_t*>(path.c_str()),
+                    reinterpret_cast<const wchar_t*>((target + u"\\" + name).c_str()), TRUE))
+        ++copied;
+      if (fw::UpperCase(fw::ExtractFileExt(path)) == u".PFM") {
+        const String outline = findPFBfilename(path);
+        if (!outline.empty())
+          CopyFileW(reinterpret_cast<const wchar_t*>(outline.c_str()),
+                    reinterpret_cast<const wchar_t*>((target + u"\\" + fw::ChangeFileExt(name, u".PFB")).c_str()),
+                    TRUE);
+      }
+      if (Dialog) {
+        if (Dialog->progres) Dialog->progres->SetPosition(static_cast<int>(i));
+        if (Dialog->Aborted()) break;
+      }
+      if (fw::Application) fw::Application->ProcessMessages();
+    }
+  } catch (...) {
+    if (Dialog) {
+      Dialog->SetCaption(u"Finished!");
+      Dialog->Hide();
+    }
+    throw;
+  }
+  if (Dialog) {
+    Dialog->SetCaption(u"Finished!");
+    Dialog->Hide();
+  }
+  return copied;
 }
 
 }  // namespace app

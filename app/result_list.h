@@ -42,3 +42,21 @@ std::vector<fw::String> ResultListLines(fw::TCustomListView* List, const fw::Str
 bool WriteTextLines(const fw::String& FileName, const std::vector<fw::String>& Lines);
 
 }  // namespace app
+
+namespace app {
+
+class Tmanagedlg;
+
+// The folder the copied files go into, ready to be joined with "\" and a
+// file name: a drive's root folder becomes the drive alone ("D:"), any
+// other folder loses a trailing backslash.
+fw::String CopyTargetFolder(const fw::String& Directory);
+
+// Copies the font files to the folder without overwriting (failures are
+// ignored; "System font" entries copy nothing); a ".PFM" file takes its
+// outline file along as "<name>.PFB". With a dialog, its bar follows the
+// files and its "Abort" ends the copy after the current file; the dialog
+// is captioned "Finished!" and hidden at the end. Returns the files copied.
+int CopyResultFontFiles(const std::vector<fw::String>& Paths, const fw::String& Directory, Tmanagedlg* Dialog);
+
+}  // namespace app

@@ -211,5 +211,22 @@ TEST_F(RunPage, TheSavedListHasTheDateTwoEmptyLinesAndOneTabbedLinePerFont) {
             "Gamma\t60.25\tC:\\fonts\\g.otf\r\n");
 }
 
+TEST(ResultFontCopy, CopiesFilesWithoutOverwritingAndSkipsInstalledFonts) {
+  TTempDir from, to;
+  fw::WriteFileBytes(from.Path("a.ttf"), {1});
+  fw::WriteFileBytes(from.Path("b.ttf"), {2});
+  fw::WriteFileBytes(to.Path("b.ttf"), {9});
+  const std::vector<fw::String> paths{from.Path("a.ttf"), u"System font", from.Path("b.ttf")};
+  EXPECT_EQ(CopyResultFontFiles(paths, to.Path(""), nullptr), 1);
+  EXPECT_EQ(fixtures::ReadAll(to.Path("a.ttf")), fixtures::Bytes{1});
+  EXPECT_EQ(fixtures::ReadAll(to.Path("b.ttf")), fixtures::Bytes{9}) << "an existing file is kept";
+}
+
+TEST(ResultFontCopy, ARootFolderJoinsWithOneBackslash) {
+  EXPECT_EQ(CopyTargetFolder(u"D:\\") + u"\\x.ttf", u"D:\\x.ttf");
+  EXPECT_EQ(CopyTargetFolder(u"D:\\fonts\\") + u"\\x.ttf", u"D:\\fonts\\x.ttf");
+  EXPECT_EQ(CopyTargetFolder(u"D:\\fonts") + u"\\x.ttf", u"D:\\fonts\\x.ttf");
+}
+
 }  // namespace
 }  // namespace app
