@@ -1,3 +1,4 @@
+#include "app/image_form.h"
 #include "app/result_list.h"
 
 #include <windows.h>

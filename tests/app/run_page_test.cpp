@@ -15,31 +15,17 @@
 #include "font_fixtures.h"
 #include "fw/stdctrls_test_util.h"
 #include "glyph_samples.h"
+#include "main_window_util.h"
 
 namespace app {
 namespace {
 
-// The window's description from the source tree.
-bool ReadImageFormFromSource(fw::TCustomForm* Form) {
-  std::string here = __FILE__;
-  std::string path = here.substr(0, here.rfind("/tests/")) + "/resources/forms/ImageForm.form";
-  std::ifstream in(path[0] == '/' ? "Z:" + path : path, std::ios::binary);
-  if (!in) return false;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
-  fw::ReadRootComponent(Form, fw::Utf8ToString(text), u"ImageForm.form");
-  return true;
-}
-
 class RunPage : public ::testing::Test {
  protected:
   void SetUp() override {
-    fw::RegisterStdControls();
-    fw::RegisterClasses<fw::TTimer, fw::TOpenDialog, fw::TSaveDialog, ck::TCkWizard, ck::TCkWizardInteriorPage>();
-    SetAppDataFolderForTests(appData.Path("").substr(0, appData.Path("").size() - 1));
-    fw::SetFormDescriptionReader(ReadImageFormFromSource);
+    apptest::InitialiseProgramUnits();
     form = fw::NewForm<TImageForm>(nullptr);
-    fw::SetFormDescriptionReader(nullptr);
+    form->SetPosition(fw::poDesigned);
     ASSERT_NE(form->ListView, nullptr);
     ASSERT_NE(form->btnstartstop, nullptr);
     form->Wizard->SetActivePageIndex(kPageRun);
@@ -48,7 +34,6 @@ class RunPage : public ::testing::Test {
   }
   void TearDown() override {
     if (form) form->Free();
-    SetAppDataFolderForTests(u"");
   }
   fw::String Folder() const {
     fw::String f = fonts.Path("");
@@ -68,7 +53,8 @@ class RunPage : public ::testing::Test {
     return out;
   }
 
-  TTempDir appData;
+  apptest::AppDataFolder appData{"run_page"};
+  apptest::SampleTextKeeper keep;
   TTempDir fonts;
   TImageForm* form = nullptr;
 };
