@@ -146,4 +146,11 @@ FW_REGISTER(TCkExPanel) {
   c.Event(u"OnParentColorChange", static_cast<TNotifyEvent TCkExPanel::*>(&TCkExPanel::OnParentColorChange));
 }
 
+FW_REGISTER(TCkExScrollBox) {
+  c.Property(u"HintColor", &TCkExScrollBox::HintColor, &TCkExScrollBox::SetHintColor)
+      .Type(TypeInfoTColor())
+      .Default(clDefault);
+  c.Event(u"OnParentColorChange", static_cast<TNotifyEvent TCkExScrollBox::*>(&TCkExScrollBox::OnParentColorChange));
+}
+
 }  // namespace ck

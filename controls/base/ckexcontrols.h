@@ -19,6 +19,7 @@
 #include "fw/graphics/graphics.h"
 #include "fw/stdctrls/image.h"
 #include "fw/stdctrls/panel.h"
+#include "fw/stdctrls/scrolling.h"
 
 namespace ck {
 
@@ -316,6 +317,11 @@ class TCkExImage : public TCkExGraphicShape<fw::TImage> {
 class TCkExPanel : public TCkExWindowedShape<fw::TPanel> {
   FW_CLASS(TCkExPanel, fw::TPanel)
   explicit TCkExPanel(fw::TComponent* AOwner) : TCkExWindowedShape(AOwner) {}
+};
+
+class TCkExScrollBox : public TCkExWindowedShape<fw::TScrollBox> {
+  FW_CLASS(TCkExScrollBox, fw::TScrollBox)
+  explicit TCkExScrollBox(fw::TComponent* AOwner) : TCkExWindowedShape(AOwner) {}
 };
 
 }  // namespace ck

@@ -9,12 +9,14 @@ namespace fw {
 TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), FPicture(new TPicture()) {
   FControlStyle.Include(csReplicatable);
   FPicture->OnChange = TNotifyEvent(this, &TImage::PictureChanged);
+  FPicture->OnProgress = TProgressEvent(this, &TImage::PictureProgress);
   FWidth = 105;
   FHeight = 105;
 }
 
 TImage::~TImage() {
   FPicture->OnChange.Clear();
+  FPicture->OnProgress.Clear();
   delete FPicture;
 }
 
@@ -99,6 +101,11 @@ void TImage::Paint() {
   TGraphicControl::Canvas()->StretchDraw(DestRect(), g);
 }
 
+void TImage::PictureProgress(TObject* Sender, TProgressStage Stage, uint8_t PercentDone, bool RedrawNow,
+                             const TRect& R, const String& Msg) {
+  OnProgress(Sender, Stage, PercentDone, RedrawNow, R, Msg);
+}
+
 void TImage::PictureChanged(TObject*) {
   TGraphic* g = FPicture->Graphic();
   if (FAutoSize && FPicture->Width() > 0 && FPicture->Height() > 0)
@@ -124,6 +131,7 @@ FW_REGISTER(TImage) {
   c.Property(u"Proportional", &TImage::Proportional, &TImage::SetProportional).Default(false);
   c.Property(u"Stretch", &TImage::Stretch, &TImage::SetStretch).Default(false);
   c.Property(u"Transparent", &TImage::Transparent, &TImage::SetTransparent).Default(false);
+  c.Event(u"OnProgress", &TImage::OnProgress);
 }
 
 }  // namespace fw

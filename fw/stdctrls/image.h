@@ -35,9 +35,14 @@ class TImage : public TGraphicControl {
   // Where the picture is drawn, in the control's coordinates.
   TRect DestRect() const;
 
+  // The picture's progress while it is read or decoded.
+  TProgressEvent OnProgress;
+
  protected:
   void Paint() override;
   virtual void PictureChanged(TObject* Sender);
+  virtual void PictureProgress(TObject* Sender, TProgressStage Stage, uint8_t PercentDone, bool RedrawNow,
+                               const TRect& R, const String& Msg);
 
  private:
   TPicture* FPicture;
