@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "scenarios/png_writer.h"
+#include "scenarios/screenshot_png.h"
 
 namespace scenarios {
 
@@ -142,48 +142,40 @@ inline std::wstring DialogText(HWND dialog) {
   return all;
 }
 
-// A path inside the build tree (Windows form of VL_BINARY_DIR + relative).
-inline std::string BuildTreePath(const std::string& relative) {
-  const char* dir = std::getenv("VL_BINARY_DIR");
-  std::string unixPath = std::string(dir ? dir : ".") + "/" + relative;
-  std::string path = dir && dir[0] == '/' ? "Z:" : "";
-  for (char c : unixPath) path.push_back(c == '/' ? '\\' : c);
-  return path;
+// Whether a visible window of another process lies over the window (the
+// display is shared with other test programs).
+inline bool CoveredByOthers(HWND wnd) {
+  struct Search {
+    HWND target;
+    DWORD pid;
+    RECT rect;
+    bool covered;
+  } s{wnd, 0, {}, false};
+  GetWindowThreadProcessId(wnd, &s.pid);
+  GetWindowRect(wnd, &s.rect);
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (w == s->target) return FALSE;  // the rest lie below it
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        RECT r{}, overlap{};
+        if (pid != s->pid && IsWindowVisible(w) && GetWindowRect(w, &r) && IntersectRect(&overlap, &r, &s->rect)) {
+          s->covered = true;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&s));
+  return s.covered;
 }
 
-// Saves what the screen shows of the window as build/win/screenshots/<name>.png.
+// Saves what the screen shows of the window as build/win/screenshots/<name>.png,
+// once no other program's window covers it (or after ten seconds).
 inline bool SaveScreenshot(HWND wnd, const std::string& name) {
-  RECT r{};
-  if (!GetWindowRect(wnd, &r)) return false;
-  const int w = r.right - r.left;
-  const int h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return false;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
-  const auto* px = static_cast<const uint8_t*>(bits);
-  for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i) {
-    rgb[i * 3] = px[i * 4 + 2];
-    rgb[i * 3 + 1] = px[i * 4 + 1];
-    rgb[i * 3 + 2] = px[i * 4];
-  }
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  CreateDirectoryA(BuildTreePath("screenshots").c_str(), nullptr);
-  return WritePngFile(BuildTreePath("screenshots/" + name + ".png"), w, h, rgb);
+  for (int i = 0; i < 200 && CoveredByOthers(wnd); ++i) Sleep(50);
+  std::unique_ptr<fw::TBitmap> shot = ScreenshotOf(wnd);
+  return SavePng(shot.get(), ScreenshotPath(name + ".png"));
 }
 
 // Lets the program paint: brings the window to the front and waits until
