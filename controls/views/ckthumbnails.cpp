@@ -224,7 +224,8 @@ void TCkThumbnail::SetMinimizeMemory(bool Value) {
     if (Value) {
       TThumbSize box = ReductionBox();
       FPhoto->ScaleDown(box.cx, box.cy);
-    } else {
+    } else if (!FileName().empty()) {
+      // A picture that did not come from a file has nothing to go back to.
       FPhoto->Picture()->LoadFromFile(FileName());
     }
   }
