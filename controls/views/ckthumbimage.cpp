@@ -21,8 +21,15 @@ using fw::TGraphic;
 
 namespace {
 
-// Nearest whole number, a half going to the even neighbour.
-int RoundHalfEven(long double x) { return static_cast<int>(std::llrint(x)); }
+// The whole number nearest to Num / Den (Den > 0), a half going to the
+// even neighbour; exact, so that Percent x 2.55 rounds as written.
+int RoundHalfEven(int Num, int Den) {
+  int q = Num / Den, r = Num % Den;
+  int twice = 2 * (r < 0 ? -r : r);
+  int away = Num < 0 ? -1 : 1;
+  if (twice > Den || (twice == Den && (q % 2) != 0)) q += away;
+  return q;
+}
 
 // The JPEG scale of a thumbnail's picture by its file size in bytes.
 fw::TJPEGScale JpegScaleForSize(int64_t size) {
@@ -300,7 +307,7 @@ void TCkThumbImage::Invert() {
 }
 
 void TCkThumbImage::Lightness(int Percent) {
-  int a = RoundHalfEven(Percent * 2.55L);
+  int a = RoundHalfEven(Percent * 255, 100);
   TColorCurve t;
   for (int i = 0; i < 256; ++i) {
     int v = a > 0 ? i + ((255 - i) * a) / 256 : i - (i * std::abs(a)) / 256;
@@ -310,7 +317,7 @@ void TCkThumbImage::Lightness(int Percent) {
 }
 
 void TCkThumbImage::Contrast(int Percent) {
-  int a = RoundHalfEven(Percent * 2.56L);
+  int a = RoundHalfEven(Percent * 256, 100);
   TColorCurve t;
   for (int i = 0; i < 256; ++i) {
     int d = (std::abs(128 - i) * a) / 256;
