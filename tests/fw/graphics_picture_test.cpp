@@ -62,7 +62,7 @@ String ErrorText(F f) {
 
 // ---- JPEG files made with libjpeg's encoder ----
 
-struct JpegSpec {
+struct JpegShape {
   int w = 16, h = 16;
   J_COLOR_SPACE space = JCS_RGB;
   int comps = 3;
@@ -70,7 +70,7 @@ struct JpegSpec {
   bool adobe = true;  // for CMYK: the Adobe marker (inverted samples)
 };
 
-std::vector<uint8_t> EncodeJpeg(const JpegSpec& spec, const std::vector<uint8_t>& samples) {
+std::vector<uint8_t> EncodeJpeg(const JpegShape& shape, const std::vector<uint8_t>& samples) {
   jpeg_compress_struct c{};
   jpeg_error_mgr err{};
   c.err = jpeg_std_error(&err);
@@ -78,17 +78,17 @@ std::vector<uint8_t> EncodeJpeg(const JpegSpec& spec, const std::vector<uint8_t>
   unsigned char* out = nullptr;
   unsigned long size = 0;
   jpeg_mem_dest(&c, &out, &size);
-  c.image_width = spec.w;
-  c.image_height = spec.h;
-  c.input_components = spec.comps;
-  c.in_color_space = spec.space;
+  c.image_width = shape.w;
+  c.image_height = shape.h;
+  c.input_components = shape.comps;
+  c.in_color_space = shape.space;
   jpeg_set_defaults(&c);
   jpeg_set_quality(&c, 95, TRUE);
-  if (spec.space == JCS_CMYK) c.write_Adobe_marker = spec.adobe;
-  if (spec.progressive) jpeg_simple_progression(&c);
+  if (shape.space == JCS_CMYK) c.write_Adobe_marker = shape.adobe;
+  if (shape.progressive) jpeg_simple_progression(&c);
   jpeg_start_compress(&c, TRUE);
-  for (int y = 0; y < spec.h; ++y) {
-    JSAMPROW row = const_cast<uint8_t*>(samples.data()) + size_t(y) * spec.w * spec.comps;
+  for (int y = 0; y < shape.h; ++y) {
+    JSAMPROW row = const_cast<uint8_t*>(samples.data()) + size_t(y) * shape.w * shape.comps;
     jpeg_write_scanlines(&c, &row, 1);
   }
   jpeg_finish_compress(&c);
@@ -99,7 +99,7 @@ std::vector<uint8_t> EncodeJpeg(const JpegSpec& spec, const std::vector<uint8_t>
 }
 
 // Left half one sample tuple, right half another.
-std::vector<uint8_t> Halves(const JpegSpec& s, std::vector<uint8_t> left, std::vector<uint8_t> right) {
+std::vector<uint8_t> Halves(const JpegShape& s, std::vector<uint8_t> left, std::vector<uint8_t> right) {
   std::vector<uint8_t> v;
   for (int y = 0; y < s.h; ++y)
     for (int x = 0; x < s.w; ++x) {
@@ -122,20 +122,20 @@ TColor JpegPixel(const std::vector<uint8_t>& file, int x, int y, TJPEGScale scal
 TEST(JpegImage, DecodesEveryColourLayoutWithinTolerance) {
   struct Case {
     const char* name;
-    JpegSpec spec;
+    JpegShape shape;
     std::vector<uint8_t> left, right;
     TColor wantLeft, wantRight;
   };
-  JpegSpec rgb;
-  JpegSpec progressive;
+  JpegShape rgb;
+  JpegShape progressive;
   progressive.progressive = true;
-  JpegSpec gray;
+  JpegShape gray;
   gray.space = JCS_GRAYSCALE;
   gray.comps = 1;
-  JpegSpec cmykAdobe;
+  JpegShape cmykAdobe;
   cmykAdobe.space = JCS_CMYK;
   cmykAdobe.comps = 4;
-  JpegSpec cmykPlain = cmykAdobe;
+  JpegShape cmykPlain = cmykAdobe;
   cmykPlain.adobe = false;
   const Case cases[] = {
       {"baseline RGB", rgb, {255, 0, 0}, {0, 0, 255}, clRed, clBlue},
@@ -147,14 +147,14 @@ TEST(JpegImage, DecodesEveryColourLayoutWithinTolerance) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::vector<uint8_t> file = EncodeJpeg(c.spec, Halves(c.spec, c.left, c.right));
+    std::vector<uint8_t> file = EncodeJpeg(c.shape, Halves(c.shape, c.left, c.right));
     EXPECT_TRUE(Near(JpegPixel(file, 2, 8), c.wantLeft, 12)) << std::hex << JpegPixel(file, 2, 8);
     EXPECT_TRUE(Near(JpegPixel(file, 13, 8), c.wantRight, 12)) << std::hex << JpegPixel(file, 13, 8);
   }
 }
 
 TEST(JpegImage, ScaleShrinksTheDecodedSizeAndCompressRoundTrips) {
-  JpegSpec s;
+  JpegShape s;
   s.w = 40;
   s.h = 24;
   std::vector<uint8_t> file = EncodeJpeg(s, Halves(s, {255, 0, 0}, {0, 255, 0}));
@@ -180,7 +180,7 @@ TEST(JpegImage, ScaleShrinksTheDecodedSizeAndCompressRoundTrips) {
 }
 
 TEST(JpegImage, DamagedDataRaisesInvalidGraphic) {
-  JpegSpec s;
+  JpegShape s;
   s.w = 64;
   s.h = 64;
   std::vector<uint8_t> file = EncodeJpeg(s, Halves(s, {1, 2, 3}, {200, 100, 50}));
@@ -380,7 +380,7 @@ TEST(Picture, PicksTheFormatByExtensionAndByContentWhenTheExtensionLies) {
                                                      f.Indices = {0, 1};
                                                      return f;
                                                    }()});
-  JpegSpec s;
+  JpegShape s;
   std::vector<uint8_t> jpg = EncodeJpeg(s, Halves(s, {0, 0, 255}, {0, 0, 255}));
   auto bmp = Canvas24(3, 3, clRed);
   TMemoryStream bmpData;
