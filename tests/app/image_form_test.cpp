@@ -370,3 +370,19 @@ TEST_F(MainWindow, EveryWindowOfTheFormBelongsToAControl) {
   EnumChildWindows(f->Handle(), &Walk::Visit, reinterpret_cast<LPARAM>(&orphans));
   EXPECT_TRUE(orphans.empty()) << orphans.size() << " windows that are not their control's window";
 }
+
+TEST_F(MainWindow, EveryControlOfAPageLiesInsideThePageBelowItsHeader) {
+  FormPtr f = NewImageForm();
+  for (int index = 0; index < f->Wizard->PageCount(); ++index) {
+    ck::TCkWizardCustomPage* page = f->Wizard->WizardPages(index);
+    const int top = page->Header()->Visible() ? page->Header()->Height() : 0;
+    for (int i = 0; i < page->ControlCount(); ++i) {
+      fw::TControl* c = page->Controls(i);
+      if (!c->Visible()) continue;
+      EXPECT_TRUE(c->Left() >= 0 && c->Top() >= top && c->Left() + c->Width() <= page->Width() &&
+                  c->Top() + c->Height() <= page->Height())
+          << fw::StringToUtf8(page->Name()) << "." << fw::StringToUtf8(c->Name()) << " at " << c->Left() << ","
+          << c->Top() << " " << c->Width() << "x" << c->Height() << " in " << page->Width() << "x" << page->Height();
+    }
+  }
+}

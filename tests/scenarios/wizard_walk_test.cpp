@@ -25,7 +25,7 @@ std::wstring ShownPage(HWND main) {
 bool ClickViewFilteredFonts(HWND main) {
   HWND run = FindVisibleDescendant(main, L"Run", kPageClass);
   if (!run) return false;
-  const LPARAM at = MAKELPARAM(615, 382);
+  const LPARAM at = MAKELPARAM(615, 404);  // the label's place in the form description
   SendMessageW(run, WM_MOUSEMOVE, 0, at);
   SendMessageW(run, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(run, WM_LBUTTONUP, 0, at);
