@@ -8,6 +8,7 @@ FW_REGISTER(TThumbTestForm) {
   c.Method(u"thumbClick", &TThumbTestForm::thumbClick);
   c.Method(u"thumbChanging", &TThumbTestForm::thumbChanging);
   c.Method(u"thumbChange", &TThumbTestForm::thumbChange);
+  c.Method(u"thumbKeyDown", &TThumbTestForm::thumbKeyDown);
 }
 
 }  // namespace cktest

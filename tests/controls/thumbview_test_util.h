@@ -69,6 +69,9 @@ class TThumbTestForm : public fw::TForm {
   void thumbClick(fw::TObject* Sender) { Note(Sender, "click"); }
   void thumbChanging(fw::TObject* Sender) { Note(Sender, "changing"); }
   void thumbChange(fw::TObject* Sender) { Note(Sender, "change"); }
+  void thumbKeyDown(fw::TObject* Sender, WORD& Key, fw::TShiftState) {
+    Note(Sender, ("keydown " + std::to_string(Key)).c_str());
+  }
 
  private:
   void Note(fw::TObject* Sender, const char* what) {
@@ -97,6 +100,7 @@ inline const char16_t* kThumbForm =
     u"      Filter = 'Bitmaps (*.bmp)|*.bmp'\n"
     u"      Hint = 'List with cropped characters from modified image. Double-click on character to continue.'\n"
     u"      OnDblClick = thumbDblClick\n"
+    u"      OnKeyDown = thumbKeyDown\n"
     u"    end\n"
     u"  end\n"
     u"end\n";
