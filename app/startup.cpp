@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/image_form.h"
+#include "app/managedlg.h"
 #include "controls/base/ckimage.h"
 #include "controls/base/ckpanel.h"
 #include "controls/base/ckrollout.h"
@@ -118,10 +119,12 @@ bool ReadFormFromResource(fw::TCustomForm* Form) {
 }
 
 void CreateProgramWindows() {
-  // The dialogs follow the main window in their order: settings, about,
-  // database builder, database filter, database error, custom text, copy
-  // progress.
+  // In this order: the main window, the settings dialog, the about box, the
+  // database builder, the database filter, the database error dialog, the
+  // custom-text dialog and the copy-progress dialog; each dialog takes its
+  // place here when it is built.
   CreateGlobalWindow<app::TImageForm, &app::ImageForm>();
+  CreateGlobalWindow<app::Tmanagedlg, &app::managedlg>();
 }
 
 std::vector<fw::TCustomForm*> ProgramWindows() {

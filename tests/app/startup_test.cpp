@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/image_form.h"
+#include "app/managedlg.h"
 #include "app/startup.h"
 #include "fw/core/units.h"
 #include "fw/graphics/picture.h"
@@ -23,25 +24,52 @@ TEST(Startup, UnitsInitialiseInLinkOrderWithGdiplusLast) {
   fw::Units().Finalize();
 }
 
+namespace {
+
+// Notes the order in which the watched components are freed.
+class TFreeOrder : public fw::TComponent {
+ public:
+  TFreeOrder() : fw::TComponent(nullptr) {}
+  std::vector<fw::String> Freed;
+
+ protected:
+  void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override {
+    fw::TComponent::Notification(AComponent, Operation);
+    if (Operation == fw::opRemove) Freed.push_back(AComponent->Name());
+  }
+};
+
+}  // namespace
+
 TEST(Startup, WindowsAreCreatedInOrderThroughTheirReferencesAndFreedInReverse) {
   apptest::InitialiseProgramUnits();
   apptest::AppDataFolder appData("startup_windows");
   apptest::SampleTextKeeper keep;
   ASSERT_EQ(app::ImageForm, nullptr);
+  ASSERT_EQ(app::managedlg, nullptr);
 
   vestaline::CreateProgramWindows();
   ASSERT_NE(app::ImageForm, nullptr);
-  // The main window comes first and is the application's main form.
+  ASSERT_NE(app::managedlg, nullptr);
+  // The main window comes first and is the application's main form; the
+  // dialogs follow, hidden.
   const std::vector<fw::TCustomForm*> windows = vestaline::ProgramWindows();
-  ASSERT_EQ(windows.size(), 1u);
+  ASSERT_EQ(windows.size(), 2u);
   EXPECT_EQ(windows[0], app::ImageForm);
+  EXPECT_EQ(windows[1], app::managedlg);
   EXPECT_EQ(fw::Application->MainForm(), app::ImageForm);
   EXPECT_EQ(app::ImageForm->Caption(), u"Vestaline3");
   EXPECT_EQ(app::ImageForm->Name(), u"ImageForm");
+  EXPECT_EQ(app::managedlg->Name(), u"managedlg");
+  EXPECT_FALSE(app::managedlg->Visible());
   EXPECT_TRUE(app::ImageForm->DatabaseOpen());
 
+  TFreeOrder order;
+  for (fw::TCustomForm* w : windows) w->FreeNotification(&order);
   vestaline::DestroyProgramWindows();
+  EXPECT_EQ(order.Freed, (std::vector<fw::String>{u"managedlg", u"ImageForm"}));
   EXPECT_EQ(app::ImageForm, nullptr);
+  EXPECT_EQ(app::managedlg, nullptr);
   EXPECT_TRUE(vestaline::ProgramWindows().empty());
   EXPECT_EQ(fw::Application->MainForm(), nullptr);
   // The database file was closed with the window.
