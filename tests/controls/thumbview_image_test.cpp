@@ -170,6 +170,7 @@ TEST(ThumbViewImage, ScaleDownInStepsAndNeverToNothing) {
       {4000, 100, 100, 100, 100, 2, true},  // by 400, then 200, then 100
       // The fitted height truncates to 0; the picture keeps one row.
       {1000, 1, 200, 200, 200, 1, true},
+      {0, 0, 200, 200, 0, 0, false},  // an empty picture stays as it is
   };
   for (const Case& c : cases) {
     ImageHost h;
