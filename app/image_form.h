@@ -22,6 +22,8 @@
 #include "app/matching_engine.h"
 #include "app/search_run.h"
 #include "controls/base/ckwizard.h"
+#include "controls/base/xp_button.h"
+#include "controls/base/xp_checkbox.h"
 #include "fw/controls/forms.h"
 #include "fw/core/strings_list.h"
 #include "fw/dialogs/dialogs.h"
@@ -104,7 +106,7 @@ class TImageForm : public fw::TForm, private TSearchView {
   ck::TCkWizardInteriorPage* ImageLoad = nullptr;
   ck::TCkWizardInteriorPage* Run = nullptr;
   ck::TCkWizardInteriorPage* Multipreview = nullptr;
-  fw::TCheckBox* cbcheckshow = nullptr;
+  ck::TCkXPCheckbox* cbcheckshow = nullptr;
   fw::TLabel* Label8 = nullptr;
   fw::TShape* Shape1 = nullptr;
   fw::TShape* Shape2 = nullptr;
@@ -141,7 +143,7 @@ class TImageForm : public fw::TForm, private TSearchView {
   fw::TOpenDialog* imagedlg = nullptr;
   fw::TSaveDialog* dlgsavemodified = nullptr;
   // Search page (run_page.cpp, result_list.cpp)
-  fw::TButton* btnstartstop = nullptr;
+  ck::TCkXPButton* btnstartstop = nullptr;
   fw::TSpeedButton* btnbold = nullptr;
   fw::TSpeedButton* btnitalic = nullptr;
   fw::TSpeedButton* cbsymbols = nullptr;

@@ -13,6 +13,11 @@
 #include "controls/base/ckrollout.h"
 #include "controls/base/cktransparentbutton.h"
 #include "controls/base/ckwizard.h"
+#include "controls/base/progress_bar.h"
+#include "controls/base/xp_button.h"
+#include "controls/base/xp_checkbox.h"
+#include "controls/base/xp_container.h"
+#include "controls/base/xp_taskbar.h"
 #include "fw/core/form_loader.h"
 #include "fw/core/rtti.h"
 #include "fw/core/sysutils.h"
@@ -58,6 +63,8 @@ void RegisterComponentClasses() { fw::RegisterClasses<ck::TCkWizard, ck::TCkWiza
 
 void RegisterToolControlClasses() {
   fw::RegisterClasses<ck::TCkRollOut, ck::TCkTransparentButton, ck::TCkPanel, ck::TCkImage>();
+  fw::RegisterClasses<ck::TCkXPButton, ck::TCkXPCheckbox, ck::TCkXPContainer, ck::TCkXPBar, ck::TCkXPProgressBar,
+                      ck::TCkXPStyleManager>();
 }
 
 void RegisterSkinControlClasses() { fw::RegisterClasses<skin::TkScrollBar>(); }

@@ -265,14 +265,14 @@ void TCkXPCustomButton::Paint() {
   const int pw = hasPicture ? picture.Width() : 0, ph = hasPicture ? picture.Height() : 0;
   if (hasPicture && !caption.empty()) {
     switch (FLayout) {
-      case blGlyphLeft: r.Left += pw + FSpacing; break;
-      case blGlyphRight:
+      case fw::blGlyphLeft: r.Left += pw + FSpacing; break;
+      case fw::blGlyphRight:
         r.Left -= pw + FSpacing;
         r.Right -= 2 * (pw + FSpacing);
         flags |= DT_RIGHT;
         break;
-      case blGlyphTop: r.Top += ph + FSpacing; break;
-      case blGlyphBottom: r.Top -= ph + FSpacing; break;
+      case fw::blGlyphTop: r.Top += ph + FSpacing; break;
+      case fw::blGlyphBottom: r.Top -= ph + FSpacing; break;
     }
   }
   if (!caption.empty()) {
@@ -286,10 +286,10 @@ void TCkXPCustomButton::Paint() {
     int x = (w - pw) / 2 + off, y = (h - ph) / 2 + off;
     if (!caption.empty()) {
       switch (FLayout) {
-        case blGlyphLeft: x = r.Left - pw - FSpacing; break;
-        case blGlyphRight: x = r.Right + FSpacing; break;
-        case blGlyphTop: y = r.Top - ph - FSpacing; break;
-        case blGlyphBottom: y = r.Bottom + FSpacing; break;
+        case fw::blGlyphLeft: x = r.Left - pw - FSpacing; break;
+        case fw::blGlyphRight: x = r.Right + FSpacing; break;
+        case fw::blGlyphTop: y = r.Top - ph - FSpacing; break;
+        case fw::blGlyphBottom: y = r.Bottom + FSpacing; break;
       }
     }
     c->Draw(x, y, &picture);
@@ -352,7 +352,7 @@ FW_REGISTER(TCkXPButton) {
   c.Property(u"Default", &B::Default, &B::SetDefault).Default(false);
   c.Property(u"Down", &B::Down, &B::SetDown).Default(false);
   c.Property(u"Glyph", &B::Glyph, &B::SetGlyph);
-  c.Property(u"Layout", &B::Layout, &B::SetLayout).Default(blGlyphLeft);
+  c.Property(u"Layout", &B::Layout, &B::SetLayout).Default(fw::blGlyphLeft);
   c.Property(u"ModalResult", &B::ModalResult, &B::SetModalResult).Default(0);
   c.Property(u"ShowAccelChar", &B::ShowAccelChar, &B::SetShowAccelChar).Default(true);
   c.Property(u"ShowFocusRect", &B::ShowFocusRect, &B::SetShowFocusRect).Default(false);

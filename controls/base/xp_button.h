@@ -7,10 +7,13 @@
 #include "controls/base/xp_core.h"
 #include "fw/graphics/imagelist.h"
 #include "fw/graphics/picture.h"
+#include "fw/stdctrls/speedbutton.h"
 
 namespace ck {
 
-FW_ENUM(TCkXPLayout, blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom)
+// The glyph's place beside the caption: the framework's button layout
+// (blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom).
+using TCkXPLayout = fw::TButtonLayout;
 
 class TCkXPCustomButton : public TCkXPCustomStyleControl {
   FW_CLASS(TCkXPCustomButton, TCkXPCustomStyleControl)
@@ -79,7 +82,7 @@ class TCkXPCustomButton : public TCkXPCustomStyleControl {
   fw::TBitmap* FHlGradient;
   fw::TChangeLink* FImageChangeLink;
   int FImageIndex = -1;
-  TCkXPLayout FLayout = blGlyphLeft;
+  TCkXPLayout FLayout = fw::blGlyphLeft;
   bool FShowAccelChar = true;
   bool FShowFocusRect = false;
   bool FSmoothEdges = true;

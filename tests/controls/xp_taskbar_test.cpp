@@ -372,7 +372,7 @@ TEST(XPBar, PaintsHeaderSeparatorBodyAndItemFrames) {
   EXPECT_EQ(s.At(r1.Right - 3, r1.Top + 3), c->CheckedColor());
 }
 
-TEST(XPBar, ItemsAreReadFromAFormDescriptionWithTheirEvents) {
+TEST(XPBar, ConstructionValuesAndStoredDefaults) {
   BarForm f(0);
   SetPropValue(f.bar, u"Colors.BodyColor", TValue(static_cast<int64_t>(0x112233)));
   EXPECT_EQ(f.bar->Colors()->BodyColor(), 0x112233);
