@@ -3,6 +3,10 @@
 // standard control asks its parent for, and the owner-draw state.
 #pragma once
 
+// Before <windows.h>: it renames GetObject (to GetObjectW), and the string
+// lists' GetObject must keep its name in every unit that derives from them.
+#include "fw/core/strings_list.h"
+// (keep above)
 #include <windows.h>
 
 #include "fw/controls/controls.h"
