@@ -107,7 +107,9 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
     }
     // Anchored children keep their distances to the edges they hold on to.
     for (TControl* c : all) {
-      if (c->Align() != alNone || !c->FAnchorValid) continue;
+      // A child still being read keeps the place its description gives; its
+      // distances are taken once it is loaded.
+      if (c->Align() != alNone || !c->FAnchorValid || c->ComponentState().Contains(csLoading)) continue;
       TAnchors a = c->Anchors();
       if (a == TAnchors{akLeft, akTop}) continue;
       const TRect& ob = c->FAnchorBounds;

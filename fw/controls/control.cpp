@@ -8,6 +8,7 @@
 #include "fw/core/rtti.h"
 #include "fw/graphics/graphics.h"
 #include "fw/system/application.h"
+#include "fw/system/screen.h"
 
 namespace fw {
 
@@ -600,7 +601,9 @@ void TControl::WMMButtonUp(TMessage& Message) { SendMouseButtonUp(Message, mbMid
 
 void TControl::WMMouseMove(TMessage& Message) {
   DefaultHandler(Message);
-  if (Application) Application->SetMouseControl(this);
+  // While a virtual cursor stands for the mouse, the real pointer does not
+  // move the mouse-over state.
+  if (Application && !(Mouse && Mouse->VirtualCursor())) Application->SetMouseControl(this);
   MouseMove(KeysToShiftState(Message.WParam), Message.XPos(), Message.YPos());
 }
 
@@ -705,9 +708,36 @@ TCustomForm* GetParentForm(TControl* Control) {
   return dynamic_cast<TCustomForm*>(Control);
 }
 
+namespace {
+
+// The window of this program under a screen point, in z-order, ignoring the
+// windows of other programs: what a virtual cursor points at.
+HWND ProgramWindowFromPoint(POINT p) {
+  DWORD self = GetCurrentProcessId();
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != self || !IsWindowVisible(w)) continue;
+    RECT r;
+    GetWindowRect(w, &r);
+    if (!PtInRect(&r, p)) continue;
+    if (SendMessageW(w, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)) == HTTRANSPARENT) continue;
+    for (;;) {
+      POINT c = p;
+      ScreenToClient(w, &c);
+      HWND child = ChildWindowFromPointEx(w, c, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+      if (!child || child == w) return w;
+      w = child;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled) {
   POINT p{Pos.x, Pos.y};
-  HWND wnd = WindowFromPoint(p);
+  HWND wnd = Mouse && Mouse->VirtualCursor() ? ProgramWindowFromPoint(p) : WindowFromPoint(p);
   TWinControl* w = FindOwningControl(wnd);
   if (!w) return nullptr;
   TControl* c = w->ControlAtPos(w->ScreenToClient(Pos), AllowDisabled);

@@ -422,6 +422,7 @@ class TWinControl : public TControl {
   TNotifyEvent OnExit;
 
   void SetParent(TWinControl* AParent) override;
+  void Loaded() override;
 
  protected:
   friend class TControl;

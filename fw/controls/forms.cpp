@@ -1,8 +1,10 @@
 #include "fw/controls/forms.h"
 
 #include <algorithm>
+#include <map>
 
 #include "fw/controls/controlcanvas.h"
+#include "fw/core/form_loader.h"
 #include "fw/core/rtti.h"
 #include "fw/menus/menus.h"
 #include "fw/system/actions.h"
@@ -13,7 +15,19 @@ namespace fw {
 
 namespace {
 
-TFormDescriptionReader gReader = nullptr;
+TFormDescriptionReader gReader = &ReadFormDescription;
+
+std::map<String, String>& Descriptions() {
+  static auto* m = new std::map<String, String>();
+  return *m;
+}
+
+String UpperName(const String& s) {
+  String r = s;
+  for (auto& ch : r)
+    if (ch >= u'a' && ch <= u'z') ch = static_cast<char16_t>(ch - u'a' + u'A');
+  return r;
+}
 
 const wchar_t kCannotFocus[] = L"Cannot focus a disabled or invisible window";
 
@@ -33,7 +47,28 @@ BOOL CALLBACK DisableWindow(HWND wnd, LPARAM data) {
 
 }  // namespace
 
-void SetFormDescriptionReader(TFormDescriptionReader Reader) { gReader = Reader; }
+void SetFormDescriptionReader(TFormDescriptionReader Reader) { gReader = Reader ? Reader : &ReadFormDescription; }
+
+void RegisterFormDescription(const String& FormClassName, const String& Text) {
+  Descriptions()[UpperName(FormClassName)] = Text;
+}
+
+bool ReadFormDescription(TCustomForm* Form) {
+  String name = UpperName(Form->ClassName());
+  auto it = Descriptions().find(name);
+  if (it != Descriptions().end()) {
+    ReadRootComponent(Form, it->second, Form->ClassName());
+    return true;
+  }
+  HRSRC res = FindResourceW(nullptr, W(name), reinterpret_cast<LPCWSTR>(RT_RCDATA));
+  if (!res) return false;
+  HGLOBAL data = LoadResource(nullptr, res);
+  const void* bytes = data ? LockResource(data) : nullptr;
+  if (!bytes) return false;
+  TFormObject desc = ParseFormDescription(static_cast<const uint8_t*>(bytes), SizeofResource(nullptr, res), name);
+  ReadRootComponent(Form, desc, name);
+  return true;
+}
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TControlCanvas(this)) {
   FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};

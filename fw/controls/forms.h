@@ -174,8 +174,12 @@ T* NewForm(TComponent* Owner) {
   return f;
 }
 
-// Reads the form description registered for a form's class into the form.
-// Installed by the form loader; returns false when the class has none.
+// The description of a form class: one registered in memory under the class
+// name, else the RCDATA resource named by the upper-cased class name
+// ("TMAINFORM"). Reads it into the form; false when the class has none.
+bool ReadFormDescription(TCustomForm* Form);
+void RegisterFormDescription(const String& FormClassName, const String& Text);
+// Replaces how AfterConstruction finds and reads a form's description.
 using TFormDescriptionReader = bool (*)(TCustomForm* Form);
 void SetFormDescriptionReader(TFormDescriptionReader Reader);
 

@@ -541,6 +541,11 @@ void TWinControl::SetParent(TWinControl* AParent) {
   TControl::SetParent(AParent);
 }
 
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  if (FControlState.Contains(csAlignmentNeeded)) Realign();
+}
+
 void TWinControl::UpdateShowing() {
   bool show = FVisible && !FControlState.Contains(csReadingState);
   if (show) {

@@ -432,10 +432,9 @@ void TApplication::ActivateHint(const TPoint& CursorPos) {
   info.HintStr = GetShortHint(control->Hint());
   bool canShow = control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
   if (canShow) OnShowHint(info.HintStr, canShow, info);
-  FHintActive = canShow && !info.HintStr.empty();
   FHintCursorRect = Rect(origin.x + info.CursorRect.Left, origin.y + info.CursorRect.Top,
                          origin.x + info.CursorRect.Right, origin.y + info.CursorRect.Bottom);
-  if (!FHintActive) {
+  if (!canShow || info.HintStr.empty()) {
     HideHint();
     return;
   }
@@ -449,7 +448,6 @@ void TApplication::ActivateHint(const TPoint& CursorPos) {
     FHintWindow = dynamic_cast<THintWindow*>(made);
     if (!FHintWindow) {
       delete made;
-      FHintActive = false;
       throw EInvalidOperation(u"Hint window class " + cls->ClassName() + u" is not a hint window");
     }
   }
@@ -457,6 +455,7 @@ void TApplication::ActivateHint(const TPoint& CursorPos) {
   TRect r = FHintWindow->CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
   r = Rect(info.HintPos.x, info.HintPos.y, info.HintPos.x + r.Width(), info.HintPos.y + r.Height());
   FHintWindow->ActivateHintData(r, info.HintStr, info.HintData);
+  FHintActive = true;
   if (info.HideTimeout > 0) StartHintTimer(info.HideTimeout, false);
 }
 

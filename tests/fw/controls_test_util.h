@@ -50,3 +50,19 @@ struct TestForm {
 using Log = std::vector<std::string>;
 
 }  // namespace fwtest
+
+namespace fwtest {
+
+// A minimal panel: accepts children and fills itself with its colour.
+class TTestPanel : public fw::TCustomControl {
+  FW_CLASS(TTestPanel, fw::TCustomControl)
+  explicit TTestPanel(fw::TComponent* AOwner);
+
+ protected:
+  void Paint() override;
+};
+
+// The colour of a pixel of a DC as 0x00BBGGRR.
+inline fw::TColor PixelAt(HDC dc, int x, int y) { return static_cast<fw::TColor>(GetPixel(dc, x, y)); }
+
+}  // namespace fwtest
