@@ -3,6 +3,7 @@
 // modal result is the copy's abort flag.
 #pragma once
 
+#include "controls/base/progress_bar.h"
 #include "fw/controls/button.h"
 #include "fw/controls/forms.h"
 #include "fw/stdctrls/rangectrls.h"
@@ -15,7 +16,7 @@ class Tmanagedlg : public fw::TForm {
  public:
   explicit Tmanagedlg(fw::TComponent* AOwner) : fw::TForm(AOwner) {}
 
-  fw::TProgressBar* progres = nullptr;
+  ck::TCkXPProgressBar* progres = nullptr;
   fw::TButton* Button1 = nullptr;
 
   // "Abort": the modal result becomes Abort and the message queue runs once.
