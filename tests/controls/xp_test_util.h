@@ -53,9 +53,11 @@ inline void OnTop(fw::TCustomForm* Form) {
 struct VirtualMouse {
   VirtualMouse() { fw::Mouse->SetVirtualCursor(true); }
   ~VirtualMouse() { fw::Mouse->SetVirtualCursor(false); }
-  // Sends the control a mouse move (the framework's mouse-over state
-  // follows the control that gets it).
+  // Puts the virtual cursor over a client point of Control (the
+  // framework's mouse-over state follows it) and sends the control a mouse
+  // move there.
   void MoveTo(fw::TWinControl* Control, int X, int Y) {
+    PlaceCursor(Control, X, Y);
     SendMessageW(Control->Handle(), WM_MOUSEMOVE, 0, fw::PointToLParam(X, Y));
   }
   // Puts the virtual cursor over a client point of Control; the framework
