@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "controls/base/xp_drawing.h"
+#include "controls/base/ckthemes.h"
 #include "controls/base/xp_taskbar.h"
 #include "fw/system/actions.h"
 #include "fw/core/rtti.h"
@@ -385,4 +386,40 @@ TEST(XPBar, ConstructionValuesAndStoredDefaults) {
   EXPECT_TRUE(fresh.HeaderFont()->Style().Contains(fsBold));
   EXPECT_EQ(fresh.Width(), 153);
   EXPECT_EQ(fresh.Height(), 46);
+}
+
+namespace {
+
+struct StylesOn : TCkStyleServices {
+  bool Enabled() override { return true; }
+};
+
+// The style supplies the fill and the first gradient colour only.
+bool TwoThemeColors(int PropId, TColor& Color) {
+  if (PropId == 3802) Color = 0x010203;
+  else if (PropId == 3810) Color = 0x040506;
+  else return false;
+  return true;
+}
+
+}  // namespace
+
+TEST(XPBar, ActiveVisualStylesGiveTheColoursTheyHave) {
+  TCkXPBarColors plain;
+  EXPECT_EQ(plain.BodyColor(), 0xF7DFD6);
+  StylesOn on;
+  TCkStyleServices* oldServices = SetActiveStyleServices(&on);
+  TCkXPBarThemeColorQuery oldQuery = SetXPBarThemeColorQuery(&TwoThemeColors);
+  TCkXPBarColors themed;
+  SetXPBarThemeColorQuery(oldQuery);
+  SetActiveStyleServices(oldServices);
+  EXPECT_EQ(themed.BodyColor(), 0x010203);
+  EXPECT_EQ(themed.GradientFrom(), 0x040506);
+  EXPECT_EQ(themed.GradientTo(), 0xF7D7C6);
+  EXPECT_EQ(themed.SeparatorColor(), 0xF7D7C6);
+  // Assign copies all but the border colours.
+  plain.SetBorderColor(0x111111);
+  plain.Assign(&themed);
+  EXPECT_EQ(plain.BodyColor(), 0x010203);
+  EXPECT_EQ(plain.BorderColor(), 0x111111);
 }
