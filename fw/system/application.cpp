@@ -148,6 +148,9 @@ void TApplication::Run() {
     }
   } while (!FTerminated);
   FRunning = false;
+  // Terminated holds from the quit message to the end of the loop; a loop
+  // started again later, or a modal form shown after it, starts afresh.
+  FTerminated = false;
 }
 
 void TApplication::Terminate() { PostQuitMessage(0); }

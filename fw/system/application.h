@@ -59,6 +59,8 @@ class TApplication : public TComponent {
   void ProcessMessages();
   // Handles one message, or idles and waits for one.
   void HandleMessage();
+  // Ends Run (and a modal loop) through the quit message; Terminated is
+  // true from then until Run returns.
   void Terminate();
   bool Terminated() const { return FTerminated; }
   void Minimize();

@@ -143,7 +143,7 @@ TEST(Scenario, FormFromItsDescriptionShowsRendersToAFileAndClosesCleanly) {
   EXPECT_EQ(form->CloseButton->BoundsRect(), Bounds(232, 100, 75, 25));
   // Closing the main form ended the loop; freeing the form takes every
   // window with it.
-  EXPECT_TRUE(Application->Terminated());
+  EXPECT_FALSE(Application->Terminated());
   HWND button = form->CloseButton->WindowHandle();
 
   HWND h = form->WindowHandle();
