@@ -9,7 +9,7 @@ mkdir -p "$deps"
 
 packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
-  wine64 xvfb xauth x11-apps cmake ninja-build googletest
+  wine64 xvfb xauth x11-apps x11-utils cmake ninja-build googletest
   clang libclang-rt-14-dev zlib1g-dev libjpeg62-turbo-dev
   fonts-dejavu-core fonts-liberation2 fonts-urw-base35 fonts-croscore fonts-noto-core fonts-wine
   dpkg-dev

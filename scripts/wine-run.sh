@@ -2,7 +2,7 @@
 # Runs a Windows program under Wine with the project's own prefix.
 # Used as CMAKE_CROSSCOMPILING_EMULATOR, so every test process goes through it:
 # the prefix is initialised once, one wineserver stays alive between processes,
-# and an Xvfb display is started when none is set.
+# and an Xvfb display is started when none is reachable.
 set -u
 top=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX="${VESTALINE_WINEPREFIX:-$top/.deps/wineprefix}"
@@ -12,19 +12,30 @@ export WINEARCH=win64
 wine_bin=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 
 lock="$top/.deps/wine.lock"
+display_file="$top/.deps/display"
 mkdir -p "$top/.deps"
 
+# A display counts only when a client can really talk to it: lock files and
+# sockets outlive their server when a machine is restored from a snapshot.
+display_alive() { [ -n "$1" ] && xdpyinfo -display "$1" >/dev/null 2>&1; }
+
+# Called under the lock, so that parallel test processes start one server.
 start_display() {
-  if [ -n "${DISPLAY:-}" ] && xdpyinfo_ok; then return; fi
-  local n=97
-  export DISPLAY=":$n"
-  if ! xdpyinfo_ok; then
-    rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n"
-    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 < /dev/null &
-    for _ in $(seq 1 100); do xdpyinfo_ok && break; sleep 0.05; done
+  if display_alive "${DISPLAY:-}"; then return; fi
+  if [ -f "$display_file" ] && display_alive "$(cat "$display_file")"; then
+    export DISPLAY=$(cat "$display_file"); return
   fi
+  # Xvfb picks a free display number itself and writes it once it listens.
+  local numfile="$top/.deps/display.new"
+  rm -f "$numfile"
+  setsid Xvfb -displayfd 7 -screen 0 1280x1024x24 -nolisten tcp 7>"$numfile" 9>&- >/dev/null 2>&1 < /dev/null &
+  for _ in $(seq 1 200); do [ -s "$numfile" ] && break; sleep 0.05; done
+  local n
+  n=$(tr -dc 0-9 < "$numfile")
+  if [ -z "$n" ]; then echo "wine-run: Xvfb did not start" >&2; exit 1; fi
+  export DISPLAY=":$n"
+  echo "$DISPLAY" > "$display_file"
 }
-xdpyinfo_ok() { [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && [ -e "/tmp/.X${DISPLAY#:}-lock" ]; }
 
 init_prefix() {
   [ -f "$WINEPREFIX/.vestaline-ready" ] && return
@@ -50,13 +61,14 @@ REG
   touch "$WINEPREFIX/.vestaline-ready"
 }
 
+exec 9>"$lock"
+flock 9
 start_display
-(
-  flock 9
-  init_prefix
-  # One persistent server keeps process start-up fast; a second -p while one
-  # runs for this prefix just exits.
-  wineserver -p >/dev/null 2>&1 || true
-) 9>"$lock"
+init_prefix
+# One persistent server keeps process start-up fast; a second -p while one
+# runs for this prefix just exits.
+wineserver -p 9>&- >/dev/null 2>&1 || true
+flock -u 9
+exec 9>&-
 
 exec "$wine_bin" "$@"
