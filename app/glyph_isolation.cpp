@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/core/glyph_grab.h"
 #include "fw/core/streams.h"
 #include "fw/platform/files.h"
 
@@ -11,7 +12,20 @@ namespace app {
 
 using fw::String;
 
-String CropFolder() { return fw::TempFolder() + u"\\Tavo_Cropped_3\\"; }
+namespace {
+
+String gCropFolderOverride;
+TChooseFolderProc gChooseFolder = nullptr;
+
+}  // namespace
+
+// ---- Crop folder and its files
+
+String CropFolder() {
+  return gCropFolderOverride.empty() ? fw::TempFolder() + u"\\Tavo_Cropped_3\\" : gCropFolderOverride;
+}
+
+void SetCropFolderForTests(const String& Folder) { gCropFolderOverride = Folder; }
 
 String CropFileName(const String& Prefix, int Number) {
   char digits[16];
@@ -19,7 +33,7 @@ String CropFileName(const String& Prefix, int Number) {
   return Prefix + String(digits, digits + std::char_traits<char>::length(digits));
 }
 
-String NextCropFile(const String& Folder, const String& Prefix) {
+int CountFolderFiles(const String& Folder) {
   int n = 0;
   WIN32_FIND_DATAW data;
   const String pattern = Folder + u"*.*";
@@ -30,12 +44,29 @@ String NextCropFile(const String& Folder, const String& Prefix) {
     } while (FindNextFileW(h, &data));
     FindClose(h);
   }
+  return n;
+}
+
+String NextFreeCropFile(const String& Folder, const String& Prefix, int& Number) {
   String name;
   do {
-    ++n;
-    name = Folder + CropFileName(Prefix, n);
+    ++Number;
+    name = Folder + CropFileName(Prefix, Number);
   } while (fw::FileExists(name));
   return name;
 }
+
+String NextCropFile(const String& Folder, const String& Prefix) {
+  int n = CountFolderFiles(Folder);
+  return NextFreeCropFile(Folder, Prefix, n);
+}
+
+// ---- Choices of the settings dialog
+
+fw::TPoint SampleBox() { return SampleBoxForItem(0); }
+
+bool ShowCropTitles() { return true; }
+
+void SetChooseFolderProc(TChooseFolderProc Proc) { gChooseFolder = Proc; }
 
 }  // namespace app
