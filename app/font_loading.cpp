@@ -115,12 +115,19 @@ fw::String FotNameOrEmpty(const TFaceNameRoutes& routes, const fw::String& path)
 
 }  // namespace
 
-TAddedFontResource::TAddedFontResource(const fw::String& resourceName) : resourceName_(resourceName) {
-  fontsAdded_ = AddFontResourceW(W(resourceName_));
+TAddedFontResource::TAddedFontResource(const fw::String& resourceName, TScope scope)
+    : resourceName_(resourceName), scope_(scope) {
+  fontsAdded_ = scope_ == Private ? AddFontResourceExW(W(resourceName_), FR_PRIVATE, nullptr)
+                                  : AddFontResourceW(W(resourceName_));
 }
 
 TAddedFontResource::~TAddedFontResource() {
-  if (fontsAdded_ > 0) RemoveFontResourceW(W(resourceName_));
+  if (fontsAdded_ <= 0) return;
+  if (scope_ == Private) {
+    RemoveFontResourceExW(W(resourceName_), FR_PRIVATE, nullptr);
+  } else {
+    RemoveFontResourceW(W(resourceName_));
+  }
 }
 
 fw::String AppDataFolder() {

@@ -17,10 +17,12 @@ namespace app {
 // A font file in the system's font table while the holder lives: the
 // constructor adds it (a ".PFM" as its resource name "x.PFM|x.PFB"), the
 // destructor removes it when the add gave any font. The table is shared by
-// every program, so nothing is left in it.
+// every program, so nothing is left in it. A private font is seen by this
+// process alone, and the system drops it when the process ends.
 class TAddedFontResource {
  public:
-  explicit TAddedFontResource(const fw::String& resourceName);
+  enum TScope { System, Private };
+  explicit TAddedFontResource(const fw::String& resourceName, TScope scope = System);
   ~TAddedFontResource();
   TAddedFontResource(const TAddedFontResource&) = delete;
   TAddedFontResource& operator=(const TAddedFontResource&) = delete;
@@ -31,6 +33,7 @@ class TAddedFontResource {
 
  private:
   fw::String resourceName_;
+  TScope scope_;
   int fontsAdded_ = 0;
 };
 

@@ -275,8 +275,7 @@ void TImageForm::FormDestroy(TObject*) {
   search_->CharsetNames.clear();
   fw::FreeAndNil(CrashMarkerText);
   CloseFontDatabase();
-  if (PreviewFontFiles && PreviewFontFiles->Count() > 0)
-    RemoveFontResourceW(W(PreviewFontFiles->Get(0)));
+  ReleasePreviewFont();
   fw::FreeAndNil(PreviewFontFiles);
   DefaultUndoStack.clear();
   ModifiedUndoStack.clear();
@@ -546,6 +545,7 @@ FW_REGISTER(TImageForm) {
   c.Method(u"ListViewCustomDrawSubItem", &F::ListViewCustomDrawSubItem);
   c.Method(u"sepercentageChange", &F::sepercentageChange);
   c.Method(u"lbsavetofileClick", &F::lbsavetofileClick);
+  DescribeResultPage(c);
 }
 
 }  // namespace app

@@ -19,7 +19,9 @@
 
 #include "app/core/font_database.h"
 #include "app/core/result_model.h"
+#include "app/font_loading.h"
 #include "app/matching_engine.h"
+#include "app/result_list.h"
 #include "app/search_run.h"
 #include "controls/base/ckwizard.h"
 #include "controls/base/xp_button.h"
@@ -45,6 +47,9 @@
 #include "fw/controls/button.h"
 #include "fw/stdctrls/rangectrls.h"
 #include "fw/stdctrls/speedbutton.h"
+// Search page
+#include "controls/base/xp_taskbar.h"
+#include "fw/system/actions.h"
 
 namespace app {
 
@@ -142,12 +147,18 @@ class TImageForm : public fw::TForm, private TSearchView {
   fw::TTimer* timerdatabaseerror = nullptr;
   fw::TOpenDialog* imagedlg = nullptr;
   fw::TSaveDialog* dlgsavemodified = nullptr;
-  // Search page (run_page.cpp, result_list.cpp)
+  // Search page (run_page.cpp, result_list.cpp, font_preview.cpp, font_commands.cpp)
   ck::TCkXPButton* btnstartstop = nullptr;
-  fw::TSpeedButton* btnbold = nullptr;
-  fw::TSpeedButton* btnitalic = nullptr;
+  fw::TSpeedButton* chrbold = nullptr;
+  fw::TSpeedButton* chritalic = nullptr;
   fw::TSpeedButton* cbsymbols = nullptr;
   fw::TSaveDialog* dlgsavetext = nullptr;
+  fw::TSpeedButton* btnbold = nullptr;
+  fw::TSpeedButton* btnitalic = nullptr;
+  fw::TTrackBar* tracksample = nullptr;
+  ck::TCkXPBar* xppreview = nullptr;
+  fw::TAction* acviewfont = nullptr;
+  fw::TAction* accopy = nullptr;
 
   // ---- Fields, in the window's order
   int NameSortOrder = -1;
@@ -227,6 +238,26 @@ class TImageForm : public fw::TForm, private TSearchView {
                                  fw::TCustomDrawState State, bool& DefaultDraw);
   void sepercentageChange(fw::TObject* Sender);
   void lbsavetofileClick(fw::TObject* Sender);
+  // The sample-text preview of the selected entry (font_preview.cpp).
+  void ListViewClick(fw::TObject* Sender);
+  void ListViewChange(fw::TObject* Sender, fw::TListItem* Item, fw::TItemChange Change);
+  void ListViewDblClick(fw::TObject* Sender);
+  void PaintBox2Paint(fw::TObject* Sender);
+  void edsampleChange(fw::TObject* Sender);
+  void tracksampleChange(fw::TObject* Sender);
+  void btnboldClick(fw::TObject* Sender);
+  void btnitalicClick(fw::TObject* Sender);
+  void imgcompareMouseDown(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+  // The font file the preview holds (null when none); at most one at a time.
+  const TAddedFontResource* PreviewFont() const { return previewFont_.get(); }
+  void ReleasePreviewFont();
+  // Viewing and copying font files (font_commands.cpp).
+  void acviewfontExecute(fw::TObject* Sender);
+  void acviewfontUpdate(fw::TObject* Sender);
+  void CkXPBar1Items1Click(fw::TObject* Sender);
+  void CkXPBar1Items0Click(fw::TObject* Sender);
+  void accopyExecute(fw::TObject* Sender);
+  void accopyUpdate(fw::TObject* Sender);
 
   // Texts of the status bar's panels: 0 the image, 1 the last search's time
   // or the progress of long operations, 2 the application's hint.
@@ -257,6 +288,12 @@ class TImageForm : public fw::TForm, private TSearchView {
   std::unique_ptr<TEngineScorer> scorer_;
   std::unique_ptr<TSearchRun> search_;
   fw::TNotifyEvent previousOnHint_;
+  // Search page: the numbers behind the list's score texts, the preview's
+  // font file.
+  TItemScores itemScores_;
+  std::unique_ptr<TAddedFontResource> previewFont_;
+  // The folder the last copy went to, where the next folder question starts.
+  fw::String copyFolder_;
 };
 
 // ---- Globals of the main window's unit

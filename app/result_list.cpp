@@ -16,16 +16,23 @@ namespace app {
 using fw::String;
 using fw::TListItem;
 
-void FillResultListView(fw::TCustomListView* List, const TResultList& Results) {
+void TItemScores::Attach(TListItem* Item, double Score) {
+  values_.push_back(Score);
+  Item->SetData(&values_.back());
+}
+
+void FillResultListView(fw::TCustomListView* List, const TResultList& Results, TItemScores& Scores) {
   fw::TListItems* items = List->Items();
   items->BeginUpdate();
   try {
     items->Clear();
+    Scores.Clear();
     for (const TResultItem& r : Results.Items()) {
       TListItem* item = items->Add();
       item->SetCaption(r.Caption);
       item->SubItems()->Add(r.ScoreText);
       item->SubItems()->Add(r.Path);
+      Scores.Attach(item, r.Score);
     }
   } catch (...) {
     items->EndUpdate();
@@ -70,10 +77,18 @@ String SubItemText(TListItem* Item, int Index) {
 
 }  // namespace
 
+bool ItemScore(TListItem* Item, char16_t DecimalSeparator, double& Score) {
+  if (const auto* number = static_cast<const double*>(Item->Data())) {
+    Score = *number;
+    return true;
+  }
+  return ReadScoreText(SubItemText(Item, 0), DecimalSeparator, Score);
+}
+
 int CompareScoreItems(TListItem* Item1, TListItem* Item2, int Param) {
   double a = 0, b = 0;
-  ReadScoreText(SubItemText(Item1, 0), u'.', a);
-  ReadScoreText(SubItemText(Item2, 0), u'.', b);
+  ItemScore(Item1, u'.', a);
+  ItemScore(Item2, u'.', b);
   if (a > b) return Param;
   if (a < b) return -Param;
   return 0;
@@ -87,16 +102,16 @@ int CompareTextItems(TListItem* Item1, TListItem* Item2, int Column, bool Ascend
   return Ascending ? r : -r;
 }
 
-bool ScoreIsWanted(const String& Text, int Percentage, char16_t DecimalSeparator) {
+bool ScoreIsWanted(TListItem* Item, int Percentage, char16_t DecimalSeparator) {
   double score = 0;
-  return ReadScoreText(Text, DecimalSeparator, score) && score >= Percentage;
+  return ItemScore(Item, DecimalSeparator, score) && score >= Percentage;
 }
 
 int RemoveBelowThreshold(fw::TCustomListView* List, int Percentage, char16_t DecimalSeparator) {
   fw::TListItems* items = List->Items();
   for (int i = items->Count() - 1; i >= 0; --i) {
     double score = 0;
-    if (!ReadScoreText(SubItemText(items->Item(i), 0), DecimalSeparator, score)) break;
+    if (!ItemScore(items->Item(i), DecimalSeparator, score)) break;
     if (score < Percentage) items->Delete(i);
   }
   return items->Count();
@@ -138,46 +153,84 @@ bool WriteTextLines(const String& FileName, const std::vector<String>& Lines) {
   return ok;
 }
 
+bool SaveResultListFile(fw::TCustomListView* List, const String& FileName, fw::TDateTime When,
+                        const fw::TFormatSettings& Format) {
+  std::vector<String> lines;
+  try {
+    lines = ResultListLines(List, fw::FormatDateTime(u"ddddd tt", When, Format));
+  } catch (const fw::Exception&) {
+    return false;
+  }
+  return WriteTextLines(FileName, lines);
+}
+
 String CopyTargetFolder(const String& Directory) {
   String d = Directory;
   while (!d.empty() && (d.back() == u'\\' || d.back() == u'/')) d.pop_back();
   return d;
 }
 
+std::vector<String> SelectedFontPaths(fw::TCustomListView* List) {
+  std::vector<String> paths;
+  fw::TListItems* items = List->Items();
+  for (int i = 0; i < items->Count(); ++i) {
+    TListItem* item = items->Item(i);
+    if (item->Selected()) paths.push_back(SubItemText(item, 1));
+  }
+  return paths;
+}
+
 int CopyResultFontFiles(const std::vector<String>& Paths, const String& Directory, Tmanagedlg* Dialog) {
+  return CopyFontFiles(Paths, Directory, Dialog, TFontCopyOptions{});
+}
+
+namespace {
+
+// Shows the end of a copy on its dialog, however the copy ended.
+class TCopyDialogFinish {
+ public:
+  explicit TCopyDialogFinish(Tmanagedlg* Dialog) : dialog_(Dialog) {}
+  ~TCopyDialogFinish() {
+    if (!dialog_) return;
+    dialog_->SetCaption(u"Finished!");
+    dialog_->Hide();
+  }
+  TCopyDialogFinish(const TCopyDialogFinish&) = delete;
+  TCopyDialogFinish& operator=(const TCopyDialogFinish&) = delete;
+
+ private:
+  Tmanagedlg* dialog_;
+};
+
+bool CopyOneFile(const String& From, const String& To, bool Overwrite) {
+  return CopyFileW(W(From), W(To), Overwrite ? FALSE : TRUE) != FALSE;
+}
+
+}  // namespace
+
+int CopyFontFiles(const std::vector<String>& Paths, const String& Directory, Tmanagedlg* Dialog,
+                  const TFontCopyOptions& Options) {
+  const TCopyDialogFinish finish(Dialog);
   const String target = CopyTargetFolder(Directory);
   int copied = 0;
-  if (Dialog && Dialog->progres) Dialog->progres->SetMax(static_cast<int>(Paths.size()));
-  try {
-    for (size_t i = 0; i < Paths.size(); ++i) {
-      const String& path = Paths[i];
-      const String name = fw::ExtractFileName(path);
-      if (CopyFileW(reinterpret_cast<const wchar_t*>(path.c_str()),
-                    reinterpret_cast<const wchar_t*>((target + u"\\" + name).c_str()), TRUE))
-        ++copied;
-      if (fw::UpperCase(fw::ExtractFileExt(path)) == u".PFM") {
-        const String outline = findPFBfilename(path);
-        if (!outline.empty())
-          CopyFileW(reinterpret_cast<const wchar_t*>(outline.c_str()),
-                    reinterpret_cast<const wchar_t*>((target + u"\\" + fw::ChangeFileExt(name, u".PFB")).c_str()),
-                    TRUE);
-      }
-      if (Dialog) {
-        if (Dialog->progres) Dialog->progres->SetPosition(static_cast<int>(i));
-        if (Dialog->Aborted()) break;
-      }
-      if (fw::Application) fw::Application->ProcessMessages();
+  if (Dialog && Dialog->progres) Dialog->progres->SetMax(static_cast<int>(Paths.size()) - Options.BarMaxLess);
+  for (size_t i = 0; i < Paths.size(); ++i) {
+    const String& path = Paths[i];
+    const String name = fw::ExtractFileName(path);
+    if (CopyOneFile(path, target + u"\\" + name, Options.Overwrite)) {
+      ++copied;
+    } else if (Options.OnFailure && !Options.OnFailure(name, target)) {
+      break;
     }
-  } catch (...) {
+    if (fw::UpperCase(fw::ExtractFileExt(path)) == u".PFM") {
+      const String outline = findPFBfilename(path);
+      if (!outline.empty()) CopyOneFile(outline, target + u"\\" + fw::ChangeFileExt(name, u".PFB"), Options.Overwrite);
+    }
     if (Dialog) {
-      Dialog->SetCaption(u"Finished!");
-      Dialog->Hide();
+      if (Dialog->progres) Dialog->progres->SetPosition(static_cast<int>(i));
+      if (Dialog->Aborted()) break;
     }
-    throw;
-  }
-  if (Dialog) {
-    Dialog->SetCaption(u"Finished!");
-    Dialog->Hide();
+    if (fw::Application) fw::Application->ProcessMessages();
   }
   return copied;
 }
@@ -188,6 +241,7 @@ int CopyResultFontFiles(const std::vector<String>& Paths, const String& Director
 
 #include <shellapi.h>
 
+#include "app/font_commands.h"
 #include "app/image_form.h"
 #include "fw/core/datetime.h"
 #include "fw/core/sysutils.h"
@@ -243,8 +297,7 @@ void TImageForm::ListViewCustomDrawSubItem(fw::TCustomListView* Sender, TListIte
   fw::TCanvas* canvas = Sender->Canvas();
   if (SubItem == 1) {
     const int percentage = sepercentage ? sepercentage->Value() : 90;
-    const String text = Item->SubItems()->Count() > 0 ? Item->SubItems()->Get(0) : String();
-    if (ScoreIsWanted(text, percentage, results_->DecimalSeparator)) {
+    if (ScoreIsWanted(Item, percentage, results_->DecimalSeparator)) {
       canvas->Font()->SetColor(kWantedScoreColor);
       canvas->Font()->SetStyle(fw::TFontStyles{fw::fsBold});
       return;
@@ -258,6 +311,8 @@ void TImageForm::ListViewKeyDown(TObject*, WORD& Key, fw::TShiftState Shift) {
   if (!ListView) return;
   if (Key == 'A' && Shift.Contains(fw::ssCtrl)) {
     ListView->SelectAll();
+  } else if (Key == 'C' && Shift.Contains(fw::ssCtrl)) {
+    CkXPBar1Items0Click(ListView);
   } else if (Key == VK_DELETE && ListView->SelCount() > 0) {
     ListView->DeleteSelected();
     if (lbcount) lbcount->SetCaption(fw::IntToStr(ListView->Items()->Count()));
@@ -278,12 +333,38 @@ void TImageForm::lbsavetofileClick(TObject*) {
   }
   if (!dlgsavetext || !dlgsavetext->Execute()) return;
   const String fileName = dlgsavetext->FileName();
-  const fw::TFormatSettings& fs = fw::UserFormatSettings();
-  std::vector<String> lines =
-      ResultListLines(ListView, fw::FormatDateTime(u"ddddd tt", fw::Now(), fs));
-  if (WriteTextLines(fileName, lines))
-    ShellExecuteW(Handle(), L"open", reinterpret_cast<const wchar_t*>(fileName.c_str()), nullptr, nullptr,
-                  SW_SHOWNORMAL);
+  // A list that could not be written whole is reported, not opened as if it
+  // had been saved.
+  if (!SaveResultListFile(ListView, fileName, fw::Now(), fw::UserFormatSettings())) {
+    fw::MessageDlg(u"Cannot save the list into \"" + fileName + u"\".", fw::mtError, fw::TMsgDlgButtons{fw::mbOK}, 0);
+    return;
+  }
+  ShellOpenFile(Handle(), fileName);
+}
+
+void DescribeResultPage(fw::TClassBuilder<TImageForm>& c) {
+  using F = TImageForm;
+  c.Field(u"chrbold", &F::chrbold);
+  c.Field(u"chritalic", &F::chritalic);
+  c.Field(u"tracksample", &F::tracksample);
+  c.Field(u"xppreview", &F::xppreview);
+  c.Field(u"acviewfont", &F::acviewfont);
+  c.Field(u"accopy", &F::accopy);
+  c.Method(u"ListViewClick", &F::ListViewClick);
+  c.Method(u"ListViewChange", &F::ListViewChange);
+  c.Method(u"ListViewDblClick", &F::ListViewDblClick);
+  c.Method(u"PaintBox2Paint", &F::PaintBox2Paint);
+  c.Method(u"edsampleChange", &F::edsampleChange);
+  c.Method(u"tracksampleChange", &F::tracksampleChange);
+  c.Method(u"btnboldClick", &F::btnboldClick);
+  c.Method(u"btnitalicClick", &F::btnitalicClick);
+  c.Method(u"imgcompareMouseDown", &F::imgcompareMouseDown);
+  c.Method(u"acviewfontExecute", &F::acviewfontExecute);
+  c.Method(u"acviewfontUpdate", &F::acviewfontUpdate);
+  c.Method(u"CkXPBar1Items1Click", &F::CkXPBar1Items1Click);
+  c.Method(u"CkXPBar1Items0Click", &F::CkXPBar1Items0Click);
+  c.Method(u"accopyExecute", &F::accopyExecute);
+  c.Method(u"accopyUpdate", &F::accopyUpdate);
 }
 
 }  // namespace app

@@ -9,6 +9,7 @@
 #include "fw/core/sysutils.h"
 #include "fw/dialogs/msgdlg.h"
 #include "fw/platform/files.h"
+#include "fw/platform/locale.h"
 #include "fw/controls/button.h"
 #include "fw/stdctrls/rangectrls.h"
 #include "fw/stdctrls/speedbutton.h"
@@ -34,8 +35,8 @@ void TImageForm::ReadSearchOptions() {
   if (secodepoint) m.CodePoint = secodepoint->Value();
   if (sespeed) m.Speed = sespeed->Value();
   if (sepercentage) m.Threshold = sepercentage->Value();
-  m.Bold = btnbold && btnbold->Down();
-  m.Italic = btnitalic && btnitalic->Down();
+  m.Bold = chrbold && chrbold->Down();
+  m.Italic = chritalic && chritalic->Down();
   engine_->SetOptions(m);
 }
 
@@ -52,6 +53,7 @@ void TImageForm::Updateinfo() {
   if (o.Folder.empty()) o.Folder = fw::FontsFolder();
   o.Source = ChosenSource();
   if (lbfonts) lbfonts->SetCaption(u"Fonts: " + fw::IntToStr(search_->CandidateCount()));
+  if (xppreview) xppreview->SetEnabled(o.Source != TSearchSource::System);
 }
 
 void TImageForm::btnstartstopClick(TObject*) {
@@ -62,6 +64,8 @@ void TImageForm::btnstartstopClick(TObject*) {
 // ---- What the window shows of a search
 
 void TImageForm::SearchStarted(TSearchSource) {
+  // The scores are listed as the user writes numbers.
+  results_->DecimalSeparator = fw::UserFormatSettings().DecimalSeparator;
   if (Gauge1) {
     Gauge1->SetPosition(0);
     Gauge1->Show();
@@ -107,7 +111,7 @@ void TImageForm::SearchFinished(const TSearchSummary& Summary) {
     Gauge1->SetPosition(0);
   }
   SetStatusText(1, Summary.ElapsedText);
-  if (ListView) FillResultListView(ListView, *results_);
+  if (ListView) FillResultListView(ListView, *results_, itemScores_);
   if (lbcount) lbcount->SetCaption(fw::IntToStr(results_->Count()));
   if (Run) Run->EnableButton(ck::bkNext, results_->Count() > 0);
 }

@@ -57,6 +57,7 @@ void RegisterFormClasses() {
   fw::RegisterStdControls();
   fw::RegisterClasses<fw::TTimer, fw::TOpenDialog, fw::TSaveDialog, fw::TMainMenu, fw::TPopupMenu,
                       fw::TMenuItem>();
+  fw::RegisterClasses<fw::TActionList, fw::TAction>();
 }
 
 void RegisterComponentClasses() { fw::RegisterClasses<ck::TCkWizard, ck::TCkWizardInteriorPage>(); }

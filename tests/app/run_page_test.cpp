@@ -10,7 +10,9 @@
 #include "app/image_form.h"
 #include "app/result_list.h"
 #include "fw/core/rtti.h"
+#include "fw/core/datetime.h"
 #include "fw/core/sysutils.h"
+#include "fw/platform/locale.h"
 #include "fw/stdctrls/register.h"
 #include "font_fixtures.h"
 #include "fw/stdctrls_test_util.h"
@@ -195,6 +197,65 @@ TEST_F(RunPage, TheSavedListHasTheDateTwoEmptyLinesAndOneTabbedLinePerFont) {
             "Alpha\t99.00\tC:\\fonts\\a.ttf\r\n"
             "Beta\t70.50\tSystem font\r\n"
             "Gamma\t60.25\tC:\\fonts\\g.otf\r\n");
+}
+
+TEST_F(RunPage, CommaDecimalScoresSortColourAndFilterByTheirNumbers) {
+  // Scores listed as a comma-decimal locale writes them; the list's order,
+  // colours and threshold go by the numbers behind the texts.
+  TResultList results;
+  results.DecimalSeparator = u',';
+  results.Add(u"eight", 8.25, u"a");
+  results.Add(u"seventy", 70.5, u"b");
+  results.Add(u"ninety-nine", 99.0, u"c");
+  results.Add(u"ninety", 90.0, u"d");
+  results.Add(u"ninety-one", 91.75, u"e");
+  TItemScores scores;
+  FillResultListView(form->ListView, results, scores);
+  ASSERT_EQ(form->ListView->Items()->Item(1)->SubItems()->Get(0), u"70,50");
+
+  form->ListViewColumnClick(form->ListView, form->ListView->Columns()->Items(1));
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"ninety-nine", "ninety-one", "ninety", "seventy", "eight"}));
+
+  struct Case {
+    int item;
+    int percentage;
+    bool wanted;
+  };
+  for (const Case& c : {Case{0, 99, true}, Case{1, 92, false}, Case{1, 91, true}, Case{3, 71, false}}) {
+    // The user's separator given here is deliberately not the texts' one.
+    EXPECT_EQ(ScoreIsWanted(form->ListView->Items()->Item(c.item), c.percentage, u'.'), c.wanted)
+        << c.item << " at " << c.percentage;
+  }
+
+  form->sepercentage->SetValue(91);
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"ninety-nine", "ninety-one"}));
+  EXPECT_EQ(form->lbcount->Caption(), u"2");
+}
+
+TEST_F(RunPage, TheSavedListMatchesTheGoldenFileAndAFailedSaveIsReported) {
+  TResultList results;
+  results.Add(u"Vltest Sans Bold", 97.126, u"C:\\Fonts\\vltestbd.ttf");
+  results.Add(u"Arial", 81.5, kSystemFontPath);
+  results.Add(u"Vlotfx Sans Regular", 64.0, u"D:\\Type\\vlotf.otf");
+  TItemScores scores;
+  FillResultListView(form->ListView, results, scores);
+  fw::TFormatSettings format = fw::InvariantFormatSettings();
+  format.ShortDateFormat = u"dd.mm.yyyy";
+  format.DateSeparator = u'.';
+  format.LongTimeFormat = u"hh:nn:ss";
+  const fw::TDateTime when = fw::EncodeDate(2026, 12, 10) + fw::EncodeTime(15, 20, 5, 0);
+
+  const fw::String file = fonts.Path("list.txt");
+  ASSERT_TRUE(SaveResultListFile(form->ListView, file, when, format));
+  std::ifstream golden(apptest::SourcePath("tests/app/golden/result_list.txt"), std::ios::binary);
+  ASSERT_TRUE(golden) << "golden file missing";
+  const std::string expected{std::istreambuf_iterator<char>(golden), std::istreambuf_iterator<char>()};
+  const fixtures::Bytes bytes = fixtures::ReadAll(file);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
+
+  const fw::String unwritable = fonts.Path("no such folder\\list.txt");
+  EXPECT_FALSE(SaveResultListFile(form->ListView, unwritable, when, format));
+  EXPECT_FALSE(fixtures::Exists(unwritable));
 }
 
 TEST(ResultFontCopy, CopiesFilesWithoutOverwritingAndSkipsInstalledFonts) {
