@@ -1,0 +1,77 @@
+#include "services/shellutils.h"
+
+#include <vector>
+
+#include "fw/graphics/graphics.h"
+
+namespace services {
+
+using fw::String;
+
+DWORD Shell32Version() {
+  static const DWORD version = [] {
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeW(L"shell32.dll", &handle);
+    if (size == 0) return DWORD{0};
+    std::vector<unsigned char> data(size);
+    if (!GetFileVersionInfoW(L"shell32.dll", 0, size, data.data())) return DWORD{0};
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT len = 0;
+    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info ||
+        len < sizeof(VS_FIXEDFILEINFO))
+      return DWORD{0};
+    return info->dwFileVersionMS;
+  }();
+  return version;
+}
+
+bool FreeShellItemList(LPITEMIDLIST& List) {
+  if (!List) return true;
+  IMalloc* malloc = nullptr;
+  if (FAILED(SHGetMalloc(&malloc)) || !malloc) return false;
+  bool freed = false;
+  if (malloc->DidAlloc(List) != 0) {
+    malloc->Free(List);
+    List = nullptr;
+    freed = true;
+  }
+  malloc->Release();
+  return freed;
+}
+
+void EllipsizePathText(const String& Text, fw::TCanvas* Canvas, int Width, String& Result) {
+  Result = Text;
+  if (!Canvas || Text.empty()) return;
+  // An empty TextRect makes the canvas select its font without drawing.
+  Canvas->TextRect(fw::TRect{}, 0, 0, String());
+  HDC dc = Canvas->Handle();
+  SIZE line{};
+  if (!GetTextExtentPoint32W(dc, L"Wq", 2, &line)) return;
+  RECT r{0, 0, Width, line.cy};
+  // DT_MODIFYSTRING may write up to four characters past the text.
+  std::u16string buffer = Text;
+  buffer.append(5, u'\0');
+  if (DrawTextW(dc, W(buffer.data()), static_cast<int>(Text.size()), &r,
+                DT_PATH_ELLIPSIS | DT_MODIFYSTRING | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT) == 0)
+    return;
+  Result = String(buffer.c_str());
+}
+
+bool WindowsVersionAtLeast(int Major, int Minor) {
+  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+  static const OSVERSIONINFOW info = [] {
+    OSVERSIONINFOW v{};
+    v.dwOSVersionInfoSize = sizeof v;
+    auto fn = reinterpret_cast<RtlGetVersionFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    if (!fn || fn(&v) != 0) {
+      v.dwMajorVersion = 5;
+      v.dwMinorVersion = 1;
+    }
+    return v;
+  }();
+  return static_cast<int>(info.dwMajorVersion) > Major ||
+         (static_cast<int>(info.dwMajorVersion) == Major && static_cast<int>(info.dwMinorVersion) >= Minor);
+}
+
+}  // namespace services

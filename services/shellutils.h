@@ -1,0 +1,32 @@
+// Shell and system routines of the component layer: the shell's version,
+// item-id lists, path ellipsis and the Windows version test.
+#pragma once
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "fw/core/types.h"
+
+namespace fw {
+class TCanvas;
+}
+
+namespace services {
+
+// The version of shell32.dll as major shl 16 or minor, read once from the
+// file's version resource; 0 when it has none.
+DWORD Shell32Version();
+
+// Frees List with the shell allocator when that allocator owns it and clears
+// the reference. True when it was already empty or has been freed.
+bool FreeShellItemList(LPITEMIDLIST& List);
+
+// Text shortened with a path ellipsis so that it fits Width in one line of
+// Canvas's font; the unchanged text when measuring fails.
+void EllipsizePathText(const fw::String& Text, fw::TCanvas* Canvas, int Width, fw::String& Result);
+
+// Whether the running Windows is at least Major.Minor (the real version, not
+// the one the manifest lets GetVersionEx report).
+bool WindowsVersionAtLeast(int Major, int Minor);
+
+}  // namespace services
