@@ -163,6 +163,18 @@ void TImageForm::accopyExecute(TObject*) {
   CopyFontFiles(paths, folder, managedlg, options);
 }
 
+void TImageForm::Selectall1Click(TObject*) {
+  if (!fontbox) return;
+  fontbox->Items()->BeginUpdate();
+  try {
+    fontbox->SelectAll();
+  } catch (...) {
+    fontbox->Items()->EndUpdate();
+    throw;
+  }
+  fontbox->Items()->EndUpdate();
+}
+
 void TImageForm::accopyUpdate(TObject*) {
   if (!accopy) return;
   accopy->SetEnabled(Wizard && Wizard->ActivePageIndex() == kPageMultipreview && fontbox && fontbox->SelCount() > 0);

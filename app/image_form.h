@@ -258,6 +258,8 @@ class TImageForm : public fw::TForm, private TSearchView {
   void CkXPBar1Items0Click(fw::TObject* Sender);
   void accopyExecute(fw::TObject* Sender);
   void accopyUpdate(fw::TObject* Sender);
+  // The multi-font list's "Select all".
+  void Selectall1Click(fw::TObject* Sender);
 
   // Texts of the status bar's panels: 0 the image, 1 the last search's time
   // or the progress of long operations, 2 the application's hint.

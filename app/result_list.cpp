@@ -365,6 +365,7 @@ void DescribeResultPage(fw::TClassBuilder<TImageForm>& c) {
   c.Method(u"CkXPBar1Items0Click", &F::CkXPBar1Items0Click);
   c.Method(u"accopyExecute", &F::accopyExecute);
   c.Method(u"accopyUpdate", &F::accopyUpdate);
+  c.Method(u"Selectall1Click", &F::Selectall1Click);
 }
 
 }  // namespace app

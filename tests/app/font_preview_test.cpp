@@ -100,18 +100,19 @@ class ResultPage : public ::testing::Test {
       out.push_back(fw::StringToUtf8(form->ListView->Items()->Item(i)->Caption()));
     return out;
   }
-  void PressInList(WORD key, bool ctrl) {
-    form->ListView->SetFocus();
+  void PressIn(fw::TWinControl* control, WORD key, bool ctrl) {
+    control->SetFocus();
     fwtest::Pump();
     if (ctrl) {
       THeldKeys keys{VK_CONTROL};
-      PostMessageW(form->ListView->Handle(), WM_KEYDOWN, key, 1);
+      PostMessageW(control->Handle(), WM_KEYDOWN, key, 1);
       fwtest::Pump(30);
     } else {
-      PostMessageW(form->ListView->Handle(), WM_KEYDOWN, key, 1);
+      PostMessageW(control->Handle(), WM_KEYDOWN, key, 1);
       fwtest::Pump(30);
     }
   }
+  void PressInList(WORD key, bool ctrl) { PressIn(form->ListView, key, ctrl); }
 
   apptest::AppDataFolder appData{"result_page"};
   apptest::SampleTextKeeper keep;
@@ -284,15 +285,16 @@ TEST_F(ResultPage, CopyingFromTheMultiFontListOverwritesAndNeedsAFileSource) {
   gCopyFolder = target.Path("");
   UseFolders();
   form->Wizard->SetActivePageIndex(kPageMultipreview);
-  for (const char* f : {"a.ttf", "b.ttf", "x.ttf"}) form->fontbox->Items()->Add(fonts.Path(f));
+  for (const char* f : {"a.ttf", "b.ttf"}) form->fontbox->Items()->Add(fonts.Path(f));
   form->accopyUpdate(form->accopy);
   EXPECT_FALSE(form->accopy->Enabled()) << "nothing selected";
-  form->fontbox->SetSelected(0, true);
-  form->fontbox->SetSelected(1, true);
+
+  PressIn(form->fontbox, 'A', true);
+  EXPECT_EQ(form->fontbox->SelCount(), 2) << "Ctrl+A of the list's menu";
   form->accopyUpdate(form->accopy);
   EXPECT_TRUE(form->accopy->Enabled());
-
-  form->accopyExecute(form->accopy);
+  PressIn(form->fontbox, 'C', true);
+  ASSERT_EQ(gAskedFrom.size(), 1u) << "Ctrl+C runs the copy action";
   EXPECT_EQ(fixtures::ReadAll(target.Path("a.ttf")), fixtures::Bytes{1});
   EXPECT_EQ(fixtures::ReadAll(target.Path("b.ttf")), fixtures::Bytes{2}) << "overwritten";
   EXPECT_EQ(managedlg->progres->Max(), 1) << "the number of files less one";
