@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/font_folders.h"
+#include "app/image_page.h"
 #include "fw/core/rtti.h"
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
@@ -440,7 +441,6 @@ void TImageForm::lbviewallClick(TObject*) {
 }
 
 void TImageForm::AddModifiedToCropped() {}
-void TImageForm::acUndoModifiedExecute(TObject*) {}
 
 // ---- Status bar
 
@@ -546,6 +546,7 @@ FW_REGISTER(TImageForm) {
   c.Method(u"sepercentageChange", &F::sepercentageChange);
   c.Method(u"lbsavetofileClick", &F::lbsavetofileClick);
   DescribeResultPage(c);
+  DescribeImagePage(c);
 }
 
 }  // namespace app

@@ -50,6 +50,12 @@
 // Search page
 #include "controls/base/xp_taskbar.h"
 #include "fw/system/actions.h"
+// Image page (image_page.cpp)
+#include "capture/asg_capture.h"
+#include "controls/base/ckimage.h"
+#include "controls/base/ckrollout.h"
+#include "controls/base/cktransparentbutton.h"
+#include "skin/controls/scrollbar.h"
 
 namespace app {
 
@@ -159,6 +165,44 @@ class TImageForm : public fw::TForm, private TSearchView {
   ck::TCkXPBar* xppreview = nullptr;
   fw::TAction* acviewfont = nullptr;
   fw::TAction* accopy = nullptr;
+  // Image page (image_page.cpp)
+  ck::TCkXPBar* xpLoad = nullptr;
+  skin::TkScrollBar* trresize = nullptr;
+  skin::TkScrollBar* trrotate = nullptr;
+  skin::TkScrollBar* trlight = nullptr;
+  skin::TkScrollBar* tbhue = nullptr;
+  skin::TkScrollBar* tbsaturation = nullptr;
+  skin::TkScrollBar* tbvalue = nullptr;
+  skin::TkScrollBar* tbbrightness = nullptr;
+  skin::TkScrollBar* tbcontrast = nullptr;
+  fw::TLabel* lbresize = nullptr;
+  fw::TLabel* lbrot = nullptr;
+  fw::TLabel* lbhue = nullptr;
+  fw::TLabel* lbsaturation = nullptr;
+  fw::TLabel* lbvalue = nullptr;
+  fw::TLabel* lbbrightness = nullptr;
+  fw::TLabel* lbcontrast = nullptr;
+  fw::TLabel* lbbackground = nullptr;
+  ck::TCkRollOut* roResize = nullptr;
+  ck::TCkRollOut* roRotate = nullptr;
+  ck::TCkRollOut* roZoom = nullptr;
+  ck::TCkRollOut* roColorRange = nullptr;
+  ck::TCkRollOut* roHSV = nullptr;
+  ck::TCkRollOut* roBrightness = nullptr;
+  ck::TCkRollOut* roEffects = nullptr;
+  ck::TCkTransparentButton* btnminus = nullptr;
+  ck::TCkTransparentButton* btnplus = nullptr;
+  ck::TCkImage* CkImage2 = nullptr;
+  fw::TOpenDialog* sampleimagedlg = nullptr;
+  fw::TSaveDialog* dlgSavedefault = nullptr;
+  capture::TASGScreenCapture* Capture = nullptr;
+  capture::TASGScreenCapture* crop = nullptr;
+  fw::TAction* acminus = nullptr;
+  fw::TAction* acplus = nullptr;
+  fw::TAction* acUndoModified = nullptr;
+  fw::TAction* acCapture = nullptr;
+  fw::TAction* acSavemdefault = nullptr;
+  fw::TAction* acSaveModified = nullptr;
 
   // ---- Fields, in the window's order
   int NameSortOrder = -1;
@@ -224,7 +268,6 @@ class TImageForm : public fw::TForm, private TSearchView {
   // Commands of later pages' parts; they do nothing yet.
   void btnstartstopClick(fw::TObject* Sender);
   void AddModifiedToCropped();
-  void acUndoModifiedExecute(fw::TObject* Sender);
   void ListViewKeyDown(fw::TObject* Sender, WORD& Key, fw::TShiftState Shift);
 
   // Search page (run_page.cpp, result_list.cpp)
@@ -260,6 +303,67 @@ class TImageForm : public fw::TForm, private TSearchView {
   void accopyUpdate(fw::TObject* Sender);
   // The multi-font list's "Select all".
   void Selectall1Click(fw::TObject* Sender);
+
+  // Image page (image_page.cpp): loading, editing, undo and saving.
+  void xpLoadItems0Click(fw::TObject* Sender);
+  void Sampleimages1Click(fw::TObject* Sender);
+  void xpLoadItems1Click(fw::TObject* Sender);
+  void imagedlgShow(fw::TObject* Sender);
+  void acCaptureExecute(fw::TObject* Sender);
+  void acCaptureUpdate(fw::TObject* Sender);
+  void btncropdefaultClick(fw::TObject* Sender);
+  void trresizeChange(fw::TObject* Sender);
+  void trrotateChange(fw::TObject* Sender);
+  void btn100Click(fw::TObject* Sender);
+  void btn0Click(fw::TObject* Sender);
+  void btnRestoreImage1Click(fw::TObject* Sender);
+  void btnapplyClick(fw::TObject* Sender);
+  void tbhueChange(fw::TObject* Sender);
+  void btngrayClick(fw::TObject* Sender);
+  void btninvertClick(fw::TObject* Sender);
+  void btntoblackClick(fw::TObject* Sender);
+  void CkTransparentButton3Click(fw::TObject* Sender);
+  void CkTransparentButton4Click(fw::TObject* Sender);
+  void CkTransparentButton5Click(fw::TObject* Sender);
+  void acminusExecute(fw::TObject* Sender);
+  void acplusExecute(fw::TObject* Sender);
+  void acminusUpdate(fw::TObject* Sender);
+  void acplusUpdate(fw::TObject* Sender);
+  void btnminusMouseEnter(fw::TObject* Sender);
+  void btnplusMouseEnter(fw::TObject* Sender);
+  void btnminusMouseMove(fw::TObject* Sender, fw::TShiftState Shift, int X, int Y);
+  void btnplusMouseMove(fw::TObject* Sender, fw::TShiftState Shift, int X, int Y);
+  void acUndoModifiedExecute(fw::TObject* Sender);
+  void acUndoModifiedUpdate(fw::TObject* Sender);
+  void acSavemdefaultExecute(fw::TObject* Sender);
+  void acSavemdefaultUpdate(fw::TObject* Sender);
+  void acSaveModifiedExecute(fw::TObject* Sender);
+  void acSaveModifiedUpdate(fw::TObject* Sender);
+  void roBrightnessExpand(fw::TObject* Sender);
+  void CkImage2Click(fw::TObject* Sender);
+  // Loads ImageFileName into every view and work bitmap; raises when the
+  // file cannot be read, before anything changes.
+  void UpdateImages();
+  // Clears the views and work bitmaps before a capture.
+  void UpdateCroppedImages();
+  // Sliders back to their start values (their handlers run).
+  void UpdateControls();
+  void ApplyResize(fw::TImage* Image);
+  void ApplyRotation(fw::TImage* Image, int Angle);
+  void ApplyColorAdjustments(fw::TBitmap* Base, fw::TImage* Image, int Hue, int Saturation, int Value);
+  // Keeps the pixels of Base darker than FWhiteback, the others white.
+  void ClearBackground(fw::TBitmap* Base, fw::TBitmap* Destination);
+  void DisplayAspectBitmap(fw::TBitmap* Bitmap, fw::TImage* Image);
+  // Deletes and recreates the crop folder and points the thumbnail view at
+  // it (emptied first).
+  void ResetCropFolder();
+  // The instructions that come with a sample image.
+  void ShowSampleHint(const fw::String& Header, const fw::String& Text);
+  void PushModifiedUndo();
+  void PopModifiedUndo();
+  void PushDefaultUndo();
+  void PopDefaultUndo();
+  void WndProc(fw::TMessage& Message) override;
 
   // Texts of the status bar's panels: 0 the image, 1 the last search's time
   // or the progress of long operations, 2 the application's hint.

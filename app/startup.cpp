@@ -58,6 +58,7 @@ void RegisterFormClasses() {
   fw::RegisterClasses<fw::TTimer, fw::TOpenDialog, fw::TSaveDialog, fw::TMainMenu, fw::TPopupMenu,
                       fw::TMenuItem>();
   fw::RegisterClasses<fw::TActionList, fw::TAction>();
+  fw::RegisterClasses<capture::TASGScreenCapture>();
 }
 
 void RegisterComponentClasses() { fw::RegisterClasses<ck::TCkWizard, ck::TCkWizardInteriorPage>(); }
