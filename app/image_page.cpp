@@ -19,6 +19,7 @@
 #include "fw/dialogs/msgdlg.h"
 #include "fw/platform/files.h"
 #include "fw/platform/locale.h"
+#include "fw/stdctrls/scrolling.h"
 
 namespace app {
 
@@ -61,8 +62,20 @@ TBitmap* ViewBitmap(fw::TImage* Image) {
 
 bool ViewEmpty(fw::TImage* Image) { return ViewBitmap(Image) == nullptr; }
 
+// A view smaller than its hatched pane (the scroll box it lies in) sits in
+// the pane's centre.
+void CentreInPane(fw::TImage* Image) {
+  auto* pane = Image ? dynamic_cast<fw::TScrollBox*>(Image->Parent()) : nullptr;
+  if (!pane) return;
+  const int left = std::max(0, (pane->ClientWidth() - Image->Picture()->Width()) / 2);
+  const int top = std::max(0, (pane->ClientHeight() - Image->Picture()->Height()) / 2);
+  Image->SetBounds(left, top, Image->Width(), Image->Height());
+}
+
 void ShowBitmap(fw::TImage* Image, TBitmap* Bitmap) {
-  if (Image) Image->Picture()->SetGraphic(Bitmap);
+  if (!Image) return;
+  Image->Picture()->SetGraphic(Bitmap);
+  CentreInPane(Image);
 }
 
 void ClearView(fw::TImage* Image) {
@@ -591,6 +604,7 @@ void TImageForm::PopModifiedUndo() {
   if (ModifiedUndoStack.empty() || !ImageModified) return;
   ImageModified->Picture()->Assign(ModifiedUndoStack.back().get());
   ModifiedUndoStack.pop_back();
+  CentreInPane(ImageModified);
 }
 
 void TImageForm::PushDefaultUndo() {
@@ -604,6 +618,7 @@ void TImageForm::PopDefaultUndo() {
   if (DefaultUndoStack.empty() || !Image1) return;
   Image1->Picture()->Assign(DefaultUndoStack.back().get());
   DefaultUndoStack.pop_back();
+  CentreInPane(Image1);
 }
 
 void TImageForm::acUndoModifiedExecute(TObject*) {

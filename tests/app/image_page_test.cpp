@@ -21,6 +21,7 @@
 #include "fw/platform/files.h"
 #include "fw/platform/locale.h"
 #include "fw/platform_test_folder.h"
+#include "controls/xp_test_util.h"
 #include "main_window_util.h"
 #include "scenarios/screenshot_png.h"
 
@@ -144,6 +145,11 @@ TEST_F(ImagePage, OpenLoadsEveryViewAndWorkBitmapResetsTheControlsAndStartsTheUn
   for (TBitmap* work : {LoadedImage, RotatedImage, ResizedImage, ModifiedBase}) EXPECT_EQ(Pixels(work), expected);
   EXPECT_EQ(f->StatusText(0), u"20 x 12 x 24b");
   EXPECT_EQ(f->StatusText(1), u"");
+  // Each view sits in the centre of its pane.
+  for (fw::TImage* view : {f->Image1, f->ImageModified}) {
+    EXPECT_EQ(view->Left(), (view->Parent()->ClientWidth() - 20) / 2);
+    EXPECT_EQ(view->Top(), (view->Parent()->ClientHeight() - 12) / 2);
+  }
   EXPECT_EQ(f->trresize->Position(), 100);
   EXPECT_EQ(f->tbhue->Position(), 0);
   EXPECT_EQ(f->trlight->Position(), 125);
@@ -596,4 +602,129 @@ TEST_F(ImagePage, DisplayAspectBitmapCentresTheBitmapOnWhite) {
     EXPECT_EQ(Shown(view)->Canvas()->Pixel(c.blackX, c.blackY), 0x000000);
     EXPECT_EQ(Shown(view)->Canvas()->Pixel(c.whiteX, c.whiteY), 0xFFFFFF);
   }
+}
+
+TEST_F(ImagePage, TheFormBindsEveryControlOfThePageToItsHandler) {
+  using F = TImageForm;
+  auto method = [&](void (F::*handler)(fw::TObject*)) { return fw::TNotifyEvent(f.get(), handler).Method(); };
+  struct Case {
+    const char* control;
+    fw::TMethod bound;
+    void (F::*handler)(fw::TObject*);
+  } cases[] = {
+      {"btn100", static_cast<fw::TControl*>(f->FindComponent(u"btn100"))->OnClick.Method(), &F::btn100Click},
+      {"btn0", static_cast<fw::TControl*>(f->FindComponent(u"btn0"))->OnClick.Method(), &F::btn0Click},
+      {"btnRestoreImage1", static_cast<fw::TControl*>(f->FindComponent(u"btnRestoreImage1"))->OnClick.Method(), &F::btnRestoreImage1Click},
+      {"btnapply", static_cast<fw::TControl*>(f->FindComponent(u"btnapply"))->OnClick.Method(), &F::btnapplyClick},
+      {"btncropdefault", static_cast<fw::TControl*>(f->FindComponent(u"btncropdefault"))->OnClick.Method(), &F::btncropdefaultClick},
+      {"btncropmodified", static_cast<fw::TControl*>(f->FindComponent(u"btncropmodified"))->OnClick.Method(), &F::btncropdefaultClick},
+      {"btntoblack", static_cast<fw::TControl*>(f->FindComponent(u"btntoblack"))->OnClick.Method(), &F::btntoblackClick},
+      {"btninvert", static_cast<fw::TControl*>(f->FindComponent(u"btninvert"))->OnClick.Method(), &F::btninvertClick},
+      {"btngray", static_cast<fw::TControl*>(f->FindComponent(u"btngray"))->OnClick.Method(), &F::btngrayClick},
+      {"Edge detect", static_cast<fw::TControl*>(f->FindComponent(u"CkTransparentButton3"))->OnClick.Method(), &F::CkTransparentButton3Click},
+      {"AntiAlias", static_cast<fw::TControl*>(f->FindComponent(u"CkTransparentButton4"))->OnClick.Method(), &F::CkTransparentButton4Click},
+      {"CkImage2", f->CkImage2->OnClick.Method(), &F::CkImage2Click},
+      {"btnminus enter", f->btnminus->OnMouseEnter.Method(), &F::btnminusMouseEnter},
+      {"btnplus enter", f->btnplus->OnMouseEnter.Method(), &F::btnplusMouseEnter},
+      {"imagedlg show", f->imagedlg->FOnShow.Method(), &F::imagedlgShow},
+      {"sampleimagedlg show", f->sampleimagedlg->FOnShow.Method(), &F::imagedlgShow},
+      {"acminus", f->acminus->OnExecute.Method(), &F::acminusExecute},
+      {"acplus", f->acplus->OnExecute.Method(), &F::acplusExecute},
+      {"acUndoModified", f->acUndoModified->OnExecute.Method(), &F::acUndoModifiedExecute},
+      {"acCapture", f->acCapture->OnExecute.Method(), &F::acCaptureExecute},
+      {"acSavemdefault", f->acSavemdefault->OnExecute.Method(), &F::acSavemdefaultExecute},
+      {"acSaveModified", f->acSaveModified->OnExecute.Method(), &F::acSaveModifiedExecute},
+  };
+  for (const Case& c : cases) EXPECT_TRUE(c.bound == method(c.handler)) << c.control;
+  EXPECT_EQ(f->btnminus->Action(), f->acminus);
+  EXPECT_EQ(f->btnplus->Action(), f->acplus);
+  EXPECT_EQ(static_cast<fw::TControl*>(f->FindComponent(u"btnundomodified"))->Action(), f->acUndoModified);
+  EXPECT_EQ(f->sampleimagedlg->Title(), u"Open sample image");
+  EXPECT_EQ(f->sampleimagedlg->Filter(), f->imagedlg->Filter());
+  EXPECT_EQ(f->dlgSavedefault->Filter(), u"Bitmap Image(*.bmp)|*.bmp");
+  EXPECT_TRUE(f->dlgSavedefault->Options().Contains(fw::ofOverwritePrompt));
+  ASSERT_NE(f->Capture, nullptr);
+  ASSERT_NE(f->crop, nullptr);
+  EXPECT_EQ(f->crop->Delay(), 100u);
+  EXPECT_FALSE(f->crop->ShowHint());
+}
+
+TEST_F(ImagePage, TaskBarAndMenuItemsRunOpenSampleImagesAndCapture) {
+  // The task bar sits in the tool column above the two groups.
+  auto* container = static_cast<fw::TControl*>(f->xpLoad->Parent());
+  fw::TControl* gbdefault = static_cast<fw::TControl*>(f->FindComponent(u"gbdefault"));
+  fw::TControl* gbmodified = static_cast<fw::TControl*>(f->FindComponent(u"gbmodified"));
+  EXPECT_EQ(container->Parent(), f->ImageLoad);
+  EXPECT_EQ(f->xpLoad->Caption(), u"Image");
+  ASSERT_EQ(f->xpLoad->Items()->Count(), 2);
+  EXPECT_EQ(f->xpLoad->Items()->Items(0)->Caption(), u"Open");
+  EXPECT_EQ(f->xpLoad->Items()->Items(1)->Caption(), u"Capture");
+  EXPECT_LE(container->Top() + container->Height(), gbdefault->Top());
+  EXPECT_LE(gbdefault->Top() + gbdefault->Height(), gbmodified->Top());
+  EXPECT_LE(gbmodified->Top() + gbmodified->Height(), f->CkImage2->Top());
+  EXPECT_LE(f->xpLoad->Top() + f->xpLoad->Height(), container->Height());
+
+  // Items clicked with the mouse.
+  f->ImageLoad->BringToFront();
+  f->Wizard->SetActivePageIndex(kPageImageLoad);
+  fwtest::Pump();
+  xptest::VirtualMouse mouse;
+  for (int i = 0; i < 2; ++i) {
+    fw::TRect r;
+    f->xpLoad->VisibleItemRect(i, r);
+    mouse.Click(f->xpLoad, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    fwtest::Pump();
+  }
+  ASSERT_EQ(gDialogs.titles.size(), 1u);
+  EXPECT_EQ(gCaptureCalls, 1);
+
+  // The menu items of "Image", by their commands.
+  for (const char16_t* name : {u"Open1", u"Sampleimages1", u"Capture1"}) {
+    auto* item = dynamic_cast<fw::TMenuItem*>(f->FindComponent(name));
+    ASSERT_NE(item, nullptr);
+    SendMessageW(f->Handle(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
+    fwtest::Pump();
+  }
+  EXPECT_EQ(gDialogs.titles.size(), 3u);
+  EXPECT_EQ(gDialogs.initialDirs.back(), SamplesFolder());
+  EXPECT_EQ(gCaptureCalls, 2);
+  EXPECT_EQ(static_cast<fw::TMenuItem*>(f->FindComponent(u"Open1"))->ShortCut(), fw::TextToShortCut(u"Ctrl+O"));
+  EXPECT_EQ(static_cast<fw::TMenuItem*>(f->FindComponent(u"Sampleimages1"))->ShortCut(),
+            fw::TextToShortCut(u"Ctrl+Alt+S"));
+  EXPECT_EQ(static_cast<fw::TMenuItem*>(f->FindComponent(u"Capture1"))->ShortCut(), fw::TextToShortCut(u"Ctrl+Alt+C"));
+}
+
+namespace {
+
+std::vector<WPARAM> gViewCommands;
+
+LRESULT CALLBACK FakeShellView(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COMMAND) gViewCommands.push_back(wp);
+  return DefWindowProcW(wnd, msg, wp, lp);
+}
+
+}  // namespace
+
+TEST_F(ImagePage, TheOpenDialogsFileListIsAskedForThumbnails) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = FakeShellView;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"SHELLDLL_DefView";
+  RegisterClassW(&wc);
+  HWND frame = CreateWindowExW(0, L"STATIC", L"frame", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND view = CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD, 0, 0, 5, 5, frame, nullptr, wc.hInstance, nullptr);
+  ASSERT_TRUE(frame && view);
+  gViewCommands.clear();
+  PostMessageW(f->Handle(), WM_USER, reinterpret_cast<WPARAM>(frame), 0);
+  fwtest::Pump();
+  ASSERT_EQ(gViewCommands.size(), 1u);
+  EXPECT_EQ(gViewCommands[0], 28717u);
+  // A frame without that view, or one already gone, is left alone.
+  DestroyWindow(view);
+  PostMessageW(f->Handle(), WM_USER, reinterpret_cast<WPARAM>(frame), 0);
+  DestroyWindow(frame);
+  PostMessageW(f->Handle(), WM_USER, reinterpret_cast<WPARAM>(frame), 0);
+  fwtest::Pump();
+  EXPECT_EQ(gViewCommands.size(), 1u);
+  UnregisterClassW(L"SHELLDLL_DefView", wc.hInstance);
 }
