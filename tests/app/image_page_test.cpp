@@ -728,3 +728,21 @@ TEST_F(ImagePage, TheOpenDialogsFileListIsAskedForThumbnails) {
   EXPECT_EQ(gViewCommands.size(), 1u);
   UnregisterClassW(L"SHELLDLL_DefView", wc.hInstance);
 }
+
+TEST(ImagePageRollOut, InvalidSettingsAreReportedAsAnErrorAndTheFormStillGoesAway) {
+  apptest::InitialiseProgramUnits();
+  const char16_t* settings[] = {u"Placement = plNowhere", u"FAHeight = 'tall'", u"Colors.ButtonColor = clNoSuchColour"};
+  for (const char16_t* setting : settings) {
+    auto* form = new fw::TForm(nullptr);
+    const String text = String(u"object TForm\n  object roBad: TCkRollOut\n    ") + setting + u"\n  end\nend\n";
+    String message;
+    try {
+      fw::ReadRootComponent(form, text, u"rollout.form");
+    } catch (const fw::Exception& e) {
+      message = e.Message();
+    }
+    EXPECT_FALSE(message.empty()) << fw::StringToUtf8(setting);
+    EXPECT_EQ(message.find(u"TCkRollOut"), String::npos) << fw::StringToUtf8(message);
+    form->Free();
+  }
+}
