@@ -462,6 +462,9 @@ void TCkBalloonHint::AnchorMessage(fw::TMessage& Message) {
         break;
       }
       case WM_SIZE: {
+        // A minimised form has no client area: the balloon only hides then
+        // (WM_WINDOWPOSCHANGED) and comes back with the form.
+        if (Message.WParam == SIZE_MINIMIZED) break;
         RECT cr{};
         GetClientRect(formWnd, &cr);
         const TPoint& s = FData.RStemPointPosition;

@@ -12,6 +12,7 @@
 #include "fw/stdctrls/panel.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
+#include "xp_test_util.h"
 
 using namespace ck;
 using fw::String;
@@ -429,6 +430,54 @@ TEST_F(Balloon, ApplicationHintIsABalloonWithTheMainControlsHeader) {
   w.ReleaseHandle();
   EXPECT_FALSE(IsWindowVisible(w.Handle()));
   b->SetUseBalloonAsApplicationHint(false);
+}
+
+TEST_F(Balloon, HoveringAControlShowsItsHintAsABalloon) {
+  TCkBalloonHint* b = Make();
+  b->SetDefaultHeader(u"Vestaline");
+  b->SetUseBalloonAsApplicationHint(true);
+  AnchorForm f(200, 200);
+  xptest::OnTop(f.form.form);
+  f.panel->SetHint(u"Crop the character");
+  f.panel->SetShowHint(true);
+  const int pause = fw::Application->HintPause();
+  fw::Application->SetHintPause(20);
+  xptest::VirtualMouse mouse;
+  auto shown = [] { return fw::Application->HintWindow() != nullptr; };
+  for (int i = 0; i < 12 && !shown(); ++i) {
+    mouse.MoveTo(f.panel, 10 + i % 2, 10);
+    fwtest::PumpUntil(shown, 250);
+  }
+  ASSERT_TRUE(shown());
+  auto* w = dynamic_cast<TCkBalloonWindow*>(fw::Application->HintWindow());
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(IsWindowVisible(w->Handle()));
+  EXPECT_EQ(w->Header(), u"Vestaline");
+  EXPECT_EQ(w->Msg(), u"Crop the character");
+  EXPECT_NE(w->CurrentPosition(), bpAuto);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_NE(GetWindowRgn(w->Handle(), rgn), ERROR);  // shaped as a balloon
+  DeleteObject(rgn);
+  // Switching off (as for a screen capture) takes the balloon away.
+  b->SetUseBalloonAsApplicationHint(false);
+  EXPECT_EQ(fw::Application->HintWindow(), nullptr);
+  fw::Application->SetHintPause(pause);
+}
+
+TEST_F(Balloon, MinimisingTheAnchorFormHidesTheBalloonUntilRestored) {
+  AnchorForm f(200, 200);
+  TCkBalloonHint* b = Make();
+  b->ActivateHint(f.panel, u"follows the form", u"", 0);
+  HWND w = b->HintWindow()->Handle();
+  ASSERT_TRUE(IsWindowVisible(w));
+  ShowWindow(f.form->Handle(), SW_MINIMIZE);
+  fwtest::Pump(50);
+  EXPECT_FALSE(IsWindowVisible(w));
+  EXPECT_TRUE(b->Active());
+  ShowWindow(f.form->Handle(), SW_RESTORE);
+  fwtest::Pump(50);
+  EXPECT_TRUE(IsWindowVisible(w));
+  EXPECT_EQ(closes, 0);
 }
 
 TEST_F(Balloon, FormDescriptionsCreateTheComponent) {
