@@ -1,7 +1,6 @@
 #include "app/font_commands.h"
 
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include "app/image_form.h"
 #include "app/managedlg.h"
@@ -27,21 +26,14 @@ void ShellOpen(HWND Owner, const String& File, const String& Parameters) {
   ShellExecuteW(Owner, L"open", W(File), Parameters.empty() ? nullptr : W(Parameters), nullptr, SW_SHOWNORMAL);
 }
 
-// The shell's folder browser, for as long as the window holds no folder
-// dialog of its own.
-bool ShellBrowseFolder(TImageForm* Form, String& Directory) {
-  const String title = u"Select folder to copy selected fonts";
-  BROWSEINFOW info{};
-  info.hwndOwner = Form && Form->HandleAllocated() ? Form->Handle() : nullptr;
-  info.lpszTitle = W(title);
-  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-  PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&info);
-  if (!pidl) return false;
-  wchar_t path[MAX_PATH] = {};
-  const bool ok = SHGetPathFromIDListW(pidl, path) != FALSE;
-  CoTaskMemFree(pidl);
-  if (ok) Directory = FromW(path);
-  return ok;
+// The window's folder dialog, started at Directory.
+bool BrowseWithFolderDialog(TImageForm* Form, String& Directory) {
+  ck::TCkBrowseForFolderDialog* dialog = Form ? Form->dlgbrowsecopy : nullptr;
+  if (!dialog) return false;
+  dialog->SetDirectory(Directory);
+  if (!dialog->Execute()) return false;
+  Directory = dialog->Directory();
+  return true;
 }
 
 // The hourglass for the time of a copy.
@@ -100,7 +92,7 @@ void ViewFontFile(HWND Owner, const String& Path, const String& SystemFolder) {
 void SetBrowseCopyFolderProc(TBrowseCopyFolderProc Proc) { gBrowseCopyFolder = Proc; }
 
 bool BrowseCopyFolder(TImageForm* Form, String& Directory) {
-  return (gBrowseCopyFolder ? gBrowseCopyFolder : ShellBrowseFolder)(Form, Directory);
+  return (gBrowseCopyFolder ? gBrowseCopyFolder : BrowseWithFolderDialog)(Form, Directory);
 }
 
 void SetIsElevatedProc(TIsElevatedProc Proc) { gIsElevated = Proc; }
@@ -122,9 +114,9 @@ void TImageForm::CkXPBar1Items1Click(TObject* Sender) { acviewfontExecute(Sender
 
 void TImageForm::CkXPBar1Items0Click(TObject*) {
   if (!ListView) return;
-  String folder = copyFolder_;
+  String folder = dlgbrowsecopy ? dlgbrowsecopy->Directory() : String();
   if (!BrowseCopyFolder(this, folder)) return;
-  copyFolder_ = folder;
+  if (dlgbrowsecopy) dlgbrowsecopy->SetDirectory(folder);
   const THourGlass hourGlass;
   const std::vector<String> paths = SelectedFontPaths(ListView);
   ShowCopyDialog(ListView->SelCount());
@@ -144,9 +136,9 @@ void TImageForm::accopyExecute(TObject*) {
     return;
   }
   if (!fontbox) return;
-  String folder = copyFolder_;
+  String folder = dlgbrowsecopy ? dlgbrowsecopy->Directory() : String();
   if (!BrowseCopyFolder(this, folder)) return;
-  copyFolder_ = folder;
+  if (dlgbrowsecopy) dlgbrowsecopy->SetDirectory(folder);
   const THourGlass hourGlass;
   std::vector<String> paths;
   fw::TStrings* lines = fontbox->Items();

@@ -28,7 +28,7 @@ void ViewFontFile(HWND Owner, const fw::String& Path, const fw::String& SystemFo
 // Asks for the folder the fonts are copied into, starting at Directory;
 // true when one was chosen, which is then in Directory.
 using TBrowseCopyFolderProc = bool (*)(TImageForm* Form, fw::String& Directory);
-void SetBrowseCopyFolderProc(TBrowseCopyFolderProc Proc);  // nullptr: the folder dialog
+void SetBrowseCopyFolderProc(TBrowseCopyFolderProc Proc);  // nullptr: the window's dlgbrowsecopy
 bool BrowseCopyFolder(TImageForm* Form, fw::String& Directory);
 
 // Whether the process runs with administrator rights (copying from the

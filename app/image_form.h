@@ -49,6 +49,7 @@
 #include "fw/stdctrls/speedbutton.h"
 // Search page
 #include "controls/base/xp_taskbar.h"
+#include "controls/dialogs/ckbrowsefolder.h"
 #include "fw/system/actions.h"
 // Image page (image_page.cpp)
 #include "capture/asg_capture.h"
@@ -165,6 +166,7 @@ class TImageForm : public fw::TForm, private TSearchView {
   ck::TCkXPBar* xppreview = nullptr;
   fw::TAction* acviewfont = nullptr;
   fw::TAction* accopy = nullptr;
+  ck::TCkBrowseForFolderDialog* dlgbrowsecopy = nullptr;
   // Image page (image_page.cpp)
   ck::TCkXPBar* xpLoad = nullptr;
   skin::TkScrollBar* trresize = nullptr;
@@ -398,8 +400,6 @@ class TImageForm : public fw::TForm, private TSearchView {
   // font file.
   TItemScores itemScores_;
   std::unique_ptr<TAddedFontResource> previewFont_;
-  // The folder the last copy went to, where the next folder question starts.
-  fw::String copyFolder_;
 };
 
 // ---- Globals of the main window's unit

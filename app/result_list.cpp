@@ -350,6 +350,7 @@ void DescribeResultPage(fw::TClassBuilder<TImageForm>& c) {
   c.Field(u"xppreview", &F::xppreview);
   c.Field(u"acviewfont", &F::acviewfont);
   c.Field(u"accopy", &F::accopy);
+  c.Field(u"dlgbrowsecopy", &F::dlgbrowsecopy);
   c.Method(u"ListViewClick", &F::ListViewClick);
   c.Method(u"ListViewChange", &F::ListViewChange);
   c.Method(u"ListViewDblClick", &F::ListViewDblClick);

@@ -18,6 +18,7 @@
 #include "controls/base/xp_checkbox.h"
 #include "controls/base/xp_container.h"
 #include "controls/base/xp_taskbar.h"
+#include "controls/dialogs/ckbrowsefolder.h"
 #include "fw/core/form_loader.h"
 #include "fw/core/rtti.h"
 #include "fw/core/sysutils.h"
@@ -57,7 +58,7 @@ void RegisterFormClasses() {
   fw::RegisterStdControls();
   fw::RegisterClasses<fw::TTimer, fw::TOpenDialog, fw::TSaveDialog, fw::TMainMenu, fw::TPopupMenu,
                       fw::TMenuItem>();
-  fw::RegisterClasses<fw::TActionList, fw::TAction>();
+  fw::RegisterClasses<fw::TActionList, fw::TAction, ck::TCkBrowseForFolderDialog>();
   fw::RegisterClasses<capture::TASGScreenCapture>();
 }
 

@@ -275,6 +275,9 @@ TEST_F(ResultPage, CopyingTheSelectedEntriesAsksForAFolderAndShowsTheCopyWindow)
   form->CkXPBar1Items0Click(form->xppreview);
   ASSERT_EQ(gAskedFrom.size(), 3u);
   EXPECT_EQ(gAskedFrom[2], target.Path("")) << "the next question starts at the last folder";
+  ASSERT_NE(form->dlgbrowsecopy, nullptr);
+  EXPECT_EQ(form->dlgbrowsecopy->Directory(), target.Path("")) << "kept by the folder dialog";
+  EXPECT_EQ(form->dlgbrowsecopy->Title(), u"Select folder to copy selected fonts");
 }
 
 TEST_F(ResultPage, CopyingFromTheMultiFontListOverwritesAndNeedsAFileSource) {
