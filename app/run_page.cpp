@@ -57,6 +57,7 @@ void TImageForm::Updateinfo() {
 }
 
 void TImageForm::btnstartstopClick(TObject*) {
+  if (gbsampletext) gbsampletext->SetCaption(u"Sample");
   if (search_->State() == TSearchState::Idle) ReadSearchOptions();
   search_->btnstartstopClick();
 }

@@ -76,6 +76,7 @@ TEST_F(RunPage, FindWithThePagesControlsRanksTheSamplesFontFirstAndListsBestFirs
   form->secodepoint->SetValue('R');
   form->sepercentage->SetValue(50);
   form->sespeed->SetValue(3);
+  form->gbsampletext->SetCaption(u"Font: Earlier  Size:40");
 
   form->btnstartstop->Click();
 
@@ -92,6 +93,7 @@ TEST_F(RunPage, FindWithThePagesControlsRanksTheSamplesFontFirstAndListsBestFirs
   EXPECT_EQ(form->btnstartstop->Caption(), u"Find");
   EXPECT_FALSE(form->Gauge1->Visible());
   EXPECT_TRUE(form->Panel3->Enabled());
+  EXPECT_EQ(form->gbsampletext->Caption(), u"Sample");
 }
 
 TEST_F(RunPage, StopFromInsideTheSearchEndsItWithTheButtonBackToFind) {
