@@ -40,66 +40,45 @@ void TCkArrangeSettings::BeforeDestruction() {
 
 TCkArrangeSettings::~TCkArrangeSettings() = default;
 
-template <class T>
-void TCkArrangeSettings::Change(T& Field, T Value, const char16_t* Name) {
-  if (Field == Value) return;
-  FireChanging();
-  FireChangingProperty(Name);
-  Field = Value;
-  FireChangedProperty(Name);
-  FireChanged();
-}
-
-void TCkArrangeSettings::SetWrapControls(bool Value) { Change(FWrapControls, Value, u"WrapControls"); }
-void TCkArrangeSettings::SetBorderLeft(int Value) { Change(FBorderLeft, Value, u"BorderLeft"); }
-void TCkArrangeSettings::SetBorderTop(int Value) { Change(FBorderTop, Value, u"BorderTop"); }
-void TCkArrangeSettings::SetDistanceVertical(int Value) { Change(FDistanceVertical, Value, u"DistanceVertical"); }
+void TCkArrangeSettings::SetWrapControls(bool Value) { ChangeProperty(FWrapControls, Value, u"WrapControls"); }
+void TCkArrangeSettings::SetBorderLeft(int Value) { ChangeProperty(FBorderLeft, Value, u"BorderLeft"); }
+void TCkArrangeSettings::SetBorderTop(int Value) { ChangeProperty(FBorderTop, Value, u"BorderTop"); }
+void TCkArrangeSettings::SetDistanceVertical(int Value) { ChangeProperty(FDistanceVertical, Value, u"DistanceVertical"); }
 void TCkArrangeSettings::SetDistanceHorizontal(int Value) {
-  Change(FDistanceHorizontal, Value, u"DistanceHorizontal");
+  ChangeProperty(FDistanceHorizontal, Value, u"DistanceHorizontal");
 }
-void TCkArrangeSettings::SetAutoSize(TCkAutoSizePanel Value) { Change(FAutoSize, Value, u"AutoSize"); }
-void TCkArrangeSettings::SetAutoArrange(bool Value) { Change(FAutoArrange, Value, u"AutoArrange"); }
-void TCkArrangeSettings::SetMaxWidth(int Value) { Change(FMaxWidth, Value, u"MaxWidth"); }
+void TCkArrangeSettings::SetAutoSize(TCkAutoSizePanel Value) { ChangeProperty(FAutoSize, Value, u"AutoSize"); }
+void TCkArrangeSettings::SetAutoArrange(bool Value) { ChangeProperty(FAutoArrange, Value, u"AutoArrange"); }
+void TCkArrangeSettings::SetMaxWidth(int Value) { ChangeProperty(FMaxWidth, Value, u"MaxWidth"); }
 void TCkArrangeSettings::SetMaxControlsPerLine(int Value) {
-  Change(FMaxControlsPerLine, Value, u"MaxControlsPerLine");
+  ChangeProperty(FMaxControlsPerLine, Value, u"MaxControlsPerLine");
 }
 void TCkArrangeSettings::SetVerticalAlignment(TCkArrangeSettingsVAlignment Value) {
-  Change(FVerticalAlignment, Value, u"VerticalAlignment");
+  ChangeProperty(FVerticalAlignment, Value, u"VerticalAlignment");
 }
 void TCkArrangeSettings::SetHorizontalAlignment(TCkArrangeSettingsHAlignment Value) {
-  Change(FHorizontalAlignment, Value, u"HorizontalAlignment");
+  ChangeProperty(FHorizontalAlignment, Value, u"HorizontalAlignment");
 }
 void TCkArrangeSettings::SetHorizontalAlignLines(bool Value) {
-  Change(FHorizontalAlignLines, Value, u"HorizontalAlignLines");
+  ChangeProperty(FHorizontalAlignLines, Value, u"HorizontalAlignLines");
 }
 
 void TCkArrangeSettings::Assign(TPersistent* Source) {
-  auto* src = dynamic_cast<TCkArrangeSettings*>(Source);
-  if (!src) {
-    TCkPersistentProperty::Assign(Source);
-    return;
-  }
-  if (src == this) return;
-  BeginUpdate();
-  try {
-    SetWrapControls(src->WrapControls());
-    SetBorderLeft(src->BorderLeft());
-    SetBorderTop(src->BorderTop());
-    SetDistanceVertical(src->DistanceVertical());
-    SetDistanceHorizontal(src->DistanceHorizontal());
-    ShowNotVisibleAtDesignTime = src->ShowNotVisibleAtDesignTime;
-    SetAutoSize(src->AutoSize());
-    SetAutoArrange(src->AutoArrange());
-    SetMaxWidth(src->MaxWidth());
-    SetMaxControlsPerLine(src->MaxControlsPerLine());
-    SetVerticalAlignment(src->VerticalAlignment());
-    SetHorizontalAlignment(src->HorizontalAlignment());
-    SetHorizontalAlignLines(src->HorizontalAlignLines());
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  AssignOptions<TCkArrangeSettings>(Source, [this](TCkArrangeSettings& src) {
+    SetWrapControls(src.WrapControls());
+    SetBorderLeft(src.BorderLeft());
+    SetBorderTop(src.BorderTop());
+    SetDistanceVertical(src.DistanceVertical());
+    SetDistanceHorizontal(src.DistanceHorizontal());
+    ShowNotVisibleAtDesignTime = src.ShowNotVisibleAtDesignTime;
+    SetAutoSize(src.AutoSize());
+    SetAutoArrange(src.AutoArrange());
+    SetMaxWidth(src.MaxWidth());
+    SetMaxControlsPerLine(src.MaxControlsPerLine());
+    SetVerticalAlignment(src.VerticalAlignment());
+    SetHorizontalAlignment(src.HorizontalAlignment());
+    SetHorizontalAlignLines(src.HorizontalAlignLines());
+  });
 }
 
 // ---- ICkHotTrack

@@ -57,8 +57,6 @@ class TCkArrangeSettings : public TCkPersistentProperty {
   void Assign(fw::TPersistent* Source) override;
 
  private:
-  template <class T>
-  void Change(T& Field, T Value, const char16_t* Name);
   TCkCustomArrangePanel* Panel() const;
 
   bool FWrapControls = true;

@@ -72,6 +72,39 @@ class TCkPersistentProperty : public TCkPersistent {
  protected:
   virtual void ApplyUpdateState(bool Updating);
 
+  // Stores a changed value into Field, announced before and after under the
+  // property's name; an unchanged value announces nothing.
+  template <class T>
+  void ChangeProperty(T& Field, T Value, const char16_t* Name) {
+    if (Field == Value) return;
+    FireChanging();
+    FireChangingProperty(Name);
+    Field = Value;
+    FireChangedProperty(Name);
+    FireChanged();
+  }
+
+  // Assign for option objects of class T: copy(source) runs inside one
+  // update bracket, so the copied values announce one change; a source of
+  // another class goes to the inherited Assign, the object itself is skipped.
+  template <class T, class CopyFn>
+  void AssignOptions(fw::TPersistent* Source, CopyFn copy) {
+    auto* src = dynamic_cast<T*>(Source);
+    if (!src) {
+      TCkPersistentProperty::Assign(Source);
+      return;
+    }
+    if (src == this) return;
+    BeginUpdate();
+    try {
+      copy(*src);
+    } catch (...) {
+      EndUpdate();
+      throw;
+    }
+    EndUpdate();
+  }
+
   int FUpdateCount = 0;
 };
 
