@@ -131,17 +131,8 @@ void TCustomForm::Paint() { OnPaint(this); }
 
 void TCustomForm::PaintWindow(HDC DC) {
   FCanvas->FreeHandle();
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(DC);
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  TCanvasDCScope onDC(FCanvas, DC);
+  Paint();
 }
 
 // ---- Window

@@ -5,6 +5,7 @@
 #include "fw/controls/controlcanvas.h"
 #include "fw/controls/controls.h"
 #include "fw/core/rtti.h"
+#include "fw/graphics/gdi_handles.h"
 #include "fw/graphics/graphics.h"
 
 namespace fw {
@@ -18,6 +19,21 @@ void MoveWindowOrg(HDC dc, int dx, int dy) {
   GetWindowOrgEx(dc, &p);
   SetWindowOrgEx(dc, p.x - dx, p.y - dy, nullptr);
 }
+
+// Marks a control as painting a copy of itself (csPaintCopy) while the
+// holder lives, when mark is set; the mark is cleared at the end.
+class TPaintCopyMark {
+ public:
+  explicit TPaintCopyMark(TControl* Control, bool mark = true) : control_(Control) {
+    if (mark) control_->SetControlState(control_->ControlState() + TControlState{csPaintCopy});
+  }
+  ~TPaintCopyMark() { control_->SetControlState(control_->ControlState() - TControlState{csPaintCopy}); }
+  TPaintCopyMark(const TPaintCopyMark&) = delete;
+  TPaintCopyMark& operator=(const TPaintCopyMark&) = delete;
+
+ private:
+  TControl* control_;
+};
 
 // Offset of the client area inside the window rectangle.
 POINT ClientOffset(HWND wnd) {
@@ -126,19 +142,11 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
     if (!c->Visible() && !c->ComponentState().Contains(csDesigning)) continue;
     RECT r{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()};
     if (!RectVisible(DC, &r)) continue;
-    int saved = SaveDC(DC);
+    TSavedDC saved(DC);
     MoveWindowOrg(DC, c->Left(), c->Top());
     IntersectClipRect(DC, 0, 0, c->Width(), c->Height());
-    if (FControlState.Contains(csPaintCopy)) c->FControlState.Include(csPaintCopy);
-    try {
-      c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-    } catch (...) {
-      c->FControlState.Exclude(csPaintCopy);
-      RestoreDC(DC, saved);
-      throw;
-    }
-    c->FControlState.Exclude(csPaintCopy);
-    RestoreDC(DC, saved);
+    TPaintCopyMark mark(c, FControlState.Contains(csPaintCopy));
+    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
   }
 }
 
@@ -168,19 +176,11 @@ void TWinControl::EraseBackground(HDC DC) {
 void TWinControl::PaintParentBackground(HDC DC) {
   // The parent erases and paints its client area into our DC, moved so that
   // our place in it lands at our origin.
-  int saved = SaveDC(DC);
+  TSavedDC saved(DC);
   MoveWindowOrg(DC, -FLeft, -FTop);
-  FParent->FControlState.Include(csPaintCopy);
-  try {
-    FParent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
-    FParent->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(DC), PRF_CLIENT);
-  } catch (...) {
-    FParent->FControlState.Exclude(csPaintCopy);
-    RestoreDC(DC, saved);
-    throw;
-  }
-  FParent->FControlState.Exclude(csPaintCopy);
-  RestoreDC(DC, saved);
+  TPaintCopyMark mark(FParent);
+  FParent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
+  FParent->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(DC), PRF_CLIENT);
 }
 
 void TWinControl::WMPrintClient(TMessage& Message) {
@@ -235,32 +235,24 @@ void TWinControl::WMPrint(TMessage& Message) {
 
 void TWinControl::PaintTo(HDC DC, int X, int Y) {
   HandleNeeded();
-  FControlState.Include(csPaintCopy);
-  int saved = SaveDC(DC);
-  try {
-    MoveWindowOrg(DC, X, Y);
-    IntersectClipRect(DC, 0, 0, FWidth, FHeight);
-    POINT off = ClientOffset(FHandle);
-    if (off.x || off.y) {
-      TMessage nc{WM_PRINT, reinterpret_cast<WPARAM>(DC), PRF_NONCLIENT, 0};
-      DefaultHandler(nc);
-      MoveWindowOrg(DC, off.x, off.y);
-    }
-    TRect cr = ClientRect();
-    IntersectClipRect(DC, 0, 0, cr.Width(), cr.Height());
-    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
-    Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-    for (size_t i = 0; i < FWinControls.size(); ++i) {
-      TWinControl* c = FWinControls[i];
-      if (c->FVisible) c->PaintTo(DC, c->FLeft, c->FTop);
-    }
-  } catch (...) {
-    RestoreDC(DC, saved);
-    FControlState.Exclude(csPaintCopy);
-    throw;
+  TPaintCopyMark mark(this);
+  TSavedDC saved(DC);
+  MoveWindowOrg(DC, X, Y);
+  IntersectClipRect(DC, 0, 0, FWidth, FHeight);
+  POINT off = ClientOffset(FHandle);
+  if (off.x || off.y) {
+    TMessage nc{WM_PRINT, reinterpret_cast<WPARAM>(DC), PRF_NONCLIENT, 0};
+    DefaultHandler(nc);
+    MoveWindowOrg(DC, off.x, off.y);
   }
-  RestoreDC(DC, saved);
-  FControlState.Exclude(csPaintCopy);
+  TRect cr = ClientRect();
+  IntersectClipRect(DC, 0, 0, cr.Width(), cr.Height());
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
+  Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+  for (size_t i = 0; i < FWinControls.size(); ++i) {
+    TWinControl* c = FWinControls[i];
+    if (c->FVisible) c->PaintTo(DC, c->FLeft, c->FTop);
+  }
 }
 
 void TWinControl::PaintTo(TCanvas* Canvas, int X, int Y) {
@@ -292,17 +284,8 @@ void TGraphicControl::Dispatch(TMessage& Message) {
 
 void TGraphicControl::WMPaint(TMessage& Message) {
   if (!Message.WParam || ComponentState().Contains(csDestroying)) return;
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  TCanvasDCScope onDC(FCanvas, reinterpret_cast<HDC>(Message.WParam));
+  Paint();
 }
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TControlCanvas(this)) {
@@ -314,17 +297,8 @@ TCustomControl::~TCustomControl() { delete FCanvas; }
 TCanvas* TCustomControl::Canvas() const { return FCanvas; }
 
 void TCustomControl::PaintWindow(HDC DC) {
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(DC);
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  TCanvasDCScope onDC(FCanvas, DC);
+  Paint();
 }
 
 FW_REGISTER(TGraphicControl) {}

@@ -291,6 +291,26 @@ class TCanvas : public TPersistent {
   int lockCount_ = 0;
 };
 
+// Locks a canvas and attaches it to a DC it does not own for the holder's
+// life (a paint message's or an owner-draw item's DC); at the end the
+// canvas lets go of the DC and is unlocked.
+class TCanvasDCScope {
+ public:
+  TCanvasDCScope(TCanvas* Canvas, HDC DC) : canvas_(Canvas) {
+    canvas_->Lock();
+    canvas_->SetHandle(DC);
+  }
+  ~TCanvasDCScope() {
+    canvas_->SetHandle(nullptr);
+    canvas_->Unlock();
+  }
+  TCanvasDCScope(const TCanvasDCScope&) = delete;
+  TCanvasDCScope& operator=(const TCanvasDCScope&) = delete;
+
+ private:
+  TCanvas* canvas_;
+};
+
 // ---- Graphics ---------------------------------------------------------------
 
 // A graphic class: its registered class information (the class registry

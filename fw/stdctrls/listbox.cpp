@@ -272,12 +272,11 @@ void TCustomListBox::CNDrawItem(TMessage& Message) {
   TOwnerDrawState state = OwnerDrawStateOf(d->itemState);
   int index = static_cast<int>(d->itemID);
   TRect r{d->rcItem.left, d->rcItem.top, d->rcItem.right, d->rcItem.bottom};
-  FCanvas->Lock();
-  FCanvas->SetHandle(d->hDC);
-  FCanvas->SetFont(Font());
-  FCanvas->Brush()->SetStyle(bsSolid);
-  FCanvas->Brush()->SetColor(Color());
-  try {
+  {
+    TCanvasDCScope onDC(FCanvas, d->hDC);
+    FCanvas->SetFont(Font());
+    FCanvas->Brush()->SetStyle(bsSolid);
+    FCanvas->Brush()->SetColor(Color());
     if (index >= 0 && state.Contains(odSelected)) {
       FCanvas->Brush()->SetColor(clHighlight);
       FCanvas->Font()->SetColor(clHighlightText);
@@ -288,13 +287,7 @@ void TCustomListBox::CNDrawItem(TMessage& Message) {
       RECT fr = d->rcItem;
       ::DrawFocusRect(d->hDC, &fr);
     }
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
   }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
   Message.Result = 1;
 }
 

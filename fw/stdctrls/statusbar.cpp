@@ -158,20 +158,13 @@ void TStatusBar::Dispatch(TMessage& Message) {
     auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
     int index = static_cast<int>(d->itemID);
     if (index < 0 || index >= FPanels->Count()) return;
-    FCanvas->Lock();
-    FCanvas->SetHandle(d->hDC);
-    FCanvas->SetFont(Font());
-    FCanvas->Brush()->SetStyle(bsSolid);
-    FCanvas->Brush()->SetColor(clBtnFace);
-    try {
+    {
+      TCanvasDCScope onDC(FCanvas, d->hDC);
+      FCanvas->SetFont(Font());
+      FCanvas->Brush()->SetStyle(bsSolid);
+      FCanvas->Brush()->SetColor(clBtnFace);
       DrawPanel(FPanels->Items(index), TRect{d->rcItem.left, d->rcItem.top, d->rcItem.right, d->rcItem.bottom});
-    } catch (...) {
-      FCanvas->SetHandle(nullptr);
-      FCanvas->Unlock();
-      throw;
     }
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
     Message.Result = 1;
     return;
   }
