@@ -74,8 +74,12 @@ String LocaleText(LCID lcid, LCTYPE type, const String& def) {
   return FromW(buf, static_cast<size_t>(n - 1));
 }
 
-// Windows date pictures (d M y g, quoted text) into our codes.
-String FromWindowsDatePicture(const String& pic, char16_t dateSep) {
+// Rewrites a Windows date or time picture into our codes: quoted text stays
+// literal text, letter() turns the code at pic[i] into ours (and may step i
+// past a run of it), returning false for anything that is no code, which
+// then stays as literal text too.
+template <class LetterFn>
+String FromWindowsPicture(const String& pic, LetterFn letter) {
   String out;
   for (size_t i = 0; i < pic.size(); ++i) {
     char16_t c = pic[i];
@@ -84,7 +88,17 @@ String FromWindowsDatePicture(const String& pic, char16_t dateSep) {
       if (e == String::npos) e = pic.size();
       out += u"\"" + pic.substr(i + 1, e - i - 1) + u"\"";
       i = e;
-    } else if (c == u'M') {
+    } else if (!letter(c, i, out)) {
+      out += u"\"" + String(1, c) + u"\"";
+    }
+  }
+  return out;
+}
+
+// Windows date pictures (d M y g, quoted text) into our codes.
+String FromWindowsDatePicture(const String& pic, char16_t dateSep) {
+  return FromWindowsPicture(pic, [&](char16_t c, size_t&, String& out) {
+    if (c == u'M') {
       out += u'm';
     } else if (c == u'd' || c == u'y') {
       out += c;
@@ -93,23 +107,16 @@ String FromWindowsDatePicture(const String& pic, char16_t dateSep) {
     } else if (c == dateSep) {
       out += u'/';
     } else {
-      out += u"\"" + String(1, c) + u"\"";
+      return false;
     }
-  }
-  return out;
+    return true;
+  });
 }
 
 // Windows time pictures (h H m s t, quoted text) into our codes.
 String FromWindowsTimePicture(const String& pic, char16_t timeSep) {
-  String out;
-  for (size_t i = 0; i < pic.size(); ++i) {
-    char16_t c = pic[i];
-    if (c == u'\'') {
-      size_t e = pic.find(u'\'', i + 1);
-      if (e == String::npos) e = pic.size();
-      out += u"\"" + pic.substr(i + 1, e - i - 1) + u"\"";
-      i = e;
-    } else if (c == u'h' || c == u'H') {
+  return FromWindowsPicture(pic, [&](char16_t c, size_t& i, String& out) {
+    if (c == u'h' || c == u'H') {
       out += u'h';
     } else if (c == u'm') {
       out += u'n';
@@ -121,10 +128,10 @@ String FromWindowsTimePicture(const String& pic, char16_t timeSep) {
     } else if (c == timeSep) {
       out += u':';
     } else {
-      out += u"\"" + String(1, c) + u"\"";
+      return false;
     }
-  }
-  return out;
+    return true;
+  });
 }
 
 TFormatSettings MakeInvariant() {
