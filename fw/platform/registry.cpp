@@ -164,39 +164,30 @@ bool TRegistry::DeleteValue(const String& name) {
   return RegDeleteValueW(current_, W(name)) == ERROR_SUCCESS;
 }
 
-std::vector<String> TRegistry::GetValueNames() {
+// The names of a key's values, or of its sub-keys; empty when the key
+// cannot be asked.
+static std::vector<String> EnumNames(HKEY key, bool subKeys) {
   std::vector<String> names;
-  if (!current_) return names;
+  if (!key) return names;
   DWORD count = 0, maxLen = 0;
-  if (RegQueryInfoKeyW(current_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
-                       &maxLen, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-    return names;
+  LONG info = subKeys ? RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, &maxLen, nullptr, nullptr,
+                                         nullptr, nullptr, nullptr, nullptr)
+                      : RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                                         &maxLen, nullptr, nullptr, nullptr);
+  if (info != ERROR_SUCCESS) return names;
   std::u16string buf(maxLen + 1, u'\0');
   for (DWORD i = 0; i < count; ++i) {
     DWORD len = maxLen + 1;
-    if (RegEnumValueW(current_, i, W(buf.data()), &len, nullptr, nullptr, nullptr, nullptr) ==
-        ERROR_SUCCESS)
-      names.push_back(buf.substr(0, len));
+    LONG got = subKeys ? RegEnumKeyExW(key, i, W(buf.data()), &len, nullptr, nullptr, nullptr, nullptr)
+                       : RegEnumValueW(key, i, W(buf.data()), &len, nullptr, nullptr, nullptr, nullptr);
+    if (got == ERROR_SUCCESS) names.push_back(buf.substr(0, len));
   }
   return names;
 }
 
-std::vector<String> TRegistry::GetKeyNames() {
-  std::vector<String> names;
-  if (!current_) return names;
-  DWORD count = 0, maxLen = 0;
-  if (RegQueryInfoKeyW(current_, nullptr, nullptr, nullptr, &count, &maxLen, nullptr, nullptr,
-                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-    return names;
-  std::u16string buf(maxLen + 1, u'\0');
-  for (DWORD i = 0; i < count; ++i) {
-    DWORD len = maxLen + 1;
-    if (RegEnumKeyExW(current_, i, W(buf.data()), &len, nullptr, nullptr, nullptr, nullptr) ==
-        ERROR_SUCCESS)
-      names.push_back(buf.substr(0, len));
-  }
-  return names;
-}
+std::vector<String> TRegistry::GetValueNames() { return EnumNames(current_, false); }
+
+std::vector<String> TRegistry::GetKeyNames() { return EnumNames(current_, true); }
 
 static void Fill(TStrings& list, const std::vector<String>& names) {
   list.Clear();
