@@ -1,6 +1,5 @@
 #include "capture/capture_desktop.h"
 
-#include "capture/capture_object.h"
 #include "capture/screen_grab.h"
 #include "fw/core/rtti.h"
 
@@ -11,8 +10,7 @@ using namespace fw;
 int CaptureDesktopMonitorNum = -1;
 unsigned CaptureDesktopSettleTime = 500;
 
-TCaptureDesktopForm::TCaptureDesktopForm(TComponent* AOwner)
-    : TCaptureSelectionForm(AOwner), fBmp(std::make_unique<TBitmap>()) {
+TCaptureDesktopForm::TCaptureDesktopForm(TComponent* AOwner) : TCaptureClickForm(AOwner) {
   OnCreate = TNotifyEvent(this, &TCaptureDesktopForm::FormCreate);
   OnShow = TNotifyEvent(this, &TCaptureDesktopForm::FormShow);
   OnActivate = TNotifyEvent(this, &TCaptureDesktopForm::FormActivate);
@@ -22,19 +20,13 @@ TCaptureDesktopForm::TCaptureDesktopForm(TComponent* AOwner)
 
 TCaptureDesktopForm::~TCaptureDesktopForm() { FreePrompt(); }
 
-void TCaptureDesktopForm::CreateWnd() {
-  TCaptureSelectionForm::CreateWnd();
-  MakeSeeThrough(WindowHandle());
-}
-
 void TCaptureDesktopForm::FreePrompt() {
   if (FPrompt) FPrompt->Free();
   FPrompt = nullptr;
 }
 
 void TCaptureDesktopForm::FormCreate(TObject*) {
-  M = static_cast<unsigned>(ChooseMonitor(CaptureDesktopMonitorNum));
-  FMonitorRect = MonitorBounds(static_cast<int>(M));
+  ChooseMonitorArea(CaptureDesktopMonitorNum);
   Sleep(CaptureDesktopSettleTime);
   CopyScreenArea(fBmp.get(), FMonitorRect);
   SetBounds(FMonitorRect.Left, FMonitorRect.Top, FMonitorRect.Width(), FMonitorRect.Height());

@@ -4,11 +4,8 @@
 // settle. Its frozen picture is taken half a second after it is created.
 #pragma once
 
-#include <memory>
-
+#include "capture/click_form.h"
 #include "capture/prompt_dialog.h"
-#include "capture/selection_form.h"
-#include "fw/graphics/graphics.h"
 
 namespace capture {
 
@@ -18,20 +15,15 @@ extern int CaptureDesktopMonitorNum;
 // (milliseconds).
 extern unsigned CaptureDesktopSettleTime;
 
-class TCaptureDesktopForm : public TCaptureSelectionForm {
-  FW_CLASS(TCaptureDesktopForm, TCaptureSelectionForm)
+class TCaptureDesktopForm : public TCaptureClickForm {
+  FW_CLASS(TCaptureDesktopForm, TCaptureClickForm)
   explicit TCaptureDesktopForm(fw::TComponent* AOwner);
   ~TCaptureDesktopForm() override;
 
-  fw::TBitmap* Picture() const { return fBmp.get(); }
-  const fw::TRect& MonitorRect() const { return FMonitorRect; }
   // The prompt while it is shown, else null.
   TfrmPosition* Prompt() const { return FPrompt; }
 
-  unsigned M = 0;
-
  protected:
-  void CreateWnd() override;
   void FormCreate(fw::TObject* Sender);
   void FormShow(fw::TObject* Sender);
   void FormActivate(fw::TObject* Sender);
@@ -40,8 +32,6 @@ class TCaptureDesktopForm : public TCaptureSelectionForm {
 
  private:
   void FreePrompt();
-  std::unique_ptr<fw::TBitmap> fBmp;
-  fw::TRect FMonitorRect;
   TfrmPosition* FPrompt = nullptr;
 };
 

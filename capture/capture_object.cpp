@@ -10,14 +10,7 @@ using namespace fw;
 
 int CaptureObjectMonitorNum = -1;
 
-void MakeSeeThrough(HWND Wnd) {
-  SetWindowLongPtrW(Wnd, GWL_EXSTYLE, GetWindowLongPtrW(Wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
-  // Alpha 1, not 0: a fully transparent window lets the mouse through.
-  SetLayeredWindowAttributes(Wnd, 0, 1, LWA_ALPHA);
-}
-
-TCaptureObjectForm::TCaptureObjectForm(TComponent* AOwner)
-    : TCaptureSelectionForm(AOwner), fBmp(std::make_unique<TBitmap>()) {
+TCaptureObjectForm::TCaptureObjectForm(TComponent* AOwner) : TCaptureClickForm(AOwner) {
   OnCreate = TNotifyEvent(this, &TCaptureObjectForm::FormCreate);
   OnShow = TNotifyEvent(this, &TCaptureObjectForm::FormShow);
   OnActivate = TNotifyEvent(this, &TCaptureObjectForm::FormActivate);
@@ -30,18 +23,12 @@ TCaptureObjectForm::~TCaptureObjectForm() {
   FCursorSet = false;
 }
 
-void TCaptureObjectForm::CreateWnd() {
-  TCaptureSelectionForm::CreateWnd();
-  MakeSeeThrough(WindowHandle());
-}
-
 void TCaptureObjectForm::FormCreate(TObject*) {
-  M = static_cast<unsigned>(ChooseMonitor(CaptureObjectMonitorNum));
+  ChooseMonitorArea(CaptureObjectMonitorNum);
   FOldCursor = Screen->Cursors(crPickWindow);
   Screen->SetCursors(crPickWindow, LoadCaptureCursor(L"CURSOR_1"));
   FCursorSet = true;
   SetCursor(crPickWindow);
-  FMonitorRect = MonitorBounds(static_cast<int>(M));
   CopyScreenArea(fBmp.get(), FMonitorRect);
   // The window covers the whole monitor it was made for, whatever the
   // primary screen's size.

@@ -4,10 +4,7 @@
 // component then takes the window under that point.
 #pragma once
 
-#include <memory>
-
-#include "capture/selection_form.h"
-#include "fw/graphics/graphics.h"
+#include "capture/click_form.h"
 
 namespace capture {
 
@@ -17,20 +14,15 @@ extern int CaptureObjectMonitorNum;
 // The cursor the object window puts in the screen's cursor table.
 constexpr fw::TCursor crPickWindow = -18;
 
-class TCaptureObjectForm : public TCaptureSelectionForm {
-  FW_CLASS(TCaptureObjectForm, TCaptureSelectionForm)
+class TCaptureObjectForm : public TCaptureClickForm {
+  FW_CLASS(TCaptureObjectForm, TCaptureClickForm)
   explicit TCaptureObjectForm(fw::TComponent* AOwner);
   ~TCaptureObjectForm() override;
 
-  fw::TBitmap* Picture() const { return fBmp.get(); }
-  const fw::TRect& MonitorRect() const { return FMonitorRect; }
   // Where the button was released (screen coordinates).
   const fw::TPoint& ClickPos() const { return FClickPos; }
 
-  unsigned M = 0;
-
  protected:
-  void CreateWnd() override;
   void FormCreate(fw::TObject* Sender);
   void FormShow(fw::TObject* Sender);
   void FormActivate(fw::TObject* Sender);
@@ -38,15 +30,9 @@ class TCaptureObjectForm : public TCaptureSelectionForm {
   void FormDestroy(fw::TObject* Sender);
 
  private:
-  std::unique_ptr<fw::TBitmap> fBmp;
-  fw::TRect FMonitorRect;
   fw::TPoint FClickPos;
   HCURSOR FOldCursor = nullptr;
   bool FCursorSet = false;
 };
-
-// Makes a window nearly transparent: the screen under it stays visible while
-// the window still receives the mouse.
-void MakeSeeThrough(HWND Wnd);
 
 }  // namespace capture
