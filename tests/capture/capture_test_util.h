@@ -4,6 +4,7 @@
 // selection window once it shows, as a user would, without real input.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <atomic>
@@ -18,6 +19,7 @@
 #include "fw/controls_test_util.h"
 #include "fw/graphics/graphics.h"
 #include "fw/system/application.h"
+#include "fw/system/screen.h"
 
 namespace capturetest {
 
@@ -133,6 +135,25 @@ inline TPatternForm* ShowPattern() {
   WaitForPattern();
   return f;
 }
+
+// Fixture of the tests over the pattern: the pattern is shown for the whole
+// suite; each test runs with the virtual cursor on a point of the pattern.
+class PatternTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { pattern_ = ShowPattern(); }
+  static void TearDownTestSuite() {
+    gPatternWindow = nullptr;
+    pattern_->Free();
+    pattern_ = nullptr;
+  }
+  void SetUp() override {
+    fw::Mouse->SetVirtualCursor(true);
+    fw::Mouse->SetCursorPos(fw::TPoint{kPatternLeft + 50, kPatternTop + 50});
+  }
+  void TearDown() override { fw::Mouse->SetVirtualCursor(false); }
+
+  static inline TPatternForm* pattern_ = nullptr;
+};
 
 // Pixel of a window as the screen shows it.
 inline fw::TColor WindowPixel(HWND wnd, int x, int y) {

@@ -23,17 +23,10 @@ namespace {
 
 constexpr int PL = kPatternLeft, PT = kPatternTop;
 
-class ScreenCapture : public ::testing::Test {
+class ScreenCapture : public PatternTest {
  protected:
-  static void SetUpTestSuite() { pattern_ = ShowPattern(); }
-  static void TearDownTestSuite() {
-    gPatternWindow = nullptr;
-    pattern_->Free();
-    pattern_ = nullptr;
-  }
   void SetUp() override {
-    Mouse->SetVirtualCursor(true);
-    Mouse->SetCursorPos(TPoint{PL + 50, PT + 50});
+    PatternTest::SetUp();
     cap = std::make_unique<TASGScreenCapture>(nullptr);
     cap->SetDelay(0);
     cap->SetMinimize(false);
@@ -41,7 +34,7 @@ class ScreenCapture : public ::testing::Test {
   }
   void TearDown() override {
     cap.reset();
-    Mouse->SetVirtualCursor(false);
+    PatternTest::TearDown();
     CaptureDesktopSettleTime = 500;
   }
   void Captured(TObject* Sender) {
@@ -82,11 +75,9 @@ class ScreenCapture : public ::testing::Test {
       c.Eq(PatternMismatches(shot, 0, 0, w, h, sx, sy), 0, "pixels that differ from the screen");
   }
 
-  static TPatternForm* pattern_;
   std::unique_ptr<TASGScreenCapture> cap;
   int captures = 0;
 };
-TPatternForm* ScreenCapture::pattern_ = nullptr;
 
 TEST_F(ScreenCapture, SelectionReturnsTheExactRectangleAndAnnouncesIt) {
   Checks c = Attempt([&](Checks& c) {

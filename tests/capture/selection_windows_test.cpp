@@ -17,20 +17,12 @@ using namespace capturetest;
 
 namespace {
 
-class SelectionWindows : public ::testing::Test {
+class SelectionWindows : public PatternTest {
  protected:
-  static void SetUpTestSuite() { pattern_ = ShowPattern(); }
-  static void TearDownTestSuite() {
-    gPatternWindow = nullptr;
-    pattern_->Free();
-    pattern_ = nullptr;
-  }
   void SetUp() override {
-    Mouse->SetVirtualCursor(true);
-    Mouse->SetCursorPos(TPoint{kPatternLeft + 50, kPatternTop + 50});
+    PatternTest::SetUp();
     ASSERT_TRUE(WaitForPattern());
   }
-  void TearDown() override { Mouse->SetVirtualCursor(false); }
 
   // A new window whose frozen picture holds the pattern (tried again while
   // another program's window disturbed the screen), shown, with what the
@@ -65,10 +57,7 @@ class SelectionWindows : public ::testing::Test {
                              kPatternTop) == 0;
   }
   static void Send(TForm* f, const Step& s) { SendMessageW(f->Handle(), s.msg, s.wParam, s.lParam); }
-
-  static TPatternForm* pattern_;
 };
-TPatternForm* SelectionWindows::pattern_ = nullptr;
 
 // Frees a form at the end of a test.
 struct Owned {
