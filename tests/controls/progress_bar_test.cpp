@@ -3,6 +3,7 @@
 // and the mirror of the value on the taskbar button.
 #include <gtest/gtest.h>
 
+#include "case_name.h"
 #include "controls/base/progress_bar.h"
 #include "xp_test_util.h"
 
@@ -223,13 +224,7 @@ TEST_P(XPBarModes, BarColumnsAndTheGradientAcrossTheHeight) {
   for (int x : c.emptyColumns) EXPECT_EQ(s.At(x, 8), xptest::Rgb(clWindow)) << "column " << x;
 }
 
-INSTANTIATE_TEST_SUITE_P(ProgressBar, XPBarModes, ::testing::ValuesIn(kBarCases),
-                         [](const ::testing::TestParamInfo<BarCase>& i) {
-                           std::string n = i.param.name;
-                           for (char& ch : n)
-                             if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(ProgressBar, XPBarModes, ::testing::ValuesIn(kBarCases), cktest::CaseName());
 
 TEST(ProgressBar, VerticalBarGrowsFromTheBottom) {
   BarForm f;

@@ -3,6 +3,7 @@
 // the button states and the button bar layout per page.
 #include <gtest/gtest.h>
 
+#include "case_name.h"
 #include "fw/core/rtti.h"
 #include "wizard_test_util.h"
 
@@ -112,13 +113,7 @@ TEST_P(Navigation, MovesToTheExpectedPage) {
   for (int i = 0; i < n; ++i) EXPECT_EQ(f.pages[i]->Visible(), i == c.expected) << "page " << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(Wizard, Navigation, ::testing::ValuesIn(kNavCases),
-                         [](const auto& info) {
-                           std::string s = info.param.name;
-                           for (char& ch : s)
-                             if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           return s;
-                         });
+INSTANTIATE_TEST_SUITE_P(Wizard, Navigation, ::testing::ValuesIn(kNavCases), cktest::CaseName());
 
 TEST(WizardEvents, ASwitchFiresChangingExitEnterPageChangedInOrder) {
   WizardForm f(3);

@@ -2,6 +2,7 @@
 // default and cancel buttons, the modal result and the action link.
 #include <gtest/gtest.h>
 
+#include "case_name.h"
 #include "controls/base/xp_button.h"
 #include "fw/stdctrls/edit.h"
 #include "fw/system/actions.h"
@@ -15,20 +16,10 @@ using xptest::VirtualMouse;
 
 namespace {
 
-struct Clicks {
-  int n = 0;
-  TObject* sender = nullptr;
-  void Hit(TObject* s) {
-    ++n;
-    sender = s;
-  }
-  TNotifyEvent Event() { return TNotifyEvent(this, &Clicks::Hit); }
-};
-
 struct ButtonForm {
   fwtest::TestForm form{300, 160};
   TCkXPButton* button;
-  Clicks clicks;
+  xptest::Calls clicks;
   ButtonForm() {
     button = new TCkXPButton(form.form);
     button->SetParent(form.form);
@@ -107,13 +98,7 @@ TEST_P(ButtonDrawStates, FacesRimsAndFramePerState) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(XPButton, ButtonDrawStates, ::testing::ValuesIn(kDrawCases),
-                         [](const ::testing::TestParamInfo<DrawCase>& i) {
-                           std::string n = i.param.name;
-                           for (char& ch : n)
-                             if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(XPButton, ButtonDrawStates, ::testing::ValuesIn(kDrawCases), cktest::CaseName());
 
 TEST(XPButton, FacesAreGradientsOfTheirColoursAndFollowTheSize) {
   ButtonForm f;
@@ -204,7 +189,7 @@ TEST(XPButton, ReturnClicksTheFocusedButtonOrTheDefaultOneAndEscapeTheCancelOne)
   ok->SetDefault(true);
   ok->SetModalResult(mrOk);
   TCkXPButton* cancel = f.AddButton(40);
-  Clicks cancelClicks;
+  xptest::Calls cancelClicks;
   cancel->OnClick = cancelClicks.Event();
   cancel->SetCancel(true);
   cancel->SetModalResult(mrCancel);
@@ -245,7 +230,7 @@ TEST(XPButton, ActionLinkGivesCaptionStateHintClickAndImageIndex) {
   action->SetCaption(u"Crop Chars");
   action->SetHint(u"Crop the characters");
   action->SetImageIndex(3);
-  Clicks executed;
+  xptest::Calls executed;
   action->OnExecute = executed.Event();
   f.button->OnClick = nullptr;
   f.button->SetButtonAction(action);

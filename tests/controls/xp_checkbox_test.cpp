@@ -3,6 +3,7 @@
 // the container's fill, bound lines, child area and enabled mode.
 #include <gtest/gtest.h>
 
+#include "case_name.h"
 #include "controls/base/xp_checkbox.h"
 #include "controls/base/xp_container.h"
 #include "fw/stdctrls/edit.h"
@@ -16,16 +17,10 @@ using xptest::VirtualMouse;
 
 namespace {
 
-struct Clicks {
-  int n = 0;
-  void Hit(TObject*) { ++n; }
-  TNotifyEvent Event() { return TNotifyEvent(this, &Clicks::Hit); }
-};
-
 struct CheckForm {
   fwtest::TestForm form{300, 120};
   TCkXPCheckbox* box;
-  Clicks clicks;
+  xptest::Calls clicks;
   CheckForm() {
     form->SetColor(0xF0F0F0);
     box = new TCkXPCheckbox(form.form);
@@ -90,13 +85,7 @@ TEST_P(CheckDrawStates, BoxMarkAndGradientsPerStateAndTheme) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(XPCheckbox, CheckDrawStates, ::testing::ValuesIn(kBoxCases),
-                         [](const ::testing::TestParamInfo<BoxCase>& i) {
-                           std::string n = i.param.name;
-                           for (char& ch : n)
-                             if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(XPCheckbox, CheckDrawStates, ::testing::ValuesIn(kBoxCases), cktest::CaseName());
 
 TEST(XPCheckbox, ClickTogglesWithItsEventAndSpaceTogglesWithout) {
   CheckForm f;
@@ -186,7 +175,7 @@ TEST(XPContainer, EnabledModeAffectsTheChildrenAndFiresItsEvent) {
   c->SetParent(form.form);
   auto* child = new TCkXPCheckbox(form.form);
   child->SetParent(c);
-  Clicks changed;
+  xptest::Calls changed;
   c->OnEnabledChanged = changed.Event();
   c->SetEnabled(false);
   EXPECT_TRUE(child->Enabled());

@@ -71,17 +71,13 @@ TEST(XPCore, ChangesInsideAnUpdateBracketRepaintOnceAtTheOutermostEnd) {
 TEST(XPCore, TheMouseMakesAControlHotAndMovingWithinItRepaintsNothing) {
   TwoButtons f;
   VirtualMouse mouse;
-  int entered = 0, left = 0;
-  struct Counter {
-    int* n;
-    void Hit(TObject*) { ++*n; }
-  } enter{&entered}, leave{&left};
-  f.a->OnMouseEnter = TNotifyEvent(&enter, &Counter::Hit);
-  f.a->OnMouseLeave = TNotifyEvent(&leave, &Counter::Hit);
+  xptest::Calls entered, left;
+  f.a->OnMouseEnter = entered.Event();
+  f.a->OnMouseLeave = left.Event();
 
   mouse.MoveTo(f.a, 5, 5);
   EXPECT_TRUE(f.a->DrawState().Contains(dsHighlight));
-  EXPECT_EQ(entered, 1);
+  EXPECT_EQ(entered.n, 1);
   EXPECT_TRUE(xptest::HasPendingPaint(f.a));
   xptest::FlushPaint(f.a);
   mouse.MoveTo(f.a, 20, 8);
@@ -89,19 +85,15 @@ TEST(XPCore, TheMouseMakesAControlHotAndMovingWithinItRepaintsNothing) {
   mouse.MoveTo(f.b, 5, 5);
   EXPECT_FALSE(f.a->DrawState().Contains(dsHighlight));
   EXPECT_TRUE(f.b->DrawState().Contains(dsHighlight));
-  EXPECT_EQ(left, 1);
+  EXPECT_EQ(left.n, 1);
   EXPECT_TRUE(xptest::HasPendingPaint(f.a));
 }
 
 TEST(XPCore, APressReleasedOverAnotherControlMakesThatOneHot) {
   TwoButtons f;
   VirtualMouse mouse;
-  int clicks = 0;
-  struct Counter {
-    int* n;
-    void Hit(TObject*) { ++*n; }
-  } counter{&clicks};
-  f.a->OnClick = TNotifyEvent(&counter, &Counter::Hit);
+  xptest::Calls clicks;
+  f.a->OnClick = clicks.Event();
   mouse.MoveTo(f.a, 5, 5);
   mouse.Down(f.a, 5, 5);
   EXPECT_TRUE(f.a->DrawState().Contains(dsClicked));
@@ -111,31 +103,27 @@ TEST(XPCore, APressReleasedOverAnotherControlMakesThatOneHot) {
   // Released over b: a does not click, and b counts as hot at once.
   TPoint overB = f.a->ScreenToClient(f.b->ClientToScreen(TPoint{5, 5}));
   mouse.Up(f.a, overB.x, overB.y);
-  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(clicks.n, 0);
   EXPECT_FALSE(f.a->DrawState().Contains(dsClicked));
   EXPECT_TRUE(f.b->DrawState().Contains(dsHighlight));
 }
 
 TEST(XPCore, AcceleratorsClickWithAltOrWhileFocused) {
   TwoButtons f;
-  int clicks = 0;
-  struct Counter {
-    int* n;
-    void Hit(TObject*) { ++*n; }
-  } counter{&clicks};
-  f.a->OnClick = TNotifyEvent(&counter, &Counter::Hit);
+  xptest::Calls clicks;
+  f.a->OnClick = clicks.Event();
   f.b->SetFocus();
   // The letter alone does nothing while another control has the focus.
   EXPECT_EQ(f.form->Perform(CM_DIALOGCHAR, u'g', 0), 0);
-  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(clicks.n, 0);
   EXPECT_EQ(f.form->Perform(CM_DIALOGCHAR, u'g', ShiftToKeyFlags(TShiftState{ssAlt})), 1);
-  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(clicks.n, 1);
   f.a->SetFocus();
   EXPECT_EQ(f.form->Perform(CM_DIALOGCHAR, u'G', 0), 1);
-  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(clicks.n, 2);
   // Another letter is not the accelerator.
   EXPECT_EQ(f.form->Perform(CM_DIALOGCHAR, u'x', ShiftToKeyFlags(TShiftState{ssAlt})), 0);
-  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(clicks.n, 2);
   // A disabled control takes no accelerator.
   f.a->SetEnabled(false);
   EXPECT_EQ(f.form->Perform(CM_DIALOGCHAR, u'g', ShiftToKeyFlags(TShiftState{ssAlt})), 0);
@@ -156,20 +144,16 @@ TEST(XPCore, StyleManagerThemeReachesTheControlsThatFollowIt) {
   form->Show();
   xptest::FlushPaint(follows);
   xptest::FlushPaint(own);
-  int changes = 0;
-  struct Counter {
-    int* n;
-    void Hit(TObject*) { ++*n; }
-  } counter{&changes};
-  manager->OnThemeChanged = TNotifyEvent(&counter, &Counter::Hit);
+  xptest::Calls changes;
+  manager->OnThemeChanged = changes.Event();
   manager->SetTheme(OfficeXP);
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.n, 1);
   EXPECT_TRUE(xptest::HasPendingPaint(follows));
   EXPECT_TRUE(xptest::HasPendingPaint(own));
   EXPECT_EQ(follows->Style()->GetTheme(), OfficeXP);
   EXPECT_EQ(own->Style()->GetTheme(), WindowsXP);
   manager->SetTheme(OfficeXP);
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.n, 1);
   // A control that goes leaves the manager; a manager that goes leaves the
   // controls without one.
   own->Free();

@@ -17,6 +17,17 @@
 
 namespace xptest {
 
+// Counts the calls of a notify event and keeps the last sender.
+struct Calls {
+  int n = 0;
+  fw::TObject* sender = nullptr;
+  void Hit(fw::TObject* s) {
+    ++n;
+    sender = s;
+  }
+  fw::TNotifyEvent Event() { return fw::TNotifyEvent(this, &Calls::Hit); }
+};
+
 // What a windowed control paints, in a 24-bit bitmap of its size.
 struct Snapshot {
   std::unique_ptr<fw::TBitmap> bmp = std::make_unique<fw::TBitmap>();
