@@ -183,13 +183,27 @@ class TSeeThrough : public TCkExGraphicControl {
   explicit TSeeThrough(TComponent* owner) : TCkExGraphicControl(owner) {}
 };
 
+// Styles on and a see-through control on the striped parent; a test places
+// the control and shows the form.
+struct ThemedBackground : ::testing::Test {
+  StylesOn styles;
+  fwtest::TestForm form{200, 200};
+  TStripedParent* parent = new TStripedParent(form.form);
+  TSeeThrough* control = new TSeeThrough(form.form);
+  ThemedBackground() {
+    parent->SetParent(form.form);
+    parent->SetBounds(0, 0, 100, 100);
+    control->SetParent(parent);
+  }
+};
+
 struct ThemeCase {
   int left, top;
   TPoint probe;     // a pixel of the control
   TColor expected;  // the parent's colour at probe + (left, top)
 };
 
-TEST(ThemedBackground, TheParentsImageIsMovedByThePlaceOnEachAxisOnItsOwn) {
+TEST_F(ThemedBackground, TheParentsImageIsMovedByThePlaceOnEachAxisOnItsOwn) {
   const ThemeCase cases[] = {
       {0, 10, {2, 2}, clRed},     // (2, 12): red
       {0, 10, {2, 6}, clBlue},    // (2, 16): blue
@@ -198,13 +212,6 @@ TEST(ThemedBackground, TheParentsImageIsMovedByThePlaceOnEachAxisOnItsOwn) {
       {10, 10, {6, 2}, clLime},   // (16, 12): green
       {10, 10, {2, 6}, clBlue},   // (12, 16): blue
   };
-  StylesOn styles;
-  fwtest::TestForm form(200, 200);
-  auto* parent = new TStripedParent(form.form);
-  parent->SetParent(form.form);
-  parent->SetBounds(0, 0, 100, 100);
-  auto* control = new TSeeThrough(form.form);
-  control->SetParent(parent);
   control->SetColor(parent->Color());
   form->Show();
   for (const ThemeCase& c : cases) {
@@ -228,14 +235,7 @@ TEST(ThemedBackground, TheParentsImageIsMovedByThePlaceOnEachAxisOnItsOwn) {
   }
 }
 
-TEST(ThemedBackground, AnotherColourNoStylesOrAMissingParentBackgroundFillsPlainly) {
-  StylesOn styles;
-  fwtest::TestForm form(200, 200);
-  auto* parent = new TStripedParent(form.form);
-  parent->SetParent(form.form);
-  parent->SetBounds(0, 0, 100, 100);
-  auto* control = new TSeeThrough(form.form);
-  control->SetParent(parent);
+TEST_F(ThemedBackground, AnotherColourNoStylesOrAMissingParentBackgroundFillsPlainly) {
   control->SetBounds(0, 0, 20, 20);
   form->Show();
   auto paint = [&](TColor color, bool needsParentBackground) {
@@ -260,14 +260,7 @@ TEST(ThemedBackground, AnotherColourNoStylesOrAMissingParentBackgroundFillsPlain
   EXPECT_EQ(paint(clWindow, false), ColorToRGB(clWindow));
 }
 
-TEST(ThemedBackground, AClipRegionOfTheCallerSurvives) {
-  StylesOn styles;
-  fwtest::TestForm form(200, 200);
-  auto* parent = new TStripedParent(form.form);
-  parent->SetParent(form.form);
-  parent->SetBounds(0, 0, 100, 100);
-  auto* control = new TSeeThrough(form.form);
-  control->SetParent(parent);
+TEST_F(ThemedBackground, AClipRegionOfTheCallerSurvives) {
   control->SetBounds(5, 5, 20, 20);
   form->Show();
   TBitmap bmp;
