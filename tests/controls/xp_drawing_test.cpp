@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "controls/base/xp_drawing.h"
+#include "fw/bitmap_test_util.h"
 #include "services/ckutils.h"
 #include "xp_test_util.h"
 
@@ -16,14 +17,7 @@ namespace {
 
 TColor PixelOf(TBitmap* b, int x, int y) { return b->Canvas()->Pixel(x, y); }
 
-std::unique_ptr<TBitmap> Canvas24(int w, int h, TColor fill) {
-  auto b = std::make_unique<TBitmap>();
-  b->SetPixelFormat(pf24bit);
-  b->SetSize(w, h);
-  b->Canvas()->Brush()->SetColor(fill);
-  b->Canvas()->FillRect(Rect(0, 0, w, h));
-  return b;
-}
+using fwtest::Canvas24;
 
 bool SamePixels(TBitmap* a, TBitmap* b) {
   if (a->Width() != b->Width() || a->Height() != b->Height()) return false;

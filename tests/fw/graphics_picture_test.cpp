@@ -10,6 +10,7 @@ extern "C" {
 #include <jpeglib.h>
 }
 
+#include "bitmap_test_util.h"
 #include "fw/codecs/gif_writer.h"
 #include "fw/core/rtti.h"
 #include "fw/core/streams.h"
@@ -27,14 +28,7 @@ struct Formats {
   Formats() { RegisterPictureFormats(); }
 } registerFormats;
 
-std::unique_ptr<TBitmap> Canvas24(int w, int h, TColor fill) {
-  auto b = std::make_unique<TBitmap>();
-  b->SetPixelFormat(pf24bit);
-  b->SetSize(w, h);
-  b->Canvas()->Brush()->SetColor(fill);
-  b->Canvas()->FillRect(Rect(0, 0, w, h));
-  return b;
-}
+using fwtest::Canvas24;
 
 bool Near(TColor a, TColor b, int tolerance) {
   for (int shift = 0; shift < 24; shift += 8)

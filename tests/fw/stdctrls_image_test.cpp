@@ -3,6 +3,7 @@
 // and a transparent picture lets the parent show through.
 #include <gtest/gtest.h>
 
+#include "bitmap_test_util.h"
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
 #include "fw/stdctrls/image.h"
@@ -14,11 +15,7 @@ namespace {
 
 // A w x h 24-bit bitmap of one colour with a centred square of another.
 std::unique_ptr<TBitmap> MakeBitmap(int w, int h, TColor back, TColor square, int side) {
-  auto bmp = std::make_unique<TBitmap>();
-  bmp->SetPixelFormat(pf24bit);
-  bmp->SetSize(w, h);
-  bmp->Canvas()->Brush()->SetColor(back);
-  bmp->Canvas()->FillRect(Rect(0, 0, w, h));
+  auto bmp = fwtest::Canvas24(w, h, back);
   bmp->Canvas()->Brush()->SetColor(square);
   bmp->Canvas()->FillRect(Bounds((w - side) / 2, (h - side) / 2, side, side));
   return bmp;
