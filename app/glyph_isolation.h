@@ -5,9 +5,15 @@
 // main window (glyph_isolation.cpp).
 #pragma once
 
+#include "fw/core/rtti.h"
 #include "fw/core/types.h"
 
 namespace app {
+
+class TImageForm;
+// The glyph tools' components and handlers, by their names in the form
+// description.
+void DescribeGlyphIsolation(fw::TClassBuilder<TImageForm>& c);
 
 // The temporary folder followed by "\Tavo_Cropped_3\". Tests may point it
 // elsewhere (with trailing backslash; empty: the real one).

@@ -4,6 +4,7 @@
 
 #include "app/font_folders.h"
 #include "app/image_page.h"
+#include "app/glyph_isolation.h"
 #include "fw/core/rtti.h"
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
@@ -301,11 +302,6 @@ void TImageForm::FormKeyDown(TObject*, WORD& Key, fw::TShiftState Shift) {
 
 // ---- Page flow
 
-void TImageForm::ImageLoadNextButtonClick(TObject*, bool&) {
-  // Building the sample from the selected character comes with the glyph
-  // tools; until then Next simply moves on.
-}
-
 void TImageForm::RunBackButtonClick(TObject*, bool&) {
   if (PickTmr) PickTmr->SetEnabled(false);
 }
@@ -344,9 +340,6 @@ void TImageForm::PickTmrTimer(TObject*) {
 
 void TImageForm::picktmr2Timer(TObject*) {}
 void TImageForm::timerzoomTimer(TObject*) {}
-void TImageForm::Timerunoimage1Timer(TObject*) {
-  if (Timerunoimage1) Timerunoimage1->SetEnabled(false);
-}
 
 void TImageForm::timerdatabaseerrorTimer(TObject*) {
   // Fires once; the database error dialog opens from here when it exists.
@@ -440,7 +433,6 @@ void TImageForm::lbviewallClick(TObject*) {
   ShowFontList(fonts, system ? u" font(s)" : u" font file(s)");
 }
 
-void TImageForm::AddModifiedToCropped() {}
 
 // ---- Status bar
 
@@ -547,6 +539,7 @@ FW_REGISTER(TImageForm) {
   c.Method(u"lbsavetofileClick", &F::lbsavetofileClick);
   DescribeResultPage(c);
   DescribeImagePage(c);
+  DescribeGlyphIsolation(c);
 }
 
 }  // namespace app

@@ -57,6 +57,8 @@
 #include "controls/base/ckrollout.h"
 #include "controls/base/cktransparentbutton.h"
 #include "skin/controls/scrollbar.h"
+// Glyph isolation and sample (glyph_isolation.cpp)
+#include "controls/views/ckthumbviews.h"
 
 namespace app {
 
@@ -205,6 +207,9 @@ class TImageForm : public fw::TForm, private TSearchView {
   fw::TAction* acCapture = nullptr;
   fw::TAction* acSavemdefault = nullptr;
   fw::TAction* acSaveModified = nullptr;
+  // Glyph isolation and sample (glyph_isolation.cpp)
+  ck::TCkThumbView* thumb = nullptr;
+  fw::TLabel* lbthumbcount = nullptr;
 
   // ---- Fields, in the window's order
   int NameSortOrder = -1;
@@ -366,6 +371,31 @@ class TImageForm : public fw::TForm, private TSearchView {
   void PushDefaultUndo();
   void PopDefaultUndo();
   void WndProc(fw::TMessage& Message) override;
+
+  // Glyph isolation and sample (glyph_isolation.cpp): the grab, the
+  // character cropper and its crop list, and the sample built on Next.
+  void Image1MouseDown(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+  void ImageModifiedMouseDown(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+  void Image1MouseUp(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+  void ImageModifiedMouseUp(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+  void trlightChange(fw::TObject* Sender);
+  // Fills the region of Bitmap around Pos within the clicked gray's range
+  // with FillColor; the region, cropped to its glyph, becomes the modified
+  // image (black on white) and the base of further edits.
+  void FTFloodFill(fw::TBitmap* Bitmap, const fw::TPoint& Pos, fw::TColor FillColor);
+  // One bitmap file per run of ink columns of the image into the crop
+  // folder; the crop list is reloaded with the last file selected.
+  void CropCharactersToFiles(fw::TImage* Image, const fw::String& Prefix);
+  void btnCropcharsClick(fw::TObject* Sender);
+  void btnaddmodifiedClick(fw::TObject* Sender);
+  void btndeletecharClick(fw::TObject* Sender);
+  void btndeleteallClick(fw::TObject* Sender);
+  void acSaveCrpped(fw::TObject* Sender);
+  void acSaveCroppedUpdate(fw::TObject* Sender);
+  void thumbDblClick(fw::TObject* Sender);
+  // The crop list's title placement from the settings, and its count.
+  void SetThumbTitlePlacement();
+  void ShowThumbCount();
 
   // Texts of the status bar's panels: 0 the image, 1 the last search's time
   // or the progress of long operations, 2 the application's hint.

@@ -19,6 +19,7 @@
 #include "controls/base/xp_container.h"
 #include "controls/base/xp_taskbar.h"
 #include "controls/dialogs/ckbrowsefolder.h"
+#include "controls/views/ckthumbviews.h"
 #include "fw/core/form_loader.h"
 #include "fw/core/rtti.h"
 #include "fw/core/sysutils.h"
@@ -103,6 +104,7 @@ void RegisterProgramUnits() {
   units.Add(u"CkWizard", RegisterComponentClasses);
   units.Add(u"CkToolControls", RegisterToolControlClasses);
   units.Add(u"SkinScrollBar", RegisterSkinControlClasses);
+  units.Add(u"CkThumbViews", ck::RegisterThumbViewClasses);
   // Picture formats: PNG through the skin engine's reader, then GIF and
   // JPEG (with BMP, icons and metafiles) from the framework.
   units.Add(u"PngImage", [] { skin::RegisterPngFormat(); });

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/font_folders.h"
+#include "app/glyph_isolation.h"
 #include "app/image_form.h"
 #include "fw/controls_test_util.h"
 #include "fw/core/streams.h"
@@ -177,12 +178,23 @@ TEST_F(MainWindow, EachPageShowsItsButtonsAndTheButtonsMoveAsThePagesSay) {
   EXPECT_EQ(f->Wizard->ActivePage(), f->ImageLoad);
   EXPECT_EQ(ShownButtons(f.get()), (ck::TCkWizardButtonSet{bkBack, bkNext}));
 
+  // Next builds the sample from the modified image, saved in the crop
+  // folder first.
+  fw::testing::TestFolder crops("page_flow_crops");
+  SetCropFolderForTests(crops.Path() + u"\\");
+  fw::TBitmap glyph;
+  glyph.SetPixelFormat(fw::pf24bit);
+  glyph.SetSize(30, 20);
+  glyph.Canvas()->Brush()->SetColor(fw::clBlack);
+  glyph.Canvas()->FillRect(fw::Rect(0, 0, 30, 20));
+  f->ImageModified->Picture()->SetBitmap(&glyph);
   Press(f.get(), bkNext);
+  SetCropFolderForTests(fw::String());
   EXPECT_EQ(f->Wizard->ActivePage(), f->Run);
   EXPECT_EQ(ShownButtons(f.get()), (ck::TCkWizardButtonSet{bkBack}));
   // The search page names the sample's size in its frame.
   f->Run->Repaint();
-  EXPECT_EQ(f->gbsamplechar->Caption(), u"Size: 70 x 70");
+  EXPECT_EQ(f->gbsamplechar->Caption(), u"Size: 30 x 20");
 
   // Back from the search page stops the colour picker.
   f->PickTmr->SetEnabled(true);
