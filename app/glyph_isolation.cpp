@@ -1,7 +1,6 @@
 #include "app/glyph_isolation.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <cstdio>
 #include <memory>
@@ -86,23 +85,13 @@ namespace {
 constexpr fw::TColor kGrabFillColor = 255;  // pure red
 constexpr int kDefaultColorRange = 125;
 
-// The shell's folder browser, starting at the desktop.
-bool BrowseForFolder(const String& Title, String& Folder) {
-  BROWSEINFOW info{};
-  info.hwndOwner = ImageForm ? ImageForm->Handle() : nullptr;
-  info.lpszTitle = W(Title);
-  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-  PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info);
-  if (!list) return false;
-  wchar_t path[MAX_PATH] = {};
-  const bool ok = SHGetPathFromIDListW(list, path);
-  CoTaskMemFree(list);
-  if (ok) Folder = FromW(path);
-  return ok;
-}
-
-bool ChooseFolder(const String& Title, String& Folder) {
-  return (gChooseFolder ? gChooseFolder : BrowseForFolder)(Title, Folder);
+// The window's folder dialog, or the replacement of the tests.
+bool ChooseFolder(TImageForm* F, String& Folder) {
+  ck::TCkBrowseForFolderDialog* dialog = F->browsecropped;
+  if (gChooseFolder) return gChooseFolder(dialog ? dialog->Title() : String(), Folder);
+  if (!dialog || !dialog->Execute()) return false;
+  Folder = dialog->Directory();
+  return true;
 }
 
 // The crop folder as the folder functions take it: without the trailing
@@ -196,36 +185,40 @@ void TImageForm::FTFloodFill(TBitmap* Bitmap, const fw::TPoint& Pos, fw::TColor 
   TBitmap mask;
   mask.SetPixelFormat(fw::pf24bit);
   mask.SetSize(Bitmap->Width(), Bitmap->Height());
+  // Whatever the fill did, the mask becomes the modified image.
+  auto finish = [&] {
+    CropGlyphInPlace(&mask);
+    ModifiedBase->SetPixelFormat(fw::pf24bit);
+    ModifiedBase->SetSize(0, 0);
+    ModifiedBase->SetSize(mask.Width(), mask.Height());
+    if (!mask.Empty()) ModifiedBase->Canvas()->Draw(0, 0, &mask);
+    if (ImageModified) ImageModified->Picture()->SetBitmap(ModifiedBase);
+    for (skin::TkScrollBar* slider : {tbhue, tbsaturation, tbvalue, tbbrightness, tbcontrast})
+      if (slider) slider->SetPosition(0);
+    FWhiteback = 255;
+    roBrightnessExpand(nullptr);
+  };
   try {
     if (Pos.x >= 0 && Pos.y >= 0 && Pos.x < Bitmap->Width() && Pos.y < Bitmap->Height()) {
       const PixelView pixels = BitmapPixels(Bitmap);
       const int gray = pixels.ColorAt(Pos.x, Pos.y) & 0xFF;
       const int position = trlight ? trlight->Position() : kDefaultColorRange;
-      const TGrayRange range = GrabGrayRange(gray, position);
-      for (TColor c : GrayRangeColors(range)) FloodColors->Add(fw::IntToStr(c));
+      for (TColor c : GrayRangeColors(GrabGrayRange(gray, position))) FloodColors->Add(fw::IntToStr(c));
       // The set is what the list holds, read once for the whole fill.
       TColorSet colors;
       for (int i = 0; i < FloodColors->Count(); ++i) colors.insert(fw::StrToIntDef(FloodColors->Get(i), -1));
       TFloodProgress progress{FillTick, [this] {
-                                SetStatusText(1, u"Processing image " + fw::FormatDateTime(u"nn:ss", fw::Now() - FStartTime));
+                                SetStatusText(1, u"Processing image " +
+                                                     fw::FormatDateTime(u"nn:ss", fw::Now() - FStartTime));
                                 if (StatusBar1) StatusBar1->Repaint();
                               }};
       FloodFillSpans(pixels, BitmapPixels(&mask), Pos.x, Pos.y, FillColor, colors, &progress);
     }
   } catch (...) {
-    CropGlyphInPlace(&mask);
+    finish();
     throw;
   }
-  CropGlyphInPlace(&mask);
-  ModifiedBase->SetPixelFormat(fw::pf24bit);
-  ModifiedBase->SetSize(0, 0);
-  ModifiedBase->SetSize(mask.Width(), mask.Height());
-  if (!mask.Empty()) ModifiedBase->Canvas()->Draw(0, 0, &mask);
-  if (ImageModified) ImageModified->Picture()->SetBitmap(ModifiedBase);
-  for (skin::TkScrollBar* slider : {tbhue, tbsaturation, tbvalue, tbbrightness, tbcontrast})
-    if (slider) slider->SetPosition(0);
-  FWhiteback = 255;
-  roBrightnessExpand(nullptr);
+  finish();
 }
 
 void TImageForm::trlightChange(TObject*) {
@@ -328,7 +321,7 @@ void TImageForm::btndeleteallClick(TObject*) {
 void TImageForm::acSaveCrpped(TObject*) {
   if (!thumb || thumb->Count() == 0) return;
   String target;
-  if (!ChooseFolder(u"Select folder for cropped images", target)) return;
+  if (!ChooseFolder(this, target) || target.empty()) return;
   if (!target.empty() && target.back() != u'\\') target += u'\\';
   for (int i = 0; i < thumb->Count(); ++i) {
     const String file = thumb->ThumbList()->GetThumbnail(i)->FileName();
@@ -393,6 +386,8 @@ void DescribeGlyphIsolation(fw::TClassBuilder<TImageForm>& c) {
   using F = TImageForm;
   c.Field(u"thumb", &F::thumb);
   c.Field(u"lbthumbcount", &F::lbthumbcount);
+  c.Field(u"acSaveCropped", &F::acSaveCropped);
+  c.Field(u"browsecropped", &F::browsecropped);
   c.Method(u"Image1MouseDown", &F::Image1MouseDown);
   c.Method(u"ImageModifiedMouseDown", &F::ImageModifiedMouseDown);
   c.Method(u"Image1MouseUp", &F::Image1MouseUp);

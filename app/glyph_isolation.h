@@ -47,6 +47,6 @@ bool ShowCropTitles();
 // Asks for the folder the crop files are saved to; false when cancelled.
 // Tests replace it.
 using TChooseFolderProc = bool (*)(const fw::String& Title, fw::String& Folder);
-void SetChooseFolderProc(TChooseFolderProc Proc);  // nullptr: the folder dialog
+void SetChooseFolderProc(TChooseFolderProc Proc);  // nullptr: the window's browsecropped
 
 }  // namespace app

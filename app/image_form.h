@@ -210,6 +210,8 @@ class TImageForm : public fw::TForm, private TSearchView {
   // Glyph isolation and sample (glyph_isolation.cpp)
   ck::TCkThumbView* thumb = nullptr;
   fw::TLabel* lbthumbcount = nullptr;
+  fw::TAction* acSaveCropped = nullptr;
+  ck::TCkBrowseForFolderDialog* browsecropped = nullptr;
 
   // ---- Fields, in the window's order
   int NameSortOrder = -1;

@@ -309,18 +309,26 @@ bool ChooseTestFolder(const String& Title, String& Folder) {
 }
 
 TEST_F(GlyphTools, SavingTheCropsCopiesEveryListedFileIntoTheChosenFolder) {
+  FormPtr f = NewImageForm();
+  // The menu's command is there while characters are listed.
+  f->thumb->SetDirectory(Folder());
+  f->acSaveCropped->Update();
+  EXPECT_FALSE(f->acSaveCropped->Enabled());
+  EXPECT_EQ(f->acSaveCropped->Caption(), u"Cropped characters");
+
   Existing({"imgmod_001.BMP", "imgmod_002.BMP"});
   fw::testing::TestFolder target("glyph_tools_target");
   Solid(3, 3, 0xFFFFFF)->SaveToFile(target / u"imgmod_002.BMP");  // replaced
-  FormPtr f = NewImageForm();
   f->thumb->SetDirectory(Folder());
+  f->acSaveCropped->Update();
+  EXPECT_TRUE(f->acSaveCropped->Enabled());
   SetChooseFolderProc(ChooseTestFolder);
   gChosenFolder = target.Path();
   gChoseFolder = false;
-  f->acSaveCrpped(f.get());
+  f->acSaveCropped->Execute();
   EXPECT_FALSE(fw::FileExists(target / u"imgmod_001.BMP"));
   gChoseFolder = true;
-  f->acSaveCrpped(f.get());
+  f->acSaveCropped->Execute();
   SetChooseFolderProc(nullptr);
   EXPECT_EQ(FileSize(target / u"imgmod_001.BMP"), std::make_pair(5, 5));
   EXPECT_EQ(FileSize(target / u"imgmod_002.BMP"), std::make_pair(5, 5));
@@ -509,6 +517,14 @@ TEST_F(GlyphTools, AClickOutsideAnyInkLeavesAnEmptyModifiedImage) {
   f->FTFloodFill(f->ImageModified->Picture()->Bitmap(), fw::TPoint{8, 0}, 255);  // outside
   EXPECT_TRUE(f->ImageModified->Picture()->Bitmap()->Empty());
   EXPECT_TRUE(ModifiedBase->Empty());
+}
+
+TEST_F(GlyphTools, TheColourRangeRollOutNamesTheRangeOfTheSlider) {
+  FormPtr f = NewImageForm();
+  for (int position : {100, 125, 140}) {
+    f->trlight->SetPosition(position);
+    EXPECT_EQ(f->roColorRange->Caption(), u"Color range \u00B1" + fw::IntToStr(position - 100) + u"%");
+  }
 }
 
 TEST_F(GlyphTools, TheCropListHasItsDesignValuesAndLiesRightOfTheImages) {
