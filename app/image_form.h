@@ -290,6 +290,8 @@ class TImageForm : public fw::TForm, private TSearchView {
                                  fw::TCustomDrawState State, bool& DefaultDraw);
   void sepercentageChange(fw::TObject* Sender);
   void lbsavetofileClick(fw::TObject* Sender);
+  // The text sort of the list's columns (SortColumn, SortAscending).
+  void ListViewCompare(fw::TObject* Sender, fw::TListItem* Item1, fw::TListItem* Item2, int Data, int& Compare);
   // The sample-text preview of the selected entry (font_preview.cpp).
   void ListViewClick(fw::TObject* Sender);
   void ListViewChange(fw::TObject* Sender, fw::TListItem* Item, fw::TItemChange Change);

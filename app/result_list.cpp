@@ -85,7 +85,7 @@ bool ItemScore(TListItem* Item, char16_t DecimalSeparator, double& Score) {
   return ReadScoreText(SubItemText(Item, 0), DecimalSeparator, Score);
 }
 
-int CompareScoreItems(TListItem* Item1, TListItem* Item2, int Param) {
+int CompareScores(TListItem* Item1, TListItem* Item2, int Param) {
   double a = 0, b = 0;
   ItemScore(Item1, u'.', a);
   ItemScore(Item2, u'.', b);
@@ -263,7 +263,7 @@ void TImageForm::ListViewColumnClick(TObject*, fw::TListColumn* Column) {
   const int index = Column->Index();
   if (index == 1) {
     const int param = SizeSortOrder;
-    ListView->CustomSort([param](TListItem* a, TListItem* b, LPARAM) { return CompareScoreItems(a, b, param); }, 0);
+    ListView->CustomSort([param](TListItem* a, TListItem* b, LPARAM) { return CompareScores(a, b, param); }, 0);
     SizeSortOrder = -SizeSortOrder;
   } else {
     if (index == SortColumn) {
@@ -272,14 +272,10 @@ void TImageForm::ListViewColumnClick(TObject*, fw::TListColumn* Column) {
       SortColumn = index;
       SortAscending = true;
     }
-    const int column = SortColumn;
-    const bool ascending = SortAscending;
     fw::TCursor saved = fw::Screen->Cursor();
     fw::Screen->SetCursor(fw::crHourGlass);
     try {
-      ListView->CustomSort(
-          [column, ascending](TListItem* a, TListItem* b, LPARAM) { return CompareTextItems(a, b, column, ascending); },
-          0);
+      ListView->AlphaSort();  // by ListViewCompare
     } catch (...) {
       fw::Screen->SetCursor(saved);
       throw;
@@ -290,6 +286,10 @@ void TImageForm::ListViewColumnClick(TObject*, fw::TListColumn* Column) {
     ListView->SetItemFocused(ListView->Items()->Item(0));
     ListView->Scroll(0, -ListView->ClientHeight() * (ListView->Items()->Count() + 1));
   }
+}
+
+void TImageForm::ListViewCompare(TObject*, TListItem* Item1, TListItem* Item2, int, int& Compare) {
+  Compare = CompareTextItems(Item1, Item2, SortColumn, SortAscending);
 }
 
 void TImageForm::ListViewCustomDrawSubItem(fw::TCustomListView* Sender, TListItem* Item, int SubItem,
@@ -351,6 +351,7 @@ void DescribeResultPage(fw::TClassBuilder<TImageForm>& c) {
   c.Field(u"acviewfont", &F::acviewfont);
   c.Field(u"accopy", &F::accopy);
   c.Field(u"dlgbrowsecopy", &F::dlgbrowsecopy);
+  c.Method(u"ListViewCompare", &F::ListViewCompare);
   c.Method(u"ListViewClick", &F::ListViewClick);
   c.Method(u"ListViewChange", &F::ListViewChange);
   c.Method(u"ListViewDblClick", &F::ListViewDblClick);

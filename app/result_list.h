@@ -49,7 +49,7 @@ bool ItemScore(fw::TListItem* Item, char16_t DecimalSeparator, double& Score);
 // The score order of two list items: Param when the first scores higher,
 // -Param when lower, 0 when equal. Items without a number are read with "."
 // only.
-int CompareScoreItems(fw::TListItem* Item1, fw::TListItem* Item2, int Param);
+int CompareScores(fw::TListItem* Item1, fw::TListItem* Item2, int Param);
 // The text order of a column (0: captions, else that sub-item), ordinal and
 // case-sensitive, negated when not ascending.
 int CompareTextItems(fw::TListItem* Item1, fw::TListItem* Item2, int Column, bool Ascending);
