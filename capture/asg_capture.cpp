@@ -9,6 +9,7 @@
 #include "capture/pixel_format_fix.h"
 #include "capture/screen_grab.h"
 #include "fw/core/rtti.h"
+#include "fw/graphics/gdi_handles.h"
 #include "fw/platform/clipboard.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
@@ -32,22 +33,6 @@ class TSelectionWindow {
 
  private:
   T* form_;
-};
-
-// The window DC of a window (frame included), released at the end.
-class TWindowFrameDC {
- public:
-  explicit TWindowFrameDC(HWND wnd) : wnd_(wnd), dc_(GetWindowDC(wnd)) {}
-  ~TWindowFrameDC() {
-    if (dc_) ReleaseDC(wnd_, dc_);
-  }
-  TWindowFrameDC(const TWindowFrameDC&) = delete;
-  TWindowFrameDC& operator=(const TWindowFrameDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND wnd_;
-  HDC dc_;
 };
 
 TPoint Offset(const TPoint& p, const TRect& origin) { return TPoint{p.x - origin.Left, p.y - origin.Top}; }

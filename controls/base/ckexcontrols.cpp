@@ -60,15 +60,9 @@ void DrawDotNetFrame(TWinControl* Control, TColor Color, bool MouseOver) {
   RECT wr;
   GetWindowRect(wnd, &wr);
   OffsetRect(&wr, -wr.left, -wr.top);
-  HDC dc = GetWindowDC(wnd);
-  if (!dc) return;
-  try {
-    FrameDotNetRect(dc, Rect(wr.left, wr.top, wr.right, wr.bottom), Color, Control->Focused() || MouseOver);
-  } catch (...) {
-    ReleaseDC(wnd, dc);
-    throw;
-  }
-  ReleaseDC(wnd, dc);
+  TWindowFrameDC dc(wnd);
+  if (!dc.Get()) return;
+  FrameDotNetRect(dc.Get(), Rect(wr.left, wr.top, wr.right, wr.bottom), Color, Control->Focused() || MouseOver);
 }
 
 void PaintDotNetFrameOnMessage(TWinControl* Control, UINT Msg, bool MouseOver, TColor Color) {

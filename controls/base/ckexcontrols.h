@@ -16,6 +16,7 @@
 
 #include "fw/controls/controls.h"
 #include "fw/core/colors.h"
+#include "fw/graphics/gdi_handles.h"
 #include "fw/graphics/graphics.h"
 #include "fw/stdctrls/image.h"
 #include "fw/stdctrls/panel.h"
@@ -273,20 +274,12 @@ class TCkExWindowedShape : public TCkExGraphicShape<Base> {
  private:
   // A temporary canvas on the DC; the DC's state is the same afterwards.
   LRESULT EraseOnCanvas(HDC DC, LPARAM Param) {
-    int saved = SaveDC(DC);
+    fw::TSavedDC saved(DC);
+    // Goes before the DC state comes back: the canvas selects its DC's own
+    // objects back first.
     fw::TCanvas canvas;
     canvas.SetHandle(DC);
-    LRESULT result = 0;
-    try {
-      result = EraseBackground(&canvas, Param) ? 1 : 0;
-    } catch (...) {
-      canvas.SetHandle(nullptr);
-      RestoreDC(DC, saved);
-      throw;
-    }
-    canvas.SetHandle(nullptr);
-    RestoreDC(DC, saved);
-    return result;
+    return EraseBackground(&canvas, Param) ? 1 : 0;
   }
 
   bool FDotNetHighlighting = false;

@@ -62,7 +62,7 @@ class TMemoryDC {
 // The screen (or a window's) DC from GetDC, released at the end.
 class TWindowDC {
  public:
-  explicit TWindowDC(HWND wnd = nullptr) : wnd_(wnd), dc_(GetDC(wnd)) {}
+  explicit TWindowDC(HWND wnd = nullptr) : TWindowDC(wnd, GetDC(wnd)) {}
   ~TWindowDC() {
     if (dc_) ReleaseDC(wnd_, dc_);
   }
@@ -70,9 +70,19 @@ class TWindowDC {
   TWindowDC& operator=(const TWindowDC&) = delete;
   HDC Get() const { return dc_; }
 
+ protected:
+  TWindowDC(HWND wnd, HDC dc) : wnd_(wnd), dc_(dc) {}
+
  private:
   HWND wnd_;
   HDC dc_;
+};
+
+// The DC of a whole window, frame included (GetWindowDC), released at the
+// end.
+class TWindowFrameDC : public TWindowDC {
+ public:
+  explicit TWindowFrameDC(HWND wnd) : TWindowDC(wnd, GetWindowDC(wnd)) {}
 };
 
 // Selects an object into a DC and selects the previous one back at the end.

@@ -2,6 +2,7 @@
 
 #include "fw/controls/controls.h"
 #include "fw/core/rtti.h"
+#include "fw/graphics/gdi_handles.h"
 #include "fw/graphics/imagelist.h"
 #include "fw/menus/menus.h"
 #include "fw/system/application.h"
@@ -23,18 +24,15 @@ TMenuItem* FindInTree(TMenuItem* item, F match) {
 // Detaches the canvas and restores the device context also when a painter
 // throws.
 struct TCanvasOnDC {
+  TSavedDC saved;
+  // Declared after saved: the canvas lets go of the DC before its state
+  // comes back.
   TCanvas canvas;
-  HDC dc;
-  int saved;
-  explicit TCanvasOnDC(HDC d) : dc(d), saved(SaveDC(d)) {
+  explicit TCanvasOnDC(HDC dc) : saved(dc) {
     canvas.SetHandle(dc);
     if (Screen) canvas.Font()->Assign(Screen->MenuFont());
     canvas.Font()->SetColor(clMenuText);
     canvas.Brush()->SetColor(clMenu);
-  }
-  ~TCanvasOnDC() {
-    canvas.SetHandle(nullptr);
-    RestoreDC(dc, saved);
   }
 };
 
