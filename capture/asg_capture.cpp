@@ -94,6 +94,12 @@ void TASGScreenCapture::Announce() {
   if (fOnCapture) fOnCapture(this);
 }
 
+std::unique_ptr<TBitmap> TASGScreenCapture::TakeAndAnnounce(TBitmap* Source) {
+  auto result = TakeCapture(Source);
+  Announce();
+  return result;
+}
+
 std::unique_ptr<TBitmap> TASGScreenCapture::CaptureSelection() {
   TCaptureFrame frame(*this);
   const TRect foreground = ForegroundWindowRect();
@@ -106,9 +112,7 @@ std::unique_ptr<TBitmap> TASGScreenCapture::CaptureSelection() {
   fObjectTop = foreground.Top - form->MonitorRect().Top - form->SelectionRect().Top;
   fObjectWidth = foreground.Width();
   fObjectHeight = foreground.Height();
-  auto result = TakeCapture(form->Selection());
-  Announce();
-  return result;
+  return TakeAndAnnounce(form->Selection());
 }
 
 std::unique_ptr<TBitmap> TASGScreenCapture::CapturePolygon() {
@@ -136,35 +140,27 @@ std::unique_ptr<TBitmap> TASGScreenCapture::CaptureDesktop() {
   fObjectTop = foreground.Top - monitor.Top;
   fObjectWidth = foreground.Width();
   fObjectHeight = foreground.Height();
-  auto result = TakeCapture(fBitmap);
-  Announce();
-  return result;
+  return TakeAndAnnounce(fBitmap);
+}
+
+std::unique_ptr<TBitmap> TASGScreenCapture::CaptureScreenArea(const TRect& Area) {
+  CopyScreenArea(fBitmap, Area);
+  if (fShowCursor) DrawMouseCursor(fBitmap, Offset(Mouse->CursorPos(), Area), 0, true);
+  fObjectLeft -= Area.Left;
+  fObjectTop -= Area.Top;
+  return TakeAndAnnounce(fBitmap);
 }
 
 std::unique_ptr<TBitmap> TASGScreenCapture::SpeedCaptureDesktop() {
   TCaptureFrame frame(*this);
   RecordForegroundWindow();
-  const TRect monitor = MonitorBounds(ChooseMonitor(fMonitorNum));
-  CopyScreenArea(fBitmap, monitor);
-  if (fShowCursor) DrawMouseCursor(fBitmap, Offset(Mouse->CursorPos(), monitor), 0, true);
-  fObjectLeft -= monitor.Left;
-  fObjectTop -= monitor.Top;
-  auto result = TakeCapture(fBitmap);
-  Announce();
-  return result;
+  return CaptureScreenArea(MonitorBounds(ChooseMonitor(fMonitorNum)));
 }
 
 std::unique_ptr<TBitmap> TASGScreenCapture::CaptureWholeDesktop() {
   TCaptureFrame frame(*this);
   RecordForegroundWindow();
-  const TRect desktop = VirtualDesktopBounds();
-  CopyScreenArea(fBitmap, desktop);
-  if (fShowCursor) DrawMouseCursor(fBitmap, Offset(Mouse->CursorPos(), desktop), 0, true);
-  fObjectLeft -= desktop.Left;
-  fObjectTop -= desktop.Top;
-  auto result = TakeCapture(fBitmap);
-  Announce();
-  return result;
+  return CaptureScreenArea(VirtualDesktopBounds());
 }
 
 std::unique_ptr<TBitmap> TASGScreenCapture::CaptureActiveWindow() {
@@ -184,9 +180,7 @@ std::unique_ptr<TBitmap> TASGScreenCapture::CaptureActiveWindow() {
     const TRect window = Rect(r.left, r.top, r.right, r.bottom);
     DrawMouseCursor(&shot, Offset(Mouse->CursorPos(), window), 32, false);
   }
-  auto result = TakeCapture(&shot);
-  Announce();
-  return result;
+  return TakeAndAnnounce(&shot);
 }
 
 std::unique_ptr<TBitmap> TASGScreenCapture::CaptureObject() {
@@ -203,9 +197,7 @@ std::unique_ptr<TBitmap> TASGScreenCapture::CaptureObject() {
   TBitmap shot;
   CopyBitmapArea(&shot, form->Picture(),
                  Rect(r.left - monitor.Left, r.top - monitor.Top, r.right - monitor.Left, r.bottom - monitor.Top));
-  auto result = TakeCapture(&shot);
-  Announce();
-  return result;
+  return TakeAndAnnounce(&shot);
 }
 
 std::unique_ptr<TBitmap> TASGScreenCapture::CaptureIcon() {
@@ -213,9 +205,7 @@ std::unique_ptr<TBitmap> TASGScreenCapture::CaptureIcon() {
   TSelectionWindow<TCaptureIconForm> form;
   form->SetShowHint(fShowHint);
   if (form->ShowModal() != mrOk) return nullptr;
-  auto result = TakeCapture(form->Selection());
-  Announce();
-  return result;
+  return TakeAndAnnounce(form->Selection());
 }
 
 std::unique_ptr<TBitmap> TASGScreenCapture::CaptureSpecificSizeSelection(int CaptureWidth, int CaptureHeight) {
@@ -228,9 +218,7 @@ std::unique_ptr<TBitmap> TASGScreenCapture::CaptureSpecificSizeSelection(int Cap
   if (form->ShowModal() != mrOk) return nullptr;
   fWidth = static_cast<uint32_t>(CaptureWidth);
   fHeight = static_cast<uint32_t>(CaptureHeight);
-  auto result = TakeCapture(form->Selection());
-  Announce();
-  return result;
+  return TakeAndAnnounce(form->Selection());
 }
 
 std::unique_ptr<TBitmap> TASGScreenCapture::CaptureObjectByHWND(HWND Handles) {
@@ -238,9 +226,7 @@ std::unique_ptr<TBitmap> TASGScreenCapture::CaptureObjectByHWND(HWND Handles) {
   RECT r{};
   if (Handles) GetWindowRect(Handles, &r);
   CopyScreenArea(fBitmap, Rect(r.left, r.top, r.right, r.bottom));
-  auto result = TakeCapture(fBitmap);
-  Announce();
-  return result;
+  return TakeAndAnnounce(fBitmap);
 }
 
 std::unique_ptr<TBitmap> TASGScreenCapture::CaptureObjectByTControlp(TControl* tcontrolp) {

@@ -92,6 +92,12 @@ class TASGScreenCapture : public fw::TComponent {
   std::unique_ptr<fw::TBitmap> TakeCapture(fw::TBitmap* Source);
   // The clipboard copy (when Auto) and OnCapture.
   void Announce();
+  // TakeCapture, then Announce.
+  std::unique_ptr<fw::TBitmap> TakeAndAnnounce(fw::TBitmap* Source);
+  // The screen area straight into fBitmap (with the cursor when
+  // ShowCursor), the Object properties made relative to it, then taken and
+  // announced.
+  std::unique_ptr<fw::TBitmap> CaptureScreenArea(const fw::TRect& Area);
 
   bool fAutomatic = true;
   fw::TBitmap* fBitmap = nullptr;

@@ -32,9 +32,18 @@ TRect TCaptureBoxForm::OrderRect(const TRect& R) {
               std::max(R.Top, R.Bottom));
 }
 
-void TCaptureBoxForm::CoverArea(const TRect& ScreenArea) {
+void TCaptureBoxForm::FreezeArea(const TRect& ScreenArea, TPixelFormat Format) {
+  CopyScreenArea(fBmp.get(), ScreenArea, Format);
+  RectBitmap->SetPixelFormat(Format);
   FMonitorRect = ScreenArea;
   SetBounds(0, 0, ScreenArea.Width(), ScreenArea.Height());
+}
+
+void TCaptureBoxForm::StartAnts() {
+  Canvas()->Pen()->SetColor(0x0000FF);
+  Canvas()->Brush()->SetColor(clWhite);
+  Timer1->SetInterval(100);
+  Timer1->SetEnabled(true);
 }
 
 void TCaptureBoxForm::FormShow(TObject*) { SetBounds(FMonitorRect.Left, FMonitorRect.Top, Width(), Height()); }

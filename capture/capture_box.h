@@ -43,9 +43,13 @@ class TCaptureBoxForm : public TCaptureSelectionForm {
   void Timer1Timer(fw::TObject* Sender);
   void EraseAnts();
   void DrawAnts();
-  // Marks the covered area and sizes the window to it (placed at (0, 0);
-  // it moves to the area's top-left when shown).
-  void CoverArea(const fw::TRect& ScreenArea);
+  // Copies the screen area into the frozen picture (the selection will have
+  // the same pixel format), marks it as the covered area and sizes the
+  // window to it (placed at (0, 0); it moves to the area's top-left when
+  // shown).
+  void FreezeArea(const fw::TRect& ScreenArea, fw::TPixelFormat Format = fw::pf32bit);
+  // Ants in red and white that march every 100 ms.
+  void StartAnts();
   void FormShow(fw::TObject* Sender);
   // The box windows: the box (W x H) moves to (X, Y) with its ants, and its
   // area of the frozen picture becomes the selection.

@@ -17,19 +17,14 @@ TCaptureIconForm::TCaptureIconForm(TComponent* AOwner) : TCaptureBoxForm(AOwner)
 
 void TCaptureIconForm::FormCreate(TObject*) {
   const TRect screen = PrimaryScreenBounds();
-  CopyScreenArea(fBmp.get(), screen, pfDevice);
-  RectBitmap->SetPixelFormat(pfDevice);
-  CoverArea(screen);
+  FreezeArea(screen, pfDevice);
   const TPoint at = Mouse->CursorPos();
   X1 = at.x;
   Y1 = at.y;
   X2 = X1 + IconSize;
   Y2 = Y1 + IconSize;
   fRect = Rect(X1, Y1, X2, Y2);
-  Canvas()->Pen()->SetColor(0x0000FF);
-  Canvas()->Brush()->SetColor(clWhite);
-  Timer1->SetInterval(100);
-  Timer1->SetEnabled(true);
+  StartAnts();
 }
 
 void TCaptureIconForm::FormMouseMove(TObject*, TShiftState, int X, int Y) { MoveBox(X, Y, IconSize, IconSize); }

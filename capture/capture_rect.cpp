@@ -22,15 +22,9 @@ TCaptureRectForm::TCaptureRectForm(TComponent* AOwner) : TCaptureBoxForm(AOwner)
 
 void TCaptureRectForm::FormCreate(TObject*) {
   M = static_cast<unsigned>(ChooseMonitor(CaptureRectMonitorNum));
-  const TRect area = MonitorBounds(static_cast<int>(M));
-  CopyScreenArea(fBmp.get(), area);
-  RectBitmap->SetPixelFormat(pf32bit);
-  CoverArea(area);
+  FreezeArea(MonitorBounds(static_cast<int>(M)));
   X1 = Y1 = X2 = Y2 = 0;
-  Canvas()->Pen()->SetColor(0x0000FF);
-  Canvas()->Brush()->SetColor(clWhite);
-  Timer1->SetInterval(100);
-  Timer1->SetEnabled(true);
+  StartAnts();
 }
 
 void TCaptureRectForm::FormMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {

@@ -20,14 +20,8 @@ TCaptureSpecificRectForm::TCaptureSpecificRectForm(TComponent* AOwner) : TCaptur
 
 void TCaptureSpecificRectForm::FormCreate(TObject*) {
   M = static_cast<unsigned>(ChooseMonitor(CaptureSpecificRectMonitorNum));
-  const TRect area = MonitorBounds(static_cast<int>(M));
-  CopyScreenArea(fBmp.get(), area);
-  RectBitmap->SetPixelFormat(pf32bit);
-  CoverArea(area);
-  Canvas()->Pen()->SetColor(0x0000FF);
-  Canvas()->Brush()->SetColor(clWhite);
-  Timer1->SetInterval(100);
-  Timer1->SetEnabled(true);
+  FreezeArea(MonitorBounds(static_cast<int>(M)));
+  StartAnts();
 }
 
 void TCaptureSpecificRectForm::FormShowBox(TObject* Sender) {
