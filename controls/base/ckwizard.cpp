@@ -586,33 +586,17 @@ bool TCkWizard::IsForward(TCkWizardCustomPage* FromPage, TCkWizardCustomPage* To
   return FromPage->PageIndex() < ToPage->PageIndex();
 }
 
-void TCkWizard::SelectFirstPage() {
-  TCkWizardCustomPage* p = FindNextJumpPage(-1, +1, true);
+void TCkWizard::SelectJumpPage(int PageIndex, int Step, const TCkWizardSelectPageEvent& Event) {
+  TCkWizardCustomPage* p = FindNextJumpPage(PageIndex, Step, true);
   if (!p) return;
-  OnSelectFirstPage(this, FActivePage, p);
+  Event(this, FActivePage, p);
   if (p) SetActivePage(p);
 }
 
-void TCkWizard::SelectLastPage() {
-  TCkWizardCustomPage* p = FindNextJumpPage(PageCount(), -1, true);
-  if (!p) return;
-  OnSelectLastPage(this, FActivePage, p);
-  if (p) SetActivePage(p);
-}
-
-void TCkWizard::SelectNextPage() {
-  TCkWizardCustomPage* p = FindNextJumpPage(ActivePageIndex(), +1, true);
-  if (!p) return;
-  OnSelectNextPage(this, FActivePage, p);
-  if (p) SetActivePage(p);
-}
-
-void TCkWizard::SelectPriorPage() {
-  TCkWizardCustomPage* p = FindNextJumpPage(ActivePageIndex(), -1, true);
-  if (!p) return;
-  OnSelectPriorPage(this, FActivePage, p);
-  if (p) SetActivePage(p);
-}
+void TCkWizard::SelectFirstPage() { SelectJumpPage(-1, +1, OnSelectFirstPage); }
+void TCkWizard::SelectLastPage() { SelectJumpPage(PageCount(), -1, OnSelectLastPage); }
+void TCkWizard::SelectNextPage() { SelectJumpPage(ActivePageIndex(), +1, OnSelectNextPage); }
+void TCkWizard::SelectPriorPage() { SelectJumpPage(ActivePageIndex(), -1, OnSelectPriorPage); }
 
 void TCkWizard::WriteActivePage(TCkWizardCustomPage* Value) {
   if (ComponentState().Contains(csLoading)) return;

@@ -507,6 +507,9 @@ class TCkWizard : public TCkExCustomControl {
   bool EraseBackground(fw::TCanvas* Canvas, LPARAM Param) override;
 
   void WriteActivePage(TCkWizardCustomPage* Value);
+  // The jump page from PageIndex in Step, offered to Event (which may
+  // change it), becomes the active page; nothing happens when there is none.
+  void SelectJumpPage(int PageIndex, int Step, const TCkWizardSelectPageEvent& Event);
   void SwitchToPage(TCkWizardCustomPage* ToPage);
   void AttachPage(TCkWizardCustomPage* Page);
   void DetachPage(TCkWizardCustomPage* Page);
