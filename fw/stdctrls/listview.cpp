@@ -157,36 +157,33 @@ void TListItem::SubItemsChanged() {
 
 int TListItem::Index() const { return FOwner ? FOwner->IndexOf(this) : -1; }
 
-bool TListItem::Selected() const {
+bool TListItem::WindowState(UINT Mask, bool Stored) const {
   TCustomListView* lv = ListView();
-  if (!lv || !lv->HandleAllocated()) return FSelected;
-  return lv->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), LVIS_SELECTED) != 0;
+  if (!lv || !lv->HandleAllocated()) return Stored;
+  return lv->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), Mask) != 0;
 }
+
+void TListItem::SetWindowState(UINT Mask, bool Value) {
+  TCustomListView* lv = ListView();
+  if (!lv || !lv->HandleAllocated()) return;
+  LVITEMW it{};
+  it.stateMask = Mask;
+  it.state = Value ? Mask : 0;
+  lv->Send(LVM_SETITEMSTATE, static_cast<WPARAM>(Index()), reinterpret_cast<LPARAM>(&it));
+}
+
+bool TListItem::Selected() const { return WindowState(LVIS_SELECTED, FSelected); }
 
 void TListItem::SetSelected(bool Value) {
   FSelected = Value;
-  TCustomListView* lv = ListView();
-  if (!lv || !lv->HandleAllocated()) return;
-  LVITEMW it{};
-  it.stateMask = LVIS_SELECTED;
-  it.state = Value ? LVIS_SELECTED : 0;
-  lv->Send(LVM_SETITEMSTATE, static_cast<WPARAM>(Index()), reinterpret_cast<LPARAM>(&it));
+  SetWindowState(LVIS_SELECTED, Value);
 }
 
-bool TListItem::Focused() const {
-  TCustomListView* lv = ListView();
-  if (!lv || !lv->HandleAllocated()) return FFocused;
-  return lv->Send(LVM_GETITEMSTATE, static_cast<WPARAM>(Index()), LVIS_FOCUSED) != 0;
-}
+bool TListItem::Focused() const { return WindowState(LVIS_FOCUSED, FFocused); }
 
 void TListItem::SetFocused(bool Value) {
   FFocused = Value;
-  TCustomListView* lv = ListView();
-  if (!lv || !lv->HandleAllocated()) return;
-  LVITEMW it{};
-  it.stateMask = LVIS_FOCUSED;
-  it.state = Value ? LVIS_FOCUSED : 0;
-  lv->Send(LVM_SETITEMSTATE, static_cast<WPARAM>(Index()), reinterpret_cast<LPARAM>(&it));
+  SetWindowState(LVIS_FOCUSED, Value);
 }
 
 void TListItem::Delete() {

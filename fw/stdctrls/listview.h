@@ -101,6 +101,10 @@ class TListItem : public TPersistent {
   friend class TCustomListView;
   friend class TSubItems;
   void SubItemsChanged();
+  // A state bit (LVIS_...) of the item: from the window while there is one,
+  // else Stored; setting it reaches the window only.
+  bool WindowState(UINT Mask, bool Stored) const;
+  void SetWindowState(UINT Mask, bool Value);
   TListItems* FOwner;
   String FCaption;
   TStringList* FSubItems;
