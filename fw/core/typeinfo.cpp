@@ -101,9 +101,7 @@ TClass TTypeInfo::ClassType() const { return classOf_ ? classOf_() : nullptr; }
 
 const TTypeInfo* TTypeInfo::MakeInteger(const char16_t* name, TOrdType ordType, int64_t min, int64_t max,
                                         TIntToIdent toIdent, TIdentToInt fromIdent) {
-  auto* t = new TTypeInfo();
-  t->kind_ = tkInteger;
-  t->name_ = name;
+  auto* t = new TTypeInfo(tkInteger, name);
   t->ordType_ = ordType;
   t->min_ = min;
   t->max_ = max;
@@ -113,18 +111,14 @@ const TTypeInfo* TTypeInfo::MakeInteger(const char16_t* name, TOrdType ordType, 
 }
 
 const TTypeInfo* TTypeInfo::MakeChar(const char16_t* name, TTypeKind kind, TOrdType ordType, int64_t max) {
-  auto* t = new TTypeInfo();
-  t->kind_ = kind;
-  t->name_ = name;
+  auto* t = new TTypeInfo(kind, name);
   t->ordType_ = ordType;
   t->max_ = max;
   return t;
 }
 
 const TTypeInfo* TTypeInfo::MakeEnum(const char16_t* name, const char16_t* names, size_t size) {
-  auto* t = new TTypeInfo();
-  t->kind_ = tkEnumeration;
-  t->name_ = name;
+  auto* t = new TTypeInfo(tkEnumeration, name);
   t->ordType_ = OrdTypeOfSize(size, false);
   StringView rest(names);
   while (!rest.empty()) {
@@ -139,9 +133,7 @@ const TTypeInfo* TTypeInfo::MakeEnum(const char16_t* name, const char16_t* names
 
 const TTypeInfo* TTypeInfo::MakeEnumSubrange(const char16_t* name, const TTypeInfo* base, int64_t min,
                                              int64_t max) {
-  auto* t = new TTypeInfo();
-  t->kind_ = tkEnumeration;
-  t->name_ = name;
+  auto* t = new TTypeInfo(tkEnumeration, name);
   t->ordType_ = base->ordType_;
   t->base_ = base->BaseType();
   t->min_ = min;
@@ -152,50 +144,37 @@ const TTypeInfo* TTypeInfo::MakeEnumSubrange(const char16_t* name, const TTypeIn
 const TTypeInfo* TTypeInfo::MakeSet(const char16_t* name, const TTypeInfo* element) {
   int64_t span = element->max_ - (element->min_ - ((element->min_ % 8) + 8) % 8) + 1;
   if (span > 64) throw EPropertyError(u"Set type too large");
-  auto* t = new TTypeInfo();
-  t->kind_ = tkSet;
-  t->name_ = name;
+  auto* t = new TTypeInfo(tkSet, name);
   t->base_ = element;
   t->ordType_ = span <= 8 ? otUByte : span <= 16 ? otUWord : otULong;
   return t;
 }
 
 const TTypeInfo* TTypeInfo::MakeFloat(const char16_t* name, TFloatType floatType) {
-  auto* t = new TTypeInfo();
-  t->kind_ = tkFloat;
-  t->name_ = name;
+  auto* t = new TTypeInfo(tkFloat, name);
   t->floatType_ = floatType;
   return t;
 }
 
 const TTypeInfo* TTypeInfo::MakeString(const char16_t* name) {
-  auto* t = new TTypeInfo();
-  t->kind_ = tkUString;
-  t->name_ = name;
-  return t;
+  return new TTypeInfo(tkUString, name);
 }
 
 const TTypeInfo* TTypeInfo::MakeInt64(const char16_t* name, int64_t min, int64_t max) {
-  auto* t = new TTypeInfo();
-  t->kind_ = tkInt64;
-  t->name_ = name;
+  auto* t = new TTypeInfo(tkInt64, name);
   t->min_ = min;
   t->max_ = max;
   return t;
 }
 
 const TTypeInfo* TTypeInfo::MakeClass(TClass (*classOf)()) {
-  auto* t = new TTypeInfo();
-  t->kind_ = tkClass;
+  auto* t = new TTypeInfo(tkClass, u"");
   t->classOf_ = classOf;
   return t;
 }
 
 const TTypeInfo* TTypeInfo::MakeMethod(const char16_t* name) {
-  auto* t = new TTypeInfo();
-  t->kind_ = tkMethod;
-  t->name_ = name;
-  return t;
+  return new TTypeInfo(tkMethod, name);
 }
 
 #define FW_BUILTIN(Function, Make) \

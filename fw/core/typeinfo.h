@@ -104,7 +104,7 @@ class TTypeInfo {
   static const TTypeInfo* MakeMethod(const char16_t* name);
 
  private:
-  TTypeInfo() = default;
+  TTypeInfo(TTypeKind kind, const char16_t* name) : kind_(kind), name_(name) {}
   TTypeKind kind_ = tkUnknown;
   String name_;
   TOrdType ordType_ = otSLong;
