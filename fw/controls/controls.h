@@ -467,6 +467,10 @@ class TWinControl : public TControl {
   virtual void KeyDown(WORD& Key, TShiftState Shift);
   virtual void KeyUp(WORD& Key, TShiftState Shift);
   virtual void KeyPress(char16_t& Key);
+  // A key-down or key-up message: the form sees it first through Preview
+  // when it has KeyPreview, then Handler; true when the key was eaten.
+  bool DoKeyUpOrDown(TMessage& Message, bool (TWinControl::*Preview)(TMessage&),
+                     void (TWinControl::*Handler)(WORD&, TShiftState));
   virtual void DoEnter();
   virtual void DoExit();
   // Offers a key to the reflected-message path; true when a handler took it.

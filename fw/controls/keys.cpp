@@ -15,25 +15,22 @@ WORD KeyOf(const TMessage& m) { return static_cast<WORD>(m.WParam); }
 
 }  // namespace
 
-bool TWinControl::DoKeyDown(TMessage& Message) {
+bool TWinControl::DoKeyUpOrDown(TMessage& Message, bool (TWinControl::*Preview)(TMessage&),
+                                void (TWinControl::*Handler)(WORD&, TShiftState)) {
   TCustomForm* form = GetParentForm(this);
-  if (form && form != this && form->KeyPreview() && form->DoKeyDown(Message)) return true;
+  if (form && form != this && form->KeyPreview() && (form->*Preview)(Message)) return true;
   if (FControlStyle.Contains(csNoStdEvents)) return false;
   WORD key = KeyOf(Message);
-  KeyDown(key, KeyDataToShiftState(Message.LParam));
+  (this->*Handler)(key, KeyDataToShiftState(Message.LParam));
   Message.WParam = key;
   return key == 0;
 }
 
-bool TWinControl::DoKeyUp(TMessage& Message) {
-  TCustomForm* form = GetParentForm(this);
-  if (form && form != this && form->KeyPreview() && form->DoKeyUp(Message)) return true;
-  if (FControlStyle.Contains(csNoStdEvents)) return false;
-  WORD key = KeyOf(Message);
-  KeyUp(key, KeyDataToShiftState(Message.LParam));
-  Message.WParam = key;
-  return key == 0;
+bool TWinControl::DoKeyDown(TMessage& Message) {
+  return DoKeyUpOrDown(Message, &TWinControl::DoKeyDown, &TWinControl::KeyDown);
 }
+
+bool TWinControl::DoKeyUp(TMessage& Message) { return DoKeyUpOrDown(Message, &TWinControl::DoKeyUp, &TWinControl::KeyUp); }
 
 bool TWinControl::DoKeyPress(TMessage& Message) {
   TCustomForm* form = GetParentForm(this);
