@@ -170,23 +170,18 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   Changed();
 }
 
-void TCanvas::Polygon(const std::vector<TPoint>& points) {
+void TCanvas::DrawPoints(const std::vector<TPoint>& points, BOOL(WINAPI* draw)(HDC, const POINT*, int)) {
   if (points.empty()) return;
   Changing();
   RequiredState(csHandleValid | csPenValid | csBrushValid);
   std::vector<POINT> p = ToPoints(points);
-  ::Polygon(handle_, p.data(), static_cast<int>(p.size()));
+  draw(handle_, p.data(), static_cast<int>(p.size()));
   Changed();
 }
 
-void TCanvas::Polyline(const std::vector<TPoint>& points) {
-  if (points.empty()) return;
-  Changing();
-  RequiredState(csHandleValid | csPenValid | csBrushValid);
-  std::vector<POINT> p = ToPoints(points);
-  ::Polyline(handle_, p.data(), static_cast<int>(p.size()));
-  Changed();
-}
+void TCanvas::Polygon(const std::vector<TPoint>& points) { DrawPoints(points, ::Polygon); }
+
+void TCanvas::Polyline(const std::vector<TPoint>& points) { DrawPoints(points, ::Polyline); }
 
 void TCanvas::MoveTo(int x, int y) {
   RequiredState(csHandleValid);

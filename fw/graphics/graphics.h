@@ -274,6 +274,8 @@ class TCanvas : public TPersistent {
   void SelectFont();
   void SelectPen();
   void SelectBrush();
+  // Polygon or Polyline through the points (none: nothing drawn).
+  void DrawPoints(const std::vector<TPoint>& points, BOOL(WINAPI* draw)(HDC, const POINT*, int));
   void FontChanged(TObject* Sender);
   void PenChanged(TObject* Sender);
   void BrushChanged(TObject* Sender);
