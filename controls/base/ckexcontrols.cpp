@@ -105,46 +105,27 @@ void ResolveHintColor(TControl* Control, TColor HintColor, THintInfo& Info) {
 
 }  // namespace detail
 
-FW_REGISTER(TCkExGraphicControl) {
-  c.Property(u"HintColor", &TCkExGraphicControl::HintColor, &TCkExGraphicControl::SetHintColor)
-      .Type(TypeInfoTColor())
-      .Default(clDefault);
-  c.Event(u"OnParentColorChange", static_cast<TNotifyEvent TCkExGraphicControl::*>(&TCkExGraphicControl::OnParentColorChange));
+namespace {
+
+// What every Ex control publishes beyond its base.
+template <class C>
+void PublishExProperties(TClassBuilder<C>& c) {
+  c.Property(u"HintColor", &C::HintColor, &C::SetHintColor).Type(TypeInfoTColor()).Default(clDefault);
+  c.Event(u"OnParentColorChange", static_cast<TNotifyEvent C::*>(&C::OnParentColorChange));
 }
 
-FW_REGISTER(TCkExCustomControl) {
-  c.Property(u"HintColor", &TCkExCustomControl::HintColor, &TCkExCustomControl::SetHintColor)
-      .Type(TypeInfoTColor())
-      .Default(clDefault);
-  c.Event(u"OnParentColorChange", static_cast<TNotifyEvent TCkExCustomControl::*>(&TCkExCustomControl::OnParentColorChange));
-}
+}  // namespace
 
-FW_REGISTER(TCkExCustomPanel) {
-  c.Property(u"HintColor", &TCkExCustomPanel::HintColor, &TCkExCustomPanel::SetHintColor)
-      .Type(TypeInfoTColor())
-      .Default(clDefault);
-  c.Event(u"OnParentColorChange", static_cast<TNotifyEvent TCkExCustomPanel::*>(&TCkExCustomPanel::OnParentColorChange));
-}
+FW_REGISTER(TCkExGraphicControl) { PublishExProperties(c); }
 
-FW_REGISTER(TCkExImage) {
-  c.Property(u"HintColor", &TCkExImage::HintColor, &TCkExImage::SetHintColor)
-      .Type(TypeInfoTColor())
-      .Default(clDefault);
-  c.Event(u"OnParentColorChange", static_cast<TNotifyEvent TCkExImage::*>(&TCkExImage::OnParentColorChange));
-}
+FW_REGISTER(TCkExCustomControl) { PublishExProperties(c); }
 
-FW_REGISTER(TCkExPanel) {
-  c.Property(u"HintColor", &TCkExPanel::HintColor, &TCkExPanel::SetHintColor)
-      .Type(TypeInfoTColor())
-      .Default(clDefault);
-  c.Event(u"OnParentColorChange", static_cast<TNotifyEvent TCkExPanel::*>(&TCkExPanel::OnParentColorChange));
-}
+FW_REGISTER(TCkExCustomPanel) { PublishExProperties(c); }
 
-FW_REGISTER(TCkExScrollBox) {
-  c.Property(u"HintColor", &TCkExScrollBox::HintColor, &TCkExScrollBox::SetHintColor)
-      .Type(TypeInfoTColor())
-      .Default(clDefault);
-  c.Event(u"OnParentColorChange", static_cast<TNotifyEvent TCkExScrollBox::*>(&TCkExScrollBox::OnParentColorChange));
-}
+FW_REGISTER(TCkExImage) { PublishExProperties(c); }
+
+FW_REGISTER(TCkExPanel) { PublishExProperties(c); }
+
+FW_REGISTER(TCkExScrollBox) { PublishExProperties(c); }
 
 }  // namespace ck
