@@ -230,20 +230,27 @@ TEST(GifImage, DrawsItsPixelsAndLeavesTheTransparentColourOut) {
 
 namespace {
 
+// The header of an ICO entry's image: size x size pixels of the given bit
+// depth, the AND mask below them (twice the height).
+std::vector<uint8_t> IcoImageHeader(int size, int bits) {
+  std::vector<uint8_t> img(40, 0);
+  BITMAPINFOHEADER bi{};
+  bi.biSize = 40;
+  bi.biWidth = size;
+  bi.biHeight = size * 2;
+  bi.biPlanes = 1;
+  bi.biBitCount = static_cast<WORD>(bits);
+  std::memcpy(img.data(), &bi, 40);
+  return img;
+}
+
 // An ICO file with a 16x16 and a 32x32 32-bit entry of one colour each;
 // the 32x32 one has its top-left quarter masked out.
 std::vector<uint8_t> MakeIco() {
   std::vector<uint8_t> f = {0, 0, 1, 0, 2, 0};
   std::vector<std::vector<uint8_t>> images;
   for (int size : {16, 32}) {
-    std::vector<uint8_t> img(40, 0);
-    BITMAPINFOHEADER bi{};
-    bi.biSize = 40;
-    bi.biWidth = size;
-    bi.biHeight = size * 2;
-    bi.biPlanes = 1;
-    bi.biBitCount = 32;
-    std::memcpy(img.data(), &bi, 40);
+    std::vector<uint8_t> img = IcoImageHeader(size, 32);
     for (int y = 0; y < size; ++y)  // bottom-up rows
       for (int x = 0; x < size; ++x) {
         bool hidden = size == 32 && x < 16 && y >= 16;
@@ -506,14 +513,7 @@ namespace {
 // green (red too in 1 bit), top half masked out (black under the mask).
 std::vector<uint8_t> MakeDepthIco(int bits) {
   const int size = 16;
-  std::vector<uint8_t> img(40, 0);
-  BITMAPINFOHEADER bi{};
-  bi.biSize = 40;
-  bi.biWidth = size;
-  bi.biHeight = size * 2;
-  bi.biPlanes = 1;
-  bi.biBitCount = static_cast<WORD>(bits);
-  std::memcpy(img.data(), &bi, 40);
+  std::vector<uint8_t> img = IcoImageHeader(size, bits);
   if (bits <= 8) {
     int colors = 1 << bits;
     for (int i = 0; i < colors; ++i) {
