@@ -2,9 +2,9 @@
 // would, and saves a screenshot of every page under build/win/screenshots.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <dlgs.h>
 
 #include "fw/platform_test_folder.h"
+#include "scenarios/open_image.h"
 #include "scenarios/program_run.h"
 #include "scenarios/program_windows.h"
 
@@ -35,38 +35,6 @@ bool ClickViewFilteredFonts(HWND main) {
   return true;
 }
 
-// A character to take as the sample: a black block on white.
-std::wstring WriteCharacterImage(const fw::testing::TestFolder& folder) {
-  fw::TBitmap b;
-  b.SetPixelFormat(fw::pf24bit);
-  b.SetSize(120, 80);
-  b.Canvas()->Brush()->SetColor(fw::clWhite);
-  b.Canvas()->FillRect(fw::TRect(0, 0, 120, 80));
-  b.Canvas()->Brush()->SetColor(fw::clBlack);
-  b.Canvas()->FillRect(fw::TRect(40, 20, 70, 60));
-  const fw::String path = folder / u"character.bmp";
-  b.SaveToFile(path);
-  return std::wstring(path.begin(), path.end());
-}
-
-// Next on the image page without an image offers the open dialog and stays;
-// the chosen file is opened. Answers whether the dialog came and went.
-bool OpenImageThroughNext(HWND main, DWORD pid, const std::wstring& file) {
-  HWND next = FindVisibleDescendant(main, L"&Next >");
-  if (!next) return false;
-  PostMessageW(next, BM_CLICK, 0, 0);  // the dialog it opens is modal
-  HWND dialog = WaitForDialog(pid, 20000);
-  if (!dialog) return false;
-  SettleWindow(dialog, 300);
-  HWND name = GetDlgItem(dialog, cmb13);
-  if (!name) name = GetDlgItem(dialog, edt1);
-  if (!name) return false;
-  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  for (int i = 0; i < 200 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) Sleep(50);
-  return !IsWindow(dialog) || !IsWindowVisible(dialog);
-}
-
 }  // namespace
 
 TEST(WizardWalk, NextAndBackStepThroughThePagesAndEachPageIsSaved) {
@@ -86,7 +54,8 @@ TEST(WizardWalk, NextAndBackStepThroughThePagesAndEachPageIsSaved) {
 
   // Without an image Next stays and offers to open one.
   fw::testing::TestFolder folder("wizard_walk");
-  ASSERT_TRUE(OpenImageThroughNext(main, program.info.dwProcessId, WriteCharacterImage(folder)));
+  const std::wstring image = WriteCharacterImage(folder / u"character.bmp", {fw::TRect(40, 20, 70, 60)});
+  ASSERT_TRUE(OpenImageThroughNext(main, program.info.dwProcessId, image));
   SettleWindow(main);
   EXPECT_EQ(ShownPage(main), L"ImageLoad");
   EXPECT_TRUE(SaveScreenshot(main, "page1_ImageLoad"));
@@ -123,7 +92,8 @@ TEST(WizardWalk, ClosingFromTheMultiFontPageAsksAndNoReturnsToTheImagePage) {
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(ClickButton(main, L"&Next >"));
   fw::testing::TestFolder folder("wizard_walk_close");
-  ASSERT_TRUE(OpenImageThroughNext(main, pid, WriteCharacterImage(folder)));
+  const std::wstring image = WriteCharacterImage(folder / u"character.bmp", {fw::TRect(40, 20, 70, 60)});
+  ASSERT_TRUE(OpenImageThroughNext(main, pid, image));
   ASSERT_TRUE(ClickButton(main, L"&Next >"));
   ASSERT_TRUE(ClickViewFilteredFonts(main));
   ASSERT_EQ(ShownPage(main), L"Multipreview");
