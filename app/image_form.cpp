@@ -452,6 +452,7 @@ String TImageForm::StatusText(int Panel) const {
 FW_REGISTER(TImageForm) {
   using F = TImageForm;
   c.Field(u"Wizard", &F::Wizard);
+  c.Field(u"Balloon", &F::Balloon);
   c.Field(u"MainPanel", &F::MainPanel);
   c.Field(u"ImageLoad", &F::ImageLoad);
   c.Field(u"Run", &F::Run);

@@ -49,6 +49,7 @@
 #include "fw/stdctrls/speedbutton.h"
 // Search page
 #include "controls/base/xp_taskbar.h"
+#include "controls/dialogs/ckballoonhint.h"
 #include "controls/dialogs/ckbrowsefolder.h"
 #include "fw/system/actions.h"
 // Image page (image_page.cpp)
@@ -116,6 +117,9 @@ class TImageForm : public fw::TForm, private TSearchView {
 
   // ---- Components (null while the description holds none of that name)
   ck::TCkWizard* Wizard = nullptr;
+  // Instructions and notices pointing at a control; also the window of
+  // every control hint of the program.
+  ck::TCkBalloonHint* Balloon = nullptr;
   ck::TCkWizardInteriorPage* MainPanel = nullptr;
   ck::TCkWizardInteriorPage* ImageLoad = nullptr;
   ck::TCkWizardInteriorPage* Run = nullptr;

@@ -191,7 +191,11 @@ bool SampleImageInstructions(const String& Path, String& Header, String& Text) {
 // ---- Loading
 
 void TImageForm::ShowSampleHint(const String& Header, const String& Text) {
-  // The status bar's hint panel holds one line.
+  if (Balloon) {
+    Balloon->ActivateHint(CkImage2, Text, Header, 60000);
+    return;
+  }
+  // Without the balloon the status bar's hint panel holds one line.
   String line = Header + u": " + Text;
   for (size_t at; (at = line.find(u"\r\n")) != String::npos;) line.replace(at, 2, u" ");
   SetStatusText(2, line);
@@ -259,6 +263,7 @@ namespace {
 
 // Open and Sample images: the chosen file replaces the page's image.
 void OpenImageFrom(TImageForm* F, fw::TOpenDialog* Dialog, bool KeepFolder) {
+  if (F->Balloon) F->Balloon->CancelHint();
   if (!RunFileDialog(Dialog)) return;
   const String path = Dialog->FileName();
   // A file that cannot be read leaves the page as it was.
@@ -310,8 +315,14 @@ void TImageForm::WndProc(fw::TMessage& Message) {
 // ---- Capture
 
 void TImageForm::xpLoadItems1Click(TObject*) {
+  // The balloon must not cover the frozen screen.
+  if (Balloon) {
+    Balloon->SetUseBalloonAsApplicationHint(false);
+    Balloon->CancelHint();
+  }
   if (Capture) Capture->SetShowHint(CaptureMode() == kCaptureRectangle);
   auto captured = RunCapture(Capture, CaptureMode());
+  if (Balloon) Balloon->SetUseBalloonAsApplicationHint(true);
   // A cancelled capture leaves the page as it was.
   if (!captured) return;
   UpdateCroppedImages();

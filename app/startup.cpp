@@ -18,6 +18,7 @@
 #include "controls/base/xp_checkbox.h"
 #include "controls/base/xp_container.h"
 #include "controls/base/xp_taskbar.h"
+#include "controls/dialogs/ckballoonhint.h"
 #include "controls/dialogs/ckbrowsefolder.h"
 #include "controls/views/ckthumbviews.h"
 #include "fw/core/form_loader.h"
@@ -105,6 +106,7 @@ void RegisterProgramUnits() {
   units.Add(u"CkToolControls", RegisterToolControlClasses);
   units.Add(u"SkinScrollBar", RegisterSkinControlClasses);
   units.Add(u"CkThumbViews", ck::RegisterThumbViewClasses);
+  units.Add(u"CkBalloonHint", ck::RegisterBalloonHintClasses, ck::FreeGlobalCtrl);
   // Picture formats: PNG through the skin engine's reader, then GIF and
   // JPEG (with BMP, icons and metafiles) from the framework.
   units.Add(u"PngImage", [] { skin::RegisterPngFormat(); });

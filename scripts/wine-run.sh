@@ -42,13 +42,18 @@ init_prefix() {
   "$wine_bin" wineboot -i >/dev/null 2>&1
   local reg="$WINEPREFIX/vestaline.reg"
   # Undecorated windows: the program draws its own frames. Font smoothing
-  # pinned off so that rendered glyphs are the same on every machine.
+  # pinned off so that rendered glyphs are the same on every machine. A
+  # crashing test prints its backtrace and ends instead of waiting on a crash
+  # dialog nobody can answer.
   cat > "$reg" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Decorated"="N"
 "Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
 
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "FontSmoothing"="0"

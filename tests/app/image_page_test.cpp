@@ -266,8 +266,17 @@ TEST_F(ImagePage, SampleImagesOpenFromTheSamplesFolderShowTheirInstructionsAndRe
   EXPECT_EQ(ModifiedUndoStack.size(), 1u);
   EXPECT_EQ(f->sampleimagedlg->InitialDir(), SamplesFolder());
   EXPECT_EQ(f->imagedlg->InitialDir(), before);
-  EXPECT_NE(f->StatusText(2).find(u"Sample #3"), String::npos);
-  EXPECT_NE(f->StatusText(2).find(u"Press \"To Black\" button."), String::npos);
+  // The instructions point at the program-information icon for a minute.
+  ASSERT_NE(f->Balloon, nullptr);
+  EXPECT_TRUE(f->Balloon->Active());
+  EXPECT_EQ(f->Balloon->Data().RUTF8Header, "Sample #3");
+  EXPECT_NE(f->Balloon->Data().RUTF8Hint.find("Press \"To Black\" button."), std::string::npos);
+  EXPECT_EQ(f->Balloon->Data().RVisibleTime, 60000);
+  // Opening another file takes the instructions away.
+  gDialogs.file = dir.Path() + u"\plain.bmp";
+  MakeBitmap(5, 5, Sample)->SaveToFile(gDialogs.file);
+  f->xpLoadItems0Click(f.get());
+  EXPECT_FALSE(f->Balloon->Active());
 
   String header, text;
   EXPECT_TRUE(SampleImageInstructions(SamplesFolder() + u"\\sample_1.bmp", header, text));
