@@ -27,13 +27,6 @@ int CropFiles() {
   return n;
 }
 
-void LeftClick(HWND wnd, int x, int y) {
-  const LPARAM at = MAKELPARAM(x, y);
-  SendMessageW(wnd, WM_MOUSEMOVE, 0, at);
-  SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(wnd, WM_LBUTTONUP, 0, at);
-}
-
 }  // namespace
 
 TEST(GlyphToolsScenario, CropCharsThenGrabAndTakeTheSelectedCharacterAsTheSample) {
@@ -45,7 +38,7 @@ TEST(GlyphToolsScenario, CropCharsThenGrabAndTakeTheSelectedCharacterAsTheSample
   ProgramProcess program;
   ASSERT_TRUE(program.started) << "cannot start the program";
   const DWORD pid = program.info.dwProcessId;
-  HWND main = WaitForTopLevel(pid, L"Vestaline3", 60000, L"TImageForm");
+  HWND main = WaitForMainWindow(pid);
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(ClickButton(main, L"&Next >"));
   ASSERT_TRUE(OpenImageThroughNext(main, pid, image));
@@ -54,7 +47,7 @@ TEST(GlyphToolsScenario, CropCharsThenGrabAndTakeTheSelectedCharacterAsTheSample
 
   HWND cropChars = FindVisibleDescendant(main, L"Crop Chars");
   ASSERT_NE(cropChars, nullptr) << DescribeWindowTree(main);
-  LeftClick(cropChars, 10, 10);
+  ClickAt(cropChars, 10, 10);
   SettleWindow(main);
   EXPECT_EQ(CropFiles(), 2);
   EXPECT_TRUE(SaveScreenshot(main, "glyph_tools_crop_chars"));
@@ -65,7 +58,7 @@ TEST(GlyphToolsScenario, CropCharsThenGrabAndTakeTheSelectedCharacterAsTheSample
   RECT client{};
   GetClientRect(pane, &client);
   const int left = (client.right - 120) / 2, top = (client.bottom - 80) / 2;
-  LeftClick(pane, left + 30, top + 30);
+  ClickAt(pane, left + 30, top + 30);
   // The default view while the grab shows it gray with the region red (for
   // half a second after the release), and after that.
   SettleWindow(main, 100);

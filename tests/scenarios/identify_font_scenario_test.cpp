@@ -46,13 +46,6 @@ std::wstring WriteWordImage(const fw::String& Path) {
   return std::wstring(Path.begin(), Path.end());
 }
 
-void LeftClick(HWND wnd, int x, int y) {
-  const LPARAM at = MAKELPARAM(x, y);
-  SendMessageW(wnd, WM_MOUSEMOVE, 0, at);
-  SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(wnd, WM_LBUTTONUP, 0, at);
-}
-
 HWND FirstDescendantOfClass(HWND parent, const wchar_t* className) {
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (WindowClass(child) == className && IsWindowVisible(child)) return child;
@@ -93,7 +86,7 @@ TEST(IdentifyFont, AWordSetInAnInstalledFontIsNamedByTheSearch) {
   ProgramProcess program;
   ASSERT_TRUE(program.started) << "cannot start the program";
   const DWORD pid = program.info.dwProcessId;
-  HWND main = WaitForTopLevel(pid, L"Vestaline3", 60000, L"TImageForm");
+  HWND main = WaitForMainWindow(pid);
   ASSERT_NE(main, nullptr);
 
   // The image page: open the picture, cut it into characters.
@@ -102,7 +95,7 @@ TEST(IdentifyFont, AWordSetInAnInstalledFontIsNamedByTheSearch) {
   SettleWindow(main);
   HWND cropChars = FindVisibleDescendant(main, L"Crop Chars");
   ASSERT_NE(cropChars, nullptr) << DescribeWindowTree(main);
-  LeftClick(cropChars, 10, 10);
+  ClickAt(cropChars, 10, 10);
   SettleWindow(main);
   EXPECT_TRUE(SaveScreenshot(main, "identify_1_characters"));
 
@@ -125,7 +118,7 @@ TEST(IdentifyFont, AWordSetInAnInstalledFontIsNamedByTheSearch) {
   // search has ended.
   HWND find = FindVisibleDescendant(main, L"Find");
   ASSERT_NE(find, nullptr);
-  LeftClick(find, 10, 10);
+  ClickAt(find, 10, 10);
   std::string shown;
   for (HWND w : VisibleTopLevelWindows(pid)) shown += Narrow(WindowClass(w)) + " '" + Narrow(WindowText(w)) + "'\n";
   ASSERT_EQ(WindowText(find), L"Find") << shown;
@@ -138,7 +131,7 @@ TEST(IdentifyFont, AWordSetInAnInstalledFontIsNamedByTheSearch) {
   ASSERT_GT(rows.Count(), 0);
   EXPECT_EQ(rows.Text(0, 0), kWordFontW) << "second: " << Narrow(rows.Count() > 1 ? rows.Text(1, 0) : L"");
   // Selecting the first entry previews the sample text in its font.
-  LeftClick(list, 40, 26);
+  ClickAt(list, 40, 26);
   SettleWindow(main);
   EXPECT_TRUE(SaveScreenshot(main, "identify_3_results"));
 

@@ -50,15 +50,6 @@ int CountColour(HWND wnd, fw::TColor colour) {
   return n;
 }
 
-// Clicks a windowless control: mouse messages to its parent window at the
-// control's place.
-void ClickAt(HWND parent, int x, int y) {
-  const LPARAM at = MAKELPARAM(x, y);
-  SendMessageW(parent, WM_MOUSEMOVE, 0, at);
-  SendMessageW(parent, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(parent, WM_LBUTTONUP, 0, at);
-}
-
 // The lower of the two panels of the group "Modified image": its buttons.
 HWND ModifiedImageButtons(HWND main) {
   HWND group = FindVisibleDescendant(main, L"Modified image");
@@ -86,7 +77,7 @@ TEST(ImagePageScenario, OpenFromTheTaskBarThenClearToBlackAndUndo) {
   ProgramProcess program;
   ASSERT_TRUE(program.started) << "cannot start the program";
   const DWORD pid = program.info.dwProcessId;
-  HWND main = WaitForTopLevel(pid, L"Vestaline3", 60000, L"TImageForm");
+  HWND main = WaitForMainWindow(pid);
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(ClickButton(main, L"&Next >"));
   SettleWindow(main);

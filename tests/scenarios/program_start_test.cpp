@@ -12,7 +12,7 @@ TEST(ProgramStart, ShowsTheMainWindowOnItsFirstPageAndEndsWithExitCodeZeroWhenCl
   ProgramProcess program;
   ASSERT_TRUE(program.started) << "cannot start the program";
   const DWORD pid = program.info.dwProcessId;
-  HWND main = WaitForTopLevel(pid, L"Vestaline3", 60000, L"TImageForm");
+  HWND main = WaitForMainWindow(pid);
   ASSERT_NE(main, nullptr) << "no main window";
 
   SCOPED_TRACE(DescribeWindowTree(main));

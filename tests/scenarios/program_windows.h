@@ -178,6 +178,21 @@ inline bool SaveScreenshot(HWND wnd, const std::string& name) {
   return SavePng(shot.get(), ScreenshotPath(name + ".png"));
 }
 
+// Clicks at a place of a window as the user would, with sent mouse
+// messages (a windowless control's click goes to its parent at the control's
+// place); the click has been handled on return.
+inline void ClickAt(HWND wnd, int x, int y) {
+  const LPARAM at = MAKELPARAM(x, y);
+  SendMessageW(wnd, WM_MOUSEMOVE, 0, at);
+  SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(wnd, WM_LBUTTONUP, 0, at);
+}
+
+// The program's main window once it shows, or null after a minute.
+inline HWND WaitForMainWindow(DWORD processId) {
+  return WaitForTopLevel(processId, L"Vestaline3", 60000, L"TImageForm");
+}
+
 // Lets the program paint: brings the window to the front and waits until
 // its thread is idle.
 inline void SettleWindow(HWND wnd, DWORD milliseconds = 400) {

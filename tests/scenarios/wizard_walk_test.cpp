@@ -28,10 +28,7 @@ std::wstring ShownPage(HWND main) {
 bool ClickViewFilteredFonts(HWND main) {
   HWND run = FindVisibleDescendant(main, L"Run", kPageClass);
   if (!run) return false;
-  const LPARAM at = MAKELPARAM(615, 404);  // the label's place in the form description
-  SendMessageW(run, WM_MOUSEMOVE, 0, at);
-  SendMessageW(run, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(run, WM_LBUTTONUP, 0, at);
+  ClickAt(run, 615, 404);  // the label's place in the form description
   return true;
 }
 
@@ -40,7 +37,7 @@ bool ClickViewFilteredFonts(HWND main) {
 TEST(WizardWalk, NextAndBackStepThroughThePagesAndEachPageIsSaved) {
   ProgramProcess program;
   ASSERT_TRUE(program.started) << "cannot start the program";
-  HWND main = WaitForTopLevel(program.info.dwProcessId, L"Vestaline3", 60000, L"TImageForm");
+  HWND main = WaitForMainWindow(program.info.dwProcessId);
   ASSERT_NE(main, nullptr);
 
   SettleWindow(main);
@@ -88,7 +85,7 @@ TEST(WizardWalk, ClosingFromTheMultiFontPageAsksAndNoReturnsToTheImagePage) {
   ProgramProcess program;
   ASSERT_TRUE(program.started) << "cannot start the program";
   const DWORD pid = program.info.dwProcessId;
-  HWND main = WaitForTopLevel(pid, L"Vestaline3", 60000, L"TImageForm");
+  HWND main = WaitForMainWindow(pid);
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(ClickButton(main, L"&Next >"));
   fw::testing::TestFolder folder("wizard_walk_close");
