@@ -537,6 +537,7 @@ FW_REGISTER(TImageForm) {
   c.Method(u"ListViewColumnClick", &F::ListViewColumnClick);
   c.Method(u"ListViewCustomDrawSubItem", &F::ListViewCustomDrawSubItem);
   c.Method(u"sepercentageChange", &F::sepercentageChange);
+  c.Method(u"sespeedChange", &F::sespeedChange);
   c.Method(u"lbsavetofileClick", &F::lbsavetofileClick);
   DescribeResultPage(c);
   DescribeImagePage(c);

@@ -293,6 +293,8 @@ class TImageForm : public fw::TForm, private TSearchView {
   void ListViewCustomDrawSubItem(fw::TCustomListView* Sender, fw::TListItem* Item, int SubItem,
                                  fw::TCustomDrawState State, bool& DefaultDraw);
   void sepercentageChange(fw::TObject* Sender);
+  // The speed levels' balloons while the search page shows.
+  void sespeedChange(fw::TObject* Sender);
   void lbsavetofileClick(fw::TObject* Sender);
   // The text sort of the list's columns (SortColumn, SortAscending).
   void ListViewCompare(fw::TObject* Sender, fw::TListItem* Item1, fw::TListItem* Item2, int Data, int& Compare);

@@ -61,6 +61,7 @@ void TImageForm::Updateinfo() {
 
 void TImageForm::btnstartstopClick(TObject*) {
   if (gbsampletext) gbsampletext->SetCaption(u"Sample");
+  if (Balloon) Balloon->CancelHint();
   if (search_->State() == TSearchState::Idle) ReadSearchOptions();
   search_->btnstartstopClick();
 }
@@ -118,6 +119,35 @@ void TImageForm::SearchFinished(const TSearchSummary& Summary) {
   if (ListView) FillResultListView(ListView, *results_, itemScores_);
   if (lbcount) lbcount->SetCaption(fw::IntToStr(results_->Count()));
   if (Run) Run->EnableButton(ck::bkNext, results_->Count() > 0);
+  if (Summary.SymbolFontsNotice && Balloon && ListView) {
+    Balloon->SetOptions({ck::boUseDefaultIcon, ck::boShowCloseBtn, ck::boPlaySound});
+    Balloon->ActivateHint(ListView,
+                          u"List contain only Symbol fonts!\r\nUncheck \"Search for symbol fonts\" button to "
+                          u"include all fons in search.",
+                          u"Information about filtered fonts", 9000);
+    Balloon->SetOptions({ck::boUseDefaultIcon, ck::boShowCloseBtn});
+  }
+}
+
+void TImageForm::sespeedChange(TObject*) {
+  if (!sespeed || !Run || !Run->Visible()) return;
+  sespeed->SetShowHint(false);
+  static constexpr struct {
+    int Level;
+    const char16_t* Text;
+  } kModes[] = {
+      {1, u"Slowest, but the most accurate mode. Recommended."},
+      {3, u"30% faster mode, good accuracy"},
+      {5, u"30% faster mode, changeable accuracy"},
+      {7, u"150% faster mode, lowest accuracy,the best results with uppercase letters"},
+  };
+  if (!Balloon) return;
+  for (const auto& mode : kModes) {
+    if (sespeed->Value() != mode.Level) continue;
+    Balloon->SetOptions({ck::boUseDefaultIcon, ck::boShowCloseBtn});
+    Balloon->ActivateHint(sespeed, mode.Text, u"Mode " + fw::IntToStr(mode.Level), 4000);
+  }
+  Balloon->SetOptions({ck::boUseDefaultIcon, ck::boShowCloseBtn, ck::boPlaySound});
 }
 
 }  // namespace app

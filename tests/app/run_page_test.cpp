@@ -277,5 +277,40 @@ TEST(ResultFontCopy, ARootFolderJoinsWithOneBackslash) {
   EXPECT_EQ(CopyTargetFolder(u"D:\\fonts") + u"\\x.ttf", u"D:\\fonts\\x.ttf");
 }
 
+TEST_F(RunPage, SpeedLevelsAndASymbolOnlySearchExplainThemselvesInBalloons) {
+  ASSERT_NE(form->Balloon, nullptr);
+  const auto& shown = form->Balloon->Data();
+  struct Case {
+    int level;
+    const char* header;
+  } cases[] = {{3, "Mode 3"}, {5, "Mode 5"}, {7, "Mode 7"}, {1, "Mode 1"}};
+  for (const Case& c : cases) {
+    form->sespeed->SetValue(c.level);
+    EXPECT_TRUE(form->Balloon->Active()) << c.level;
+    EXPECT_EQ(shown.RUTF8Header, c.header);
+    EXPECT_EQ(shown.RVisibleTime, 4000);
+  }
+  EXPECT_FALSE(form->sespeed->ShowHint());
+  EXPECT_TRUE(form->Balloon->Options().Contains(ck::boPlaySound));  // for the balloons after it
+  // Levels between the arrow steps have no balloon.
+  form->Balloon->CancelHint();
+  form->sespeed->SetValue(2);
+  EXPECT_FALSE(form->Balloon->Active());
+
+  // A search for symbol fonts only, here of the empty database, ends with
+  // its notice at the list; the next Find takes it away.
+  form->cbdatabase->SetChecked(true);
+  form->cbsymbols->SetDown(true);
+  form->btnstartstop->Click();
+  EXPECT_TRUE(form->Balloon->Active());
+  EXPECT_EQ(shown.RUTF8Header, "Information about filtered fonts");
+  EXPECT_NE(shown.RUTF8Hint.find("List contain only Symbol fonts!"), std::string::npos);
+  EXPECT_EQ(shown.RVisibleTime, 9000);
+  EXPECT_FALSE(form->Balloon->Options().Contains(ck::boPlaySound));
+  form->cbsymbols->SetDown(false);
+  form->btnstartstop->Click();
+  EXPECT_FALSE(form->Balloon->Active());
+}
+
 }  // namespace
 }  // namespace app
