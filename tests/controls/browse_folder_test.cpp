@@ -3,6 +3,7 @@
 // and Execute driven through the shell's real dialog.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
 #include <filesystem>
@@ -263,13 +264,40 @@ TEST_F(BrowseFolderExecute, CancelLeavesTheResultAlone) {
   EXPECT_EQ(dlg.Pidl(), nullptr);
 }
 
+// The text of the folder the dialog's tree has selected.
+String SelectedTreeText(HWND dialog) {
+  HWND tree = nullptr;
+  EnumChildWindows(
+      dialog,
+      [](HWND w, LPARAM p) -> BOOL {
+        if (DialogDriver::ClassOf(w) != u"SysTreeView32") return TRUE;
+        *reinterpret_cast<HWND*>(p) = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tree));
+  if (!tree) return String();
+  wchar_t text[MAX_PATH] = {};
+  TVITEMW item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  item.pszText = text;
+  item.cchTextMax = MAX_PATH;
+  if (!item.hItem || !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return String();
+  return String(reinterpret_cast<const char16_t*>(text));
+}
+
 TEST_F(BrowseFolderExecute, SelectionSetFromAnotherThreadUnderAPathRoot) {
   TCkBrowseForFolderDialog dlg(nullptr);
   dlg.SetRootDirectoryPath(dir.Path());
   dlg.SetOptions({odStatusAvailable, odNewDialogStyle, odNoNewButtonFolder});
   String inner = Sub(u"alpha\\inner");
   DialogDriver driver({[&](HWND w) {
-    SendMessageW(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(W(inner)));
+    // Wine fills its folder tree as it goes and may miss a selection asked
+    // for too early: ask again until the tree shows the folder.
+    for (int i = 0; i < 40 && SelectedTreeText(w) != u"inner"; ++i) {
+      SendMessageW(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(W(inner)));
+      Sleep(50);
+    }
     DialogDriver::Press(w, IDOK);
   }});
   ASSERT_TRUE(dlg.Execute(nullptr));
