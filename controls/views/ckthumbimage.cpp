@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "controls/base/cktypes.h"
@@ -328,60 +329,51 @@ void TCkThumbImage::Contrast(int Percent) {
 
 // ---- Geometry
 
-void TCkThumbImage::Mirror(TMirror MirrorType) {
-  if (!CanModify()) return;
-  auto src = Bitmap24();
-  int w = src->Width(), h = src->Height();
+namespace {
+
+// Shows a W x H 24-bit picture whose pixel (x, y) is Src's pixel at
+// SourceOf(x, y): one routine for every mirror and quarter turn.
+template <class F>
+void ShowRemapped(fw::TPicture* Picture, TBitmap* Src, int W, int H, F SourceOf) {
   TBitmap dst;
   dst.SetPixelFormat(fw::pf24bit);
-  dst.SetSize(w, h);
-  bool flipX = MirrorType != mtVertical, flipY = MirrorType != mtHorizontal;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const uint8_t* s = PixelAt(src.get(), flipX ? w - 1 - x : x, flipY ? h - 1 - y : y);
+  dst.SetSize(W, H);
+  for (int y = 0; y < H; ++y)
+    for (int x = 0; x < W; ++x) {
+      const auto [sx, sy] = SourceOf(x, y);
+      const uint8_t* s = PixelAt(Src, sx, sy);
       uint8_t* d = PixelAt(&dst, x, y);
       d[0] = s[0];
       d[1] = s[1];
       d[2] = s[2];
     }
-  Picture()->SetGraphic(&dst);
+  Picture->SetGraphic(&dst);
+}
+
+}  // namespace
+
+void TCkThumbImage::Mirror(TMirror MirrorType) {
+  if (!CanModify()) return;
+  auto src = Bitmap24();
+  const int w = src->Width(), h = src->Height();
+  const bool flipX = MirrorType != mtVertical, flipY = MirrorType != mtHorizontal;
+  ShowRemapped(Picture(), src.get(), w, h,
+               [&](int x, int y) { return std::pair(flipX ? w - 1 - x : x, flipY ? h - 1 - y : y); });
   Invalidate();
 }
 
 void TCkThumbImage::TurnClockwise() {
   if (!CanModify()) return;
   auto src = Bitmap24();
-  int w = src->Width(), h = src->Height();
-  TBitmap dst;
-  dst.SetPixelFormat(fw::pf24bit);
-  dst.SetSize(h, w);
-  for (int y = 0; y < w; ++y)
-    for (int x = 0; x < h; ++x) {
-      const uint8_t* s = PixelAt(src.get(), y, h - 1 - x);
-      uint8_t* d = PixelAt(&dst, x, y);
-      d[0] = s[0];
-      d[1] = s[1];
-      d[2] = s[2];
-    }
-  Picture()->SetGraphic(&dst);
+  const int w = src->Width(), h = src->Height();
+  ShowRemapped(Picture(), src.get(), h, w, [&](int x, int y) { return std::pair(y, h - 1 - x); });
 }
 
 void TCkThumbImage::TurnCounterClockwise() {
   if (!CanModify()) return;
   auto src = Bitmap24();
-  int w = src->Width(), h = src->Height();
-  TBitmap dst;
-  dst.SetPixelFormat(fw::pf24bit);
-  dst.SetSize(h, w);
-  for (int y = 0; y < w; ++y)
-    for (int x = 0; x < h; ++x) {
-      const uint8_t* s = PixelAt(src.get(), w - 1 - y, x);
-      uint8_t* d = PixelAt(&dst, x, y);
-      d[0] = s[0];
-      d[1] = s[1];
-      d[2] = s[2];
-    }
-  Picture()->SetGraphic(&dst);
+  const int w = src->Width(), h = src->Height();
+  ShowRemapped(Picture(), src.get(), h, w, [&](int x, int y) { return std::pair(w - 1 - y, x); });
   Invalidate();
 }
 
