@@ -12,9 +12,12 @@
 #include "fw/platform_test_folder.h"
 #include "scenarios/open_image.h"
 #include "scenarios/program_run.h"
+#include "scenarios/running_program.h"
 #include "scenarios/program_windows.h"
 
 using namespace scenarios;
+
+using GlyphToolsScenario = RunningProgram;
 
 namespace {
 
@@ -29,17 +32,12 @@ int CropFiles() {
 
 }  // namespace
 
-TEST(GlyphToolsScenario, CropCharsThenGrabAndTakeTheSelectedCharacterAsTheSample) {
+TEST_F(GlyphToolsScenario, CropCharsThenGrabAndTakeTheSelectedCharacterAsTheSample) {
   fw::testing::TestFolder folder("glyph_tools_scenario");
   // Two characters: a 30 x 40 block and a 20 x 40 one.
   const std::wstring image =
       WriteCharacterImage(folder / u"two.bmp", {fw::TRect(20, 20, 50, 60), fw::TRect(80, 20, 100, 60)});
 
-  ProgramProcess program;
-  ASSERT_TRUE(program.started) << "cannot start the program";
-  const DWORD pid = program.info.dwProcessId;
-  HWND main = WaitForMainWindow(pid);
-  ASSERT_NE(main, nullptr);
   ASSERT_TRUE(ClickButton(main, L"&Next >"));
   ASSERT_TRUE(OpenImageThroughNext(main, pid, image));
   SettleWindow(main);

@@ -12,10 +12,13 @@
 #include "fw/platform_test_folder.h"
 #include "scenarios/open_image.h"
 #include "scenarios/program_run.h"
+#include "scenarios/running_program.h"
 #include "scenarios/program_windows.h"
 #include "scenarios/remote_listview.h"
 
 using namespace scenarios;
+
+using IdentifyFont = RunningProgram;
 
 namespace {
 
@@ -79,15 +82,10 @@ HWND TopmostDescendantOfClass(HWND parent, const wchar_t* className) {
 
 }  // namespace
 
-TEST(IdentifyFont, AWordSetInAnInstalledFontIsNamedByTheSearch) {
+TEST_F(IdentifyFont, AWordSetInAnInstalledFontIsNamedByTheSearch) {
   fw::testing::TestFolder folder("identify_font_scenario");
   const std::wstring image = WriteWordImage(folder / u"word.bmp");
 
-  ProgramProcess program;
-  ASSERT_TRUE(program.started) << "cannot start the program";
-  const DWORD pid = program.info.dwProcessId;
-  HWND main = WaitForMainWindow(pid);
-  ASSERT_NE(main, nullptr);
 
   // The image page: open the picture, cut it into characters.
   ASSERT_TRUE(ClickButton(main, L"&Next >"));

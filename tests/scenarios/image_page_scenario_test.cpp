@@ -10,9 +10,12 @@
 
 #include "fw/platform_test_folder.h"
 #include "scenarios/program_run.h"
+#include "scenarios/running_program.h"
 #include "scenarios/program_windows.h"
 
 using namespace scenarios;
+
+using ImagePageScenario = RunningProgram;
 
 namespace {
 
@@ -68,17 +71,12 @@ HWND ModifiedImageButtons(HWND main) {
 
 }  // namespace
 
-TEST(ImagePageScenario, OpenFromTheTaskBarThenClearToBlackAndUndo) {
+TEST_F(ImagePageScenario, OpenFromTheTaskBarThenClearToBlackAndUndo) {
   fw::testing::TestFolder folder("image_page_scenario");
   const std::wstring folderPath(folder.Path().begin(), folder.Path().end());
   const std::wstring sample = folderPath + L"\\sample_text.bmp";
   WriteSample(sample);
 
-  ProgramProcess program;
-  ASSERT_TRUE(program.started) << "cannot start the program";
-  const DWORD pid = program.info.dwProcessId;
-  HWND main = WaitForMainWindow(pid);
-  ASSERT_NE(main, nullptr);
   ASSERT_TRUE(ClickButton(main, L"&Next >"));
   SettleWindow(main);
   HWND bar = FindVisibleDescendant(main, L"Image", L"TCkXPBar");

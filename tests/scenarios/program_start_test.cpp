@@ -4,16 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "scenarios/program_run.h"
+#include "scenarios/running_program.h"
 #include "scenarios/program_windows.h"
 
 using namespace scenarios;
 
-TEST(ProgramStart, ShowsTheMainWindowOnItsFirstPageAndEndsWithExitCodeZeroWhenClosed) {
-  ProgramProcess program;
-  ASSERT_TRUE(program.started) << "cannot start the program";
-  const DWORD pid = program.info.dwProcessId;
-  HWND main = WaitForMainWindow(pid);
-  ASSERT_NE(main, nullptr) << "no main window";
+using ProgramStart = RunningProgram;
+
+TEST_F(ProgramStart, ShowsTheMainWindowOnItsFirstPageAndEndsWithExitCodeZeroWhenClosed) {
 
   SCOPED_TRACE(DescribeWindowTree(main));
   // The wizard shows its introduction with only a Next button.

@@ -6,9 +6,12 @@
 #include "fw/platform_test_folder.h"
 #include "scenarios/open_image.h"
 #include "scenarios/program_run.h"
+#include "scenarios/running_program.h"
 #include "scenarios/program_windows.h"
 
 using namespace scenarios;
+
+using WizardWalk = RunningProgram;
 
 namespace {
 
@@ -34,11 +37,7 @@ bool ClickViewFilteredFonts(HWND main) {
 
 }  // namespace
 
-TEST(WizardWalk, NextAndBackStepThroughThePagesAndEachPageIsSaved) {
-  ProgramProcess program;
-  ASSERT_TRUE(program.started) << "cannot start the program";
-  HWND main = WaitForMainWindow(program.info.dwProcessId);
-  ASSERT_NE(main, nullptr);
+TEST_F(WizardWalk, NextAndBackStepThroughThePagesAndEachPageIsSaved) {
 
   SettleWindow(main);
   EXPECT_EQ(ShownPage(main), L"MainPanel");
@@ -81,12 +80,7 @@ TEST(WizardWalk, NextAndBackStepThroughThePagesAndEachPageIsSaved) {
   EXPECT_EQ(program.WaitForExit(60000), 0);
 }
 
-TEST(WizardWalk, ClosingFromTheMultiFontPageAsksAndNoReturnsToTheImagePage) {
-  ProgramProcess program;
-  ASSERT_TRUE(program.started) << "cannot start the program";
-  const DWORD pid = program.info.dwProcessId;
-  HWND main = WaitForMainWindow(pid);
-  ASSERT_NE(main, nullptr);
+TEST_F(WizardWalk, ClosingFromTheMultiFontPageAsksAndNoReturnsToTheImagePage) {
   ASSERT_TRUE(ClickButton(main, L"&Next >"));
   fw::testing::TestFolder folder("wizard_walk_close");
   const std::wstring image = WriteCharacterImage(folder / u"character.bmp", {fw::TRect(40, 20, 70, 60)});
