@@ -132,19 +132,17 @@ int BlurBoxRadius(double sigma) {
 
 namespace {
 
-// Box average of n samples spaced step bytes apart, edges repeated, written
-// back through a work line.
-void BoxLine(uint8_t* line, ptrdiff_t step, int n, int r, std::vector<int>& work) {
-  work.resize(n);
-  const int taps = 2 * r + 1;
-  auto at = [&](int i) { return int(line[std::clamp(i, 0, n - 1) * step]); };
+// Box average of a row of n samples, edges repeated, through a work line;
+// average[sum] is sum / taps.
+void BoxRow(uint8_t* line, int n, int r, const std::vector<uint8_t>& average, std::vector<int>& work) {
+  work.assign(line, line + n);
+  auto at = [&](int i) { return work[std::clamp(i, 0, n - 1)]; };
   int sum = 0;
   for (int k = -r; k <= r; ++k) sum += at(k);
   for (int x = 0; x < n; ++x) {
-    work[x] = sum / taps;
+    line[x] = average[sum];
     sum += at(x + r + 1) - at(x - r);
   }
-  for (int x = 0; x < n; ++x) line[x * step] = static_cast<uint8_t>(work[x]);
 }
 
 }  // namespace
@@ -153,9 +151,27 @@ void BlurMask8(const TPixelView8& mask, double sigma) {
   if (mask.Empty()) return;
   const int r = BlurBoxRadius(sigma);
   if (r == 0) return;
+  const int w = mask.Width, h = mask.Height, taps = 2 * r + 1;
+  std::vector<uint8_t> average(size_t(255) * taps + 1);
+  for (size_t sum = 0; sum < average.size(); ++sum) average[sum] = static_cast<uint8_t>(sum / taps);
   std::vector<int> work;
-  for (int y = 0; y < mask.Height; ++y) BoxLine(mask.Row(y), 1, mask.Width, r, work);
-  for (int x = 0; x < mask.Width; ++x) BoxLine(mask.Row0 + x, mask.Stride, mask.Height, r, work);
+  for (int y = 0; y < h; ++y) BoxRow(mask.Row(y), w, r, average, work);
+  // Columns as running sums over whole rows: every row is read in order, so
+  // the cost per sample does not depend on the radius or the stride.
+  std::vector<uint8_t> rows(size_t(w) * h);
+  for (int y = 0; y < h; ++y) std::copy(mask.Row(y), mask.Row(y) + w, rows.begin() + ptrdiff_t(y) * w);
+  auto row = [&](int y) { return rows.data() + ptrdiff_t(std::clamp(y, 0, h - 1)) * w; };
+  std::vector<int> sums(w, 0);
+  for (int k = -r; k <= r; ++k) {
+    const uint8_t* src = row(k);
+    for (int x = 0; x < w; ++x) sums[x] += src[x];
+  }
+  for (int y = 0; y < h; ++y) {
+    uint8_t* out = mask.Row(y);
+    for (int x = 0; x < w; ++x) out[x] = average[sums[x]];
+    const uint8_t *in = row(y + r + 1), *gone = row(y - r);
+    for (int x = 0; x < w; ++x) sums[x] += in[x] - gone[x];
+  }
 }
 
 namespace {

@@ -125,12 +125,21 @@ void ResamplePixels(const TPixelView32& source, TPixelBuffer& dest, int newWidth
     uint32_t* d = w.Row(y);
     ApplyContributors(horizontal, [s](int k) { return s[k]; }, [d](int i) -> uint32_t& { return d[i]; });
   }
+  // The vertical pass goes row by row: each destination row sums whole work
+  // rows, so memory is read in order whatever the contributors.
   TPixelBuffer out(TPixelFormat::pf32bit, newWidth, newHeight);
   TPixelView32 o = View32(out);
   const auto vertical = BuildContributors(source.Height, newHeight, kind);
-  for (int x = 0; x < newWidth; ++x)
-    ApplyContributors(vertical, [&w, x](int k) { return w.Pixel(x, k); },
-                      [&o, x](int i) -> uint32_t& { return o.Pixel(x, i); });
+  std::vector<int> sums(size_t(newWidth) * 4);
+  for (int i = 0; i < newHeight; ++i) {
+    std::fill(sums.begin(), sums.end(), 0);
+    for (const TContributor& c : vertical[i]) {
+      const uint8_t* in = reinterpret_cast<const uint8_t*>(w.Row(c.Index));
+      for (size_t k = 0; k < sums.size(); ++k) sums[k] += c.Weight * int(in[k]);
+    }
+    uint8_t* row = reinterpret_cast<uint8_t*>(o.Row(i));
+    for (size_t k = 0; k < sums.size(); ++k) row[k] = ChannelOf(sums[k]);
+  }
   dest = std::move(out);
 }
 

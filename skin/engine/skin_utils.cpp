@@ -1,0 +1,174 @@
+#include "skin/engine/skin_utils.h"
+
+#include <dwmapi.h>
+#include <shellapi.h>
+
+#include "fw/core/rtti.h"
+#include "fw/platform/files.h"
+#include "fw/system/application.h"
+
+namespace skin {
+
+namespace {
+
+bool QueryCaptionFont(LOGFONTW& font) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return false;
+  font = metrics.lfCaptionFont;
+  return true;
+}
+
+bool CompositionEnabled() {
+  BOOL on = FALSE;
+  return SUCCEEDED(DwmIsCompositionEnabled(&on)) && on;
+}
+
+}  // namespace
+
+bool Wow64WithoutComposition = RunningUnderWow64() && !CompositionEnabled();
+
+int CaptionFontHeight() {
+  LOGFONTW font;
+  return QueryCaptionFont(font) ? font.lfHeight : 0;
+}
+
+HFONT CreateCaptionFont() {
+  LOGFONTW font;
+  return QueryCaptionFont(font) ? CreateFontIndirectW(&font) : nullptr;
+}
+
+bool SysWindowAnimationOn() {
+  ANIMATIONINFO info{sizeof(ANIMATIONINFO), 0};
+  return SystemParametersInfoW(SPI_GETANIMATION, sizeof(info), &info, 0) && info.iMinAnimate != 0;
+}
+
+void SetSysWindowAnimation(bool on) {
+  ANIMATIONINFO info{sizeof(ANIMATIONINFO), on ? -1 : 0};
+  SystemParametersInfoW(SPI_SETANIMATION, sizeof(info), &info, 0);
+}
+
+void DelayProcessingMessages(unsigned milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    if (fw::Application) fw::Application->ProcessMessages();
+  } while (static_cast<DWORD>(GetTickCount() - start) < milliseconds);
+}
+
+void ShowErrorMessage(const fw::String& text) { MessageBoxW(nullptr, W(text), L"Error", MB_OK | MB_ICONERROR); }
+
+bool DebuggerIsPresent() { return IsDebuggerPresent() != FALSE; }
+
+bool RunningUnderWow64() {
+  BOOL wow = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow) && wow;
+}
+
+bool FolderExists(const fw::String& path) {
+  const DWORD attributes = GetFileAttributesW(W(path));
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    switch (GetLastError()) {
+      case ERROR_FILE_NOT_FOUND:
+      case ERROR_PATH_NOT_FOUND:
+      case ERROR_NOT_READY:
+      case ERROR_BAD_NETPATH:
+      case ERROR_INVALID_NAME: return false;
+      default: return true;  // there, but unreadable
+    }
+  }
+  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  // A link: it counts only when its target can be opened.
+  HANDLE h = CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+fw::String AppFolder() { return fw::ExeFolder(); }
+
+std::unique_ptr<fw::TIcon> FileIconOf(const fw::String& fileName, UINT shellFlags) {
+  if (GetFileAttributesW(W(fileName)) == INVALID_FILE_ATTRIBUTES) return nullptr;
+  SHFILEINFOW info{};
+  if (!SHGetFileInfoW(W(fileName), 0, &info, sizeof(info), shellFlags | SHGFI_ICON) || !info.hIcon) return nullptr;
+  auto icon = std::make_unique<fw::TIcon>();
+  icon->SetHandle(info.hIcon);
+  if (icon->Empty()) return nullptr;
+  return icon;
+}
+
+fw::TMessage PackMessageRec(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT result) {
+  fw::TMessage m;
+  m.Msg = msg, m.WParam = wParam, m.LParam = lParam, m.Result = result;
+  return m;
+}
+
+TCacheInfo MakeCacheInfo(const TPixelView32& bmp, int x, int y) {
+  TCacheInfo ci;
+  ci.Bmp = bmp, ci.X = x, ci.Y = y, ci.FillColor = clSkinKey, ci.FillRect = {}, ci.Ready = true;
+  return ci;
+}
+
+bool HasPublishedProp(fw::TObject* object, fw::StringView name) {
+  return object && fw::GetPropInfo(object, name) != nullptr;
+}
+
+fw::TObject* ReadObjectPropByName(fw::TObject* object, fw::StringView name) {
+  const fw::TPropInfo* info = object ? fw::GetPropInfo(object, name) : nullptr;
+  if (!info || info->Kind() != fw::tkClass) return nullptr;
+  return info->GetValue(object).AsObject();
+}
+
+int64_t ReadOrdPropByName(fw::TObject* object, fw::StringView name) {
+  const fw::TPropInfo* info = object ? fw::GetPropInfo(object, name) : nullptr;
+  if (!info) return -1;
+  fw::TValue v = info->GetValue(object);
+  return v.Kind() == fw::TValueKind::Ordinal ? v.AsOrdinal() : -1;
+}
+
+void WriteOrdPropByName(fw::TObject* object, fw::StringView name, int64_t value) {
+  const fw::TPropInfo* info = object ? fw::GetPropInfo(object, name) : nullptr;
+  if (info) info->SetValue(object, fw::TValue(value));
+}
+
+namespace {
+
+// The element names of a set property, in its text form's order.
+std::vector<fw::String> SetElements(fw::TObject* object, fw::StringView setProp) {
+  std::vector<fw::String> names;
+  const fw::String text = fw::GetSetProp(object, setProp, false);
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t comma = text.find(u',', start);
+    if (comma == fw::String::npos) comma = text.size();
+    if (comma > start) names.push_back(text.substr(start, comma - start));
+    start = comma + 1;
+  }
+  return names;
+}
+
+}  // namespace
+
+bool SetPropHasElement(fw::TObject* object, fw::StringView setProp, fw::StringView element) {
+  if (!HasPublishedProp(object, setProp)) return false;
+  for (const fw::String& name : SetElements(object, setProp))
+    if (name == element) return true;
+  return false;
+}
+
+bool ChangeSetPropElement(fw::TObject* object, fw::StringView setProp, fw::StringView element, bool include) {
+  if (!HasPublishedProp(object, setProp)) return false;
+  std::vector<fw::String> names = SetElements(object, setProp);
+  auto it = std::find(names.begin(), names.end(), element);
+  // The exact name is removed: a search of the text would take "seLeft" out
+  // of "seLeftAlign".
+  if (include == (it != names.end())) return false;
+  if (include) names.emplace_back(element);
+  else names.erase(it);
+  fw::String text;
+  for (const fw::String& name : names) text += (text.empty() ? u"" : u",") + name;
+  fw::SetSetProp(object, setProp, text);
+  return false;
+}
+
+}  // namespace skin

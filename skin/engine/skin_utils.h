@@ -1,0 +1,58 @@
+// The skin engine's general routines that need the system: the caption font,
+// the window animation switch, a message-pumping delay, process facts, folder
+// and file helpers, published properties by name, and the skin descriptions
+// in INI form.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "fw/core/object.h"
+#include "fw/core/strings_list.h"
+#include "fw/graphics/icon.h"
+#include "fw/system/messages.h"
+#include "skin/engine/core/bitmap_blend.h"
+
+namespace skin {
+
+// The caption font of the non-client metrics: its height (0 when the query
+// fails) and a new font handle the caller deletes (null when it fails).
+int CaptionFontHeight();
+HFONT CreateCaptionFont();
+// The system's minimize and restore animation (not written to the profile).
+bool SysWindowAnimationOn();
+void SetSysWindowAnimation(bool on);
+// Lets the application process its queue at least once, then until the time
+// has passed (tick counter wrap-around is harmless).
+void DelayProcessingMessages(unsigned milliseconds);
+void ShowErrorMessage(const fw::String& text);
+
+bool DebuggerIsPresent();
+bool RunningUnderWow64();
+// True when this is a 32-bit process on 64-bit Windows with desktop
+// composition off at start: caption glow is then not painted.
+extern bool Wow64WithoutComposition;
+
+// A missing path (not found, not ready, bad name) is false; a path that
+// exists but cannot be read is true. Links are followed.
+bool FolderExists(const fw::String& path);
+// The running executable's folder with its trailing "\".
+fw::String AppFolder();
+// The file's shell icon; null when the file is missing or has none.
+std::unique_ptr<fw::TIcon> FileIconOf(const fw::String& fileName, UINT shellFlags);
+
+fw::TMessage PackMessageRec(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT result);
+TCacheInfo MakeCacheInfo(const TPixelView32& bmp, int x, int y);
+
+// Published properties by name; neutral results when there is none.
+bool HasPublishedProp(fw::TObject* object, fw::StringView name);
+fw::TObject* ReadObjectPropByName(fw::TObject* object, fw::StringView name);
+int64_t ReadOrdPropByName(fw::TObject* object, fw::StringView name);
+void WriteOrdPropByName(fw::TObject* object, fw::StringView name, int64_t value);
+bool SetPropHasElement(fw::TObject* object, fw::StringView setProp, fw::StringView element);
+// Includes or removes one element by its exact name; returns false.
+bool ChangeSetPropElement(fw::TObject* object, fw::StringView setProp, fw::StringView element, bool include);
+
+}  // namespace skin
