@@ -1,14 +1,8 @@
 #include "fw/graphics/jpeg.h"
 
-#include <cstdio>
 #include <cstring>
 
-extern "C" {
-#include <jerror.h>
-#include <jpeglib.h>
-}
-
-#include "fw/codecs/image_limits.h"
+#include "fw/codecs/jpeg.h"
 #include "fw/core/rtti.h"
 #include "fw/graphics/picture.h"
 
@@ -22,69 +16,6 @@ void RegisterJpegFormat() {
 }
 
 namespace {
-
-const String kFormat = u"JPEG";
-
-// libjpeg's default error handler ends the process; ours throws, which
-// unwinds through the library's frames back to the caller (the library
-// keeps no state that needs cleaning beyond jpeg_destroy, done by the
-// holders below).
-struct TJpegError {
-  String Message;
-};
-
-[[noreturn]] void ErrorExit(j_common_ptr c) {
-  char text[JMSG_LENGTH_MAX] = {};
-  (*c->err->format_message)(c, text);
-  throw TJpegError{AnsiToString(text)};
-}
-
-void EmitMessage(j_common_ptr c, int level) {
-  // A file that ends early is padded by the library with a warning; here
-  // it is an error like any other truncated image.
-  if (level < 0 && c->err->msg_code == JWRN_JPEG_EOF) throw TJpegError{u"image is truncated"};
-}
-
-void OutputMessage(j_common_ptr) {}
-
-void InitErrors(jpeg_error_mgr& err) {
-  jpeg_std_error(&err);
-  err.error_exit = ErrorExit;
-  err.emit_message = EmitMessage;
-  err.output_message = OutputMessage;
-}
-
-struct TDecompress {
-  jpeg_decompress_struct info{};
-  jpeg_error_mgr err{};
-  TDecompress() {
-    InitErrors(err);
-    info.err = &err;
-    jpeg_create_decompress(&info);
-  }
-  ~TDecompress() { jpeg_destroy_decompress(&info); }
-};
-
-struct TCompress {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr err{};
-  unsigned char* out = nullptr;
-  unsigned long outSize = 0;
-  TCompress() {
-    InitErrors(err);
-    info.err = &err;
-    jpeg_create_compress(&info);
-  }
-  ~TCompress() {
-    jpeg_destroy_compress(&info);
-    if (out) free(out);
-  }
-};
-
-[[noreturn]] void Fail(const TJpegError& e) {
-  if (e.Message == u"image is truncated") throw EInvalidGraphic(kFormat + u" image is truncated");
-  throw EInvalidGraphic(kFormat + u" image is damaged: " + e.Message);
-}
 
 int Denominator(TJPEGScale s) { return 1 << static_cast<int>(s); }
 
@@ -141,78 +72,19 @@ void TJPEGImage::SetGrayscale(bool v) {
 void TJPEGImage::SetCompressionQuality(int v) { quality_ = std::clamp(v, 1, 100); }
 
 void TJPEGImage::ReadHeader() {
-  try {
-    TDecompress d;
-    jpeg_mem_src(&d.info, data_.data(), static_cast<unsigned long>(data_.size()));
-    jpeg_read_header(&d.info, TRUE);
-    codecs::CheckImageSize(d.info.image_width, d.info.image_height, kFormat);
-    imageWidth_ = static_cast<int>(d.info.image_width);
-    imageHeight_ = static_cast<int>(d.info.image_height);
-  } catch (const TJpegError& e) {
-    Fail(e);
-  }
+  codecs::JpegSize size = codecs::ReadJpegSize(data_.data(), data_.size());
+  imageWidth_ = size.Width;
+  imageHeight_ = size.Height;
 }
 
 void TJPEGImage::DIBNeeded() {
   if (bitmap_ || data_.empty()) return;
+  Progress(psStarting, 0, false, TRect{}, String());
+  codecs::JpegImage img = codecs::DecodeJpeg(data_.data(), data_.size(), Denominator(scale_), grayscale_);
   auto bmp = std::make_unique<TBitmap>();
   bmp->SetPixelFormat(pf24bit);
-  try {
-    TDecompress d;
-    jpeg_mem_src(&d.info, data_.data(), static_cast<unsigned long>(data_.size()));
-    jpeg_read_header(&d.info, TRUE);
-    codecs::CheckImageSize(d.info.image_width, d.info.image_height, kFormat);
-    d.info.scale_num = 1;
-    d.info.scale_denom = static_cast<unsigned>(Denominator(scale_));
-    const J_COLOR_SPACE source = d.info.jpeg_color_space;
-    const bool cmyk = source == JCS_CMYK || source == JCS_YCCK;
-    if (grayscale_ || source == JCS_GRAYSCALE) d.info.out_color_space = JCS_GRAYSCALE;
-    else if (cmyk) d.info.out_color_space = JCS_CMYK;
-    else d.info.out_color_space = JCS_RGB;
-    // Adobe applications store CMYK inverted (0 = full ink) and say so
-    // with their marker.
-    const bool inverted = cmyk && d.info.saw_Adobe_marker;
-    Progress(psStarting, 0, false, TRect{}, String());
-    jpeg_start_decompress(&d.info);
-    const int w = static_cast<int>(d.info.output_width), h = static_cast<int>(d.info.output_height);
-    const int comps = d.info.output_components;
-    bmp->SetSize(w, h);
-    std::vector<uint8_t> row(static_cast<size_t>(w) * comps);
-    while (d.info.output_scanline < d.info.output_height) {
-      const int y = static_cast<int>(d.info.output_scanline);
-      JSAMPROW rows[1] = {row.data()};
-      jpeg_read_scanlines(&d.info, rows, 1);
-      auto* out = static_cast<uint8_t*>(bmp->ScanLine(y));
-      for (int x = 0; x < w; ++x) {
-        const uint8_t* s = row.data() + static_cast<size_t>(x) * comps;
-        uint8_t r, g, b;
-        if (comps == 1) {
-          r = g = b = s[0];
-        } else if (comps == 4) {
-          int c = s[0], m = s[1], ye = s[2], k = s[3];
-          if (!inverted) {
-            c = 255 - c;
-            m = 255 - m;
-            ye = 255 - ye;
-            k = 255 - k;
-          }
-          r = static_cast<uint8_t>((c * k + 127) / 255);
-          g = static_cast<uint8_t>((m * k + 127) / 255);
-          b = static_cast<uint8_t>((ye * k + 127) / 255);
-        } else {
-          r = s[0];
-          g = s[1];
-          b = s[2];
-        }
-        out[3 * x] = b;
-        out[3 * x + 1] = g;
-        out[3 * x + 2] = r;
-      }
-    }
-    jpeg_finish_decompress(&d.info);
-  } catch (const TJpegError& e) {
-    Fail(e);
-  }
+  bmp->SetSize(img.Width, img.Height);
+  for (int y = 0; y < img.Height; ++y) std::memcpy(bmp->ScanLine(y), img.Row(y), static_cast<size_t>(img.Width) * 3);
   bitmap_ = std::move(bmp);
   Progress(psEnding, 100, false, TRect{}, String());
 }
@@ -231,41 +103,14 @@ void TJPEGImage::Compress() {
   TBitmap src;
   src.Assign(bitmap_.get());
   src.SetPixelFormat(pf24bit);
-  const int w = src.Width(), h = src.Height();
-  std::vector<uint8_t> out;
-  try {
-    TCompress c;
-    jpeg_mem_dest(&c.info, &c.out, &c.outSize);
-    c.info.image_width = static_cast<JDIMENSION>(w);
-    c.info.image_height = static_cast<JDIMENSION>(h);
-    c.info.input_components = grayscale_ ? 1 : 3;
-    c.info.in_color_space = grayscale_ ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&c.info);
-    jpeg_set_quality(&c.info, quality_, TRUE);
-    jpeg_start_compress(&c.info, TRUE);
-    std::vector<uint8_t> row(static_cast<size_t>(w) * 3);
-    for (int y = 0; y < h; ++y) {
-      const auto* in = static_cast<const uint8_t*>(src.ScanLine(y));
-      for (int x = 0; x < w; ++x) {
-        if (grayscale_) {
-          row[x] = static_cast<uint8_t>((in[3 * x + 2] * 77 + in[3 * x + 1] * 151 + in[3 * x] * 28) >> 8);
-        } else {
-          row[3 * x] = in[3 * x + 2];
-          row[3 * x + 1] = in[3 * x + 1];
-          row[3 * x + 2] = in[3 * x];
-        }
-      }
-      JSAMPROW rows[1] = {row.data()};
-      jpeg_write_scanlines(&c.info, rows, 1);
-    }
-    jpeg_finish_compress(&c.info);
-    out.assign(c.out, c.out + c.outSize);
-  } catch (const TJpegError& e) {
-    Fail(e);
-  }
-  data_ = std::move(out);
-  imageWidth_ = w;
-  imageHeight_ = h;
+  codecs::JpegImage img;
+  img.Width = src.Width();
+  img.Height = src.Height();
+  img.Pixels.resize(static_cast<size_t>(img.Width) * 3 * img.Height);
+  for (int y = 0; y < img.Height; ++y) std::memcpy(img.Row(y), src.ScanLine(y), static_cast<size_t>(img.Width) * 3);
+  data_ = codecs::EncodeJpeg(img, quality_, grayscale_);
+  imageWidth_ = img.Width;
+  imageHeight_ = img.Height;
   scale_ = jsFullSize;
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 
+#include "fw/codecs/picture_format.h"
 #include "fw/core/rtti.h"
 #include "fw/graphics/icon.h"
 #include "fw/graphics/metafile.h"
@@ -247,18 +248,7 @@ TGraphicClass TPicture::FileFormatClass(const String& extension) {
 }
 
 TGraphicClass TPicture::DetectFormat(const uint8_t* d, size_t n) {
-  auto starts = [&](std::initializer_list<uint8_t> sig, size_t at = 0) {
-    if (n < at + sig.size()) return false;
-    return std::equal(sig.begin(), sig.end(), d + at);
-  };
-  const char16_t* ext = nullptr;
-  if (starts({'B', 'M'})) ext = u"bmp";
-  else if (starts({'G', 'I', 'F', '8'})) ext = u"gif";
-  else if (starts({0xFF, 0xD8, 0xFF})) ext = u"jpg";
-  else if (starts({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A})) ext = u"png";
-  else if (starts({0, 0, 1, 0})) ext = u"ico";
-  else if (starts({1, 0, 0, 0}) && starts({' ', 'E', 'M', 'F'}, 40)) ext = u"emf";
-  else if (starts({0xD7, 0xCD, 0xC6, 0x9A}) || starts({1, 0, 9, 0}) || starts({2, 0, 9, 0})) ext = u"wmf";
+  const char16_t* ext = codecs::DetectPictureFormat(d, n);
   return ext ? FileFormatClass(ext) : nullptr;
 }
 
