@@ -17,6 +17,10 @@ else()
   set(VL_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_compile_options(-Wall ${VL_SANITIZE})
   add_link_options(${VL_SANITIZE})
+  # The portable libraries carry libFuzzer's coverage counters, so that the
+  # fuzz targets see inside the parsers; programs without libFuzzer (the
+  # unit tests) get the sanitizer runtime's empty coverage hooks.
+  set(VL_FUZZ_COVERAGE -fsanitize=fuzzer-no-link)
 endif()
 
 # vl_portable_library(name DIRS dirs... [DEPS libs...])
@@ -36,6 +40,7 @@ function(vl_portable_library name)
   add_library(${name} STATIC ${srcs})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${A_DEPS})
+  target_compile_options(${name} PRIVATE ${VL_FUZZ_COVERAGE})
 endfunction()
 
 # vl_windows_library(name DIRS dirs... [DEPS libs...]): only in the Windows tree.
@@ -70,24 +75,33 @@ function(vl_test name)
     ENVIRONMENT "VL_SOURCE_DIR=${CMAKE_SOURCE_DIR};VL_BINARY_DIR=${CMAKE_BINARY_DIR}")
 endfunction()
 
-# vl_fuzz(name SOURCE file DEPS libs... [SECONDS n]): a libFuzzer target of
-# the host tree, run for a bounded time by the test command.
+# vl_fuzz(name DEPS libs... [SECONDS n]): the libFuzzer target fuzz_<name>
+# of the host tree, built from <name>.cpp, with the seed inputs of
+# corpus/<name>/ (when there is that folder). The test command runs it for a
+# few seconds from its seeds and what earlier runs found (kept in the build
+# tree, never in the seed folder).
 function(vl_fuzz name)
   if(VL_WINDOWS)
     return()
   endif()
-  cmake_parse_arguments(A "" "SOURCE;SECONDS" "DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "SECONDS" "DEPS" ${ARGN})
   if(NOT A_SECONDS)
-    set(A_SECONDS 5)
+    set(A_SECONDS 2)
   endif()
-  add_executable(${name} ${A_SOURCE})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
-  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
-  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(${name} PRIVATE ${A_DEPS})
-  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
-  file(MAKE_DIRECTORY ${corpus})
-  add_test(NAME ${name} COMMAND ${name} -max_total_time=${A_SECONDS} -rss_limit_mb=2048
-           -timeout=10 -print_final_stats=0 ${corpus})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  set(target fuzz_${name})
+  add_executable(${target} ${name}.cpp)
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(${target} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${target} PRIVATE ${A_DEPS})
+  set(found ${CMAKE_CURRENT_BINARY_DIR}/${target}_corpus)
+  file(MAKE_DIRECTORY ${found})
+  set(seeds)
+  if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
+    set(seeds ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
+  endif()
+  # New inputs go to the first folder given.
+  add_test(NAME ${target} COMMAND ${target} -max_total_time=${A_SECONDS} -rss_limit_mb=2048
+           -timeout=10 -print_final_stats=0 ${found} ${seeds})
+  set_tests_properties(${target} PROPERTIES TIMEOUT 300)
 endfunction()

@@ -3,13 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fw/codecs/gif.h"
-#include "fw/core/exceptions.h"
+#include "fuzz/picture_loads.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
-    fw::codecs::GifImage img = fw::codecs::DecodeGif(data, size);
-    (void)img;
+    vlfuzz::LoadGif(data, size);
   } catch (const fw::EInvalidGraphic&) {
   }
   return 0;
