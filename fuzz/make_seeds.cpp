@@ -1,6 +1,7 @@
 // Writes the seed inputs of the fuzz targets: small valid files of each
 // format, made by the program's own writers (font database, JPEG encoder),
-// the tests' GIF writer and the few lines of format writing below.
+// the tests' GIF and font file writers and the few lines of format writing
+// below.
 //
 //   make_fuzz_seeds <folder>   (the repository's fuzz/corpus)
 //
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "app/core/font_database.h"
+#include "app/core/font_file_writer.h"
 #include "fw/codecs/gif_writer.h"
 #include "fw/codecs/jpeg.h"
 #include "fw/core/streams.h"
@@ -58,9 +60,6 @@ void BE32(Bytes& b, uint32_t v) {
 }
 void SetLE32(Bytes& b, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
-}
-void SetBE32(Bytes& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (24 - 8 * i));
 }
 
 Bytes Zlib(const Bytes& raw) {
@@ -269,73 +268,18 @@ Bytes Gif(bool interlaced, int transparent) {
 
 // ---- Fonts ----
 
-Bytes Utf16Be(std::u16string_view s) {
-  Bytes b;
-  for (char16_t c : s) BE16(b, c);
-  return b;
-}
-
-Bytes NameTable() {
-  struct Record {
-    uint16_t Platform, Encoding, Language, NameId;
-    Bytes Text;
-  };
-  const std::vector<Record> records = {
-      {1, 0, 0, 1, Text("Seed Sans")},
-      {3, 1, 0x409, 0, Utf16Be(u"(c) The seed makers")},
-      {3, 1, 0x409, 1, Utf16Be(u"Seed Sans")},
-      {3, 1, 0x409, 2, Utf16Be(u"Bold Italic")},
-      {3, 1, 0x409, 4, Utf16Be(u"Seed Sans Bold Italic")},
-      {3, 1, 0x407, 4, Utf16Be(u"Seed Sans Fett Kursiv")},
-      {3, 0, 0x409, 6, Utf16Be(u"SeedSans-BoldItalic")},
-      {3, 1, 0x0C0C, 13, Utf16Be(u"Libre")},
-  };
-  Bytes t, strings;
-  BE16(t, 0);
-  BE16(t, static_cast<uint32_t>(records.size()));
-  BE16(t, static_cast<uint32_t>(6 + 12 * records.size()));
-  for (const Record& r : records) {
-    for (uint16_t v : {r.Platform, r.Encoding, r.Language, r.NameId}) BE16(t, v);
-    BE16(t, static_cast<uint32_t>(r.Text.size()));
-    BE16(t, static_cast<uint32_t>(strings.size()));
-    strings = Cat(strings, r.Text);
-  }
-  return Cat(t, strings);
-}
-
-// Offset table, table directory and tables; offsets count from the start
-// of the file, as in a collection.
-void AppendFont(Bytes& file, uint32_t version) {
-  const std::vector<std::pair<std::string, Bytes>> tables = {
-      {"head", Bytes(54, 0)}, {"name", NameTable()}, {"post", Bytes(32, 0)}};
-  BE32(file, version);
-  BE16(file, static_cast<uint32_t>(tables.size()));
-  file.insert(file.end(), 6, 0);
-  const size_t dir = file.size();
-  file.resize(dir + 16 * tables.size());
-  for (size_t i = 0; i < tables.size(); ++i) {
-    while (file.size() % 4) file.push_back(0);
-    std::copy(tables[i].first.begin(), tables[i].first.end(), file.begin() + static_cast<ptrdiff_t>(dir + 16 * i));
-    SetBE32(file, dir + 16 * i + 8, static_cast<uint32_t>(file.size()));
-    SetBE32(file, dir + 16 * i + 12, static_cast<uint32_t>(tables[i].second.size()));
-    file = Cat(file, tables[i].second);
-  }
-}
-
+// Fonts by the tests' font file writer: its standard names, and more
+// records of the kinds the reader takes or passes over.
 Bytes Font(uint32_t version) {
-  Bytes f;
-  AppendFont(f, version);
-  return f;
+  namespace w = app::test_fonts;
+  std::vector<w::NameRecord> names = w::StandardNames();
+  names.push_back({3, 0, 0x409, 4, w::Utf16Be(u"Seed Symbols")});
+  names.push_back({3, 1, 0x0C0C, 13, w::Utf16Be(u"Libre")});
+  names.push_back({3, 1, 0x409, 5, w::Utf16Be(u"Version 1.0")});
+  return w::Font(version, w::StandardTables(names));
 }
 
-Bytes Collection() {
-  Bytes f = Text("ttcf");
-  BE32(f, 0x00010000);
-  BE32(f, 1);
-  BE32(f, 16);
-  AppendFont(f, 0x00010000);
-  return f;
-}
+Bytes Collection() { return app::test_fonts::Collection({app::test_fonts::StandardTables(), app::test_fonts::StandardTables()}); }
 
 // Records written by the database's own writer.
 Bytes Database(int records) {
@@ -371,17 +315,17 @@ Bytes Utf16Le(char16_t kind, std::u16string_view s) {
 // ---- Form descriptions ----
 
 const char* kFormText =
-    "object LdMain: TFzForm\n"
+    "object LdMain: TLdForm\n"
     "  Caption = 'Main'\n"
     "  OnShow = FormShow\n"
-    "  object Panel1: TFzWidget\n"
-    "    Align = faClient\n"
-    "    object Button1: TFzWidget\n"
+    "  object Panel1: TLdWidget\n"
+    "    Align = laClient\n"
+    "    object Button1: TLdWidget\n"
     "      Left = 8\n"
     "      Caption = 'it''s'#13#10'ok'\n"
     "      Color = clRed\n"
     "      Visible = False\n"
-    "      Style = [fsBold, fsUnderline]\n"
+    "      Style = [lsBold, lsUnderline]\n"
     "      Ratio = 1.25\n"
     "      Big = -5000000000\n"
     "      Key = 'K'\n"
@@ -404,15 +348,15 @@ const char* kFormText =
     "      OnClick = Button1Click\n"
     "    end\n"
     "  end\n"
-    "  object Timer1: TFzPlain\n"
+    "  object Timer1: TLdPlain\n"
     "    Interval = $FFFFFFFF\n"
     "  end\n"
     "end\n";
 
 const char* kOtherFormText =
-    "object Other: TFzForm\n"
+    "object Other: TLdForm\n"
     "  Caption = 'Other'#9786\n"
-    "  object Label1: TFzWidget\n"
+    "  object Label1: TLdWidget\n"
     "    Buddy = LdMain.Timer1\n"
     "    Color = $00FF8000\n"
     "    Style = []\n"
