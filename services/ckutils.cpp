@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <set>
+#include <vector>
 
 #include "fw/controls/controls.h"
 #include "fw/core/mathutils.h"
@@ -185,6 +186,92 @@ void GradientFillBands(TCanvas* Canvas, const TRect& R, TColor StartColor, TColo
     Canvas->FillRect(vertical ? Rect(R.Left, R.Bottom - rest, R.Right, R.Bottom)
                               : Rect(R.Right - rest, R.Top, R.Right, R.Bottom));
   }
+}
+
+}  // namespace services
+
+namespace services {
+
+void StretchBitmapKeyed(TCanvas* Canvas, TRect Dest, TBitmap* Bitmap, TRect Source, TColor TransparentColor) {
+  if (!Canvas || !Bitmap || Bitmap->Empty()) return;
+  if (Dest.Width() < 1) Dest.Right = Dest.Left + Bitmap->Width();
+  if (Dest.Height() < 1) Dest.Bottom = Dest.Top + Bitmap->Height();
+  if (Source.Width() < 1 || Source.Height() < 1) Source = Rect(0, 0, Bitmap->Width(), Bitmap->Height());
+  HDC dst = Canvas->Handle();
+  HDC src = Bitmap->Canvas()->Handle();
+  int oldMode = 0;
+  if (!Bitmap->Monochrome()) oldMode = SetStretchBltMode(dst, COLORONCOLOR);
+  if (TransparentColor == clNone) {
+    StretchBlt(dst, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), src, Source.Left, Source.Top,
+               Source.Width(), Source.Height(), static_cast<DWORD>(Canvas->CopyMode()));
+  } else {
+    if (TransparentColor == clDefault) TransparentColor = Bitmap->Canvas()->Pixel(0, Bitmap->Height() - 1);
+    COLORREF key = Bitmap->Monochrome() ? RGB(255, 255, 255) : static_cast<COLORREF>(ColorToRGB(TransparentColor));
+    TransparentBlt(dst, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), src, Source.Left, Source.Top,
+                   Source.Width(), Source.Height(), key & 0xFFFFFF);
+  }
+  if (oldMode) SetStretchBltMode(dst, oldMode);
+}
+
+void DrawBitmapKeyed(TCanvas* Canvas, int X, int Y, TBitmap* Bitmap, TColor TransparentColor) {
+  if (!Bitmap) return;
+  StretchBitmapKeyed(Canvas, Rect(X, Y, X + Bitmap->Width(), Y + Bitmap->Height()), Bitmap,
+                     Rect(0, 0, Bitmap->Width(), Bitmap->Height()), TransparentColor);
+}
+
+void DrawBitmapPartKeyed(TCanvas* Canvas, int X, int Y, const TRect& Source, TBitmap* Bitmap,
+                         TColor TransparentColor) {
+  StretchBitmapKeyed(Canvas, Rect(X, Y, X + Source.Width(), Y + Source.Height()), Bitmap, Source,
+                     TransparentColor);
+}
+
+std::unique_ptr<TBitmap> BuildDisabledBitmapColored(TBitmap* Bitmap, TColor OutlineColor, TColor BackColor,
+                                                    TColor HighlightColor, TColor ShadowColor, bool DrawHighlight) {
+  auto result = std::make_unique<TBitmap>();
+  result->SetPixelFormat(pf24bit);
+  if (!Bitmap || Bitmap->Empty()) return result;
+  int w = Bitmap->Width(), h = Bitmap->Height();
+  result->SetSize(w, h);
+  // The lines: pixels of the outline colour (white ones of a monochrome
+  // bitmap).
+  TColor outline = Bitmap->Monochrome() ? clWhite : ColorToRGB(OutlineColor);
+  std::vector<bool> lines(static_cast<size_t>(w) * static_cast<size_t>(h));
+  TCanvas* src = Bitmap->Canvas();
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) lines[static_cast<size_t>(y) * w + x] = ColorToRGB(src->Pixel(x, y)) == outline;
+  TCanvas* dst = result->Canvas();
+  dst->Brush()->SetColor(BackColor);
+  dst->FillRect(Rect(0, 0, w, h));
+  TColor light = ColorToRGB(HighlightColor), dark = ColorToRGB(ShadowColor);
+  if (DrawHighlight)
+    for (int y = 0; y + 1 < h; ++y)
+      for (int x = 0; x + 1 < w; ++x)
+        if (lines[static_cast<size_t>(y) * w + x]) dst->SetPixel(x + 1, y + 1, light);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if (lines[static_cast<size_t>(y) * w + x]) dst->SetPixel(x, y, dark);
+  return result;
+}
+
+std::unique_ptr<TBitmap> BuildDisabledBitmap(TBitmap* Bitmap, TColor OutlineColor) {
+  return BuildDisabledBitmapColored(Bitmap, OutlineColor, clBtnFace, clBtnHighlight, clBtnShadow, true);
+}
+
+namespace {
+BOOL CALLBACK IsActiveWindowProc(HWND Window, LPARAM Param) {
+  auto* found = reinterpret_cast<bool*>(Param);
+  if (Window == GetActiveWindow()) {
+    *found = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+bool ThreadOwnsActiveWindow() {
+  bool found = false;
+  EnumThreadWindows(GetCurrentThreadId(), &IsActiveWindowProc, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 }  // namespace services

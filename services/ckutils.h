@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "fw/core/component.h"
 #include "fw/graphics/graphics.h"
 #include "fw/graphics/imagelist.h"
@@ -35,6 +37,30 @@ bool SwapImageListReference(fw::TComponent* Owner, fw::TCustomImageList* New, fw
 // rectangle with DT_CALCRECT. Returns DrawTextW's answer.
 int DrawTextUnmodifiedDC(HDC DC, const fw::String& Text, int Length, fw::TRect& R, UINT Flags);
 int DrawTextUnmodified(fw::TCanvas* Canvas, const fw::String& Text, int Length, fw::TRect& R, UINT Flags);
+
+// Draws Source of Bitmap stretched into Dest, leaving out every pixel of
+// TransparentColor: clNone copies every pixel, clDefault keys on the
+// bitmap's bottom-left pixel, a monochrome bitmap keys on white. An empty
+// Dest takes the bitmap's size; an empty Source the whole bitmap.
+void StretchBitmapKeyed(fw::TCanvas* Canvas, fw::TRect Dest, fw::TBitmap* Bitmap, fw::TRect Source,
+                        fw::TColor TransparentColor);
+// The whole bitmap, or a part of it, unscaled with its top-left at (X, Y).
+void DrawBitmapKeyed(fw::TCanvas* Canvas, int X, int Y, fw::TBitmap* Bitmap, fw::TColor TransparentColor);
+void DrawBitmapPartKeyed(fw::TCanvas* Canvas, int X, int Y, const fw::TRect& Source, fw::TBitmap* Bitmap,
+                         fw::TColor TransparentColor);
+
+// The embossed (disabled) look of a glyph whose lines are drawn in
+// OutlineColor: BackColor everywhere, the lines in HighlightColor one pixel
+// right and down (when DrawHighlight), then in ShadowColor in place. Of a
+// monochrome bitmap its white pixels are the lines.
+std::unique_ptr<fw::TBitmap> BuildDisabledBitmapColored(fw::TBitmap* Bitmap, fw::TColor OutlineColor,
+                                                        fw::TColor BackColor, fw::TColor HighlightColor,
+                                                        fw::TColor ShadowColor, bool DrawHighlight);
+// The same on clBtnFace with clBtnHighlight and clBtnShadow.
+std::unique_ptr<fw::TBitmap> BuildDisabledBitmap(fw::TBitmap* Bitmap, fw::TColor OutlineColor);
+
+// True when the active window is one of the calling thread's windows.
+bool ThreadOwnsActiveWindow();
 
 // Directions of GradientFillBands.
 constexpr int gdTopToBottom = 0;

@@ -8,6 +8,20 @@ namespace services {
 
 using fw::String;
 
+namespace {
+TOpenWithShellProc gOpenWithShell = nullptr;
+}
+
+bool OpenWithShell(const String& FileName) {
+  if (gOpenWithShell) return gOpenWithShell(FileName);
+  auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", W(FileName), nullptr, nullptr,
+                    SW_SHOWNORMAL));
+  return result > 32;
+}
+
+void SetOpenWithShellProc(TOpenWithShellProc Proc) { gOpenWithShell = Proc; }
+
 DWORD Shell32Version() {
   static const DWORD version = [] {
     DWORD handle = 0;

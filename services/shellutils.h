@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include "fw/core/types.h"
@@ -24,6 +25,14 @@ bool FreeShellItemList(LPITEMIDLIST& List);
 // Text shortened with a path ellipsis so that it fits Width in one line of
 // Canvas's font; the unchanged text when measuring fails.
 void EllipsizePathText(const fw::String& Text, fw::TCanvas* Canvas, int Width, fw::String& Result);
+
+// Opens a file or an address with the program the shell associates with it
+// (the verb "open", SW_SHOWNORMAL); true when the shell started it. This is
+// the program's one way of opening a file or address with the shell.
+bool OpenWithShell(const fw::String& FileName);
+// Replaces what OpenWithShell does (nullptr: the shell again); for tests.
+using TOpenWithShellProc = bool (*)(const fw::String& FileName);
+void SetOpenWithShellProc(TOpenWithShellProc Proc);
 
 // Whether the running Windows is at least Major.Minor (the real version, not
 // the one the manifest lets GetVersionEx report).

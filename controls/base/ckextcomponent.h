@@ -51,5 +51,9 @@ inline void RectInflate(fw::TRect& R, int DX, int DY) {
   R.Top -= DY;
   R.Bottom += DY;
 }
+// Right and bottom edges lie outside.
+inline bool PointInRect(const fw::TRect& R, fw::TPoint P) {
+  return P.x >= R.Left && P.x < R.Right && P.y >= R.Top && P.y < R.Bottom;
+}
 
 }  // namespace ck
