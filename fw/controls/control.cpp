@@ -478,6 +478,11 @@ void TControl::Update() {
 
 void TControl::BringToFront() {
   if (!FParent) return;
+  // A window changes its place among its sibling windows.
+  if (auto* w = dynamic_cast<TWinControl*>(this)) {
+    w->SetZOrder(true);
+    return;
+  }
   auto& list = FParent->FControls;
   auto it = std::find(list.begin(), list.end(), this);
   if (it == list.end()) return;
@@ -488,6 +493,10 @@ void TControl::BringToFront() {
 
 void TControl::SendToBack() {
   if (!FParent) return;
+  if (auto* w = dynamic_cast<TWinControl*>(this)) {
+    w->SetZOrder(false);
+    return;
+  }
   auto& list = FParent->FControls;
   auto it = std::find(list.begin(), list.end(), this);
   if (it == list.end()) return;

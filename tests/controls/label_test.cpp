@@ -8,6 +8,7 @@
 
 #include "case_name.h"
 #include "controls/base/cklabel.h"
+#include "controls/base/ckregister.h"
 #include "fw/core/form_loader.h"
 #include "fw/core/rtti.h"
 #include "fw/stdctrls/edit.h"
@@ -324,7 +325,7 @@ TEST(Label, HotTrackDrawsWithTheHotFontAndFillWhileTheMouseIsOver) {
 }
 
 TEST(Label, DescriptionAndScreenshot) {
-  RegisterClasses<TCkLabel>();
+  RegisterCkControlClasses();
   fwtest::TestForm form(300, 150);
   form->SetColor(kBack);
   ReadRootComponent(form.form,

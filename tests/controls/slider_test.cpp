@@ -6,6 +6,7 @@
 #include "case_name.h"
 #include "controls/base/ckslider.h"
 #include "controls/base/cktypes.h"
+#include "controls/base/ckregister.h"
 #include "fw/core/form_loader.h"
 #include "fw/core/rtti.h"
 #include "scenarios/screenshot_png.h"
@@ -269,7 +270,7 @@ TEST(Slider, KeysJumpAndFireOnChangedEvenWithoutAChange) {
 }
 
 TEST(Slider, UserImagesStreamValue) {
-  RegisterClasses<TCkxSlider>();
+  RegisterCkControlClasses();
   TComponent root(nullptr);
   ReadRootComponent(&root,
                     u"object Root: TComponent\n"

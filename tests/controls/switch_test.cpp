@@ -4,6 +4,7 @@
 
 #include "case_name.h"
 #include "controls/base/ckswitch.h"
+#include "controls/base/ckregister.h"
 #include "fw/core/form_loader.h"
 #include "fw/core/rtti.h"
 #include "scenarios/screenshot_png.h"
@@ -187,7 +188,7 @@ TEST(Switch, DisabledLookOnlyForPicturesSetAfterCreation) {
 }
 
 TEST(Switch, DataStreamValueAndDescription) {
-  RegisterClasses<TCkSwitch>();
+  RegisterCkControlClasses();
   TComponent root(nullptr);
   ReadRootComponent(&root,
                     u"object Root: TComponent\n"
