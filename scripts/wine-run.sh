@@ -9,7 +9,24 @@ export WINEPREFIX="${VESTALINE_WINEPREFIX:-$top/.deps/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 export WINEARCH=win64
+
+fail() { echo "wine-run: $*" >&2; exit 1; }
+
 wine_bin=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
+[ -x "$wine_bin" ] || fail "no wine64 found (install the wine64 package)"
+# Debian's wine64 puts the server beside the real wine64 binary, outside the
+# PATH. Without it no persistent server starts and "-w" waits for nothing.
+find_wineserver() {
+  local dir
+  dir=$(dirname "$(readlink -f "$wine_bin")")
+  for s in "${WINESERVER:-}" "$(command -v wineserver)" "$dir/wineserver" "$dir/wineserver64" \
+           /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver; do
+    if [ -n "$s" ] && [ -x "$s" ]; then echo "$s"; return; fi
+  done
+}
+wineserver=$(find_wineserver)
+[ -n "$wineserver" ] || fail "no wineserver found beside $wine_bin or on the PATH"
+export WINESERVER="$wineserver"
 
 lock="$top/.deps/wine.lock"
 display_file="$top/.deps/display"
@@ -32,14 +49,19 @@ start_display() {
   for _ in $(seq 1 200); do [ -s "$numfile" ] && break; sleep 0.05; done
   local n
   n=$(tr -dc 0-9 < "$numfile")
-  if [ -z "$n" ]; then echo "wine-run: Xvfb did not start" >&2; exit 1; fi
+  if [ -z "$n" ]; then fail "Xvfb did not start"; fi
   export DISPLAY=":$n"
   echo "$DISPLAY" > "$display_file"
 }
 
+# Runs a Wine helper detached from the caller's output: whatever Wine starts
+# from it (services, devices, the desktop) inherits nowhere to write to
+# instead of the pipe a test runner waits on.
+quiet() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
+
 init_prefix() {
   [ -f "$WINEPREFIX/.vestaline-ready" ] && return
-  "$wine_bin" wineboot -i >/dev/null 2>&1
+  quiet "$wine_bin" wineboot -i || fail "wineboot could not set up $WINEPREFIX"
   local reg="$WINEPREFIX/vestaline.reg"
   # Undecorated windows: the program draws its own frames. Font smoothing
   # pinned off so that rendered glyphs are the same on every machine. A
@@ -61,8 +83,9 @@ REGEDIT4
 "FontSmoothingGamma"=dword:00000578
 "FontSmoothingOrientation"=dword:00000001
 REG
-  "$wine_bin" regedit /S "$reg" >/dev/null 2>&1
-  wineserver -w
+  quiet "$wine_bin" regedit /S "$reg" || fail "the prefix's settings could not be written"
+  # The registry reaches its files only when the server ends.
+  quiet "$wineserver" -w || fail "wineserver -w failed"
   touch "$WINEPREFIX/.vestaline-ready"
 }
 
@@ -71,9 +94,34 @@ flock 9
 start_display
 init_prefix
 # One persistent server keeps process start-up fast; a second -p while one
-# runs for this prefix just exits.
-wineserver -p 9>&- >/dev/null 2>&1 || true
+# runs for this prefix exits with 2. The first process of a new server starts
+# Wine's helpers (wineboot, services, devices), which keep the output they
+# inherit: a quiet process of ours starts them, one that touches the desktop
+# window starting the desktop process too.
+quiet "$wineserver" -p
+case $? in
+  0) quiet "$wine_bin" rundll32.exe user32.dll,GetDesktopWindow || fail "Wine does not start in $WINEPREFIX" ;;
+  2) ;;
+  *) fail "$wineserver -p failed" ;;
+esac
 flock -u 9
 exec 9>&-
 
-exec "$wine_bin" "$@"
+# The desktop process ends when no program uses it for a second and is then
+# started again by whichever program needs it next, inheriting that program's
+# output. So the program writes to a file of its own that is copied out as it
+# grows: a helper keeping the file open holds up nobody.
+out=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX") || fail "no temporary file"
+"$wine_bin" "$@" >"$out" 2>&1 &
+pid=$!
+trap 'kill "$pid" 2>/dev/null' TERM INT HUP
+tail -c +1 -s 0.1 --pid="$pid" -f "$out" &
+copier=$!
+status=0
+while :; do
+  wait "$pid"; status=$?
+  kill -0 "$pid" 2>/dev/null || break  # a trapped signal interrupted the wait
+done
+wait "$copier"
+rm -f "$out"
+exit "$status"
