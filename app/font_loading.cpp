@@ -1,13 +1,12 @@
 #include "app/font_loading.h"
 
-#include <shlobj.h>
-
 #include <algorithm>
 
 #include "app/core/font_files.h"
 #include "app/core/ttf_info.h"
 #include "fw/core/exceptions.h"
 #include "fw/core/streams.h"
+#include "fw/platform/files.h"
 
 namespace app {
 
@@ -130,13 +129,18 @@ TAddedFontResource::~TAddedFontResource() {
   }
 }
 
-fw::String AppDataFolder() {
-  wchar_t buf[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buf))) return fw::String();
-  return FromW(buf);
+namespace {
+fw::String gAppDataFolderOverride;
+}  // namespace
+
+fw::String VestalineFolder() {
+  const fw::String root = gAppDataFolderOverride.empty() ? fw::AppDataFolder() : gAppDataFolderOverride;
+  return root + u"\\Okrabel\\Vestaline";
 }
 
-fw::String TempFotFileName() { return AppDataFolder() + u"\\Okrabel\\Vestaline\\" + u"TEMPFONTFile.FOT"; }
+void SetAppDataFolderForTests(const fw::String& Folder) { gAppDataFolderOverride = Folder; }
+
+fw::String TempFotFileName() { return VestalineFolder() + u"\\TEMPFONTFile.FOT"; }
 
 fw::String GetFontResourceDescription(const fw::String& resourceName) {
   using TGetFontResourceInfoW = BOOL(WINAPI*)(LPCWSTR, LPDWORD, LPVOID, DWORD);

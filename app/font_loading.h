@@ -37,10 +37,11 @@ class TAddedFontResource {
   int fontsAdded_ = 0;
 };
 
-// The user's application-data folder, without a trailing "\".
-fw::String AppDataFolder();
-// The temporary font resource file: application data +
-// "\Okrabel\Vestaline\TEMPFONTFile.FOT".
+// The user's application-data folder followed by "\Okrabel\Vestaline" (no
+// trailing backslash). Tests may point it elsewhere.
+fw::String VestalineFolder();
+void SetAppDataFolderForTests(const fw::String& Folder);  // empty: the real one
+// The temporary font resource file: VestalineFolder() + "\TEMPFONTFile.FOT".
 fw::String TempFotFileName();
 
 // The system's description of a font resource (GetFontResourceInfoW, looked

@@ -51,7 +51,6 @@ constexpr fw::TColor kLabel8HotColor = 0xFF0000;
 constexpr fw::TColor kLabel24HotColor = 0xFF7C35;
 constexpr int kSampleBoxSize = 70;
 
-String gAppDataFolderOverride;
 TOpenWebPageProc gOpenWebPage = nullptr;
 
 void ShellOpen(const String& Url) {
@@ -90,13 +89,6 @@ void WriteSampleText(const String& Text) {
     // The sample text is a convenience: closing goes on without it.
   }
 }
-
-String VestalineFolder() {
-  const String root = gAppDataFolderOverride.empty() ? fw::AppDataFolder() : gAppDataFolderOverride;
-  return root + u"\\Okrabel\\Vestaline";
-}
-
-void SetAppDataFolderForTests(const String& Folder) { gAppDataFolderOverride = Folder; }
 
 String DatabaseFolder() { return VestalineFolder() + u"\\Data\\"; }
 

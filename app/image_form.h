@@ -79,10 +79,6 @@ fw::String ReadSampleText();
 // ignored.
 void WriteSampleText(const fw::String& Text);
 
-// The user's application-data folder followed by "\Okrabel\Vestaline" (no
-// trailing backslash). Tests may point it elsewhere.
-fw::String VestalineFolder();
-void SetAppDataFolderForTests(const fw::String& Folder);  // empty: the real one
 // The folder of the font database, with trailing backslash.
 fw::String DatabaseFolder();
 // The crash marker of a broken database build, in the executable's folder.

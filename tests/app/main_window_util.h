@@ -14,6 +14,7 @@
 #include "fw/core/units.h"
 #include "fw/platform/registry.h"
 #include "fw/platform_test_folder.h"
+#include "program_folders.h"
 
 namespace apptest {
 
@@ -81,7 +82,7 @@ class SampleTextKeeper {
 class AppDataFolder {
  public:
   explicit AppDataFolder(const char* name) : folder_(name) { app::SetAppDataFolderForTests(folder_.Path()); }
-  ~AppDataFolder() { app::SetAppDataFolderForTests(fw::String()); }
+  ~AppDataFolder() { app::SetAppDataFolderForTests(ProgramAppDataFolder()); }
   const fw::String& Path() const { return folder_.Path(); }
   fw::String DatabaseFile() const { return folder_.Path() + u"\\Okrabel\\Vestaline\\Data\\CBase.DAT"; }
 
