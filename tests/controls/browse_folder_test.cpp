@@ -198,20 +198,61 @@ bool SamePath(const String& a, const String& b) {
   return fw::SameText(fw::IncludeTrailingPathDelimiter(a), fw::IncludeTrailingPathDelimiter(b));
 }
 
+std::vector<std::string> Utf8All(const std::vector<String>& texts) {
+  std::vector<std::string> out;
+  for (const String& t : texts) out.push_back(fw::StringToUtf8(t));
+  return out;
+}
+
 // Answers the dialog from its own notifications: once it is initialised,
-// runs the step and then presses a button.
+// runs the step and then presses a button; with pressAt set, only once the
+// dialog reports that folder selected. Wine fills its folder tree as it goes
+// and may miss the selection asked for at the start: the dialog is asked
+// again until it reports it, and cancelled when it never does within half a
+// minute.
 struct Answer {
   TCkBrowseForFolderDialog* dlg;
   std::function<void(HWND)> step;
   int button = IDOK;
+  String pressAt;
   HWND window = nullptr;
+  bool pressed = false;
   std::vector<String> changes;
+  static constexpr UINT_PTR kAskAgain = 1, kGiveUp = 2;
+  static constexpr const wchar_t* kProperty = L"BrowseFolderTestAnswer";
+  static void CALLBACK AskAgain(HWND w, UINT, UINT_PTR, DWORD) {
+    if (auto* a = static_cast<Answer*>(GetPropW(w, kProperty)))
+      SendMessageW(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(W(a->pressAt)));
+  }
+  static void CALLBACK GiveUp(HWND w, UINT, UINT_PTR, DWORD) {
+    KillTimer(w, kAskAgain);
+    KillTimer(w, kGiveUp);
+    RemovePropW(w, kProperty);
+    PostMessageW(w, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }
+  void Press() {
+    if (pressed) return;
+    pressed = true;
+    KillTimer(window, kAskAgain);
+    KillTimer(window, kGiveUp);
+    RemovePropW(window, kProperty);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  }
   void Init(fw::TObject*) {
     window = dlg->Handle();
     if (step) step(window);
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    if (pressAt.empty() || (!changes.empty() && SamePath(changes.back(), pressAt))) {
+      Press();
+      return;
+    }
+    SetPropW(window, kProperty, this);
+    SetTimer(window, kAskAgain, 100, &AskAgain);
+    SetTimer(window, kGiveUp, 30000, &GiveUp);
   }
-  void Change(fw::TObject*, const String& dir) { changes.push_back(dir); }
+  void Change(fw::TObject*, const String& dir) {
+    changes.push_back(dir);
+    if (window && !pressAt.empty() && SamePath(dir, pressAt)) Press();
+  }
   explicit Answer(TCkBrowseForFolderDialog& d) : dlg(&d) {
     d.FOnInit = fw::TNotifyEvent(this, &Answer::Init);
     d.FOnChange = TCkBrowseFolderChange(this, &Answer::Change);
@@ -241,7 +282,9 @@ TEST_F(BrowseFolderExecute, OkReturnsTheInitialFolderWithTitleAndEvents) {
   Answer answer(dlg);
   String texts;
   answer.step = [&](HWND w) { texts = DialogDriver::ChildTexts(w); };
-  ASSERT_TRUE(dlg.Execute(nullptr));
+  answer.pressAt = Sub(u"beta");
+  ASSERT_TRUE(dlg.Execute(nullptr)) << "the dialog never reported the initial folder selected, only:"
+                                    << ::testing::PrintToString(Utf8All(answer.changes));
   EXPECT_NE(answer.window, nullptr);
   EXPECT_EQ(dlg.Handle(), nullptr);  // closed again
   EXPECT_NE(texts.find(u"Choose the crop folder"), String::npos) << fw::StringToUtf8(texts);
@@ -286,18 +329,25 @@ String SelectedTreeText(HWND dialog) {
   return String(reinterpret_cast<const char16_t*>(text));
 }
 
+// Asks the dialog to select the folder until done() holds, for up to half a
+// minute: Wine fills its folder tree as it goes and may miss a selection
+// asked for too early.
+template <class Done>
+void SelectUntil(HWND dialog, const String& folder, Done done) {
+  const DWORD start = GetTickCount();
+  while (!done() && GetTickCount() - start < 30000) {
+    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(W(folder)));
+    Sleep(50);
+  }
+}
+
 TEST_F(BrowseFolderExecute, SelectionSetFromAnotherThreadUnderAPathRoot) {
   TCkBrowseForFolderDialog dlg(nullptr);
   dlg.SetRootDirectoryPath(dir.Path());
   dlg.SetOptions({odStatusAvailable, odNewDialogStyle, odNoNewButtonFolder});
   String inner = Sub(u"alpha\\inner");
   DialogDriver driver({[&](HWND w) {
-    // Wine fills its folder tree as it goes and may miss a selection asked
-    // for too early: ask again until the tree shows the folder.
-    for (int i = 0; i < 40 && SelectedTreeText(w) != u"inner"; ++i) {
-      SendMessageW(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(W(inner)));
-      Sleep(50);
-    }
+    SelectUntil(w, inner, [&] { return SelectedTreeText(w) == u"inner"; });
     DialogDriver::Press(w, IDOK);
   }});
   ASSERT_TRUE(dlg.Execute(nullptr));
@@ -348,10 +398,7 @@ TEST_F(BrowseFolderExecute, AcceptChangeEnablesOrDisablesOk) {
     gEnableOk.clear();
     gLastAsked.clear();
     DialogDriver driver({[&](HWND w) {
-      for (int i = 0; i < 20 && refuse.seen == 0; ++i) {
-        SendMessageW(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(W(refuse.target)));
-        Sleep(100);
-      }
+      SelectUntil(w, refuse.target, [&] { return refuse.seen != 0; });
       DialogDriver::Press(w, IDCANCEL);
     }});
     EXPECT_FALSE(dlg.Execute(nullptr));

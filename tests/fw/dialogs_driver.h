@@ -108,9 +108,8 @@ class DialogDriver {
       step(dialog);
       ++done_;
     }
-    // Whatever is still open a while later was not answered: close it.
-    Sleep(200);
-    for (int round = 0; round < 50; ++round) {
+    // Whatever is still open half a minute later was not answered: close it.
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 30000;) {
       bool open = false;
       for (HWND w : seen_)
         if (IsWindow(w) && IsWindowVisible(w)) open = true;
