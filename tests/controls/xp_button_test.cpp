@@ -199,17 +199,18 @@ TEST(XPButton, ReturnClicksTheFocusedButtonOrTheDefaultOneAndEscapeTheCancelOne)
   fwtest::Pump();
 
   // Focus on a control that is not XP-style: Return goes to the default.
-  edit->SetFocus();
+  ASSERT_TRUE(xptest::FocusOn(edit));
   EXPECT_FALSE(ok->IsSibling());
   xptest::PressKey(edit, VK_RETURN);
   EXPECT_EQ(f.clicks.n, 1);
   EXPECT_EQ(f.form->ModalResult(), mrOk);
+  ASSERT_EQ(GetFocus(), edit->Handle());
   xptest::PressKey(edit, VK_ESCAPE);
   EXPECT_EQ(cancelClicks.n, 1);
   EXPECT_EQ(f.form->ModalResult(), mrCancel);
 
   // Focus on another XP-style control: that one answers Return.
-  cancel->SetFocus();
+  ASSERT_TRUE(xptest::FocusOn(cancel));
   EXPECT_TRUE(ok->IsSibling());
   xptest::PressKey(cancel, VK_RETURN);
   EXPECT_EQ(f.clicks.n, 1);
@@ -217,7 +218,7 @@ TEST(XPButton, ReturnClicksTheFocusedButtonOrTheDefaultOneAndEscapeTheCancelOne)
 
   // A disabled default button takes no Return.
   ok->SetEnabled(false);
-  edit->SetFocus();
+  ASSERT_TRUE(xptest::FocusOn(edit));
   xptest::PressKey(edit, VK_RETURN);
   EXPECT_EQ(f.clicks.n, 1);
 }

@@ -89,6 +89,21 @@ struct VirtualMouse {
   }
 };
 
+// Puts the keyboard focus on Control and waits until the system reports it
+// there, bringing its form to the front again while another program's window
+// holds the foreground; false when it never comes within half a minute.
+inline bool FocusOn(fw::TWinControl* Control) {
+  Control->SetFocus();
+  return fwtest::PumpUntil(
+      [&] {
+        if (GetFocus() == Control->Handle()) return true;
+        SetForegroundWindow(GetAncestor(Control->Handle(), GA_ROOT));
+        Control->SetFocus();
+        return GetFocus() == Control->Handle();
+      },
+      30000);
+}
+
 // A key pressed and released through the message loop (so that dialog keys
 // and accelerators take their way through the form).
 inline void PressKey(fw::TWinControl* Focused, WORD Key) {
