@@ -83,12 +83,9 @@ TEST_F(ImagePageScenario, OpenFromTheTaskBarThenClearToBlackAndUndo) {
   ASSERT_NE(bar, nullptr) << DescribeWindowTree(main);
   EXPECT_TRUE(SaveScreenshot(main, "image_page_taskbar"));
 
-  // "Open" in the task bar: the item below the 22-pixel header. The button
-  // is released by a posted message: the dialog it opens is modal.
-  const LPARAM openItem = MAKELPARAM(50, 35);
-  SendMessageW(bar, WM_MOUSEMOVE, 0, openItem);
-  SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, openItem);
-  PostMessageW(bar, WM_LBUTTONUP, 0, openItem);
+  // "Open" in the task bar: the item below the 22-pixel header. The click
+  // is posted: the dialog it opens is modal.
+  PostClickAt(bar, 50, 35);
   HWND dialog = WaitForDialog(pid, 20000);
   ASSERT_NE(dialog, nullptr) << "the task bar's Open did not show the open dialog";
   EXPECT_EQ(WindowText(dialog), L"Open sample image");

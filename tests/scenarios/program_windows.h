@@ -188,6 +188,17 @@ inline void ClickAt(HWND wnd, int x, int y) {
   SendMessageW(wnd, WM_LBUTTONUP, 0, at);
 }
 
+// The same click posted whole, for a click that opens a modal window: the
+// program's loop takes the three messages one after the other, never going
+// idle between them (its idle mouse check reads the real cursor, which is
+// elsewhere on the shared display, and would clear what the move hovered).
+inline void PostClickAt(HWND wnd, int x, int y) {
+  const LPARAM at = MAKELPARAM(x, y);
+  PostMessageW(wnd, WM_MOUSEMOVE, 0, at);
+  PostMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(wnd, WM_LBUTTONUP, 0, at);
+}
+
 // The program's main window once it shows, or null after a minute.
 inline HWND WaitForMainWindow(DWORD processId) {
   return WaitForTopLevel(processId, L"Vestaline3", 60000, L"TImageForm");
