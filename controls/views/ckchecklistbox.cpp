@@ -6,6 +6,7 @@
 #include "controls/views/ckitemssearchs.h"
 #include "fw/core/exceptions.h"
 #include "fw/core/rtti.h"
+#include "fw/core/sysutils.h"
 
 namespace ck {
 
@@ -16,7 +17,186 @@ namespace {
 constexpr int kCheckColumn = 20;
 }  // namespace
 
-TCkCheckListBox::TCkCheckListBox(TComponent* AOwner) : TCkExCheckListBox(AOwner) {}
+TCkCheckListBox::TCkCheckListBox(TComponent* AOwner) : TCkExCheckListBox(AOwner) {
+  FDataConnector = NewDataConnector();
+}
+
+TCkCheckListBox::~TCkCheckListBox() = default;
+
+std::unique_ptr<TCkCheckListBoxDataConnector> TCkCheckListBox::NewDataConnector() {
+  return std::make_unique<TCkCheckListBoxDataConnector>(this);
+}
+
+void TCkCheckListBox::ClickCheck() {
+  TCkExCheckListBox::ClickCheck();
+  if (ComponentState().Contains(csLoading)) return;
+  FDataConnector->Modify();
+  FDataConnector->UpdateRecord();
+}
+
+// ---- TCkCheckListBoxDataConnector
+
+TCkCheckListBoxDataConnector::TCkCheckListBoxDataConnector(TCkCheckListBox* ACheckListBox)
+    : FCheckListBox(ACheckListBox) {}
+
+void TCkCheckListBoxDataConnector::WriteValueChecked(const String& Value) {
+  if (Value == FValueChecked) return;
+  FValueChecked = Value;
+  Reset();
+}
+
+void TCkCheckListBoxDataConnector::WriteValueUnchecked(const String& Value) {
+  if (Value == FValueUnchecked) return;
+  FValueUnchecked = Value;
+  Reset();
+}
+
+void TCkCheckListBoxDataConnector::Assign(TPersistent* Source) {
+  TCkLookupDataConnector::Assign(Source);
+  if (auto* c = dynamic_cast<TCkCheckListBoxDataConnector*>(Source)) {
+    FValueChecked = c->FValueChecked;
+    FValueUnchecked = c->FValueUnchecked;
+  }
+  Reset();
+}
+
+bool TCkCheckListBoxDataConnector::SameDataSet() {
+  return List()->DataSource() && DataSource() && List()->DataSource()->DataSet() == DataSource()->DataSet();
+}
+
+bool TCkCheckListBoxDataConnector::IsValid() {
+  if (!FCheckListBox) return false;
+  if (!List()->DataSetConnected() || !List()->Field()->IsValid()) return false;
+  if (!DataSetConnected() || !Field()->IsValid()) return false;
+  if (!Key()->IsValid() && !List()->Key()->IsValid()) return SameDataSet();
+  return true;
+}
+
+void TCkCheckListBoxDataConnector::KeyFieldNames(String& Own, String& ListName) {
+  Own = Key()->IsValid() ? Key()->FieldName() : String();
+  ListName = List()->Key()->IsValid() ? List()->Key()->FieldName() : String();
+  if (Own.empty()) Own = ListName;
+  if (ListName.empty()) ListName = Own;
+}
+
+bool TCkCheckListBoxDataConnector::RecordChecked() {
+  if (!SameDataSet()) {
+    String own, listName;
+    KeyFieldNames(own, listName);
+    ICkDataSource* ls = List()->DataSource();
+    String key = ls->FieldAsString(ls->FieldByName(listName));
+    if (!DataSource()->Locate(own, key)) return false;
+  }
+  return AnsiCompareText(Field()->AsString(), FValueUnchecked) != 0;
+}
+
+void TCkCheckListBoxDataConnector::RefillList() {
+  if (!FCheckListBox) return;
+  FMap.clear();
+  FRecNumMap.clear();
+  TStrings* items = FCheckListBox->Items();
+  items->BeginUpdate();
+  items->Clear();
+  FCheckListBox->SetItemIndex(-1);
+  items->EndUpdate();
+  int current = -1;
+  if (IsValid()) {
+    ICkDataSource* ls = List()->DataSource();
+    ICkDataSource* own = DataSource();
+    bool same = SameDataSet();
+    ls->BeginUpdate();
+    if (!same) own->BeginUpdate();
+    auto endUpdates = [&] {
+      if (!same) own->EndUpdate();
+      ls->EndUpdate();
+    };
+    try {
+      std::vector<bool> states;
+      items->BeginUpdate();
+      try {
+        for (ls->First(); !ls->Eof(); ls->Next()) {
+          int index = items->Add(List()->Field()->AsString());
+          int rec = ls->RecNo();
+          FMap.push_back(rec);
+          FRecNumMap[rec] = index;
+          states.push_back(RecordChecked());
+        }
+        for (size_t i = 0; i < states.size(); ++i) FCheckListBox->SetChecked(static_cast<int>(i), states[i]);
+      } catch (...) {
+        items->EndUpdate();
+        throw;
+      }
+      items->EndUpdate();
+    } catch (...) {
+      endUpdates();
+      throw;
+    }
+    endUpdates();
+    auto it = FRecNumMap.find(ls->RecNo());
+    current = it == FRecNumMap.end() ? -1 : it->second;
+  }
+  FCheckListBox->SetItemIndex(current);
+}
+
+void TCkCheckListBoxDataConnector::CurrentRecordChanged() {
+  if (!IsValid()) return;
+  ICkDataSource* ls = List()->DataSource();
+  if (ls->RecordCount() != FCheckListBox->Items()->Count()) {
+    RefillList();
+    return;
+  }
+  int rec = ls->RecNo();
+  auto it = rec == -1 ? FRecNumMap.end() : FRecNumMap.find(rec);
+  if (it == FRecNumMap.end()) return;
+  int index = it->second;
+  FCheckListBox->Items()->Put(index, List()->Field()->AsString());
+  FCheckListBox->SetChecked(index, RecordChecked());
+  if (FCheckListBox->ItemIndex() != index) FCheckListBox->SetItemIndex(index);
+}
+
+void TCkCheckListBoxDataConnector::SyncListRecord() {
+  if (!IsValid()) return;
+  int index = FCheckListBox->ItemIndex();
+  // No current item: nothing to move to.
+  if (index < 0 || index >= static_cast<int>(FMap.size())) return;
+  ICkDataSource* ls = List()->DataSource();
+  if (FMap[index] == ls->RecNo()) return;
+  bool active = Active();
+  SetActive(false);
+  try {
+    ls->SetRecNo(FMap[index]);
+  } catch (...) {
+    SetActive(active);
+    throw;
+  }
+  SetActive(active);
+}
+
+void TCkCheckListBoxDataConnector::WriteBackRecord() {
+  if (!Field()->CanModify() || !IsValid() || FValueChecked.empty() || FValueUnchecked.empty() ||
+      FCheckListBox->ItemIndex() < 0)
+    return;
+  String text = FCheckListBox->Checked(FCheckListBox->ItemIndex()) ? FValueChecked : FValueUnchecked;
+  SyncListRecord();
+  ICkDataSource* own = DataSource();
+  own->Edit();
+  if (SameDataSet()) {
+    Field()->SetAsString(text);
+    return;
+  }
+  String ownKey, listKey;
+  KeyFieldNames(ownKey, listKey);
+  own->BeginUpdate();
+  try {
+    ICkDataSource* ls = List()->DataSource();
+    String key = ls->FieldAsString(ls->FieldByName(listKey));
+    if (own->Locate(ownKey, key)) Field()->SetAsString(text);
+  } catch (...) {
+    own->EndUpdate();
+    throw;
+  }
+  own->EndUpdate();
+}
 
 // ---- Widest item
 
@@ -99,6 +279,10 @@ void TCkCheckListBox::WndProc(TMessage& Message) {
     case WM_MOVE:
       TCkExCheckListBox::WndProc(Message);
       OnSelectCancel(this);
+      return;
+    case CM_CHANGED:
+      TCkExCheckListBox::WndProc(Message);
+      FDataConnector->SyncListRecord();
       return;
     case CN_DRAWITEM: {
       auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
@@ -295,6 +479,8 @@ FW_REGISTER(TCkCheckListBox) {
   c.Event(u"OnHorizontalScroll", &B::OnHorizontalScroll);
   c.Event(u"OnItemDrawing", &B::OnItemDrawing);
 }
+
+FW_REGISTER(TCkCheckListBoxDataConnector) {}
 
 void RegisterCheckListBoxClasses() { RegisterClasses<TCkCheckListBox>(); }
 

@@ -12,8 +12,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <unordered_map>
+#include <vector>
 
 #include "controls/base/ckexcontrols.h"
+#include "controls/views/ckdataconnector.h"
 #include "fw/core/streams.h"
 #include "fw/core/strings_list.h"
 #include "fw/stdctrls/listbox.h"
@@ -25,9 +28,56 @@ class TCkExCheckListBox : public TCkExWindowedShape<fw::TCheckListBox> {
   explicit TCkExCheckListBox(fw::TComponent* AOwner) : TCkExWindowedShape(AOwner) {}
 };
 
+class TCkCheckListBox;
+
+// Fills a check list box with one item per record of the list source and
+// keeps each item's check equal to a data field that holds ValueChecked or
+// ValueUnchecked (only the unchecked text, in any letter case, unchecks).
+class TCkCheckListBoxDataConnector : public TCkLookupDataConnector {
+  FW_CLASS(TCkCheckListBoxDataConnector, TCkLookupDataConnector)
+  explicit TCkCheckListBoxDataConnector(TCkCheckListBox* ACheckListBox = nullptr);
+
+  const fw::String& ValueChecked() const { return FValueChecked; }
+  void WriteValueChecked(const fw::String& Value);
+  void SetValueChecked(const fw::String& Value) { WriteValueChecked(Value); }
+  const fw::String& ValueUnchecked() const { return FValueUnchecked; }
+  void WriteValueUnchecked(const fw::String& Value);
+  void SetValueUnchecked(const fw::String& Value) { WriteValueUnchecked(Value); }
+  // Both sources bound to valid fields (and, without keys, one data set).
+  bool IsValid();
+  // Moves the list source to the record of the box's current item.
+  void SyncListRecord();
+  void Assign(fw::TPersistent* Source) override;
+  // The list source's record number behind each item.
+  const std::vector<int>& RecordMap() const { return FMap; }
+
+ protected:
+  virtual void RefillList();
+  void ActiveStateChanged() override { RefillList(); }
+  void CurrentRecordChanged() override;
+  void WriteBackRecord() override;
+
+ private:
+  void KeyFieldNames(fw::String& Own, fw::String& List);
+  bool SameDataSet();
+  // The check state of the list source's current record.
+  bool RecordChecked();
+
+  TCkCheckListBox* FCheckListBox;
+  fw::String FValueChecked = u"1";
+  fw::String FValueUnchecked = u"0";
+  std::vector<int> FMap;
+  std::unordered_map<int, int> FRecNumMap;
+};
+
 class TCkCheckListBox : public TCkExCheckListBox {
   FW_CLASS(TCkCheckListBox, TCkExCheckListBox)
   explicit TCkCheckListBox(fw::TComponent* AOwner);
+  ~TCkCheckListBox() override;
+
+  TCkCheckListBoxDataConnector* DataConnector() const { return FDataConnector.get(); }
+  // Copies the given connector's settings into the box's own.
+  void SetDataConnector(TCkCheckListBoxDataConnector* Value) { FDataConnector->Assign(Value); }
 
   // Flat at rest, three-dimensional while the mouse is over the box.
   bool HotTrack() const { return FHotTrack; }
@@ -83,6 +133,9 @@ class TCkCheckListBox : public TCkExCheckListBox {
   void MouseEntered(fw::TControl* Control) override;
   void MouseLeft(fw::TControl* Control) override;
   void FontChanged() override;
+  // The user's check also goes to the bound record.
+  void ClickCheck() override;
+  virtual std::unique_ptr<TCkCheckListBoxDataConnector> NewDataConnector();
 
  private:
   int ItemWidth(const fw::String& Text);
@@ -94,6 +147,7 @@ class TCkCheckListBox : public TCkExCheckListBox {
   bool FCtl3D = true;
   int FMaxWidth = 0;
   bool FScroll = true;
+  std::unique_ptr<TCkCheckListBoxDataConnector> FDataConnector;
 };
 
 void RegisterCheckListBoxClasses();

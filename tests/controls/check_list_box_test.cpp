@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "case_name.h"
+#include "check_list_box_util.h"
 #include "controls/views/ckchecklistbox.h"
 #include "controls/views/ckitemssearchs.h"
 #include "fw/core/form_loader.h"
@@ -21,16 +22,7 @@ using namespace fw;
 
 namespace {
 
-struct BoxForm {
-  fwtest::TestForm form{300, 200};
-  TCkCheckListBox* box;
-  BoxForm() {
-    box = new TCkCheckListBox(form.form);
-    box->SetParent(form.form);
-    box->SetBounds(10, 10, 150, 120);
-    form->Show();
-    fwtest::Pump();
-  }
+struct BoxForm : cktest::CheckListForm {
   void Fill(std::initializer_list<const char16_t*> Texts) {
     for (const char16_t* t : Texts) box->Items()->Add(t);
   }
@@ -39,11 +31,6 @@ struct BoxForm {
     TCanvas* c = box->Canvas();
     c->SetFont(box->Font());
     return c->TextWidth(Text + u" ") + box->CheckWidth();
-  }
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> out;
-    for (int i = 0; i < box->Items()->Count(); ++i) out.push_back(StringToUtf8(box->Items()->Get(i)));
-    return out;
   }
 };
 
