@@ -92,11 +92,22 @@ TCkCustomLabel::TCkCustomLabel(TComponent* AOwner) : TCkExGraphicControl(AOwner)
   FHotTrackFont = std::make_unique<TFont>();
   FHotTrackFont->OnChange = TNotifyEvent(this, &TCkCustomLabel::HotFontChanged);
   FHotTrackOptions = std::make_unique<TCkHotTrackOptions>(this);
+  FConsumerSvc = std::make_unique<TCkDataConsumer>(this, std::initializer_list<int>{2});
+  FConsumerSvc->OnChanged = TCkDataConsumerChangeEvent(this, &TCkCustomLabel::ProviderChanged);
   FWidth = 65;
   FHeight = 17;
 }
 
+void TCkCustomLabel::ProviderChanged(TCkDataConsumer*, TCkDataConsumerChangeReason) {
+  if (HasProvider()) RequestResize();
+}
+
+void TCkCustomLabel::DetachProvider() {
+  if (FConsumerSvc) FConsumerSvc->SetProviderIntf(nullptr);
+}
+
 TCkCustomLabel::~TCkCustomLabel() {
+  FConsumerSvc.reset();
   if (FImages) FImages->UnRegisterChanges(FChangeLink.get());
   FHotTrackFont->OnChange = TNotifyEvent();
 }
@@ -218,12 +229,14 @@ void TCkCustomLabel::SetSpacing(int Value) {
 }
 
 void TCkCustomLabel::SetImages(TCustomImageList* Value) {
+  DetachProvider();
   if (!services::SwapImageListReference(this, Value, FImages, FChangeLink.get())) return;
   if (FAutoSize) RequestResize();
   else Invalidate();
 }
 
 void TCkCustomLabel::SetImageIndex(int Value) {
+  DetachProvider();
   if (Value == FImageIndex) return;
   FImageIndex = Value;
   RequestResize();
@@ -283,6 +296,7 @@ void TCkCustomLabel::Loaded() {
 }
 
 void TCkCustomLabel::TextChanged() {
+  DetachProvider();
   TCkExGraphicControl::TextChanged();
   Invalidate();
   RequestResize();
@@ -364,6 +378,18 @@ void TCkCustomLabel::MouseLeft(TControl* Control) {
 }
 
 void TCkCustomLabel::Click() {
+  if (HasProvider()) {
+    bool handled = false;
+    FConsumerSvc->Enter();
+    try {
+      if (ICkDataItem* item = FConsumerSvc->SelectedItem()) handled = FConsumerSvc->ItemSelected(item);
+    } catch (...) {
+      FConsumerSvc->Leave();
+      throw;
+    }
+    FConsumerSvc->Leave();
+    if (handled) return;
+  }
   TCkExGraphicControl::Click();
   if (FAutoOpenURL && !FURL.empty()) services::OpenWithShell(FURL);
 }
@@ -380,9 +406,13 @@ void TCkCustomLabel::RequestResize() {
   FitToText();
 }
 
-int TCkCustomLabel::ImageSpanWidth() { return FImages && FImageIndex >= 0 ? FImages->Width() : 0; }
+int TCkCustomLabel::ImageSpanWidth() {
+  return FImages && FImageIndex >= 0 && !HasProvider() ? FImages->Width() : 0;
+}
 
-int TCkCustomLabel::ImageSpanHeight() { return FImages && FImageIndex >= 0 ? FImages->Height() : 0; }
+int TCkCustomLabel::ImageSpanHeight() {
+  return FImages && FImageIndex >= 0 && !HasProvider() ? FImages->Height() : 0;
+}
 
 void TCkCustomLabel::FitToText() {
   if (Reading() || !FAutoSize || !FNeedsResize) return;
@@ -501,9 +531,61 @@ void TCkCustomLabel::Paint() {
   }
 }
 
-void TCkCustomLabel::PaintContentText(TRect& R, UINT Flags) { PaintLabelText(R, Flags); }
+void TCkCustomLabel::PaintContentText(TRect& R, UINT Flags) {
+  if (HasProvider()) PaintProviderItem(R, Flags);
+  else PaintLabelText(R, Flags);
+}
 
-String TCkCustomLabel::DisplayText() { return Caption(); }
+String TCkCustomLabel::DisplayText() {
+  if (!HasProvider()) return Caption();
+  String text = Caption();
+  FConsumerSvc->Enter();
+  try {
+    bool hasText = false;
+    ICkDataItem* item = FConsumerSvc->SelectedItem();
+    String itemText = item ? ProviderItemText(item, &hasText) : String();
+    if (hasText) text = itemText;
+  } catch (...) {
+    FConsumerSvc->Leave();
+    throw;
+  }
+  FConsumerSvc->Leave();
+  return text;
+}
+
+void TCkCustomLabel::PaintProviderItem(TRect& R, UINT Flags) {
+  ICkDataProvider* provider = FConsumerSvc->ProviderIntf();
+  FConsumerSvc->Enter();
+  try {
+    ICkDataItem* item = FConsumerSvc->SelectedItem();
+    ICkDataItemsRenderer* renderer = Query<ICkDataItemsRenderer>(provider);
+    if (!renderer && item) renderer = Query<ICkDataItemsRenderer>(item->OwnerItems());
+    if (!renderer && item) renderer = Query<ICkDataItemsRenderer>(item);
+    if (!item || !renderer) {
+      FConsumerSvc->Leave();
+      PaintLabelText(R, Flags);
+      return;
+    }
+    TCanvas* c = DrawCanvas();
+    c->Brush()->SetColor(Color());
+    c->SetFont(Hot() ? FHotTrackFont.get() : Font());
+    if (!Transparent()) c->Brush()->SetStyle(bsSolid);
+    else c->Brush()->SetStyle(bsClear);
+    TProviderDrawStates states;
+    if (!Enabled()) states.Include(pdsDisabled);
+    if (Flags & DT_CALCRECT) {
+      SIZE extent = renderer->ItemExtent(c, item);
+      R.Right = R.Left + extent.cx;
+      R.Bottom = R.Top + extent.cy;
+    } else {
+      renderer->RenderItem(c, R, item, states);
+    }
+  } catch (...) {
+    FConsumerSvc->Leave();
+    throw;
+  }
+  FConsumerSvc->Leave();
+}
 
 int TCkCustomLabel::DrawTextWithShadow(TCanvas* C, const String& Text, TRect& R, UINT Flags, TColor Shadow, int S,
                                        TShadowPosition Pos) {

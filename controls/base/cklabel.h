@@ -3,14 +3,14 @@
 // an image of an image list beside the text, margins, a plain or octagonal
 // frame, text ellipsis, a focus control reached by its accelerator, and an
 // address (URL) the shell opens after a click. It can show the selected
-// item of a data provider instead of its caption (not built yet: the
-// label always shows its caption).
+// item of a data provider instead of its caption (Provider).
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
 
+#include "controls/base/ckdataprovider.h"
 #include "controls/base/ckexcontrols.h"
 #include "controls/base/ckhottrackpersistent.h"
 #include "controls/base/ckpanel.h"
@@ -90,6 +90,9 @@ class TCkCustomLabel : public TCkExGraphicControl, public ICkHotTrack {
   void SetMargins(int Left, int Top, int Right, int Bottom);
   bool Transparent() const;
   void SetTransparent(bool Value);
+  // The consumer through which the label shows a provider's selected item
+  // (its text, its drawing, its click action). It is edited in place.
+  TCkDataConsumer* Provider() const { return FConsumerSvc.get(); }
 
   // ---- Hot tracking (ICkHotTrack)
   bool HotTrack() const override { return FHotTrack; }
@@ -111,6 +114,7 @@ class TCkCustomLabel : public TCkExGraphicControl, public ICkHotTrack {
 
  protected:
   virtual void PaintLabelText(fw::TRect& R, UINT Flags);
+  virtual void PaintProviderItem(fw::TRect& R, UINT Flags);
   virtual void PaintContentText(fw::TRect& R, UINT Flags);
   virtual void FitToText();
   virtual fw::TColor NormalTextColor() { return Font()->Color(); }
@@ -141,6 +145,9 @@ class TCkCustomLabel : public TCkExGraphicControl, public ICkHotTrack {
                          fw::TColor ShadowColor, int ShadowSize, TShadowPosition ShadowPos);
   void PaintRotatedText(fw::TCanvas* Canvas, const fw::String& Text, fw::TRect& R, UINT Flags);
   void PaintImage(fw::TCanvas* Canvas);
+  void ProviderChanged(TCkDataConsumer* Sender, TCkDataConsumerChangeReason Reason);
+  void DetachProvider();
+  bool HasProvider() const { return FConsumerSvc && FConsumerSvc->ProviderIntf(); }
   // The canvas the text goes to: the screen's while measuring for the
   // automatic size, else the label's.
   fw::TCanvas* DrawCanvas();
@@ -174,6 +181,7 @@ class TCkCustomLabel : public TCkExGraphicControl, public ICkHotTrack {
   fw::TColor FFrameColor = fw::clNone;
   int FRoundedFrame = 0;
   int FMarginLeft = 0, FMarginTop = 0, FMarginRight = 0, FMarginBottom = 0;
+  std::unique_ptr<TCkDataConsumer> FConsumerSvc;
 };
 
 class TCkLabel : public TCkCustomLabel {

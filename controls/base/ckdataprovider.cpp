@@ -1,0 +1,235 @@
+#include "controls/base/ckdataprovider.h"
+
+#include <objbase.h>
+
+#include <algorithm>
+
+#include "fw/controls/controls.h"
+#include "fw/core/sysutils.h"
+#include "services/ckutils.h"
+
+namespace ck {
+
+using namespace fw;
+
+namespace {
+
+// What an item without a text aspect shows.
+const char16_t* const kNoTextNotice = u"(item does not support the ICkDataItemText interface)";
+
+String NewItemID() {
+  GUID guid{};
+  CoCreateGuid(&guid);
+  auto* bytes = reinterpret_cast<const uint8_t*>(&guid);
+  String id;
+  for (size_t i = 0; i < sizeof(guid); ++i) id += IntToHex(bytes[i], 2);
+  return id;
+}
+
+ECKDataItems OutOfBounds(int Index) { return ECKDataItems(Format(u"List index out of bounds (%d)", {Index})); }
+
+}  // namespace
+
+// ---- TExtensibleObject
+
+TExtensibleObject::~TExtensibleObject() {
+  // From the last attached to the first.
+  while (!FExtensions.empty()) FExtensions.pop_back();
+}
+
+void* TExtensibleObject::QueryAspect(const std::type_info& Type) {
+  if (void* own = OwnAspect(Type)) return own;
+  for (auto it = FExtensions.rbegin(); it != FExtensions.rend(); ++it)
+    if (void* p = (*it)->OwnAspect(Type)) return p;
+  return nullptr;
+}
+
+void TExtensibleObject::DetachExtension(TCkAggregatedObject* Extension) {
+  auto it = std::find_if(FExtensions.begin(), FExtensions.end(), [Extension](auto& e) { return e.get() == Extension; });
+  if (it != FExtensions.end()) FExtensions.erase(it);
+}
+
+// ---- Items and lists
+
+TCkBaseDataItem::TCkBaseDataItem(ICkDataItems* AOwner) : FItems(AOwner), FID(NewItemID()) {}
+
+int TCkBaseDataItem::IndexInOwner() {
+  if (!FItems) return -1;
+  for (int i = FItems->ItemCount() - 1; i >= 0; --i)
+    if (FItems->ItemAt(i) == this) return i;
+  return -1;
+}
+
+void* TCkBaseDataItem::OwnAspect(const std::type_info& Type) {
+  if (Type == typeid(ICkDataItem)) return static_cast<ICkDataItem*>(this);
+  return nullptr;
+}
+
+ICkDataItem* TCkDataItemsList::ItemAt(int Index) {
+  if (Index < 0 || Index >= ItemCount()) throw OutOfBounds(Index);
+  return FList[static_cast<size_t>(Index)].get();
+}
+
+ICkDataItem* TCkDataItemsList::AppendItem(std::unique_ptr<TCkBaseDataItem> Item) {
+  if (FProvider) FProvider->AnnounceChanging(pcrAdd, static_cast<ICkDataItems*>(this));
+  TCkBaseDataItem* item = Item.get();
+  FList.push_back(std::move(Item));
+  if (FProvider) FProvider->AnnounceChanged(pcrAdd, static_cast<ICkDataItem*>(item));
+  return item;
+}
+
+void TCkDataItemsList::DeleteItemAt(int Index) {
+  if (Index < 0 || Index >= ItemCount()) return;
+  TCkBaseDataItem* item = FList[static_cast<size_t>(Index)].get();
+  if (!item->CanDelete()) throw ECKDataItems(u"Item cannot be deleted");
+  if (FProvider) FProvider->AnnounceChanging(pcrDelete, static_cast<ICkDataItem*>(item));
+  FList.erase(FList.begin() + Index);
+  if (FProvider) FProvider->AnnounceChanged(pcrDelete, nullptr);
+}
+
+void* TCkDataItemsList::OwnAspect(const std::type_info& Type) {
+  if (Type == typeid(ICkDataItems)) return static_cast<ICkDataItems*>(this);
+  return nullptr;
+}
+
+// ---- Aspects
+
+void TCkDataItemTextImpl::SetText(const String& Value) {
+  if (Value == FText) return;
+  auto* item = dynamic_cast<ICkDataItem*>(Owner());
+  ICkDataProvider* provider = item && item->OwnerItems() ? item->OwnerItems()->OwnerProvider() : nullptr;
+  if (provider) provider->AnnounceChanging(pcrUpdateItem, item);
+  FText = Value;
+  if (provider) provider->AnnounceChanged(pcrUpdateItem, item);
+}
+
+void* TCkDataItemTextImpl::OwnAspect(const std::type_info& Type) {
+  if (Type == typeid(ICkDataItemText)) return static_cast<ICkDataItemText*>(this);
+  return nullptr;
+}
+
+String ProviderItemText(ICkDataItem* Item, bool* HasText) {
+  ICkDataItemText* text = Query<ICkDataItemText>(Item);
+  if (HasText) *HasText = text != nullptr;
+  return text ? text->Text() : String(kNoTextNotice);
+}
+
+ICkDataItem* TCkCustomDataItemsTextRenderer::CheckedItemAt(int Index) {
+  auto* list = dynamic_cast<ICkDataItems*>(Owner());
+  if (!list || Index < 0 || Index >= list->ItemCount()) throw OutOfBounds(Index);
+  return list->ItemAt(Index);
+}
+
+void TCkCustomDataItemsTextRenderer::RenderItemAt(TCanvas* Canvas, const TRect& Rect, int Index,
+                                                  TProviderDrawStates States) {
+  RenderItem(Canvas, Rect, CheckedItemAt(Index), States);
+}
+
+SIZE TCkCustomDataItemsTextRenderer::ItemExtentAt(TCanvas* Canvas, int Index) {
+  if (Index == -1) return AverageItemExtent(Canvas);
+  return ItemExtent(Canvas, CheckedItemAt(Index));
+}
+
+void TCkCustomDataItemsTextRenderer::RenderItem(TCanvas* Canvas, const TRect& Rect, ICkDataItem* Item,
+                                                TProviderDrawStates States) {
+  if (ICkDataItemSelfPainter* painter = Query<ICkDataItemSelfPainter>(Item)) painter->PaintSelf(Canvas, Rect, States);
+  else DrawPlainItem(Canvas, Rect, Item, States);
+}
+
+SIZE TCkCustomDataItemsTextRenderer::ItemExtent(TCanvas* Canvas, ICkDataItem* Item) {
+  if (ICkDataItemSelfPainter* painter = Query<ICkDataItemSelfPainter>(Item)) return painter->SelfExtent(Canvas);
+  return MeasurePlainItem(Canvas, Item);
+}
+
+SIZE TCkCustomDataItemsTextRenderer::AverageItemExtent(TCanvas* Canvas) {
+  return Canvas->TextExtent(u"WyWyWyWyWyWyWyWyWyWy");
+}
+
+void TCkCustomDataItemsTextRenderer::DrawPlainItem(TCanvas* Canvas, const TRect& Rect, ICkDataItem* Item,
+                                                   TProviderDrawStates) {
+  Canvas->TextRect(Rect, Rect.Left, Rect.Top, ProviderItemText(Item));
+}
+
+SIZE TCkCustomDataItemsTextRenderer::MeasurePlainItem(TCanvas* Canvas, ICkDataItem* Item) {
+  return Canvas->TextExtent(ProviderItemText(Item));
+}
+
+void* TCkCustomDataItemsTextRenderer::OwnAspect(const std::type_info& Type) {
+  if (Type == typeid(ICkDataItemsRenderer)) return static_cast<ICkDataItemsRenderer*>(this);
+  return nullptr;
+}
+
+// ---- TCkDataConsumer
+
+TCkDataConsumer::TCkDataConsumer(TComponent* AOwner, std::initializer_list<int> Attributes) : FOwner(AOwner) {
+  for (int a : Attributes)
+    if (!HasAttribute(a)) FAttrList.push_back(a);
+}
+
+TCkDataConsumer::~TCkDataConsumer() {
+  OnChanged = TCkDataConsumerChangeEvent();
+  SetProviderIntf(nullptr);
+}
+
+bool TCkDataConsumer::HasAttribute(int Attr) const {
+  return std::find(FAttrList.begin(), FAttrList.end(), Attr) != FAttrList.end();
+}
+
+void* TCkDataConsumer::OwnAspect(const std::type_info& Type) {
+  if (Type == typeid(ICkDataProviderNotify)) return static_cast<ICkDataProviderNotify*>(this);
+  return nullptr;
+}
+
+void TCkDataConsumer::NotifyChanged(TCkDataConsumerChangeReason Reason) {
+  if (auto* control = dynamic_cast<TControl*>(FOwner)) control->Invalidate();
+  OnChanged(this, Reason);
+}
+
+void TCkDataConsumer::SetProviderIntf(ICkDataProvider* Value) {
+  if (Value == FProvider) return;
+  NotifyChanging(ccrProviderSelect);
+  if (FProvider) FProvider->DetachNotify(this);
+  FItem = nullptr;
+  FProvider = Value;
+  if (FProvider) FProvider->AttachNotify(this);
+  NotifyChanged(ccrProviderSelect);
+}
+
+void TCkDataConsumer::SetSelectedItem(ICkDataItem* Value) {
+  if (Value == FItem) return;
+  FItem = Value;
+  NotifyChanged(ccrViewChange);
+}
+
+void TCkDataConsumer::Enter() { FProvider->PushConsumer(this); }
+
+void TCkDataConsumer::Leave() { FProvider->PopConsumer(); }
+
+bool TCkDataConsumer::ItemSelected(ICkDataItem* Item) {
+  ICkDataItemExecutable* action = Query<ICkDataItemExecutable>(Item);
+  return action && action->ExecuteItem(FOwner);
+}
+
+void TCkDataConsumer::ProviderChangeStart(ICkDataProvider* Provider, TDataProviderChangeReason Reason,
+                                          TCkDataObject* Source) {
+  (void)Provider;
+  if (Reason == pcrDelete && FItem && Source) {
+    // The selected item, or an item it lies below, is going.
+    auto* gone = dynamic_cast<ICkDataItem*>(Source);
+    for (ICkDataItem* i = FItem; i && gone; i = i->OwnerItems() ? i->OwnerItems()->ParentItem() : nullptr)
+      if (i == gone) {
+        FItem = nullptr;
+        break;
+      }
+  }
+  if (Reason == pcrDestroy) SetProviderIntf(nullptr);
+}
+
+void TCkDataConsumer::ProviderChangeEnd(ICkDataProvider* Provider, TDataProviderChangeReason Reason,
+                                        TCkDataObject* Source) {
+  (void)Provider;
+  (void)Source;
+  NotifyChanged(Reason == pcrFullRefresh ? ccrViewChange : ccrProviderChange);
+}
+
+}  // namespace ck

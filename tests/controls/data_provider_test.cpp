@@ -1,0 +1,214 @@
+// The data-provider core: aspects found through the object or its attached
+// implementers, item IDs, announcements, the text renderer's bounds, the
+// consumer's notices and selection, and a provider's item drawn into a
+// label by the list's renderer.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "controls/base/ckdataprovider.h"
+#include "controls/base/cklabel.h"
+#include "fw/core/sysutils.h"
+#include "xp_test_util.h"
+
+using namespace ck;
+using namespace fw;
+
+namespace {
+
+// A provider with one root list; it records its announcements and passes
+// them to its sinks.
+class Provider : public TExtensibleObject, public ICkDataProvider {
+ public:
+  Provider() : root(this) {}
+  TCkDataItemsList root;
+  std::vector<ICkDataProviderNotify*> sinks;
+  std::vector<std::string> log;
+  std::vector<TCkDataConsumer*> consumers;
+
+  void AttachNotify(ICkDataProviderNotify* Sink) override { sinks.push_back(Sink); }
+  void DetachNotify(ICkDataProviderNotify* Sink) override { std::erase(sinks, Sink); }
+  ICkDataItems* RootItemList() override { return &root; }
+  void AnnounceChanging(TDataProviderChangeReason Reason, TCkDataObject* Source) override {
+    log.push_back("changing " + std::to_string(Reason));
+    for (auto* s : std::vector<ICkDataProviderNotify*>(sinks)) s->ProviderChangeStart(this, Reason, Source);
+  }
+  void AnnounceChanged(TDataProviderChangeReason Reason, TCkDataObject* Source) override {
+    log.push_back("changed " + std::to_string(Reason));
+    for (auto* s : std::vector<ICkDataProviderNotify*>(sinks)) s->ProviderChangeEnd(this, Reason, Source);
+  }
+  void PushConsumer(TCkDataConsumer* C) override { consumers.push_back(C); }
+  TCkDataConsumer* CurrentConsumer() override { return consumers.empty() ? nullptr : consumers.back(); }
+  void PopConsumer() override { consumers.pop_back(); }
+
+  // A root item with a text aspect.
+  ICkDataItem* Add(const String& Text) {
+    auto item = std::make_unique<TCkBaseDataItem>(&root);
+    item->AttachExtension(std::make_unique<TCkDataItemTextImpl>(item.get(), Text));
+    return root.AppendItem(std::move(item));
+  }
+
+ protected:
+  void* OwnAspect(const std::type_info& Type) override {
+    if (Type == typeid(ICkDataProvider)) return static_cast<ICkDataProvider*>(this);
+    return nullptr;
+  }
+};
+
+// An item aspect that handles the click.
+class Action : public TCkAggregatedObject, public ICkDataItemExecutable {
+ public:
+  using TCkAggregatedObject::TCkAggregatedObject;
+  int runs = 0;
+  bool ExecuteItem(TComponent*) override {
+    ++runs;
+    return true;
+  }
+  void* OwnAspect(const std::type_info& Type) override {
+    return Type == typeid(ICkDataItemExecutable) ? static_cast<ICkDataItemExecutable*>(this) : nullptr;
+  }
+};
+
+struct Changes {
+  std::vector<TCkDataConsumerChangeReason> reasons;
+  void Changed(TCkDataConsumer*, TCkDataConsumerChangeReason R) { reasons.push_back(R); }
+};
+
+}  // namespace
+
+TEST(DataProvider, AspectsComeFromTheObjectOrItsImplementers) {
+  Provider p;
+  ICkDataItem* item = p.Add(u"Serif");
+  auto* object = dynamic_cast<TCkBaseDataItem*>(item);
+  ASSERT_NE(object, nullptr);
+  ASSERT_NE(Query<ICkDataItemText>(item), nullptr);
+  EXPECT_EQ(Query<ICkDataItemText>(item)->Text(), u"Serif");
+  EXPECT_EQ(Query<ICkDataItem>(item), item);
+  EXPECT_EQ(Query<ICkDataItemExecutable>(item), nullptr);
+  try {
+    object->AttachExtension(std::make_unique<TCkDataItemTextImpl>(object));
+    FAIL() << "a second text aspect";
+  } catch (const ECKException& e) {
+    EXPECT_EQ(e.Message(), u"Implementation of that class already exists");
+  }
+  object->AttachExtension(std::make_unique<Action>(object));
+  EXPECT_NE(Query<ICkDataItemExecutable>(item), nullptr) << "a different aspect coexists";
+  EXPECT_EQ(item->IndexInOwner(), 0);
+}
+
+TEST(DataProvider, NewItemsHaveDistinctThirtyTwoDigitIDs) {
+  Provider p;
+  String a = p.Add(u"a")->ID(), b = p.Add(u"b")->ID();
+  EXPECT_EQ(a.size(), 32u);
+  EXPECT_NE(a, b);
+  for (char16_t ch : a) EXPECT_TRUE((ch >= u'0' && ch <= u'9') || (ch >= u'A' && ch <= u'F'));
+}
+
+TEST(DataProvider, TextWritesAreAnnouncedOnlyWhenTheTextChanges) {
+  Provider p;
+  ICkDataItem* item = p.Add(u"Serif");
+  p.log.clear();
+  ICkDataItemText* text = Query<ICkDataItemText>(item);
+  text->SetText(u"Sans");
+  text->SetText(u"Sans");
+  text->SetText(u"SANS");
+  EXPECT_EQ(p.log, (std::vector<std::string>{"changing 2", "changed 2", "changing 2", "changed 2"}));
+  p.log.clear();
+  p.root.DeleteItemAt(0);
+  EXPECT_EQ(p.log, (std::vector<std::string>{"changing 1", "changed 1"}));
+  EXPECT_EQ(p.root.ItemCount(), 0);
+}
+
+TEST(DataProvider, TextRendererBoundsAndItemsWithoutText) {
+  Provider p;
+  p.Add(u"Serif");
+  p.root.AppendItem(std::make_unique<TCkBaseDataItem>(&p.root));
+  auto* renderer = p.root.AttachExtension(std::make_unique<TCkCustomDataItemsTextRenderer>(&p.root));
+  TBitmap bmp;
+  bmp.SetPixelFormat(pf24bit);
+  bmp.SetSize(400, 20);
+  TCanvas* c = bmp.Canvas();
+  try {
+    renderer->RenderItemAt(c, Rect(0, 0, 400, 20), -1, {});
+    FAIL() << "index -1 is out of bounds";
+  } catch (const ECKDataItems& e) {
+    EXPECT_EQ(e.Message(), u"List index out of bounds (-1)");
+  }
+  SIZE average = renderer->ItemExtentAt(c, -1);
+  EXPECT_EQ(average.cx, c->TextWidth(u"WyWyWyWyWyWyWyWyWyWy"));
+  EXPECT_EQ(renderer->ItemExtentAt(c, 0).cx, c->TextWidth(u"Serif"));
+  EXPECT_EQ(renderer->ItemExtentAt(c, 1).cx, c->TextWidth(u"(item does not support the ICkDataItemText interface)"));
+  EXPECT_THROW(renderer->ItemExtentAt(c, 2), ECKDataItems);
+}
+
+TEST(DataProvider, ConsumerNoticesSelectionAndProviderDestruction) {
+  Provider p;
+  ICkDataItem* item = p.Add(u"Serif");
+  TCkDataConsumer consumer(nullptr, {2, 2, 5});
+  EXPECT_TRUE(consumer.HasAttribute(5));
+  EXPECT_FALSE(consumer.HasAttribute(3));
+  Changes changes;
+  consumer.OnChanged = TCkDataConsumerChangeEvent(&changes, &Changes::Changed);
+  consumer.SetProviderIntf(&p);
+  consumer.SetSelectedItem(item);
+  Query<ICkDataItemText>(item)->SetText(u"Sans");
+  p.AnnounceChanging(pcrFullRefresh, nullptr);
+  p.AnnounceChanged(pcrFullRefresh, nullptr);
+  EXPECT_EQ(changes.reasons,
+            (std::vector<TCkDataConsumerChangeReason>{ccrProviderSelect, ccrViewChange, ccrProviderChange, ccrViewChange}));
+  // Deleting the selected item clears the selection.
+  p.root.DeleteItemAt(0);
+  EXPECT_EQ(consumer.SelectedItem(), nullptr);
+  // A provider going away is dropped.
+  changes.reasons.clear();
+  p.AnnounceChanging(pcrDestroy, nullptr);
+  EXPECT_EQ(consumer.ProviderIntf(), nullptr);
+  EXPECT_TRUE(p.sinks.empty());
+  EXPECT_EQ(changes.reasons.front(), ccrProviderSelect);
+}
+
+TEST(DataProvider, ALabelShowsTheSelectedItemThroughTheListsRenderer) {
+  fwtest::TestForm form(300, 100);
+  form->SetColor(clWhite);
+  auto* label = new TCkLabel(form.form);
+  label->SetParent(form.form);
+  label->SetBounds(10, 10, 65, 17);
+  label->SetCaption(u"Caption");
+  form->Show();
+  fwtest::Pump();
+  EXPECT_EQ(label->Provider()->ProviderIntf(), nullptr) << "no form sets a provider";
+  EXPECT_TRUE(label->Provider()->HasAttribute(2));
+
+  Provider p;
+  ICkDataItem* item = p.Add(u"Provided text, longer than the caption");
+  p.root.AttachExtension(std::make_unique<TCkCustomDataItemsTextRenderer>(&p.root));
+  label->Provider()->SetProviderIntf(&p);
+  label->Provider()->SetSelectedItem(item);
+  EXPECT_EQ(label->DisplayText(), u"Provided text, longer than the caption");
+  TBitmap probe;
+  probe.Canvas()->SetFont(label->Font());
+  EXPECT_EQ(label->Width(), probe.Canvas()->TextWidth(u"Provided text, longer than the caption") + 2)
+      << "the label sizes itself to the renderer's extent";
+  xptest::Snapshot shot(label, clWhite);
+  int ink = 0;
+  for (int x = label->Width() / 2; x < label->Width(); ++x)
+    for (int y = 0; y < label->Height(); ++y) ink += shot.At(x, y) == 0x000000;
+  EXPECT_GT(ink, 10) << "the item's text is drawn across the label";
+  EXPECT_TRUE(p.consumers.empty()) << "every Enter has its Leave";
+
+  // The item's action takes the click; OnClick does not fire.
+  auto* object = dynamic_cast<TCkBaseDataItem*>(item);
+  Action* action = object->AttachExtension(std::make_unique<Action>(object));
+  xptest::Calls clicks;
+  label->OnClick = clicks.Event();
+  label->Click();
+  EXPECT_EQ(action->runs, 1);
+  EXPECT_EQ(clicks.n, 0);
+  // A new caption detaches the provider.
+  label->SetCaption(u"Own caption");
+  EXPECT_EQ(label->Provider()->ProviderIntf(), nullptr);
+  EXPECT_EQ(label->DisplayText(), u"Own caption");
+  EXPECT_TRUE(p.sinks.empty());
+}
