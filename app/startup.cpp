@@ -96,6 +96,13 @@ void CreateGlobalWindow() {
 
 }  // namespace
 
+void RegisterProgramPictureFormats() {
+  // PNG through the skin engine's reader, then GIF and JPEG (with BMP,
+  // icons and metafiles) from the framework.
+  skin::RegisterPngFormat();
+  fw::RegisterPictureFormats();
+}
+
 void RegisterProgramUnits() {
   static bool registered = false;
   if (registered) return;
@@ -107,10 +114,7 @@ void RegisterProgramUnits() {
   units.Add(u"SkinScrollBar", RegisterSkinControlClasses);
   units.Add(u"CkThumbViews", ck::RegisterThumbViewClasses);
   units.Add(u"CkBalloonHint", ck::RegisterBalloonHintClasses, ck::FreeGlobalCtrl);
-  // Picture formats: PNG through the skin engine's reader, then GIF and
-  // JPEG (with BMP, icons and metafiles) from the framework.
-  units.Add(u"PngImage", [] { skin::RegisterPngFormat(); });
-  units.Add(u"Graphics", [] { fw::RegisterPictureFormats(); });
+  units.Add(u"Graphics", RegisterProgramPictureFormats);
   units.Add(u"ImageForm", RegisterProgramForms, [] { fw::SetFormDescriptionReader(nullptr); });
   // GDI+ comes last, so that its finalisation runs first.
   units.Add(u"GdiPlus", StartGdiplus, StopGdiplus);

@@ -8,6 +8,11 @@
 
 namespace vestaline {
 
+// Registers the picture formats the program reads (PNG, GIF, JPEG besides
+// the framework's own); part of the units below, and what the benchmarks
+// call to read pictures as the program does.
+void RegisterProgramPictureFormats();
+
 // Lists the program's units in link order in the unit registry (once).
 void RegisterProgramUnits();
 

@@ -19,6 +19,7 @@
 #include "app/image_routines.h"
 #include "app/matching_engine.h"
 #include "app/search_run.h"
+#include "app/startup.h"
 #include "fw/core/types.h"
 
 namespace {
@@ -63,6 +64,7 @@ void Report(const char* source, const app::TSearchSummary& s, const app::TResult
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  vestaline::RegisterProgramPictureFormats();
   const fw::String folder = argc > 1 ? FromW(argv[1]) : fw::String(u"Z:\\usr\\share\\fonts\\truetype\\dejavu");
   const std::wstring sources = argc > 2 ? argv[2] : L"system,folder,database";
 
