@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/image_routines.h"
@@ -94,6 +95,32 @@ void CropGlyph(TBitmap* src, TBitmap* dst) {
   CopyBitmap24(v, box->Left, box->Top, box->Width(), box->Height(), dst);
 }
 
+namespace {
+
+// Fits the part part of src's canvas into dst's size keeping its aspect,
+// centred on white; dst must not be src.
+void StretchPartKeepAspect(TBitmap* src, const fw::TRect& part, TBitmap* dst) {
+  const int dw = dst->Width();
+  const int dh = dst->Height();
+  SetSize24(dst, dw, dh);
+  if (dst->Empty()) return;
+  const PixelView d = BitmapPixels(dst);
+  for (int y = 0; y < dh; ++y) std::memset(d.Row(y), 0xFF, static_cast<size_t>(dw) * 3);
+  const fw::TRect r = KeepAspectRect(part.Width(), part.Height(), dw, dh);
+  if (r.Width() <= 0 || r.Height() <= 0) return;
+  HDC dc = dst->Canvas()->Handle();
+  HDC sc = src->Canvas()->Handle();
+  // Whole pixels only: no blending, so black stays exactly black and the
+  // result is the same on every system.
+  const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+  StretchBlt(dc, r.Left, r.Top, r.Width(), r.Height(), sc, part.Left, part.Top, part.Width(), part.Height(),
+             SRCCOPY);
+  SetStretchBltMode(dc, oldMode);
+  GdiFlush();
+}
+
+}  // namespace
+
 void StretchKeepAspect(TBitmap* src, TBitmap* dst) {
   if (src == dst) {
     TBitmap copy;
@@ -101,22 +128,7 @@ void StretchKeepAspect(TBitmap* src, TBitmap* dst) {
     StretchKeepAspect(&copy, dst);
     return;
   }
-  const int dw = dst->Width();
-  const int dh = dst->Height();
-  SetSize24(dst, dw, dh);
-  if (dst->Empty()) return;
-  const PixelView d = BitmapPixels(dst);
-  for (int y = 0; y < dh; ++y) std::memset(d.Row(y), 0xFF, static_cast<size_t>(dw) * 3);
-  const fw::TRect r = KeepAspectRect(src->Width(), src->Height(), dw, dh);
-  if (r.Width() <= 0 || r.Height() <= 0) return;
-  HDC dc = dst->Canvas()->Handle();
-  HDC sc = src->Canvas()->Handle();
-  // Whole pixels only: no blending, so black stays exactly black and the
-  // result is the same on every system.
-  const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, r.Left, r.Top, r.Width(), r.Height(), sc, 0, 0, src->Width(), src->Height(), SRCCOPY);
-  SetStretchBltMode(dc, oldMode);
-  GdiFlush();
+  StretchPartKeepAspect(src, fw::Rect(0, 0, src->Width(), src->Height()), dst);
 }
 
 std::unique_ptr<TBitmap> FitSampleToBox(TBitmap* picture, int boxWidth, int boxHeight) {
@@ -149,6 +161,24 @@ TMatchingEngine::~TMatchingEngine() = default;
 
 int TMatchingEngine::SampleHeight() const { return sample_ ? sample_->Height() : 0; }
 
+TBitmap* TMatchingEngine::GlyphBitmap() {
+  if (glyphPending_) {
+    SetSize24(glyphBitmap_.get(), glyph_.Width, glyph_.Height);
+    if (!glyphBitmap_->Empty()) CopyPixels(glyph_, 0, 0, BitmapPixels(glyphBitmap_.get()));
+    glyphPending_ = false;
+  }
+  return glyphBitmap_.get();
+}
+
+TBitmap* TMatchingEngine::CompareBitmap() {
+  if (comparePending_) {
+    SetSize24(compareBitmap_.get(), compare_.Width, compare_.Height);
+    if (!compareBitmap_->Empty()) CopyPixels(compare_, 0, 0, BitmapPixels(compareBitmap_.get()));
+    comparePending_ = false;
+  }
+  return compareBitmap_.get();
+}
+
 void TMatchingEngine::comparefontandimage(const fw::String& faceName, const fw::String& path) {
   // The sink hears of every candidate, also of one that failed.
   struct TDone {
@@ -161,28 +191,35 @@ void TMatchingEngine::comparefontandimage(const fw::String& faceName, const fw::
   lastCounts_ = TMatchCounts{};
   if (!sample_ || sample_->Empty()) return;
   MakeBitmap24(sample_);
+  // The images of the last candidate are parts of a drawing about to be
+  // drawn over; one that fails half-way leaves none.
+  glyph_ = compare_ = PixelView{};
+  glyphPending_ = comparePending_ = true;
   const TSpeedRule rule = SpeedRuleFor(options_.Speed);
   const int ws = sample_->Width();
   const int hs = sample_->Height();
   TPhaseClock clock(timing_);
 
   // Every pixel of the canvas is painted by the drawing's own fill, so the
-  // old image need not be cleared.
-  renderBitmap_->SetSize(rule.CanvasScale * ws, rule.CanvasScale * hs);
+  // old image need not be cleared; the bitmap stays while the size does.
+  SetSize24(renderBitmap_.get(), rule.CanvasScale * ws, rule.CanvasScale * hs);
   const fw::TRect rect = fw::Rect(0, 0, renderBitmap_->Width(), renderBitmap_->Height());
   fw::TCanvas* canvas = renderBitmap_->Canvas();
   DrawCharCentred(options_.CodePoint, canvas, rect, hs, faceName, options_.Bold, options_.Italic);
   clock.Lap(&TPhaseTimes::Draw);
-  BmpfromPainBox(renderBitmap_.get());
+  Reduce(renderBitmap_.get());
   clock.Lap(&TPhaseTimes::Reduce);
 
   if (rule.Level == 1) {
+    // The bolded reduction leaves the glyph of the first drawing in place,
+    // which the second one draws over.
+    if (monochrome_) HoldGlyph();
     DrawCharLeft(options_.CodePoint, canvas, rect, calibratedSize_, faceName, options_.Bold, options_.Italic);
     clock.Lap(&TPhaseTimes::Draw);
     if (monochrome_)
-      BmpfromPainBoxBolded(renderBitmap_.get());
+      ReduceBolded(renderBitmap_.get());
     else
-      BmpfromPainBox(renderBitmap_.get());
+      Reduce(renderBitmap_.get());
     clock.Lap(&TPhaseTimes::Reduce);
   }
 
@@ -192,41 +229,77 @@ void TMatchingEngine::comparefontandimage(const fw::String& faceName, const fw::
 }
 
 void TMatchingEngine::Score(const fw::String& faceName, const fw::String& path) {
-  lastCounts_ = CountMatchingPixels(sample_, compareBitmap_.get());
+  lastCounts_ = app::CountMatchingPixels(BitmapPixels(sample_), compare_);
   if (!MatchAccepted(lastCounts_, options_.Threshold)) return;
   if (sink_) sink_->AddMatch(faceName, path, MatchScore(lastCounts_));
   ++matchCount_;
 }
 
-void TMatchingEngine::BmpfromPainBox(TBitmap* drawing) {
+void TMatchingEngine::Reduce(TBitmap* drawing) {
   const TSpeedRule rule = SpeedRuleFor(options_.Speed);
   const int hs = SampleHeight();
-  if (rule.CropToGlyph)
-    CropGlyph(drawing, glyphBitmap_.get());
-  else
-    CopyBitmap24(drawing, glyphBitmap_.get());
+  const PixelView whole = BitmapPixels(drawing);
+  fw::TRect box = fw::Rect(0, 0, whole.Width, whole.Height);
+  if (rule.CropToGlyph) box = FindGlyphBox(whole).value_or(fw::TRect{});
+  glyph_ = PartOf(whole, box);
+  glyphPending_ = true;
   // An empty crop counts as Hs rows high (and 0 columns wide).
-  const int hg = glyphBitmap_->Height() > 0 ? glyphBitmap_->Height() : hs;
+  const int hg = glyph_.Height > 0 ? glyph_.Height : hs;
 
   if (rule.Level == 1) {
-    CopyBitmap24(glyphBitmap_.get(), compareBitmap_.get());
+    compare_ = glyph_;
+    comparePending_ = true;
     calibratedSize_ = CalibratedSizeFor(hs, hg, calibratedSize_);
     return;
   }
   if (rule.Reduce == TCompareReduce::StretchToSample) {
-    SetSize24(compareBitmap_.get(), sample_ ? sample_->Width() : 0, sample_ ? sample_->Height() : 0);
-    StretchKeepAspect(glyphBitmap_.get(), compareBitmap_.get());
-  } else {
-    CopyBitmap24(glyphBitmap_.get(), compareBitmap_.get());
+    // The one comparison image of its own: of the sample's size, so its
+    // bitmap stays from one candidate to the next.
+    TBitmap* c = compareBitmap_.get();
+    SetSize24(c, sample_ ? sample_->Width() : 0, sample_ ? sample_->Height() : 0);
+    StretchPartKeepAspect(drawing, box, c);
+    compare_ = BitmapPixels(c);
+    comparePending_ = false;
+    return;
   }
+  compare_ = glyph_;
+  comparePending_ = true;
+}
+
+void TMatchingEngine::ReduceBolded(TBitmap* drawing) {
+  // Anti-aliased gray edges become ink like the black-and-white sample's.
+  MakeBlackAndWhite(drawing);
+  compare_ = GlyphPart(BitmapPixels(drawing));
+  comparePending_ = true;
+}
+
+void TMatchingEngine::HoldGlyph() {
+  // Rows of 3-byte pixels without padding; the buffer only ever grows.
+  const size_t rowBytes = static_cast<size_t>(glyph_.Width) * 3;
+  heldGlyph_.resize(std::max(heldGlyph_.size(), rowBytes * static_cast<size_t>(glyph_.Height)));
+  PixelView held{heldGlyph_.data(), static_cast<ptrdiff_t>(rowBytes), glyph_.Width, glyph_.Height, 3};
+  CopyPixels(glyph_, 0, 0, held);
+  glyph_ = held;
+}
+
+void TMatchingEngine::KeepImages() {
+  GlyphBitmap();
+  CompareBitmap();
+}
+
+void TMatchingEngine::BmpfromPainBox(TBitmap* drawing) {
+  if (drawing == renderBitmap_.get()) return Reduce(drawing);
+  // Another's drawing may change or go once the call returns: the images
+  // are copied out of it (of a 24-bit copy, which the reduction can read).
+  TBitmap copy;
+  CopyBitmap24(drawing, &copy);
+  Reduce(&copy);
+  KeepImages();
 }
 
 void TMatchingEngine::BmpfromPainBoxBolded(TBitmap* drawing) {
-  // Anti-aliased gray edges become ink like the black-and-white sample's.
-  MakeBlackAndWhite(drawing);
-  TBitmap glyph;
-  CropGlyph(drawing, &glyph);
-  CopyBitmap24(&glyph, compareBitmap_.get());
+  ReduceBolded(drawing);
+  if (drawing != renderBitmap_.get()) KeepImages();
 }
 
 TMatchCounts TMatchingEngine::CountMatchingPixels(TBitmap* s, TBitmap* c) {

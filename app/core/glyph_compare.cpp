@@ -48,6 +48,13 @@ std::optional<fw::TRect> FindGlyphBox(const PixelView& v) {
   return fw::Rect(left, top, right, bottom);
 }
 
+PixelView PartOf(const PixelView& v, const fw::TRect& r) {
+  if (r.Width() <= 0 || r.Height() <= 0) return PixelView{};
+  return PixelView{v.At(r.Left, r.Top), v.Stride, r.Width(), r.Height(), v.BytesPerPixel};
+}
+
+PixelView GlyphPart(const PixelView& v) { return PartOf(v, FindGlyphBox(v).value_or(fw::TRect{})); }
+
 bool WidthsComparable(int sampleWidth, int compareWidth) {
   // round(1.2 w) = round(12 w / 10); 12 w / 10 never ends in exactly .5,
   // so plain rounding up from .5 gives the same as halves to even.

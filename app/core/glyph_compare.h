@@ -16,6 +16,12 @@ namespace app {
 // all gives no box.
 std::optional<fw::TRect> FindGlyphBox(const PixelView& v);
 
+// The rows of the rectangle r of v, which must lie inside v; empty for an
+// empty r.
+PixelView PartOf(const PixelView& v, const fw::TRect& r);
+// The glyph crop as a part of the drawing's own rows (empty without ink).
+PixelView GlyphPart(const PixelView& v);
+
 struct TMatchCounts {
   int Total = 0;
   int Matches = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -309,4 +310,48 @@ TEST(Engine, ListsCandidatesReachingTheThresholdAndAlwaysReportsTheCount) {
   EXPECT_THROW(engine.comparefontandimage(u"DejaVu Sans", u"C:\\x.ttf"), std::runtime_error);
   EXPECT_EQ(sink.done, 3);
   EXPECT_EQ(engine.MatchCount(), 1);
+}
+
+TEST(Engine, RanksAFixedSetOfFacesAsReadingTheCanvasDoes) {
+  // The whole ranking a search shows, not only single scores: the engine
+  // works on parts of its drawing, the reference on copies read pixel by
+  // pixel, and both must list the same faces in the same order.
+  auto sample = testing_glyphs::Sample(u"Liberation Serif", 'R', 90);
+  const char16_t* const faces[] = {u"DejaVu Sans",     u"DejaVu Serif",  u"Liberation Sans", u"Liberation Serif",
+                                   u"Liberation Mono", u"Nimbus Roman",  u"Nimbus Sans",     u"URW Bookman",
+                                   u"URW Gothic",      u"C059",          u"P052",            u"Noto Serif"};
+  using TRanking = std::vector<std::pair<fw::String, double>>;
+  auto ranked = [](TRanking r) {
+    std::stable_sort(r.begin(), r.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    return r;
+  };
+  for (int speed : {1, 3, 5, 7}) {
+    for (bool mono : {false, true}) {
+      if (mono && speed != 1) continue;
+      TMatchingEngine engine;
+      TRecordingSink sink;
+      bench::TCanvasReferenceEngine reference;
+      engine.SetSample(sample.get());
+      engine.SetSink(&sink);
+      engine.SetMonochrome(mono);
+      reference.Sample = sample.get();
+      reference.Monochrome = mono;
+      TMatchOptions o;
+      o.CodePoint = 'R';
+      o.Speed = speed;
+      o.Threshold = 50;
+      engine.SetOptions(o);
+      reference.Options = o;
+      TRanking want;
+      for (const char16_t* f : faces) {
+        engine.comparefontandimage(f, u"System font");
+        const TMatchCounts m = reference.Compare(f);
+        if (MatchAccepted(m, o.Threshold)) want.push_back({f, MatchScore(m)});
+      }
+      TRanking got;
+      for (const auto& item : sink.items) got.push_back({item.face, item.score});
+      ASSERT_FALSE(want.empty()) << speed;
+      EXPECT_EQ(ranked(got), ranked(want)) << "speed " << speed << (mono ? " mono" : "");
+    }
+  }
 }
