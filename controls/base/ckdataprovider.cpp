@@ -51,6 +51,98 @@ void TExtensibleObject::DetachExtension(TCkAggregatedObject* Extension) {
 
 // ---- Items and lists
 
+namespace {
+
+// Attached to an item, it makes the item answer its sub-item list's
+// aspects; it owns that list.
+class TCkBaseDataItemSubItems : public TCkAggregatedObject {
+ public:
+  TCkBaseDataItemSubItems(TCkBaseDataItem* AOwner, ICkDataProvider* Provider)
+      : TCkAggregatedObject(AOwner), FItems(std::make_unique<TCkDataItemsList>(Provider, AOwner)) {}
+  TCkDataItemsList* Items() const { return FItems.get(); }
+  void* OwnAspect(const std::type_info& Type) override { return FItems->QueryAspect(Type); }
+
+ private:
+  std::unique_ptr<TCkDataItemsList> FItems;
+};
+
+ICkDataItem* ScanItemsForID(ICkDataItems* List, const String& ID, bool Recursive) {
+  if (!List) return nullptr;
+  if (ICkDataItem* found = List->ItemByPath(ID)) return found;
+  if (!Recursive) return nullptr;
+  for (int i = List->ItemCount() - 1; i >= 0; --i)
+    if (ICkDataItem* found = ScanItemsForID(Query<ICkDataItems>(List->ItemAt(i)), ID, true)) return found;
+  return nullptr;
+}
+
+}  // namespace
+
+TCkDataItemsList* TCkBaseDataItem::SubItems() {
+  for (auto& e : Extensions())
+    if (auto* sub = dynamic_cast<TCkBaseDataItemSubItems*>(e.get())) return sub->Items();
+  ICkDataProvider* provider = FItems ? FItems->OwnerProvider() : nullptr;
+  return AttachExtension(std::make_unique<TCkBaseDataItemSubItems>(this, provider))->Items();
+}
+
+bool TCkBaseDataItem::IsAncestorOf(ICkDataItem* AItem, bool DirectParent) {
+  auto parentOf = [](ICkDataItem* Item) -> ICkDataItem* {
+    return Item && Item->OwnerItems() ? Item->OwnerItems()->ParentItem() : nullptr;
+  };
+  ICkDataItem* p = parentOf(AItem);
+  if (p == this) return true;
+  if (DirectParent) return false;
+  while (p && p != this) p = parentOf(p);
+  return p == this;
+}
+
+ICkDataItem* TCkDataItemsList::ItemByPath(const String& Path) {
+  ICkDataItems* list = this;
+  ICkDataItem* result = nullptr;
+  String rest = Path;
+  while (list && !result && !rest.empty()) {
+    size_t sep = rest.find_first_of(u"\\/");
+    String segment = rest.substr(0, sep);
+    rest = sep == String::npos ? String() : rest.substr(sep + 1);
+    if (segment == u"..") {
+      // Always from the list the lookup started on.
+      ICkDataItem* parent = ParentItem();
+      if (!parent) return nullptr;
+      list = parent->OwnerItems();
+      continue;
+    }
+    if (segment.empty() && list->ParentItem()) {
+      list = FProvider ? FProvider->RootItemList() : nullptr;
+      continue;
+    }
+    ICkDataItem* match = nullptr;
+    for (int i = list->ItemCount() - 1; i >= 0 && !match; --i)
+      if (SameText(list->ItemAt(i)->ID(), segment)) match = list->ItemAt(i);
+    if (!match) continue;
+    if (rest.empty()) result = match;
+    else list = Query<ICkDataItems>(match);
+  }
+  return result;
+}
+
+ICkDataItem* TCkDataItemsList::ItemByIndexPath(const std::vector<int>& Path) {
+  ICkDataItems* list = this;
+  ICkDataItem* item = nullptr;
+  for (int index : Path) {
+    if (!list || index < 0 || index >= list->ItemCount()) return nullptr;
+    item = list->ItemAt(index);
+    list = Query<ICkDataItems>(item);
+  }
+  return list ? item : nullptr;
+}
+
+ICkDataItem* TCkDataItemsList::SearchID(const String& ID, bool Recursive) { return ScanItemsForID(this, ID, Recursive); }
+
+void TCkDataItemsList::ClearItems() {
+  if (FProvider) FProvider->AnnounceChanging(pcrUpdateItems, static_cast<ICkDataItems*>(this));
+  FList.clear();
+  if (FProvider) FProvider->AnnounceChanged(pcrUpdateItems, static_cast<ICkDataItems*>(this));
+}
+
 TCkBaseDataItem::TCkBaseDataItem(ICkDataItems* AOwner) : FItems(AOwner), FID(NewItemID()) {}
 
 int TCkBaseDataItem::IndexInOwner() {
@@ -89,6 +181,7 @@ void TCkDataItemsList::DeleteItemAt(int Index) {
 
 void* TCkDataItemsList::OwnAspect(const std::type_info& Type) {
   if (Type == typeid(ICkDataItems)) return static_cast<ICkDataItems*>(this);
+  if (Type == typeid(ICkDataIDSearch)) return static_cast<ICkDataIDSearch*>(this);
   return nullptr;
 }
 
@@ -105,6 +198,25 @@ void TCkDataItemTextImpl::SetText(const String& Value) {
 
 void* TCkDataItemTextImpl::OwnAspect(const std::type_info& Type) {
   if (Type == typeid(ICkDataItemText)) return static_cast<ICkDataItemText*>(this);
+  return nullptr;
+}
+
+template <class T>
+void TCkDataItemImageImpl::Write(T& Field, T Value) {
+  if (Value == Field) return;
+  auto* item = dynamic_cast<ICkDataItem*>(Owner());
+  ICkDataProvider* provider = item && item->OwnerItems() ? item->OwnerItems()->OwnerProvider() : nullptr;
+  if (provider) provider->AnnounceChanging(pcrUpdateItem, item);
+  Field = Value;
+  if (provider) provider->AnnounceChanged(pcrUpdateItem, item);
+}
+
+void TCkDataItemImageImpl::SetAlignment(TCkImageAlignment Value) { Write(FAlignment, Value); }
+void TCkDataItemImageImpl::SetImageIndex(int Value) { Write(FImageIndex, Value); }
+void TCkDataItemImageImpl::SetSelectedIndex(int Value) { Write(FSelectedIndex, Value); }
+
+void* TCkDataItemImageImpl::OwnAspect(const std::type_info& Type) {
+  if (Type == typeid(ICkDataItemImage)) return static_cast<ICkDataItemImage*>(this);
   return nullptr;
 }
 

@@ -85,6 +85,13 @@ struct ICkDataProvider : virtual TCkDataObject {
 struct ICkDataItems : virtual TCkDataObject {
   virtual int ItemCount() = 0;
   virtual ICkDataItem* ItemAt(int Index) = 0;
+  // IDs separated by a backslash or "/", letter case ignored; ".." climbs to the
+  // list holding this list's parent item, a leading separator starts at
+  // the provider's root list; a segment that matches nothing is skipped.
+  virtual ICkDataItem* ItemByPath(const fw::String& Path) = 0;
+  // Each index picks an item of the current list and goes into its
+  // sub-items; none when an item on the way has no sub-item list.
+  virtual ICkDataItem* ItemByIndexPath(const std::vector<int>& Path) = 0;
   virtual ICkDataItem* ParentItem() = 0;
   virtual ICkDataProvider* OwnerProvider() = 0;
 };
@@ -94,6 +101,28 @@ struct ICkDataItem : virtual TCkDataObject {
   virtual int IndexInOwner() = 0;
   virtual fw::String ID() = 0;
   virtual bool CanDelete() = 0;
+  // Whether this item is AItem's parent item (DirectParent) or any item
+  // above it.
+  virtual bool IsAncestorOf(ICkDataItem* AItem, bool DirectParent) = 0;
+};
+
+struct ICkDataIDSearch {
+  virtual ~ICkDataIDSearch() = default;
+  // By ID in this list, then (Recursive) in the sub-items of its items
+  // from the last to the first.
+  virtual ICkDataItem* SearchID(const fw::String& ID, bool Recursive) = 0;
+};
+
+FW_ENUM(TCkImageAlignment, iaLeft, iaRight, iaCenter)
+
+struct ICkDataItemImage {
+  virtual ~ICkDataItemImage() = default;
+  virtual TCkImageAlignment Alignment() = 0;
+  virtual void SetAlignment(TCkImageAlignment Value) = 0;
+  virtual int ImageIndex() = 0;
+  virtual void SetImageIndex(int Value) = 0;
+  virtual int SelectedIndex() = 0;
+  virtual void SetSelectedIndex(int Value) = 0;
 };
 
 struct ICkDataItemText {
@@ -190,6 +219,10 @@ class TCkBaseDataItem : public TExtensibleObject, public ICkDataItem {
   fw::String ID() override { return FID; }
   void SetID(const fw::String& Value) { FID = Value; }
   bool CanDelete() override { return true; }
+  bool IsAncestorOf(ICkDataItem* AItem, bool DirectParent) override;
+  // Gives the item a sub-item list of its own (the existing one when it
+  // has one); the item then answers ICkDataItems with it.
+  TCkDataItemsList* SubItems();
 
  protected:
   void* OwnAspect(const std::type_info& Type) override;
@@ -199,7 +232,7 @@ class TCkBaseDataItem : public TExtensibleObject, public ICkDataItem {
   fw::String FID;
 };
 
-class TCkDataItemsList : public TExtensibleObject, public ICkDataItems {
+class TCkDataItemsList : public TExtensibleObject, public ICkDataItems, public ICkDataIDSearch {
  public:
   explicit TCkDataItemsList(ICkDataProvider* Provider, ICkDataItem* Parent = nullptr)
       : FProvider(Provider), FParent(Parent) {}
@@ -208,6 +241,11 @@ class TCkDataItemsList : public TExtensibleObject, public ICkDataItems {
   ICkDataItem* ItemAt(int Index) override;
   ICkDataItem* ParentItem() override { return FParent; }
   ICkDataProvider* OwnerProvider() override { return FProvider; }
+  ICkDataItem* ItemByPath(const fw::String& Path) override;
+  ICkDataItem* ItemByIndexPath(const std::vector<int>& Path) override;
+  ICkDataItem* SearchID(const fw::String& ID, bool Recursive) override;
+  // Announced as pcrUpdateItems (source: the list, both times).
+  void ClearItems();
   // Announced to the provider as pcrAdd (source: the list, then the item).
   ICkDataItem* AppendItem(std::unique_ptr<TCkBaseDataItem> Item);
   // Announced as pcrDelete (source: the item, then none); an item that
@@ -238,6 +276,27 @@ class TCkDataItemTextImpl : public TCkAggregatedObject, public ICkDataItemText {
 
  private:
   fw::String FText;
+};
+
+// The image indexes of an item; a write that changes one is announced as
+// pcrUpdateItem with the item as source.
+class TCkDataItemImageImpl : public TCkAggregatedObject, public ICkDataItemImage {
+ public:
+  explicit TCkDataItemImageImpl(TExtensibleObject* AOwner) : TCkAggregatedObject(AOwner) {}
+  TCkImageAlignment Alignment() override { return FAlignment; }
+  void SetAlignment(TCkImageAlignment Value) override;
+  int ImageIndex() override { return FImageIndex; }
+  void SetImageIndex(int Value) override;
+  int SelectedIndex() override { return FSelectedIndex; }
+  void SetSelectedIndex(int Value) override;
+  void* OwnAspect(const std::type_info& Type) override;
+
+ private:
+  template <class T>
+  void Write(T& Field, T Value);
+  TCkImageAlignment FAlignment = iaLeft;
+  int FImageIndex = 0;
+  int FSelectedIndex = 0;
 };
 
 // Draws an item list's items: a self-painting item paints itself, any

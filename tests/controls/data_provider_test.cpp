@@ -212,3 +212,81 @@ TEST(DataProvider, ALabelShowsTheSelectedItemThroughTheListsRenderer) {
   EXPECT_EQ(label->DisplayText(), u"Own caption");
   EXPECT_TRUE(p.sinks.empty());
 }
+
+namespace {
+
+// Root: A (with B and C below it, D below C), E.
+struct Tree {
+  Provider p;
+  ICkDataItem *a, *b, *c, *d, *e;
+  static ICkDataItem* AddTo(TCkDataItemsList* List, const char16_t* ID) {
+    auto item = std::make_unique<TCkBaseDataItem>(List);
+    item->SetID(ID);
+    return List->AppendItem(std::move(item));
+  }
+  static TCkDataItemsList* Below(ICkDataItem* Item) { return dynamic_cast<TCkBaseDataItem*>(Item)->SubItems(); }
+  Tree() {
+    a = AddTo(&p.root, u"A1");
+    e = AddTo(&p.root, u"E5");
+    b = AddTo(Below(a), u"B2");
+    c = AddTo(Below(a), u"C3");
+    d = AddTo(Below(c), u"D4");
+  }
+};
+
+}  // namespace
+
+TEST(DataProvider, PathsIndexPathsAndIDSearch) {
+  Tree t;
+  struct PathCase {
+    const char16_t* path;
+    ICkDataItem* found;
+  };
+  TCkDataItemsList* belowA = Tree::Below(t.a);
+  const PathCase fromRoot[] = {{u"A1/C3", t.c}, {u"a1\\c3\\d4", t.d}, {u"X9/A1/B2", t.b},
+                               {u"E5", t.e},    {u"B2", nullptr},     {u"", nullptr}};
+  for (const PathCase& c : fromRoot) EXPECT_EQ(t.p.root.ItemByPath(c.path), c.found) << StringToUtf8(c.path);
+  EXPECT_EQ(belowA->ItemByPath(u"../E5"), t.e) << "up to the list holding A";
+  EXPECT_EQ(belowA->ItemByPath(u"/E5"), t.e) << "a leading separator starts at the root";
+  EXPECT_EQ(belowA->ItemByPath(u"C3/D4"), t.d);
+  EXPECT_EQ(t.p.root.ItemByIndexPath({0, 1}), t.c);
+  EXPECT_EQ(t.p.root.ItemByIndexPath({}), nullptr);
+  EXPECT_EQ(t.p.root.ItemByIndexPath({0, 0}), nullptr) << "B has no sub-item list";
+  ICkDataIDSearch* search = Query<ICkDataIDSearch>(&t.p.root);
+  ASSERT_NE(search, nullptr);
+  EXPECT_EQ(search->SearchID(u"d4", true), t.d);
+  EXPECT_EQ(search->SearchID(u"D4", false), nullptr);
+  EXPECT_EQ(Query<ICkDataItems>(t.a), belowA) << "an item answers with its sub-item list";
+  EXPECT_EQ(Query<ICkDataIDSearch>(t.a), static_cast<ICkDataIDSearch*>(belowA));
+}
+
+TEST(DataProvider, AncestorsAndListChanges) {
+  Tree t;
+  EXPECT_TRUE(t.a->IsAncestorOf(t.d, false));
+  EXPECT_FALSE(t.a->IsAncestorOf(t.d, true));
+  EXPECT_TRUE(t.c->IsAncestorOf(t.d, true));
+  EXPECT_FALSE(t.e->IsAncestorOf(t.d, false));
+  EXPECT_FALSE(t.b->IsAncestorOf(t.c, false)) << "a sibling is no ancestor";
+
+  // A consumer whose selected item lies below a deleted item loses it.
+  TCkDataConsumer consumer(nullptr, {2});
+  consumer.SetProviderIntf(&t.p);
+  consumer.SetSelectedItem(t.d);
+  t.p.root.DeleteItemAt(0);
+  EXPECT_EQ(consumer.SelectedItem(), nullptr);
+
+  // Image indexes: announced only when they change; clearing a list is
+  // announced once for the list.
+  auto* object = dynamic_cast<TCkBaseDataItem*>(t.e);
+  auto* image = object->AttachExtension(std::make_unique<TCkDataItemImageImpl>(object));
+  t.p.log.clear();
+  image->SetImageIndex(3);
+  image->SetImageIndex(3);
+  image->SetAlignment(iaRight);
+  EXPECT_EQ(Query<ICkDataItemImage>(t.e)->ImageIndex(), 3);
+  EXPECT_EQ(t.p.log.size(), 4u);
+  t.p.log.clear();
+  t.p.root.ClearItems();
+  EXPECT_EQ(t.p.log, (std::vector<std::string>{"changing 3", "changed 3"}));
+  EXPECT_EQ(t.p.root.ItemCount(), 0);
+}
