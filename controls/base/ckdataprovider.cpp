@@ -1,5 +1,7 @@
 #include "controls/base/ckdataprovider.h"
 
+#include "controls/base/ckdataviewlist.h"
+
 #include <objbase.h>
 
 #include <algorithm>
@@ -297,20 +299,78 @@ void TCkDataConsumer::NotifyChanged(TCkDataConsumerChangeReason Reason) {
   OnChanged(this, Reason);
 }
 
+template <class F>
+void TCkDataConsumer::ForEachExtension(F f) {
+  std::vector<TCkDataConsumerAggregatedObject*> list;
+  for (auto& e : Extensions())
+    if (auto* x = dynamic_cast<TCkDataConsumerAggregatedObject*>(e.get())) list.push_back(x);
+  for (auto* x : list) f(x);
+}
+
 void TCkDataConsumer::SetProviderIntf(ICkDataProvider* Value) {
   if (Value == FProvider) return;
   NotifyChanging(ccrProviderSelect);
   if (FProvider) FProvider->DetachNotify(this);
+  ForEachExtension([](TCkDataConsumerAggregatedObject* x) { x->BeforeProviderSwitch(); });
   FItem = nullptr;
   FProvider = Value;
   if (FProvider) FProvider->AttachNotify(this);
+  ForEachExtension([this](TCkDataConsumerAggregatedObject* x) {
+    if (x->SurvivesProviderSwitch()) x->AfterProviderSwitch();
+    else DetachExtension(x);
+  });
+  RefreshExtensions();
+  BroadcastViewChange(nullptr);
   NotifyChanged(ccrProviderSelect);
+}
+
+void TCkDataConsumer::RefreshExtensions() {
+  if (!FProvider) {
+    while (!Extensions().empty()) DetachExtension(Extensions().back().get());
+    return;
+  }
+  if (!HasAttribute(3)) return;
+  for (auto& e : Extensions())
+    if (dynamic_cast<TCkDataConsumerViewList*>(e.get())) return;
+  AttachExtension(std::make_unique<TCkDataConsumerViewList>(this))->RefreshView();
+}
+
+void TCkDataConsumer::BroadcastViewChange(TCkDataConsumerAggregatedObject* Except) {
+  try {
+    ForEachExtension([Except](TCkDataConsumerAggregatedObject* x) {
+      if (x != Except) x->ViewModified();
+    });
+  } catch (...) {
+    NotifyChanged(ccrViewChange);
+    throw;
+  }
+  NotifyChanged(ccrViewChange);
 }
 
 void TCkDataConsumer::SetSelectedItem(ICkDataItem* Value) {
   if (Value == FItem) return;
   FItem = Value;
-  NotifyChanged(ccrViewChange);
+  BroadcastViewChange(nullptr);
+}
+
+// ---- TCkDataConsumerAggregatedObject
+
+TCkDataConsumerAggregatedObject::TCkDataConsumerAggregatedObject(TCkDataConsumer* AOwner)
+    : TCkAggregatedObject(AOwner) {}
+
+TCkDataConsumer* TCkDataConsumerAggregatedObject::OwnerConsumer() const {
+  return dynamic_cast<TCkDataConsumer*>(Owner());
+}
+
+void TCkDataConsumerAggregatedObject::SignalViewChange() { OwnerConsumer()->BroadcastViewChange(this); }
+
+ICkDataItems* TCkDataConsumerAggregatedObject::ViewRootItems() {
+  TCkDataConsumer* c = OwnerConsumer();
+  if (ICkDataItem* item = c->SelectedItem()) return Query<ICkDataItems>(item);
+  ICkDataProvider* p = c->ProviderIntf();
+  if (!p) return nullptr;
+  if (ICkDataItems* own = Query<ICkDataItems>(p)) return own;
+  return p->RootItemList();
 }
 
 void TCkDataConsumer::Enter() { FProvider->PushConsumer(this); }
@@ -324,7 +384,6 @@ bool TCkDataConsumer::ItemSelected(ICkDataItem* Item) {
 
 void TCkDataConsumer::ProviderChangeStart(ICkDataProvider* Provider, TDataProviderChangeReason Reason,
                                           TCkDataObject* Source) {
-  (void)Provider;
   if (Reason == pcrDelete && FItem && Source) {
     // The selected item, or an item it lies below, is going.
     auto* gone = dynamic_cast<ICkDataItem*>(Source);
@@ -334,14 +393,15 @@ void TCkDataConsumer::ProviderChangeStart(ICkDataProvider* Provider, TDataProvid
         break;
       }
   }
+  ForEachExtension([&](TCkDataConsumerAggregatedObject* x) { x->ProviderChangeStart(Provider, Reason, Source); });
   if (Reason == pcrDestroy) SetProviderIntf(nullptr);
 }
 
 void TCkDataConsumer::ProviderChangeEnd(ICkDataProvider* Provider, TDataProviderChangeReason Reason,
                                         TCkDataObject* Source) {
-  (void)Provider;
-  (void)Source;
-  NotifyChanged(Reason == pcrFullRefresh ? ccrViewChange : ccrProviderChange);
+  ForEachExtension([&](TCkDataConsumerAggregatedObject* x) { x->ProviderChangeEnd(Provider, Reason, Source); });
+  if (Reason == pcrFullRefresh) BroadcastViewChange(nullptr);
+  else NotifyChanged(ccrProviderChange);
 }
 
 }  // namespace ck

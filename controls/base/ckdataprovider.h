@@ -330,6 +330,36 @@ fw::String ProviderItemText(ICkDataItem* Item, bool* HasText = nullptr);
 
 using TCkDataConsumerChangeEvent = fw::TEvent<void(TCkDataConsumer* Sender, TCkDataConsumerChangeReason Reason)>;
 
+// An extension of a consumer: per-consumer state that follows the
+// provider's changes and the consumer's switches.
+class TCkDataConsumerAggregatedObject : public TCkAggregatedObject {
+ public:
+  explicit TCkDataConsumerAggregatedObject(TCkDataConsumer* AOwner);
+  TCkDataConsumer* OwnerConsumer() const;
+  virtual void ProviderChangeStart(ICkDataProvider* Provider, TDataProviderChangeReason Reason,
+                                   TCkDataObject* Source) {
+    (void)Provider, (void)Reason, (void)Source;
+  }
+  virtual void ProviderChangeEnd(ICkDataProvider* Provider, TDataProviderChangeReason Reason,
+                                 TCkDataObject* Source) {
+    (void)Provider, (void)Reason, (void)Source;
+  }
+  virtual bool SurvivesProviderSwitch() { return false; }
+  virtual void BeforeProviderSwitch() {}
+  virtual void AfterProviderSwitch() {}
+  // Another extension (or the selection) changed what is shown.
+  virtual void ViewModified() {}
+  // Tells the consumer and the other extensions that the view changed.
+  void SignalViewChange();
+  // The list the view starts from: the selected item's sub-items, else the
+  // provider's root list.
+  ICkDataItems* ViewRootItems();
+  void* OwnAspect(const std::type_info& Type) override {
+    (void)Type;
+    return nullptr;
+  }
+};
+
 class TCkDataConsumer : public TExtensibleObject, public ICkDataProviderNotify {
  public:
   TCkDataConsumer(fw::TComponent* AOwner, std::initializer_list<int> Attributes);
@@ -350,6 +380,10 @@ class TCkDataConsumer : public TExtensibleObject, public ICkDataProviderNotify {
   void Leave();
   // Runs the selected item's action; true when it handled it.
   bool ItemSelected(ICkDataItem* Item);
+  // Every extension but Except rebuilds its view; then ccrViewChange.
+  void BroadcastViewChange(TCkDataConsumerAggregatedObject* Except);
+  // With attribute 3 and a provider the consumer keeps a view list.
+  void RefreshExtensions();
 
   TCkDataConsumerChangeEvent OnChanging;
   TCkDataConsumerChangeEvent OnChanged;
@@ -365,6 +399,9 @@ class TCkDataConsumer : public TExtensibleObject, public ICkDataProviderNotify {
  private:
   void NotifyChanging(TCkDataConsumerChangeReason Reason) { OnChanging(this, Reason); }
   void NotifyChanged(TCkDataConsumerChangeReason Reason);
+  // The extensions, in the order they were attached.
+  template <class F>
+  void ForEachExtension(F f);
 
   fw::TComponent* FOwner;
   std::vector<int> FAttrList;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/base/ckdataprovider.h"
+#include "controls/base/ckdataviewlist.h"
 #include "controls/base/cklabel.h"
 #include "fw/core/sysutils.h"
 #include "xp_test_util.h"
@@ -156,8 +157,10 @@ TEST(DataProvider, ConsumerNoticesSelectionAndProviderDestruction) {
   Query<ICkDataItemText>(item)->SetText(u"Sans");
   p.AnnounceChanging(pcrFullRefresh, nullptr);
   p.AnnounceChanged(pcrFullRefresh, nullptr);
-  EXPECT_EQ(changes.reasons,
-            (std::vector<TCkDataConsumerChangeReason>{ccrProviderSelect, ccrViewChange, ccrProviderChange, ccrViewChange}));
+  // Assigning: the view change, then the selection of the provider; the
+  // selection, a text change, a full refresh.
+  EXPECT_EQ(changes.reasons, (std::vector<TCkDataConsumerChangeReason>{ccrViewChange, ccrProviderSelect, ccrViewChange,
+                                                                       ccrProviderChange, ccrViewChange}));
   // Deleting the selected item clears the selection.
   p.root.DeleteItemAt(0);
   EXPECT_EQ(consumer.SelectedItem(), nullptr);
@@ -166,7 +169,8 @@ TEST(DataProvider, ConsumerNoticesSelectionAndProviderDestruction) {
   p.AnnounceChanging(pcrDestroy, nullptr);
   EXPECT_EQ(consumer.ProviderIntf(), nullptr);
   EXPECT_TRUE(p.sinks.empty());
-  EXPECT_EQ(changes.reasons.front(), ccrProviderSelect);
+  ASSERT_FALSE(changes.reasons.empty());
+  EXPECT_EQ(changes.reasons.back(), ccrProviderSelect);
 }
 
 TEST(DataProvider, ALabelShowsTheSelectedItemThroughTheListsRenderer) {
@@ -289,4 +293,130 @@ TEST(DataProvider, AncestorsAndListChanges) {
   t.p.root.ClearItems();
   EXPECT_EQ(t.p.log, (std::vector<std::string>{"changing 3", "changed 3"}));
   EXPECT_EQ(t.p.root.ItemCount(), 0);
+}
+
+namespace {
+
+// A consumer with a view list (attribute 3) over Tree's provider.
+struct View {
+  Tree t;
+  TCkDataConsumer consumer{nullptr, {3}};
+  TCkDataConsumerViewList* list = nullptr;
+  explicit View(int AutoExpandLevel = 0) {
+    consumer.SetProviderIntf(&t.p);
+    for (auto& e : consumer.Extensions())
+      if (auto* v = dynamic_cast<TCkDataConsumerViewList*>(e.get())) list = v;
+    if (list) {
+      list->SetAutoExpandLevel(AutoExpandLevel);
+      list->RefreshView();
+    }
+  }
+  // The entries as "ID:depth" with "+" when expanded and "*" when it has
+  // sub-items.
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> out;
+    for (int i = 0; i < list->Count(); ++i) {
+      const TViewListItem& e = list->Entries()[static_cast<size_t>(i)];
+      out.push_back(StringToUtf8(e.ItemID) + ":" + std::to_string(list->ItemLevel(i)) +
+                    (list->ItemIsExpanded(i) ? "+" : "") + (list->ItemHasChildren(i) ? "*" : ""));
+    }
+    return out;
+  }
+};
+
+using Strings = std::vector<std::string>;
+
+// An item aspect that hides the item.
+class Hidden : public TCkAggregatedObject, public ICkDataItemVisibility {
+ public:
+  using TCkAggregatedObject::TCkAggregatedObject;
+  uint8_t OwnVisibility() override { return 0; }
+  void* OwnAspect(const std::type_info& Type) override {
+    return Type == typeid(ICkDataItemVisibility) ? static_cast<ICkDataItemVisibility*>(this) : nullptr;
+  }
+};
+
+}  // namespace
+
+TEST(DataViewList, AutoExpandLevelsFlattenTheTree) {
+  EXPECT_EQ(View(0).Shown(), (Strings{"A1:0*", "E5:0"}));
+  EXPECT_EQ(View(1).Shown(), (Strings{"A1:0+*", "B2:1", "C3:1*", "E5:0"}));
+  EXPECT_EQ(View(-1).Shown(), (Strings{"A1:0+*", "B2:1", "C3:1+*", "D4:2", "E5:0"}));
+  Tree t;
+  TCkDataConsumer plain(nullptr, {2});
+  plain.SetProviderIntf(&t.p);
+  EXPECT_TRUE(plain.Extensions().empty()) << "only attribute 3 asks for a view list";
+}
+
+TEST(DataViewList, HiddenItemsAndTheirSubItemsLeaveNoGap) {
+  Tree t;
+  auto* a = dynamic_cast<TCkBaseDataItem*>(t.a);
+  a->AttachExtension(std::make_unique<Hidden>(a));
+  TCkDataConsumer consumer(nullptr, {3});
+  consumer.SetProviderIntf(&t.p);
+  auto* list = dynamic_cast<TCkDataConsumerViewList*>(consumer.Extensions().front().get());
+  list->SetAutoExpandLevel(-1);
+  list->RefreshView();
+  ASSERT_EQ(list->Count(), 1);
+  EXPECT_EQ(list->Entries()[0].ItemID, u"E5");
+}
+
+TEST(DataViewList, ToggleCollapseAndRemove) {
+  View v(0);
+  v.list->ToggleItem(1);  // E5 has no sub-items
+  EXPECT_EQ(v.Shown(), (Strings{"A1:0*", "E5:0"}));
+  v.list->ToggleItem(0);
+  EXPECT_EQ(v.Shown(), (Strings{"A1:0+*", "B2:1", "C3:1*", "E5:0"}));
+  v.list->ToggleItem(2);
+  EXPECT_EQ(v.Shown(), (Strings{"A1:0+*", "B2:1", "C3:1+*", "D4:2", "E5:0"}));
+  v.list->ToggleItem(0);
+  EXPECT_EQ(v.Shown(), (Strings{"A1:0*", "E5:0"})) << "exactly the shown sub-tree goes";
+  // Removing the only shown child clears its parent's open and children
+  // marks; removing one of two keeps them.
+  View w(-1);
+  w.t.p.AnnounceChanging(pcrDelete, w.t.d);
+  EXPECT_EQ(w.Shown(), (Strings{"A1:0+*", "B2:1", "C3:1", "E5:0"}));
+  w.t.p.AnnounceChanging(pcrDelete, w.t.b);
+  EXPECT_EQ(w.Shown(), (Strings{"A1:0+*", "C3:1", "E5:0"}));
+}
+
+TEST(DataViewList, Queries) {
+  View v(-1);
+  TCkDataConsumerViewList* l = v.list;
+  EXPECT_EQ(l->IndexOfID(u"c3"), 2) << "letter case ignored";
+  EXPECT_EQ(l->IndexOfItem(v.t.d), 3);
+  EXPECT_EQ(l->Item(3), v.t.d);
+  EXPECT_EQ(l->ItemParentIndex(3), 2);
+  EXPECT_EQ(l->ItemParent(3), v.t.c);
+  EXPECT_EQ(l->ItemParentIndex(0), -1);
+  EXPECT_EQ(l->ItemSiblingIndex(1), 2);
+  EXPECT_EQ(l->ItemSibling(0), v.t.e);
+  EXPECT_EQ(l->ItemSiblingIndex(2), -1);
+  EXPECT_EQ(l->ChildIndexOfItem(v.t.c), 1);
+  EXPECT_EQ(l->ChildIndexOfID(u"E5"), 1);
+  EXPECT_EQ(l->SubItemIndex(0, 1), 2);
+  EXPECT_EQ(l->SubItem(-1, 1), v.t.e);
+  EXPECT_EQ(l->SubItemIndex(0, 5), -1);
+  EXPECT_EQ(l->SubItemIndex(99, 0), -1);
+  EXPECT_TRUE(l->ItemGroupInfo(0).empty());
+  // B2's parent A1 has a next sibling (E5): bit 0.
+  EXPECT_EQ(l->ItemGroupInfo(1), std::vector<uint32_t>{1u});
+  // D4: A1 has a next sibling (bit 0), C3 has none (bit 1 clear).
+  EXPECT_EQ(l->ItemGroupInfo(3), std::vector<uint32_t>{1u});
+}
+
+TEST(DataViewList, NewItemsAreShownWhereTheirParentIsOpen) {
+  View v(0);
+  Tree::AddTo(&v.t.p.root, u"F6");
+  EXPECT_EQ(v.Shown(), (Strings{"A1:0*", "E5:0", "F6:0"}));
+  // Below a closed parent: left alone, unless ExpandOnNewItem.
+  Tree::AddTo(Tree::Below(v.t.c), u"G7");
+  EXPECT_EQ(v.list->IndexOfID(u"G7"), -1);
+  v.list->SetExpandOnNewItem(true);
+  ICkDataItem* h = Tree::AddTo(Tree::Below(v.t.c), u"H8");
+  EXPECT_EQ(v.Shown(), (Strings{"A1:0+*", "B2:1", "C3:1+*", "D4:2", "G7:2", "H8:2", "E5:0", "F6:0"}));
+  EXPECT_EQ(v.list->Item(5), h);
+  // Selecting an item shows its sub-items as the roots of the view.
+  v.consumer.SetSelectedItem(v.t.c);
+  EXPECT_EQ(v.Shown(), (Strings{"D4:0", "G7:0", "H8:0"}));
 }
