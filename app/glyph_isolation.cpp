@@ -352,15 +352,10 @@ void TImageForm::ImageLoadNextButtonClick(TObject*, bool& Stop) {
     const fw::TPoint box = SampleBox();
     sampleimage->SetBounds(sampleimage->Left(), sampleimage->Top(), box.x, box.y);
     const int index = thumb->Selected() >= 0 ? thumb->Selected() : 0;
-    const String file = thumb->ThumbList()->GetThumbnail(index)->FileName();
-    sampleimage->Picture()->Bitmap()->LoadFromFile(file);
-    SampleCopy->LoadFromFile(file);
+    sample_.Build(thumb->ThumbList()->GetThumbnail(index)->FileName(), box.x, box.y, SampleCopy);
     search_->fname = u"Arial";
-    if (box.x < SampleCopy->Width() || box.y < SampleCopy->Height()) {
-      std::unique_ptr<TBitmap> fitted = FitSampleToBox(SampleCopy, box.x, box.y);
-      sampleimage->Picture()->SetGraphic(nullptr);
-      sampleimage->Picture()->SetBitmap(fitted.get());
-    }
+    sampleimage->Picture()->SetBitmap(sample_.Bitmap());
+    engine_->SetSample(sample_.Bitmap());
   }
   const int w = sampleimage ? sampleimage->Picture()->Width() : 0;
   const int h = sampleimage ? sampleimage->Picture()->Height() : 0;

@@ -22,6 +22,7 @@
 #include "app/font_loading.h"
 #include "app/matching_engine.h"
 #include "app/result_list.h"
+#include "app/sample.h"
 #include "app/search_run.h"
 #include "controls/base/ckwizard.h"
 #include "controls/base/xp_button.h"
@@ -427,6 +428,7 @@ class TImageForm : public fw::TForm, private TSearchView {
   void SetLinkLook(fw::TLabel* Label, fw::TColor Color, bool Underline);
 
   std::unique_ptr<TMatchingEngine> engine_;
+  TSample sample_;  // built on Next, compared with by the engine
   std::unique_ptr<TFontDatabase> database_;
   std::unique_ptr<TResultList> results_;
   std::unique_ptr<TEngineScorer> scorer_;

@@ -32,9 +32,6 @@ void TImageForm::ReadSearchOptions() {
   o.SymbolFontsOnly = cbsymbols && cbsymbols->Down();
   if (o.Folder.empty()) o.Folder = fw::FontsFolder();
   TMatchOptions m = engine_->Options();
-  // The candidates are compared with the sample the page shows (built on
-  // the image page's Next); without one the engine keeps the sample it has.
-  if (sampleimage && sampleimage->Picture()->Graphic()) engine_->SetSample(sampleimage->Picture()->Bitmap());
   if (secodepoint) m.CodePoint = secodepoint->Value();
   if (sespeed) m.Speed = sespeed->Value();
   if (sepercentage) m.Threshold = sepercentage->Value();

@@ -371,6 +371,16 @@ TEST_F(GlyphTools, NextBuildsTheSampleFromTheSelectedCharacterFittedIntoTheBox) 
     EXPECT_EQ(f->sampleimage->Width(), 70);
     EXPECT_EQ(f->Search().fname, u"Arial");
     EXPECT_TRUE(f->PickTmr->Enabled());
+    // The engine compares with the sample itself, not with the picture
+    // the page shows, which may be cleared or replaced.
+    fw::TBitmap* compared = f->Engine().Sample();
+    ASSERT_NE(compared, nullptr);
+    EXPECT_NE(compared, f->sampleimage->Picture()->Bitmap());
+    EXPECT_EQ(Art(compared), Art(f->sampleimage->Picture()->Bitmap()));
+    f->sampleimage->Picture()->SetGraphic(nullptr);
+    EXPECT_EQ(f->Engine().Sample(), compared);
+    EXPECT_EQ(compared->Width(), c.wantW);
+    EXPECT_EQ(compared->Height(), c.wantH);
   }
 }
 
