@@ -1,5 +1,6 @@
 #include "controls/base/ckdataprovider.h"
 
+#include "controls/base/ckdatacontexts.h"
 #include "controls/base/ckdataviewlist.h"
 
 #include <objbase.h>
@@ -191,11 +192,7 @@ void* TCkDataItemsList::OwnAspect(const std::type_info& Type) {
 
 void TCkDataItemTextImpl::SetText(const String& Value) {
   if (Value == FText) return;
-  auto* item = dynamic_cast<ICkDataItem*>(Owner());
-  ICkDataProvider* provider = item && item->OwnerItems() ? item->OwnerItems()->OwnerProvider() : nullptr;
-  if (provider) provider->AnnounceChanging(pcrUpdateItem, item);
-  FText = Value;
-  if (provider) provider->AnnounceChanged(pcrUpdateItem, item);
+  AnnounceItemUpdate([&] { FText = Value; });
 }
 
 void* TCkDataItemTextImpl::OwnAspect(const std::type_info& Type) {
@@ -315,6 +312,14 @@ void TCkDataConsumer::SetProviderIntf(ICkDataProvider* Value) {
   FItem = nullptr;
   FProvider = Value;
   if (FProvider) FProvider->AttachNotify(this);
+  if (!FFixupContext.empty() && !(FOwner && FOwner->ComponentState().Contains(csLoading))) {
+    String name = FFixupContext;
+    FFixupContext.clear();
+    SetContext(name);
+  } else {
+    ICkDataContexts* contexts = Query<ICkDataContexts>(FProvider);
+    SetContextIntf(contexts && contexts->ContextCount() > 0 ? contexts->ContextAt(0) : nullptr);
+  }
   ForEachExtension([this](TCkDataConsumerAggregatedObject* x) {
     if (x->SurvivesProviderSwitch()) x->AfterProviderSwitch();
     else DetachExtension(x);
@@ -373,9 +378,68 @@ ICkDataItems* TCkDataConsumerAggregatedObject::ViewRootItems() {
   return p->RootItemList();
 }
 
-void TCkDataConsumer::Enter() { FProvider->PushConsumer(this); }
+void TCkDataConsumer::Enter() {
+  FProvider->PushConsumer(this);
+  try {
+    FProvider->PushContext(FContext);
+  } catch (...) {
+    FProvider->PopConsumer();
+    throw;
+  }
+}
 
-void TCkDataConsumer::Leave() { FProvider->PopConsumer(); }
+void TCkDataConsumer::Leave() {
+  TCkDataConsumer* current = FProvider->CurrentConsumer();
+  FProvider->PopConsumer();
+  try {
+    FProvider->PopContext();
+  } catch (...) {
+    FProvider->PushConsumer(current);
+    throw;
+  }
+}
+
+String TCkDataConsumer::Context() const { return FContext ? FContext->ContextName() : String(); }
+
+void TCkDataConsumer::SetContext(const String& Value) {
+  if (Value == Context()) return;
+  if (!FProvider) {
+    if (!FOwner || !FOwner->ComponentState().Contains(csLoading))
+      throw ECKDataConsumer(u"You must specify a provider before setting the context");
+    FFixupContext = Value;
+    return;
+  }
+  if (Value.empty()) {
+    SetContextIntf(nullptr);
+    return;
+  }
+  ICkDataContexts* contexts = Query<ICkDataContexts>(FProvider);
+  if (!contexts) throw ECKDataConsumer(u"Provider does not support contexts");
+  ICkDataContext* found = contexts->ContextByPath(Value);
+  if (!found) throw ECKDataConsumer(Format(u"Provider has no context named \"%s\"", {Value}));
+  SetContextIntf(found);
+}
+
+void TCkDataConsumer::SetContextIntf(ICkDataContext* Value) {
+  if (Value == FContext) return;
+  if (Value && (!Value->OwnerContexts() || Value->OwnerContexts()->OwnerProvider() != FProvider))
+    throw ECKDataConsumer(u"The specified context is not part of the same provider");
+  NotifyChanging(ccrContextChange);
+  FContext = Value;
+  NotifyChanged(ccrContextChange);
+}
+
+bool TCkDataConsumer::ContextStored() const {
+  ICkDataContexts* contexts = FProvider ? Query<ICkDataContexts>(FProvider) : nullptr;
+  return contexts && contexts->ContextCount() > 0 && FContext != contexts->ContextAt(0);
+}
+
+void TCkDataConsumer::Loaded() {
+  if (FFixupContext.empty()) return;
+  String name = FFixupContext;
+  FFixupContext.clear();
+  SetContext(name);
+}
 
 bool TCkDataConsumer::ItemSelected(ICkDataItem* Item) {
   ICkDataItemExecutable* action = Query<ICkDataItemExecutable>(Item);

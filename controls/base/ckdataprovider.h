@@ -48,6 +48,7 @@ struct ICkDataItem;
 struct ICkDataItems;
 struct ICkDataProvider;
 class TCkDataConsumer;
+struct ICkDataContext;
 
 // Every object of the framework: asked for an aspect with Query<I>.
 class TCkDataObject {
@@ -80,6 +81,10 @@ struct ICkDataProvider : virtual TCkDataObject {
   virtual void PushConsumer(TCkDataConsumer* Consumer) = 0;
   virtual TCkDataConsumer* CurrentConsumer() = 0;
   virtual void PopConsumer() = 0;
+  // The context item operations use (none: the plain data).
+  virtual void PushContext(ICkDataContext* Context) = 0;
+  virtual ICkDataContext* CurrentContext() = 0;
+  virtual void PopContext() = 0;
 };
 
 struct ICkDataItems : virtual TCkDataObject {
@@ -274,7 +279,10 @@ class TCkDataItemTextImpl : public TCkAggregatedObject, public ICkDataItemText {
   bool CanEditText() override { return true; }
   void* OwnAspect(const std::type_info& Type) override;
 
- private:
+ protected:
+  // Announces pcrUpdateItem for the owning item around Change.
+  template <class F>
+  void AnnounceItemUpdate(F Change);
   fw::String FText;
 };
 
@@ -372,6 +380,17 @@ class TCkDataConsumer : public TExtensibleObject, public ICkDataProviderNotify {
   // ccrProviderSelect changing and changed notice; the selection is
   // dropped.
   void SetProviderIntf(ICkDataProvider* Value);
+  // The selected context (none: the provider's plain data); its name, or
+  // empty. Writing a name needs a provider that has contexts; while the
+  // owner is loading without a provider the name waits for one.
+  ICkDataContext* ContextIntf() const { return FContext; }
+  void SetContextIntf(ICkDataContext* Value);
+  fw::String Context() const;
+  void SetContext(const fw::String& Value);
+  // Stored only when the context is not the provider's first one.
+  bool ContextStored() const;
+  // The owner's end of loading: a waiting context name is applied.
+  void Loaded();
   // The item the owner shows; nullptr for none.
   ICkDataItem* SelectedItem() const { return FItem; }
   void SetSelectedItem(ICkDataItem* Value);
@@ -406,7 +425,18 @@ class TCkDataConsumer : public TExtensibleObject, public ICkDataProviderNotify {
   fw::TComponent* FOwner;
   std::vector<int> FAttrList;
   ICkDataProvider* FProvider = nullptr;
+  ICkDataContext* FContext = nullptr;
+  fw::String FFixupContext;
   ICkDataItem* FItem = nullptr;
 };
+
+template <class F>
+void TCkDataItemTextImpl::AnnounceItemUpdate(F Change) {
+  auto* item = dynamic_cast<ICkDataItem*>(Owner());
+  ICkDataProvider* provider = item && item->OwnerItems() ? item->OwnerItems()->OwnerProvider() : nullptr;
+  if (provider) provider->AnnounceChanging(pcrUpdateItem, item);
+  Change();
+  if (provider) provider->AnnounceChanged(pcrUpdateItem, item);
+}
 
 }  // namespace ck

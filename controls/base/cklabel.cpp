@@ -292,6 +292,7 @@ void TCkCustomLabel::Notification(TComponent* AComponent, TOperation Operation) 
 
 void TCkCustomLabel::Loaded() {
   TCkExGraphicControl::Loaded();
+  FConsumerSvc->Loaded();
   RequestResize();
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/base/ckdatacontexts.h"
 #include "controls/base/ckdataprovider.h"
 #include "controls/base/ckdataviewlist.h"
 #include "controls/base/cklabel.h"
@@ -43,6 +44,12 @@ class Provider : public TExtensibleObject, public ICkDataProvider {
   void PushConsumer(TCkDataConsumer* C) override { consumers.push_back(C); }
   TCkDataConsumer* CurrentConsumer() override { return consumers.empty() ? nullptr : consumers.back(); }
   void PopConsumer() override { consumers.pop_back(); }
+  std::vector<ICkDataContext*> contextStack;
+  void PushContext(ICkDataContext* C) override { contextStack.push_back(C); }
+  ICkDataContext* CurrentContext() override { return contextStack.empty() ? nullptr : contextStack.back(); }
+  void PopContext() override { contextStack.pop_back(); }
+  // Contexts, when the test gives the provider some.
+  std::unique_ptr<TCkDataContexts> contexts;
 
   // A root item with a text aspect.
   ICkDataItem* Add(const String& Text) {
@@ -54,6 +61,7 @@ class Provider : public TExtensibleObject, public ICkDataProvider {
  protected:
   void* OwnAspect(const std::type_info& Type) override {
     if (Type == typeid(ICkDataProvider)) return static_cast<ICkDataProvider*>(this);
+    if (Type == typeid(ICkDataContexts) && contexts) return static_cast<ICkDataContexts*>(contexts.get());
     return nullptr;
   }
 };
@@ -419,4 +427,100 @@ TEST(DataViewList, NewItemsAreShownWhereTheirParentIsOpen) {
   // Selecting an item shows its sub-items as the roots of the view.
   v.consumer.SetSelectedItem(v.t.c);
   EXPECT_EQ(v.Shown(), (Strings{"D4:0", "G7:0", "H8:0"}));
+}
+
+namespace {
+
+// A provider with the contexts "Print" (fixed) and "Screen", and "Draft"
+// nested below "Screen".
+struct WithContexts {
+  Provider p;
+  ICkDataContext *print, *screen, *draft;
+  TCkDataContexts* nested;
+  std::unique_ptr<TCkDataContexts> below;
+  WithContexts() {
+    p.contexts = std::make_unique<TCkDataContexts>(&p, nullptr);
+    print = p.contexts->AddContext(std::make_unique<TCkFixedDataContext>(p.contexts.get(), u"Print"));
+    screen = p.contexts->AddContext(std::make_unique<TCkDataContext>(p.contexts.get(), u"Screen"));
+    below = std::make_unique<TCkDataContexts>(&p, screen);
+    nested = below.get();
+    draft = nested->AddContext(std::make_unique<TCkDataContext>(nested, u"Draft"));
+  }
+};
+
+}  // namespace
+
+TEST(DataContexts, ListsNamesPathsAndDeletion) {
+  WithContexts w;
+  EXPECT_EQ(w.p.contexts->ContextByPath(u"screen"), w.screen);
+  EXPECT_EQ(w.nested->ContextByPath(u"../Print"), w.print);
+  EXPECT_EQ(w.nested->ContextByPath(u"/Screen"), w.screen);
+  EXPECT_EQ(w.nested->ContextByPath(u"Nothing"), nullptr);
+  try {
+    w.p.contexts->AddContext(std::make_unique<TCkDataContext>(w.p.contexts.get(), u"PRINT"));
+    FAIL() << "a second context of one name";
+  } catch (const ECKDataContexts& e) {
+    EXPECT_EQ(e.Message(), u"A context with that name already exists");
+  }
+  EXPECT_THROW(TCkDataContext(nullptr, u"x"), ECKDataContexts);
+  w.p.log.clear();
+  w.p.contexts->DeleteContext(w.print);
+  EXPECT_EQ(w.p.contexts->ContextCount(), 2) << "a fixed context stays";
+  EXPECT_TRUE(w.p.log.empty());
+}
+
+TEST(DataContexts, ConsumerSelectsTheFirstContextAndStoresOnlyAnother) {
+  WithContexts w;
+  TCkDataConsumer consumer(nullptr, {2});
+  consumer.SetProviderIntf(&w.p);
+  EXPECT_EQ(consumer.ContextIntf(), w.print);
+  EXPECT_FALSE(consumer.ContextStored());
+  consumer.SetContext(u"Screen");
+  EXPECT_EQ(consumer.ContextIntf(), w.screen);
+  EXPECT_TRUE(consumer.ContextStored());
+  consumer.SetContext(u"SCREEN");
+  EXPECT_EQ(consumer.ContextIntf(), w.screen);
+  try {
+    consumer.SetContext(u"Paper");
+    FAIL();
+  } catch (const ECKDataConsumer& e) {
+    EXPECT_EQ(e.Message(), u"Provider has no context named \"Paper\"");
+  }
+  // Enter makes the consumer's context the provider's current one.
+  consumer.Enter();
+  EXPECT_EQ(w.p.CurrentContext(), w.screen);
+  consumer.Leave();
+  EXPECT_EQ(w.p.CurrentContext(), nullptr);
+
+  TCkDataConsumer none(nullptr, {2});
+  try {
+    none.SetContext(u"Screen");
+    FAIL();
+  } catch (const ECKDataConsumer& e) {
+    EXPECT_EQ(e.Message(), u"You must specify a provider before setting the context");
+  }
+}
+
+TEST(DataContexts, ContextTextsClimbToTheirAncestors) {
+  WithContexts w;
+  auto item = std::make_unique<TCkBaseDataItem>(&w.p.root);
+  auto* text = item->AttachExtension(std::make_unique<TCkDataItemContextTextImpl>(item.get(), u"plain"));
+  w.p.root.AppendItem(std::move(item));
+  w.p.PushContext(w.screen);
+  EXPECT_EQ(text->Text(), u"plain") << "no text of its own or of an ancestor";
+  w.p.log.clear();
+  text->SetText(u"for screens");
+  text->SetText(u"for screens");
+  EXPECT_EQ(w.p.log.size(), 2u) << "one change, announced once";
+  EXPECT_FALSE(text->IsEqualToAncestor());
+  w.p.PopContext();
+  EXPECT_EQ(text->Text(), u"plain");
+  w.p.PushContext(w.draft);
+  EXPECT_EQ(text->Text(), u"for screens") << "Draft lies below Screen";
+  w.p.PopContext();
+  w.p.PushContext(w.screen);
+  Query<ICkDataContextSensitive>(w.p.root.ItemAt(0))->RevertToAncestor();
+  EXPECT_EQ(text->Text(), u"plain");
+  EXPECT_TRUE(text->IsEqualToAncestor());
+  w.p.PopContext();
 }
