@@ -325,6 +325,11 @@ void TCkDataConsumer::SetProviderIntf(ICkDataProvider* Value) {
     else DetachExtension(x);
   });
   RefreshExtensions();
+  if (FProvider && !FFixupItem.empty() && !(FOwner && FOwner->ComponentState().Contains(csLoading))) {
+    String id = FFixupItem;
+    FFixupItem.clear();
+    SetItem(id);
+  }
   BroadcastViewChange(nullptr);
   NotifyChanged(ccrProviderSelect);
 }
@@ -350,6 +355,33 @@ void TCkDataConsumer::BroadcastViewChange(TCkDataConsumerAggregatedObject* Excep
     throw;
   }
   NotifyChanged(ccrViewChange);
+}
+
+void TCkDataConsumer::SetItem(const String& Value) {
+  if (Value == Item()) return;
+  if (Value.empty()) {
+    SetSelectedItem(nullptr);
+    return;
+  }
+  if (!FProvider) {
+    if (!FOwner || !FOwner->ComponentState().Contains(csLoading))
+      throw ECKDataConsumer(u"You must specify a provider before setting the item");
+    FFixupItem = Value;
+    return;
+  }
+  ICkDataItem* found = nullptr;
+  Enter();
+  try {
+    ICkDataIDSearch* search = Query<ICkDataIDSearch>(FProvider);
+    if (!search) search = Query<ICkDataIDSearch>(FProvider->RootItemList());
+    if (search) found = search->SearchID(Value, true);
+  } catch (...) {
+    Leave();
+    throw;
+  }
+  Leave();
+  if (!found) throw ECKDataConsumer(u"Item not found in the selected context");
+  SetSelectedItem(found);
 }
 
 void TCkDataConsumer::SetSelectedItem(ICkDataItem* Value) {
@@ -435,10 +467,16 @@ bool TCkDataConsumer::ContextStored() const {
 }
 
 void TCkDataConsumer::Loaded() {
-  if (FFixupContext.empty()) return;
-  String name = FFixupContext;
-  FFixupContext.clear();
-  SetContext(name);
+  if (!FFixupContext.empty()) {
+    String name = FFixupContext;
+    FFixupContext.clear();
+    SetContext(name);
+  }
+  if (!FFixupItem.empty() && FProvider) {
+    String id = FFixupItem;
+    FFixupItem.clear();
+    SetItem(id);
+  }
 }
 
 bool TCkDataConsumer::ItemSelected(ICkDataItem* Item) {

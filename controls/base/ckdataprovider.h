@@ -394,6 +394,13 @@ class TCkDataConsumer : public TExtensibleObject, public ICkDataProviderNotify {
   // The item the owner shows; nullptr for none.
   ICkDataItem* SelectedItem() const { return FItem; }
   void SetSelectedItem(ICkDataItem* Value);
+  // The selected item's ID, or empty. Writing looks the ID up through the
+  // provider's ICkDataIDSearch (ECKDataConsumer "Item not found in the
+  // selected context"); without a provider the ID waits while the owner
+  // loads, else ECKDataConsumer "You must specify a provider before
+  // setting the item".
+  fw::String Item() const { return FItem ? FItem->ID() : fw::String(); }
+  void SetItem(const fw::String& Value);
   // Makes this consumer the provider's current one, and undoes it.
   void Enter();
   void Leave();
@@ -427,6 +434,7 @@ class TCkDataConsumer : public TExtensibleObject, public ICkDataProviderNotify {
   ICkDataProvider* FProvider = nullptr;
   ICkDataContext* FContext = nullptr;
   fw::String FFixupContext;
+  fw::String FFixupItem;
   ICkDataItem* FItem = nullptr;
 };
 

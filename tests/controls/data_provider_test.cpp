@@ -524,3 +524,27 @@ TEST(DataContexts, ContextTextsClimbToTheirAncestors) {
   EXPECT_TRUE(text->IsEqualToAncestor());
   w.p.PopContext();
 }
+
+TEST(DataProvider, ItemSelectedByID) {
+  Tree t;
+  TCkDataConsumer consumer(nullptr, {2});
+  try {
+    consumer.SetItem(u"D4");
+    FAIL();
+  } catch (const ECKDataConsumer& e) {
+    EXPECT_EQ(e.Message(), u"You must specify a provider before setting the item");
+  }
+  consumer.SetProviderIntf(&t.p);
+  consumer.SetItem(u"d4");
+  EXPECT_EQ(consumer.SelectedItem(), t.d) << "found below the root, letter case ignored";
+  EXPECT_EQ(consumer.Item(), u"D4");
+  try {
+    consumer.SetItem(u"Z0");
+    FAIL();
+  } catch (const ECKDataConsumer& e) {
+    EXPECT_EQ(e.Message(), u"Item not found in the selected context");
+  }
+  consumer.SetItem(u"");
+  EXPECT_EQ(consumer.SelectedItem(), nullptr);
+  EXPECT_TRUE(t.p.consumers.empty());
+}
