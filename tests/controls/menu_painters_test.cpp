@@ -1,0 +1,234 @@
+// Owner-drawn menus and their item painters: which menus are owner-drawn,
+// which painter serves, the sizes items measure, and what each painter draws
+// for the item kinds, through the same owner-draw messages the system sends.
+#include <gtest/gtest.h>
+
+#include "controls/views/ckmenupainters.h"
+#include "controls/views/ckmenus.h"
+#include "fw/graphics/imagelist.h"
+#include "fw/menus/menus.h"
+
+namespace ck {
+namespace {
+
+fw::TMenuItem* AddItem(fw::TMenu& menu, const fw::String& caption) {
+  auto* item = new fw::TMenuItem(&menu);
+  item->SetCaption(caption);
+  menu.Items()->Add(item);
+  return item;
+}
+
+struct TMenuBitmap {
+  fw::TBitmap bmp;
+  TMenuBitmap(int w, int h) {
+    bmp.SetPixelFormat(fw::pf24bit);
+    bmp.SetSize(w, h);
+    bmp.Canvas()->Brush()->SetColor(fw::clFuchsia);
+    bmp.Canvas()->FillRect(fw::TRect{0, 0, w, h});
+  }
+  // Paints one item through the owner-draw message the menu answers.
+  bool Draw(TCkMenuSettings& menu, fw::TMenuItem* item, UINT state, const fw::TRect& r) {
+    DRAWITEMSTRUCT d{};
+    d.CtlType = ODT_MENU;
+    d.itemID = item->Command();
+    d.itemState = state;
+    d.hDC = bmp.Canvas()->Handle();
+    d.rcItem = RECT{r.Left, r.Top, r.Right, r.Bottom};
+    d.itemData = reinterpret_cast<ULONG_PTR>(item);
+    fw::TMessage m;
+    m.Msg = WM_DRAWITEM;
+    m.LParam = reinterpret_cast<LPARAM>(&d);
+    bool handled = menu.AsMenu()->HandleMenuMessage(m);
+    GdiFlush();
+    return handled && m.Result == 1;
+  }
+  int Count(fw::TColor color, const fw::TRect& r) {
+    int n = 0;
+    const fw::TColor rgb = fw::ColorToRGB(color);
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x) n += bmp.Canvas()->Pixel(x, y) == rgb;
+    return n;
+  }
+};
+
+MEASUREITEMSTRUCT MeasureThrough(TCkMenuSettings& menu, fw::TMenuItem* item) {
+  MEASUREITEMSTRUCT m{};
+  m.CtlType = ODT_MENU;
+  m.itemID = item->Command();
+  m.itemData = reinterpret_cast<ULONG_PTR>(item);
+  fw::TMessage msg;
+  msg.Msg = WM_MEASUREITEM;
+  msg.LParam = reinterpret_cast<LPARAM>(&m);
+  EXPECT_TRUE(menu.AsMenu()->HandleMenuMessage(msg));
+  return m;
+}
+
+TEST(CkPopupMenu, IsOwnerDrawnForAStyleOrForImages) {
+  TCkPopupMenu menu(nullptr);
+  EXPECT_FALSE(menu.IsOwnerDrawMenu());
+  fw::TImageList images(nullptr);
+  menu.SetImagesList(&images);
+  EXPECT_FALSE(menu.IsOwnerDrawMenu()) << "an empty image list does not count";
+  fw::TBitmap bmp;
+  bmp.SetSize(16, 16);
+  images.Add(&bmp, nullptr);
+  EXPECT_TRUE(menu.IsOwnerDrawMenu());
+  menu.SetImagesList(nullptr);
+  menu.SetStyle(msItemPainter);
+  EXPECT_TRUE(menu.IsOwnerDrawMenu());
+  EXPECT_NE(dynamic_cast<TCkStandardMenuItemPainter*>(menu.ActiveItemPainter()), nullptr)
+      << "msItemPainter without a painter paints like msStandard";
+}
+
+TEST(CkMenus, ClearingTheItemPainterFallsBackByMenuKind) {
+  TCkXPMenuItemPainter painter(nullptr);
+  TCkPopupMenu popup(nullptr);
+  popup.SetItemPainter(&painter);
+  EXPECT_EQ(popup.Style(), msItemPainter);
+  EXPECT_EQ(popup.ActiveItemPainter(), &painter);
+  popup.SetItemPainter(nullptr);
+  EXPECT_EQ(popup.Style(), msItemPainter) << "a popup menu keeps its style";
+  EXPECT_NE(popup.ActiveItemPainter(), &painter);
+  TCkMainMenu main(nullptr);
+  main.SetItemPainter(&painter);
+  main.SetItemPainter(nullptr);
+  EXPECT_EQ(main.Style(), msStandard) << "a main menu goes back to the standard style";
+  EXPECT_TRUE(main.OwnerDraw());
+}
+
+TEST(CkMenus, StylesMakeTheirPainters) {
+  struct Case {
+    TCkMenuStyle style;
+    bool (*is)(TCkCustomMenuItemPainter*);
+  } cases[] = {
+      {msOwnerDraw, [](TCkCustomMenuItemPainter* p) { return dynamic_cast<TCkOwnerDrawMenuItemPainter*>(p) != nullptr; }},
+      {msBtnRaised, [](TCkCustomMenuItemPainter* p) {
+         auto* b = dynamic_cast<TCkBtnMenuItemPainter*>(p);
+         return b && !b->Lowered();
+       }},
+      {msOffice, [](TCkCustomMenuItemPainter* p) { return dynamic_cast<TCkOfficeMenuItemPainter*>(p) != nullptr; }},
+      {msXP, [](TCkCustomMenuItemPainter* p) { return dynamic_cast<TCkXPMenuItemPainter*>(p) != nullptr; }},
+  };
+  for (const auto& c : cases) {
+    TCkPopupMenu menu(nullptr);
+    menu.SetStyle(c.style);
+    EXPECT_TRUE(c.is(menu.ActiveItemPainter())) << c.style;
+    EXPECT_EQ(menu.ActiveItemPainter()->Menu(), &menu);
+  }
+}
+
+// The tray menu of the main window: item painter style without a painter,
+// images 12 x 10, no margins.
+struct TTrayMenu {
+  TCkPopupMenu menu{nullptr};
+  fw::TMenuItem *about, *line, *exit, *capture;
+  TTrayMenu() {
+    menu.SetStyle(msItemPainter);
+    menu.ImageSize()->SetWidth(12);
+    menu.ImageSize()->SetHeight(10);
+    about = AddItem(menu, u"&About");
+    line = AddItem(menu, u"-");
+    exit = AddItem(menu, u"Exit");
+    capture = AddItem(menu, u"&Capture");
+    capture->SetDefault(true);
+  }
+};
+
+TEST(StandardPainter, MeasuresTheTrayMenuAsTheColumnsAddUp) {
+  TTrayMenu tray;
+  const MEASUREITEMSTRUCT about = MeasureThrough(tray.menu, tray.about);
+  const MEASUREITEMSTRUCT exit = MeasureThrough(tray.menu, tray.exit);
+  const MEASUREITEMSTRUCT line = MeasureThrough(tray.menu, tray.line);
+  EXPECT_EQ(about.itemWidth, exit.itemWidth) << "one caption column for all siblings";
+  EXPECT_GT(about.itemWidth, 12u + 2u + 20u) << "image 12, text margin 2, then the widest caption";
+  EXPECT_GE(about.itemHeight, UINT(std::max(GetSystemMetrics(SM_CYMENU), 10)));
+  EXPECT_GE(line.itemHeight, 9u);
+  EXPECT_LT(line.itemHeight, about.itemHeight);
+  TCkXPMenuItemPainter xp(nullptr);
+  tray.menu.SetItemPainter(&xp);
+  EXPECT_EQ(MeasureThrough(tray.menu, tray.line).itemHeight, 3u) << "the XP separator is three pixels";
+  EXPECT_GT(MeasureThrough(tray.menu, tray.exit).itemHeight, about.itemHeight) << "XP items are two pixels higher";
+  tray.menu.SetItemPainter(nullptr);
+}
+
+TEST(StandardPainter, PaintsSelectionSeparatorsCheckMarksAndEtchedText) {
+  TTrayMenu tray;
+  TMenuBitmap out(120, 100);
+  const fw::TRect normal{0, 0, 120, 20}, selected{0, 20, 120, 40}, sep{0, 40, 120, 50}, checked{0, 50, 120, 70},
+      disabled{0, 70, 120, 90};
+  ASSERT_TRUE(out.Draw(tray.menu, tray.about, 0, normal));
+  ASSERT_TRUE(out.Draw(tray.menu, tray.exit, ODS_SELECTED, selected));
+  ASSERT_TRUE(out.Draw(tray.menu, tray.line, 0, sep));
+  tray.exit->SetChecked(true);
+  ASSERT_TRUE(out.Draw(tray.menu, tray.exit, 0, checked));
+  ASSERT_TRUE(out.Draw(tray.menu, tray.about, ODS_DISABLED, disabled));
+  EXPECT_EQ(out.Count(fw::clFuchsia, fw::TRect{0, 0, 120, 90}), 0) << "every item fills its whole rectangle";
+  EXPECT_GT(out.Count(fw::clHighlight, selected), 1000) << "the selected item on the highlight colour";
+  EXPECT_GT(out.Count(fw::clMenuText, normal), 10) << "the caption in the menu text colour";
+  EXPECT_EQ(out.Count(fw::clBtnShadow, fw::TRect{0, 44, 120, 45}), 120) << "the groove's dark line across the item";
+  EXPECT_EQ(out.Count(fw::clBtnHighlight, fw::TRect{0, 45, 120, 46}), 120);
+  EXPECT_GT(out.Count(fw::clMenuText, fw::TRect{0, 50, 14, 70}), 3) << "a check mark in the image column";
+  EXPECT_GT(out.Count(fw::clBtnHighlight, disabled), 5) << "disabled text is etched";
+  EXPECT_GT(out.Count(fw::clBtnShadow, disabled), 5);
+}
+
+TEST(PainterKinds, EachDrawsEveryItemKindInsideItsRectangle) {
+  for (TCkMenuStyle style : {msStandard, msBtnLowered, msBtnRaised, msOffice, msXP}) {
+    TCkPopupMenu menu(nullptr);
+    menu.SetStyle(style);
+    fw::TMenuItem* item = AddItem(menu, u"&Open\tCtrl+O");
+    fw::TMenuItem* line = AddItem(menu, u"-");
+    item->SetShortCut(fw::ShortCut('O', {fw::ssCtrl}));
+    TMenuBitmap out(160, 60);
+    for (UINT state : {0u, UINT(ODS_SELECTED), UINT(ODS_DISABLED), UINT(ODS_CHECKED)})
+      ASSERT_TRUE(out.Draw(menu, item, state, fw::TRect{10, 10, 150, 30})) << style;
+    ASSERT_TRUE(out.Draw(menu, line, 0, fw::TRect{10, 35, 150, 45}));
+    EXPECT_EQ(out.Count(fw::clFuchsia, fw::TRect{0, 0, 160, 10}), 160 * 10) << "nothing drawn above, style " << style;
+    EXPECT_EQ(out.Count(fw::clFuchsia, fw::TRect{0, 45, 160, 60}), 160 * 15) << "nothing drawn below, style " << style;
+  }
+}
+
+TEST(OwnerDrawPainter, PaintsOnlyThroughTheMenusEvents) {
+  TCkPopupMenu menu(nullptr);
+  menu.SetStyle(msOwnerDraw);
+  fw::TMenuItem* item = AddItem(menu, u"x");
+  struct Sink {
+    int draws = 0;
+    void Draw(fw::TMenu*, fw::TMenuItem*, const fw::TRect&, TMenuOwnerDrawState) { ++draws; }
+    void Measure(fw::TMenu*, fw::TMenuItem*, int& w, int& h) { w = 77, h = 33; }
+  } sink;
+  TMenuBitmap out(20, 20);
+  ASSERT_TRUE(out.Draw(menu, item, 0, fw::TRect{0, 0, 20, 20}));
+  menu.OnDrawItem = TDrawMenuItemEvent(&sink, &Sink::Draw);
+  menu.OnMeasureItem = TMeasureMenuItemEvent(&sink, &Sink::Measure);
+  ASSERT_TRUE(out.Draw(menu, item, 0, fw::TRect{0, 0, 20, 20}));
+  EXPECT_EQ(sink.draws, 1);
+  const MEASUREITEMSTRUCT m = MeasureThrough(menu, item);
+  EXPECT_EQ(m.itemWidth, 77u);
+  EXPECT_EQ(m.itemHeight, 33u);
+}
+
+TEST(CkPopupMenu, AnItemOfAnotherMenuIsLeftToItsOwnMenu) {
+  TCkPopupMenu first(nullptr), second(nullptr);
+  first.SetStyle(msXP);
+  second.SetStyle(msXP);
+  AddItem(first, u"one");
+  fw::TMenuItem* theirs = AddItem(second, u"two");
+  TMenuBitmap out(50, 20);
+  EXPECT_FALSE(out.Draw(first, theirs, 0, fw::TRect{0, 0, 50, 20}));
+  EXPECT_EQ(out.Count(fw::clFuchsia, fw::TRect{0, 0, 50, 20}), 1000);
+  EXPECT_TRUE(out.Draw(second, theirs, 0, fw::TRect{0, 0, 50, 20}));
+}
+
+TEST(MenuRoutines, HotkeysAndPopupItems) {
+  EXPECT_EQ(StripMenuHotkey(u"&Save && Quit"), u"Save & Quit");
+  fw::TMainMenu bar(nullptr);
+  fw::TMenuItem* file = AddItem(bar, u"&File");
+  auto* open = new fw::TMenuItem(&bar);
+  file->Add(open);
+  EXPECT_FALSE(IsPopupItem(file));
+  EXPECT_TRUE(IsPopupItem(open));
+}
+
+}  // namespace
+}  // namespace ck
