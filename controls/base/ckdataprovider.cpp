@@ -182,9 +182,19 @@ void TCkDataItemsList::DeleteItemAt(int Index) {
   if (FProvider) FProvider->AnnounceChanged(pcrDelete, nullptr);
 }
 
+void TCkDataItemsList::RemoveItem(ICkDataItem*& Item) {
+  int index = -1;
+  for (int i = ItemCount() - 1; i >= 0 && index < 0; --i)
+    if (FList[static_cast<size_t>(i)].get() == Item) index = i;
+  if (index < 0) return;
+  DeleteItemAt(index);
+  Item = nullptr;
+}
+
 void* TCkDataItemsList::OwnAspect(const std::type_info& Type) {
   if (Type == typeid(ICkDataItems)) return static_cast<ICkDataItems*>(this);
   if (Type == typeid(ICkDataIDSearch)) return static_cast<ICkDataIDSearch*>(this);
+  if (Type == typeid(ICkDataItemsManagement)) return static_cast<ICkDataItemsManagement*>(this);
   return nullptr;
 }
 
@@ -197,6 +207,20 @@ void TCkDataItemTextImpl::SetText(const String& Value) {
 
 void* TCkDataItemTextImpl::OwnAspect(const std::type_info& Type) {
   if (Type == typeid(ICkDataItemText)) return static_cast<ICkDataItemText*>(this);
+  return nullptr;
+}
+
+void TCkCustomDataItemsImages::Write(TObject*& Field, TObject* Value) {
+  if (Value == Field) return;
+  auto* list = dynamic_cast<ICkDataItems*>(Owner());
+  ICkDataProvider* provider = list ? list->OwnerProvider() : nullptr;
+  if (provider) provider->AnnounceChanging(pcrUpdateItems, list);
+  Field = Value;
+  if (provider) provider->AnnounceChanged(pcrUpdateItems, list);
+}
+
+void* TCkCustomDataItemsImages::OwnAspect(const std::type_info& Type) {
+  if (Type == typeid(ICkDataItemsImages)) return static_cast<ICkDataItemsImages*>(this);
   return nullptr;
 }
 

@@ -118,6 +118,27 @@ struct ICkDataIDSearch {
   virtual ICkDataItem* SearchID(const fw::String& ID, bool Recursive) = 0;
 };
 
+// Changing a list's items.
+struct ICkDataItemsManagement {
+  virtual ~ICkDataItemsManagement() = default;
+  virtual ICkDataItem* AppendItem(std::unique_ptr<class TCkBaseDataItem> Item) = 0;
+  virtual void ClearItems() = 0;
+  virtual void DeleteItemAt(int Index) = 0;
+  // Deletes Item from the list and clears the caller's reference.
+  virtual void RemoveItem(ICkDataItem*& Item) = 0;
+};
+
+// The image lists a list's items take their pictures from (not owned).
+struct ICkDataItemsImages {
+  virtual ~ICkDataItemsImages() = default;
+  virtual fw::TObject* Images() = 0;
+  virtual void SetImages(fw::TObject* Value) = 0;
+  virtual fw::TObject* HotImages() = 0;
+  virtual void SetHotImages(fw::TObject* Value) = 0;
+  virtual fw::TObject* DisabledImages() = 0;
+  virtual void SetDisabledImages(fw::TObject* Value) = 0;
+};
+
 FW_ENUM(TCkImageAlignment, iaLeft, iaRight, iaCenter)
 
 struct ICkDataItemImage {
@@ -237,7 +258,10 @@ class TCkBaseDataItem : public TExtensibleObject, public ICkDataItem {
   fw::String FID;
 };
 
-class TCkDataItemsList : public TExtensibleObject, public ICkDataItems, public ICkDataIDSearch {
+class TCkDataItemsList : public TExtensibleObject,
+                         public ICkDataItems,
+                         public ICkDataIDSearch,
+                         public ICkDataItemsManagement {
  public:
   explicit TCkDataItemsList(ICkDataProvider* Provider, ICkDataItem* Parent = nullptr)
       : FProvider(Provider), FParent(Parent) {}
@@ -250,12 +274,13 @@ class TCkDataItemsList : public TExtensibleObject, public ICkDataItems, public I
   ICkDataItem* ItemByIndexPath(const std::vector<int>& Path) override;
   ICkDataItem* SearchID(const fw::String& ID, bool Recursive) override;
   // Announced as pcrUpdateItems (source: the list, both times).
-  void ClearItems();
+  void ClearItems() override;
   // Announced to the provider as pcrAdd (source: the list, then the item).
-  ICkDataItem* AppendItem(std::unique_ptr<TCkBaseDataItem> Item);
+  ICkDataItem* AppendItem(std::unique_ptr<TCkBaseDataItem> Item) override;
   // Announced as pcrDelete (source: the item, then none); an item that
   // cannot be deleted raises ECKDataItems "Item cannot be deleted".
-  void DeleteItemAt(int Index);
+  void DeleteItemAt(int Index) override;
+  void RemoveItem(ICkDataItem*& Item) override;
 
  protected:
   void* OwnAspect(const std::type_info& Type) override;
@@ -305,6 +330,26 @@ class TCkDataItemImageImpl : public TCkAggregatedObject, public ICkDataItemImage
   TCkImageAlignment FAlignment = iaLeft;
   int FImageIndex = 0;
   int FSelectedIndex = 0;
+};
+
+// The image lists of an item list; a change is announced as
+// pcrUpdateItems with the list as source.
+class TCkCustomDataItemsImages : public TCkAggregatedObject, public ICkDataItemsImages {
+ public:
+  explicit TCkCustomDataItemsImages(TExtensibleObject* AOwner) : TCkAggregatedObject(AOwner) {}
+  fw::TObject* Images() override { return FImages; }
+  void SetImages(fw::TObject* Value) override { Write(FImages, Value); }
+  fw::TObject* HotImages() override { return FHotImages; }
+  void SetHotImages(fw::TObject* Value) override { Write(FHotImages, Value); }
+  fw::TObject* DisabledImages() override { return FDisabledImages; }
+  void SetDisabledImages(fw::TObject* Value) override { Write(FDisabledImages, Value); }
+  void* OwnAspect(const std::type_info& Type) override;
+
+ private:
+  void Write(fw::TObject*& Field, fw::TObject* Value);
+  fw::TObject* FDisabledImages = nullptr;
+  fw::TObject* FHotImages = nullptr;
+  fw::TObject* FImages = nullptr;
 };
 
 // Draws an item list's items: a self-painting item paints itself, any

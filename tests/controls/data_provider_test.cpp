@@ -548,3 +548,22 @@ TEST(DataProvider, ItemSelectedByID) {
   EXPECT_EQ(consumer.SelectedItem(), nullptr);
   EXPECT_TRUE(t.p.consumers.empty());
 }
+
+TEST(DataProvider, ListManagementAndImageLists) {
+  Tree t;
+  ICkDataItemsManagement* manage = Query<ICkDataItemsManagement>(&t.p.root);
+  ASSERT_NE(manage, nullptr);
+  ICkDataItem* e = t.e;
+  t.p.log.clear();
+  manage->RemoveItem(e);
+  EXPECT_EQ(e, nullptr) << "the caller's reference is cleared";
+  EXPECT_EQ(t.p.root.ItemCount(), 1);
+  EXPECT_EQ(t.p.log, (std::vector<std::string>{"changing 1", "changed 1"}));
+  auto* images = t.p.root.AttachExtension(std::make_unique<TCkCustomDataItemsImages>(&t.p.root));
+  TObject list;
+  t.p.log.clear();
+  images->SetImages(&list);
+  images->SetImages(&list);
+  EXPECT_EQ(Query<ICkDataItemsImages>(&t.p.root)->Images(), &list);
+  EXPECT_EQ(t.p.log, (std::vector<std::string>{"changing 3", "changed 3"}));
+}
