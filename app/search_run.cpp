@@ -95,6 +95,9 @@ void TSearchRun::Start() {
   summary_ = TSearchSummary{};
   summary_.Source = options_.Source;
   startTick_ = GetTickCount64();
+  // Under Wine the application-data folder is a registry read, which cost
+  // a tenth of the time a font file takes.
+  fotFile_ = TempFotFileName();
   FontFileCount = 0;
   ScanCounter = 0;
   results_.Clear();
@@ -236,7 +239,9 @@ void TSearchRun::MatchFontFile(const fw::String& path) {
   try {
     const double t = Seconds();
     font.emplace(FontResourceName(path));
-    fname = font->Loaded() ? GetFontFaceName(path) : fw::String();
+    TFaceNameRoutes routes;
+    routes.ViaFot = [this](const fw::String& p) { return GetFontResNameViaFot(p, fotFile_); };
+    fname = font->Loaded() ? GetFontFaceName(path, routes) : fw::String();
     summary_.LoadSeconds += Seconds() - t;
     if (fname.empty()) {
       release();

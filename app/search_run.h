@@ -160,6 +160,9 @@ class TSearchRun {
   TSearchState state_ = TSearchState::Idle;
   bool finished_ = false;
   uint64_t startTick_ = 0;
+  // The temporary font resource file that names file candidates; its path
+  // is read from the system once per search.
+  fw::String fotFile_;
   TSearchSummary summary_;
 };
 
