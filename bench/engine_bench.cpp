@@ -108,51 +108,42 @@ volatile int64_t gInkSeen = 0;
 // w x h DIB, one pass over its pixels.
 class TBareRenderer {
  public:
-  TBareRenderer(int codePoint, int size, int w, int h) : text_(static_cast<wchar_t>(codePoint)), w_(w), h_(h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    dib_.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    pixels_ = static_cast<const uint8_t*>(bits);
-    oldBitmap_ = SelectObject(dc_.Get(), dib_.Get());
+  TBareRenderer(int codePoint, int size, int w, int h) : text_(static_cast<wchar_t>(codePoint)) {
+    dib_.SetPixelFormat(fw::pf24bit);
+    dib_.SetSize(w, h);
+    dc_ = dib_.Canvas()->Handle();
+    pixels_ = app::BitmapPixels(&dib_);
     fw::TWindowDC screen;
     height_ = -MulDiv(size, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
   }
-  ~TBareRenderer() {
-    SelectObject(dc_.Get(), oldBitmap_);
-    gInkSeen = ink_;  // keeps the pass over the pixels from being left out
-  }
+  ~TBareRenderer() { gInkSeen = ink_; }  // keeps the pass over the pixels from being left out
 
   // Draws the faces [begin, end) and answers the seconds it took.
   double Draw(const String* begin, const String* end) {
-    const size_t bytes = ((static_cast<size_t>(w_) * 3 + 3) & ~size_t(3)) * static_cast<size_t>(h_);
+    const int w = pixels_.Width, h = pixels_.Height;
     const double t0 = Seconds();
     for (const String* face = begin; face != end; ++face) {
       fw::TFontHandle font(CreateFontW(height_, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                                        W(*face)));
-      fw::TSelectObject selectFont(dc_.Get(), font.Get());
-      PatBlt(dc_.Get(), 0, 0, w_, h_, WHITENESS);
-      TextOutW(dc_.Get(), w_ / 4, h_ / 4, &text_, 1);
+      fw::TSelectObject selectFont(dc_, font.Get());
+      PatBlt(dc_, 0, 0, w, h, WHITENESS);
+      TextOutW(dc_, w / 4, h / 4, &text_, 1);
       GdiFlush();
-      for (size_t i = 0; i < bytes; ++i) ink_ += pixels_[i] == 0;
+      for (int y = 0; y < h; ++y) {
+        const uint8_t* row = pixels_.Row(y);
+        for (int i = 0; i < w * 3; ++i) ink_ += row[i] == 0;
+      }
     }
     return Seconds() - t0;
   }
 
  private:
   wchar_t text_;
-  int w_, h_;
   int height_ = 0;
-  fw::TMemoryDC dc_;
-  fw::TBitmapHandle dib_;
-  HGDIOBJ oldBitmap_ = nullptr;
-  const uint8_t* pixels_ = nullptr;
+  TBitmap dib_;
+  HDC dc_ = nullptr;
+  app::PixelView pixels_;
   int64_t ink_ = 0;
 };
 
