@@ -196,6 +196,7 @@ void TImageForm::FormCreate(TObject*) {
   SizeSortOrder = -1;
   // 13.
   CreateGauge();
+  ApplyTraySetting();
   // Every hint change goes to the last status panel.
   previousOnHint_ = fw::Application->OnHint;
   fw::Application->OnHint = fw::TNotifyEvent(this, &TImageForm::ApplicationHint);
@@ -445,6 +446,8 @@ FW_REGISTER(TImageForm) {
   using F = TImageForm;
   c.Field(u"Wizard", &F::Wizard);
   c.Field(u"Balloon", &F::Balloon);
+  c.Field(u"Tray", &F::Tray);
+  c.Field(u"popupminimized", &F::popupminimized);
   c.Field(u"MainPanel", &F::MainPanel);
   c.Field(u"ImageLoad", &F::ImageLoad);
   c.Field(u"Run", &F::Run);
@@ -493,6 +496,9 @@ FW_REGISTER(TImageForm) {
 
   c.Method(u"FormCreate", &F::FormCreate);
   c.Method(u"FormShow", &F::FormShow);
+  c.Method(u"Exit1Click", &F::Exit1Click);
+  c.Method(u"acRestoreExecute", &F::acRestoreExecute);
+  c.Method(u"TrayDblClick", &F::TrayDblClick);
   c.Method(u"FormCloseQuery", &F::FormCloseQuery);
   c.Method(u"FormClose", &F::FormClose);
   c.Method(u"FormDestroy", &F::FormDestroy);

@@ -27,6 +27,8 @@
 #include "controls/base/ckwizard.h"
 #include "controls/base/xp_button.h"
 #include "controls/base/xp_checkbox.h"
+#include "controls/views/ckmenus.h"
+#include "controls/views/cktrayicon.h"
 #include "fw/controls/forms.h"
 #include "fw/core/strings_list.h"
 #include "fw/dialogs/dialogs.h"
@@ -117,6 +119,9 @@ class TImageForm : public fw::TForm, private TSearchView {
   // Instructions and notices pointing at a control; also the window of
   // every control hint of the program.
   ck::TCkBalloonHint* Balloon = nullptr;
+  // The icon in the notification area and its menu.
+  ck::TCkTrayIcon* Tray = nullptr;
+  ck::TCkPopupMenu* popupminimized = nullptr;
   ck::TCkWizardInteriorPage* MainPanel = nullptr;
   ck::TCkWizardInteriorPage* ImageLoad = nullptr;
   ck::TCkWizardInteriorPage* Run = nullptr;
@@ -237,6 +242,12 @@ class TImageForm : public fw::TForm, private TSearchView {
   // ---- Event handlers (bound by name from the form description)
   void FormCreate(fw::TObject* Sender);
   void FormShow(fw::TObject* Sender);
+  // The tray menu and the icon (tray_menu.cpp).
+  void Exit1Click(fw::TObject* Sender);
+  void acRestoreExecute(fw::TObject* Sender);
+  void TrayDblClick(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+  // Switches the tray icon on as the settings ask ("Minimize to systray").
+  void ApplyTraySetting();
   void FormCloseQuery(fw::TObject* Sender, bool& CanClose);
   void FormClose(fw::TObject* Sender, fw::TCloseAction& Action);
   void FormDestroy(fw::TObject* Sender);

@@ -228,6 +228,7 @@ TEST(TrayIconUnderWine, AddsModifiesAndRemovesItsIconWithoutRaising) {
   tray.SetVisibility({tvVisibleTaskBar, tvVisibleTaskList, tvNoRetryOnFailure});
   tray.SetHint(u"Vestaline");
   tray.SetActive(true);
+  EXPECT_TRUE(tray.IconVisible()) << "Wine's notification area takes the icon";
   tray.SetHint(u"changed");
   tray.BalloonHint(u"Title", u"Text", btInfo, 2000);
   tray.SetActive(false);
