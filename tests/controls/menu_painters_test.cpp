@@ -7,6 +7,7 @@
 #include "controls/views/ckmenus.h"
 #include "fw/graphics/imagelist.h"
 #include "fw/menus/menus.h"
+#include "scenarios/screenshot_png.h"
 
 namespace ck {
 namespace {
@@ -170,6 +171,7 @@ TEST(StandardPainter, PaintsSelectionSeparatorsCheckMarksAndEtchedText) {
   EXPECT_GT(out.Count(fw::clMenuText, fw::TRect{0, 50, 14, 70}), 3) << "a check mark in the image column";
   EXPECT_GT(out.Count(fw::clBtnHighlight, disabled), 5) << "disabled text is etched";
   EXPECT_GT(out.Count(fw::clBtnShadow, disabled), 5);
+  EXPECT_TRUE(scenarios::SavePng(&out.bmp, scenarios::ScreenshotPath("tray_menu_items.png")));
 }
 
 TEST(PainterKinds, EachDrawsEveryItemKindInsideItsRectangle) {
