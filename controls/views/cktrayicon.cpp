@@ -268,11 +268,9 @@ bool TCkTrayIcon::GetIconRect(fw::TRect& IconRect) const {
 
 // ---- Application visibility ------------------------------------------------
 
-HWND TCkTrayIcon::ShownWindow() const {
-  fw::TCustomForm* main = fw::Application ? fw::Application->MainForm() : nullptr;
-  if (main && main->HandleAllocated()) return main->WindowHandle();
-  return fw::Application ? fw::Application->Handle() : nullptr;
-}
+// The application's own window stands for the program on the task bar; the
+// main form is one of its owned windows.
+HWND TCkTrayIcon::ShownWindow() const { return fw::Application ? fw::Application->Handle() : nullptr; }
 
 bool TCkTrayIcon::ShownWindowMinimized() const {
   HWND wnd = ShownWindow();
@@ -293,6 +291,7 @@ void TCkTrayIcon::SetApplicationVisible(bool Value) {
 void TCkTrayIcon::HideApplication() {
   HWND wnd = ShownWindow();
   if (!wnd) return;
+  if (ApplicationVisible()) fw::Application->Minimize();
   ShowWindow(wnd, SW_HIDE);
   // The field, not the property: the setter would hide the application again.
   FVisibility.Exclude(tvVisibleTaskBar);
@@ -302,9 +301,17 @@ void TCkTrayIcon::HideApplication() {
 void TCkTrayIcon::ShowApplication() {
   HWND wnd = ShownWindow();
   if (!wnd) return;
+  if (FState.Contains(tisAppHiddenButNotMinimized)) {
+    fw::Application->Minimize();
+    fw::Application->SetShowMainForm(true);
+  }
   FVisibility.Include(tvVisibleTaskBar);
-  ShowWindow(wnd, IsIconic(wnd) ? SW_RESTORE : SW_SHOW);
-  SetForegroundWindow(wnd);
+  ShowWindow(wnd, SW_SHOW);
+  if (!ApplicationVisible()) fw::Application->Restore();
+  if (fw::TCustomForm* main = fw::Application->MainForm()) {
+    main->Show();
+    if (main->HandleAllocated()) SetForegroundWindow(main->WindowHandle());
+  }
   FState.Exclude(tisAppHiddenButNotMinimized);
   if (FVisibility.Contains(tvAutoHideIcon)) HideTrayIcon();
 }
@@ -360,8 +367,8 @@ void TCkTrayIcon::Loaded() {
   if (!FStreamedActive) return;
   SetActive(true);
   if (ComponentState().Contains(fw::csDesigning)) return;
-  if (!FVisibility.Contains(tvVisibleTaskBar)) {
-    if (fw::Application) fw::Application->SetShowMainForm(false);
+  if (!FVisibility.Contains(tvVisibleTaskBar) && fw::Application) {
+    fw::Application->SetShowMainForm(false);
     if (HWND wnd = ShownWindow()) ShowWindow(wnd, SW_HIDE);
     FState.Include(tisAppHiddenButNotMinimized);
   }

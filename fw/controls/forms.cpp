@@ -638,7 +638,8 @@ void TCustomForm::WMClose(TMessage&) { Close(); }
 
 void TCustomForm::WMSysCommand(TMessage& Message) {
   if ((Message.WParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
-    Application->Minimize();
+    // Through the application's window, so that its hooks hear of it.
+    SendMessageW(Application->Handle(), WM_SYSCOMMAND, Message.WParam, Message.LParam);
     return;
   }
   DefaultHandler(Message);
