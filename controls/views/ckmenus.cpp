@@ -137,6 +137,45 @@ void TCkMenuSettings::FireGetImageIndex(fw::TMenuItem* Item, TMenuOwnerDrawState
   if (AsMenu()->Images() && Item && !Item->IsLine()) OnGetImageIndex(AsMenu(), Item, State, ImageIndex);
 }
 
+void TCkMenuSettings::SetStyle(TCkMenuStyle Value) {
+  if (FStyle == Value) return;
+  FStyle = Value;
+  if (Value != msItemPainter || (IsMainMenuKind() && !FItemPainter)) {
+    SetItemPainter(nullptr);
+    FStyle = Value;
+    MakeStylePainter();
+  }
+  Refresh();
+}
+
+void TCkMenuSettings::SetItemPainter(TCkCustomMenuItemPainter* Value) {
+  if (Value == FItemPainter) return;
+  if (FItemPainter) FItemPainter->SetMenu(nullptr);
+  services::SwapComponentReference(AsMenu(), Value, FItemPainter);
+  if (Value) {
+    FStyle = msItemPainter;
+    Value->SetMenu(this);
+  } else if (IsMainMenuKind()) {
+    FStyle = msStandard;
+    MakeStylePainter();
+  }
+  Refresh();
+}
+
+void TCkMenuSettings::SetImagesList(fw::TCustomImageList* Value) {
+  const bool was = IsOwnerDrawMenu();
+  AsMenu()->SetImages(Value);
+  if (IsOwnerDrawMenu() != was) SwitchOwnerDraw(IsOwnerDrawMenu());
+}
+
+void TCkMenuSettings::SetDisabledImages(fw::TCustomImageList* Value) {
+  services::SwapComponentReference(AsMenu(), Value, FDisabledImages);
+}
+
+void TCkMenuSettings::SetHotImages(fw::TCustomImageList* Value) {
+  services::SwapComponentReference(AsMenu(), Value, FHotImages);
+}
+
 void TCkMenuSettings::ClearPainterReference(fw::TComponent* AComponent) {
   if (AComponent == FDisabledImages) FDisabledImages = nullptr;
   if (AComponent == FHotImages) FHotImages = nullptr;
@@ -248,38 +287,6 @@ bool TCkPopupMenu::IsOwnerDrawMenu() const {
   return FStyle != msStandard || (FImages && const_cast<fw::TCustomImageList*>(FImages)->Count() > 0);
 }
 
-void TCkPopupMenu::SetStyle(TCkMenuStyle Value) {
-  if (FStyle == Value) return;
-  FStyle = Value;
-  if (Value != msItemPainter) {
-    SetItemPainter(nullptr);
-    MakeStylePainter();
-  }
-  Refresh();
-}
-
-void TCkPopupMenu::SetItemPainter(TCkCustomMenuItemPainter* Value) {
-  if (Value == FItemPainter) return;
-  if (FItemPainter) FItemPainter->SetMenu(nullptr);
-  services::SwapComponentReference(this, Value, FItemPainter);
-  if (Value) {
-    FStyle = msItemPainter;
-    Value->SetMenu(this);
-  }
-  Refresh();
-}
-
-void TCkPopupMenu::SetImagesList(fw::TCustomImageList* Value) {
-  const bool was = IsOwnerDrawMenu();
-  SetImages(Value);
-  if (IsOwnerDrawMenu() != was) SwitchOwnerDraw(IsOwnerDrawMenu());
-}
-
-void TCkPopupMenu::SetDisabledImages(fw::TCustomImageList* Value) {
-  services::SwapComponentReference(this, Value, FDisabledImages);
-}
-void TCkPopupMenu::SetHotImages(fw::TCustomImageList* Value) { services::SwapComponentReference(this, Value, FHotImages); }
-
 void TCkPopupMenu::Loaded() {
   fw::TPopupMenu::Loaded();
   if (IsOwnerDrawMenu()) SwitchOwnerDraw(true);
@@ -303,7 +310,7 @@ void TCkPopupMenu::Assign(fw::TPersistent* Source) {
     SetDisabledImages(s->DisabledImages());
     SetHotImages(s->HotImages());
     FImageMargin->Assign(s->ImageMargin());
-    SetImagesList(s->Images());
+    SetImagesList(s->AsMenu()->Images());
     FImageSize->Assign(s->ImageSize());
     SetShowCheckMarks(s->ShowCheckMarks());
     SetStyle(s->Style());
@@ -328,39 +335,6 @@ TCkMainMenu::TCkMainMenu(fw::TComponent* AOwner) : fw::TMainMenu(AOwner) {
 }
 
 TCkMainMenu::~TCkMainMenu() = default;
-
-void TCkMainMenu::SetStyle(TCkMenuStyle Value) {
-  if (FStyle == Value) return;
-  FStyle = Value;
-  if (Value != msItemPainter || !FItemPainter) {
-    if (FItemPainter) {
-      FItemPainter->SetMenu(nullptr);
-      services::SwapComponentReference<TCkCustomMenuItemPainter>(this, nullptr, FItemPainter);
-    }
-    MakeStylePainter();
-  }
-  Refresh();
-}
-
-void TCkMainMenu::SetItemPainter(TCkCustomMenuItemPainter* Value) {
-  if (Value == FItemPainter) return;
-  if (FItemPainter) FItemPainter->SetMenu(nullptr);
-  services::SwapComponentReference(this, Value, FItemPainter);
-  if (Value) {
-    FStyle = msItemPainter;
-    Value->SetMenu(this);
-  } else {
-    FStyle = msStandard;
-    MakeStylePainter();
-  }
-  Refresh();
-}
-
-void TCkMainMenu::SetImagesList(fw::TCustomImageList* Value) { SetImages(Value); }
-void TCkMainMenu::SetDisabledImages(fw::TCustomImageList* Value) {
-  services::SwapComponentReference(this, Value, FDisabledImages);
-}
-void TCkMainMenu::SetHotImages(fw::TCustomImageList* Value) { services::SwapComponentReference(this, Value, FHotImages); }
 
 void TCkMainMenu::Loaded() {
   fw::TMainMenu::Loaded();
@@ -407,7 +381,7 @@ template <class M, class B>
 void DescribeOwnerDrawnMenu(B& c) {
   c.Property(u"Style", &M::Style, &M::SetStyle).Default(msStandard);
   c.Property(u"Cursor", &M::Cursor, &M::SetCursor).Default(fw::crDefault);
-  c.Property(u"Images", &M::Images, &M::SetImagesList);
+  c.Property(u"Images", &fw::TMenu::Images, &M::SetImagesList);
   c.Property(u"DisabledImages", &M::DisabledImages, &M::SetDisabledImages);
   c.Property(u"HotImages", &M::HotImages, &M::SetHotImages);
   c.Property(u"ImageMargin", &M::ImageMargin, &M::SetImageMargin);

@@ -95,6 +95,16 @@ class TCkMenuSettings {
   virtual fw::TMenu* AsMenu() = 0;
   virtual bool IsOwnerDrawMenu() const = 0;
 
+  // A new style makes its painter anew (not for msItemPainter with a painter
+  // set, nor, on a popup menu, for msItemPainter at all).
+  void SetStyle(TCkMenuStyle Value);
+  // A painter sets msItemPainter; clearing it keeps a popup menu's style and
+  // takes a main menu back to msStandard.
+  void SetItemPainter(TCkCustomMenuItemPainter* Value);
+  void SetImagesList(fw::TCustomImageList* Value);
+  void SetDisabledImages(fw::TCustomImageList* Value);
+  void SetHotImages(fw::TCustomImageList* Value);
+
   TDrawMenuItemEvent OnDrawItem;
   TMeasureMenuItemEvent OnMeasureItem;
   TItemParamsEvent OnGetItemParams;
@@ -115,6 +125,8 @@ class TCkMenuSettings {
 
  protected:
   void InitSettings();
+  // Main menus fall back to the standard style when their painter goes.
+  virtual bool IsMainMenuKind() const { return false; }
   void MakeStylePainter();
   void ClearPainterReference(fw::TComponent* AComponent);
   void ImagesChanged(fw::TObject*) { Refresh(); }
@@ -139,11 +151,6 @@ class TCkPopupMenu : public fw::TPopupMenu, public TCkMenuSettings {
   explicit TCkPopupMenu(fw::TComponent* AOwner);
   ~TCkPopupMenu() override;
 
-  void SetStyle(TCkMenuStyle Value);
-  void SetItemPainter(TCkCustomMenuItemPainter* Value);
-  void SetImagesList(fw::TCustomImageList* Value);
-  void SetDisabledImages(fw::TCustomImageList* Value);
-  void SetHotImages(fw::TCustomImageList* Value);
   fw::TMenu* AsMenu() override { return this; }
   // Style other than msStandard, or an image list with images.
   bool IsOwnerDrawMenu() const override;
@@ -160,11 +167,6 @@ class TCkMainMenu : public fw::TMainMenu, public TCkMenuSettings {
   explicit TCkMainMenu(fw::TComponent* AOwner);
   ~TCkMainMenu() override;
 
-  void SetStyle(TCkMenuStyle Value);
-  void SetItemPainter(TCkCustomMenuItemPainter* Value);
-  void SetImagesList(fw::TCustomImageList* Value);
-  void SetDisabledImages(fw::TCustomImageList* Value);
-  void SetHotImages(fw::TCustomImageList* Value);
   fw::TMenu* AsMenu() override { return this; }
   bool IsOwnerDrawMenu() const override { return true; }
 
@@ -172,6 +174,9 @@ class TCkMainMenu : public fw::TMainMenu, public TCkMenuSettings {
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
   void MenuChanged(fw::TObject* Sender, fw::TMenuItem* Source, bool Rebuild) override;
   bool HandleMenuMessage(fw::TMessage& Message) override;
+
+ protected:
+  bool IsMainMenuKind() const override { return true; }
 };
 
 // The painter a style calls for, owned by the caller, serving the menu.
