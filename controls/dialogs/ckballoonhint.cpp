@@ -258,6 +258,9 @@ void TCkBalloonHint::Notification(fw::TComponent* AComponent, fw::TOperation Ope
   if (Operation != fw::opRemove) return;
   if (AComponent == FImages) FImages = nullptr;
   if (FData.RAnchorWindow && AComponent == FData.RAnchorWindow) {
+    // The registry drops the hooks of a window that goes by itself.
+    FAnchorHooked = false;
+    FAnchorHookedWindow = nullptr;
     CancelHint();
     FData.RAnchorWindow = nullptr;
   }
@@ -439,17 +442,20 @@ void TCkBalloonHint::HookAnchor() {
   UnhookAnchor();
   if (!FData.RAnchorWindow) return;
   FData.RAnchorWindow->FreeNotification(this);
-  FAnchorHook = std::make_unique<fw::TWindowProcHook>(FData.RAnchorWindow,
-                                                       fw::TWndMethod(this, &TCkBalloonHint::AnchorMessage));
+  FAnchorHooked = AddWindowProcHook(FData.RAnchorWindow, TCkControlHook(this, &TCkBalloonHint::AnchorMessage),
+                                    hoBeforeMsg);
+  FAnchorHookedWindow = FData.RAnchorWindow;
 }
 
 void TCkBalloonHint::UnhookAnchor() {
-  if (FAnchorHook) FAnchorHook.reset();
+  if (!FAnchorHooked) return;
+  RemoveWindowProcHook(FAnchorHookedWindow, TCkControlHook(this, &TCkBalloonHint::AnchorMessage), hoBeforeMsg);
+  FAnchorHooked = false;
+  FAnchorHookedWindow = nullptr;
 }
 
-void TCkBalloonHint::AnchorMessage(fw::TMessage& Message) {
+bool TCkBalloonHint::AnchorMessage(fw::TMessage& Message) {
   fw::TCustomForm* form = FData.RAnchorWindow;
-  fw::TWindowProcHook* hook = FAnchorHook.get();
   bool cancel = false;
   if (form && form->HandleAllocated() && FHint->HandleAllocated()) {
     HWND formWnd = form->Handle(), hint = FHint->Handle();
@@ -498,10 +504,9 @@ void TCkBalloonHint::AnchorMessage(fw::TMessage& Message) {
         break;
     }
   }
-  // The form always handles the message; a cancel (which removes this
-  // hook) comes after.
-  hook->CallPrevious(Message);
+  // A cancel removes this hook; the form still handles the message.
   if (cancel) CancelHint();
+  return false;
 }
 
 // ---- The balloon window's events

@@ -22,7 +22,7 @@
 #include "controls/base/ckcommondialog.h"
 #include "fw/controls/forms.h"
 #include "fw/controls/hintwindow.h"
-#include "fw/controls/wndprochook.h"
+#include "controls/base/ckwndprochook.h"
 #include "fw/graphics/imagelist.h"
 
 namespace ck {
@@ -263,7 +263,7 @@ class TCkBalloonHint : public TCkComponent {
   void TimerWndProc(fw::TMessage& Message);
   void HookAnchor();
   void UnhookAnchor();
-  void AnchorMessage(fw::TMessage& Message);
+  bool AnchorMessage(fw::TMessage& Message);
   bool CloseBtnClick();
   void HintClick(fw::TObject* Sender);
   void HintDblClick(fw::TObject* Sender);
@@ -286,7 +286,8 @@ class TCkBalloonHint : public TCkComponent {
   HWND FHandle = nullptr;
   bool FTimerActive = false;
   int FMaxWidth = 0;
-  std::unique_ptr<fw::TWindowProcHook> FAnchorHook;
+  bool FAnchorHooked = false;
+  fw::TControl* FAnchorHookedWindow = nullptr;
 };
 
 class TGlobalCtrl : public fw::TComponent {
