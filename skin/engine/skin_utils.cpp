@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "fw/core/rtti.h"
+#include "fw/core/sysutils.h"
 #include "fw/platform/files.h"
 #include "fw/system/application.h"
 
@@ -107,6 +108,20 @@ TCacheInfo MakeCacheInfo(const TPixelView32& bmp, int x, int y) {
   TCacheInfo ci;
   ci.Bmp = bmp, ci.X = x, ci.Y = y, ci.FillColor = clSkinKey, ci.FillRect = {}, ci.Ready = true;
   return ci;
+}
+
+void ParseIniSections(const fw::TStrings& lines, fw::TMemIniFile& sections) { sections.SetText(lines.Text()); }
+
+fw::String ReadIniString(fw::TMemIniFile& sections, const fw::String& section, const fw::String& key,
+                         const fw::String& def) {
+  return sections.ReadString(section, key, def);
+}
+
+int ReadIniInteger(fw::TMemIniFile& sections, const fw::String& section, const fw::String& key, int def) {
+  fw::String value = sections.ReadString(section, key, u"");
+  if (value.size() > 2 && value[0] == u'0' && (value[1] == u'x' || value[1] == u'X')) value = u"$" + value.substr(2);
+  int result;
+  return fw::TryStrToInt(value, result) ? result : def;
 }
 
 bool HasPublishedProp(fw::TObject* object, fw::StringView name) {

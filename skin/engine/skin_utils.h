@@ -12,6 +12,7 @@
 #include "fw/core/object.h"
 #include "fw/core/strings_list.h"
 #include "fw/graphics/icon.h"
+#include "fw/platform/inifiles.h"
 #include "fw/system/messages.h"
 #include "skin/engine/core/bitmap_blend.h"
 
@@ -45,6 +46,15 @@ std::unique_ptr<fw::TIcon> FileIconOf(const fw::String& fileName, UINT shellFlag
 
 fw::TMessage PackMessageRec(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT result);
 TCacheInfo MakeCacheInfo(const TPixelView32& bmp, int x, int y);
+
+// Skin descriptions in INI form ("Options.dat"), read through the
+// framework's INI document: the lines become its sections once, then values
+// are read by section and key (a missing one gives the default).
+void ParseIniSections(const fw::TStrings& lines, fw::TMemIniFile& sections);
+fw::String ReadIniString(fw::TMemIniFile& sections, const fw::String& section, const fw::String& key,
+                         const fw::String& def);
+// Decimal, "$" or "0x" hexadecimal; anything else gives the default.
+int ReadIniInteger(fw::TMemIniFile& sections, const fw::String& section, const fw::String& key, int def);
 
 // Published properties by name; neutral results when there is none.
 bool HasPublishedProp(fw::TObject* object, fw::StringView name);

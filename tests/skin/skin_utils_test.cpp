@@ -97,6 +97,24 @@ TEST(PublishedProps, SetElementsChangeByTheirExactName) {
   EXPECT_FALSE(ChangeSetPropElement(&w, u"Nothing", u"seTop", true));
 }
 
+TEST(SkinIni, SectionsKeysAndIntegersOfADescription) {
+  fw::TStringList lines;
+  for (const char16_t* l : {u"[A]", u"x=1", u";y=2", u"[B]", u"X=3", u"z", u"hex=0x00FF00", u"HEX2=0X1f", u"d=$FF",
+                            u"n=-7", u"px=12 px", u"bare=0x"})
+    lines.Add(l);
+  fw::TMemIniFile ini(u"");
+  ParseIniSections(lines, ini);
+  EXPECT_EQ(ReadIniString(ini, u"A", u"x", u"-"), u"1");
+  EXPECT_EQ(ReadIniString(ini, u"A", u"y", u"-"), u"-") << "a comment line is no key";
+  EXPECT_EQ(ReadIniString(ini, u"B", u"x", u"-"), u"3") << "keys compare without case";
+  EXPECT_EQ(ReadIniString(ini, u"C", u"x", u"-"), u"-");
+  struct Case {
+    const char16_t* key;
+    int want;
+  } cases[] = {{u"hex", 65280}, {u"hex2", 31}, {u"d", 255}, {u"n", -7}, {u"px", 99}, {u"missing", 99}, {u"bare", 99}};
+  for (auto c : cases) EXPECT_EQ(ReadIniInteger(ini, u"B", c.key, 99), c.want) << fw::StringToUtf8(c.key);
+}
+
 TEST(MakeCacheInfo, IsReadyWithTheKeyAsFillColour) {
   TCacheInfo ci = MakeCacheInfo({}, 4, 5);
   EXPECT_TRUE(ci.Ready);
