@@ -1,11 +1,13 @@
 #include "controls/views/ckmenupainters.h"
 
 #include <algorithm>
+#include <map>
 
 #include "fw/core/rtti.h"
 #include "fw/graphics/gdi_handles.h"
 #include "fw/graphics/imagelist.h"
 #include "fw/system/actions.h"
+#include "fw/system/wndregistry.h"
 #include "services/ckutils.h"
 
 namespace ck {
@@ -622,6 +624,76 @@ void TCkXPMenuItemPainter::Measure(fw::TMenuItem* Item, int& Width, int& Height)
   TCkCustomMenuItemPainter::Measure(Item, Width, Height);
   if (Item->IsLine()) Height = 3;
   else Height += 2;
+}
+
+namespace {
+
+// The XP painter whose menu window is subclassed at the moment, and the
+// procedures the subclassed windows had.
+TCkXPMenuItemPainter* currentXPPainter = nullptr;
+std::map<HWND, WNDPROC>& XPSubclassed() {
+  static auto* windows = new std::map<HWND, WNDPROC>();
+  return *windows;
+}
+
+LRESULT CALLBACK XPMenuWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto it = XPSubclassed().find(wnd);
+  if (it == XPSubclassed().end()) return DefWindowProcW(wnd, msg, wParam, lParam);
+  const WNDPROC previous = it->second;
+  const LRESULT result = CallWindowProcW(previous, wnd, msg, wParam, lParam);
+  if ((msg == WM_SHOWWINDOW && !wParam) || msg == WM_NCDESTROY) {
+    if (fw::RestoreWindowProc(wnd, XPMenuWindowProc, previous)) XPSubclassed().erase(wnd);
+    currentXPPainter = nullptr;
+  } else if (msg == WM_NCPAINT && currentXPPainter) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    HRGN region = wParam > 1 ? reinterpret_cast<HRGN>(wParam) : nullptr;
+    HDC dc = GetDCEx(wnd, region, DCX_WINDOW | DCX_CACHE | (region ? DCX_INTERSECTRGN : 0));
+    if (dc) {
+      currentXPPainter->DrawMenuBorder(dc, fw::TRect{0, 0, r.right - r.left, r.bottom - r.top});
+      ReleaseDC(wnd, dc);
+    }
+  }
+  return result;
+}
+
+}  // namespace
+
+void TCkXPMenuItemPainter::DrawMenuBorder(HDC dc, const fw::TRect& r) {
+  fw::TCanvas c;
+  c.SetHandle(dc);
+  c.Brush()->SetStyle(fw::bsClear);
+  c.Pen()->SetColor(BorderColor);
+  c.Rectangle(r);
+  for (int y : {r.Top + 1, r.Top + 2, r.Bottom - 3, r.Bottom - 2}) Line(&c, fw::clWhite, r.Left + 1, y, r.Right - 1, y);
+  const fw::TColor rightColor = RightToLeft() ? FImageBackgroundColor : fw::clWhite;
+  const fw::TColor leftColor = RightToLeft() ? fw::clWhite : FImageBackgroundColor;
+  for (int x : {r.Right - 2, r.Right - 3}) Line(&c, rightColor, x, r.Top + 3, x, r.Bottom - 2);
+  for (int x : {r.Left + 1, r.Left + 2}) Line(&c, leftColor, x, r.Top + 3, x, r.Bottom - 2);
+  c.SetHandle(nullptr);
+}
+
+void TCkXPMenuItemPainter::Paint(fw::TMenuItem* Item, const fw::TRect& ItemRect, TMenuOwnerDrawState State) {
+  HWND wnd = Canvas() && Item && IsPopupItem(Item) && !ComponentState().Contains(fw::csDesigning)
+                 ? WindowFromDC(Canvas()->Handle())
+                 : nullptr;
+  // A main menu's bar lives on its form: the form keeps its own frame.
+  if (wnd && FMenu) {
+    auto* owner = dynamic_cast<fw::TWinControl*>(FMenu->AsMenu()->Owner());
+    if (owner && owner->HandleAllocated() && owner->Handle() == wnd) wnd = nullptr;
+  }
+  if (wnd) {
+    if (XPSubclassed().find(wnd) == XPSubclassed().end())
+      XPSubclassed()[wnd] = fw::ReplaceWindowProc(wnd, XPMenuWindowProc);
+    currentXPPainter = this;
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    if (HDC dc = GetWindowDC(wnd)) {
+      DrawMenuBorder(dc, fw::TRect{0, 0, r.right - r.left, r.bottom - r.top});
+      ReleaseDC(wnd, dc);
+    }
+  }
+  TCkCustomMenuItemPainter::Paint(Item, ItemRect, State);
 }
 
 // ---- Owner draw ---------------------------------------------------------------

@@ -152,6 +152,12 @@ class TCkXPMenuItemPainter : public TCkCustomMenuItemPainter {
   void DrawSeparator(const fw::TRect& Rect) override;
   void DrawItemText(const fw::TRect& Rect, const fw::String& Text, UINT Flags) override;
   void Measure(fw::TMenuItem* Item, int& Width, int& Height) override;
+  // Popup items also give the menu's window its XP border, subclassing the
+  // window until it hides.
+  void Paint(fw::TMenuItem* Item, const fw::TRect& ItemRect, TMenuOwnerDrawState State) override;
+  // The border on a rectangle of a menu window's device context: outline,
+  // white inner lines, the image column's colour down the left side.
+  void DrawMenuBorder(HDC dc, const fw::TRect& r);
 
  private:
   int ShiftX(int X) const { return RightToLeft() ? X + 3 : X - 3; }

@@ -190,6 +190,18 @@ TEST(PainterKinds, EachDrawsEveryItemKindInsideItsRectangle) {
   }
 }
 
+TEST(XPPainter, DrawsTheMenuWindowsBorder) {
+  TCkXPMenuItemPainter xp(nullptr);
+  TMenuBitmap out(40, 30);
+  xp.DrawMenuBorder(out.bmp.Canvas()->Handle(), fw::TRect{0, 0, 40, 30});
+  GdiFlush();
+  EXPECT_EQ(out.Count(xp.BorderColor, fw::TRect{0, 0, 40, 1}), 40) << "the outline";
+  EXPECT_EQ(out.Count(xp.BorderColor, fw::TRect{39, 0, 40, 30}), 30);
+  EXPECT_EQ(out.Count(fw::clWhite, fw::TRect{1, 1, 39, 3}), 2 * 38) << "two white rows inside the top";
+  EXPECT_EQ(out.Count(xp.ImageBackgroundColor(), fw::TRect{1, 3, 3, 28}), 2 * 25) << "the image column's colour on the left";
+  EXPECT_EQ(out.Count(fw::clFuchsia, fw::TRect{5, 5, 35, 25}), 30 * 20) << "the inside is left alone";
+}
+
 TEST(OwnerDrawPainter, PaintsOnlyThroughTheMenusEvents) {
   TCkPopupMenu menu(nullptr);
   menu.SetStyle(msOwnerDraw);
