@@ -113,6 +113,7 @@ void TImageForm::SearchFinished(const TSearchSummary& Summary) {
     Gauge1->SetPosition(0);
   }
   SetStatusText(1, Summary.ElapsedText);
+  SetStatusText(2, SkippedFilesText(Summary));
   if (ListView) FillResultListView(ListView, *results_, itemScores_);
   if (lbcount) lbcount->SetCaption(fw::IntToStr(results_->Count()));
   if (Run) Run->EnableButton(ck::bkNext, results_->Count() > 0);

@@ -7,9 +7,11 @@
 #include <optional>
 
 #include "app/core/font_files.h"
+#include "app/core/ttf_info.h"
 #include "app/font_folders.h"
 #include "app/font_loading.h"
 #include "fw/core/streams.h"
+#include "fw/core/sysutils.h"
 
 namespace app {
 
@@ -33,6 +35,12 @@ double Seconds() {
 }
 
 }  // namespace
+
+fw::String SkippedFilesText(const TSearchSummary& summary) {
+  const int skipped = summary.Unusable + summary.Failed;
+  if (skipped == 0) return fw::String();
+  return fw::IntToStr(skipped) + (skipped == 1 ? u" font file could not be read" : u" font files could not be read");
+}
 
 fw::String FormatElapsed(uint64_t ms) {
   char buf[40];
@@ -236,6 +244,12 @@ void TSearchRun::MatchFontFile(const fw::String& path) {
     font.reset();
     summary_.ReleaseSeconds += Seconds() - t;
   };
+  // The system's naming trusts a file's naming table and can crash on a
+  // damaged one: such a file never reaches the font table.
+  if (HasNamingTable(UpperFileExt(path)) && !NamingTableIsSound(path)) {
+    ++summary_.Unusable;
+    return;
+  }
   try {
     const double t = Seconds();
     font.emplace(FontResourceName(path));

@@ -103,6 +103,10 @@ struct TSearchOptions {
 // "hh:nn:ss.zzz" of a duration.
 fw::String FormatElapsed(uint64_t ms);
 
+// What a search skipped: "3 font files could not be read" (unusable files
+// and failed candidates together), "1 font file ..."; empty for none.
+fw::String SkippedFilesText(const TSearchSummary& summary);
+
 class TSearchRun {
  public:
   TSearchRun(TCandidateScorer& scorer, TResultList& results, TSearchView& view);

@@ -43,9 +43,11 @@ fw::String UpperFileExt(const fw::String& path) {
   return ext;
 }
 
-bool IsFontFileExt(const fw::String& upperExt) {
-  return upperExt == u".TTF" || upperExt == u".OTF" || upperExt == u".TTC" || upperExt == u".PFM";
+bool HasNamingTable(const fw::String& upperExt) {
+  return upperExt == u".TTF" || upperExt == u".OTF" || upperExt == u".TTC";
 }
+
+bool IsFontFileExt(const fw::String& upperExt) { return HasNamingTable(upperExt) || upperExt == u".PFM"; }
 
 fw::String PfbPartnerSuffix(const fw::String& pfmPath, TFileExistsFunc exists) {
   return u"|" + OutlinePath(pfmPath, exists);

@@ -22,6 +22,9 @@ fw::String UpperFileExt(const fw::String& path);
 // take (".FON" is not among them).
 bool IsFontFileExt(const fw::String& upperExt);
 
+// ".TTF", ".OTF" and ".TTC": the files that carry a naming table.
+bool HasNamingTable(const fw::String& upperExt);
+
 using TFileExistsFunc = bool (*)(const fw::String&);
 
 // For a ".PFM" path: "|" + outline folder + "\" + base + "PFB", where base is

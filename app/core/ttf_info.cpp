@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <vector>
 
 #include "fw/core/exceptions.h"
 
@@ -38,7 +39,7 @@ class TBoundedReader {
 // The offset of the "name" table of the file's (first) font. Only the
 // directory's own entries are searched: a scan past them would take table
 // data for entries and read names from wherever they point.
-bool FindNameTable(TBoundedReader& r, int64_t& tableOffset) {
+bool FindNameTable(TBoundedReader& r, int64_t& tableOffset, int64_t* tableLength = nullptr) {
   uint8_t head[12];
   if (!r.ReadAt(0, head, sizeof head)) return false;
   int64_t directory = 0;
@@ -56,6 +57,7 @@ bool FindNameTable(TBoundedReader& r, int64_t& tableOffset) {
     if (!r.ReadAt(directory + 12 + 16 * static_cast<int64_t>(i), entry, sizeof entry)) return false;
     if (std::memcmp(entry, "name", 4) == 0) {
       tableOffset = Be32(entry + 8);
+      if (tableLength) *tableLength = Be32(entry + 12);
       return true;
     }
   }
@@ -134,6 +136,40 @@ int ThhTTFinfo::ReadNamingTable(fw::TStream& font, tTTFList& list) {
     return kTTFOk;
   } catch (const fw::EStreamError&) {
     return kTTFDiskReadError;
+  }
+}
+
+bool NamingTableIsSound(fw::TStream& font) {
+  try {
+    TBoundedReader r(font);
+    int64_t table = 0, length = 0;
+    if (!FindNameTable(r, table, &length)) return false;
+    // The table must end inside the file; only the part that records and
+    // strings can reach is read.
+    uint8_t last = 0;
+    if (length < 6 || !r.ReadAt(table + length - 1, &last, 1)) return false;
+    constexpr int64_t kReachable = 6 + 12 * 0xFFFF + 0xFFFF + 0xFFFF;
+    std::vector<uint8_t> data(static_cast<size_t>(std::min(length, kReachable)));
+    if (!r.ReadAt(table, data.data(), data.size())) return false;
+    const size_t count = Be16(data.data() + 2);
+    const size_t strings = Be16(data.data() + 4);
+    if (6 + 12 * count > data.size() || strings > data.size()) return false;
+    for (size_t i = 0; i < count; ++i) {
+      const uint8_t* rec = data.data() + 6 + 12 * i;
+      if (strings + Be16(rec + 10) + Be16(rec + 8) > data.size()) return false;
+    }
+    return true;
+  } catch (const fw::EStreamError&) {
+    return false;
+  }
+}
+
+bool NamingTableIsSound(const fw::String& path) {
+  try {
+    fw::TFileStream file(path, fw::fmOpenRead | fw::fmShareDenyNone);
+    return NamingTableIsSound(file);
+  } catch (const fw::EStreamError&) {
+    return false;
   }
 }
 

@@ -84,6 +84,13 @@ class ThhTTFinfo {
   virtual uint16_t FileAttributesOf(const fw::String& path);
 };
 
+// True when the file's (first font's) naming table lies inside the file as
+// its directory entry says, and its header, every record and every string
+// lie inside the table. The system's own font naming trusts the table and
+// may crash on one that fails this; a file that can't be read fails it.
+bool NamingTableIsSound(fw::TStream& font);
+bool NamingTableIsSound(const fw::String& path);
+
 // Turns the bytes of a name string into single-byte text: a byte at an even
 // position is kept only when printable ASCII, a byte at an odd position
 // always, so plain UTF-16BE text becomes its low bytes. The text keeps at

@@ -96,6 +96,19 @@ TEST_F(RunPage, FindWithThePagesControlsRanksTheSamplesFontFirstAndListsBestFirs
   EXPECT_EQ(form->gbsampletext->Caption(), u"Sample");
 }
 
+TEST_F(RunPage, ASearchThatSkipsDamagedFilesSaysHowManyInTheStatusBar) {
+  if (!fixtures::MakeFixture(fonts, "vltest.ttf")) GTEST_SKIP() << "fonts-dejavu-core missing";
+  for (const char* f : {"broken1.ttf", "broken2.otf", "broken3.ttc"}) fixtures::WriteGarbage(fonts, f);
+  form->Search().Options().Folder = Folder();
+  form->cbfolders->SetChecked(true);
+  form->btnstartstop->Click();
+  EXPECT_EQ(form->StatusText(2), u"3 font files could not be read");
+
+  for (const char* f : {"broken1.ttf", "broken2.otf", "broken3.ttc"}) DeleteFileW(W(fonts.Path(f)));
+  form->btnstartstop->Click();
+  EXPECT_EQ(form->StatusText(2), u"");
+}
+
 TEST_F(RunPage, StopFromInsideTheSearchEndsItWithTheButtonBackToFind) {
   for (const char* f : {"vltest.ttf", "vltestbd.ttf"})
     if (!fixtures::MakeFixture(fonts, f)) GTEST_SKIP() << "font packages missing";

@@ -230,6 +230,44 @@ TEST_F(SearchRun, AnErrorInAFontFileSkipsOnlyThatFile) {
   EXPECT_FALSE(FaceIsInstalled(u"Vltest Sans"));
 }
 
+// Copies of a real font whose naming table is damaged in one way each; the
+// system's own naming crashes on such tables.
+TEST_F(SearchRun, FontFilesWithADamagedNamingTableAreSkippedBeforeTheSystemSeesThem) {
+  if (!MakeFolder({"vltest.ttf"})) GTEST_SKIP() << "fonts-dejavu-core missing";
+  const fixtures::Bytes font = fixtures::ReadAll(tmp.Path("vltest.ttf"));
+  size_t entry = 0;
+  for (size_t i = 0; i < (font[4] << 8 | font[5]); ++i) {
+    if (std::string(font.begin() + 12 + 16 * i, font.begin() + 16 + 16 * i) == "name") entry = 12 + 16 * i;
+  }
+  ASSERT_NE(entry, 0u);
+  const size_t table = fixtures::Be32(font, entry + 8);
+  const auto set16 = [](fixtures::Bytes& b, size_t at, unsigned v) {
+    b[at] = static_cast<uint8_t>(v >> 8);
+    b[at + 1] = static_cast<uint8_t>(v);
+  };
+  const std::pair<const char*, std::function<void(fixtures::Bytes&)>> damages[] = {
+      {"length.ttf", [&](fixtures::Bytes& b) { set16(b, entry + 12, 0x7FFF); }},
+      {"count.ttf", [&](fixtures::Bytes& b) { set16(b, table + 2, 0xFFFF); }},
+      {"strings.ttf", [&](fixtures::Bytes& b) { set16(b, table + 4, 0xFFFF); }},
+      {"record.ttf", [&](fixtures::Bytes& b) { set16(b, table + 6 + 8, 0xFFFF); }},
+  };
+  for (const auto& [file, damage] : damages) {
+    fixtures::Bytes copy = font;
+    damage(copy);
+    fw::WriteFileBytes(tmp.Path(file), copy);
+  }
+  run.Options().Source = TSearchSource::Folders;
+  run.Options().Folder = Folder();
+  run.btnstartstopClick();
+
+  ASSERT_EQ(results.Count(), 1);
+  EXPECT_EQ(results[0].Path, tmp.Path("vltest.ttf"));
+  EXPECT_EQ(view.summary.Candidates, 5);
+  EXPECT_EQ(view.summary.Unusable, 4);
+  EXPECT_EQ(view.summary.Failed, 0);
+  EXPECT_EQ(SkippedFilesText(view.summary), u"4 font files could not be read");
+}
+
 TEST_F(SearchRun, ProgressIsShownOnlyAtItsMarks) {
   // Folders mark every tenth of the files, the database every hundredth of
   // the records; with fewer the step is 0 and only the first mark is hit.
@@ -358,6 +396,20 @@ TEST_F(SearchRun, WithNoSourceChosenTheInstalledFontsRunWithoutMessageQueueOrSym
     EXPECT_FALSE(IsSymbolFont(c.first, charsets)) << fw::StringToUtf8(c.first);
   }
   EXPECT_EQ(view.finished, 1);
+}
+
+TEST(SearchSkipped, UnusableFilesAndFailedCandidatesAreCountedTogether) {
+  const struct {
+    int Unusable, Failed;
+    const char16_t* Text;
+  } kCases[] = {{0, 0, u""}, {1, 0, u"1 font file could not be read"}, {0, 1, u"1 font file could not be read"},
+                {2, 1, u"3 font files could not be read"}};
+  for (const auto& c : kCases) {
+    TSearchSummary s;
+    s.Unusable = c.Unusable;
+    s.Failed = c.Failed;
+    EXPECT_EQ(SkippedFilesText(s), c.Text) << c.Unusable << " " << c.Failed;
+  }
 }
 
 TEST(SearchElapsed, IsWrittenAsHoursMinutesSecondsAndMilliseconds) {

@@ -206,6 +206,42 @@ TEST(TTFinfo, DamagedFilesEndInTheReadErrorWithoutReadingOutsideTheFile) {
   }
 }
 
+TEST(TTFinfo, NamingTableCheckRefusesTablesRecordsAndStringsOutsideTheirBounds) {
+  const Bytes good = Font(kTrueType, StandardTables());
+  const size_t nameEntry = 12 + 16;
+  const uint32_t nameTable = Get32(good, nameEntry + 8);
+  const size_t firstRecord = nameTable + 6;
+  auto edited = [&](const std::function<void(Bytes&)>& edit) {
+    Bytes b = good;
+    edit(b);
+    return b;
+  };
+  const struct {
+    const char* What;
+    Bytes Bytes;
+    bool Sound;
+  } cases[] = {
+      {"whole font", good, true},
+      {"first font of a collection", Collection({StandardTables()}), true},
+      {"table without records", Font(kTrueType, {{"name", NameTable({})}}), true},
+      {"garbage", Bytes(300, 0x5A), false},
+      {"no name table", Font(kTrueType, {{"head", Bytes(54, 0)}}), false},
+      {"table length beyond the file", edited([&](Bytes& b) { Set32(b, nameEntry + 12, 0x7FFFFFF0); }), false},
+      {"table offset beyond the file", edited([&](Bytes& b) { Set32(b, nameEntry + 8, 0xFFFFFFF0); }), false},
+      {"table shorter than its header", edited([&](Bytes& b) { Set32(b, nameEntry + 12, 4); }), false},
+      {"record count 0xFFFF", edited([&](Bytes& b) { Set16(b, nameTable + 2, 0xFFFF); }), false},
+      {"string offset 0xFFFF", edited([&](Bytes& b) { Set16(b, nameTable + 4, 0xFFFF); }), false},
+      {"record length beyond the table", edited([&](Bytes& b) { Set16(b, firstRecord + 12 * 6 + 8, 0x400); }),
+       false},
+      {"record offset beyond the table", edited([&](Bytes& b) { Set16(b, firstRecord + 10, 0xFFF0); }), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    TStrictStream s(c.Bytes);
+    EXPECT_EQ(NamingTableIsSound(s), c.Sound);
+  }
+}
+
 TEST(TTFinfo, WithoutARecordOrAFileNothingIsFilled) {
   ThhTTFinfo info;
   int err = 0;
