@@ -42,6 +42,27 @@ size_t ColourTableSize(const BITMAPINFOHEADER& h) {
   return n * sizeof(RGBQUAD) + masks;
 }
 
+// The bytes of pixel data a DIB's header promises; 0 for a header that
+// describes none or that the clipboard does not take.
+size_t PixelBytes(const BITMAPINFOHEADER& h) {
+  const uint64_t rows = h.biHeight < 0 ? -static_cast<int64_t>(h.biHeight) : h.biHeight;
+  switch (h.biCompression) {
+    case BI_RGB:
+    case BI_BITFIELDS:
+      switch (h.biBitCount) {
+        case 1: case 4: case 8: case 16: case 24: case 32:
+          return Stride(h.biWidth, h.biBitCount) * rows;
+        default:
+          return 0;
+      }
+    case BI_RLE4:
+    case BI_RLE8:
+      return h.biSizeImage;
+    default:
+      return 0;
+  }
+}
+
 }  // namespace
 
 TClipboard::~TClipboard() {
@@ -169,6 +190,9 @@ HBITMAP TClipboard::GetBitmap() {
     const BITMAPINFOHEADER& src = info->bmiHeader;
     const size_t offset = src.biSize + ColourTableSize(src);
     if (offset > GlobalSize(h) || src.biWidth <= 0 || src.biHeight == 0) return nullptr;
+    // Another program wrote the block: its pixel rows must lie inside it
+    // before the system reads them.
+    if (PixelBytes(src) == 0 || PixelBytes(src) > GlobalSize(h) - offset) return nullptr;
     BITMAPINFO out{};
     out.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     out.bmiHeader.biWidth = src.biWidth;

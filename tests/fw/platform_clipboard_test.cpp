@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace fw {
 namespace {
@@ -82,6 +83,46 @@ TEST(Clipboard, BitmapRoundTripKeepsPixels) {
   Clipboard().SetAsText(u"no bitmap");
   EXPECT_EQ(Clipboard().GetBitmap(), nullptr);
   EXPECT_THROW(Clipboard().SetBitmap(nullptr), EClipboardException);
+}
+
+// A DIB block as another program may write it: a header, then the bytes.
+void PutDibBlock(int width, int height, int bpp, DWORD compression, size_t pixelBytes) {
+  std::vector<uint8_t> block(sizeof(BITMAPINFOHEADER) + pixelBytes, 0x7F);
+  BITMAPINFOHEADER h{};
+  h.biSize = sizeof h;
+  h.biWidth = width;
+  h.biHeight = height;
+  h.biPlanes = 1;
+  h.biBitCount = static_cast<WORD>(bpp);
+  h.biCompression = compression;
+  std::memcpy(block.data(), &h, sizeof h);
+  Clipboard().SetBuffer(CF_DIB, block.data(), block.size());
+}
+
+TEST(Clipboard, ABitmapBlockWhosePixelRowsDoNotFitIsRefused) {
+  const struct {
+    const char* What;
+    int Width, Height, Bpp;
+    DWORD Compression;
+    size_t PixelBytes;
+    bool Taken;
+  } kCases[] = {
+      {"4000 x 4000 in a header alone", 4000, 4000, 24, BI_RGB, 0, false},
+      {"one row short", 3, 2, 24, BI_RGB, 12, false},
+      {"top-down one row short", 3, -2, 32, BI_RGB, 12, false},
+      {"exact rows", 3, 2, 24, BI_RGB, 24, true},
+      {"exact rows top-down", 3, -2, 32, BI_RGB, 24, true},
+      {"depth the format has not", 3, 2, 7, BI_RGB, 64, false},
+      {"a compression the clipboard does not take", 3, 2, 24, BI_JPEG, 64, false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.What);
+    PutDibBlock(c.Width, c.Height, c.Bpp, c.Compression, c.PixelBytes);
+    HBITMAP got = Clipboard().GetBitmap();
+    EXPECT_EQ(got != nullptr, c.Taken);
+    if (got) DeleteObject(got);
+  }
+  Clipboard().Clear();
 }
 
 }  // namespace
