@@ -111,9 +111,12 @@ TMetafile* TPicture::Metafile() { return ForceType<TMetafile>(); }
 void TPicture::LoadFromFile(const String& fileName) {
   String ext = ExtensionOf(fileName);
   TGraphicClass byName = FileFormatClass(ext);
-  TMemoryStream data;
-  data.LoadFromFile(fileName);
-  TGraphicClass byContent = DetectFormat(data.Memory(), static_cast<size_t>(data.Size()));
+  // The file is read as its format asks, never whole before that: a
+  // picture may be followed by anything.
+  TFileStream data(fileName, fmOpenRead | fmShareDenyNone);
+  uint8_t head[64] = {};
+  const int64_t got = data.Read(head, sizeof head);
+  TGraphicClass byContent = DetectFormat(head, static_cast<size_t>(std::max<int64_t>(got, 0)));
   if (!byName && !byContent) throw EInvalidGraphic(u"Unknown picture file extension (." + ext + u")");
   auto load = [&](TGraphicClass cls) {
     std::unique_ptr<TGraphic> g(CreateGraphic(cls));
