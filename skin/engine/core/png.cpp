@@ -18,7 +18,6 @@ constexpr TChunkType kGAMA = {'g', 'A', 'M', 'A'};
 constexpr TChunkType kBKGD = {'b', 'K', 'G', 'D'};
 constexpr TChunkType kTRNS = {'t', 'R', 'N', 'S'};
 
-const char16_t kInvalidFormat[] = u"Cannot load image. Invalid or unexpected PNG image format.";
 const char16_t kCRCError[] = u"Cannot load image. CRC error found in PNG file.";
 const char16_t kCompressionNotSupported[] =
     u"Cannot load image. The compression scheme is not supported for PNG files.";
@@ -29,7 +28,10 @@ const char16_t kCompressionError[] = u"Cannot load image. Compression error foun
 const char16_t kCriticalChunk[] = u"Cannot load PNG image. Unexpected but critical chunk detected.";
 const char16_t kLZ77Error[] = u"LZ77 decompression error.";
 
-[[noreturn]] void InvalidFormat() { throw fw::EInvalidGraphic(kInvalidFormat); }
+const char16_t kFormat[] = u"PNG";
+
+[[noreturn]] void Truncated() { fw::codecs::ThrowTruncated(kFormat); }
+[[noreturn]] void Damaged(const fw::String& reason) { fw::codecs::ThrowDamaged(kFormat, reason); }
 
 // Chunk types compare without regard to letter case (bit 5 of each byte).
 bool IsChunk(const TChunkType& a, const TChunkType& b) {
@@ -160,14 +162,14 @@ bool TPNGReader::TryReadChunkHeader() {
 }
 
 void TPNGReader::ReadChunkHeader() {
-  if (!TryReadChunkHeader()) InvalidFormat();
+  if (!TryReadChunkHeader()) Truncated();
 }
 
 void TPNGReader::ReadChunkData() {
   FRawBuffer.resize(FHeader.Length);
   uint8_t stored[4];
   if (FStream->Read(FRawBuffer.data(), FHeader.Length) != FHeader.Length || FStream->Read(stored, 4) != 4)
-    InvalidFormat();
+    Truncated();
   FCurrentCRC = UpdateCRC(FCurrentCRC, FRawBuffer.data(), FRawBuffer.size());
   if ((FCurrentCRC ^ 0xFFFFFFFFu) != ReadBE32(stored)) throw fw::EInvalidGraphic(kCRCError);
 }
@@ -247,11 +249,31 @@ void TPNGReader::ReleaseLoadState() {
   FIDATSize = 0;
 }
 
+// Says what is wrong with a stream that ReadImageProperties refuses: the
+// signature, the header chunk or the image's size.
+void TPNGReader::CheckHeader(fw::TStream& Stream) {
+  FStream = &Stream;
+  FStreamSize = Stream.Size();
+  uint8_t sig[8];
+  const int64_t got = Stream.Read(sig, 8);
+  if (std::memcmp(sig, kSignature, static_cast<size_t>(std::max<int64_t>(got, 0))) != 0) Damaged(u"bad signature");
+  if (got != 8 || FStreamSize - Stream.Position() < 8) Truncated();
+  const bool fits = TryReadChunkHeader();
+  if (!IsChunk(FHeader.ChunkType, kIHDR)) Damaged(u"the first chunk is not IHDR");
+  if (FHeader.Length < 13) Damaged(u"the IHDR chunk is too short");
+  if (!fits) Truncated();
+  ReadIHDR();
+  if (FIHDR.Width == 0 || FIHDR.Height == 0) Damaged(u"the image has no pixels");
+  fw::codecs::CheckImageSize(FIHDR.Width, FIHDR.Height, kFormat);
+}
+
 void TPNGReader::LoadFromStream(fw::TStream& Stream) {
   FImage.Clear();
   FBasePosition = Stream.Position();
   FDecoder.reset();
-  if (!ReadImageProperties(Stream, 0)) InvalidFormat();
+  CheckHeader(Stream);
+  Stream.SetPosition(FBasePosition);
+  if (!ReadImageProperties(Stream, 0)) Damaged(u"bad header");
   Stream.SetPosition(FBasePosition + 8);
   FProgressRect = fw::Rect(0, 0, static_cast<int>(FImageProperties.Width), 1);
   Progress(TProgressStage::psStarting, u"Preparing...");
@@ -301,7 +323,7 @@ void TPNGReader::LoadFromStream(fw::TStream& Stream) {
       if (!(FHeader.ChunkType[0] & 0x20)) throw fw::EInvalidGraphic(kCriticalChunk);
     }
     // A file without image data describes no picture.
-    if (!FHaveImageData) InvalidFormat();
+    if (!FHaveImageData) Damaged(u"no image data");
   } catch (...) {
     ReleaseLoadState();
     Progress(TProgressStage::psEnding, u"");
@@ -394,8 +416,13 @@ void TPNGReader::HandlePLTE() {
   FPalette = FColorManager.CreateColorPalette(data, TRawPaletteFormat::pfInterlaced8Triple, FHeader.Length / 3, false);
 }
 
+void TPNGReader::ChunkTooShort() const {
+  const TChunkType& t = FHeader.ChunkType;
+  Damaged(u"the " + fw::String(t.begin(), t.end()) + u" chunk is too short");
+}
+
 void TPNGReader::HandleGAMA() {
-  if (FHeader.Length < 4) InvalidFormat();
+  if (FHeader.Length < 4) ChunkTooShort();
   ReadChunkData();
   float gamma = static_cast<float>(ReadBE32(FRawBuffer.data()) / 100000.0);
   FColorManager.SetGamma(gamma, 2.2f);
@@ -427,7 +454,7 @@ fw::TColor TPNGReader::ScaledColor(size_t offset) const {
 void TPNGReader::HandleBKGD() {
   uint8_t type = FIHDR.ColorType;
   uint32_t need = (type == 0 || type == 4) ? 2 : (type == 2 || type == 6) ? 6 : 1;
-  if (FHeader.Length < need) InvalidFormat();
+  if (FHeader.Length < need) ChunkTooShort();
   ReadChunkData();
   if (type == 0 || type == 4) {
     FBackgroundColor = ScaledGrey();
@@ -448,7 +475,7 @@ void TPNGReader::HandleBKGD() {
 void TPNGReader::HandleTRNS() {
   uint8_t type = FIHDR.ColorType;
   uint32_t need = type == 0 ? 2 : type == 2 ? 6 : 0;
-  if (FHeader.Length < need) InvalidFormat();
+  if (FHeader.Length < need) ChunkTooShort();
   ReadChunkData();
   if (type == 0) {
     FTransparentColor = ScaledGrey();

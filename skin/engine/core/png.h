@@ -132,6 +132,8 @@ class TPNGReader {
   };
 
   bool TryReadChunkHeader();
+  void CheckHeader(fw::TStream& Stream);
+  [[noreturn]] void ChunkTooShort() const;
   void ReadChunkHeader();
   void ReadChunkData();
   void SkipChunkData();

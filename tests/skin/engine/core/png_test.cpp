@@ -535,7 +535,7 @@ std::string LoadError(const Bytes& png) {
   return "";
 }
 
-const char kInvalid[] = "Cannot load image. Invalid or unexpected PNG image format.";
+const char kTruncated[] = "PNG image is truncated";
 const char kCRC[] = "Cannot load image. CRC error found in PNG file.";
 const char kCritical[] = "Cannot load PNG image. Unexpected but critical chunk detected.";
 const char kCompression[] = "Cannot load image. Compression error found in PNG file.";
@@ -583,13 +583,17 @@ TEST(PNGReader, DamagedFilesRaiseTheirFormatError) {
     std::string error;
   };
   const Case cases[] = {
-      {"wrong signature", badSignature, kInvalid},
-      {"first chunk is not IHDR", BuildPng({{"gAMA", {0, 1, 0x86, 0xA0}}, ihdr, data, iend}), kInvalid},
-      {"width 0", BuildPng({IHDR(0, 3, 8, 2), data, iend}), kInvalid},
-      {"height 0", BuildPng({IHDR(4, 0, 8, 2), data, iend}), kInvalid},
-      {"wider than 32767", BuildPng({IHDR(32768, 1, 8, 2), data, iend}), kInvalid},
-      {"more pixels than the budget", bigOverBudget, kInvalid},
-      {"IHDR shorter than 13 bytes", BuildPng({{"IHDR", shortIhdr}, data, iend}), kInvalid},
+      {"cut inside the signature", Bytes(full.begin(), full.begin() + 5), kTruncated},
+      {"signature alone", Bytes(full.begin(), full.begin() + 8), kTruncated},
+      {"cut inside the IHDR chunk", Bytes(full.begin(), full.begin() + 20), kTruncated},
+      {"wrong signature", badSignature, "PNG image is damaged: bad signature"},
+      {"first chunk is not IHDR", BuildPng({{"gAMA", {0, 1, 0x86, 0xA0}}, ihdr, data, iend}), "PNG image is damaged: the first chunk is not IHDR"},
+      {"width 0", BuildPng({IHDR(0, 3, 8, 2), data, iend}), "PNG image is damaged: the image has no pixels"},
+      {"height 0", BuildPng({IHDR(4, 0, 8, 2), data, iend}), "PNG image is damaged: the image has no pixels"},
+      {"wider than 32767", BuildPng({IHDR(32768, 1, 8, 2), data, iend}), "PNG image is too large (32768x1)"},
+      {"more pixels than the budget", bigOverBudget, "PNG image is too large (32767x32767)"},
+      {"IHDR shorter than 13 bytes", BuildPng({{"IHDR", shortIhdr}, data, iend}),
+       "PNG image is damaged: the IHDR chunk is too short"},
       {"IHDR CRC", BuildPng({{"IHDR", ihdr.data, true}, data, iend}), kCRC},
       {"IDAT CRC", BuildPng({ihdr, {"IDAT", idat, true}, iend}), kCRC},
       {"PLTE CRC", BuildPng({palIhdr, {"PLTE", plte, true}, palData, iend}), kCRC},
@@ -610,13 +614,16 @@ TEST(PNGReader, DamagedFilesRaiseTheirFormatError) {
       {"second IHDR", BuildPng({ihdr, ihdr, data, iend}), kCritical},
       {"critical chunk right after the image data", BuildPng({ihdr, data, {"ABCD", {}}, iend}), kCritical},
       {"unknown critical chunk after it", BuildPng({ihdr, data, {"tEXt", {}}, {"ABCD", {}}, iend}), kCritical},
-      {"file cut inside the image data", truncated, kInvalid},
-      {"no IEND", noEnd, kInvalid},
-      {"chunk longer than the file", hugeLength, kInvalid},
-      {"no image data", BuildPng({ihdr, iend}), kInvalid},
-      {"gAMA shorter than 4 bytes", BuildPng({ihdr, {"gAMA", {0, 1, 2}}, data, iend}), kInvalid},
-      {"RGB bKGD shorter than 6 bytes", BuildPng({ihdr, {"bKGD", {0, 1}}, data, iend}), kInvalid},
-      {"RGB tRNS shorter than 6 bytes", BuildPng({ihdr, {"tRNS", {0, 1}}, data, iend}), kInvalid},
+      {"file cut inside the image data", truncated, kTruncated},
+      {"no IEND", noEnd, kTruncated},
+      {"chunk longer than the file", hugeLength, kTruncated},
+      {"no image data", BuildPng({ihdr, iend}), "PNG image is damaged: no image data"},
+      {"gAMA shorter than 4 bytes", BuildPng({ihdr, {"gAMA", {0, 1, 2}}, data, iend}),
+       "PNG image is damaged: the gAMA chunk is too short"},
+      {"RGB bKGD shorter than 6 bytes", BuildPng({ihdr, {"bKGD", {0, 1}}, data, iend}),
+       "PNG image is damaged: the bKGD chunk is too short"},
+      {"RGB tRNS shorter than 6 bytes", BuildPng({ihdr, {"tRNS", {0, 1}}, data, iend}),
+       "PNG image is damaged: the tRNS chunk is too short"},
       {"damaged Adler-32", BuildPng({ihdr, {"IDAT", badAdler}, iend}), kCompression},
       {"damaged deflate data", BuildPng({ihdr, {"IDAT", badDeflate}, iend}), kCompression},
       {"bytes after the zlib data", BuildPng({ihdr, {"IDAT", trailing}, iend}), kExtra},
