@@ -1,5 +1,7 @@
 #include "controls/views/ckthumbimage.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -231,6 +233,10 @@ void TCkThumbImage::ScaleDown(int MaxW, int MaxH) {
   TGraphic* g = Picture()->Graphic();
   if (!g || g->Empty()) return;
   int w = g->Width(), h = g->Height();
+  // A box of no size (a view's MaxWidth or MaxHeight of 0) fits one pixel;
+  // the steps below double the box, which must grow to end them.
+  MaxW = std::max(MaxW, 1);
+  MaxH = std::max(MaxH, 1);
   TThumbSize f = ProportionalFit({w, h}, {MaxW, MaxH});
   // A picture so narrow or flat that a fitted side would vanish keeps one
   // pixel there.

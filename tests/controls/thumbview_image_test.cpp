@@ -171,6 +171,10 @@ TEST(ThumbViewImage, ScaleDownInStepsAndNeverToNothing) {
       // The fitted height truncates to 0; the picture keeps one row.
       {1000, 1, 200, 200, 200, 1, true},
       {0, 0, 200, 200, 0, 0, false},  // an empty picture stays as it is
+      // A box of no size fits one pixel on that side.
+      {400, 100, 0, 0, 1, 1, true},
+      {400, 100, -5, 200, 1, 1, true},
+      {400, 100, 200, 0, 4, 1, true},
   };
   for (const Case& c : cases) {
     ImageHost h;
