@@ -2,6 +2,8 @@
 // step it, and typed or pasted text other than digits is refused.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "fw/platform/clipboard.h"
 #include "fw/stdctrls/spinedit.h"
 #include "stdctrls_test_util.h"
@@ -94,6 +96,55 @@ TEST_F(SpinFixture, ArrowsAndKeysStepByTheIncrementWithinTheLimits) {
   GetWindowRect(spin->Handle(), &er);
   EXPECT_LE(br.right, er.right);
   EXPECT_GT(br.left, er.left + 50);
+}
+
+// Pixels of the arrows that the screen shows (not a repaint on request) in
+// the button area at the edit's right edge. The window test lock keeps
+// other test programs' windows off the screen.
+int ShownArrowPixels(TSpinEdit* spin) {
+  RECT r;
+  GetClientRect(spin->Handle(), &r);
+  POINT o{0, 0};
+  ClientToScreen(spin->Handle(), &o);
+  HDC dc = GetDC(nullptr);
+  int drawn = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.right - 15; x < r.right; ++x) {
+      const COLORREF c = GetPixel(dc, o.x + x, o.y + y);
+      if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 500) ++drawn;
+    }
+  ReleaseDC(nullptr, dc);
+  return drawn;
+}
+
+TEST_F(SpinFixture, TheArrowsStayShownThroughFocusAndTyping) {
+  auto* other = new TSpinEdit(form.form);
+  other->SetParent(form.form);
+  other->SetTop(40);
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return ShownArrowPixels(spin) > 4; }, 10000)) << "no arrows drawn at all";
+  fwtest::Pump();
+  const int arrows = ShownArrowPixels(spin);
+  const std::pair<const char*, std::function<void()>> steps[] = {
+      {"with the focus", [&] { spin->SetFocus(); }},
+      {"after typing", [&] { Type(u"7"); }},
+      {"after an arrow click",
+       [&] {
+         RECT r;
+         GetClientRect(spin->ButtonHandle(), &r);
+         fwtest::ClickAt(spin->ButtonHandle(), r.right / 2, 2);
+         // The pointer never was there: the button's hover look ends.
+         SendMessageW(spin->ButtonHandle(), WM_MOUSELEAVE, 0, 0);
+       }},
+      {"after a new value", [&] { spin->SetValue(77); }},
+      {"after the focus left", [&] { other->SetFocus(); }},
+      {"after a click into the text", [&] { fwtest::ClickAt(spin->Handle(), 5, 5); }},
+      {"after the up key", [&] { SendMessageW(spin->Handle(), WM_KEYDOWN, VK_UP, 0); }},
+      {"after tabbing on", [&] { form->Perform(WM_NEXTDLGCTL, 0, 0); }},
+  };
+  for (const auto& [what, step] : steps) {
+    step();
+    EXPECT_TRUE(fwtest::PumpUntil([&] { return ShownArrowPixels(spin) == arrows; }, 5000)) << what;
+  }
 }
 
 TEST_F(SpinFixture, TypedCharactersOtherThanDigitsAreRefused) {
