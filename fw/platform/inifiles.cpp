@@ -137,7 +137,7 @@ TMemIniFile::TMemIniFile(String fileName, TIniEncoding encoding)
 }
 
 void TMemIniFile::LoadFromFile() {
-  sections_.clear();
+  doc_.Clear();
   if (fileName_.empty()) return;
   HANDLE h = CreateFileW(W(fileName_), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -159,107 +159,43 @@ void TMemIniFile::Rename(const String& fileName, bool reload) {
   if (reload) LoadFromFile();
 }
 
-String TMemIniFile::DecodeFile(const std::vector<uint8_t>& b, TIniEncoding& encoding) {
-  if (b.size() >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
-    encoding = TIniEncoding::Utf8;
-    return Utf8ToString(std::string_view(reinterpret_cast<const char*>(b.data()) + 3, b.size() - 3));
-  }
-  if (b.size() >= 2 && ((b[0] == 0xFF && b[1] == 0xFE) || (b[0] == 0xFE && b[1] == 0xFF))) {
-    const bool le = b[0] == 0xFF;
-    encoding = le ? TIniEncoding::Utf16LE : TIniEncoding::Utf16BE;
-    String s;
-    s.reserve(b.size() / 2);
-    for (size_t i = 2; i + 1 < b.size(); i += 2)
-      s.push_back(le ? char16_t(b[i] | (b[i + 1] << 8)) : char16_t((b[i] << 8) | b[i + 1]));
-    return s;
-  }
-  encoding = TIniEncoding::Ansi;
+namespace {
+
+String AnsiDecodeAcp(std::string_view b) {
   if (b.empty()) return String();
-  const char* p = reinterpret_cast<const char*>(b.data());
-  int n = MultiByteToWideChar(CP_ACP, 0, p, static_cast<int>(b.size()), nullptr, 0);
+  int n = MultiByteToWideChar(CP_ACP, 0, b.data(), static_cast<int>(b.size()), nullptr, 0);
   String s(static_cast<size_t>(n), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, p, static_cast<int>(b.size()), W(s.data()), n);
+  MultiByteToWideChar(CP_ACP, 0, b.data(), static_cast<int>(b.size()), W(s.data()), n);
   return s;
 }
 
+std::string AnsiEncodeAcp(StringView text) {
+  if (text.empty()) return std::string();
+  const wchar_t* p = reinterpret_cast<const wchar_t*>(text.data());
+  int n = WideCharToMultiByte(CP_ACP, 0, p, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, p, static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace
+
+const TIniAnsiCodec& TMemIniFile::SystemAnsiCodec() {
+  static const TIniAnsiCodec codec{&AnsiDecodeAcp, &AnsiEncodeAcp};
+  return codec;
+}
+
+String TMemIniFile::DecodeFile(const std::vector<uint8_t>& b, TIniEncoding& encoding) {
+  return TIniDocument::DecodeBytes(b, encoding, SystemAnsiCodec());
+}
+
 std::vector<uint8_t> TMemIniFile::EncodeFile(const String& text, TIniEncoding encoding) {
-  std::vector<uint8_t> out;
-  switch (encoding) {
-    case TIniEncoding::Utf8: {
-      out = {0xEF, 0xBB, 0xBF};
-      std::string u = StringToUtf8(text);
-      out.insert(out.end(), u.begin(), u.end());
-      break;
-    }
-    case TIniEncoding::Utf16LE:
-    case TIniEncoding::Utf16BE: {
-      const bool le = encoding == TIniEncoding::Utf16LE;
-      out.reserve(2 + text.size() * 2);
-      out.push_back(le ? 0xFF : 0xFE);
-      out.push_back(le ? 0xFE : 0xFF);
-      for (char16_t c : text) {
-        uint8_t lo = static_cast<uint8_t>(c & 0xFF), hi = static_cast<uint8_t>(c >> 8);
-        out.push_back(le ? lo : hi);
-        out.push_back(le ? hi : lo);
-      }
-      break;
-    }
-    case TIniEncoding::Ansi: {
-      if (text.empty()) break;
-      int n = WideCharToMultiByte(CP_ACP, 0, W(text.c_str()), static_cast<int>(text.size()), nullptr,
-                                  0, nullptr, nullptr);
-      out.resize(static_cast<size_t>(n));
-      WideCharToMultiByte(CP_ACP, 0, W(text.c_str()), static_cast<int>(text.size()),
-                          reinterpret_cast<char*>(out.data()), n, nullptr, nullptr);
-      break;
-    }
-  }
-  return out;
+  return TIniDocument::EncodeBytes(text, encoding, SystemAnsiCodec());
 }
 
-void TMemIniFile::SetText(const String& text) {
-  sections_.clear();
-  Section* current = nullptr;
-  size_t p = 0;
-  while (p <= text.size()) {
-    size_t e = text.find_first_of(u"\r\n", p);
-    if (e == String::npos) e = text.size();
-    String line = Trim(StringView(text).substr(p, e - p));
-    // CR LF counts as one break.
-    p = (e < text.size() && text[e] == u'\r' && e + 1 < text.size() && text[e + 1] == u'\n') ? e + 2
-                                                                                          : e + 1;
-    if (line.empty() || line[0] == u';') continue;
-    if (line.front() == u'[' && line.back() == u']' && line.size() >= 2) {
-      String name = Trim(StringView(line).substr(1, line.size() - 2));
-      current = FindSection(name);
-      if (!current) {
-        sections_.push_back(Section{name, {}});
-        current = &sections_.back();
-      }
-      continue;
-    }
-    if (!current) continue;  // lines before the first section are dropped
-    size_t eq = line.find(u'=');
-    Entry entry;
-    if (eq == String::npos) {
-      entry.key = line;
-    } else {
-      entry.key = Trim(StringView(line).substr(0, eq));
-      entry.value = Trim(StringView(line).substr(eq + 1));
-    }
-    current->entries.push_back(std::move(entry));
-  }
-}
+void TMemIniFile::SetText(const String& text) { doc_.SetText(text); }
 
-String TMemIniFile::GetText() const {
-  String out;
-  for (const Section& s : sections_) {
-    out += u"[" + s.name + u"]\r\n";
-    for (const Entry& e : s.entries) out += e.key + u"=" + e.value + u"\r\n";
-    out += u"\r\n";
-  }
-  return out;
-}
+String TMemIniFile::GetText() const { return doc_.GetText(); }
 
 void TMemIniFile::UpdateFile() {
   std::vector<uint8_t> bytes = EncodeFile(GetText(), encoding_);
@@ -279,71 +215,24 @@ void TMemIniFile::UpdateFile() {
   }
 }
 
-TMemIniFile::Section* TMemIniFile::FindSection(const String& name) {
-  for (Section& s : sections_)
-    if (SameTextIni(s.name, name)) return &s;
-  return nullptr;
-}
-
-TMemIniFile::Entry* TMemIniFile::FindEntry(Section& s, const String& key) {
-  for (Entry& e : s.entries)
-    if (SameTextIni(e.key, key)) return &e;
-  return nullptr;
-}
-
 String TMemIniFile::ReadString(const String& section, const String& ident, const String& def) {
-  Section* s = FindSection(section);
-  if (!s) return def;
-  Entry* e = FindEntry(*s, ident);
-  return e ? e->value : def;
+  return doc_.ReadString(section, ident, def);
 }
 
 void TMemIniFile::WriteString(const String& section, const String& ident, const String& value) {
-  Section* s = FindSection(section);
-  if (!s) {
-    sections_.push_back(Section{section, {}});
-    s = &sections_.back();
-  }
-  if (Entry* e = FindEntry(*s, ident)) {
-    e->value = value;
-  } else {
-    s->entries.push_back(Entry{ident, value});
-  }
+  doc_.WriteString(section, ident, value);
 }
 
-std::vector<String> TMemIniFile::ReadSections() {
-  std::vector<String> out;
-  for (const Section& s : sections_) out.push_back(s.name);
-  return out;
-}
+std::vector<String> TMemIniFile::ReadSections() { return doc_.SectionNames(); }
 
-std::vector<String> TMemIniFile::ReadSection(const String& section) {
-  std::vector<String> out;
-  if (Section* s = FindSection(section))
-    for (const Entry& e : s->entries) out.push_back(e.key);
-  return out;
-}
+std::vector<String> TMemIniFile::ReadSection(const String& section) { return doc_.Keys(section); }
 
-void TMemIniFile::EraseSection(const String& section) {
-  sections_.erase(std::remove_if(sections_.begin(), sections_.end(),
-                                 [&](const Section& s) { return SameTextIni(s.name, section); }),
-                  sections_.end());
-}
+void TMemIniFile::EraseSection(const String& section) { doc_.EraseSection(section); }
 
-void TMemIniFile::DeleteKey(const String& section, const String& ident) {
-  if (Section* s = FindSection(section)) {
-    auto& v = s->entries;
-    v.erase(std::remove_if(v.begin(), v.end(),
-                           [&](const Entry& e) { return SameTextIni(e.key, ident); }),
-            v.end());
-  }
-}
+void TMemIniFile::DeleteKey(const String& section, const String& ident) { doc_.DeleteKey(section, ident); }
 
-bool TMemIniFile::SectionExists(const String& section) { return FindSection(section) != nullptr; }
+bool TMemIniFile::SectionExists(const String& section) { return doc_.SectionExists(section); }
 
-bool TMemIniFile::ValueExists(const String& section, const String& ident) {
-  Section* s = FindSection(section);
-  return s && FindEntry(*s, ident);
-}
+bool TMemIniFile::ValueExists(const String& section, const String& ident) { return doc_.ValueExists(section, ident); }
 
 }  // namespace fw

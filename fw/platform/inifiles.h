@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fw/core/exceptions.h"
+#include "fw/core/inidocument.h"
 #include "fw/core/strings_list.h"
 #include "fw/core/types.h"
 
@@ -13,9 +14,8 @@ namespace fw {
 
 FW_EXCEPTION_CLASS(EIniFileException, Exception)
 
-// Text encoding of an INI file: taken from the byte-order mark when reading,
-// the system ANSI code page when there is none.
-enum class TIniEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
+// Case-insensitive comparison of names as the INI files use it.
+bool SameTextIni(StringView a, StringView b);
 
 class TCustomIniFile {
  public:
@@ -83,7 +83,7 @@ class TMemIniFile : public TCustomIniFile {
   // mark for the Unicode encodings). Raises EFCreateError when it cannot.
   void UpdateFile() override;
 
-  void Clear() { sections_.clear(); }
+  void Clear() { doc_.Clear(); }
   TIniEncoding Encoding() const { return encoding_; }
   void SetEncoding(TIniEncoding e) { encoding_ = e; }
   // Points the document at another file; with reload its content is read
@@ -96,25 +96,14 @@ class TMemIniFile : public TCustomIniFile {
   // Decoding and encoding of file bytes by the rules above (exposed for tests).
   static String DecodeFile(const std::vector<uint8_t>& bytes, TIniEncoding& encoding);
   static std::vector<uint8_t> EncodeFile(const String& text, TIniEncoding encoding);
+  // The system ANSI code page, for BOM-less files.
+  static const TIniAnsiCodec& SystemAnsiCodec();
 
  private:
-  struct Entry {
-    String key;
-    String value;
-  };
-  struct Section {
-    String name;
-    std::vector<Entry> entries;
-  };
-  Section* FindSection(const String& name);
-  Entry* FindEntry(Section& s, const String& key);
   void LoadFromFile();
 
-  std::vector<Section> sections_;
+  TIniDocument doc_{&SameTextIni};
   TIniEncoding encoding_ = TIniEncoding::Ansi;
 };
-
-// Case-insensitive comparison of names as the INI files use it.
-bool SameTextIni(StringView a, StringView b);
 
 }  // namespace fw
