@@ -1,0 +1,98 @@
+// Replacement, wildcard masks, tokens and position searches.
+#include <gtest/gtest.h>
+
+#include "services/core/uclstrings.h"
+
+using namespace services;
+using fw::String;
+
+namespace {
+
+TEST(TextReplace, Table) {
+  struct Case {
+    const char16_t* s;
+    const char16_t* search;
+    const char16_t* replace;
+    unsigned flags;
+    const char16_t* result;
+  };
+  const Case cases[] = {
+      {u"aXbXc", u"x", u"yy", trfReplaceAll | trfIgnoreCase, u"ayybyyc"},
+      {u"aXbXc", u"x", u"yy", trfIgnoreCase, u"ayybXc"},
+      {u"aXbXc", u"x", u"yy", trfReplaceAll, u"aXbXc"},
+      {u"aa", u"a", u"aa", trfReplaceAll, u"aaaa"},
+      {u"abab", u"ab", u"", trfReplaceAll, u""},
+      {u"", u"x", u"y", trfReplaceAll, u""},
+      {u"", u"", u"new", 0, u"new"},
+  };
+  for (const Case& c : cases) {
+    String s = c.s;
+    TextReplace(s, c.search, c.replace, c.flags);
+    EXPECT_EQ(s, c.result) << fw::StringToUtf8(c.s);
+  }
+  String s = u"text";
+  EXPECT_THROW(TextReplace(s, u"", u"x", 0), EUclStringError);
+}
+
+TEST(TextMatchesMask, Table) {
+  struct Case {
+    const char16_t* mask;
+    const char16_t* s;
+    int from;
+    bool match;
+  };
+  const Case cases[] = {
+      {u"*.txt", u"notes.txt", 1, true},   {u"*.txt", u"notes.txt.bak", 1, false},
+      {u"a?c", u"abc", 1, true},           {u"a?c", u"ac", 1, false},
+      {u"ab?", u"ab", 1, false},           {u"*", u"", 1, true},
+      {u"a*", u"abc", 1, true},            {u"*a*b", u"xaybzb", 1, true},
+      {u"*a*b", u"xaybzc", 1, false},      {u"c", u"abc", 3, true},
+      {u"ABC", u"abc", 1, false},          {u"*x*y*z", u"axbycxdyez", 1, true},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(TextMatchesMask(c.mask, c.s, c.from), c.match) << fw::StringToUtf8(c.mask) << " "
+                                                               << fw::StringToUtf8(c.s);
+  EXPECT_THROW(TextMatchesMask(u"", u"a"), EUclStringError);
+  EXPECT_THROW(TextMatchesMask(u"a", u"abc", 0), EUclStringError);
+  EXPECT_THROW(TextMatchesMask(u"a", u"abc", 4), EUclStringError);
+}
+
+TEST(TextTokens, TakeSplitAndSplitBy) {
+  String s = u"a;b";
+  EXPECT_EQ(TextTakeToken(s, u';'), u"a");
+  EXPECT_EQ(s, u"b");
+  EXPECT_EQ(TextTakeToken(s, u';'), u"b");
+  EXPECT_EQ(s, u"");
+  fw::TStringList list;
+  TextSplitTokens(u"a;;b;", u';', &list);
+  EXPECT_EQ(list.CommaText(), u"a,\"\",b");
+  TextSplitBy(u"x--y----z", u"--", &list, true);
+  EXPECT_EQ(list.CommaText(), u"x,y,\"\",z");
+  TextSplitBy(u"x--y----z", u"--", &list, false);
+  EXPECT_EQ(list.CommaText(), u"x,y,z");
+}
+
+TEST(TextSearch, PositionsAreOneBasedAndBounded) {
+  EXPECT_EQ(CharFind(u"abcabc", u'b', 0), 0);
+  EXPECT_EQ(CharFind(u"abcabc", u'b', 1), 2);
+  EXPECT_EQ(CharFind(u"abcabc", u'b', 3), 5);
+  EXPECT_EQ(CharFind(u"abc", u'b', 4), 0);
+  EXPECT_EQ(CharFindLast(u"abcabc", u'b', 1), 5);
+  EXPECT_EQ(CharFindLast(u"abcabc", u'b', 6), 0);
+  EXPECT_EQ(TextFindNoCase(u"", u"abc", 1), 0);
+  EXPECT_EQ(TextPosNoCase(u"BC", u"abcbc"), 2);
+  EXPECT_EQ(TextFindNoCase(u"BC", u"abcbc", 3), 4);
+  EXPECT_EQ(TextBefore(u"=", u"key=value"), u"key");
+  EXPECT_EQ(TextAfter(u"KEY", u"a key b"), u" b");
+  EXPECT_EQ(TextAfter(u"x", u"abc"), u"");
+  EXPECT_EQ(TextWithSuffix(u"\\", u"C:\\a"), u"C:\\a\\");
+  EXPECT_EQ(TextWithoutPrefix(u"ab", u"abc"), u"c");
+  String z = String(u"ab") + u'\0' + u"cd";
+  TextCutAtNul(z);
+  EXPECT_EQ(z, u"ab");
+  String r = u"a.b.c";
+  EXPECT_EQ(ReplaceCharInPlace(r, u'.', u'\\'), 2);
+  EXPECT_EQ(r, u"a\\b\\c");
+}
+
+}  // namespace
