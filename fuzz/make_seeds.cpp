@@ -441,5 +441,16 @@ int main(int argc, char** argv) {
   Save("form_description", "utf16.form", utf16);
   Save("form_loader", "main.form", Text(kFormText));
   Save("form_loader", "other.form", Text(kOtherFormText));
+
+  const char kSettings[] =
+      "[ImageForm]\r\nFormVersion=0\r\nNormPos=10,20,800,600\r\nsecodepoint_Value=65\r\n"
+      "cbcheckshow_Checked=TRUE\r\ndlgsearchfolder_RootDirectory=fdRootFolder\r\n\r\n"
+      "[ImageForm\\list]\r\nCount=2\r\nItem0=a\r\nItem1=\"  b \"\r\n\r\n"
+      "; comment\r\n[VestalineSettings]\r\nf=0000000000000080FF3F\r\nbin=007FAB\r\nkey without value\r\n";
+  Save("settings_file", "ansi.ini", Text(kSettings));
+  Save("settings_file", "utf8.ini", Cat({0xEF, 0xBB, 0xBF}, Text("[A]\r\nname=\xD0\x96\r\n")));
+  Bytes settings16 = {0xFF, 0xFE};
+  for (char c : std::string_view("[A]\r\nk=v\r\n")) LE16(settings16, uint8_t(c));
+  Save("settings_file", "utf16.ini", settings16);
   return 0;
 }
