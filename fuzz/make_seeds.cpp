@@ -22,6 +22,9 @@
 #include "fw/codecs/gif_writer.h"
 #include "fw/codecs/jpeg.h"
 #include "fw/core/streams.h"
+#include "skin/engine/core/packed_skin.h"
+#include "skin/engine/core/pixel_view.h"
+#include "skin/engine/core/skin_images.h"
 
 namespace {
 
@@ -433,6 +436,27 @@ int main(int argc, char** argv) {
   Save("font_files", "raster", Utf16Le(3, u"MS Sans Serif 8,10,12,14,18,24 (VGA res)"));
   Save("font_files", "postscript", Utf16Le(0x84, u"C:\\psfonts\\pfm\\TIR_____"));
   Save("font_files", "resource", Cat(Cat({5, 'M', 'Z', 0, 0}, Text("FONTRES:100,96,96 : Seed Sans")), {0, 1, 2}));
+
+  const std::string description =
+      "[GLOBALINFO]\r\nVERSION=8.00\r\nMASTERBITMAP=MASTER.BMP\r\nCOLOR=15790320\r\n"
+      "BOXCHECKED=@0000@0000@0039@0013@3@0\r\n[BASE]\r\nSTATES=2\r\nCOLOR=255\r\nHOTCOLOR=65280\r\n"
+      "GRADIENTPERCENT=100\r\nGRADIENTDATA=16777215;15790320;100;0;0\r\n"
+      "BORDERSMASK=^0000^0013^0030^0023^0000^0000^0000^0000^2^0^1^0\r\n[BUTTON]\r\nPARENTCLASS=BASE\r\n"
+      "GLYPHMASK=!G.PNG!2!0!2\r\nPATTERN=~0000~0024~0010~0030~01~0\r\n[EDIT]\r\nFONTCOLOR=0\r\n";
+  skin::TPixelBuffer master(skin::TPixelFormat::pf32bit, 40, 32);
+  skin::View32(master).Pixel(0, 13) = skin::clSkinKey;
+  skin::TPixelBuffer glyph(skin::TPixelFormat::pf32bit, 8, 4);
+  const Bytes packedSkin = skin::WritePackedSkin({{u"Options.dat", Text(description)},
+                                                  {u"MASTER.BMP", skin::EncodeBitmap24(master)},
+                                                  {u"G.PNG", skin::EncodePngRGBA(glyph)}});
+  Save("packed_skin", "skin.ksz", packedSkin);
+  Save("skin_description", "skin.ksz", packedSkin);
+  Save("skin_description", "Options.dat", Text(description));
+  Save("mask_value", "glyph", Text("@0133@0000@0265@0018@3@0"));
+  Save("mask_value", "border", Text("^0003^0039^0006^0040^0001^0000^0000^0000^1^0^1^1"));
+  Save("mask_value", "texture", Text("~0135~0070~0299~0071~01~0"));
+  Save("mask_value", "own", Text("!XBORDER.PNG!2!0!3!0039!0075!0039!0038!1"));
+  Save("mask_value", "old", Text("#BTN (0,0,60,20) (3,0,2,1)"));
 
   Save("form_description", "main.form", Text(kFormText));
   Save("form_description", "other.form", Text(kOtherFormText));
