@@ -1,0 +1,31 @@
+// What the skin engine takes from the program's resources: the stored skins
+// of the main window's skin manager (its InternalSkins, "Topaz (internal)"
+// first), the BLUR5 image of generated outer effects and the two default
+// window shadows; and the load options of this system.
+#pragma once
+
+#include <vector>
+
+#include "fw/core/types.h"
+#include "skin/engine/core/pixel_buffer.h"
+#include "skin/engine/core/skin_loader.h"
+
+namespace skin {
+
+struct TStoredSkinData {
+  fw::String Name;
+  std::vector<uint8_t> Data;  // a packed skin
+};
+
+// In collection order. Raises ESkinError when a stored skin is missing.
+std::vector<TStoredSkinData> LoadInternalSkins();
+
+// 19 x 19, 8-bit grey. Raises ESkinError when the resource is missing.
+const TPixelBuffer& Blur5Image();
+// 33 x 33, 32-bit; transparent white zeroed.
+TPixelBuffer DefaultShadowImage(bool active);
+
+// System colours through the system, the sizing-frame width, BLUR5.
+TSkinLoadOptions SystemSkinLoadOptions();
+
+}  // namespace skin
