@@ -301,8 +301,13 @@ TProgramSkin MakeSkin(const TTheme& theme) {
       RGB fill = f == 2 ? c.accentPale : c.window;
       for (int py = 0; py < 13; ++py)
         for (int px = 0; px < 13; ++px) {
+          // The outermost ring is softened toward the face colour, which
+          // keeps the 13-pixel circle from looking like an octagon.
           double dist = std::hypot(px - 6.0, py - 6.0);
-          uint32_t p = dist > 6.4 ? kKey : dist > 5.4 ? Px(edge) : Px(fill);
+          uint32_t p = dist > 6.7   ? kKey
+                       : dist > 6.0 ? Px(Mix(edge, c.face, 0.55))
+                       : dist > 5.0 ? Px(edge)
+                                    : Px(fill);
           if (mark && dist <= 2.6) p = Px(mark == 1 ? c.accentDark : c.accentLight);
           v.Pixel(x + px, y + py) = p;
         }

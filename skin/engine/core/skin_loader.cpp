@@ -666,6 +666,67 @@ std::unique_ptr<TkLoadedSkin> LoadPackedSkin(const fw::String& skinName, const s
   return LoadSkin(skinName, DescriptionText(pack.Options), images, options);
 }
 
+namespace {
+
+fw::String WithDelimiter(const fw::String& folder) {
+  if (folder.empty() || folder.back() == u'\\' || folder.back() == u'/') return folder;
+  return folder + static_cast<char16_t>(std::filesystem::path::preferred_separator);
+}
+
+std::vector<uint8_t> FileBytes(const std::filesystem::path& p, const fw::String& skinName) {
+  std::error_code ec;
+  auto size = std::filesystem::file_size(p, ec);
+  if (ec) throw ESkinError(u"Skin \"" + skinName + u"\" cannot be read: " + p.u16string());
+  if (size > static_cast<uintmax_t>(kMaxPackedEntrySize) * 4) throw ESkinError(u"Skin \"" + skinName + u"\" is too large");
+  std::ifstream in(p, std::ios::binary);
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return bytes;
+}
+
+}  // namespace
+
+TChosenSkin ReloadSkin(const fw::String& name, const fw::String& skinDirectory,
+                       const std::vector<TStoredSkinRef>& stored, const fw::String* previewText,
+                       TSkinLoadOptions options) {
+  TChosenSkin r;
+  r.Name = name;
+  const fw::String folder = WithDelimiter(WithDelimiter(skinDirectory) + name);
+  std::error_code ec;
+  if (previewText || std::filesystem::is_regular_file(std::filesystem::path(folder + u"Options.dat"), ec)) {
+    options.SkinPath = folder;
+    TFolderSkinImages images(folder);
+    fw::String text = previewText ? *previewText
+                                  : DescriptionText(FileBytes(std::filesystem::path(folder + u"Options.dat"), name));
+    r.Skin = LoadSkin(name, text, images, options);
+    r.Skin->CommonSkinData.SkinPath = folder;
+    return r;
+  }
+  if (stored.empty()) return r;
+  size_t index = 0;
+  for (size_t i = 0; i < stored.size(); ++i)
+    if (stored[i].Name == name) {
+      index = i;
+      break;
+    }
+  if (stored[index].Name != name) r.Name = stored[index].Name;
+  options.SkinPath.clear();
+  r.Packed = true;
+  static const std::vector<uint8_t> none;
+  r.Skin = LoadPackedSkin(r.Name, stored[index].Data ? *stored[index].Data : none, options);
+  return r;
+}
+
+std::unique_ptr<TkLoadedSkin> ReloadPackedSkin(const fw::String& name, const fw::String& skinDirectory,
+                                               TSkinLoadOptions options) {
+  std::filesystem::path file(WithDelimiter(skinDirectory) + name + u".ksz");
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) throw ESkinError(u"Skin \"" + name + u"\" is not found");
+  options.SkinPath = WithDelimiter(skinDirectory);
+  std::unique_ptr<TkLoadedSkin> skin = LoadPackedSkin(name, FileBytes(file, name), options);
+  skin->CommonSkinData.SkinPath = options.SkinPath;
+  return skin;
+}
+
 TShadowTemplates CheckShadows(const TkLoadedSkin& skin, bool extendedBorders, const TPixelBuffer* defaultActive,
                               const TPixelBuffer* defaultInactive) {
   TShadowTemplates t;

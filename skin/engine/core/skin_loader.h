@@ -81,6 +81,28 @@ std::unique_ptr<TkLoadedSkin> LoadSkin(const fw::String& skinName, const fw::Str
 std::unique_ptr<TkLoadedSkin> LoadPackedSkin(const fw::String& skinName, const std::vector<uint8_t>& packed,
                                              const TSkinLoadOptions& options);
 
+// A skin chosen by name, as the skin manager loads it: a preview text when
+// one is given (images from the skin's folder), else the skin folder
+// <skinDirectory>/<name> when it holds an "Options.dat", else the stored
+// skin of that name (exact letter case) or, when there is none, the first
+// stored skin, whose name the result carries. Without stored skins the
+// result has no skin. A stored skin without data is a damaged skin.
+struct TStoredSkinRef {
+  fw::String Name;
+  const std::vector<uint8_t>* Data;
+};
+struct TChosenSkin {
+  std::unique_ptr<TkLoadedSkin> Skin;
+  fw::String Name;
+  bool Packed = false;
+};
+TChosenSkin ReloadSkin(const fw::String& name, const fw::String& skinDirectory,
+                       const std::vector<TStoredSkinRef>& stored, const fw::String* previewText,
+                       TSkinLoadOptions options);
+// The packed file <skinDirectory>/<name>.ksz; a missing file is an error.
+std::unique_ptr<TkLoadedSkin> ReloadPackedSkin(const fw::String& name, const fw::String& skinDirectory,
+                                               TSkinLoadOptions options);
+
 // The shadow templates of extended borders: cut from the skin's EXBORDER
 // element, else the program's default images.
 struct TShadowTemplates {

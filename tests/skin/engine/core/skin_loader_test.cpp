@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <map>
 
 #include "fw/codecs/jpeg.h"
@@ -416,6 +419,58 @@ TEST(SkinLoader, ShadowTemplatesFromExBorderOrTheDefaults) {
       EXPECT_EQ(View32(e.Active).Pixel(5, 1), 0xFF090A0Bu);
     }
   }
+}
+
+}  // namespace
+}  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(SkinChoice, PreviewFolderStoredSkinOrTheFirstStoredOne) {
+  namespace fs = std::filesystem;
+  fs::path root = fs::temp_directory_path() / ("skin_choice_test_" + std::to_string(std::random_device()()));
+  fs::create_directories(root / "Folder");
+  const char* folderText = "[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\n[FOLDERSKIN]\r\n";
+  std::ofstream(root / "Folder" / "Options.dat", std::ios::binary) << folderText;
+  auto pack = [](const char* section) {
+    std::string text = std::string("[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\n[") + section + "]\r\n";
+    return WritePackedSkin({{u"Options.dat", std::vector<uint8_t>(text.begin(), text.end())}});
+  };
+  const std::vector<uint8_t> topaz = pack("TOPAZ"), sapphire = pack("SAPPHIRE"), empty;
+  const std::vector<TStoredSkinRef> stored = {{u"Topaz (internal)", &topaz}, {u"Sapphire (internal)", &sapphire}};
+  const fw::String dir = root.u16string();
+  const fw::String preview = u"[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\n[PREVIEW]\r\n";
+  struct Case {
+    const char16_t* name;
+    const fw::String* preview;
+    const char16_t* section;
+    const char16_t* finalName;
+    bool packed;
+  } cases[] = {
+      {u"Folder", nullptr, u"FOLDERSKIN", u"Folder", false},
+      {u"Sapphire (internal)", nullptr, u"SAPPHIRE", u"Sapphire (internal)", true},
+      {u"sapphire (internal)", nullptr, u"TOPAZ", u"Topaz (internal)", true},
+      {u"Unknown", nullptr, u"TOPAZ", u"Topaz (internal)", true},
+      {u"Sapphire (internal)", &preview, u"PREVIEW", u"Sapphire (internal)", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(fw::StringToUtf8(c.name));
+    TChosenSkin chosen = ReloadSkin(c.name, dir, stored, c.preview, {});
+    ASSERT_TRUE(chosen.Skin);
+    EXPECT_GE(chosen.Skin->GetSkinIndex(c.section), 0);
+    EXPECT_EQ(chosen.Name, c.finalName);
+    EXPECT_EQ(chosen.Packed, c.packed);
+  }
+  EXPECT_FALSE(ReloadSkin(u"Unknown", dir, {}, nullptr, {}).Skin);
+  EXPECT_THROW(ReloadSkin(u"Empty", dir, {{u"Empty", &empty}}, nullptr, {}), ESkinError);
+
+  const std::vector<uint8_t> packedFile = pack("PACKEDFILE");
+  std::ofstream(root / "Packed.ksz", std::ios::binary)
+      .write(reinterpret_cast<const char*>(packedFile.data()), static_cast<std::streamsize>(packedFile.size()));
+  EXPECT_GE(ReloadPackedSkin(u"Packed", dir, {})->GetSkinIndex(u"PACKEDFILE"), 0);
+  EXPECT_THROW(ReloadPackedSkin(u"Missing", dir, {}), ESkinError);
+  fs::remove_all(root);
 }
 
 }  // namespace
