@@ -15,55 +15,18 @@ fw::StringView Trim(fw::StringView s) {
 
 }  // namespace
 
-TSkinIni::TSkinIni(fw::StringView text) {
-  Section* current = nullptr;
-  size_t pos = 0;
-  while (pos <= text.size()) {
-    size_t end = text.find_first_of(u"\r\n", pos);
-    if (end == fw::StringView::npos) end = text.size();
-    fw::StringView line = Trim(text.substr(pos, end - pos));
-    pos = end + 1;
-    if (end < text.size() && text[end] == u'\r' && pos < text.size() && text[pos] == u'\n') ++pos;
-    if (line.empty() || line.front() == u';') continue;
-    if (line.front() == u'[') {
-      size_t close = line.find(u']');
-      fw::String name(Trim(line.substr(1, close == fw::StringView::npos ? fw::StringView::npos : close - 1)));
-      current = const_cast<Section*>(FindSection(name));
-      if (!current) {
-        sections_.push_back(Section{name, {}});
-        current = &sections_.back();
-      }
-      continue;
-    }
-    if (!current) continue;
-    size_t eq = line.find(u'=');
-    fw::String key(Trim(eq == fw::StringView::npos ? line : line.substr(0, eq)));
-    fw::String value(eq == fw::StringView::npos ? fw::StringView() : Trim(line.substr(eq + 1)));
-    bool known = false;
-    for (const Entry& e : current->Entries) known = known || e.Key == key;
-    if (!known) current->Entries.push_back(Entry{key, value});
-  }
-}
+namespace {
 
-const TSkinIni::Section* TSkinIni::FindSection(fw::StringView name) const {
-  for (const Section& s : sections_)
-    if (s.Name == name) return &s;
-  return nullptr;
-}
+bool SameExactly(fw::StringView a, fw::StringView b) { return a == b; }
 
-bool TSkinIni::ValueExists(fw::StringView section, fw::StringView key) const {
-  const Section* s = FindSection(section);
-  if (!s) return false;
-  for (const Entry& e : s->Entries)
-    if (e.Key == key) return true;
-  return false;
-}
+}  // namespace
+
+TSkinIni::TSkinIni() : doc_(&SameExactly) {}
+
+TSkinIni::TSkinIni(fw::StringView text) : doc_(&SameExactly) { doc_.SetText(text); }
 
 fw::String TSkinIni::ReadString(fw::StringView section, fw::StringView key, fw::StringView def) const {
-  if (const Section* s = FindSection(section))
-    for (const Entry& e : s->Entries)
-      if (e.Key == key) return e.Value;
-  return fw::String(def);
+  return doc_.ReadString(section, key, fw::String(def));
 }
 
 int TSkinIni::ReadInteger(fw::StringView section, fw::StringView key, int def) const {

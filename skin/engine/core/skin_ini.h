@@ -1,6 +1,6 @@
-// The in-memory INI document of a skin description: sections and keys in the
-// order of the text, names compared exactly (letter case significant), the
-// first of duplicate sections and keys wins. Values are read as the platform
+// The in-memory INI document of a skin description: the framework's INI
+// document with names compared exactly (letter case significant); sections
+// and keys in the order of the text. Values are read as the platform
 // reads INI values: integers in decimal or "$"/"0x" hexadecimal (else the
 // default), the version as a number with "." as decimal separator whatever
 // the locale.
@@ -8,37 +8,29 @@
 
 #include <vector>
 
+#include "fw/core/inidocument.h"
 #include "fw/core/types.h"
 
 namespace skin {
 
 class TSkinIni {
  public:
-  TSkinIni() = default;
-  // Lines split at CR, LF or CRLF; ";" starts a comment line; blanks around
-  // names and values are trimmed.
+  TSkinIni();
+  // The text as the INI document reads it (lines trimmed, ";" comments).
   explicit TSkinIni(fw::StringView text);
 
-  struct Entry {
-    fw::String Key;
-    fw::String Value;
-  };
-  struct Section {
-    fw::String Name;
-    std::vector<Entry> Entries;
-  };
-
-  const std::vector<Section>& Sections() const { return sections_; }
-  const Section* FindSection(fw::StringView name) const;
-  bool SectionExists(fw::StringView name) const { return FindSection(name) != nullptr; }
-  bool ValueExists(fw::StringView section, fw::StringView key) const;
+  using Section = fw::TIniDocument::Section;
+  using Entry = fw::TIniDocument::Entry;
+  const std::vector<Section>& Sections() const { return doc_.Sections(); }
+  bool SectionExists(fw::StringView name) const { return doc_.SectionExists(name); }
+  bool ValueExists(fw::StringView section, fw::StringView key) const { return doc_.ValueExists(section, key); }
 
   fw::String ReadString(fw::StringView section, fw::StringView key, fw::StringView def) const;
   int ReadInteger(fw::StringView section, fw::StringView key, int def) const;
   double ReadFloat(fw::StringView section, fw::StringView key, double def) const;
 
  private:
-  std::vector<Section> sections_;
+  fw::TIniDocument doc_;
 };
 
 // The platform's integer syntax: optional sign, decimal digits or "$"/"0x"

@@ -107,19 +107,19 @@ class TLoader {
     LoadMaster();
     TPixelView32 masterView = View32(skin_->MasterBitmap);
     for (const TSkinIni::Section& s : ini_.Sections()) {
-      for (const TSkinIni::Entry& e : s.Entries) {
-        if (e.Value.empty() || (s.Name == u"GLOBALINFO" && e.Key == u"MASTERBITMAP")) continue;
+      for (const TSkinIni::Entry& e : s.entries) {
+        if (e.value.empty() || (s.name == u"GLOBALINFO" && e.key == u"MASTERBITMAP")) continue;
         TMaskValue v;
         try {
-          v = ParseMaskValue(e.Value);
+          v = ParseMaskValue(e.value);
         } catch (const fw::Exception& ex) {
-          Fail(u"[" + s.Name + u"] " + e.Key + u": " + ex.Message());
+          Fail(u"[" + s.name + u"] " + e.key + u": " + ex.Message());
         }
         if (v.Kind == TMaskValueKind::None) continue;
         TkMaskData& m = v.Mask;
         bool upperNames = v.Kind == TMaskValueKind::PlainBitmap || v.Kind == TMaskValueKind::OldForm;
-        m.ClassName = upperNames ? fw::UpperCase(s.Name) : s.Name;
-        m.PropertyName = upperNames ? fw::UpperCase(e.Key) : e.Key;
+        m.ClassName = upperNames ? fw::UpperCase(s.name) : s.name;
+        m.PropertyName = upperNames ? fw::UpperCase(e.key) : e.key;
         if (v.Kind == TMaskValueKind::OwnImage || v.Kind == TMaskValueKind::PlainBitmap) {
           auto image = std::make_shared<TPixelBuffer>();
           bool bitmap = v.ImageName.find(u".BMP") != fw::String::npos;
@@ -149,9 +149,9 @@ class TLoader {
     TFolderSkinImages folder(o_.SkinPath);
     TPixelView32 masterView = View32(skin_->MasterBitmap);
     for (const TSkinIni::Section& s : common.Sections()) {
-      if (fw::UpperCase(s.Name) == u"GLOBALINFO") continue;
-      for (const TSkinIni::Entry& e : s.Entries) {
-        fw::String value = e.Value.empty() ? fw::String(u"-") : e.Value;
+      if (fw::UpperCase(s.name) == u"GLOBALINFO") continue;
+      for (const TSkinIni::Entry& e : s.entries) {
+        fw::String value = e.value.empty() ? fw::String(u"-") : e.value;
         if (skin_->MasterBitmap.Empty() || value.find(u'#') == fw::String::npos) {
           fw::String upper = fw::UpperCase(value);
           if (upper.find(u".BMP") == fw::String::npos) continue;
@@ -165,8 +165,8 @@ class TLoader {
           }
           if (image->Width() < 1) continue;
           TkMaskData m;
-          m.ClassName = fw::UpperCase(s.Name);
-          m.PropertyName = fw::UpperCase(e.Key);
+          m.ClassName = fw::UpperCase(s.name);
+          m.PropertyName = fw::UpperCase(e.key);
           m.Bmp = image;
           skin_->ma.push_back(std::move(m));
         } else if (value != u"#") {
@@ -174,12 +174,12 @@ class TLoader {
           try {
             v = ParseMaskValue(value);
           } catch (const fw::Exception& ex) {
-            Fail(u"common section [" + s.Name + u"] " + e.Key + u": " + ex.Message());
+            Fail(u"common section [" + s.name + u"] " + e.key + u": " + ex.Message());
           }
           if (v.Kind != TMaskValueKind::OldForm) continue;
           TkMaskData& m = v.Mask;
-          m.ClassName = fw::UpperCase(s.Name);
-          m.PropertyName = fw::UpperCase(e.Key);
+          m.ClassName = fw::UpperCase(s.name);
+          m.PropertyName = fw::UpperCase(e.key);
           if (m.BorderWidth == 0) {
             m.WL = m.WR = static_cast<int16_t>(m.R.Width() / (m.ImageCount * 3));
             m.WT = m.WB = static_cast<int16_t>(m.R.Height() / (m.MaskType * 3 + 3));
@@ -220,20 +220,20 @@ class TLoader {
 
   void LoadAllPatterns() {
     for (const TSkinIni::Section& s : ini_.Sections())
-      for (const TSkinIni::Entry& e : s.Entries) {
-        fw::String upper = fw::UpperCase(e.Value.empty() ? fw::String(u"-") : e.Value);
+      for (const TSkinIni::Entry& e : s.entries) {
+        fw::String upper = fw::UpperCase(e.value.empty() ? fw::String(u"-") : e.value);
         if (!IsJpegName(upper)) continue;
         std::vector<uint8_t> bytes;
-        if (images_.Read(upper, bytes)) AddPattern(s.Name, e.Key, std::move(bytes), false);
+        if (images_.Read(upper, bytes)) AddPattern(s.name, e.key, std::move(bytes), false);
       }
     if (o_.CommonSections.empty()) return;
     TSkinIni common(o_.CommonSections);
     TFolderSkinImages folder(o_.SkinPath);
     for (const TSkinIni::Section& s : common.Sections())
-      for (const TSkinIni::Entry& e : s.Entries) {
-        fw::String upper = fw::UpperCase(e.Value);
+      for (const TSkinIni::Entry& e : s.entries) {
+        fw::String upper = fw::UpperCase(e.value);
         std::vector<uint8_t> bytes;
-        if (IsJpegName(upper) && folder.Read(upper, bytes)) AddPattern(s.Name, e.Key, std::move(bytes), true);
+        if (IsJpegName(upper) && folder.Read(upper, bytes)) AddPattern(s.name, e.key, std::move(bytes), true);
       }
   }
 
@@ -461,7 +461,7 @@ class TLoader {
 
   void ReadSections() {
     for (const TSkinIni::Section& sec : ini_.Sections()) {
-      const fw::String& s = sec.Name;
+      const fw::String& s = sec.name;
       TkGeneralData g;
       g.ClassName = s;
       g.ParentClass = ini_.ReadString(s, u"PARENTCLASS", u"");
@@ -492,10 +492,10 @@ class TLoader {
   void ReadCommonSections() {
     TSkinIni common(o_.CommonSections);
     for (const TSkinIni::Section& sec : common.Sections()) {
-      if (skin_->GetSkinIndex(sec.Name) >= 0) continue;
+      if (skin_->GetSkinIndex(sec.name) >= 0) continue;
       TkGeneralData g;
-      g.ClassName = sec.Name;
-      g.ParentClass = fw::UpperCase(common.ReadString(sec.Name, u"PARENTCLASS", u"-1"));
+      g.ClassName = sec.name;
+      g.ParentClass = fw::UpperCase(common.ReadString(sec.name, u"PARENTCLASS", u"-1"));
       const TkGeneralData* base = nullptr;
       for (const TkGeneralData& d : skin_->gd)
         if (fw::UpperCase(d.ClassName) == g.ParentClass) {
@@ -508,9 +508,9 @@ class TLoader {
       defaults.States = 3;
       defaults.GlowCount = defaults.GlowMargin = 0;
       const TkGeneralData& d = base ? *base : defaults;
-      auto integer = [&](const char16_t* key, int def) { return common.ReadInteger(sec.Name, key, def); };
+      auto integer = [&](const char16_t* key, int def) { return common.ReadInteger(sec.name, key, def); };
       auto boolean = [&](const char16_t* key, bool def) {
-        fw::String v = fw::UpperCase(common.ReadString(sec.Name, key, u"?"));
+        fw::String v = fw::UpperCase(common.ReadString(sec.name, key, u"?"));
         return v == u"?" ? def : (v == u"1" || v == u"TRUE");
       };
       g.States = integer(u"STATES", d.States);
@@ -531,7 +531,7 @@ class TLoader {
         st.GlowColor = integer(k(u"GCOL", u"HGCOL"), b.GlowColor);
         st.GlowSize = integer(k(u"GSIZE", u"HGSIZE"), b.GlowSize);
         st.GradientPercent = integer(k(u"GRADIENTPERCENT", u"HOTGRADIENTPERCENT"), b.GradientPercent);
-        st.GradientData = common.ReadString(sec.Name, k(u"GRADIENTDATA", u"HOTGRADIENTDATA"), b.GradientData);
+        st.GradientData = common.ReadString(sec.name, k(u"GRADIENTDATA", u"HOTGRADIENTDATA"), b.GradientData);
         st.ImagePercent = integer(k(u"IMAGEPERCENT", u"HOTIMAGEPERCENT"), b.ImagePercent);
         st.Transparency = integer(k(u"TRANSPARENCY", u"HOTTRANSPARENCY"), b.Transparency);
       }
@@ -539,7 +539,7 @@ class TLoader {
       for (TkGenState& st : g.Props) {
         st.GradientArray.clear();
         st.TextureIndex = -1;
-        if (st.GradientData.size() > 5) ParseGradient(st, 0, sec.Name);
+        if (st.GradientData.size() > 5) ParseGradient(st, 0, sec.name);
       }
       FlatCopies(g);
       skin_->gd.push_back(std::move(g));
