@@ -152,13 +152,16 @@ void StartGrab(TImageForm* F, fw::TImage* View, int X, int Y) {
 
 void TImageForm::Image1MouseDown(TObject*, fw::TMouseButton Button, fw::TShiftState, int X, int Y) {
   if (Button == fw::mbLeft && Image1) StartGrab(this, Image1, X, Y);
+  if (Button == fw::mbRight) ShowMagnifier();
 }
 
 void TImageForm::ImageModifiedMouseDown(TObject*, fw::TMouseButton Button, fw::TShiftState, int X, int Y) {
   if (Button == fw::mbLeft && ImageModified) StartGrab(this, ImageModified, X, Y);
+  if (Button == fw::mbRight) ShowMagnifier();
 }
 
 void TImageForm::ImageModifiedMouseUp(TObject*, fw::TMouseButton Button, fw::TShiftState, int, int) {
+  HideMagnifier();
   if (Button != fw::mbLeft || !ImageModified || ImageModified->Enabled()) return;
   if (Shape1) Shape1->Invalidate();
   if (Shape2) Shape2->Invalidate();
@@ -167,6 +170,7 @@ void TImageForm::ImageModifiedMouseUp(TObject*, fw::TMouseButton Button, fw::TSh
 }
 
 void TImageForm::Image1MouseUp(TObject*, fw::TMouseButton Button, fw::TShiftState, int, int) {
+  HideMagnifier();
   if (Button != fw::mbLeft || !Image1 || Image1->Enabled()) return;
   if (Shape1) Shape1->Invalidate();
   if (Shape2) Shape2->Invalidate();

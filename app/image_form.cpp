@@ -4,6 +4,8 @@
 
 #include "app/font_folders.h"
 #include "app/image_page.h"
+#include "app/magnifier.h"
+#include "app/multifont_page.h"
 #include "app/glyph_isolation.h"
 #include "fw/core/rtti.h"
 #include "fw/core/streams.h"
@@ -123,7 +125,8 @@ TImageForm::TImageForm(fw::TComponent* AOwner)
     : fw::TForm(AOwner),
       engine_(std::make_unique<TMatchingEngine>()),
       database_(std::make_unique<TFontDatabase>()),
-      results_(std::make_unique<TResultList>()) {
+      results_(std::make_unique<TResultList>()),
+      listedFonts_(std::make_unique<TListedFonts>()) {
   scorer_ = std::make_unique<TEngineScorer>(*engine_, *results_);
   search_ = std::make_unique<TSearchRun>(*scorer_, *results_, static_cast<TSearchView&>(*this));
   search_->SetDatabase(database_.get());
@@ -194,6 +197,8 @@ void TImageForm::FormCreate(TObject*) {
   search_->SearchRunning = 0;
   NameSortOrder = -1;
   SizeSortOrder = -1;
+  // 8.
+  PrepareMultiFontPage(this);
   // 13.
   CreateGauge();
   ApplyTraySetting();
@@ -271,6 +276,7 @@ void TImageForm::FormDestroy(TObject*) {
   fw::FreeAndNil(CrashMarkerText);
   CloseFontDatabase();
   ReleasePreviewFont();
+  listedFonts_->Release();
   fw::FreeAndNil(PreviewFontFiles);
   DefaultUndoStack.clear();
   ModifiedUndoStack.clear();
@@ -325,15 +331,6 @@ void TImageForm::WizardCancelButtonClick(TObject*) { Close(); }
 
 // ---- Timers
 
-void TImageForm::PickTmrTimer(TObject*) {
-  POINT p{};
-  if (!GetCursorPos(&p) || !ScreenDC || !MemPix) return;
-  BitBlt(MemPix->Canvas()->Handle(), 0, 0, 1, 1, ScreenDC, p.x, p.y, SRCCOPY);
-}
-
-void TImageForm::picktmr2Timer(TObject*) {}
-void TImageForm::timerzoomTimer(TObject*) {}
-
 void TImageForm::timerdatabaseerrorTimer(TObject*) {
   // Fires once; the database error dialog opens from here when it exists.
   if (timerdatabaseerror) timerdatabaseerror->SetEnabled(false);
@@ -369,63 +366,6 @@ void TImageForm::Searchbysight1Click(TObject*) { OpenWebPage(kSearchBySightUrl);
 void TImageForm::Demo1Grabcharacterfromimage1Click(TObject*) { OpenWebPage(kDemo1Url); }
 void TImageForm::Demo2Adjustcolorrange1Click(TObject*) { OpenWebPage(kDemo2Url); }
 void TImageForm::Close1Click(TObject*) { Close(); }
-
-// ---- Multi-font page
-
-void TImageForm::ShowFontList(const std::vector<String>& Fonts, const String& Caption) {
-  if (!Wizard) return;
-  Wizard->SetActivePageIndex(kPageMultipreview);
-  if (!fontbox) return;
-  fontbox->Items()->BeginUpdate();
-  try {
-    fontbox->Items()->Clear();
-    for (const String& f : Fonts) fontbox->Items()->Add(f);
-  } catch (...) {
-    fontbox->Items()->EndUpdate();
-    throw;
-  }
-  fontbox->Items()->EndUpdate();
-  SetStatusText(1, fw::IntToStr(fontbox->Items()->Count()) + Caption);
-}
-
-void TImageForm::Windowsfonts1Click(TObject*) {
-  if (Multipreview) Multipreview->EnableButton(ck::bkBack, false);
-  fw::Screen->SetCursor(fw::crHourGlass);
-  std::vector<String> files;
-  try {
-    results_->Clear();
-    if (ListView) ListView->Items()->Clear();
-    if (cbsysytem) cbsysytem->SetChecked(false);
-    if (cbdatabase) cbdatabase->SetChecked(false);
-    if (cbfolders) cbfolders->SetChecked(true);
-    std::vector<String> folders;
-    ScanDirectoryfolder(SystemFontsFolder(), files, false, folders);
-  } catch (...) {
-    fw::Screen->SetCursor(fw::crDefault);
-    throw;
-  }
-  fw::Screen->SetCursor(fw::crDefault);
-  if (picktmr2) picktmr2->SetEnabled(true);
-  ShowFontList(files, u" font file(s)");
-}
-
-void TImageForm::lbviewallClick(TObject*) {
-  if (picktmr2) picktmr2->SetEnabled(true);
-  const bool system = cbsysytem && cbsysytem->Checked();
-  std::vector<String> fonts;
-  if (ListView) {
-    for (int i = 0; i < ListView->Items()->Count(); ++i) {
-      fw::TListItem* item = ListView->Items()->Item(i);
-      if (system) {
-        fonts.push_back(item->Caption());
-      } else if (item->SubItems()->Count() > 1) {
-        fonts.push_back(item->SubItems()->Get(1));
-      }
-    }
-  }
-  ShowFontList(fonts, system ? u" font(s)" : u" font file(s)");
-}
-
 
 // ---- Status bar
 
@@ -540,6 +480,8 @@ FW_REGISTER(TImageForm) {
   DescribeResultPage(c);
   DescribeImagePage(c);
   DescribeGlyphIsolation(c);
+  DescribeMultiFontPage(c);
+  DescribeMagnifier(c);
 }
 
 }  // namespace app

@@ -20,6 +20,7 @@
 #include "app/core/font_database.h"
 #include "app/core/result_model.h"
 #include "app/font_loading.h"
+#include "app/listed_fonts.h"
 #include "app/matching_engine.h"
 #include "app/result_list.h"
 #include "app/sample.h"
@@ -63,6 +64,11 @@
 #include "skin/controls/scrollbar.h"
 // Glyph isolation and sample (glyph_isolation.cpp)
 #include "controls/views/ckthumbviews.h"
+// Multi-font page and screen tools (multifont_page.cpp, magnifier.cpp)
+#include "controls/base/ckpanel.h"
+#include "controls/base/ckscrollpanel.h"
+#include "controls/base/ckslider.h"
+#include "fw/graphics/imagelist.h"
 
 namespace app {
 
@@ -218,6 +224,41 @@ class TImageForm : public fw::TForm, private TSearchView {
   fw::TLabel* lbthumbcount = nullptr;
   fw::TAction* acSaveCropped = nullptr;
   ck::TCkBrowseForFolderDialog* browsecropped = nullptr;
+  // Multi-font page (multifont_page.cpp)
+  ck::TCkxSlider* SliderFont = nullptr;
+  fw::TLabel* lbFontSize = nullptr;
+  ck::TCkScrollingWindow* ScrollPanel1 = nullptr;
+  fw::TSpeedButton* col1 = nullptr;
+  fw::TSpeedButton* col2 = nullptr;
+  fw::TSpeedButton* col3 = nullptr;
+  fw::TSpeedButton* col4 = nullptr;
+  fw::TSpeedButton* col5 = nullptr;
+  fw::TSpeedButton* col6 = nullptr;
+  fw::TSpeedButton* col7 = nullptr;
+  fw::TSpeedButton* col8 = nullptr;
+  ck::TCkPanel* pan = nullptr;
+  fw::TImage* immove = nullptr;
+  fw::TSpeedButton* btnmove = nullptr;
+  fw::TImage* imimages = nullptr;
+  fw::TPaintBox* Magpnl2 = nullptr;
+  fw::TPanel* Panel10 = nullptr;
+  fw::TPopupMenu* popimages = nullptr;
+  fw::TPopupMenu* Popcopy = nullptr;
+  fw::TAction* acnames = nullptr;
+  fw::TAction* acpane = nullptr;
+  fw::TAction* accustom = nullptr;
+  ck::TCkBrowseForFolderDialog* browsefonts = nullptr;
+  // The kind icons of the list's entries, drawn at creation.
+  fw::TImageList* ImageList2 = nullptr;
+  // Magnifier, colour pickers and zoom (magnifier.cpp)
+  ck::TCkPanel* pan1 = nullptr;
+  fw::TImage* Image2 = nullptr;
+  fw::TPaintBox* pb = nullptr;
+  skin::TkScrollBar* sbzoom = nullptr;
+  fw::TLabel* lbzoom = nullptr;
+  fw::TPaintBox* MagPnl = nullptr;
+  fw::TTrackBar* TrackBar1 = nullptr;
+  fw::TSpeedButton* PercentItem = nullptr;
 
   // ---- Fields, in the window's order
   int NameSortOrder = -1;
@@ -415,6 +456,49 @@ class TImageForm : public fw::TForm, private TSearchView {
   void SetThumbTitlePlacement();
   void ShowThumbCount();
 
+  // Multi-font page (multifont_page.cpp)
+  void mnbrowseClick(fw::TObject* Sender);
+  void col1Click(fw::TObject* Sender);
+  void SliderFontChange(fw::TObject* Sender);
+  void SliderFontChanged(fw::TObject* Sender);
+  void fontboxMeasureItem(fw::TWinControl* Control, int Index, int& Height);
+  void fontboxDrawItem(fw::TWinControl* Control, int Index, const fw::TRect& Rect, fw::TOwnerDrawState State);
+  void fontboxClick(fw::TObject* Sender);
+  void fontboxKeyDown(fw::TObject* Sender, WORD& Key, fw::TShiftState Shift);
+  void fontboxMouseDown(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+  void fontboxMouseMove(fw::TObject* Sender, fw::TShiftState Shift, int X, int Y);
+  void immoveMouseDown(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+  void imimagesMouseDown(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+  void Loadfromfile1Click(fw::TObject* Sender);
+  void CroppedCharacter1Click(fw::TObject* Sender);
+  void CroppedLoadedImage1Click(fw::TObject* Sender);
+  void Panel10Click(fw::TObject* Sender);
+  void acnamesExecute(fw::TObject* Sender);
+  void acnamesUpdate(fw::TObject* Sender);
+  void acpaneExecute(fw::TObject* Sender);
+  void acpaneUpdate(fw::TObject* Sender);
+  void accustomExecute(fw::TObject* Sender);
+  void accustomUpdate(fw::TObject* Sender);
+  void lbviewallMouseEnter(fw::TObject* Sender);
+  void lbviewallMouseLeave(fw::TObject* Sender);
+  // The font files the list has in the font table (this process only).
+  TListedFonts& ListedFonts() { return *listedFonts_; }
+  // Magnifier, colour pickers and zoom (magnifier.cpp)
+  void Image1MouseMove(fw::TObject* Sender, fw::TShiftState Shift, int X, int Y);
+  void Shape1MouseMove(fw::TObject* Sender, fw::TShiftState Shift, int X, int Y);
+  void Shape1MouseUp(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
+  void pbPaint(fw::TObject* Sender);
+  void sbzoomChange(fw::TObject* Sender);
+  void MagPnlPaint(fw::TObject* Sender);
+  void MagPNl2Paint(fw::TObject* Sender);
+  void TrackBar1Change(fw::TObject* Sender);
+  void PercentItemClick(fw::TObject* Sender);
+  // Shows the magnifier at the cursor (right button on an image view).
+  void ShowMagnifier();
+  void HideMagnifier();
+  // Reads the screen pixel under the cursor into MemPix; its colour.
+  fw::TColor PickScreenColor();
+
   // Texts of the status bar's panels: 0 the image, 1 the last search's time
   // or the progress of long operations, 2 the application's hint.
   void SetStatusText(int Panel, const fw::String& Text);
@@ -449,6 +533,10 @@ class TImageForm : public fw::TForm, private TSearchView {
   // font file.
   TItemScores itemScores_;
   std::unique_ptr<TAddedFontResource> previewFont_;
+  // Multi-font page: the fonts its list put in the font table.
+  std::unique_ptr<TListedFonts> listedFonts_;
+  // Fills the multi-font list from a folder ("Windows fonts", "Browse folders").
+  void FillFontListFromFolder(const fw::String& Folder, bool WithSubfolders);
 };
 
 // ---- Globals of the main window's unit

@@ -217,6 +217,7 @@ void ShowLoadedImage(TImageForm* F, TBitmap* Loaded) {
   ClearView(F->imgcompare);
   ClearView(F->ImageModified);
   ShowBitmap(F->imgcompare, Loaded);
+  F->PercentItemClick(F);
   // The multi-font page's floating copy, once that page has it.
   if (auto* immove = dynamic_cast<fw::TImage*>(F->FindComponent(u"immove"))) ShowBitmap(immove, Loaded);
   TBitmap* shown = ViewBitmap(F->Image1);
@@ -332,6 +333,7 @@ void TImageForm::xpLoadItems1Click(TObject*) {
   captured.reset();
   TBitmap* shown = ViewBitmap(Image1);
   ShowBitmap(imgcompare, shown);
+  PercentItemClick(this);
   if (auto* immove = dynamic_cast<fw::TImage*>(FindComponent(u"immove"))) ShowBitmap(immove, shown);
   for (TBitmap* work : {LoadedImage, RotatedImage, ResizedImage, ModifiedBase}) CopyInto(work, shown);
   ShowBitmap(ImageModified, ModifiedBase);

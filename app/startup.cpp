@@ -10,6 +10,7 @@
 #include "app/managedlg.h"
 #include "controls/base/ckimage.h"
 #include "controls/base/ckpanel.h"
+#include "controls/base/ckregister.h"
 #include "controls/base/ckrollout.h"
 #include "controls/base/cktransparentbutton.h"
 #include "controls/base/ckwizard.h"
@@ -67,6 +68,7 @@ void RegisterFormClasses() {
 void RegisterComponentClasses() { fw::RegisterClasses<ck::TCkWizard, ck::TCkWizardInteriorPage>(); }
 
 void RegisterToolControlClasses() {
+  ck::RegisterCkControlClasses();
   fw::RegisterClasses<ck::TCkRollOut, ck::TCkTransparentButton, ck::TCkPanel, ck::TCkImage>();
   fw::RegisterClasses<ck::TCkXPButton, ck::TCkXPCheckbox, ck::TCkXPContainer, ck::TCkXPBar, ck::TCkXPProgressBar,
                       ck::TCkXPStyleManager>();
