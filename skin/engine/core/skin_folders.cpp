@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <set>
 
 #include "fw/core/sysutils.h"
@@ -62,6 +63,40 @@ fw::String ExtractedSkinFileName(fw::StringView skinName) {
   for (char16_t ch : skinName)
     if (ch != u'\\' && ch != u'/' && ch != u':') name.push_back(ch);
   return name + u" extracted.ksz";
+}
+
+bool ExtractByIndex(const TkStoredSkins& skins, int index, const fw::String& destDir) {
+  if (index < 0 || index >= skins.Count()) return false;
+  std::error_code ec;
+  fs::path dir(destDir);
+  if (!fs::is_directory(dir, ec) && !fs::create_directory(dir, ec)) return false;
+  const TkStoredSkin* skin = skins.Items(index);
+  std::ofstream out(dir / fs::path(ExtractedSkinFileName(skin->FName)), std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(skin->PackedData.data()), static_cast<std::streamsize>(skin->PackedData.size()));
+  return static_cast<bool>(out);
+}
+
+TExtractResult ExtractInternalSkin(const TkStoredSkins& skins, fw::StringView name, const fw::String& destDir) {
+  bool found = false;
+  TExtractResult result = TExtractResult::NoSuchSkin;
+  for (int i = 0; i < skins.Count(); ++i) {
+    if (skins.Items(i)->FName != name) continue;
+    found = true;
+    std::error_code ec;
+    if (fs::is_directory(fs::path(destDir), ec)) {
+      ExtractByIndex(skins, i, destDir);
+      result = TExtractResult::Extracted;
+    } else {
+      result = TExtractResult::NoSuchDirectory;
+    }
+  }
+  return found ? result : TExtractResult::NoSuchSkin;
+}
+
+fw::String PickRandomSkin(const std::vector<fw::String>& names) {
+  if (names.empty()) return u"";
+  static std::mt19937 generator{std::random_device()()};
+  return names[std::uniform_int_distribution<size_t>(0, names.size() - 1)(generator)];
 }
 
 void UnpackSkinToFolder(const TkcSkinConvertor& pack, const fw::String& folder) {

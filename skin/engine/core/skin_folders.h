@@ -8,6 +8,7 @@
 
 #include "fw/core/types.h"
 #include "skin/engine/core/packed_skin.h"
+#include "skin/engine/core/stored_skins.h"
 
 namespace skin {
 
@@ -30,6 +31,22 @@ fw::String ListSkinNames(const std::vector<fw::String>& storedNames, const fw::S
 // "<name> extracted.ksz" with every character that could name another
 // folder or drive ("\", "/", ":") taken out of the name.
 fw::String ExtractedSkinFileName(fw::StringView skinName);
+
+// Writes a stored skin's data whole to <destDir>\<ExtractedSkinFileName>,
+// replacing a file of that name; a missing folder is made (one level).
+// False, writing nothing, when the folder neither exists nor can be made.
+bool ExtractByIndex(const TkStoredSkins& skins, int index, const fw::String& destDir);
+
+// Every stored skin of exactly that name into an existing folder. The
+// texts are the messages the user sees.
+constexpr const char16_t* kSkinDoesNotExist = u"Skin does not exists.";
+constexpr const char16_t* kDirectoryDoesNotExist = u"Directory does not exists.";
+enum class TExtractResult { Extracted, NoSuchSkin, NoSuchDirectory };
+TExtractResult ExtractInternalSkin(const TkStoredSkins& skins, fw::StringView name, const fw::String& destDir);
+
+// A name picked with equal chances (a generator of its own, seeded once);
+// empty when there is none.
+fw::String PickRandomSkin(const std::vector<fw::String>& names);
 
 // Writes every entry of a packed skin as a file into folder (which must
 // exist). Raises ESkinError, before writing anything, when an entry's name

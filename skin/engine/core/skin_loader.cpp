@@ -37,6 +37,15 @@ bool TFolderSkinImages::Read(const fw::String& name, std::vector<uint8_t>& bytes
   return true;
 }
 
+fw::String VersionNoticeText(TVersionNotice notice, const fw::String& skinName) {
+  if (notice == TVersionNotice::OldVersion)
+    return u"You are using an old version of the \"" + skinName +
+           u"\" skin. Please update your skins or ask the skin engine's maker for an upgrade of this skin.\r\n\r\n"
+           u"This notification occurs in design-time only for your information and will not occur in real-time.";
+  return u"This skin version is not fully supported by the skin engine release in use.\r\n"
+         u"Components must be updated up to latest version for using this skin.";
+}
+
 namespace {
 
 constexpr int kNoBound = INT_MAX;

@@ -50,6 +50,8 @@ class TFolderSkinImages : public TSkinImages {
 };
 
 enum class TVersionNotice { OldVersion, Unsupported };
+// The message a notice shows.
+fw::String VersionNoticeText(TVersionNotice notice, const fw::String& skinName);
 
 struct TSkinLoadOptions {
   int HueOffset = 0;

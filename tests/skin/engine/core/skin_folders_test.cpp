@@ -65,3 +65,46 @@ TEST(SkinFolders, ExtractedFileNamesStayInTheirFolder) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(SkinFolders, StoredSkinsAreExtractedIntoExistingFoldersOnly) {
+  namespace fs = std::filesystem;
+  fs::path root = fs::temp_directory_path() / ("skin_extract_test_" + std::to_string(std::random_device()()));
+  fs::create_directories(root);
+  TkStoredSkins skins;
+  auto* topaz = static_cast<TkStoredSkin*>(skins.Add());
+  topaz->FName = u"Topaz (internal)";
+  topaz->PackedData = {'K', 'S', 'z', 'f', 0, 0, 0, 0};
+  const fs::path file = root / "Topaz (internal) extracted.ksz";
+  EXPECT_EQ(ExtractInternalSkin(skins, u"Ruby", root.u16string()), TExtractResult::NoSuchSkin);
+  EXPECT_EQ(ExtractInternalSkin(skins, u"topaz (internal)", root.u16string()), TExtractResult::NoSuchSkin);
+  EXPECT_EQ(ExtractInternalSkin(skins, u"Topaz (internal)", (root / "missing").u16string()),
+            TExtractResult::NoSuchDirectory);
+  EXPECT_FALSE(fs::exists(root / "missing"));
+  EXPECT_EQ(ExtractInternalSkin(skins, u"Topaz (internal)", root.u16string()), TExtractResult::Extracted);
+  EXPECT_EQ(fs::file_size(file), 8u);
+  // By index, a missing folder is made (one level only).
+  EXPECT_TRUE(ExtractByIndex(skins, 0, (root / "new").u16string()));
+  EXPECT_TRUE(fs::exists(root / "new" / "Topaz (internal) extracted.ksz"));
+  EXPECT_FALSE(ExtractByIndex(skins, 0, (root / "a" / "b").u16string()));
+  EXPECT_FALSE(ExtractByIndex(skins, 1, root.u16string()));
+  fs::remove_all(root);
+}
+
+TEST(SkinFolders, RandomSkinComesFromTheList) {
+  EXPECT_EQ(PickRandomSkin({}), u"");
+  EXPECT_EQ(PickRandomSkin({u"Only"}), u"Only");
+  std::vector<fw::String> names = {u"A", u"B", u"C"};
+  bool seen[3] = {};
+  for (int i = 0; i < 200; ++i) {
+    fw::String n = PickRandomSkin(names);
+    ASSERT_EQ(n.size(), 1u);
+    seen[n[0] - u'A'] = true;
+  }
+  EXPECT_TRUE(seen[0] && seen[1] && seen[2]);
+}
+
+}  // namespace
+}  // namespace skin

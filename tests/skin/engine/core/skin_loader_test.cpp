@@ -161,6 +161,11 @@ TEST(SkinLoader, VersionIsReadWithAPointAndNoticedOncePerLoad) {
     EXPECT_EQ(old, c.old);
     EXPECT_EQ(unsupported, c.unsupported);
   }
+  EXPECT_NE(VersionNoticeText(TVersionNotice::OldVersion, u"Old").find(u"old version of the \"Old\" skin. "),
+            fw::String::npos);
+  EXPECT_NE(VersionNoticeText(TVersionNotice::Unsupported, u"New")
+                .find(u"\r\nComponents must be updated up to latest version for using this skin."),
+            fw::String::npos);
   auto s = Load(u"[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\nVERSION=8.5");
   EXPECT_DOUBLE_EQ(s->CommonSkinData.Version, 8.5) << (comma ? "comma locale" : "C locale");
   std::setlocale(LC_NUMERIC, saved.c_str());
