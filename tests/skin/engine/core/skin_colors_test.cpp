@@ -155,3 +155,37 @@ TEST(SkinColors, AdjustingTwoFreshCopiesGivesTheSamePixels) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(SkinColors, KnownPixelsThroughEachPass) {
+  struct Case {
+    const char* pass;
+    void (*run)(TkLoadedSkin&, int);
+    int value;
+    uint32_t before, after;
+  } cases[] = {
+      {"hue", ChangeSkinHue, 120, 0xFFFF0000, 0xFF00FF00},
+      {"hue", ChangeSkinHue, -120, 0xFFFF0000, 0xFF0000FF},
+      {"hue", ChangeSkinHue, -240, 0xFFFF0000, 0xFF00FF00},
+      {"hue", ChangeSkinHue, -360, 0xFFFF0000, 0xFFFF0000},
+      {"hue", ChangeSkinHue, 90, 0xFF808080, 0xFF808080},  // grey has no hue
+      {"saturation", ChangeSkinSaturation, -100, 0xFFC86432, 0xFF747474},
+      {"saturation", ChangeSkinSaturation, 0, 0xFFC86432, 0xFFC86432},
+      {"brightness", ChangeSkinBrightness, 50, 0xFF0A141E, 0xFF3C4650},
+      {"brightness", ChangeSkinBrightness, -50, 0xFF0A141E, 0xFF000000},
+      {"brightness", ChangeSkinBrightness, 100, 0xFFE0F0FF, 0xFFFFFFFF},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.pass) + " " + std::to_string(c.value));
+    TkLoadedSkin s;
+    s.MasterBitmap.SetSize(TPixelFormat::pf32bit, 1, 1);
+    View32(s.MasterBitmap).Pixel(0, 0) = c.before;
+    c.run(s, c.value);
+    EXPECT_EQ(View32(s.MasterBitmap).Pixel(0, 0), c.after);
+  }
+}
+
+}  // namespace
+}  // namespace skin
