@@ -10,6 +10,10 @@
 #include "fw/system/application.h"
 #include "fw/stdctrls_test_util.h"
 #include "main_window_util.h"
+#include "app/image_page.h"
+#include "app/image_routines.h"
+#include "app/sample_images.h"
+#include "scenarios/screenshot_png.h"
 
 namespace app {
 namespace {
@@ -189,6 +193,28 @@ TEST_F(ScreenTools, ZoomOfTheSearchPageScalesTheImageCopy) {
   form->TrackBar1Change(form->TrackBar1);
   EXPECT_EQ(form->imgcompare->Width(), 1);
   EXPECT_EQ(form->imgcompare->Height(), 1);
+}
+
+// A screenshot of the magnifier over a sample image.
+TEST_F(ScreenTools, MagnifierOverASampleImage) {
+  WriteSampleImages(SamplesFolder(), false);
+  ImageFileName = SamplesFolder() + u"\\sample_brown.bmp";
+  form->UpdateImages();
+  form->sbzoom->SetPosition(6);
+  form->sbzoomChange(form->sbzoom);
+  form->roZoom->Expand();
+  fwtest::Pump();
+  const fw::TPoint p = form->Image1->ClientToScreen(fw::TPoint{120, 40});
+  SetCursorPos(p.x, p.y);
+  fwtest::Pump();
+  form->Image1MouseDown(form->Image1, fw::mbRight, {}, 120, 40);
+  fwtest::Pump();
+  form->timerzoomTimer(form);
+  fwtest::Pump();
+  EXPECT_TRUE(form->pan1->Visible());
+  EXPECT_TRUE(scenarios::SavePng(scenarios::ScreenshotOf(form->Handle()).get(),
+                                 scenarios::ScreenshotPath("magnifier_image_page.png")));
+  form->Image1MouseUp(form->Image1, fw::mbRight, {}, 120, 40);
 }
 
 }  // namespace

@@ -16,6 +16,9 @@
 #include "fw/core/sysutils.h"
 #include "fw/stdctrls_test_util.h"
 #include "main_window_util.h"
+#include "app/sample_images.h"
+#include "app/image_page.h"
+#include "scenarios/screenshot_png.h"
 
 namespace app {
 namespace {
@@ -331,6 +334,49 @@ TEST_F(MultiFontPage, ResultsOfAnInstalledFontsSearchListFaceNamesWithScores) {
   WORD key = 'A';
   form->fontboxKeyDown(form->fontbox, key, fw::TShiftState{fw::ssCtrl});
   EXPECT_EQ(form->StatusText(1), u"Selected 5 of 5");
+}
+
+// Screenshots of the page with a folder of fonts, in one and in three
+// columns, with the floating picture showing a sample image.
+TEST_F(MultiFontPage, ShowsAFolderOfFontsBesideItsFloatingPicture) {
+  TTempDir dir;
+  for (const TOwnFont& f : kThreeFonts) WriteOwnFont(dir, f);
+  const struct {
+    const char* Source;
+    const char* File;
+  } kMore[] = {
+      {"/usr/share/fonts/truetype/liberation2/LiberationSerif-Italic.ttf", "d_serif_italic.ttf"},
+      {"/usr/share/fonts/truetype/croscore/Cousine-Bold.ttf", "e_cousine.ttf"},
+      {"/usr/share/fonts/opentype/urw-base35/NimbusSans-Regular.otf", "f_nimbus.otf"},
+      {"/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-BoldOblique.ttf", "g_condensed.ttf"},
+  };
+  for (const auto& m : kMore)
+    if (fixtures::Exists(fixtures::Unix(m.Source)))
+      fw::WriteFileBytes(dir.Path(m.File), fixtures::ReadAll(fixtures::Unix(m.Source)));
+  fixtures::WriteGarbage(dir, "h_damaged.ttf");
+  WriteSampleImages(SamplesFolder(), false);
+  form->edsample->SetText(u"Sphinx of black quartz");
+  Browse(dir);
+  form->immove->Picture()->LoadFromFile(SamplesFolder() + u"\\sample_pink.bmp");
+  form->pan->SetBounds(form->pan->Left(), form->pan->Top(), form->pan->Width(), 150);
+  form->pan->Show();
+  form->pan->BringToFront();
+  form->fontbox->SetSelected(1, true);
+  form->fontbox->SetItemIndex(1);
+  form->SetStatusText(1, u"2 of " + fw::IntToStr(form->fontbox->Items()->Count()));
+  Shot(form->fontbox);
+  fwtest::Pump();
+  EXPECT_TRUE(scenarios::SavePng(scenarios::ScreenshotOf(form->Handle()).get(),
+                                 scenarios::ScreenshotPath("multifont_page.png")));
+  form->SliderFont->SetValue(18);
+  form->SliderFontChanged(form->SliderFont);
+  form->col3->SetDown(true);
+  form->col1Click(form->col3);
+  Shot(form->fontbox);
+  fwtest::Pump();
+  EXPECT_TRUE(scenarios::SavePng(scenarios::ScreenshotOf(form->Handle()).get(),
+                                 scenarios::ScreenshotPath("multifont_page_columns.png")));
+  EXPECT_EQ(form->fontbox->Columns(), 3);
 }
 
 }  // namespace
