@@ -308,6 +308,7 @@ void TImageForm::RunBackButtonClick(TObject*, bool&) {
 void TImageForm::RunNextButtonClick(TObject*, bool&) {
   if (PickTmr) PickTmr->SetEnabled(true);
   if (lbviewall) lbviewall->Font()->SetColor(kLinkColor);
+  PercentItemClick(this);
 }
 
 void TImageForm::RunPaintPage(TObject*, fw::TCanvas*, fw::TRect&) {

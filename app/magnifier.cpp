@@ -36,6 +36,15 @@ void StretchMemPix(TImageForm* F, fw::TPaintBox* Box, const fw::TRect& Area) {
              SRCCOPY);
 }
 
+// A swatch: the picked colour over (0, 0, 41, 35), framed so that a colour
+// like the page's own still shows where the swatch is.
+void PaintSwatch(TImageForm* F, fw::TPaintBox* Box) {
+  if (!Box) return;
+  StretchMemPix(F, Box, fw::Rect(0, 0, 41, 35));
+  Box->Canvas()->Brush()->SetColor(fw::clGray);
+  Box->Canvas()->FrameRect(fw::Rect(0, 0, Box->Width(), Box->Height()));
+}
+
 void RepaintEditPanes(TImageForm* F) {
   if (F->Shape1) F->Shape1->Invalidate();
   if (F->Shape2) F->Shape2->Invalidate();
@@ -160,9 +169,9 @@ void TImageForm::picktmr2Timer(TObject*) {
   }
 }
 
-void TImageForm::MagPnlPaint(TObject*) { StretchMemPix(this, MagPnl, fw::Rect(0, 0, 41, 35)); }
+void TImageForm::MagPnlPaint(TObject*) { PaintSwatch(this, MagPnl); }
 
-void TImageForm::MagPNl2Paint(TObject*) { StretchMemPix(this, Magpnl2, fw::Rect(0, 0, 41, 35)); }
+void TImageForm::MagPNl2Paint(TObject*) { PaintSwatch(this, Magpnl2); }
 
 // ---- Zoom of the search page
 

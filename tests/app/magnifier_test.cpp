@@ -84,9 +84,10 @@ TEST_F(ScreenTools, PickersGiveTheColourUnderTheCursorToTheirSwatch) {
     const char* name;
     void (TImageForm::*Tick)(fw::TObject*);
     fw::TPaintBox* TImageForm::*Swatch;
+    int page;
   } cases[] = {
-      {"search page", &TImageForm::PickTmrTimer, &TImageForm::MagPnl},
-      {"multi-font page", &TImageForm::picktmr2Timer, &TImageForm::Magpnl2},
+      {"search page", &TImageForm::PickTmrTimer, &TImageForm::MagPnl, kPageRun},
+      {"multi-font page", &TImageForm::picktmr2Timer, &TImageForm::Magpnl2, kPageMultipreview},
   };
   for (const Case& c : cases) {
     fw::TPaintBox* swatch = form->*c.Swatch;
@@ -99,6 +100,20 @@ TEST_F(ScreenTools, PickersGiveTheColourUnderTheCursorToTheirSwatch) {
     (form->*c.Tick)(form);
     EXPECT_EQ(swatch->Color(), kRight) << c.name;
     EXPECT_EQ(MemPixColor(), kRight) << c.name;
+    // The swatch shows it on its page.
+    form->Wizard->SetActivePageIndex(c.page);
+    if (form->pan) form->pan->Show();
+    fwtest::Pump();
+    UpdateWindow(form->Handle());
+    fw::TWinControl* holder = swatch->Parent();
+    const fw::TPoint centre = holder->ClientToScreen(
+        fw::TPoint{swatch->Left() + swatch->Width() / 2, swatch->Top() + swatch->Height() / 2});
+    HDC screen = GetDC(nullptr);
+    const COLORREF shown = GetPixel(screen, centre.x, centre.y);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(static_cast<fw::TColor>(shown), kRight) << c.name;
+    form->Wizard->SetActivePageIndex(kPageImageLoad);
+    fwtest::Pump();
   }
 }
 
