@@ -336,6 +336,69 @@ TEST_F(MultiFontPage, ResultsOfAnInstalledFontsSearchListFaceNamesWithScores) {
   EXPECT_EQ(form->StatusText(1), u"Selected 5 of 5");
 }
 
+TEST_F(MultiFontPage, ColoursPickedOnTheFloatingPictureColourTheSamples) {
+  TTempDir dir;
+  if (!WriteOwnFont(dir, kThreeFonts[0])) GTEST_SKIP() << "no DejaVu";
+  Browse(dir);
+  struct Case {
+    fw::TMouseButton button;
+    fw::TColor picked;
+    fw::TColor* target;
+  } cases[] = {
+      {fw::mbLeft, 0x008000, &PreviewFontColor},
+      {fw::mbRight, 0xE0F0FF, &PreviewBackColor},
+  };
+  for (const Case& c : cases) {
+    form->Magpnl2->SetColor(c.picked);
+    form->immoveMouseDown(form->immove, c.button, {}, 5, 5);
+    EXPECT_EQ(*c.target, c.picked);
+  }
+  form->fontbox->ClearSelection();
+  auto shot = Shot(form->fontbox);
+  const fw::TRect line = SampleLine(0);
+  const int area = line.Width() * line.Height();
+  EXPECT_GT(fwtest::CountColor(shot.get(), 0xE0F0FF, line), area / 2) << "background";
+  EXPECT_GT(fwtest::CountColor(shot.get(), 0x008000, line), 50) << "ink";
+  PreviewFontColor = 0x000000;
+  PreviewBackColor = 0xFFFFFF;
+}
+
+TEST_F(MultiFontPage, PaneAndMenuCommandsWorkOnThisPageOnly) {
+  struct Case {
+    int page;
+    bool enabled;
+  } cases[] = {{kPageImageLoad, false}, {kPageRun, false}, {kPageMultipreview, true}};
+  for (const Case& c : cases) {
+    form->Wizard->SetActivePageIndex(c.page);
+    for (fw::TAction* a : {form->acnames, form->acpane, form->accustom}) {
+      a->Update();
+      EXPECT_EQ(a->Enabled(), c.enabled) << fw::StringToUtf8(a->Name()) << " on page " << c.page;
+    }
+  }
+  form->pan->Show();
+  form->acpaneUpdate(form->acpane);
+  EXPECT_TRUE(form->acpane->Checked());
+  form->acpaneExecute(form->acpane);
+  EXPECT_FALSE(form->pan->Visible());
+  form->acpaneExecute(form->acpane);
+  EXPECT_TRUE(form->pan->Visible());
+  form->Panel10Click(form->Panel10);
+  EXPECT_FALSE(form->pan->Visible());
+  form->acpaneUpdate(form->acpane);
+  EXPECT_FALSE(form->acpane->Checked());
+  // The pictures the panel can take.
+  auto picture = std::make_unique<fw::TBitmap>();
+  picture->SetPixelFormat(fw::pf24bit);
+  picture->SetSize(31, 17);
+  form->Image1->Picture()->SetGraphic(picture.get());
+  form->CroppedLoadedImage1Click(form);
+  EXPECT_EQ(form->immove->Picture()->Width(), 31);
+  picture->SetSize(12, 19);
+  form->sampleimage->Picture()->SetGraphic(picture.get());
+  form->CroppedCharacter1Click(form);
+  EXPECT_EQ(form->immove->Picture()->Height(), 19);
+}
+
 // Screenshots of the page with a folder of fonts, in one and in three
 // columns, with the floating picture showing a sample image.
 TEST_F(MultiFontPage, ShowsAFolderOfFontsBesideItsFloatingPicture) {
