@@ -6,6 +6,7 @@
 #include <map>
 
 #include "fw/core/types.h"
+#include "skin/engine/core/gradient.h"
 #include "skin/engine/core/packed_skin.h"
 #include "skin/engine/core/pixel_view.h"
 #include "skin/engine/core/skin_images.h"
@@ -355,12 +356,15 @@ TProgramSkin MakeSkin(const TTheme& theme) {
   d.Set("FORMTITLE", "STATES", "2");
   d.Set("FORMTITLE", "COLOR", Num(Col(c.face)));
   d.Set("FORMTITLE", "FONTCOLOR", Num(Col(c.textSoft)));
-  d.Set("FORMTITLE", "HOTCOLOR", Num(Col(c.accent)));
-  d.Set("FORMTITLE", "HOTFONTCOLOR", Num(Col(kWhite)));
+  // The active title is a light tint of the accent, so that the caption and
+  // the title buttons' dark glyphs read well on both skins; the accent
+  // itself is the frame and the title's bottom rule.
+  d.Set("FORMTITLE", "HOTCOLOR", Num(Col(Mix(c.accent, kWhite, 0.62))));
+  d.Set("FORMTITLE", "HOTFONTCOLOR", Num(Col(c.text)));
   d.Set("FORMTITLE", "GRADIENTPERCENT", "100");
   d.Set("FORMTITLE", "GRADIENTDATA", Gradient(c.faceLight, c.face));
   d.Set("FORMTITLE", "HOTGRADIENTPERCENT", "100");
-  d.Set("FORMTITLE", "HOTGRADIENTDATA", Gradient(Mix(c.accent, kWhite, 0.25), c.accent));
+  d.Set("FORMTITLE", "HOTGRADIENTDATA", Gradient(Mix(c.accent, kWhite, 0.74), Mix(c.accent, kWhite, 0.52)));
   d.Set("FORMTITLE", "GLOW", "0");
 
   windowFrame("DIALOG");
@@ -402,7 +406,8 @@ TProgramSkin MakeSkin(const TTheme& theme) {
   d.Set("SELECTION", "STATES", "2");
   d.Set("SELECTION", "COLOR", Num(Col(c.faceDark)));
   d.Set("SELECTION", "FONTCOLOR", Num(Col(c.text)));
-  d.Set("SELECTION", "HOTCOLOR", Num(Col(c.accent)));
+  // A darker accent keeps white text legible on amber too.
+  d.Set("SELECTION", "HOTCOLOR", Num(Col(Mix(c.accent, kBlack, 0.2))));
   d.Set("SELECTION", "HOTFONTCOLOR", Num(Col(kWhite)));
 
   // Edits and combo boxes: normal, focused.
@@ -678,9 +683,37 @@ TPixelBuffer MakeContactSheet(const TProgramSkin& s, int saturation) {
       x += w + 16;
       shelf = std::max(shelf, h);
     }
+    // Inactive and active title bars as a window shows them (twice the
+    // size): the title's gradient, the caption in its colour, the buttons.
+    y += shelf + 24;
+    const int title = k.GetSkinIndex(u"FORMTITLE");
+    for (int state = 0; state < 2 && title >= 0; ++state) {
+      const int tw = 300, th = 24, top = y + state * (2 * th + 8);
+      if (v) {
+        const skin::TkGenState& st = k.gd[title].Props[state];
+        skin::FillGradient(*v, fw::TRect{12, top, 12 + 2 * tw, top + 2 * th}, st.GradientArray);
+        uint32_t text = skin::ColorToPixel(static_cast<uint32_t>(st.FontColor.Color) & 0xFFFFFF, 255);
+        DrawTinyText(*v, 24, top + 17, "VESTALINE3 - IDENTIFY FONT", text, 2);
+        TPixelView32 master = skin::View32(const_cast<TPixelBuffer&>(k.MasterBitmap));
+        const int buttons[] = {k.ConstData.MaskMinBtn, k.ConstData.MaskMaxBtn, k.ConstData.MaskCloseBtn};
+        int bx = 12 + 2 * tw - 6;
+        for (int i = 2; i >= 0; --i) {
+          if (buttons[i] < 0) continue;
+          const skin::TkMaskData& m = k.ma[buttons[i]];
+          const int fwid = skin::MaskFrameWidth(m), fh = skin::MaskFrameHeight(m);
+          bx -= 2 * fwid;
+          for (int py = 0; py < fh; ++py)
+            for (int px = 0; px < fwid; ++px) {
+              uint32_t p = master.Pixel(m.R.Left + px, m.R.Top + py);
+              if (p == skin::clSkinKey) continue;
+              Fill(*v, bx + 2 * px, top + 6 + 2 * py, bx + 2 * px + 2, top + 8 + 2 * py, p | 0xFF000000u);
+            }
+        }
+      }
+    }
+    if (title >= 0) y += 2 * (2 * 24 + 8) + 8;
     // Section colours: normal and hot swatches.
     x = 12;
-    y += shelf + 24;
     for (const skin::TkGeneralData& g : k.gd) {
       if (x + 140 > width) {
         x = 12;
