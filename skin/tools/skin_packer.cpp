@@ -45,8 +45,9 @@ int main(int argc, char** argv) {
       if (!out) throw std::runtime_error(std::string("cannot write ") + argv[2]);
       return 0;
     }
-    std::vector<uint8_t> bytes = ReadFile(argv[2]);
-    skin::TkcSkinConvertor pack = skin::ReadPackedEntries(bytes.data(), bytes.size());
+    skin::TkcSkinConvertor pack;
+    if (!skin::LoadPackedFile(std::filesystem::path(argv[2]).u16string(), pack))
+      throw std::runtime_error(std::string("cannot read ") + argv[2]);
     if (command == "unpack" && argc == 4) {
       std::filesystem::create_directories(argv[3]);
       skin::UnpackSkinToFolder(pack, std::filesystem::path(argv[3]).u16string());

@@ -3,6 +3,9 @@
 #include <zlib.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "fw/core/sysutils.h"
 
@@ -145,6 +148,19 @@ TkcSkinConvertor ReadPackedEntries(const uint8_t* data, size_t size) {
   }
   if (r.Left() != 0) Damaged(std::to_string(r.Left()) + " bytes follow the last entry");
   return c;
+}
+
+bool LoadPackedFile(const fw::String& fileName, TkcSkinConvertor& pack) {
+  std::filesystem::path path(fileName);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
+  // A packed skin holds at most a few entries of kMaxPackedEntrySize.
+  if (std::filesystem::file_size(path, ec) > static_cast<uintmax_t>(kMaxPackedEntrySize) * 4 || ec)
+    throw ESkinError(u"The packed skin " + fileName + u" is too large");
+  std::ifstream in(path, std::ios::binary);
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  pack = ReadPackedEntries(bytes.data(), bytes.size());
+  return true;
 }
 
 std::vector<uint8_t> WritePackedSkin(const std::vector<TPackEntry>& entries, int level) {

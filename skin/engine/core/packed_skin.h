@@ -41,6 +41,10 @@ struct TkcSkinConvertor {
 // last entry, a second description).
 TkcSkinConvertor ReadPackedEntries(const uint8_t* data, size_t size);
 
+// Reads a packed skin file into pack (replacing what it held). False, with
+// pack untouched, when there is no such file; damaged content raises.
+bool LoadPackedFile(const fw::String& fileName, TkcSkinConvertor& pack);
+
 // One entry to pack; level 0 stores the content uncompressed.
 struct TPackEntry {
   fw::String Name;

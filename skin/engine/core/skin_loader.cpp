@@ -727,11 +727,19 @@ TChosenSkin ReloadSkin(const fw::String& name, const fw::String& skinDirectory,
 
 std::unique_ptr<TkLoadedSkin> ReloadPackedSkin(const fw::String& name, const fw::String& skinDirectory,
                                                TSkinLoadOptions options) {
-  std::filesystem::path file(WithDelimiter(skinDirectory) + name + u".ksz");
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) throw ESkinError(u"Skin \"" + name + u"\" is not found");
+  TkcSkinConvertor pack;
+  try {
+    if (!LoadPackedFile(WithDelimiter(skinDirectory) + name + u".ksz", pack))
+      throw ESkinError(u"Skin \"" + name + u"\" is not found");
+  } catch (const ESkinError& e) {
+    if (e.Message().rfind(u"Skin \"", 0) == 0) throw;
+    throw ESkinError(u"Skin \"" + name + u"\": " + e.Message());
+  }
+  if (!pack.HasOptions)
+    throw ESkinError(u"\"" + name + u"\" skin have internal format error. Please update this skin to latest version.");
   options.SkinPath = WithDelimiter(skinDirectory);
-  std::unique_ptr<TkLoadedSkin> skin = LoadPackedSkin(name, FileBytes(file, name), options);
+  TPackedSkinImages images(pack);
+  std::unique_ptr<TkLoadedSkin> skin = LoadSkin(name, DescriptionText(pack.Options), images, options);
   skin->CommonSkinData.SkinPath = options.SkinPath;
   return skin;
 }

@@ -475,6 +475,13 @@ TEST(SkinChoice, PreviewFolderStoredSkinOrTheFirstStoredOne) {
       .write(reinterpret_cast<const char*>(packedFile.data()), static_cast<std::streamsize>(packedFile.size()));
   EXPECT_GE(ReloadPackedSkin(u"Packed", dir, {})->GetSkinIndex(u"PACKEDFILE"), 0);
   EXPECT_THROW(ReloadPackedSkin(u"Missing", dir, {}), ESkinError);
+  std::ofstream(root / "Broken.ksz", std::ios::binary) << "KSzf\x05";
+  try {
+    ReloadPackedSkin(u"Broken", dir, {});
+    ADD_FAILURE();
+  } catch (const ESkinError& e) {
+    EXPECT_NE(std::string(e.what()).find("Skin \"Broken\": The packed skin is damaged"), std::string::npos) << e.what();
+  }
   fs::remove_all(root);
 }
 
