@@ -28,6 +28,18 @@ std::vector<TStoredSkinData> LoadInternalSkins() {
           {u"Sapphire (internal)", ResourceBytes(L"SAPPHIRE_SKIN", MAKEINTRESOURCEW(10))}};
 }
 
+void LoadInternalSkins(TkStoredSkins& skins) {
+  std::vector<TStoredSkinData> stored = LoadInternalSkins();
+  skins.BeginUpdate();
+  skins.Clear();
+  for (TStoredSkinData& s : stored) {
+    auto* item = static_cast<TkStoredSkin*>(skins.Add());
+    item->FName = s.Name;
+    item->PackedData = std::move(s.Data);
+  }
+  skins.EndUpdate();
+}
+
 const TPixelBuffer& Blur5Image() {
   static const TPixelBuffer image = [] {
     std::vector<uint8_t> dib = ResourceBytes(L"BLUR5", MAKEINTRESOURCEW(2));

@@ -9,6 +9,7 @@
 #include "fw/core/types.h"
 #include "skin/engine/core/pixel_buffer.h"
 #include "skin/engine/core/skin_loader.h"
+#include "skin/engine/core/stored_skins.h"
 
 namespace skin {
 
@@ -19,6 +20,8 @@ struct TStoredSkinData {
 
 // In collection order. Raises ESkinError when a stored skin is missing.
 std::vector<TStoredSkinData> LoadInternalSkins();
+// The same as the items of a stored-skin collection (replacing its items).
+void LoadInternalSkins(TkStoredSkins& skins);
 
 // 19 x 19, 8-bit grey. Raises ESkinError when the resource is missing.
 const TPixelBuffer& Blur5Image();

@@ -24,6 +24,21 @@ TEST(SkinResources, StoredSkinsLoadWithTheMainWindowsSaturation) {
   }
 }
 
+TEST(SkinResources, StoredSkinCollectionFromTheResources) {
+  TkStoredSkins skins;
+  static_cast<TkStoredSkin*>(skins.Add())->FName = u"Old";
+  int changes = 0;
+  skins.OnSkinListChanged = [&] { ++changes; };
+  LoadInternalSkins(skins);
+  ASSERT_EQ(skins.Count(), 2);
+  EXPECT_EQ(skins.IndexOf(u"Topaz (internal)"), 0);
+  EXPECT_EQ(skins.IndexOf(u"Sapphire (internal)"), 1);
+  EXPECT_EQ(skins.IndexOf(u"Old"), -1);
+  EXPECT_EQ(skins.Items(1)->PackedData, LoadInternalSkins()[1].Data);
+  EXPECT_EQ(skins.Items(0)->FShadow1Color, 0);
+  EXPECT_EQ(changes, 1);  // one report for the whole exchange
+}
+
 TEST(SkinResources, Blur5AndTheDefaultShadows) {
   const TPixelBuffer& blur = Blur5Image();
   ASSERT_EQ(blur.Width(), 19);

@@ -103,11 +103,16 @@ class TLoader {
     if (!master.empty()) ReadImage(master, true, skin_->MasterBitmap);
   }
 
+  // The master image as an error names it; a missing one says so.
+  fw::String MasterLabel() const {
+    return skin_->MasterBitmap.Empty() ? masterName_ + u" (the skin has no such image)" : masterName_;
+  }
+
   void AddMask(TkMaskData m, const TPixelBuffer* own, const fw::String& imageName) {
     if (own) {
       CheckInside(m, own->Width(), own->Height(), imageName);
     } else {
-      CheckInside(m, skin_->MasterBitmap.Width(), skin_->MasterBitmap.Height(), masterName_);
+      CheckInside(m, skin_->MasterBitmap.Width(), skin_->MasterBitmap.Height(), MasterLabel());
     }
     skin_->ma.push_back(std::move(m));
   }
@@ -144,7 +149,7 @@ class TLoader {
         if (v.Kind == TMaskValueKind::Glyph || v.Kind == TMaskValueKind::Texture) {
           m.CornerType = 0;
         } else {
-          CheckInside(m, skin_->MasterBitmap.Width(), skin_->MasterBitmap.Height(), masterName_);
+          CheckInside(m, skin_->MasterBitmap.Width(), skin_->MasterBitmap.Height(), MasterLabel());
           m.CornerType = MaskCornerType(m, masterView);
         }
         AddMask(std::move(m), nullptr, masterName_);
@@ -193,7 +198,7 @@ class TLoader {
             m.WL = m.WR = static_cast<int16_t>(m.R.Width() / (m.ImageCount * 3));
             m.WT = m.WB = static_cast<int16_t>(m.R.Height() / (m.MaskType * 3 + 3));
           }
-          CheckInside(m, skin_->MasterBitmap.Width(), skin_->MasterBitmap.Height(), masterName_);
+          CheckInside(m, skin_->MasterBitmap.Width(), skin_->MasterBitmap.Height(), MasterLabel());
           m.CornerType = MaskCornerType(m, masterView);
           skin_->ma.push_back(std::move(m));
         }

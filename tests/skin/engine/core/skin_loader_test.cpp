@@ -367,6 +367,13 @@ TEST(SkinLoader, DamagedSkinsAreRefusedNamingSkinAndFault) {
   FakeImages broken;
   broken.files[u"MASTER.BMP"] = {'B', 'M', 0, 0};
   EXPECT_THROW(Load(head.c_str(), {}, broken), ESkinError);
+  try {
+    Load((head + u"GLYPHMASK=@0000@0000@0010@0010@1@0").c_str(), {}, FakeImages());
+    ADD_FAILURE() << "loaded without its master image";
+  } catch (const ESkinError& e) {
+    EXPECT_NE(std::string(e.what()).find("outside MASTER.BMP (the skin has no such image)"), std::string::npos)
+        << e.what();
+  }
 }
 
 TEST(SkinLoader, PackedSkinsWithoutDescriptionOrDataAreRefused) {
