@@ -23,7 +23,9 @@ bool SameExactly(fw::StringView a, fw::StringView b) { return a == b; }
 
 TSkinIni::TSkinIni() : doc_(&SameExactly) {}
 
-TSkinIni::TSkinIni(fw::StringView text) : doc_(&SameExactly) { doc_.SetText(text); }
+TSkinIni::TSkinIni(fw::StringView text, bool exactNames) : doc_(exactNames ? &SameExactly : nullptr) {
+  doc_.SetText(text);
+}
 
 fw::String TSkinIni::ReadString(fw::StringView section, fw::StringView key, fw::StringView def) const {
   return doc_.ReadString(section, key, fw::String(def));

@@ -17,7 +17,9 @@ class TSkinIni {
  public:
   TSkinIni();
   // The text as the INI document reads it (lines trimmed, ";" comments).
-  explicit TSkinIni(fw::StringView text);
+  // The application's common sections compare names ignoring case, as the
+  // framework's INI files do (exactNames false).
+  explicit TSkinIni(fw::StringView text, bool exactNames = true);
 
   using Section = fw::TIniDocument::Section;
   using Entry = fw::TIniDocument::Entry;

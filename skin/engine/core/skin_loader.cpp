@@ -159,7 +159,7 @@ class TLoader {
   }
 
   void LoadCommonMasks() {
-    TSkinIni common(o_.CommonSections);
+    TSkinIni common(o_.CommonSections, false);
     TFolderSkinImages folder(o_.SkinPath);
     TPixelView32 masterView = View32(skin_->MasterBitmap);
     for (const TSkinIni::Section& s : common.Sections()) {
@@ -241,7 +241,7 @@ class TLoader {
         if (images_.Read(upper, bytes)) AddPattern(s.name, e.key, std::move(bytes), false);
       }
     if (o_.CommonSections.empty()) return;
-    TSkinIni common(o_.CommonSections);
+    TSkinIni common(o_.CommonSections, false);
     TFolderSkinImages folder(o_.SkinPath);
     for (const TSkinIni::Section& s : common.Sections())
       for (const TSkinIni::Entry& e : s.entries) {
@@ -504,7 +504,7 @@ class TLoader {
   }
 
   void ReadCommonSections() {
-    TSkinIni common(o_.CommonSections);
+    TSkinIni common(o_.CommonSections, false);
     for (const TSkinIni::Section& sec : common.Sections()) {
       if (skin_->GetSkinIndex(sec.name) >= 0) continue;
       TkGeneralData g;

@@ -235,7 +235,7 @@ TEST(SkinLoader, CommonSectionsComeAfterTheSkinsAndTakeTheirParentsValues) {
   o.CommonSections =
       u"[EDIT]\r\nCOLOR=1\r\n"  // the skin has it: skipped
       u"[MYPANEL]\r\nPARENTCLASS=edit\r\nFONTCOLOR=0x10\r\n"
-      u"[LONE]\r\nSTATES=1\r\nGIVEOWNFONT=true\r\n";
+      u"[LONE]\r\nstates=1\r\nGIVEOWNFONT=true\r\n";  // keys of common sections ignore case
   auto s = Load(u"[GLOBALINFO]\r\nSH_SOURCE=0\r\nLO_SOURCE=0\r\n[EDIT]\r\nCOLOR=500\r\nSTATES=2\r\n", o);
   EXPECT_EQ(Section(*s, u"EDIT").Props[0].Color, 500);
   const TkGeneralData& panel = Section(*s, u"MYPANEL");
