@@ -67,18 +67,7 @@ std::unique_ptr<fw::TBitmap> RotateBitmap90(std::unique_ptr<fw::TBitmap>& bitmap
 }
 
 void CopyChannel(fw::TBitmap& bitmap32, fw::TBitmap& bitmap8, int channel, bool toChannel8) {
-  TPixelView32 v32 = View32(bitmap32);
-  TPixelView8 v8 = View8(bitmap8);
-  if (v32.Empty() || v8.Empty() || channel < 0 || channel > 3) return;
-  const int w = std::min(v32.Width, v8.Width), h = std::min(v32.Height, v8.Height);
-  for (int y = 0; y < h; ++y) {
-    uint8_t* p = reinterpret_cast<uint8_t*>(v32.Row(y)) + channel;
-    uint8_t* q = v8.Row(y);
-    for (int x = 0; x < w; ++x, p += 4) {
-      if (toChannel8) q[x] = *p;
-      else *p = q[x];
-    }
-  }
+  CopyChannel(View32(bitmap32), View8(bitmap8), channel, toChannel8);
 }
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include "fw/core/rtti.h"
 #include "fw/graphics/picture.h"
+#include "skin/engine/bitmap_dc.h"
 
 namespace skin {
 
@@ -34,20 +35,6 @@ fw::TProgressStage FrameworkStage(TProgressStage stage) {
     case TProgressStage::psStarting: return fw::psStarting;
     case TProgressStage::psRunning: return fw::psRunning;
     default: return fw::psEnding;
-  }
-}
-
-// Copies one channel of a 32-bit bitmap into an 8-bit one of the same size,
-// or back.
-void CopyChannel(fw::TBitmap& bitmap32, fw::TBitmap& bitmap8, int channel, bool toChannel8) {
-  int w = std::min(bitmap32.Width(), bitmap8.Width()), h = std::min(bitmap32.Height(), bitmap8.Height());
-  for (int y = 0; y < h; ++y) {
-    auto* p = static_cast<uint8_t*>(bitmap32.ScanLine(y)) + channel;
-    auto* q = static_cast<uint8_t*>(bitmap8.ScanLine(y));
-    for (int x = 0; x < w; ++x, p += 4) {
-      if (toChannel8) q[x] = *p;
-      else *p = q[x];
-    }
   }
 }
 

@@ -71,8 +71,8 @@ void CopyRectKeyed(const TPixelView32& dest, const TPixelView32& source, int x, 
           continue;
         }
         int bx = dx + i + ci.X;
-        if (by < 0 || by >= ci.Bmp.Height || bx >= ci.Bmp.Width) break;  // the rest of the row stays
-        if (bx >= 0) d[i] = ci.Bmp.Pixel(bx, by);
+        if (!ci.Bmp.Contains(bx, by)) break;  // the rest of the row stays as it is
+        d[i] = ci.Bmp.Pixel(bx, by);
       }
     });
     return;

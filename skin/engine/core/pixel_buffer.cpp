@@ -79,20 +79,4 @@ bool GetScanLineLayout(TPixelBuffer& bitmap, uint8_t*& row0, ptrdiff_t& distance
   return true;
 }
 
-void CopyChannel(TPixelBuffer& bitmap32, TPixelBuffer& bitmap8, int channel, bool toChannel8) {
-  uint8_t *row32, *row8;
-  ptrdiff_t d32, d8;
-  if (!GetScanLineLayout(bitmap32, row32, d32) || !GetScanLineLayout(bitmap8, row8, d8)) return;
-  // Clipped to the smaller image, so a short 8-bit image is never overrun.
-  int w = std::min(bitmap32.Width(), bitmap8.Width());
-  int h = std::min(bitmap32.Height(), bitmap8.Height());
-  for (int y = 0; y < h; ++y, row32 += d32, row8 += d8) {
-    uint8_t* p = row32 + channel;
-    for (int x = 0; x < w; ++x, p += 4) {
-      if (toChannel8) row8[x] = *p;
-      else *p = row8[x];
-    }
-  }
-}
-
 }  // namespace skin

@@ -76,10 +76,4 @@ constexpr uint32_t SwapRedBlue(uint32_t value) {
 // of one row); false, with the outputs untouched, for an image without rows.
 bool GetScanLineLayout(TPixelBuffer& bitmap, uint8_t*& row0, ptrdiff_t& distance);
 
-// With toChannel8 set, copies the given channel (0 blue, 1 green, 2 red,
-// 3 alpha) of every pixel of the 32-bit image into the 8-bit image; otherwise
-// the 8-bit image's bytes go into that channel. Runs over the 32-bit image's
-// size, clipped to the 8-bit image's.
-void CopyChannel(TPixelBuffer& bitmap32, TPixelBuffer& bitmap8, int channel, bool toChannel8);
-
 }  // namespace skin

@@ -47,9 +47,24 @@ struct TPixelView8 {
 TPixelView32 View32(TPixelBuffer& buffer);
 TPixelView8 View8(TPixelBuffer& buffer);
 
+// With toChannel8 set, copies the given channel (0 blue, 1 green, 2 red,
+// 3 alpha) of every pixel of the 32-bit view into the 8-bit view; otherwise
+// the 8-bit bytes go into that channel. Clipped to both views; nothing for
+// another channel number.
+void CopyChannel(const TPixelView32& v32, const TPixelView8& v8, int channel, bool toChannel8);
+
 // The part of a rectangle (exclusive right and bottom) that lies in the view.
 inline fw::TRect ClipToView(const fw::TRect& r, int width, int height) {
   return fw::TRect{std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, width), std::min(r.Bottom, height)};
+}
+
+// The part of a view inside r (exclusive right and bottom), as a view of its
+// own; empty when r lies outside. A piece of an image is passed this way.
+inline TPixelView32 SubView(const TPixelView32& v, const fw::TRect& r) {
+  if (v.Empty()) return {};
+  const fw::TRect c = ClipToView(r, v.Width, v.Height);
+  if (c.Right <= c.Left || c.Bottom <= c.Top) return {};
+  return {v.Row0 + c.Top * v.Stride + ptrdiff_t(c.Left) * 4, v.Stride, c.Right - c.Left, c.Bottom - c.Top};
 }
 
 // Colour value (0x00BBGGRR) to pixel (0xAARRGGBB) with the given alpha byte.

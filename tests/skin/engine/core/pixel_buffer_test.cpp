@@ -1,5 +1,6 @@
 // The in-memory image, its scan-line layout and the byte-order helpers.
 #include "skin/engine/core/pixel_buffer.h"
+#include "skin/engine/core/pixel_view.h"
 
 #include <gtest/gtest.h>
 
@@ -64,16 +65,16 @@ TEST(PixelBuffer, CopyChannelBothWaysClippedToTheSmallerImage) {
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) b32.ScanLine(y)[4 * x + 3] = static_cast<uint8_t>(10 * y + x);
   TPixelBuffer b8(TPixelFormat::pf8bit, 3, 2);
-  CopyChannel(b32, b8, 3, true);
+  CopyChannel(View32(b32), View8(b8), 3, true);
   EXPECT_EQ(b8.ScanLine(1)[2], 12);
   b8.ScanLine(0)[1] = 200;
-  CopyChannel(b32, b8, 2, false);
+  CopyChannel(View32(b32), View8(b8), 2, false);
   EXPECT_EQ(b32.ScanLine(0)[4 + 2], 200);
   EXPECT_EQ(b32.ScanLine(1)[8 + 2], 12);
 
   TPixelBuffer small(TPixelFormat::pf8bit, 1, 1);
   small.ScanLine(0)[0] = 77;
-  CopyChannel(b32, small, 0, false);  // only pixel (0, 0)
+  CopyChannel(View32(b32), View8(small), 0, false);  // only pixel (0, 0)
   EXPECT_EQ(b32.ScanLine(0)[0], 77);
   EXPECT_EQ(b32.ScanLine(0)[4], 0);
   EXPECT_EQ(b32.ScanLine(1)[0], 0);
