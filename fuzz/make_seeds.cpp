@@ -423,6 +423,13 @@ int main(int argc, char** argv) {
   Save("inflate", "text.z", Cat({1}, Zlib(Text(kFormText))));
   Save("inflate", "two_streams.z", Cat(Cat({0x47}, Zlib(Bytes(300, 'a'))), Zlib(Text(kOtherFormText))));
 
+  // Gradient descriptions behind six bytes choosing the rectangle (0, 0, 20,
+  // 20 here) and the image and texture sizes.
+  const Bytes gradientHeader = {0, 0, 40, 40, 19, 19};
+  Save("gradient", "vertical", Cat(gradientHeader, Text("16777215;12632256;50;0;0;12632256;8421504;50;0;0")));
+  Save("gradient", "horizontal", Cat(gradientHeader, Text("0;$FF;30;1;0;;$FF00;-16777201;70;1;0")));
+  Save("gradient", "triangles", Cat(gradientHeader, Text("255;0;0;2;0;65280;0;0;2;0;16711680;0;0;2;0")));
+
   Save("ttf_info", "font.ttf", Font(0x00010000));
   Save("ttf_info", "font.otf", Font(0x4F54544F));
   Save("ttf_info", "collection.ttc", Collection());

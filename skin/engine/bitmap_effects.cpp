@@ -38,7 +38,11 @@ void FillTriangles(fw::TBitmap& bitmap, const fw::TRect& r, const TkGradArray& s
 
 void FillGradient(fw::TBitmap& bitmap, const fw::TRect& r, const TkGradArray& stops) {
   if (GradientMode(stops) == gmTriangles) {
-    if (r.Right > r.Left && r.Bottom > r.Top) FillTriangles(bitmap, r, stops);
+    // The vertices lie on the rectangle clipped to the bitmap, as the other
+    // modes' segments do.
+    if (r.Right <= r.Left || r.Bottom <= r.Top || bitmap.Empty()) return;
+    const fw::TRect c = ClipToView(r, bitmap.Width(), bitmap.Height());
+    if (c.Right > c.Left && c.Bottom > c.Top) FillTriangles(bitmap, c, stops);
     return;
   }
   FillGradient(View32(bitmap), r, stops);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "fw/core/exceptions.h"
 #include "fw/core/sysutils.h"
 #include "skin/engine/core/skin_text.h"
 
@@ -10,21 +11,28 @@ namespace skin {
 void ParseGradientData(fw::StringView text, TkGradArray& stops, const TColorResolver& resolve) {
   stops.clear();
   if (text.empty()) return;
-  const std::string ansi = fw::StringToAnsi(text);
-  const TCharSet delims = CharSet(";");
-  const int groups = CountWordsA(ansi, delims) / 5;
-  auto number = [&](int word) { return fw::StrToInt(fw::AnsiToString(CopyWordA(word, ansi, delims))); };
-  auto color = [&](int word) {
+  // The words in one pass (empty fields don't count), so a long description
+  // is not scanned again for each field.
+  const std::vector<std::string> words = SplitWordsA(fw::StringToAnsi(text), CharSet(";"));
+  const size_t groups = words.size() / 5;
+  auto number = [&](size_t word) {
+    int value;
+    if (!fw::TryStrToInt(fw::AnsiToString(words[word]), value))
+      throw fw::EConvertError(u"Gradient description, field " + fw::IntToStr(int(word) + 1) + u": '" +
+                              fw::AnsiToString(words[word]) + u"' is not a valid integer value");
+    return value;
+  };
+  auto color = [&](size_t word) {
     int32_t c = number(word);
     return resolve ? resolve(c) : static_cast<uint32_t>(c);
   };
   TkGradArray parsed(groups);
-  for (int i = 0; i < groups; ++i) {
+  for (size_t i = 0; i < groups; ++i) {
     TkGradPie& p = parsed[i];
-    p.Color1 = color(5 * i + 1);
-    p.Color2 = color(5 * i + 2);
-    p.Percent = static_cast<uint8_t>(std::clamp(number(5 * i + 3), 0, 100));
-    p.Mode1 = number(5 * i + 4);
+    p.Color1 = color(5 * i);
+    p.Color2 = color(5 * i + 1);
+    p.Percent = static_cast<uint8_t>(std::clamp(number(5 * i + 2), 0, 100));
+    p.Mode1 = number(5 * i + 3);
   }
   stops = std::move(parsed);
 }

@@ -63,6 +63,18 @@ std::string CopyWordA(int n, std::string_view text, const TCharSet& delims) {
 int CountWordsW(fw::StringView text, const TCharSet& delims) { return CountWords(text, WideDelim(delims)); }
 int CountWordsA(std::string_view text, const TCharSet& delims) { return CountWords(text, ByteDelim(delims)); }
 
+std::vector<std::string> SplitWordsA(std::string_view text, const TCharSet& delims) {
+  std::vector<std::string> words;
+  auto isDelim = ByteDelim(delims);
+  for (size_t i = 0; i < text.size();) {
+    while (i < text.size() && isDelim(text[i])) ++i;
+    const size_t start = i;
+    while (i < text.size() && !isDelim(text[i])) ++i;
+    if (i > start) words.emplace_back(text.substr(start, i - start));
+  }
+  return words;
+}
+
 fw::String StripChar(fw::StringView text, char16_t c) {
   fw::String out;
   out.reserve(text.size());

@@ -5,6 +5,7 @@
 
 #include <bitset>
 #include <string>
+#include <vector>
 
 #include "fw/core/types.h"
 
@@ -23,6 +24,8 @@ std::string CopyWordA(int n, std::string_view text, const TCharSet& delims);
 // Maximal runs of non-delimiters; empty fields between delimiters don't count.
 int CountWordsW(fw::StringView text, const TCharSet& delims);
 int CountWordsA(std::string_view text, const TCharSet& delims);
+// All words in order, in one pass: word n of the result is CopyWordA(n + 1).
+std::vector<std::string> SplitWordsA(std::string_view text, const TCharSet& delims);
 
 fw::String StripChar(fw::StringView text, char16_t c);
 // Every occurrence, left to right, case-sensitive; replaced text is not

@@ -44,6 +44,35 @@ TEST(ParseGradientData, ResolvesSystemColoursAndRefusesNonNumbers) {
   EXPECT_THROW(ParseGradientData(u"0;red;100;0;0", stops), fw::EConvertError);
 }
 
+TEST(ParseGradientData, DamagedDescriptionsAreRefusedNamingTheField) {
+  struct Case {
+    const char16_t* text;
+    const char* message;  // empty: accepted
+  } cases[] = {
+      {u"0;red;100;0;0", "Gradient description, field 2: 'red' is not a valid integer value"},
+      {u"0;0;1e2;0;0", "field 3: '1e2'"},
+      {u"0;0;100;1-;0", "field 4: '1-'"},
+      {u"0;0;100;0;0;99999999999;0;0;0;0", "field 6: '99999999999'"},
+      {u"0;0;100;0;junk", ""},            // the fifth field is never read
+      {u"0;0;100;0;0;junk;0;0", ""},      // nor an incomplete last group
+  };
+  for (auto c : cases) {
+    TkGradArray stops(2);
+    if (!*c.message) {
+      EXPECT_NO_THROW(ParseGradientData(c.text, stops)) << fw::StringToUtf8(c.text);
+      EXPECT_EQ(stops.size(), 1u);
+      continue;
+    }
+    try {
+      ParseGradientData(c.text, stops);
+      ADD_FAILURE() << "accepted " << fw::StringToUtf8(c.text);
+    } catch (const fw::EConvertError& e) {
+      EXPECT_NE(fw::StringToUtf8(e.Message()).find(c.message), std::string::npos) << fw::StringToUtf8(e.Message());
+      EXPECT_TRUE(stops.empty()) << "no stops from a damaged description";
+    }
+  }
+}
+
 TEST(FillGradient, VerticalSegmentsShareTheirBoundaryRow) {
   TestImage img(2, 101, 0);
   TkGradArray stops;

@@ -17,6 +17,15 @@ TEST(Words, CountAndCopyIgnoreEmptyFields) {
   EXPECT_EQ(CountWordsA("", semi), 0);
 }
 
+TEST(Words, SplitGivesWhatCountAndCopySee) {
+  const TCharSet delims = CharSet("; ");
+  for (std::string_view text : {";a;;b;", "", ";;;", "one", " x y;z ", "a;b;c;d;e;f"}) {
+    const std::vector<std::string> words = SplitWordsA(text, delims);
+    ASSERT_EQ(int(words.size()), CountWordsA(text, delims)) << text;
+    for (size_t i = 0; i < words.size(); ++i) EXPECT_EQ(words[i], CopyWordA(int(i) + 1, text, delims)) << text;
+  }
+}
+
 TEST(Words, WideTextSplitsOnlyAtSingleByteDelimiters) {
   const TCharSet delims = CharSet("; ");
   EXPECT_EQ(CountWordsW(u"\u0120a;\u013Bb c", delims), 3) << "U+0120 and U+013B are letters, not delimiters";
