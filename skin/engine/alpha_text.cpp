@@ -67,9 +67,12 @@ void PaintDisabledLook(fw::TBitmap& bitmap, TkDisabledKind kind, fw::TControl* c
                          clSkinKey);
     return;
   }
-  uint32_t color = ci.FillColor;
-  if (color == clSkinKey) color = static_cast<uint32_t>(ControlSkinBgColor(control));
-  BlendRectToColor(v, {0, 0, v.Width, v.Height}, static_cast<uint8_t>(DisabledBlendRatio * 100), color);
+  fw::TColor color = static_cast<fw::TColor>(ci.FillColor);
+  if (ci.FillColor == clSkinKey) color = ControlSkinBgColor(control);
+  // Percent is Trunc(ratio * 100); a setting outside 0..1 is held to 0..100.
+  const int percent = std::clamp(static_cast<int>(DisabledBlendRatio * 100), 0, 100);
+  BlendRectToColor(v, {0, 0, v.Width, v.Height}, static_cast<uint8_t>(percent),
+                   static_cast<uint32_t>(fw::ColorToRGB(color)));
 }
 
 }  // namespace skin

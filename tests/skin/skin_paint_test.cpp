@@ -2,6 +2,9 @@
 // drawings, text with alpha, the disabled look, gradients and fades.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "skin/engine/alpha_text.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/bitmap_effects.h"
@@ -150,6 +153,17 @@ TEST(PaintDisabledLook, GreysFirstThenBlendsWithTheBackground) {
   EXPECT_EQ(Px(*img, 0, 0), 0xFF3C5000u) << "background 0x64 and image 0xC8 mixed 60 : 40";
 }
 
+TEST(PaintDisabledLook, ResolvesASystemColourBehindTheImage) {
+  const fw::TColor system = static_cast<fw::TColor>(0xFF00000F);  // button face
+  auto viaSystem = Filled(2, 1, 0xFF204060), viaPlain = Filled(2, 1, 0xFF204060);
+  TCacheInfo ci;
+  ci.FillColor = static_cast<uint32_t>(system);
+  PaintDisabledLook(*viaSystem, TkDisabledKind{dkBlended}, nullptr, {}, ci);
+  ci.FillColor = static_cast<uint32_t>(fw::ColorToRGB(system));
+  PaintDisabledLook(*viaPlain, TkDisabledKind{dkBlended}, nullptr, {}, ci);
+  EXPECT_EQ(Px(*viaSystem, 1, 0), Px(*viaPlain, 1, 0));
+}
+
 TEST(FillGradient, TrianglesNeedTheSystemFunction) {
   TkGradArray stops;
   ParseGradientData(u"255;0;0;2;0;255;0;0;2;0;65280;0;0;2;0", stops);
@@ -164,6 +178,68 @@ TEST(FillGradient, TrianglesNeedTheSystemFunction) {
   EXPECT_GT(Red(Px(*b, 1, 1)), 200) << "near the top-left vertex: stop 0's red";
   EXPECT_LT(Green(Px(*b, 1, 1)), 40);
   EXPECT_NE(Px(*b, 10, 2), 0x11111111u);
+}
+
+// The vertices the triangle mode hands to the system, recorded by a stand-in.
+std::vector<TRIVERTEX> recordedVertices;
+std::vector<GRADIENT_TRIANGLE> recordedTriangles;
+BOOL WINAPI RecordGradientFill(HDC, PTRIVERTEX v, ULONG n, PVOID mesh, ULONG count, ULONG mode) {
+  if (mode != GRADIENT_FILL_TRIANGLE) return FALSE;
+  recordedVertices.assign(v, v + n);
+  auto* t = static_cast<GRADIENT_TRIANGLE*>(mesh);
+  recordedTriangles.assign(t, t + count);
+  return TRUE;
+}
+
+TEST(FillGradient, TrianglesTakeTheClippedRectangleAndRepeatTheLastStopColour) {
+  struct Case {
+    const char16_t* text;
+    fw::TRect r;
+    POINT centre;
+    uint32_t colours[5];
+  } cases[] = {
+      {u"255;0;0;2;0;65280;0;0;0;0;16711680;0;0;0;0;16777215;0;0;0;0;0;0;0;0;0", {0, 0, 20, 10}, {10, 5},
+       {0xFF, 0xFF00, 0xFF0000, 0xFFFFFF, 0}},
+      {u"255;0;0;2;0;65280;0;0;0;0", {-10, -4, 30, 30}, {10, 10}, {0xFF, 0xFF00, 0xFF00, 0xFF00, 0xFF00}},
+      {u"8421504;0;0;2;0", {5, 5, 9, 8}, {7, 6}, {0x808080, 0x808080, 0x808080, 0x808080, 0x808080}},
+  };
+  const TGradientFill saved = GradientFillProc;
+  GradientFillProc = RecordGradientFill;
+  for (const auto& c : cases) {
+    TkGradArray stops;
+    ParseGradientData(c.text, stops);
+    auto b = Filled(20, 20, 0);
+    recordedVertices.clear();
+    FillGradient(*b, c.r, stops);
+    ASSERT_EQ(recordedVertices.size(), 5u) << fw::StringToUtf8(c.text);
+    const fw::TRect clipped{std::max(c.r.Left, 0), std::max(c.r.Top, 0), std::min(c.r.Right, 20),
+                            std::min(c.r.Bottom, 20)};
+    const POINT corners[5] = {{clipped.Left, clipped.Top}, c.centre, {clipped.Right, clipped.Top},
+                              {clipped.Right, clipped.Bottom}, {clipped.Left, clipped.Bottom}};
+    for (int i = 0; i < 5; ++i) {
+      const TRIVERTEX& v = recordedVertices[i];
+      EXPECT_EQ(v.x, corners[i].x) << i;
+      EXPECT_EQ(v.y, corners[i].y) << i;
+      const uint32_t colour = (v.Red >> 8) | (v.Green >> 8) << 8 | (v.Blue >> 8) << 16;
+      EXPECT_EQ(colour, c.colours[i]) << "vertex " << i << " of " << fw::StringToUtf8(c.text);
+      EXPECT_EQ(v.Red & 0xFF, 0) << "channels go to the system as value * 256";
+      EXPECT_EQ(v.Alpha, 0xFF00);
+    }
+    ASSERT_EQ(recordedTriangles.size(), 4u);
+    const ULONG triangles[4][3] = {{0, 1, 2}, {1, 2, 3}, {0, 1, 4}, {4, 1, 3}};
+    for (int t = 0; t < 4; ++t)
+      EXPECT_EQ((std::vector<ULONG>{recordedTriangles[t].Vertex1, recordedTriangles[t].Vertex2,
+                                    recordedTriangles[t].Vertex3}),
+                (std::vector<ULONG>{triangles[t][0], triangles[t][1], triangles[t][2]}));
+  }
+  recordedVertices.clear();
+  auto b = Filled(20, 20, 0);
+  TkGradArray stops;
+  ParseGradientData(u"255;0;0;2;0", stops);
+  FillGradient(*b, {5, 5, 5, 9}, stops);
+  FillGradient(*b, {30, 30, 40, 40}, stops);
+  GradientFillProc = saved;
+  EXPECT_TRUE(recordedVertices.empty()) << "an empty rectangle, or one beside the bitmap, paints nothing";
 }
 
 TEST(ParseGradientData, ResolvesSystemColours) {
