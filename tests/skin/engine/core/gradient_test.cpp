@@ -29,7 +29,9 @@ TEST(ParseGradientData, ReadsGroupsOfFiveFields) {
   for (auto c : cases) {
     ParseGradientData(c.text, stops);
     ASSERT_EQ(stops.size(), c.count) << fw::StringToUtf8(c.text);
-    if (c.count) EXPECT_EQ(stops[0].Percent, c.percent) << fw::StringToUtf8(c.text);
+    if (c.count) {
+      EXPECT_EQ(stops[0].Percent, c.percent) << fw::StringToUtf8(c.text);
+    }
   }
   ParseGradientData(u";;0;;$FF;;7;1;9;", stops);
   EXPECT_EQ(stops[0].Color2, 0xFFu) << "empty fields don't count, \"$\" is hexadecimal";

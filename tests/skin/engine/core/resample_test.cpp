@@ -57,8 +57,12 @@ TEST(Resample, ClampsChannelSumsToTheByteRange) {
   TPixelView32 o = View32(out);
   for (int x = 0; x < 24; ++x) {
     uint8_t b = Blue(o.Pixel(x, 0));
-    if (x < 9) EXPECT_LT(b, 16) << x;
-    if (x > 15) EXPECT_GT(b, 240) << x;
+    if (x < 9) {
+      EXPECT_LT(b, 16) << x;
+    }
+    if (x > 15) {
+      EXPECT_GT(b, 240) << x;
+    }
   }
 }
 
