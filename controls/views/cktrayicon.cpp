@@ -1,5 +1,7 @@
 #include "controls/views/cktrayicon.h"
 
+#include "controls/views/cktrayiconenumerator.h"
+
 #include <algorithm>
 
 #include "fw/controls/forms.h"
@@ -13,6 +15,8 @@ namespace ck {
 
 TShellNotifyIcon ShellNotifyIconProc = ::Shell_NotifyIconW;
 void (*TrayRetryWait)() = [] { Sleep(1000); };
+bool (*TrayAreaPresent)() = [] { return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr; };
+void (*TrayFailureNote)(const fw::String& Text) = [](const fw::String& Text) { OutputDebugStringW(W(Text)); };
 
 UINT TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
@@ -73,15 +77,23 @@ TCkTrayIcon::~TCkTrayIcon() {
 bool TCkTrayIcon::NotifyIcon(DWORD message, UINT flags) {
   FIconData.uFlags = flags;
   bool ok = ShellNotifyIconProc(message, &FIconData) != FALSE;
-  if (ok || FVisibility.Contains(tvNoRetryOnFailure)) return ok;
+  if (ok) return true;
   // A busy shell answers with a time-out (or nothing): try again for a while.
-  for (int pass = 0; pass < kRetries; ++pass) {
-    const DWORD error = GetLastError();
-    if (error != 0 && error != ERROR_TIMEOUT) break;
-    TrayRetryWait();
-    if (message == NIM_ADD && ShellNotifyIconProc(NIM_MODIFY, &FIconData)) return true;
-    if (message == NIM_DELETE && !ShellNotifyIconProc(NIM_MODIFY, &FIconData)) return true;
-    if (ShellNotifyIconProc(message, &FIconData)) return true;
+  // Without a notification area nothing is busy, and waiting would only
+  // freeze the program.
+  if (!FVisibility.Contains(tvNoRetryOnFailure) && TrayAreaPresent()) {
+    for (int pass = 0; pass < kRetries; ++pass) {
+      const DWORD error = GetLastError();
+      if (error != 0 && error != ERROR_TIMEOUT) break;
+      TrayRetryWait();
+      if (message == NIM_ADD && ShellNotifyIconProc(NIM_MODIFY, &FIconData)) return true;
+      if (message == NIM_DELETE && !ShellNotifyIconProc(NIM_MODIFY, &FIconData)) return true;
+      if (ShellNotifyIconProc(message, &FIconData)) return true;
+    }
+  }
+  if (!FFailureNoted) {
+    FFailureNoted = true;
+    TrayFailureNote(u"The notification area refused the tray icon; the program goes on without it.");
   }
   return false;
 }
@@ -256,14 +268,30 @@ void TCkTrayIcon::HideBalloon() {
 }
 
 bool TCkTrayIcon::GetIconRect(fw::TRect& IconRect) const {
+  if (!IconVisible()) return false;
+  // Newer shells tell where an icon is; older ones are read from their tray
+  // tool bar.
   NOTIFYICONIDENTIFIER id{};
   id.cbSize = sizeof(id);
   id.hWnd = FHandle;
   id.uID = 1;
   RECT r;
-  if (!IconVisible() || FAILED(Shell_NotifyIconGetRect(&id, &r))) return false;
-  IconRect = fw::TRect{r.left, r.top, r.right, r.bottom};
-  return true;
+  if (SUCCEEDED(Shell_NotifyIconGetRect(&id, &r))) {
+    IconRect = fw::TRect{r.left, r.top, r.right, r.bottom};
+    return true;
+  }
+  TTrayIconEnumerator buttons(sizeof(RECT));
+  while (buttons.MoveNext()) {
+    if (buttons.CurrentWnd() != FHandle || buttons.CurrentID() != 1) continue;
+    if (buttons.CurrentButton().fsState & TBSTATE_HIDDEN) return false;
+    SendMessageW(buttons.ToolbarHandle(), TB_GETITEMRECT, static_cast<WPARAM>(buttons.Index()),
+                 reinterpret_cast<LPARAM>(buttons.Data()));
+    if (!buttons.ReadProcessMemory(buttons.Data(), sizeof(r), &r)) return false;
+    MapWindowPoints(buttons.ToolbarHandle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    IconRect = fw::TRect{r.left, r.top, r.right, r.bottom};
+    return true;
+  }
+  return false;
 }
 
 // ---- Application visibility ------------------------------------------------
@@ -288,10 +316,40 @@ void TCkTrayIcon::SetApplicationVisible(bool Value) {
   else HideApplication();
 }
 
+// The caption's flight between the main form and the notification area.
+void TCkTrayIcon::AnimateToOrFromTray(bool ToTray) {
+  fw::TCustomForm* main = fw::Application->MainForm();
+  if (!main || !main->HandleAllocated()) return;
+  fw::TRect icon;
+  RECT tray;
+  if (GetIconRect(icon)) {
+    tray = RECT{icon.Left, icon.Top, icon.Right, icon.Bottom};
+  } else {
+    HWND area = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (HWND notify = area ? FindWindowExW(area, nullptr, L"TrayNotifyWnd", nullptr) : nullptr) area = notify;
+    if (!area || !GetWindowRect(area, &tray)) return;
+  }
+  RECT form;
+  GetWindowRect(main->WindowHandle(), &form);
+  if (ToTray) DrawAnimatedRects(main->WindowHandle(), IDANI_CAPTION, &form, &tray);
+  else DrawAnimatedRects(main->WindowHandle(), IDANI_CAPTION, &tray, &form);
+}
+
 void TCkTrayIcon::HideApplication() {
   HWND wnd = ShownWindow();
   if (!wnd) return;
-  if (ApplicationVisible()) fw::Application->Minimize();
+  if (ApplicationVisible()) {
+    // Snapped away, the main form leaves the screen at once instead of
+    // minimising with the application.
+    if (FSnap || FVisibility.Contains(tvAnimateToTray)) {
+      if (fw::TCustomForm* main = fw::Application->MainForm()) {
+        if (FVisibility.Contains(tvAnimateToTray)) AnimateToOrFromTray(true);
+        main->Hide();
+      }
+      fw::Application->SetShowMainForm(false);
+    }
+    fw::Application->Minimize();
+  }
   ShowWindow(wnd, SW_HIDE);
   // The field, not the property: the setter would hide the application again.
   FVisibility.Exclude(tvVisibleTaskBar);
@@ -303,11 +361,14 @@ void TCkTrayIcon::ShowApplication() {
   if (!wnd) return;
   if (FState.Contains(tisAppHiddenButNotMinimized)) {
     fw::Application->Minimize();
-    fw::Application->SetShowMainForm(true);
+    if (!FSnap && !FVisibility.Contains(tvAnimateToTray)) fw::Application->SetShowMainForm(true);
   }
   FVisibility.Include(tvVisibleTaskBar);
   ShowWindow(wnd, SW_SHOW);
-  if (!ApplicationVisible()) fw::Application->Restore();
+  if (!ApplicationVisible()) {
+    if (FVisibility.Contains(tvAnimateToTray)) AnimateToOrFromTray(false);
+    fw::Application->Restore();
+  }
   if (fw::TCustomForm* main = fw::Application->MainForm()) {
     main->Show();
     if (main->HandleAllocated()) SetForegroundWindow(main->WindowHandle());
@@ -355,8 +416,10 @@ void TCkTrayIcon::Unhook() {
 }
 
 bool TCkTrayIcon::AppHook(fw::TMessage& Msg) {
+  // Without its icon a program hidden to the tray could not be brought back:
+  // it is then minimised as usual.
   if (Msg.Msg == WM_SYSCOMMAND && (Msg.WParam & 0xFFF0) == SC_MINIMIZE && FVisibility.Contains(tvAutoHide) &&
-      FActive)
+      FActive && IconVisible())
     HideApplication();
   return false;
 }

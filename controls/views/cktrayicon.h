@@ -44,6 +44,12 @@ using TShellNotifyIcon = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
 extern TShellNotifyIcon ShellNotifyIconProc;
 // The wait between retries of a failed shell call; replaceable for tests.
 extern void (*TrayRetryWait)();
+// Whether the shell shows a notification area at all (its window exists);
+// without one a failed call is not retried. Replaceable for tests.
+extern bool (*TrayAreaPresent)();
+// Where an icon notes that the shell refused it (once per icon; the
+// program goes on without the icon). Replaceable for tests.
+extern void (*TrayFailureNote)(const fw::String& Text);
 
 constexpr UINT WM_TRAYCALLBACK = WM_USER + 1;
 constexpr UINT_PTR kAnimationTimer = 1, kBalloonTimer = 2, kDoubleClickTimer = 3;
@@ -126,7 +132,14 @@ class TCkTrayIcon : public TCkComponent {
   void IconChanged(fw::TObject* Sender);
   void Hook();
   void Unhook();
+  void AnimateToOrFromTray(bool ToTray);
+
+ protected:
+  // The application window's messages: a minimise hides the program to the
+  // tray while the icon shows.
   bool AppHook(fw::TMessage& Msg);
+
+ private:
   HWND ShownWindow() const;
   bool ShownWindowMinimized() const;
   void MouseMessage(UINT mouseMessage, fw::TPoint pos, fw::TShiftState shift);
@@ -155,6 +168,7 @@ class TCkTrayIcon : public TCkComponent {
   int FIconIndex = 0;
   fw::TPopupMenu* FDropDownMenu = nullptr;
   bool FTask = true;
+  bool FFailureNoted = false;
   fw::TDateTime FTime = 0;
   int FTimeDelay = 0;
   TTrayVisibilities FVisibility{tvVisibleTaskBar, tvVisibleTaskList, tvAutoHide};

@@ -2,6 +2,7 @@
 // the click state machine, animation, balloons, the shell's restart; and one
 // run against Wine's own notification area.
 #include "controls/views/cktrayicon.h"
+#include "controls/views/cktrayiconenumerator.h"
 
 #include <gtest/gtest.h>
 
@@ -35,15 +36,23 @@ class TrayIcon : public ::testing::Test {
   void SetUp() override {
     saved_ = ShellNotifyIconProc;
     savedWait_ = TrayRetryWait;
+    savedArea_ = TrayAreaPresent;
+    savedNote_ = TrayFailureNote;
     ShellNotifyIconProc = TFakeShell::Notify;
     TrayRetryWait = [] {};
+    TrayAreaPresent = [] { return true; };
+    TrayFailureNote = [](const fw::String&) { ++notes; };
+    notes = 0;
     TFakeShell::calls.clear();
     TFakeShell::answers.clear();
   }
   void TearDown() override {
     ShellNotifyIconProc = saved_;
     TrayRetryWait = savedWait_;
+    TrayAreaPresent = savedArea_;
+    TrayFailureNote = savedNote_;
   }
+  static inline int notes = 0;
   std::vector<DWORD> Messages() const {
     std::vector<DWORD> m;
     for (const auto& c : TFakeShell::calls) m.push_back(c.message);
@@ -61,6 +70,8 @@ class TrayIcon : public ::testing::Test {
   }
   TShellNotifyIcon saved_;
   void (*savedWait_)();
+  bool (*savedArea_)();
+  void (*savedNote_)(const fw::String&);
 };
 
 // Counts what the application's visibility would do instead of doing it.
@@ -70,6 +81,7 @@ class TCountingTray : public TCkTrayIcon {
   int hides = 0, shows = 0;
   void HideApplication() override { ++hides; }
   void ShowApplication() override { ++shows; }
+  using TCkTrayIcon::AppHook;
 };
 
 TEST_F(TrayIcon, ActiveAddsTheIconWithItsCallbackAndShortHintAndRemovesItAgain) {
@@ -116,6 +128,30 @@ TEST_F(TrayIcon, FailedShellCallsAreRetriedUnlessTheVisibilitySaysNot) {
     EXPECT_EQ(tray.IconVisible(), c.visible);
     TFakeShell::answers.clear();
   }
+}
+
+TEST_F(TrayIcon, WithoutANotificationAreaTheIconFailsAtOnceIsNotedOnceAndMinimisingStaysOrdinary) {
+  TrayAreaPresent = [] { return false; };
+  TFakeShell::answers = {false, false};
+  TCountingTray tray(nullptr);
+  tray.SetActive(true);
+  EXPECT_EQ(Messages(), std::vector<DWORD>{NIM_ADD}) << "no retries: nothing is busy";
+  EXPECT_FALSE(tray.IconVisible());
+  EXPECT_TRUE(tray.Active()) << "the icon comes when a notification area does";
+  EXPECT_EQ(notes, 1);
+  fw::TMessage minimise;
+  minimise.Msg = WM_SYSCOMMAND, minimise.WParam = SC_MINIMIZE;
+  EXPECT_FALSE(tray.AppHook(minimise));
+  EXPECT_EQ(tray.hides, 0) << "hidden to a tray that is not there, the program could not come back";
+  SendMessageW(tray.Handle(), WM_ENDSESSION, 0, 0);
+  EXPECT_EQ(notes, 1) << "a second refusal is not noted again";
+  // The shell's notification area appears: the icon is added, and from now on
+  // a minimise hides the program to it.
+  TFakeShell::calls.clear();
+  SendMessageW(tray.Handle(), TaskbarCreatedMessage(), 0, 0);
+  EXPECT_TRUE(tray.IconVisible());
+  tray.AppHook(minimise);
+  EXPECT_EQ(tray.hides, 1);
 }
 
 TEST_F(TrayIcon, ADeleteWhoseModifyFailsHasSucceeded) {
@@ -223,14 +259,64 @@ TEST_F(TrayIcon, ANewNotificationAreaGetsTheIconBack) {
   EXPECT_EQ(Messages(), std::vector<DWORD>{NIM_DELETE});
 }
 
-TEST(TrayIconUnderWine, AddsModifiesAndRemovesItsIconWithoutRaising) {
+// Pumps messages until Done holds, for half a minute at most.
+template <class F>
+bool PumpUntil(F Done) {
+  const DWORD start = GetTickCount();
+  while (!Done() && GetTickCount() - start < 30000) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    if (!Done()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+  return Done();
+}
+
+TEST(TrayIconUnderWine, AddsModifiesAndRemovesItsIconAndTurnsItsMessagesIntoClicks) {
   TCkTrayIcon tray(nullptr);
-  tray.SetVisibility({tvVisibleTaskBar, tvVisibleTaskList, tvNoRetryOnFailure});
+  tray.SetVisibility({tvVisibleTaskBar, tvVisibleTaskList});
   tray.SetHint(u"Vestaline");
   tray.SetActive(true);
+  if (!FindWindowW(L"Shell_TrayWnd", nullptr)) {
+    EXPECT_FALSE(tray.IconVisible());
+    GTEST_SKIP() << "this desktop has no notification area";
+  }
   EXPECT_TRUE(tray.IconVisible()) << "Wine's notification area takes the icon";
+  // Where the icon is: told by the shell or read from its tray tool bar;
+  // Wine's notification area has neither, and nothing is made up.
+  TTrayIconEnumerator buttons;
+  if (!buttons.ToolbarHandle()) {
+    EXPECT_FALSE(buttons.MoveNext());
+    fw::TRect where;
+    EXPECT_FALSE(tray.GetIconRect(where));
+  }
   tray.SetHint(u"changed");
   tray.BalloonHint(u"Title", u"Text", btInfo, 2000);
+  // The shell's callback messages, through the real window and queue.
+  struct Sink {
+    int clicks = 0, doubles = 0;
+    void Click(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) { ++clicks; }
+    void Dbl(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) { ++doubles; }
+  } sink;
+  tray.OnClick = fw::TMouseEvent(&sink, &Sink::Click);
+  PostMessageW(tray.Handle(), WM_TRAYCALLBACK, 1, WM_LBUTTONDOWN);
+  PostMessageW(tray.Handle(), WM_TRAYCALLBACK, 1, WM_LBUTTONUP);
+  EXPECT_TRUE(PumpUntil([&] { return sink.clicks == 1; })) << "a click without a double-click handler comes at once";
+  tray.OnDblClick = fw::TMouseEvent(&sink, &Sink::Dbl);
+  for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    PostMessageW(tray.Handle(), WM_TRAYCALLBACK, 1, m);
+  EXPECT_TRUE(PumpUntil([&] { return sink.doubles == 1; }));
+  EXPECT_EQ(sink.clicks, 1) << "the double click swallows its first click";
+  // A restarted shell has lost every icon and announces its new notification
+  // area: the icon is added again.
+  NOTIFYICONDATAW id{};
+  id.cbSize = sizeof(id);
+  id.hWnd = tray.Handle();
+  id.uID = 1;
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &id));
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &id)) << "gone from the shell";
+  SendMessageW(tray.Handle(), TaskbarCreatedMessage(), 0, 0);
+  EXPECT_TRUE(tray.IconVisible());
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &id)) << "back in the shell";
   tray.SetActive(false);
   EXPECT_FALSE(tray.IconVisible());
 }
