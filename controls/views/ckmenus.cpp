@@ -191,7 +191,10 @@ bool TCkMenuSettings::MsgDrawItem(DRAWITEMSTRUCT& Draw) {
   canvas.SetHandle(Draw.hDC);
   FCanvas = &canvas;
   try {
-    const TMenuOwnerDrawState state = TMenuOwnerDrawState::FromMask(Draw.itemState & 0xFF);
+    TMenuOwnerDrawState state = TMenuOwnerDrawState::FromMask(Draw.itemState & 0xFF);
+    // Not every system marks the default item of a popup menu in the state;
+    // it is measured bold, so it is drawn bold.
+    if (item->Default()) state.Include(mdDefault);
     SetDefaultMenuFont(canvas.Font());
     canvas.Font()->SetColor(fw::clMenuText);
     canvas.Brush()->SetColor(fw::clMenu);

@@ -9,6 +9,9 @@
 #include "fw/menus/menus.h"
 #include "scenarios/screenshot_png.h"
 
+#include <algorithm>
+#include <string>
+
 namespace ck {
 namespace {
 
@@ -187,6 +190,157 @@ TEST(PainterKinds, EachDrawsEveryItemKindInsideItsRectangle) {
     ASSERT_TRUE(out.Draw(menu, line, 0, fw::TRect{10, 35, 150, 45}));
     EXPECT_EQ(out.Count(fw::clFuchsia, fw::TRect{0, 0, 160, 10}), 160 * 10) << "nothing drawn above, style " << style;
     EXPECT_EQ(out.Count(fw::clFuchsia, fw::TRect{0, 45, 160, 60}), 160 * 15) << "nothing drawn below, style " << style;
+  }
+}
+
+// The width of a caption as the menus measure it: the system's menu font
+// on the screen, one line.
+int CaptionWidth(const fw::String& text) {
+  fw::TFont font;
+  SetDefaultMenuFont(&font);
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, font.Handle());
+  RECT r{0, 0, 0, 0};
+  DrawTextW(screen, W(text), -1, &r, DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return r.right - r.left;
+}
+
+int CaptionHeight(const fw::String& text) {
+  fw::TFont font;
+  SetDefaultMenuFont(&font);
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, font.Handle());
+  SIZE size{};
+  GetTextExtentPoint32W(screen, W(text), static_cast<int>(text.size()), &size);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return size.cy;
+}
+
+TEST(Painters, MeasureTheColumnsTheyAddUp) {
+  // Each painter's own text margin and image margins come on top of the
+  // menu's: button T+1 B+1, Office L+2 T+2 R+3 B+2 and text +3, XP L+6 T+4
+  // R+4 B+4, text +2 and two more pixels of height.
+  const int cy = GetSystemMetrics(SM_CYMENU), cxCheck = GetSystemMetrics(SM_CXMENUCHECK),
+            cyCheck = GetSystemMetrics(SM_CYMENUCHECK);
+  const int caption = CaptionWidth(u"Restore"), shortcut = CaptionWidth(u"Ctrl+R");
+  const int spaces8 = CaptionWidth(u"        "), th = CaptionHeight(u"Restore");
+  const int separator = std::max(CaptionHeight(u"-") / 2, 9);
+  struct Case {
+    const char* name;
+    TCkMenuStyle style;
+    int imageW, imageH;
+    bool checkMarks, shortcut, checked;
+    int width, height, separatorHeight;
+  } cases[] = {
+      {"tray menu", msItemPainter, 12, 10, false, false, false, 12 + 2 + caption, std::max({cy, th, 10}), separator},
+      {"lowered buttons", msBtnLowered, 12, 10, false, false, false, 12 + caption, std::max({cy, th, 12}), separator},
+      {"Office", msOffice, 12, 10, false, false, false, 2 + 12 + 3 + 3 + caption, std::max({cy, th, 14}), separator},
+      {"XP", msXP, 12, 10, false, false, false, 6 + 12 + 4 + 2 + caption, std::max({cy, th, 18}) + 2, 3},
+      {"no image size", msItemPainter, 0, 0, false, false, false, 2 + caption, std::max(cy, th), separator},
+      {"a checked item", msItemPainter, 0, 0, false, false, true, cxCheck + 2 + caption,
+       std::max({cy, th, cyCheck}), separator},
+      {"check-mark column", msItemPainter, 12, 10, true, false, false, cxCheck + 12 + 2 + caption,
+       std::max({cy, th, cyCheck, 10}), separator},
+      {"a shortcut sibling", msItemPainter, 12, 10, false, true, false, 12 + 2 + caption + shortcut + spaces8,
+       std::max({cy, th, 10}), separator},
+  };
+  for (const Case& c : cases) {
+    TCkPopupMenu menu(nullptr);
+    menu.SetStyle(c.style);
+    menu.ImageSize()->SetWidth(c.imageW);
+    menu.ImageSize()->SetHeight(c.imageH);
+    menu.SetShowCheckMarks(c.checkMarks);
+    fw::TMenuItem* restore = AddItem(menu, u"Restore");
+    fw::TMenuItem* line = AddItem(menu, u"-");
+    fw::TMenuItem* other = AddItem(menu, u"Ex");
+    if (c.shortcut) other->SetShortCut(fw::ShortCut('R', {fw::ssCtrl}));
+    // A checked item makes room for the check mark; its unchecked siblings
+    // measure without it (the widest item sets the menu's width).
+    if (c.checked) restore->SetChecked(true);
+    const MEASUREITEMSTRUCT m = MeasureThrough(menu, restore);
+    EXPECT_EQ(int(m.itemWidth), c.width) << c.name;
+    EXPECT_EQ(int(m.itemHeight), c.height) << c.name;
+    EXPECT_EQ(int(MeasureThrough(menu, line).itemHeight), c.separatorHeight) << c.name;
+  }
+}
+
+// An image list of 12 x 10 pictures: one red, one green.
+struct TwoImages {
+  fw::TImageList list{nullptr};
+  TwoImages() {
+    list.SetWidth(12);
+    list.SetHeight(10);
+    for (fw::TColor color : {fw::TColor(0x0000FF), fw::TColor(0x00FF00)}) {
+      fw::TBitmap bmp;
+      bmp.SetPixelFormat(fw::pf24bit);
+      bmp.SetSize(12, 10);
+      bmp.Canvas()->Brush()->SetColor(color);
+      bmp.Canvas()->FillRect(fw::TRect{0, 0, 12, 10});
+      list.Add(&bmp, nullptr);
+    }
+  }
+};
+
+TEST(PainterKinds, EachPainterDrawsEveryItemKind) {
+  // One row per kind, 22 pixels high, 160 wide; the image column is the
+  // first 40 pixels.
+  enum Kind { kNormal, kChecked, kRadio, kDisabled, kSeparator, kDefault, kImage, kCount };
+  const char* names[kCount] = {"normal", "checked", "radio", "disabled", "separator", "default", "image"};
+  TwoImages images;
+  int all = 0;
+  for (TCkMenuStyle style : {msStandard, msBtnLowered, msBtnRaised, msOffice, msXP}) {
+    TCkPopupMenu menu(nullptr);
+    menu.SetStyle(style);
+    menu.ImageSize()->SetWidth(12);
+    menu.ImageSize()->SetHeight(10);
+    menu.SetImagesList(&images.list);
+    fw::TMenuItem* items[kCount];
+    for (int k = 0; k < kCount; ++k) {
+      items[k] = AddItem(menu, k == kSeparator ? fw::String(u"-") : fw::String(u"&Restore"));
+      items[k]->SetImageIndex(k == kImage ? 0 : -1);
+    }
+    items[kChecked]->SetChecked(true);
+    items[kRadio]->SetRadioItem(true);
+    items[kRadio]->SetChecked(true);
+    items[kDisabled]->SetEnabled(false);
+    items[kDefault]->SetDefault(true);
+    TMenuBitmap out(160, 22 * kCount);
+    const UINT states[kCount] = {0, ODS_CHECKED, ODS_CHECKED, ODS_DISABLED | ODS_GRAYED, 0, ODS_DEFAULT, 0};
+    auto row = [](int k, int left = 0, int right = 160) { return fw::TRect{left, 22 * k, right, 22 * k + 22}; };
+    for (int k = 0; k < kCount; ++k) ASSERT_TRUE(out.Draw(menu, items[k], states[k], row(k))) << style << names[k];
+    auto ink = [&](int k, fw::TColor color, int left = 0, int right = 160) {
+      return out.Count(color, row(k, left, right));
+    };
+    const int text = ink(kNormal, fw::clMenuText);
+    EXPECT_GT(text, 20) << "the caption, style " << style;
+    // A check and a bullet beside the same caption, and not the same picture.
+    const int check = ink(kChecked, fw::clMenuText) - text, bullet = ink(kRadio, fw::clMenuText) - text;
+    EXPECT_GT(check, 3) << style;
+    EXPECT_GT(bullet, 3) << style;
+    int differing = 0;
+    for (int y = 0; y < 22; ++y)
+      for (int x = 0; x < 160; ++x)
+        differing += out.bmp.Canvas()->Pixel(x, 22 * kChecked + y) != out.bmp.Canvas()->Pixel(x, 22 * kRadio + y);
+    EXPECT_GT(differing, 3) << "a check is not a bullet, style " << style;
+    EXPECT_EQ(ink(kDisabled, fw::clMenuText), 0) << "disabled text is grey, style " << style;
+    EXPECT_GT(ink(kDisabled, fw::clBtnShadow) + ink(kDisabled, fw::clGrayText), 10) << style;
+    EXPECT_GT(ink(kSeparator, fw::clBtnShadow) + ink(kSeparator, 0xA6A6A6), 60) << "a line across, style " << style;
+    // Bold: the same caption reaches further right.
+    auto inkRight = [&](int k) {
+      int right = -1;
+      for (int y = 22 * k; y < 22 * k + 22; ++y)
+        for (int x = 0; x < 160; ++x)
+          if (out.bmp.Canvas()->Pixel(x, y) == fw::ColorToRGB(fw::clMenuText)) right = std::max(right, x);
+      return right;
+    };
+    EXPECT_GT(inkRight(kDefault), inkRight(kNormal)) << "the default item is bold, style " << style;
+    EXPECT_GE(ink(kImage, fw::TColor(0x0000FF), 0, 40), 100) << "the red picture, style " << style;
+    EXPECT_EQ(ink(kImage, fw::TColor(0x00FF00)), 0) << "only the item's own picture, style " << style;
+    EXPECT_EQ(out.Count(fw::clFuchsia, fw::TRect{0, 0, 160, 22 * kCount}), 0) << "every row painted, style " << style;
+    scenarios::SavePng(&out.bmp, scenarios::ScreenshotPath("menu_items_" + std::to_string(all++) + ".png"));
   }
 }
 
