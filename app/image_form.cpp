@@ -438,7 +438,10 @@ FW_REGISTER(TImageForm) {
   c.Method(u"FormCreate", &F::FormCreate);
   c.Method(u"FormShow", &F::FormShow);
   c.Method(u"Exit1Click", &F::Exit1Click);
+  c.Method(u"acAboutExecute", &F::acAboutExecute);
+  c.Method(u"acAboutUpdate", &F::acAboutUpdate);
   c.Method(u"acRestoreExecute", &F::acRestoreExecute);
+  c.Method(u"acRestoreUpdate", &F::acRestoreUpdate);
   c.Method(u"TrayDblClick", &F::TrayDblClick);
   c.Method(u"FormCloseQuery", &F::FormCloseQuery);
   c.Method(u"FormClose", &F::FormClose);

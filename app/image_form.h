@@ -285,7 +285,10 @@ class TImageForm : public fw::TForm, private TSearchView {
   void FormShow(fw::TObject* Sender);
   // The tray menu and the icon (tray_menu.cpp).
   void Exit1Click(fw::TObject* Sender);
+  void acAboutExecute(fw::TObject* Sender);
+  void acAboutUpdate(fw::TObject* Sender);
   void acRestoreExecute(fw::TObject* Sender);
+  void acRestoreUpdate(fw::TObject* Sender);
   void TrayDblClick(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
   // Switches the tray icon on as the settings ask ("Minimize to systray").
   void ApplyTraySetting();

@@ -67,8 +67,9 @@ TEST_F(TrayScenario, MinimisingHidesToTheTrayAndTheTrayMenuRestores) {
   ASSERT_TRUE(WaitFor([&] { return (menu = VisibleMenuWindow(pid)) != nullptr; })) << "the tray menu opens";
   Sleep(300);
   EXPECT_TRUE(SaveScreenshot(menu, "tray_2_menu"));
-  // Exit, Restore: the second item.
-  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+  // About, a line, Exit, Restore, a line and Capture: Restore is the third
+  // item the keyboard reaches (lines are skipped).
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) {
     PostMessageW(menu, WM_KEYDOWN, key, 0);
     PostMessageW(menu, WM_KEYUP, key, 0xC0000000);
   }
