@@ -21,7 +21,10 @@
 #include "controls/base/xp_taskbar.h"
 #include "controls/dialogs/ckballoonhint.h"
 #include "controls/dialogs/ckbrowsefolder.h"
+#include "controls/views/ckchecklistbox.h"
+#include "controls/views/ckmenus.h"
 #include "controls/views/ckthumbviews.h"
+#include "controls/views/cktrayicon.h"
 #include "fw/core/form_loader.h"
 #include "fw/core/rtti.h"
 #include "fw/core/sysutils.h"
@@ -72,6 +75,9 @@ void RegisterToolControlClasses() {
   fw::RegisterClasses<ck::TCkRollOut, ck::TCkTransparentButton, ck::TCkPanel, ck::TCkImage>();
   fw::RegisterClasses<ck::TCkXPButton, ck::TCkXPCheckbox, ck::TCkXPContainer, ck::TCkXPBar, ck::TCkXPProgressBar,
                       ck::TCkXPStyleManager>();
+  // The check list box, the owner-drawn menus and the tray icon.
+  ck::RegisterCheckListBoxClasses();
+  fw::RegisterClasses<ck::TCkPopupMenu, ck::TCkMainMenu, ck::TCkTrayIcon>();
 }
 
 void RegisterSkinControlClasses() { fw::RegisterClasses<skin::TkScrollBar>(); }
