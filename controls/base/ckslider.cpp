@@ -603,10 +603,14 @@ FW_REGISTER(TCkxSlider) {
   images.WriteData = &TCkSliderStreaming::Write;
   images.HasData = &TCkSliderStreaming::Has;
   c.Property(u"BevelStyle", &TCkxSlider::BevelStyle, &TCkxSlider::SetBevelStyle).Default(bvNone);
-  c.Property(u"ImageHThumb", &TCkxSlider::ImageHThumb, &TCkxSlider::SetImageHThumb);
-  c.Property(u"ImageHRuler", &TCkxSlider::ImageHRuler, &TCkxSlider::SetImageHRuler);
-  c.Property(u"ImageVThumb", &TCkxSlider::ImageVThumb, &TCkxSlider::SetImageVThumb);
-  c.Property(u"ImageVRuler", &TCkxSlider::ImageVRuler, &TCkxSlider::SetImageVRuler);
+  c.Property(u"ImageHThumb", &TCkxSlider::ImageHThumb, &TCkxSlider::SetImageHThumb)
+      .Stored(&TCkxSlider::HThumbStored);
+  c.Property(u"ImageHRuler", &TCkxSlider::ImageHRuler, &TCkxSlider::SetImageHRuler)
+      .Stored(&TCkxSlider::HRulerStored);
+  c.Property(u"ImageVThumb", &TCkxSlider::ImageVThumb, &TCkxSlider::SetImageVThumb)
+      .Stored(&TCkxSlider::VThumbStored);
+  c.Property(u"ImageVRuler", &TCkxSlider::ImageVRuler, &TCkxSlider::SetImageVRuler)
+      .Stored(&TCkxSlider::VRulerStored);
   c.Property(u"MinValue", &TCkxSlider::MinValue, &TCkxSlider::SetMinValue).Default(0);
   c.Property(u"MaxValue", &TCkxSlider::MaxValue, &TCkxSlider::SetMaxValue).Default(100);
   c.Property(u"Increment", &TCkxSlider::Increment, &TCkxSlider::SetIncrement).Default(10);

@@ -41,8 +41,13 @@ class TCkCustomSlider : public TCkExCustomControl {
   void SetImageVThumb(fw::TBitmap* Value) { SetImage(siVThumb, Value); }
   void SetImageVRuler(fw::TBitmap* Value) { SetImage(siVRuler, Value); }
   void SetImage(TSliderImage Index, fw::TBitmap* Value);
-  // Which pictures were set by the user (the others are built in).
+  // Which pictures were set by the user (the others are built in); only
+  // those are written to a form description.
   TSliderImages UserImages() const { return FUserImages; }
+  bool HThumbStored() const { return FUserImages.Contains(siHThumb); }
+  bool HRulerStored() const { return FUserImages.Contains(siHRuler); }
+  bool VThumbStored() const { return FUserImages.Contains(siVThumb); }
+  bool VRulerStored() const { return FUserImages.Contains(siVRuler); }
 
   fw::TBevelCut BevelStyle() const { return FBevelStyle; }
   void SetBevelStyle(fw::TBevelCut Value);

@@ -196,8 +196,8 @@ FW_REGISTER(TCkSwitch) {
   c.Property(u"BorderStyle", &TCkSwitch::BorderStyle, &TCkSwitch::SetBorderStyle)
       .Type(TypeInfoTBorderStyle())
       .Default(bsNone);
-  c.Property(u"GlyphOff", &TCkSwitch::GlyphOff, &TCkSwitch::SetGlyphOff);
-  c.Property(u"GlyphOn", &TCkSwitch::GlyphOn, &TCkSwitch::SetGlyphOn);
+  c.Property(u"GlyphOff", &TCkSwitch::GlyphOff, &TCkSwitch::SetGlyphOff).Stored(&TCkSwitch::GlyphOffStored);
+  c.Property(u"GlyphOn", &TCkSwitch::GlyphOn, &TCkSwitch::SetGlyphOn).Stored(&TCkSwitch::GlyphOnStored);
   c.Property(u"ShowFocus", &TCkSwitch::ShowFocus, &TCkSwitch::SetShowFocus).Default(true);
   c.Property(u"StateOn", &TCkSwitch::StateOn, &TCkSwitch::SetStateOn).Default(false);
   c.Property(u"TextPosition", &TCkSwitch::TextPosition, &TCkSwitch::SetTextPosition).Default(tpNone);

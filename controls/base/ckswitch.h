@@ -44,6 +44,9 @@ class TCkSwitch : public TCkExCustomControl {
   void SetGlyphOff(fw::TBitmap* Value) { SetGlyph(0, Value); }
   void SetGlyphOn(fw::TBitmap* Value) { SetGlyph(1, Value); }
   TSwitchBitmaps UserBitmaps() const { return FUserBitmaps; }
+  // Only the user's pictures are written to a form description.
+  bool GlyphOffStored() const { return FUserBitmaps.Contains(sbOff); }
+  bool GlyphOnStored() const { return FUserBitmaps.Contains(sbOn); }
   // The disabled look of a picture, nullptr until that picture changed.
   fw::TBitmap* DisabledGlyph(int Index) const { return FDisableBitmaps[Index].get(); }
 

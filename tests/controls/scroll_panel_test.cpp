@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/base/ckscrollpanel.h"
+#include "golden_image.h"
 #include "controls/base/ckregister.h"
 #include "fw/core/form_loader.h"
 #include "fw/core/rtti.h"
@@ -232,4 +233,25 @@ TEST(ScrollingWindow, FormDescription) {
   EXPECT_TRUE(w->EdgeBorders().Empty());
   EXPECT_EQ(w->UpLeft()->Kind(), sbUp);
   EXPECT_TRUE(w->DownRight()->Flat());
+}
+
+TEST(ScrollingWindow, ArrowStatesMatchTheirGoldenPictures) {
+  // The strip's down arrow idle (flat), pressed and disabled; then a raised
+  // horizontal pair.
+  StripForm f;
+  TCkScrollButton* down = f.strip->DownRight();
+  Snapshot idle(down);
+  f.Press(down);
+  Snapshot pressed(down);
+  f.Release(down);
+  f.strip->SetEnabled(false);
+  Snapshot disabled(down);
+  f.strip->SetEnabled(true);
+  f.strip->SetFlat(false);
+  f.strip->SetAutoHide(false);
+  f.strip->SetScrollDirection(sdHorizontal);
+  Snapshot left(f.strip->UpLeft());
+  Snapshot right(f.strip->DownRight());
+  auto all = cktest::Stack({idle.bmp.get(), pressed.bmp.get(), disabled.bmp.get(), left.bmp.get(), right.bmp.get()});
+  EXPECT_TRUE(cktest::MatchesGolden(all.get(), "scroll_arrows"));
 }

@@ -5,6 +5,7 @@
 
 #include "case_name.h"
 #include "controls/base/ckslider.h"
+#include "golden_image.h"
 #include "controls/base/cktypes.h"
 #include "controls/base/ckregister.h"
 #include "fw/core/form_loader.h"
@@ -284,6 +285,14 @@ TEST(Slider, UserImagesStreamValue) {
   EXPECT_TRUE(plain->UserImages().Empty());
   EXPECT_EQ(plain->ImageHThumb()->Width(), 18);
   EXPECT_EQ(marked->UserImages(), (TSliderImages{siHThumb, siVThumb}));
+  // Only the user's pictures belong in a description.
+  for (const char16_t* name : {u"ImageHThumb", u"ImageHRuler", u"ImageVThumb", u"ImageVRuler"}) {
+    const TPropInfo* p = GetPropInfo(marked, name);
+    ASSERT_NE(p, nullptr);
+    const bool thumb = name[6] == u'T';
+    EXPECT_EQ(p->IsStored(marked), thumb) << StringToUtf8(name);
+    EXPECT_FALSE(p->IsStored(plain)) << StringToUtf8(name);
+  }
 
   // A picture set by code is the user's until nullptr brings the built-in
   // one back (and drops the matching opaque option).
@@ -359,4 +368,43 @@ TEST(Slider, PaintsRulerThumbPointsAndFocus) {
   Snapshot stepped(f.slider);
   shot->Canvas()->Draw(0, 60, stepped.bmp.get());
   EXPECT_TRUE(scenarios::SavePng(shot.get(), scenarios::ScreenshotPath("slider.png")));
+}
+
+TEST(Slider, StatesMatchTheirGoldenPictures) {
+  // Idle, focused, thumb held, disabled; then the filter dialog's stepped
+  // slider with a lowered bevel, and a vertical one at three quarters.
+  SliderForm f;
+  xptest::OnTop(f.form.form);
+  f.slider->SetValue(50);
+  ::SetFocus(f.form->Handle());
+  fwtest::Pump();
+  Snapshot idle(f.slider);
+  f.slider->SetFocus();
+  fwtest::Pump();
+  Snapshot focused(f.slider);
+  // A copy of the control shows no held thumb: the held one is taken from
+  // the screen.
+  TPoint c = f.ThumbCentre();
+  f.Send(WM_LBUTTONDOWN, MK_LBUTTON, c.x, c.y);
+  UpdateWindow(f.slider->Handle());
+  Snapshot held(f.slider);
+  {
+    HDC dc = GetDC(f.slider->Handle());
+    BitBlt(held.bmp->Canvas()->Handle(), 0, 0, held.Width(), held.Height(), dc, 0, 0, SRCCOPY);
+    ReleaseDC(f.slider->Handle(), dc);
+  }
+  f.Send(WM_LBUTTONUP, 0, c.x, c.y);
+  f.slider->SetEnabled(false);
+  Snapshot disabled(f.slider);
+  f.slider->SetEnabled(true);
+  f.MakeStepped();
+  f.slider->SetBevelStyle(bvLowered);
+  f.slider->SetValue(300);
+  Snapshot stepped(f.slider);
+  SliderForm v(soVertical, 40, 150);
+  v.slider->SetValue(75);
+  Snapshot vertical(v.slider);
+  auto all = cktest::Stack({idle.bmp.get(), focused.bmp.get(), held.bmp.get(), disabled.bmp.get(),
+                            stepped.bmp.get(), vertical.bmp.get()});
+  EXPECT_TRUE(cktest::MatchesGolden(all.get(), "slider_states"));
 }

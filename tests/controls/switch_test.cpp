@@ -4,6 +4,7 @@
 
 #include "case_name.h"
 #include "controls/base/ckswitch.h"
+#include "golden_image.h"
 #include "controls/base/ckregister.h"
 #include "fw/core/form_loader.h"
 #include "fw/core/rtti.h"
@@ -207,4 +208,34 @@ TEST(Switch, DataStreamValueAndDescription) {
   EXPECT_TRUE(stop->TabStop());
   EXPECT_EQ(marked->UserBitmaps(), TSwitchBitmaps{sbOn});
   EXPECT_TRUE(marked->StateOn());
+  // Only the user's picture belongs in a description.
+  const TPropInfo* on = GetPropInfo(marked, u"GlyphOn");
+  const TPropInfo* off = GetPropInfo(marked, u"GlyphOff");
+  ASSERT_TRUE(on && off);
+  EXPECT_TRUE(on->IsStored(marked));
+  EXPECT_FALSE(off->IsStored(marked));
+  EXPECT_FALSE(on->IsStored(stop));
+}
+
+TEST(Switch, StatesMatchTheirGoldenPictures) {
+  // Off, on, on with the focus, a disabled switch with the built-in
+  // pictures, and one whose on picture was assigned (its embossed look).
+  SwitchForm f;
+  ::SetFocus(f.form->Handle());
+  fwtest::Pump();
+  Snapshot off(f.sw);
+  f.sw->SetStateOn(true);
+  Snapshot on(f.sw);
+  f.sw->SetFocus();
+  fwtest::Pump();
+  Snapshot focused(f.sw);
+  f.sw->SetEnabled(false);
+  Snapshot builtInDisabled(f.sw);
+  TBitmap copy;
+  copy.Assign(f.sw->GlyphOn());
+  f.sw->SetGlyphOn(&copy);
+  Snapshot assignedDisabled(f.sw);
+  auto all = cktest::Stack(
+      {off.bmp.get(), on.bmp.get(), focused.bmp.get(), builtInDisabled.bmp.get(), assignedDisabled.bmp.get()});
+  EXPECT_TRUE(cktest::MatchesGolden(all.get(), "switch_states"));
 }
