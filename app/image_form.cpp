@@ -181,6 +181,8 @@ void TImageForm::FormCreate(TObject*) {
   if (imagedlg) imagedlg->SetInitialDir(samples);
   if (dlgsavemodified) dlgsavemodified->SetInitialDir(samples);
   search_->Options().Folder = fw::FontsFolder();
+  // Loads the settings file, before any other window reads from it.
+  if (AppInistorage) AppInistorage->SetFileName(VestalineFolder() + u"\\vestaline.ini");
   // 9.
   OpenFontDatabase();
   // 10.
@@ -429,6 +431,8 @@ FW_REGISTER(TImageForm) {
   c.Field(u"timerdatabaseerror", &F::timerdatabaseerror);
   c.Field(u"imagedlg", &F::imagedlg);
   c.Field(u"dlgsavemodified", &F::dlgsavemodified);
+  c.Field(u"AppInistorage", &F::AppInistorage);
+  c.Field(u"CkAppStorage1", &F::CkAppStorage1);
   c.Field(u"btnstartstop", &F::btnstartstop);
   c.Field(u"btnbold", &F::btnbold);
   c.Field(u"btnitalic", &F::btnitalic);

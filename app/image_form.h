@@ -29,6 +29,7 @@
 #include "controls/base/xp_button.h"
 #include "controls/base/xp_checkbox.h"
 #include "controls/views/ckmenus.h"
+#include "services/core/appinistorage.h"
 #include "controls/views/cktrayicon.h"
 #include "fw/controls/forms.h"
 #include "fw/core/strings_list.h"
@@ -168,6 +169,10 @@ class TImageForm : public fw::TForm, private TSearchView {
   fw::TTimer* timerdatabaseerror = nullptr;
   fw::TOpenDialog* imagedlg = nullptr;
   fw::TSaveDialog* dlgsavemodified = nullptr;
+  // Settings storage: the INI file in the application-data folder, and the
+  // routing root that nothing uses.
+  services::TCkAppIniFileStorage* AppInistorage = nullptr;
+  services::TCkAppStorage* CkAppStorage1 = nullptr;
   // Search page (run_page.cpp, result_list.cpp, font_preview.cpp, font_commands.cpp)
   ck::TCkXPButton* btnstartstop = nullptr;
   fw::TSpeedButton* chrbold = nullptr;

@@ -35,6 +35,7 @@
 #include "fw/stdctrls/register.h"
 #include "fw/system/application.h"
 #include "fw/system/timers.h"
+#include "services/appstorage_win.h"
 #include "skin/controls/scrollbar.h"
 #include "skin/engine/png_graphic.h"
 
@@ -122,6 +123,7 @@ void RegisterProgramUnits() {
   units.Add(u"SkinScrollBar", RegisterSkinControlClasses);
   units.Add(u"CkThumbViews", ck::RegisterThumbViewClasses);
   units.Add(u"CkBalloonHint", ck::RegisterBalloonHintClasses, ck::FreeGlobalCtrl);
+  units.Add(u"CkAppStorage", services::RegisterAppStorageUnit, services::FinalizeAppStorageUnit);
   units.Add(u"Graphics", RegisterProgramPictureFormats);
   units.Add(u"ImageForm", RegisterProgramForms, [] { fw::SetFormDescriptionReader(nullptr); });
   // GDI+ comes last, so that its finalisation runs first.

@@ -290,7 +290,7 @@ void TCkCustomAppMemoryFileStorage::KeepHistory(const String& FileName, int MaxC
     const String older = numbered(n - 1), next = numbered(n);
     if (fs.FileExists(next)) {
       if (n < MaxCount) rotate(n + 1);
-      else if (!fs.DeleteFile(next)) throw fw::Exception(u"Unable to delete file \"" + next + u"\".");
+      else if (!fs.RemoveFile(next)) throw fw::Exception(u"Unable to delete file \"" + next + u"\".");
     }
     if (fs.FileExists(older) && !fs.MoveReplace(older, next))
       throw fw::Exception(u"Unable to rename file \"" + older + u"\" to \"" + next + u"\".");
@@ -334,7 +334,7 @@ void TCkCustomAppMemoryFileStorage::FlushContent() {
                                   0.5,      1,       3,          7,        30};
     KeepHistory(target, o.BackupHistoryCount(), fs.Now() - kAge[o.BackupHistoryType()]);
   }
-  if (o.BackupType() != afsbtNone && !o.BackupKeepFileAfterFlush()) fs.DeleteFile(backup);
+  if (o.BackupType() != afsbtNone && !o.BackupKeepFileAfterFlush()) fs.RemoveFile(backup);
   fw::TDateTime age;
   if (fs.FileAge(target, age)) FFileAge = age;
 }
@@ -643,11 +643,11 @@ void TCkAppIniFileStorage::WriteContentToFile() {
   try {
     fs.WriteFile(temp, bytes);
   } catch (...) {
-    fs.DeleteFile(temp);
+    fs.RemoveFile(temp);
     throw;
   }
   if (!fs.MoveReplace(temp, target)) {
-    fs.DeleteFile(temp);
+    fs.RemoveFile(temp);
     throw fw::EWriteError(u"Cannot replace the file \"" + target + u"\".");
   }
 }

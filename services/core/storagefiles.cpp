@@ -83,7 +83,7 @@ bool TCkMemoryFileSystem::CopyReplace(const fw::String& From, const fw::String& 
   return true;
 }
 
-bool TCkMemoryFileSystem::DeleteFile(const fw::String& FileName) { return Files.erase(FileName) > 0; }
+bool TCkMemoryFileSystem::RemoveFile(const fw::String& FileName) { return Files.erase(FileName) > 0; }
 
 bool TCkMemoryFileSystem::ForceDirectories(const fw::String& Folder) {
   if (FolderFails(Folder)) return false;

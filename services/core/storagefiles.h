@@ -37,7 +37,7 @@ class TCkStorageFileSystem {
   // Moves From onto To, replacing it; false on failure.
   virtual bool MoveReplace(const fw::String& From, const fw::String& To) = 0;
   virtual bool CopyReplace(const fw::String& From, const fw::String& To) = 0;
-  virtual bool DeleteFile(const fw::String& FileName) = 0;
+  virtual bool RemoveFile(const fw::String& FileName) = 0;
   // Creates the folder with every missing parent; true when it exists.
   virtual bool ForceDirectories(const fw::String& Folder) = 0;
   // Folders without trailing backslash; the program file's full name.
@@ -78,7 +78,7 @@ class TCkMemoryFileSystem : public TCkStorageFileSystem {
   void WriteFile(const fw::String& FileName, const std::vector<uint8_t>& Bytes) override;
   bool MoveReplace(const fw::String& From, const fw::String& To) override;
   bool CopyReplace(const fw::String& From, const fw::String& To) override;
-  bool DeleteFile(const fw::String& FileName) override;
+  bool RemoveFile(const fw::String& FileName) override;
   bool ForceDirectories(const fw::String& Folder) override;
   fw::String WindowsFolder() override { return u"C:\\Windows"; }
   fw::String TempFolder() override { return u"C:\\Temp"; }

@@ -145,6 +145,36 @@ TEST_F(MainWindow, CreationOpensTheDatabaseShowsTheStoredSampleTextAndSetsItsSta
   EXPECT_EQ(CrashMarkerText, nullptr);
 }
 
+TEST_F(MainWindow, SettingsStorageReadsTheIniFileOfTheApplicationDataFolderAndWritesItWhenTheWindowGoes) {
+  const fw::String folder = appData.Path() + u"\\Okrabel\\Vestaline";
+  const fw::String ini = folder + u"\\vestaline.ini";
+  ASSERT_TRUE(fw::ForceDirectories(folder));
+  const std::string stored = "[Probe]\r\nk=stored\r\n";
+  fw::WriteFileBytes(ini, std::vector<uint8_t>(stored.begin(), stored.end()));
+  {
+    FormPtr f = NewImageForm(false);
+    services::TCkAppIniFileStorage* s = f->AppInistorage;
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->FullFileName(), ini);
+    EXPECT_EQ(s->Location(), services::flCustom);
+    EXPECT_EQ(s->DefaultSection(), u"MainForm");
+    EXPECT_TRUE(s->FlushOnDestroy());
+    EXPECT_FALSE(s->AutoFlush());
+    EXPECT_EQ(s->StorageOptions()->BooleanStringTrueValues(), u"TRUE, YES, Y");
+    EXPECT_EQ(s->StorageOptions()->BooleanStringFalseValues(), u"FALSE, NO, N");
+    ASSERT_EQ(s->SubStorages()->Count(), 1);
+    EXPECT_EQ(s->SubStorages()->Items(0)->RootPath(), u"");
+    EXPECT_EQ(s->SubStorages()->Items(0)->AppStorage(), nullptr);
+    EXPECT_EQ(s->ReadString(u"Probe\\k", u""), u"stored");
+    s->WriteString(u"Probe\\k", u"changed");
+    ASSERT_NE(f->CkAppStorage1, nullptr);
+    EXPECT_EQ(f->CkAppStorage1->SubStorages()->Count(), 0);
+    EXPECT_THROW(f->CkAppStorage1->ReadString(u"x", u""), services::ECKAppStorageError);
+  }
+  const std::vector<uint8_t> written = fw::ReadFileBytes(ini);
+  EXPECT_EQ(std::string(written.begin(), written.end()), "[Probe]\r\nk=changed\r\n\r\n");
+}
+
 TEST_F(MainWindow, ADatabaseThatCannotBeOpenedIsReportedAndTheWindowStillWorks) {
   // A folder where the file should be: it can be neither opened nor made.
   ASSERT_TRUE(fw::ForceDirectories(appData.DatabaseFile()));

@@ -1,0 +1,231 @@
+#include "services/appstorage_win.h"
+
+#include <vector>
+
+#include "fw/controls/forms.h"
+#include "fw/core/datetime.h"
+#include "fw/core/exceptions.h"
+#include "fw/core/rtti.h"
+#include "fw/core/streams.h"
+#include "fw/platform/files.h"
+#include "fw/platform/inifiles.h"
+#include "fw/system/application.h"
+#include "services/core/appinistorage.h"
+#include "services/core/uclstrings.h"
+
+namespace services {
+
+using fw::String;
+
+namespace {
+
+fw::TDateTime FileTimeToDateTime(const FILETIME& ft) {
+  FILETIME local;
+  SYSTEMTIME st;
+  if (!FileTimeToLocalFileTime(&ft, &local) || !FileTimeToSystemTime(&local, &st)) return -1;
+  return fw::EncodeDate(st.wYear, st.wMonth, st.wDay) +
+         fw::EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+}
+
+class TMutexLock : public TCkNamedLock {
+ public:
+  explicit TMutexLock(HANDLE h) : h_(h) {}
+  ~TMutexLock() override {
+    if (h_) CloseHandle(h_);
+  }
+  bool Acquire() override {
+    if (!h_) return false;
+    DWORD r = WaitForSingleObject(h_, INFINITE);
+    // An owner that ended without releasing leaves it abandoned: ours now.
+    return r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
+  }
+  void Release() override {
+    if (h_) ReleaseMutex(h_);
+  }
+
+ private:
+  HANDLE h_;
+};
+
+TCkWindowsFileSystem gFileSystem;
+TCkWindowsTranslateEnvironment gEnvironment;
+std::vector<char16_t> gUpperTable;
+
+}  // namespace
+
+bool TCkWindowsFileSystem::FileExists(const String& FileName) {
+  DWORD a = GetFileAttributesW(W(FileName));
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool TCkWindowsFileSystem::IsReadOnly(const String& FileName) {
+  DWORD a = GetFileAttributesW(W(FileName));
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
+}
+
+bool TCkWindowsFileSystem::FileAge(const String& FileName, fw::TDateTime& Age) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(W(FileName), GetFileExInfoStandard, &data)) return false;
+  Age = FileTimeToDateTime(data.ftLastWriteTime);
+  return Age != -1;
+}
+
+std::vector<uint8_t> TCkWindowsFileSystem::ReadFile(const String& FileName) {
+  return fw::ReadFileBytes(FileName);
+}
+
+void TCkWindowsFileSystem::WriteFile(const String& FileName, const std::vector<uint8_t>& Bytes) {
+  HANDLE h = CreateFileW(W(FileName), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw fw::EFCreateError(u"Cannot create file \"" + FileName + u"\".");
+  DWORD written = 0;
+  BOOL ok = Bytes.empty() || ::WriteFile(h, Bytes.data(), static_cast<DWORD>(Bytes.size()), &written, nullptr);
+  ok = ok && (Bytes.empty() || written == Bytes.size()) && FlushFileBuffers(h);
+  CloseHandle(h);
+  if (!ok) throw fw::EWriteError(u"Cannot write file \"" + FileName + u"\".");
+}
+
+bool TCkWindowsFileSystem::MoveReplace(const String& From, const String& To) {
+  return MoveFileExW(W(From), W(To), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+bool TCkWindowsFileSystem::CopyReplace(const String& From, const String& To) {
+  return CopyFileW(W(From), W(To), FALSE);
+}
+
+bool TCkWindowsFileSystem::RemoveFile(const String& FileName) { return DeleteFileW(W(FileName)); }
+
+bool TCkWindowsFileSystem::ForceDirectories(const String& Folder) { return fw::ForceDirectories(Folder); }
+String TCkWindowsFileSystem::WindowsFolder() { return fw::WindowsFolder(); }
+String TCkWindowsFileSystem::TempFolder() { return fw::TempFolder(); }
+String TCkWindowsFileSystem::AppDataFolder() { return fw::AppDataFolder(); }
+String TCkWindowsFileSystem::ExeFileName() { return fw::ModuleFileName(nullptr); }
+fw::TDateTime TCkWindowsFileSystem::Now() { return fw::Now(); }
+
+std::unique_ptr<TCkNamedLock> TCkWindowsFileSystem::OpenNamedLock(const String& Name) {
+  return std::make_unique<TMutexLock>(CreateMutexW(nullptr, FALSE, W(Name)));
+}
+
+fw::TIniAnsiCodec TCkWindowsFileSystem::AnsiCodec() { return fw::TMemIniFile::SystemAnsiCodec(); }
+
+// ---- Version resources ----------------------------------------------------------
+
+std::unique_ptr<TUclFileVersionInfo> FileVersionInfoOf(const String& FileName) {
+  if (!gFileSystem.FileExists(FileName))
+    throw EUclFileVersionInfoError(u"The file " + FileName + u" does not exist");
+  DWORD handle = 0;
+  DWORD size = GetFileVersionInfoSizeW(W(FileName), &handle);
+  if (size == 0) throw EUclFileVersionInfoError(u"File contains no version information");
+  std::vector<uint8_t> data(size);
+  if (!GetFileVersionInfoW(W(FileName), 0, size, data.data()))
+    throw EUclFileVersionInfoError(u"File contains no version information");
+  auto info = std::make_unique<TUclFileVersionInfo>();
+  info->Attach(data.data(), data.size());
+  return info;
+}
+
+bool HasVersionResource(const String& FileName) {
+  DWORD handle = 0;
+  DWORD size = GetFileVersionInfoSizeW(W(FileName), &handle);
+  if (size == 0) return false;
+  std::vector<uint8_t> data(size);
+  return GetFileVersionInfoW(W(FileName), 0, size, data.data());
+}
+
+bool ReadFixedFileInfo(const String& FileName, VS_FIXEDFILEINFO& FixedInfo) {
+  DWORD handle = 0;
+  DWORD size = GetFileVersionInfoSizeW(W(FileName), &handle);
+  if (size == 0) return false;
+  std::vector<uint8_t> data(size);
+  if (!GetFileVersionInfoW(W(FileName), 0, size, data.data())) return false;
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT len = 0;
+  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info ||
+      len != sizeof(VS_FIXEDFILEINFO))
+    return false;
+  FixedInfo = *info;
+  return true;
+}
+
+DWORD FileVersionMS(const String& FileName) {
+  VS_FIXEDFILEINFO info;
+  return ReadFixedFileInfo(FileName, info) ? info.dwFileVersionMS : 0;
+}
+
+uint64_t MillisecondClock() {
+  LARGE_INTEGER frequency, counter;
+  if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart != 0 && QueryPerformanceCounter(&counter)) {
+    // Whole seconds and the rest apart, so that the clock moves every
+    // millisecond and the product never overflows.
+    const uint64_t f = static_cast<uint64_t>(frequency.QuadPart), c = static_cast<uint64_t>(counter.QuadPart);
+    return (c / f) * 1000 + (c % f) * 1000 / f;
+  }
+  return GetTickCount();
+}
+
+// ---- The translator's facts ------------------------------------------------------
+
+bool TCkWindowsTranslateEnvironment::HasVersionResource() {
+  if (!loaded_) {
+    loaded_ = true;
+    try {
+      info_ = FileVersionInfoOf(ExeName());
+    } catch (const EUclFileVersionInfoError&) {
+      info_.reset();
+    }
+  }
+  return info_ != nullptr;
+}
+
+String TCkWindowsTranslateEnvironment::VersionValue(fw::StringView Key) {
+  if (!HasVersionResource()) return String();
+  for (const auto& [k, v] : info_->Items())
+    if (k == Key) return v;
+  return String();
+}
+
+String TCkWindowsTranslateEnvironment::ExeName() { return fw::ModuleFileName(nullptr); }
+
+bool TCkWindowsTranslateEnvironment::OwnerForm(fw::TComponent* Component, String& Name, String& Caption) {
+  for (fw::TComponent* c = Component; c; c = c->Owner())
+    if (auto* form = dynamic_cast<fw::TCustomForm*>(c)) {
+      Name = form->Name();
+      Caption = form->Caption();
+      return true;
+    }
+  return false;
+}
+
+fw::TPoint TCkWindowsTranslateEnvironment::ScreenSize() {
+  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+fw::TPoint TCkWindowsTranslateEnvironment::DesktopSize() {
+  return {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+void TCkWindowsTranslateEnvironment::ShowSubstituteMessage(const String& Text) {
+  if (fw::Application) fw::Application->MessageBox(Text, fw::Application->Title(), MB_OK | MB_ICONINFORMATION);
+  else MessageBoxW(nullptr, W(Text), L"", MB_OK | MB_ICONINFORMATION);
+}
+
+// ---- Unit --------------------------------------------------------------------------
+
+void RegisterAppStorageUnit() {
+  SetStorageFileSystem(&gFileSystem);
+  SetTranslateEnvironment(&gEnvironment);
+  // One call fills the whole case table.
+  gUpperTable.resize(0x10000);
+  for (size_t i = 0; i < gUpperTable.size(); ++i) gUpperTable[i] = static_cast<char16_t>(i);
+  gUpperTable[0] = 0;
+  CharUpperBuffW(W(gUpperTable.data()), static_cast<DWORD>(gUpperTable.size()));
+  SetUpperCaseTable(gUpperTable.data());
+  fw::RegisterClasses<TCkAppIniFileStorage, TCkAppStorage, TCkTranslateString>();
+}
+
+void FinalizeAppStorageUnit() {
+  SetUpperCaseTable(nullptr);
+  SetTranslateEnvironment(nullptr);
+  SetStorageFileSystem(nullptr);
+}
+
+}  // namespace services
