@@ -7,6 +7,7 @@
 #include "fw/core/exceptions.h"
 #include "fw/core/rtti.h"
 #include "fw/core/streams.h"
+#include "fw/core/sysutils.h"
 #include "fw/platform/files.h"
 #include "fw/platform/inifiles.h"
 #include "fw/system/application.h"
@@ -50,6 +51,7 @@ class TMutexLock : public TCkNamedLock {
 TCkWindowsFileSystem gFileSystem;
 TCkWindowsTranslateEnvironment gEnvironment;
 std::vector<char16_t> gUpperTable;
+std::vector<uint16_t> gWideTypes, gAnsiTypes;
 
 }  // namespace
 
@@ -146,20 +148,34 @@ bool ReadFixedFileInfo(const String& FileName, VS_FIXEDFILEINFO& FixedInfo) {
   return true;
 }
 
-DWORD FileVersionMS(const String& FileName) {
-  VS_FIXEDFILEINFO info;
-  return ReadFixedFileInfo(FileName, info) ? info.dwFileVersionMS : 0;
+std::unique_ptr<TUclFileVersionInfo> FileVersionInfoOfModule(HMODULE Module) {
+  if (!Module)
+    throw EUclError(u"The Module with handle " + fw::IntToStr(reinterpret_cast<intptr_t>(Module)) + u" is not valid");
+  return FileVersionInfoOf(fw::ModuleFileName(Module));
 }
 
-uint64_t MillisecondClock() {
-  LARGE_INTEGER frequency, counter;
-  if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart != 0 && QueryPerformanceCounter(&counter)) {
-    // Whole seconds and the rest apart, so that the clock moves every
-    // millisecond and the product never overflows.
-    const uint64_t f = static_cast<uint64_t>(frequency.QuadPart), c = static_cast<uint64_t>(counter.QuadPart);
-    return (c / f) * 1000 + (c % f) * 1000 / f;
-  }
-  return GetTickCount();
+String WindowProcessImageName(HWND Window) {
+  if (!Window || !IsWindow(Window))
+    throw EUclError(u"The window with handle " + fw::IntToStr(reinterpret_cast<intptr_t>(Window)) + u" is not valid");
+  DWORD pid = 0;
+  GetWindowThreadProcessId(Window, &pid);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (!process) throw EUclError(u"The process with ID " + fw::IntToStr(pid) + u" is not valid");
+  wchar_t name[300] = {};
+  DWORD size = 300;
+  const BOOL ok = QueryFullProcessImageNameW(process, 0, name, &size);
+  CloseHandle(process);
+  return ok ? FromW(name, size) : String();
+}
+
+std::unique_ptr<TUclFileVersionInfo> FileVersionInfoOfWindow(HWND Window) {
+  return FileVersionInfoOf(WindowProcessImageName(Window));
+}
+
+String VersionLanguageName(WORD LangId) {
+  wchar_t name[260] = {};
+  DWORD n = VerLanguageNameW(LangId, name, 260);
+  return FromW(name, n);
 }
 
 // ---- The translator's facts ------------------------------------------------------
@@ -219,11 +235,25 @@ void RegisterAppStorageUnit() {
   gUpperTable[0] = 0;
   CharUpperBuffW(W(gUpperTable.data()), static_cast<DWORD>(gUpperTable.size()));
   SetUpperCaseTable(gUpperTable.data());
+  // Character classes of the user's locale, one call per table.
+  std::vector<wchar_t> all(0x10000);
+  for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<wchar_t>(i);
+  gWideTypes.assign(0x10000, 0);
+  std::vector<WORD> types(0x10000);
+  if (GetStringTypeExW(LOCALE_USER_DEFAULT, CT_CTYPE1, all.data(), static_cast<int>(all.size()), types.data()))
+    gWideTypes.assign(types.begin(), types.end());
+  char bytes[256];
+  for (int i = 0; i < 256; ++i) bytes[i] = static_cast<char>(i);
+  WORD ansi[256] = {};
+  GetStringTypeExA(LOCALE_USER_DEFAULT, CT_CTYPE1, bytes, 256, ansi);
+  gAnsiTypes.assign(ansi, ansi + 256);
+  SetCharTypeTables(gWideTypes.data(), gAnsiTypes.data());
   fw::RegisterClasses<TCkAppIniFileStorage, TCkAppStorage, TCkTranslateString>();
 }
 
 void FinalizeAppStorageUnit() {
   SetUpperCaseTable(nullptr);
+  SetCharTypeTables(nullptr, nullptr);
   SetTranslateEnvironment(nullptr);
   SetStorageFileSystem(nullptr);
 }

@@ -56,12 +56,15 @@ class TCkWindowsTranslateEnvironment : public TCkTranslateEnvironment {
 std::unique_ptr<TUclFileVersionInfo> FileVersionInfoOf(const fw::String& FileName);
 bool HasVersionResource(const fw::String& FileName);
 bool ReadFixedFileInfo(const fw::String& FileName, VS_FIXEDFILEINFO& FixedInfo);
-// Major shl 16 or minor of the file version; 0 without version resource.
-DWORD FileVersionMS(const fw::String& FileName);
-
-// A millisecond clock from the performance counter (GetTickCount when
-// there is none).
-uint64_t MillisecondClock();
+// The version resource of a loaded module and of the program that owns a
+// window. EUclError "The Module with handle %d is not valid" for no module.
+std::unique_ptr<TUclFileVersionInfo> FileVersionInfoOfModule(HMODULE Module);
+std::unique_ptr<TUclFileVersionInfo> FileVersionInfoOfWindow(HWND Window);
+// The image file of the process that owns Window. EUclError "The window
+// with handle %d is not valid" / "The process with ID %d is not valid".
+fw::String WindowProcessImageName(HWND Window);
+// The system's name of a language (VerLanguageNameW).
+fw::String VersionLanguageName(WORD LangId);
 
 // Installs the Windows file system, translator facts and case table, and
 // names the storage classes for the form descriptions; the finalisation

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "fw/graphics/graphics.h"
+#include "services/uclutils.h"
 
 namespace services {
 
@@ -23,19 +24,9 @@ bool OpenWithShell(const String& FileName) {
 void SetOpenWithShellProc(TOpenWithShellProc Proc) { gOpenWithShell = Proc; }
 
 DWORD Shell32Version() {
-  static const DWORD version = [] {
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeW(L"shell32.dll", &handle);
-    if (size == 0) return DWORD{0};
-    std::vector<unsigned char> data(size);
-    if (!GetFileVersionInfoW(L"shell32.dll", 0, size, data.data())) return DWORD{0};
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT len = 0;
-    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info ||
-        len < sizeof(VS_FIXEDFILEINFO))
-      return DWORD{0};
-    return info->dwFileVersionMS;
-  }();
+  // A failed read (0) is tried again on the next call.
+  static DWORD version = 0;
+  if (version == 0) version = FileVersionMS(u"shell32.dll");
   return version;
 }
 

@@ -14,8 +14,8 @@ class TCanvas;
 
 namespace services {
 
-// The version of shell32.dll as major shl 16 or minor, read once from the
-// file's version resource; 0 when it has none.
+// The version of shell32.dll as major shl 16 or minor from the file's
+// version resource, kept once read; 0 when it has none.
 DWORD Shell32Version();
 
 // Frees List with the shell allocator when that allocator owns it and clears

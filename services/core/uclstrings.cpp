@@ -1,5 +1,7 @@
 #include "services/core/uclstrings.h"
 
+#include <algorithm>
+
 #include "fw/core/sysutils.h"
 
 namespace services {
@@ -161,6 +163,64 @@ int CharFindLast(fw::StringView S, char16_t Ch, int Index) {
 void TextCutAtNul(fw::String& S) {
   size_t p = S.find(u'\0');
   if (p != fw::String::npos) S.resize(p);
+}
+
+namespace {
+const uint16_t* gWideTypes = nullptr;
+const uint16_t* gAnsiTypes = nullptr;
+
+uint16_t AsciiType(unsigned c) {
+  uint16_t t = 0;
+  if (c >= 'A' && c <= 'Z') t |= 0x1 | 0x100;
+  if (c >= 'a' && c <= 'z') t |= 0x2 | 0x100;
+  if (c >= '0' && c <= '9') t |= 0x4;
+  if (c == ' ' || (c >= 9 && c <= 13)) t |= 0x8;
+  if (c < 0x20 || c == 0x7F) t |= 0x20;
+  if (c == ' ' || c == '\t') t |= 0x40;
+  if ((c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f')) t |= 0x80;
+  if (c > 0x20 && c < 0x7F && !(t & 0x107)) t |= 0x10;
+  return t;
+}
+}  // namespace
+
+void SetCharTypeTables(const uint16_t* WideTypes, const uint16_t* AnsiTypes) {
+  gWideTypes = WideTypes;
+  gAnsiTypes = AnsiTypes;
+}
+
+uint16_t CharType(char16_t Ch) { return gWideTypes ? gWideTypes[Ch] : Ch < 0x80 ? AsciiType(Ch) : 0; }
+
+static uint16_t AnsiType(char Ch) {
+  const unsigned c = static_cast<unsigned char>(Ch);
+  return gAnsiTypes ? gAnsiTypes[c] : c < 0x80 ? AsciiType(c) : 0;
+}
+bool CharIsUpperAnsi(char Ch) { return AnsiType(Ch) & 0x1; }
+bool CharIsLowerAnsi(char Ch) { return AnsiType(Ch) & 0x2; }
+
+std::string AnsiTextFromBuffer(const char* P) { return P ? std::string(P) : std::string(); }
+
+void AnsiTextToBuffer(char* Dest, size_t BufSize, const std::string& S) {
+  if (!Dest || BufSize == 0) return;
+  const size_t n = std::min(S.size(), BufSize - 1);
+  S.copy(Dest, n);
+  Dest[n] = '\0';
+}
+
+const char16_t* StrPosInWide(const char16_t* Str, const char16_t* SubStr) {
+  if (!Str || !SubStr || !*Str || !*SubStr) return nullptr;
+  const fw::StringView s(Str), sub(SubStr);
+  size_t p = s.find(sub);
+  return p == fw::StringView::npos ? nullptr : Str + p;
+}
+
+uint16_t FpuControlWord() {
+#if defined(__i386__) || defined(__x86_64__)
+  uint16_t cw = 0;
+  __asm__ volatile("fnstcw %0" : "=m"(cw));
+  return cw;
+#else
+  return 0;
+#endif
 }
 
 fw::String TextTakeToken(fw::String& S, char16_t Separator) {

@@ -5,6 +5,9 @@
 // before that the framework's case mapping serves.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "fw/core/exceptions.h"
 #include "fw/core/strings_list.h"
 #include "fw/core/types.h"
@@ -49,6 +52,25 @@ int ReplaceCharInPlace(fw::String& S, char16_t Source, char16_t Target);
 int CharFind(fw::StringView S, char16_t Ch, int Index);
 int CharFindLast(fw::StringView S, char16_t Ch, int Index);
 void TextCutAtNul(fw::String& S);
+
+// Character classes (upper 0x1, lower 0x2, digit 0x4, space 0x8,
+// punctuation 0x10, control 0x20, blank 0x40, hexadecimal digit 0x80,
+// letter 0x100) from a table of 65,536 entries (null: ASCII rules), and the
+// same for the 256 single-byte characters.
+void SetCharTypeTables(const uint16_t* WideTypes, const uint16_t* AnsiTypes);
+uint16_t CharType(char16_t Ch);
+bool CharIsUpperAnsi(char Ch);
+bool CharIsLowerAnsi(char Ch);
+
+// Single-byte text from a NUL-terminated buffer, and into one of BufSize
+// bytes (cut to fit, always terminated).
+std::string AnsiTextFromBuffer(const char* P);
+void AnsiTextToBuffer(char* Dest, size_t BufSize, const std::string& S);
+// The first occurrence of SubStr in the NUL-terminated Str; null when
+// either is null or empty or there is none.
+const char16_t* StrPosInWide(const char16_t* Str, const char16_t* SubStr);
+// The x87 control word (0 where there is no x87 unit).
+uint16_t FpuControlWord();
 
 fw::String TextTakeToken(fw::String& S, char16_t Separator);
 void TextSplitTokens(fw::StringView S, char16_t Separator, fw::TStrings* List);

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "fw/core/streams.h"
+#include "fw/core/sysutils.h"
 #include "fw/platform/files.h"
 #include "fw/platform_test_folder.h"
 #include "services/appstorage_win.h"
+#include "services/uclutils.h"
 #include "services/core/appinistorage.h"
 #include "services/core/uclstrings.h"
 
@@ -173,9 +175,29 @@ TEST_F(WindowsStorage, VersionResourcesOfSystemFiles) {
   EXPECT_FALSE(HasVersionResource(plain));
   EXPECT_EQ(FileVersionMS(plain), 0u);
   EXPECT_THROW(FileVersionInfoOf(plain), EUclFileVersionInfoError);
+  EXPECT_THROW(FileVersionInfoOfModule(nullptr), EUclError);
+  EXPECT_FALSE(FileVersionInfoOfModule(GetModuleHandleW(L"kernel32.dll"))->FileVersion().empty());
+  EXPECT_FALSE(VersionLanguageName(0x0409).empty());
 }
 
-TEST_F(WindowsStorage, CaseTableComesFromTheSystem) {
+TEST_F(WindowsStorage, ProcessImageNameOfAWindowIsItsProgramsFile) {
+  HWND w = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(fw::UpperCase(WindowProcessImageName(w)), fw::UpperCase(fw::ModuleFileName(nullptr)));
+  DestroyWindow(w);
+  try {
+    WindowProcessImageName(nullptr);
+    FAIL();
+  } catch (const EUclError& e) {
+    EXPECT_EQ(e.Message(), u"The window with handle 0 is not valid");
+  }
+}
+
+TEST_F(WindowsStorage, CaseAndTypeTablesComeFromTheSystem) {
+  EXPECT_TRUE(CharType(u'\u0416') & C1_UPPER);
+  EXPECT_TRUE(CharType(u'\u00e9') & C1_LOWER);
+  EXPECT_TRUE(CharType(u'5') & C1_DIGIT);
+  EXPECT_TRUE(CharIsUpperAnsi('A'));
   EXPECT_EQ(CharToUpper(u'\u00e4'), u'\u00c4');
   EXPECT_EQ(TextUpper(u"\u0436abc"), u"\u0416ABC");
   for (char16_t c = 0; c < 0x3000; ++c) {

@@ -319,7 +319,9 @@ TEST_F(IniStorage, BackupNamesAndTypes) {
     EXPECT_EQ(s->FileName(), u"C:\\cfg\\vestaline.ini");
     EXPECT_NE(FileText().find(u"k=new"), String::npos);
     EXPECT_EQ(fs.FileExists(u"C:\\cfg\\vestaline.~ini"), c.backupLeft) << c.type << c.keep;
-    if (c.backupLeft) EXPECT_EQ(FileText(u"C:\\cfg\\vestaline.~ini"), u"[MainForm]\r\nk=old\r\n");
+    if (c.backupLeft) {
+      EXPECT_EQ(FileText(u"C:\\cfg\\vestaline.~ini"), u"[MainForm]\r\nk=old\r\n");
+    }
     EXPECT_EQ(fs.Files.size(), c.backupLeft ? 2u : 1u);
     s->WriteFlushOnDestroy(false);
   }

@@ -96,3 +96,36 @@ TEST(TextSearch, PositionsAreOneBasedAndBounded) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TextBuffers, CopiesAreCutToTheBufferAndAlwaysTerminated) {
+  char buf[4] = {'x', 'x', 'x', 'x'};
+  AnsiTextToBuffer(buf, sizeof buf, "abcdef");
+  EXPECT_EQ(AnsiTextFromBuffer(buf), "abc");
+  AnsiTextToBuffer(buf, sizeof buf, "");
+  EXPECT_EQ(AnsiTextFromBuffer(buf), "");
+  EXPECT_EQ(AnsiTextFromBuffer(nullptr), "");
+  const char16_t* text = u"one two two";
+  EXPECT_EQ(StrPosInWide(text, u"two"), text + 4);
+  EXPECT_EQ(StrPosInWide(text, u"three"), nullptr);
+  EXPECT_EQ(StrPosInWide(text, u""), nullptr);
+  EXPECT_EQ(StrPosInWide(nullptr, u"a"), nullptr);
+}
+
+TEST(CharTypes, AsciiClassesWithoutASystemTable) {
+  EXPECT_EQ(CharType(u'A'), 0x181);
+  EXPECT_EQ(CharType(u'z'), 0x102);
+  EXPECT_EQ(CharType(u'7'), 0x84);
+  EXPECT_EQ(CharType(u' '), 0x48);
+  EXPECT_EQ(CharType(u'\t'), 0x68);
+  EXPECT_EQ(CharType(u'!'), 0x10);
+  EXPECT_TRUE(CharIsUpperAnsi('Q'));
+  EXPECT_FALSE(CharIsUpperAnsi('q'));
+  EXPECT_TRUE(CharIsLowerAnsi('q'));
+#if defined(__i386__) || defined(__x86_64__)
+  EXPECT_EQ(FpuControlWord() & 0x3F, 0x3F);  // every exception masked
+#endif
+}
+
+}  // namespace
