@@ -34,7 +34,7 @@ void DrawTextAlpha(fw::TBitmap& bitmap, const fw::String& text, fw::TColor color
 }
 
 void DrawSectionTextAlpha(fw::TBitmap& bitmap, const fw::String& text, bool contour, const fw::TRect& r, UINT flags,
-                          const TkFontColors* state) {
+                          const TkFontColor* state) {
   if (text.empty() || r.Right <= r.Left || r.Bottom <= r.Top) return;
   if (!state) {
     DrawTextAlpha(bitmap, text, bitmap.Canvas()->Font()->Color(), flags, r);
@@ -50,6 +50,16 @@ void DrawSectionTextAlpha(fw::TBitmap& bitmap, const fw::String& text, bool cont
         DrawTextAlpha(bitmap, text, s.color, flags, {r.Left + s.dx, r.Top + s.dy, r.Right + s.dx, r.Bottom + s.dy});
   }
   DrawTextAlpha(bitmap, text, state->Color, flags, r);
+}
+
+void DrawSectionTextAlpha(fw::TBitmap& bitmap, const fw::String& text, bool contour, const fw::TRect& r, UINT flags,
+                          int skinIndex, bool hot, const TkLoadedSkin* skin) {
+  const TkFontColor* state = nullptr;
+  if (skin && skin->IsValidSkinIndex(skinIndex)) {
+    const TkGeneralData& section = skin->gd[static_cast<size_t>(skinIndex)];
+    state = &section.Props[hot && section.States > 0 ? 1 : 0].FontColor;
+  }
+  DrawSectionTextAlpha(bitmap, text, contour, r, flags, state);
 }
 
 void PaintDisabledLook(fw::TBitmap& bitmap, TkDisabledKind kind, fw::TControl* control, fw::TPoint offset,

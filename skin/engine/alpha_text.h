@@ -9,18 +9,9 @@
 #include "fw/core/sets.h"
 #include "fw/graphics/graphics.h"
 #include "skin/engine/core/bitmap_blend.h"
+#include "skin/engine/core/skin_data.h"
 
 namespace skin {
-
-// The font colours of one state of a skin section: the text colour and the
-// four contour colours (-1: no contour on that side).
-struct TkFontColors {
-  fw::TColor Color = 0;
-  fw::TColor Left = -1;
-  fw::TColor Top = -1;
-  fw::TColor Right = -1;
-  fw::TColor Bottom = -1;
-};
 
 // Draws the text in the destination canvas's font with DrawTextW flags into r
 // of a 32-bit bitmap: coverage is rendered black on white into a work bitmap
@@ -32,7 +23,12 @@ void DrawTextAlpha(fw::TBitmap& bitmap, const fw::String& text, fw::TColor color
 // when contour is set, then the text in the state's colour. Nothing for an
 // empty text or rectangle.
 void DrawSectionTextAlpha(fw::TBitmap& bitmap, const fw::String& text, bool contour, const fw::TRect& r, UINT flags,
-                          const TkFontColors* state);
+                          const TkFontColor* state);
+// The same with the font colours of a skin section: its hot state when hot
+// is set and the section has states, else its normal one; once in the
+// canvas's font colour without a skin or with an invalid index.
+void DrawSectionTextAlpha(fw::TBitmap& bitmap, const fw::String& text, bool contour, const fw::TRect& r, UINT flags,
+                          int skinIndex, bool hot, const TkLoadedSkin* skin);
 
 enum TkDisabledKindItem { dkBlended, dkGrayed };
 using TkDisabledKind = fw::TSet<TkDisabledKindItem>;

@@ -114,16 +114,16 @@ void ExcludeGraphicControlsClip(HDC dc, fw::TWinControl* control, int offsetX, i
 
 void DrawArrowMark(fw::TCanvas& canvas, fw::TColor color, const fw::TRect& r, int direction) {
   const int w = r.Right - r.Left, h = r.Bottom - r.Top;
-  if (direction == sdLeft || direction == sdRight) {
+  if (direction == asLeft || direction == asRight) {
     const int x0 = r.Left + (w - 3) / 2, y0 = r.Top + (h - 6) / 2;
     for (int i = 0; i < 4; ++i) {  // i: columns from the base toward the tip
-      const int x = direction == sdLeft ? x0 + 3 - i : x0 + i;
+      const int x = direction == asLeft ? x0 + 3 - i : x0 + i;
       for (int y = y0 + i; y <= y0 + 6 - i; ++y) canvas.SetPixel(x, y, color);
     }
-  } else if (direction == sdUp || direction == sdDown) {
+  } else if (direction == asTop || direction == asBottom) {
     const int y0 = r.Top + (h - 3) / 2 - 1, x0 = r.Left + (w - 6) / 2 - 1;
     for (int i = 0; i < 4; ++i) {
-      const int y = direction == sdUp ? y0 + 3 - i : y0 + i;
+      const int y = direction == asTop ? y0 + 3 - i : y0 + i;
       for (int x = x0 + i; x <= x0 + 7 - i; ++x) canvas.SetPixel(x, y, color);
     }
   }

@@ -10,6 +10,7 @@
 #include "fw/controls/controls.h"
 #include "fw/graphics/graphics.h"
 #include "skin/engine/core/pixel_view.h"
+#include "skin/engine/core/skin_data.h"
 
 namespace skin {
 
@@ -45,9 +46,8 @@ void CopyBorderStrips(HDC dest, int x, int y, int w, int h, HDC source, int sx, 
 // offset, from the DC's clipping region.
 void ExcludeGraphicControlsClip(HDC dc, fw::TWinControl* control, int offsetX, int offsetY);
 
-// Directions of the arrow mark, in side order.
-enum TkcSide : int { sdLeft = 0, sdUp = 1, sdRight = 2, sdDown = 3 };
-// A solid triangle 4 pixels deep pointing in the direction.
+// A solid triangle 4 pixels deep pointing in the direction (a TkcSide: left,
+// up, right, down); any other direction draws nothing.
 void DrawArrowMark(fw::TCanvas& canvas, fw::TColor color, const fw::TRect& r, int direction);
 // Nested frames, top-left then bottom-right colour; r comes back inset by the
 // width and width comes back 0.

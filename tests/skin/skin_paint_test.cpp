@@ -77,10 +77,10 @@ TEST(DrawArrowMark, PaintsFourDeepTrianglesInEachDirection) {
     int direction;
     const char* rows[10];
   } cases[] = {
-      {sdLeft, {"", "", "......#", ".....##", "....###", "...####", "....###", ".....##", "......#", ""}},
-      {sdRight, {"", "", "...#", "...##", "...###", "...####", "...###", "...##", "...#", ""}},
-      {sdUp, {"", "", "....##", "...####", "..######", ".########", "", "", "", ""}},
-      {sdDown, {"", "", ".########", "..######", "...####", "....##", "", "", "", ""}},
+      {asLeft, {"", "", "......#", ".....##", "....###", "...####", "....###", ".....##", "......#", ""}},
+      {asRight, {"", "", "...#", "...##", "...###", "...####", "...###", "...##", "...#", ""}},
+      {asTop, {"", "", "....##", "...####", "..######", ".########", "", "", "", ""}},
+      {asBottom, {"", "", ".########", "..######", "...####", "....##", "", "", "", ""}},
   };
   for (const auto& c : cases) {
     auto b = Filled(10, 10, 0);
@@ -116,7 +116,7 @@ TEST(DrawSectionTextAlpha, DrawsContoursOnlyForSidesWithAColour) {
   auto plain = Filled(40, 20, 0);
   auto contoured = Filled(40, 20, 0);
   for (auto* b : {plain.get(), contoured.get()}) b->Canvas()->Font()->SetHeight(-12);
-  TkFontColors state;
+  TkFontColor state;
   state.Color = 0xFFFFFF;
   DrawSectionTextAlpha(*plain, u"I", true, {10, 4, 30, 18}, DT_SINGLELINE, &state);
   state.Right = 0x0000FF;
@@ -132,6 +132,34 @@ TEST(DrawSectionTextAlpha, DrawsContoursOnlyForSidesWithAColour) {
   auto none = Filled(10, 10, 5);
   DrawSectionTextAlpha(*none, u"", true, {0, 0, 10, 10}, 0, &state);
   EXPECT_EQ(Px(*none, 3, 3), 5u);
+}
+
+TEST(DrawSectionTextAlpha, TakesTheSectionsStateColoursOrTheCanvasFont) {
+  TkLoadedSkin skin;
+  skin.gd.resize(2);
+  skin.gd[0].Props[0].FontColor.Color = 0x0000FF;  // red normal
+  skin.gd[0].Props[1].FontColor.Color = 0x00FF00;  // green hot
+  skin.gd[1] = skin.gd[0];
+  skin.gd[1].States = 0;  // no hot state
+  struct Case {
+    int index;
+    bool hot;
+    const TkLoadedSkin* skin;
+    uint32_t ink;
+  } cases[] = {
+      {0, false, &skin, 0xFFFF0000}, {0, true, &skin, 0xFF00FF00}, {1, true, &skin, 0xFFFF0000},
+      {7, true, &skin, 0xFF0000FF},  {0, true, nullptr, 0xFF0000FF},
+  };
+  for (const auto& c : cases) {
+    auto b = Filled(30, 20, 0x00FFFFFF);
+    b->Canvas()->Font()->SetHeight(-14);
+    b->Canvas()->Font()->SetColor(0xFF0000);  // blue: the canvas font
+    DrawSectionTextAlpha(*b, u"W", false, {2, 2, 28, 18}, DT_SINGLELINE, c.index, c.hot, c.skin);
+    int ink = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 30; ++x) ink += Px(*b, x, y) == c.ink;
+    EXPECT_GT(ink, 3) << "section " << c.index << (c.hot ? " hot" : "") << (c.skin ? "" : " without a skin");
+  }
 }
 
 TEST(PaintDisabledLook, GreysFirstThenBlendsWithTheBackground) {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "skin/engine/core/skin_data.h"
+
 namespace skin {
 
 void FillLongwords(uint32_t* address, int count, uint32_t value) {
@@ -126,6 +128,19 @@ void FillKeyedCorner(const TPixelView32& dest, const TPixelView32& source, const
       if ((tested & 0xFFFFFFu) == clSkinKey) dest.Pixel(dx, dy) = source.Pixel(sx, sy);
     }
   }
+}
+
+void FillKeyedCorner(const TPixelView32& dest, const TPixelView32& source, const fw::TRect& destRect, int cornerCode,
+                     TkLoadedSkin* skin, int maskIndex, fw::TPoint sourceStart) {
+  if (maskIndex == -1) {
+    FillKeyedCorner(dest, source, destRect, sourceStart, nullptr, {});
+    return;
+  }
+  if (!skin || !skin->IsValidImgIndex(maskIndex)) return;
+  TkMaskData& m = skin->ma[static_cast<size_t>(maskIndex)];
+  const TPixelView32 image = View32(m.Bmp ? *m.Bmp : skin->MasterBitmap);
+  const fw::TPoint origin = KeyedCornerOrigin(cornerCode, m.R, MaskFrameWidth(m), MaskFrameHeight(m), m.WR, m.WB);
+  FillKeyedCorner(dest, source, destRect, sourceStart, &image, origin);
 }
 
 void BlendTextCoverage(const TPixelView32& dest, int x, int y, const TPixelView32& coverage, uint32_t textColor) {

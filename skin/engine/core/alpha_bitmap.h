@@ -63,6 +63,14 @@ fw::TPoint KeyedCornerOrigin(int cornerCode, const fw::TRect& maskRect, int fram
 void FillKeyedCorner(const TPixelView32& dest, const TPixelView32& source, const fw::TRect& destRect,
                      fw::TPoint sourceStart, const TPixelView32* mask, fw::TPoint maskOrigin);
 
+class TkLoadedSkin;
+// The frame-shadow form: with a mask index of -1 the destination's own pixels
+// are tested; otherwise those of the corner (a hit-test code) of one state
+// image of the skin's mask, in the mask's own image or the skin's master
+// image. Nothing for another index that names no mask of the skin.
+void FillKeyedCorner(const TPixelView32& dest, const TPixelView32& source, const fw::TRect& destRect, int cornerCode,
+                     TkLoadedSkin* skin, int maskIndex, fw::TPoint sourceStart);
+
 // Blends text coverage into dest at (x, y): each coverage pixel T that is
 // neither 0x00FFFFFF nor 0xFFFFFFFF makes the pixel D, per channel with the
 // text colour channel C, ((D - C) * T + C * 256) >> 8, alpha 255. Black

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "skin/engine/core/skin_data.h"
 #include "tests/skin/engine/core/pixel_image.h"
 
 namespace skin {
@@ -105,6 +106,42 @@ TEST(FillKeyedCorner, NeverReadsOrWritesOutsideAnyImage) {
   FillKeyedCorner(dest.View(), source.View(), {1, 1, 9, 9}, {0, 0}, nullptr, {});
   EXPECT_TRUE(dest.GuardIntact());
   EXPECT_EQ(dest.At(1, 1), 1u);
+}
+
+TEST(FillKeyedCorner, TestsTheCornerOfASkinMaskOrTheDestinationItself) {
+  // A mask of two 4 x 4 state images with right and bottom borders of 2: the
+  // corners of the first state start at (0, 0), (2, 0), (0, 2) and (2, 2).
+  struct Case {
+    int corner;
+    fw::TPoint keyAt;  // the mask pixel marked with the key
+    bool ownImage;
+    int maskIndex;
+    bool replaced;
+  } cases[] = {
+      {ccTopLeft, {0, 0}, true, 0, true},     {ccTopRight, {2, 0}, true, 0, true},
+      {ccBottomLeft, {0, 2}, true, 0, true},  {ccBottomRight, {2, 2}, true, 0, true},
+      {ccTopRight, {0, 0}, true, 0, false},   {99, {0, 0}, true, 0, true},
+      {ccBottomRight, {2, 2}, false, 0, true}, {ccTopLeft, {0, 0}, true, 5, false},
+      {ccTopLeft, {0, 0}, true, -1, false},
+  };
+  for (const auto& c : cases) {
+    TkLoadedSkin skin;
+    skin.MasterBitmap = TPixelBuffer(TPixelFormat::pf32bit, 8, 4);
+    TkMaskData mask;
+    mask.R = {0, 0, 8, 4};
+    mask.ImageCount = 2;
+    mask.WR = mask.WB = 2;
+    if (c.ownImage) mask.Bmp = std::make_shared<TPixelBuffer>(TPixelFormat::pf32bit, 8, 4);
+    View32(c.ownImage ? *mask.Bmp : skin.MasterBitmap).Pixel(c.keyAt.x, c.keyAt.y) = 0xFFFF00FF;  // alpha ignored
+    skin.ma.push_back(mask);
+    TestImage dest(2, 2, 0xFF000001), source(2, 2, 0xFFABCDEF);
+    FillKeyedCorner(dest.View(), source.View(), {0, 0, 2, 2}, c.corner, &skin, c.maskIndex, {0, 0});
+    EXPECT_EQ(dest.At(0, 0), c.replaced ? 0xFFABCDEFu : 0xFF000001u)
+        << "corner " << c.corner << " mask " << c.maskIndex << (c.ownImage ? "" : " in the master image");
+  }
+  TestImage keyed(1, 1, 0x00FF00FF), source(1, 1, 0xFF123456);
+  FillKeyedCorner(keyed.View(), source.View(), {0, 0, 1, 1}, ccTopLeft, nullptr, -1, {0, 0});
+  EXPECT_EQ(keyed.At(0, 0), 0xFF123456u) << "index -1 tests the destination itself";
 }
 
 TEST(KeyedCornerOrigin, PicksTheCornerOfOneStateImage) {
