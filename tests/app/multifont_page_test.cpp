@@ -90,10 +90,17 @@ double Agreement(const TInk& a, const TInk& b) {
   if (a.Count() == 0 || b.Count() == 0) return 0;
   if (std::abs(a.Width - b.Width) > 1 || std::abs(a.Height - b.Height) > 1) return 0;
   const int w = std::min(a.Width, b.Width), h = std::min(a.Height, b.Height);
-  int same = 0;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) same += a.Mask[y * a.Width + x] == b.Mask[y * b.Width + x];
-  return static_cast<double>(same) / (w * h);
+  // A glyph reaching left of the list's edge loses a column: the wider ink
+  // is also compared one pixel further right.
+  double best = 0;
+  for (int ax = 0; ax <= a.Width - w; ++ax)
+    for (int bx = 0; bx <= b.Width - w; ++bx) {
+      int same = 0;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) same += a.Mask[y * a.Width + x + ax] == b.Mask[y * b.Width + x + bx];
+      best = std::max(best, static_cast<double>(same) / (w * h));
+    }
+  return best;
 }
 
 // The text as the face draws it at the size, black on white.
@@ -397,6 +404,49 @@ TEST_F(MultiFontPage, PaneAndMenuCommandsWorkOnThisPageOnly) {
   form->sampleimage->Picture()->SetGraphic(picture.get());
   form->CroppedCharacter1Click(form);
   EXPECT_EQ(form->immove->Picture()->Height(), 19);
+}
+
+TEST_F(MultiFontPage, FontNamesShowsEachFontsNameInItsOwnFace) {
+  TTempDir dir;
+  if (!WriteOwnFont(dir, kThreeFonts[1])) GTEST_SKIP() << "no DejaVu";
+  form->edsample->SetText(u"Rag Quiz");
+  Browse(dir);
+  struct Case {
+    bool names;
+    fw::String text;
+  } cases[] = {{true, kThreeFonts[1].Face}, {false, u"Rag Quiz"}};
+  for (const Case& c : cases) {
+    form->acnames->SetChecked(c.names);
+    form->acnamesExecute(form->acnames);
+    auto shot = Shot(form->fontbox);
+    const TInk row = InkOf(shot.get(), SampleLine(0));
+    const TInk own = Rendering(kThreeFonts[1].Face, form->SliderFont->Value(), c.text);
+    EXPECT_GT(Agreement(row, own), 0.97) << fw::StringToUtf8(c.text);
+  }
+}
+
+TEST_F(MultiFontPage, FloatingPanelFollowsTheCursorWhileItsButtonIsDown) {
+  form->pan->Show();
+  form->pan->SetBounds(600, 130, 200, 150);
+  // The list lies at (44, 110) of the page, which is 900 x 598.
+  struct Case {
+    bool down;
+    fw::TShiftState shift;
+    int x, y;
+    int left, top;
+  } cases[] = {
+      {true, {}, 100, 50, 151, 195},             // right of and below the cursor
+      {true, {}, 700, 50, 534, 195},             // near the right edge: to its left
+      {true, {}, 100, 400, 151, 435},            // near the bottom: half a panel up
+      {true, {fw::ssCtrl}, 300, 300, 151, 435},  // Ctrl holds it where it is
+      {false, {}, 300, 300, 151, 435},           // the button up: it stays
+  };
+  for (const Case& c : cases) {
+    form->btnmove->SetDown(c.down);
+    form->fontboxMouseMove(form->fontbox, c.shift, c.x, c.y);
+    EXPECT_EQ(form->pan->Left(), c.left) << c.x << "," << c.y;
+    EXPECT_EQ(form->pan->Top(), c.top) << c.x << "," << c.y;
+  }
 }
 
 // Screenshots of the page with a folder of fonts, in one and in three
