@@ -1,5 +1,7 @@
 #include "app/glyph_isolation.h"
 
+#include "app/settings_form.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -74,9 +76,9 @@ String NextCropFile(const String& Folder, const String& Prefix) {
 
 // ---- Choices of the settings dialog
 
-fw::TPoint SampleBox() { return SampleBoxForItem(0); }
+fw::TPoint SampleBox() { return SampleBoxForItem(SampleBoxSetting()); }
 
-bool ShowCropTitles() { return true; }
+bool ShowCropTitles() { return CropTitlesSetting(); }
 
 void SetChooseFolderProc(TChooseFolderProc Proc) { gChooseFolder = Proc; }
 

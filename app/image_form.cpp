@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/character_options.h"
 #include "app/font_folders.h"
 #include "app/image_page.h"
 #include "app/magnifier.h"
@@ -490,6 +491,9 @@ FW_REGISTER(TImageForm) {
   DescribeGlyphIsolation(c);
   DescribeMultiFontPage(c);
   DescribeMagnifier(c);
+  DescribeCharacterOptions(c);
+  c.Method(u"About1Click", &F::About1Click);
+  c.Method(u"Settings1Click", &F::Settings1Click);
 }
 
 }  // namespace app

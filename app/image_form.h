@@ -178,6 +178,13 @@ class TImageForm : public fw::TForm, private TSearchView {
   fw::TSpeedButton* chrbold = nullptr;
   fw::TSpeedButton* chritalic = nullptr;
   fw::TSpeedButton* cbsymbols = nullptr;
+  // Character options (character_options.cpp): the typed character and
+  // the code point follow each other; the symbol toggle gives way.
+  fw::TEdit* editchar = nullptr;
+  void editcharChange(fw::TObject* Sender);
+  void secodepointChange(fw::TObject* Sender);
+  void chrboldClick(fw::TObject* Sender);
+  void ShowCodePointCharacter();
   fw::TSaveDialog* dlgsavetext = nullptr;
   fw::TSpeedButton* btnbold = nullptr;
   fw::TSpeedButton* btnitalic = nullptr;
@@ -297,6 +304,11 @@ class TImageForm : public fw::TForm, private TSearchView {
   void TrayDblClick(fw::TObject* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y);
   // Switches the tray icon on as the settings ask ("Minimize to systray").
   void ApplyTraySetting();
+  // The about box (help menu, tray menu, program-information icon) and the
+  // settings dialog (menu_commands.cpp).
+  void Settings1Click(fw::TObject* Sender);
+  void About1Click(fw::TObject* Sender);
+  void ShowAboutBox();
   void FormCloseQuery(fw::TObject* Sender, bool& CanClose);
   void FormClose(fw::TObject* Sender, fw::TCloseAction& Action);
   void FormDestroy(fw::TObject* Sender);
@@ -545,6 +557,8 @@ class TImageForm : public fw::TForm, private TSearchView {
   std::unique_ptr<TListedFonts> listedFonts_;
   // Fills the multi-font list from a folder ("Windows fonts", "Browse folders").
   void FillFontListFromFolder(const fw::String& Folder, bool WithSubfolders);
+  // Set while the code point writes its character into editchar.
+  bool followingCodePoint_ = false;
 };
 
 // ---- Globals of the main window's unit

@@ -7,6 +7,8 @@
 // ModifiedBase, which every edit of the modified image keeps equal to it.
 #include "app/image_page.h"
 
+#include "app/settings_form.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -142,7 +144,7 @@ bool RunFileDialog(fw::TOpenDialog* Dialog) {
   return gRunFileDialog ? gRunFileDialog(Dialog) : Dialog->Execute();
 }
 
-int CaptureMode() { return kCaptureRectangle; }
+int CaptureMode() { return CaptureModeSetting() == 1 ? kCaptureFreeHand : kCaptureRectangle; }
 
 void SetRunCaptureProc(TRunCaptureProc Proc) { gRunCapture = Proc; }
 
@@ -679,9 +681,7 @@ void TImageForm::roBrightnessExpand(TObject* Sender) {
     if (r && r != Sender && !r->Collapsed()) r->SetCollapsed(true);
 }
 
-void TImageForm::CkImage2Click(TObject*) {
-  // Shows the about box once there is one.
-}
+void TImageForm::CkImage2Click(TObject*) { ShowAboutBox(); }
 
 void TImageForm::DisplayAspectBitmap(TBitmap* Bitmap, fw::TImage* Image) {
   if (!Bitmap || !Image) return;

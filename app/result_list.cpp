@@ -1,6 +1,8 @@
 #include "app/image_form.h"
 #include "app/result_list.h"
 
+#include "app/settings_form.h"
+
 #include <windows.h>
 
 #include "app/core/font_files.h"
@@ -296,8 +298,9 @@ void TImageForm::ListViewCustomDrawSubItem(fw::TCustomListView* Sender, TListIte
                                            fw::TCustomDrawState, bool&) {
   fw::TCanvas* canvas = Sender->Canvas();
   if (SubItem == 1) {
-    const int percentage = sepercentage ? sepercentage->Value() : 90;
-    if (ScoreIsWanted(Item, percentage, results_->DecimalSeparator)) {
+    // Red and bold from the settings' wanted percentage, which lies above
+    // the threshold every listed entry meets.
+    if (ScoreIsWanted(Item, WantedPercentageSetting(), results_->DecimalSeparator)) {
       canvas->Font()->SetColor(kWantedScoreColor);
       canvas->Font()->SetStyle(fw::TFontStyles{fw::fsBold});
       return;

@@ -6,8 +6,11 @@
 
 #include <string_view>
 
+#include "app/about_form.h"
+#include "app/custom_text_form.h"
 #include "app/image_form.h"
 #include "app/managedlg.h"
+#include "app/settings_form.h"
 #include "controls/base/ckimage.h"
 #include "controls/base/ckpanel.h"
 #include "controls/base/ckregister.h"
@@ -84,7 +87,7 @@ void RegisterToolControlClasses() {
 void RegisterSkinControlClasses() { fw::RegisterClasses<skin::TkScrollBar>(); }
 
 void RegisterProgramForms() {
-  fw::RegisterClasses<app::TImageForm>();
+  fw::RegisterClasses<app::TImageForm, app::TVestalineSettings, app::TAboutForm, app::TForm2, app::Tmanagedlg>();
   fw::SetFormDescriptionReader(ReadFormFromResource);
 }
 
@@ -152,6 +155,9 @@ void CreateProgramWindows() {
   // custom-text dialog and the copy-progress dialog; each dialog takes its
   // place here when it is built.
   CreateGlobalWindow<app::TImageForm, &app::ImageForm>();
+  CreateGlobalWindow<app::TVestalineSettings, &app::VestalineSettings>();
+  CreateGlobalWindow<app::TAboutForm, &app::AboutForm>();
+  CreateGlobalWindow<app::TForm2, &app::Form2>();
   CreateGlobalWindow<app::Tmanagedlg, &app::managedlg>();
 }
 

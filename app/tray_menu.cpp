@@ -3,29 +3,15 @@
 // application back (Exit then closes the window; Restore is disabled while
 // the about box shows), a double click on the icon restores it, and the icon
 // is there while the settings' "Minimize to systray" is on.
+#include "app/about_form.h"
 #include "app/image_form.h"
-#include "fw/system/screen.h"
+#include "app/settings_form.h"
 
 namespace app {
 
 namespace {
 
-// "Minimize to systray" of the settings; on until the settings dialog keeps
-// a choice.
-bool MinimizeToTraySetting() { return true; }
-
-// The about box ("AboutForm"), once the program has made it.
-fw::TCustomForm* AboutBox() {
-  if (!fw::Screen) return nullptr;
-  for (int i = 0; i < fw::Screen->CustomFormCount(); ++i)
-    if (fw::TCustomForm* form = fw::Screen->CustomForms(i); form->Name() == u"AboutForm") return form;
-  return nullptr;
-}
-
-bool AboutBoxShowing() {
-  fw::TCustomForm* about = AboutBox();
-  return about && about->Visible();
-}
+bool AboutBoxShowing() { return AboutForm && AboutForm->Visible(); }
 
 void EnableAction(fw::TObject* Sender, bool Enabled) {
   if (auto* action = dynamic_cast<fw::TAction*>(Sender)) action->SetEnabled(Enabled);
@@ -42,9 +28,7 @@ void TImageForm::Exit1Click(fw::TObject*) {
   Close();
 }
 
-void TImageForm::acAboutExecute(fw::TObject*) {
-  if (fw::TCustomForm* about = AboutBox(); about && !about->Visible()) about->ShowModal();
-}
+void TImageForm::acAboutExecute(fw::TObject*) { ShowAboutBox(); }
 
 void TImageForm::acAboutUpdate(fw::TObject* Sender) { EnableAction(Sender, !AboutBoxShowing()); }
 

@@ -139,7 +139,12 @@ struct ICkDataItemsImages {
   virtual void SetDisabledImages(fw::TObject* Value) = 0;
 };
 
+// The wizard's image alignment names the same positions, so the item image's
+// own names live in a namespace of their own: both headers meet in one unit.
+namespace itemimage {
 FW_ENUM(TCkImageAlignment, iaLeft, iaRight, iaCenter)
+}  // namespace itemimage
+using itemimage::TCkImageAlignment;
 
 struct ICkDataItemImage {
   virtual ~ICkDataItemImage() = default;
@@ -327,7 +332,7 @@ class TCkDataItemImageImpl : public TCkAggregatedObject, public ICkDataItemImage
  private:
   template <class T>
   void Write(T& Field, T Value);
-  TCkImageAlignment FAlignment = iaLeft;
+  TCkImageAlignment FAlignment = itemimage::iaLeft;
   int FImageIndex = 0;
   int FSelectedIndex = 0;
 };

@@ -189,7 +189,7 @@ void TCkTrayIcon::UpdateCurrentIcon() {
   if (FIcons && FIconIndex >= 0 && FIconIndex < FIcons->Count()) FIcons->GetIcon(FIconIndex, FCurrentIcon);
   else if (!FIcon->Empty()) FCurrentIcon->Assign(FIcon);
   else FCurrentIcon->SetHandle(nullptr);
-  FIconData.hIcon = FCurrentIcon->Handle() ? FCurrentIcon->Handle() : LoadIconW(nullptr, IDI_APPLICATION);
+  FIconData.hIcon = FCurrentIcon->Handle() ? FCurrentIcon->Handle() : fw::ProgramIcon();
   if (IconVisible()) NotifyIcon(NIM_MODIFY, NIF_ICON);
 }
 

@@ -142,6 +142,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   Params.Style = WS_CLIPCHILDREN;
   Params.ExStyle = WS_EX_CONTROLPARENT;
   Params.WndParent = Application ? Application->Handle() : nullptr;
+  Params.WindowClass.hIcon = ProgramIcon();
   if (FParentWindow) {
     Params.Style |= WS_CHILD;
     Params.WndParent = FParentWindow;

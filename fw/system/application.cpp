@@ -39,6 +39,14 @@ String GetLongHint(const String& Hint) {
   return bar == String::npos ? Hint : Hint.substr(bar + 1);
 }
 
+HICON ProgramIcon() {
+  static HICON icon = [] {
+    HICON own = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+    return own ? own : LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  }();
+  return icon;
+}
+
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
   wchar_t path[MAX_PATH];
   DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -54,6 +62,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
   SetWindowLongW(FHandle, GWL_STYLE, WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX);
   SetWindowLongW(FHandle, GWL_EXSTYLE, 0);
   SetWindowTextW(FHandle, W(FTitle));
+  SendMessageW(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon()));
   SetWindowPos(FHandle, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }

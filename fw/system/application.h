@@ -179,5 +179,8 @@ extern TApplication* Application;
 // hint, used for status lines; the whole hint when there is no "|").
 String GetShortHint(const String& Hint);
 String GetLongHint(const String& Hint);
+// The program's icon: its "MAINICON" resource, else the system's application
+// icon. Forms, the application window and tray icons show it by default.
+HICON ProgramIcon();
 
 }  // namespace fw

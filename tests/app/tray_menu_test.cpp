@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/about_form.h"
 #include "app/image_form.h"
 #include "controls/views/ckmenupainters.h"
 #include "controls/views/ckmenus.h"
@@ -69,9 +70,8 @@ TEST_F(TrayMenu, AboutAndRestoreAreDisabledWhileTheAboutBoxShows) {
   EXPECT_TRUE(Enabled(Item(0)));
   EXPECT_TRUE(Enabled(Item(3)));
   EXPECT_TRUE(Enabled(Item(5)));
-  std::unique_ptr<fw::TForm, FormDeleter> about(fw::NewForm<fw::TForm>(nullptr));
-  about->SetName(u"AboutForm");
-  about->SetBounds(50, 50, 200, 100);
+  std::unique_ptr<fw::TForm, FormDeleter> about(fw::NewForm<TAboutForm>(nullptr));
+  AboutForm = static_cast<TAboutForm*>(about.get());
   about->Show();
   fwtest::Pump();
   EXPECT_FALSE(Enabled(Item(0))) << "About";
@@ -79,6 +79,7 @@ TEST_F(TrayMenu, AboutAndRestoreAreDisabledWhileTheAboutBoxShows) {
   about->Hide();
   EXPECT_TRUE(Enabled(Item(0)));
   EXPECT_TRUE(Enabled(Item(3)));
+  AboutForm = nullptr;
 }
 
 }  // namespace

@@ -294,7 +294,7 @@ TEST(DataProvider, AncestorsAndListChanges) {
   t.p.log.clear();
   image->SetImageIndex(3);
   image->SetImageIndex(3);
-  image->SetAlignment(iaRight);
+  image->SetAlignment(itemimage::iaRight);
   EXPECT_EQ(Query<ICkDataItemImage>(t.e)->ImageIndex(), 3);
   EXPECT_EQ(t.p.log.size(), 4u);
   t.p.log.clear();

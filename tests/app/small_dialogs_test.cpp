@@ -1,0 +1,204 @@
+// The main window's small dialogs and options: the about box with the
+// program's version and links, the custom-text dialog, the character options
+// of the search page.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/about_form.h"
+#include "app/character_options.h"
+#include "app/custom_text_form.h"
+#include "app/image_form.h"
+#include "fw/controls_test_util.h"
+#include "fw/platform/files.h"
+#include "fw/system/application.h"
+#include "main_window_util.h"
+
+using namespace app;
+
+namespace {
+
+template <class T>
+struct FormDeleter {
+  void operator()(T* f) const { f->Free(); }
+};
+template <class T>
+using FormPtr = std::unique_ptr<T, FormDeleter<T>>;
+
+template <class T>
+FormPtr<T> NewDialog() {
+  apptest::InitialiseProgramUnits();
+  return FormPtr<T>(fw::NewForm<T>(nullptr));
+}
+
+// The main window as the program's global one, as the dialogs reach it.
+struct MainWindowGlobal {
+  FormPtr<TImageForm> form;
+  MainWindowGlobal() {
+    apptest::InitialiseProgramUnits();
+    form.reset(fw::NewForm<TImageForm>(nullptr));
+    form->SetPosition(fw::poDesigned);
+    form->Show();
+    fwtest::Pump();
+    ImageForm = form.get();
+  }
+  ~MainWindowGlobal() { ImageForm = nullptr; }
+};
+
+std::vector<fw::String> gOpened;
+void RecordOpened(const fw::String& url) { gOpened.push_back(url); }
+
+// The built program, whose resources carry the version the about box shows.
+fw::String ProgramFile() {
+  const char* dir = std::getenv("VL_BINARY_DIR");
+  std::string unixPath = std::string(dir ? dir : ".") + "/app/Vestaline3.exe";
+  fw::String path = dir && dir[0] == '/' ? u"Z:" : u"";
+  for (char c : unixPath) path.push_back(c == '/' ? u'\\' : static_cast<char16_t>(c));
+  return path;
+}
+
+}  // namespace
+
+TEST(CharacterOptions, TheTypedCharacterIsTheFirstThatDiffersFromTheCodePointShown) {
+  struct Case {
+    const char16_t* text;
+    int current;
+    int code;
+  } cases[] = {
+      {u"B", 65, 66},                     // typed over a selection
+      {u"AB", 65, 66},                    // typed after the shown character
+      {u"BA", 65, 66},                    // typed before it
+      {u"A", 65, -1},                     // nothing new
+      {u"", 65, -1},                      // emptied
+      {u"\xD800\xDC00", 65, 0x10000},     // a surrogate pair is one character
+      {u"A\xD835\xDC00", 65, 0x1D400},    // after the shown one
+      {u"\xD835\xDC00\xD835\xDC00", 0x1D400, -1},
+      {u"\xDC00", 65, -1},                // a lone low surrogate
+      {u"A\xD800", 65, -1},               // a high surrogate with nothing after it
+      {u"\xD800Q", 65, -1},               // a high surrogate before a plain character
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(TypedCodePoint(c.text, c.current), c.code) << fw::StringToUtf8(c.text);
+}
+
+TEST(CharacterOptions, CodePointTextAndTheEditsFontSizeByDigits) {
+  EXPECT_EQ(CodePointText(65), u"A");
+  EXPECT_EQ(CodePointText(0x10000), fw::String(u"\xD800\xDC00"));
+  EXPECT_EQ(CodePointText(0x1D400), fw::String(u"\xD835\xDC00"));
+  EXPECT_EQ(CodePointText(0xD800), u"");
+  EXPECT_EQ(CodePointText(0x110000), u"");
+  const int sizes[] = {22, 20, 18, 14, 12, 10, 10};
+  for (int digits = 1; digits <= 7; ++digits) EXPECT_EQ(CodePointFontSize(digits), sizes[digits - 1]) << digits;
+}
+
+TEST(CharacterOptions, TheCharacterEditAndTheCodePointFollowEachOther) {
+  apptest::AppDataFolder appData("character_options");
+  apptest::SampleTextKeeper keep;
+  MainWindowGlobal main;
+  TImageForm* f = main.form.get();
+  ASSERT_NE(f->editchar, nullptr);
+
+  f->editchar->SetText(u"AZ");
+  EXPECT_EQ(f->secodepoint->Value(), 90);
+  EXPECT_EQ(f->editchar->Text(), u"Z");
+  EXPECT_EQ(f->secodepoint->Font()->Size(), 20);
+
+  f->secodepoint->SetValue(97);
+  EXPECT_EQ(f->editchar->Text(), u"a");
+
+  f->editchar->SetText(u"\xD800\xDC00");  // U+10000, above the 16-bit range
+  EXPECT_EQ(f->secodepoint->Value(), 65536);
+  EXPECT_EQ(f->editchar->Text(), fw::String(u"\xD800\xDC00"));
+  EXPECT_EQ(f->secodepoint->Font()->Size(), 12);
+
+  // A character the search cannot take (below 33) leaves the code point
+  // alone and the edit shows its character again.
+  f->secodepoint->SetValue(1234);
+  EXPECT_EQ(f->secodepoint->Font()->Size(), 14);
+  f->editchar->SetText(u" ");
+  EXPECT_EQ(f->secodepoint->Value(), 1234);
+  EXPECT_EQ(f->editchar->Text(), CodePointText(1234));
+  f->secodepoint->SetValue(100);
+  EXPECT_EQ(f->secodepoint->Font()->Size(), 18);
+}
+
+TEST(CharacterOptions, TheSymbolToggleGivesWayToBoldItalicAndTheSystemSource) {
+  apptest::AppDataFolder appData("symbol_toggle");
+  apptest::SampleTextKeeper keep;
+  MainWindowGlobal main;
+  TImageForm* f = main.form.get();
+  struct Case {
+    bool bold, italic, system;
+    bool symbolsStay;
+  } cases[] = {
+      {false, false, false, true}, {true, false, false, false}, {false, true, false, false},
+      {true, true, false, false},  {false, false, true, false},
+  };
+  for (const Case& c : cases) {
+    f->cbfolders->SetChecked(!c.system);
+    f->cbsysytem->SetChecked(c.system);
+    f->chrbold->SetDown(c.bold);
+    f->chritalic->SetDown(c.italic);
+    for (fw::TSpeedButton* pressed : {f->chrbold, f->chritalic, f->cbsymbols}) {
+      f->cbsymbols->SetDown(true);
+      pressed->OnClick(pressed);
+      EXPECT_EQ(f->cbsymbols->Down(), c.symbolsStay)
+          << c.bold << c.italic << c.system << " " << fw::StringToUtf8(pressed->Name());
+    }
+  }
+}
+
+TEST(AboutBox, TheVersionComesFromTheProgramsVersionResource) {
+  EXPECT_EQ(GetExeVersionText(ProgramFile()), u"3.0.0");
+  // The test program carries no version resource: the box still opens.
+  EXPECT_EQ(GetExeVersionText(), u"");
+  EXPECT_EQ(GetExeVersionText(u"Z:\\no\\such\\file.exe"), u"");
+  auto about = NewDialog<TAboutForm>();
+  EXPECT_EQ(about->Caption(), u"About..");
+  EXPECT_EQ(about->linfo->Caption(), u"Version: unknown");
+}
+
+TEST(AboutBox, LinksOpenTheWebPageAndASupportMailAndLightUpUnderTheMouse) {
+  auto about = NewDialog<TAboutForm>();
+  const fw::String title = fw::Application->Title();
+  fw::Application->SetTitle(u"Vestaline3");
+  gOpened.clear();
+  SetOpenWebPageProc(RecordOpened);
+  about->lbweb->Click();
+  about->lbcontact->Click();
+  SetOpenWebPageProc(nullptr);
+  fw::Application->SetTitle(title);
+  EXPECT_EQ(gOpened, (std::vector<fw::String>{kMakerWebUrl,
+                                              u"mailto:support@okrabel.com?subject=Vestaline3 - support&body="}));
+
+  for (ck::TCkLabel* link : {about->lbweb, about->lbcontact}) {
+    link->OnMouseEnter(link);
+    EXPECT_TRUE(link->Font()->Style().Contains(fw::fsBold));
+    EXPECT_TRUE(link->Font()->Style().Contains(fw::fsUnderline));
+    EXPECT_EQ(link->Font()->Color(), 0x6B675D);
+    link->OnMouseLeave(link);
+    EXPECT_TRUE(link->Font()->Style().Empty());
+  }
+}
+
+TEST(CustomText, ApplyIsOnlyForATextAndSetsTheSampleTextOfThePreviews) {
+  apptest::AppDataFolder appData("custom_text");
+  apptest::SampleTextKeeper keep;
+  MainWindowGlobal main;
+  auto dialog = NewDialog<TForm2>();
+  EXPECT_EQ(dialog->Caption(), u"Custom text");
+  dialog->Show();
+  fwtest::Pump();
+  EXPECT_TRUE(dialog->Edit1->Focused());
+
+  dialog->Edit1->SetText(u"");
+  dialog->acapply->Update();
+  EXPECT_FALSE(dialog->acapply->Enabled());
+  dialog->Edit1->SetText(u"Quick brown fox");
+  dialog->acapply->Update();
+  ASSERT_TRUE(dialog->acapply->Enabled());
+  dialog->acapply->Execute();
+  EXPECT_EQ(main.form->edsample->Text(), u"Quick brown fox");
+  EXPECT_FALSE(dialog->Visible());
+}
