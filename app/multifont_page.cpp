@@ -4,6 +4,7 @@
 // colours become the samples' text and background colours. Font files are
 // put into the font table for this process alone and stay there only while
 // the list holds them.
+#include "app/custom_text_form.h"
 #include "app/multifont_page.h"
 
 #include <windows.h>
@@ -437,7 +438,11 @@ void TImageForm::acnamesUpdate(TObject*) {
 }
 
 void TImageForm::accustomExecute(TObject*) {
-  if (gShowCustomText) gShowCustomText(this);
+  if (gShowCustomText) {
+    gShowCustomText(this);
+  } else if (Form2 && !Form2->Visible()) {
+    Form2->ShowModal();
+  }
   if (fontbox) fontbox->Invalidate();
 }
 
