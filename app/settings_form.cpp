@@ -21,6 +21,20 @@ void TVestalineSettings::FormCreate(fw::TObject*) {
     if (cbskin) cbskin->SetVisible(false);
     if (lbskinnote) lbskinnote->SetVisible(false);
   }
+  ReadEarlySettings();
+}
+
+void TVestalineSettings::ReadEarlySettings() {
+  services::TCkCustomAppStorage* storage = ImageForm ? ImageForm->AppInistorage : nullptr;
+  if (!storage) return;
+  const fw::String section = u"VestalineSettings\\";
+  if (cbminimize) {
+    cbminimize->SetChecked(storage->ReadBoolean(section + u"cbminimize_Checked", true));
+    cbminimizeClick(cbminimize);
+  }
+  if (rgresize) rgresize->SetItemIndex(storage->ReadInteger(section + u"rgresize_ItemIndex", 0));
+  if (rgcapture) rgcapture->SetItemIndex(storage->ReadInteger(section + u"rgcapture_ItemIndex", 0));
+  if (cbtitle) cbtitle->SetChecked(storage->ReadBoolean(section + u"cbtitle_Checked", true));
 }
 
 void TVestalineSettings::cbminimizeClick(fw::TObject*) {

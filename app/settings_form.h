@@ -39,6 +39,9 @@ class TVestalineSettings : public fw::TForm {
   void FormCreate(fw::TObject* Sender);
   // The tray icon is on exactly while "Minimize to systray" is checked.
   void cbminimizeClick(fw::TObject* Sender);
+
+ private:
+  void ReadEarlySettings();
 };
 
 extern TVestalineSettings* VestalineSettings;

@@ -1,19 +1,25 @@
-// The main window's small dialogs and options: the about box with the
-// program's version and links, the custom-text dialog, the character options
-// of the search page.
+// The main window's small dialogs and options: the settings dialog and the
+// settings the other windows read from it, the about box with the program's
+// version and links, the custom-text dialog and the character options of the
+// search page.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <vector>
 
 #include "app/about_form.h"
 #include "app/character_options.h"
 #include "app/custom_text_form.h"
+#include "app/glyph_isolation.h"
+#include "app/image_page.h"
+#include "app/settings_form.h"
 #include "app/image_form.h"
 #include "fw/controls_test_util.h"
 #include "fw/platform/files.h"
 #include "fw/system/application.h"
 #include "main_window_util.h"
+#include "scenarios/screenshot_png.h"
 
 using namespace app;
 
@@ -201,4 +207,78 @@ TEST(CustomText, ApplyIsOnlyForATextAndSetsTheSampleTextOfThePreviews) {
   dialog->acapply->Execute();
   EXPECT_EQ(main.form->edsample->Text(), u"Quick brown fox");
   EXPECT_FALSE(dialog->Visible());
+}
+
+TEST(SettingsDialog, FourValuesAreReadAtCreationTheOthersKeepTheirDefaultsUntilShown) {
+  apptest::AppDataFolder appData("settings_early");
+  apptest::SampleTextKeeper keep;
+  ASSERT_TRUE(fw::ForceDirectories(appData.Path() + u"\\Okrabel\\Vestaline"));
+  {
+    std::ofstream ini(fw::StringToUtf8(appData.Path() + u"\\Okrabel\\Vestaline\\vestaline.ini"));
+    ini << "[VestalineSettings]\r\ncbminimize_Checked=FALSE\r\nrgresize_ItemIndex=2\r\nrgcapture_ItemIndex=1\r\n"
+           "cbtitle_Checked=FALSE\r\ncbfon_Checked=TRUE\r\nsepercentage_Value=60\r\n";
+  }
+  MainWindowGlobal main;
+  auto settings = NewDialog<TVestalineSettings>();
+  VestalineSettings = settings.get();
+  EXPECT_EQ(settings->Caption(), u"Settings");
+  // Tray off from the start, free-hand capture before the dialog was ever
+  // opened, the 90 x 80 box and no crop titles.
+  EXPECT_FALSE(main.form->Tray->Active());
+  EXPECT_EQ(CaptureMode(), kCaptureFreeHand);
+  EXPECT_EQ(SampleBox(), (fw::TPoint{90, 80}));
+  EXPECT_FALSE(ShowCropTitles());
+  // The database types and the wanted percentage wait for the first showing.
+  EXPECT_FALSE(DatabaseTypeSettings().Raster);
+  EXPECT_EQ(WantedPercentageSetting(), 90);
+
+  settings->cbminimize->SetChecked(true);
+  EXPECT_TRUE(main.form->Tray->Active());
+  VestalineSettings = nullptr;
+}
+
+TEST(SettingsDialog, WithoutASettingsFileEverySettingHasItsDefault) {
+  apptest::AppDataFolder appData("settings_defaults");
+  apptest::SampleTextKeeper keep;
+  MainWindowGlobal main;
+  auto settings = NewDialog<TVestalineSettings>();
+  VestalineSettings = settings.get();
+  EXPECT_TRUE(MinimizeToTraySetting());
+  EXPECT_EQ(CaptureMode(), kCaptureRectangle);
+  EXPECT_EQ(SampleBox(), (fw::TPoint{70, 70}));
+  EXPECT_TRUE(ShowCropTitles());
+  EXPECT_EQ(WantedPercentageSetting(), 90);
+  const TDatabaseTypeSettings types = DatabaseTypeSettings();
+  EXPECT_TRUE(types.OpenType && types.Type1 && types.Collections);
+  EXPECT_FALSE(types.Raster || types.CrashMarker);
+  const fw::String pages[] = {u"General", u"Capture", u"Database"};
+  ASSERT_EQ(settings->PageControl1->PageCount(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(settings->PageControl1->Pages(i)->Caption(), pages[i]);
+  VestalineSettings = nullptr;
+}
+
+TEST(SmallDialogs, ScreenshotsOfTheSettingsPagesTheAboutBoxAndTheCustomTextDialog) {
+  apptest::AppDataFolder appData("dialog_screenshots");
+  apptest::SampleTextKeeper keep;
+  MainWindowGlobal main;
+  auto shoot = [](fw::TForm* form, const std::string& name) {
+    form->SetPosition(fw::poDesigned);
+    form->SetBounds(40, 40, form->Width(), form->Height());
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    fwtest::Pump(200);
+    EXPECT_TRUE(scenarios::SavePng(scenarios::ScreenshotOf(form->Handle()).get(), scenarios::ScreenshotPath(name)));
+    form->Hide();
+  };
+  auto settings = NewDialog<TVestalineSettings>();
+  const char* pages[] = {"settings_general.png", "settings_capture.png", "settings_database.png"};
+  for (int i = 0; i < 3; ++i) {
+    settings->PageControl1->SetActivePageIndex(i);
+    shoot(settings.get(), pages[i]);
+  }
+  auto about = NewDialog<TAboutForm>();
+  shoot(about.get(), "about_box.png");
+  auto custom = NewDialog<TForm2>();
+  custom->Edit1->SetText(u"Quick brown fox");
+  shoot(custom.get(), "custom_text.png");
 }
