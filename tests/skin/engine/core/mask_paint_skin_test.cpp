@@ -3,37 +3,12 @@
 // eye (the sheet is written beside the build for looking at).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "skin/engine/core/alpha_bitmap.h"
 #include "skin/engine/core/mask_paint.h"
-#include "skin/engine/core/skin_images.h"
-#include "skin/engine/core/skin_loader.h"
+#include "tests/skin/engine/core/program_skins.h"
 
 namespace skin {
 namespace {
-
-namespace fs = std::filesystem;
-
-std::unique_ptr<TkLoadedSkin> LoadProgramSkin(const char* file, const char16_t* name) {
-  const char* root = std::getenv("VL_SOURCE_DIR");
-  if (!root) return nullptr;
-  std::ifstream in(fs::path(root) / "resources" / "skins" / file, std::ios::binary);
-  std::vector<uint8_t> packed{std::istreambuf_iterator<char>(in), {}};
-  TSkinLoadOptions options;
-  options.Saturation = -58;  // as the program shows its skins
-  return LoadPackedSkin(name, packed, options);
-}
-
-uint64_t Fnv(const TPixelView32& v) {
-  uint64_t h = 1469598103934665603ull;
-  for (int y = 0; y < v.Height; ++y)
-    for (int x = 0; x < v.Width; ++x) h = (h ^ v.Pixel(x, y)) * 1099511628211ull;
-  return h;
-}
 
 constexpr const char16_t* kSections[] = {u"BUTTON", u"EDIT", u"CHECKBOX", u"PANEL", u"GROUPBOX", u"TOOLBUTTON"};
 constexpr int kCellW = 96, kCellH = 32, kStates = 4;
@@ -84,15 +59,11 @@ TEST(DrawMaskRect, ProgramSkinBordersInEveryState) {
     const int frames = std::min<int>(skin->ma[skin->gd[button].BorderIndex].ImageCount, kStates);
     for (int a = 0; a < frames; ++a)
       for (int b = a + 1; b < frames; ++b)
-        EXPECT_NE(Fnv(SubView(v, fw::Bounds(a * kCellW, 0, kCellW, kCellH))),
-                  Fnv(SubView(v, fw::Bounds(b * kCellW, 0, kCellW, kCellH))))
+        EXPECT_NE(PixelChecksum(SubView(v, fw::Bounds(a * kCellW, 0, kCellW, kCellH))),
+                  PixelChecksum(SubView(v, fw::Bounds(b * kCellW, 0, kCellW, kCellH))))
             << c.file << " button states " << a << " and " << b;
-    if (const char* out = std::getenv("VL_BINARY_DIR")) {
-      const std::vector<uint8_t> png = EncodePngRGBA(sheet);
-      std::ofstream(fs::path(out) / (std::string(c.file) + "_borders.png"), std::ios::binary)
-          .write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
-    }
-    EXPECT_EQ(Fnv(v), c.golden) << c.file;
+    WriteSheet(sheet, std::string(c.file) + "_borders.png");
+    EXPECT_EQ(PixelChecksum(v), c.golden) << c.file;
   }
 }
 
