@@ -1,0 +1,33 @@
+// Skin sections painted opaque into a 32-bit image, in layers: what lies
+// behind (the parent's image or colour, by the state's transparency), the
+// texture, the gradient and the state colour; then the corner images and
+// the border mask.
+#pragma once
+
+#include "skin/engine/core/bitmap_blend.h"
+#include "skin/engine/core/skin_data.h"
+
+namespace skin {
+
+// The section's place in ci's image: offset is added to ci.X and ci.Y.
+struct TSectionPaint {
+  int SkinIndex = -1;
+  fw::String SectionName;
+  TCacheInfo CI;
+  int State = 0;
+  fw::TRect R;
+  fw::TPoint Offset;
+  int TextureIndex = -1;     // -1: the state's own
+  int HotTextureIndex = -1;  // the masked texture of states above 0
+  uint32_t CustomColor = clSkinKey;  // clSkinKey: the section's own look
+};
+
+// The background of the section state (states above 1 paint as 1) into R.
+// Textures stored as patterns are not painted here; R then gets the colour.
+void PaintSectionBackground(const TPixelView32& dest, TkLoadedSkin& skin, const TSectionPaint& p);
+
+// Background, corner images and border mask (its corners over the image
+// itself). Nothing unless R lies inside the image.
+void PaintSectionRect(const TPixelView32& dest, TkLoadedSkin& skin, TSectionPaint p);
+
+}  // namespace skin

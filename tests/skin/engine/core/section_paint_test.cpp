@@ -1,0 +1,137 @@
+// Opaque section painting: transparency against the parent's image or
+// colour, mixes with the state colour, masked textures over everything, and
+// the program's own sections in each state.
+#include "skin/engine/core/section_paint.h"
+
+#include <gtest/gtest.h>
+
+#include "skin/engine/core/alpha_bitmap.h"
+#include "skin/engine/core/gradient.h"
+#include "tests/skin/engine/core/pixel_image.h"
+#include "tests/skin/engine/core/program_skins.h"
+
+namespace skin {
+namespace {
+
+constexpr uint32_t kParent = 0xFF000000;
+
+// One section, white, with the given state values; mask 0 is a 2 x 1 masked
+// texture of mode 10 (image red, mask 0) in the master image.
+TkLoadedSkin OneSection(int t, int ip, int gp, const char16_t* gradient) {
+  TkLoadedSkin skin;
+  skin.MasterBitmap.SetSize(TPixelFormat::pf32bit, 2, 2);
+  const TPixelView32 m = View32(skin.MasterBitmap);
+  m.Pixel(0, 0) = m.Pixel(1, 0) = 0xFFFF0000;
+  m.Pixel(0, 1) = m.Pixel(1, 1) = 0xFF000000;
+  TkMaskData texture;
+  texture.R = fw::Rect(0, 0, 2, 2);
+  texture.ImageCount = 1;
+  texture.MaskType = 1;
+  texture.DrawMode = 10;
+  skin.ma.push_back(texture);
+  TkGeneralData gd;
+  gd.ClassName = u"PANEL";
+  TkGenState& s = gd.Props[0];
+  s.Color = 0xFFFFFF;
+  s.Transparency = t;
+  s.ImagePercent = ip;
+  s.GradientPercent = gp;
+  s.GradientData = gradient;
+  ParseGradientData(gradient, s.GradientArray);
+  gd.Props[1] = s;
+  skin.gd.push_back(gd);
+  return skin;
+}
+
+TEST(PaintSectionBackground, TransparencyAgainstTheParent) {
+  struct Case {
+    const char* what;
+    int t, ip, gp;
+    const char16_t* gradient;
+    bool ready;
+    uint32_t fill, want;  // want: colour bytes at a point of R
+  } cases[] = {
+      {"see-through over a ready parent shows its pixels", 100, 0, 0, u"", true, clSkinKey, 0x000000},
+      {"see-through over a colour", 100, 0, 0, u"", false, 0x0000FF, 0xFF0000},
+      {"opaque", 0, 0, 0, u"", true, clSkinKey, 0xFFFFFF},
+      // MixColors(0, white, 0.5): Trunc(255 * 0.5).
+      {"half over a colour, nothing else", 50, 0, 0, u"", false, 0x000000, 0x7F7F7F},
+      // Round(50 * 2.55) = 128 (half to even) for the parent: (-255 * 128 + 255 * 256) >> 8.
+      {"half over a ready parent", 50, 0, 0, u"", true, clSkinKey, 0x7F7F7F},
+      {"nothing known of the background: the own colour", 50, 0, 0, u"", false, clSkinKey, 0xFFFFFF},
+      // Black gradient keeps 60 percent, white 40: Round(0.4 * 255).
+      {"gradient mixed with the colour", 0, 0, 60, u"0;0;100;0;0", false, clSkinKey, 0x666666},
+  };
+  for (const Case& c : cases) {
+    TkLoadedSkin skin = OneSection(c.t, c.ip, c.gp, c.gradient);
+    TestImage parent(20, 20, kParent), dest(8, 6, 0xFF123456);
+    parent.At(7, 6) = 0xFF00FF00;  // under R's top-left at ci (4, 3) + offset (3, 3)
+    TSectionPaint p;
+    p.SkinIndex = 0;
+    p.R = fw::Rect(2, 1, 6, 5);
+    p.Offset = {3, 3};
+    p.CI.Bmp = parent.View();
+    p.CI.X = 4, p.CI.Y = 3;
+    p.CI.Ready = c.ready;
+    p.CI.FillColor = c.fill;
+    if (!c.ready) p.CI.Bmp = {};
+    PaintSectionBackground(dest.View(), skin, p);
+    EXPECT_EQ(dest.At(3, 2) & 0xFFFFFF, c.want) << c.what << std::hex << " got " << dest.At(3, 2);
+    EXPECT_EQ(dest.At(1, 1), 0xFF123456u) << c.what;
+    if (c.t == 100 && c.ready) EXPECT_EQ(dest.At(2, 1), 0xFF00FF00u) << "parent pixel at ci + offset";
+    EXPECT_TRUE(dest.GuardIntact());
+  }
+}
+
+TEST(PaintSectionBackground, MaskedTextureOfMode10GoesOverEvenWhenSeeThrough) {
+  TkLoadedSkin skin = OneSection(100, 0, 0, u"");
+  TestImage dest(6, 4, 0xFF000000);
+  TSectionPaint p;
+  p.SkinIndex = 0;
+  p.R = fw::Rect(0, 0, 6, 4);
+  p.TextureIndex = 0;
+  p.CI.FillColor = 0x00FF00;
+  PaintSectionBackground(dest.View(), skin, p);
+  EXPECT_EQ(dest.At(5, 3), 0xFFFF0000u) << "whole tiles of 2 x 1";
+  p.CustomColor = 0x0000FF;
+  p.TextureIndex = -1;
+  PaintSectionBackground(dest.View(), skin, p);
+  EXPECT_EQ(dest.At(0, 0), 0xFFFF0000u) << "a custom colour paints plain";
+}
+
+TEST(PaintSectionRect, ProgramSectionsInEveryState) {
+  struct Case {
+    const char* file;
+    const char16_t* name;
+    uint64_t golden;
+  } cases[] = {
+      {"topaz.ksz", u"Topaz (internal)", 10402384840245527291ull},
+      {"sapphire.ksz", u"Sapphire (internal)", 15335120836293447533ull},
+  };
+  const char16_t* sections[] = {u"BUTTON", u"EDIT", u"PANEL", u"GROUPBOX", u"TOOLBUTTON", u"FORM"};
+  constexpr int kW = 96, kH = 32, kStates = 4;
+  for (const Case& c : cases) {
+    std::unique_ptr<TkLoadedSkin> skin = LoadProgramSkin(c.file, c.name);
+    ASSERT_TRUE(skin) << "VL_SOURCE_DIR not set";
+    TPixelBuffer sheet(TPixelFormat::pf32bit, kW * kStates, kH * int(std::size(sections)));
+    const TPixelView32 v = View32(sheet);
+    FillRectAlpha(v, fw::Rect(0, 0, v.Width, v.Height), 0xF0F0F0, 255);
+    for (int row = 0; row < int(std::size(sections)); ++row)
+      for (int state = 0; state < kStates; ++state) {
+        TSectionPaint p;
+        p.SkinIndex = skin->GetSkinIndex(sections[row]);
+        p.SectionName = sections[row];
+        p.State = state;
+        p.R = fw::Rect(state * kW + 4, row * kH + 4, state * kW + kW - 4, row * kH + kH - 4);
+        p.CI.Bmp = v;
+        p.CI.Ready = true;
+        p.Offset = {p.R.Left, p.R.Top};
+        PaintSectionRect(v, *skin, p);
+      }
+    WriteSheet(sheet, std::string(c.file) + "_sections.png");
+    EXPECT_EQ(PixelChecksum(v), c.golden) << c.file;
+  }
+}
+
+}  // namespace
+}  // namespace skin
