@@ -116,6 +116,31 @@ void BlendBitmapAt(const TPixelView32& dest, const TPixelView32& source, uint8_t
   }
 }
 
+void BlendImageAt(const TPixelView32& dest, fw::TRect r, const TPixelView32& source, uint8_t alpha,
+                  fw::TPoint sourcePoint) {
+  fw::TPoint p = sourcePoint;
+  if (r.Left < 0) p.x -= r.Left, r.Left = 0;
+  if (r.Top < 0) p.y -= r.Top, r.Top = 0;
+  if (p.x < 0) r.Left -= p.x, p.x = 0;
+  if (p.y < 0) r.Top -= p.y, p.y = 0;
+  r.Right = std::min({r.Right, dest.Width, r.Left + source.Width - p.x});
+  r.Bottom = std::min({r.Bottom, dest.Height, r.Top + source.Height - p.y});
+  if (r.Right <= r.Left || r.Bottom <= r.Top) return;
+  const int a = alpha;
+  for (int y = r.Top; y < r.Bottom; ++y) {
+    const uint32_t* s = source.Row(p.y + y - r.Top) + p.x;
+    uint32_t* d = dest.Row(y) + r.Left;
+    for (int i = 0; i < r.Right - r.Left; ++i) {
+      const int sa = Alpha(s[i]);
+      if (sa == 0) continue;
+      const int l = (sa * a) >> 8;
+      auto mix = [l](int dc, int sc) { return ((255 - l) * dc + sc * l) >> 8; };
+      d[i] = MakePixel(mix(Blue(d[i]), Blue(s[i])), mix(Green(d[i]), Green(s[i])), mix(Red(d[i]), Red(s[i])),
+                       Alpha(d[i]));
+    }
+  }
+}
+
 void BlendBitmapRectKeyed(const TPixelView32& dest, int x, int y, const TPixelView32& source,
                           const fw::TRect& sourceRect, double ratio, uint32_t key) {
   // A negative source edge becomes 0 and moves the destination by as much.

@@ -50,6 +50,14 @@ void CopyRectKeyed(const TPixelView32& dest, const TPixelView32& source, int x, 
 void BlendBitmapAt(const TPixelView32& dest, const TPixelView32& source, uint8_t weight, const fw::TRect& sourceRect,
                    fw::TPoint destPoint);
 
+// Draws the part r of dest from source starting at sourcePoint, by the
+// source's alpha a scaled by alpha: l := (a * alpha) >> 8 and per colour
+// byte D := ((255 - l) * D + S * l) >> 8; dest's alpha stays. Negative
+// edges of r move sourcePoint and negative sourcePoint coordinates move r;
+// r is clipped to dest and to what source holds from sourcePoint.
+void BlendImageAt(const TPixelView32& dest, fw::TRect r, const TPixelView32& source, uint8_t alpha,
+                  fw::TPoint sourcePoint);
+
 // Mixes the source rectangle (right column and bottom row included) into dest
 // at (x, y): D := Trunc(S - (S - D) * ratio), the ratio being the weight of
 // the destination; source pixels equal to the key are skipped.

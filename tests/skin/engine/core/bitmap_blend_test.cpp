@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "tests/skin/engine/core/pixel_image.h"
 
 namespace skin {
@@ -188,6 +190,55 @@ TEST(RotatePixels90, FourClockwiseTurnsGiveTheImageBack) {
   RotatePixels90(tmp.View(), back.View(), true);
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) EXPECT_EQ(back.At(x, y), src.At(x, y));
+}
+
+TEST(BlendImageAt, WeighsTheSourceByItsAlphaTimesTheGivenAlphaAndKeepsTheDestinationAlpha) {
+  struct Case {
+    int srcAlpha, alpha, expected;
+  } cases[] = {
+      {255, 255, 190},   // l = 254: almost the source 0xC0
+      {255, 128, 127},   // l = 127: about half way
+      {128, 255, 127},   // the source's own alpha weighs the same way
+      {0, 255, 0x40},    // an invisible source pixel leaves the destination
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.srcAlpha << " x " << c.alpha);
+    TestImage dest(1, 1, 0x11404040);
+    TestImage source(1, 1, uint32_t(c.srcAlpha) << 24 | 0xC0C0C0);
+    BlendImageAt(dest.View(), {0, 0, 1, 1}, source.View(), uint8_t(c.alpha), {0, 0});
+    const uint32_t e = uint32_t(c.expected);
+    EXPECT_EQ(dest.At(0, 0), 0x11000000u | e << 16 | e << 8 | e);
+  }
+}
+
+TEST(BlendImageAt, ClipsTheRectangleAndTheSourcePointToBothImages) {
+  // Source pixel (x, y) is drawn as blue 10 * y + x + 1 over a destination
+  // of blue 255, which marks pixels left alone.
+  struct Pixel {
+    int x, y, blue;
+  };
+  struct Case {
+    const char* name;
+    fw::TRect r;
+    fw::TPoint from;
+    std::vector<Pixel> expected;
+  } cases[] = {
+      {"inside", {0, 0, 2, 2}, {1, 1}, {{0, 0, 12}, {1, 1, 23}, {2, 2, 255}, {2, 0, 255}}},
+      {"negative rectangle moves the source point", {-1, -1, 2, 2}, {0, 0}, {{0, 0, 12}, {1, 1, 23}, {2, 2, 255}}},
+      {"negative source point moves the rectangle", {1, 1, 3, 3}, {-1, -1}, {{2, 2, 1}, {1, 1, 255}}},
+      {"rectangle beyond both images", {0, 0, 10, 10}, {2, 0}, {{0, 0, 3}, {0, 2, 23}, {1, 0, 255}}},
+      {"empty rectangle", {0, 0, 0, 3}, {0, 0}, {{0, 0, 255}, {0, 1, 255}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestImage dest(3, 3, 0xFF0000FF), source(3, 3);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 3; ++x) source.At(x, y) = 0xFF000000u | uint32_t(10 * y + x + 1);
+    BlendImageAt(dest.View(), c.r, source.View(), 255, c.from);
+    for (const Pixel& p : c.expected)
+      EXPECT_EQ(int(dest.At(p.x, p.y) & 0xFF), p.blue) << p.x << "," << p.y;
+    EXPECT_TRUE(dest.GuardIntact());
+  }
 }
 
 }  // namespace
