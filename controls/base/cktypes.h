@@ -10,17 +10,15 @@
 #include "fw/core/events.h"
 #include "fw/core/exceptions.h"
 #include "fw/system/threads.h"
+#include "services/core/ckexception.h"
 #include "services/core/trackfont.h"
 
 namespace ck {
 
 using fw::String;
 
-// The component layer's general error.
-class ECKException : public fw::Exception {
- public:
-  using Exception::Exception;
-};
+// The component layer's general error (shared with the services layer).
+using ECKException = services::ECKException;
 
 FW_ENUM(TCkGradientStyle, grFilled, grEllipse, grHorizontal, grVertical, grPyramid, grMount)
 
