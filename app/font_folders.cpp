@@ -67,6 +67,7 @@ bool ForEachFolderEntry(const fw::String& folder, const std::function<bool(const
     e.Name = FromW(fd.cFileName);
     e.IsFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     e.IsReparsePoint = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    e.Attributes = fd.dwFileAttributes;
     if (!visit(e)) return false;
   } while (FindNextFileW(find.Get(), &fd));
   return true;

@@ -3,6 +3,7 @@
 // preview. Entries come in the order the file system returns them.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct TFolderEntry {
   // A symbolic link or junction: it may lead out of the tree or round in a
   // circle, so a walk never enters it.
   bool IsReparsePoint = false;
+  uint32_t Attributes = 0;  // the system's file attributes
 };
 
 // The system's Fonts folder, without a trailing "\".

@@ -1,0 +1,254 @@
+#include "app/database_builder.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "app/core/font_files.h"
+#include "app/core/ttf_info.h"
+#include "app/font_folders.h"
+#include "app/font_loading.h"
+#include "app/image_form.h"
+#include "fw/core/exceptions.h"
+#include "fw/core/streams.h"
+#include "fw/core/sysutils.h"
+
+namespace app {
+
+namespace {
+
+constexpr uint32_t kArchiveOnly = FILE_ATTRIBUTE_ARCHIVE;  // 32
+constexpr size_t kFileNameBytes = 200;
+constexpr int kSummaryLines = 15;
+
+// Where a record's path ends its folder: the part up to and including the
+// last backslash.
+fw::String FolderOf(const fw::String& path) {
+  const size_t slash = path.find_last_of(u'\\');
+  return slash == fw::String::npos ? fw::String() : path.substr(0, slash + 1);
+}
+
+bool SamePathIgnoringCase(const fw::String& a, const fw::String& b) {
+  return CompareStringOrdinal(W(a), static_cast<int>(a.size()), W(b), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
+// The folder's identity, when the system gives one.
+std::optional<std::pair<uint32_t, uint64_t>> FolderId(const fw::String& folder) {
+  HANDLE h = CreateFileW(W(folder), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const BOOL ok = GetFileInformationByHandle(h, &info);
+  CloseHandle(h);
+  if (!ok) return std::nullopt;
+  return std::make_pair(static_cast<uint32_t>(info.dwVolumeSerialNumber),
+                        uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow);
+}
+
+}  // namespace
+
+bool IncludeTtcSetting() { return true; }
+bool IncludePfmSetting() { return true; }
+bool IncludeOtfSetting() { return true; }
+bool IncludeFonSetting() { return false; }
+bool CrashLogSetting() { return false; }
+
+TBuildSettings CurrentBuildSettings() {
+  TBuildSettings s;
+  s.Ttc = IncludeTtcSetting();
+  s.Pfm = IncludePfmSetting();
+  s.Otf = IncludeOtfSetting();
+  s.Fon = IncludeFonSetting();
+  s.CrashLog = CrashLogSetting();
+  return s;
+}
+
+bool IsAcceptedForBuild(const fw::String& upperExt, uint32_t attributes, const TBuildSettings& settings) {
+  if (upperExt == u".TTF") return true;
+  if (upperExt == u".TTC") return settings.Ttc;
+  if (upperExt == u".PFM") return settings.Pfm;
+  if (upperExt == u".FON") return settings.Fon && attributes == kArchiveOnly;
+  if (upperExt == u".OTF") return settings.Otf;
+  return false;
+}
+
+bool IsTakenForAddition(const fw::String& upperExt, uint32_t attributes) {
+  if (upperExt == u".FON") return attributes == kArchiveOnly;
+  return upperExt == u".TTF" || upperExt == u".TTC" || upperExt == u".PFM" || upperExt == u".OTF";
+}
+
+bool FitsRecordFileName(const fw::String& path) {
+  const std::string text = fw::StringToAnsi(path);
+  return text.size() <= kFileNameBytes && fw::AnsiToString(text) == path;
+}
+
+void WriteCrashMarker(const fw::String& markerFile, const fw::String& fontPath) {
+  const std::string line = fw::StringToAnsi(fontPath) + "\r\n";
+  fw::WriteFileBytes(markerFile, std::vector<uint8_t>(line.begin(), line.end()));
+}
+
+fw::String SkippedFilesSummary(const std::vector<TSkippedFile>& skipped) {
+  if (skipped.empty()) return fw::String();
+  fw::String text = fw::IntToStr(static_cast<int>(skipped.size())) +
+                    (skipped.size() == 1 ? u" font file was not stored:" : u" font files were not stored:");
+  int shown = 0;
+  for (const TSkippedFile& f : skipped) {
+    if (shown++ == kSummaryLines) break;
+    text += u"\r\n" + f.Path +
+            (f.Reason == TSkipReason::NameDoesNotFit ? u" (the path does not fit the database)"
+                                                      : u" (the font file cannot be read)");
+  }
+  const int more = static_cast<int>(skipped.size()) - kSummaryLines;
+  if (more > 0) text += u"\r\n... and " + fw::IntToStr(more) + u" more.";
+  return text;
+}
+
+fw::String FolderAdditionMessage(const TFolderAddition& addition) {
+  fw::String text;
+  if (addition.Found == 0) {
+    text = u"No font files found in selected folder!";
+  } else if (addition.New == 0) {
+    text = u"All font files from selected folder are already included in database!";
+  } else {
+    text = fw::IntToStr(addition.Stored) + u" new fonts add in database!";
+  }
+  const fw::String skipped = SkippedFilesSummary(addition.Skipped);
+  return skipped.empty() ? text : text + u"\r\n\r\n" + skipped;
+}
+
+TDatabaseBuilder::TDatabaseBuilder(TFontDatabase& database, TBuildView& view)
+    : CrashMarkerFile(CrashMarkerFileName()), database_(database), view_(view) {}
+
+void TDatabaseBuilder::BeginBuild() {
+  Settings = CurrentBuildSettings();
+  RecordsWritten = -1;
+  FilesVisited = 0;
+  skipped_.clear();
+}
+
+void TDatabaseBuilder::EndBuild() {
+  if (fw::FileExists(CrashMarkerFile)) DeleteFileW(W(CrashMarkerFile));
+}
+
+void TDatabaseBuilder::CreateCompdatabase(const fw::String& folder, bool withSubfolders) {
+  // Under Wine the application-data folder is a registry read: once per walk.
+  fotFile_ = TempFotFileName();
+  TFolderIds visited;
+  WalkFolder(folder, withSubfolders, visited);
+}
+
+void TDatabaseBuilder::WalkFolder(const fw::String& folder, bool withSubfolders, TFolderIds& visited) {
+  const fw::String dir = IncludeTrailingBackslash(folder);
+  if (withSubfolders) {
+    if (const auto id = FolderId(dir); id && !visited.insert(*id).second) return;
+  }
+  const fw::String drive = fw::UpperCase(dir.substr(0, 3));
+  ForEachFolderEntry(dir, [&](const TFolderEntry& e) {
+    try {
+      view_.ProcessMessages();
+      if (view_.StopSwitchOn()) {
+        if (!view_.ContinueAfterStop()) fw::Abort();
+        return true;  // the entry under the question is skipped
+      }
+      view_.ShowCounters(u"Scanning drive: " + drive + u"  " + fw::IntToStr(FilesVisited),
+                         u"Records count: " + fw::IntToStr(RecordsWritten));
+      if (e.IsFolder) {
+        if (withSubfolders && IsWalkedSubfolder(e)) WalkFolder(dir + e.Name, true, visited);
+        return true;
+      }
+      const fw::String path = dir + e.Name;
+      if (!IsAcceptedForBuild(UpperFileExt(e.Name), e.Attributes, Settings)) {
+        ++FilesVisited;
+        return true;
+      }
+      // Before anything else touches the file: a file that brings the
+      // program down is named at the next start.
+      if (Settings.CrashLog) WriteCrashMarker(CrashMarkerFile, path);
+      view_.ShowFile(dir, e.Name);
+      if (StoreFontFile(path, skipped_)) {
+        ++RecordsWritten;
+        ++FilesVisited;
+      }
+    } catch (const fw::EAbort&) {
+      throw;
+    } catch (const std::exception&) {
+      // A file the walk can't handle is skipped; only the stop ends it.
+    }
+    return true;
+  });
+}
+
+bool TDatabaseBuilder::StoreFontFile(const fw::String& path, std::vector<TSkippedFile>& skipped) {
+  if (!FitsRecordFileName(path)) {
+    skipped.push_back({path, TSkipReason::NameDoesNotFit});
+    return false;
+  }
+  // The system's naming trusts a file's naming table and can crash on a
+  // damaged one: such a file never reaches the font table.
+  const fw::String ext = UpperFileExt(path);
+  if (HasNamingTable(ext) && !NamingTableIsSound(path)) {
+    skipped.push_back({path, TSkipReason::Unreadable});
+    return false;
+  }
+  TFontDatabase& db = database_;
+  {
+    const TAddedFontResource font(FontResourceName(path));
+    fw::String face;
+    if (font.Loaded()) {
+      TFaceNameRoutes routes;
+      const fw::String fot = fotFile_.empty() ? TempFotFileName() : fotFile_;
+      routes.ViaFot = [fot](const fw::String& p) { return GetFontResNameViaFot(p, fot); };
+      face = GetFontFaceName(path, routes);
+    }
+    // A file the system can't load or name would get the fields of the
+    // record before it.
+    if (face.empty()) {
+      skipped.push_back({path, TSkipReason::Unreadable});
+      return false;
+    }
+    db.RecFileName = path;
+    db.RecName = face;
+    db.RecFontType = ext == u".TTC" ? fw::IntToStr(kFontTypeCollection) : fw::IntToStr(GetFontTypeCode(nullptr, face));
+    db.RecWeight = GetWeightForDatabase(face);
+    GetFontStyleForDatabase(db, nullptr, face);
+  }  // the file leaves the font table here, before the record is written
+  db.WriteNewCompRec();
+  return true;
+}
+
+TFolderAddition TDatabaseBuilder::AddFontscompdatabase(const fw::String& folder) {
+  TFolderAddition result;
+  const fw::String dir = IncludeTrailingBackslash(folder);
+  fotFile_ = TempFotFileName();
+  try {
+    std::vector<fw::String> known;
+    TFontDatabase& db = database_;
+    const int64_t count = db.CompFile.FileSize();
+    for (int64_t i = 0; i < count; ++i) {
+      db.CompFile.Seek(i);
+      db.CompFile.Read(db.CompRec);
+      const fw::String path = fw::AnsiToString(db.CompRec.FileName.Get());
+      if (SamePathIgnoringCase(FolderOf(path), dir)) known.push_back(path);
+    }
+    ForEachFolderEntry(dir, [&](const TFolderEntry& e) {
+      view_.ProcessMessages();
+      if (e.IsFolder || !IsTakenForAddition(UpperFileExt(e.Name), e.Attributes)) return true;
+      ++result.Found;
+      const fw::String path = dir + e.Name;
+      const bool isKnown = std::any_of(known.begin(), known.end(),
+                                       [&](const fw::String& k) { return SamePathIgnoringCase(k, path); });
+      if (isKnown) return true;
+      ++result.New;
+      view_.ShowFile(dir, e.Name);
+      if (StoreFontFile(path, result.Skipped)) ++result.Stored;
+      return true;
+    });
+  } catch (const std::exception&) {
+    // A database error ends the addition; its message says what was done.
+  }
+  return result;
+}
+
+}  // namespace app
