@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/character_options.h"
+#include "app/database_error.h"
 #include "app/font_folders.h"
 #include "app/image_page.h"
 #include "app/magnifier.h"
@@ -39,8 +40,6 @@ fw::TBitmap* LoadedImage = nullptr;
 fw::TBitmap* RotatedImage = nullptr;
 fw::TBitmap* ResizedImage = nullptr;
 fw::TBitmap* ModifiedBase = nullptr;
-int RecordsWritten = 0;
-int FilesVisited = 0;
 OSVERSIONINFOW OsVersionInfo{};
 int OsPlatformId = 0;
 String PreviewTextW;
@@ -182,6 +181,7 @@ void TImageForm::FormCreate(TObject*) {
   if (imagedlg) imagedlg->SetInitialDir(samples);
   if (dlgsavemodified) dlgsavemodified->SetInitialDir(samples);
   search_->Options().Folder = fw::FontsFolder();
+  if (dlgsearchfolder) dlgsearchfolder->SetDirectory(search_->Options().Folder);
   // Loads the settings file, before any other window reads from it.
   if (AppInistorage) AppInistorage->SetFileName(VestalineFolder() + u"\\vestaline.ini");
   // 9.
@@ -212,10 +212,10 @@ void TImageForm::FormCreate(TObject*) {
 
 void TImageForm::CreateGauge() {
   if (!StatusBar1) return;
-  Gauge1 = new fw::TProgressBar(StatusBar1);
+  Gauge1 = new skin::TkGauge(StatusBar1);
   Gauge1->SetParent(StatusBar1);
   Gauge1->SetBounds(StatusBar1->Left() + 100, 4, 145, StatusBar1->Height() - 6);
-  Gauge1->SetPosition(0);
+  Gauge1->SetProgress(0);
   Gauge1->SetVisible(false);
 }
 
@@ -336,8 +336,10 @@ void TImageForm::WizardCancelButtonClick(TObject*) { Close(); }
 // ---- Timers
 
 void TImageForm::timerdatabaseerrorTimer(TObject*) {
-  // Fires once; the database error dialog opens from here when it exists.
+  // Fires once: the dialog names the file of the broken build and deletes
+  // the marker when it closes.
   if (timerdatabaseerror) timerdatabaseerror->SetEnabled(false);
+  ShowDatabaseError();
 }
 
 // ---- Small handlers
@@ -439,6 +441,9 @@ FW_REGISTER(TImageForm) {
   c.Field(u"btnitalic", &F::btnitalic);
   c.Field(u"cbsymbols", &F::cbsymbols);
   c.Field(u"dlgsavetext", &F::dlgsavetext);
+  c.Field(u"btnBrowse", &F::btnBrowse);
+  c.Field(u"dlgsearchfolder", &F::dlgsearchfolder);
+  c.Field(u"btnfilter", &F::btnfilter);
 
   c.Method(u"FormCreate", &F::FormCreate);
   c.Method(u"FormShow", &F::FormShow);
@@ -481,6 +486,9 @@ FW_REGISTER(TImageForm) {
   c.Method(u"btnstartstopClick", &F::btnstartstopClick);
   c.Method(u"ListViewKeyDown", &F::ListViewKeyDown);
   c.Method(u"cbsysytemClick", &F::cbsysytemClick);
+  c.Method(u"btnBrowseClick", &F::btnBrowseClick);
+  c.Method(u"btnfilterClick", &F::btnfilterClick);
+  c.Method(u"Refreshdatabase1Click", &F::Refreshdatabase1Click);
   c.Method(u"ListViewColumnClick", &F::ListViewColumnClick);
   c.Method(u"ListViewCustomDrawSubItem", &F::ListViewCustomDrawSubItem);
   c.Method(u"sepercentageChange", &F::sepercentageChange);

@@ -9,7 +9,7 @@
 // CompareBitmap, RenderBitmap, GlyphBitmap, CalibratedSize, Monochrome and
 // MatchCount; the font database CompFile, CompRec and the Rec... fields; the
 // search run SearchRunning, FontFileCount, ScanCounter, fname and
-// CharsetNames.
+// CharsetNames; the database builder RecordsWritten and FilesVisited.
 #pragma once
 
 #include <windows.h>
@@ -62,6 +62,7 @@
 #include "controls/base/ckimage.h"
 #include "controls/base/ckrollout.h"
 #include "controls/base/cktransparentbutton.h"
+#include "skin/controls/gauge.h"
 #include "skin/controls/scrollbar.h"
 // Glyph isolation and sample (glyph_isolation.cpp)
 #include "controls/views/ckthumbviews.h"
@@ -193,6 +194,10 @@ class TImageForm : public fw::TForm, private TSearchView {
   fw::TAction* acviewfont = nullptr;
   fw::TAction* accopy = nullptr;
   ck::TCkBrowseForFolderDialog* dlgbrowsecopy = nullptr;
+  // The folder of the "Folders" source, and the database filter's button.
+  ck::TCkTransparentButton* btnBrowse = nullptr;
+  ck::TCkBrowseForFolderDialog* dlgsearchfolder = nullptr;
+  ck::TCkTransparentButton* btnfilter = nullptr;
   // Image page (image_page.cpp)
   ck::TCkXPBar* xpLoad = nullptr;
   skin::TkScrollBar* trresize = nullptr;
@@ -276,9 +281,8 @@ class TImageForm : public fw::TForm, private TSearchView {
   int NameSortOrder = -1;
   int SizeSortOrder = -1;
   fw::String fsamplename;
-  // The progress gauge in the status bar, made at creation (the skinned
-  // gauge takes its place when the skin engine is there).
-  fw::TProgressBar* Gauge1 = nullptr;
+  // The progress gauge in the status bar, made at creation.
+  skin::TkGauge* Gauge1 = nullptr;
   fw::TBitmap* MemPix = nullptr;
   HDC ScreenDC = nullptr;
   fw::TDateTime FStartTime = 0;
@@ -355,6 +359,11 @@ class TImageForm : public fw::TForm, private TSearchView {
   // Search page (run_page.cpp, result_list.cpp)
   void cbsysytemClick(fw::TObject* Sender);
   void Updateinfo();
+  // "Folders": asks for the folder to search; the database filter dialog;
+  // the database builder of the "Database" menu.
+  void btnBrowseClick(fw::TObject* Sender);
+  void btnfilterClick(fw::TObject* Sender);
+  void Refreshdatabase1Click(fw::TObject* Sender);
   TSearchSource ChosenSource() const;
   // The search's source and the engine's options from the page's controls.
   void ReadSearchOptions();
@@ -531,6 +540,7 @@ class TImageForm : public fw::TForm, private TSearchView {
   void SetProgressMax(int Max) override;
   void SetProgress(int Position) override;
   void ShowInformation(const fw::String& Text) override;
+  void ShowFilterActive() override;
   void SearchFinished(const TSearchSummary& Summary) override;
 
   void ApplicationHint(fw::TObject* Sender);
@@ -576,8 +586,6 @@ extern fw::TBitmap* LoadedImage;
 extern fw::TBitmap* RotatedImage;
 extern fw::TBitmap* ResizedImage;
 extern fw::TBitmap* ModifiedBase;
-extern int RecordsWritten;
-extern int FilesVisited;
 extern OSVERSIONINFOW OsVersionInfo;
 extern int OsPlatformId;
 extern fw::String PreviewTextW;

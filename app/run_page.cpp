@@ -3,6 +3,8 @@
 // the window shows while a search runs and when it ends.
 #include <windows.h>
 
+#include "app/database_form.h"
+#include "app/filter_form.h"
 #include "app/image_form.h"
 #include "app/result_list.h"
 #include "fw/core/datetime.h"
@@ -19,6 +21,14 @@ namespace app {
 using fw::String;
 using fw::TObject;
 
+TFontDatabase* MainWindowDatabase() { return ImageForm ? &ImageForm->Database() : nullptr; }
+
+ck::TCkBalloonHint* MainWindowBalloon() { return ImageForm ? ImageForm->Balloon : nullptr; }
+
+void UpdateMainWindowInfo() {
+  if (ImageForm) ImageForm->Updateinfo();
+}
+
 TSearchSource TImageForm::ChosenSource() const {
   if (cbsysytem && cbsysytem->Checked()) return TSearchSource::System;
   if (cbdatabase && cbdatabase->Checked()) return TSearchSource::Database;
@@ -31,6 +41,8 @@ void TImageForm::ReadSearchOptions() {
   o.Source = ChosenSource();
   o.SymbolFontsOnly = cbsymbols && cbsymbols->Down();
   if (o.Folder.empty()) o.Folder = fw::FontsFolder();
+  o.Filter = DatabaseFilter();
+  o.FilterActive = FilterActive != 0;
   TMatchOptions m = engine_->Options();
   if (secodepoint) m.CodePoint = secodepoint->Value();
   if (sespeed) m.Speed = sespeed->Value();
@@ -41,6 +53,10 @@ void TImageForm::ReadSearchOptions() {
 }
 
 void TImageForm::cbsysytemClick(TObject*) {
+  if (cbdatabase && cbdatabase->Checked() && DatabaseOpen() && database_->CompFile.FileSize() == 0 &&
+      fw::MessageDlg(u"Font database is empty. Would you like to create database now?", fw::mtInformation,
+                     fw::mbYesNo, 0) == fw::mrYes)
+    ShowDatabaseBuilder();
   Updateinfo();
   results_->Clear();
   if (ListView) ListView->Items()->Clear();
@@ -51,10 +67,25 @@ void TImageForm::cbsysytemClick(TObject*) {
 void TImageForm::Updateinfo() {
   TSearchOptions& o = search_->Options();
   if (o.Folder.empty()) o.Folder = fw::FontsFolder();
+  if (dlgsearchfolder && dlgsearchfolder->Directory().empty()) dlgsearchfolder->SetDirectory(o.Folder);
   o.Source = ChosenSource();
   if (lbfonts) lbfonts->SetCaption(u"Fonts: " + fw::IntToStr(search_->CandidateCount()));
   if (xppreview) xppreview->SetEnabled(o.Source != TSearchSource::System);
 }
+
+void TImageForm::btnBrowseClick(TObject*) {
+  if (!dlgsearchfolder) return;
+  if (dlgsearchfolder->Directory().empty()) dlgsearchfolder->SetDirectory(search_->Options().Folder);
+  if (!dlgsearchfolder->Execute()) return;
+  search_->Options().Folder = dlgsearchfolder->Directory();
+  Updateinfo();
+}
+
+void TImageForm::btnfilterClick(TObject*) {
+  if (formfilter) formfilter->ShowModal();
+}
+
+void TImageForm::Refreshdatabase1Click(TObject*) { ShowDatabaseBuilder(); }
 
 void TImageForm::btnstartstopClick(TObject*) {
   if (gbsampletext) gbsampletext->SetCaption(u"Sample");
@@ -69,7 +100,7 @@ void TImageForm::SearchStarted(TSearchSource) {
   // The scores are listed as the user writes numbers.
   results_->DecimalSeparator = fw::UserFormatSettings().DecimalSeparator;
   if (Gauge1) {
-    Gauge1->SetPosition(0);
+    Gauge1->SetProgress(0);
     Gauge1->Show();
   }
   FStartTime = fw::Now();
@@ -91,15 +122,20 @@ void TImageForm::SourceDefaulted() {
 }
 
 void TImageForm::SetProgressMax(int Max) {
-  if (Gauge1) Gauge1->SetMax(Max > 0 ? Max : 1);
+  if (Gauge1) Gauge1->SetMaxValue(Max > 0 ? Max : 1);
 }
 
 void TImageForm::SetProgress(int Position) {
-  if (Gauge1) Gauge1->SetPosition(Position);
+  if (Gauge1) Gauge1->SetProgress(Position);
 }
 
 void TImageForm::ShowInformation(const String& Text) {
   fw::MessageDlg(Text, fw::mtInformation, fw::TMsgDlgButtons{fw::mbOK}, 0);
+}
+
+void TImageForm::ShowFilterActive() {
+  if (!Balloon || !btnfilter) return;
+  Balloon->ActivateHint(btnfilter, u"Database filter is activated!", u"Database filter status", 3000);
 }
 
 void TImageForm::SearchFinished(const TSearchSummary& Summary) {
@@ -110,7 +146,7 @@ void TImageForm::SearchFinished(const TSearchSummary& Summary) {
   if (btnstartstop) btnstartstop->SetCaption(u"Find");
   if (Gauge1) {
     Gauge1->Hide();
-    Gauge1->SetPosition(0);
+    Gauge1->SetProgress(0);
   }
   SetStatusText(1, Summary.ElapsedText);
   SetStatusText(2, SkippedFilesText(Summary));

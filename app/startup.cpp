@@ -8,6 +8,9 @@
 
 #include "app/about_form.h"
 #include "app/custom_text_form.h"
+#include "app/database_error.h"
+#include "app/database_form.h"
+#include "app/filter_form.h"
 #include "app/image_form.h"
 #include "app/managedlg.h"
 #include "app/settings_form.h"
@@ -84,7 +87,7 @@ void RegisterToolControlClasses() {
   fw::RegisterClasses<ck::TCkPopupMenu, ck::TCkMainMenu, ck::TCkTrayIcon>();
 }
 
-void RegisterSkinControlClasses() { fw::RegisterClasses<skin::TkScrollBar>(); }
+void RegisterSkinControlClasses() { fw::RegisterClasses<skin::TkScrollBar, skin::TkGauge>(); }
 
 void RegisterProgramForms() {
   fw::RegisterClasses<app::TImageForm, app::TVestalineSettings, app::TAboutForm, app::TForm2, app::Tmanagedlg>();
@@ -152,11 +155,13 @@ bool ReadFormFromResource(fw::TCustomForm* Form) {
 void CreateProgramWindows() {
   // In this order: the main window, the settings dialog, the about box, the
   // database builder, the database filter, the database error dialog, the
-  // custom-text dialog and the copy-progress dialog; each dialog takes its
-  // place here when it is built.
+  // custom-text dialog and the copy-progress dialog.
   CreateGlobalWindow<app::TImageForm, &app::ImageForm>();
   CreateGlobalWindow<app::TVestalineSettings, &app::VestalineSettings>();
   CreateGlobalWindow<app::TAboutForm, &app::AboutForm>();
+  CreateGlobalWindow<app::TDatabaseform, &app::Databaseform>();
+  CreateGlobalWindow<app::Tformfilter, &app::formfilter>();
+  CreateGlobalWindow<app::TDatabaseerror, &app::Databaseerror>();
   CreateGlobalWindow<app::TForm2, &app::Form2>();
   CreateGlobalWindow<app::Tmanagedlg, &app::managedlg>();
 }

@@ -15,6 +15,7 @@
 #include "fw/platform/locale.h"
 #include "fw/stdctrls/register.h"
 #include "font_fixtures.h"
+#include "fw/dialogs_driver.h"
 #include "fw/stdctrls_test_util.h"
 #include "glyph_samples.h"
 #include "main_window_util.h"
@@ -312,7 +313,11 @@ TEST_F(RunPage, SpeedLevelsAndASymbolOnlySearchExplainThemselvesInBalloons) {
 
   // A search for symbol fonts only, here of the empty database, ends with
   // its notice at the list; the next Find takes it away.
-  form->cbdatabase->SetChecked(true);
+  {
+    // Choosing the empty database offers to build it: not now.
+    fw::testing::DialogDriver no({[](HWND w) { fw::testing::DialogDriver::Press(w, IDNO); }});
+    form->cbdatabase->SetChecked(true);
+  }
   form->cbsymbols->SetDown(true);
   form->btnstartstop->Click();
   EXPECT_TRUE(form->Balloon->Active());
