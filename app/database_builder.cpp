@@ -196,10 +196,20 @@ bool TDatabaseBuilder::StoreFontFile(const fw::String& path, std::vector<TSkippe
   {
     const TAddedFontResource font(FontResourceName(path));
     fw::String face;
+    // The face whose fields the naming already read (one enumeration less).
+    fw::String enumeratedFace;
     if (font.Loaded()) {
       TFaceNameRoutes routes;
       const fw::String fot = fotFile_.empty() ? TempFotFileName() : fotFile_;
       routes.ViaFot = [fot](const fw::String& p) { return GetFontResNameViaFot(p, fot); };
+      routes.FileBeforeFot = true;
+      routes.FromFile = [&](const fw::String& p) {
+        return FaceNameFromFontFile(p, [&](const fw::String& candidate) {
+          if (!GetFaceFieldsForDatabase(db, candidate)) return false;
+          enumeratedFace = candidate;
+          return true;
+        });
+      };
       face = GetFontFaceName(path, routes);
     }
     // A file the system can't load or name would get the fields of the
@@ -210,9 +220,8 @@ bool TDatabaseBuilder::StoreFontFile(const fw::String& path, std::vector<TSkippe
     }
     db.RecFileName = path;
     db.RecName = face;
-    db.RecFontType = ext == u".TTC" ? fw::IntToStr(kFontTypeCollection) : fw::IntToStr(GetFontTypeCode(nullptr, face));
-    db.RecWeight = GetWeightForDatabase(face);
-    GetFontStyleForDatabase(db, nullptr, face);
+    if (face != enumeratedFace) GetFaceFieldsForDatabase(db, face);
+    if (ext == u".TTC") db.RecFontType = fw::IntToStr(kFontTypeCollection);
   }  // the file leaves the font table here, before the record is written
   db.WriteNewCompRec();
   return true;

@@ -6,6 +6,7 @@
 #include "app/core/ttf_info.h"
 #include "fw/core/exceptions.h"
 #include "fw/core/streams.h"
+#include "fw/core/sysutils.h"
 #include "fw/platform/files.h"
 
 namespace app {
@@ -174,7 +175,9 @@ bool FaceIsInstalled(const fw::String& face) {
   return count > 0;
 }
 
-fw::String FaceNameFromFontFile(const fw::String& path) {
+fw::String FaceNameFromFontFile(const fw::String& path) { return FaceNameFromFontFile(path, FaceIsInstalled); }
+
+fw::String FaceNameFromFontFile(const fw::String& path, const std::function<bool(const fw::String&)>& enumerated) {
   ThhTTFinfo reader;
   tTTFList list;
   int err = kTTFNoList;
@@ -182,7 +185,7 @@ fw::String FaceNameFromFontFile(const fw::String& path) {
   if (err != kTTFOk) return fw::String();
   for (const std::string* name : {&list.FontName, &list.Family}) {
     const fw::String face = fw::AnsiToString(*name).substr(0, kMaxFaceChars);
-    if (FaceIsInstalled(face)) return face;
+    if (!face.empty() && enumerated(face)) return face;
   }
   return fw::String();
 }
@@ -197,8 +200,14 @@ fw::String GetFontFaceName(const fw::String& path, const TFaceNameRoutes& routes
     name = FotNameOrEmpty(routes, path);
     triedFot = true;
   }
+  const bool hasNamingTable = IsTrueTypeOrOpenType(ext) || ext == u".TTC";
+  bool triedFile = false;
+  if (name.empty() && routes.FileBeforeFot && hasNamingTable) {
+    name = routes.FromFile(path);
+    triedFile = true;
+  }
   if (name.empty() && !triedFot && IsTrueTypeOrOpenType(ext)) name = FotNameOrEmpty(routes, path);
-  if (name.empty() && (IsTrueTypeOrOpenType(ext) || ext == u".TTC")) name = routes.FromFile(path);
+  if (name.empty() && !triedFile && hasNamingTable) name = routes.FromFile(path);
   return name.substr(0, kMaxFaceChars);
 }
 
@@ -238,6 +247,28 @@ int CALLBACK EnumFontStyleProc(const LOGFONTW* logFont, const TEXTMETRICW* metri
 
 void GetFontStyleForDatabase(TFontDatabase& database, HDC dc, const fw::String& face) {
   EnumFace(dc, face, EnumFontStyleProc, reinterpret_cast<LPARAM>(&database));
+}
+
+namespace {
+
+int CALLBACK FaceFieldsProc(const LOGFONTW* logFont, const TEXTMETRICW* metric, DWORD fontType, LPARAM lParam) {
+  auto& found = *reinterpret_cast<std::pair<TFontDatabase*, bool>*>(lParam);
+  found.second = true;
+  TFontDatabase& db = *found.first;
+  db.RecFontType = fw::IntToStr(FontTypeCodeFromFlags(fontType, MetricOf(metric).ntmFlags));
+  db.RecWeight = WeightTextFromWeight(metric->tmWeight);
+  return EnumFontStyleProc(logFont, metric, fontType, reinterpret_cast<LPARAM>(&db));
+}
+
+}  // namespace
+
+bool GetFaceFieldsForDatabase(TFontDatabase& database, const fw::String& face) {
+  database.RecFontType = u"0";
+  database.RecWeight = u"0";
+  if (face.empty()) return false;
+  std::pair<TFontDatabase*, bool> found{&database, false};
+  EnumFace(nullptr, face, FaceFieldsProc, reinterpret_cast<LPARAM>(&found));
+  return found.second;
 }
 
 }  // namespace app

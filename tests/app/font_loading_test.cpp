@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fw/core/sysutils.h"
+
 #include <algorithm>
 
 #include "app/core/font_files.h"
@@ -193,6 +195,28 @@ TEST(FontFaceName, RoutesAreTriedInOrderAndCutByTheKindOfFile) {
   }
 }
 
+TEST(FontFaceName, ABuildAsksTheFilesOwnNamesBeforeTheResourceFileAndEachRouteOnce) {
+  const struct {
+    const char16_t* Path;
+    const char16_t* FromFile;
+    const char16_t* Expected;
+    std::vector<fw::String> Asked;
+  } kCases[] = {
+      {u"C:\\f\\a.ttf", u"File Name", u"File Name", {u"description C:\\f\\a.ttf", u"file C:\\f\\a.ttf"}},
+      {u"C:\\f\\a.otf", u"", u"Fot",
+       {u"description C:\\f\\a.otf", u"file C:\\f\\a.otf", u"fot C:\\f\\a.otf"}},
+      {u"C:\\f\\c.ttc", u"", u"", {u"description C:\\f\\c.ttc", u"file C:\\f\\c.ttc"}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(fw::StringToUtf8(c.Path));
+    TFakeRoutes fake{u"", u"Fot", c.FromFile, false, {}};
+    TFaceNameRoutes routes = fake.Routes(2);
+    routes.FileBeforeFot = true;
+    EXPECT_EQ(GetFontFaceName(c.Path, routes), c.Expected);
+    EXPECT_EQ(fake.Asked, c.Asked);
+  }
+}
+
 TEST(FontFaceName, TheTemporaryResourceFileIsDeletedAfterUse) {
   TTempDir tmp;
   const fw::String fot = tmp.Path("TEMPFONTFile.FOT");
@@ -276,6 +300,13 @@ TEST_F(FontLoading, DatabaseFieldsComeFromTheFirstEnumeratedStyle) {
     GetFontStyleForDatabase(db, dc, c.Face);
     EXPECT_EQ(db.RecStyle, c.Style);
     EXPECT_EQ(db.RecFamily, c.Family);
+    // The build's one enumeration gives the same four fields.
+    TFontDatabase once;
+    GetFaceFieldsForDatabase(once, c.Face);
+    EXPECT_EQ(once.RecFontType, fw::IntToStr(c.TypeCode));
+    EXPECT_EQ(once.RecWeight, c.Weight);
+    EXPECT_EQ(once.RecStyle, c.Style);
+    EXPECT_EQ(once.RecFamily, c.Family);
   }
   // A face that is not there: code 0, weight "0", the fields as they were.
   EXPECT_EQ(GetFontTypeCode(dc, u"No Such Face Anywhere"), kFontTypeUnknown);
@@ -286,6 +317,10 @@ TEST_F(FontLoading, DatabaseFieldsComeFromTheFirstEnumeratedStyle) {
   GetFontStyleForDatabase(db, dc, u"No Such Face Anywhere");
   EXPECT_EQ(db.RecStyle, u"Italic");
   EXPECT_EQ(db.RecFamily, u"Roman");
+  GetFaceFieldsForDatabase(db, u"No Such Face Anywhere");
+  EXPECT_EQ(db.RecFontType, u"0");
+  EXPECT_EQ(db.RecWeight, u"0");
+  EXPECT_EQ(db.RecStyle, u"Italic");
   ReleaseDC(nullptr, dc);
   if (made == 0) GTEST_SKIP() << "no font packages installed";
 }
