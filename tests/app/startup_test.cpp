@@ -2,6 +2,9 @@
 // their order and reachable through their references, freed in reverse.
 #include <gtest/gtest.h>
 
+#include "app/database_error.h"
+#include "app/database_form.h"
+#include "app/filter_form.h"
 #include "app/image_form.h"
 #include "app/managedlg.h"
 #include "app/startup.h"
@@ -54,7 +57,8 @@ TEST(Startup, WindowsAreCreatedInOrderThroughTheirReferencesAndFreedInReverse) {
   // The main window comes first and is the application's main form; the
   // dialogs follow, hidden.
   const std::vector<fw::TCustomForm*> windows = vestaline::ProgramWindows();
-  const std::vector<fw::String> created = {u"ImageForm", u"VestalineSettings", u"AboutForm", u"Form2", u"managedlg"};
+  const std::vector<fw::String> created = {u"ImageForm",     u"VestalineSettings", u"AboutForm", u"Databaseform",
+                                           u"formfilter",    u"Databaseerror",     u"Form2",     u"managedlg"};
   std::vector<fw::String> names;
   for (fw::TCustomForm* w : windows) names.push_back(w->Name());
   EXPECT_EQ(names, created);
@@ -74,6 +78,9 @@ TEST(Startup, WindowsAreCreatedInOrderThroughTheirReferencesAndFreedInReverse) {
   EXPECT_EQ(order.Freed, std::vector<fw::String>(created.rbegin(), created.rend()));
   EXPECT_EQ(app::ImageForm, nullptr);
   EXPECT_EQ(app::managedlg, nullptr);
+  EXPECT_EQ(app::Databaseform, nullptr);
+  EXPECT_EQ(app::formfilter, nullptr);
+  EXPECT_EQ(app::Databaseerror, nullptr);
   EXPECT_TRUE(vestaline::ProgramWindows().empty());
   EXPECT_EQ(fw::Application->MainForm(), nullptr);
   // The database file was closed with the window.
