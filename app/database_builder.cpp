@@ -10,6 +10,7 @@
 #include "app/font_folders.h"
 #include "app/font_loading.h"
 #include "app/image_form.h"
+#include "app/settings_form.h"
 #include "fw/core/exceptions.h"
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
@@ -49,19 +50,14 @@ std::optional<std::pair<uint32_t, uint64_t>> FolderId(const fw::String& folder) 
 
 }  // namespace
 
-bool IncludeTtcSetting() { return true; }
-bool IncludePfmSetting() { return true; }
-bool IncludeOtfSetting() { return true; }
-bool IncludeFonSetting() { return false; }
-bool CrashLogSetting() { return false; }
-
 TBuildSettings CurrentBuildSettings() {
+  const TDatabaseTypeSettings d = DatabaseTypeSettings();
   TBuildSettings s;
-  s.Ttc = IncludeTtcSetting();
-  s.Pfm = IncludePfmSetting();
-  s.Otf = IncludeOtfSetting();
-  s.Fon = IncludeFonSetting();
-  s.CrashLog = CrashLogSetting();
+  s.Ttc = d.Collections;
+  s.Pfm = d.Type1;
+  s.Otf = d.OpenType;
+  s.Fon = d.Raster;
+  s.CrashLog = d.CrashMarker;
   return s;
 }
 

@@ -36,13 +36,7 @@ struct TBuildSettings {
   bool CrashLog = false;  // cberror: the crash marker is written
 };
 
-// Each setting as the settings dialog holds it: its default until that
-// dialog keeps a choice.
-bool IncludeTtcSetting();
-bool IncludePfmSetting();
-bool IncludeOtfSetting();
-bool IncludeFonSetting();
-bool CrashLogSetting();
+// The settings dialog's choices now (its defaults until it is shown).
 TBuildSettings CurrentBuildSettings();
 
 // Whether the walk takes a file by its upper-case extension: ".TTF" always,
