@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/core/font_files.h"
+#include "app/system_folders.h"
 
 namespace app {
 
@@ -45,11 +46,7 @@ void CountFontFiles(const fw::String& folder, bool withSubfolders, int& count) {
 
 }  // namespace
 
-fw::String SystemFontsFolder() {
-  wchar_t buf[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_FONTS, nullptr, SHGFP_TYPE_CURRENT, buf))) return fw::String();
-  return FromW(buf);
-}
+fw::String SystemFontsFolder() { return ProgramSystemFolders()->Fonts(); }
 
 fw::String IncludeTrailingBackslash(const fw::String& folder) {
   if (!folder.empty() && folder.back() == u'\\') return folder;

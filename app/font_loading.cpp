@@ -4,6 +4,7 @@
 
 #include "app/core/font_files.h"
 #include "app/core/ttf_info.h"
+#include "app/system_folders.h"
 #include "fw/core/exceptions.h"
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
@@ -135,7 +136,7 @@ fw::String gAppDataFolderOverride;
 }  // namespace
 
 fw::String VestalineFolder() {
-  const fw::String root = gAppDataFolderOverride.empty() ? fw::AppDataFolder() : gAppDataFolderOverride;
+  const fw::String root = gAppDataFolderOverride.empty() ? ProgramSystemFolders()->AppData() : gAppDataFolderOverride;
   return root + u"\\Okrabel\\Vestaline";
 }
 

@@ -11,6 +11,7 @@
 #include "app/image_form.h"
 #include "app/image_routines.h"
 #include "app/matching_engine.h"
+#include "app/system_folders.h"
 #include "fw/core/datetime.h"
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
@@ -35,7 +36,7 @@ TChooseFolderProc gChooseFolder = nullptr;
 // ---- Crop folder and its files
 
 String CropFolder() {
-  return gCropFolderOverride.empty() ? fw::TempFolder() + u"\\Tavo_Cropped_3\\" : gCropFolderOverride;
+  return gCropFolderOverride.empty() ? ProgramSystemFolders()->Temp() + u"\\Tavo_Cropped_3\\" : gCropFolderOverride;
 }
 
 void SetCropFolderForTests(const String& Folder) { gCropFolderOverride = Folder; }

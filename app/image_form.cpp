@@ -180,7 +180,7 @@ void TImageForm::FormCreate(TObject*) {
   const String samples = VestalineFolder() + u"\\samples\\";
   if (imagedlg) imagedlg->SetInitialDir(samples);
   if (dlgsavemodified) dlgsavemodified->SetInitialDir(samples);
-  search_->Options().Folder = fw::FontsFolder();
+  search_->Options().Folder = SystemFontsFolder();
   if (dlgsearchfolder) dlgsearchfolder->SetDirectory(search_->Options().Folder);
   // Loads the settings file, before any other window reads from it.
   if (AppInistorage) AppInistorage->SetFileName(VestalineFolder() + u"\\vestaline.ini");
@@ -393,6 +393,8 @@ FW_REGISTER(TImageForm) {
   c.Field(u"Wizard", &F::Wizard);
   c.Field(u"Balloon", &F::Balloon);
   c.Field(u"Tray", &F::Tray);
+  c.Field(u"instance", &F::instance);
+  c.Field(u"directories", &F::directories);
   c.Field(u"popupminimized", &F::popupminimized);
   c.Field(u"MainPanel", &F::MainPanel);
   c.Field(u"ImageLoad", &F::ImageLoad);

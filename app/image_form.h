@@ -30,6 +30,8 @@
 #include "controls/base/xp_checkbox.h"
 #include "controls/views/ckmenus.h"
 #include "services/core/appinistorage.h"
+#include "services/ckappinst.h"
+#include "services/ckcomputerinfo.h"
 #include "controls/views/cktrayicon.h"
 #include "fw/controls/forms.h"
 #include "fw/core/strings_list.h"
@@ -130,6 +132,11 @@ class TImageForm : public fw::TForm, private TSearchView {
   // The icon in the notification area and its menu.
   ck::TCkTrayIcon* Tray = nullptr;
   ck::TCkPopupMenu* popupminimized = nullptr;
+  // Keeps the program to one instance: a second start hands its command
+  // line to this one and ends while this description loads.
+  services::TCkAppInstances* instance = nullptr;
+  // The system folders the program takes its own folders from.
+  services::TCkComputerInfoEx* directories = nullptr;
   ck::TCkWizardInteriorPage* MainPanel = nullptr;
   ck::TCkWizardInteriorPage* ImageLoad = nullptr;
   ck::TCkWizardInteriorPage* Run = nullptr;

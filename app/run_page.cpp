@@ -5,6 +5,7 @@
 
 #include "app/database_form.h"
 #include "app/filter_form.h"
+#include "app/font_folders.h"
 #include "app/image_form.h"
 #include "app/result_list.h"
 #include "fw/core/datetime.h"
@@ -40,7 +41,7 @@ void TImageForm::ReadSearchOptions() {
   TSearchOptions& o = search_->Options();
   o.Source = ChosenSource();
   o.SymbolFontsOnly = cbsymbols && cbsymbols->Down();
-  if (o.Folder.empty()) o.Folder = fw::FontsFolder();
+  if (o.Folder.empty()) o.Folder = SystemFontsFolder();
   o.Filter = DatabaseFilter();
   o.FilterActive = FilterActive != 0;
   TMatchOptions m = engine_->Options();
@@ -66,7 +67,7 @@ void TImageForm::cbsysytemClick(TObject*) {
 
 void TImageForm::Updateinfo() {
   TSearchOptions& o = search_->Options();
-  if (o.Folder.empty()) o.Folder = fw::FontsFolder();
+  if (o.Folder.empty()) o.Folder = SystemFontsFolder();
   if (dlgsearchfolder && dlgsearchfolder->Directory().empty()) dlgsearchfolder->SetDirectory(o.Folder);
   o.Source = ChosenSource();
   if (lbfonts) lbfonts->SetCaption(u"Fonts: " + fw::IntToStr(search_->CandidateCount()));

@@ -42,6 +42,9 @@
 #include "fw/system/application.h"
 #include "fw/system/timers.h"
 #include "services/appstorage_win.h"
+#include "services/ckappinst.h"
+#include "services/ckcomputerinfo.h"
+#include "services/uclappinst.h"
 #include "skin/controls/scrollbar.h"
 #include "skin/engine/png_graphic.h"
 
@@ -74,6 +77,9 @@ void RegisterFormClasses() {
   fw::RegisterClasses<fw::TActionList, fw::TAction, ck::TCkBrowseForFolderDialog>();
   fw::RegisterClasses<capture::TASGScreenCapture>();
 }
+
+void RegisterComputerInfoClasses() { fw::RegisterClasses<services::TCkComputerInfoEx>(); }
+void RegisterAppInstancesClasses() { fw::RegisterClasses<services::TCkAppInstances>(); }
 
 void RegisterComponentClasses() { fw::RegisterClasses<ck::TCkWizard, ck::TCkWizardInteriorPage>(); }
 
@@ -123,6 +129,9 @@ void RegisterProgramUnits() {
   if (registered) return;
   registered = true;
   auto& units = fw::Units();
+  // Each instance leaves the single-instance registry at the end of its run.
+  units.Add(u"CkComputerInfoEx", RegisterComputerInfoClasses);
+  units.Add(u"CkAppInst", RegisterAppInstancesClasses, services::FreeGlobalAppInstances);
   units.Add(u"StdCtrls", RegisterFormClasses);
   units.Add(u"CkWizard", RegisterComponentClasses);
   units.Add(u"CkToolControls", RegisterToolControlClasses);

@@ -239,7 +239,44 @@ String GetSpecialFolder(int csidl) {
 
 String AppDataFolder() { return GetSpecialFolder(CSIDL_APPDATA); }
 String FontsFolder() { return GetSpecialFolder(CSIDL_FONTS); }
-String TempFolder() { return WithoutBackslash(GetTempPathStr()); }
+String LongPathName(const String& path) {
+  DWORD n = GetLongPathNameW(W(path), nullptr, 0);
+  if (n == 0) return path;
+  std::u16string buf(n, u'\0');
+  n = GetLongPathNameW(W(path), W(buf.data()), n);
+  if (n == 0 || n >= buf.size()) return path;
+  buf.resize(n);
+  return buf;
+}
+
+String EnvironmentVariable(const String& name) {
+  DWORD n = GetEnvironmentVariableW(W(name), nullptr, 0);
+  if (n == 0) return String();
+  std::u16string buf(n, u'\0');
+  n = GetEnvironmentVariableW(W(name), W(buf.data()), n);
+  if (n >= buf.size()) return String();
+  buf.resize(n);
+  return buf;
+}
+
+String CurrentFolder() {
+  DWORD n = GetCurrentDirectoryW(0, nullptr);
+  if (n == 0) return String();
+  std::u16string buf(n, u'\0');
+  n = GetCurrentDirectoryW(n, W(buf.data()));
+  if (n == 0 || n >= buf.size()) return String();
+  buf.resize(n);
+  return buf;
+}
+
+String TempFolder() {
+  // An empty variable counts as missing; its text is taken as it stands.
+  String folder = EnvironmentVariable(u"TMP");
+  if (folder.empty()) folder = EnvironmentVariable(u"TEMP");
+  if (folder.empty()) folder = CurrentFolder();
+  if (folder.empty()) return folder;
+  return WithoutBackslash(LongPathName(folder));
+}
 String SystemFolder() { return GetSpecialFolder(CSIDL_SYSTEM); }
 String WindowsFolder() { return GetSpecialFolder(CSIDL_WINDOWS); }
 

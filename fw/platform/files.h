@@ -86,9 +86,18 @@ String GetTempPathStr();
 String GetSpecialFolder(int csidl);
 String AppDataFolder();    // CSIDL_APPDATA, the user's roaming application data
 String FontsFolder();      // CSIDL_FONTS
-String TempFolder();       // the temporary path without trailing backslash
+// The temporary folder without trailing backslash: the variable TMP, else
+// TEMP, else the current folder, in its long form.
+String TempFolder();
 String SystemFolder();     // CSIDL_SYSTEM
 String WindowsFolder();    // CSIDL_WINDOWS
+
+// The long form of a path (the path itself when the system has none).
+String LongPathName(const String& path);
+// The text of an environment variable; empty when it is missing.
+String EnvironmentVariable(const String& name);
+// The process's current folder as the system gives it.
+String CurrentFolder();
 
 // Full path of a module's file (the program's when module is null).
 String ModuleFileName(HMODULE module = nullptr);

@@ -4,6 +4,7 @@
 
 #include "fw/controls/hintwindow.h"
 #include "fw/core/rtti.h"
+#include "fw/system/named_utility_window.h"
 #include "fw/system/screen.h"
 #include "fw/system/threads.h"
 
@@ -56,7 +57,9 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
   size_t dot = exe.rfind(u'.');
   FTitle = dot == String::npos ? exe : exe.substr(0, dot);
   FHintWindowClass = THintWindow::StaticClass();
-  FHandle = AllocateHWnd(TWndMethod(this, &TApplication::WndProc));
+  // Its own class name: another instance of the program finds the
+  // application window by it and brings it to the front.
+  FHandle = AllocateNamedHWnd(TWndMethod(this, &TApplication::WndProc), L"TApplication");
   // A top-level window with a caption so that it can carry the taskbar
   // button and be minimized, but of no size.
   SetWindowLongW(FHandle, GWL_STYLE, WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX);
@@ -265,6 +268,20 @@ void TApplication::WndProc(TMessage& Message) {
         break;
       case WM_CLOSE:
         if (FMainForm) FMainForm->Close();
+        return;
+      case WM_SETFOCUS:
+        // Activated from outside (another instance brings the program to
+        // the front): the active form takes the activation once this
+        // activation has finished.
+        PostMessageW(FHandle, CM_ENTER, 0, 0);
+        break;
+      case CM_ENTER:
+        if (!IsIconic(FHandle) && GetFocus() == FHandle) {
+          HWND form = ActiveFormHandle();
+          if (form == FHandle) form = nullptr;
+          if (!form && FMainForm && FMainForm->HandleAllocated()) form = FMainForm->WindowHandle();
+          if (form && IsWindowVisible(form) && IsWindowEnabled(form)) SetForegroundWindow(form);
+        }
         return;
       case WM_ACTIVATEAPP:
         FActive = Message.WParam != 0;

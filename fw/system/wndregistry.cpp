@@ -1,7 +1,11 @@
 #include "fw/system/wndregistry.h"
 
+#include "fw/system/named_utility_window.h"
+
 #include <mutex>
+#include <set>
 #include <shared_mutex>
+#include <string>
 #include <unordered_map>
 
 namespace fw {
@@ -40,16 +44,30 @@ LRESULT CALLBACK UtilityWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam
   return m.Result;
 }
 
-void RegisterUtilityClass() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = UtilityWndProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kUtilityClass;
-    RegisterClassExW(&wc);
-  });
+// Registers a class of utility windows once per process. A class of that
+// name registered with another procedure (by code that knew nothing of the
+// registry) is replaced.
+void RegisterUtilityClass(const wchar_t* className) {
+  static std::mutex lock;
+  static std::set<std::wstring> registered;
+  std::lock_guard guard(lock);
+  if (registered.count(className)) return;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, className, &existing)) {
+    if (existing.lpfnWndProc == UtilityWndProc) {
+      registered.insert(className);
+      return;
+    }
+    UnregisterClassW(className, instance);
+  }
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = UtilityWndProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = className;
+  if (RegisterClassExW(&wc)) registered.insert(className);
 }
 
 }  // namespace
@@ -82,9 +100,12 @@ TWinControl* FindOwningControl(HWND wnd) {
   return nullptr;
 }
 
-HWND AllocateHWnd(const TWndMethod& method) {
-  RegisterUtilityClass();
-  HWND wnd = CreateWindowExW(WS_EX_TOOLWINDOW, kUtilityClass, L"", WS_POPUP, 0, 0, 0, 0,
+HWND AllocateHWnd(const TWndMethod& method) { return AllocateNamedHWnd(method, kUtilityClass); }
+
+HWND AllocateNamedHWnd(const TWndMethod& method, const wchar_t* className) {
+  if (!className || !*className) className = kUtilityClass;
+  RegisterUtilityClass(className);
+  HWND wnd = CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, 0, 0,
                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (wnd && method) {
     std::unique_lock lock(RegistryLock());

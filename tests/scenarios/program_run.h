@@ -29,7 +29,12 @@ struct ProgramProcess {
   }
   ~ProgramProcess() {
     if (!started) return;
-    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 99);
+    // Gone before the next start, which would otherwise find it running and
+    // hand itself over to it as a second instance.
+    if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(info.hProcess, 99);
+      WaitForSingleObject(info.hProcess, 60000);
+    }
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
   }
