@@ -74,52 +74,81 @@ bool Intersects(const TRect& a, const TRect& b) {
 
 }  // namespace
 
+namespace {
+
+// Puts a DC's state back as it was, also when a painter raises.
+class TSavedDC {
+ public:
+  explicit TSavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~TSavedDC() {
+    if (saved_) RestoreDC(dc_, saved_);
+  }
+  TSavedDC(const TSavedDC&) = delete;
+  TSavedDC& operator=(const TSavedDC&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+// Marks a control as painting a copy for as long as it lives.
+class TPaintingCopy {
+ public:
+  explicit TPaintingCopy(TControl* c) : c_(c) { c_->SetControlState(c_->ControlState() + TControlState{csPaintCopy}); }
+  ~TPaintingCopy() { c_->SetControlState(c_->ControlState() - TControlState{csPaintCopy}); }
+  TPaintingCopy(const TPaintingCopy&) = delete;
+  TPaintingCopy& operator=(const TPaintingCopy&) = delete;
+
+ private:
+  TControl* c_;
+};
+
+class TPainterEntry {
+ public:
+  explicit TPainterEntry(TControl* c) : c_(c), entered_(ParentImagePainters().insert(c).second) {}
+  ~TPainterEntry() {
+    if (entered_) ParentImagePainters().erase(c_);
+  }
+  TPainterEntry(const TPainterEntry&) = delete;
+  TPainterEntry& operator=(const TPainterEntry&) = delete;
+  bool Entered() const { return entered_; }
+
+ private:
+  TControl* c_;
+  bool entered_;
+};
+
+}  // namespace
+
 void PaintParentImage(TControl* Control, TCanvas* Canvas) {
   if (!Control || !Canvas || !Control->Parent()) return;
-  auto& painters = ParentImagePainters();
-  if (!painters.insert(Control).second) return;
+  TPainterEntry entry(Control);
+  if (!entry.Entered()) return;
   TWinControl* parent = Control->Parent();
-  TControlState parentState = parent->ControlState();
-  parent->SetControlState(parentState + TControlState{csPaintCopy});
+  TPaintingCopy parentCopy(parent);
   HDC dc = Canvas->Handle();
   POINT org;
   GetViewportOrgEx(dc, &org);
-  int ox = org.x - Control->Left(), oy = org.y - Control->Top();
-  try {
-    int saved = SaveDC(dc);
+  const int ox = org.x - Control->Left(), oy = org.y - Control->Top();
+  {
+    TSavedDC saved(dc);
     SetViewportOrgEx(dc, ox, oy, nullptr);
     TRect pc = parent->ClientRect();
     IntersectClipRect(dc, 0, 0, pc.Width(), pc.Height());
     parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    RestoreDC(dc, saved);
-    TRect self = Control->BoundsRect();
-    for (int i = 0; i < parent->ControlCount(); ++i) {
-      TControl* c = parent->Controls(i);
-      if (c == Control) break;
-      if (!c || !c->Visible() || !Intersects(c->BoundsRect(), self)) continue;
-      TControlState state = c->ControlState();
-      c->SetControlState(state + TControlState{csPaintCopy});
-      int s = SaveDC(dc);
-      SetViewportOrgEx(dc, ox + c->Left(), oy + c->Top(), nullptr);
-      IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
-      try {
-        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-      } catch (...) {
-        RestoreDC(dc, s);
-        c->SetControlState(c->ControlState() - TControlState{csPaintCopy});
-        throw;
-      }
-      RestoreDC(dc, s);
-      c->SetControlState(c->ControlState() - TControlState{csPaintCopy});
-    }
-  } catch (...) {
-    parent->SetControlState(parent->ControlState() - TControlState{csPaintCopy});
-    painters.erase(Control);
-    throw;
   }
-  parent->SetControlState(parent->ControlState() - TControlState{csPaintCopy});
-  painters.erase(Control);
+  const TRect self = Control->BoundsRect();
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    if (c == Control) break;
+    if (!c || !c->Visible() || !Intersects(c->BoundsRect(), self)) continue;
+    TPaintingCopy copy(c);
+    TSavedDC saved(dc);
+    SetViewportOrgEx(dc, ox + c->Left(), oy + c->Top(), nullptr);
+    IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
+    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  }
 }
 
 int DrawTextUnmodifiedDC(HDC DC, const String& Text, int Length, TRect& R, UINT Flags) {
