@@ -1,0 +1,31 @@
+// Path text: trailing backslashes, joining, extensions, rooted and UNC
+// paths, backup names. Plain text work; nothing here touches the disk.
+#pragma once
+
+#include "fw/core/types.h"
+
+namespace services {
+
+// "\" appended unless Path ends with one; an empty path gives "\".
+fw::String PathWithTrailingBackslash(const fw::String& Path);
+// One trailing "\" removed.
+fw::String PathWithoutTrailingBackslash(const fw::String& Path);
+// Path and Rest with exactly one "\" between them; either alone when the
+// other is empty.
+fw::String PathJoin(const fw::String& Path, const fw::String& Rest);
+// Extension appended (with its "." when it has none) unless the path is
+// empty or already has that extension (ASCII case ignored); a trailing "."
+// of Path is dropped first.
+fw::String PathAppendExtension(const fw::String& Path, const fw::String& Extension);
+// The path starts with the device prefix "\\.\".
+bool PathHasDevicePrefix(const fw::String& Path);
+// A UNC share ("\\server\share...", "\\?\UNC\...") or a drive path
+// ("C:\..."), optionally after the device prefix.
+bool PathIsRooted(const fw::String& Path);
+bool PathIsUncShare(const fw::String& Path);
+// a.ini -> a.~ini; a name without extension gets ".~".
+fw::String BackupFileName(const fw::String& FileName);
+// ".~" + N with at least three digits + "~": 1 -> .~001~.
+fw::String NumberedBackupExtension(int N);
+
+}  // namespace services
