@@ -11,8 +11,6 @@ namespace fw {
 
 namespace {
 
-String Ascii(std::string_view s) { return String(s.begin(), s.end()); }
-
 // A finite value as decimal digits: value = 0.d1d2d3... x 10^exponent.
 // Digits carry no trailing zeros; zero has no digits.
 struct Decimal {
@@ -104,7 +102,7 @@ String FixedText(double v, int decimals) {
     out.push_back('.');
     for (int k = 0; k < decimals; ++k) out.push_back(DigitAt(d, d.exponent + k));
   }
-  return Ascii(out);
+  return Utf8ToString(out);
 }
 
 String ScientificText(double v, int precision) {
@@ -125,7 +123,7 @@ String ScientificText(double v, int precision) {
   std::string digits = std::to_string(std::abs(e));
   out.append(digits.size() < 3 ? 3 - digits.size() : 0, '0');
   out += digits;
-  return Ascii(out);
+  return Utf8ToString(out);
 }
 
 String GeneralText(double v, int precision) {
@@ -157,7 +155,7 @@ String GeneralText(double v, int precision) {
       out.append(d.digits, static_cast<size_t>(e));
     }
   }
-  return Ascii(out);
+  return Utf8ToString(out);
 }
 
 String UnsignedText(uint64_t v, int base) {
@@ -529,6 +527,11 @@ String IncludeTrailingPathDelimiter(StringView path) {
   String r(path);
   if (r.empty() || r.back() != u'\\') r.push_back(u'\\');
   return r;
+}
+
+String ExcludeTrailingPathDelimiter(StringView path) {
+  if (!path.empty() && path.back() == u'\\') path.remove_suffix(1);
+  return String(path);
 }
 
 String ExtractFilePath(StringView fileName) { return String(fileName.substr(0, LastDelimiter(fileName, u"\\:"))); }

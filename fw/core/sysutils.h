@@ -89,6 +89,8 @@ String AnsiDequotedStr(StringView s, char16_t quote);
 
 // Paths with backslashes; a drive colon also ends the directory part.
 String IncludeTrailingPathDelimiter(StringView path);
+// The path without one trailing backslash ("D:\" becomes "D:").
+String ExcludeTrailingPathDelimiter(StringView path);
 String ExtractFilePath(StringView fileName);
 String ExtractFileName(StringView fileName);
 // The extension with its dot, or empty.

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "fw/platform/system_function.h"
+
 namespace fw::detail {
 
 namespace {
@@ -53,20 +55,14 @@ const State& GetState() {
     State s;
     // Version 6 already in effect (the program's manifest), or a system
     // whose one comctl32 has task dialogs.
-    if (HMODULE m = LoadLibraryW(L"comctl32.dll")) {
-      s.proc = reinterpret_cast<TaskDialogIndirectProc>(
-          reinterpret_cast<void*>(GetProcAddress(m, "TaskDialogIndirect")));
-    }
+    s.proc = SystemFunction<TaskDialogIndirectProc>(L"comctl32.dll", "TaskDialogIndirect");
     if (s.proc) return s;
     s.context = CreateComCtl6Context();
     if (s.context == INVALID_HANDLE_VALUE) return s;
     ULONG_PTR cookie = 0;
     if (ActivateActCtx(s.context, &cookie)) {
-      // Loaded under the context: the version 6 library, kept for the run.
-      if (HMODULE m = LoadLibraryW(L"comctl32.dll")) {
-        s.proc = reinterpret_cast<TaskDialogIndirectProc>(
-            reinterpret_cast<void*>(GetProcAddress(m, "TaskDialogIndirect")));
-      }
+      // Found under the context: the version 6 library, kept for the run.
+      s.proc = SystemFunction<TaskDialogIndirectProc>(L"comctl32.dll", "TaskDialogIndirect");
       DeactivateActCtx(0, cookie);
     }
     return s;

@@ -11,12 +11,10 @@ namespace fw {
 
 namespace {
 
-String Ascii(const std::string& s) { return String(s.begin(), s.end()); }
-
 String Pad(long long v, int width) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%0*lld", width, v);
-  return Ascii(buf);
+  return Utf8ToString(buf);
 }
 
 char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
@@ -268,7 +266,7 @@ String ApplyPicture(const Picture& p, double v, const TFormatSettings& s) {
     for (int i = 0; i < p.maxDec; ++i) frac += static_cast<char16_t>(digits[1 + i]);
     std::string ed = std::to_string(e < 0 ? -e : e);
     while (static_cast<int>(ed.size()) < p.expDigits) ed = "0" + ed;
-    exponent = u"E" + String(e < 0 ? u"-" : (p.expAlwaysSign ? u"+" : u"")) + Ascii(ed);
+    exponent = u"E" + String(e < 0 ? u"-" : (p.expAlwaysSign ? u"+" : u"")) + Utf8ToString(ed);
   } else {
     RoundDigits(digits, exp10, exp10 + p.maxDec);
     for (int pos = exp10 - 1; pos >= 0; --pos) intPart += static_cast<char16_t>(DigitAt(digits, exp10, pos));
@@ -307,7 +305,7 @@ std::vector<String> SplitSections(const String& f) {
 String GeneralFloat(double v, const TFormatSettings& s) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.15G", v);
-  String out = Ascii(buf);
+  String out = Utf8ToString(buf);
   for (char16_t& c : out)
     if (c == u'.') c = s.DecimalSeparator;
   return out;

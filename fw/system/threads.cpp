@@ -5,6 +5,7 @@
 
 #include "fw/core/exceptions.h"
 #include "fw/core/rtti.h"
+#include "fw/platform/system_function.h"
 #include "fw/system/application.h"
 
 namespace fw {
@@ -142,8 +143,7 @@ void TThread::Synchronize(TThread*, const TThreadMethod& Method) {
 
 void TThread::NameThreadForDebugging(const std::string& Name, DWORD ThreadID) {
   using SetDescription = HRESULT(WINAPI*)(HANDLE, PCWSTR);
-  static auto fn = reinterpret_cast<SetDescription>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetThreadDescription")));
+  static const auto fn = SystemFunction<SetDescription>(L"kernel32.dll", "SetThreadDescription");
   if (!fn) return;
   HANDLE h = ThreadID == static_cast<DWORD>(-1) ? GetCurrentThread()
                                                  : OpenThread(THREAD_SET_LIMITED_INFORMATION, FALSE, ThreadID);

@@ -158,4 +158,10 @@ TEST(Paths, SplitAndChangeBackslashPaths) {
   }
   EXPECT_EQ(IncludeTrailingPathDelimiter(u"C:\\x"), u"C:\\x\\");
   EXPECT_EQ(IncludeTrailingPathDelimiter(u"C:\\x\\"), u"C:\\x\\");
+  // One delimiter goes, so a drive root becomes the drive alone.
+  const std::pair<const char16_t*, const char16_t*> excluded[] = {
+      {u"C:\\x\\", u"C:\\x"}, {u"C:\\x", u"C:\\x"}, {u"D:\\", u"D:"}, {u"\\", u""},
+      {u"", u""},           {u"a\\\\", u"a\\"},
+  };
+  for (const auto& [path, without] : excluded) EXPECT_EQ(ExcludeTrailingPathDelimiter(path), without) << N(path);
 }

@@ -1,0 +1,20 @@
+// Functions of system libraries that not every system has (newer Windows
+// versions, Wine), looked up by name at run time.
+#pragma once
+
+#include <windows.h>
+
+namespace fw {
+
+// The address of the function `name` exported by `library` ("gdi32.dll"),
+// loading the library when the process has not; null when either is
+// missing. A library loaded here stays loaded for the run.
+FARPROC SystemProcAddress(const wchar_t* library, const char* name);
+
+// The same, as a pointer of the function's type.
+template <class TFunction>
+TFunction SystemFunction(const wchar_t* library, const char* name) {
+  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(SystemProcAddress(library, name)));
+}
+
+}  // namespace fw
