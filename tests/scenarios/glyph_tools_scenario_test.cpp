@@ -19,19 +19,6 @@ using namespace scenarios;
 
 using GlyphToolsScenario = RunningProgram;
 
-namespace {
-
-int CropFiles() {
-  int n = 0;
-  fw::TSearchRec rec;
-  const fw::String pattern = fw::TempFolder() + u"\\Tavo_Cropped_3\\imgmod_*.BMP";
-  for (int found = fw::FindFirst(pattern, 0, rec); found == 0; found = fw::FindNext(rec)) ++n;
-  fw::FindClose(rec);
-  return n;
-}
-
-}  // namespace
-
 TEST_F(GlyphToolsScenario, CropCharsThenGrabAndTakeTheSelectedCharacterAsTheSample) {
   fw::testing::TestFolder folder("glyph_tools_scenario");
   // Two characters: a 30 x 40 block and a 20 x 40 one.

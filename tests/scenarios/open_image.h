@@ -10,9 +10,20 @@
 #include <vector>
 
 #include "fw/graphics/graphics.h"
+#include "fw/platform/files.h"
 #include "scenarios/program_windows.h"
 
 namespace scenarios {
+
+// The character files the running program has cropped into its crop folder.
+inline int CropFiles() {
+  int n = 0;
+  fw::TSearchRec rec;
+  const fw::String pattern = fw::TempFolder() + u"\\Tavo_Cropped_3\\imgmod_*.BMP";
+  for (int found = fw::FindFirst(pattern, 0, rec); found == 0; found = fw::FindNext(rec)) ++n;
+  fw::FindClose(rec);
+  return n;
+}
 
 // A 120 x 80 white bitmap with the blocks in black, written to Path.
 inline std::wstring WriteCharacterImage(const fw::String& Path, const std::vector<fw::TRect>& Blocks) {

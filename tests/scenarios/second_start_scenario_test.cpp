@@ -20,15 +20,6 @@ using SecondStartScenario = RunningProgram;
 
 namespace {
 
-int CropFiles() {
-  int n = 0;
-  fw::TSearchRec rec;
-  const fw::String pattern = fw::TempFolder() + u"\\Tavo_Cropped_3\\imgmod_*.BMP";
-  for (int found = fw::FindFirst(pattern, 0, rec); found == 0; found = fw::FindNext(rec)) ++n;
-  fw::FindClose(rec);
-  return n;
-}
-
 bool WaitUntil(bool (*condition)(HWND), HWND wnd) {
   const DWORD start = GetTickCount();
   while (!condition(wnd)) {
