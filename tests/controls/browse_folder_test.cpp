@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 
@@ -329,15 +330,16 @@ String SelectedTreeText(HWND dialog) {
   return String(reinterpret_cast<const char16_t*>(text));
 }
 
-// Asks the dialog to select the folder until done() holds, for up to half a
-// minute: Wine fills its folder tree as it goes and may miss a selection
-// asked for too early.
+// Asks the dialog to select the folder until done() holds, for up to two
+// minutes: Wine fills its folder tree as it goes and may miss a selection
+// asked for too early. The asks thin out over time, so that on a busy
+// machine they do not keep the tree refilling itself.
 template <class Done>
 void SelectUntil(HWND dialog, const String& folder, Done done) {
   const DWORD start = GetTickCount();
-  while (!done() && GetTickCount() - start < 30000) {
+  for (DWORD pause = 50; !done() && GetTickCount() - start < 120000; pause = std::min<DWORD>(pause * 2, 1000)) {
     SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(W(folder)));
-    Sleep(50);
+    for (const DWORD asked = GetTickCount(); !done() && GetTickCount() - asked < pause;) Sleep(10);
   }
 }
 

@@ -100,7 +100,7 @@ class DialogDriver {
 
   void Run() {
     for (const Step& step : steps_) {
-      HWND dialog = WaitForNewDialog(10000);
+      HWND dialog = WaitForNewDialog(60000);  // generous: a loaded machine starts dialogs slowly
       if (!dialog) break;
       seen_.insert(dialog);
       // Let the dialog finish its start-up (hooks, first paint) first.
@@ -108,8 +108,8 @@ class DialogDriver {
       step(dialog);
       ++done_;
     }
-    // Whatever is still open half a minute later was not answered: close it.
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < 30000;) {
+    // Whatever is still open two minutes later was not answered: close it.
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 120000;) {
       bool open = false;
       for (HWND w : seen_)
         if (IsWindow(w) && IsWindowVisible(w)) open = true;
