@@ -77,7 +77,7 @@ bool RemoveLink(const String& path, DWORD attr) {
   return false;
 }
 
-bool DeleteContents(const String& dir) {
+bool DeleteContents(const String& dir, const TDeleteTreeOptions& options) {
   WIN32_FIND_DATAW d;
   HANDLE h = FindFirstFileW(W(dir + u"\\*"), &d);
   if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
@@ -90,13 +90,13 @@ bool DeleteContents(const String& dir) {
       // Symbolic links and junctions: the link goes, the target stays.
       ok = RemoveLink(full, attr) && ok;
     } else if (attr & FILE_ATTRIBUTE_DIRECTORY) {
-      ok = DeleteContents(full) && ok;
+      ok = DeleteContents(full, options) && ok;
       if (attr & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(W(full), attr & ~FILE_ATTRIBUTE_READONLY);
       ok = RemoveDirectoryW(W(full)) && ok;
-    } else {
-      if (attr & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(W(full), FILE_ATTRIBUTE_NORMAL);
-      ok = DeleteFileW(W(full)) && ok;
+    } else if (!options.confirmFile || options.confirmFile(full, attr)) {
+      ok = SetFileAttributesW(W(full), FILE_ATTRIBUTE_NORMAL) && DeleteFileW(W(full)) && ok;
     }
+    if (!ok && options.abortOnFailure) break;
   } while (FindNextFileW(h, &d));
   ::FindClose(h);
   return ok;
@@ -212,16 +212,18 @@ bool ForceDirectories(const String& path) {
   return CreateDirectoryW(W(p), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool DeleteFolderTree(const String& path) {
+bool DeleteFolderTree(const String& path) { return DeleteFolderTree(path, TDeleteTreeOptions()); }
+
+bool DeleteFolderTree(const String& path, const TDeleteTreeOptions& options) {
   const String p = WithoutBackslash(path);
   // Never a whole drive or share, whatever the caller computed.
   if (p.empty() || PathIsRootW(W(p))) return false;
   DWORD attr = GetFileAttributesW(W(p));
   if (attr == INVALID_FILE_ATTRIBUTES || !(attr & FILE_ATTRIBUTE_DIRECTORY)) return false;
   if (attr & FILE_ATTRIBUTE_REPARSE_POINT) return RemoveLink(p, attr);
-  bool ok = DeleteContents(p);
+  if (!DeleteContents(p, options)) return false;
   if (attr & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(W(p), attr & ~FILE_ATTRIBUTE_READONLY);
-  return RemoveDirectoryW(W(p)) && ok;
+  return RemoveDirectoryW(W(p)) != 0;
 }
 
 String GetTempPathStr() {

@@ -78,6 +78,14 @@ bool ForceDirectories(const String& path);
 // is itself a link is removed as a link only. A drive or share root is
 // refused. True when the folder is gone.
 bool DeleteFolderTree(const String& path);
+// The same, stopping at the first entry that cannot be removed when
+// abortOnFailure; confirmFile (when set) is asked before each file and a
+// file it keeps keeps its folders too.
+struct TDeleteTreeOptions {
+  bool abortOnFailure = false;
+  std::function<bool(const String& path, uint32_t attr)> confirmFile;
+};
+bool DeleteFolderTree(const String& path, const TDeleteTreeOptions& options);
 
 // The system's temporary path, ending in a backslash.
 String GetTempPathStr();

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "services/core/uclstrings.h"
+
 namespace services {
 
 namespace {
@@ -99,6 +101,14 @@ bool PathIsUncShare(const fw::String& Path) {
   const size_t after = 2 + server.size();
   if (after >= Path.size() || Path[after] != u'\\') return false;
   return ValidShareName(PartFrom(Path, after + 1));
+}
+
+bool FileNameMatches(const fw::String& FileName, const fw::String& Mask, bool CaseSensitive) {
+  if (Mask.empty() || Mask == u"*" || Mask == u"*.*") return true;
+  const fw::String mask = CaseSensitive ? Mask : TextUpper(Mask);
+  const fw::String name = CaseSensitive ? FileName : TextUpper(FileName);
+  if (name.find(u'.') == fw::String::npos && TextMatchesMask(mask, name + u".")) return true;
+  return TextMatchesMask(mask, name);
 }
 
 fw::String BackupFileName(const fw::String& FileName) {

@@ -23,6 +23,11 @@ bool PathHasDevicePrefix(const fw::String& Path);
 // ("C:\..."), optionally after the device prefix.
 bool PathIsRooted(const fw::String& Path);
 bool PathIsUncShare(const fw::String& Path);
+// "*" any run, "?" one character, the whole name; an empty mask, "*" and
+// "*.*" match everything. A name without "." also matches as if it ended
+// with one ("*." finds names without extension), and as it stands (so the
+// mask README finds README). Case is ignored unless CaseSensitive.
+bool FileNameMatches(const fw::String& FileName, const fw::String& Mask, bool CaseSensitive);
 // a.ini -> a.~ini; a name without extension gets ".~".
 fw::String BackupFileName(const fw::String& FileName);
 // ".~" + N with at least three digits + "~": 1 -> .~001~.

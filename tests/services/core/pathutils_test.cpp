@@ -96,3 +96,38 @@ TEST(PathUtils, RootedAndUncPaths) {
 
 }  // namespace
 }  // namespace services
+
+namespace services {
+namespace {
+
+TEST(PathUtils, FileNamesMatchMasksLikeTheFileSystem) {
+  struct Case {
+    const char16_t* name;
+    const char16_t* mask;
+    bool caseSensitive;
+    bool matches;
+  };
+  const Case cases[] = {
+      {u"README", u"*.", false, true},  // a dotless name counts as ending with "."
+      {u"README", u"README", false, true},
+      {u"readme", u"README", false, true},
+      {u"readme", u"README", true, false},
+      {u"a.txt", u"*.", false, false},
+      {u"a.txt", u"*.*", false, true},
+      {u"README", u"*.*", false, true},
+      {u"a.txt", u"", false, true},
+      {u"a.txt", u"*", false, true},
+      {u"font.TTF", u"*.ttf", false, true},
+      {u"font.ttf", u"*.TTF", true, false},
+      {u"font1.ttf", u"font?.ttf", false, true},
+      {u"font12.ttf", u"font?.ttf", false, false},
+      {u"a.ttf.bak", u"*.ttf", false, false},
+      {u"", u"*.ttf", false, false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FileNameMatches(c.name, c.mask, c.caseSensitive), c.matches)
+        << N(c.name) << " " << N(c.mask) << (c.caseSensitive ? " case" : "");
+}
+
+}  // namespace
+}  // namespace services
