@@ -60,7 +60,12 @@ class TUclMutex : public TUclDispatcherObject {
   TUclMutex(LPSECURITY_ATTRIBUTES SecAttr, bool InitialOwner, const fw::String& Name);
   // OpenMutexW; raises EUclMutexError "Failed to open mutex".
   static TUclMutex* Open(DWORD Access, bool Inheritable, const fw::String& Name);
-  bool Acquire(DWORD TimeOut = INFINITE) { return WaitFor(TimeOut) == wrSignaled; }
+  // True when the mutex is ours after the wait, also when its last owner
+  // ended without releasing it (the caller must release it then too).
+  bool Acquire(DWORD TimeOut = INFINITE) {
+    const TUclWaitResult result = WaitFor(TimeOut);
+    return result == wrSignaled || result == wrAbandoned;
+  }
   bool Release() { return ReleaseMutex(FHandle) != 0; }
 
  private:

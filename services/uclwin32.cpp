@@ -3,18 +3,14 @@
 #include <atomic>
 
 #include "services/uclbase.h"
+#include "services/uclsysutils.h"
 
 namespace services {
 
 void GetFunctionOnce(FARPROC& Pointer, const fw::String& ModuleName, const char* ProcName) {
   if (Pointer) return;
   HMODULE module = GetModuleHandleW(W(ModuleName));
-  if (!module) {
-    const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    module = LoadLibraryW(W(ModuleName));
-    SetErrorMode(previous);
-  }
-  if (!module) throw EUclError(u"Library not found: " + ModuleName);
+  if (!module && !LoadModuleOnce(module, ModuleName)) throw EUclError(u"Library not found: " + ModuleName);
   FARPROC found = GetProcAddress(module, ProcName);
   if (!found) {
     fw::String name;
