@@ -5,7 +5,9 @@
 #include "fw/core/rtti.h"
 #include "fw/core/sysutils.h"
 #include "services/core/extended.h"
+#include "services/core/filehistory.h"
 #include "services/core/mime.h"
+#include "services/core/pathutils.h"
 #include "services/core/textutils.h"
 
 namespace services {
@@ -14,7 +16,8 @@ namespace {
 
 const char16_t kSynchronizePrefix[] = u"TCkCustomAppStorage.Synchronize:";
 
-bool PathIsRooted(const String& p) {
+// A drive root or a "\\" start: such names are not joined to a folder.
+bool HasDriveOrShareRoot(const String& p) {
   if (p.size() >= 2 && p[0] == u'\\' && p[1] == u'\\') return true;
   return p.size() > 2 && ((p[0] | 0x20) >= u'a' && (p[0] | 0x20) <= u'z') && p[1] == u':' && p[2] == u'\\';
 }
@@ -29,12 +32,6 @@ bool StartsWithNoCase(const String& s, const String& prefix) {
 }
 
 bool SameNoCase(const String& a, const String& b) { return a.size() == b.size() && fw::AnsiCompareText(a, b) == 0; }
-
-String NumberedBackupExtension(int N) {
-  String n = fw::IntToStr(N);
-  while (n.size() < 3) n.insert(n.begin(), u'0');
-  return u".~" + n + u"~";
-}
 
 // Decimal integers only: the file never holds another form.
 int DecimalToInt(const String& text) {
@@ -134,12 +131,6 @@ TCkCustomAppMemoryFileStorage::TCkCustomAppMemoryFileStorage(fw::TComponent* AOw
 
 bool TCkCustomAppMemoryFileStorage::Loading() const { return ComponentState().Contains(fw::csLoading); }
 
-String TCkCustomAppMemoryFileStorage::BackupFileNameOf(const String& FileName) {
-  const String ext = fw::ExtractFileExt(FileName);
-  if (ext.empty()) return FileName + u".~";
-  return FileName.substr(0, FileName.size() - ext.size()) + u".~" + ext.substr(1);
-}
-
 String TCkCustomAppMemoryFileStorage::SynchronizeLockName(const String& FileName) {
   const std::string text = fw::StringToUtf8(kSynchronizePrefix + FileName);
   String name = MimeEncodeStringNoCRLF(TBytes(text.begin(), text.end()));
@@ -184,7 +175,7 @@ void TCkCustomAppMemoryFileStorage::RecomputeFullFileName() {
   } else {
     const String t = ActiveTranslateStringEngine()->TranslateString(FFileName);
     const String n = fw::ExtractFileName(t);
-    const String r = PathIsRooted(t) ? n : t;
+    const String r = HasDriveOrShareRoot(t) ? n : t;
     switch (FLocation) {
       case flCustom: FFullFileName = ResolveFileName(); break;
       case flWindows: FFullFileName = WithoutTrailingBackslash(fs.WindowsFolder()) + u"\\" + n; break;
@@ -261,7 +252,7 @@ void TCkCustomAppMemoryFileStorage::Reload() {
       ReadContentFromFile();
     } catch (const ECKAppStorageDamagedFile& e) {
       ClearContent();
-      const String backup = BackupFileNameOf(FFullFileName);
+      const String backup = BackupFileName(FFullFileName);
       if (fs.MoveReplace(FFullFileName, backup)) {
         FFileAge = -1.0;
         DoError(u"The settings file \"" + FFullFileName + u"\" cannot be read: " + e.Message() +
@@ -279,26 +270,6 @@ void TCkCustomAppMemoryFileStorage::Reload() {
   });
 }
 
-void TCkCustomAppMemoryFileStorage::KeepHistory(const String& FileName, int MaxCount, fw::TDateTime NotAfter) {
-  TCkStorageFileSystem& fs = StorageFileSystem();
-  if (MaxCount <= 0 || !fs.FileExists(FileName)) return;
-  auto numbered = [&](int n) { return fw::ChangeFileExt(FileName, NumberedBackupExtension(n)); };
-  const String newest = numbered(1);
-  fw::TDateTime age;
-  if (NotAfter != 0 && fs.FileAge(newest, age) && age > NotAfter) return;
-  std::function<void(int)> rotate = [&](int n) {
-    const String older = numbered(n - 1), next = numbered(n);
-    if (fs.FileExists(next)) {
-      if (n < MaxCount) rotate(n + 1);
-      else if (!fs.RemoveFile(next)) throw fw::Exception(u"Unable to delete file \"" + next + u"\".");
-    }
-    if (fs.FileExists(older) && !fs.MoveReplace(older, next))
-      throw fw::Exception(u"Unable to rename file \"" + older + u"\" to \"" + next + u"\".");
-  };
-  rotate(2);
-  if (!fs.CopyReplace(FileName, newest)) throw fw::Exception(u"Unable to copy file \"" + FileName + u"\".");
-}
-
 void TCkCustomAppMemoryFileStorage::FlushContent() {
   TCkStorageFileSystem& fs = StorageFileSystem();
   TCkAppFileStorageOptions& o = *FileOptions();
@@ -306,7 +277,7 @@ void TCkCustomAppMemoryFileStorage::FlushContent() {
   if (!folder.empty() && !fs.ForceDirectories(folder))
     throw fw::EFCreateError(u"Cannot create the folder \"" + folder + u"\".");
   const String target = FFullFileName;
-  const String backup = BackupFileNameOf(target);
+  const String backup = BackupFileName(target);
   if (o.BackupType() == afsbtCreateBefore && fs.FileExists(target) && !fs.MoveReplace(target, backup))
     throw fw::Exception(u"Unable to rename file \"" + target + u"\" to \"" + backup + u"\".");
   if (o.BackupType() == afsbtRenameAfter) {
@@ -332,7 +303,7 @@ void TCkCustomAppMemoryFileStorage::FlushContent() {
   if (o.BackupHistoryCount() > 0 && o.BackupHistoryType() != afsbhtNone) {
     static const double kAge[] = {0,        0,       1.0 / 1440, 1.0 / 96, 1.0 / 24, 1.0 / 6,
                                   0.5,      1,       3,          7,        30};
-    KeepHistory(target, o.BackupHistoryCount(), fs.Now() - kAge[o.BackupHistoryType()]);
+    KeepFileHistory(fs, target, String(), o.BackupHistoryCount(), true, fs.Now() - kAge[o.BackupHistoryType()]);
   }
   if (o.BackupType() != afsbtNone && !o.BackupKeepFileAfterFlush()) fs.RemoveFile(backup);
   fw::TDateTime age;

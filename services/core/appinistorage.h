@@ -78,8 +78,6 @@ class TCkCustomAppMemoryFileStorage : public TCkCustomAppStorage {
   void Reload() override;
   bool ReloadNeeded() const override;
 
-  // The backup name: the extension's dot becomes ".~" (a.ini: a.~ini).
-  static String BackupFileNameOf(const String& FileName);
   // The name of the named lock that guards flush and reload of FileName.
   static String SynchronizeLockName(const String& FileName);
 
@@ -100,7 +98,6 @@ class TCkCustomAppMemoryFileStorage : public TCkCustomAppStorage {
   void Synchronized(F Action);
 
  private:
-  void KeepHistory(const String& FileName, int MaxCount, fw::TDateTime NotAfter);
   void FlushContent();
 
   String FFullFileName;

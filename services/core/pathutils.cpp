@@ -123,4 +123,9 @@ fw::String NumberedBackupExtension(int N) {
   return u".~" + fw::String(digits.begin(), digits.end()) + u"~";
 }
 
+fw::String NumberedBackupName(const fw::String& FileName, int N, bool ReplaceExtension) {
+  const fw::String base = ReplaceExtension ? FileName.substr(0, FileName.size() - ExtensionOf(FileName).size()) : FileName;
+  return base + NumberedBackupExtension(N);
+}
+
 }  // namespace services

@@ -32,5 +32,9 @@ bool FileNameMatches(const fw::String& FileName, const fw::String& Mask, bool Ca
 fw::String BackupFileName(const fw::String& FileName);
 // ".~" + N with at least three digits + "~": 1 -> .~001~.
 fw::String NumberedBackupExtension(int N);
+// The N-th numbered backup of FileName: its extension replaced by
+// NumberedBackupExtension(N) (a.ini -> a.~001~) when ReplaceExtension, else
+// that appended (a.ini -> a.ini.~001~).
+fw::String NumberedBackupName(const fw::String& FileName, int N, bool ReplaceExtension);
 
 }  // namespace services

@@ -6,6 +6,7 @@
 #include "fw/core/exceptions.h"
 #include "fw/core/rtti.h"
 #include "services/core/appinistorage.h"
+#include "services/core/pathutils.h"
 
 using namespace services;
 using fw::String;
@@ -297,8 +298,8 @@ TEST_F(IniStorage, AutoReloadKeepsUnsavedValuesWhileTheFileIsStillMissing) {
 }
 
 TEST_F(IniStorage, BackupNamesAndTypes) {
-  EXPECT_EQ(TCkCustomAppMemoryFileStorage::BackupFileNameOf(u"C:\\a\\vestaline.ini"), u"C:\\a\\vestaline.~ini");
-  EXPECT_EQ(TCkCustomAppMemoryFileStorage::BackupFileNameOf(u"C:\\a\\b"), u"C:\\a\\b.~");
+  EXPECT_EQ(BackupFileName(u"C:\\a\\vestaline.ini"), u"C:\\a\\vestaline.~ini");
+  EXPECT_EQ(BackupFileName(u"C:\\a\\b"), u"C:\\a\\b.~");
   const struct {
     TCkAppFileStorageBackupType type;
     bool keep;

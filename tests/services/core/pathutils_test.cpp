@@ -57,6 +57,19 @@ TEST(PathUtils, ExtensionsAndBackupNames) {
   EXPECT_EQ(N(BackupFileName(u"C:\\d.x\\a")), "C:\\d.x\\a.~");
   for (auto [n, text] : {std::pair{1, ".~001~"}, {12, ".~012~"}, {1234, ".~1234~"}})
     EXPECT_EQ(N(NumberedBackupExtension(n)), text);
+  struct Numbered {
+    const char16_t* name;
+    int n;
+    bool replace;
+    const char* backup;
+  };
+  const Numbered numbered[] = {
+      {u"C:\\cfg\\vestaline.ini", 1, true, "C:\\cfg\\vestaline.~001~"},  // the settings file's history
+      {u"C:\\cfg\\vestaline.ini", 2, false, "C:\\cfg\\vestaline.ini.~002~"},
+      {u"C:\\d.x\\a", 12, true, "C:\\d.x\\a.~012~"},
+  };
+  for (const Numbered& b : numbered)
+    EXPECT_EQ(N(NumberedBackupName(b.name, b.n, b.replace)), b.backup) << N(b.name);
 }
 
 TEST(PathUtils, RootedAndUncPaths) {
