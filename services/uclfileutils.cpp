@@ -8,6 +8,8 @@
 #include "fw/core/datetime.h"
 #include "fw/core/sysutils.h"
 #include "fw/platform/files.h"
+#include "services/appstorage_win.h"
+#include "services/core/filehistory.h"
 #include "services/uclbase.h"
 
 namespace services {
@@ -20,33 +22,6 @@ UINT ShellFlags(unsigned Options) {
   if (Options & sdoAllowUndo) flags |= FOF_ALLOWUNDO;
   if (Options & sdoFilesOnly) flags |= FOF_FILESONLY;
   return flags;
-}
-
-// The folder part of a path: up to and including its last "\" or ":".
-fw::String FolderPart(const fw::String& Path) {
-  const size_t cut = Path.find_last_of(u"\\:");
-  return cut == fw::String::npos ? fw::String() : Path.substr(0, cut + 1);
-}
-
-fw::String NamePart(const fw::String& Path) { return Path.substr(FolderPart(Path).size()); }
-
-fw::String WithoutExtension(const fw::String& Path) {
-  const size_t cut = Path.find_last_of(u"\\:.");
-  return cut != fw::String::npos && Path[cut] == u'.' ? Path.substr(0, cut) : Path;
-}
-
-[[noreturn]] void RaiseFileError(const fw::String& Text) { throw fw::Exception(Text); }
-
-void RotateBackups(const fw::String& Newest, int N, int MaxCount) {
-  const fw::String stem = WithoutExtension(Newest);
-  const fw::String older = stem + NumberedBackupExtension(N - 1);
-  const fw::String next = stem + NumberedBackupExtension(N);
-  if (FilePresent(next)) {
-    if (N < MaxCount) RotateBackups(Newest, N + 1, MaxCount);
-    else if (!DeleteFileW(W(next))) RaiseFileError(u"Unable to delete file \"" + next + u"\".");
-  }
-  if (FilePresent(older) && !MoveFileExW(W(older), W(next), MOVEFILE_REPLACE_EXISTING))
-    RaiseFileError(u"Unable to rename file \"" + older + u"\" to \"" + next + u"\".");
 }
 
 }  // namespace
@@ -68,7 +43,7 @@ bool CreateFolderPath(const fw::String& Path) {
   }
   const fw::String path = PathWithoutTrailingBackslash(Path);
   if (path.size() == 2 && path[1] == u':') return true;
-  if (path.empty() || DirectoryPresent(path) || FolderPart(path) == path) return true;
+  if (path.empty() || DirectoryPresent(path) || fw::ExtractFilePath(path) == path) return true;
   return fw::ForceDirectories(path);
 }
 
@@ -87,7 +62,7 @@ bool DeleteFolderTree(const fw::String& Path, bool MoveToRecycleBin) {
 
 bool AddMatchingFiles(const fw::String& PathAndMasks, uint32_t Attributes, fw::TStrings& List,
                       bool IncludeDirectoryName) {
-  fw::String folder = FolderPart(PathAndMasks);
+  fw::String folder = fw::ExtractFilePath(PathAndMasks);
   const fw::String masksText = PathAndMasks.substr(folder.size());
   if (!folder.empty()) folder = PathWithTrailingBackslash(folder);
   std::vector<fw::String> masks;
@@ -122,15 +97,15 @@ bool AddMatchingFiles(const fw::String& PathAndMasks, uint32_t Attributes, fw::T
 }
 
 bool CopyFileTo(const fw::String& Source, const fw::String& Target, bool ReplaceExisting) {
-  const fw::String target = DirectoryPresent(Target) ? PathJoin(Target, NamePart(Source)) : Target;
+  const fw::String target = DirectoryPresent(Target) ? PathJoin(Target, fw::ExtractFileName(Source)) : Target;
   return CopyFileW(W(Source), W(target), !ReplaceExisting) != 0;
 }
 
 bool MoveFileTo(const fw::String& Source, const fw::String& Target, bool ReplaceExisting) {
   if (MoveFileExW(W(Source), W(Target), ReplaceExisting ? MOVEFILE_REPLACE_EXISTING : 0)) return true;
   if (!CopyFileTo(Source, Target, ReplaceExisting)) return false;
-  DeleteFileW(W(Source));
-  return true;
+  // A source that stays behind means the file was copied, not moved.
+  return DeleteFileW(W(Source)) != 0;
 }
 
 bool DeleteFileOrRecycle(const fw::String& FileName, bool MoveToRecycleBin) {
@@ -139,24 +114,14 @@ bool DeleteFileOrRecycle(const fw::String& FileName, bool MoveToRecycleBin) {
 }
 
 fw::TDateTime FileDateTime(const fw::String& FileName) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(W(FileName), GetFileExInfoStandard, &data)) return 0;
-  FILETIME local;
-  SYSTEMTIME t;
-  if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &t)) return 0;
-  return fw::EncodeDate(t.wYear, t.wMonth, t.wDay) + fw::EncodeTime(t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+  fw::TDateTime age = 0;
+  return TCkWindowsFileSystem().FileAge(FileName, age) ? age : 0;
 }
 
 void KeepFileHistory(const fw::String& FileName, const fw::String& Folder, int MaxCount, bool ReplaceExtension,
                      fw::TDateTime NotAfter) {
-  if (!FilePresent(FileName) || MaxCount <= 0) return;
-  const fw::String folder = Folder.empty() ? FolderPart(FileName) : Folder;
-  const fw::String base = PathJoin(folder, NamePart(FileName));
-  const fw::String newest =
-      (ReplaceExtension ? WithoutExtension(base) : base) + NumberedBackupExtension(1);
-  if (NotAfter != 0 && FileDateTime(newest) > NotAfter) return;
-  RotateBackups(newest, 2, MaxCount);
-  CopyFileW(W(FileName), W(newest), FALSE);
+  TCkWindowsFileSystem files;
+  KeepFileHistory(files, FileName, Folder, MaxCount, ReplaceExtension, NotAfter);
 }
 
 bool ShellDeleteFiles(HWND Parent, const fw::String& Names, unsigned Options) {
@@ -176,7 +141,21 @@ bool ShellDeleteFolder(HWND Parent, const fw::String& Folder, unsigned Options) 
   return ShellDeleteFiles(Parent, folder, Options);
 }
 
-fw::String PathLongName(const fw::String& Path) { return fw::LongPathName(Path); }
+fw::String PathLongName(const fw::String& Path) {
+  if (Path.find(u"::") == fw::String::npos) return fw::LongPathName(Path);
+  // Shell names ("::{GUID}\...") only the desktop folder can parse.
+  IShellFolder* desktop = nullptr;
+  if (FAILED(SHGetDesktopFolder(&desktop))) return Path;
+  fw::String name = Path;
+  PIDLIST_RELATIVE items = nullptr;
+  const HRESULT parsed = desktop->ParseDisplayName(nullptr, nullptr, W(name.data()), nullptr, &items, nullptr);
+  desktop->Release();
+  if (FAILED(parsed) || !items) return Path;
+  wchar_t buffer[MAX_PATH + 1] = {};
+  const bool converted = SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(items), buffer) && buffer[0];
+  CoTaskMemFree(items);
+  return converted ? FromW(buffer) : Path;
+}
 
 fw::String TempFolderPath() { return fw::GetTempPathStr(); }
 

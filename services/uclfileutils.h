@@ -38,7 +38,8 @@ bool AddMatchingFiles(const fw::String& PathAndMasks, uint32_t Attributes, fw::T
 
 // Into a folder when Target is one.
 bool CopyFileTo(const fw::String& Source, const fw::String& Target, bool ReplaceExisting);
-// Moves, or copies and deletes the source when a move is impossible.
+// Moves, or copies and deletes the source when a move is impossible; false
+// when the source could not be deleted after the copy (both files stay).
 bool MoveFileTo(const fw::String& Source, const fw::String& Target, bool ReplaceExisting);
 bool DeleteFileOrRecycle(const fw::String& FileName, bool MoveToRecycleBin);
 // Last write time as a date-time; 0 when it cannot be read.
@@ -56,6 +57,8 @@ bool ShellDeleteFiles(HWND Parent, const fw::String& Names, unsigned Options);
 // The folder's contents, then the folder.
 bool ShellDeleteFolder(HWND Parent, const fw::String& Folder, unsigned Options);
 
+// The long form of a path, of a shell name ("::{GUID}...") through the
+// shell; the path itself when there is none.
 fw::String PathLongName(const fw::String& Path);
 // With its trailing backslash.
 fw::String TempFolderPath();

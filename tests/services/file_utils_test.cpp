@@ -4,6 +4,7 @@
 // file mappings with rounded offsets and bounded writes.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <string>
@@ -142,6 +143,36 @@ TEST(FileUtils, CopyMoveDeleteAndRecycle) {
   EXPECT_FALSE(FilePresent(folder / u"into\\s.txt")) << "recycled";
   EXPECT_FALSE(DeleteFileOrRecycle(folder / u"none.txt", false));
   EXPECT_EQ(FileDateTime(folder / u"none.txt"), 0);
+}
+
+TEST(FileUtils, AMoveThatLeavesTheSourceBehindIsNoMove) {
+  TestFolder folder("file_utils_move_held");
+  const String source = folder / u"held.txt";
+  WriteTextFile(source, "data");
+  // Open without sharing deletion: the file can be read and copied, not
+  // renamed or deleted.
+  HANDLE held = CreateFileW(W(source), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(MoveFileTo(source, folder / u"target.txt", false));
+  CloseHandle(held);
+  EXPECT_EQ(ReadTextFile(source), "data") << "the source is where it was";
+  EXPECT_EQ(ReadTextFile(folder / u"target.txt"), "data") << "the copy stays: nothing is lost";
+}
+
+TEST(FileUtils, LongNamesOfShortAndShellPaths) {
+  TestFolder folder("file_utils_long_names");
+  const String file = folder / u"a rather long file name.text";
+  WriteTextFile(file, "x");
+  wchar_t shortName[MAX_PATH] = {};
+  ASSERT_GT(GetShortPathNameW(W(file), shortName, MAX_PATH), 0u);
+  EXPECT_EQ(N(PathLongName(FromW(shortName))), N(file));
+  EXPECT_EQ(N(PathLongName(folder / u"missing.txt")), N(folder / u"missing.txt")) << "no long form: the path itself";
+  // A shell name without a file system path stays as it is.
+  const String computer = u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+  EXPECT_EQ(N(PathLongName(computer)), N(computer));
+  // The documents folder's shell name gives its path (Wine adds a backslash).
+  EXPECT_EQ(N(PathWithoutTrailingBackslash(PathLongName(u"::{450D8FBA-AD25-11D0-98A8-0800361B1103}"))),
+            N(SpecialFolderPath(CSIDL_PERSONAL)));
 }
 
 TEST(FileUtils, HistoryKeepsNumberedBackupsNewestFirst) {
