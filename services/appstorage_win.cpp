@@ -13,6 +13,8 @@
 #include "fw/system/application.h"
 #include "services/core/appinistorage.h"
 #include "services/core/uclstrings.h"
+#include "services/uclbase.h"
+#include "services/uclsynch.h"
 
 namespace services {
 
@@ -30,22 +32,21 @@ fw::TDateTime FileTimeToDateTime(const FILETIME& ft) {
 
 class TMutexLock : public TCkNamedLock {
  public:
-  explicit TMutexLock(HANDLE h) : h_(h) {}
-  ~TMutexLock() override {
-    if (h_) CloseHandle(h_);
+  explicit TMutexLock(const String& Name) {
+    try {
+      FMutex = std::make_unique<TUclMutex>(nullptr, false, Name);
+    } catch (const EUclMutexError&) {
+      // Acquire answers false, and the storage reports the lock as failed.
+    }
   }
-  bool Acquire() override {
-    if (!h_) return false;
-    DWORD r = WaitForSingleObject(h_, INFINITE);
-    // An owner that ended without releasing leaves it abandoned: ours now.
-    return r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
-  }
+  // An owner that ended without releasing leaves it abandoned: ours now.
+  bool Acquire() override { return FMutex && FMutex->Acquire(INFINITE); }
   void Release() override {
-    if (h_) ReleaseMutex(h_);
+    if (FMutex) FMutex->Release();
   }
 
  private:
-  HANDLE h_;
+  std::unique_ptr<TUclMutex> FMutex;
 };
 
 TCkWindowsFileSystem gFileSystem;
@@ -104,7 +105,7 @@ String TCkWindowsFileSystem::ExeFileName() { return fw::ModuleFileName(nullptr);
 fw::TDateTime TCkWindowsFileSystem::Now() { return fw::Now(); }
 
 std::unique_ptr<TCkNamedLock> TCkWindowsFileSystem::OpenNamedLock(const String& Name) {
-  return std::make_unique<TMutexLock>(CreateMutexW(nullptr, FALSE, W(Name)));
+  return std::make_unique<TMutexLock>(Name);
 }
 
 fw::TIniAnsiCodec TCkWindowsFileSystem::AnsiCodec() { return fw::TMemIniFile::SystemAnsiCodec(); }

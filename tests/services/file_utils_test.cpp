@@ -83,6 +83,19 @@ TEST(FileUtils, RemovingATreeTakesReadOnlyFilesAndKeepsWhatTheProgressKeeps) {
   EXPECT_FALSE(DirectoryPresent(tree));
   EXPECT_FALSE(RemoveFolderTree(String()));
 
+  // A file held open without shared deletion stays, and so does its
+  // folder; everything else goes and the answer is false.
+  CreateFolderPath(tree + u"\\sub");
+  WriteTextFile(tree + u"\\held.txt", "h");
+  WriteTextFile(tree + u"\\sub\\free.txt", "f");
+  HANDLE held = CreateFileW(W(tree + u"\\held.txt"), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(RemoveFolderTree(tree));
+  CloseHandle(held);
+  EXPECT_TRUE(FilePresent(tree + u"\\held.txt"));
+  EXPECT_FALSE(DirectoryPresent(tree + u"\\sub"));
+  EXPECT_TRUE(RemoveFolderTree(tree));
+
   // Recycling: the folder leaves its place.
   CreateFolderPath(folder / u"bin\\x");
   WriteTextFile(folder / u"bin\\x\\c.txt", "c");

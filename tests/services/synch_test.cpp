@@ -74,6 +74,22 @@ TEST(UclSynch, EventsResetByThemselvesOrByHand) {
   }
 }
 
+TEST(UclSynch, SignalAndWaitAndAttachedHandles) {
+  TUclEvent signalled(nullptr, true, false, String());
+  TUclEvent waitedOn(nullptr, true, true, String());
+  EXPECT_EQ(waitedOn.SignalAndWait(signalled, 0, false), wrSignaled);
+  EXPECT_EQ(signalled.WaitFor(0), wrSignaled) << "the other object was signalled first";
+  waitedOn.ResetEvent();
+  EXPECT_EQ(waitedOn.SignalAndWait(signalled, 0, false), wrTimeout);
+  EXPECT_EQ(waitedOn.WaitAlertable(0), wrTimeout);
+
+  std::unique_ptr<TUclDispatcherObject> attached(
+      TUclDispatcherObject::Attach(CreateEventW(nullptr, TRUE, TRUE, nullptr)));
+  EXPECT_TRUE(attached->Existed());
+  EXPECT_TRUE(attached->Name().empty());
+  EXPECT_EQ(attached->WaitForever(), wrSignaled);
+}
+
 TEST(UclSynch, MutexesBelongToOneThreadAndPassOnWhenReleasedOrAbandoned) {
   const String name = UniqueName(u"vl_synch_mutex");
   TUclMutex mutex(nullptr, true, name);
