@@ -107,6 +107,9 @@ TUclFileMappingView::~TUclFileMappingView() {
 }
 
 int64_t TUclFileMappingView::Read(void* Buffer, int64_t Count) {
+  // A position before the view (after a seek) reads nothing, never memory
+  // in front of it.
+  if (FPosition < 0) return 0;
   const int64_t available = std::max<int64_t>(0, Size() - FPosition);
   const int64_t n = std::clamp<int64_t>(Count, 0, available);
   if (n > 0) std::memcpy(Buffer, FMemory + FPosition, static_cast<size_t>(n));

@@ -241,6 +241,10 @@ TEST(FileMappings, ViewsRoundTheirOffsetsAndNeverGrow) {
   char seen[17] = {};
   EXPECT_EQ(other->Read(seen, 16), 16);
   EXPECT_EQ(std::string(seen), "0123456789abcdef");
+  EXPECT_EQ(other->Read(seen, 1), 0) << "at the end";
+  other->Seek(-4, fw::TSeekOrigin::soBeginning);
+  EXPECT_EQ(other->Read(seen, 8), 0) << "before the start";
+  EXPECT_EQ(view->Write("x", 1), 0) << "a full view takes nothing more";
 
   fw::TMemoryStream big(std::vector<uint8_t>(17, 1));
   EXPECT_THROW(view->LoadFromStream(big), EUclFileMappingViewError);
