@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <thread>
@@ -13,6 +14,7 @@
 #include "fw/core/sysutils.h"
 #include "services/uclbase.h"
 #include "services/uclsynch.h"
+#include "services/uclsysutils.h"
 
 using fw::String;
 using namespace services;
@@ -195,6 +197,47 @@ TEST(UclSynch, NamedOptexSharesItsStateAndSurvivesAnOwnerThatEnded) {
     second.Enter();
     second.Leave();
   }));
+}
+
+// Two processes count under one named optex: no increment is lost.
+TEST(UclSynch, NamedOptexExcludesAcrossProcesses) {
+  const String name = UniqueName(u"vl_synch_process_optex");
+  TUclOptex optex(name);
+  void* memory = nullptr;
+  SharedOpenMemory(memory, name + u"_counter", 2 * sizeof(LONG));
+  volatile LONG* shared = static_cast<volatile LONG*>(memory);  // the count, then the probes ready
+  TUclEvent start(nullptr, true, false, name + u"_start");
+  const char* dir = std::getenv("VL_BINARY_DIR");
+  const std::string unixPath = std::string(dir ? dir : ".") + "/tests/instance_probe.exe";
+  std::wstring command = dir && dir[0] == '/' ? L"\"Z:" : L"\"";
+  for (char c : unixPath) command.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(c));
+  command += L"\"";
+  SetEnvironmentVariableW(L"VL_PROBE", L"optex");
+  SetEnvironmentVariableW(L"VL_PROBE_NAME", W(name));
+  PROCESS_INFORMATION processes[2] = {};
+  for (PROCESS_INFORMATION& process : processes) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring line = command;
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+  }
+  SetEnvironmentVariableW(L"VL_PROBE", nullptr);
+  SetEnvironmentVariableW(L"VL_PROBE_NAME", nullptr);
+  // Both wait at the start line, so that their counting overlaps.
+  const DWORD began = GetTickCount();
+  while (shared[1] < 2 && GetTickCount() - began < 60000) Sleep(10);
+  EXPECT_EQ(shared[1], 2);
+  start.SetEvent();
+  for (PROCESS_INFORMATION& process : processes) {
+    DWORD code = 99;
+    if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+    else TerminateProcess(process.hProcess, 99);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  EXPECT_EQ(shared[0], 10000);
+  SharedCloseMemory(memory);
 }
 
 }  // namespace

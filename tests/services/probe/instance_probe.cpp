@@ -5,7 +5,12 @@
 //   VL_PROBE=run     shows a window holding the single-instance component
 //                    (VL_PROBE_MAX instances, default 1; VL_PROBE_ACTIVE=0
 //                    makes it inactive) and writes every command line it
-//                    receives to the file VL_PROBE_REPORT.
+//                    receives to the file VL_PROBE_REPORT;
+//   VL_PROBE=optex   counts itself ready in the second number of the shared
+//                    block VL_PROBE_NAME + "_counter", and once the event
+//                    VL_PROBE_NAME + "_start" is set, adds 1 5000 times to
+//                    the first, each time under the named optex
+//                    VL_PROBE_NAME.
 #include <windows.h>
 
 #include <cstdlib>
@@ -18,6 +23,8 @@
 #include "fw/system/application.h"
 #include "services/ckappinst.h"
 #include "services/uclappinst.h"
+#include "services/uclsynch.h"
+#include "services/uclsysutils.h"
 
 namespace {
 
@@ -47,9 +54,29 @@ class TReceiver : public fw::TObject {
   }
 };
 
+int CountUnderOptex() {
+  const fw::String name = ToString(Env(L"VL_PROBE_NAME"));
+  services::TUclOptex optex(name);
+  void* memory = nullptr;
+  services::SharedOpenMemory(memory, name + u"_counter", 2 * sizeof(LONG));
+  HANDLE start = OpenEventW(SYNCHRONIZE, FALSE, W(name + u"_start"));
+  InterlockedIncrement(static_cast<volatile LONG*>(memory) + 1);  // ready
+  if (!start || WaitForSingleObject(start, 60000) != WAIT_OBJECT_0) return 2;
+  volatile LONG* counter = static_cast<volatile LONG*>(memory);
+  for (int i = 0; i < 5000; ++i) {
+    services::TOptexLock lock(optex);
+    const LONG value = *counter;
+    // Give the other process a chance to meet the lock held.
+    Sleep(0);
+    *counter = value + 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main() {
+  if (Env(L"VL_PROBE") == L"optex") return CountUnderOptex();
   if (Env(L"VL_PROBE") == L"count") {
     const int count = services::GlobalAppInstances()->InstanceCount();
     services::FreeGlobalAppInstances();
