@@ -199,6 +199,16 @@ TEST(UclSynch, NamedOptexSharesItsStateAndSurvivesAnOwnerThatEnded) {
   }));
 }
 
+TEST(UclSynch, NamedOptexWithoutItsSharedStateRaises) {
+  // Another kind of object holds the name the optex's mapping needs.
+  const String name = UniqueName(u"vl_synch_optex_taken");
+  TUclMutex squatter(nullptr, false, u"Optex_MMF_" + name);
+  EXPECT_THROW(TUclOptex optex(name), EUclFileMappingError);
+  // The event it made on the way is gone again: the name can be used anew.
+  TUclEvent event(nullptr, false, false, u"Optex_Event_" + name);
+  EXPECT_FALSE(event.Existed());
+}
+
 // Two processes count under one named optex: no increment is lost.
 TEST(UclSynch, NamedOptexExcludesAcrossProcesses) {
   const String name = UniqueName(u"vl_synch_process_optex");
