@@ -20,6 +20,10 @@ struct TLayers {
   int TextureMask = -1;  // a valid index of the mask array, or -1
   const TkGradArray* Gradient = nullptr;
   bool GradientEmpty = true;
+  // The lean painter: no one-pass texture and gradient, and a state without
+  // texture or gradient (or above 100 percent) gets LeanFill.
+  bool Lean = false;
+  uint32_t LeanFill = 0;
 };
 
 void CopyFrom(const TPixelView32& dest, const fw::TRect& to, const TPixelView32& from, int fx, int fy) {
@@ -35,7 +39,7 @@ void CopyFrom(const TPixelView32& dest, const fw::TRect& to, const TPixelView32&
 
 void PaintLayers(const TPixelView32& target, const fw::TRect& r, TkLoadedSkin& skin, const TLayers& l) {
   const bool textureMask = l.TextureMask >= 0;
-  if (l.IP + l.GP == 100 && l.GP >= 1 && l.GP <= 99 && textureMask && skin.ma[l.TextureMask].DrawMode == 0 &&
+  if (!l.Lean && l.IP + l.GP == 100 && l.GP >= 1 && l.GP <= 99 && textureMask && skin.ma[l.TextureMask].DrawMode == 0 &&
       !l.Gradient->empty() && (*l.Gradient)[0].Mode1 < 2) {
     const TkMaskData& m = skin.ma[l.TextureMask];
     FillGradientTextured(target, r, *l.Gradient, MaskSourceView(skin, m), m.R, uint8_t(l.IP * 255 / 100), 255);
@@ -74,7 +78,7 @@ void PaintLayers(const TPixelView32& target, const fw::TRect& r, TkLoadedSkin& s
   if (sum >= 1 && sum <= 99) BlendRectToColor(target, fw::Rect(r.Left, r.Top, r.Right - 1, r.Bottom - 1), uint8_t(sum), l.Color);
   // With nothing known of the background a partly transparent plain state
   // would mix with the key colour; it gets its own colour instead.
-  else if (sum == 0) FillRectAlpha(target, r, l.Color, 255);
+  else if (sum == 0 || (l.Lean && sum > 100)) FillRectAlpha(target, r, l.Lean ? l.LeanFill : l.Color, 255);
 }
 
 // Round(T * 2.55) with halves to even, in integers.
@@ -195,6 +199,51 @@ void PaintSectionRect(const TPixelView32& dest, TkLoadedSkin& skin, TSectionPain
     const TkMaskData& m = skin.ma[gd.BorderIndex];
     DrawMaskRect(dest, r, moved, m, MaskSourceView(skin, m), p.State, true);
   }
+}
+
+void PaintSectionBackgroundByTexture(const TPixelView32& dest, TkLoadedSkin& skin, int skinIndex, int textureIndex,
+                                     const TCacheInfo& ci, int state, const fw::TRect& r, fw::TPoint offset) {
+  if (dest.Empty() || !skin.IsValidSkinIndex(skinIndex) || r.Width() <= 0 || r.Height() <= 0) return;
+  const TkGenState& s = skin.gd[skinIndex].Props[std::clamp(state, 0, 1)];
+  TLayers l;
+  l.Lean = true;
+  l.Gradient = &s.GradientArray;
+  l.Color = uint32_t(s.Color) & 0xFFFFFFu;
+  l.T = s.Transparency;
+  if (l.T != 100) {
+    l.IP = s.ImagePercent;
+    l.GP = s.GradientPercent;
+    if (l.IP > 0 && skin.IsValidImgIndex(textureIndex)) l.TextureMask = textureIndex;
+    if (l.GP != 0) l.GradientEmpty = s.GradientData.empty();
+  }
+  l.LeanFill = !ci.Ready && l.T == 100 ? ci.FillColor & 0xFFFFFFu : l.Color;
+  const bool parentImage = !ci.Bmp.Empty() && ci.Bmp.Row0 != dest.Row0;
+  if (l.T == 100 && ci.Ready) {
+    if (parentImage) CopyFrom(dest, r, ci.Bmp, ci.X + offset.x, ci.Y + offset.y);
+  } else if (l.T > 0 && l.T < 100 && ci.Ready) {
+    TPixelBuffer layer(TPixelFormat::pf32bit, r.Width(), r.Height());
+    const TPixelView32 lv = View32(layer);
+    PaintLayers(lv, fw::Rect(0, 0, lv.Width, lv.Height), skin, l);
+    if (parentImage) CopyFrom(dest, r, ci.Bmp, ci.X + offset.x, ci.Y + offset.y);
+    BlendBitmapAt(dest, lv, uint8_t(l.T * 255 / 100), fw::Rect(0, 0, lv.Width, lv.Height), fw::TPoint{r.Left, r.Top});
+  } else {
+    PaintLayers(dest, r, skin, l);
+  }
+}
+
+void PaintSectionRectWithBorder(const TPixelView32& dest, TkLoadedSkin& skin, int skinIndex, int borderIndex,
+                                int textureIndex, const TCacheInfo& ci, int state, const fw::TRect& r,
+                                fw::TPoint offset) {
+  if (dest.Empty() || r.Width() <= 0 || r.Height() <= 0 || !skin.IsValidSkinIndex(skinIndex)) return;
+  if (r.Left < 0 || r.Top < 0 || r.Right > dest.Width || r.Bottom > dest.Height) return;
+  state = std::min(state, skin.gd[skinIndex].States - 1);
+  PaintSectionBackgroundByTexture(dest, skin, skinIndex, textureIndex, ci, state, r, offset);
+  if (!skin.IsValidImgIndex(borderIndex)) return;
+  TCacheInfo moved = ci;
+  moved.X += offset.x;
+  moved.Y += offset.y;
+  const TkMaskData& m = skin.ma[borderIndex];
+  DrawMaskRect(dest, r, moved, m, MaskSourceView(skin, m), state, true);
 }
 
 }  // namespace skin

@@ -30,4 +30,17 @@ void PaintSectionBackground(const TPixelView32& dest, TkLoadedSkin& skin, const 
 // itself). Nothing unless R lies inside the image.
 void PaintSectionRect(const TPixelView32& dest, TkLoadedSkin& skin, TSectionPaint p);
 
+// The lean background: the texture is the mask textureIndex as given, no
+// one-pass texture and gradient, no custom colour, no masked texture. A
+// see-through state copies a ready parent image, else gets ci.FillColor; a
+// partly transparent one over a ready parent is blended with the weight
+// T * 255 / 100; everything else paints straight into r.
+void PaintSectionBackgroundByTexture(const TPixelView32& dest, TkLoadedSkin& skin, int skinIndex, int textureIndex,
+                                     const TCacheInfo& ci, int state, const fw::TRect& r, fw::TPoint offset);
+// The lean background and the given border mask (no corner images). Nothing
+// unless r lies inside the image.
+void PaintSectionRectWithBorder(const TPixelView32& dest, TkLoadedSkin& skin, int skinIndex, int borderIndex,
+                                int textureIndex, const TCacheInfo& ci, int state, const fw::TRect& r,
+                                fw::TPoint offset);
+
 }  // namespace skin

@@ -135,3 +135,75 @@ TEST(PaintSectionRect, ProgramSectionsInEveryState) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(PaintSectionBackgroundByTexture, TheLeanBackground) {
+  struct Case {
+    const char* what;
+    int t, ip;
+    bool ready;
+    uint32_t fill, want;  // want: pixel bytes at a point of R
+  } cases[] = {
+      {"see-through over a ready parent", 100, 0, true, clSkinKey, 0x000000},
+      {"see-through over a colour: the fill colour", 100, 0, false, 0x0000FF, 0xFF0000},
+      // 50 * 255 / 100 = 127 for the parent: (-255 * 127 + 255 * 256) >> 8.
+      {"half over a ready parent", 50, 0, true, clSkinKey, 0x808080},
+      {"half, nothing known: painted straight", 50, 0, false, 0x0000FF, 0xFFFFFF},
+      {"the texture mask as given, tiled", 0, 100, false, clSkinKey, 0xFF0000},
+  };
+  for (const Case& c : cases) {
+    TkLoadedSkin skin = OneSection(c.t, c.ip, 0, u"");
+    skin.ma[0].MaskType = 0;  // a plain texture: red, then black rows
+    skin.ma[0].DrawMode = 0;
+    skin.ma[0].R = fw::Rect(0, 0, 2, 1);
+    TestImage parent(20, 20, kParent), dest(8, 6, 0xFF123456);
+    TCacheInfo ci;
+    if (c.ready) ci.Bmp = parent.View();
+    ci.X = 4, ci.Y = 3;
+    ci.Ready = c.ready;
+    ci.FillColor = c.fill;
+    PaintSectionBackgroundByTexture(dest.View(), skin, 0, 0, ci, 0, fw::Rect(2, 1, 6, 5), {3, 3});
+    EXPECT_EQ(dest.At(3, 2) & 0xFFFFFF, c.want) << c.what << std::hex << " got " << dest.At(3, 2);
+    EXPECT_EQ(dest.At(1, 1), 0xFF123456u) << c.what;
+    EXPECT_TRUE(dest.GuardIntact());
+  }
+}
+
+TEST(PaintSectionRectWithBorder, ProgramSectionsWithTheirBorders) {
+  struct Case {
+    const char* file;
+    const char16_t* name;
+  } cases[] = {{"topaz.ksz", u"Topaz (internal)"}, {"sapphire.ksz", u"Sapphire (internal)"}};
+  for (const Case& c : cases) {
+    std::unique_ptr<TkLoadedSkin> skin = LoadProgramSkin(c.file, c.name);
+    ASSERT_TRUE(skin) << "VL_SOURCE_DIR not set";
+    const int button = skin->GetSkinIndex(u"BUTTON");
+    ASSERT_GE(button, 0);
+    const TkGeneralData& gd = skin->gd[button];
+    // The lean painter with the section's own texture and border paints what
+    // the full painter paints for a section without corner images.
+    for (int state = 0; state < 3; ++state) {
+      TestImage lean(40, 24, 0xFFF0F0F0), full(40, 24, 0xFFF0F0F0);
+      TCacheInfo ci;
+      ci.FillColor = 0xF0F0F0;
+      PaintSectionRectWithBorder(lean.View(), *skin, button, gd.BorderIndex, gd.Props[std::min(state, 1)].TextureIndex,
+                                 ci, state, fw::Rect(0, 0, 40, 24), {});
+      TSectionPaint p;
+      p.SkinIndex = button;
+      p.SectionName = u"BUTTON";
+      p.State = state;
+      p.R = fw::Rect(0, 0, 40, 24);
+      p.CI = ci;
+      PaintSectionRect(full.View(), *skin, p);
+      if (gd.ImgTL < 0 && gd.ImgTR < 0 && gd.ImgBL < 0 && gd.ImgBR < 0 && gd.Props[std::min(state, 1)].Transparency == 0)
+        EXPECT_EQ(PixelChecksum(lean.View()), PixelChecksum(full.View())) << c.file << " state " << state;
+      EXPECT_NE(lean.At(20, 12), 0xFFF0F0F0u) << c.file << " state " << state << ": painted";
+      EXPECT_TRUE(lean.GuardIntact());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace skin
