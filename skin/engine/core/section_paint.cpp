@@ -246,4 +246,56 @@ void PaintSectionRectWithBorder(const TPixelView32& dest, TkLoadedSkin& skin, in
   DrawMaskRect(dest, r, moved, m, MaskSourceView(skin, m), state, true);
 }
 
+void PaintControlBackground(const TPixelView32& dest, TkLoadedSkin& skin, const TControlItem& c, const TCacheInfo& ci,
+                            int state, fw::TPoint offset, const fw::TRect& r) {
+  if (!skin.IsValidSkinIndex(c.SkinIndex)) return;
+  TSectionPaint p;
+  p.SkinIndex = c.SkinIndex;
+  p.SectionName = skin.gd[c.SkinIndex].ClassName;
+  p.CI = ci;
+  p.State = std::min(state, skin.gd[c.SkinIndex].States - 1);
+  p.R = r;
+  p.Offset = offset;
+  p.TextureIndex = c.Texture;
+  p.HotTextureIndex = c.HotTexture;
+  p.CustomColor = c.CustomColor;
+  PaintSectionBackground(dest, skin, p);
+}
+
+void PaintControlItem(const TPixelView32& dest, TkLoadedSkin& skin, const TControlItem& c, const TCacheInfo& ci,
+                      bool updateCorners, fw::TPoint offset, const fw::TRect& r, int state) {
+  if (dest.Empty() || r.Width() <= 0 || r.Height() <= 0 || !skin.IsValidSkinIndex(c.SkinIndex)) return;
+  if (r.Left < 0 || r.Top < 0 || r.Right > dest.Width || r.Bottom > dest.Height) return;
+  const TkGeneralData& gd = skin.gd[c.SkinIndex];
+  state = std::max(std::min(state, gd.States - 1), 0);
+  PaintControlBackground(dest, skin, c, ci, state, offset, r);
+  TCacheInfo self;
+  self.Bmp = dest;
+  self.Ready = true;
+  auto corner = [&](int index, bool right, bool bottom) {
+    if (!skin.IsValidImgIndex(index)) return;
+    const TkMaskData& m = skin.ma[index];
+    const fw::TPoint at{right ? r.Right - MaskFrameWidth(m) : r.Left, bottom ? r.Bottom - MaskFrameHeight(m) : r.Top};
+    DrawMaskGlyph(dest, at, state, gmNormal, m, self, MaskSourceView(skin, m));
+  };
+  corner(gd.ImgTL, false, false);
+  corner(gd.ImgTR, true, false);
+  corner(gd.ImgBL, false, true);
+  corner(gd.ImgBR, true, true);
+  const bool border = skin.IsValidImgIndex(c.BorderIndex) && !(state == 0 && (skin.ma[c.BorderIndex].DrawMode & dmHotOnly));
+  if (border) {
+    TCacheInfo moved = ci;
+    moved.X += offset.x;
+    moved.Y += offset.y;
+    const TkMaskData& m = skin.ma[c.BorderIndex];
+    DrawMaskRect(dest, r, moved, m, MaskSourceView(skin, m), state, updateCorners);
+  } else if (gd.Props[std::min(state, 1)].Transparency != 0) {
+    return;
+  }
+  if (c.ColorTone != clSkinNone) ApplyToPixels(dest, PixelColorTone, int(c.ColorTone), clSkinKey);
+  if (c.HueOffset != 0) ApplyToPixels(dest, PixelHueShift, c.HueOffset, clSkinKey);
+  if (c.Saturation != 0)
+    ApplyToPixels(dest, PixelSaturation, std::clamp(SaturationPercentToScale(c.Saturation), -255, 255), clSkinKey);
+}
+
 }  // namespace skin

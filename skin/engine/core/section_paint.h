@@ -30,6 +30,28 @@ void PaintSectionBackground(const TPixelView32& dest, TkLoadedSkin& skin, const 
 // itself). Nothing unless R lies inside the image.
 void PaintSectionRect(const TPixelView32& dest, TkLoadedSkin& skin, TSectionPaint p);
 
+// What the item painter reads of a control's skin state.
+struct TControlItem {
+  int SkinIndex = -1;
+  int BorderIndex = -1;
+  int Texture = -1, HotTexture = -1;
+  uint32_t CustomColor = clSkinKey;  // the owner's own colour (RGB) when it has one
+  uint32_t ColorTone = clSkinNone;   // the control's colour effects
+  int HueOffset = 0;
+  int Saturation = 0;  // percent
+};
+
+// The control's section background (its textures, its own colour when it has
+// one) in state, clamped to the section's states.
+void PaintControlBackground(const TPixelView32& dest, TkLoadedSkin& skin, const TControlItem& c, const TCacheInfo& ci,
+                            int state, fw::TPoint offset, const fw::TRect& r);
+// The control's whole item: background, corner images, border (left out in
+// state 0 for a hot-only border), then, unless the border was left out of a
+// partly transparent state, the control's tone, hue and saturation over the
+// whole image, key pixels kept. Nothing unless r lies inside the image.
+void PaintControlItem(const TPixelView32& dest, TkLoadedSkin& skin, const TControlItem& c, const TCacheInfo& ci,
+                      bool updateCorners, fw::TPoint offset, const fw::TRect& r, int state);
+
 // The lean background: the texture is the mask textureIndex as given, no
 // one-pass texture and gradient, no custom colour, no masked texture. A
 // see-through state copies a ready parent image, else gets ci.FillColor; a

@@ -207,3 +207,63 @@ TEST(PaintSectionRectWithBorder, ProgramSectionsWithTheirBorders) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(PaintControlItem, BorderStatesAndTheControlsColourEffects) {
+  // A white section, half transparent or opaque, with a hot-only border of
+  // one red pixel per side in the master image's first 3 x 3 state.
+  auto make = [](int t) {
+    TkLoadedSkin skin = OneSection(t, 0, 0, u"");
+    skin.MasterBitmap.SetSize(TPixelFormat::pf32bit, 6, 3);
+    const TPixelView32 m = View32(skin.MasterBitmap);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 6; ++x) m.Pixel(x, y) = 0xFFFF0000;
+    skin.ma[0].R = fw::Rect(0, 0, 6, 3);
+    skin.ma[0].ImageCount = 2;
+    skin.ma[0].MaskType = 0;
+    skin.ma[0].DrawMode = dmHotOnly;
+    skin.ma[0].WL = skin.ma[0].WT = skin.ma[0].WR = skin.ma[0].WB = 1;
+    skin.gd[0].BorderIndex = 0;
+    return skin;
+  };
+  struct Case {
+    const char* what;
+    int t, state;
+    int saturation;
+    uint32_t edge, inside;  // pixels (0, 2) and (3, 2)
+  } cases[] = {
+      {"hot: border, then the saturation over all", 0, 1, -100, 0xFF555555, 0xFFFFFFFF},
+      {"normal: no hot-only border, opaque: effects still", 0, 0, -100, 0xFFFFFFFF, 0xFFFFFFFF},
+      {"normal and see-through: the item ends before the effects", 50, 0, -100, 0xFFFFFFFF, 0xFFFFFFFF},
+      {"hot without effects", 0, 1, 0, 0xFFFF0000, 0xFFFFFFFF},
+  };
+  for (const Case& c : cases) {
+    TkLoadedSkin skin = make(c.t);
+    TestImage dest(8, 5, 0xFF000000);
+    TControlItem item;
+    item.SkinIndex = 0;
+    item.BorderIndex = 0;
+    item.Saturation = c.saturation;
+    TCacheInfo ci;
+    ci.FillColor = 0xFFFFFF;
+    ci.Ready = false;
+    PaintControlItem(dest.View(), skin, item, ci, true, {}, fw::Rect(0, 0, 8, 5), c.state);
+    EXPECT_EQ(dest.At(0, 2), c.edge) << c.what << std::hex << " got " << dest.At(0, 2);
+    EXPECT_EQ(dest.At(3, 2), c.inside) << c.what;
+    EXPECT_TRUE(dest.GuardIntact());
+  }
+  TkLoadedSkin skin = make(0);
+  TestImage dest(8, 5, 0xFF000000);
+  TControlItem own;
+  own.SkinIndex = 0;
+  own.CustomColor = 0x00FF00;
+  PaintControlItem(dest.View(), skin, own, {}, true, {}, fw::Rect(0, 0, 8, 5), 0);
+  EXPECT_EQ(dest.At(3, 2), 0xFF00FF00u) << "the owner's own colour";
+  PaintControlItem(dest.View(), skin, own, {}, true, {}, fw::Rect(0, 0, 9, 5), 0);
+  EXPECT_TRUE(dest.GuardIntact()) << "an r beyond the image paints nothing";
+}
+
+}  // namespace
+}  // namespace skin
