@@ -7,6 +7,7 @@
 #include "skin/engine/core/mask_glyph.h"
 #include "skin/engine/core/mask_paint.h"
 #include "skin/engine/core/pixel_colors.h"
+#include "skin/engine/core/skin_images.h"
 #include "skin/engine/core/texture_paint.h"
 
 namespace skin {
@@ -18,6 +19,7 @@ struct TLayers {
   uint32_t Color = 0;
   int T = 0, IP = 0, GP = 0;
   int TextureMask = -1;  // a valid index of the mask array, or -1
+  const TkPatternData* Pattern = nullptr;  // a large texture, when there is no texture mask
   const TkGradArray* Gradient = nullptr;
   bool GradientEmpty = true;
   // The lean painter: no one-pass texture and gradient, and a state without
@@ -48,7 +50,17 @@ void PaintLayers(const TPixelView32& target, const fw::TRect& r, TkLoadedSkin& s
   bool textured = false;
   if (l.IP > 0) {
     fw::TRect rest = r;
-    if (textureMask) {
+    if (l.Pattern) {
+      // Kept as its JPEG file: decoded for the paint. A damaged one leaves
+      // the colour.
+      try {
+        TPixelBuffer image = DecodeSkinJpeg(l.Pattern->Jpeg);
+        TilePatternImage(target, r, View32(image));
+        rest = kTextureCovered;
+        textured = true;
+      } catch (const fw::Exception&) {
+      }
+    } else if (textureMask) {
       const TkMaskData& m = skin.ma[l.TextureMask];
       if ((m.MaskType & 0xFF) != 0) {
         PaintMaskedTexture(target, r, {}, m.DrawMode, m, MaskSourceView(skin, m));
@@ -139,6 +151,10 @@ void PaintSectionBackground(const TPixelView32& dest, TkLoadedSkin& skin, const 
           if (!skin.IsValidImgIndex(ti) || skin.ma[ti].MaskType != 0) ti = -1;
         }
         l.TextureMask = skin.IsValidImgIndex(ti) ? ti : -1;
+        if (l.TextureMask < 0) {
+          const int pattern = skin.GetPatternIndex(p.SkinIndex, p.SectionName, u"PATTERN");
+          if (pattern >= 0) l.Pattern = &skin.pa[pattern];
+        }
       }
       if (l.GP != 0) l.GradientEmpty = s.GradientData.empty();
     }

@@ -23,7 +23,8 @@ struct TSectionPaint {
 };
 
 // The background of the section state (states above 1 paint as 1) into R.
-// Textures stored as patterns are not painted here; R then gets the colour.
+// A large texture kept as JPEG ("PATTERN" without a texture mask) is
+// decoded and tiled.
 void PaintSectionBackground(const TPixelView32& dest, TkLoadedSkin& skin, const TSectionPaint& p);
 
 // Background, corner images and border mask (its corners over the image

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fw/codecs/jpeg.h"
 #include "skin/engine/core/alpha_bitmap.h"
 #include "skin/engine/core/gradient.h"
 #include "tests/skin/engine/core/pixel_image.h"
@@ -263,6 +264,37 @@ TEST(PaintControlItem, BorderStatesAndTheControlsColourEffects) {
   EXPECT_EQ(dest.At(3, 2), 0xFF00FF00u) << "the owner's own colour";
   PaintControlItem(dest.View(), skin, own, {}, true, {}, fw::Rect(0, 0, 9, 5), 0);
   EXPECT_TRUE(dest.GuardIntact()) << "an r beyond the image paints nothing";
+}
+
+}  // namespace
+}  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(PaintSectionBackground, LargeTexturesKeptAsJpegAreTiled) {
+  TkLoadedSkin skin = OneSection(0, 100, 0, u"");
+  TkPatternData pattern;
+  pattern.ClassName = u"PANEL";
+  pattern.PropertyName = u"PATTERN";
+  fw::codecs::JpegImage img;
+  img.Width = 4;
+  img.Height = 4;
+  img.Pixels.assign(size_t(3) * 16, 64);  // dark grey
+  pattern.Jpeg = fw::codecs::EncodeJpeg(img, 95, false);
+  skin.pa.push_back(pattern);
+  TestImage dest(10, 6, 0xFF123456);
+  TSectionPaint p;
+  p.SkinIndex = 0;
+  p.SectionName = u"PANEL";
+  p.R = fw::Rect(1, 1, 9, 5);
+  PaintSectionBackground(dest.View(), skin, p);
+  EXPECT_EQ(dest.At(7, 4) & 0xFFFFFF, 0x404040u) << "the pattern, not the white state colour";
+  EXPECT_EQ(dest.At(0, 0), 0xFF123456u);
+  skin.pa[0].Jpeg = {0xFF, 0xD8, 0xFF};
+  PaintSectionBackground(dest.View(), skin, p);
+  EXPECT_EQ(dest.At(7, 4) & 0xFFFFFF, 0xFFFFFFu) << "a damaged pattern: the colour";
+  EXPECT_TRUE(dest.GuardIntact());
 }
 
 }  // namespace
