@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "fw/graphics/gdi_handles.h"
+#include "fw/system/application.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/mask_paint.h"
 
@@ -50,6 +51,8 @@ class TGlowWindow {
   // already waiting (a glow is often hidden from inside a mouse message).
   void Close(bool immediate) {
     if (!wnd_ || !IsWindow(wnd_)) return;
+    // A terminating application reads no more messages.
+    if (fw::Application && fw::Application->Terminated()) immediate = true;
     GlowWindowClosing = true;
     if (immediate || !PostMessageW(wnd_, kReleaseGlow, 0, 0)) DestroyWindow(wnd_);
     else ShowWindow(wnd_, SW_HIDE);

@@ -32,8 +32,9 @@ int ShowGlowEffect(const fw::TRect& r, const fw::TRect& realRect, TkLoadedSkin* 
                    fw::StringView propertyName, int margin, int alpha, HWND wnd,
                    const TGlowColorEffects& colorEffects = {});
 
-// Destroys the glow (at once when immediate, else through the message
-// queue) and sets id to -1; nothing for an id that names no glow.
+// Destroys the glow (at once when immediate, as the skin manager's own
+// destruction asks, or when the application terminates; else through the
+// message queue) and sets id to -1; nothing for an id that names no glow.
 void HideGlowEffect(int& id, bool immediate = false);
 
 // Every glow; with destroyWindows their windows go at once, else through the

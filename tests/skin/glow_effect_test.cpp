@@ -91,6 +91,21 @@ TEST(GlowEffect, SizeAndPlaceAroundTheVisiblePart) {
   }
 }
 
+TEST(GlowEffect, LiesJustAboveTheControlAndLetsTheMouseThrough) {
+  TkLoadedSkin skin = GlowSkin();
+  HWND below = CreateWindowExW(0, L"BUTTON", L"", WS_POPUP | WS_VISIBLE, 300, 300, 80, 40, nullptr, nullptr, nullptr,
+                               nullptr);
+  ASSERT_TRUE(below);
+  const fw::TRect r = fw::Rect(300, 300, 380, 340);
+  int id = ShowGlowEffect(r, fw::Rect(0, 0, 80, 40), &skin, u"BUTTON", u"GLOW", 0, 255, below);
+  ASSERT_GE(id, 0);
+  HWND glow = GlowEffectWindow(id);
+  EXPECT_EQ(GetWindow(below, GW_HWNDPREV), glow) << "directly above the control's window";
+  EXPECT_EQ(WindowFromPoint(POINT{340, 320}), below) << "the point over both finds the window beneath";
+  HideGlowEffect(id, true);
+  DestroyWindow(below);
+}
+
 TEST(GlowEffect, RefusedWithoutWhatItNeedsOrBeyondTheScreen) {
   TkLoadedSkin skin = GlowSkin();
   const fw::TRect r = fw::Rect(0, 0, 60, 30);
