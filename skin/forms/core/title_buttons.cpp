@@ -1,0 +1,78 @@
+#include "skin/forms/core/title_buttons.h"
+
+#include <algorithm>
+
+namespace skin {
+
+void InitTitleButtons(const TkLoadedSkin& skin, const TkTitleButtonSet& set, TkCaptionLayout& layout) {
+  if (!skin.IsValidSkinIndex(skin.ConstData.IndexGLobalInfo)) return;
+  const TConstantSkinData& c = skin.ConstData;
+  layout.Min.HitCode = 8;
+  layout.Max.HitCode = 9;
+  layout.Close.HitCode = 20;
+  layout.Help.HitCode = 21;
+  auto big = [&] {
+    layout.Min.ImageIndex = c.MaskMinBtn;
+    layout.Max.ImageIndex = c.MaskMaxBtn;
+    layout.Close.ImageIndex =
+        !set.VisibleMax && !set.VisibleMin && c.MaskCloseAloneBtn >= 0 ? c.MaskCloseAloneBtn : c.MaskCloseBtn;
+    layout.Help.ImageIndex = c.MaskHelpBtn;
+    layout.Min.HaveAlignment = layout.Max.HaveAlignment = layout.Close.HaveAlignment = layout.Help.HaveAlignment =
+        true;
+  };
+  if (set.BigButtons) {
+    big();
+  } else {
+    layout.Close.ImageIndex = c.MaskCloseSmall;
+    layout.Min.ImageIndex = c.MaskMinSmall;
+    layout.Max.ImageIndex = c.MaskMaxSmall;
+    layout.Help.ImageIndex = c.MaskHelpSmall >= 0 ? c.MaskHelpSmall : c.MaskHelpBtn;
+    layout.Min.HaveAlignment = layout.Max.HaveAlignment = layout.Close.HaveAlignment = layout.Help.HaveAlignment =
+        false;
+  }
+  if (layout.Close.ImageIndex < 0) big();
+}
+
+int TitleButtonWidth(const TkLoadedSkin& skin, int maskIndex) {
+  if (!skin.IsValidImgIndex(maskIndex)) return 21;
+  const TkMaskData& m = skin.ma[maskIndex];
+  if (m.Bmp) return m.Bmp->Width() / std::max<int>(1, m.ImageCount);
+  return MaskFrameWidth(m);
+}
+
+int TitleButtonHeight(const TkLoadedSkin& skin, const TkCaptionLayout& layout) {
+  return skin.IsValidImgIndex(layout.Close.ImageIndex) ? MaskFrameHeight(skin.ma[layout.Close.ImageIndex]) : 21;
+}
+
+void SetTitleButtonSizes(const TkLoadedSkin& skin, const TkCaptionLayout& layout, TkCaptionLayoutInput& in) {
+  in.BISpacing = skin.CommonSkinData.BISpacing;
+  in.BIVAlign = skin.CommonSkinData.BIVAlign;
+  in.BIRightMargin = skin.CommonSkinData.BIRightMargin;
+  in.BILeftMargin = skin.CommonSkinData.BILeftMargin;
+  in.ExCenterOffs = skin.CommonSkinData.ExCenterOffs;
+  in.MaskMaxBtn = skin.ConstData.MaskMaxBtn;
+  in.MaskNormBtn = skin.ConstData.MaskNormBtn;
+  in.MaskMinBtn = skin.ConstData.MaskMinBtn;
+  in.CloseWidth = TitleButtonWidth(skin, layout.Close.ImageIndex);
+  in.MaxWidth = TitleButtonWidth(skin, layout.Max.ImageIndex);
+  in.MinWidth = TitleButtonWidth(skin, layout.Min.ImageIndex);
+  in.HelpWidth = TitleButtonWidth(skin, layout.Help.ImageIndex);
+  in.ButtonHeight = TitleButtonHeight(skin, layout);
+}
+
+int TitleButtonsWidth(const TkLoadedSkin& skin, const TkCaptionLayoutInput& in) {
+  if (!in.SystemButtons) return 0;
+  const int spacing = in.BigButtons ? skin.CommonSkinData.BISpacing : 0;
+  int w = skin.CommonSkinData.BIRightMargin + in.CloseWidth;
+  if (in.VisibleMax) w += in.MaxWidth + spacing;
+  if (in.VisibleMin) w += in.MinWidth + spacing;
+  if (in.HelpButton) w += in.HelpWidth + spacing;
+  return w;
+}
+
+int SysButtonCount(const TkCaptionLayoutInput& in) {
+  if (!in.SystemButtons) return 0;
+  return 3 + (in.HelpButton ? 1 : 0) - (in.VisibleMin ? 0 : 1) - (in.VisibleMax ? 0 : 1);
+}
+
+}  // namespace skin

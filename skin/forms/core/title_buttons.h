@@ -1,0 +1,33 @@
+// The standard title buttons of a skinned form: which skin masks they show
+// and how wide they are.
+#pragma once
+
+#include "skin/engine/core/skin_data.h"
+#include "skin/forms/core/caption_layout.h"
+
+namespace skin {
+
+// Which buttons the form's system menu shows.
+struct TkTitleButtonSet {
+  bool BigButtons = true;  // bsSingle and bsSizeable forms
+  bool VisibleMax = true, VisibleMin = true;
+};
+
+// Masks, hit codes and alignment of close, maximise, minimise and help:
+// big masks for big buttons (the close mask without neighbours when there
+// are none and the skin has it), small ones otherwise, big ones again when
+// the skin has no small close mask. Nothing without a "GLOBALINFO" section.
+void InitTitleButtons(const TkLoadedSkin& skin, const TkTitleButtonSet& set, TkCaptionLayout& layout);
+// 21 without a valid mask; the mask's own image width by its image count;
+// else its frame width.
+int TitleButtonWidth(const TkLoadedSkin& skin, int maskIndex);
+// The close mask's frame height, 21 without one.
+int TitleButtonHeight(const TkLoadedSkin& skin, const TkCaptionLayout& layout);
+// The layout input's button part for this skin.
+void SetTitleButtonSizes(const TkLoadedSkin& skin, const TkCaptionLayout& layout, TkCaptionLayoutInput& in);
+// The right margin, close, and maximise, minimise and help when shown, each
+// with the spacing of big buttons; 0 without system buttons.
+int TitleButtonsWidth(const TkLoadedSkin& skin, const TkCaptionLayoutInput& in);
+int SysButtonCount(const TkCaptionLayoutInput& in);
+
+}  // namespace skin

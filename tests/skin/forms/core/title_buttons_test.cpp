@@ -1,0 +1,91 @@
+// Title button masks and widths from a skin's constant elements.
+#include "skin/forms/core/title_buttons.h"
+
+#include <gtest/gtest.h>
+
+namespace skin {
+namespace {
+
+TkLoadedSkin SkinWithMasks(bool small, bool closeAlone) {
+  TkLoadedSkin s;
+  s.gd.resize(1);
+  s.ConstData.IndexGLobalInfo = 0;
+  auto mask = [&](int w, int h, int images) {
+    TkMaskData m;
+    m.R = fw::Rect(0, 0, w * images, h);
+    m.ImageCount = int16_t(images);
+    s.ma.push_back(m);
+    return int(s.ma.size()) - 1;
+  };
+  TConstantSkinData& c = s.ConstData;
+  c.MaskCloseBtn = mask(25, 18, 3);
+  c.MaskMaxBtn = mask(22, 18, 3);
+  c.MaskMinBtn = mask(20, 18, 3);
+  c.MaskNormBtn = mask(22, 18, 3);
+  if (closeAlone) c.MaskCloseAloneBtn = mask(30, 18, 3);
+  if (small) {
+    c.MaskCloseSmall = mask(14, 12, 3);
+    c.MaskMinSmall = mask(13, 12, 3);
+    c.MaskMaxSmall = mask(13, 12, 3);
+  }
+  s.CommonSkinData.BISpacing = 2;
+  s.CommonSkinData.BIRightMargin = 3;
+  return s;
+}
+
+TEST(TitleButtons, MasksPerButtonSizeAndSkin) {
+  struct Case {
+    const char* what;
+    bool big, small, closeAlone, visibleMax, visibleMin;
+    int closeWidth, minWidth, height;
+    bool aligned;
+  } cases[] = {
+      {"big", true, true, true, true, true, 25, 20, 18, true},
+      {"big close alone", true, true, true, false, false, 30, 20, 18, true},
+      {"close alone missing", true, true, false, false, false, 25, 20, 18, true},
+      {"small", false, true, true, true, true, 14, 13, 12, false},
+      {"small missing: big ones", false, false, true, true, true, 25, 20, 18, true},
+  };
+  for (const Case& c : cases) {
+    TkLoadedSkin skin = SkinWithMasks(c.small, c.closeAlone);
+    TkCaptionLayout l;
+    InitTitleButtons(skin, {c.big, c.visibleMax, c.visibleMin}, l);
+    EXPECT_EQ(TitleButtonWidth(skin, l.Close.ImageIndex), c.closeWidth) << c.what;
+    EXPECT_EQ(TitleButtonWidth(skin, l.Min.ImageIndex), c.minWidth) << c.what;
+    EXPECT_EQ(TitleButtonHeight(skin, l), c.height) << c.what;
+    EXPECT_EQ(l.Close.HaveAlignment, c.aligned) << c.what;
+    EXPECT_EQ(l.Close.HitCode, 20u);
+    EXPECT_EQ(l.Max.HitCode, 9u);
+    EXPECT_EQ(l.Min.HitCode, 8u);
+  }
+  TkLoadedSkin none;
+  TkCaptionLayout l;
+  InitTitleButtons(none, {}, l);
+  EXPECT_EQ(l.Close.ImageIndex, -1) << "no GLOBALINFO: nothing chosen";
+  EXPECT_EQ(TitleButtonWidth(none, -1), 21);
+  EXPECT_EQ(TitleButtonHeight(none, l), 21);
+}
+
+TEST(TitleButtons, WidthOfTheButtonsAndTheirCount) {
+  TkLoadedSkin skin = SkinWithMasks(false, false);
+  TkCaptionLayout l;
+  InitTitleButtons(skin, {}, l);
+  TkCaptionLayoutInput in;
+  SetTitleButtonSizes(skin, l, in);
+  in.SystemButtons = true;
+  EXPECT_EQ(TitleButtonsWidth(skin, in), 3 + 25 + 22 + 2 + 20 + 2);
+  EXPECT_EQ(SysButtonCount(in), 3);
+  in.HelpButton = true;
+  EXPECT_EQ(SysButtonCount(in), 4);
+  in.VisibleMax = in.HelpButton = false;
+  EXPECT_EQ(TitleButtonsWidth(skin, in), 3 + 25 + 20 + 2);
+  EXPECT_EQ(SysButtonCount(in), 2);
+  in.BigButtons = false;
+  EXPECT_EQ(TitleButtonsWidth(skin, in), 3 + 25 + 20);
+  in.SystemButtons = false;
+  EXPECT_EQ(TitleButtonsWidth(skin, in), 0);
+  EXPECT_EQ(SysButtonCount(in), 0);
+}
+
+}  // namespace
+}  // namespace skin
