@@ -1,0 +1,339 @@
+#include "skin/forms/skin_provider.h"
+
+#include <windowsx.h>
+
+#include "fw/core/rtti.h"
+#include "fw/system/application.h"
+#include "skin/forms/core/region_cutouts.h"
+#include "skin/forms/core/title_buttons.h"
+#include "skin/forms/frame_facts.h"
+#include "skin/forms/window_region.h"
+
+namespace skin {
+
+namespace {
+
+TkFrameStyle FrameStyleOf(fw::TFormBorderStyle s) { return static_cast<TkFrameStyle>(static_cast<int>(s)); }
+
+bool IsCaptionButton(WPARAM ht) { return ht == HTCLOSE || ht == HTMAXBUTTON || ht == HTMINBUTTON || ht == HTHELP; }
+
+bool Inside(const fw::TRect& r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
+
+}  // namespace
+
+TkSkinProvider::TkSkinProvider(fw::TCustomForm* form) : fw::TComponent(form), FForm(form) { Hook(); }
+
+TkSkinProvider::~TkSkinProvider() {
+  SetSkin(nullptr);
+  Unhook();
+}
+
+void TkSkinProvider::Hook() {
+  if (FHooked || !FForm) return;
+  FHooked = ck::AddWindowProcHook(FForm, ck::TCkControlHook(this, &TkSkinProvider::BeforeMessage), ck::hoBeforeMsg);
+}
+
+void TkSkinProvider::Unhook() {
+  if (!FHooked) return;
+  ck::RemoveWindowProcHook(FForm, ck::TCkControlHook(this, &TkSkinProvider::BeforeMessage), ck::hoBeforeMsg);
+  FHooked = false;
+}
+
+void TkSkinProvider::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
+  fw::TComponent::Notification(AComponent, Operation);
+  if (Operation == fw::opRemove && AComponent == FForm) {
+    Unhook();
+    FForm = nullptr;
+  }
+}
+
+void TkSkinProvider::SetSkin(TkLoadedSkin* skin) {
+  FSkin = skin;
+  FFormSkinIndex = skin ? skin->GetSkinIndex(u"FORM") : -1;
+  FTitleSkinIndex = skin ? skin->GetSkinIndex(u"FORMTITLE") : -1;
+  FBGChanged = FRgnChanged = true;
+  if (!FForm) return;
+  // The client background takes the skin's colour, and gets its own back.
+  if (Skinned()) {
+    if (!FColorSaved) FSavedColor = FForm->Color();
+    FColorSaved = true;
+    FForm->SetColor(skin->gd[FFormSkinIndex].Props[0].Color);
+  } else if (FColorSaved) {
+    FForm->SetColor(FSavedColor);
+    FColorSaved = false;
+  }
+  if (!FForm->HandleAllocated()) return;
+  const HWND wnd = FForm->Handle();
+  if (!Skinned()) SetWindowRgn(wnd, nullptr, FALSE);
+  FFormActive = GetActiveWindow() == wnd;
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void TkSkinProvider::CallOld(fw::TMessage& m) {
+  // The rest of the chain: the form's own procedure.
+  const bool was = FInOld;
+  FInOld = true;
+  m.Result = FForm->Perform(m.Msg, m.WParam, m.LParam);
+  FInOld = was;
+}
+
+HICON TkSkinProvider::FormIcon() {
+  const HWND wnd = FForm->Handle();
+  HICON icon = reinterpret_cast<HICON>(SendMessageW(wnd, WM_GETICON, ICON_SMALL2, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(wnd, GCLP_HICONSM));
+  if (!icon && fw::Application && fw::Application->Handle())
+    icon = reinterpret_cast<HICON>(SendMessageW(fw::Application->Handle(), WM_GETICON, ICON_SMALL2, 0));
+  if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
+  return icon;
+}
+
+void TkSkinProvider::PrepareFormCache() {
+  const HWND wnd = FForm->Handle();
+  TkFormImageInput in;
+  in.Frame = WindowFrameFacts(wnd, FrameStyleOf(FForm->BorderStyle()));
+  in.Frame.MainForm = !fw::Application || fw::Application->MainForm() == FForm;
+  const HMENU menu = GetMenu(wnd);
+  in.Frame.HasMainMenu = menu && GetMenuItemCount(menu) > 0 && FForm->BorderStyle() != fw::bsDialog;
+  if (in.Frame.HasMainMenu) {
+    RECT item{}, window{};
+    GetWindowRect(wnd, &window);
+    in.Frame.MenuRows = GetMenuItemRect(wnd, menu, 0, &item) ? MenuRowsFor(in.Frame, window.top, item.bottom) : 0;
+    if (in.Frame.MenuRows == 0) in.Frame.HasMainMenu = false;
+  }
+  in.Active = FFormActive;
+  in.Enabled = IsWindowEnabled(wnd);
+  const int length = GetWindowTextLengthW(wnd);
+  std::wstring text(size_t(length) + 1, L'\0');
+  GetWindowTextW(wnd, text.data(), length + 1);
+  in.Caption.assign(reinterpret_cast<const char16_t*>(text.c_str()), size_t(length));
+  in.RightToLeft = (GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
+  in.FormSkinIndex = FFormSkinIndex;
+  in.TitleSkinIndex = FTitleSkinIndex;
+  // The buttons the system menu shows.
+  const fw::TBorderIcons icons = FForm->BorderIcons();
+  const fw::TFormBorderStyle bs = FForm->BorderStyle();
+  const bool normal = bs == fw::bsSingle || bs == fw::bsSizeable;
+  TkTitleButtonSet set;
+  set.BigButtons = normal;
+  set.VisibleMax = normal && icons.Contains(fw::biMaximize);
+  set.VisibleMin = normal && icons.Contains(fw::biMinimize);
+  InitTitleButtons(*FSkin, set, in.Layout);
+  SetTitleButtonSizes(*FSkin, in.Layout, in.LayoutInput);
+  in.LayoutInput.BigButtons = set.BigButtons;
+  in.LayoutInput.VisibleMax = set.VisibleMax;
+  in.LayoutInput.VisibleMin = set.VisibleMin;
+  in.LayoutInput.SystemButtons = icons.Contains(fw::biSystemMenu) && GetSystemMenu(wnd, FALSE) != nullptr;
+  in.LayoutInput.HelpButton = icons.Contains(fw::biHelp) && !set.VisibleMax && !set.VisibleMin;
+  in.LayoutInput.IconVisible = normal && in.LayoutInput.SystemButtons;
+  in.LayoutInput.IconWidth = in.LayoutInput.IconHeight = TitleIconSizeFor(CaptionHeight(in.Frame, true));
+  if (in.LayoutInput.IconVisible) in.Icon = FormIcon();
+  in.EnabledMax = in.EnabledMin = in.EnabledClose = true;
+  // Pressed buttons keep their state.
+  for (TkCaptionButton* b : {&in.Layout.Close, &in.Layout.Max, &in.Layout.Min, &in.Layout.Help})
+    b->State = FPressedHT != 0 && int(b->HitCode) == FPressedHT ? 2 : 0;
+  CalcCaptionItems(in.Frame, in.LayoutInput, in.Layout);
+
+  const bool sizeChanged = FImage.Width() != CaptionWidth(in.Frame) || FImage.Height() != FormImageHeight(in.Frame);
+  const bool changed = FBGChanged || sizeChanged || in.Caption != FInput.Caption || in.Active != FInput.Active ||
+                       in.Frame.Zoomed != FInput.Frame.Zoomed || in.Frame.Iconic != FInput.Frame.Iconic ||
+                       in.Enabled != FInput.Enabled;
+  FInput = in;
+  if (!changed) return;
+  PaintFormImage(FImage, *FSkin, FInput);
+  GdiFlush();
+  ++FBuildCount;
+  FBGChanged = false;
+  if (sizeChanged) FRgnChanged = true;
+}
+
+void TkSkinProvider::UpdateWindowRegion() {
+  const HWND wnd = FForm->Handle();
+  if (!HasBorder(FInput.Frame) && !FInput.Frame.Iconic && !(FInput.Frame.Style & kWsThickFrame)) {
+    SetWindowRgn(wnd, nullptr, FALSE);
+    FRgnChanged = false;
+    return;
+  }
+  const int border = FSkin->gd[FFormSkinIndex].BorderIndex;
+  FCutouts = MakeRegionCutouts(*FSkin, border, FTitleSkinIndex, CaptionWidth(FInput.Frame), FInput.Frame.Height);
+  const bool limited = FForm->Constraints()->MaxWidth() != 0 || FForm->Constraints()->MaxHeight() != 0;
+  FRgnChanged = false;
+  SetWindowRgn(wnd, FormWindowRegion(FInput.Frame, FCutouts, limited), TRUE);
+}
+
+void TkSkinProvider::PaintMenuFreeFrame(HDC dc) {
+  const TkFormFrameFacts& f = FInput.Frame;
+  if (!f.HasMainMenu) {
+    PaintFrameToDC(dc, FImage, FInput);
+    return;
+  }
+  // The system draws the menu bar; the frame around it comes from the image.
+  const HDC src = FImage.Canvas()->Handle();
+  const int title = FrameHeightOf(f, true) + CaptionHeight(f, true);
+  const int bw = BorderWidth(f, true), bh = BorderHeight(f, true);
+  BitBlt(dc, 0, 0, f.Width, title, src, 0, 0, SRCCOPY);
+  BitBlt(dc, 0, title, bw, f.Height - title, src, 0, title, SRCCOPY);
+  BitBlt(dc, f.Width - bw, title, bw, f.Height - title, src, f.Width - bw, title, SRCCOPY);
+  BitBlt(dc, bw, f.Height - bh, f.Width - bw, bh, src, bw, f.Height - bh, SRCCOPY);
+}
+
+void TkSkinProvider::PaintNonClient(HDC dc) {
+  PrepareFormCache();
+  if (FRgnChanged) UpdateWindowRegion();
+  PaintMenuFreeFrame(dc);
+}
+
+void TkSkinProvider::RepaintFormFrame() {
+  if (!Skinned() || !FForm || !FForm->HandleAllocated() || !IsWindowVisible(FForm->Handle())) return;
+  FBGChanged = true;
+  const HWND wnd = FForm->Handle();
+  HDC dc = GetWindowDC(wnd);
+  PaintNonClient(dc);
+  ReleaseDC(wnd, dc);
+}
+
+void TkSkinProvider::EraseClient(HDC dc) {
+  PrepareFormCache();
+  RECT c{};
+  GetClientRect(FForm->Handle(), &c);
+  BitBlt(dc, 0, 0, c.right, c.bottom, FImage.Canvas()->Handle(), OffsetX(FInput.Frame), OffsetY(FInput.Frame),
+         SRCCOPY);
+}
+
+void TkSkinProvider::PrintTo(HDC dc, bool nonClient, bool client) {
+  if (!Skinned()) return;
+  PrepareFormCache();
+  if (nonClient) PaintFrameToDC(dc, FImage, FInput);
+  if (client) {
+    const int saved = SaveDC(dc);
+    POINT org{};
+    GetWindowOrgEx(dc, &org);
+    if (nonClient) SetWindowOrgEx(dc, org.x - OffsetX(FInput.Frame), org.y - OffsetY(FInput.Frame), nullptr);
+    RECT c{};
+    GetClientRect(FForm->Handle(), &c);
+    IntersectClipRect(dc, 0, 0, c.right, c.bottom);
+    FForm->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dc));
+    FForm->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_CHILDREN);
+    RestoreDC(dc, saved);
+  }
+}
+
+LRESULT TkSkinProvider::HitTest(fw::TMessage& m) {
+  CallOld(m);
+  RECT w{};
+  GetWindowRect(FForm->Handle(), &w);
+  const int x = GET_X_LPARAM(m.LParam) - w.left, y = GET_Y_LPARAM(m.LParam) - w.top;
+  const TkCaptionLayout& l = FInput.Layout;
+  if (FInput.LayoutInput.SystemButtons) {
+    if (Inside(l.Close.Rect, x, y)) return HTCLOSE;
+    if (FInput.LayoutInput.VisibleMax && Inside(l.Max.Rect, x, y)) return HTMAXBUTTON;
+    if (FInput.LayoutInput.VisibleMin && Inside(l.Min.Rect, x, y)) return HTMINBUTTON;
+    if (FInput.LayoutInput.HelpButton && Inside(l.Help.Rect, x, y)) return HTHELP;
+  }
+  // The system's own buttons lie elsewhere: there the caption is.
+  if (IsCaptionButton(WPARAM(m.Result))) return HTCAPTION;
+  if (m.Result == HTSYSMENU && !Inside(l.IconRect, x, y)) return HTCAPTION;
+  return m.Result;
+}
+
+bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
+  if (FInOld || !Skinned() || !FForm || !FForm->HandleAllocated()) return false;
+  const HWND wnd = FForm->Handle();
+  switch (m.Msg) {
+    case WM_NCPAINT: {
+      // With a menu bar the system draws the bar (and its frame first).
+      if (FInput.Frame.HasMainMenu || GetMenu(wnd)) CallOld(m);
+      HDC dc = GetWindowDC(wnd);
+      PaintNonClient(dc);
+      ReleaseDC(wnd, dc);
+      m.Result = 0;
+      return true;
+    }
+    case WM_NCACTIVATE:
+      // The system would paint its own caption; the skin's is painted instead.
+      FFormActive = m.WParam != 0;
+      if (GetMenu(wnd)) {
+        // The menu bar follows the state; the frame is painted over the rest.
+        CallOld(m);
+      }
+      m.Result = TRUE;
+      RepaintFormFrame();
+      return true;
+    case WM_SETTEXT:
+    case WM_SETICON:
+      CallOld(m);
+      RepaintFormFrame();
+      return true;
+    case WM_NCHITTEST:
+      m.Result = HitTest(m);
+      return true;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+      if (IsCaptionButton(m.WParam)) {
+        FPressedHT = int(m.WParam);
+        SetCapture(wnd);
+        RepaintFormFrame();
+        m.Result = 0;
+        return true;
+      }
+      return false;
+    case WM_LBUTTONUP:
+      if (FPressedHT != 0) {
+        const int pressed = FPressedHT;
+        FPressedHT = 0;
+        ReleaseCapture();
+        POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+        ClientToScreen(wnd, &p);
+        const LRESULT ht = SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+        RepaintFormFrame();
+        if (ht == pressed) {
+          const WPARAM command = pressed == HTCLOSE       ? SC_CLOSE
+                                 : pressed == HTMINBUTTON ? SC_MINIMIZE
+                                 : pressed == HTHELP      ? SC_CONTEXTHELP
+                                 : IsZoomed(wnd)          ? SC_RESTORE
+                                                          : SC_MAXIMIZE;
+          PostMessageW(wnd, WM_SYSCOMMAND, command, MAKELPARAM(p.x, p.y));
+        }
+        m.Result = 0;
+        return true;
+      }
+      return false;
+    case WM_CAPTURECHANGED:
+      if (FPressedHT != 0 && reinterpret_cast<HWND>(m.LParam) != wnd) {
+        FPressedHT = 0;
+        RepaintFormFrame();
+      }
+      return false;
+    case WM_ERASEBKGND: {
+      HDC dc = reinterpret_cast<HDC>(m.WParam);
+      if (!dc) return false;
+      EraseClient(dc);
+      m.Result = 1;
+      return true;
+    }
+    case WM_PRINT: {
+      HDC dc = reinterpret_cast<HDC>(m.WParam);
+      PrintTo(dc, (m.LParam & PRF_NONCLIENT) != 0, (m.LParam & PRF_CLIENT) != 0);
+      m.Result = 0;
+      return true;
+    }
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+      FBGChanged = FRgnChanged = true;
+      return false;
+    case WM_STYLECHANGED:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      FBGChanged = FRgnChanged = true;
+      return false;
+    case WM_ENABLE:
+      CallOld(m);
+      RepaintFormFrame();
+      return true;
+    default:
+      return false;
+  }
+}
+
+FW_REGISTER(TkSkinProvider) {}
+
+}  // namespace skin

@@ -1,0 +1,75 @@
+// The form skinning provider: hooks a form's messages and gives the form its
+// frame, caption, title buttons, window region and client background from
+// the skin. Without a skin the form keeps the system's frame.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "controls/base/ckwndprochook.h"
+#include "fw/controls/forms.h"
+#include "skin/forms/form_image.h"
+
+namespace skin {
+
+class TkSkinProvider : public fw::TComponent {
+  FW_CLASS(TkSkinProvider, fw::TComponent)
+  // Owned by the form; its messages are hooked at once.
+  explicit TkSkinProvider(fw::TCustomForm* form);
+  ~TkSkinProvider() override;
+
+  fw::TCustomForm* Form() const { return FForm; }
+  // The skin to draw with (kept by the caller); null gives the form the
+  // system's frame back.
+  void SetSkin(TkLoadedSkin* skin);
+  TkLoadedSkin* Skin() const { return FSkin; }
+  bool Skinned() const { return FSkin != nullptr && FFormSkinIndex >= 0; }
+
+  bool FormActive() const { return FFormActive; }
+  // The frame image as last built, and what it was built from.
+  fw::TBitmap& FormImage() { return FImage; }
+  const TkFormImageInput& ImageInput() const { return FInput; }
+  int BuildCount() const { return FBuildCount; }
+  const std::vector<fw::TRect>& RegionCutouts() const { return FCutouts; }
+
+  // Rebuilds the image and paints the frame at once.
+  void RepaintFormFrame();
+  // Paints the frame and, with client, the client area (WM_PRINT's work).
+  void PrintTo(HDC dc, bool nonClient, bool client);
+
+  void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
+
+ private:
+  bool BeforeMessage(fw::TMessage& m);
+  void Hook();
+  void Unhook();
+  // Reads the form's facts and builds the image when it changed.
+  void PrepareFormCache();
+  void PaintNonClient(HDC dc);
+  void UpdateWindowRegion();
+  void EraseClient(HDC dc);
+  void PaintMenuFreeFrame(HDC dc);
+  LRESULT HitTest(fw::TMessage& m);
+  void CallOld(fw::TMessage& m);
+  HICON FormIcon();
+
+  fw::TCustomForm* FForm = nullptr;
+  TkLoadedSkin* FSkin = nullptr;
+  int FFormSkinIndex = -1, FTitleSkinIndex = -1;
+  bool FHooked = false;
+  bool FFormActive = false;
+  bool FBGChanged = true;
+  bool FRgnChanged = true;
+  bool FInOld = false;
+  int FPressedHT = 0;
+  int FBuildCount = 0;
+  fw::TColor FSavedColor = 0;
+  bool FColorSaved = false;
+  fw::TBitmap FImage;
+  TkFormImageInput FInput;
+  std::vector<fw::TRect> FCutouts;
+};
+
+}  // namespace skin

@@ -1,0 +1,140 @@
+// A real form with the skinning provider: the frame image carries the
+// caption and icon, WM_NCACTIVATE switches the title's state, WM_PRINT gives
+// what the provider paints, the title buttons answer the hit test, and
+// without a skin the form gets its own frame back.
+#include "skin/forms/skin_provider.h"
+
+#include <gtest/gtest.h>
+
+#include "skin/engine/bitmap_dc.h"
+#include "skin/engine/skin_resources.h"
+#include "tests/fw/controls_test_util.h"
+#include "tests/scenarios/screenshot_png.h"
+#include "tests/skin/engine/core/program_skins.h"
+
+namespace skin {
+namespace {
+
+std::unique_ptr<TkLoadedSkin> StoredSkin(int index) {
+  std::vector<TStoredSkinData> stored = LoadInternalSkins();
+  TSkinLoadOptions o = SystemSkinLoadOptions();
+  o.Saturation = -58;
+  return LoadPackedSkin(stored.at(size_t(index)).Name, stored.at(size_t(index)).Data, o);
+}
+
+struct SkinnedForm {
+  fwtest::TestForm form{320, 200};
+  std::unique_ptr<TkLoadedSkin> skin;
+  TkSkinProvider* provider = nullptr;
+  explicit SkinnedForm(int skinIndex) : skin(StoredSkin(skinIndex)) {
+    form->SetBorderStyle(fw::bsSizeable);
+    form->SetCaption(u"Skinned form");
+    provider = new TkSkinProvider(form.form);
+    provider->SetSkin(skin.get());
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    EXPECT_TRUE(fwtest::PumpUntil([&] { return provider->BuildCount() > 0; }, 20000));
+  }
+  HWND wnd() { return form->Handle(); }
+  // The frame image built anew from the provider's input, changed.
+  std::unique_ptr<fw::TBitmap> ImageWith(bool active, const fw::String& caption, bool icon) {
+    TkFormImageInput in = provider->ImageInput();
+    in.Active = active;
+    in.Caption = caption;
+    if (!icon) in.Icon = nullptr;
+    auto b = NewBitmap32(1, 1);
+    PaintFormImage(*b, *skin, in);
+    GdiFlush();
+    return b;
+  }
+};
+
+uint64_t Band(fw::TBitmap& b, const fw::TRect& r) { return PixelChecksum(SubView(View32(b), r)); }
+
+TEST(SkinProvider, FrameShowsCaptionAndIconAndFollowsActivation) {
+  for (int s = 0; s < 2; ++s) {
+    SkinnedForm f(s);
+    const TkFormImageInput& in = f.provider->ImageInput();
+    ASSERT_EQ(in.Frame.Width, 320);
+    EXPECT_EQ(in.Caption, u"Skinned form");
+    ASSERT_TRUE(in.LayoutInput.IconVisible);
+    ASSERT_NE(in.Icon, nullptr);
+    const fw::TRect title = fw::Rect(0, 0, 320, HeaderHeight(in.Frame));
+    const fw::TRect icon = in.Layout.IconRect;
+    const fw::TRect caption = fw::Rect(icon.Right + 2, 0, in.Layout.Min.Rect.Left, HeaderHeight(in.Frame));
+    // Caption and icon are in the image.
+    auto noCaption = f.ImageWith(in.Active, u"", true);
+    auto noIcon = f.ImageWith(in.Active, in.Caption, false);
+    EXPECT_NE(Band(f.provider->FormImage(), caption), Band(*noCaption, caption));
+    EXPECT_NE(Band(f.provider->FormImage(), icon), Band(*noIcon, icon));
+    EXPECT_EQ(Band(f.provider->FormImage(), caption), Band(*noIcon, caption));
+    // Deactivation and activation switch the title's state.
+    SendMessageW(f.wnd(), WM_NCACTIVATE, FALSE, 0);
+    EXPECT_FALSE(f.provider->FormActive());
+    EXPECT_EQ(Band(f.provider->FormImage(), title), Band(*f.ImageWith(false, in.Caption, true), title));
+    SendMessageW(f.wnd(), WM_NCACTIVATE, TRUE, 0);
+    EXPECT_TRUE(f.provider->FormActive());
+    EXPECT_EQ(Band(f.provider->FormImage(), title), Band(*f.ImageWith(true, in.Caption, true), title));
+    EXPECT_NE(Band(*f.ImageWith(true, in.Caption, true), title), Band(*f.ImageWith(false, in.Caption, true), title));
+    // A new caption is painted at once.
+    const int builds = f.provider->BuildCount();
+    f.form->SetCaption(u"Another caption");
+    EXPECT_GT(f.provider->BuildCount(), builds);
+    EXPECT_EQ(f.provider->ImageInput().Caption, u"Another caption");
+    // What the screen shows, for looking at.
+    fwtest::Pump(200);
+    std::unique_ptr<fw::TBitmap> shot = scenarios::ScreenshotOf(f.wnd());
+    scenarios::SavePng(shot.get(), scenarios::ScreenshotPath(s == 0 ? "skinned_form_topaz.png" : "skinned_form_sapphire.png"));
+  }
+}
+
+TEST(SkinProvider, PrintGivesTheProvidersImage) {
+  SkinnedForm f(1);
+  auto printed = NewBitmap32(320, 200);
+  const TPixelView32 p = View32(*printed);
+  for (int y = 0; y < 200; ++y) std::fill_n(p.Row(y), 320, 0xFF123456u);
+  SendMessageW(f.wnd(), WM_PRINT, reinterpret_cast<WPARAM>(printed->Canvas()->Handle()),
+               PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+  GdiFlush();
+  const TPixelView32 image = View32(f.provider->FormImage());
+  ASSERT_EQ(image.Width, 320);
+  ASSERT_EQ(image.Height, 200);
+  int differ = 0;
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 320; ++x)
+      if ((p.Pixel(x, y) & 0xFFFFFF) != (image.Pixel(x, y) & 0xFFFFFF)) ++differ;
+  EXPECT_EQ(differ, 0) << "frame and client background come from the same image";
+}
+
+TEST(SkinProvider, TitleButtonsAnswerTheHitTest) {
+  SkinnedForm f(0);
+  const TkCaptionLayout& l = f.provider->ImageInput().Layout;
+  RECT w{};
+  GetWindowRect(f.wnd(), &w);
+  auto hit = [&](const fw::TRect& r) {
+    return SendMessageW(f.wnd(), WM_NCHITTEST, 0,
+                        MAKELPARAM(w.left + (r.Left + r.Right) / 2, w.top + (r.Top + r.Bottom) / 2));
+  };
+  EXPECT_EQ(hit(l.Close.Rect), HTCLOSE);
+  EXPECT_EQ(hit(l.Max.Rect), HTMAXBUTTON);
+  EXPECT_EQ(hit(l.Min.Rect), HTMINBUTTON);
+  EXPECT_EQ(hit(fw::Rect(120, 5, 122, 7)), HTCAPTION);
+  EXPECT_EQ(hit(l.IconRect), HTSYSMENU);
+}
+
+TEST(SkinProvider, TheRegionFollowsTheSkinAndGoesWithIt) {
+  SkinnedForm f(0);
+  const fw::TColor skinColor = f.form->Color();
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(f.wnd(), rgn), ERROR);
+  ASSERT_FALSE(f.provider->RegionCutouts().empty());
+  EXPECT_FALSE(PtInRegion(rgn, 0, 0)) << "a keyed corner";
+  EXPECT_TRUE(PtInRegion(rgn, 10, 10));
+  f.provider->SetSkin(nullptr);
+  EXPECT_EQ(GetWindowRgn(f.wnd(), rgn), ERROR) << "no region without a skin";
+  EXPECT_NE(f.form->Color(), skinColor);
+  DeleteObject(rgn);
+}
+
+}  // namespace
+}  // namespace skin
