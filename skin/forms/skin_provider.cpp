@@ -2,11 +2,14 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "fw/core/rtti.h"
 #include "fw/system/application.h"
 #include "skin/forms/core/region_cutouts.h"
 #include "skin/forms/core/title_buttons.h"
 #include "skin/forms/frame_facts.h"
+#include "skin/engine/window_utils.h"
 #include "skin/forms/window_region.h"
 
 namespace skin {
@@ -183,7 +186,7 @@ void TkSkinProvider::PaintNonClient(HDC dc) {
 }
 
 void TkSkinProvider::RepaintFormFrame() {
-  if (!Skinned() || !FForm || !FForm->HandleAllocated() || !IsWindowVisible(FForm->Handle())) return;
+  if (!Skinned() || FLockCount > 0 || !FForm || !FForm->HandleAllocated() || !IsWindowVisible(FForm->Handle())) return;
   FBGChanged = true;
   const HWND wnd = FForm->Handle();
   HDC dc = GetWindowDC(wnd);
@@ -324,6 +327,20 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
       FBGChanged = FRgnChanged = true;
+      return false;
+    case WM_SETREDRAW:
+      FLockCount = m.WParam == 1 ? std::max(0, FLockCount - 1) : FLockCount + 1;
+      return false;
+    case WM_GETMINMAXINFO:
+      // Maximised, the skinned frame lies just off the work area.
+      if (FForm->BorderStyle() != fw::bsNone && !FForm->Parent() && m.LParam) {
+        TkFormFrameFacts f = WindowFrameFacts(wnd, FrameStyleOf(FForm->BorderStyle()));
+        const fw::TRect area = FormWorkArea(FForm);
+        const TkMaxPlacement p = MaximizedPlacement(f, area);
+        auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+        info->ptMaxPosition = POINT{p.Position.x, p.Position.y};
+        info->ptMaxSize = POINT{p.Size.x, p.Size.y};
+      }
       return false;
     case WM_ENABLE:
       CallOld(m);

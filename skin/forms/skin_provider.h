@@ -33,6 +33,8 @@ class TkSkinProvider : public fw::TComponent {
   const TkFormImageInput& ImageInput() const { return FInput; }
   int BuildCount() const { return FBuildCount; }
   const std::vector<fw::TRect>& RegionCutouts() const { return FCutouts; }
+  // WM_SETREDRAW false messages not yet matched by a true one.
+  int LockCount() const { return FLockCount; }
 
   // Rebuilds the image and paints the frame at once.
   void RepaintFormFrame();
@@ -64,6 +66,7 @@ class TkSkinProvider : public fw::TComponent {
   bool FRgnChanged = true;
   bool FInOld = false;
   int FPressedHT = 0;
+  int FLockCount = 0;
   int FBuildCount = 0;
   fw::TColor FSavedColor = 0;
   bool FColorSaved = false;

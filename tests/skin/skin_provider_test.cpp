@@ -8,6 +8,7 @@
 
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/skin_resources.h"
+#include "skin/engine/window_utils.h"
 #include "tests/fw/controls_test_util.h"
 #include "tests/scenarios/screenshot_png.h"
 #include "tests/skin/engine/core/program_skins.h"
@@ -120,6 +121,33 @@ TEST(SkinProvider, TitleButtonsAnswerTheHitTest) {
   EXPECT_EQ(hit(l.Min.Rect), HTMINBUTTON);
   EXPECT_EQ(hit(fw::Rect(120, 5, 122, 7)), HTCAPTION);
   EXPECT_EQ(hit(l.IconRect), HTSYSMENU);
+}
+
+TEST(SkinProvider, RedrawLocksAndTheMaximisedPlacement) {
+  SkinnedForm f(1);
+  struct Case {
+    std::vector<int> redraw;
+    int locks;
+  } cases[] = {{{0}, 1}, {{0, 0}, 2}, {{0, 1}, 0}, {{1}, 0}, {{1, 1, 0}, 1}, {{0, 0, 1}, 1}};
+  for (const Case& c : cases) {
+    while (f.provider->LockCount() > 0) SendMessageW(f.wnd(), WM_SETREDRAW, TRUE, 0);
+    for (int v : c.redraw) SendMessageW(f.wnd(), WM_SETREDRAW, WPARAM(v), 0);
+    EXPECT_EQ(f.provider->LockCount(), c.locks);
+    if (f.provider->LockCount() > 0) {
+      const int builds = f.provider->BuildCount();
+      f.provider->RepaintFormFrame();
+      EXPECT_EQ(f.provider->BuildCount(), builds) << "no frame painting while locked";
+    }
+  }
+  while (f.provider->LockCount() > 0) SendMessageW(f.wnd(), WM_SETREDRAW, TRUE, 0);
+  MINMAXINFO info{};
+  SendMessageW(f.wnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  const fw::TRect area = FormWorkArea(f.form.form);
+  const int frame = GetSystemMetrics(SM_CXFRAME);
+  EXPECT_EQ(info.ptMaxPosition.x, -frame);
+  EXPECT_EQ(info.ptMaxPosition.y, -frame);
+  EXPECT_EQ(info.ptMaxSize.x, area.Width() + 2 * frame);
+  EXPECT_EQ(info.ptMaxSize.y, area.Height() + 2 * frame);
 }
 
 TEST(SkinProvider, TheRegionFollowsTheSkinAndGoesWithIt) {
