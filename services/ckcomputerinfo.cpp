@@ -2,11 +2,15 @@
 
 #include <dbt.h>
 
+#include <type_traits>
+
 #include "fw/core/rtti.h"
 #include "fw/core/sysutils.h"
 #include "fw/platform/files.h"
 #include "fw/platform/registry.h"
 #include "fw/system/wndregistry.h"
+#include "services/ckinfo_display.h"
+#include "services/ckinfo_system.h"
 #include "services/hidden_window.h"
 
 namespace services {
@@ -98,6 +102,16 @@ TCkComputerInfoEx::TCkComputerInfoEx(fw::TComponent* AOwner) : fw::TComponent(AO
 
 TCkComputerInfoEx::~TCkComputerInfoEx() {
   delete FSystemFolders;
+  delete FOS;
+  delete FIdentification;
+  delete FMemory;
+  delete FKeyboard;
+  delete FBIOS;
+  delete FAPM;
+  delete FCPU;
+  delete FScreen;
+  delete FMetrics;
+  delete FColors;
   if (FDeviceHandle) fw::DeallocateHWnd(FDeviceHandle);
 }
 
@@ -105,6 +119,28 @@ TCkSystemFolders* TCkComputerInfoEx::Folders() {
   if (!FSystemFolders) FSystemFolders = new TCkSystemFolders();
   return FSystemFolders;
 }
+
+template <class T>
+T* TCkComputerInfoEx::Made(T*& Field, bool TakesReadOnly) {
+  if (!Field) {
+    Field = new T();
+    if constexpr (std::is_base_of_v<TCkWriteableInfo, T>) {
+      if (TakesReadOnly) Field->SetReadOnly(FReadOnly);
+    }
+  }
+  return Field;
+}
+
+TCkOSVersionInfo* TCkComputerInfoEx::OS() { return Made(FOS, false); }
+TCkIdentification* TCkComputerInfoEx::Identification() { return Made(FIdentification, true); }
+TCkMemInfo* TCkComputerInfoEx::Memory() { return Made(FMemory, false); }
+TCkKeyInfo* TCkComputerInfoEx::Keyboard() { return Made(FKeyboard, true); }
+TCkBIOSInfo* TCkComputerInfoEx::BIOS() { return Made(FBIOS, false); }
+TCkAPMInfo* TCkComputerInfoEx::APM() { return Made(FAPM, false); }
+TCkCPUInfo* TCkComputerInfoEx::CPU() { return Made(FCPU, false); }
+TCkScreenInfo* TCkComputerInfoEx::Screen() { return Made(FScreen, true); }
+TCkMetricsInfo* TCkComputerInfoEx::Metrics() { return Made(FMetrics, false); }
+TCkSystemColorsInfo* TCkComputerInfoEx::Colors() { return Made(FColors, true); }
 
 void TCkComputerInfoEx::SetReadOnly(bool Value) {
   // The folders keep their own read-only flag; the info objects that follow
@@ -257,6 +293,17 @@ FW_REGISTER(TCkSystemFolders) {
 FW_REGISTER(TCkComputerInfoEx) {
   using C = TCkComputerInfoEx;
   c.Property(u"Folders", &C::Folders, &C::SetFolders);
+  // Assigning an info object is ignored; nothing of them is stored.
+  c.Property(u"OS", &C::OS, [](C&, TCkOSVersionInfo*) {}).Stored(false);
+  c.Property(u"Identification", &C::Identification, [](C&, TCkIdentification*) {}).Stored(false);
+  c.Property(u"Memory", &C::Memory, [](C&, TCkMemInfo*) {}).Stored(false);
+  c.Property(u"Keyboard", &C::Keyboard, [](C&, TCkKeyInfo*) {}).Stored(false);
+  c.Property(u"BIOS", &C::BIOS, [](C&, TCkBIOSInfo*) {}).Stored(false);
+  c.Property(u"APM", &C::APM, [](C&, TCkAPMInfo*) {}).Stored(false);
+  c.Property(u"CPU", &C::CPU, [](C&, TCkCPUInfo*) {}).Stored(false);
+  c.Property(u"Screen", &C::Screen, [](C&, TCkScreenInfo*) {}).Stored(false);
+  c.Property(u"Metrics", &C::Metrics, [](C&, TCkMetricsInfo*) {}).Stored(false);
+  c.Property(u"Colors", &C::Colors, [](C&, TCkSystemColorsInfo*) {}).Stored(false);
   c.Property(u"ReadOnly", &C::ReadOnly, &C::SetReadOnly).Default(true);
   c.Event(u"OnDeviceAdded", &C::OnDeviceAdded);
   c.Event(u"OnDeviceRemoved", &C::OnDeviceRemoved);

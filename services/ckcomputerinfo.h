@@ -13,6 +13,20 @@
 
 namespace services {
 
+class TCkOSVersionInfo;
+class TCkIdentification;
+class TCkMemInfo;
+class TCkKeyInfo;
+class TCkBIOSInfo;
+class TCkAPMInfo;
+class TCkCPUInfo;
+class TCkScreenInfo;
+class TCkMetricsInfo;
+class TCkSystemColorsInfo;
+class TCkSystemParametersInfo;
+class TCkMiscInfo;
+class TCkFileInfo;
+
 class ECKComputerInfoEx : public ECKException {
  public:
   using ECKException::ECKException;
@@ -94,6 +108,18 @@ class TCkComputerInfoEx : public fw::TComponent {
   // Made at the first read; assignments are ignored.
   TCkSystemFolders* Folders();
   void SetFolders(TCkSystemFolders*) {}
+  // The other info objects, made at their first read as well; the writable
+  // ones take the component's ReadOnly then (Metrics never does).
+  TCkOSVersionInfo* OS();
+  TCkIdentification* Identification();
+  TCkMemInfo* Memory();
+  TCkKeyInfo* Keyboard();
+  TCkBIOSInfo* BIOS();
+  TCkAPMInfo* APM();
+  TCkCPUInfo* CPU();
+  TCkScreenInfo* Screen();
+  TCkMetricsInfo* Metrics();
+  TCkSystemColorsInfo* Colors();
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool Value);
   HWND DeviceHandle() const { return FDeviceHandle; }
@@ -140,7 +166,21 @@ class TCkComputerInfoEx : public fw::TComponent {
   void NotificationWndProc(fw::TMessage& Message);
   void HandleDeviceChange(WPARAM Event, LPARAM Data);
 
+  // Makes an info object at its first read.
+  template <class T>
+  T* Made(T*& Field, bool TakesReadOnly);
+
   TCkSystemFolders* FSystemFolders = nullptr;
+  TCkOSVersionInfo* FOS = nullptr;
+  TCkIdentification* FIdentification = nullptr;
+  TCkMemInfo* FMemory = nullptr;
+  TCkKeyInfo* FKeyboard = nullptr;
+  TCkBIOSInfo* FBIOS = nullptr;
+  TCkAPMInfo* FAPM = nullptr;
+  TCkCPUInfo* FCPU = nullptr;
+  TCkScreenInfo* FScreen = nullptr;
+  TCkMetricsInfo* FMetrics = nullptr;
+  TCkSystemColorsInfo* FColors = nullptr;
   HWND FDeviceHandle = nullptr;
   bool FReadOnly = true;
 };
