@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "fw/core/rtti.h"
+#include "fw/stdctrls/label.h"
 #include "fw/system/application.h"
 #include "skin/forms/core/region_cutouts.h"
 #include "skin/forms/core/title_buttons.h"
@@ -50,17 +51,55 @@ void TkSkinProvider::Notification(fw::TComponent* AComponent, fw::TOperation Ope
   }
 }
 
+fw::TColor TkSkinProvider::FormColor() const {
+  if (!Skinned()) return FForm ? fw::ColorToRGB(FColorSaved ? FSavedColor : FForm->Color()) : 0;
+  return FSkin->gd[FFormSkinIndex].Props[FormSectionState(*FSkin, FFormSkinIndex, FFormActive)].Color;
+}
+
+void TkSkinProvider::InitLabel(fw::TControl* control, bool skinned) {
+  auto* label = dynamic_cast<fw::TCustomLabel*>(control);
+  if (!label) return;
+  auto saved = std::find_if(FSavedLabelColors.begin(), FSavedLabelColors.end(),
+                            [&](const TkcLabelColor& c) { return c.Control == control; });
+  if (skinned) {
+    if (label->Tag() & 0x100) return;
+    if (saved == FSavedLabelColors.end())
+      FSavedLabelColors.push_back({control, label->Font()->Color(), label->ParentFont(),
+                                   label->ControlStyle().Contains(fw::csOpaque)});
+    label->Font()->SetColor(FSkin ? FSkin->GetGlobalFontColor() : label->Font()->Color());
+    return;
+  }
+  if (saved == FSavedLabelColors.end()) return;
+  if (!saved->ParentFont) {
+    label->Font()->SetColor(saved->Color);
+  } else if (label->ParentFont() && label->Parent()) {
+    label->Font()->SetColor(label->Parent()->Font()->Color());
+  } else {
+    label->SetParentFont(true);
+  }
+  // A transparent label stays transparent: its own opaqueness comes back.
+  fw::TControlStyle style = label->ControlStyle();
+  if (saved->Opaque)
+    style.Include(fw::csOpaque);
+  else
+    style.Exclude(fw::csOpaque);
+  label->SetControlStyle(style);
+  *saved = FSavedLabelColors.back();
+  FSavedLabelColors.pop_back();
+}
+
 void TkSkinProvider::SetSkin(TkLoadedSkin* skin) {
   FSkin = skin;
   FFormSkinIndex = skin ? skin->GetSkinIndex(u"FORM") : -1;
   FTitleSkinIndex = skin ? skin->GetSkinIndex(u"FORMTITLE") : -1;
   FBGChanged = FRgnChanged = true;
   if (!FForm) return;
+  for (int i = 0; i < FForm->ControlCount(); ++i) InitLabel(FForm->Controls(i), Skinned());
   // The client background takes the skin's colour, and gets its own back.
   if (Skinned()) {
     if (!FColorSaved) FSavedColor = FForm->Color();
     FColorSaved = true;
-    FForm->SetColor(skin->gd[FFormSkinIndex].Props[0].Color);
+    FForm->SetColor(FormColor());
   } else if (FColorSaved) {
     FForm->SetColor(FSavedColor);
     FColorSaved = false;

@@ -36,6 +36,21 @@ class TkSkinProvider : public fw::TComponent {
   // WM_SETREDRAW false messages not yet matched by a true one.
   int LockCount() const { return FLockCount; }
 
+  // The client background: the form's own Color without a skin, else the
+  // colour of the form's section for the active state.
+  fw::TColor FormColor() const;
+  // Recolours a label with the skin's label text colour, or gives it back
+  // its own colour, ParentFont and opaqueness. Labels whose Tag has bit
+  // 0x100 are left alone.
+  void InitLabel(fw::TControl* control, bool skinned);
+  struct TkcLabelColor {
+    fw::TControl* Control = nullptr;
+    fw::TColor Color = 0;
+    bool ParentFont = false;
+    bool Opaque = false;
+  };
+  const std::vector<TkcLabelColor>& SavedLabelColors() const { return FSavedLabelColors; }
+
   // Rebuilds the image and paints the frame at once.
   void RepaintFormFrame();
   // Paints the frame and, with client, the client area (WM_PRINT's work).
@@ -73,6 +88,7 @@ class TkSkinProvider : public fw::TComponent {
   fw::TBitmap FImage;
   TkFormImageInput FInput;
   std::vector<fw::TRect> FCutouts;
+  std::vector<TkcLabelColor> FSavedLabelColors;
 };
 
 }  // namespace skin

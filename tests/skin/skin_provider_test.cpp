@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fw/stdctrls/label.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/skin_resources.h"
 #include "skin/engine/window_utils.h"
@@ -148,6 +149,45 @@ TEST(SkinProvider, RedrawLocksAndTheMaximisedPlacement) {
   EXPECT_EQ(info.ptMaxPosition.y, -frame);
   EXPECT_EQ(info.ptMaxSize.x, area.Width() + 2 * frame);
   EXPECT_EQ(info.ptMaxSize.y, area.Height() + 2 * frame);
+}
+
+TEST(SkinProvider, LabelsTakeTheSkinsColourAndGetTheirOwnBack) {
+  fwtest::TestForm form;
+  form->Font()->SetColor(0x00AA00);
+  auto label = [&](fw::TColor color, bool parentFont, bool transparent) {
+    auto* l = new fw::TLabel(form.form);
+    l->SetParent(form.form);
+    l->SetTransparent(transparent);
+    if (parentFont) {
+      l->SetParentFont(true);
+    } else {
+      l->Font()->SetColor(color);
+    }
+    return l;
+  };
+  fw::TLabel* own = label(0x0000FF, false, false);
+  fw::TLabel* parented = label(0, true, false);
+  fw::TLabel* clear = label(0xFF0000, false, true);
+  fw::TLabel* tagged = label(0x123456, false, false);
+  tagged->SetTag(0x100);
+  std::unique_ptr<TkLoadedSkin> skin = StoredSkin(0);
+  auto* provider = new TkSkinProvider(form.form);
+  provider->SetSkin(skin.get());
+  const fw::TColor text = skin->GetGlobalFontColor();
+  EXPECT_EQ(provider->SavedLabelColors().size(), 3u);
+  for (fw::TLabel* l : {own, parented, clear}) EXPECT_EQ(l->Font()->Color(), text);
+  EXPECT_EQ(tagged->Font()->Color(), 0x123456) << "Tag bit 0x100 keeps a label unskinned";
+  EXPECT_TRUE(clear->Transparent());
+  // One label back: the others keep their saved entries.
+  provider->InitLabel(own, false);
+  EXPECT_EQ(own->Font()->Color(), 0x0000FF);
+  ASSERT_EQ(provider->SavedLabelColors().size(), 2u);
+  provider->SetSkin(nullptr);
+  EXPECT_TRUE(provider->SavedLabelColors().empty());
+  EXPECT_EQ(clear->Font()->Color(), 0xFF0000);
+  EXPECT_EQ(parented->Font()->Color(), 0x00AA00) << "ParentFont: the parent's colour";
+  EXPECT_TRUE(clear->Transparent()) << "a transparent label stays transparent";
+  EXPECT_FALSE(own->Transparent());
 }
 
 TEST(SkinProvider, TheRegionFollowsTheSkinAndGoesWithIt) {
