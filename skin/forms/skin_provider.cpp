@@ -10,6 +10,7 @@
 #include "skin/forms/core/region_cutouts.h"
 #include "skin/forms/core/title_buttons.h"
 #include "skin/forms/frame_facts.h"
+#include "skin/engine/skin_messages.h"
 #include "skin/engine/window_utils.h"
 #include "skin/forms/window_region.h"
 
@@ -278,6 +279,20 @@ LRESULT TkSkinProvider::HitTest(fw::TMessage& m) {
 }
 
 bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
+  if (m.Msg == WM_SKINCOMMAND && !FInOld && FForm) {
+    // The form's children get the command through the form's own procedure.
+    switch (HIWORD(m.WParam)) {
+      case SKC_NEWSKIN:
+      case SKC_REFRESH:
+        SetSkin(FSkinSource ? FSkinSource() : FSkin);
+        return false;
+      case SKC_REMOVESKIN:
+        SetSkin(nullptr);
+        return false;
+      default:
+        return false;
+    }
+  }
   if (FInOld || !Skinned() || !FForm || !FForm->HandleAllocated()) return false;
   const HWND wnd = FForm->Handle();
   switch (m.Msg) {

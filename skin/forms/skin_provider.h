@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -25,6 +26,11 @@ class TkSkinProvider : public fw::TComponent {
   // system's frame back.
   void SetSkin(TkLoadedSkin* skin);
   TkLoadedSkin* Skin() const { return FSkin; }
+  // Where a new or refreshed skin comes from (the skin manager's skin):
+  // the skin commands new skin and refresh take the skin from it, remove
+  // skin drops the skin.
+  using TkSkinSource = std::function<TkLoadedSkin*()>;
+  void SetSkinSource(TkSkinSource source) { FSkinSource = std::move(source); }
   bool Skinned() const { return FSkin != nullptr && FFormSkinIndex >= 0; }
 
   bool FormActive() const { return FFormActive; }
@@ -74,6 +80,7 @@ class TkSkinProvider : public fw::TComponent {
 
   fw::TCustomForm* FForm = nullptr;
   TkLoadedSkin* FSkin = nullptr;
+  TkSkinSource FSkinSource;
   int FFormSkinIndex = -1, FTitleSkinIndex = -1;
   bool FHooked = false;
   bool FFormActive = false;

@@ -8,6 +8,7 @@
 
 #include "fw/stdctrls/label.h"
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/skin_messages.h"
 #include "skin/engine/skin_resources.h"
 #include "skin/engine/window_utils.h"
 #include "tests/fw/controls_test_util.h"
@@ -198,9 +199,18 @@ TEST(SkinProvider, TheRegionFollowsTheSkinAndGoesWithIt) {
   ASSERT_FALSE(f.provider->RegionCutouts().empty());
   EXPECT_FALSE(PtInRegion(rgn, 0, 0)) << "a keyed corner";
   EXPECT_TRUE(PtInRegion(rgn, 10, 10));
-  f.provider->SetSkin(nullptr);
+  // The skin commands take the skin away and bring one from the source.
+  std::unique_ptr<TkLoadedSkin> other = StoredSkin(1);
+  f.provider->SetSkinSource([&] { return other.get(); });
+  SendMessageW(f.wnd(), WM_SKINCOMMAND, SkinCommand(SKC_REMOVESKIN), 0);
+  EXPECT_FALSE(f.provider->Skinned());
   EXPECT_EQ(GetWindowRgn(f.wnd(), rgn), ERROR) << "no region without a skin";
   EXPECT_NE(f.form->Color(), skinColor);
+  SendMessageW(f.wnd(), WM_SKINCOMMAND, SkinCommand(SKC_NEWSKIN), 0);
+  EXPECT_EQ(f.provider->Skin(), other.get());
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return GetWindowRgn(f.wnd(), rgn) != ERROR; }, 20000));
+  f.provider->SetSkin(nullptr);
+  EXPECT_EQ(GetWindowRgn(f.wnd(), rgn), ERROR);
   DeleteObject(rgn);
 }
 
