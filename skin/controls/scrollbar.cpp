@@ -6,6 +6,9 @@
 #include "fw/core/rtti.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
+#include "skin/controls/scroll_paint.h"
+#include "skin/engine/background_request.h"
+#include "skin/engine/bitmap_dc.h"
 
 namespace skin {
 
@@ -40,9 +43,11 @@ TkScrollBar::TkScrollBar(TComponent* AOwner) : TScrollBar(AOwner) {
 
 TkScrollBar::~TkScrollBar() { StopTimer(); }
 
-bool TkScrollBar::SkinActive() {
-  // No skin engine yet: always the system scroll bar.
-  return false;
+bool TkScrollBar::SkinActive() { return ActiveSkin() != nullptr; }
+
+TkLoadedSkin* TkScrollBar::ActiveSkin() {
+  // No skin manager yet: always the system scroll bar.
+  return nullptr;
 }
 
 void TkScrollBar::SetDisabledKind(TkDisabledKind Value) {
@@ -129,6 +134,11 @@ void TkScrollBar::WndProc(TMessage& Message) {
       HitTest(Message);
       return;
     }
+    case WM_MOUSEMOVE:
+      // The system sends no hit tests to the window holding the capture:
+      // the held slider follows the moves themselves.
+      if (FSliderState == 2 && Enabled() && ControlCanPaint()) DragSlider(TPoint{Message.XPos(), Message.YPos()});
+      break;
     case SBM_SETSCROLLINFO: SetScrollInfoMessage(Message); return;
     case SBM_GETSCROLLINFO: GetScrollInfoMessage(Message); return;
     case CM_MOUSEENTER:
@@ -354,8 +364,18 @@ void TkScrollBar::PaintBar(HDC DC) {
   if (FDrawingForbidden || !ControlCanPaint()) return;
   FRepaintNeeded = false;
   HDC dc = DC ? DC : GetDC(WindowHandle());
+  if (TkLoadedSkin* skin = ActiveSkin()) {
+    try {
+      PaintSkinnedBar(dc, *skin);
+    } catch (...) {
+      if (!DC) ReleaseDC(WindowHandle(), dc);
+      throw;
+    }
+    if (!DC) ReleaseDC(WindowHandle(), dc);
+    return;
+  }
   int saved = SaveDC(dc);
-  // The skin's pictures are not there yet: the system's parts stand in.
+  // Without a skin the system's parts stand in.
   RECT all{0, 0, Width(), Height()};
   FillRect(dc, &all, GetSysColorBrush(COLOR_SCROLLBAR));
   auto fillPart = [&](const TRect& r, int state) {
@@ -380,6 +400,44 @@ void TkScrollBar::PaintBar(HDC DC) {
   }
   RestoreDC(dc, saved);
   if (!DC) ReleaseDC(WindowHandle(), dc);
+}
+
+void TkScrollBar::PaintSkinnedBar(HDC DC, TkLoadedSkin& Skin) {
+  const int w = Width(), h = Height();
+  if (w <= 0 || h <= 0) return;
+  // What lies behind: the linked control's background, else the parent's.
+  TkcBackgroundInfo info;
+  TControl* behind = Parent();
+  info.Offset = TPoint{Left(), Top()};
+  if (LinkedControl) {
+    behind = LinkedControl;
+    if (!dynamic_cast<TCustomForm*>(LinkedControl))
+      info.Offset = TPoint{Left() - LinkedControl->Left(), Top() - LinkedControl->Top()};
+  }
+  info.R = Rect(0, 0, w, h);
+  if (behind) RequestBackground(info, behind, false);
+  const TCacheInfo ci = BgInfoToCacheInfo(info);
+
+  auto image = NewBitmap32(w, h);
+  const bool enabled = Enabled();
+  const int hot = ControlHotOrFocused() ? 1 : 0;
+  const TRect slider = SliderRect();
+  TkBarPicture p;
+  p.Vertical = !Horizontal();
+  p.Arrow = ArrowSize();
+  p.Split = SliderCenter();
+  p.Track1State = enabled ? std::max(FBar1State, hot) : 0;
+  p.Track2State = enabled ? std::max(FBar2State, hot) : 0;
+  p.Arrow1State = FBtn1State;
+  p.Arrow2State = FBtn2State;
+  p.ShowThumb = enabled && SliderSize() <= TrackLength();
+  p.ThumbPos = Horizontal() ? slider.Left : slider.Top;
+  p.ThumbLength = SliderSize();
+  p.ThumbState = FSliderState;
+  PaintScrollBarImage(*image, Skin, p, ci, {});
+  if (!enabled) PaintDisabledLook(*image, FDisabledKind, behind, {}, ci);
+  GdiFlush();
+  BitBlt(DC, 0, 0, w, h, image->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 // ---- Mouse
@@ -510,12 +568,7 @@ void TkScrollBar::HitTest(TMessage& Message) {
   if (Enabled() && !ComponentState().Contains(csDesigning)) {
     auto in = [&](const TRect& r) { return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom; };
     if (FSliderState == 2) {
-      // Dragging: the slider follows the mouse.
-      int pos = PositionAt(p) - FMouseOffset;
-      if (pos != FCurrPos) {
-        FDrawingForbidden = true;
-        ScrollTo(pos);
-      }
+      DragSlider(p);
     } else if (in(SliderRect())) {
       SetPartState(4, 1);
     } else if (in(Btn1Rect())) {
@@ -530,6 +583,14 @@ void TkScrollBar::HitTest(TMessage& Message) {
     UpdateBar();
   }
   TScrollBar::WndProc(Message);
+}
+
+void TkScrollBar::DragSlider(const TPoint& P) {
+  int pos = PositionAt(P) - FMouseOffset;
+  if (pos != FCurrPos) {
+    FDrawingForbidden = true;
+    ScrollTo(pos);
+  }
 }
 
 void TkScrollBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {

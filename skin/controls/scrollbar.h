@@ -8,20 +8,18 @@
 // notifications, so that the framework's scroll bar moves Position and fires
 // OnScroll and OnChange as usual.
 //
-// The skin engine is not there yet: SkinActive() answers false, and the
-// own drawing is a plain stand-in for the skin's pictures.
+// The pictures come from the active skin (ActiveSkin); the skin manager is
+// not there yet, so ActiveSkin() answers none and SkinActive() false.
 #pragma once
 
 #include <windows.h>
 
 #include "fw/stdctrls/scrolling.h"
 #include "fw/system/timers.h"
+#include "skin/engine/alpha_text.h"
+#include "skin/engine/core/skin_data.h"
 
 namespace skin {
-
-// How a disabled control is painted over its background.
-FW_ENUM(TkDisabledKindItem, dkBlended, dkGrayed)
-using TkDisabledKind = fw::TSet<TkDisabledKindItem>;
 
 // The shortest slider.
 constexpr int MinThumbSize = 16;
@@ -36,6 +34,8 @@ class TkScrollBar : public fw::TScrollBar {
 
   // A skin is active: the control is its own plain window.
   virtual bool SkinActive();
+  // The skin the control paints from; none: the system's parts stand in.
+  virtual TkLoadedSkin* ActiveSkin();
 
   // ---- Parts along the bar's axis, in client coordinates
   virtual int ArrowSize();
@@ -87,6 +87,9 @@ class TkScrollBar : public fw::TScrollBar {
   bool ControlCanPaint();
   void RecreateIfNeeded();
   void PaintBar(HDC DC);
+  void PaintSkinnedBar(HDC DC, TkLoadedSkin& Skin);
+  // While the slider is held it follows the mouse at P (client coordinates).
+  void DragSlider(const fw::TPoint& P);
   bool Horizontal() const { return Kind() == fw::sbHorizontal; }
   int Length() const { return Horizontal() ? Width() : Height(); }
   int Along(const fw::TPoint& P) const { return Horizontal() ? P.x : P.y; }

@@ -7,6 +7,7 @@
 
 #include "fw/controls/controls.h"
 #include "fw/core/sets.h"
+#include "fw/core/typeinfo.h"
 #include "fw/graphics/graphics.h"
 #include "skin/engine/core/bitmap_blend.h"
 #include "skin/engine/core/skin_data.h"
@@ -30,7 +31,8 @@ void DrawSectionTextAlpha(fw::TBitmap& bitmap, const fw::String& text, bool cont
 void DrawSectionTextAlpha(fw::TBitmap& bitmap, const fw::String& text, bool contour, const fw::TRect& r, UINT flags,
                           int skinIndex, bool hot, const TkLoadedSkin* skin);
 
-enum TkDisabledKindItem { dkBlended, dkGrayed };
+// How a disabled control is painted over its background.
+FW_ENUM(TkDisabledKindItem, dkBlended, dkGrayed)
 using TkDisabledKind = fw::TSet<TkDisabledKindItem>;
 
 // Settings of the disabled look, changeable at run time.

@@ -13,6 +13,9 @@
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
 #include "skin/controls/scrollbar.h"
+#include "skin/engine/bitmap_dc.h"
+#include "tests/controls/golden_image.h"
+#include "tests/skin/engine/core/program_skins.h"
 
 using namespace fw;
 using namespace skin;
@@ -147,7 +150,9 @@ class SkinnedBar : public TkScrollBar {
  public:
   explicit SkinnedBar(TComponent* AOwner) : TkScrollBar(AOwner) {}
   bool SkinActive() override { return true; }
+  TkLoadedSkin* ActiveSkin() override { return Skin; }
   int ArrowSize() override { return 17; }
+  TkLoadedSkin* Skin = nullptr;
   using TkScrollBar::RecreateIfNeeded;
 };
 
@@ -314,4 +319,57 @@ TEST(ScrollBarSkinned, HotTrackingFollowsTheParts) {
   EXPECT_EQ(s.bar->PartState(4), 0);
   s.bar->Perform(CM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(s.bar->PartState(2), 0);
+}
+
+TEST(ScrollBarSkinned, TheHeldSliderFollowsMouseMovesUpToTheLastPosition) {
+  // The window holding the capture gets no hit tests under every system:
+  // the moves alone must carry the drag.
+  Skinned s(0, 79 - 16, 0);
+  s.Down(25);
+  ASSERT_EQ(s.bar->PartState(4), 2);
+  s.bar->Perform(WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(35, 6));
+  s.bar->Perform(WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(400, 6));
+  s.Up(400);
+  std::vector<std::string> expected{"scroll scTrack 0",  "scroll scTrack 10",    "change 10",
+                                    "scroll scTrack 63", "change 63",            "scroll scPosition 63",
+                                    "scroll scEndScroll 63"};
+  EXPECT_EQ(s.log.events, expected);
+  EXPECT_EQ(s.bar->PartState(4), 0) << "released away from the slider";
+}
+
+TEST(ScrollBarSkinned, PaintsFromBothSkinsInEachState) {
+  const char* skins[][2] = {{"sapphire.ksz", "scroll_bar_control_sapphire"}, {"topaz.ksz", "scroll_bar_control_topaz"}};
+  const char16_t* names[] = {u"Sapphire (internal)", u"Topaz (internal)"};
+  for (int which = 0; which < 2; ++which) {
+    std::unique_ptr<TkLoadedSkin> skin = LoadProgramSkin(skins[which][0], names[which]);
+    ASSERT_TRUE(skin);
+    Skinned s(-180, 180, 40);
+    s.bar->Skin = skin.get();
+    std::vector<std::unique_ptr<TBitmap>> shots;
+    auto shoot = [&] {
+      shots.push_back(NewBitmap32(113, 12));
+      s.bar->Perform(WM_PAINT, reinterpret_cast<WPARAM>(shots.back()->Canvas()->Handle()), 0);
+      GdiFlush();
+    };
+    shoot();                   // normal
+    s.bar->Perform(CM_MOUSEENTER, 0, 0);
+    s.HitAt(s.bar->SliderCenter());
+    shoot();                   // hot: track and slider
+    s.bar->SetPartState(0, 2);
+    shoot();                   // first arrow pressed
+    s.bar->SetPartState(4, 2);
+    shoot();                   // slider pressed
+    s.bar->SetPartState(4, 0);
+    s.bar->Perform(CM_MOUSELEAVE, 0, 0);
+    s.bar->SetEnabled(false);
+    shoot();                   // disabled: no slider
+    std::vector<TBitmap*> parts;
+    auto gap = NewBitmap32(113, 2);
+    for (auto& b : shots) {
+      parts.push_back(b.get());
+      parts.push_back(gap.get());
+    }
+    auto sheet = cktest::Stack(parts);
+    EXPECT_TRUE(cktest::MatchesGolden(sheet.get(), skins[which][1]));
+  }
 }
