@@ -9,6 +9,7 @@
 #include "fw/core/sysutils.h"
 #include "fw/graphics/icon.h"
 #include "fw/platform/files.h"
+#include "fw/stdctrls/image.h"
 #include "fw/system/application.h"
 
 namespace app {

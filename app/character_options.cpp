@@ -1,6 +1,10 @@
 #include "app/character_options.h"
 
 #include "app/image_form.h"
+#include "fw/stdctrls/checkbox.h"
+#include "fw/stdctrls/edit.h"
+#include "fw/stdctrls/speedbutton.h"
+#include "fw/stdctrls/spinedit.h"
 
 namespace app {
 

@@ -2,6 +2,8 @@
 
 #include "app/image_form.h"
 #include "fw/core/rtti.h"
+#include "fw/stdctrls/edit.h"
+#include "fw/stdctrls/listbox.h"
 
 namespace app {
 

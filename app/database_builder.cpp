@@ -7,13 +7,13 @@
 
 #include "app/core/font_files.h"
 #include "app/core/ttf_info.h"
-#include "app/font_folders.h"
 #include "app/font_loading.h"
 #include "app/image_form.h"
 #include "app/settings_form.h"
 #include "fw/core/exceptions.h"
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
+#include "fw/platform/files.h"
 
 namespace app {
 
@@ -131,38 +131,40 @@ void TDatabaseBuilder::EndBuild() {
 void TDatabaseBuilder::CreateCompdatabase(const fw::String& folder, bool withSubfolders) {
   // Under Wine the application-data folder is a registry read: once per walk.
   fotFile_ = TempFotFileName();
+  const fw::String drive = fw::UpperCase(fw::IncludeTrailingPathDelimiter(folder).substr(0, 3));
   TFolderIds visited;
-  WalkFolder(folder, withSubfolders, visited);
-}
-
-void TDatabaseBuilder::WalkFolder(const fw::String& folder, bool withSubfolders, TFolderIds& visited) {
-  const fw::String dir = IncludeTrailingBackslash(folder);
   if (withSubfolders) {
-    if (const auto id = FolderId(dir); id && !visited.insert(*id).second) return;
+    if (const auto id = FolderId(folder)) visited.insert(*id);
   }
-  const fw::String drive = fw::UpperCase(dir.substr(0, 3));
-  ForEachFolderEntry(dir, [&](const TFolderEntry& e) {
+  // Folders whose entry the user skipped after a stop are not entered.
+  std::set<fw::String> skippedFolders;
+  fw::TFindOptions options;
+  options.recursive = withSubfolders;
+  options.enterFolder = [&](const fw::String& path, const fw::TSearchRec&) {
+    if (skippedFolders.count(path)) return false;
+    const auto id = FolderId(path);
+    return !id || visited.insert(*id).second;
+  };
+  fw::FindFiles(folder, options, [&](const fw::String& path, const fw::TSearchRec& e) {
+    const bool isFolder = (e.Attr & fw::faDirectory) != 0;
     try {
       view_.ProcessMessages();
       if (view_.StopSwitchOn()) {
         if (!view_.ContinueAfterStop()) fw::Abort();
+        if (isFolder) skippedFolders.insert(path);
         return true;  // the entry under the question is skipped
       }
       view_.ShowCounters(u"Scanning drive: " + drive + u"  " + fw::IntToStr(FilesVisited),
                          u"Records count: " + fw::IntToStr(RecordsWritten));
-      if (e.IsFolder) {
-        if (withSubfolders && IsWalkedSubfolder(e)) WalkFolder(dir + e.Name, true, visited);
-        return true;
-      }
-      const fw::String path = dir + e.Name;
-      if (!IsAcceptedForBuild(UpperFileExt(e.Name), e.Attributes, Settings)) {
+      if (isFolder) return true;
+      if (!IsAcceptedForBuild(UpperFileExt(e.Name), e.Attr, Settings)) {
         ++FilesVisited;
         return true;
       }
       // Before anything else touches the file: a file that brings the
       // program down is named at the next start.
       if (Settings.CrashLog) WriteCrashMarker(CrashMarkerFile, path);
-      view_.ShowFile(dir, e.Name);
+      view_.ShowFile(fw::ExtractFilePath(path), e.Name);
       if (StoreFontFile(path, skipped_)) {
         ++RecordsWritten;
         ++FilesVisited;
@@ -225,7 +227,7 @@ bool TDatabaseBuilder::StoreFontFile(const fw::String& path, std::vector<TSkippe
 
 TFolderAddition TDatabaseBuilder::AddFontscompdatabase(const fw::String& folder) {
   TFolderAddition result;
-  const fw::String dir = IncludeTrailingBackslash(folder);
+  const fw::String dir = fw::IncludeTrailingPathDelimiter(folder);
   fotFile_ = TempFotFileName();
   try {
     std::vector<fw::String> known;
@@ -237,11 +239,10 @@ TFolderAddition TDatabaseBuilder::AddFontscompdatabase(const fw::String& folder)
       const fw::String path = fw::AnsiToString(db.CompRec.FileName.Get());
       if (SamePathIgnoringCase(FolderOf(path), dir)) known.push_back(path);
     }
-    ForEachFolderEntry(dir, [&](const TFolderEntry& e) {
+    fw::FindFiles(dir, {}, [&](const fw::String& path, const fw::TSearchRec& e) {
       view_.ProcessMessages();
-      if (e.IsFolder || !IsTakenForAddition(UpperFileExt(e.Name), e.Attributes)) return true;
+      if ((e.Attr & fw::faDirectory) || !IsTakenForAddition(UpperFileExt(e.Name), e.Attr)) return true;
       ++result.Found;
-      const fw::String path = dir + e.Name;
       const bool isKnown = std::any_of(known.begin(), known.end(),
                                        [&](const fw::String& k) { return SamePathIgnoringCase(k, path); });
       if (isKnown) return true;

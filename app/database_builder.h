@@ -137,7 +137,6 @@ class TDatabaseBuilder {
   // Folders by volume and file index: a link the system doesn't mark as
   // one (Wine's view of a Unix tree) can't lead the walk round in a circle.
   using TFolderIds = std::set<std::pair<uint32_t, uint64_t>>;
-  void WalkFolder(const fw::String& folder, bool withSubfolders, TFolderIds& visited);
 
   TFontDatabase& database_;
   TBuildView& view_;

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "app/image_form.h"
+#include "controls/base/cktransparentbutton.h"
+#include "controls/dialogs/ckballoonhint.h"
 #include "fw/core/rtti.h"
 #include "fw/core/sysutils.h"
 #include "fw/dialogs/msgdlg.h"

@@ -2,13 +2,19 @@
 
 #include <shellapi.h>
 
+#include "app/font_copy.h"
 #include "app/image_form.h"
 #include "app/managedlg.h"
-#include "app/result_list.h"
+#include "app/result_list_view.h"
+#include "controls/base/ckwizard.h"
+#include "controls/dialogs/ckbrowsefolder.h"
 #include "fw/core/sysutils.h"
 #include "fw/dialogs/msgdlg.h"
 #include "fw/dialogs/taskdialog.h"
 #include "fw/platform/files.h"
+#include "fw/stdctrls/label.h"
+#include "fw/stdctrls/listbox.h"
+#include "fw/system/actions.h"
 #include "fw/system/screen.h"
 
 namespace app {

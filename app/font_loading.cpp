@@ -8,28 +8,15 @@
 #include "fw/core/exceptions.h"
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
+#include "fw/graphics/gdi_handles.h"
 #include "fw/platform/files.h"
+#include "fw/platform/system_function.h"
 
 namespace app {
 
 namespace {
 
 constexpr size_t kMaxFaceChars = LF_FACESIZE - 1;
-
-class TWindowDC {
- public:
-  explicit TWindowDC(HWND wnd) : wnd_(wnd), dc_(GetDC(wnd)) {}
-  ~TWindowDC() {
-    if (dc_) ReleaseDC(wnd_, dc_);
-  }
-  TWindowDC(const TWindowDC&) = delete;
-  TWindowDC& operator=(const TWindowDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND wnd_;
-  HDC dc_;
-};
 
 class TDeleteFileOnExit {
  public:
@@ -58,7 +45,7 @@ void EnumFace(HDC dc, const fw::String& face, FONTENUMPROCW proc, LPARAM data) {
     EnumFontFamiliesExW(dc, &lf, proc, data, 0);
     return;
   }
-  TWindowDC desktop(GetDesktopWindow());
+  const fw::TWindowDC desktop(GetDesktopWindow());
   if (desktop.Get()) EnumFontFamiliesExW(desktop.Get(), &lf, proc, data, 0);
 }
 
@@ -146,8 +133,7 @@ fw::String TempFotFileName() { return VestalineFolder() + u"\\TEMPFONTFile.FOT";
 
 fw::String GetFontResourceDescription(const fw::String& resourceName) {
   using TGetFontResourceInfoW = BOOL(WINAPI*)(LPCWSTR, LPDWORD, LPVOID, DWORD);
-  static const auto getInfo = reinterpret_cast<TGetFontResourceInfoW>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"gdi32.dll"), "GetFontResourceInfoW")));
+  static const auto getInfo = fw::SystemFunction<TGetFontResourceInfoW>(L"gdi32.dll", "GetFontResourceInfoW");
   if (!getInfo) return fw::String();
   constexpr DWORD kDescription = 1;
   DWORD size = 0;
@@ -213,7 +199,7 @@ fw::String GetFontFaceName(const fw::String& path, const TFaceNameRoutes& routes
 }
 
 bool IsSymbolFont(const fw::String& face, std::vector<fw::String>& charsetNames) {
-  TWindowDC desktop(GetDesktopWindow());
+  const fw::TWindowDC desktop(GetDesktopWindow());
   if (!desktop.Get()) return false;
   EnumFace(desktop.Get(), face, CharsetNamesProc, reinterpret_cast<LPARAM>(&charsetNames));
   return std::find(charsetNames.begin(), charsetNames.end(), fw::String(u"SYMBOL_CHARSET")) != charsetNames.end();

@@ -9,8 +9,16 @@
 
 #include "app/core/font_files.h"
 #include "app/font_commands.h"
+#include "app/font_loading.h"
 #include "app/image_form.h"
+#include "controls/base/ckwizard.h"
+#include "fw/core/strings_list.h"
 #include "fw/core/sysutils.h"
+#include "fw/stdctrls/edit.h"
+#include "fw/stdctrls/groupbox.h"
+#include "fw/stdctrls/rangectrls.h"
+#include "fw/stdctrls/shapes.h"
+#include "fw/stdctrls/speedbutton.h"
 #include "fw/stdctrls/stdctrls_common.h"
 #include "fw/system/application.h"
 

@@ -8,17 +8,32 @@
 #include <memory>
 
 #include "app/core/glyph_grab.h"
+#include "app/font_folders.h"
 #include "app/image_form.h"
 #include "app/image_routines.h"
 #include "app/matching_engine.h"
 #include "app/system_folders.h"
+#include "capture/asg_capture.h"
+#include "controls/base/ckrollout.h"
+#include "controls/base/ckwizard.h"
+#include "controls/dialogs/ckbrowsefolder.h"
+#include "controls/views/ckthumbviews.h"
 #include "fw/core/datetime.h"
 #include "fw/core/streams.h"
+#include "fw/core/strings_list.h"
 #include "fw/core/sysutils.h"
 #include "fw/dialogs/msgdlg.h"
 #include "fw/platform/files.h"
 #include "fw/platform/oserror.h"
+#include "fw/stdctrls/groupbox.h"
+#include "fw/stdctrls/image.h"
+#include "fw/stdctrls/label.h"
+#include "fw/stdctrls/shapes.h"
+#include "fw/stdctrls/statusbar.h"
+#include "fw/system/actions.h"
 #include "fw/system/screen.h"
+#include "fw/system/timers.h"
+#include "skin/controls/scrollbar.h"
 
 namespace app {
 
@@ -44,21 +59,7 @@ void SetCropFolderForTests(const String& Folder) { gCropFolderOverride = Folder;
 String CropFileName(const String& Prefix, int Number) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "_%.3d.BMP", Number);
-  return Prefix + String(digits, digits + std::char_traits<char>::length(digits));
-}
-
-int CountFolderFiles(const String& Folder) {
-  int n = 0;
-  WIN32_FIND_DATAW data;
-  const String pattern = Folder + u"*.*";
-  HANDLE h = FindFirstFileW(reinterpret_cast<const wchar_t*>(pattern.c_str()), &data);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
-    } while (FindNextFileW(h, &data));
-    FindClose(h);
-  }
-  return n;
+  return Prefix + fw::Utf8ToString(digits);
 }
 
 String NextFreeCropFile(const String& Folder, const String& Prefix, int& Number) {
@@ -71,7 +72,7 @@ String NextFreeCropFile(const String& Folder, const String& Prefix, int& Number)
 }
 
 String NextCropFile(const String& Folder, const String& Prefix) {
-  int n = CountFolderFiles(Folder);
+  int n = CountFilesInFolder(Folder);
   return NextFreeCropFile(Folder, Prefix, n);
 }
 
@@ -99,11 +100,7 @@ bool ChooseFolder(TImageForm* F, String& Folder) {
 
 // The crop folder as the folder functions take it: without the trailing
 // backslash.
-String CropFolderPath() {
-  String folder = CropFolder();
-  if (!folder.empty() && folder.back() == u'\\') folder.pop_back();
-  return folder;
-}
+String CropFolderPath() { return fw::ExcludeTrailingPathDelimiter(CropFolder()); }
 
 TBitmap* ViewBitmap(fw::TImage* View) { return View ? View->Picture()->Bitmap() : nullptr; }
 
@@ -131,7 +128,7 @@ namespace {
 void StartGrab(TImageForm* F, fw::TImage* View, int X, int Y) {
   F->FStartTime = fw::Now();
   fw::Screen->SetCursor(fw::crHourGlass);
-  FloodColors->Clear();
+  F->FloodColors->Clear();
   View->SetEnabled(false);
   if (View == F->Image1) F->PushDefaultUndo();
   F->PushModifiedUndo();
@@ -245,7 +242,7 @@ void TImageForm::ShowThumbCount() {
 
 void TImageForm::CropCharactersToFiles(fw::TImage* Image, const String& Prefix) {
   const String folder = CropFolder();
-  int n = CountFolderFiles(folder);
+  int n = CountFilesInFolder(folder);
   if (!fw::DirectoryExists(CropFolderPath())) fw::ForceDirectories(CropFolderPath());
   TBitmap* source = ViewBitmap(Image);
   if (source && !source->Empty()) {
@@ -271,8 +268,8 @@ namespace {
 // SampleCopy takes the modified image, which is drawn again from it as a
 // 24-bit bitmap of the same size.
 void TakeSampleCopy(TImageForm* F) {
-  SampleCopy->Assign(ViewBitmap(F->ImageModified));
-  F->DisplayAspectBitmap(SampleCopy, F->ImageModified);
+  F->SampleCopy->Assign(ViewBitmap(F->ImageModified));
+  F->DisplayAspectBitmap(F->SampleCopy, F->ImageModified);
 }
 
 }  // namespace

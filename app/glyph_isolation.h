@@ -23,9 +23,6 @@ void SetCropFolderForTests(const fw::String& Folder);
 // The file name "<Prefix>_%.3d.BMP" of a number (three digits at least).
 fw::String CropFileName(const fw::String& Prefix, int Number);
 
-// The number of files (not folders) in the folder; 0 when it is missing.
-int CountFolderFiles(const fw::String& Folder);
-
 // Counts on from Number until the numbered name is free in the folder
 // (with trailing backslash); Number ends on the number used. Answers the
 // full path.

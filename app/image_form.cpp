@@ -3,48 +3,63 @@
 #include <shellapi.h>
 
 #include "app/character_options.h"
+#include "app/core/result_model.h"
 #include "app/database_error.h"
 #include "app/font_folders.h"
+#include "app/font_loading.h"
+#include "app/glyph_isolation.h"
 #include "app/image_page.h"
 #include "app/magnifier.h"
+#include "app/matching_engine.h"
 #include "app/multifont_page.h"
-#include "app/glyph_isolation.h"
+#include "app/result_list_view.h"
+#include "controls/base/cktransparentbutton.h"
+#include "controls/base/ckwizard.h"
+#include "controls/base/xp_button.h"
+#include "controls/base/xp_checkbox.h"
+#include "controls/dialogs/ckballoonhint.h"
+#include "controls/dialogs/ckbrowsefolder.h"
+#include "controls/views/ckmenus.h"
+#include "controls/views/cktrayicon.h"
 #include "fw/core/rtti.h"
 #include "fw/core/streams.h"
+#include "fw/core/strings_list.h"
 #include "fw/core/sysutils.h"
+#include "fw/dialogs/dialogs.h"
 #include "fw/dialogs/msgdlg.h"
+#include "fw/graphics/gdi_handles.h"
+#include "fw/menus/menus.h"
 #include "fw/platform/files.h"
-#include "fw/platform/oserror.h"
 #include "fw/platform/registry.h"
+#include "fw/stdctrls/checkbox.h"
+#include "fw/stdctrls/edit.h"
+#include "fw/stdctrls/groupbox.h"
+#include "fw/stdctrls/image.h"
+#include "fw/stdctrls/label.h"
+#include "fw/stdctrls/listbox.h"
+#include "fw/stdctrls/panel.h"
+#include "fw/stdctrls/rangectrls.h"
+#include "fw/stdctrls/shapes.h"
+#include "fw/stdctrls/speedbutton.h"
+#include "fw/stdctrls/spinedit.h"
+#include "fw/stdctrls/statusbar.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
+#include "fw/system/timers.h"
+#include "services/ckappinst.h"
+#include "services/ckcomputerinfo.h"
+#include "services/core/appinistorage.h"
+#include "services/core/appstorage.h"
+#include "skin/controls/gauge.h"
 
 namespace app {
 
 using fw::String;
 using fw::TObject;
 
-// ---- Globals of the unit
-
 TImageForm* ImageForm = nullptr;
-
-int SortColumn = 0;
-bool SortAscending = false;
-fw::TStringList* PreviewFontFiles = nullptr;
-fw::TStringList* FloodColors = nullptr;
-fw::TStringList* CrashMarkerText = nullptr;
-fw::TColor PreviewFontColor = 0x000000;
-fw::TColor PreviewBackColor = 0xFFFFFF;
-fw::TBitmap* SampleCopy = nullptr;
-fw::TBitmap* LoadedImage = nullptr;
-fw::TBitmap* RotatedImage = nullptr;
-fw::TBitmap* ResizedImage = nullptr;
-fw::TBitmap* ModifiedBase = nullptr;
 OSVERSIONINFOW OsVersionInfo{};
 int OsPlatformId = 0;
-String PreviewTextW;
-TImage1Array DefaultUndoStack;
-TImagemodifiedArray ModifiedUndoStack;
 
 namespace {
 
@@ -102,21 +117,12 @@ void OpenWebPage(const String& Url) { (gOpenWebPage ? gOpenWebPage : ShellOpen)(
 
 bool IsProcessElevated() {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
-    fw::ShowMessage(fw::SysErrorMessage(GetLastError()));
-    return true;
-  }
-  DWORD elevation = 0;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  TOKEN_ELEVATION elevation{};
   DWORD size = 0;
-  const BOOL ok = GetTokenInformation(token, static_cast<TOKEN_INFORMATION_CLASS>(20), &elevation,
-                                      sizeof elevation, &size);
-  const DWORD error = GetLastError();
+  const BOOL ok = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
   CloseHandle(token);
-  if (!ok) {
-    fw::ShowMessage(fw::SysErrorMessage(error));
-    return true;
-  }
-  return elevation != 0;
+  return ok && elevation.TokenIsElevated != 0;
 }
 
 // ---- TImageForm
@@ -138,19 +144,38 @@ TImageForm::~TImageForm() {
 }
 
 void TImageForm::FormCreate(TObject*) {
-  // 1.
   FWhiteback = 255;
   SetDoubleBuffered(true);
-  // 2. The engine made RenderBitmap and GlyphBitmap; they draw in 24 bits.
+  MakeDrawingBitmaps();
+  if (edsample) edsample->SetText(ReadSampleText());
+  ReadWindowsVersion();
+  engine_->SetMonochrome(false);
+  MakeSampleBitmaps();
+  MakeWorkBitmaps();
+  PointDialogsAtFolders();
+  // Loads the settings file, before any other window reads from it.
+  if (AppInistorage) AppInistorage->SetFileName(VestalineFolder() + u"\\vestaline.ini");
+  OpenFontDatabase();
+  SetUpCodePointEdit();
+  SetFormStyle(fw::fsNormal);
+  ResetPreviewAndSearch();
+  PrepareMultiFontPage(this);
+  CreateGauge();
+  ApplyTraySetting();
+  FollowApplicationHints();
+}
+
+void TImageForm::MakeDrawingBitmaps() {
   FloodColors = new fw::TStringList();
+  // The engine made RenderBitmap and GlyphBitmap; they draw in 24 bits.
   for (fw::TBitmap* b : {engine_->RenderBitmap(), engine_->GlyphBitmap()}) {
     b->SetPixelFormat(fw::pf24bit);
     b->SetTransparent(false);
   }
   if (PaintBox2) PaintBox2->SetControlStyle(PaintBox2->ControlStyle() + fw::TControlStyle{fw::csOpaque});
-  // 3.
-  if (edsample) edsample->SetText(ReadSampleText());
-  // 4.
+}
+
+void TImageForm::ReadWindowsVersion() {
   OsVersionInfo = OSVERSIONINFOW{};
   OsVersionInfo.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);  // 276 bytes
 #pragma GCC diagnostic push
@@ -158,16 +183,18 @@ void TImageForm::FormCreate(TObject*) {
   GetVersionExW(&OsVersionInfo);
 #pragma GCC diagnostic pop
   OsPlatformId = static_cast<int>(OsVersionInfo.dwPlatformId);
-  engine_->SetMonochrome(false);
-  // 5.
-  CrashMarkerText = new fw::TStringList();
+}
+
+void TImageForm::MakeSampleBitmaps() {
   engine_->CompareBitmap()->SetPixelFormat(fw::pf24bit);
   engine_->CompareBitmap()->SetSize(kSampleBoxSize, kSampleBoxSize);
   SampleCopy = NewBitmap24(kSampleBoxSize, kSampleBoxSize);
   search_->CharsetNames.clear();
   if (sampleimage) sampleimage->SetBounds(sampleimage->Left(), sampleimage->Top(), kSampleBoxSize, kSampleBoxSize);
-  // 6.
-  ScreenDC = GetDC(nullptr);
+}
+
+void TImageForm::MakeWorkBitmaps() {
+  ScreenDC = std::make_unique<fw::TWindowDC>();
   MemPix = NewBitmap24(1, 1);
   MemPix->Canvas()->SetPixel(0, 0, 0x000000);
   PreviewFontColor = 0x000000;
@@ -176,35 +203,33 @@ void TImageForm::FormCreate(TObject*) {
   RotatedImage = NewBitmap24(0, 0);
   ResizedImage = NewBitmap24(0, 0);
   ModifiedBase = NewBitmap24(0, 0);
-  // 7.
+}
+
+void TImageForm::PointDialogsAtFolders() {
   const String samples = VestalineFolder() + u"\\samples\\";
   if (imagedlg) imagedlg->SetInitialDir(samples);
   if (dlgsavemodified) dlgsavemodified->SetInitialDir(samples);
   search_->Options().Folder = SystemFontsFolder();
   if (dlgsearchfolder) dlgsearchfolder->SetDirectory(search_->Options().Folder);
-  // Loads the settings file, before any other window reads from it.
-  if (AppInistorage) AppInistorage->SetFileName(VestalineFolder() + u"\\vestaline.ini");
-  // 9.
-  OpenFontDatabase();
-  // 10.
-  if (secodepoint) {
-    secodepoint->SetHint(u"Character codepoint (e.g. A - 65). You can add any unicode character codepoint!");
-    secodepoint->SetMinValue(33);
-    secodepoint->SetMaxValue(100000);
-  }
-  SetFormStyle(fw::fsNormal);
-  // 11.
+}
+
+void TImageForm::SetUpCodePointEdit() {
+  if (!secodepoint) return;
+  secodepoint->SetHint(u"Character codepoint (e.g. A - 65). You can add any unicode character codepoint!");
+  secodepoint->SetMinValue(33);
+  secodepoint->SetMaxValue(100000);
+}
+
+void TImageForm::ResetPreviewAndSearch() {
   PreviewFontFiles = new fw::TStringList();
   fsamplename = u"Arial";
   engine_->SetCalibratedSize(1.0);
   search_->SearchRunning = 0;
   NameSortOrder = -1;
   SizeSortOrder = -1;
-  // 8.
-  PrepareMultiFontPage(this);
-  // 13.
-  CreateGauge();
-  ApplyTraySetting();
+}
+
+void TImageForm::FollowApplicationHints() {
   // Every hint change goes to the last status panel.
   previousOnHint_ = fw::Application->OnHint;
   fw::Application->OnHint = fw::TNotifyEvent(this, &TImageForm::ApplicationHint);
@@ -237,14 +262,9 @@ void TImageForm::OpenFontDatabase() {
 void TImageForm::CloseFontDatabase() { database_->CompFile.CloseFile(); }
 
 void TImageForm::FormShow(TObject*) {
-  // 1. Copying into the system's Fonts folder needs administrator rights;
-  // the copy command marks itself with the shield when the process lacks them.
-  if (OsVersionInfo.dwMajorVersion > 5) (void)IsProcessElevated();
-  // 2.
   if (cbcheckshow && cbcheckshow->Checked() && Wizard) Wizard->SetActivePageIndex(kPageImageLoad);
-  // 3.
+  // A database build that broke off left its marker: its error dialog follows.
   if (fw::FileExists(CrashMarkerFileName()) && timerdatabaseerror) timerdatabaseerror->SetEnabled(true);
-  // 4.
   if (Shape1) Shape1->Invalidate();
   if (Shape2) Shape2->Invalidate();
 }
@@ -272,11 +292,9 @@ void TImageForm::FormDestroy(TObject*) {
   fw::FreeAndNil(RotatedImage);
   fw::FreeAndNil(ResizedImage);
   fw::FreeAndNil(ModifiedBase);
-  if (ScreenDC) ReleaseDC(nullptr, ScreenDC);
-  ScreenDC = nullptr;
+  ScreenDC.reset();
   fw::FreeAndNil(MemPix);
   search_->CharsetNames.clear();
-  fw::FreeAndNil(CrashMarkerText);
   CloseFontDatabase();
   ReleasePreviewFont();
   listedFonts_->Release();

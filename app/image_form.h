@@ -4,12 +4,12 @@
 // created and keeps it open until it is destroyed, and keeps the sample text
 // in the registry.
 //
-// The globals of the window's unit are shared with the dialogs. Several of
-// them live in the objects the window owns: the matching engine holds
-// CompareBitmap, RenderBitmap, GlyphBitmap, CalibratedSize, Monochrome and
-// MatchCount; the font database CompFile, CompRec and the Rec... fields; the
-// search run SearchRunning, FontFileCount, ScanCounter, fname and
-// CharsetNames; the database builder RecordsWritten and FilesVisited.
+// The window's data lives in the window and in the objects it owns: the
+// matching engine holds CompareBitmap, RenderBitmap, GlyphBitmap,
+// CalibratedSize, Monochrome and MatchCount; the font database CompFile,
+// CompRec and the Rec... fields; the search run SearchRunning,
+// FontFileCount, ScanCounter, fname and CharsetNames; the database builder
+// RecordsWritten and FilesVisited.
 #pragma once
 
 #include <windows.h>
@@ -18,61 +18,82 @@
 #include <vector>
 
 #include "app/core/font_database.h"
-#include "app/core/result_model.h"
-#include "app/font_loading.h"
 #include "app/listed_fonts.h"
-#include "app/matching_engine.h"
-#include "app/result_list.h"
 #include "app/sample.h"
 #include "app/search_run.h"
-#include "controls/base/ckwizard.h"
-#include "controls/base/xp_button.h"
-#include "controls/base/xp_checkbox.h"
-#include "controls/views/ckmenus.h"
-#include "services/core/appinistorage.h"
-#include "services/ckappinst.h"
-#include "services/ckcomputerinfo.h"
-#include "controls/views/cktrayicon.h"
 #include "fw/controls/forms.h"
-#include "fw/core/strings_list.h"
-#include "fw/dialogs/dialogs.h"
+#include "fw/core/datetime.h"
 #include "fw/graphics/picture.h"
-#include "fw/menus/menus.h"
-#include "fw/stdctrls/checkbox.h"
-#include "fw/stdctrls/edit.h"
-#include "fw/stdctrls/groupbox.h"
-#include "fw/stdctrls/image.h"
-#include "fw/stdctrls/label.h"
-#include "fw/stdctrls/listbox.h"
 #include "fw/stdctrls/listview.h"
-#include "fw/stdctrls/panel.h"
-#include "fw/stdctrls/rangectrls.h"
-#include "fw/stdctrls/shapes.h"
-#include "fw/stdctrls/spinedit.h"
-#include "fw/stdctrls/statusbar.h"
-#include "fw/system/timers.h"
-#include "fw/controls/button.h"
-#include "fw/stdctrls/rangectrls.h"
-#include "fw/stdctrls/speedbutton.h"
-// Search page
-#include "controls/base/xp_taskbar.h"
-#include "controls/dialogs/ckballoonhint.h"
-#include "controls/dialogs/ckbrowsefolder.h"
-#include "fw/system/actions.h"
-// Image page (image_page.cpp)
-#include "capture/asg_capture.h"
-#include "controls/base/ckimage.h"
-#include "controls/base/ckrollout.h"
-#include "controls/base/cktransparentbutton.h"
-#include "skin/controls/gauge.h"
-#include "skin/controls/scrollbar.h"
-// Glyph isolation and sample (glyph_isolation.cpp)
-#include "controls/views/ckthumbviews.h"
-// Multi-font page and screen tools (multifont_page.cpp, magnifier.cpp)
-#include "controls/base/ckpanel.h"
-#include "controls/base/ckscrollpanel.h"
-#include "controls/base/ckslider.h"
-#include "fw/graphics/imagelist.h"
+#include "fw/stdctrls/stdctrls_common.h"
+
+// The window's components, known here by name only; the pages' files
+// include the headers of those they use.
+namespace fw {
+class TAction;
+class TEdit;
+class TGroupBox;
+class TImage;
+class TImageList;
+class TLabel;
+class TListBox;
+class TMainMenu;
+class TMenuItem;
+class TOpenDialog;
+class TPaintBox;
+class TPanel;
+class TPopupMenu;
+class TProgressBar;
+class TRadioButton;
+class TSaveDialog;
+class TShape;
+class TSpeedButton;
+class TSpinEdit;
+class TStatusBar;
+class TStringList;
+class TTimer;
+class TTrackBar;
+class TWindowDC;
+}  // namespace fw
+namespace ck {
+class TCkBalloonHint;
+class TCkBrowseForFolderDialog;
+class TCkImage;
+class TCkPanel;
+class TCkPopupMenu;
+class TCkRollOut;
+class TCkScrollingWindow;
+class TCkThumbView;
+class TCkTransparentButton;
+class TCkTrayIcon;
+class TCkWizard;
+class TCkWizardInteriorPage;
+class TCkXPBar;
+class TCkXPButton;
+class TCkXPCheckbox;
+class TCkxSlider;
+}  // namespace ck
+namespace skin {
+class TkGauge;
+class TkScrollBar;
+}  // namespace skin
+namespace capture {
+class TASGScreenCapture;
+}  // namespace capture
+namespace services {
+class TCkAppIniFileStorage;
+class TCkAppInstances;
+class TCkAppStorage;
+class TCkComputerInfoEx;
+}  // namespace services
+
+namespace app {
+
+class TAddedFontResource;
+class TMatchingEngine;
+class TResultList;
+
+}  // namespace app
 
 namespace app {
 
@@ -110,8 +131,8 @@ constexpr char16_t kDemo1Url[] = u"https://www.okrabel.com/vestaline/demo-grab-c
 constexpr char16_t kDemo2Url[] = u"https://www.okrabel.com/vestaline/demo-color-range.html";
 constexpr char16_t kHomeUrl[] = u"https://www.okrabel.com/vestaline/";
 
-// Whether the process runs elevated. When the token can't be read, the
-// system's error text is shown and the process counts as elevated.
+// Whether the process runs elevated. A token that can't be read counts as
+// not elevated: the copy into the system's folder then warns before it fails.
 bool IsProcessElevated();
 
 // Page indexes of the wizard.
@@ -181,7 +202,7 @@ class TImageForm : public fw::TForm, private TSearchView {
   // routing root that nothing uses.
   services::TCkAppIniFileStorage* AppInistorage = nullptr;
   services::TCkAppStorage* CkAppStorage1 = nullptr;
-  // Search page (run_page.cpp, result_list.cpp, font_preview.cpp, font_commands.cpp)
+  // Search page (run_page.cpp, result_list_view.cpp, font_preview.cpp, font_commands.cpp)
   ck::TCkXPButton* btnstartstop = nullptr;
   fw::TSpeedButton* chrbold = nullptr;
   fw::TSpeedButton* chritalic = nullptr;
@@ -291,9 +312,33 @@ class TImageForm : public fw::TForm, private TSearchView {
   // The progress gauge in the status bar, made at creation.
   skin::TkGauge* Gauge1 = nullptr;
   fw::TBitmap* MemPix = nullptr;
-  HDC ScreenDC = nullptr;
+  std::unique_ptr<fw::TWindowDC> ScreenDC;  // the screen's, for the colour pickers and the magnifier
   fw::TDateTime FStartTime = 0;
   uint8_t FWhiteback = 255;
+
+  // ---- Data of the pages, made at creation and freed at destruction
+  // The last text sort of the result list.
+  int SortColumn = 0;
+  bool SortAscending = false;
+  // The font file (with its outline-file suffix) added for the sample-text
+  // preview, at most one entry.
+  fw::TStringList* PreviewFontFiles = nullptr;
+  // The colour set of the flood fill.
+  fw::TStringList* FloodColors = nullptr;
+  // Text and background colours of the previews, and the sample text as drawn.
+  fw::TColor PreviewFontColor = 0x000000;
+  fw::TColor PreviewBackColor = 0xFFFFFF;
+  fw::String PreviewTextW;
+  // 24-bit work bitmaps: the sample's working copy (70 x 70), the image as
+  // loaded and its work copies.
+  fw::TBitmap* SampleCopy = nullptr;
+  fw::TBitmap* LoadedImage = nullptr;
+  fw::TBitmap* RotatedImage = nullptr;
+  fw::TBitmap* ResizedImage = nullptr;
+  fw::TBitmap* ModifiedBase = nullptr;
+  // Undo stacks of the default and the modified image.
+  TImage1Array DefaultUndoStack;
+  TImagemodifiedArray ModifiedUndoStack;
 
   // ---- Objects the window owns
   TMatchingEngine& Engine() { return *engine_; }
@@ -363,7 +408,7 @@ class TImageForm : public fw::TForm, private TSearchView {
   void AddModifiedToCropped();
   void ListViewKeyDown(fw::TObject* Sender, WORD& Key, fw::TShiftState Shift);
 
-  // Search page (run_page.cpp, result_list.cpp)
+  // Search page (run_page.cpp, result_list_view.cpp)
   void cbsysytemClick(fw::TObject* Sender);
   void Updateinfo();
   // "Folders": asks for the folder to search; the database filter dialog;
@@ -550,8 +595,17 @@ class TImageForm : public fw::TForm, private TSearchView {
   void ShowFilterActive() override;
   void SearchFinished(const TSearchSummary& Summary) override;
 
-  void ApplicationHint(fw::TObject* Sender);
+  // The steps of FormCreate.
+  void MakeDrawingBitmaps();
+  void ReadWindowsVersion();
+  void MakeSampleBitmaps();
+  void MakeWorkBitmaps();
+  void PointDialogsAtFolders();
+  void SetUpCodePointEdit();
+  void ResetPreviewAndSearch();
   void CreateGauge();
+  void FollowApplicationHints();
+  void ApplicationHint(fw::TObject* Sender);
   // Shows the multi-font page with the Folders source chosen and the given
   // fonts listed; Caption names what was counted.
   void ShowFontList(const std::vector<fw::String>& Fonts, const fw::String& Caption);
@@ -566,9 +620,7 @@ class TImageForm : public fw::TForm, private TSearchView {
   std::unique_ptr<TEngineScorer> scorer_;
   std::unique_ptr<TSearchRun> search_;
   fw::TNotifyEvent previousOnHint_;
-  // Search page: the numbers behind the list's score texts, the preview's
-  // font file.
-  TItemScores itemScores_;
+  // The preview's font file.
   std::unique_ptr<TAddedFontResource> previewFont_;
   // Multi-font page: the fonts its list put in the font table.
   std::unique_ptr<TListedFonts> listedFonts_;
@@ -578,25 +630,13 @@ class TImageForm : public fw::TForm, private TSearchView {
   bool followingCodePoint_ = false;
 };
 
-// ---- Globals of the main window's unit
+// The main window, while it exists.
 extern TImageForm* ImageForm;
 
-extern int SortColumn;
-extern bool SortAscending;
-extern fw::TStringList* PreviewFontFiles;
-extern fw::TStringList* FloodColors;
-extern fw::TStringList* CrashMarkerText;
-extern fw::TColor PreviewFontColor;
-extern fw::TColor PreviewBackColor;
-extern fw::TBitmap* SampleCopy;
-extern fw::TBitmap* LoadedImage;
-extern fw::TBitmap* RotatedImage;
-extern fw::TBitmap* ResizedImage;
-extern fw::TBitmap* ModifiedBase;
+// The Windows version, read when the main window is created and shared with
+// the dialogs; a platform id of 1 (Windows 9x) names font files through a
+// font resource file.
 extern OSVERSIONINFOW OsVersionInfo;
 extern int OsPlatformId;
-extern fw::String PreviewTextW;
-extern TImage1Array DefaultUndoStack;
-extern TImagemodifiedArray ModifiedUndoStack;
 
 }  // namespace app

@@ -12,16 +12,32 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/core/glyph_compare.h"
+#include "app/font_loading.h"
 #include "app/glyph_isolation.h"
 #include "app/image_form.h"
 #include "app/image_routines.h"
+#include "app/matching_engine.h"
+#include "capture/asg_capture.h"
+#include "controls/base/ckimage.h"
+#include "controls/base/ckrollout.h"
+#include "controls/base/cktransparentbutton.h"
+#include "controls/base/ckwizard.h"
+#include "controls/base/xp_taskbar.h"
+#include "controls/dialogs/ckballoonhint.h"
 #include "controls/views/ckthumbviews.h"
 #include "fw/core/exceptions.h"
 #include "fw/core/sysutils.h"
+#include "fw/dialogs/dialogs.h"
 #include "fw/dialogs/msgdlg.h"
 #include "fw/platform/files.h"
 #include "fw/platform/locale.h"
+#include "fw/stdctrls/image.h"
+#include "fw/stdctrls/label.h"
 #include "fw/stdctrls/scrolling.h"
+#include "fw/stdctrls/shapes.h"
+#include "fw/system/actions.h"
+#include "skin/controls/scrollbar.h"
 
 namespace app {
 
@@ -126,11 +142,6 @@ std::unique_ptr<TBitmap> ReadImageFile(const String& FileName) {
   return nullptr;
 }
 
-String WithoutTrailingBackslash(String Path) {
-  while (!Path.empty() && Path.back() == u'\\') Path.pop_back();
-  return Path;
-}
-
 String PercentText(uint8_t Whiteback) { return fw::FormatFloat(u"0.00", Whiteback / 255.0 * 100.0); }
 
 }  // namespace
@@ -223,8 +234,8 @@ void ShowLoadedImage(TImageForm* F, TBitmap* Loaded) {
   // The multi-font page's floating copy, once that page has it.
   if (auto* immove = dynamic_cast<fw::TImage*>(F->FindComponent(u"immove"))) ShowBitmap(immove, Loaded);
   TBitmap* shown = ViewBitmap(F->Image1);
-  for (TBitmap* work : {LoadedImage, RotatedImage, ResizedImage, ModifiedBase}) CopyInto(work, shown);
-  ShowBitmap(F->ImageModified, ModifiedBase);
+  for (TBitmap* work : {F->LoadedImage, F->RotatedImage, F->ResizedImage, F->ModifiedBase}) CopyInto(work, shown);
+  ShowBitmap(F->ImageModified, F->ModifiedBase);
   F->SetStatusText(0, SizeText(shown));
 }
 
@@ -256,7 +267,7 @@ void TImageForm::UpdateCroppedImages() {
 void TImageForm::ResetCropFolder() {
   auto* thumb = dynamic_cast<ck::TCkThumbView*>(FindComponent(u"thumb"));
   if (thumb) thumb->EmptyList();
-  const String folder = WithoutTrailingBackslash(CropFolder());
+  const String folder = fw::ExcludeTrailingPathDelimiter(CropFolder());
   if (fw::DirectoryExists(folder)) fw::DeleteFolderTree(folder);
   fw::ForceDirectories(folder);
   if (thumb) thumb->SetDirectory(CropFolder());
@@ -281,7 +292,7 @@ void OpenImageFrom(TImageForm* F, fw::TOpenDialog* Dialog, bool KeepFolder) {
   if (KeepFolder) Dialog->SetInitialDir(fw::ExtractFilePath(path));
   ShowLoadedImage(F, loaded.get());
   SetBackgroundButtonsVisible(F, true);
-  ModifiedUndoStack.clear();
+  F->ModifiedUndoStack.clear();
   F->PushModifiedUndo();
   F->ResetCropFolder();
   if (F->Wizard) F->Wizard->SetActivePageIndex(kPageImageLoad);
@@ -560,8 +571,8 @@ void TImageForm::ClearBackground(TBitmap* Base, TBitmap* Destination) {
 namespace {
 
 void ClearAndHint(TImageForm* F, fw::TControl* Button) {
-  if (HoldsImage(ModifiedBase) && F->ImageModified) {
-    F->ClearBackground(ModifiedBase, F->ImageModified->Picture()->Bitmap());
+  if (HoldsImage(F->ModifiedBase) && F->ImageModified) {
+    F->ClearBackground(F->ModifiedBase, F->ImageModified->Picture()->Bitmap());
     F->ImageModified->Invalidate();
   }
   if (Button) Button->SetHint(PercentText(F->FWhiteback) + u"%");
@@ -608,33 +619,30 @@ void TImageForm::btnplusMouseMove(TObject*, fw::TShiftState, int, int) { MoveOve
 
 // ---- Undo
 
-void TImageForm::PushModifiedUndo() {
-  if (!ImageModified) return;
+namespace {
+
+// A copy of the view's picture onto the stack.
+void PushUndo(std::vector<std::unique_ptr<fw::TPicture>>& Stack, fw::TImage* View) {
+  if (!View) return;
   auto entry = std::make_unique<fw::TPicture>();
-  entry->Assign(ImageModified->Picture());
-  ModifiedUndoStack.push_back(std::move(entry));
+  entry->Assign(View->Picture());
+  Stack.push_back(std::move(entry));
 }
 
-void TImageForm::PopModifiedUndo() {
-  if (ModifiedUndoStack.empty() || !ImageModified) return;
-  ImageModified->Picture()->Assign(ModifiedUndoStack.back().get());
-  ModifiedUndoStack.pop_back();
-  CentreInPane(ImageModified);
+// The last picture of the stack back into the view, centred in its pane.
+void PopUndo(std::vector<std::unique_ptr<fw::TPicture>>& Stack, fw::TImage* View) {
+  if (Stack.empty() || !View) return;
+  View->Picture()->Assign(Stack.back().get());
+  Stack.pop_back();
+  CentreInPane(View);
 }
 
-void TImageForm::PushDefaultUndo() {
-  if (!Image1) return;
-  auto entry = std::make_unique<fw::TPicture>();
-  entry->Assign(Image1->Picture());
-  DefaultUndoStack.push_back(std::move(entry));
-}
+}  // namespace
 
-void TImageForm::PopDefaultUndo() {
-  if (DefaultUndoStack.empty() || !Image1) return;
-  Image1->Picture()->Assign(DefaultUndoStack.back().get());
-  DefaultUndoStack.pop_back();
-  CentreInPane(Image1);
-}
+void TImageForm::PushModifiedUndo() { PushUndo(ModifiedUndoStack, ImageModified); }
+void TImageForm::PopModifiedUndo() { PopUndo(ModifiedUndoStack, ImageModified); }
+void TImageForm::PushDefaultUndo() { PushUndo(DefaultUndoStack, Image1); }
+void TImageForm::PopDefaultUndo() { PopUndo(DefaultUndoStack, Image1); }
 
 void TImageForm::acUndoModifiedExecute(TObject*) {
   if (!ModifiedUndoStack.empty()) {
@@ -691,21 +699,8 @@ void TImageForm::DisplayAspectBitmap(TBitmap* Bitmap, fw::TImage* Image) {
   c->Brush()->SetStyle(fw::bsSolid);
   c->Brush()->SetColor(fw::clWhite);
   c->FillRect(fw::TRect(0, 0, shown->Width(), shown->Height()));
-  if (!Bitmap->Empty()) {
-    const int cw = shown->Width(), ch = shown->Height();
-    const int bw = Bitmap->Width(), bh = Bitmap->Height();
-    fw::TRect r;
-    if (static_cast<double>(cw) / ch > static_cast<double>(bw) / bh) {
-      const int w = MulDiv(ch, bw, bh);
-      const int left = (cw - w) / 2;
-      r = fw::TRect(left, 0, left + w, ch);
-    } else {
-      const int h = MulDiv(cw, bh, bw);
-      const int top = (ch - h) / 2;
-      r = fw::TRect(0, top, cw, top + h);
-    }
-    c->StretchDraw(r, Bitmap);
-  }
+  if (!Bitmap->Empty())
+    c->StretchDraw(KeepAspectRect(Bitmap->Width(), Bitmap->Height(), shown->Width(), shown->Height()), Bitmap);
   ShowBitmap(Image, shown.get());
 }
 

@@ -7,6 +7,7 @@
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
 #include "fw/dialogs/msgdlg.h"
+#include "fw/graphics/gdi_handles.h"
 #include "fw/graphics/picture.h"
 
 namespace app {
@@ -43,9 +44,8 @@ std::unique_ptr<TBitmap> NewBitmap24(int w, int h) {
 
 int ScreenPixelsPerInch() {
   static const int ppi = [] {
-    HDC dc = GetDC(nullptr);
-    int v = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    const fw::TWindowDC screen;
+    const int v = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     return v > 0 ? v : 96;
   }();
   return ppi;

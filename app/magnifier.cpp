@@ -6,10 +6,19 @@
 
 #include "app/core/preview_geometry.h"
 #include "app/image_form.h"
+#include "controls/base/ckpanel.h"
 #include "fw/core/mathutils.h"
 #include "fw/core/sysutils.h"
+#include "fw/graphics/gdi_handles.h"
+#include "fw/stdctrls/image.h"
+#include "fw/stdctrls/label.h"
+#include "fw/stdctrls/rangectrls.h"
+#include "fw/stdctrls/shapes.h"
+#include "fw/stdctrls/speedbutton.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
+#include "fw/system/timers.h"
+#include "skin/controls/scrollbar.h"
 
 namespace app {
 
@@ -54,7 +63,7 @@ void RepaintEditPanes(TImageForm* F) {
 
 fw::TColor TImageForm::PickScreenColor() {
   const fw::TPoint p = CursorOnScreen();
-  const COLORREF c = ScreenDC ? GetPixel(ScreenDC, p.x, p.y) : CLR_INVALID;
+  const COLORREF c = ScreenDC ? GetPixel(ScreenDC->Get(), p.x, p.y) : CLR_INVALID;
   const fw::TColor color = c == CLR_INVALID ? 0 : static_cast<fw::TColor>(c);
   if (MemPix) MemPix->Canvas()->SetPixel(0, 0, color);
   return color;
@@ -119,7 +128,7 @@ void TImageForm::timerzoomTimer(TObject*) {
   }
   fw::TCanvas* c = view->Canvas();
   SetStretchBltMode(c->Handle(), COLORONCOLOR);
-  StretchBlt(c->Handle(), 0, 0, w, h, ScreenDC, source.Left, source.Top, source.Width(), source.Height(), SRCCOPY);
+  StretchBlt(c->Handle(), 0, 0, w, h, ScreenDC->Get(), source.Left, source.Top, source.Width(), source.Height(), SRCCOPY);
   const fw::TColor color = PickScreenColor();
   const fw::TColor pen = ContrastPenColor(color);
   if (pb) {

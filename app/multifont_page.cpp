@@ -12,15 +12,35 @@
 #include <algorithm>
 
 #include "app/core/preview_geometry.h"
+#include "app/core/result_model.h"
 #include "app/font_folders.h"
 #include "app/image_form.h"
 #include "app/image_page.h"
 #include "app/image_routines.h"
+#include "controls/base/ckpanel.h"
+#include "controls/base/ckscrollpanel.h"
+#include "controls/base/ckslider.h"
+#include "controls/base/ckwizard.h"
+#include "controls/dialogs/ckballoonhint.h"
+#include "controls/dialogs/ckbrowsefolder.h"
 #include "fw/core/mathutils.h"
 #include "fw/core/sysutils.h"
+#include "fw/dialogs/dialogs.h"
+#include "fw/graphics/imagelist.h"
+#include "fw/menus/menus.h"
 #include "fw/platform/files.h"
+#include "fw/stdctrls/checkbox.h"
+#include "fw/stdctrls/edit.h"
+#include "fw/stdctrls/image.h"
+#include "fw/stdctrls/label.h"
+#include "fw/stdctrls/listbox.h"
+#include "fw/stdctrls/panel.h"
+#include "fw/stdctrls/shapes.h"
+#include "fw/stdctrls/speedbutton.h"
 #include "fw/stdctrls/stdctrls_common.h"
+#include "fw/system/actions.h"
 #include "fw/system/screen.h"
+#include "fw/system/timers.h"
 
 namespace app {
 
@@ -190,7 +210,6 @@ void TImageForm::FillFontListFromFolder(const String& Folder, bool WithSubfolder
   std::vector<String> files;
   try {
     results_->Clear();
-    itemScores_ = {};
     if (ListView) ListView->Items()->Clear();
     if (cbsysytem) cbsysytem->SetChecked(false);
     if (cbdatabase) cbdatabase->SetChecked(false);
@@ -205,7 +224,7 @@ void TImageForm::FillFontListFromFolder(const String& Folder, bool WithSubfolder
   ShowFontList(files, u" font file(s)");
 }
 
-void TImageForm::Windowsfonts1Click(TObject*) { FillFontListFromFolder(SystemFontsFolder(), false); }
+void TImageForm::Windowsfonts1Click(TObject*) { FillFontListFromFolder(fw::FontsFolder(), false); }
 
 void TImageForm::mnbrowseClick(TObject*) {
   const bool subdirs = mnsubdirs && mnsubdirs->Checked();

@@ -3,19 +3,32 @@
 // the window shows while a search runs and when it ends.
 #include <windows.h>
 
+#include "app/core/result_model.h"
 #include "app/database_form.h"
 #include "app/filter_form.h"
 #include "app/font_folders.h"
 #include "app/image_form.h"
-#include "app/result_list.h"
+#include "app/matching_engine.h"
+#include "app/result_list_view.h"
+#include "controls/base/cktransparentbutton.h"
+#include "controls/base/ckwizard.h"
+#include "controls/base/xp_button.h"
+#include "controls/base/xp_taskbar.h"
+#include "controls/dialogs/ckballoonhint.h"
+#include "fw/controls/button.h"
 #include "fw/core/datetime.h"
 #include "fw/core/sysutils.h"
 #include "fw/dialogs/msgdlg.h"
 #include "fw/platform/files.h"
 #include "fw/platform/locale.h"
-#include "fw/controls/button.h"
+#include "fw/stdctrls/checkbox.h"
+#include "fw/stdctrls/groupbox.h"
+#include "fw/stdctrls/label.h"
+#include "fw/stdctrls/panel.h"
 #include "fw/stdctrls/rangectrls.h"
 #include "fw/stdctrls/speedbutton.h"
+#include "fw/stdctrls/spinedit.h"
+#include "skin/controls/gauge.h"
 
 namespace app {
 
@@ -151,7 +164,7 @@ void TImageForm::SearchFinished(const TSearchSummary& Summary) {
   }
   SetStatusText(1, Summary.ElapsedText);
   SetStatusText(2, SkippedFilesText(Summary));
-  if (ListView) FillResultListView(ListView, *results_, itemScores_);
+  if (ListView) FillResultListView(ListView, *results_);
   if (lbcount) lbcount->SetCaption(fw::IntToStr(results_->Count()));
   if (Run) Run->EnableButton(ck::bkNext, results_->Count() > 0);
   if (Summary.SymbolFontsNotice && Balloon && ListView) {

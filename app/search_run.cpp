@@ -12,6 +12,7 @@
 #include "app/font_loading.h"
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
+#include "fw/platform/files.h"
 
 namespace app {
 
@@ -68,7 +69,7 @@ TSearchRun::TSearchRun(TCandidateScorer& scorer, TResultList& results, TSearchVi
 int TSearchRun::CandidateCount() const {
   switch (options_.Source) {
     case TSearchSource::Folders:
-      return GetNumberoffiles(options_.Folder.empty() ? SystemFontsFolder() : options_.Folder, false);
+      return GetNumberoffiles(options_.Folder.empty() ? fw::FontsFolder() : options_.Folder, false);
     case TSearchSource::Database:
       return database_ && database_->CompFile.IsOpen() ? static_cast<int>(database_->CompFile.FileSize()) : 0;
     default:
@@ -207,7 +208,7 @@ void TSearchRun::RunDefaultSource() {
 }
 
 void TSearchRun::RunFolderSource() {
-  const fw::String folder = options_.Folder.empty() ? SystemFontsFolder() : options_.Folder;
+  const fw::String folder = options_.Folder.empty() ? fw::FontsFolder() : options_.Folder;
   FontFileCount = GetNumberoffiles(folder, false);
   const int max = FontFileCount + 1;
   view_.SetProgressMax(max);
@@ -219,19 +220,16 @@ void TSearchRun::RunFolderSource() {
 }
 
 void TSearchRun::ScanFolderAndMatch(const fw::String& folder, bool withSubfolders, int& mark, int step) {
-  const fw::String dir = IncludeTrailingBackslash(folder);
-  ForEachFolderEntry(dir, [&](const TFolderEntry& e) {
-    if (e.IsFolder) {
-      if (!KeepRunning()) return false;
-      if (withSubfolders && IsWalkedSubfolder(e)) ScanFolderAndMatch(dir + e.Name, true, mark, step);
-      return SearchRunning != 0;
-    }
-    if (!IsFontFileExt(UpperFileExt(e.Name))) return true;
+  fw::TFindOptions walk;
+  walk.recursive = withSubfolders;
+  fw::FindFiles(folder, walk, [&](const fw::String& path, const fw::TSearchRec& e) {
+    if (e.Attr & fw::faDirectory) return KeepRunning() && SearchRunning != 0;
+    if (!IsFontFileEntry(e)) return true;
     CharsetNames.clear();
     if (!KeepRunning()) return false;
     ++ScanCounter;
     MarkProgress(ScanCounter, mark, step);
-    MatchFontFile(dir + e.Name);
+    MatchFontFile(path);
     return true;
   });
 }

@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "app/image_form.h"
+#include "controls/views/cktrayicon.h"
 #include "fw/core/rtti.h"
+#include "fw/stdctrls/spinedit.h"
+#include "services/core/appinistorage.h"
 
 namespace app {
 

@@ -14,6 +14,7 @@
 #include "app/image_form.h"
 #include "app/managedlg.h"
 #include "app/settings_form.h"
+#include "capture/asg_capture.h"
 #include "controls/base/ckimage.h"
 #include "controls/base/ckpanel.h"
 #include "controls/base/ckregister.h"
@@ -45,6 +46,7 @@
 #include "services/ckappinst.h"
 #include "services/ckcomputerinfo.h"
 #include "services/uclappinst.h"
+#include "skin/controls/gauge.h"
 #include "skin/controls/scrollbar.h"
 #include "skin/engine/png_graphic.h"
 

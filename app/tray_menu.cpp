@@ -6,6 +6,8 @@
 #include "app/about_form.h"
 #include "app/image_form.h"
 #include "app/settings_form.h"
+#include "controls/views/cktrayicon.h"
+#include "fw/system/screen.h"
 
 namespace app {
 

@@ -35,8 +35,7 @@ int StrToInt(const fw::String& s) {
 }
 
 fw::String IntToStr(int v) {
-  const std::string s = std::to_string(v);
-  return fw::String(s.begin(), s.end());
+  return fw::Utf8ToString(std::to_string(v));
 }
 
 }  // namespace

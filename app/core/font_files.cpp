@@ -121,8 +121,7 @@ fw::String CharsetName(int charset) {
   for (const auto& n : kNames) {
     if (n.Value == charset) return n.Name;
   }
-  const std::string s = "Unknown charset " + std::to_string(charset);
-  return fw::String(s.begin(), s.end());
+  return fw::Utf8ToString("Unknown charset " + std::to_string(charset));
 }
 
 }  // namespace app

@@ -530,9 +530,7 @@ String TCkThumbView::SelectedFile() const {
 }
 
 void TCkThumbView::SetSelectedFile(const String& Value) {
-  String folder = fw::ExtractFilePath(Value);
-  if (!folder.empty() && folder.back() == u'\\') folder.pop_back();
-  SetDirectory(folder);
+  SetDirectory(fw::ExcludeTrailingPathDelimiter(fw::ExtractFilePath(Value)));
   for (int i = 0; i < FThumbList->Count(); ++i) {
     if (FThumbList->GetThumbnail(i)->FileName() == Value) {
       SetSelected(i);

@@ -106,6 +106,11 @@ bool Walk(const String& folder, const TFindOptions& o,
           const std::function<bool(const String&, const TSearchRec&)>& onEntry) {
   const String base = WithBackslash(folder);
   TSearchRec rec;
+  // An exception out of onEntry still ends the search.
+  struct TCloser {
+    TSearchRec& rec;
+    ~TCloser() { FindClose(rec); }
+  } closer{rec};
   std::vector<std::pair<String, TSearchRec>> subfolders;
   if (FindFirst(base + o.mask, o.attr, rec) == 0) {
     do {

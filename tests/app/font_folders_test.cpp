@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "font_fixtures.h"
+#include "fw/core/sysutils.h"
 
 namespace app {
 namespace {
@@ -22,8 +23,7 @@ class FontFolderTree : public ::testing::Test {
                           "sub\\g.PFM", "sub\\deeper\\h.otf"}) {
       fixtures::WriteGarbage(tmp, f, 16);
     }
-    root = tmp.Path("");
-    if (!root.empty() && root.back() == u'\\') root.pop_back();
+    root = fw::ExcludeTrailingPathDelimiter(tmp.Path(""));
   }
   fw::String In(const char* rel) const { return root + u"\\" + Wide(rel); }
 
@@ -68,13 +68,13 @@ TEST_F(FontFolderTree, ListsFontFilesWithTheirFoldersDepthFirst) {
 
 TEST_F(FontFolderTree, WalkStopsWhenAskedAndSkipsDotEntries) {
   int seen = 0;
-  EXPECT_FALSE(ForEachFolderEntry(root, [&](const TFolderEntry& e) {
+  EXPECT_FALSE(fw::FindFiles(root, {}, [&](const fw::String&, const fw::TSearchRec& e) {
     EXPECT_NE(e.Name, u".");
     EXPECT_NE(e.Name, u"..");
     return ++seen < 3;
   }));
   EXPECT_EQ(seen, 3);
-  EXPECT_TRUE(ForEachFolderEntry(In("missing"), [](const TFolderEntry&) { return false; }));
+  EXPECT_TRUE(fw::FindFiles(In("missing"), {}, [](const fw::String&, const fw::TSearchRec&) { return false; }));
 }
 
 // Runs a program and waits for it; under Wine this also runs Linux programs.
@@ -140,8 +140,8 @@ TEST_F(FontFolderTree, NeverEntersALinkedFolder) {
   TFolderLink loop(In("sub\\loop"), root);
   if (!loop.Made()) GTEST_SKIP() << "no folder link can be made here";
   bool reported = false;
-  ForEachFolderEntry(In("sub"), [&](const TFolderEntry& e) {
-    if (e.Name == u"loop") reported = e.IsFolder && e.IsReparsePoint;
+  fw::FindFiles(In("sub"), {}, [&](const fw::String&, const fw::TSearchRec& e) {
+    if (e.Name == u"loop") reported = (e.Attr & fw::faDirectory) && (e.Attr & fw::faSymLink);
     return true;
   });
   EXPECT_TRUE(reported);
@@ -153,9 +153,9 @@ TEST_F(FontFolderTree, NeverEntersALinkedFolder) {
 }
 
 TEST(FontFolders, TrailingBackslashIsAddedOnce) {
-  EXPECT_EQ(IncludeTrailingBackslash(u"C:\\Fonts"), u"C:\\Fonts\\");
-  EXPECT_EQ(IncludeTrailingBackslash(u"C:\\Fonts\\"), u"C:\\Fonts\\");
-  EXPECT_EQ(IncludeTrailingBackslash(u""), u"\\");
+  EXPECT_EQ(fw::IncludeTrailingPathDelimiter(u"C:\\Fonts"), u"C:\\Fonts\\");
+  EXPECT_EQ(fw::IncludeTrailingPathDelimiter(u"C:\\Fonts\\"), u"C:\\Fonts\\");
+  EXPECT_EQ(fw::IncludeTrailingPathDelimiter(u""), u"\\");
   const fw::String fonts = SystemFontsFolder();
   EXPECT_FALSE(fonts.empty());
   EXPECT_NE(fonts.back(), u'\\');

@@ -9,7 +9,7 @@
 #include "app/font_loading.h"
 #include "app/image_form.h"
 #include "app/managedlg.h"
-#include "app/result_list.h"
+#include "app/result_list_view.h"
 #include "font_fixtures.h"
 #include "fw/core/sysutils.h"
 #include "fw/platform/files.h"
@@ -135,8 +135,8 @@ TEST_F(ResultPage, ThePreviewHoldsExactlyOneFontFileAndLetsItGoWithTheWindow) {
     const fw::String face = form->fsamplename;
     ASSERT_NE(form->PreviewFont(), nullptr);
     EXPECT_EQ(form->PreviewFont()->ResourceName(), fonts.Path(files[i]));
-    ASSERT_EQ(PreviewFontFiles->Count(), 1);
-    EXPECT_EQ(PreviewFontFiles->Get(0), fonts.Path(files[i]));
+    ASSERT_EQ(form->PreviewFontFiles->Count(), 1);
+    EXPECT_EQ(form->PreviewFontFiles->Get(0), fonts.Path(files[i]));
     EXPECT_EQ(face, GetFontFaceName(fonts.Path(files[i])));
     EXPECT_TRUE(FaceIsInstalled(face)) << fw::StringToUtf8(face);
     if (!lastFace.empty()) EXPECT_FALSE(FaceIsInstalled(lastFace)) << "the previous file was let go";
@@ -156,7 +156,7 @@ TEST_F(ResultPage, InstalledFontsAndUnloadableFilesLoadNoPreviewFile) {
   Select({0});  // source "System"
   EXPECT_EQ(form->fsamplename, u"Arial");
   EXPECT_EQ(form->PreviewFont(), nullptr);
-  EXPECT_EQ(PreviewFontFiles->Count(), 0);
+  EXPECT_EQ(form->PreviewFontFiles->Count(), 0);
 
   UseFolders();  // empties the list
   AddItem(u"Vltest Sans", u"90.00", fonts.Path("vltest.ttf"));
@@ -165,7 +165,7 @@ TEST_F(ResultPage, InstalledFontsAndUnloadableFilesLoadNoPreviewFile) {
   ASSERT_NE(form->PreviewFont(), nullptr);
   Select({1});
   EXPECT_EQ(form->PreviewFont(), nullptr) << "the earlier file is let go before the new one is tried";
-  EXPECT_EQ(PreviewFontFiles->Count(), 0);
+  EXPECT_EQ(form->PreviewFontFiles->Count(), 0);
   EXPECT_EQ(form->fsamplename, u"Vltest Sans") << "a file that loads nothing keeps the previous face";
 }
 
@@ -177,8 +177,8 @@ TEST_F(ResultPage, PickedColoursSizeAndTextReachThePaintedPreview) {
   form->imgcompareMouseDown(form->imgcompare, fw::mbLeft, {}, 1, 1);
   form->MemPix->Canvas()->SetPixel(0, 0, 0x00FFFF);
   form->imgcompareMouseDown(form->imgcompare, fw::mbRight, {}, 1, 1);
-  EXPECT_EQ(PreviewFontColor, 0xFF0000);
-  EXPECT_EQ(PreviewBackColor, 0x00FFFF);
+  EXPECT_EQ(form->PreviewFontColor, 0xFF0000);
+  EXPECT_EQ(form->PreviewBackColor, 0x00FFFF);
 
   auto textPixels = [&] {
     fwtest::Pump();
@@ -199,7 +199,7 @@ TEST_F(ResultPage, PickedColoursSizeAndTextReachThePaintedPreview) {
   form->btnbold->SetDown(true);
   form->btnboldClick(form->btnbold);
   EXPECT_GT(textPixels(), large) << "bold draws more ink";
-  EXPECT_EQ(PreviewTextW, u"HHHH");
+  EXPECT_EQ(form->PreviewTextW, u"HHHH");
 }
 
 TEST_F(ResultPage, TheSizeSliderReselectsTheEntryAndCaptionsItsSize) {
@@ -211,7 +211,7 @@ TEST_F(ResultPage, TheSizeSliderReselectsTheEntryAndCaptionsItsSize) {
   form->tracksampleChange(form->tracksample);
   EXPECT_EQ(form->gbsampletext->Caption(), u"Font: Vltest Sans  Size:120");
   EXPECT_EQ(form->Search().fname, u"Vltest Sans");
-  EXPECT_EQ(PreviewFontFiles->Count(), 1);
+  EXPECT_EQ(form->PreviewFontFiles->Count(), 1);
 }
 
 TEST_F(ResultPage, KeysOfTheListSelectAllCopyAndDelete) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/core/temp_dir.h"
+#include "app/font_folders.h"
 #include "fw/core/streams.h"
 
 namespace app {
@@ -41,7 +42,7 @@ TEST(CropFiles, ARunOfFilesCountsOnFromTheNumberLastUsed) {
   for (const Case& c : cases) {
     TTempDir dir;
     for (const std::string& f : c.existing) fw::WriteFileBytes(dir.Path(f), {1, 2, 3});
-    int n = CountFolderFiles(dir.Path(""));
+    int n = CountFilesInFolder(dir.Path(""));
     EXPECT_EQ(n, static_cast<int>(c.existing.size()));
     for (const char* want : c.written) {
       const fw::String name = NextFreeCropFile(dir.Path(""), u"imgmod", n);
@@ -49,7 +50,7 @@ TEST(CropFiles, ARunOfFilesCountsOnFromTheNumberLastUsed) {
       fw::WriteFileBytes(name, {1});
     }
   }
-  EXPECT_EQ(CountFolderFiles(u"Z:\\no\\such\\folder\\"), 0);
+  EXPECT_EQ(CountFilesInFolder(u"Z:\\no\\such\\folder\\"), 0);
 }
 
 TEST(CropFiles, NamesHaveThreeDigitsAtLeastAndTheFolderIsInTheTemporaryFolder) {
@@ -207,12 +208,12 @@ TEST_F(GlyphTools, CropCharsWritesOneFilePerRunOfInkColumnsNumberedAfterTheFiles
       EXPECT_EQ(FileSize(File(name)), std::make_pair(size.first * 3, size.second * 3)) << name;
     }
     const int total = static_cast<int>(c.existing.size() + c.written.size());
-    EXPECT_EQ(CountFolderFiles(Folder()), total);
+    EXPECT_EQ(CountFilesInFolder(Folder()), total);
     EXPECT_EQ(f->thumb->Count(), total);
     EXPECT_EQ(f->thumb->Selected(), total - 1);
     EXPECT_EQ(f->lbthumbcount->Caption(), fw::IntToStr(total));
     // The modified image was kept as the working copy and drawn again.
-    EXPECT_EQ(SampleCopy->Width(), picture->Width());
+    EXPECT_EQ(f->SampleCopy->Width(), picture->Width());
     EXPECT_EQ(f->ImageModified->Picture()->Width(), picture->Width());
     EXPECT_EQ(f->ImageModified->Picture()->Bitmap()->PixelFormat(), fw::pf24bit);
   }
@@ -288,7 +289,7 @@ TEST_F(GlyphTools, DeletingOneOrAllCharacters) {
     EXPECT_NE(question.find(u"Would you like to delete all images?"), String::npos);
     const int left = answer == IDYES ? 0 : 2;
     EXPECT_EQ(f->thumb->Count(), left);
-    EXPECT_EQ(CountFolderFiles(Folder()), left);
+    EXPECT_EQ(CountFilesInFolder(Folder()), left);
     EXPECT_EQ(f->lbthumbcount->Caption(), fw::IntToStr(left));
   }
   EXPECT_TRUE(fw::DirectoryExists(crops.Path()));
@@ -367,7 +368,7 @@ TEST_F(GlyphTools, NextBuildsTheSampleFromTheSelectedCharacterFittedIntoTheBox) 
     EXPECT_EQ(f->sampleimage->Picture()->Width(), c.wantW);
     EXPECT_EQ(f->sampleimage->Picture()->Height(), c.wantH);
     EXPECT_EQ(f->gbsamplechar->Caption(), fw::Format(u"Size: %d x %d", {c.wantW, c.wantH}));
-    EXPECT_EQ(SampleCopy->Width(), c.w);
+    EXPECT_EQ(f->SampleCopy->Width(), c.w);
     EXPECT_EQ(f->sampleimage->Width(), 70);
     EXPECT_EQ(f->Search().fname, u"Arial");
     EXPECT_TRUE(f->PickTmr->Enabled());
@@ -465,14 +466,14 @@ TEST_F(GlyphTools, ALeftClickOnTheDefaultImageGrabsTheCharacterUnderIt) {
   auto before = Picture({"5"}, 3);
   SetView(f->ImageModified, before.get());
   fwtest::Pump();
-  const size_t modifiedEntries = ModifiedUndoStack.size();
+  const size_t modifiedEntries = f->ModifiedUndoStack.size();
   HWND pane = f->Image1->Parent()->Handle();
 
   // Right button: no grab.
   SendMessageW(pane, WM_RBUTTONDOWN, MK_RBUTTON, At(f->Image1, 5, 5));
   SendMessageW(pane, WM_RBUTTONUP, 0, At(f->Image1, 5, 5));
   EXPECT_TRUE(f->Image1->Enabled());
-  EXPECT_EQ(ModifiedUndoStack.size(), modifiedEntries);
+  EXPECT_EQ(f->ModifiedUndoStack.size(), modifiedEntries);
 
   SendMessageW(pane, WM_LBUTTONDOWN, MK_LBUTTON, At(f->Image1, 5, 5));
   // The left character, black on white and cropped to it, is the modified
@@ -481,14 +482,14 @@ TEST_F(GlyphTools, ALeftClickOnTheDefaultImageGrabsTheCharacterUnderIt) {
             (std::vector<std::string>{"############", "############", "############", "############",
                                       "####....####", "####....####", "####....####", "####....####",
                                       "############", "############", "############", "############"}));
-  EXPECT_EQ(Art(ModifiedBase), Art(f->ImageModified->Picture()->Bitmap()));
+  EXPECT_EQ(Art(f->ModifiedBase), Art(f->ImageModified->Picture()->Bitmap()));
   const std::vector<std::string> shown = Art(f->Image1->Picture()->Bitmap());
   EXPECT_EQ(shown[5][5], 'r');
   EXPECT_EQ(shown[5][25], '#');  // the other character is not taken
   EXPECT_FALSE(f->Image1->Enabled());
-  EXPECT_EQ(ModifiedUndoStack.size(), modifiedEntries + 1);
-  EXPECT_EQ(Art(ModifiedUndoStack.back()->Bitmap()), Art(before.get()));
-  EXPECT_EQ(DefaultUndoStack.size(), 1u);
+  EXPECT_EQ(f->ModifiedUndoStack.size(), modifiedEntries + 1);
+  EXPECT_EQ(Art(f->ModifiedUndoStack.back()->Bitmap()), Art(before.get()));
+  EXPECT_EQ(f->DefaultUndoStack.size(), 1u);
   EXPECT_EQ(f->StatusText(1), u"Finishing image....");
 
   // Half a second after the release the default image is back.
@@ -497,7 +498,7 @@ TEST_F(GlyphTools, ALeftClickOnTheDefaultImageGrabsTheCharacterUnderIt) {
   EXPECT_FALSE(f->Image1->Enabled());
   EXPECT_TRUE(fwtest::PumpUntil([&] { return f->Image1->Enabled(); }, 3000));
   EXPECT_EQ(Art(f->Image1->Picture()->Bitmap()), Art(picture.get()));
-  EXPECT_TRUE(DefaultUndoStack.empty());
+  EXPECT_TRUE(f->DefaultUndoStack.empty());
   EXPECT_FALSE(f->Timerunoimage1->Enabled());
   EXPECT_EQ(f->StatusText(1), u"");
 }
@@ -516,17 +517,17 @@ TEST_F(GlyphTools, AGrabOnTheModifiedImageEndsWithTheRelease) {
   SendMessageW(pane, WM_LBUTTONUP, 0, At(f->ImageModified, 1, 1));
   EXPECT_TRUE(f->ImageModified->Enabled());
   EXPECT_EQ(f->StatusText(1), u"");
-  EXPECT_TRUE(DefaultUndoStack.empty());
+  EXPECT_TRUE(f->DefaultUndoStack.empty());
 }
 
 TEST_F(GlyphTools, AClickOutsideAnyInkLeavesAnEmptyModifiedImage) {
   FormPtr f = NewImageForm();
   auto picture = Picture({"..", ".."}, 4);
   SetView(f->ImageModified, picture.get());
-  FloodColors->Add(u"stale");
+  f->FloodColors->Add(u"stale");
   f->FTFloodFill(f->ImageModified->Picture()->Bitmap(), fw::TPoint{8, 0}, 255);  // outside
   EXPECT_TRUE(f->ImageModified->Picture()->Bitmap()->Empty());
-  EXPECT_TRUE(ModifiedBase->Empty());
+  EXPECT_TRUE(f->ModifiedBase->Empty());
 }
 
 TEST_F(GlyphTools, TheColourRangeRollOutNamesTheRangeOfTheSlider) {

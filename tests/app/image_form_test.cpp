@@ -106,11 +106,11 @@ TEST_F(MainWindow, CreationOpensTheDatabaseShowsTheStoredSampleTextAndSetsItsSta
     EXPECT_EQ(f->SizeSortOrder, -1);
     EXPECT_EQ(f->Search().SearchRunning, 0);
     EXPECT_EQ(f->Engine().CalibratedSize(), 1.0);
-    EXPECT_EQ(PreviewFontColor, 0x000000);
-    EXPECT_EQ(PreviewBackColor, 0xFFFFFF);
-    ASSERT_NE(SampleCopy, nullptr);
-    EXPECT_EQ(SampleCopy->Width(), 70);
-    EXPECT_EQ(SampleCopy->PixelFormat(), fw::pf24bit);
+    EXPECT_EQ(f->PreviewFontColor, 0x000000);
+    EXPECT_EQ(f->PreviewBackColor, 0xFFFFFF);
+    ASSERT_NE(f->SampleCopy, nullptr);
+    EXPECT_EQ(f->SampleCopy->Width(), 70);
+    EXPECT_EQ(f->SampleCopy->PixelFormat(), fw::pf24bit);
     EXPECT_EQ(f->Engine().CompareBitmap()->Width(), 70);
     EXPECT_EQ(f->Engine().CompareBitmap()->Height(), 70);
     EXPECT_EQ(f->sampleimage->Width(), 70);
@@ -136,13 +136,9 @@ TEST_F(MainWindow, CreationOpensTheDatabaseShowsTheStoredSampleTextAndSetsItsSta
     EXPECT_EQ(f->Gauge1->Width(), 145);
     EXPECT_EQ(f->Gauge1->Height(), f->StatusBar1->Height() - 6);
   }
-  // Destroyed: the database is closed and the shared objects are gone.
+  // Destroyed: the database is closed (its work bitmaps and lists went with
+  // the window).
   EXPECT_TRUE(DeleteFileW(W(appData.DatabaseFile())));
-  EXPECT_EQ(FloodColors, nullptr);
-  EXPECT_EQ(SampleCopy, nullptr);
-  EXPECT_EQ(LoadedImage, nullptr);
-  EXPECT_EQ(PreviewFontFiles, nullptr);
-  EXPECT_EQ(CrashMarkerText, nullptr);
 }
 
 TEST_F(MainWindow, SettingsStorageReadsTheIniFileOfTheApplicationDataFolderAndWritesItWhenTheWindowGoes) {
@@ -384,7 +380,7 @@ TEST_F(MainWindow, WindowsFontsListsTheFontsFolderOnTheMultiFontPage) {
   EXPECT_FALSE(f->cbsysytem->Checked());
   EXPECT_FALSE(f->Multipreview->EnabledButtons().Contains(ck::bkBack));
   std::vector<fw::String> files, folders;
-  ScanDirectoryfolder(SystemFontsFolder(), files, false, folders);
+  ScanDirectoryfolder(fw::FontsFolder(), files, false, folders);
   ASSERT_EQ(f->fontbox->Items()->Count(), static_cast<int>(files.size()));
   EXPECT_EQ(f->StatusText(1), fw::IntToStr(static_cast<int64_t>(files.size())) + u" font file(s)");
   EXPECT_TRUE(f->picktmr2->Enabled());

@@ -142,7 +142,7 @@ TEST_F(ImagePage, OpenLoadsEveryViewAndWorkBitmapResetsTheControlsAndStartsTheUn
   EXPECT_EQ(gDialogs.titles.back(), u"Open sample image");
   const auto expected = Pixels(MakeBitmap(20, 12, Sample).get());
   for (fw::TImage* view : {f->Image1, f->ImageModified, f->imgcompare}) EXPECT_EQ(Pixels(view), expected);
-  for (TBitmap* work : {LoadedImage, RotatedImage, ResizedImage, ModifiedBase}) EXPECT_EQ(Pixels(work), expected);
+  for (TBitmap* work : {f->LoadedImage, f->RotatedImage, f->ResizedImage, f->ModifiedBase}) EXPECT_EQ(Pixels(work), expected);
   EXPECT_EQ(f->StatusText(0), u"20 x 12 x 24b");
   EXPECT_EQ(f->StatusText(1), u"");
   // Each view sits in the centre of its pane.
@@ -156,7 +156,7 @@ TEST_F(ImagePage, OpenLoadsEveryViewAndWorkBitmapResetsTheControlsAndStartsTheUn
   EXPECT_EQ(ImageFileName, dir.Path() + u"\\opened.bmp");
   EXPECT_EQ(f->imagedlg->InitialDir(), dir.Path() + u"\\");
   EXPECT_EQ(f->Wizard->ActivePageIndex(), kPageImageLoad);
-  ASSERT_EQ(ModifiedUndoStack.size(), 1u);
+  ASSERT_EQ(f->ModifiedUndoStack.size(), 1u);
   EXPECT_TRUE(fw::DirectoryExists(CropFolder()));
 
   // A cancelled dialog changes nothing.
@@ -226,7 +226,7 @@ TEST_F(ImagePage, AFileThatCannotBeReadIsReportedAndLeavesThePageAsItWas) {
   f->btngrayClick(f.get());
   const auto image1 = Pixels(f->Image1);
   const auto modified = Pixels(f->ImageModified);
-  const size_t undo = ModifiedUndoStack.size();
+  const size_t undo = f->ModifiedUndoStack.size();
   const String damaged = dir.Path() + u"\\damaged.png";
   {
     fw::TFileStream out(damaged, fw::fmCreate);
@@ -244,7 +244,7 @@ TEST_F(ImagePage, AFileThatCannotBeReadIsReportedAndLeavesThePageAsItWas) {
     EXPECT_NE(text.find(path), String::npos) << fw::StringToUtf8(text);
     EXPECT_EQ(Pixels(f->Image1), image1);
     EXPECT_EQ(Pixels(f->ImageModified), modified);
-    EXPECT_EQ(ModifiedUndoStack.size(), undo);
+    EXPECT_EQ(f->ModifiedUndoStack.size(), undo);
     EXPECT_EQ(ImageFileName, dir.Path() + u"\\opened.bmp");
   }
 }
@@ -253,7 +253,7 @@ TEST_F(ImagePage, SampleImagesOpenFromTheSamplesFolderShowTheirInstructionsAndRe
   OpenBitmap(6, 6, Sample);
   f->btninvertClick(f.get());
   f->btngrayClick(f.get());
-  ASSERT_EQ(ModifiedUndoStack.size(), 3u);
+  ASSERT_EQ(f->ModifiedUndoStack.size(), 3u);
   fw::ForceDirectories(SamplesFolder());
   const String sample = SamplesFolder() + u"\\sample_pink.bmp";
   MakeBitmap(12, 8, Sample)->SaveToFile(sample);
@@ -263,7 +263,7 @@ TEST_F(ImagePage, SampleImagesOpenFromTheSamplesFolderShowTheirInstructionsAndRe
   EXPECT_EQ(gDialogs.initialDirs.back(), appData.Path() + u"\\Okrabel\\Vestaline\\samples");
   EXPECT_EQ(gDialogs.titles.back(), u"Open sample image");
   EXPECT_EQ(Width(f->Image1), 12);
-  EXPECT_EQ(ModifiedUndoStack.size(), 1u);
+  EXPECT_EQ(f->ModifiedUndoStack.size(), 1u);
   EXPECT_EQ(f->sampleimagedlg->InitialDir(), SamplesFolder());
   EXPECT_EQ(f->imagedlg->InitialDir(), before);
   // The instructions point at the program-information icon for a minute.
@@ -306,23 +306,23 @@ TEST_F(ImagePage, RotationAndResizeRecomputeTheDefaultImageFromTheLoadedOne) {
     EXPECT_EQ(Width(f->Image1), c.width);
     EXPECT_EQ(Height(f->Image1), c.height);
     EXPECT_EQ(f->StatusText(0), c.status);
-    EXPECT_EQ(ModifiedBase->Width(), c.width);
-    EXPECT_EQ(ModifiedBase->Height(), c.height);
-    EXPECT_EQ(LoadedImage->Width(), 200);
+    EXPECT_EQ(f->ModifiedBase->Width(), c.width);
+    EXPECT_EQ(f->ModifiedBase->Height(), c.height);
+    EXPECT_EQ(f->LoadedImage->Width(), 200);
     EXPECT_EQ(Pixels(f->ImageModified), modified);  // follows only on Apply
     EXPECT_EQ(f->lbresize->Caption(), fw::IntToStr(c.size) + u"%");
     EXPECT_EQ(f->lbrot->Caption(), fw::IntToStr(c.angle) + u" \u00b0");
   }
   // Back at 100 % and 0 degrees the default image is the loaded one again.
-  EXPECT_EQ(Pixels(f->Image1), Pixels(LoadedImage));
+  EXPECT_EQ(Pixels(f->Image1), Pixels(f->LoadedImage));
   f->trrotate->SetPosition(45);
   f->btnRestoreImage1Click(f.get());
   EXPECT_EQ(f->trrotate->Position(), 0);
-  EXPECT_EQ(Pixels(f->Image1), Pixels(LoadedImage));
+  EXPECT_EQ(Pixels(f->Image1), Pixels(f->LoadedImage));
   f->trresize->SetPosition(50);
   f->btnapplyClick(f.get());
   EXPECT_EQ(Width(f->ImageModified), 100);
-  EXPECT_EQ(Pixels(ModifiedBase), Pixels(f->Image1));
+  EXPECT_EQ(Pixels(f->ModifiedBase), Pixels(f->Image1));
   f->btn100Click(f.get());
   EXPECT_EQ(Width(f->Image1), 200);
 }
@@ -336,7 +336,7 @@ TEST_F(ImagePage, NothingHappensBeforeAnImageIsThere) {
     (f.get()->*handler)(f.get());
   EXPECT_EQ(Shown(f->Image1), nullptr);
   EXPECT_EQ(Shown(f->ImageModified), nullptr);
-  EXPECT_TRUE(ModifiedUndoStack.empty());
+  EXPECT_TRUE(f->ModifiedUndoStack.empty());
   EXPECT_EQ(f->FWhiteback, 255);
   // Crop by capture asks for an image first.
   String text;
@@ -353,7 +353,7 @@ TEST_F(ImagePage, NothingHappensBeforeAnImageIsThere) {
 TEST_F(ImagePage, NeutralColourSettingsReproduceTheBaseAndTheLabelsFollowTheSliders) {
   const fw::TColor colours[] = {0x000000, 0xFFFFFF, 0x0000FF, 0x00FF00, 0xFF0000, 0x808080};
   OpenBitmap(6, 3, [&](int x, int) { return colours[x]; });
-  const auto base = Pixels(ModifiedBase);
+  const auto base = Pixels(f->ModifiedBase);
   f->tbhue->SetPosition(90);
   f->tbbrightness->SetPosition(40);
   EXPECT_NE(Pixels(f->ImageModified), base);
@@ -362,7 +362,7 @@ TEST_F(ImagePage, NeutralColourSettingsReproduceTheBaseAndTheLabelsFollowTheSlid
   f->tbhue->SetPosition(0);
   f->tbbrightness->SetPosition(0);
   EXPECT_EQ(Pixels(f->ImageModified), base);
-  EXPECT_EQ(Pixels(ModifiedBase), base);  // the sliders never change their base
+  EXPECT_EQ(Pixels(f->ModifiedBase), base);  // the sliders never change their base
   EXPECT_EQ(f->lbhue->Caption(), u"Hue  0");
   EXPECT_EQ(f->lbcontrast->Caption(), u"Contrast  0");
 }
@@ -413,34 +413,34 @@ TEST_F(ImagePage, EachEditPushesOneUndoEntryAndUndoRestoresThePreviousImageExact
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const auto before = Pixels(f->ImageModified);
-    const size_t entries = ModifiedUndoStack.size();
+    const size_t entries = f->ModifiedUndoStack.size();
     c.edit();
-    EXPECT_EQ(ModifiedUndoStack.size(), entries + 1);
+    EXPECT_EQ(f->ModifiedUndoStack.size(), entries + 1);
     f->acUndoModifiedExecute(f.get());
-    EXPECT_EQ(ModifiedUndoStack.size(), entries);
+    EXPECT_EQ(f->ModifiedUndoStack.size(), entries);
     EXPECT_EQ(Pixels(f->ImageModified), before);
-    EXPECT_EQ(Pixels(ModifiedBase), before);
+    EXPECT_EQ(Pixels(f->ModifiedBase), before);
   }
   // The captured crop became the modified image before it was undone.
   f->btncropdefaultClick(f.get());
   EXPECT_EQ(Width(f->ImageModified), 5);
   EXPECT_EQ(Shown(f->ImageModified)->Canvas()->Pixel(0, 0), 0x00FFFF);
-  EXPECT_EQ(ModifiedBase->PixelFormat(), fw::pf24bit);
+  EXPECT_EQ(f->ModifiedBase->PixelFormat(), fw::pf24bit);
   // Effects push nothing.
-  const size_t entries = ModifiedUndoStack.size();
+  const size_t entries = f->ModifiedUndoStack.size();
   f->CkTransparentButton4Click(f.get());
-  EXPECT_EQ(ModifiedUndoStack.size(), entries);
+  EXPECT_EQ(f->ModifiedUndoStack.size(), entries);
 }
 
 TEST_F(ImagePage, CtrlZRightAfterOpenEmptiesTheStackAndChangesNothing) {
   OpenBitmap(8, 8, Sample);
   const auto shown = Pixels(f->ImageModified);
-  ASSERT_EQ(ModifiedUndoStack.size(), 1u);
+  ASSERT_EQ(f->ModifiedUndoStack.size(), 1u);
   f->acUndoModifiedUpdate(f.get());
   EXPECT_TRUE(f->acUndoModified->Enabled());
   WORD key = 'Z';
   f->FormKeyDown(f.get(), key, fw::TShiftState{fw::ssCtrl});
-  EXPECT_TRUE(ModifiedUndoStack.empty());
+  EXPECT_TRUE(f->ModifiedUndoStack.empty());
   EXPECT_EQ(Pixels(f->ImageModified), shown);
   f->acUndoModifiedUpdate(f.get());
   EXPECT_FALSE(f->acUndoModified->Enabled());
@@ -499,7 +499,7 @@ TEST_F(ImagePage, EnteringTheMinusButtonThreeTimesAddsThreeUndoEntries) {
     f->btnminus->OnMouseEnter(f->btnminus);
     f->btnminus->OnMouseLeave(f->btnminus);
   }
-  EXPECT_EQ(ModifiedUndoStack.size(), 4u);
+  EXPECT_EQ(f->ModifiedUndoStack.size(), 4u);
 }
 
 TEST_F(ImagePage, EffectsMakeTheModifiedImageTheBaseOfLaterEdits) {
@@ -507,15 +507,15 @@ TEST_F(ImagePage, EffectsMakeTheModifiedImageTheBaseOfLaterEdits) {
   f->CkTransparentButton3Click(f.get());
   EXPECT_EQ(Width(f->ImageModified), 8);
   EXPECT_EQ(Height(f->ImageModified), 6);
-  EXPECT_EQ(Pixels(ModifiedBase), Pixels(f->ImageModified));
+  EXPECT_EQ(Pixels(f->ModifiedBase), Pixels(f->ImageModified));
   // A colour change after the effect starts from the edge image, not from
   // the default image.
   f->tbhue->SetPosition(10);
   f->tbhue->SetPosition(0);
   EXPECT_EQ(Width(f->ImageModified), 8);
   f->CkTransparentButton4Click(f.get());
-  EXPECT_EQ(Pixels(ModifiedBase), Pixels(f->ImageModified));
-  EXPECT_EQ(ModifiedBase->Width(), 8);
+  EXPECT_EQ(Pixels(f->ModifiedBase), Pixels(f->ImageModified));
+  EXPECT_EQ(f->ModifiedBase->Width(), 8);
 
   // On an image two pixels high the edge image has no rows.
   OpenBitmap(10, 2, Sample);
@@ -536,8 +536,8 @@ TEST_F(ImagePage, CaptureReplacesTheImageOnlyWhenABitmapComesBack) {
   EXPECT_EQ(gCaptureCalls, 1);
   EXPECT_EQ(Width(f->Image1), 15);
   EXPECT_EQ(Pixels(f->ImageModified), modified);
-  EXPECT_EQ(ModifiedUndoStack.size(), 2u);
-  EXPECT_EQ(LoadedImage->Width(), 10);
+  EXPECT_EQ(f->ModifiedUndoStack.size(), 2u);
+  EXPECT_EQ(f->LoadedImage->Width(), 10);
   // A captured bitmap replaces every view.
   gCapture = [] { return MakeBitmap(7, 5, [](int x, int) { return x < 3 ? 0x000000 : 0xFFFFFF; }, fw::pf32bit); };
   f->acCaptureExecute(f.get());
@@ -545,10 +545,10 @@ TEST_F(ImagePage, CaptureReplacesTheImageOnlyWhenABitmapComesBack) {
   EXPECT_EQ(Shown(f->Image1)->PixelFormat(), fw::pf24bit);
   EXPECT_EQ(Pixels(f->ImageModified), Pixels(f->Image1));
   EXPECT_EQ(Pixels(f->imgcompare), Pixels(f->Image1));
-  EXPECT_EQ(Pixels(LoadedImage), Pixels(f->Image1));
+  EXPECT_EQ(Pixels(f->LoadedImage), Pixels(f->Image1));
   EXPECT_EQ(f->trresize->Position(), 100);
   EXPECT_EQ(f->StatusText(0), u"7 x 5 x 24b");
-  EXPECT_EQ(ModifiedUndoStack.size(), 1u);
+  EXPECT_EQ(f->ModifiedUndoStack.size(), 1u);
 }
 
 TEST_F(ImagePage, SavingWritesTheChosenImageAndRemembersItsFolder) {

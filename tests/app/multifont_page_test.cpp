@@ -352,8 +352,8 @@ TEST_F(MultiFontPage, ColoursPickedOnTheFloatingPictureColourTheSamples) {
     fw::TColor picked;
     fw::TColor* target;
   } cases[] = {
-      {fw::mbLeft, 0x008000, &PreviewFontColor},
-      {fw::mbRight, 0xE0F0FF, &PreviewBackColor},
+      {fw::mbLeft, 0x008000, &form->PreviewFontColor},
+      {fw::mbRight, 0xE0F0FF, &form->PreviewBackColor},
   };
   for (const Case& c : cases) {
     form->Magpnl2->SetColor(c.picked);
@@ -366,8 +366,8 @@ TEST_F(MultiFontPage, ColoursPickedOnTheFloatingPictureColourTheSamples) {
   const int area = line.Width() * line.Height();
   EXPECT_GT(fwtest::CountColor(shot.get(), 0xE0F0FF, line), area / 2) << "background";
   EXPECT_GT(fwtest::CountColor(shot.get(), 0x008000, line), 50) << "ink";
-  PreviewFontColor = 0x000000;
-  PreviewBackColor = 0xFFFFFF;
+  form->PreviewFontColor = 0x000000;
+  form->PreviewBackColor = 0xFFFFFF;
 }
 
 TEST_F(MultiFontPage, PaneAndMenuCommandsWorkOnThisPageOnly) {

@@ -8,7 +8,8 @@
 
 #include "app/font_loading.h"
 #include "app/image_form.h"
-#include "app/result_list.h"
+#include "app/font_copy.h"
+#include "app/result_list_view.h"
 #include "fw/core/rtti.h"
 #include "fw/core/datetime.h"
 #include "fw/core/sysutils.h"
@@ -225,8 +226,7 @@ TEST_F(RunPage, CommaDecimalScoresSortColourAndFilterByTheirNumbers) {
   results.Add(u"ninety-nine", 99.0, u"c");
   results.Add(u"ninety", 90.0, u"d");
   results.Add(u"ninety-one", 91.75, u"e");
-  TItemScores scores;
-  FillResultListView(form->ListView, results, scores);
+  FillResultListView(form->ListView, results);
   ASSERT_EQ(form->ListView->Items()->Item(1)->SubItems()->Get(0), u"70,50");
 
   form->ListViewColumnClick(form->ListView, form->ListView->Columns()->Items(1));
@@ -253,8 +253,7 @@ TEST_F(RunPage, TheSavedListMatchesTheGoldenFileAndAFailedSaveIsReported) {
   results.Add(u"Vltest Sans Bold", 97.126, u"C:\\Fonts\\vltestbd.ttf");
   results.Add(u"Arial", 81.5, kSystemFontPath);
   results.Add(u"Vlotfx Sans Regular", 64.0, u"D:\\Type\\vlotf.otf");
-  TItemScores scores;
-  FillResultListView(form->ListView, results, scores);
+  FillResultListView(form->ListView, results);
   fw::TFormatSettings format = fw::InvariantFormatSettings();
   format.ShortDateFormat = u"dd.mm.yyyy";
   format.DateSeparator = u'.';

@@ -9,6 +9,7 @@
 #include "app/font_loading.h"
 #include "font_fixtures.h"
 #include "fw/core/exceptions.h"
+#include "fw/core/sysutils.h"
 #include "glyph_samples.h"
 
 namespace app {
@@ -64,11 +65,7 @@ class SearchRun : public ::testing::Test {
     }
     return true;
   }
-  fw::String Folder() const {
-    fw::String f = tmp.Path("");
-    if (!f.empty() && f.back() == u'\\') f.pop_back();
-    return f;
-  }
+  fw::String Folder() const { return fw::ExcludeTrailingPathDelimiter(tmp.Path("")); }
   std::vector<double> Scores() const {
     std::vector<double> r;
     for (const TResultItem& i : results.Items()) r.push_back(i.Score);

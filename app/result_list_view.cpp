@@ -1,40 +1,44 @@
-#include "app/image_form.h"
-#include "app/result_list.h"
+#include "app/result_list_view.h"
 
 #include "app/settings_form.h"
 
 #include <windows.h>
 
-#include "app/core/font_files.h"
-#include "app/managedlg.h"
-#include "fw/core/sysutils.h"
-#include "fw/system/application.h"
-
 #include <cstdlib>
 #include <string>
+
+#include "app/core/result_model.h"
+#include "app/font_commands.h"
+#include "app/image_form.h"
+#include "controls/base/ckwizard.h"
+#include "controls/base/xp_taskbar.h"
+#include "controls/dialogs/ckbrowsefolder.h"
+#include "fw/core/sysutils.h"
+#include "fw/dialogs/dialogs.h"
+#include "fw/dialogs/msgdlg.h"
+#include "fw/stdctrls/label.h"
+#include "fw/stdctrls/rangectrls.h"
+#include "fw/stdctrls/speedbutton.h"
+#include "fw/stdctrls/spinedit.h"
+#include "fw/system/actions.h"
+#include "fw/system/screen.h"
 
 namespace app {
 
 using fw::String;
 using fw::TListItem;
 
-void TItemScores::Attach(TListItem* Item, double Score) {
-  values_.push_back(Score);
-  Item->SetData(&values_.back());
-}
-
-void FillResultListView(fw::TCustomListView* List, const TResultList& Results, TItemScores& Scores) {
+void FillResultListView(fw::TCustomListView* List, const TResultList& Results) {
   fw::TListItems* items = List->Items();
   items->BeginUpdate();
   try {
     items->Clear();
-    Scores.Clear();
     for (const TResultItem& r : Results.Items()) {
       TListItem* item = items->Add();
       item->SetCaption(r.Caption);
       item->SubItems()->Add(r.ScoreText);
       item->SubItems()->Add(r.Path);
-      Scores.Attach(item, r.Score);
+      item->SetData(const_cast<TResultItem*>(&r));
     }
   } catch (...) {
     items->EndUpdate();
@@ -80,20 +84,27 @@ String SubItemText(TListItem* Item, int Index) {
 }  // namespace
 
 bool ItemScore(TListItem* Item, char16_t DecimalSeparator, double& Score) {
-  if (const auto* number = static_cast<const double*>(Item->Data())) {
-    Score = *number;
+  if (const auto* result = static_cast<const TResultItem*>(Item->Data())) {
+    Score = result->Score;
     return true;
   }
   return ReadScoreText(SubItemText(Item, 0), DecimalSeparator, Score);
 }
 
-int CompareScores(TListItem* Item1, TListItem* Item2, int Param) {
-  double a = 0, b = 0;
-  ItemScore(Item1, u'.', a);
-  ItemScore(Item2, u'.', b);
-  if (a > b) return Param;
-  if (a < b) return -Param;
-  return 0;
+namespace {
+
+// The result an item stands for, as far as the score sort needs it.
+TResultItem ScoredItem(TListItem* Item) {
+  TResultItem r;
+  ItemScore(Item, u'.', r.Score);
+  return r;
+}
+
+}  // namespace
+
+void SortByScore(fw::TCustomListView* List, int Param) {
+  List->CustomSort(
+      [Param](TListItem* a, TListItem* b, LPARAM) { return CompareScores(ScoredItem(a), ScoredItem(b), Param); }, 0);
 }
 
 int CompareTextItems(TListItem* Item1, TListItem* Item2, int Column, bool Ascending) {
@@ -166,12 +177,6 @@ bool SaveResultListFile(fw::TCustomListView* List, const String& FileName, fw::T
   return WriteTextLines(FileName, lines);
 }
 
-String CopyTargetFolder(const String& Directory) {
-  String d = Directory;
-  while (!d.empty() && (d.back() == u'\\' || d.back() == u'/')) d.pop_back();
-  return d;
-}
-
 std::vector<String> SelectedFontPaths(fw::TCustomListView* List) {
   std::vector<String> paths;
   fw::TListItems* items = List->Items();
@@ -182,77 +187,7 @@ std::vector<String> SelectedFontPaths(fw::TCustomListView* List) {
   return paths;
 }
 
-int CopyResultFontFiles(const std::vector<String>& Paths, const String& Directory, Tmanagedlg* Dialog) {
-  return CopyFontFiles(Paths, Directory, Dialog, TFontCopyOptions{});
-}
-
-namespace {
-
-// Shows the end of a copy on its dialog, however the copy ended.
-class TCopyDialogFinish {
- public:
-  explicit TCopyDialogFinish(Tmanagedlg* Dialog) : dialog_(Dialog) {}
-  ~TCopyDialogFinish() {
-    if (!dialog_) return;
-    dialog_->SetCaption(u"Finished!");
-    dialog_->Hide();
-  }
-  TCopyDialogFinish(const TCopyDialogFinish&) = delete;
-  TCopyDialogFinish& operator=(const TCopyDialogFinish&) = delete;
-
- private:
-  Tmanagedlg* dialog_;
-};
-
-bool CopyOneFile(const String& From, const String& To, bool Overwrite) {
-  return CopyFileW(W(From), W(To), Overwrite ? FALSE : TRUE) != FALSE;
-}
-
-}  // namespace
-
-int CopyFontFiles(const std::vector<String>& Paths, const String& Directory, Tmanagedlg* Dialog,
-                  const TFontCopyOptions& Options) {
-  const TCopyDialogFinish finish(Dialog);
-  const String target = CopyTargetFolder(Directory);
-  int copied = 0;
-  if (Dialog && Dialog->progres) Dialog->progres->SetMax(static_cast<int>(Paths.size()) - Options.BarMaxLess);
-  for (size_t i = 0; i < Paths.size(); ++i) {
-    const String& path = Paths[i];
-    const String name = fw::ExtractFileName(path);
-    if (CopyOneFile(path, target + u"\\" + name, Options.Overwrite)) {
-      ++copied;
-    } else if (Options.OnFailure && !Options.OnFailure(name, target)) {
-      break;
-    }
-    if (fw::UpperCase(fw::ExtractFileExt(path)) == u".PFM") {
-      const String outline = findPFBfilename(path);
-      if (!outline.empty()) CopyOneFile(outline, target + u"\\" + fw::ChangeFileExt(name, u".PFB"), Options.Overwrite);
-    }
-    if (Dialog) {
-      if (Dialog->progres) Dialog->progres->SetPosition(static_cast<int>(i));
-      if (Dialog->Aborted()) break;
-    }
-    if (fw::Application) fw::Application->ProcessMessages();
-  }
-  return copied;
-}
-
-}  // namespace app
-
 // ---- The result list of the main window
-
-#include <shellapi.h>
-
-#include "app/font_commands.h"
-#include "app/image_form.h"
-#include "fw/core/datetime.h"
-#include "fw/core/sysutils.h"
-#include "fw/dialogs/msgdlg.h"
-#include "fw/platform/files.h"
-#include "fw/platform/locale.h"
-#include "fw/system/screen.h"
-
-namespace app {
 
 namespace {
 
@@ -264,8 +199,7 @@ void TImageForm::ListViewColumnClick(TObject*, fw::TListColumn* Column) {
   if (!ListView || !Column) return;
   const int index = Column->Index();
   if (index == 1) {
-    const int param = SizeSortOrder;
-    ListView->CustomSort([param](TListItem* a, TListItem* b, LPARAM) { return CompareScores(a, b, param); }, 0);
+    SortByScore(ListView, SizeSortOrder);
     SizeSortOrder = -SizeSortOrder;
   } else {
     if (index == SortColumn) {
