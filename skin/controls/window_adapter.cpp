@@ -1,0 +1,175 @@
+#include "skin/controls/window_adapter.h"
+
+#include <uxtheme.h>
+
+#include "skin/engine/skin_messages.h"
+#include "skin/engine/window_utils.h"
+
+namespace skin {
+
+bool AddingDialogControls = false;
+
+namespace {
+
+const wchar_t kAdapterProp[] = L"ACSBSC";
+// The raw window's own procedure, kept beside the adapter: a procedure
+// installed above the adapter after it may still call the trampoline once
+// the adapter is gone, and must then reach the window's own procedure.
+const wchar_t kOriginalProp[] = L"ACSBSC.proc";
+
+using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+
+SetWindowThemeFn ThemeSetter() {
+  static SetWindowThemeFn fn = [] {
+    HMODULE m = LoadLibraryW(L"uxtheme.dll");
+    return m ? reinterpret_cast<SetWindowThemeFn>(reinterpret_cast<void*>(GetProcAddress(m, "SetWindowTheme")))
+             : nullptr;
+  }();
+  return fn;
+}
+
+}  // namespace
+
+LRESULT CALLBACK AdapterTrampoline(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (auto* a = static_cast<TkcMainWnd*>(GetPropW(Wnd, kAdapterProp)); a && a->OldProc) {
+    fw::TMessage m{Msg, WParam, LParam, 0};
+    a->kcWndProc(m);
+    return m.Result;
+  }
+  if (auto* own = reinterpret_cast<WNDPROC>(GetPropW(Wnd, kOriginalProp))) return CallWindowProcW(own, Wnd, Msg, WParam, LParam);
+  return DefWindowProcW(Wnd, Msg, WParam, LParam);
+}
+
+TkcMainWnd* GetWindowAdapter(HWND Wnd) {
+  return Wnd ? static_cast<TkcMainWnd*>(GetPropW(Wnd, kAdapterProp)) : nullptr;
+}
+
+void RefreshWindowFrame(HWND Wnd, bool Frame) {
+  if (Frame)
+    SetWindowPos(Wnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  else
+    SendMessageW(Wnd, WM_NCPAINT, 1, 0);
+}
+
+TkcMainWnd::TkcMainWnd(HWND AHandle, TkcSkinSource ASkin, const TkcSkinParams& Params)
+    : CtrlHandle(AHandle), FSkin(std::move(ASkin)), FParams(Params) {
+  DlgMode = AddingDialogControls;
+  const int n = GetWindowTextLengthW(AHandle);
+  std::wstring text(size_t(n) + 1, L'\0');
+  GetWindowTextW(AHandle, text.data(), n + 1);
+  text.resize(wcslen(text.c_str()));
+  Caption = fw::String(text.begin(), text.end());
+}
+
+TkcMainWnd::~TkcMainWnd() { Detach(); }
+
+void TkcMainWnd::Subclass() {
+  // The visual theme would paint over the skin; dialog controls keep it.
+  if (ThemeSetter() && FParams.SkinSection != u"DIALOG" && !AddingDialogControls) {
+    ThemeSetter()(CtrlHandle, L" ", L" ");
+    FThemeOff = true;
+  }
+  SetPropW(CtrlHandle, kAdapterProp, this);
+  if (FParams.Control) {
+    OldWndProc = FParams.Control->WindowProc();
+    FParams.Control->SetWindowProc(fw::TWndMethod(this, &TkcMainWnd::ControlProc));
+  } else {
+    OldProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(CtrlHandle, GWLP_WNDPROC));
+    SetPropW(CtrlHandle, kOriginalProp, reinterpret_cast<HANDLE>(OldProc));
+    SetWindowLongPtrW(CtrlHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AdapterTrampoline));
+  }
+}
+
+void TkcMainWnd::Detach() {
+  if (Destroyed) return;
+  Destroyed = true;
+  if (FParams.Control) {
+    if (FParams.Control->WindowProc() == fw::TWndMethod(this, &TkcMainWnd::ControlProc))
+      FParams.Control->SetWindowProc(OldWndProc);
+  } else if (OldProc && IsWindow(CtrlHandle)) {
+    // Still ours: the window's procedure comes back at once. Otherwise a
+    // later procedure calls the trampoline, which now goes straight on to
+    // the window's own procedure (kept in its property until the window
+    // goes).
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(CtrlHandle, GWLP_WNDPROC)) == &AdapterTrampoline) {
+      SetWindowLongPtrW(CtrlHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldProc));
+      RemovePropW(CtrlHandle, kOriginalProp);
+    }
+  }
+  if (IsWindow(CtrlHandle)) {
+    if (GetPropW(CtrlHandle, kAdapterProp) == this) RemovePropW(CtrlHandle, kAdapterProp);
+    RestoreStdParams();
+    if (FThemeOff && ThemeSetter()) ThemeSetter()(CtrlHandle, nullptr, nullptr);
+  }
+}
+
+void TkcMainWnd::ControlProc(fw::TMessage& Message) { kcWndProc(Message); }
+
+LRESULT TkcMainWnd::CallPrevWndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+  if (OldWndProc) {
+    fw::TMessage m{Msg, WParam, LParam, 0};
+    OldWndProc(m);
+    return m.Result;
+  }
+  if (OldProc) return CallWindowProcW(OldProc, CtrlHandle, Msg, WParam, LParam);
+  return 0;
+}
+
+bool TkcMainWnd::HandleSkinCommand(fw::TMessage& Message) {
+  switch (SkinCommandCode(Message.WParam)) {
+    case SKC_NEWSKIN:
+    case SKC_REFRESH:
+      BGChanged = true;
+      Updating = false;
+      if (IsWindowVisible(CtrlHandle)) RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+      BroadcastToChildWindows(CtrlHandle, Message);
+      return false;
+    case SKC_REMOVESKIN: RestoreStdParams(); return false;
+    case SKC_ISHANDLED: Message.Result = 1; return true;
+    case SKC_QUERYUPDATING: Message.Result = Updating ? 1 : 0; return true;
+    case SKC_SETUPDATING: Updating = SkinCommandFlag(Message.WParam) == 1; return false;
+    case SKC_INVALIDATE: InvalidateRect(CtrlHandle, nullptr, TRUE); return false;
+    case SKC_BGCHANGED: BGChanged = true; return false;
+    case SKC_SETPRINTDC: PrintDC = reinterpret_cast<HDC>(Message.LParam); return false;
+    default: return false;
+  }
+}
+
+void TkcMainWnd::kcWndProc(fw::TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_DESTROY:
+    case WM_NCDESTROY: {
+      // The window goes: give its procedure back, then let the message reach
+      // it once.
+      fw::TWndMethod method = OldWndProc;
+      WNDPROC proc = OldProc;
+      Detach();
+      if (method) {
+        method(Message);
+      } else if (proc) {
+        Message.Result = CallWindowProcW(proc, CtrlHandle, Message.Msg, Message.WParam, Message.LParam);
+      }
+      if (Message.Msg == WM_NCDESTROY) RemovePropW(CtrlHandle, kOriginalProp);
+      return;
+    }
+    case WM_UPDATEUISTATE: Message.Result = 0; return;
+    case WM_SIZE: BGChanged = true; break;
+    case WM_SETTEXT: {
+      CallPrev(Message);
+      const int n = GetWindowTextLengthW(CtrlHandle);
+      std::wstring text(size_t(n) + 1, L'\0');
+      GetWindowTextW(CtrlHandle, text.data(), n + 1);
+      text.resize(wcslen(text.c_str()));
+      Caption = fw::String(text.begin(), text.end());
+      return;
+    }
+    case WM_PRINT:
+      Message.Result = SendMessageW(CtrlHandle, WM_PAINT, Message.WParam, Message.LParam);
+      return;
+    default: break;
+  }
+  if (Message.Msg == WM_SKINCOMMAND && Skin() && HandleSkinCommand(Message)) return;
+  CallPrev(Message);
+}
+
+}  // namespace skin

@@ -1,0 +1,234 @@
+// Windows with scroll bars under the scroll-bar adapter: the room the
+// skinned bars take, the hit test, presses with their repeat (timers sent
+// by the test), the thumb drag up to the last position with the scroll
+// messages the window receives, and a list view that never shows the
+// system's bar, whatever scrolled it.
+#include "skin/controls/scroll_wnd.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fw/controls_test_util.h"
+#include "skin/engine/skin_messages.h"
+#include "tests/skin/synthetic_skin.h"
+
+using namespace skin;
+
+namespace {
+
+std::vector<std::string> gScrolls;
+int gStyleChanges = 0;
+
+LRESULT CALLBACK ScrollingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_VSCROLL || m == WM_HSCROLL)
+    gScrolls.push_back(std::string(m == WM_VSCROLL ? "v " : "h ") + std::to_string(LOWORD(w)) + " " +
+                       std::to_string(HIWORD(w)));
+  if (m == WM_STYLECHANGED) ++gStyleChanges;
+  return DefWindowProcW(h, m, w, l);
+}
+
+HWND Host() {
+  static ATOM atom = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    wc.lpszClassName = L"VlScrollHost";
+    RegisterClassW(&wc);
+    wc.lpfnWndProc = ScrollingProc;
+    wc.lpszClassName = L"VlScrolling";
+    return RegisterClassW(&wc);
+  }();
+  (void)atom;
+  HWND h = CreateWindowExW(0, L"VlScrollHost", L"", WS_POPUP | WS_VISIBLE, 20, 20, 320, 260, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  UpdateWindow(h);
+  return h;
+}
+
+struct Scrolling {
+  std::unique_ptr<TkLoadedSkin> skin = skintest::SyntheticScrollSkin();
+  HWND host = Host();
+  HWND wnd;
+  TkcScrollWnd* a = nullptr;
+  Scrolling(DWORD style = WS_VSCROLL | WS_HSCROLL, DWORD exStyle = 0, int w = 200, int h = 150) {
+    gScrolls.clear();
+    gStyleChanges = 0;
+    wnd = CreateWindowExW(exStyle, L"VlScrolling", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | style, 10, 10, w, h,
+                          host, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 0};
+    SetScrollInfo(wnd, SB_VERT, &si, TRUE);
+    SetScrollInfo(wnd, SB_HORZ, &si, TRUE);
+  }
+  void Attach(int size = 20) {
+    TkcSkinParams p;
+    p.VertScrollSize = p.HorzScrollSize = size;
+    p.VertScrollBtnSize = p.HorzScrollBtnSize = 17;
+    a = AttachAdapter<TkcScrollWnd>(wnd, [this] { return skin.get(); }, p);
+  }
+  ~Scrolling() {
+    delete a;
+    DestroyWindow(host);
+  }
+  RECT Client() const {
+    RECT r{};
+    GetClientRect(wnd, &r);
+    return r;
+  }
+  POINT Screen(int x, int y) const {
+    RECT w{};
+    GetWindowRect(wnd, &w);
+    return POINT{w.left + x, w.top + y};
+  }
+  LPARAM At(POINT p) const { return MAKELPARAM(p.x, p.y); }
+};
+
+}  // namespace
+
+TEST(ScrollWnd, TheSkinnedBarsTakeTheirOwnRoom) {
+  {
+    Scrolling s;
+    s.Attach(20);
+    // Window 200 x 150 with a one-pixel border: bars 20 thick.
+    EXPECT_EQ(s.Client().right, 200 - 2 - 20);
+    EXPECT_EQ(s.Client().bottom, 150 - 2 - 20);
+    EXPECT_TRUE(s.a->sBarVert.Visible);
+    EXPECT_EQ(gStyleChanges, 0) << "the adapter's own style changes never reach the window";
+    EXPECT_EQ(s.a->VertBarRect().Right - s.a->VertBarRect().Left, 20);
+  }
+  {
+    Scrolling s(WS_VSCROLL, WS_EX_LEFTSCROLLBAR);
+    s.Attach(20);
+    POINT origin{0, 0};
+    ClientToScreen(s.wnd, &origin);
+    RECT w{};
+    GetWindowRect(s.wnd, &w);
+    EXPECT_EQ(origin.x - w.left, 1 + 20) << "the vertical bar on the left";
+  }
+  {
+    Scrolling s(WS_VSCROLL, 0, 12, 150);
+    s.Attach(20);
+    EXPECT_FALSE(s.a->sBarVert.Visible) << "too narrow for the bar";
+    EXPECT_EQ(s.Client().right, 10);
+  }
+}
+
+TEST(ScrollWnd, PressingAnArrowScrollsAtOnceAndRepeatsWhileOverIt) {
+  Scrolling s;
+  s.Attach(20);
+  // The second arrow of the vertical bar: x 179..199, y 1 + 129 - 17 ..
+  const POINT arrow = s.Screen(189, 1 + 128 - 5);
+  ASSERT_EQ(SendMessageW(s.wnd, WM_NCHITTEST, 0, s.At(arrow)), HTVSCROLL);
+  SendMessageW(s.wnd, WM_NCLBUTTONDOWN, HTVSCROLL, s.At(arrow));
+  EXPECT_EQ(gScrolls, std::vector<std::string>{"v 1 0"}) << "one line at once";
+  ScrollCursorPos = [&] { return arrow; };
+  SendMessageW(s.wnd, WM_TIMER, RepeatDelayTimerId, 0);
+  EXPECT_EQ(gScrolls.size(), 1u) << "the delay only starts the repeat";
+  SendMessageW(s.wnd, WM_TIMER, RepeatTimerId, 0);
+  SendMessageW(s.wnd, WM_TIMER, RepeatTimerId, 0);
+  EXPECT_EQ(gScrolls.size(), 3u);
+  const POINT away = s.Screen(189, 60);
+  ScrollCursorPos = [&] { return away; };
+  SendMessageW(s.wnd, WM_TIMER, RepeatTimerId, 0);
+  EXPECT_EQ(gScrolls.size(), 3u) << "off the arrow nothing scrolls";
+  SendMessageW(s.wnd, WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(gScrolls.back(), "v 8 0") << "release ends the scroll";
+  ScrollCursorPos = [] {
+    POINT p{};
+    GetCursorPos(&p);
+    return p;
+  };
+}
+
+TEST(ScrollWnd, DraggingTheThumbStopsAtTheLastPosition) {
+  struct Case {
+    const char* what;
+    bool vertical;
+  } cases[] = {{"vertical", true}, {"horizontal", false}};
+  for (const Case& c : cases) {
+    Scrolling s;
+    s.Attach(20);
+    const TkcScrollBar& bar = c.vertical ? s.a->sBarVert : s.a->sBarHorz;
+    const fw::TRect r = c.vertical ? s.a->VertBarRect() : s.a->HorzBarRect();
+    const int length = c.vertical ? r.Height() : r.Width();
+    const TkThumb t = ThumbGeometry(bar.Info, bar.MinThumb, 17, c.vertical ? r.Top : r.Left, length);
+    const POINT grab = c.vertical ? POINT{r.Left + 5, t.Pos + 2} : POINT{t.Pos + 2, r.Top + 5};
+    SendMessageW(s.wnd, WM_NCLBUTTONDOWN, c.vertical ? HTVSCROLL : HTHSCROLL,
+                 s.At(grab));
+    EXPECT_TRUE(s.a->fThumbTracking) << c.what;
+    // Far past the end, in client coordinates.
+    const LPARAM beyond = c.vertical ? MAKELPARAM(50, 2000) : MAKELPARAM(2000, 50);
+    SendMessageW(s.wnd, WM_MOUSEMOVE, MK_LBUTTON, beyond);
+    SendMessageW(s.wnd, WM_LBUTTONUP, 0, beyond);
+    const std::string k = c.vertical ? "v " : "h ";
+    // Range 0..100 with a page of 10: the last position is 91.
+    const std::vector<std::string> expected{k + "5 91", k + "4 91", k + "8 91"};
+    EXPECT_EQ(gScrolls, expected) << c.what;
+    SCROLLINFO si{sizeof(si), SIF_POS};
+    GetScrollInfo(s.wnd, c.vertical ? SB_VERT : SB_HORZ, &si);
+    EXPECT_EQ(si.nPos, 91) << c.what;
+  }
+}
+
+namespace {
+
+// What the window shows at a point of its frame.
+uint32_t FramePixel(HWND Wnd, int x, int y) {
+  HDC dc = GetWindowDC(Wnd);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(Wnd, dc);
+  return c;
+}
+
+}  // namespace
+
+TEST(ScrollWnd, AListViewNeverShowsTheSystemBarAfterScrolling) {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&icc);
+  std::unique_ptr<TkLoadedSkin> skin = skintest::SyntheticScrollSkin();
+  HWND host = Host();
+  HWND lv = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 10, 10, 220, 160,
+                            host, nullptr, GetModuleHandleW(nullptr), nullptr);
+  LVCOLUMNW col{LVCF_WIDTH | LVCF_TEXT, 0, 400, const_cast<wchar_t*>(L"Font")};
+  SendMessageW(lv, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&col));
+  for (int i = 0; i < 60; ++i) {
+    std::wstring text = L"Item " + std::to_wstring(i);
+    LVITEMW item{LVIF_TEXT, i};
+    item.pszText = text.data();
+    SendMessageW(lv, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  TkcSkinParams p;
+  p.VertScrollSize = p.HorzScrollSize = 18;
+  p.VertScrollBtnSize = p.HorzScrollBtnSize = 17;
+  auto* a = AttachAdapter<TkcScrollWnd>(lv, [&] { return skin.get(); }, p);
+  UpdateWindow(host);
+  fwtest::Pump();
+  ASSERT_TRUE(a->sBarVert.Visible);
+  RECT w{};
+  GetWindowRect(lv, &w);
+  const fw::TRect v = a->VertBarRect();
+  // Window-relative points: the first arrow, the track after the thumb.
+  const int x = v.Left - w.left + 2, arrowY = v.Top - w.top + 2, trackY = v.Bottom - w.top - 17 - 3;
+  auto check = [&](const char* after) {
+    fwtest::Pump();
+    EXPECT_EQ(FramePixel(lv, x, arrowY), COLORREF(skintest::kArrow1)) << after;
+    EXPECT_EQ(FramePixel(lv, x, trackY), COLORREF(skintest::kTrack2)) << after;
+  };
+  check("showing");
+  SendMessageW(lv, LVM_SCROLL, 0, 40);
+  check("LVM_SCROLL");
+  SendMessageW(lv, WM_VSCROLL, SB_LINEDOWN, 0);
+  check("WM_VSCROLL");
+  SendMessageW(lv, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(w.left + 20, w.top + 40));
+  check("the wheel");
+  SetFocus(lv);
+  SendMessageW(lv, WM_KEYDOWN, VK_NEXT, 0);
+  check("page down");
+  RedrawWindow(lv, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+  check("a redraw");
+  delete a;
+  DestroyWindow(host);
+}
