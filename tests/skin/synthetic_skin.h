@@ -1,4 +1,4 @@
-// A small skin made in code: every scroll-bar section a solid colour of its
+// A small skin made in code: a plain form and every scroll-bar section a solid colour of its
 // own per state, no masks, no textures, so that a pixel tells which part in
 // which state was painted there. Tests of skinned windows and controls use
 // it where the program's own skins would be too rich to check by pixel.
@@ -28,6 +28,7 @@ inline std::unique_ptr<skin::TkLoadedSkin> SyntheticScrollSkin() {
     s->gd.push_back(g);
   };
   section(u"GLOBALINFO", kMain);
+  section(u"FORM", kMain);
   section(u"SCROLLBAR1H", kTrack1);
   section(u"SCROLLBAR1V", kTrack1);
   section(u"SCROLLBAR2H", kTrack2);
