@@ -9,6 +9,7 @@
 #include "fw/controls/controls.h"
 #include "fw/core/mathutils.h"
 #include "fw/graphics/graphics.h"
+#include "services/ckdrawutils.h"
 
 namespace services {
 
@@ -236,8 +237,7 @@ void StretchBitmapKeyed(TCanvas* Canvas, TRect Dest, TBitmap* Bitmap, TRect Sour
   } else {
     if (TransparentColor == clDefault) TransparentColor = Bitmap->Canvas()->Pixel(0, Bitmap->Height() - 1);
     COLORREF key = Bitmap->Monochrome() ? RGB(255, 255, 255) : static_cast<COLORREF>(ColorToRGB(TransparentColor));
-    TransparentBlt(dst, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), src, Source.Left, Source.Top,
-                   Source.Width(), Source.Height(), key & 0xFFFFFF);
+    StretchBlitKeyed(dst, Dest, src, Source, key & 0xFFFFFF, Bitmap->Palette());
   }
   if (oldMode) SetStretchBltMode(dst, oldMode);
 }
