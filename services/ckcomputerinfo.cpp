@@ -10,6 +10,8 @@
 #include "fw/platform/registry.h"
 #include "fw/system/wndregistry.h"
 #include "services/ckinfo_display.h"
+#include "services/ckinfo_misc.h"
+#include "services/ckinfo_parameters.h"
 #include "services/ckinfo_system.h"
 #include "services/hidden_window.h"
 
@@ -112,6 +114,9 @@ TCkComputerInfoEx::~TCkComputerInfoEx() {
   delete FScreen;
   delete FMetrics;
   delete FColors;
+  delete FSystem;
+  delete FMisc;
+  delete FFileInfo;
   if (FDeviceHandle) fw::DeallocateHWnd(FDeviceHandle);
 }
 
@@ -141,6 +146,9 @@ TCkCPUInfo* TCkComputerInfoEx::CPU() { return Made(FCPU, false); }
 TCkScreenInfo* TCkComputerInfoEx::Screen() { return Made(FScreen, true); }
 TCkMetricsInfo* TCkComputerInfoEx::Metrics() { return Made(FMetrics, false); }
 TCkSystemColorsInfo* TCkComputerInfoEx::Colors() { return Made(FColors, true); }
+TCkSystemParametersInfo* TCkComputerInfoEx::System() { return Made(FSystem, true); }
+TCkMiscInfo* TCkComputerInfoEx::Misc() { return Made(FMisc, true); }
+TCkFileInfo* TCkComputerInfoEx::FileInfo() { return Made(FFileInfo, true); }
 
 void TCkComputerInfoEx::SetReadOnly(bool Value) {
   // The folders keep their own read-only flag; the info objects that follow
@@ -304,6 +312,9 @@ FW_REGISTER(TCkComputerInfoEx) {
   c.Property(u"Screen", &C::Screen, [](C&, TCkScreenInfo*) {}).Stored(false);
   c.Property(u"Metrics", &C::Metrics, [](C&, TCkMetricsInfo*) {}).Stored(false);
   c.Property(u"Colors", &C::Colors, [](C&, TCkSystemColorsInfo*) {}).Stored(false);
+  c.Property(u"System", &C::System, [](C&, TCkSystemParametersInfo*) {}).Stored(false);
+  c.Property(u"Misc", &C::Misc, [](C&, TCkMiscInfo*) {}).Stored(false);
+  c.Property(u"FileInfo", &C::FileInfo, [](C&, TCkFileInfo*) {}).Stored(false);
   c.Property(u"ReadOnly", &C::ReadOnly, &C::SetReadOnly).Default(true);
   c.Event(u"OnDeviceAdded", &C::OnDeviceAdded);
   c.Event(u"OnDeviceRemoved", &C::OnDeviceRemoved);

@@ -120,6 +120,9 @@ class TCkComputerInfoEx : public fw::TComponent {
   TCkScreenInfo* Screen();
   TCkMetricsInfo* Metrics();
   TCkSystemColorsInfo* Colors();
+  TCkSystemParametersInfo* System();
+  TCkMiscInfo* Misc();
+  TCkFileInfo* FileInfo();
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool Value);
   HWND DeviceHandle() const { return FDeviceHandle; }
@@ -181,6 +184,9 @@ class TCkComputerInfoEx : public fw::TComponent {
   TCkScreenInfo* FScreen = nullptr;
   TCkMetricsInfo* FMetrics = nullptr;
   TCkSystemColorsInfo* FColors = nullptr;
+  TCkSystemParametersInfo* FSystem = nullptr;
+  TCkMiscInfo* FMisc = nullptr;
+  TCkFileInfo* FFileInfo = nullptr;
   HWND FDeviceHandle = nullptr;
   bool FReadOnly = true;
 };

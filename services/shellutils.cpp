@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "fw/graphics/graphics.h"
+#include "services/uclsysinfo.h"
 #include "services/uclutils.h"
 
 namespace services {
@@ -63,20 +64,9 @@ void EllipsizePathText(const String& Text, fw::TCanvas* Canvas, int Width, Strin
 }
 
 bool WindowsVersionAtLeast(int Major, int Minor) {
-  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-  static const OSVERSIONINFOW info = [] {
-    OSVERSIONINFOW v{};
-    v.dwOSVersionInfoSize = sizeof v;
-    auto fn = reinterpret_cast<RtlGetVersionFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
-    if (!fn || fn(&v) != 0) {
-      v.dwMajorVersion = 5;
-      v.dwMinorVersion = 1;
-    }
-    return v;
-  }();
-  return static_cast<int>(info.dwMajorVersion) > Major ||
-         (static_cast<int>(info.dwMajorVersion) == Major && static_cast<int>(info.dwMinorVersion) >= Minor);
+  const TSystemFacts& facts = SystemFacts();
+  const int major = static_cast<int>(facts.VersionMajor), minor = static_cast<int>(facts.VersionMinor);
+  return major > Major || (major == Major && minor >= Minor);
 }
 
 }  // namespace services
