@@ -15,6 +15,7 @@
 #include "services/core/uclstrings.h"
 #include "services/uclbase.h"
 #include "services/uclsynch.h"
+#include "services/uclstrings_win.h"
 
 namespace services {
 
@@ -51,8 +52,6 @@ class TMutexLock : public TCkNamedLock {
 
 TCkWindowsFileSystem gFileSystem;
 TCkWindowsTranslateEnvironment gEnvironment;
-std::vector<char16_t> gUpperTable;
-std::vector<uint16_t> gWideTypes, gAnsiTypes;
 
 }  // namespace
 
@@ -230,31 +229,11 @@ void TCkWindowsTranslateEnvironment::ShowSubstituteMessage(const String& Text) {
 void RegisterAppStorageUnit() {
   SetStorageFileSystem(&gFileSystem);
   SetTranslateEnvironment(&gEnvironment);
-  // One call fills the whole case table.
-  gUpperTable.resize(0x10000);
-  for (size_t i = 0; i < gUpperTable.size(); ++i) gUpperTable[i] = static_cast<char16_t>(i);
-  gUpperTable[0] = 0;
-  CharUpperBuffW(W(gUpperTable.data()), static_cast<DWORD>(gUpperTable.size()));
-  SetUpperCaseTable(gUpperTable.data());
-  // Character classes of the user's locale, one call per table.
-  std::vector<wchar_t> all(0x10000);
-  for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<wchar_t>(i);
-  gWideTypes.assign(0x10000, 0);
-  std::vector<WORD> types(0x10000);
-  if (GetStringTypeExW(LOCALE_USER_DEFAULT, CT_CTYPE1, all.data(), static_cast<int>(all.size()), types.data()))
-    gWideTypes.assign(types.begin(), types.end());
-  char bytes[256];
-  for (int i = 0; i < 256; ++i) bytes[i] = static_cast<char>(i);
-  WORD ansi[256] = {};
-  GetStringTypeExA(LOCALE_USER_DEFAULT, CT_CTYPE1, bytes, 256, ansi);
-  gAnsiTypes.assign(ansi, ansi + 256);
-  SetCharTypeTables(gWideTypes.data(), gAnsiTypes.data());
+  InitializeStringTables();
   fw::RegisterClasses<TCkAppIniFileStorage, TCkAppStorage, TCkTranslateString>();
 }
 
 void FinalizeAppStorageUnit() {
-  SetUpperCaseTable(nullptr);
-  SetCharTypeTables(nullptr, nullptr);
   SetTranslateEnvironment(nullptr);
   SetStorageFileSystem(nullptr);
 }

@@ -1,6 +1,7 @@
 #include "services/core/uclstrings.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "fw/core/sysutils.h"
 
@@ -8,7 +9,9 @@ namespace services {
 
 namespace {
 
-const char16_t* gUpper = nullptr;
+const char16_t* gWideCase = nullptr;
+const unsigned char* gAnsiCase = nullptr;
+std::atomic<TUclCompareTextProc> gCompareText{nullptr};
 
 [[noreturn]] void RaiseBlankSearch() { throw EUclStringError(u"Search string cannot be blank"); }
 
@@ -19,9 +22,44 @@ size_t FindUpper(fw::StringView sub, fw::StringView s, size_t from) {
 
 }  // namespace
 
-void SetUpperCaseTable(const char16_t* Table) { gUpper = Table; }
+void SetCaseTables(const char16_t* Wide, const unsigned char* Ansi) {
+  gWideCase = Wide;
+  gAnsiCase = Ansi;
+}
 
-char16_t CharToUpper(char16_t Ch) { return gUpper ? gUpper[Ch] : fw::AnsiUpperChar(Ch); }
+char16_t CharToUpper(char16_t Ch) { return gWideCase ? gWideCase[cbUpper * 0x10000 + Ch] : fw::AnsiUpperChar(Ch); }
+
+char16_t CharToLower(char16_t Ch) {
+  if (gWideCase) return gWideCase[cbLower * 0x10000 + Ch];
+  const fw::String s(1, Ch);
+  return fw::LowerCase(s)[0];
+}
+
+char16_t CharToggleCase(char16_t Ch) {
+  if (gWideCase) return gWideCase[cbReflected * 0x10000 + Ch];
+  const char16_t upper = CharToUpper(Ch);
+  return upper != Ch ? upper : CharToLower(Ch);
+}
+
+char CharToUpperAnsi(char Ch) {
+  const unsigned char c = static_cast<unsigned char>(Ch);
+  if (gAnsiCase) return static_cast<char>(gAnsiCase[cbUpper * 0x100 + c]);
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : Ch;
+}
+
+char CharToLowerAnsi(char Ch) {
+  const unsigned char c = static_cast<unsigned char>(Ch);
+  if (gAnsiCase) return static_cast<char>(gAnsiCase[cbLower * 0x100 + c]);
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : Ch;
+}
+
+void SetCompareTextProc(TUclCompareTextProc Proc) { gCompareText.store(Proc); }
+
+int UclCompareText(uint32_t Locale, fw::StringView A, fw::StringView B) {
+  if (TUclCompareTextProc proc = gCompareText.load()) return proc(Locale, A, B);
+  const int r = fw::AnsiCompareText(A, B);
+  return (r > 0) - (r < 0);
+}
 
 fw::String TextUpper(fw::StringView S) {
   fw::String r(S);
@@ -204,6 +242,13 @@ void AnsiTextToBuffer(char* Dest, size_t BufSize, const std::string& S) {
   const size_t n = std::min(S.size(), BufSize - 1);
   S.copy(Dest, n);
   Dest[n] = '\0';
+}
+
+size_t AnsiFormatToBuffer(char* Buffer, size_t BufSize, std::string_view Format,
+                          std::initializer_list<fw::TVarRec> Args) {
+  const std::string text = fw::StringToAnsi(fw::Format(fw::AnsiToString(Format), Args));
+  AnsiTextToBuffer(Buffer, BufSize, text);
+  return Buffer && BufSize ? std::min(text.size(), BufSize - 1) : 0;
 }
 
 const char16_t* StrPosInWide(const char16_t* Str, const char16_t* SubStr) {

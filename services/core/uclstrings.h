@@ -1,15 +1,18 @@
 // UTF-16 text routines with 1-based positions: case-insensitive search,
 // prefixes and suffixes, replacement, wildcard masks, token splitting.
 // Upper-casing goes through one case table, code unit by code unit; the
-// Windows side fills it from the system at start-up (SetUpperCaseTable),
+// Windows side fills it from the system at start-up (SetCaseTables),
 // before that the framework's case mapping serves.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "fw/core/exceptions.h"
 #include "fw/core/strings_list.h"
+#include "fw/core/sysutils.h"
 #include "fw/core/types.h"
 
 namespace services {
@@ -20,10 +23,28 @@ class EUclError : public fw::Exception {
 };
 FW_EXCEPTION_CLASS(EUclStringError, EUclError)
 
-// Table of 65,536 upper-case code units (null: the framework's mapping). The
-// table must stay alive.
-void SetUpperCaseTable(const char16_t* Table);
+// Case tables: for UTF-16 three blocks of 65,536 code units (lower case,
+// upper case, reflected case), for the 256 single-byte characters three
+// blocks of 256 bytes the same way. The Windows side fills them from the
+// system at start-up; before that (null) the framework's case mapping
+// serves. The tables must stay alive.
+enum TCaseBlock : unsigned { cbLower = 0, cbUpper = 1, cbReflected = 2 };
+void SetCaseTables(const char16_t* Wide, const unsigned char* Ansi);
+// Fills the reflected block of Count characters from the lower and upper
+// blocks: the lower form of an upper-case character (type flag 0x1), the
+// upper form of a lower-case one (0x2), else the character itself.
+template <class TChar>
+void BuildReflectedCase(TChar* Table, const uint16_t* Types, size_t Count) {
+  for (size_t c = 0; c < Count; ++c)
+    Table[cbReflected * Count + c] = (Types[c] & 0x1)   ? Table[cbLower * Count + c]
+                                     : (Types[c] & 0x2) ? Table[cbUpper * Count + c]
+                                                        : static_cast<TChar>(c);
+}
 char16_t CharToUpper(char16_t Ch);
+char16_t CharToLower(char16_t Ch);
+char16_t CharToggleCase(char16_t Ch);
+char CharToUpperAnsi(char Ch);
+char CharToLowerAnsi(char Ch);
 fw::String TextUpper(fw::StringView S);
 void TextUpperInPlace(fw::String& S);
 
@@ -66,6 +87,19 @@ bool CharIsLowerAnsi(char Ch);
 // bytes (cut to fit, always terminated).
 std::string AnsiTextFromBuffer(const char* P);
 void AnsiTextToBuffer(char* Dest, size_t BufSize, const std::string& S);
+// Format (fw::Format) as single-byte text into a buffer of BufSize bytes,
+// cut to fit and always terminated; returns the characters written.
+size_t AnsiFormatToBuffer(char* Buffer, size_t BufSize, std::string_view Format,
+                          std::initializer_list<fw::TVarRec> Args);
+
+// Comparison of two texts without regard to case in the conventions of a
+// locale (0x400: the user's), giving -1, 0 or 1. The Windows side installs
+// the system's comparison at start-up; before that (null) the framework's
+// case-less order serves.
+using TUclCompareTextProc = int (*)(uint32_t Locale, fw::StringView A, fw::StringView B);
+void SetCompareTextProc(TUclCompareTextProc Proc);
+int UclCompareText(uint32_t Locale, fw::StringView A, fw::StringView B);
+constexpr uint32_t LocaleUserDefault = 0x400;
 // The first occurrence of SubStr in the NUL-terminated Str; null when
 // either is null or empty or there is none.
 const char16_t* StrPosInWide(const char16_t* Str, const char16_t* SubStr);

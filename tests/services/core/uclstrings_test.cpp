@@ -1,5 +1,9 @@
-// Replacement, wildcard masks, tokens and position searches.
+// Replacement, wildcard masks, tokens and position searches; case tables,
+// formatting into buffers and the locale comparison.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "services/core/uclstrings.h"
 
@@ -126,6 +130,91 @@ TEST(CharTypes, AsciiClassesWithoutASystemTable) {
 #if defined(__i386__) || defined(__x86_64__)
   EXPECT_EQ(FpuControlWord() & 0x3F, 0x3F);  // every exception masked
 #endif
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TextBuffers, FormatIsCutToTheBufferAndWrittenInTheAnsiCodePage) {
+  struct Case {
+    size_t size;
+    const char* expected;
+    size_t written;
+  };
+  const Case cases[] = {{32, "caf\xE9 12 of 3", 12}, {6, "caf\xE9 ", 5}, {1, "", 0}};
+  for (const Case& c : cases) {
+    char buf[40];
+    std::fill(buf, buf + sizeof buf, 'x');
+    EXPECT_EQ(AnsiFormatToBuffer(buf, c.size, "caf\xE9 %d of %s", {12, u"3"}), c.written) << c.size;
+    EXPECT_EQ(std::string(buf), c.expected) << c.size;
+    EXPECT_EQ(buf[c.size], 'x') << "nothing written past the buffer";
+  }
+  EXPECT_EQ(AnsiFormatToBuffer(nullptr, 0, "%d", {1}), 0u);
+}
+
+// A system-like table: ASCII letters and the Latin-1 pair E9/C9.
+struct TCaseTableFixture : ::testing::Test {
+  std::vector<char16_t> wide = std::vector<char16_t>(3 * 0x10000);
+  std::vector<uint16_t> types = std::vector<uint16_t>(0x10000);
+  unsigned char ansi[3 * 256] = {};
+  uint16_t ansiTypes[256] = {};
+  void SetUp() override {
+    for (unsigned c = 0; c < 0x10000; ++c) {
+      types[c] = CharType(static_cast<char16_t>(c));
+      wide[cbLower * 0x10000 + c] = wide[cbUpper * 0x10000 + c] = static_cast<char16_t>(c);
+    }
+    for (char16_t c = u'a'; c <= u'z'; ++c) wide[cbUpper * 0x10000 + c] = c - 0x20;
+    for (char16_t c = u'A'; c <= u'Z'; ++c) wide[cbLower * 0x10000 + c] = c + 0x20;
+    wide[cbUpper * 0x10000 + 0xE9] = 0xC9;
+    wide[cbLower * 0x10000 + 0xC9] = 0xE9;
+    types[0xE9] = 0x102;
+    types[0xC9] = 0x101;
+    BuildReflectedCase(wide.data(), types.data(), 0x10000);
+    for (unsigned c = 0; c < 256; ++c) {
+      ansiTypes[c] = types[c];
+      ansi[cbLower * 256 + c] = static_cast<unsigned char>(wide[cbLower * 0x10000 + c]);
+      ansi[cbUpper * 256 + c] = static_cast<unsigned char>(wide[cbUpper * 0x10000 + c]);
+    }
+    BuildReflectedCase(ansi, ansiTypes, 256);
+    SetCaseTables(wide.data(), ansi);
+  }
+  void TearDown() override { SetCaseTables(nullptr, nullptr); }
+};
+
+TEST_F(TCaseTableFixture, EveryCaseConversionReadsItsBlock) {
+  struct Case {
+    char16_t ch, lower, upper, reflected;
+  };
+  const Case cases[] = {
+      {u'a', u'a', u'A', u'A'}, {u'Q', u'q', u'Q', u'q'}, {u'7', u'7', u'7', u'7'},
+      {0xE9, 0xE9, 0xC9, 0xC9}, {0xC9, 0xE9, 0xC9, 0xE9}, {0x3B1, 0x3B1, 0x3B1, 0x3B1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CharToLower(c.ch), c.lower) << int(c.ch);
+    EXPECT_EQ(CharToUpper(c.ch), c.upper) << int(c.ch);
+    EXPECT_EQ(CharToggleCase(c.ch), c.reflected) << int(c.ch);
+    if (c.ch < 256) {
+      EXPECT_EQ(static_cast<unsigned char>(CharToUpperAnsi(static_cast<char>(c.ch))), c.upper) << int(c.ch);
+      EXPECT_EQ(static_cast<unsigned char>(CharToLowerAnsi(static_cast<char>(c.ch))), c.lower) << int(c.ch);
+    }
+  }
+  // The text routines go through the installed table: with it, Greek alpha
+  // has no upper form any more.
+  EXPECT_EQ(TextUpper(u"\u00E9t\u03B1"), u"\u00C9T\u03B1");
+  EXPECT_EQ(TextPosNoCase(u"\u00C9T", u"x\u00E9t"), 2);
+}
+
+int ReversedCompare(uint32_t, fw::StringView A, fw::StringView B) { return A < B ? 1 : A == B ? 0 : -1; }
+
+TEST(CompareText, InstalledComparisonReplacesTheFrameworkOrder) {
+  EXPECT_EQ(UclCompareText(LocaleUserDefault, u"abc", u"ABC"), 0);
+  EXPECT_EQ(UclCompareText(LocaleUserDefault, u"abc", u"ABD"), -1);
+  EXPECT_EQ(UclCompareText(LocaleUserDefault, u"b", u"A"), 1);
+  SetCompareTextProc(ReversedCompare);
+  EXPECT_EQ(UclCompareText(LocaleUserDefault, u"a", u"b"), 1);
+  SetCompareTextProc(nullptr);
+  EXPECT_EQ(UclCompareText(LocaleUserDefault, u"a", u"b"), -1);
 }
 
 }  // namespace
