@@ -2,6 +2,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h:
+#include <nb30.h>
 
 #include "fw/core/types.h"
 
@@ -14,6 +16,7 @@ void GetFunctionOnce(FARPROC& Pointer, const fw::String& ModuleName, const char*
 
 // The late-bound system functions of the program, called through a pointer
 // looked up at the first call.
+UCHAR UclNetbios(PNCB Ncb);
 BOOL UclProcessIdToSessionId(DWORD ProcessId, DWORD* SessionId);
 BOOL UclGlobalMemoryStatusEx(MEMORYSTATUSEX* Buffer);
 
