@@ -46,6 +46,7 @@
 #include "services/ckappinst.h"
 #include "services/ckcomputerinfo.h"
 #include "services/uclappinst.h"
+#include "services/uclunits.h"
 #include "skin/controls/gauge.h"
 #include "skin/controls/scrollbar.h"
 #include "skin/engine/png_graphic.h"
@@ -131,6 +132,8 @@ void RegisterProgramUnits() {
   if (registered) return;
   registered = true;
   auto& units = fw::Units();
+  // The utility units come first: the others use their text tables.
+  units.Add(u"UclUnits", services::InitializeUtilityUnits, services::FinalizeUtilityUnits);
   // Each instance leaves the single-instance registry at the end of its run.
   units.Add(u"CkComputerInfoEx", RegisterComputerInfoClasses);
   units.Add(u"CkAppInst", RegisterAppInstancesClasses, services::FreeGlobalAppInstances);
