@@ -4,6 +4,7 @@
 
 #include "fw/core/exceptions.h"
 #include "fw/core/sysutils.h"
+#include "services/uclsysutils.h"
 
 namespace services {
 
@@ -16,15 +17,13 @@ bool ModuleLoaded(TModuleInstance Instance) {
   return GetModuleFileNameW(static_cast<HMODULE>(const_cast<void*>(Instance)), name, 1024) != 0;
 }
 
-void* ReadAddress(TUclSwapFileMapping& Block) {
+void* ReadAddress(void* Block) {
   void* address = nullptr;
-  std::memcpy(&address, Block.Views(0)->Memory(), sizeof address);
+  std::memcpy(&address, Block, sizeof address);
   return address;
 }
 
-void WriteAddress(TUclSwapFileMapping& Block, void* Address) {
-  std::memcpy(Block.Views(0)->Memory(), &Address, sizeof Address);
-}
+void WriteAddress(void* Block, void* Address) { std::memcpy(Block, &Address, sizeof Address); }
 
 }  // namespace
 
@@ -42,18 +41,16 @@ TUnitVersioning* TUnitVersioningAccess::Registry() {
       try {
         // The block holds a whole pointer: a 4-byte block would cut a
         // 64-bit address.
-        FBlock = std::make_unique<TUclSwapFileMapping>(UnitVersioningBlockName(), PAGE_READWRITE, sizeof(void*),
-                                                       nullptr);
-        FBlock->Add(kBlockAccess, sizeof(void*), 0);
+        SharedOpenMemory(FBlock, UnitVersioningBlockName(), sizeof(void*), kBlockAccess);
       } catch (const fw::Exception&) {
-        FBlock.reset();
+        FBlock = nullptr;
       }
     }
-    if (FBlock) FRegistry = static_cast<TUnitVersioning*>(ReadAddress(*FBlock));
+    if (FBlock) FRegistry = static_cast<TUnitVersioning*>(ReadAddress(FBlock));
     if (!FRegistry) {
       FRegistry = new TUnitVersioning(ModuleLoaded);
       FCreated = true;
-      if (FBlock) WriteAddress(*FBlock, FRegistry);
+      if (FBlock) WriteAddress(FBlock, FRegistry);
     }
   } catch (...) {
     FMutex->Release();
@@ -77,10 +74,14 @@ void TUnitVersioningAccess::Finalize() {
   if (FCreated && FMutex) {
     // The other modules must not find a freed registry in the block.
     FMutex->Acquire(INFINITE);
-    if (FBlock && ReadAddress(*FBlock) == FRegistry) WriteAddress(*FBlock, nullptr);
+    if (FBlock && ReadAddress(FBlock) == FRegistry) WriteAddress(FBlock, nullptr);
     FMutex->Release();
   }
-  FBlock.reset();
+  try {
+    SharedCloseMemory(FBlock);
+  } catch (const fw::Exception&) {
+  }
+  FBlock = nullptr;
   if (FCreated) delete FRegistry;
   FRegistry = nullptr;
   FMutex.reset();

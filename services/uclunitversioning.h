@@ -10,7 +10,6 @@
 
 #include "fw/core/types.h"
 #include "services/core/unitversioning.h"
-#include "services/uclfilemapping.h"
 #include "services/uclsynch.h"
 
 namespace services {
@@ -37,7 +36,7 @@ class TUnitVersioningAccess {
  private:
   TUnitVersioning* FRegistry = nullptr;
   std::unique_ptr<TUclMutex> FMutex;
-  std::unique_ptr<TUclSwapFileMapping> FBlock;
+  void* FBlock = nullptr;  // the shared block: one address
   bool FBlockTried = false;
   bool FCreated = false;
   bool FFinalized = false;
