@@ -385,6 +385,27 @@ int StrToIntDef(StringView s, int defaultValue) {
 
 String FloatToStr(double value) { return GeneralText(value, kSignificantDigits); }
 
+bool TryStrToFloat(StringView s, double& value) {
+  const String t = Trim(s);
+  std::string ascii;
+  for (char16_t c : t) {
+    if (c > 0x7F) return false;
+    ascii.push_back(static_cast<char>(c));
+  }
+  // from_chars takes no leading "+"; FloatToStr never writes one.
+  const char* first = ascii.data() + (!ascii.empty() && ascii[0] == '+' && ascii.size() > 1 && ascii[1] != '-');
+  const char* last = ascii.data() + ascii.size();
+  if (first == last) return false;
+  auto r = std::from_chars(first, last, value);
+  return r.ec == std::errc() && r.ptr == last;
+}
+
+double StrToFloat(StringView s) {
+  double v;
+  if (!TryStrToFloat(s, v)) throw EConvertError(u"'" + String(s) + u"' is not a valid floating point value");
+  return v;
+}
+
 String UpperCase(StringView s) {
   String r(s);
   for (char16_t& c : r) {

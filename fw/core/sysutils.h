@@ -59,6 +59,11 @@ bool TryStrToInt64(StringView s, int64_t& value);
 // Shortest text that keeps 15 significant digits; scientific notation
 // ("1.5E20", "1E-5") below 0.0001 or from 1E15 on.
 String FloatToStr(double value);
+// The reverse, with "." as the decimal separator and an optional exponent;
+// surrounding blanks are allowed. StrToFloat raises EConvertError
+// "'<text>' is not a valid floating point value".
+bool TryStrToFloat(StringView s, double& value);
+double StrToFloat(StringView s);
 
 // Case mapping of the letters A-Z only, as the framework does it.
 String UpperCase(StringView s);

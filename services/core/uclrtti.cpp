@@ -17,7 +17,7 @@ fw::String OrdinalText(const fw::TTypeInfo* base, int64_t v) {
 int64_t OrdinalOf(const fw::TTypeInfo* base, const fw::String& text) {
   int64_t v;
   if (base->Kind() == fw::tkEnumeration) {
-    v = base->EnumValue(text);
+    v = EnumIndexOfName(base, text);
     if (v < 0) RaiseUnknown(text);
   } else {
     if (!fw::TryStrToInt64(text, v)) throw fw::EConvertError(u"'" + text + u"' is not a valid integer value");
@@ -28,6 +28,12 @@ int64_t OrdinalOf(const fw::TTypeInfo* base, const fw::String& text) {
 }
 
 }  // namespace
+
+int64_t EnumIndexOfName(const fw::TTypeInfo* Enum, fw::StringView Name) {
+  for (int64_t v = Enum->MaxValue(); v >= Enum->MinValue(); --v)
+    if (UclCompareText(LocaleUserDefault, Enum->EnumName(v), Name) == 0) return v;
+  return -1;
+}
 
 void GetAsList(const fw::TTypeInfo* SetType, uint64_t Value, bool WantRanges, fw::TStrings& Strings) {
   const fw::TTypeInfo* base = SetType->ElementType();

@@ -12,6 +12,11 @@ namespace services {
 
 FW_EXCEPTION_CLASS(EUclRTTIError, EUclError)
 
+// The ordinal of the element named Name of an enumeration (its own range),
+// compared in the user's locale without regard to case and searched from
+// the maximum down; -1 when none.
+int64_t EnumIndexOfName(const fw::TTypeInfo* Enum, fw::StringView Name);
+
 // Appends the members of Value (a bit mask of SetType) to Strings: element
 // names for an enumeration base, decimal numbers otherwise; with WantRanges
 // a run of two or more members becomes "first .. last".

@@ -102,6 +102,24 @@ TEST(Conversions, FloatToStrKeepsFifteenDigits) {
   for (const Case& c : cases) EXPECT_EQ(N(FloatToStr(c.value)), N(c.text));
 }
 
+TEST(Conversions, FloatTextReadsBackWhatFloatToStrWrites) {
+  for (double v : {0.0, -1.5, 0.1, 1e20, 1.5e-5, 123456789012345.0}) {
+    EXPECT_EQ(StrToFloat(FloatToStr(v)), v);
+  }
+  const struct {
+    const char16_t* text;
+    bool ok;
+    double value;
+  } cases[] = {{u" 2.5 ", true, 2.5}, {u"+3", true, 3}, {u"-1E3", true, -1000}, {u"", false, 0},
+               {u"1,5", false, 0},    {u"2.5x", false, 0}, {u"+-1", false, 0},  {u"\u00BD", false, 0}};
+  for (const auto& c : cases) {
+    double v = -7;
+    EXPECT_EQ(TryStrToFloat(c.text, v), c.ok) << StringToUtf8(c.text);
+    if (c.ok) EXPECT_EQ(v, c.value);
+  }
+  EXPECT_THROW(StrToFloat(u"abc"), EConvertError);
+}
+
 TEST(Text, CaseTrimAndCompare) {
   EXPECT_EQ(UpperCase(u"abc\u00e9"), u"ABC\u00e9") << "only A-Z";
   EXPECT_EQ(LowerCase(u"ABC\u00c9"), u"abc\u00c9");
