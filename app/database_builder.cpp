@@ -13,6 +13,7 @@
 #include "fw/core/exceptions.h"
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
+#include "fw/graphics/gdi_handles.h"
 #include "fw/platform/files.h"
 
 namespace app {
@@ -47,6 +48,20 @@ std::optional<std::pair<uint32_t, uint64_t>> FolderId(const fw::String& folder) 
   return std::make_pair(static_cast<uint32_t>(info.dwVolumeSerialNumber),
                         uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow);
 }
+
+// The desktop's device context in the builder's slot for one walk or
+// addition.
+class TWalkDc {
+ public:
+  explicit TWalkDc(HDC& slot) : slot_(slot) { slot_ = desktop_.Get(); }
+  ~TWalkDc() { slot_ = nullptr; }
+  TWalkDc(const TWalkDc&) = delete;
+  TWalkDc& operator=(const TWalkDc&) = delete;
+
+ private:
+  fw::TWindowDC desktop_{GetDesktopWindow()};
+  HDC& slot_;
+};
 
 }  // namespace
 
@@ -132,6 +147,7 @@ void TDatabaseBuilder::CreateCompdatabase(const fw::String& folder, bool withSub
   // Under Wine the application-data folder is a registry read: once per walk.
   fotFile_ = TempFotFileName();
   const fw::String drive = fw::UpperCase(fw::IncludeTrailingPathDelimiter(folder).substr(0, 3));
+  const TWalkDc dc(dc_);
   TFolderIds visited;
   if (withSubfolders) {
     if (const auto id = FolderId(folder)) visited.insert(*id);
@@ -184,9 +200,11 @@ bool TDatabaseBuilder::StoreFontFile(const fw::String& path, std::vector<TSkippe
     return false;
   }
   // The system's naming trusts a file's naming table and can crash on a
-  // damaged one: such a file never reaches the font table.
+  // damaged one: such a file never reaches the font table. The names read
+  // in the same pass name the face below without opening the file again.
   const fw::String ext = UpperFileExt(path);
-  if (HasNamingTable(ext) && !NamingTableIsSound(path)) {
+  tTTFList names;
+  if (HasNamingTable(ext) && !ReadSoundNamingTable(path, names)) {
     skipped.push_back({path, TSkipReason::Unreadable});
     return false;
   }
@@ -201,9 +219,9 @@ bool TDatabaseBuilder::StoreFontFile(const fw::String& path, std::vector<TSkippe
       const fw::String fot = fotFile_.empty() ? TempFotFileName() : fotFile_;
       routes.ViaFot = [fot](const fw::String& p) { return GetFontResNameViaFot(p, fot); };
       routes.FileBeforeFot = true;
-      routes.FromFile = [&](const fw::String& p) {
-        return FaceNameFromFontFile(p, [&](const fw::String& candidate) {
-          if (!GetFaceFieldsForDatabase(db, candidate)) return false;
+      routes.FromFile = [&](const fw::String&) {
+        return FaceNameFromNames(names, [&](const fw::String& candidate) {
+          if (!GetFaceFieldsForDatabase(db, candidate, dc_)) return false;
           enumeratedFace = candidate;
           return true;
         });
@@ -218,7 +236,7 @@ bool TDatabaseBuilder::StoreFontFile(const fw::String& path, std::vector<TSkippe
     }
     db.RecFileName = path;
     db.RecName = face;
-    if (face != enumeratedFace) GetFaceFieldsForDatabase(db, face);
+    if (face != enumeratedFace) GetFaceFieldsForDatabase(db, face, dc_);
     if (ext == u".TTC") db.RecFontType = fw::IntToStr(kFontTypeCollection);
   }  // the file leaves the font table here, before the record is written
   db.WriteNewCompRec();
@@ -229,6 +247,7 @@ TFolderAddition TDatabaseBuilder::AddFontscompdatabase(const fw::String& folder)
   TFolderAddition result;
   const fw::String dir = fw::IncludeTrailingPathDelimiter(folder);
   fotFile_ = TempFotFileName();
+  const TWalkDc dc(dc_);
   try {
     std::vector<fw::String> known;
     TFontDatabase& db = database_;

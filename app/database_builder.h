@@ -15,6 +15,8 @@
 // the silent abort (fw::EAbort) that unwinds every level.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <set>
 #include <utility>
@@ -140,6 +142,9 @@ class TDatabaseBuilder {
 
   TFontDatabase& database_;
   TBuildView& view_;
+  // The desktop's while a walk or an addition runs: every face is
+  // enumerated on it rather than on one fetched per file.
+  HDC dc_ = nullptr;
   fw::String fotFile_;
   std::vector<TSkippedFile> skipped_;
 };

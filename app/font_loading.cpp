@@ -170,6 +170,10 @@ fw::String FaceNameFromFontFile(const fw::String& path, const std::function<bool
   int err = kTTFNoList;
   reader.GetTTFinfo(path, &list, err);
   if (err != kTTFOk) return fw::String();
+  return FaceNameFromNames(list, enumerated);
+}
+
+fw::String FaceNameFromNames(const tTTFList& list, const std::function<bool(const fw::String&)>& enumerated) {
   for (const std::string* name : {&list.FontName, &list.Family}) {
     const fw::String face = fw::AnsiToString(*name).substr(0, kMaxFaceChars);
     if (!face.empty() && enumerated(face)) return face;
@@ -249,12 +253,12 @@ int CALLBACK FaceFieldsProc(const LOGFONTW* logFont, const TEXTMETRICW* metric, 
 
 }  // namespace
 
-bool GetFaceFieldsForDatabase(TFontDatabase& database, const fw::String& face) {
+bool GetFaceFieldsForDatabase(TFontDatabase& database, const fw::String& face, HDC dc) {
   database.RecFontType = u"0";
   database.RecWeight = u"0";
   if (face.empty()) return false;
   std::pair<TFontDatabase*, bool> found{&database, false};
-  EnumFace(nullptr, face, FaceFieldsProc, reinterpret_cast<LPARAM>(&found));
+  EnumFace(dc, face, FaceFieldsProc, reinterpret_cast<LPARAM>(&found));
   return found.second;
 }
 

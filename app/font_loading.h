@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/core/font_database.h"
+#include "app/core/ttf_info.h"
 #include "fw/core/types.h"
 
 namespace app {
@@ -65,6 +66,8 @@ fw::String FaceNameFromFontFile(const fw::String& path);
 // The same with the test of each name given: it answers whether the system
 // enumerates the face (a build reads the face's fields in the same pass).
 fw::String FaceNameFromFontFile(const fw::String& path, const std::function<bool(const fw::String&)>& enumerated);
+// The same from names already read from the file's naming table.
+fw::String FaceNameFromNames(const tTTFList& names, const std::function<bool(const fw::String&)>& enumerated);
 
 // The ways of finding a face name, replaceable for tests.
 struct TFaceNameRoutes {
@@ -110,6 +113,8 @@ void GetFontStyleForDatabase(TFontDatabase& database, HDC dc, const fw::String& 
 // face's first style: what the three above give, at a third of the cost.
 // Type "0" and weight "0" (style and family kept) when it isn't enumerated;
 // answers whether it was.
-bool GetFaceFieldsForDatabase(TFontDatabase& database, const fw::String& face);
+// dc: the desktop's for null; a walk over hundreds of files passes one it
+// holds for the whole walk.
+bool GetFaceFieldsForDatabase(TFontDatabase& database, const fw::String& face, HDC dc = nullptr);
 
 }  // namespace app

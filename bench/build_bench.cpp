@@ -5,10 +5,12 @@
 //     does (the walk, with the default type settings), and prints the files
 //     taken, the records written and the files per second; beside it a bare
 //     loop over the same files that only adds each file to the font table,
-//     enumerates the styles of its face and removes it again, measured
-//     before and after the build so that a busy machine weighs on both.
+//     enumerates the styles of its face and removes it again. The two take
+//     turns for a few rounds and each shows its best round, so that a busy
+//     machine weighs on both alike.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -86,19 +88,23 @@ int wmain(int argc, wchar_t** argv) {
   }
   const int skipped = static_cast<int>(builder.Skipped().size());
 
-  const double bareBefore = BareRate(files);
-  db.deletecompareDatabase();
-  builder.BeginBuild();
-  const double t0 = Seconds();
-  builder.CreateCompdatabase(folder, false);
-  const double seconds = Seconds() - t0;
-  const double bare = (bareBefore + BareRate(files)) / 2;
+  constexpr int kRounds = 3;
+  double bare = 0, seconds = 0;
+  for (int round = 0; round < kRounds; ++round) {
+    bare = std::max(bare, BareRate(files));
+    db.deletecompareDatabase();
+    builder.BeginBuild();
+    const double t0 = Seconds();
+    builder.CreateCompdatabase(folder, false);
+    const double t = Seconds() - t0;
+    seconds = round == 0 ? t : std::min(seconds, t);
+  }
 
   const int taken = static_cast<int>(db.CompFile.FileSize()) + static_cast<int>(builder.Skipped().size());
   const double rate = taken / seconds;
   std::printf("folder %s\n", fw::StringToUtf8(folder).c_str());
-  std::printf("build: %d files taken, %d records, %d not stored, %.3f s, %.1f files/s\n", taken,
-              static_cast<int>(db.CompFile.FileSize()), skipped, seconds, rate);
+  std::printf("build: %d files taken, %d records, %d not stored, best of %d rounds %.3f s, %.1f files/s\n", taken,
+              static_cast<int>(db.CompFile.FileSize()), skipped, kRounds, seconds, rate);
   std::printf("bare:  %.1f files/s added, enumerated and removed; the build makes %.0f%% of it\n", bare,
               100 * rate / bare);
   db.CompFile.CloseFile();

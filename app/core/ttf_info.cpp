@@ -19,7 +19,9 @@ uint32_t Be32(const uint8_t* p) {
          static_cast<uint32_t>(p[2]) << 8 | p[3];
 }
 
-// Reads only whole ranges that lie inside the file.
+// Reads only whole ranges that lie inside the file. The reads go through
+// one window of the file kept in memory: a naming table is read as hundreds
+// of small records, and each read of the file itself is a system call.
 class TBoundedReader {
  public:
   explicit TBoundedReader(fw::TStream& s) : s_(s), size_(s.Size()) {}
@@ -27,13 +29,27 @@ class TBoundedReader {
   bool ReadAt(int64_t offset, void* buffer, size_t count) {
     if (offset < 0 || offset > size_ || static_cast<int64_t>(count) > size_ - offset) return false;
     if (count == 0) return true;
-    s_.Seek(offset, fw::TSeekOrigin::soBeginning);
-    return s_.Read(buffer, static_cast<int64_t>(count)) == static_cast<int64_t>(count);
+    const int64_t end = offset + static_cast<int64_t>(count);
+    if (offset < windowStart_ || end > windowStart_ + static_cast<int64_t>(window_.size())) {
+      const int64_t wanted = std::min(std::max(static_cast<int64_t>(count), kWindowBytes), size_ - offset);
+      window_.resize(static_cast<size_t>(wanted));
+      s_.Seek(offset, fw::TSeekOrigin::soBeginning);
+      // A file that shrank since its size was taken gives fewer bytes.
+      const int64_t got = std::max<int64_t>(s_.Read(window_.data(), wanted), 0);
+      window_.resize(static_cast<size_t>(got));
+      windowStart_ = offset;
+      if (got < static_cast<int64_t>(count)) return false;
+    }
+    std::memcpy(buffer, window_.data() + (offset - windowStart_), count);
+    return true;
   }
 
  private:
+  static constexpr int64_t kWindowBytes = 64 * 1024;
   fw::TStream& s_;
   int64_t size_;
+  int64_t windowStart_ = 0;
+  std::vector<uint8_t> window_;
 };
 
 // The offset of the "name" table of the file's (first) font. Only the
@@ -168,6 +184,15 @@ bool NamingTableIsSound(const fw::String& path) {
   try {
     fw::TFileStream file(path, fw::fmOpenRead | fw::fmShareDenyNone);
     return NamingTableIsSound(file);
+  } catch (const fw::EStreamError&) {
+    return false;
+  }
+}
+
+bool ReadSoundNamingTable(const fw::String& path, tTTFList& list) {
+  try {
+    fw::TFileStream file(path, fw::fmOpenRead | fw::fmShareDenyNone);
+    return NamingTableIsSound(file) && ThhTTFinfo::ReadNamingTable(file, list) == kTTFOk;
   } catch (const fw::EStreamError&) {
     return false;
   }

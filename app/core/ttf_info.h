@@ -90,6 +90,9 @@ class ThhTTFinfo {
 // may crash on one that fails this; a file that can't be read fails it.
 bool NamingTableIsSound(fw::TStream& font);
 bool NamingTableIsSound(const fw::String& path);
+// Both steps on one opening of the file: true, with the names in an
+// already reset record, only when the table is sound and reads whole.
+bool ReadSoundNamingTable(const fw::String& path, tTTFList& list);
 
 // Turns the bytes of a name string into single-byte text: a byte at an even
 // position is kept only when printable ASCII, a byte at an odd position

@@ -242,6 +242,47 @@ TEST(TTFinfo, NamingTableCheckRefusesTablesRecordsAndStringsOutsideTheirBounds) 
   }
 }
 
+TEST(TTFinfo, OneOpeningChecksTheTableAndReadsItsNamesWhereverTheTableLies) {
+  TTempDir dir;
+  // The naming table far behind the directory, past what one read brings.
+  std::vector<Table> farTables = {{"glyf", Bytes(200000, 0x11)}};
+  for (const Table& t : StandardTables()) farTables.push_back(t);
+  Bytes broken = Font(kTrueType, StandardTables());
+  Set16(broken, Get32(broken, 12 + 16 + 8) + 2, 0xFFFF);  // record count past the table
+  const struct {
+    const char* What;
+    Bytes Bytes;
+    bool Read;
+  } cases[] = {
+      {"whole font", Font(kTrueType, StandardTables()), true},
+      {"table behind 200000 bytes", Font(kTrueType, farTables), true},
+      {"first font of a collection", Collection({StandardTables()}), true},
+      {"damaged table", broken, false},
+      {"garbage", Bytes(300, 0x5A), false},
+      {"empty file", Bytes(), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    const fw::String file = dir.Path("font.ttf");
+    WriteFile(file, c.Bytes);
+    tTTFList names;
+    EXPECT_EQ(ReadSoundNamingTable(file, names), c.Read);
+    if (!c.Read) continue;
+    // The same names as the reader that opens the file itself.
+    ThhTTFinfo info;
+    tTTFList expected;
+    int err = -5;
+    info.GetTTFinfo(file, &expected, err);
+    ASSERT_EQ(err, kTTFOk);
+    EXPECT_FALSE(names.Family.empty());
+    EXPECT_EQ(names.Family, expected.Family);
+    EXPECT_EQ(names.FontName, expected.FontName);
+    EXPECT_EQ(names.Track, expected.Track);
+  }
+  tTTFList none;
+  EXPECT_FALSE(ReadSoundNamingTable(dir.Path("missing.ttf"), none));
+}
+
 TEST(TTFinfo, WithoutARecordOrAFileNothingIsFilled) {
   ThhTTFinfo info;
   int err = 0;
