@@ -45,10 +45,9 @@ TkScrollBar::~TkScrollBar() { StopTimer(); }
 
 bool TkScrollBar::SkinActive() { return ActiveSkin() != nullptr; }
 
-TkLoadedSkin* TkScrollBar::ActiveSkin() {
-  // No skin manager yet: always the system scroll bar.
-  return nullptr;
-}
+std::function<TkLoadedSkin*()> ScrollBarSkinSource;
+
+TkLoadedSkin* TkScrollBar::ActiveSkin() { return ScrollBarSkinSource ? ScrollBarSkinSource() : nullptr; }
 
 void TkScrollBar::SetDisabledKind(TkDisabledKind Value) {
   if (FDisabledKind == Value) return;
@@ -139,6 +138,11 @@ void TkScrollBar::WndProc(TMessage& Message) {
       // the held slider follows the moves themselves.
       if (FSliderState == 2 && Enabled() && ControlCanPaint()) DragSlider(TPoint{Message.XPos(), Message.YPos()});
       break;
+    case CM_ENABLEDCHANGED:
+      // The plain window is not repainted by the system when it changes.
+      TScrollBar::WndProc(Message);
+      if (HandleAllocated()) InvalidateRect(WindowHandle(), nullptr, FALSE);
+      return;
     case SBM_SETSCROLLINFO: SetScrollInfoMessage(Message); return;
     case SBM_GETSCROLLINFO: GetScrollInfoMessage(Message); return;
     case CM_MOUSEENTER:
@@ -166,8 +170,10 @@ void TkScrollBar::WndProc(TMessage& Message) {
       break;
     case WM_PAINT: {
       if (FMustBeRecreated) {
+        // The paint request goes with the old window; the new one must be
+        // painted in full.
         RecreateIfNeeded();
-        ValidateRect(WindowHandle(), nullptr);
+        InvalidateRect(WindowHandle(), nullptr, FALSE);
         return;
       }
       HDC dc = reinterpret_cast<HDC>(Message.WParam);

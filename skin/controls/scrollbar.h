@@ -8,11 +8,13 @@
 // notifications, so that the framework's scroll bar moves Position and fires
 // OnScroll and OnChange as usual.
 //
-// The pictures come from the active skin (ActiveSkin); the skin manager is
-// not there yet, so ActiveSkin() answers none and SkinActive() false.
+// The pictures come from the active skin (ActiveSkin, from
+// ScrollBarSkinSource).
 #pragma once
 
 #include <windows.h>
+
+#include <functional>
 
 #include "fw/stdctrls/scrolling.h"
 #include "fw/system/timers.h"
@@ -20,6 +22,10 @@
 #include "skin/engine/core/skin_data.h"
 
 namespace skin {
+
+// The skin every scroll bar paints from (none: the system scroll bar); the
+// skin manager sets it while its skin is active.
+extern std::function<TkLoadedSkin*()> ScrollBarSkinSource;
 
 // The shortest slider.
 constexpr int MinThumbSize = 16;

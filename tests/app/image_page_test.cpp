@@ -23,7 +23,10 @@
 #include "fw/platform_test_folder.h"
 #include "controls/xp_test_util.h"
 #include "main_window_util.h"
+#include "fw/stdctrls_test_util.h"
 #include "scenarios/screenshot_png.h"
+#include "skin/controls/scrollbar.h"
+#include "tests/skin/engine/core/program_skins.h"
 
 using namespace app;
 using fw::String;
@@ -753,5 +756,38 @@ TEST(ImagePageRollOut, InvalidSettingsAreReportedAsAnErrorAndTheFormStillGoesAwa
     EXPECT_FALSE(message.empty()) << fw::StringToUtf8(setting);
     EXPECT_EQ(message.find(u"TCkRollOut"), String::npos) << fw::StringToUtf8(message);
     form->Free();
+  }
+}
+
+// The image page with its sliders skinned by each program skin (one of them
+// disabled), written as screenshots for looking at.
+TEST(ImagePageSkinned, SlidersPaintFromTheSkin) {
+  apptest::InitialiseProgramUnits();
+  apptest::AppDataFolder appData{"image_page_skinned"};
+  apptest::SampleTextKeeper keep;
+  const std::pair<const char*, const char16_t*> skins[] = {{"sapphire.ksz", u"Sapphire (internal)"},
+                                                           {"topaz.ksz", u"Topaz (internal)"}};
+  for (const auto& [file, name] : skins) {
+    std::unique_ptr<skin::TkLoadedSkin> loaded = skin::LoadProgramSkin(file, name);
+    ASSERT_TRUE(loaded);
+    skin::ScrollBarSkinSource = [&] { return loaded.get(); };
+    FormPtr f(fw::NewForm<TImageForm>(nullptr));
+    f->SetPosition(fw::poDesigned);
+    f->Show();
+    f->Wizard->SetActivePageIndex(kPageImageLoad);
+    fwtest::Pump();
+    f->roResize->Expand();
+    f->roHSV->Expand();
+    fwtest::Pump();
+    f->tbsaturation->SetEnabled(false);
+    fwtest::Pump();
+    EXPECT_EQ(fwtest::ClassNameOf(f->tbvalue->Handle()), "TkScrollBar");
+    EXPECT_EQ(fwtest::ClassNameOf(f->tbhue->Handle()), "TkScrollBar");
+    f->Update();
+    fwtest::Pump();
+    auto shot = scenarios::ScreenshotOf(f->WindowHandle());
+    scenarios::SavePng(shot.get(), scenarios::ScreenshotPath(std::string("image_page_sliders_") + file + ".png"));
+    f.reset();
+    skin::ScrollBarSkinSource = nullptr;
   }
 }

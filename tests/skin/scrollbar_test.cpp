@@ -373,3 +373,25 @@ TEST(ScrollBarSkinned, PaintsFromBothSkinsInEachState) {
     EXPECT_TRUE(cktest::MatchesGolden(sheet.get(), skins[which][1]));
   }
 }
+
+TEST(ScrollBarSkinned, TheWindowMadeForTheSkinIsPaintedOnScreen) {
+  std::unique_ptr<TkLoadedSkin> skin = LoadProgramSkin("sapphire.ksz", u"Sapphire (internal)");
+  ASSERT_TRUE(skin);
+  TestForm form{300, 100};
+  auto* bar = BarForm::Make<SkinnedBar>(form, 113);
+  bar->Skin = skin.get();
+  bar->SetParams(20, 0, 100);
+  form->Show();
+  // The recreation waits for the first paint of the system window.
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return fwtest::ClassNameOf(bar->Handle()) == "TkScrollBar"; }, 5000));
+  fwtest::Pump();
+  auto want = NewBitmap32(113, 12);
+  bar->Perform(WM_PAINT, reinterpret_cast<WPARAM>(want->Canvas()->Handle()), 0);
+  GdiFlush();
+  HDC dc = GetDC(bar->Handle());
+  for (int x : {3, 30, 56, 100}) {
+    const uint32_t p = View32(*want).Pixel(x, 6);
+    EXPECT_EQ(GetPixel(dc, x, 6), COLORREF(((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF))) << x;
+  }
+  ReleaseDC(bar->Handle(), dc);
+}
