@@ -11,6 +11,8 @@
 #include "fw/controls_test_util.h"
 #include "skin/controls/scroll_wnd.h"
 #include "skin/forms/skin_provider.h"
+#include "tests/scenarios/screenshot_png.h"
+#include "tests/skin/engine/core/program_skins.h"
 #include "tests/skin/synthetic_skin.h"
 
 using namespace skin;
@@ -115,6 +117,7 @@ struct OpenDialogProbe {
   bool skinned = false;
   bool listSkinned = false;
   int ticks = 0;
+  std::string screenshot;  // where to write what the dialog shows, if anywhere
 };
 OpenDialogProbe gProbe;
 
@@ -137,6 +140,11 @@ void CALLBACK ProbeOpenDialog(HWND, UINT, UINT_PTR id, DWORD) {
     gProbe.found = true;
     gProbe.skinned = FindProviderByHandle(d) != nullptr;
     EnumChildWindows(d, FindListView, 0);
+    if (!gProbe.screenshot.empty()) {
+      RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      auto shot = scenarios::ScreenshotOf(d);
+      scenarios::SavePng(shot.get(), scenarios::ScreenshotPath(gProbe.screenshot));
+    }
     PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
     KillTimer(nullptr, id);
   } else if (gProbe.ticks > 400) {
@@ -145,6 +153,44 @@ void CALLBACK ProbeOpenDialog(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 }  // namespace
+
+namespace {
+
+void RunOpenDialog(HWND owner, const std::string& screenshot) {
+  gProbe = OpenDialogProbe{owner};
+  gProbe.screenshot = screenshot;
+  wchar_t file[MAX_PATH] = {};
+  OPENFILENAMEW ofn{sizeof(ofn)};
+  ofn.hwndOwner = owner;
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrFilter = L"All files\0*.*\0";
+  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST;
+  ofn.lpstrInitialDir = L"C:\\windows\\system32";  // enough files for a scroll bar
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, ProbeOpenDialog);
+  GetOpenFileNameW(&ofn);
+  KillTimer(nullptr, timer);
+}
+
+}  // namespace
+
+// The open dialog in the program's skins, written as screenshots for
+// looking at.
+TEST(AttachHook, OpenDialogScreenshotsInBothSkins) {
+  const std::pair<const char*, const char16_t*> skins[] = {{"sapphire", u"Sapphire (internal)"},
+                                                           {"topaz", u"Topaz (internal)"}};
+  for (const auto& [name, full] : skins) {
+    std::unique_ptr<TkLoadedSkin> skin = LoadProgramSkin((std::string(name) + ".ksz").c_str(), full);
+    ASSERT_TRUE(skin);
+    InstallSkinHook([&] { return skin.get(); });
+    fwtest::TestForm owner;
+    owner->Show();
+    fwtest::Pump();
+    RunOpenDialog(owner->WindowHandle(), std::string("open_dialog_") + name + ".png");
+    RemoveSkinHook();
+    EXPECT_TRUE(gProbe.skinned) << name;
+  }
+}
 
 TEST(AttachHook, AnOpenDialogOwnedByAFormIsSkinned) {
   Hooked h;
