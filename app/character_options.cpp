@@ -1,6 +1,11 @@
 #include "app/character_options.h"
 
+#include <windows.h>
+
+#include <algorithm>
+
 #include "app/image_form.h"
+#include "fw/graphics/graphics.h"
 #include "fw/stdctrls/checkbox.h"
 #include "fw/stdctrls/edit.h"
 #include "fw/stdctrls/speedbutton.h"
@@ -12,6 +17,24 @@ namespace {
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The code point's font is far taller than the edit's designed height (a
+// line of 22 points needs some 36 pixels): the edit takes the height of a
+// line of its font and its frame, centred on the row of the character edit
+// beside it, and never less than that edit's height.
+void FitEditToFont(fw::TSpinEdit* edit, const fw::TControl* rowMate) {
+  fw::TBitmap scratch;
+  scratch.Canvas()->Font()->Assign(edit->Font());
+  const int line = scratch.Canvas()->TextHeight(u"0123456789");
+  const int frame = edit->HandleAllocated() ? edit->Height() - edit->ClientHeight() : 2 * GetSystemMetrics(SM_CYEDGE);
+  int height = line + frame + 2;
+  int top = edit->Top();
+  if (rowMate) {
+    height = std::max(height, rowMate->Height());
+    top = rowMate->Top() + (rowMate->Height() - height) / 2;
+  }
+  if (height != edit->Height() || top != edit->Top()) edit->SetBounds(edit->Left(), top, edit->Width(), height);
+}
 
 }  // namespace
 
@@ -59,6 +82,7 @@ void TImageForm::secodepointChange(fw::TObject*) {
   if (!secodepoint) return;
   ShowCodePointCharacter();
   secodepoint->Font()->SetSize(CodePointFontSize(static_cast<int>(secodepoint->Text().size())));
+  FitEditToFont(secodepoint, editchar);
 }
 
 void TImageForm::ShowCodePointCharacter() {

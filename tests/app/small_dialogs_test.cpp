@@ -129,6 +129,52 @@ TEST(CharacterOptions, TheCharacterEditAndTheCodePointFollowEachOther) {
   EXPECT_EQ(f->secodepoint->Font()->Size(), 18);
 }
 
+TEST(CharacterOptions, TheCodePointEditHoldsALineOfItsFontInsideItsRow) {
+  apptest::AppDataFolder appData("code_point_edit");
+  apptest::SampleTextKeeper keep;
+  MainWindowGlobal main;
+  TImageForm* f = main.form.get();
+  f->Wizard->SetActivePageIndex(kPageRun);
+  fwtest::Pump();
+  fw::TSpinEdit* edit = f->secodepoint;
+  const fw::TControl* sources = f->Panel3;
+  ASSERT_NE(sources, nullptr);
+  const int rowCentre = f->editchar->Top() + f->editchar->Height() / 2;
+  // The text as typed: every count of digits, from the 22 points of one.
+  for (const char16_t* text : {u"5", u"65", u"100", u"1234", u"65536", u"100000"}) {
+    SCOPED_TRACE(fw::StringToUtf8(text));
+    edit->SetText(text);
+    fwtest::Pump();
+    HDC dc = GetDC(edit->Handle());
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(edit->Handle(), WM_GETFONT, 0, 0)));
+    TEXTMETRICW metric{};
+    GetTextMetricsW(dc, &metric);
+    SelectObject(dc, old);
+    ReleaseDC(edit->Handle(), dc);
+    SIZE extent{};
+    dc = GetDC(edit->Handle());
+    old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(edit->Handle(), WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text), static_cast<int>(fw::String(text).size()),
+                          &extent);
+    SelectObject(dc, old);
+    ReleaseDC(edit->Handle(), dc);
+    // Where the edit writes its text, beside its arrows.
+    RECT place{};
+    SendMessageW(edit->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&place));
+    EXPECT_GE(place.bottom - place.top, metric.tmHeight) << "the digits are cut off below";
+    EXPECT_GE(place.right - place.left, extent.cx) << "the digits are cut off on the right";
+    EXPECT_GE(edit->Left(), f->editchar->Left() + f->editchar->Width());
+    EXPECT_NEAR(edit->Top() + edit->Height() / 2, rowCentre, 1);
+    EXPECT_GE(edit->Top(), sources->Top() + sources->Height());
+    EXPECT_LE(edit->Top() + edit->Height(), f->sespeed->Top());
+    const size_t digits = fw::String(text).size();
+    {
+      const std::string name = "code_point_edit_" + std::to_string(digits) + "_digits.png";
+      EXPECT_TRUE(scenarios::SavePng(scenarios::ScreenshotOf(f->Handle()).get(), scenarios::ScreenshotPath(name)));
+    }
+  }
+}
+
 TEST(CharacterOptions, TheSymbolToggleGivesWayToBoldItalicAndTheSystemSource) {
   apptest::AppDataFolder appData("symbol_toggle");
   apptest::SampleTextKeeper keep;
