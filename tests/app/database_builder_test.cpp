@@ -29,6 +29,7 @@ struct RecordingView : TBuildView {
   int questions = 0;
   bool switchOn = false;
   fw::String scanning, records;
+  fw::String firstRecords;  // the label before anything was written
   std::vector<fw::String> files;  // folder + name shown
   fw::String markerFile;
   std::vector<fw::String> markerWhenShown;
@@ -45,6 +46,7 @@ struct RecordingView : TBuildView {
   void ShowCounters(const fw::String& s, const fw::String& r) override {
     scanning = s;
     records = r;
+    if (firstRecords.empty()) firstRecords = r;
   }
   void ShowFile(const fw::String& folder, const fw::String& name) override {
     files.push_back(folder + name);
@@ -209,6 +211,7 @@ TEST_F(DatabaseBuild, TheWalkStoresEveryReadableAcceptedFileAndListsTheOthers) {
   const int stored = static_cast<int>(records.size());
   EXPECT_EQ(builder.RecordsWritten, stored - 1);
   EXPECT_EQ(builder.FilesVisited, stored + 4);
+  EXPECT_EQ(view.firstRecords, u"Records count: -1");
   EXPECT_EQ(view.records.substr(0, 15), u"Records count: ");
   EXPECT_EQ(view.scanning.substr(0, 19), u"Scanning drive: " + fw::UpperCase(Root().substr(0, 3)));
   EXPECT_EQ(view.files.size(), expectedTaken.size());

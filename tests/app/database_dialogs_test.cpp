@@ -27,6 +27,7 @@
 #include "fw/platform/files.h"
 #include "fw/platform_test_folder.h"
 #include "fw/system/application.h"
+#include "folder_picker.h"
 #include "font_fixtures.h"
 #include "glyph_samples.h"
 #include "main_window_util.h"
@@ -347,6 +348,10 @@ TEST_F(DatabaseWindows, ClosingWithTheFilterOnSetsFilterActiveAndShowsTheBalloon
     EXPECT_NE(text.find(u"Font filter is still activated! 1 font fields are excluded from search. Continue?"),
               fw::String::npos);
     EXPECT_TRUE(f->Visible());
+    // The window's own closing is refused until a button closes it.
+    f->Close();
+    fwtest::Pump();
+    EXPECT_TRUE(f->Visible());
   }
   f->WizardFinishButtonClick(f);  // "Set Filter"
   EXPECT_FALSE(f->Visible());
@@ -481,24 +486,7 @@ TEST_F(DatabaseWindows, AFolderChosenForTheFoldersSourceIsTheOneSearched) {
   ASSERT_NE(main->dlgsearchfolder, nullptr);
   EXPECT_EQ(main->dlgsearchfolder->Directory(), main->Search().Options().Folder);
   {
-    DialogDriver driver({[&](HWND w) {
-      for (DWORD start = GetTickCount(); GetTickCount() - start < 20000; Sleep(100)) {
-        SendMessageW(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(W(Root())));
-        Sleep(200);
-        wchar_t text[MAX_PATH] = {};
-        // The picker shows the folder's name once it has selected it.
-        HWND tree = FindWindowExW(w, nullptr, L"SysTreeView32", nullptr);
-        TVITEMW item{};
-        item.mask = TVIF_TEXT;
-        item.hItem = tree ? reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) : nullptr;
-        item.pszText = text;
-        item.cchTextMax = MAX_PATH;
-        if (item.hItem && SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) &&
-            fw::String(reinterpret_cast<const char16_t*>(text)) == fw::ExtractFileName(Root()))
-          break;
-      }
-      PressOk(w);
-    }});
+    DialogDriver driver({[&](HWND w) { apptest::PickFolder(w, Root()); }});
     main->btnBrowse->Click();
   }
   EXPECT_EQ(fw::UpperCase(main->Search().Options().Folder), fw::UpperCase(Root()));
