@@ -24,13 +24,6 @@ constexpr uint32_t kArchiveOnly = FILE_ATTRIBUTE_ARCHIVE;  // 32
 constexpr size_t kFileNameBytes = 200;
 constexpr int kSummaryLines = 15;
 
-// Where a record's path ends its folder: the part up to and including the
-// last backslash.
-fw::String FolderOf(const fw::String& path) {
-  const size_t slash = path.find_last_of(u'\\');
-  return slash == fw::String::npos ? fw::String() : path.substr(0, slash + 1);
-}
-
 bool SamePathIgnoringCase(const fw::String& a, const fw::String& b) {
   return CompareStringOrdinal(W(a), static_cast<int>(a.size()), W(b), static_cast<int>(b.size()), TRUE) ==
          CSTR_EQUAL;
@@ -256,7 +249,7 @@ TFolderAddition TDatabaseBuilder::AddFontscompdatabase(const fw::String& folder)
       db.CompFile.Seek(i);
       db.CompFile.Read(db.CompRec);
       const fw::String path = fw::AnsiToString(db.CompRec.FileName.Get());
-      if (SamePathIgnoringCase(FolderOf(path), dir)) known.push_back(path);
+      if (SamePathIgnoringCase(fw::ExtractFilePath(path), dir)) known.push_back(path);
     }
     fw::FindFiles(dir, {}, [&](const fw::String& path, const fw::TSearchRec& e) {
       view_.ProcessMessages();

@@ -326,7 +326,7 @@ void TImageForm::acSaveCrpped(TObject*) {
   if (!thumb || thumb->Count() == 0) return;
   String target;
   if (!ChooseFolder(this, target) || target.empty()) return;
-  if (!target.empty() && target.back() != u'\\') target += u'\\';
+  target = fw::IncludeTrailingPathDelimiter(target);
   for (int i = 0; i < thumb->Count(); ++i) {
     const String file = thumb->ThumbList()->GetThumbnail(i)->FileName();
     if (file.empty()) continue;

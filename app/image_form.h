@@ -403,7 +403,8 @@ class TImageForm : public fw::TForm, private TSearchView {
   void Windowsfonts1Click(fw::TObject* Sender);
   void lbviewallClick(fw::TObject* Sender);
 
-  // Commands of later pages' parts; they do nothing yet.
+  // The search's start and stop (F3), F9's crop of the modified image, and
+  // the result list's keys.
   void btnstartstopClick(fw::TObject* Sender);
   void AddModifiedToCropped();
   void ListViewKeyDown(fw::TObject* Sender, WORD& Key, fw::TShiftState Shift);

@@ -18,12 +18,6 @@ namespace app {
 
 namespace {
 
-fw::String Latin(const char* s) {
-  fw::String r;
-  while (*s) r += static_cast<char16_t>(static_cast<unsigned char>(*s++));
-  return r;
-}
-
 double Seconds() {
   static const double frequency = [] {
     LARGE_INTEGER f;
@@ -48,7 +42,7 @@ fw::String FormatElapsed(uint64_t ms) {
   std::snprintf(buf, sizeof buf, "%02llu:%02llu:%02llu.%03llu", static_cast<unsigned long long>(ms / 3600000),
                 static_cast<unsigned long long>(ms / 60000 % 60), static_cast<unsigned long long>(ms / 1000 % 60),
                 static_cast<unsigned long long>(ms % 1000));
-  return Latin(buf);
+  return fw::Utf8ToString(buf);
 }
 
 TEngineScorer::TEngineScorer(TMatchingEngine& engine, TResultList& results) : engine_(engine), results_(results) {

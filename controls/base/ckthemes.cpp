@@ -2,6 +2,8 @@
 
 #include <shlwapi.h>
 
+#include "fw/platform/system_function.h"
+
 namespace ck {
 
 using namespace fw;
@@ -22,27 +24,13 @@ struct UxTheme {
 const UxTheme& UxThemeFunctions() {
   static const UxTheme fns = [] {
     UxTheme f;
-    HMODULE lib = LoadLibraryW(L"uxtheme.dll");
-    if (!lib) return f;
-    f.IsThemeActive = reinterpret_cast<IsThemeActiveProc>(GetProcAddress(lib, "IsThemeActive"));
-    f.IsAppThemed = reinterpret_cast<IsAppThemedProc>(GetProcAddress(lib, "IsAppThemed"));
+    f.IsThemeActive = fw::SystemFunction<IsThemeActiveProc>(L"uxtheme.dll", "IsThemeActive");
+    f.IsAppThemed = fw::SystemFunction<IsAppThemedProc>(L"uxtheme.dll", "IsAppThemed");
     f.DrawThemeParentBackground =
-        reinterpret_cast<DrawThemeParentBackgroundProc>(GetProcAddress(lib, "DrawThemeParentBackground"));
+        fw::SystemFunction<DrawThemeParentBackgroundProc>(L"uxtheme.dll", "DrawThemeParentBackground");
     return f;
   }();
   return fns;
-}
-
-// Major version of the common controls library loaded in the process.
-DWORD CommonControlsMajorVersion() {
-  HMODULE lib = GetModuleHandleW(L"comctl32.dll");
-  if (!lib) return 0;
-  auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(GetProcAddress(lib, "DllGetVersion"));
-  if (!getVersion) return 0;
-  DLLVERSIONINFO info{};
-  info.cbSize = sizeof(info);
-  if (FAILED(getVersion(&info))) return 0;
-  return info.dwMajorVersion;
 }
 
 TCkStyleServices& DefaultStyleServices() {
@@ -60,6 +48,17 @@ bool IsDoubleBuffered(TControl* Control) {
 }
 
 }  // namespace
+
+DWORD CommonControlsMajorVersion() {
+  // Only the library the process has: loading one here would not be the one in use.
+  if (!GetModuleHandleW(L"comctl32.dll")) return 0;
+  auto getVersion = fw::SystemFunction<DLLGETVERSIONPROC>(L"comctl32.dll", "DllGetVersion");
+  if (!getVersion) return 0;
+  DLLVERSIONINFO info{};
+  info.cbSize = sizeof(info);
+  if (FAILED(getVersion(&info))) return 0;
+  return info.dwMajorVersion;
+}
 
 bool TCkStyleServices::Enabled() {
   const UxTheme& f = UxThemeFunctions();

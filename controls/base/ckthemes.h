@@ -27,6 +27,10 @@ class TCkStyleServices {
   virtual bool DrawParentBackground(HWND Window, HDC DC, const fw::TRect* R);
 };
 
+// Major version of the common controls library loaded in the process (0
+// when none is).
+DWORD CommonControlsMajorVersion();
+
 TCkStyleServices* ActiveStyleServices();
 // Replaces the services object (nullptr: the default one); returns the
 // previous one. The caller keeps ownership.

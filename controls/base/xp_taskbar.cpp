@@ -8,6 +8,7 @@
 #include "fw/controls/forms.h"
 #include "fw/core/rtti.h"
 #include "fw/core/sysutils.h"
+#include "fw/platform/system_function.h"
 #include "fw/system/application.h"
 #include "services/ckutils.h"
 
@@ -27,11 +28,9 @@ bool UxThemeExplorerBarColor(int PropId, TColor& Color) {
   using OpenThemeDataProc = HTHEME(WINAPI*)(HWND, LPCWSTR);
   using CloseThemeDataProc = HRESULT(WINAPI*)(HTHEME);
   using GetThemeColorProc = HRESULT(WINAPI*)(HTHEME, int, int, int, COLORREF*);
-  static HMODULE lib = LoadLibraryW(L"uxtheme.dll");
-  if (!lib) return false;
-  auto open = reinterpret_cast<OpenThemeDataProc>(reinterpret_cast<void*>(GetProcAddress(lib, "OpenThemeData")));
-  auto close = reinterpret_cast<CloseThemeDataProc>(reinterpret_cast<void*>(GetProcAddress(lib, "CloseThemeData")));
-  auto get = reinterpret_cast<GetThemeColorProc>(reinterpret_cast<void*>(GetProcAddress(lib, "GetThemeColor")));
+  auto open = fw::SystemFunction<OpenThemeDataProc>(L"uxtheme.dll", "OpenThemeData");
+  auto close = fw::SystemFunction<CloseThemeDataProc>(L"uxtheme.dll", "CloseThemeData");
+  auto get = fw::SystemFunction<GetThemeColorProc>(L"uxtheme.dll", "GetThemeColor");
   if (!open || !close || !get) return false;
   HTHEME theme = open(nullptr, L"EXPLORERBAR");
   if (!theme) return false;

@@ -31,13 +31,7 @@ TBalloonPlatform DetectPlatform() {
   TBalloonPlatform p;
   p.XP = services::WindowsVersionAtLeast(5, 1);
   p.Vista = services::WindowsVersionAtLeast(6, 0);
-  p.ComCtl6 = false;
-  if (HMODULE comctl = GetModuleHandleW(L"comctl32.dll")) {
-    auto fn = reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
-    DLLVERSIONINFO info{};
-    info.cbSize = sizeof info;
-    if (fn && SUCCEEDED(fn(&info))) p.ComCtl6 = info.dwMajorVersion >= 6;
-  }
+  p.ComCtl6 = CommonControlsMajorVersion() >= 6;
   p.Themes = ActiveStyleServices()->Enabled();
   return p;
 }

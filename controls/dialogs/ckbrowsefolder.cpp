@@ -9,6 +9,7 @@
 #include "fw/controls/forms.h"
 #include "fw/core/rtti.h"
 #include "fw/graphics/graphics.h"
+#include "fw/platform/system_function.h"
 #include "fw/system/application.h"
 #include "fw/system/wndregistry.h"
 #include "services/shellutils.h"
@@ -167,10 +168,9 @@ LPITEMIDLIST ItemListFromPath(const String& Path) {
 // The folder's path from SHGetFolderPathW, but only when SHFolder.dll is
 // already in the process.
 String ShFolderPath(int Csidl) {
-  HMODULE module = GetModuleHandleW(L"SHFolder.dll");
-  if (!module) return String();
+  if (!GetModuleHandleW(L"SHFolder.dll")) return String();
   using Fn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
-  auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, "SHGetFolderPathW")));
+  auto fn = fw::SystemFunction<Fn>(L"SHFolder.dll", "SHGetFolderPathW");
   if (!fn) return String();
   wchar_t buffer[MAX_PATH + 1] = {};
   if (FAILED(fn(nullptr, Csidl, nullptr, 0, buffer))) return String();
