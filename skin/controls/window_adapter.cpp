@@ -2,6 +2,7 @@
 
 #include <uxtheme.h>
 
+#include "fw/platform/system_function.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/window_utils.h"
 
@@ -20,11 +21,7 @@ const wchar_t kOriginalProp[] = L"ACSBSC.proc";
 using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
 
 SetWindowThemeFn ThemeSetter() {
-  static SetWindowThemeFn fn = [] {
-    HMODULE m = LoadLibraryW(L"uxtheme.dll");
-    return m ? reinterpret_cast<SetWindowThemeFn>(reinterpret_cast<void*>(GetProcAddress(m, "SetWindowTheme")))
-             : nullptr;
-  }();
+  static const SetWindowThemeFn fn = fw::SystemFunction<SetWindowThemeFn>(L"uxtheme.dll", "SetWindowTheme");
   return fn;
 }
 
