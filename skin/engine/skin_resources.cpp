@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "fw/codecs/bmp.h"
+#include "fw/core/sysutils.h"
 #include "fw/graphics/graphics.h"
 #include "skin/engine/core/png.h"
 #include "skin/engine/core/skin_images.h"
@@ -22,6 +23,10 @@ std::vector<uint8_t> ResourceBytes(const wchar_t* name, const wchar_t* type) {
 }
 
 }  // namespace
+
+std::vector<uint8_t> StoredSkinResource(const fw::String& name) {
+  return ResourceBytes(reinterpret_cast<const wchar_t*>(fw::UpperCase(name).c_str()), MAKEINTRESOURCEW(10));
+}
 
 std::vector<TStoredSkinData> LoadInternalSkins() {
   return {{u"Topaz (internal)", ResourceBytes(L"TOPAZ_SKIN", MAKEINTRESOURCEW(10))},

@@ -18,6 +18,9 @@ struct TStoredSkinData {
   std::vector<uint8_t> Data;  // a packed skin
 };
 
+// A packed skin kept as a program resource (RCDATA) of that name; raises
+// ESkinError when there is none.
+std::vector<uint8_t> StoredSkinResource(const fw::String& name);
 // In collection order. Raises ESkinError when a stored skin is missing.
 std::vector<TStoredSkinData> LoadInternalSkins();
 // The same as the items of a stored-skin collection (replacing its items).

@@ -11,6 +11,7 @@ void TkStoredSkin::Assign(fw::TPersistent* Source) {
     return;
   }
   PackedData = s->PackedData;
+  FDataResource = s->FDataResource;
   FName = s->FName;
   FShadow1Color = s->FShadow1Color;
   FShadow1Offset = s->FShadow1Offset;
@@ -43,6 +44,7 @@ FW_REGISTER(TkStoredSkin) {
   c.Property(u"Version", &TkStoredSkin::FVersion, &TkStoredSkin::FVersion);
   c.Property(u"Author", &TkStoredSkin::FAuthor, &TkStoredSkin::FAuthor);
   c.Property(u"Description", &TkStoredSkin::FDescription, &TkStoredSkin::FDescription);
+  c.Property(u"DataResource", &TkStoredSkin::FDataResource, &TkStoredSkin::FDataResource);
   fw::TDefinedProperty& data = c.DefineBinaryProperty(u"Data");
   data.ReadData = [](fw::TObject* o, fw::TStream& s) {
     auto& skin = fw::detail::InstanceOf<TkStoredSkin>(o);

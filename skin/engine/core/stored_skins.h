@@ -26,6 +26,9 @@ class TkStoredSkin : public fw::TCollectionItem {
   fw::TColor FBorderColor = 0xFF00FF;
   // The packed skin.
   std::vector<uint8_t> PackedData;
+  // The program resource that holds the packed skin when Data is not
+  // written in the description itself.
+  fw::String FDataResource;
 
   // A stored skin: its data and every descriptive value; anything else
   // goes to the inherited assignment.
