@@ -51,6 +51,7 @@
 #include "services/core/appinistorage.h"
 #include "services/core/appstorage.h"
 #include "skin/controls/gauge.h"
+#include "skin/engine/skin_manager.h"
 
 namespace app {
 
@@ -144,6 +145,7 @@ TImageForm::~TImageForm() {
 }
 
 void TImageForm::FormCreate(TObject*) {
+  if (kSkinManager1) kSkinManager1->WriteActive(true);
   FWhiteback = 255;
   SetDoubleBuffered(true);
   MakeDrawingBitmaps();
@@ -413,6 +415,7 @@ FW_REGISTER(TImageForm) {
   c.Field(u"Tray", &F::Tray);
   c.Field(u"instance", &F::instance);
   c.Field(u"directories", &F::directories);
+  c.Field(u"kSkinManager1", &F::kSkinManager1);
   c.Field(u"popupminimized", &F::popupminimized);
   c.Field(u"MainPanel", &F::MainPanel);
   c.Field(u"ImageLoad", &F::ImageLoad);

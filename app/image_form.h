@@ -76,6 +76,7 @@ class TCkxSlider;
 namespace skin {
 class TkGauge;
 class TkScrollBar;
+class TkSkinManager;
 }  // namespace skin
 namespace capture {
 class TASGScreenCapture;
@@ -158,6 +159,8 @@ class TImageForm : public fw::TForm, private TSearchView {
   services::TCkAppInstances* instance = nullptr;
   // The system folders the program takes its own folders from.
   services::TCkComputerInfoEx* directories = nullptr;
+  // The skin of every window of the program.
+  skin::TkSkinManager* kSkinManager1 = nullptr;
   ck::TCkWizardInteriorPage* MainPanel = nullptr;
   ck::TCkWizardInteriorPage* ImageLoad = nullptr;
   ck::TCkWizardInteriorPage* Run = nullptr;

@@ -50,6 +50,7 @@
 #include "skin/controls/gauge.h"
 #include "skin/controls/scrollbar.h"
 #include "skin/engine/png_graphic.h"
+#include "skin/engine/skin_manager.h"
 
 namespace vestaline {
 
@@ -96,7 +97,9 @@ void RegisterToolControlClasses() {
   fw::RegisterClasses<ck::TCkPopupMenu, ck::TCkMainMenu, ck::TCkTrayIcon>();
 }
 
-void RegisterSkinControlClasses() { fw::RegisterClasses<skin::TkScrollBar, skin::TkGauge>(); }
+void RegisterSkinControlClasses() {
+  fw::RegisterClasses<skin::TkSkinManager, skin::TkStoredSkin, skin::TkScrollBar, skin::TkGauge>();
+}
 
 void RegisterProgramForms() {
   fw::RegisterClasses<app::TImageForm, app::TVestalineSettings, app::TAboutForm, app::TForm2, app::Tmanagedlg>();

@@ -14,14 +14,15 @@
 #include "fw/controls/forms.h"
 #include "skin/controls/core/dialog_children.h"
 #include "skin/controls/window_adapter.h"
+#include "skin/engine/manager_options.h"
 
 namespace skin {
 
 class TkSkinProvider;
 
-// Which windows the hook skins.
-FW_ENUM(TkSkinningRule, srStdForms, srStdDialogs, srThirdParty)
-using TkSkinningRules = fw::TSet<TkSkinningRule>;
+// Which windows the hook skins: the skin manager's rules.
+using TkSkinningRule = TkcSkinningRule;
+using TkSkinningRules = TkcSkinningRules;
 
 // The skinning of one window: a form's provider, or a dialog and the
 // adapters of its child windows.

@@ -10,6 +10,8 @@
 #include "app/font_folders.h"
 #include "app/glyph_isolation.h"
 #include "app/image_form.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/skin_utils.h"
 #include "fw/controls_test_util.h"
 #include "fw/core/streams.h"
 #include "fw/core/sysutils.h"
@@ -423,4 +425,32 @@ TEST_F(MainWindow, EveryControlOfAPageLiesInsideThePageBelowItsHeader) {
           << c->Top() << " " << c->Width() << "x" << c->Height() << " in " << page->Width() << "x" << page->Height();
     }
   }
+}
+
+TEST_F(MainWindow, StartsWithTheStoredSapphireSkinDesaturated) {
+  FormPtr f = NewImageForm(false);
+  skin::TkSkinManager* m = f->kSkinManager1;
+  ASSERT_NE(m, nullptr);
+  EXPECT_TRUE(m->IsDefault());
+  EXPECT_TRUE(m->Active());
+  EXPECT_EQ(m->SkinName(), u"Sapphire (internal)");
+  EXPECT_EQ(m->SkinInfo(), u"8");
+  EXPECT_TRUE(m->CommonSkinData().Active);
+  EXPECT_TRUE(m->SkinIsPacked);
+  EXPECT_EQ(m->Saturation(), -58);
+  ASSERT_EQ(m->InternalSkins()->Count(), 2);
+  EXPECT_EQ(m->InternalSkins()->Items(0)->FName, u"Topaz (internal)");
+  EXPECT_EQ(m->InternalSkins()->Items(1)->FName, u"Sapphire (internal)");
+  std::vector<fw::String> names;
+  EXPECT_EQ(m->GetSkinNames(names), u"Topaz (internal)");
+  EXPECT_EQ(m->Options()->ReadOptimizingPriority(), skin::opMemory);
+  EXPECT_EQ(m->MenuSupport()->FIcoLineSkin, u"ICOLINE");
+  EXPECT_EQ(m->MenuSupport()->ExtraLineFont()->Height(), -11);
+  EXPECT_EQ(m->ThirdLists[0]->Count(), 11);
+  EXPECT_EQ(m->ThirdLists[0]->Strings(1), u"TEdit");
+  EXPECT_EQ(m->ThirdLists[16]->Strings(1), u"TStatusBar");
+  EXPECT_EQ(m->ThirdLists[1]->Text(), u"TButton\r\n");
+  // The skin folder is the program's own.
+  EXPECT_EQ(m->GetFullSkinDirectory(), skin::AppFolder() + u"Skins");
+  m->Options()->WriteOptimizingPriority(skin::opSpeed);
 }
