@@ -7,11 +7,15 @@
 #include "fw/graphics/graphics.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
+#include "fw/graphics/gdi_handles.h"
+#include "skin/engine/background_request.h"
+#include "skin/engine/bitmap_dc.h"
 #include "skin/engine/skin_messages.h"
 
 namespace skin {
 
 bool AnimationInProgress = false;
+bool PaintingGraphicControls = false;
 
 namespace {
 
@@ -245,6 +249,87 @@ fw::THintWindow* ShowHintAt(const fw::String& text, fw::TPoint point) {
   } catch (...) {
     delete hint;
     throw;
+  }
+}
+
+void PaintGraphicControls(HDC DC, fw::TWinControl* Control, bool OnlyWhenVisible, fw::TPoint Offset) {
+  if (PaintingGraphicControls || !Control || !DC) return;
+  if ((OnlyWhenVisible && !Control->Visible()) || Control->ControlCount() == 0) return;
+  struct TGuard {
+    TGuard() { PaintingGraphicControls = true; }
+    ~TGuard() { PaintingGraphicControls = false; }
+  } guard;
+  RECT clip{};
+  if (GetClipBox(DC, &clip) == NULLREGION || clip.right <= clip.left || clip.bottom <= clip.top) {
+    if (Control->HandleAllocated()) SendSkinCommand(Control->WindowHandle(), SKC_SETHALFVISIBLE, 0);
+    return;
+  }
+  TkcBackgroundInfo bg;
+  RequestBackground(bg, Control, false);
+  std::vector<fw::TControl*> parts;
+  for (int i = 0; i < Control->ControlCount(); ++i) {
+    fw::TControl* c = Control->Controls(i);
+    if (dynamic_cast<fw::TWinControl*>(c) || !c->Visible() || c->Width() <= 0 || c->Height() <= 0 || BeingFreed(c))
+      continue;
+    RECT r{c->Left() + Offset.x, c->Top() + Offset.y, c->Left() + Offset.x + c->Width(), c->Top() + Offset.y + c->Height()};
+    if (RectVisible(DC, &r)) parts.push_back(c);
+  }
+  if (parts.empty()) return;
+  fw::TWindowDC screen;
+  fw::TMemoryDC mem(screen.Get());
+  fw::TBitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), Control->Width(), Control->Height()));
+  fw::TSelectObject selected(mem.Get(), bitmap.Get());
+  const fw::TColor fill = fw::ColorToRGB(bg.Color);
+  for (fw::TControl* c : parts) {
+    const fw::TRect r{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()};
+    if (c->ControlStyle().Contains(fw::csOpaque)) {
+      SolidFillDC(mem.Get(), r, ControlSkinBgColor(c));
+    } else if (bg.BgType == btCache && bg.Bmp) {
+      BitBlt(mem.Get(), r.Left, r.Top, r.Width(), r.Height(), bg.Bmp->Canvas()->Handle(), bg.Offset.x + r.Left,
+             bg.Offset.y + r.Top, SRCCOPY);
+    } else {
+      SolidFillDC(mem.Get(), r, fill);
+      if (bg.Bmp) {
+        // A plain inside with an image border: the border strips the child
+        // overlaps come from the image.
+        HDC src = bg.Bmp->Canvas()->Handle();
+        const int w = bg.Bmp->Width(), h = bg.Bmp->Height();
+        const fw::TRect strips[] = {
+            {r.Left, r.Top, r.Right, std::min(r.Bottom, bg.FillRect.Top)},
+            {r.Left, r.Top, std::min(r.Right, bg.FillRect.Left), r.Bottom},
+            {r.Left, std::max(r.Top, h - bg.FillRect.Bottom), r.Right, r.Bottom},
+            {std::max(r.Left, w - bg.FillRect.Right), r.Top, r.Right, r.Bottom},
+        };
+        for (const fw::TRect& s : strips)
+          if (s.Right > s.Left && s.Bottom > s.Top)
+            BitBlt(mem.Get(), s.Left, s.Top, s.Width(), s.Height(), src, bg.Offset.x + s.Left, bg.Offset.y + s.Top,
+                   SRCCOPY);
+      }
+    }
+    const int saved = SaveDC(mem.Get());
+    OffsetViewportOrgEx(mem.Get(), c->Left(), c->Top(), nullptr);
+    IntersectClipRect(mem.Get(), 0, 0, c->Width(), c->Height());
+    const fw::TControlState before = c->ControlState();
+    fw::TControlState state = before;
+    if (Control->ControlState().Contains(fw::csPaintCopy)) state.Include(fw::csPaintCopy);
+    else state.Exclude(fw::csPaintCopy);
+    c->SetControlState(state);
+    try {
+      c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(mem.Get()), 0);
+    } catch (...) {
+      c->SetControlState(before);
+      RestoreDC(mem.Get(), saved);
+      throw;
+    }
+    c->SetControlState(before);
+    RestoreDC(mem.Get(), saved);
+  }
+  for (fw::TControl* c : parts) {
+    // A child that left its top-left pixel in the key colour shows what is
+    // there already.
+    if (GetPixel(mem.Get(), c->Left(), c->Top()) == 0xFF00FF) continue;
+    BitBlt(DC, c->Left() + Offset.x, c->Top() + Offset.y, c->Width(), c->Height(), mem.Get(), c->Left(), c->Top(),
+           SRCCOPY);
   }
 }
 

@@ -72,6 +72,14 @@ fw::TRect HintRectAt(const fw::TRect& measured, fw::TPoint point, const fw::TRec
 // frees it.
 fw::THintWindow* ShowHintAt(const fw::String& text, fw::TPoint point);
 
+// Set while PaintGraphicControls runs: it does not enter itself.
+extern bool PaintingGraphicControls;
+// Paints the visible graphic children of the control into the DC (the
+// control's origin at Offset) through one off-screen image, each over what
+// lies behind it. With an empty clip the control is marked half visible
+// (skin command 22) and nothing is painted.
+void PaintGraphicControls(HDC DC, fw::TWinControl* Control, bool OnlyWhenVisible, fw::TPoint Offset);
+
 // The program draws with its own skins, never with framework styles.
 constexpr bool VclStylesActive() { return false; }
 
