@@ -45,6 +45,7 @@
 #include "fw/stdctrls/statusbar.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
+#include "skin/controls/attach_hook.h"
 #include "fw/system/timers.h"
 #include "services/ckappinst.h"
 #include "services/ckcomputerinfo.h"
@@ -141,10 +142,17 @@ TImageForm::TImageForm(fw::TComponent* AOwner)
 }
 
 TImageForm::~TImageForm() {
+  // The hook's skin source is this window's manager.
+  skin::RemoveSkinHook();
   if (ImageForm == this) ImageForm = nullptr;
 }
 
 void TImageForm::FormCreate(TObject*) {
+  // Every form activated from now on wears the manager's skin.
+  skin::InstallSkinHook([this]() -> skin::TkLoadedSkin* {
+    return kSkinManager1 && kSkinManager1->Active() ? const_cast<skin::TkLoadedSkin*>(&kSkinManager1->Skin())
+                                                    : nullptr;
+  });
   if (kSkinManager1) kSkinManager1->WriteActive(true);
   FWhiteback = 255;
   SetDoubleBuffered(true);

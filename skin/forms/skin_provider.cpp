@@ -11,6 +11,7 @@
 #include "skin/forms/core/title_buttons.h"
 #include "skin/forms/frame_facts.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/engine/skinned_forms.h"
 #include "skin/engine/window_utils.h"
 #include "skin/forms/window_region.h"
 
@@ -26,11 +27,15 @@ bool Inside(const fw::TRect& r, int x, int y) { return x >= r.Left && x < r.Righ
 
 }  // namespace
 
-TkSkinProvider::TkSkinProvider(fw::TCustomForm* form) : fw::TComponent(form), FForm(form) { Hook(); }
+TkSkinProvider::TkSkinProvider(fw::TCustomForm* form) : fw::TComponent(form), FForm(form) {
+  Hook();
+  if (FForm) AddSkinnedForm(FForm);
+}
 
 TkSkinProvider::~TkSkinProvider() {
   SetSkin(nullptr);
   Unhook();
+  if (FForm) RemoveSkinnedForm(FForm);
 }
 
 void TkSkinProvider::Hook() {
@@ -48,6 +53,7 @@ void TkSkinProvider::Notification(fw::TComponent* AComponent, fw::TOperation Ope
   fw::TComponent::Notification(AComponent, Operation);
   if (Operation == fw::opRemove && AComponent == FForm) {
     Unhook();
+    RemoveSkinnedForm(FForm);
     FForm = nullptr;
   }
 }
