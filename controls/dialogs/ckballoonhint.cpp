@@ -13,6 +13,11 @@
 
 namespace ck {
 
+using services::AddWindowProcHook;
+using services::hoBeforeMsg;
+using services::RemoveWindowProcHook;
+using services::TCkControlHook;
+
 namespace {
 
 constexpr UINT_PTR kHideTimerId = 1;

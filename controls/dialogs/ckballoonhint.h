@@ -22,7 +22,7 @@
 #include "controls/base/ckcommondialog.h"
 #include "fw/controls/forms.h"
 #include "fw/controls/hintwindow.h"
-#include "controls/base/ckwndprochook.h"
+#include "services/wndprochook.h"
 #include "fw/graphics/imagelist.h"
 
 namespace ck {

@@ -3,6 +3,8 @@
 // but only while the link is still the current procedure: a link that
 // someone else has chained over stays behind as a pass-through (owned by the
 // control) so that neither procedure is lost, whatever the order of removal.
+// Components that watch a control they do not own go through the hook
+// registry (services/wndprochook.h), which splices itself in with one link.
 #pragma once
 
 #include "fw/controls/controls.h"

@@ -40,12 +40,12 @@ TkSkinProvider::~TkSkinProvider() {
 
 void TkSkinProvider::Hook() {
   if (FHooked || !FForm) return;
-  FHooked = ck::AddWindowProcHook(FForm, ck::TCkControlHook(this, &TkSkinProvider::BeforeMessage), ck::hoBeforeMsg);
+  FHooked = services::AddWindowProcHook(FForm, services::TCkControlHook(this, &TkSkinProvider::BeforeMessage), services::hoBeforeMsg);
 }
 
 void TkSkinProvider::Unhook() {
   if (!FHooked) return;
-  ck::RemoveWindowProcHook(FForm, ck::TCkControlHook(this, &TkSkinProvider::BeforeMessage), ck::hoBeforeMsg);
+  services::RemoveWindowProcHook(FForm, services::TCkControlHook(this, &TkSkinProvider::BeforeMessage), services::hoBeforeMsg);
   FHooked = false;
 }
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "controls/base/ckwndprochook.h"
+#include "services/wndprochook.h"
 #include "fw/controls/forms.h"
 #include "skin/forms/form_image.h"
 

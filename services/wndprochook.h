@@ -13,11 +13,10 @@
 #include <memory>
 #include <vector>
 
-#include "controls/base/ckcommondialog.h"
 #include "fw/controls/controls.h"
 #include "fw/controls/wndprochook.h"
 
-namespace ck {
+namespace services {
 
 // True: the message is handled and nothing further runs for it.
 using TCkControlHook = fw::TEvent<bool(fw::TMessage& Msg)>;
@@ -113,9 +112,9 @@ using TCkHookMessageEvent = fw::TEvent<void(fw::TObject* Sender, fw::TMessage& M
 
 // A component with two message events of another control (its form, by
 // default through "IsForm"), registered in the hook registry while active.
-class TCkWindowHook : public TCkComponent {
-  FW_CLASS(TCkWindowHook, TCkComponent)
-  explicit TCkWindowHook(fw::TComponent* AOwner) : TCkComponent(AOwner) {}
+class TCkWindowHook : public fw::TComponent {
+  FW_CLASS(TCkWindowHook, fw::TComponent)
+  explicit TCkWindowHook(fw::TComponent* AOwner) : fw::TComponent(AOwner) {}
   ~TCkWindowHook() override;
 
   bool Active() const { return FActive; }
@@ -148,4 +147,4 @@ class TCkWindowHook : public TCkComponent {
   TCkHookMessageEvent FBeforeMessage, FAfterMessage;
 };
 
-}  // namespace ck
+}  // namespace services

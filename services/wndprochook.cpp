@@ -1,4 +1,4 @@
-#include "controls/base/ckwndprochook.h"
+#include "services/wndprochook.h"
 
 #include <algorithm>
 #include <map>
@@ -8,7 +8,7 @@
 #include "fw/system/application.h"
 #include "fw/system/wndregistry.h"
 
-namespace ck {
+namespace services {
 
 namespace {
 
@@ -387,7 +387,7 @@ void TCkWindowHook::SetIsForm(bool Value) {
 }
 
 void TCkWindowHook::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
-  TCkComponent::Notification(AComponent, Operation);
+  fw::TComponent::Notification(AComponent, Operation);
   if (Operation == fw::opRemove && (AComponent == FControl || AComponent == Owner() || !AComponent->Owner()))
     SetControl(nullptr);
 }
@@ -403,4 +403,4 @@ FW_REGISTER(TCkWindowHook) {
   c.Property(u"AfterMessage", &TCkWindowHook::AfterMessage, &TCkWindowHook::SetAfterMessage);
 }
 
-}  // namespace ck
+}  // namespace services

@@ -2,7 +2,7 @@
 // own procedure, hooks that end a message, hooks added and removed while a
 // message runs, the control destroyed from a hook, bare windows, a foreign
 // subclass over the registry, and the window hook component.
-#include "controls/base/ckwndprochook.h"
+#include "services/wndprochook.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include "fw/controls/wndprochook.h"
 #include "fw/system/application.h"
 
-namespace ck {
+namespace services {
 namespace {
 
 constexpr UINT kProbe = WM_APP + 11;
@@ -231,4 +231,4 @@ TEST_F(HookRegistry, TheWindowHookComponentRegistersWhatItsEventsNeed) {
 }
 
 }  // namespace
-}  // namespace ck
+}  // namespace services
