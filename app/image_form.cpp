@@ -51,6 +51,7 @@
 #include "services/ckcomputerinfo.h"
 #include "services/core/appinistorage.h"
 #include "services/core/appstorage.h"
+#include "services/formstorage.h"
 #include "skin/controls/gauge.h"
 #include "skin/engine/skin_manager.h"
 
@@ -467,6 +468,7 @@ FW_REGISTER(TImageForm) {
   c.Field(u"dlgsavemodified", &F::dlgsavemodified);
   c.Field(u"AppInistorage", &F::AppInistorage);
   c.Field(u"CkAppStorage1", &F::CkAppStorage1);
+  c.Field(u"storage", &F::storage);
   c.Field(u"btnstartstop", &F::btnstartstop);
   c.Field(u"btnbold", &F::btnbold);
   c.Field(u"btnitalic", &F::btnitalic);

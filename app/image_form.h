@@ -86,6 +86,7 @@ class TCkAppIniFileStorage;
 class TCkAppInstances;
 class TCkAppStorage;
 class TCkComputerInfoEx;
+class TCkFormStorage;
 }  // namespace services
 
 namespace app {
@@ -205,6 +206,7 @@ class TImageForm : public fw::TForm, private TSearchView {
   // routing root that nothing uses.
   services::TCkAppIniFileStorage* AppInistorage = nullptr;
   services::TCkAppStorage* CkAppStorage1 = nullptr;
+  services::TCkFormStorage* storage = nullptr;
   // Search page (run_page.cpp, result_list_view.cpp, font_preview.cpp, font_commands.cpp)
   ck::TCkXPButton* btnstartstop = nullptr;
   fw::TSpeedButton* chrbold = nullptr;
