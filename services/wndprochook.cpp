@@ -397,7 +397,7 @@ FW_REGISTER(TCkWndProcHook) {}
 
 FW_REGISTER(TCkWindowHook) {
   c.Property(u"Active", &TCkWindowHook::Active, &TCkWindowHook::SetActive).Default(true);
-  c.Property(u"Control", &TCkWindowHook::Control, &TCkWindowHook::SetControl);
+  c.Property(u"Control", &TCkWindowHook::Control, &TCkWindowHook::SetControl).Stored(&TCkWindowHook::ControlStored);
   c.Property(u"IsForm", &TCkWindowHook::IsForm, &TCkWindowHook::SetIsForm).Default(false);
   c.Property(u"BeforeMessage", &TCkWindowHook::BeforeMessage, &TCkWindowHook::SetBeforeMessage);
   c.Property(u"AfterMessage", &TCkWindowHook::AfterMessage, &TCkWindowHook::SetAfterMessage);

@@ -130,6 +130,8 @@ class TCkWindowHook : public fw::TComponent {
   // Hooked to its own form: streamed instead of a Control reference.
   bool IsForm() const;
   void SetIsForm(bool Value);
+  // A control other than the own form is streamed by reference.
+  bool ControlStored() const { return FControl && !IsForm(); }
 
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 

@@ -169,8 +169,11 @@ TEST_F(MainWindow, SettingsStorageReadsTheIniFileOfTheApplicationDataFolderAndWr
     EXPECT_EQ(f->CkAppStorage1->SubStorages()->Count(), 0);
     EXPECT_THROW(f->CkAppStorage1->ReadString(u"x", u""), services::ECKAppStorageError);
   }
+  // A window that never showed leaves its stored values alone: it writes
+  // only its form version.
   const std::vector<uint8_t> written = fw::ReadFileBytes(ini);
-  EXPECT_EQ(std::string(written.begin(), written.end()), "[Probe]\r\nk=changed\r\n\r\n");
+  EXPECT_EQ(std::string(written.begin(), written.end()),
+            "[Probe]\r\nk=changed\r\n\r\n[ImageForm]\r\nFormVersion=0\r\n\r\n");
 }
 
 TEST_F(MainWindow, ADatabaseThatCannotBeOpenedIsReportedAndTheWindowStillWorks) {
@@ -313,7 +316,9 @@ TEST_F(MainWindow, FirstShowSkipsTheIntroductionWhenAskedAndWatchesForABrokenDat
   {
     fw::testing::WriteTextFile(marker, "C:\\fonts\\broken.ttf\r\n");
     FormPtr f = NewImageForm();
-    EXPECT_EQ(f->Wizard->ActivePage(), f->MainPanel);
+    // The check mark was kept in the settings file when the first window went.
+    EXPECT_TRUE(f->cbcheckshow->Checked());
+    EXPECT_EQ(f->Wizard->ActivePage(), f->ImageLoad);
     EXPECT_TRUE(f->timerdatabaseerror->Enabled());
     EXPECT_EQ(f->timerdatabaseerror->Interval(), 2000u);
     DeleteFileW(W(marker));
