@@ -28,16 +28,14 @@ void TVestalineSettings::FormCreate(fw::TObject*) {
 }
 
 void TVestalineSettings::ReadEarlySettings() {
-  services::TCkCustomAppStorage* storage = ImageForm ? ImageForm->AppInistorage : nullptr;
-  if (!storage) return;
-  const fw::String section = u"VestalineSettings\\";
+  if (!settingsstorage) return;
   if (cbminimize) {
-    cbminimize->SetChecked(storage->ReadBoolean(section + u"cbminimize_Checked", true));
+    cbminimize->SetChecked(settingsstorage->ReadBoolean(u"cbminimize_Checked", true));
     cbminimizeClick(cbminimize);
   }
-  if (rgresize) rgresize->SetItemIndex(storage->ReadInteger(section + u"rgresize_ItemIndex", 0));
-  if (rgcapture) rgcapture->SetItemIndex(storage->ReadInteger(section + u"rgcapture_ItemIndex", 0));
-  if (cbtitle) cbtitle->SetChecked(storage->ReadBoolean(section + u"cbtitle_Checked", true));
+  if (rgresize) rgresize->SetItemIndex(settingsstorage->ReadInteger(u"rgresize_ItemIndex", 0));
+  if (rgcapture) rgcapture->SetItemIndex(settingsstorage->ReadInteger(u"rgcapture_ItemIndex", 0));
+  if (cbtitle) cbtitle->SetChecked(settingsstorage->ReadBoolean(u"cbtitle_Checked", true));
 }
 
 void TVestalineSettings::cbminimizeClick(fw::TObject*) {
@@ -89,6 +87,7 @@ FW_REGISTER(TVestalineSettings) {
   c.Field(u"cbfon", &F::cbfon);
   c.Field(u"cberror", &F::cberror);
   c.Field(u"btnclose", &F::btnclose);
+  c.Field(u"settingsstorage", &F::settingsstorage);
   c.Method(u"FormCreate", &F::FormCreate);
   c.Method(u"cbminimizeClick", &F::cbminimizeClick);
 }

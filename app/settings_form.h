@@ -10,6 +10,7 @@
 #include "fw/stdctrls/label.h"
 #include "fw/stdctrls/pagecontrol.h"
 #include "fw/stdctrls/spinedit.h"
+#include "services/formstorage.h"
 
 namespace app {
 
@@ -33,9 +34,11 @@ class TVestalineSettings : public fw::TForm {
   fw::TCheckBox* cbfon = nullptr;
   fw::TCheckBox* cberror = nullptr;
   fw::TButton* btnclose = nullptr;
+  services::TCkFormStorage* settingsstorage = nullptr;
 
   // Reads the four values needed before the dialog is ever shown (tray,
-  // sample box, capture mode, crop titles) from the settings file.
+  // sample box, capture mode, crop titles) from the settings file; the
+  // others come back when the dialog is first shown.
   void FormCreate(fw::TObject* Sender);
   // The tray icon is on exactly while "Minimize to systray" is checked.
   void cbminimizeClick(fw::TObject* Sender);

@@ -280,6 +280,23 @@ TEST(SettingsDialog, FourValuesAreReadAtCreationTheOthersKeepTheirDefaultsUntilS
 
   settings->cbminimize->SetChecked(true);
   EXPECT_TRUE(main.form->Tray->Active());
+
+  // The first showing brings the others; closing writes them all back.
+  settings->Show();
+  fwtest::Pump();
+  EXPECT_TRUE(DatabaseTypeSettings().Raster);
+  EXPECT_EQ(WantedPercentageSetting(), 60);
+  settings->cbfon->SetChecked(false);
+  settings->cbminimize->SetChecked(true);
+  EXPECT_TRUE(settings->CloseQuery());
+  services::TCkCustomAppStorage* ini = main.form->AppInistorage;
+  EXPECT_EQ(ini->ReadString(u"VestalineSettings\\cbfon_Checked"), u"FALSE");
+  EXPECT_EQ(ini->ReadString(u"VestalineSettings\\cbminimize_Checked"), u"TRUE");
+  EXPECT_EQ(ini->ReadString(u"VestalineSettings\\rgcapture_ItemIndex"), u"1");
+  EXPECT_EQ(ini->ReadString(u"VestalineSettings\\sepercentage_Value"), u"60");
+  // The dialog keeps no placement.
+  EXPECT_FALSE(ini->ValueStored(u"VestalineSettings\\NormPos"));
+  settings->Hide();
   VestalineSettings = nullptr;
 }
 
