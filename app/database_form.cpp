@@ -249,6 +249,7 @@ FW_REGISTER(TDatabaseform) {
   c.Field(u"btnaddfonts", &F::btnaddfonts);
   c.Field(u"btnstop", &F::btnstop);
   c.Field(u"dlgsearchfolder", &F::dlgsearchfolder);
+  c.Field(u"CkFormStorage2", &F::CkFormStorage2);
   c.Method(u"FormCreate", &F::FormCreate);
   c.Method(u"FormClose", &F::FormClose);
   c.Method(u"ListboxClickCheck", &F::ListboxClickCheck);

@@ -16,6 +16,7 @@
 #include "controls/views/ckchecklistbox.h"
 #include "fw/controls/forms.h"
 #include "fw/stdctrls/label.h"
+#include "services/formstorage.h"
 
 namespace ck {
 class TCkBalloonHint;
@@ -65,6 +66,7 @@ class TDatabaseform : public fw::TForm, private TBuildView {
   ck::TCkXPButton* btnaddfonts = nullptr;
   ck::TCkSwitch* btnstop = nullptr;
   ck::TCkBrowseForFolderDialog* dlgsearchfolder = nullptr;
+  services::TCkFormStorage* CkFormStorage2 = nullptr;
 
   void FormCreate(fw::TObject* Sender);
   void FormClose(fw::TObject* Sender, fw::TCloseAction& Action);

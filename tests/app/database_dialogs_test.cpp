@@ -159,6 +159,33 @@ TEST_F(DatabaseWindows, TheBuilderListsTheDrivesWithFixedDisksChecked) {
   EXPECT_EQ(b->Wizard->NavigateButton(ck::bkLast)->Caption(), u"Close");
 }
 
+TEST_F(DatabaseWindows, TheBuilderOpensWhereItWasLeftWithItsFolderNotCentred) {
+  TDatabaseform* b = NewBuilder();
+  b->Show();
+  fwtest::Pump();
+  const int width = b->Width(), height = b->Height();
+  b->SetBounds(33, 44, width, height);
+  b->dlgsearchfolder->SetDirectory(Root());
+  EXPECT_TRUE(b->CloseQuery());
+  b->Free();
+  Databaseform = nullptr;
+  services::TCkCustomAppStorage* ini = main->AppInistorage;
+  EXPECT_EQ(ini->ReadString(u"Database\\dlgsearchfolder_Directory"), Root());
+  EXPECT_EQ(ini->ReadString(u"Database\\NormPos"), u"33,44," + fw::IntToStr(33 + width) + u"," + fw::IntToStr(44 + height));
+  EXPECT_FALSE(ini->ValueStored(u"Database\\ShowCmd"));  // the location alone
+
+  b = NewBuilder();
+  EXPECT_NE(b->dlgsearchfolder->Directory(), Root());
+  b->Show();
+  fwtest::Pump();
+  RECT r{};
+  GetWindowRect(b->Handle(), &r);
+  EXPECT_EQ(r.left, 33);
+  EXPECT_EQ(r.top, 44);
+  EXPECT_EQ(r.right - r.left, width);
+  EXPECT_EQ(b->dlgsearchfolder->Directory(), Root());
+}
+
 TEST_F(DatabaseWindows, ABuildThroughTheBuilderFillsTheMainWindowsDatabase) {
   for (const char* f : {"vltest.ttf", "vltestbd.ttf"})
     if (!fixtures::MakeFixture(fonts, f)) GTEST_SKIP() << "fonts-dejavu-core missing";
