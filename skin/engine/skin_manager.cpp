@@ -223,11 +223,7 @@ void TkSkinManager::WriteSkinName(const fw::String& Value) {
       return;
     }
     if (loaded.Skin) {
-      FSkin = std::move(loaded.Skin);
-      FSkinName = loaded.Name;
-      SkinIsPacked = loaded.Packed;
-      FHasSkin = true;
-      CheckShadows();
+      TakeLoaded(loaded);
       FireEvent(OnSkinLoading);
     } else {
       // Neither a skin of that name nor a stored skin.
@@ -244,6 +240,14 @@ void TkSkinManager::WriteSkinName(const fw::String& Value) {
     FireEvent(OnAfterChange);
   }
   UpdateCommonDlgs();
+}
+
+void TkSkinManager::TakeLoaded(TLoadResult& loaded) {
+  FSkin = std::move(loaded.Skin);
+  FSkinName = loaded.Name;
+  SkinIsPacked = loaded.Packed;
+  FHasSkin = true;
+  CheckShadows();
 }
 
 void TkSkinManager::WriteActive(bool Value) {
@@ -273,11 +277,7 @@ void TkSkinManager::ReloadWithColorChange() {
     try {
       TLoadResult loaded = LoadNamedSkin(FSkinName);
       if (loaded.Skin) {
-        FSkin = std::move(loaded.Skin);
-        FSkinName = loaded.Name;
-        SkinIsPacked = loaded.Packed;
-        FHasSkin = true;
-        CheckShadows();
+        TakeLoaded(loaded);
       }
     } catch (const fw::Exception& e) {
       if (ReportMessage) ReportMessage(e.Message());

@@ -168,6 +168,8 @@ class TkSkinManager : public fw::TComponent {
     bool Packed = false;
   };
   TLoadResult LoadNamedSkin(const fw::String& name) const;
+  // Makes a skin that loaded the one in use.
+  void TakeLoaded(TLoadResult& loaded);
   // The packed file that would hold the named skin.
   fw::String PackedPath(const fw::String& name) const;
   TSkinLoadOptions LoadOptions() const;

@@ -43,11 +43,11 @@ std::vector<int> HideAlphas(unsigned timeMs, int startAlpha) {
   return result;
 }
 
-std::vector<TZoomRect> ShowZoomRects(int width, int height, int stepCount) {
+namespace {
+
+// The rectangle of every step, from the first one growing by (dx, dy) on each side.
+std::vector<TZoomRect> ZoomSteps(TZoomRect z, double dx, double dy, int stepCount) {
   std::vector<TZoomRect> result;
-  if (stepCount < 1) return result;
-  double dx = (width / 8.0) / stepCount, dy = (height / 8.0) / stepCount;
-  TZoomRect z{width / 8.0, height / 8.0, width - width / 8.0, height - height / 8.0};
   for (int i = 0; i <= stepCount; ++i) {
     result.push_back(z);
     z.l -= dx;
@@ -58,19 +58,18 @@ std::vector<TZoomRect> ShowZoomRects(int width, int height, int stepCount) {
   return result;
 }
 
+}  // namespace
+
+std::vector<TZoomRect> ShowZoomRects(int width, int height, int stepCount) {
+  if (stepCount < 1) return {};
+  return ZoomSteps({width / 8.0, height / 8.0, width - width / 8.0, height - height / 8.0},
+                   (width / 8.0) / stepCount, (height / 8.0) / stepCount, stepCount);
+}
+
 std::vector<TZoomRect> HideZoomRects(int width, int height, int stepCount) {
-  std::vector<TZoomRect> result;
-  if (stepCount < 1) return result;
-  double dx = -width / (stepCount * 8.0), dy = -height / (stepCount * 8.0);
-  TZoomRect z{0, 0, static_cast<double>(width), static_cast<double>(height)};
-  for (int i = 0; i <= stepCount; ++i) {
-    result.push_back(z);
-    z.l -= dx;
-    z.t -= dy;
-    z.r += dx;
-    z.b += dy;
-  }
-  return result;
+  if (stepCount < 1) return {};
+  return ZoomSteps({0, 0, static_cast<double>(width), static_cast<double>(height)},
+                   -width / (stepCount * 8.0), -height / (stepCount * 8.0), stepCount);
 }
 
 int TransitionOldAlpha(int maxAlpha, int newAlpha) { return std::min(255, std::max(0, 3 * (maxAlpha - newAlpha))); }
