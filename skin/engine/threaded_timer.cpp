@@ -10,7 +10,13 @@ namespace {
 
 bool ApplicationTerminating() { return fw::Application && fw::Application->Terminated(); }
 
+DWORD SystemWait(DWORD Count, const HANDLE* Handles, DWORD Milliseconds) {
+  return WaitForMultipleObjects(Count, Handles, FALSE, Milliseconds);
+}
+
 }  // namespace
+
+std::atomic<TTimerWait> TimerWait{&SystemWait};
 
 TkcTimerThread::TkcTimerThread(TkcThreadedTimer* OwnerTimer) : fw::TThread(true), FOwnerTimer(OwnerTimer) {
   FTimeEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -50,7 +56,7 @@ void TkcTimerThread::Execute() {
   HANDLE events[2] = {FTimeEvent, FWakeEvent};
   while (!Terminated()) {
     DWORD wait = FActive ? FInterval.load() : INFINITE;
-    DWORD r = WaitForMultipleObjects(2, events, FALSE, wait);
+    DWORD r = TimerWait.load()(2, events, wait);
     if (r == WAIT_OBJECT_0 + 1) continue;  // start the wait again with the new state
     if (r != WAIT_TIMEOUT) break;          // stopped, or the wait failed
     bool goOn = false;

@@ -17,6 +17,12 @@ namespace skin {
 
 class TkcThreadedTimer;
 
+// How a timer's worker waits for its events with a timeout
+// (WaitForMultipleObjects, waiting for any one, by default); tests put a
+// clock of their own here.
+using TTimerWait = DWORD (*)(DWORD Count, const HANDLE* Handles, DWORD Milliseconds);
+extern std::atomic<TTimerWait> TimerWait;
+
 // The worker of one timer. It owns its events, so that a timer freed by its
 // own tick handler can leave the thread to end and free itself.
 class TkcTimerThread : public fw::TThread {

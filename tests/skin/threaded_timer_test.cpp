@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <mutex>
 #include <vector>
 
 #include "fw/controls_test_util.h"
@@ -29,6 +30,105 @@ struct TickLog {
 
 // Generous bound for conditions that depend on other threads.
 constexpr int kBound = 10000;
+
+// A clock the test moves by hand: a worker's wait of N ms ends once the
+// clock has moved N ms past the wait's start, or at once when one of the
+// timer's own events is set.
+struct TestClock {
+  static inline std::mutex Lock;
+  static inline unsigned long long Now = 0;
+  static inline std::vector<DWORD> Waits;  // every timed wait begun
+
+  static DWORD Wait(DWORD Count, const HANDLE* Handles, DWORD Milliseconds) {
+    if (Milliseconds == INFINITE) return WaitForMultipleObjects(Count, Handles, FALSE, INFINITE);
+    unsigned long long due;
+    {
+      std::lock_guard<std::mutex> hold(Lock);
+      Waits.push_back(Milliseconds);
+      due = Now + Milliseconds;
+    }
+    for (;;) {
+      const DWORD r = WaitForMultipleObjects(Count, Handles, FALSE, 1);
+      if (r != WAIT_TIMEOUT) return r;
+      std::lock_guard<std::mutex> hold(Lock);
+      if (Now >= due) return WAIT_TIMEOUT;
+    }
+  }
+  static void Advance(DWORD Milliseconds) {
+    std::lock_guard<std::mutex> hold(Lock);
+    Now += Milliseconds;
+  }
+  static size_t WaitsBegun() {
+    std::lock_guard<std::mutex> hold(Lock);
+    return Waits.size();
+  }
+  static DWORD LastWait() {
+    std::lock_guard<std::mutex> hold(Lock);
+    return Waits.empty() ? 0 : Waits.back();
+  }
+};
+
+struct UseTestClock {
+  UseTestClock() {
+    TestClock::Now = 0;
+    TestClock::Waits.clear();
+    TimerWait = &TestClock::Wait;
+  }
+  ~UseTestClock() { TimerWait = old; }
+  TTimerWait old = TimerWait.load();
+};
+
+// Pumps the main thread's messages for a while, so that a tick that should
+// not come would have had time to arrive.
+void PumpAWhile() {
+  const auto end = Clock::now() + std::chrono::milliseconds(150);
+  fwtest::PumpUntil([&] { return Clock::now() >= end; }, kBound);
+}
+
+// Also notes how many waits had begun at each tick: the worker begins its
+// next wait only after the tick.
+struct ClockTickLog : TickLog {
+  size_t waitsAtTick = 0;
+  void Tick(fw::TObject* Sender) {
+    waitsAtTick = TestClock::WaitsBegun();
+    TickLog::Tick(Sender);
+  }
+  bool NextWaitBegun() const { return TestClock::WaitsBegun() > waitsAtTick; }
+};
+
+TEST(ThreadedTimer, OnAClockOfItsOwnATickComesAfterEachFullInterval) {
+  UseTestClock clock;
+  ClockTickLog log;
+  TkcThreadedTimer timer(nullptr);
+  timer.SetOnTimer(fw::TNotifyEvent(&log, &ClockTickLog::Tick));
+  timer.SetInterval(40);
+  // The clock runs until the first tick; from then on the worker has taken
+  // every change and only the test moves the clock.
+  ASSERT_TRUE(fwtest::PumpUntil(
+      [&] {
+        if (log.Count() == 1) return true;
+        TestClock::Advance(1);  // never after the tick: the next wait starts from here
+        return false;
+      },
+      kBound));
+
+  for (int tick = 2; tick <= 3; ++tick) {
+    ASSERT_TRUE(fwtest::PumpUntil([&] { return log.NextWaitBegun(); }, kBound));
+    EXPECT_EQ(TestClock::LastWait(), 40u);
+    TestClock::Advance(39);
+    PumpAWhile();
+    EXPECT_EQ(log.Count(), tick - 1) << "a tick before the interval was over";
+    TestClock::Advance(1);
+    ASSERT_TRUE(fwtest::PumpUntil([&] { return log.Count() == tick; }, kBound));
+  }
+
+  // A disabled timer waits without a timeout: no clock moves it.
+  timer.SetEnabled(false);
+  TestClock::Advance(1000);
+  PumpAWhile();
+  EXPECT_EQ(log.Count(), 3);
+  for (DWORD t : log.threads) EXPECT_EQ(t, fw::MainThreadID());
+}
 
 TEST(ThreadedTimer, TicksRunInTheMainThread) {
   TickLog log;
