@@ -1,5 +1,7 @@
 #include "skin/controls/core/dialog_children.h"
 
+#include "skin/controls/core/check_layout.h"
+
 namespace skin {
 
 namespace {
@@ -28,9 +30,16 @@ TkcChildAdapter ChooseDialogChildAdapter(const TkcChildWindow& W) {
   if (c == u"tsilentpaintpanel") return {K::Panel, u"GROUPBOX"};
   if (c == u"edit") return W.Visible ? TkcChildAdapter{K::Edit, u"EDIT"} : TkcChildAdapter{};
   if (c == u"button" || c == u"tbutton") {
-    if (Bits(s, 7)) return {K::GroupBox, u"GROUPBOX"};
-    if (Bits(s, 3) || Bits(s, 2) || Bits(s, 5) || Bits(s, 9) || Bits(s, 4)) return {K::CheckBox, {}};
-    return {K::Button, {}};
+    // By the button's type (owner-drawn ones keep their drawing under the
+    // check box adapter): bit tests would take split buttons and command
+    // links for check boxes.
+    switch (ButtonKindOf(s)) {
+      case bkGroup: return {K::GroupBox, u"GROUPBOX"};
+      case bkCheck:
+      case bkRadio:
+      case bkOwnerDraw: return {K::CheckBox, {}};
+      default: return {K::Button, {}};
+    }
   }
   if (c == u"combobox" || c == u"comboboxex32") return {K::ComboBox, u"COMBOBOX"};
   if (c == u"combolbox") return {K::Edit, u"COMBOBOX"};
