@@ -2,6 +2,15 @@
 
 namespace skin {
 
+void PlaceTitleButton(TkCaptionButton& b, int width, int& x, int titleTop, int vCenter,
+                      const TkCaptionLayoutInput& in) {
+  b.Rect.Right = x;
+  b.Rect.Left = x - width;
+  b.Rect.Top = b.HaveAlignment && in.BIVAlign == 1 ? titleTop : vCenter - in.ButtonHeight / 2;
+  b.Rect.Bottom = b.Rect.Top + in.ButtonHeight;
+  x = in.BigButtons ? b.Rect.Left - in.BISpacing : b.Rect.Left;
+}
+
 void CalcCaptionItems(const TkFormFrameFacts& f, const TkCaptionLayoutInput& in, TkCaptionLayout& layout) {
   const fw::TRect shadow = ShadowSize(f);
   int titleTop;
@@ -37,13 +46,7 @@ void CalcCaptionItems(const TkFormFrameFacts& f, const TkCaptionLayoutInput& in,
 
   int x = CaptionWidth(f) - in.BIRightMargin - shadow.Right - FrameWidthOf(f, true);
   layout.FullRight = x;
-  auto place = [&](TkCaptionButton& b, int width) {
-    b.Rect.Right = x;
-    b.Rect.Left = x - width;
-    b.Rect.Top = b.HaveAlignment && in.BIVAlign == 1 ? titleTop : layout.VCenter - in.ButtonHeight / 2;
-    b.Rect.Bottom = b.Rect.Top + in.ButtonHeight;
-    x = in.BigButtons ? b.Rect.Left - in.BISpacing : b.Rect.Left;
-  };
+  auto place = [&](TkCaptionButton& b, int width) { PlaceTitleButton(b, width, x, titleTop, layout.VCenter, in); };
   const fw::TRect none{};
   if (in.SystemButtons) {
     place(layout.Close, in.CloseWidth);
@@ -69,7 +72,27 @@ void CalcCaptionItems(const TkFormFrameFacts& f, const TkCaptionLayoutInput& in,
     layout.Close.Rect = none;
     layout.Max.Rect = layout.Min.Rect = layout.Help.Rect = none;
   }
+  // User buttons, 6 pixels apart from the standard ones.
+  layout.User.resize(in.UserButtons.size());
+  if (!in.UserButtons.empty()) x -= 6;
+  for (size_t i = 0; i < in.UserButtons.size(); ++i) {
+    TkCaptionButton& b = layout.User[i];
+    b.HitCode = unsigned(1000 + i);
+    if (!in.UserButtons[i].Visible) {
+      b.Rect = none;
+      continue;
+    }
+    b.ImageIndex = in.UserButtons[i].UseSkinData && in.UserButtonMask >= 0 ? in.UserButtonMask : -1;
+    place(b, in.UserButtons[i].Width);
+  }
   layout.ButtonsLeft = x;
+  if (in.TitleBar) {
+    layout.BarRect.Left = layout.IconRect.Right + (in.IconVisible && in.TitleBarLeftItems ? 6 : 0);
+    layout.BarRect.Top = titleTop;
+    layout.BarRect.Bottom = layout.HeaderHeight;
+    layout.BarRect.Right = x - 6;
+    layout.BarVCenter = layout.VCenter;
+  }
 }
 
 }  // namespace skin

@@ -120,5 +120,34 @@ TEST(CaptionLayout, ExtendedBorderWindowCentresOnTheExtendedTitle) {
   EXPECT_EQ(l.FullRight, 400 + 4 + 22 - 2 - 12 - 6);
 }
 
+TEST(CaptionLayout, UserButtonsStandLeftOfTheStandardOnesAndTheTitleBarTakesTheRest) {
+  TkCaptionLayoutInput in = BigButtons();
+  in.UserButtonMask = 40;
+  in.UserButtons = {{true, 18, true}, {false, 25, true}, {true, 30, false}};
+  in.TitleBar = true;
+  in.TitleBarLeftItems = true;
+  TkCaptionLayout l;
+  CalcCaptionItems(Sizeable400(), in, l);
+  ASSERT_EQ(l.Min.Rect.Left, 329);
+  ASSERT_EQ(l.User.size(), 3u);
+  // Minimise leaves the cursor at 328; 6 apart.
+  EXPECT_EQ(l.User[0].Rect, fw::Rect(304, 1, 322, 22));
+  EXPECT_EQ(l.User[0].ImageIndex, 40);
+  EXPECT_EQ(l.User[0].HitCode, 1000u);
+  EXPECT_EQ(l.User[1].Rect, fw::Rect(0, 0, 0, 0)) << "an invisible button takes no place";
+  EXPECT_EQ(l.User[1].HitCode, 1001u);
+  EXPECT_EQ(l.User[2].Rect, fw::Rect(273, 1, 303, 22));
+  EXPECT_EQ(l.User[2].ImageIndex, -1) << "no skin data: no mask";
+  EXPECT_EQ(l.User[2].HitCode, 1002u);
+  EXPECT_EQ(l.ButtonsLeft, 272);
+  EXPECT_EQ(l.BarRect, fw::Rect(22 + 6, 0, 272 - 6, 23));
+  EXPECT_EQ(l.BarVCenter, l.VCenter);
+  // Without buttons, icon and left items the bar runs from the frame.
+  in = TkCaptionLayoutInput{};
+  in.TitleBar = true;
+  CalcCaptionItems(Sizeable400(), in, l);
+  EXPECT_EQ(l.BarRect, fw::Rect(4, 0, 396 - 6, 23));
+}
+
 }  // namespace
 }  // namespace skin
