@@ -210,7 +210,7 @@ bool TDatabaseBuilder::StoreFontFile(const fw::String& path, std::vector<TSkippe
     if (font.Loaded()) {
       TFaceNameRoutes routes;
       const fw::String fot = fotFile_.empty() ? TempFotFileName() : fotFile_;
-      routes.ViaFot = [fot](const fw::String& p) { return GetFontResNameViaFot(p, fot); };
+      routes.ViaFot = [fot](const fw::String& p) { return FotFaceNameOfSoundFile(p, fot); };
       routes.FileBeforeFot = true;
       routes.FromFile = [&](const fw::String&) {
         return FaceNameFromNames(names, [&](const fw::String& candidate) {

@@ -148,6 +148,10 @@ fw::String GetFontResourceDescription(const fw::String& resourceName) {
 fw::String GetFontResNameViaFot(const fw::String& path, const fw::String& fotFile) {
   // The call crashes on some damaged naming tables.
   if (!NamingTableIsSound(path)) return fw::String();
+  return FotFaceNameOfSoundFile(path, fotFile);
+}
+
+fw::String FotFaceNameOfSoundFile(const fw::String& path, const fw::String& fotFile) {
   if (!CreateScalableFontResourceW(1, W(fotFile), W(path), nullptr)) return fw::String();
   TDeleteFileOnExit remove(fotFile);
   return FaceNameFromFot(fw::ReadFileBytes(fotFile));

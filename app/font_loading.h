@@ -54,6 +54,9 @@ fw::String GetFontResourceDescription(const fw::String& resourceName);
 // every case; reading it raises the stream error.
 fw::String GetFontResNameViaFot(const fw::String& path, const fw::String& fotFile);
 fw::String GetFontResNameViaFot(const fw::String& path);
+// The same for a file whose naming table was found sound already (the
+// search and the build check each file once).
+fw::String FotFaceNameOfSoundFile(const fw::String& path, const fw::String& fotFile);
 
 // True when the system enumerates a face of that name.
 bool FaceIsInstalled(const fw::String& face);

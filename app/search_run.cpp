@@ -238,7 +238,10 @@ void TSearchRun::MatchFontFile(const fw::String& path) {
   };
   // The system's naming trusts a file's naming table and can crash on a
   // damaged one: such a file never reaches the font table.
-  if (HasNamingTable(UpperFileExt(path)) && !NamingTableIsSound(path)) {
+  // The names read in the same pass name the face below without opening
+  // the file again.
+  tTTFList names;
+  if (HasNamingTable(UpperFileExt(path)) && !ReadSoundNamingTable(path, names)) {
     ++summary_.Unusable;
     return;
   }
@@ -246,7 +249,11 @@ void TSearchRun::MatchFontFile(const fw::String& path) {
     const double t = Seconds();
     font.emplace(FontResourceName(path));
     TFaceNameRoutes routes;
-    routes.ViaFot = [this](const fw::String& p) { return GetFontResNameViaFot(p, fotFile_); };
+    routes.ViaFot = [this](const fw::String& p) { return FotFaceNameOfSoundFile(p, fotFile_); };
+    routes.FromFile = [&](const fw::String&) { return FaceNameFromNames(names, FaceIsInstalled); };
+    // Where the system gives no description (Wine), the names already read
+    // answer before a font resource file is written, read and deleted.
+    routes.FileBeforeFot = true;
     fname = font->Loaded() ? GetFontFaceName(path, routes) : fw::String();
     summary_.LoadSeconds += Seconds() - t;
     if (fname.empty()) {
