@@ -44,4 +44,32 @@ inline std::unique_ptr<skin::TkLoadedSkin> SyntheticScrollSkin() {
   return s;
 }
 
+// Colours of the control sections added by SyntheticControlSkin.
+constexpr fw::TColor kButton = 0x20C0C0, kButtonText = 0x101080, kEdit = 0xE0E0C0, kEditText = 0x402000,
+                     kLabelText = 0x600060, kBorder = 0x0000C0;
+
+// The scroll skin with a button section of four states (states 2 and 3
+// paint as hot: there are no masks), an edit section of two states and a
+// see-through check-box section for statics; each with its own text colour.
+inline std::unique_ptr<skin::TkLoadedSkin> SyntheticControlSkin() {
+  auto s = SyntheticScrollSkin();
+  auto section = [&](const char16_t* name, int states, fw::TColor color, fw::TColor text, int transparency) {
+    skin::TkGeneralData g;
+    g.ClassName = name;
+    g.States = states;
+    g.Props[0].Color = color;
+    g.Props[1].Color = Hot(color);
+    g.Props[0].FontColor.Color = text;
+    g.Props[1].FontColor.Color = Hot(text);
+    g.Props[0].Transparency = g.Props[1].Transparency = transparency;
+    s->gd.push_back(g);
+  };
+  section(u"BUTTON", 4, kButton, kButtonText, 0);
+  section(u"EDIT", 2, kEdit, kEditText, 0);
+  section(u"CHECKBOX", 1, kMain, kLabelText, 100);
+  s->Palette[skin::pcBorder] = kBorder;
+  s->InitConstantIndexes();
+  return s;
+}
+
 }  // namespace skintest

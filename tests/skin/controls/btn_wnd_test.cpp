@@ -1,0 +1,201 @@
+// Push buttons and static texts under their adapters: each state painted
+// from the skin (goldens of the program's skins, colours of a synthetic
+// one), the caption in the state's text colour, the disabled blend with
+// what lies behind, hover through the skin manager, and the window given
+// back whole when the skin goes or the window is destroyed.
+#include "skin/controls/btn_wnd.h"
+
+#include <cmath>
+
+#include "skin/controls/core/button_layout.h"
+#include "skin/controls/scroll_wnd.h"
+#include "skin/controls/static_wnd.h"
+#include "skin/engine/skin_manager.h"
+#include "tests/skin/controls/adapter_test_util.h"
+
+using namespace skin;
+using namespace skintest;
+
+namespace {
+
+struct Skinned {
+  std::unique_ptr<TkLoadedSkin> skin;
+  explicit Skinned(std::unique_ptr<TkLoadedSkin> s) : skin(std::move(s)) {}
+  TkcSkinSource Source() {
+    return [this] { return skin.get(); };
+  }
+};
+
+// A pixel of the face away from the caption.
+uint32_t FacePixel(HWND wnd) {
+  TPixelBuffer p = Print(wnd);
+  return View32(p).Pixel(3, 3);
+}
+
+// Each channel within one of behind + ratio * (own - behind).
+bool Mixed(uint32_t px, uint32_t own, uint32_t behind, double ratio) {
+  for (int s = 0; s < 24; s += 8) {
+    const int a = int((own >> s) & 0xFF), b = int((behind >> s) & 0xFF), p = int((px >> s) & 0xFF);
+    if (std::abs(p - (b + ratio * (a - b))) > 1.0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+TEST(BtnWnd, EachStatePaintsFromTheSectionWithItsTextColour) {
+  Skinned k(SyntheticControlSkin());
+  Host host;
+  HWND b = host.Child(L"BUTTON", L"Go", BS_PUSHBUTTON, 10, 10, 80, 26);
+  auto* a = AttachAdapter<TkcBtnWnd>(b, k.Source(), TkcSkinParams{});
+  TPixelBuffer normal = Print(b);
+  EXPECT_EQ(View32(normal).Pixel(3, 3), Px(kButton));
+  EXPECT_GT(CountPixels(View32(normal), Px(kButtonText)), 5) << "the caption in the normal text colour";
+
+  a->S.Focused = true;
+  TPixelBuffer hot = Print(b);
+  EXPECT_EQ(View32(hot).Pixel(3, 3), Px(Hot(kButton)));
+  EXPECT_GT(CountPixels(View32(hot), Px(Hot(kButtonText))), 5) << "hot text";
+  a->S.Focused = false;
+
+  SendMessageW(b, BM_SETSTATE, TRUE, 0);
+  EXPECT_EQ(a->CurrentState(), bstPressed);
+  TPixelBuffer pressed = Print(b);
+  EXPECT_EQ(View32(pressed).Pixel(3, 3), Px(Hot(kButton))) << "states above 1 have the hot colours";
+  SendMessageW(b, BM_SETSTATE, FALSE, 0);
+
+  EnableWindow(b, FALSE);
+  TPixelBuffer disabled = Print(b);
+  EXPECT_TRUE(Mixed(View32(disabled).Pixel(3, 3), Px(kButton), Px(kHost), 0.4)) << "40 % of the button";
+  EnableWindow(b, TRUE);
+
+  HWND d = host.Child(L"BUTTON", L"OK", BS_DEFPUSHBUTTON, 10, 50, 80, 26);
+  auto* ad = AttachAdapter<TkcBtnWnd>(d, k.Source(), TkcSkinParams{});
+  EXPECT_EQ(ad->CurrentState(), bstDefault) << "a raw default button";
+  WriteRow({normal, hot, pressed, disabled, Print(d)}, "synthetic_button_states.png");
+  delete ad;
+  delete a;
+}
+
+TEST(BtnWnd, GoldensOfTheProgramSkins) {
+  // Faces without caption: normal, hot, pressed, default, disabled.
+  const uint64_t golden[2][5] = {
+      {6884049609758565161ull, 5007108994655481039ull, 18039372573741409325ull, 623788890752556647ull,
+       12200960607645460941ull},
+      {6884049609758565161ull, 12876026790559549106ull, 5551323419057148355ull, 4201101436796821512ull,
+       12200960607645460941ull}};
+  for (int s = 0; s < 2; ++s) {
+    Skinned k(ProgramSkin(s));
+    ASSERT_TRUE(k.skin);
+    Host host;
+    HWND b = host.Child(L"BUTTON", L"", BS_PUSHBUTTON, 10, 10, 75, 25);
+    HWND d = host.Child(L"BUTTON", L"", BS_DEFPUSHBUTTON, 10, 50, 75, 25);
+    auto* a = AttachAdapter<TkcBtnWnd>(b, k.Source(), TkcSkinParams{});
+    auto* ad = AttachAdapter<TkcBtnWnd>(d, k.Source(), TkcSkinParams{});
+    std::vector<TPixelBuffer> faces;
+    faces.push_back(Print(b));
+    a->S.Focused = true;
+    faces.push_back(Print(b));
+    a->S.Focused = false;
+    SendMessageW(b, BM_SETSTATE, TRUE, 0);
+    faces.push_back(Print(b));
+    SendMessageW(b, BM_SETSTATE, FALSE, 0);
+    faces.push_back(Print(d));
+    EnableWindow(b, FALSE);
+    faces.push_back(Print(b));
+    for (int i = 0; i < 5; ++i)
+      EXPECT_EQ(PixelChecksum(View32(faces[size_t(i)])), golden[s][i]) << ProgramSkinName(s) << " face " << i;
+    // With captions, for looking at.
+    SetWindowTextW(b, L"Disabled");
+    SetWindowTextW(d, L"Default");
+    HWND c = host.Child(L"BUTTON", L"Caption", BS_PUSHBUTTON, 10, 90, 75, 25);
+    auto* ac = AttachAdapter<TkcBtnWnd>(c, k.Source(), TkcSkinParams{});
+    faces.push_back(Print(c));
+    ac->S.Focused = true;
+    faces.push_back(Print(c));
+    SendMessageW(c, BM_SETSTATE, TRUE, 0);
+    faces.push_back(Print(c));
+    faces.push_back(Print(d));
+    faces.push_back(Print(b));
+    WriteRow(faces, std::string(ProgramSkinName(s)) + "_button_states.png");
+    delete ac;
+    delete ad;
+    delete a;
+  }
+}
+
+TEST(BtnWnd, HoverFollowsTheManagersActiveControl) {
+  Skinned k(SyntheticControlSkin());
+  TkSkinManager manager(nullptr);
+  Host host;
+  HWND b = host.Child(L"BUTTON", L"Go", BS_PUSHBUTTON, 10, 10, 80, 26);
+  auto* a = AttachAdapter<TkcBtnWnd>(b, k.Source(), TkcSkinParams{});
+  RECT r{};
+  GetWindowRect(b, &r);
+  POINT cursor{r.left + 5, r.top + 5};
+  ScrollCursorPos = [&] { return cursor; };
+  SendMessageW(b, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(manager.ActiveControl(), b);
+  EXPECT_TRUE(a->S.MouseAbove);
+  EXPECT_EQ(FacePixel(b), Px(Hot(kButton)));
+  cursor = POINT{r.right + 20, r.top + 5};
+  SendMessageW(b, WM_MOUSEMOVE, 0, MAKELPARAM(100, 5));
+  EXPECT_EQ(manager.ActiveControl(), nullptr) << "a move outside (a captured drag) leaves";
+  EXPECT_FALSE(a->S.MouseAbove);
+  EXPECT_EQ(FacePixel(b), Px(kButton));
+  ScrollCursorPos = [] {
+    POINT p{};
+    GetCursorPos(&p);
+    return p;
+  };
+  delete a;
+}
+
+TEST(BtnWnd, SkinRemovalAndDestructionGiveTheWindowBack) {
+  Skinned k(SyntheticControlSkin());
+  Host host;
+  HWND b = host.Child(L"BUTTON", L"Go", BS_PUSHBUTTON, 10, 10, 80, 26);
+  const LONG_PTR own = GetWindowLongPtrW(b, GWLP_WNDPROC);
+  auto* a = AttachAdapter<TkcBtnWnd>(b, k.Source(), TkcSkinParams{});
+  EXPECT_NE(GetWindowLongPtrW(b, GWLP_WNDPROC), own);
+  SendMessageW(b, WM_SKINCOMMAND, SkinCommand(SKC_REMOVESKIN), 0);
+  delete a;
+  EXPECT_EQ(GetWindowLongPtrW(b, GWLP_WNDPROC), own);
+  EXPECT_EQ(GetWindowAdapter(b), nullptr);
+  EXPECT_EQ(SendMessageW(b, WM_SKINCOMMAND, SkinCommand(SKC_ISHANDLED), 0), 0);
+
+  a = AttachAdapter<TkcBtnWnd>(b, k.Source(), TkcSkinParams{});
+  DestroyWindow(b);
+  EXPECT_TRUE(a->Destroyed);
+  delete a;
+
+  HWND t = host.Child(L"STATIC", L"Name", SS_LEFT, 10, 50, 80, 20);
+  auto* st = AttachAdapter<TkcStaticWnd>(t, k.Source(), TkcSkinParams{});
+  DestroyWindow(t);
+  EXPECT_TRUE(st->Destroyed);
+  delete st;
+}
+
+TEST(StaticWnd, TextOverWhatLiesBehindInTheSkinsColour) {
+  Skinned k(SyntheticControlSkin());
+  Host host;
+  HWND t = host.Child(L"STATIC", L"&Name", SS_LEFT, 10, 10, 100, 20);
+  HWND n = host.Child(L"STATIC", L"&Name", SS_LEFT | SS_NOPREFIX, 10, 40, 100, 20);
+  HWND tab = host.Child(L"STATIC", L"&Name", SS_LEFT | WS_TABSTOP, 10, 70, 100, 20);
+  auto* a = AttachAdapter<TkcStaticWnd>(t, k.Source(), TkcSkinParams{});
+  auto* an = AttachAdapter<TkcStaticWnd>(n, k.Source(), TkcSkinParams{});
+  auto* at = AttachAdapter<TkcStaticWnd>(tab, k.Source(), TkcSkinParams{});
+  EXPECT_EQ(a->TextFlags(), 0x9D0u);
+  EXPECT_EQ(an->TextFlags(), 0x950u);
+  TPixelBuffer p = Print(t), pn = Print(n), pt = Print(tab);
+  EXPECT_EQ(View32(p).Pixel(95, 18), Px(kHost)) << "the see-through section shows the host";
+  EXPECT_GT(CountPixels(View32(p), Px(kLabelText)), 5) << "text in the section's colour";
+  EXPECT_NE(PixelChecksum(View32(p)), PixelChecksum(View32(pn))) << "the prefix is drawn as an underline";
+  EXPECT_EQ(CountPixels(View32(pt), Px(kLabelText)), 0) << "a tab stop keeps its own drawing";
+  SetWindowTextW(t, L"Other");
+  EXPECT_EQ(a->Caption, u"Other");
+  WriteRow({p, pn, pt, Print(t)}, "synthetic_static.png");
+  delete at;
+  delete an;
+  delete a;
+}
