@@ -71,7 +71,7 @@ fw::TPoint WindowTopLeft(HWND wnd) {
 
 }  // namespace
 
-TkcAnimWindow::TkcAnimWindow(HWND Owner, bool TopMost) {
+TkcAnimWindow::TkcAnimWindow(HWND Owner, bool TopMost, const wchar_t* ClassName) {
   static const ATOM atom = [] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -83,7 +83,7 @@ TkcAnimWindow::TkcAnimWindow(HWND Owner, bool TopMost) {
   (void)atom;
   if (!Owner && fw::Application) Owner = fw::Application->Handle();
   DWORD ex = WS_EX_LAYERED | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | (TopMost ? WS_EX_TOPMOST : 0);
-  FHandle = CreateWindowExW(ex, kAnimWindowClass, L"", WS_POPUP, 0, 0, 0, 0, Owner, nullptr,
+  FHandle = CreateWindowExW(ex, ClassName ? ClassName : kAnimWindowClass, L"", WS_POPUP, 0, 0, 0, 0, Owner, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
 }
 

@@ -24,8 +24,9 @@ void PaintChildWindowsToBitmap(fw::TWinControl* C, fw::TBitmap& B);
 // A borderless layered tool window that shows 32-bit images.
 class TkcAnimWindow {
  public:
-  // Owned by the owner window (or the application window).
-  explicit TkcAnimWindow(HWND Owner, bool TopMost);
+  // Owned by the owner window (or the application window); of the given
+  // window class when one is named.
+  explicit TkcAnimWindow(HWND Owner, bool TopMost, const wchar_t* ClassName = nullptr);
   ~TkcAnimWindow();
   TkcAnimWindow(const TkcAnimWindow&) = delete;
   TkcAnimWindow& operator=(const TkcAnimWindow&) = delete;

@@ -27,7 +27,9 @@ LRESULT CALLBACK GlowWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(wnd, msg, wParam, lParam);
 }
 
-const wchar_t* GlowClass() {
+}  // namespace
+
+const wchar_t* GlowWindowClass() {
   static const ATOM atom = [] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
@@ -38,6 +40,8 @@ const wchar_t* GlowClass() {
   }();
   return atom ? kGlowClass : nullptr;
 }
+
+namespace {
 
 // A glow window, destroyed with its owner object.
 class TGlowWindow {
@@ -117,7 +121,7 @@ int ShowGlowEffect(const fw::TRect& r, const fw::TRect& realRect, TkLoadedSkin* 
   const int screenW = GetSystemMetrics(SM_CXVIRTUALSCREEN), screenH = GetSystemMetrics(SM_CYVIRTUALSCREEN);
   if (g.Width <= 0 || g.Height <= 0 || g.W > screenW || g.H > screenH || g.Width > screenW || g.Height > screenH)
     return -1;
-  const wchar_t* cls = GlowClass();
+  const wchar_t* cls = GlowWindowClass();
   if (!cls) return -1;
 
   std::unique_ptr<fw::TBitmap> image = NewBitmap32(g.W, g.H);

@@ -41,6 +41,11 @@ void HideGlowEffect(int& id, bool immediate = false);
 // message queue.
 void FreeGlowEffects(bool destroyWindows);
 
+// The window class of every glow-like window ("VestalineGlow"): it answers
+// the hit test as transparent and is never skinned; null when it cannot be
+// registered.
+const wchar_t* GlowWindowClass();
+
 // How many glows are shown (for tests and diagnostics).
 int GlowEffectCount();
 // The window of a glow, or null.

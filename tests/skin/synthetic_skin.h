@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "skin/engine/core/pixel_buffer.h"
 #include "skin/engine/core/skin_data.h"
 
 namespace skintest {
@@ -70,6 +71,44 @@ inline std::unique_ptr<skin::TkLoadedSkin> SyntheticControlSkin() {
   s->Palette[skin::pcBorder] = kBorder;
   s->InitConstantIndexes();
   return s;
+}
+
+// Title-button masks in "GLOBALINFO": close, maximise, restore and
+// minimise, 21 x 21 a state with three states of solid colours (state s of
+// a button: its colour + s), and the close button's glow picture
+// "BICONCLOSEGLOW0", 27 x 27 of kGlow, reaching kGlowMargin pixels beyond
+// the button.
+constexpr fw::TColor kCloseBtn = 0x2020C0, kMaxBtn = 0x20C020, kNormBtn = 0x20A0A0, kMinBtn = 0xC02020,
+                     kGlow = 0x30F0F0;
+constexpr int kTitleBtnSize = 21, kGlowSize = 27, kGlowMargin = 3;
+
+inline void AddTitleButtonMasks(skin::TkLoadedSkin& s) {
+  auto mask = [&](const char16_t* name, fw::TColor color, int frames, int size) {
+    auto bmp = std::make_shared<skin::TPixelBuffer>(skin::TPixelFormat::pf32bit, size * frames, size);
+    for (int y = 0; y < size; ++y) {
+      auto* row = reinterpret_cast<uint32_t*>(bmp->ScanLine(y));
+      for (int x = 0; x < size * frames; ++x) {
+        const uint32_t c = static_cast<uint32_t>(color + x / size);
+        // 0x00BBGGRR to pixel bytes B, G, R, A.
+        row[x] = 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+      }
+    }
+    skin::TkMaskData m;
+    m.Bmp = bmp;
+    m.ClassName = u"GLOBALINFO";
+    m.PropertyName = name;
+    m.R = fw::Rect(0, 0, size * frames, size);
+    m.ImageCount = static_cast<int16_t>(frames);
+    m.ImgType = skin::TkcImgType::itisaGlyph;
+    s.ma.push_back(m);
+  };
+  mask(u"BICONCLOSE", kCloseBtn, 3, kTitleBtnSize);
+  mask(u"BICONMAX", kMaxBtn, 3, kTitleBtnSize);
+  mask(u"BICONNORM", kNormBtn, 3, kTitleBtnSize);
+  mask(u"BICONMIN", kMinBtn, 3, kTitleBtnSize);
+  mask(u"BICONCLOSEGLOW0", kGlow, 1, kGlowSize);
+  s.CommonSkinData.BICloseGlowMargin = kGlowMargin;
+  s.InitConstantIndexes();
 }
 
 }  // namespace skintest

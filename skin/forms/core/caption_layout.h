@@ -9,6 +9,8 @@
 
 namespace skin {
 
+class TkcSBAnimation;
+
 // One title button: state 0 normal, 1 hot, 2 pressed, -1 not painted.
 struct TkCaptionButton {
   int State = 0;
@@ -17,6 +19,9 @@ struct TkCaptionButton {
   bool HaveAlignment = false;
   int GlowID = -1;
   unsigned HitCode = 0;
+  // The button's fade while it runs (owned by whoever stops the title's
+  // animations).
+  TkcSBAnimation* Timer = nullptr;
 };
 
 // What the layout reads beyond the frame facts.
