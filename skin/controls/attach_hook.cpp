@@ -4,7 +4,7 @@
 #include <cwctype>
 
 #include "fw/system/screen.h"
-#include "skin/controls/scroll_wnd.h"
+#include "skin/controls/adapter_factory.h"
 #include "skin/engine/glow_effect.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/forms/skin_provider.h"
@@ -93,20 +93,7 @@ bool TkcProvider::AddControl(HWND Child, bool Repaint) {
   if (c.Choice.Kind != TkcAdapterKind::None) {
     TkcSkinParams p;
     p.SkinSection = c.Choice.Section;
-    // The scrolling kinds get their skinned scroll bars; the other kinds
-    // keep their own look until their adapters exist.
-    switch (c.Choice.Kind) {
-      case TkcAdapterKind::ListView:
-      case TkcAdapterKind::TreeView:
-        // Their bars come and go with their contents.
-        c.Adapter = AttachAdapter<TkcScrollWnd>(Child, gSkin, p, Repaint);
-        break;
-      case TkcAdapterKind::Edit:
-        if (w.ClassName != u"edit" || (w.Style & (WS_HSCROLL | WS_VSCROLL)))
-          c.Adapter = AttachAdapter<TkcScrollWnd>(Child, gSkin, p, Repaint);
-        break;
-      default: break;
-    }
+    c.Adapter = MakeKindAdapter(c.Choice.Kind, Child, gSkin, p, Repaint);
     kcSkinnedCtrls.push_back(c);
   }
   AddingDialogControls = false;
@@ -130,6 +117,10 @@ void InstallSkinHook(TkcSkinSource Skin, TkSkinningRules Rules) {
   gSkin = std::move(Skin);
   gRules = Rules;
   gHook = SetWindowsHookExW(WH_CBT, CBTHookProc, nullptr, GetCurrentThreadId());
+  SkinningLinks().MakeListAdapter = [](int ListIndex, fw::TWinControl* Control,
+                                       const TkcSkinParams& Params) -> TkAdapterLink* {
+    return MakeListAdapter(ListIndex, Control, gSkin, Params);
+  };
 }
 
 void RemoveSkinHook() {
@@ -137,6 +128,7 @@ void RemoveSkinHook() {
   gHook = nullptr;
   gProviders.clear();
   gSkin = nullptr;
+  SkinningLinks().MakeListAdapter = nullptr;
 }
 
 bool SkinHookInstalled() { return gHook != nullptr; }

@@ -17,29 +17,16 @@
 #include "fw/controls/controls.h"
 #include "fw/system/messages.h"
 #include "skin/engine/core/skin_data.h"
+#include "skin/engine/skin_params.h"
+#include "skin/engine/skinning_links.h"
 
 namespace skin {
-
-// What the adapter is made with.
-struct TkcSkinParams {
-  fw::TControl* Control = nullptr;  // the framework control owning the window; none for a raw window
-  fw::String SkinSection;           // empty: the adapter's own default section
-  bool UseSkinFontColor = true;
-  bool UseSkinColor = true;
-  int VertScrollSize = -1;  // width of the vertical bar; -1 not given
-  int VertScrollBtnSize = -1;
-  int HorzScrollSize = -1;
-  int HorzScrollBtnSize = -1;
-};
-
-// The skin an adapter paints from; none: the skin is not active.
-using TkcSkinSource = std::function<TkLoadedSkin*()>;
 
 // True while a skinned system dialog's child windows get their adapters:
 // adapters made then keep the window's visual theme and work in dialog mode.
 extern bool AddingDialogControls;
 
-class TkcMainWnd {
+class TkcMainWnd : public TkAdapterLink {
  public:
   TkcMainWnd(HWND AHandle, TkcSkinSource ASkin, const TkcSkinParams& Params);
   // Detaches (when still attached).
@@ -52,6 +39,7 @@ class TkcMainWnd {
   virtual void Subclass();
   // Gives the window its procedure and property back; Destroyed afterwards.
   void Detach();
+  bool IsDestroyed() const override { return Destroyed; }
 
   virtual void kcWndProc(fw::TMessage& Message);
   // Hands a message to the procedure the adapter replaced.

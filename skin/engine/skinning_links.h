@@ -12,6 +12,7 @@
 
 #include "fw/controls/forms.h"
 #include "fw/core/events.h"
+#include "skin/engine/skin_params.h"
 
 namespace skin {
 
@@ -57,6 +58,14 @@ class TkFormProviderLink {
   virtual void PrepareFormCache() {}
 };
 
+// A window adapter of the control skinning as the form skinning holds it:
+// the holder owns it and frees it; it detaches itself when its window goes.
+class TkAdapterLink {
+ public:
+  virtual ~TkAdapterLink() = default;
+  virtual bool IsDestroyed() const { return false; }
+};
+
 // Routines of the form and control skinning the engine calls.
 struct TkSkinningLinks {
   // The window-creation hook's work (the result is ignored: the engine
@@ -74,6 +83,10 @@ struct TkSkinningLinks {
   std::function<void(TkSkinManager*)> UpdateMenus;
   // Draws a popup menu window's border (item or null, menu window).
   std::function<void(TkSkinManager*, void* Item, HWND MenuWindow)> DrawMenuBorder;
+  // A new adapter for a framework control named in the class list ListIndex
+  // (the skin manager's 22 lists), attached to the control's window; the
+  // caller owns it. Null when that list has no adapter.
+  std::function<TkAdapterLink*(int ListIndex, fw::TWinControl* Control, const TkcSkinParams& Params)> MakeListAdapter;
 };
 TkSkinningLinks& SkinningLinks();
 

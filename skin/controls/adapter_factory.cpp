@@ -1,0 +1,91 @@
+#include "skin/controls/adapter_factory.h"
+
+#include "fw/stdctrls/edit.h"
+#include "skin/controls/scroll_wnd.h"
+
+namespace skin {
+
+namespace {
+
+// Lists, combo lists and multi-line edits scroll (their bars come and go
+// with their contents); a single-line edit does not.
+bool Scrolls(HWND Wnd, bool IsEdit) {
+  const LONG_PTR style = GetWindowLongPtrW(Wnd, GWL_STYLE);
+  return !IsEdit || (style & (ES_MULTILINE | WS_HSCROLL | WS_VSCROLL)) != 0;
+}
+
+bool IsEditClass(HWND Wnd) {
+  wchar_t cls[16] = {};
+  GetClassNameW(Wnd, cls, 16);
+  return lstrcmpiW(cls, L"edit") == 0;
+}
+
+}  // namespace
+
+TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSource Skin, const TkcSkinParams& Params) {
+  if (!Control) return nullptr;
+  HWND h = Control->Handle();
+  TkcSkinParams p = Params;
+  p.Control = Control;
+  switch (ListIndex) {
+    case tlEdit:
+      // A single-line edit keeps its own look until its adapter exists.
+      return Scrolls(h, dynamic_cast<fw::TCustomEdit*>(Control) != nullptr) ? AttachAdapter<TkcScrollWnd>(h, std::move(Skin), p) : nullptr;
+    case tlListView:
+    case tlTreeView: return AttachAdapter<TkcScrollWnd>(h, std::move(Skin), p);
+    case tlButton:
+    case tlBitBtn:
+    case tlCheckBox:
+    case tlComboBox:
+    case tlGrid:
+    case tlGroupBox:
+    case tlPanel:
+    case tlWWEdit:
+    case tlGridEh:
+    case tlVirtualTree:
+    case tlPageControl:
+    case tlTabControl:
+    case tlToolBar:
+    case tlStatusBar:
+    case tlSpeedButton:
+    case tlScrollControl:
+    case tlUpDown:
+    case tlScrollBar:
+    case tlStaticText:
+    default: return nullptr;
+  }
+}
+
+TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, const TkcSkinParams& Params,
+                            bool Repaint) {
+  if (!Wnd) return nullptr;
+  switch (Kind) {
+    case TkcAdapterKind::ListView:
+    case TkcAdapterKind::TreeView:
+      // Their bars come and go with their contents.
+      return AttachAdapter<TkcScrollWnd>(Wnd, std::move(Skin), Params, Repaint);
+    case TkcAdapterKind::Edit:
+      return Scrolls(Wnd, IsEditClass(Wnd)) ? AttachAdapter<TkcScrollWnd>(Wnd, std::move(Skin), Params, Repaint) : nullptr;
+    case TkcAdapterKind::None:
+    case TkcAdapterKind::Edge:
+    case TkcAdapterKind::Icon:
+    case TkcAdapterKind::Static:
+    case TkcAdapterKind::TransPanel:
+    case TkcAdapterKind::Panel:
+    case TkcAdapterKind::GroupBox:
+    case TkcAdapterKind::CheckBox:
+    case TkcAdapterKind::Button:
+    case TkcAdapterKind::ComboBox:
+    case TkcAdapterKind::Sizer:
+    case TkcAdapterKind::TabControl:
+    case TkcAdapterKind::Spin:
+    case TkcAdapterKind::Track:
+    case TkcAdapterKind::Link:
+    case TkcAdapterKind::ToolBar:
+    case TkcAdapterKind::Container:
+    case TkcAdapterKind::Search:
+    default: return nullptr;
+  }
+}
+
+}  // namespace skin
