@@ -1,0 +1,260 @@
+#include "skin/forms/min_animation.h"
+
+#include <algorithm>
+
+#include "fw/core/rtti.h"
+#include "fw/graphics/gdi_handles.h"
+#include "skin/engine/bitmap_dc.h"
+#include "skin/engine/core/alpha_bitmap.h"
+#include "skin/engine/skin_utils.h"
+#include "skin/forms/dwm_link.h"
+
+namespace skin {
+
+namespace {
+
+constexpr UINT kZOrderOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER |
+                             SWP_NOSENDCHANGING;  // 0x61B
+
+fw::TRect WindowRectOf(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  return fw::Rect(r.left, r.top, r.right, r.bottom);
+}
+
+void SetExStyleBit(HWND wnd, LONG_PTR bit, bool on) {
+  const LONG_PTR ex = GetWindowLongPtrW(wnd, GWL_EXSTYLE);
+  const LONG_PTR next = on ? (ex | bit) : (ex & ~bit);
+  if (next != ex) SetWindowLongPtrW(wnd, GWL_EXSTYLE, next);
+}
+
+void MakeTransparent(HWND wnd) {
+  SetExStyleBit(wnd, WS_EX_LAYERED, true);
+  if (SetLayeredWindowAttributesProc) SetLayeredWindowAttributesProc(wnd, 0, 0, LWA_ALPHA);
+}
+
+// The steps are taken as the system would show them: stepped on old
+// systems and with composition, in one step otherwise.
+bool SteppedAnimation() { return WindowsVersionNumber() < 6 || DwmCompositionActive(); }
+
+}  // namespace
+
+TkcMinAnimHost::~TkcMinAnimHost() { FormTimer.reset(); }
+
+TkcSysAnimationOff::TkcSysAnimationOff() : FWasOn(SysWindowAnimationOn()) {
+  if (FWasOn) SetSysWindowAnimation(false);
+}
+
+TkcSysAnimationOff::~TkcSysAnimationOff() {
+  if (FWasOn) SetSysWindowAnimation(true);
+}
+
+TkTaskbarFacts ReadTaskbarFacts() {
+  TkTaskbarFacts t;
+  if (HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr)) {
+    t.Exists = true;
+    t.Rect = WindowRectOf(bar);
+  }
+  return t;
+}
+
+void SetLayeredBitmap(HWND Wnd, fw::TBitmap* Bmp, int Alpha, const fw::TPoint* Pos) {
+  if (!Wnd || !UpdateLayeredWindowProc) return;
+  SetExStyleBit(Wnd, WS_EX_LAYERED, true);
+  std::unique_ptr<fw::TBitmap> empty;
+  if (!Bmp) {
+    const fw::TRect r = WindowRectOf(Wnd);
+    empty = NewBitmap32(std::max(r.Width(), 1), std::max(r.Height(), 1));
+    Bmp = empty.get();
+  }
+  fw::TWindowDC screen;
+  POINT dst{Pos ? Pos->x : 0, Pos ? Pos->y : 0}, src{0, 0};
+  SIZE size{Bmp->Width(), Bmp->Height()};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(std::clamp(Alpha, 0, 255)), AC_SRC_ALPHA};
+  UpdateLayeredWindowProc(Wnd, screen.Get(), Pos ? &dst : nullptr, &size, Bmp->Canvas()->Handle(), &src, 0, &blend,
+                          ULW_ALPHA);
+}
+
+std::unique_ptr<TkcAnimWindow> MakeCoverForm(HWND Wnd) {
+  auto cover = std::make_unique<TkcAnimWindow>(nullptr, true);
+  if (!cover->Handle()) return cover;
+  const fw::TRect r = WindowRectOf(Wnd);
+  auto image = NewBitmap32(std::max(r.Width(), 1), std::max(r.Height(), 1));
+  {
+    fw::TWindowFrameDC dc(Wnd);
+    BitBlt(image->Canvas()->Handle(), 0, 0, r.Width(), r.Height(), dc.Get(), 0, 0, SRCCOPY);
+  }
+  GdiFlush();
+  SetRectAlpha(View32(*image), fw::Rect(0, 0, image->Width(), image->Height()), 255, clSkinNone);
+  cover->ShowImage(*image, 255, fw::TPoint{r.Left, r.Top});
+  SetWindowPos(cover->Handle(), HWND_TOPMOST, r.Left, r.Top, 0, 0,
+               SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOREDRAW | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+  return cover;
+}
+
+TkcMinTimer::TkcMinTimer(fw::TComponent* AOwner, TkcMinAnimHost* Host) : TkcThreadedTimer(AOwner, true), sp(Host) {
+  InitData();
+  SavedImage = NewBitmap32(1, 1);
+}
+
+TkcMinTimer::~TkcMinTimer() {
+  SetEnabled(false);
+  if (sp && (sp->FormState & 0x500)) MakeOpaque();
+  AnimForm.reset();
+}
+
+int TkcMinTimer::AlphaFrom() const {
+  return MinimizeAlphaFrom(sp && sp->AlphaBlend(), sp ? sp->AlphaBlendValue() : 255, SteppedAnimation());
+}
+
+void TkcMinTimer::InitData() {
+  SetInterval(12);
+  if (!sp) return;
+  const unsigned time = SteppedAnimation() ? sp->MinimizingTime() : 0;
+  if (!FormHandle) FormHandle = sp->FormWindow();
+  Taskbar = ReadTaskbarFacts();
+  Steps.Init(WindowRectOf(FormHandle), AlphaFrom(), time, Taskbar, DwmCompositionActive());
+  AlphaBmp = NewBitmap32(std::max(Steps.RectFrom.Width(), 1), std::max(Steps.RectFrom.Height(), 1));
+  AnimForm.reset();
+  AnimForm = MakeCoverForm(FormHandle);
+  if (AnimForm->Handle()) SetWindowRgn(AnimForm->Handle(), nullptr, FALSE);
+}
+
+void TkcMinTimer::MakeOpaque() {
+  if (FormHandle && IsWindow(FormHandle)) {
+    if (sp && sp->AlphaBlend() && SetLayeredWindowAttributesProc)
+      SetLayeredWindowAttributesProc(FormHandle, 0, static_cast<BYTE>(sp->AlphaBlendValue()), LWA_ALPHA);
+    else
+      SetExStyleBit(FormHandle, WS_EX_LAYERED, false);
+  }
+  if (sp) {
+    sp->FormState &= ~0x500u;
+    sp->fAnimating = false;
+  }
+}
+
+void TkcMinTimer::ShowFrame() {
+  if (!AnimForm || !AlphaBmp || !SavedImage) return;
+  SetWindowRgn(AnimForm->Handle(), nullptr, FALSE);
+  const TkMinFrame f = Steps.Frame(AlphaBmp->Width(), AlphaBmp->Height());
+  const TPixelView32 v = View32(*AlphaBmp);
+  FillRectAlpha(v, fw::Rect(0, 0, v.Width, v.Height), 0, 0);
+  HDC dc = AlphaBmp->Canvas()->Handle();
+  SetStretchBltMode(dc, COLORONCOLOR);
+  StretchBlt(dc, f.OffsetX, f.OffsetY, f.StretchWidth, f.StretchHeight, SavedImage->Canvas()->Handle(), 0, 0,
+             SavedImage->Width(), SavedImage->Height(), SRCCOPY);
+  GdiFlush();
+  AnimForm->ShowImage(*AlphaBmp, f.Alpha, f.WindowPos);
+  // The image vanishes behind the taskbar.
+  if (HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr))
+    SetWindowPos(AnimForm->Handle(), bar, 0, 0, 0, 0, kZOrderOnly | SWP_SHOWWINDOW);
+}
+
+void TkcMinTimer::EndMinimize() {
+  SetEnabled(false);
+  sp->fAnimating = false;
+  sp->ClearHotElement();
+  sp->FormState &= ~0x100u;
+  SetExStyleBit(FormHandle, WS_EX_LAYERED, false);
+  if (AnimForm) {
+    const TPixelView32 v = View32(*AlphaBmp);
+    FillRectAlpha(v, fw::Rect(0, 0, v.Width, v.Height), 0, 0);
+    AnimForm->ShowImage(*AlphaBmp, 0, Steps.Frame(v.Width, v.Height).WindowPos);
+    ShowWindow(AnimForm->Handle(), SW_HIDE);
+  }
+  sp->RepaintFrame();
+}
+
+void TkcMinTimer::EndRestore() {
+  SetEnabled(false);
+  if (AnimForm && SavedImage) AnimForm->ShowImage(*SavedImage, Steps.AlphaOrigin, {Steps.RectFrom.Left, Steps.RectFrom.Top});
+  WINDOWPLACEMENT wp{sizeof wp};
+  GetWindowPlacement(FormHandle, &wp);
+  const bool maximized = IsZoomed(FormHandle) || (IsIconic(FormHandle) && (wp.flags & WPF_RESTORETOMAXIMIZED));
+  {
+    TkcSysAnimationOff noSystemAnimation;
+    ShowWindow(FormHandle, maximized ? SW_SHOWMAXIMIZED : SW_SHOWNOACTIVATE);
+  }
+  if (AnimForm) SetWindowPos(AnimForm->Handle(), HWND_TOP, 0, 0, 0, 0, kZOrderOnly);
+  MakeOpaque();
+  RedrawWindow(FormHandle, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  Steps.Minimized = false;
+  if (AnimForm) SetWindowPos(AnimForm->Handle(), FormHandle, 0, 0, 0, 0, kZOrderOnly);
+  AnimForm.reset();
+  if (IsWindowEnabled(FormHandle) && IsWindowVisible(FormHandle)) {
+    SetActiveWindow(FormHandle);
+    SetFocus(FormHandle);
+  }
+}
+
+void TkcMinTimer::TimeHandler() {
+  if (InHandler || !sp) return;
+  InHandler = true;
+  struct TLeave {
+    bool& flag;
+    ~TLeave() { flag = false; }
+  } leave{InHandler};
+  if (Steps.Minimized && (sp->FormState & 0x100)) Steps.Minimized = false;
+  if (!Steps.Minimized && (sp->FormState & 0x400)) Steps.Minimized = true;
+  if (!AnimForm) {
+    SetEnabled(false);
+    return;
+  }
+  // The form's window went during the animation: nothing left to show.
+  if (!IsWindow(FormHandle)) {
+    SetEnabled(false);
+    AnimForm.reset();
+    MakeOpaque();
+    return;
+  }
+  if (!Steps.Minimized) {
+    if (Steps.StepMinimize()) {
+      EndMinimize();
+      return;
+    }
+  } else if (Steps.StepRestore(AlphaFrom())) {
+    EndRestore();
+    return;
+  }
+  ShowFrame();
+}
+
+void StartMinimizeAnimation(TkcMinAnimHost& Host) {
+  if (!Host.MinimizingActive()) return;
+  Host.StopTitleAnimations();
+  if (Host.FormState & 0x100) return;
+  Host.FormState |= 0x100;
+  Host.fAnimating = true;
+  auto* timer = dynamic_cast<TkcMinTimer*>(Host.FormTimer.get());
+  if (Host.FormTimer && !timer) Host.FormTimer.reset();
+  if (!timer) {
+    timer = new TkcMinTimer(nullptr, &Host);
+    Host.FormTimer.reset(timer);
+  } else if (!(Host.FormState & 0x400)) {
+    timer->InitData();
+  }
+  Host.FormState &= ~0x400u;
+  if (timer->AlphaFrom() <= timer->Steps.CurrentAlpha) {
+    if (auto image = Host.MakeFormImage()) timer->SavedImage = std::move(image);
+  }
+  MakeTransparent(Host.FormWindow());
+  timer->Tick();
+  // One step needs no timer (the first ran already).
+  if (Host.FormState & 0x100) timer->SetEnabled(SteppedAnimation());
+}
+
+bool StartRestoreAnimation(TkcMinAnimHost& Host) {
+  auto* timer = dynamic_cast<TkcMinTimer*>(Host.FormTimer.get());
+  if (!timer || !Host.MinimizingActive() || (Host.FormState & 0x400)) return false;
+  Host.FormState = (Host.FormState & ~0x100u) | 0x400u;
+  Host.fAnimating = true;
+  if (!timer->AnimForm) timer->AnimForm = MakeCoverForm(timer->FormHandle);
+  MakeTransparent(Host.FormWindow());
+  timer->SetEnabled(true);
+  return true;
+}
+
+FW_REGISTER(TkcMinTimer) {}
+
+}  // namespace skin

@@ -1,0 +1,105 @@
+// The minimize and restore animations of a skinned form: a snapshot of the
+// form shrinks towards the taskbar while it fades out, and grows back while
+// it fades in, on a layered cover window stepped every 12 ms by a threaded
+// timer; the real window stays fully transparent meanwhile. Every way out
+// (the last step, the form's window going, the timer being freed) leaves the
+// window fully opaque, and the system's own window animation is switched
+// off only for the one ShowWindow call that restores the window.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "fw/graphics/graphics.h"
+#include "skin/engine/animations.h"
+#include "skin/engine/threaded_timer.h"
+#include "skin/forms/core/min_animation_steps.h"
+
+namespace skin {
+
+// What the animations read of and do to the form's provider.
+class TkcMinAnimHost {
+ public:
+  virtual ~TkcMinAnimHost();
+  uint32_t FormState = 0;  // 0x100 minimizing, 0x400 restoring
+  bool fAnimating = false;
+  // The provider's animation timer (a TkcMinTimer between a minimize and
+  // the next restore).
+  std::unique_ptr<TkcThreadedTimer> FormTimer;
+
+  virtual HWND FormWindow() const = 0;
+  // A full rendering of the form, opaque, the size of its window.
+  virtual std::unique_ptr<fw::TBitmap> MakeFormImage() = 0;
+  // The manager's AnimEffects.Minimizing.
+  virtual bool MinimizingActive() const { return true; }
+  virtual unsigned MinimizingTime() const { return 120; }
+  virtual bool AlphaBlend() const { return false; }
+  virtual int AlphaBlendValue() const { return 255; }
+  virtual void StopTitleAnimations() {}
+  // No title element is hot any more.
+  virtual void ClearHotElement() {}
+  // The frame is painted again after the animation.
+  virtual void RepaintFrame() {}
+};
+
+// Switches the system's minimize and restore animation off for its scope
+// and back on at its end, whatever happens between.
+class TkcSysAnimationOff {
+ public:
+  TkcSysAnimationOff();
+  ~TkcSysAnimationOff();
+  TkcSysAnimationOff(const TkcSysAnimationOff&) = delete;
+  TkcSysAnimationOff& operator=(const TkcSysAnimationOff&) = delete;
+
+ private:
+  bool FWasOn;
+};
+
+// The taskbar as the system shows it now. The application's button is not
+// looked for (that would read the shell's memory): the animation aims at
+// the taskbar's inner edge.
+TkTaskbarFacts ReadTaskbarFacts();
+// Gives the window WS_EX_LAYERED and shows the 32-bit bitmap on it (an
+// empty one of the window's size without a bitmap) at the alpha, at Pos or
+// where it is.
+void SetLayeredBitmap(HWND Wnd, fw::TBitmap* Bmp, int Alpha, const fw::TPoint* Pos);
+// A topmost non-activating layered window over Wnd showing its current
+// pixels, opaque.
+std::unique_ptr<TkcAnimWindow> MakeCoverForm(HWND Wnd);
+
+class TkcMinTimer : public TkcThreadedTimer {
+  FW_CLASS(TkcMinTimer, TkcThreadedTimer)
+  TkcMinTimer(fw::TComponent* AOwner, TkcMinAnimHost* Host);
+  // Gives the window its opacity back when an animation is cut short.
+  ~TkcMinTimer() override;
+
+  TkcMinAnimHost* sp = nullptr;
+  HWND FormHandle = nullptr;
+  TkMinSteps Steps;
+  std::unique_ptr<TkcAnimWindow> AnimForm;
+  std::unique_ptr<fw::TBitmap> SavedImage, AlphaBmp;
+  TkTaskbarFacts Taskbar;
+
+  int AlphaFrom() const;
+  void InitData();
+  // One step (the timer's tick; tests call it directly).
+  void Tick() { TimeHandler(); }
+
+ protected:
+  void TimeHandler() override;
+
+ private:
+  void ShowFrame();
+  void EndMinimize();
+  void EndRestore();
+  void MakeOpaque();
+};
+
+// The form is being minimised: its snapshot shrinks to the taskbar.
+void StartMinimizeAnimation(TkcMinAnimHost& Host);
+// The minimised form is being restored; true when an animation runs.
+bool StartRestoreAnimation(TkcMinAnimHost& Host);
+
+}  // namespace skin
