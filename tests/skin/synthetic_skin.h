@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "skin/engine/core/pixel_buffer.h"
+#include "skin/engine/core/pixel_view.h"
 #include "skin/engine/core/skin_data.h"
 
 namespace skintest {
@@ -69,6 +70,60 @@ inline std::unique_ptr<skin::TkLoadedSkin> SyntheticControlSkin() {
   section(u"EDIT", 2, kEdit, kEditText, 0);
   section(u"CHECKBOX", 1, kMain, kLabelText, 100);
   s->Palette[skin::pcBorder] = kBorder;
+// Colours of the sections added by SyntheticDialogSkin (text colours are
+// their own; hot states add 0x10 to blue as above).
+constexpr fw::TColor kPage = 0x30C0A0, kPageBottom = 0x2090F0, kCheckBox = 0xE0D0C0, kGroupBox = 0xC0E0D0,
+                     kDlgButton = 0x6060C0, kUpDown = 0xA02060, kTab = 0x4080E0, kText = 0x102030;
+// Check and radio glyphs: 12 x 12, one colour per mask and state (state
+// s adds 0x20 * s to red).
+constexpr fw::TColor kBoxUnchecked = 0x00A000, kBoxChecked = 0x0000A0, kBoxGrayed = 0x808080,
+                     kRadioUnchecked = 0x00A0A0, kRadioChecked = 0xA000A0;
+constexpr int kGlyphSize = 12;
+
+// The scroll skin with the sections of dialog controls, tabs and pages,
+// and the check and radio glyphs (solid squares cut from the master image).
+inline std::unique_ptr<skin::TkLoadedSkin> SyntheticDialogSkin() {
+  auto s = SyntheticScrollSkin();
+  auto section = [&](const char16_t* name, fw::TColor color) {
+    skin::TkGeneralData g;
+    g.ClassName = name;
+    g.States = 3;
+    g.Props[0].Color = color;
+    g.Props[1].Color = Hot(color);
+    g.Props[0].FontColor.Color = kText;
+    g.Props[1].FontColor.Color = Hot(kText);
+    s->gd.push_back(g);
+  };
+  section(u"PAGECONTROL", kPage);
+  section(u"PAGECONTROLBOTTOM", kPageBottom);
+  section(u"CHECKBOX", kCheckBox);
+  section(u"GROUPBOX", kGroupBox);
+  section(u"BUTTON", kDlgButton);
+  section(u"UPDOWNBTN", kUpDown);
+  section(u"TABTOP", kTab);
+  const std::pair<const char16_t*, fw::TColor> glyphs[] = {{u"BOXUNCHECKED", kBoxUnchecked},
+                                                           {u"BOXCHECKED", kBoxChecked},
+                                                           {u"BOXGRAYED", kBoxGrayed},
+                                                           {u"RADIOUNCHECKED", kRadioUnchecked},
+                                                           {u"RADIOCHECKED", kRadioChecked}};
+  const int n = int(std::size(glyphs));
+  s->MasterBitmap.SetSize(skin::TPixelFormat::pf32bit, 3 * kGlyphSize, n * kGlyphSize);
+  const skin::TPixelView32 v = skin::View32(s->MasterBitmap);
+  for (int i = 0; i < n; ++i) {
+    for (int state = 0; state < 3; ++state)
+      for (int y = 0; y < kGlyphSize; ++y)
+        for (int x = 0; x < kGlyphSize; ++x)
+          v.Pixel(state * kGlyphSize + x, i * kGlyphSize + y) =
+              skin::ColorToPixel(uint32_t(glyphs[i].second) + 0x20u * uint32_t(state), 255);
+    skin::TkMaskData m;
+    m.ClassName = u"GLOBALINFO";
+    m.PropertyName = glyphs[i].first;
+    m.R = fw::Rect(0, i * kGlyphSize, 3 * kGlyphSize, (i + 1) * kGlyphSize);
+    m.ImageCount = 3;
+    m.MaskType = 0;
+    m.ImgType = skin::TkcImgType::itisaGlyph;
+    s->ma.push_back(m);
+  }
   s->InitConstantIndexes();
   return s;
 }

@@ -1,0 +1,145 @@
+// Check boxes, radio buttons and group boxes under their adapters: the
+// glyph of each check state and look at its place, the caption's side, the
+// disabled fade, the group frame below half the caption with what lies
+// behind above it, a dialog's group box keeping its inside, removal and
+// destruction.
+#include "skin/controls/check_box_wnd.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/skin/controls/adapter_test_host.h"
+#include "tests/skin/synthetic_skin.h"
+
+using namespace skin;
+using namespace skintest;
+
+namespace {
+
+struct Button {
+  std::unique_ptr<TkLoadedSkin> skin = SyntheticDialogSkin();
+  AdapterHost host;
+  HWND wnd;
+  TkcMainWnd* a = nullptr;
+  Button(DWORD style, int w = 120, int h = 20, const wchar_t* text = L"Check") {
+    wnd = host.Child(L"BUTTON", text, style, 10, 10, w, h);
+  }
+  template <class T>
+  T* Attach(bool dialog = false) {
+    AddingDialogControls = dialog;
+    auto* t = AttachAdapter<T>(wnd, [this] { return skin.get(); }, TkcSkinParams{});
+    AddingDialogControls = false;
+    a = t;
+    return t;
+  }
+  ~Button() { delete a; }
+};
+
+constexpr fw::TColor Look(fw::TColor c, int state) { return c + 0x20 * state; }
+
+}  // namespace
+
+TEST(CheckBoxWnd, GlyphOfEachStateAndLook) {
+  struct Case {
+    DWORD style;
+    int check;  // BM_SETCHECK
+    bool pushed;
+    fw::TColor glyph;
+  } cases[] = {
+      {BS_AUTOCHECKBOX, BST_UNCHECKED, false, kBoxUnchecked},
+      {BS_AUTOCHECKBOX, BST_CHECKED, false, kBoxChecked},
+      {BS_AUTO3STATE, BST_INDETERMINATE, false, kBoxGrayed},
+      {BS_AUTOCHECKBOX, BST_CHECKED, true, Look(kBoxChecked, 2)},
+      {BS_AUTORADIOBUTTON, BST_UNCHECKED, false, kRadioUnchecked},
+      {BS_RADIOBUTTON, BST_CHECKED, false, kRadioChecked},
+  };
+  for (const Case& c : cases) {
+    Button b(c.style);
+    auto* a = b.Attach<TkcCheckBoxWnd>();
+    SendMessageW(b.wnd, BM_SETCHECK, c.check, 0);
+    if (c.pushed) SendMessageW(b.wnd, BM_SETSTATE, TRUE, 0);
+    EXPECT_EQ(a->CheckRect(), fw::Rect(0, 4, 12, 16));
+    auto image = Render(b.wnd);
+    EXPECT_EQ(ColorAt(*image, 5, 9), c.glyph) << c.style << " " << c.check;
+    EXPECT_EQ(ColorAt(*image, 115, 2), kCheckBox) << "the section behind the caption";
+  }
+}
+
+TEST(CheckBoxWnd, LeftTextPutsTheGlyphAtTheRight) {
+  Button b(BS_AUTOCHECKBOX | BS_LEFTTEXT);
+  auto* a = b.Attach<TkcCheckBoxWnd>();
+  EXPECT_EQ(a->CheckRect(), fw::Rect(108, 4, 120, 16));
+  auto image = Render(b.wnd);
+  EXPECT_EQ(ColorAt(*image, 113, 9), kBoxUnchecked);
+  // The caption starts at x = 2.
+  bool text = false;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 2; x < 8; ++x) text = text || ColorAt(*image, x, y) == kText;
+  EXPECT_TRUE(text);
+}
+
+TEST(CheckBoxWnd, ADisabledBoxFadesIntoWhatLiesBehind) {
+  Button b(BS_AUTOCHECKBOX);
+  b.Attach<TkcCheckBoxWnd>();
+  EnableWindow(b.wnd, FALSE);
+  auto image = Render(b.wnd);
+  auto mix = [](fw::TColor c, fw::TColor bg, int shift) {
+    const int x = (c >> shift) & 0xFF, y = (bg >> shift) & 0xFF;
+    return int(0.4 * (x - y) + y);
+  };
+  const fw::TColor got = ColorAt(*image, 115, 2);
+  for (int shift : {0, 8, 16}) EXPECT_NEAR((got >> shift) & 0xFF, mix(kCheckBox, kHostBg, shift), 1) << shift;
+}
+
+TEST(CheckBoxWnd, RemovalRestoresAndDestructionWhileAttached) {
+  Button b(BS_AUTOCHECKBOX);
+  const auto own = GetWindowLongPtrW(b.wnd, GWLP_WNDPROC);
+  b.Attach<TkcCheckBoxWnd>();
+  EXPECT_EQ(SendSkinCommand(b.wnd, SKC_ISHANDLED, 0), 1);
+  delete b.a;
+  b.a = nullptr;
+  EXPECT_EQ(GetWindowLongPtrW(b.wnd, GWLP_WNDPROC), own);
+  EXPECT_NE(ColorAt(*Render(b.wnd), 115, 2), kCheckBox);
+
+  Button d(BS_AUTOCHECKBOX);
+  auto* a = d.Attach<TkcCheckBoxWnd>();
+  DestroyWindow(d.wnd);
+  EXPECT_TRUE(a->Destroyed);
+}
+
+TEST(GroupBoxWnd, FrameBelowHalfTheCaptionAndWhatLiesBehindAboveIt) {
+  Button b(BS_GROUPBOX, 200, 100, L"Group");
+  auto* a = b.Attach<TkcGroupBoxWnd>();
+  const fw::TRect caption = a->CaptionRect();
+  EXPECT_EQ(caption.Left, 6);
+  EXPECT_EQ(SendSkinCommand(b.wnd, SKC_CTRLQUERY, 0), caption.Height());
+  auto image = Render(b.wnd);
+  EXPECT_EQ(ColorAt(*image, 100, 60), kGroupBox);
+  EXPECT_EQ(ColorAt(*image, 150, 1), kHostBg) << "right of the caption, above the frame";
+  EXPECT_EQ(ColorAt(*image, 150, caption.Height() / 2 + 1), kGroupBox);
+}
+
+TEST(GroupBoxWnd, ADialogsGroupBoxKeepsItsInside) {
+  Button b(BS_GROUPBOX, 200, 100, L"Group");
+  auto* a = b.Attach<TkcGroupBoxWnd>(true);
+  ASSERT_TRUE(a->DlgMode);
+  HDC dc = GetWindowDC(b.wnd);
+  const COLORREF sentinel = RGB(1, 2, 3);
+  SetPixel(dc, 100, 60, sentinel);
+  SendMessageW(b.wnd, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(GetPixel(dc, 100, 60), sentinel) << "the inside is the dialog's";
+  EXPECT_EQ(fw::TColor(GetPixel(dc, 150, 1)), kHostBg) << "the caption strip is the skin's";
+  ReleaseDC(b.wnd, dc);
+}
+
+TEST(GroupBoxWnd, RemovalRestoresAndDestructionWhileAttached) {
+  Button b(BS_GROUPBOX, 200, 100, L"Group");
+  const auto own = GetWindowLongPtrW(b.wnd, GWLP_WNDPROC);
+  b.Attach<TkcGroupBoxWnd>();
+  delete b.a;
+  b.a = nullptr;
+  EXPECT_EQ(GetWindowLongPtrW(b.wnd, GWLP_WNDPROC), own);
+  Button d(BS_GROUPBOX, 200, 100, L"Group");
+  auto* a = d.Attach<TkcGroupBoxWnd>();
+  DestroyWindow(d.wnd);
+  EXPECT_TRUE(a->Destroyed);
+}
