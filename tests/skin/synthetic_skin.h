@@ -70,6 +70,10 @@ inline std::unique_ptr<skin::TkLoadedSkin> SyntheticControlSkin() {
   section(u"EDIT", 2, kEdit, kEditText, 0);
   section(u"CHECKBOX", 1, kMain, kLabelText, 100);
   s->Palette[skin::pcBorder] = kBorder;
+  s->InitConstantIndexes();
+  return s;
+}
+
 // Colours of the sections added by SyntheticDialogSkin (text colours are
 // their own; hot states add 0x10 to blue as above).
 constexpr fw::TColor kPage = 0x30C0A0, kPageBottom = 0x2090F0, kCheckBox = 0xE0D0C0, kGroupBox = 0xC0E0D0,
