@@ -314,6 +314,12 @@ void TkcTabControlWnd::kcWndProc(fw::TMessage& Message) {
       }
       break;
     case WM_PAINT: {
+      if (Message.WParam) {
+        // Printing: the picture onto the given DC.
+        KC_WMPaint(reinterpret_cast<HDC>(Message.WParam));
+        RedrawSpin();
+        return;
+      }
       InvalidateRect(CtrlHandle, nullptr, TRUE);
       PAINTSTRUCT ps{};
       BeginPaint(CtrlHandle, &ps);
@@ -481,6 +487,10 @@ void TkcPageWnd::kcWndProc(fw::TMessage& Message) {
   const bool visible = IsWindowVisible(CtrlHandle) != 0;
   switch (Message.Msg) {
     case WM_PAINT:
+      if (Message.WParam) {
+        KC_WMEraseBKGnd(reinterpret_cast<HDC>(Message.WParam));
+        return;
+      }
       if (visible) {
         PAINTSTRUCT ps{};
         HDC dc = BeginPaint(CtrlHandle, &ps);

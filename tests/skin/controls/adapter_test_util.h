@@ -89,6 +89,12 @@ constexpr uint32_t Px(fw::TColor c) {
   return ((uint32_t(c) & 0xFF) << 16) | (uint32_t(c) & 0xFF00) | ((uint32_t(c) >> 16) & 0xFF);
 }
 
+// A printed pixel as a colour (0x00BBGGRR).
+inline fw::TColor ColorAt(const skin::TPixelBuffer& image, int x, int y) {
+  const uint32_t p = skin::View32(const_cast<skin::TPixelBuffer&>(image)).Pixel(x, y);
+  return fw::TColor(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
+}
+
 inline int CountPixels(const skin::TPixelView32& v, uint32_t px) {
   int n = 0;
   for (int y = 0; y < v.Height; ++y)

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/skin/controls/adapter_test_host.h"
+#include "tests/skin/controls/adapter_test_util.h"
 #include "tests/skin/synthetic_skin.h"
 
 using namespace skin;
@@ -17,7 +17,7 @@ namespace {
 
 struct Button {
   std::unique_ptr<TkLoadedSkin> skin = SyntheticDialogSkin();
-  AdapterHost host;
+  Host host;
   HWND wnd;
   TkcMainWnd* a = nullptr;
   Button(DWORD style, int w = 120, int h = 20, const wchar_t* text = L"Check") {
@@ -58,9 +58,9 @@ TEST(CheckBoxWnd, GlyphOfEachStateAndLook) {
     SendMessageW(b.wnd, BM_SETCHECK, c.check, 0);
     if (c.pushed) SendMessageW(b.wnd, BM_SETSTATE, TRUE, 0);
     EXPECT_EQ(a->CheckRect(), fw::Rect(0, 4, 12, 16));
-    auto image = Render(b.wnd);
-    EXPECT_EQ(ColorAt(*image, 5, 9), c.glyph) << c.style << " " << c.check;
-    EXPECT_EQ(ColorAt(*image, 115, 2), kCheckBox) << "the section behind the caption";
+    auto image = Print(b.wnd);
+    EXPECT_EQ(ColorAt(image, 5, 9), c.glyph) << c.style << " " << c.check;
+    EXPECT_EQ(ColorAt(image, 115, 2), kCheckBox) << "the section behind the caption";
   }
 }
 
@@ -68,12 +68,12 @@ TEST(CheckBoxWnd, LeftTextPutsTheGlyphAtTheRight) {
   Button b(BS_AUTOCHECKBOX | BS_LEFTTEXT);
   auto* a = b.Attach<TkcCheckBoxWnd>();
   EXPECT_EQ(a->CheckRect(), fw::Rect(108, 4, 120, 16));
-  auto image = Render(b.wnd);
-  EXPECT_EQ(ColorAt(*image, 113, 9), kBoxUnchecked);
+  auto image = Print(b.wnd);
+  EXPECT_EQ(ColorAt(image, 113, 9), kBoxUnchecked);
   // The caption starts at x = 2.
   bool text = false;
   for (int y = 0; y < 20; ++y)
-    for (int x = 2; x < 8; ++x) text = text || ColorAt(*image, x, y) == kText;
+    for (int x = 2; x < 8; ++x) text = text || ColorAt(image, x, y) == kText;
   EXPECT_TRUE(text);
 }
 
@@ -81,13 +81,13 @@ TEST(CheckBoxWnd, ADisabledBoxFadesIntoWhatLiesBehind) {
   Button b(BS_AUTOCHECKBOX);
   b.Attach<TkcCheckBoxWnd>();
   EnableWindow(b.wnd, FALSE);
-  auto image = Render(b.wnd);
+  auto image = Print(b.wnd);
   auto mix = [](fw::TColor c, fw::TColor bg, int shift) {
     const int x = (c >> shift) & 0xFF, y = (bg >> shift) & 0xFF;
     return int(0.4 * (x - y) + y);
   };
-  const fw::TColor got = ColorAt(*image, 115, 2);
-  for (int shift : {0, 8, 16}) EXPECT_NEAR((got >> shift) & 0xFF, mix(kCheckBox, kHostBg, shift), 1) << shift;
+  const fw::TColor got = ColorAt(image, 115, 2);
+  for (int shift : {0, 8, 16}) EXPECT_NEAR((got >> shift) & 0xFF, mix(kCheckBox, kHost, shift), 1) << shift;
 }
 
 TEST(CheckBoxWnd, RemovalRestoresAndDestructionWhileAttached) {
@@ -98,7 +98,7 @@ TEST(CheckBoxWnd, RemovalRestoresAndDestructionWhileAttached) {
   delete b.a;
   b.a = nullptr;
   EXPECT_EQ(GetWindowLongPtrW(b.wnd, GWLP_WNDPROC), own);
-  EXPECT_NE(ColorAt(*Render(b.wnd), 115, 2), kCheckBox);
+  EXPECT_NE(ColorAt(Print(b.wnd), 115, 2), kCheckBox);
 
   Button d(BS_AUTOCHECKBOX);
   auto* a = d.Attach<TkcCheckBoxWnd>();
@@ -112,10 +112,10 @@ TEST(GroupBoxWnd, FrameBelowHalfTheCaptionAndWhatLiesBehindAboveIt) {
   const fw::TRect caption = a->CaptionRect();
   EXPECT_EQ(caption.Left, 6);
   EXPECT_EQ(SendSkinCommand(b.wnd, SKC_CTRLQUERY, 0), caption.Height());
-  auto image = Render(b.wnd);
-  EXPECT_EQ(ColorAt(*image, 100, 60), kGroupBox);
-  EXPECT_EQ(ColorAt(*image, 150, 1), kHostBg) << "right of the caption, above the frame";
-  EXPECT_EQ(ColorAt(*image, 150, caption.Height() / 2 + 1), kGroupBox);
+  auto image = Print(b.wnd);
+  EXPECT_EQ(ColorAt(image, 100, 60), kGroupBox);
+  EXPECT_EQ(ColorAt(image, 150, 1), kHost) << "right of the caption, above the frame";
+  EXPECT_EQ(ColorAt(image, 150, caption.Height() / 2 + 1), kGroupBox);
 }
 
 TEST(GroupBoxWnd, ADialogsGroupBoxKeepsItsInside) {
@@ -127,7 +127,7 @@ TEST(GroupBoxWnd, ADialogsGroupBoxKeepsItsInside) {
   SetPixel(dc, 100, 60, sentinel);
   SendMessageW(b.wnd, WM_NCPAINT, 1, 0);
   EXPECT_EQ(GetPixel(dc, 100, 60), sentinel) << "the inside is the dialog's";
-  EXPECT_EQ(fw::TColor(GetPixel(dc, 150, 1)), kHostBg) << "the caption strip is the skin's";
+  EXPECT_EQ(fw::TColor(GetPixel(dc, 150, 1)), kHost) << "the caption strip is the skin's";
   ReleaseDC(b.wnd, dc);
 }
 

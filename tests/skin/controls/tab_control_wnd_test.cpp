@@ -6,17 +6,23 @@
 // page control and freed with their pages.
 #include "skin/controls/tab_control_wnd.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "fw/controls_test_util.h"
 #include "skin/controls/scroll_wnd.h"
-#include "tests/skin/controls/adapter_test_host.h"
+#include "tests/skin/controls/adapter_test_util.h"
 #include "tests/skin/synthetic_skin.h"
 
 using namespace skin;
 using namespace skintest;
 
 namespace {
+
+const bool kCommonControls = [] {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+  return InitCommonControlsEx(&icc) != FALSE;
+}();
 
 void AddTabs(HWND tabs, int n, const wchar_t* text = L"Tab") {
   for (int i = 0; i < n; ++i) {
@@ -29,7 +35,7 @@ void AddTabs(HWND tabs, int n, const wchar_t* text = L"Tab") {
 
 struct Tabs {
   std::unique_ptr<TkLoadedSkin> skin = SyntheticDialogSkin();
-  AdapterHost host;
+  Host host;
   HWND wnd;
   TkcTabControlWnd* a = nullptr;
   explicit Tabs(DWORD style = 0, int n = 3, int w = 300) {
@@ -61,15 +67,15 @@ TEST(TabControlWnd, PageFromTheSideSectionStripFromBehind) {
   for (const Case& c : cases) {
     Tabs t(c.style, c.tabs);
     t.Attach(c.section);
-    auto image = Render(t.wnd);
+    auto image = Print(t.wnd);
     const fw::TRect page = t.a->PageRect();
-    EXPECT_EQ(ColorAt(*image, page.Left + 150, (page.Top + page.Bottom) / 2), c.page) << c.style << " " << c.tabs;
+    EXPECT_EQ(ColorAt(image, page.Left + 150, (page.Top + page.Bottom) / 2), c.page) << c.style << " " << c.tabs;
     if (c.tabs) {
       // Right of the last tab the strip shows what lies behind the control.
       const fw::TRect strip = t.a->TabsRect();
-      EXPECT_EQ(ColorAt(*image, strip.Right - 3, (strip.Top + strip.Bottom) / 2), kHostBg);
+      EXPECT_EQ(ColorAt(image, strip.Right - 3, (strip.Top + strip.Bottom) / 2), kHost);
     } else {
-      EXPECT_EQ(ColorAt(*image, 2, 2), kCheckBox);
+      EXPECT_EQ(ColorAt(image, 2, 2), kCheckBox);
     }
   }
 }
@@ -83,11 +89,11 @@ TEST(TabControlWnd, ActiveTabIsDrawnLastOverItsNeighbours) {
   EXPECT_EQ(t.a->SkinTabRect(1, true), fw::Rect(item.Left - 2, item.Top - 2, item.Right + 2, item.Bottom + 2));
   EXPECT_EQ(t.a->SkinTabRect(-1, true), fw::TRect{}) << "no tab below 0";
   EXPECT_EQ(t.a->SkinTabRect(3, false), fw::TRect{}) << "nor past the last";
-  auto image = Render(t.wnd);
+  auto image = Print(t.wnd);
   // The tab's text is written in the section's text colour somewhere in it.
   bool text = false;
   for (int y = item.Top; y < item.Bottom; ++y)
-    for (int x = item.Left; x < item.Right; ++x) text = text || ColorAt(*image, x, y) == Hot(kText);
+    for (int x = item.Left; x < item.Right; ++x) text = text || ColorAt(image, x, y) == Hot(kText);
   EXPECT_TRUE(text) << "the active tab's caption in the hot text colour";
 }
 
@@ -115,8 +121,8 @@ TEST(TabControlWnd, RemovalRestoresAndDestructionWhileAttached) {
   delete t.a;
   t.a = nullptr;
   EXPECT_EQ(GetWindowLongPtrW(t.wnd, GWLP_WNDPROC), own);
-  auto image = Render(t.wnd);
-  EXPECT_NE(ColorAt(*image, 150, 150), kPage) << "the control paints itself again";
+  auto image = Print(t.wnd);
+  EXPECT_NE(ColorAt(image, 150, 150), kPage) << "the control paints itself again";
 
   Tabs d;
   d.Attach();
@@ -127,7 +133,7 @@ TEST(TabControlWnd, RemovalRestoresAndDestructionWhileAttached) {
 
 TEST(SpinWnd, ButtonsFollowTheCursorAndKeepTheDialogColumns) {
   std::unique_ptr<TkLoadedSkin> skin = SyntheticDialogSkin();
-  AdapterHost host;
+  Host host;
   HWND spin = host.Child(UPDOWN_CLASSW, L"", 0, 50, 50, 16, 21);
   TkcSkinParams p;
   p.SkinSection = u"UPDOWNBTN";
@@ -139,29 +145,29 @@ TEST(SpinWnd, ButtonsFollowTheCursorAndKeepTheDialogColumns) {
   POINT cursor{wr.left + 8, wr.top + 3};
   ScrollCursorPos = [&] { return cursor; };
   const fw::TColor sentinel = 0x123456;
-  auto image = Render(spin, sentinel);
-  EXPECT_EQ(ColorAt(*image, 0, 5), sentinel) << "the dialog's columns are the control's";
-  EXPECT_EQ(ColorAt(*image, 1, 15), sentinel);
-  EXPECT_EQ(ColorAt(*image, 3, 1), Hot(kUpDown)) << "upper button hot";
-  EXPECT_EQ(ColorAt(*image, 3, 19), kUpDown);
+  auto image = Print(spin, Px(sentinel));
+  EXPECT_EQ(ColorAt(image, 0, 5), sentinel) << "the dialog's columns are the control's";
+  EXPECT_EQ(ColorAt(image, 1, 15), sentinel);
+  EXPECT_EQ(ColorAt(image, 3, 1), Hot(kUpDown)) << "upper button hot";
+  EXPECT_EQ(ColorAt(image, 3, 19), kUpDown);
   // Pressing the lower button.
   cursor = POINT{wr.left + 8, wr.top + 17};
   a->bMousePressed = true;
-  image = Render(spin, sentinel);
+  image = Print(spin, Px(sentinel));
   EXPECT_EQ(a->Btn1State, 0);
   EXPECT_EQ(a->Btn2State, 2);
   // Moved onto the upper half while pressed.
   cursor = POINT{wr.left + 8, wr.top + 2};
-  image = Render(spin, sentinel);
+  image = Print(spin, Px(sentinel));
   EXPECT_EQ(a->Btn1State, 2);
   EXPECT_EQ(a->Btn2State, 0);
   // Without glyphs the arrows are marks in the section's text colour.
   a->bMousePressed = false;
   cursor = POINT{wr.left - 50, wr.top};
-  image = Render(spin, sentinel);
+  image = Print(spin, Px(sentinel));
   int marks = 0;
   for (int y = 0; y < 21; ++y)
-    for (int x = 2; x < 16; ++x) marks += ColorAt(*image, x, y) == kText;
+    for (int x = 2; x < 16; ++x) marks += ColorAt(image, x, y) == kText;
   EXPECT_GT(marks, 4);
   ScrollCursorPos = old;
   delete a;
@@ -169,16 +175,16 @@ TEST(SpinWnd, ButtonsFollowTheCursorAndKeepTheDialogColumns) {
 
 TEST(SpinWnd, AMissingSectionFallsBackToButton) {
   std::unique_ptr<TkLoadedSkin> skin = SyntheticDialogSkin();
-  AdapterHost host;
+  Host host;
   HWND spin = host.Child(UPDOWN_CLASSW, L"", UDS_HORZ, 50, 50, 30, 14);
   TkcSkinParams p;
   p.SkinSection = u"SPEEDBUTTON_SMALL";
   auto* a = AttachAdapter<TkcSpinWnd>(spin, [&] { return skin.get(); }, p);
   const auto old = ScrollCursorPos;
   ScrollCursorPos = [] { return POINT{-1000, -1000}; };
-  auto image = Render(spin);
-  EXPECT_EQ(ColorAt(*image, 1, 1), kDlgButton);
-  EXPECT_EQ(ColorAt(*image, 28, 12), kDlgButton);
+  auto image = Print(spin);
+  EXPECT_EQ(ColorAt(image, 1, 1), kDlgButton);
+  EXPECT_EQ(ColorAt(image, 28, 12), kDlgButton);
   EXPECT_EQ(a->SkinSection(), u"BUTTON");
   ScrollCursorPos = old;
   delete a;
@@ -213,8 +219,8 @@ TEST(PageControlWnd, PagesGetAdaptersAndAreFreedWithTheirPages) {
   ASSERT_TRUE(shown && shown->HandleAllocated());
   EXPECT_EQ(SendSkinCommand(shown->WindowHandle(), SKC_ISHANDLED, 0), 1);
   // The page shows the page section, asked of the tab control.
-  auto image = Render(shown->WindowHandle());
-  EXPECT_EQ(ColorAt(*image, 20, 20), kPage);
+  auto image = Print(shown->WindowHandle());
+  EXPECT_EQ(ColorAt(image, 20, 20), kPage);
   // Every page that has a window gets one, never two.
   pc->SetActivePageIndex(2);
   fwtest::Pump();
