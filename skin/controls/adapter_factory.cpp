@@ -1,7 +1,10 @@
 #include "skin/controls/adapter_factory.h"
 
 #include "fw/stdctrls/edit.h"
+#include "skin/controls/check_box_wnd.h"
 #include "skin/controls/scroll_wnd.h"
+#include "skin/controls/spin_wnd.h"
+#include "skin/controls/tab_control_wnd.h"
 
 namespace skin {
 
@@ -33,23 +36,23 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
       return Scrolls(h, dynamic_cast<fw::TCustomEdit*>(Control) != nullptr) ? AttachAdapter<TkcScrollWnd>(h, std::move(Skin), p) : nullptr;
     case tlListView:
     case tlTreeView: return AttachAdapter<TkcScrollWnd>(h, std::move(Skin), p);
+    case tlCheckBox: return AttachAdapter<TkcCheckBoxWnd>(h, std::move(Skin), p);
+    case tlGroupBox: return AttachAdapter<TkcGroupBoxWnd>(h, std::move(Skin), p);
+    case tlPageControl: return AttachAdapter<TkcPageControlWnd>(h, std::move(Skin), p);
+    case tlTabControl: return AttachAdapter<TkcTabControlWnd>(h, std::move(Skin), p);
+    case tlUpDown: return AttachAdapter<TkcSpinWnd>(h, std::move(Skin), p);
     case tlButton:
     case tlBitBtn:
-    case tlCheckBox:
     case tlComboBox:
     case tlGrid:
-    case tlGroupBox:
     case tlPanel:
     case tlWWEdit:
     case tlGridEh:
     case tlVirtualTree:
-    case tlPageControl:
-    case tlTabControl:
     case tlToolBar:
     case tlStatusBar:
     case tlSpeedButton:
     case tlScrollControl:
-    case tlUpDown:
     case tlScrollBar:
     case tlStaticText:
     default: return nullptr;
@@ -66,19 +69,24 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
       return AttachAdapter<TkcScrollWnd>(Wnd, std::move(Skin), Params, Repaint);
     case TkcAdapterKind::Edit:
       return Scrolls(Wnd, IsEditClass(Wnd)) ? AttachAdapter<TkcScrollWnd>(Wnd, std::move(Skin), Params, Repaint) : nullptr;
+    case TkcAdapterKind::CheckBox: return AttachAdapter<TkcCheckBoxWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::GroupBox: return AttachAdapter<TkcGroupBoxWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::TabControl: return AttachAdapter<TkcTabControlWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::Spin: {
+      // A dialog's up-down keeps its two left columns (its buddy's edge).
+      auto* spin = AttachAdapter<TkcSpinWnd>(Wnd, std::move(Skin), Params);
+      spin->lOffset = 2;
+      return spin;
+    }
     case TkcAdapterKind::None:
     case TkcAdapterKind::Edge:
     case TkcAdapterKind::Icon:
     case TkcAdapterKind::Static:
     case TkcAdapterKind::TransPanel:
     case TkcAdapterKind::Panel:
-    case TkcAdapterKind::GroupBox:
-    case TkcAdapterKind::CheckBox:
     case TkcAdapterKind::Button:
     case TkcAdapterKind::ComboBox:
     case TkcAdapterKind::Sizer:
-    case TkcAdapterKind::TabControl:
-    case TkcAdapterKind::Spin:
     case TkcAdapterKind::Track:
     case TkcAdapterKind::Link:
     case TkcAdapterKind::ToolBar:

@@ -11,7 +11,9 @@
 #include "fw/stdctrls/edit.h"
 #include "fw/stdctrls/listbox.h"
 #include "skin/controls/attach_hook.h"
+#include "skin/controls/check_box_wnd.h"
 #include "skin/controls/scroll_wnd.h"
+#include "skin/controls/tab_control_wnd.h"
 #include "skin/engine/skinning_links.h"
 #include "tests/skin/synthetic_skin.h"
 
@@ -114,4 +116,37 @@ TEST(AdapterFactory, TheHookOffersTheListFactoryWhileInstalled) {
   delete link;
   RemoveSkinHook();
   EXPECT_FALSE(SkinningLinks().MakeListAdapter);
+}
+
+TEST(AdapterFactory, TabsSpinsCheckAndGroupBoxesGetTheirAdapters) {
+  Fixture f;
+  fwtest::TestForm form;
+  form->Show();
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&icc);
+  using K = TkcAdapterKind;
+  HWND tabs = RawChild(form->WindowHandle(), WC_TABCONTROLW, 0);
+  HWND spin = RawChild(form->WindowHandle(), UPDOWN_CLASSW, 0);
+  HWND check = RawChild(form->WindowHandle(), L"BUTTON", BS_AUTOCHECKBOX);
+  HWND group = RawChild(form->WindowHandle(), L"BUTTON", BS_GROUPBOX);
+  TkcMainWnd* a = MakeKindAdapter(K::TabControl, tabs, f.Source(), TkcSkinParams{});
+  EXPECT_TRUE(dynamic_cast<TkcTabControlWnd*>(a));
+  delete a;
+  a = MakeKindAdapter(K::Spin, spin, f.Source(), TkcSkinParams{});
+  ASSERT_TRUE(dynamic_cast<TkcSpinWnd*>(a));
+  EXPECT_EQ(static_cast<TkcSpinWnd*>(a)->lOffset, 2) << "a dialog's up-down keeps its left columns";
+  delete a;
+  a = MakeKindAdapter(K::CheckBox, check, f.Source(), TkcSkinParams{});
+  EXPECT_TRUE(dynamic_cast<TkcCheckBoxWnd*>(a));
+  delete a;
+  a = MakeKindAdapter(K::GroupBox, group, f.Source(), TkcSkinParams{});
+  EXPECT_TRUE(dynamic_cast<TkcGroupBoxWnd*>(a));
+  delete a;
+
+  auto* pages = new fw::TPageControl(form.form);
+  pages->SetParent(form.form);
+  a = MakeListAdapter(tlPageControl, pages, f.Source(), TkcSkinParams{});
+  EXPECT_TRUE(dynamic_cast<TkcPageControlWnd*>(a));
+  EXPECT_EQ(a->SkinSection(), u"PAGECONTROL");
+  delete a;
 }
