@@ -7,34 +7,6 @@
 
 namespace skin {
 
-TkWndGeometry CaptureWindowGeometry(HWND Wnd) {
-  TkWndGeometry g;
-  RECT r{};
-  GetWindowRect(Wnd, &r);
-  g.W = r.right - r.left;
-  g.H = r.bottom - r.top;
-  POINT p{r.left, r.top};
-  if (HWND parent = GetParent(Wnd); parent && (GetWindowLongPtrW(Wnd, GWL_STYLE) & WS_CHILD))
-    ScreenToClient(parent, &p);
-  g.Pos = fw::TPoint{p.x, p.y};
-  return g;
-}
-
-TCacheInfo ParentCacheInfo(HWND Wnd, const TkWndGeometry& G, TkcBackgroundInfo* Answer) {
-  TkcBackgroundInfo info;
-  info.Offset = G.Pos;
-  info.R = fw::Rect(0, 0, G.W, G.H);
-  HWND parent = (GetWindowLongPtrW(Wnd, GWL_STYLE) & WS_CHILD) ? GetParent(Wnd) : nullptr;
-  if (parent) {
-    RequestBackgroundWnd(info, parent, false);
-  } else {
-    info.BgType = btFill;
-    info.Color = DefaultSkinMainColor ? DefaultSkinMainColor() : fw::clBtnFace;
-  }
-  if (Answer) *Answer = info;
-  return BgInfoToCacheInfo(info);
-}
-
 void FillFromBackground(const TPixelView32& Dest, const fw::TRect& R, const TCacheInfo& CI) {
   const int l = std::max(R.Left, 0), t = std::max(R.Top, 0);
   const int r = std::min(R.Right, Dest.Width), b = std::min(R.Bottom, Dest.Height);
@@ -67,7 +39,7 @@ void PaintSection(const TPixelView32& Dest, TkLoadedSkin& Skin, int SkinIndex, i
   PaintSectionRect(Dest, Skin, p);
 }
 
-fw::TColor SectionFontColor(const TkLoadedSkin& Skin, int SkinIndex, int State, fw::TColor Default) {
+fw::TColor StateFontColor(const TkLoadedSkin& Skin, int SkinIndex, int State, fw::TColor Default) {
   if (!Skin.IsValidSkinIndex(SkinIndex)) return Default;
   const TkGeneralData& g = Skin.gd[size_t(SkinIndex)];
   // States beyond the section's own use its last one (the record keeps two).

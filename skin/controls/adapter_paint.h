@@ -1,7 +1,7 @@
-// What the adapters that paint a whole control share: the window's size
-// and place, what lies behind it, a section painted into the cache, the
-// text colours of a section state, the control's font on a canvas and the
-// disabled look.
+// Painting helpers of the adapters that paint a whole control, beside
+// control_cache.h: what lies behind copied into a piece of the cache, any
+// section painted into it, the text colour of a section's state, a turned
+// copy of the window's font for side texts, and the disabled fade.
 #pragma once
 
 #include <windows.h>
@@ -12,16 +12,6 @@
 
 namespace skin {
 
-// The window's size and its place in its parent's client area.
-struct TkWndGeometry {
-  int W = 0, H = 0;
-  fw::TPoint Pos;
-};
-TkWndGeometry CaptureWindowGeometry(HWND Wnd);
-
-// What lies behind the window, from its parent (an image with the window
-// at ci.X, ci.Y, or a colour); Answer, when given, gets the parent's answer.
-TCacheInfo ParentCacheInfo(HWND Wnd, const TkWndGeometry& G, TkcBackgroundInfo* Answer = nullptr);
 // Copies what lies behind (ci) into r of dest, or fills r with its colour.
 void FillFromBackground(const TPixelView32& Dest, const fw::TRect& R, const TCacheInfo& CI);
 
@@ -34,10 +24,11 @@ void PaintSection(const TPixelView32& Dest, TkLoadedSkin& Skin, int SkinIndex, i
                   const TCacheInfo& CI, fw::TPoint Offset);
 // The font colour of the section's state, limited to the states it has;
 // Default for no section.
-fw::TColor SectionFontColor(const TkLoadedSkin& Skin, int SkinIndex, int State, fw::TColor Default);
+fw::TColor StateFontColor(const TkLoadedSkin& Skin, int SkinIndex, int State, fw::TColor Default);
 
 // The canvas takes a copy of the window's font (the system's dialog font
-// when it has none), turned by Escapement tenths of a degree.
+// when it has none), turned by Escapement tenths of a degree, in Face when
+// one is given.
 void AssignWindowFont(fw::TCanvas& Canvas, HWND Wnd, int Escapement = 0, const fw::String& Face = {});
 
 // A disabled control's image keeps 40 % of itself over what lies behind

@@ -4,11 +4,11 @@
 #include <functional>
 
 #include "skin/controls/adapter_paint.h"
+#include "skin/controls/control_cache.h"
 #include "skin/controls/core/check_layout.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/mask_glyph.h"
 #include "skin/engine/core/mask_paint.h"
-#include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/text_out.h"
@@ -63,15 +63,15 @@ int TkcCheckBoxWnd::State() const {
 
 bool TkcCheckBoxWnd::HotOrFocused() const {
   if (GetFocus() == CtrlHandle) return true;
-  return DefaultSkinManager && DefaultSkinManager->ActiveControl() == CtrlHandle;
+  return ManagerActiveControl() == CtrlHandle;
 }
 
 int TkcCheckBoxWnd::CtlState() const {
   const LRESULT s = SendMessageW(CtrlHandle, BM_GETSTATE, 0, 0);
   if (s & BST_PUSHED) return 2;
-  if (DefaultSkinManager && DefaultSkinManager->Options()->NoMouseHover()) return 0;
+  if (NoMouseHoverOption()) return 0;
   if (s & BST_FOCUS) return 1;
-  return DefaultSkinManager && DefaultSkinManager->ActiveControl() == CtrlHandle ? 1 : 0;
+  return ManagerActiveControl() == CtrlHandle ? 1 : 0;
 }
 
 int TkcCheckBoxWnd::GlyphMaskIndex(int CheckState) const {
@@ -99,22 +99,23 @@ fw::TRect TkcCheckBoxWnd::CheckRect() const {
 void TkcCheckBoxWnd::DrawCheckText() {
   if (Caption.empty()) return;
   TkLoadedSkin* skin = Skin();
-  const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
+  TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
   const uint32_t style = StyleOf(CtrlHandle);
   const int cw = CheckRect().Width();
   fw::TCanvas& canvas = *Cache->Canvas();
-  AssignWindowFont(canvas, CtrlHandle);
+  SelectControlFont(canvas, FParams.Control, CtrlHandle);
   const bool multi = (style & BS_MULTILINE) != 0;
-  fw::TRect measure = fw::Rect(0, 0, g.W - cw - 2, 0);
+  fw::TRect measure = fw::Rect(0, 0, g.WndSize.x - cw - 2, 0);
   DrawTextOnCanvas(canvas, Caption, DT_CALCRECT | (multi ? DT_WORDBREAK : DT_SINGLELINE), measure);
-  const TkCheckText t = CheckTextPlace(g.W, g.H, cw, measure.Width(), measure.Height(), style, ExStyleOf(CtrlHandle));
+  const TkCheckText t = CheckTextPlace(g.WndSize.x, g.WndSize.y, cw, measure.Width(), measure.Height(), style, ExStyleOf(CtrlHandle));
   const int index = SkinIndex();
   const int state = HotOrFocused() ? 1 : 0;
-  canvas.Font()->SetColor(SectionFontColor(*skin, index, state, skin->GetGlobalFontColor()));
+  canvas.Font()->SetColor(StateFontColor(*skin, index, state, skin->GetGlobalFontColor()));
   DrawSectionText(canvas, Caption, true, t.R, t.Flags, index, state, skin);
   if (SendMessageW(CtrlHandle, BM_GETSTATE, 0, 0) & BST_FOCUS) {
     const fw::TRect f = fw::Rect(t.R.Left - 2, t.R.Top, t.R.Right + 2, t.R.Bottom);
-    DrawDottedFrame(canvas, f, SectionFontColor(*skin, index, 1, skin->GetGlobalFontColor()), clSkinNone);
+    DrawDottedFrame(canvas, f, StateFontColor(*skin, index, 1, skin->GetGlobalFontColor()), clSkinNone);
   }
 }
 
@@ -131,13 +132,14 @@ void TkcCheckBoxWnd::DrawSkinGlyph(int MaskIndex) {
 void TkcCheckBoxWnd::PrepareCache() {
   TkLoadedSkin* skin = Skin();
   if (!skin) return;
-  const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
-  EnsureCache(Cache, g.W, g.H);
+  TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
+  EnsureCache(Cache, g.WndSize.x, g.WndSize.y);
   if (OwnerDraw) return;
-  const TCacheInfo ci = ParentCacheInfo(CtrlHandle, g);
+  const TCacheInfo ci = WndParentCacheInfo(CtrlHandle, g).CI;
   const TPixelView32 v = View32(*Cache);
-  FillFromBackground(v, fw::Rect(0, 0, g.W, g.H), ci);
-  PaintSection(v, *skin, SkinIndex(), HotOrFocused() ? 1 : 0, fw::Rect(0, 0, g.W, g.H), ci, fw::TPoint{0, 0});
+  FillFromBackground(v, fw::Rect(0, 0, g.WndSize.x, g.WndSize.y), ci);
+  PaintSection(v, *skin, SkinIndex(), HotOrFocused() ? 1 : 0, fw::Rect(0, 0, g.WndSize.x, g.WndSize.y), ci, fw::TPoint{0, 0});
   DrawCheckText();
   DrawSkinGlyph(GlyphMaskIndex(State()));
   if (!IsWindowEnabled(CtrlHandle)) {
@@ -180,9 +182,10 @@ void TkcCheckBoxWnd::kcWndProc(fw::TMessage& Message) {
       return;
     case WM_ERASEBKGND:
       if (OwnerDraw) {
-        const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
-        auto bg = NewBitmap32(std::max(g.W, 1), std::max(g.H, 1));
-        FillFromBackground(View32(*bg), fw::Rect(0, 0, g.W, g.H), ParentCacheInfo(CtrlHandle, g));
+        TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
+        auto bg = NewBitmap32(std::max(g.WndSize.x, 1), std::max(g.WndSize.y, 1));
+        FillFromBackground(View32(*bg), fw::Rect(0, 0, g.WndSize.x, g.WndSize.y), WndParentCacheInfo(CtrlHandle, g).CI);
         HDC dc = Message.WParam ? reinterpret_cast<HDC>(Message.WParam) : GetDC(CtrlHandle);
         CopyToDC(dc, 0, 0, *bg);
         if (!Message.WParam) ReleaseDC(CtrlHandle, dc);
@@ -208,8 +211,8 @@ void TkcCheckBoxWnd::kcWndProc(fw::TMessage& Message) {
       if (Message.WParam == VK_SPACE) SendMessageW(CtrlHandle, WM_PAINT, 0, 0);
       break;
     case WM_NCHITTEST:
-      if (DefaultSkinManager && IsWindowEnabled(CtrlHandle) && DefaultSkinManager->ActiveControl() != CtrlHandle)
-        DefaultSkinManager->WriteActiveControl(CtrlHandle);
+      if (HasDefaultManager() && IsWindowEnabled(CtrlHandle) && ManagerActiveControl() != CtrlHandle)
+        SetManagerActiveControl(CtrlHandle);
       break;
     default: break;
   }
@@ -223,26 +226,28 @@ void TkcGroupBoxWnd::Subclass() {
 }
 
 fw::TRect TkcGroupBoxWnd::CaptionRect() {
-  const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
+  TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
   int tw = 0, th = 0;
   if (!Caption.empty()) {
     const fw::TPoint s = MeasureTextWithFont(WindowFont(CtrlHandle), Caption, DT_CALCRECT | DT_CENTER, false, 0);
     tw = s.x;
     th = s.y;
   }
-  return GroupCaptionRect(g.W, tw, th, uint32_t(GetWindowLongPtrW(CtrlHandle, GWL_EXSTYLE)));
+  return GroupCaptionRect(g.WndSize.x, tw, th, uint32_t(GetWindowLongPtrW(CtrlHandle, GWL_EXSTYLE)));
 }
 
 void TkcGroupBoxWnd::WriteText(const fw::TRect& R) {
   TkLoadedSkin* skin = Skin();
-  const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
-  const TCacheInfo ci = ParentCacheInfo(CtrlHandle, g);
+  TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
+  const TCacheInfo ci = WndParentCacheInfo(CtrlHandle, g).CI;
   FillFromBackground(View32(*Cache), R, ci);
   fw::TCanvas& canvas = *Cache->Canvas();
-  AssignWindowFont(canvas, CtrlHandle);
+  SelectControlFont(canvas, FParams.Control, CtrlHandle);
   canvas.Brush()->SetStyle(fw::bsClear);
   const int index = SectionIndexOr(*skin, SkinSection(), u"GROUPBOX");
-  canvas.Font()->SetColor(SectionFontColor(*skin, index, 0, skin->GetGlobalFontColor()));
+  canvas.Font()->SetColor(StateFontColor(*skin, index, 0, skin->GetGlobalFontColor()));
   const bool rtl = (GetWindowLongPtrW(CtrlHandle, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
   GdiFlush();
   DrawSectionText(canvas, Caption, true, R, DT_CENTER | DT_VCENTER | DT_SINGLELINE | (rtl ? DT_RTLREADING : 0),
@@ -252,14 +257,15 @@ void TkcGroupBoxWnd::WriteText(const fw::TRect& R) {
 void TkcGroupBoxWnd::PrepareCache() {
   TkLoadedSkin* skin = Skin();
   if (!skin) return;
-  const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
-  EnsureCache(Cache, g.W, g.H);
+  TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
+  EnsureCache(Cache, g.WndSize.x, g.WndSize.y);
   const fw::TRect c = CaptionRect();
-  const TCacheInfo ci = ParentCacheInfo(CtrlHandle, g);
+  const TCacheInfo ci = WndParentCacheInfo(CtrlHandle, g).CI;
   const TPixelView32 v = View32(*Cache);
-  FillFromBackground(v, fw::Rect(0, 0, g.W, g.H), ci);
+  FillFromBackground(v, fw::Rect(0, 0, g.WndSize.x, g.WndSize.y), ci);
   const int top = c.Height() / 2;
-  PaintSection(v, *skin, SectionIndexOr(*skin, SkinSection(), u"GROUPBOX"), 0, fw::Rect(0, top, g.W, g.H), ci,
+  PaintSection(v, *skin, SectionIndexOr(*skin, SkinSection(), u"GROUPBOX"), 0, fw::Rect(0, top, g.WndSize.x, g.WndSize.y), ci,
                fw::TPoint{0, top});
   if (!Caption.empty()) WriteText(c);
   BGChanged = false;
@@ -278,9 +284,10 @@ void TkcGroupBoxWnd::KC_WMPaint(HDC Given) {
       TkLoadedSkin* skin = Skin();
       const int index = SectionIndexOr(*skin, SkinSection(), u"GROUPBOX");
       const int border = skin->IsValidSkinIndex(index) ? skin->gd[size_t(index)].BorderIndex : -1;
-      const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
-      ExcludeClipRect(dc, skin->MaskWidthLeft(border), CaptionRect().Height(), g.W - skin->MaskWidthRight(border),
-                      g.H - skin->MaskWidthBottom(border));
+      TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
+      ExcludeClipRect(dc, skin->MaskWidthLeft(border), CaptionRect().Height(), g.WndSize.x - skin->MaskWidthRight(border),
+                      g.WndSize.y - skin->MaskWidthBottom(border));
     }
     if (Cache) CopyExceptChildWindows(dc, CtrlHandle, *Cache);
     RestoreDC(dc, saved);

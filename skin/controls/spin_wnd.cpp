@@ -1,12 +1,12 @@
 #include "skin/controls/spin_wnd.h"
 
 #include "skin/controls/adapter_paint.h"
+#include "skin/controls/control_cache.h"
 #include "skin/controls/core/spin_geometry.h"
 #include "skin/controls/scroll_wnd.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/mask_glyph.h"
 #include "skin/engine/core/mask_paint.h"
-#include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 
 namespace skin {
@@ -15,18 +15,15 @@ namespace {
 
 constexpr LONG_PTR kHorz = 0x40;  // UDS_HORZ
 
-bool ShiftContentOnClick() {
-  return !DefaultSkinManager || DefaultSkinManager->ButtonsOptions()->FShiftContentOnClick;
-}
-
 }  // namespace
 
 bool TkcSpinWnd::IsVertical() const { return (GetWindowLongPtrW(CtrlHandle, GWL_STYLE) & kHorz) == 0; }
 
 void TkcSpinWnd::PaintButton(TkLoadedSkin& Skin, int SkinIndex, const fw::TRect& R, int State, bool First) {
   const TPixelView32 v = View32(*Cache);
-  const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
-  const TCacheInfo ci = ParentCacheInfo(CtrlHandle, g);
+  TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
+  const TCacheInfo ci = WndParentCacheInfo(CtrlHandle, g).CI;
   PaintSection(v, Skin, SkinIndex, State, R, ci, fw::TPoint{R.Left, R.Top});
   const bool vertical = IsVertical();
   const int side = vertical ? (First ? asTop : asBottom) : (First ? asLeft : asRight);
@@ -38,29 +35,30 @@ void TkcSpinWnd::PaintButton(TkLoadedSkin& Skin, int SkinIndex, const fw::TRect&
     return;
   }
   fw::TRect mark = R;
-  if (State == 2 && ShiftContentOnClick()) mark = fw::Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1);
-  const fw::TColor color = SectionFontColor(Skin, SkinIndex, State, fw::clBtnText);
+  if (State == 2 && ShiftContentOnClickOption()) mark = fw::Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1);
+  const fw::TColor color = StateFontColor(Skin, SkinIndex, State, fw::clBtnText);
   DrawArrowMark(*Cache->Canvas(), color, mark, side);
 }
 
 void TkcSpinWnd::PrepareCache() {
   TkLoadedSkin* skin = Skin();
   if (!skin) return;
-  const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
+  TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
   const bool vertical = IsVertical();
   // The looks follow the cursor at every paint.
   const POINT cursor = ScrollCursorPos();
   RECT wr{};
   GetWindowRect(CtrlHandle, &wr);
   std::tie(Btn1State, Btn2State) =
-      SpinButtonStates(g.W, g.H, vertical, cursor.x - wr.left, cursor.y - wr.top, bMousePressed);
+      SpinButtonStates(g.WndSize.x, g.WndSize.y, vertical, cursor.x - wr.left, cursor.y - wr.top, bMousePressed);
   int index = skin->GetSkinIndex(SkinSection());
   if (index < 0) {
     FParams.SkinSection = u"BUTTON";
     index = skin->GetSkinIndex(u"BUTTON");
   }
-  if (!Cache || Cache->Width() != g.W || Cache->Height() != g.H) Cache = NewBitmap32(std::max(g.W, 1), std::max(g.H, 1));
-  const auto [first, second] = SpinButtonRects(g.W, g.H, vertical, vertical ? lOffset : 0);
+  if (!Cache || Cache->Width() != g.WndSize.x || Cache->Height() != g.WndSize.y) Cache = NewBitmap32(std::max(g.WndSize.x, 1), std::max(g.WndSize.y, 1));
+  const auto [first, second] = SpinButtonRects(g.WndSize.x, g.WndSize.y, vertical, vertical ? lOffset : 0);
   PaintButton(*skin, index, first, Btn1State, true);
   PaintButton(*skin, index, second, Btn2State, false);
   BGChanged = false;
@@ -111,15 +109,15 @@ void TkcSpinWnd::kcWndProc(fw::TMessage& Message) {
   if (Destroyed) return;
   switch (Message.Msg) {
     case WM_MOUSEMOVE:
-      if (DefaultSkinManager && IsWindowEnabled(CtrlHandle)) {
+      if (HasDefaultManager() && IsWindowEnabled(CtrlHandle)) {
         RECT wr{};
         GetWindowRect(CtrlHandle, &wr);
         const POINT p = ScrollCursorPos();
         if (PtInRect(&wr, p)) {
-          if (DefaultSkinManager->ActiveControl() == CtrlHandle) Redraw();
-          else DefaultSkinManager->WriteActiveControl(CtrlHandle);
-        } else if (DefaultSkinManager->ActiveControl() == CtrlHandle) {
-          DefaultSkinManager->WriteActiveControl(nullptr);
+          if (ManagerActiveControl() == CtrlHandle) Redraw();
+          else SetManagerActiveControl(CtrlHandle);
+        } else if (ManagerActiveControl() == CtrlHandle) {
+          SetManagerActiveControl(nullptr);
         }
       }
       break;

@@ -6,6 +6,7 @@
 
 #include "fw/graphics/gdi_handles.h"
 #include "skin/controls/adapter_paint.h"
+#include "skin/controls/control_cache.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skin_utils.h"
@@ -94,20 +95,23 @@ TkTabPosition TkcTabControlWnd::TabPosition() const {
 TkTabStyle TkcTabControlWnd::Style() const { return TabStyleOf(uint32_t(GetWindowLongPtrW(CtrlHandle, GWL_STYLE))); }
 
 fw::TRect TkcTabControlWnd::ClientRect() const {
-  const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
-  RECT r{0, 0, g.W, g.H};
+  TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
+  RECT r{0, 0, g.WndSize.x, g.WndSize.y};
   SendMessageW(CtrlHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
   return TabClientRect(FromRECT(r));
 }
 
 fw::TRect TkcTabControlWnd::PageRect() const {
-  const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
-  return TabPageRect(g.W, g.H, TabCount() > 0, TabPosition(), ClientRect());
+  TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
+  return TabPageRect(g.WndSize.x, g.WndSize.y, TabCount() > 0, TabPosition(), ClientRect());
 }
 
 fw::TRect TkcTabControlWnd::TabsRect() const {
-  const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
-  return TabStripRect(g.W, g.H, TabCount() > 0, TabPosition(), ClientRect());
+  TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
+  return TabStripRect(g.WndSize.x, g.WndSize.y, TabCount() > 0, TabPosition(), ClientRect());
 }
 
 int TkcTabControlWnd::TabRow(int Index) const {
@@ -141,9 +145,9 @@ void TkcTabControlWnd::DrawTabContent(int Index, int State, fw::TRect R, int Ski
   fw::TCanvas& canvas = *Bmp.Canvas();
   // The text colour: the tab section's, else the page's, else the skin's label colour.
   const int colorIndex = skin->IsValidSkinIndex(SkinIndex) ? SkinIndex : skin->GetSkinIndex(SkinSection());
-  const fw::TColor color = SectionFontColor(*skin, colorIndex, State, skin->GetGlobalFontColor());
+  const fw::TColor color = StateFontColor(*skin, colorIndex, State, skin->GetGlobalFontColor());
   if (pos == tpTop || pos == tpBottom) {
-    AssignWindowFont(canvas, CtrlHandle);
+    SelectControlFont(canvas, FParams.Control, CtrlHandle);
     const int tw = CanvasTextWidth(canvas, item.Text);
     const TkTabContent c = PlaceTabContent(pos, R, active, hasImage, cx, cy, tw, 0);
     if (hasImage) ImageList_Draw(images, item.Image, canvas.Handle(), c.Image.x, c.Image.y, ILD_NORMAL);
@@ -236,12 +240,13 @@ void TkcTabControlWnd::DrawSkinTabs(const TCacheInfo& CI) {
 void TkcTabControlWnd::KC_WMPaint(HDC DC) {
   TkLoadedSkin* skin = Skin();
   if (!skin || Updating) return;
-  const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
+  TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
   BGChanged = true;
   const bool hasTabs = TabCount() > 0;
   const int pageIndex = skin->GetSkinIndex(PageSectionName(SkinSection(), hasTabs, TabPosition()));
-  const TCacheInfo ci = ParentCacheInfo(CtrlHandle, g);
-  ResizeCache(Cache, g.W, g.H);
+  const TCacheInfo ci = WndParentCacheInfo(CtrlHandle, g).CI;
+  ResizeCache(Cache, g.WndSize.x, g.WndSize.y);
   const TPixelView32 v = View32(*Cache);
   if (hasTabs) DrawSkinTabs(ci);
   const fw::TRect page = PageRect();
@@ -349,14 +354,16 @@ void TkcTabControlWnd::kcWndProc(fw::TMessage& Message) {
       return;
     default: break;
   }
-  const TkWndGeometry before = CaptureWindowGeometry(CtrlHandle);
+  TkcWindowGeometry before;
+  CaptureWindowGeometry(CtrlHandle, before);
   TkcMainWnd::kcWndProc(Message);
   if (!Skinned()) return;
   switch (Message.Msg) {
     case WM_SIZE: {
       CheckUpDown();
-      const TkWndGeometry now = CaptureWindowGeometry(CtrlHandle);
-      if (now.W < before.W || now.H < before.H) RedrawWindow(CtrlHandle, nullptr, nullptr, 0x471);
+      TkcWindowGeometry now;
+  CaptureWindowGeometry(CtrlHandle, now);
+      if (now.WndSize.x < before.WndSize.x || now.WndSize.y < before.WndSize.y) RedrawWindow(CtrlHandle, nullptr, nullptr, 0x471);
       break;
     }
     case CM_CONTROLLISTCHANGE: CheckUpDown(); break;
@@ -452,26 +459,27 @@ TkTabPosition TkcPageWnd::TabPosition() const {
 }
 
 bool TkcPageWnd::KC_WMEraseBKGnd(HDC DC) {
-  const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
+  TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
   HWND parent = GetParent(CtrlHandle);
   TkcBackgroundInfo info;
-  info.R = fw::Rect(0, 0, g.W, g.H);
+  info.R = fw::Rect(0, 0, g.WndSize.x, g.WndSize.y);
   RequestBackgroundWnd(info, parent, false);
   if (info.BgType == btCache) {
     if (!info.Bmp || info.Bmp->Width() <= 0) return false;
-    BitBlt(DC, 0, 0, g.W, g.H, info.Bmp->Canvas()->Handle(), g.Pos.x + info.Offset.x, g.Pos.y + info.Offset.y,
+    BitBlt(DC, 0, 0, g.WndSize.x, g.WndSize.y, info.Bmp->Canvas()->Handle(), g.WndPos.x + info.Offset.x, g.WndPos.y + info.Offset.y,
            SRCCOPY);
   } else {
-    SolidFillDC(DC, fw::Rect(0, 0, g.W, g.H), info.Color);
+    SolidFillDC(DC, fw::Rect(0, 0, g.WndSize.x, g.WndSize.y), info.Color);
     // The edge next to the tabs shows the tab control's picture.
     if (info.Bmp && SendMessageW(parent, TCM_GETITEMCOUNT, 0, 0) > 0) {
       HDC src = info.Bmp->Canvas()->Handle();
-      const int x = g.Pos.x + info.Offset.x, y = g.Pos.y + info.Offset.y;
+      const int x = g.WndPos.x + info.Offset.x, y = g.WndPos.y + info.Offset.y;
       switch (TabPosition()) {
-        case tpTop: BitBlt(DC, 0, 0, g.W, 3, src, x, y, SRCCOPY); break;
-        case tpBottom: BitBlt(DC, 0, g.H - 3, g.W, 3, src, x, y + g.H - 3, SRCCOPY); break;
-        case tpLeft: BitBlt(DC, 0, 0, 3, g.H, src, x, y, SRCCOPY); break;
-        case tpRight: BitBlt(DC, g.W - 3, 0, 3, g.H, src, x + g.W - 3, y, SRCCOPY); break;
+        case tpTop: BitBlt(DC, 0, 0, g.WndSize.x, 3, src, x, y, SRCCOPY); break;
+        case tpBottom: BitBlt(DC, 0, g.WndSize.y - 3, g.WndSize.x, 3, src, x, y + g.WndSize.y - 3, SRCCOPY); break;
+        case tpLeft: BitBlt(DC, 0, 0, 3, g.WndSize.y, src, x, y, SRCCOPY); break;
+        case tpRight: BitBlt(DC, g.WndSize.x - 3, 0, 3, g.WndSize.y, src, x + g.WndSize.x - 3, y, SRCCOPY); break;
       }
     }
   }
@@ -529,10 +537,11 @@ void TkcPageWnd::kcWndProc(fw::TMessage& Message) {
           // What lies behind a page's control is the tab control's picture.
           auto* info = reinterpret_cast<TkcBackgroundInfo*>(Message.LParam);
           if (!info) return;
-          const TkWndGeometry g = CaptureWindowGeometry(CtrlHandle);
+          TkcWindowGeometry g;
+  CaptureWindowGeometry(CtrlHandle, g);
           const fw::TPoint asked = info->Offset;
           const bool draw = info->PleaseDraw;
-          info->Offset = fw::TPoint{asked.x + g.Pos.x, asked.y + g.Pos.y};
+          info->Offset = fw::TPoint{asked.x + g.WndPos.x, asked.y + g.WndPos.y};
           RequestBackgroundWnd(*info, GetParent(CtrlHandle), draw);
           if (info->BgType == btUnknown) info->Offset = asked;
           return;
