@@ -1,29 +1,14 @@
 #include "skin/controls/adapter_factory.h"
 
-#include "fw/stdctrls/edit.h"
+#include "skin/controls/btn_wnd.h"
 #include "skin/controls/check_box_wnd.h"
+#include "skin/controls/edit_wnd.h"
 #include "skin/controls/scroll_wnd.h"
 #include "skin/controls/spin_wnd.h"
+#include "skin/controls/static_wnd.h"
 #include "skin/controls/tab_control_wnd.h"
 
 namespace skin {
-
-namespace {
-
-// Lists, combo lists and multi-line edits scroll (their bars come and go
-// with their contents); a single-line edit does not.
-bool Scrolls(HWND Wnd, bool IsEdit) {
-  const LONG_PTR style = GetWindowLongPtrW(Wnd, GWL_STYLE);
-  return !IsEdit || (style & (ES_MULTILINE | WS_HSCROLL | WS_VSCROLL)) != 0;
-}
-
-bool IsEditClass(HWND Wnd) {
-  wchar_t cls[16] = {};
-  GetClassNameW(Wnd, cls, 16);
-  return lstrcmpiW(cls, L"edit") == 0;
-}
-
-}  // namespace
 
 TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSource Skin, const TkcSkinParams& Params) {
   if (!Control) return nullptr;
@@ -31,9 +16,8 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
   TkcSkinParams p = Params;
   p.Control = Control;
   switch (ListIndex) {
-    case tlEdit:
-      // A single-line edit keeps its own look until its adapter exists.
-      return Scrolls(h, dynamic_cast<fw::TCustomEdit*>(Control) != nullptr) ? AttachAdapter<TkcScrollWnd>(h, std::move(Skin), p) : nullptr;
+    case tlEdit: return AttachAdapter<TkcEditWnd>(h, std::move(Skin), p);
+    case tlButton: return AttachAdapter<TkcBtnWnd>(h, std::move(Skin), p);
     case tlListView:
     case tlTreeView: return AttachAdapter<TkcScrollWnd>(h, std::move(Skin), p);
     case tlCheckBox: return AttachAdapter<TkcCheckBoxWnd>(h, std::move(Skin), p);
@@ -41,7 +25,6 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
     case tlPageControl: return AttachAdapter<TkcPageControlWnd>(h, std::move(Skin), p);
     case tlTabControl: return AttachAdapter<TkcTabControlWnd>(h, std::move(Skin), p);
     case tlUpDown: return AttachAdapter<TkcSpinWnd>(h, std::move(Skin), p);
-    case tlButton:
     case tlBitBtn:
     case tlComboBox:
     case tlGrid:
@@ -67,8 +50,9 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
     case TkcAdapterKind::TreeView:
       // Their bars come and go with their contents.
       return AttachAdapter<TkcScrollWnd>(Wnd, std::move(Skin), Params, Repaint);
-    case TkcAdapterKind::Edit:
-      return Scrolls(Wnd, IsEditClass(Wnd)) ? AttachAdapter<TkcScrollWnd>(Wnd, std::move(Skin), Params, Repaint) : nullptr;
+    case TkcAdapterKind::Edit: return AttachAdapter<TkcEditWnd>(Wnd, std::move(Skin), Params, Repaint);
+    case TkcAdapterKind::Static: return AttachAdapter<TkcStaticWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::Button: return AttachAdapter<TkcBtnWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::CheckBox: return AttachAdapter<TkcCheckBoxWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::GroupBox: return AttachAdapter<TkcGroupBoxWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::TabControl: return AttachAdapter<TkcTabControlWnd>(Wnd, std::move(Skin), Params);
@@ -81,10 +65,8 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
     case TkcAdapterKind::None:
     case TkcAdapterKind::Edge:
     case TkcAdapterKind::Icon:
-    case TkcAdapterKind::Static:
     case TkcAdapterKind::TransPanel:
     case TkcAdapterKind::Panel:
-    case TkcAdapterKind::Button:
     case TkcAdapterKind::ComboBox:
     case TkcAdapterKind::Sizer:
     case TkcAdapterKind::Track:

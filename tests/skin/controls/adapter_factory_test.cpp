@@ -51,7 +51,7 @@ TEST(AdapterFactory, DialogChildKindsGetTheirAdapters) {
       {"tree view", K::TreeView, L"SysTreeView32", 0, true},
       {"list box", K::Edit, L"LISTBOX", WS_VSCROLL, true},
       {"edit with a bar", K::Edit, L"EDIT", ES_MULTILINE | WS_VSCROLL, true},
-      {"plain edit", K::Edit, L"EDIT", 0, false},
+      {"plain edit (the edit adapter scrolls)", K::Edit, L"EDIT", 0, true},
       {"nothing", K::None, L"STATIC", 0, false},
   };
   for (const Case& c : cases) {
@@ -83,7 +83,7 @@ TEST(AdapterFactory, ListIndexesGetTheirAdapters) {
     bool scrolling;
   } cases[] = {
       {"a list box in the edit list", tlEdit, list, true},
-      {"a single-line edit in the edit list", tlEdit, edit, false},
+      {"a single-line edit in the edit list (the edit adapter scrolls)", tlEdit, edit, true},
       {"a list in the list-view list", tlListView, list, true},
       {"the speed-button list", tlSpeedButton, list, false},
       {"out of range", 99, list, false},

@@ -7,9 +7,13 @@
 
 #include <cmath>
 
+#include "skin/controls/adapter_factory.h"
 #include "skin/controls/core/button_layout.h"
+#include "skin/controls/edit_wnd.h"
 #include "skin/controls/scroll_wnd.h"
 #include "skin/controls/static_wnd.h"
+#include "fw/controls/button.h"
+#include "fw/controls_test_util.h"
 #include "skin/engine/skin_manager.h"
 #include "tests/skin/controls/adapter_test_util.h"
 
@@ -197,5 +201,35 @@ TEST(StaticWnd, TextOverWhatLiesBehindInTheSkinsColour) {
   WriteRow({p, pn, pt, Print(t)}, "synthetic_static.png");
   delete at;
   delete an;
+  delete a;
+}
+
+TEST(BtnWnd, TheFactoryGivesButtonsStaticsAndEditsTheirAdapters) {
+  Skinned k(SyntheticControlSkin());
+  Host host;
+  struct Case {
+    const char* what;
+    TkcAdapterKind kind;
+    const wchar_t* cls;
+    bool (*is)(TkcMainWnd*);
+  } cases[] = {
+      {"button", TkcAdapterKind::Button, L"BUTTON", [](TkcMainWnd* a) { return dynamic_cast<TkcBtnWnd*>(a) != nullptr; }},
+      {"static", TkcAdapterKind::Static, L"STATIC", [](TkcMainWnd* a) { return dynamic_cast<TkcStaticWnd*>(a) != nullptr; }},
+      {"edit", TkcAdapterKind::Edit, L"EDIT", [](TkcMainWnd* a) { return dynamic_cast<TkcEditWnd*>(a) != nullptr; }},
+      {"list box", TkcAdapterKind::Edit, L"LISTBOX", [](TkcMainWnd* a) { return dynamic_cast<TkcEditWnd*>(a) != nullptr; }},
+  };
+  for (const Case& c : cases) {
+    HWND h = host.Child(c.cls, L"x", 0, 10, 10, 80, 40);
+    TkcMainWnd* a = MakeKindAdapter(c.kind, h, k.Source(), TkcSkinParams{});
+    EXPECT_TRUE(c.is(a)) << c.what;
+    delete a;
+    DestroyWindow(h);
+  }
+  fwtest::TestForm form;
+  form->Show();
+  auto* button = new fw::TButton(form.form);
+  button->SetParent(form.form);
+  TkcMainWnd* a = MakeListAdapter(tlButton, button, k.Source(), TkcSkinParams{});
+  EXPECT_NE(dynamic_cast<TkcBtnWnd*>(a), nullptr) << "a framework button";
   delete a;
 }
