@@ -10,6 +10,7 @@
 #include "skin/forms/core/region_cutouts.h"
 #include "skin/forms/core/title_buttons.h"
 #include "skin/forms/frame_facts.h"
+#include "skin/forms/preview_link.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skinned_forms.h"
 #include "skin/engine/window_utils.h"
@@ -28,6 +29,7 @@ bool Inside(const fw::TRect& r, int x, int y) { return x >= r.Left && x < r.Righ
 }  // namespace
 
 TkSkinProvider::TkSkinProvider(fw::TCustomForm* form) : fw::TComponent(form), FForm(form) {
+  NotePreviewRequest();
   Hook();
   if (FForm) AddSkinnedForm(FForm);
 }
@@ -299,6 +301,7 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
         return false;
     }
   }
+  if (!FInOld && PreviewLinkBeforeMessage(FForm, m, [this](fw::TMessage& old) { CallOld(old); })) return true;
   if (FInOld || !Skinned() || !FForm || !FForm->HandleAllocated()) return false;
   const HWND wnd = FForm->Handle();
   switch (m.Msg) {
