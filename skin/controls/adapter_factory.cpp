@@ -1,8 +1,9 @@
 #include "skin/controls/adapter_factory.h"
 
-#include "skin/controls/btn_wnd.h"
+#include "skin/controls/button_wnd.h"
 #include "skin/controls/check_box_wnd.h"
 #include "skin/controls/edit_wnd.h"
+#include "skin/controls/link_wnd.h"
 #include "skin/controls/scroll_wnd.h"
 #include "skin/controls/spin_wnd.h"
 #include "skin/controls/static_wnd.h"
@@ -17,7 +18,8 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
   p.Control = Control;
   switch (ListIndex) {
     case tlEdit: return AttachAdapter<TkcEditWnd>(h, std::move(Skin), p);
-    case tlButton: return AttachAdapter<TkcBtnWnd>(h, std::move(Skin), p);
+    case tlButton: return AttachAdapter<TkcButtonWnd>(h, std::move(Skin), p);
+    case tlBitBtn: return AttachAdapter<TkcBitBtnWnd>(h, std::move(Skin), p);
     case tlListView:
     case tlTreeView: return AttachAdapter<TkcScrollWnd>(h, std::move(Skin), p);
     case tlCheckBox: return AttachAdapter<TkcCheckBoxWnd>(h, std::move(Skin), p);
@@ -25,7 +27,6 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
     case tlPageControl: return AttachAdapter<TkcPageControlWnd>(h, std::move(Skin), p);
     case tlTabControl: return AttachAdapter<TkcTabControlWnd>(h, std::move(Skin), p);
     case tlUpDown: return AttachAdapter<TkcSpinWnd>(h, std::move(Skin), p);
-    case tlBitBtn:
     case tlComboBox:
     case tlGrid:
     case tlPanel:
@@ -53,6 +54,8 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
     case TkcAdapterKind::Edit: return AttachAdapter<TkcEditWnd>(Wnd, std::move(Skin), Params, Repaint);
     case TkcAdapterKind::Static: return AttachAdapter<TkcStaticWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::Button: return AttachAdapter<TkcBtnWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::Icon: return AttachAdapter<TkcIconWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::Link: return AttachAdapter<TkcLinkWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::CheckBox: return AttachAdapter<TkcCheckBoxWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::GroupBox: return AttachAdapter<TkcGroupBoxWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::TabControl: return AttachAdapter<TkcTabControlWnd>(Wnd, std::move(Skin), Params);
@@ -64,13 +67,11 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
     }
     case TkcAdapterKind::None:
     case TkcAdapterKind::Edge:
-    case TkcAdapterKind::Icon:
     case TkcAdapterKind::TransPanel:
     case TkcAdapterKind::Panel:
     case TkcAdapterKind::ComboBox:
     case TkcAdapterKind::Sizer:
     case TkcAdapterKind::Track:
-    case TkcAdapterKind::Link:
     case TkcAdapterKind::ToolBar:
     case TkcAdapterKind::Container:
     case TkcAdapterKind::Search:

@@ -9,7 +9,9 @@
 
 #include "skin/controls/adapter_factory.h"
 #include "skin/controls/core/button_layout.h"
+#include "skin/controls/button_wnd.h"
 #include "skin/controls/edit_wnd.h"
+#include "skin/controls/link_wnd.h"
 #include "skin/controls/scroll_wnd.h"
 #include "skin/controls/static_wnd.h"
 #include "fw/controls/button.h"
@@ -217,6 +219,8 @@ TEST(BtnWnd, TheFactoryGivesButtonsStaticsAndEditsTheirAdapters) {
       {"static", TkcAdapterKind::Static, L"STATIC", [](TkcMainWnd* a) { return dynamic_cast<TkcStaticWnd*>(a) != nullptr; }},
       {"edit", TkcAdapterKind::Edit, L"EDIT", [](TkcMainWnd* a) { return dynamic_cast<TkcEditWnd*>(a) != nullptr; }},
       {"list box", TkcAdapterKind::Edit, L"LISTBOX", [](TkcMainWnd* a) { return dynamic_cast<TkcEditWnd*>(a) != nullptr; }},
+      {"icon", TkcAdapterKind::Icon, L"STATIC", [](TkcMainWnd* a) { return dynamic_cast<TkcIconWnd*>(a) != nullptr; }},
+      {"link", TkcAdapterKind::Link, L"STATIC", [](TkcMainWnd* a) { return dynamic_cast<TkcLinkWnd*>(a) != nullptr; }},
   };
   for (const Case& c : cases) {
     HWND h = host.Child(c.cls, L"x", 0, 10, 10, 80, 40);
@@ -230,6 +234,9 @@ TEST(BtnWnd, TheFactoryGivesButtonsStaticsAndEditsTheirAdapters) {
   auto* button = new fw::TButton(form.form);
   button->SetParent(form.form);
   TkcMainWnd* a = MakeListAdapter(tlButton, button, k.Source(), TkcSkinParams{});
-  EXPECT_NE(dynamic_cast<TkcBtnWnd*>(a), nullptr) << "a framework button";
+  EXPECT_NE(dynamic_cast<TkcButtonWnd*>(a), nullptr) << "a framework button";
+  delete a;
+  a = MakeListAdapter(tlBitBtn, button, k.Source(), TkcSkinParams{});
+  EXPECT_NE(dynamic_cast<TkcBitBtnWnd*>(a), nullptr) << "a bit button";
   delete a;
 }
