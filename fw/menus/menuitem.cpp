@@ -307,6 +307,8 @@ void TMenuItem::RebuildHandle() {
     mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
     mii.fType = item->IsLine() ? MFT_SEPARATOR : 0;
     if (item->FRadioItem) mii.fType |= MFT_RADIOCHECK;
+    if (item->FBreak == mbBreak) mii.fType |= MFT_MENUBREAK;
+    if (item->FBreak == mbBarBreak) mii.fType |= MFT_MENUBARBREAK;
     if (ownerDraw) mii.fType |= MFT_OWNERDRAW;
     if (item->FChecked) mii.fState |= MFS_CHECKED;
     if (!item->FEnabled) mii.fState |= MFS_GRAYED;
@@ -392,6 +394,12 @@ void TMenuItem::SetEnabled(bool Value) {
 void TMenuItem::SetVisible(bool Value) {
   if (FVisible == Value) return;
   FVisible = Value;
+  MenuChanged(true);
+}
+
+void TMenuItem::SetBreak(TMenuBreak Value) {
+  if (FBreak == Value) return;
+  FBreak = Value;
   MenuChanged(true);
 }
 
@@ -634,6 +642,7 @@ FW_REGISTER(TMenuItem) {
   c.Property(u"AutoLineReduction", &TMenuItem::AutoLineReduction, &TMenuItem::SetAutoLineReduction)
       .Default(maParent);
   c.Property(u"Bitmap", &TMenuItem::Bitmap, &TMenuItem::SetBitmap).Stored(&TMenuItem::HasBitmap);
+  c.Property(u"Break", &TMenuItem::Break, &TMenuItem::SetBreak).Default(mbNone);
   c.Property(u"Caption", &TMenuItem::Caption, &TMenuItem::SetCaption);
   c.Property(u"Checked", &TMenuItem::Checked, &TMenuItem::SetChecked).Default(false);
   c.Property(u"Default", &TMenuItem::Default, &TMenuItem::SetDefault).Default(false);

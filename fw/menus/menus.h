@@ -44,6 +44,9 @@ using TMenuAnimation = TSet<TMenuAnimations>;
 FW_ENUM(TPopupAlignment, paLeft, paRight, paCenter)
 FW_ENUM(TTrackButton, tbRightButton, tbLeftButton)
 FW_ENUM(TFindItemKind, fkCommand, fkHandle, fkShortCut)
+// Where a popup item starts a new column: mbBreak without, mbBarBreak with
+// a line between the columns.
+FW_ENUM(TMenuBreak, mbNone, mbBreak, mbBarBreak)
 
 using TMenuChangeEvent = TEvent<void(TObject* Sender, TMenuItem* Source, bool Rebuild)>;
 using TMenuDrawItemEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas, const TRect& ARect, bool Selected)>;
@@ -113,6 +116,8 @@ class TMenuItem : public TComponent {
   void SetVisible(bool Value);
   bool Default() const { return FDefault; }
   void SetDefault(bool Value);
+  TMenuBreak Break() const { return FBreak; }
+  void SetBreak(TMenuBreak Value);
   TShortCut ShortCut() const { return FShortCut; }
   void SetShortCut(TShortCut Value);
   int ImageIndex() const { return FImageIndex; }
@@ -197,6 +202,7 @@ class TMenuItem : public TComponent {
   bool FEnabled = true;
   bool FVisible = true;
   bool FDefault = false;
+  TMenuBreak FBreak = mbNone;
   TShortCut FShortCut = 0;
   int FImageIndex = -1;
   TBitmap* FBitmap = nullptr;

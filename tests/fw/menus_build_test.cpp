@@ -145,6 +145,14 @@ TEST(MenuBuild, ChangedItemsReachTheWindowMenu) {
   ASSERT_NE(hiddenMenu, nullptr);
   EXPECT_EQ(hiddenMenu, f.Item(u"mnHidden")->Handle());
   EXPECT_EQ(EntryTexts(hiddenMenu), (std::vector<std::string>{"Sub"}));
+
+  // A column break, with and without a bar.
+  f.Item(u"mnClose")->SetBreak(mbBreak);
+  EXPECT_NE(EntryAt(file, 0).type & MFT_MENUBREAK, 0u);
+  f.Item(u"mnClose")->SetBreak(mbBarBreak);
+  EXPECT_NE(EntryAt(file, 0).type & MFT_MENUBARBREAK, 0u);
+  f.Item(u"mnClose")->SetBreak(mbNone);
+  EXPECT_EQ(EntryAt(file, 0).type & (MFT_MENUBREAK | MFT_MENUBARBREAK), 0u);
 }
 
 TEST(MenuBuild, SeparatorsAreReducedAndHotkeysAddedWhenAutomatic) {
