@@ -33,7 +33,12 @@ void TkcBaseWnd::kcWndProc(fw::TMessage& Message) {
     case WM_SETCURSOR: CallPrev(Message); return;
     case kDroppedNotification: Message.Result = 0; return;
     case WM_SKINCOMMAND:
-      if (SkinCommandCode(Message.WParam) == SKC_REFRESH && OwnManagerCommand(Message)) {
+      if (SkinCommandCode(Message.WParam) == SKC_REFRESH) {
+        if (!OwnManagerCommand(Message)) {
+          // Another manager's refresh is the window's own business.
+          CallPrev(Message);
+          return;
+        }
         TkcScrollWnd::kcWndProc(Message);
         if (IsWindowVisible(CtrlHandle)) SendMessageW(CtrlHandle, WM_NCPAINT, 0, 0);
         return;
