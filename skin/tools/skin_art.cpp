@@ -581,6 +581,62 @@ TProgramSkin MakeSkin(const TTheme& theme) {
   };
   smallButton("TOOLBUTTON", true);
   smallButton("SPEEDBUTTON_SMALL", false);
+  smallButton("UPDOWNBTN", false);
+
+  // Tab controls: a tab per side (normal, hot, the selected one, which
+  // carries an accent line on its outer edge) opening into the page area.
+  auto tab = [&](const std::string& section, int side) {  // 0 left, 1 top, 2 right, 3 bottom
+    b.Border(section, "BORDERSMASK", 3, 16, 16, 3, 3, 3, 3, 1, [&, side](int f, int x, int y) {
+      RGB fill = f == 0 ? c.faceDark : f == 1 ? c.accentPale : c.faceLight;
+      for (int py = 0; py < 16; ++py)
+        for (int px = 0; px < 16; ++px) {
+          // u runs along the tab, w from its outer edge toward the page.
+          const int u = side == 0 || side == 2 ? py : px;
+          const int w = side == 0 ? px : side == 1 ? py : side == 2 ? 15 - px : 15 - py;
+          const bool corner = w < 2 && (u < 2 || u > 13);
+          uint32_t p = Px(fill);
+          if (corner && (u + w == 0 || (15 - u) + w == 0)) p = kKey;
+          else if (u == 0 || u == 15 || w == 0 || (corner && (u + w == 1 || (15 - u) + w == 1))) p = Px(c.line);
+          else if (f == 2 && w <= 2) p = Px(c.accent);
+          v.Pixel(x + px, y + py) = p;
+        }
+    });
+    d.Set(section, "STATES", "3");
+    d.Set(section, "COLOR", Num(Col(c.faceDark)));
+    d.Set(section, "FONTCOLOR", Num(Col(c.textSoft)));
+    d.Set(section, "HOTCOLOR", Num(Col(c.accentPale)));
+    d.Set(section, "HOTFONTCOLOR", Num(Col(c.text)));
+  };
+  tab("TABLEFT", 0);
+  tab("TABTOP", 1);
+  tab("TABRIGHT", 2);
+  tab("TABBOTTOM", 3);
+  for (const char* page : {"PAGECONTROL", "PAGECONTROLBOTTOM", "PAGECONTROLLEFT", "PAGECONTROLRIGHT"}) {
+    b.Border(page, "BORDERSMASK", 1, 12, 12, 1, 1, 1, 1, 1, [&](int, int x, int y) {
+      Box(v, x, y, 12, 12, 0, &c.line, c.faceLight, c.faceLight);
+    });
+    d.Set(page, "STATES", "1");
+    d.Set(page, "COLOR", Num(Col(c.faceLight)));
+    d.Set(page, "FONTCOLOR", Num(Col(c.text)));
+  }
+
+  // Panels: raised and lowered bevels of one pixel.
+  auto panel = [&](const std::string& section, bool raised) {
+    b.Border(section, "BORDERSMASK", 1, 12, 12, 1, 1, 1, 1, 1, [&, raised](int, int x, int y) {
+      Fill(v, x, y, x + 12, y + 12, Px(c.face));
+      const RGB& light = raised ? c.faceLight : c.line;
+      const RGB& dark = raised ? c.line : c.faceLight;
+      Fill(v, x, y, x + 12, y + 1, Px(light));
+      Fill(v, x, y, x + 1, y + 12, Px(light));
+      Fill(v, x, y + 11, x + 12, y + 12, Px(dark));
+      Fill(v, x + 11, y, x + 12, y + 12, Px(dark));
+    });
+    d.Set(section, "STATES", "1");
+    d.Set(section, "COLOR", Num(Col(c.face)));
+    d.Set(section, "FONTCOLOR", Num(Col(c.text)));
+  };
+  panel("PANEL", true);
+  panel("PANEL_LOW", false);
 
   for (const TElement& e : b.Elements()) d.Set(e.Section, e.Key, e.Value);
 

@@ -44,8 +44,8 @@ TEST(DrawMaskRect, ProgramSkinBordersInEveryState) {
     const char16_t* name;
     uint64_t golden;
   } cases[] = {
-      {"topaz.ksz", u"Topaz (internal)", 10036012729800435835ull},
-      {"sapphire.ksz", u"Sapphire (internal)", 17120083211011719365ull},
+      {"topaz.ksz", u"Topaz (internal)", 14253210165054020155ull},
+      {"sapphire.ksz", u"Sapphire (internal)", 10649607238505953029ull},
   };
   for (const Case& c : cases) {
     std::unique_ptr<TkLoadedSkin> skin = LoadProgramSkin(c.file, c.name);
