@@ -8,6 +8,7 @@
 #include "skin/controls/spin_wnd.h"
 #include "skin/controls/static_wnd.h"
 #include "skin/controls/tab_control_wnd.h"
+#include "skin/controls/tree_view_wnd.h"
 
 namespace skin {
 
@@ -20,8 +21,8 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
     case tlEdit: return AttachAdapter<TkcEditWnd>(h, std::move(Skin), p);
     case tlButton: return AttachAdapter<TkcButtonWnd>(h, std::move(Skin), p);
     case tlBitBtn: return AttachAdapter<TkcBitBtnWnd>(h, std::move(Skin), p);
-    case tlListView:
-    case tlTreeView: return AttachAdapter<TkcScrollWnd>(h, std::move(Skin), p);
+    case tlListView: return AttachAdapter<TkcScrollWnd>(h, std::move(Skin), p);
+    case tlTreeView: return AttachAdapter<TkcTreeViewWnd>(h, std::move(Skin), p);
     case tlCheckBox: return AttachAdapter<TkcCheckBoxWnd>(h, std::move(Skin), p);
     case tlGroupBox: return AttachAdapter<TkcGroupBoxWnd>(h, std::move(Skin), p);
     case tlPageControl: return AttachAdapter<TkcPageControlWnd>(h, std::move(Skin), p);
@@ -48,9 +49,9 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
   if (!Wnd) return nullptr;
   switch (Kind) {
     case TkcAdapterKind::ListView:
-    case TkcAdapterKind::TreeView:
-      // Their bars come and go with their contents.
+      // Its bars come and go with its contents.
       return AttachAdapter<TkcScrollWnd>(Wnd, std::move(Skin), Params, Repaint);
+    case TkcAdapterKind::TreeView: return AttachAdapter<TkcTreeViewWnd>(Wnd, std::move(Skin), Params, Repaint);
     case TkcAdapterKind::Edit: return AttachAdapter<TkcEditWnd>(Wnd, std::move(Skin), Params, Repaint);
     case TkcAdapterKind::Static: return AttachAdapter<TkcStaticWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::Button: return AttachAdapter<TkcBtnWnd>(Wnd, std::move(Skin), Params);

@@ -1,0 +1,170 @@
+// Tree views under their adapter: the background in the section's colour of
+// the tree's state (the window colour in a dialog), erased in it, the window
+// colour back when the skin goes, destruction while attached; and the
+// system's folder dialog under the hook with its folder tree skinned, in
+// both program skins (screenshots written for looking at).
+#include "skin/controls/tree_view_wnd.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include "fw/controls_test_util.h"
+#include "skin/controls/attach_hook.h"
+#include "skin/engine/bitmap_dc.h"
+#include "tests/scenarios/screenshot_png.h"
+#include "tests/skin/controls/adapter_test_util.h"
+
+using namespace skin;
+using namespace skintest;
+
+namespace {
+
+const bool kCommonControls = [] {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TREEVIEW_CLASSES};
+  return InitCommonControlsEx(&icc) != FALSE;
+}();
+
+struct Tree {
+  std::unique_ptr<TkLoadedSkin> skin = SyntheticControlSkin();
+  Host host;
+  HWND wnd;
+  TkcTreeViewWnd* a = nullptr;
+  Tree() {
+    wnd = host.Child(WC_TREEVIEWW, L"", WS_BORDER | TVS_HASLINES, 10, 10, 150, 120);
+    TVINSERTSTRUCTW ins{};
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT;
+    ins.item.pszText = const_cast<wchar_t*>(L"Folder");
+    SendMessageW(wnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins));
+  }
+  void Attach(bool dialog) {
+    AddingDialogControls = dialog;
+    TkcSkinParams p;
+    p.SkinSection = u"EDIT";
+    a = AttachAdapter<TkcTreeViewWnd>(wnd, [this] { return skin.get(); }, p);
+    AddingDialogControls = false;
+  }
+  COLORREF Back() const { return COLORREF(SendMessageW(wnd, TVM_GETBKCOLOR, 0, 0)); }
+  // What an erase paints.
+  fw::TColor Erased() const {
+    auto bmp = NewBitmap32(150, 120);
+    SendMessageW(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(bmp->Canvas()->Handle()), 0);
+    GdiFlush();
+    const uint32_t p = View32(*bmp).Pixel(20, 60);
+    return fw::TColor(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
+  }
+  ~Tree() { delete a; }
+};
+
+}  // namespace
+
+TEST(TreeViewWnd, BackgroundFromTheSectionStateOrTheWindowColourInADialog) {
+  {
+    Tree t;
+    t.Attach(false);
+    EXPECT_EQ(t.Back(), COLORREF(kEdit));
+    EXPECT_EQ(t.Erased(), kEdit);
+    t.a->S.MouseAbove = true;
+    EXPECT_EQ(t.Erased(), Hot(kEdit)) << "hot in a section of two states";
+    t.a->SetSkinParams();
+    EXPECT_EQ(t.Back(), COLORREF(Hot(kEdit)));
+  }
+  {
+    Tree t;
+    t.Attach(true);
+    EXPECT_EQ(t.Back(), COLORREF(fw::ColorToRGB(fw::clWindow))) << "a dialog's tree keeps the window colour";
+    EXPECT_EQ(t.Erased(), fw::TColor(fw::ColorToRGB(fw::clWindow)));
+  }
+}
+
+TEST(TreeViewWnd, RemovalRestoresAndDestructionWhileAttached) {
+  Tree t;
+  const auto own = GetWindowLongPtrW(t.wnd, GWLP_WNDPROC);
+  t.Attach(false);
+  ASSERT_EQ(t.Back(), COLORREF(kEdit));
+  delete t.a;
+  t.a = nullptr;
+  EXPECT_EQ(GetWindowLongPtrW(t.wnd, GWLP_WNDPROC), own);
+  EXPECT_EQ(t.Back(), COLORREF(fw::ColorToRGB(fw::clWindow)));
+
+  Tree d;
+  d.Attach(false);
+  DestroyWindow(d.wnd);
+  EXPECT_TRUE(d.a->Destroyed);
+}
+
+namespace {
+
+struct FolderProbe {
+  HWND owner = nullptr;
+  bool found = false, skinned = false, treeSkinned = false;
+  int ticks = 0;
+  std::string screenshot;
+};
+FolderProbe gFolder;
+
+BOOL CALLBACK FindTree(HWND h, LPARAM) {
+  wchar_t cls[64] = {};
+  GetClassNameW(h, cls, 64);
+  if (lstrcmpiW(cls, L"SysTreeView32") == 0) {
+    gFolder.treeSkinned = dynamic_cast<TkcTreeViewWnd*>(GetWindowAdapter(h)) != nullptr;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CALLBACK ProbeFolderDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  ++gFolder.ticks;
+  HWND d = GetLastActivePopup(gFolder.owner);
+  wchar_t cls[64] = {};
+  if (d && d != gFolder.owner) GetClassNameW(d, cls, 64);
+  bool treeShown = false;
+  if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(d)) {
+    HWND tree = FindWindowExW(d, nullptr, L"SysTreeView32", nullptr);
+    treeShown = tree && SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0;
+  }
+  if (treeShown || (gFolder.ticks > 400 && d && d != gFolder.owner)) {
+    gFolder.found = true;
+    gFolder.skinned = FindProviderByHandle(d) != nullptr;
+    EnumChildWindows(d, FindTree, 0);
+    if (!gFolder.screenshot.empty()) {
+      RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      auto shot = scenarios::ScreenshotOf(d);
+      scenarios::SavePng(shot.get(), scenarios::ScreenshotPath(gFolder.screenshot));
+    }
+    PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+    KillTimer(nullptr, id);
+  } else if (gFolder.ticks > 600) {
+    KillTimer(nullptr, id);  // no dialog within 30 s: give up
+  }
+}
+
+}  // namespace
+
+// The folder dialog of the program's skins, its tree skinned.
+TEST(TreeViewWnd, TheFolderDialogsTreeIsSkinned) {
+  CoInitialize(nullptr);
+  for (int s = 0; s < 2; ++s) {
+    std::unique_ptr<TkLoadedSkin> skin = ProgramSkin(s);
+    ASSERT_TRUE(skin);
+    InstallSkinHook([&] { return skin.get(); });
+    fwtest::TestForm owner;
+    owner->Show();
+    fwtest::Pump();
+    gFolder = FolderProbe{owner->WindowHandle()};
+    gFolder.screenshot = std::string("folder_dialog_") + ProgramSkinName(s) + ".png";
+    BROWSEINFOW bi{};
+    bi.hwndOwner = owner->WindowHandle();
+    bi.lpszTitle = L"Choose a folder";
+    bi.ulFlags = BIF_RETURNONLYFSDIRS;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ProbeFolderDialog);
+    if (PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&bi)) CoTaskMemFree(pidl);
+    KillTimer(nullptr, timer);
+    RemoveSkinHook();
+    EXPECT_TRUE(gFolder.found) << ProgramSkinName(s);
+    EXPECT_TRUE(gFolder.skinned) << ProgramSkinName(s);
+    EXPECT_TRUE(gFolder.treeSkinned) << ProgramSkinName(s) << ": the folder tree has its adapter";
+  }
+  CoUninitialize();
+}
