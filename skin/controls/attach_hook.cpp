@@ -5,6 +5,7 @@
 
 #include "fw/system/screen.h"
 #include "skin/controls/adapter_factory.h"
+#include "skin/controls/dialog_wnd.h"
 #include "skin/engine/glow_effect.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/forms/skin_provider.h"
@@ -73,6 +74,7 @@ LRESULT CALLBACK CBTHookProc(int Code, WPARAM WParam, LPARAM LParam) {
 
 TkcProvider::~TkcProvider() {
   for (Child& c : kcSkinnedCtrls) delete c.Adapter;
+  delete DialogAdapter;
 }
 
 bool TkcProvider::AddControl(HWND Child, bool Repaint) {
@@ -184,6 +186,7 @@ bool AttachSkinToWindow(HWND Handle) {
   // another window is the child adapter's business.
   if (ClassNameOf(Handle) != u"#32770" || (style & WS_CHILD) || !gRules.Contains(srStdDialogs)) return false;
   auto p = std::make_unique<TkcProvider>();
+  p->DialogAdapter = AttachDialogAdapter(Handle, gSkin, p.get());
   if (p->InitSkin(Handle)) gProviders.push_back(std::move(p));
   return true;
 }

@@ -45,6 +45,7 @@ class TkcProvider {
     TkcMainWnd* Adapter = nullptr;  // owned
   };
   std::vector<Child> kcSkinnedCtrls;
+  TkcMainWnd* DialogAdapter = nullptr;  // the dialog's own frame (owned)
 };
 
 // Installs the hook for the calling thread with the skin to use (and the

@@ -170,4 +170,38 @@ inline void AddTitleButtonMasks(skin::TkLoadedSkin& s) {
   s.InitConstantIndexes();
 }
 
+// Colours of the dialog frame and its title in SyntheticDialogFrameSkin,
+// and the help button's mask (the other title buttons are those of
+// AddTitleButtonMasks).
+constexpr fw::TColor kDialog = 0x206020, kTitle = 0x602020, kHelpBtn = 0xC020C0;
+
+// The dialog skin with a "DIALOG" section, a "FORMTITLE" and the big
+// title-button masks with help (there are no small ones, so every dialog
+// takes the big ones).
+inline std::unique_ptr<skin::TkLoadedSkin> SyntheticDialogFrameSkin() {
+  auto s = SyntheticDialogSkin();
+  auto section = [&](const char16_t* name, fw::TColor color) {
+    skin::TkGeneralData g;
+    g.ClassName = name;
+    g.States = 2;
+    g.Props[0].Color = g.Props[1].Color = color;
+    g.Props[0].FontColor.Color = g.Props[1].FontColor.Color = 0xFFFFFF;
+    s->gd.push_back(g);
+  };
+  section(u"DIALOG", kDialog);
+  section(u"FORMTITLE", kTitle);
+  AddTitleButtonMasks(*s);
+  skin::TkMaskData help = s->ma[s->ConstData.MaskCloseBtn];
+  help.PropertyName = u"BICONHELP";
+  help.Bmp = std::make_shared<skin::TPixelBuffer>(*help.Bmp);
+  for (int y = 0; y < help.Bmp->Height(); ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(help.Bmp->ScanLine(y));
+    for (int x = 0; x < help.Bmp->Width(); ++x)
+      row[x] = 0xFF000000u | ((kHelpBtn & 0xFF) << 16) | (kHelpBtn & 0xFF00) | ((kHelpBtn >> 16) & 0xFF);
+  }
+  s->ma.push_back(help);
+  s->InitConstantIndexes();
+  return s;
+}
+
 }  // namespace skintest

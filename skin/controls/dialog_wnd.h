@@ -1,0 +1,131 @@
+// The skinned frame of a system dialog (message boxes, open, save and
+// folder dialogs): the adapter paints the dialog's frame, title, icon,
+// caption and title buttons from the skin's "DIALOG" section, cuts the
+// window to the skin's outline, fills the client background, and takes over
+// hit testing and the title buttons. The dialog's own system menu is
+// switched off while skinned (the system would draw its own buttons); the
+// adapter shows its own window menu instead. Detaching gives the dialog
+// its system-menu style, its region, its class's save-bits style and the
+// system's frame back.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "fw/graphics/graphics.h"
+#include "skin/controls/core/dialog_frame.h"
+#include "skin/controls/dialog_system_menu.h"
+#include "skin/controls/window_adapter.h"
+#include "skin/forms/form_image.h"
+
+namespace skin {
+
+class TkcProvider;
+
+// Set while a title button is pressed; cleared when another one turns hot,
+// so that a release over another button does nothing.
+extern bool TitleButtonPressed;
+
+class TkcDialogWnd : public TkcMainWnd {
+ public:
+  TkcDialogWnd(HWND AHandle, TkcSkinSource ASkin, const TkcSkinParams& Params, TkcProvider* AProvider = nullptr);
+  ~TkcDialogWnd() override;
+  void Subclass() override;
+  void kcWndProc(fw::TMessage& Message) override;
+  fw::String DefaultSection() const override { return u"DIALOG"; }
+
+  // Reads the styles, the icon and the skin's title masks, and switches the
+  // system menu off.
+  void InitParams();
+  void UpdateIconsIndexes();
+
+  // The dialog as the title sees it, and its frame measurements now.
+  TkcDialogState DialogState() const;
+  TkFormFrameFacts FrameFacts() const;
+  int CaptionHeight() const;
+  int HeaderHeight() const;
+  int OffsetX() const;
+  int OffsetY() const;
+  int TitleBtnsWidth() const;
+
+  bool VisibleClose() const { return skin::VisibleClose(DialogState()); }
+  bool VisibleMax() const { return skin::VisibleMax(DialogState()); }
+  bool VisibleMin() const { return skin::VisibleMin(DialogState()); }
+  bool VisibleHelp() const { return skin::VisibleHelp(DialogState()); }
+  bool VisibleRestore() const { return skin::VisibleRestore(DialogState()); }
+  bool EnabledClose() const { return skin::EnabledClose(DialogState()); }
+  bool EnabledMax() const { return skin::EnabledMax(DialogState()); }
+  bool EnabledMin() const { return skin::EnabledMin(DialogState()); }
+  bool EnabledRestore() const { return skin::EnabledRestore(DialogState()); }
+  bool FormActive() const { return FFormActive; }
+
+  // Builds the image of the whole window when it changed.
+  void PaintAll();
+  // The frame strips onto a window DC (the client area untouched).
+  void PaintCaption(HDC DC);
+  // The client background around the child windows.
+  void PaintClient(HDC DC);
+  void UpdateWindowRegion(bool Redraw);
+
+  // Title buttons by hit code (8, 9, 20, 21).
+  void SetHotHT(int i, bool Repaint);
+  void SetPressedHT(int i);
+  TkCaptionButton* ButtonOf(int HitCode);
+  // Shows the window menu at a screen point (the seam tests replace).
+  void DropSysMenu(int x, int y);
+  std::function<void(int x, int y)> OnDropSysMenu;
+
+  fw::TBitmap& Image() { return FImage; }
+  const TkCaptionLayout& Layout() const { return FLayout; }
+  const std::vector<fw::TRect>& ArOR() const { return FArOR; }
+  HBRUSH DialogBrush() const { return FBrush; }
+
+  TkcProvider* Provider = nullptr;
+  std::unique_ptr<TkcSystemMenu> SystemMenu;
+  TkcBorderStyle BorderStyle = TkcBorderStyle::acbsSingle;
+  uint32_t dwStyle = 0, dwExStyle = 0;
+  int CurrentHT = 0;
+  bool Initialized = false;
+  bool RgnChanged = true;
+  HICON TitleIcon = nullptr;
+  int TitleIndex = -1;
+  int DialogIndex = -1;
+  int FCaptionSkinIndex = -1;
+  bool FWMPaintForbidden = false;
+
+ protected:
+  void RestoreStdParams() override;
+
+ private:
+  void AfterCreation();
+  TkcTitleButtonSizes ButtonSizes() const;
+  void PaintCaptionText();
+  void RepaintButton(int i);
+  void InitChildren();
+  void HandleHitTest(fw::TMessage& Message);
+  void HandleNCLButtonDown(fw::TMessage& Message);
+  void HandleButtonUp(fw::TMessage& Message);
+  void HandleActivate();
+  bool HandleDialogSkinCommand(fw::TMessage& Message);
+  void SendCommand(WPARAM Command) { SendMessageW(CtrlHandle, WM_SYSCOMMAND, Command, 0); }
+
+  bool FFormActive = true;
+  bool FSettingRegion = false;
+  bool FSysMenuRemoved = false;
+  bool FSaveBitsRemoved = false;
+  bool FRegionSet = false;
+  fw::TBitmap FImage;
+  TkFormImageInput FInput;
+  TkCaptionLayout FLayout;
+  std::vector<fw::TRect> FArOR;
+  HBRUSH FBrush = nullptr;
+  fw::TColor FBrushColor = 0;
+};
+
+// Skins a system dialog's frame (the provider gives its children their
+// adapters).
+TkcDialogWnd* AttachDialogAdapter(HWND Dialog, TkcSkinSource Skin, TkcProvider* Provider);
+
+}  // namespace skin

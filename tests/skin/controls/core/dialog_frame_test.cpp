@@ -1,0 +1,171 @@
+// The skinned dialog's frame as numbers: the border kind and title buttons
+// by style, the measurements with and without a caption, the caption's room
+// and what a point of the title hits.
+#include "skin/controls/core/dialog_frame.h"
+
+#include <gtest/gtest.h>
+
+namespace skin {
+namespace {
+
+constexpr uint32_t kMessageBox = kWsPopup | kWsCaption | kWsSysMenu | kDsModalFrame;
+constexpr uint32_t kSizeable = kWsPopup | kWsCaption | kWsSysMenu | kWsThickFrame | kWsMaximizeBox | kWsMinimizeBox;
+
+TkcDialogState State(uint32_t style, uint32_t exStyle = 0) {
+  TkcDialogState d;
+  d.Style = style;
+  d.ExStyle = exStyle;
+  d.BorderStyle = DialogBorderStyle(style);
+  return d;
+}
+
+// A dialog of 300 x 200 with a client area of 294 x 178 (3-pixel frame,
+// 19-pixel caption), buttons placed.
+struct Dialog {
+  TkFormFrameFacts f;
+  TkcDialogState d;
+  TkcTitleButtonSizes s;
+  TkCaptionLayout l;
+  explicit Dialog(TkcDialogState state) : d(state) {
+    f.BorderStyle = FrameStyleOf(d.BorderStyle);
+    f.Style = d.Style;
+    f.Width = 300;
+    f.Height = 200;
+    const int frame = FrameWidthOf(f, false);
+    f.ClientWidth = 300 - 2 * frame;
+    f.ClientHeight = 200 - 2 * frame - CaptionHeight(f, true);
+    f.Iconic = d.Iconic;
+    f.Zoomed = d.Zoomed;
+    s.CloseWidth = 16;
+    s.MaxWidth = s.MinWidth = s.HelpWidth = 20;
+    s.ButtonHeight = 14;
+    s.BISpacing = 2;
+    l.Close.HaveAlignment = l.Max.HaveAlignment = l.Min.HaveAlignment = l.Help.HaveAlignment = true;
+    PlaceDialogButtons(f, d, s, l);
+  }
+  fw::TPoint Centre(const TkCaptionButton& b) const { return {(b.Rect.Left + b.Rect.Right) / 2, (b.Rect.Top + b.Rect.Bottom) / 2}; }
+  int Hit(fw::TPoint p) const { return DialogHitTest(f, d, l, s.ButtonHeight, 16, p); }
+};
+
+TEST(DialogFrame, BorderKindAndButtonsByStyle) {
+  using B = TkcBorderStyle;
+  struct Case {
+    const char* what;
+    uint32_t style, exStyle;
+    B border;
+    bool close, max, min, help, enabledClose;
+  } cases[] = {
+      {"message box", kMessageBox, 0, B::acbsDialog, true, false, false, false, true},
+      {"sizeable with min and max", kSizeable, 0, B::acbsSizeable, true, true, true, false, true},
+      {"popup without caption", kWsPopup | kWsBorder, 0, B::acbsNone, false, false, false, false, false},
+      {"caption without modal frame", kWsCaption | kWsSysMenu, 0, B::acbsSizeable, true, false, false, false, true},
+      {"context help", kMessageBox, kWsExContextHelp, B::acbsDialog, true, false, false, true, true},
+  };
+  for (const Case& c : cases) {
+    const TkcDialogState d = State(c.style, c.exStyle);
+    EXPECT_EQ(d.BorderStyle, c.border) << c.what;
+    EXPECT_EQ(VisibleClose(d), c.close) << c.what;
+    EXPECT_EQ(VisibleMax(d), c.max) << c.what;
+    EXPECT_EQ(VisibleMin(d), c.min) << c.what;
+    EXPECT_EQ(VisibleHelp(d), c.help) << c.what;
+    EXPECT_EQ(EnabledClose(d), c.enabledClose) << c.what;
+  }
+  TkcDialogState noClose = State(kMessageBox);
+  noClose.NoCloseClass = true;
+  EXPECT_FALSE(EnabledClose(noClose)) << "a class without close";
+}
+
+TEST(DialogFrame, WindowMenuRules) {
+  struct Case {
+    const char* what;
+    uint32_t style;
+    bool iconic, zoomed;
+    bool restoreVisible, restoreEnabled, moveEnabled, sizeVisible, sizeEnabled, minVisible, maxVisible;
+  } cases[] = {
+      {"message box", kMessageBox, false, false, false, false, true, false, true, false, false},
+      {"sizeable, maximised", kSizeable, false, true, true, true, false, true, true, true, true},
+      {"sizeable, iconic", kSizeable, true, false, true, true, true, true, false, true, true},
+  };
+  for (const Case& c : cases) {
+    TkcDialogState d = State(c.style);
+    d.Iconic = c.iconic;
+    d.Zoomed = c.zoomed;
+    EXPECT_EQ(VisibleRestore(d), c.restoreVisible) << c.what;
+    EXPECT_EQ(EnabledRestore(d), c.restoreEnabled) << c.what;
+    EXPECT_EQ(EnabledMove(d), c.moveEnabled) << c.what;
+    EXPECT_EQ(VisibleSize(d), c.sizeVisible) << c.what;
+    EXPECT_EQ(EnabledSize(d), c.sizeEnabled) << c.what;
+    EXPECT_EQ(VisibleMin(d), c.minVisible) << c.what;
+    EXPECT_EQ(VisibleMax(d), c.maxVisible) << c.what;
+  }
+}
+
+TEST(DialogFrame, MeasurementsWithAndWithoutCaption) {
+  Dialog box(State(kMessageBox));
+  const int frame = FrameWidthOf(box.f, false);
+  EXPECT_EQ(DialogHeaderHeight(box.f), 19 + frame);
+  EXPECT_EQ(DialogOffsetX(box.f), frame);
+  EXPECT_EQ(DialogOffsetY(box.f), 19 + frame) << "the client area right below the caption";
+  const fw::TRect icon = DialogIconRect(box.f, 2, 16, 16);
+  EXPECT_EQ(icon.Left, frame + 2);
+  EXPECT_EQ(icon.Top, (frame + 19 - 16) / 2);
+
+  Dialog bare(State(kWsPopup | kWsBorder));
+  EXPECT_EQ(CaptionHeight(bare.f, true), 0);
+  EXPECT_EQ(DialogHeaderHeight(bare.f), FrameWidthOf(bare.f, false));
+  EXPECT_EQ(DialogOffsetY(bare.f), bare.f.Height - bare.f.ClientHeight) << "no frame term without a caption";
+  EXPECT_EQ(bare.l.Close.Rect.Width(), 0) << "no buttons without the system menu";
+
+  TkcDialogState iconic = State(kWsPopup | kWsBorder);
+  iconic.Iconic = true;
+  Dialog min(iconic);
+  EXPECT_GT(CaptionHeight(min.f, true), 0) << "an iconic dialog keeps a caption";
+}
+
+TEST(DialogFrame, ButtonsFromTheRightAndTheCaptionBeforeThem) {
+  Dialog box(State(kMessageBox));
+  const int frame = FrameWidthOf(box.f, false);
+  EXPECT_EQ(box.l.Close.Rect.Right, 300 - frame);
+  EXPECT_EQ(box.l.Close.Rect.Width(), 16);
+  EXPECT_EQ(box.l.Close.Rect.Top, (frame + 19 - 14) / 2);
+  // Only close: the text ends 6 pixels before it.
+  const fw::TRect text = DialogCaptionRect(box.f, box.d, box.s, 300, 16, 2);
+  EXPECT_EQ(text.Right, 300 - 16 - 6);
+  EXPECT_EQ(text.Left, frame + 16 + 2 + 4);
+  EXPECT_EQ(text.Bottom, frame + 19);
+
+  Dialog big(State(kSizeable, kWsExContextHelp));
+  EXPECT_EQ(big.l.Max.Rect.Right, big.l.Close.Rect.Left - 2) << "spacing between big buttons";
+  EXPECT_EQ(big.l.Min.Rect.Right, big.l.Max.Rect.Left - 2);
+  EXPECT_EQ(big.l.Help.Rect.Right, big.l.Min.Rect.Left - 2);
+  EXPECT_EQ(DialogButtonsWidth(big.d, big.s), 16 + 3 * 20);
+}
+
+TEST(DialogFrame, HitTestOfTheTitle) {
+  Dialog box(State(kMessageBox, kWsExContextHelp));  // close and help only
+  EXPECT_EQ(box.Hit(box.Centre(box.l.Close)), 20);
+  EXPECT_EQ(box.Hit(box.Centre(box.l.Help)), 21) << "help is the second shown button";
+  EXPECT_EQ(DialogButtonIndexAt(box.d, box.l, box.Centre(box.l.Help).x), 2);
+  const int frame = FrameWidthOf(box.f, false);
+  EXPECT_EQ(box.Hit({frame + 4, box.Centre(box.l.Close).y}), 3) << "the icon";
+  EXPECT_EQ(box.Hit({150, box.Centre(box.l.Close).y}), 2) << "the rest of the button row";
+  EXPECT_EQ(box.Hit({150, 100}), 0) << "the client area: the dialog's own answer";
+
+  TkcDialogState noClose = State(kMessageBox);
+  noClose.NoCloseClass = true;
+  Dialog disabled(noClose);
+  EXPECT_EQ(disabled.Hit(disabled.Centre(disabled.l.Close)), 0) << "a disabled close is no button";
+
+  Dialog full(State(kSizeable));
+  EXPECT_EQ(full.Hit(full.Centre(full.l.Max)), 9);
+  EXPECT_EQ(full.Hit(full.Centre(full.l.Min)), 8);
+  TkcDialogState zoomed = State(kSizeable);
+  zoomed.Zoomed = true;
+  Dialog max(zoomed);
+  EXPECT_EQ(max.Hit(max.Centre(max.l.Max)), 9) << "restore";
+  EXPECT_EQ(max.Hit({1, 100}), -1) << "outside a maximised dialog's inner rectangle";
+  EXPECT_EQ(max.Hit({100, 100}), 0);
+}
+
+}  // namespace
+}  // namespace skin
