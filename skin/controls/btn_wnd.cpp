@@ -87,6 +87,7 @@ void TkcBtnWnd::DrawCaption() {
 }
 
 void TkcBtnWnd::PrepareCache() {
+  Caption = WindowText(CtrlHandle);
   CaptureWindowGeometry(CtrlHandle, S.Geo);
   const TkcBehind behind = WndParentCacheInfo(CtrlHandle, S.Geo);
   fw::TBitmap& cache = S.EnsureCache(S.Geo.WndSize.x, S.Geo.WndSize.y);

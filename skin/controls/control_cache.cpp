@@ -198,6 +198,14 @@ void FillBorderCorners(TkcMainWnd& A, TkcPaintState& S, int State) {
   RepaintBorderCorners(View32(*S.Cache), m, MaskSourceView(*skin, m), State, bcAll, behind.CI);
 }
 
+fw::String WindowText(HWND Wnd) {
+  const int n = GetWindowTextLengthW(Wnd);
+  std::wstring text(size_t(n) + 1, L'\0');
+  GetWindowTextW(Wnd, text.data(), n + 1);
+  text.resize(wcslen(text.c_str()));
+  return fw::String(text.begin(), text.end());
+}
+
 void SelectControlFont(fw::TCanvas& Canvas, fw::TControl* Control, HWND Wnd) {
   if (Control) {
     Canvas.SetFont(Control->Font());

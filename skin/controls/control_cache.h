@@ -79,6 +79,9 @@ void PrepareControlCache(TkcMainWnd& A, TkcPaintState& S, bool Plain);
 // The transparent corners of the section's border mask in the cache show
 // what lies behind the window. Nothing in dialog mode.
 void FillBorderCorners(TkcMainWnd& A, TkcPaintState& S, int State);
+// The window's text. Adapters made while their window is being created
+// (a dialog's controls) read it when they paint: it is set after them.
+fw::String WindowText(HWND Wnd);
 // The control's font in the canvas: a framework control's Font, a raw
 // window's WM_GETFONT, else the system's message font.
 void SelectControlFont(fw::TCanvas& Canvas, fw::TControl* Control, HWND Wnd);

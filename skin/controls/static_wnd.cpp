@@ -34,6 +34,7 @@ bool TkcStaticWnd::PaintText() {
 }
 
 void TkcStaticWnd::KC_WMPaint(HDC DC) {
+  Caption = WindowText(CtrlHandle);
   CaptureWindowGeometry(CtrlHandle, S.Geo);
   HDC dc = DC ? DC : GetWindowDC(CtrlHandle);
   const int saved = SaveDC(dc);

@@ -151,6 +151,8 @@ void TkcMainWnd::kcWndProc(fw::TMessage& Message) {
     }
     case WM_UPDATEUISTATE: Message.Result = 0; return;
     case WM_SIZE: BGChanged = true; break;
+    // A window adapted while it is made gets its text with WM_NCCREATE.
+    case WM_NCCREATE:
     case WM_SETTEXT: {
       CallPrev(Message);
       const int n = GetWindowTextLengthW(CtrlHandle);

@@ -240,3 +240,48 @@ TEST(BtnWnd, TheFactoryGivesButtonsStaticsAndEditsTheirAdapters) {
   EXPECT_NE(dynamic_cast<TkcBitBtnWnd*>(a), nullptr) << "a bit button";
   delete a;
 }
+
+// A dialog's controls get their adapters while they are being made, before
+// their text is set: they show the text they have when they paint.
+TEST(BtnWnd, TextSetAfterTheAdapterIsShown) {
+  Skinned k(SyntheticControlSkin());
+  Host host;
+  HWND b = host.Child(L"BUTTON", L"", BS_PUSHBUTTON, 10, 10, 80, 26);
+  HWND t = host.Child(L"STATIC", L"", SS_LEFT, 10, 50, 80, 20);
+  auto* ab = AttachAdapter<TkcBtnWnd>(b, k.Source(), TkcSkinParams{});
+  auto* at = AttachAdapter<TkcStaticWnd>(t, k.Source(), TkcSkinParams{});
+  // The text as window creation sets it, past the window's procedure.
+  DefWindowProcW(b, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Open"));
+  DefWindowProcW(t, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Name"));
+  TPixelBuffer pb = Print(b), pt = Print(t);
+  EXPECT_GT(CountPixels(View32(pb), Px(kButtonText)), 5);
+  EXPECT_GT(CountPixels(View32(pt), Px(kLabelText)), 5);
+  delete at;
+  delete ab;
+}
+
+namespace {
+
+HHOOK gCbt = nullptr;
+TkcMainWnd* gMadeEarly = nullptr;
+TkcSkinSource gEarlySkin;
+LRESULT CALLBACK AdaptOnCreate(int code, WPARAM w, LPARAM l) {
+  if (code == HCBT_CREATEWND && !gMadeEarly) gMadeEarly = AttachAdapter<TkcMainWnd>(HWND(w), gEarlySkin, TkcSkinParams{});
+  return CallNextHookEx(gCbt, code, w, l);
+}
+
+}  // namespace
+
+TEST(BtnWnd, AnAdapterMadeWithItsWindowKnowsTheCaption) {
+  Skinned k(SyntheticControlSkin());
+  Host host;
+  gEarlySkin = k.Source();
+  gMadeEarly = nullptr;
+  gCbt = SetWindowsHookExW(WH_CBT, AdaptOnCreate, nullptr, GetCurrentThreadId());
+  HWND b = host.Child(L"BUTTON", L"Early", BS_PUSHBUTTON, 10, 10, 80, 26);
+  UnhookWindowsHookEx(gCbt);
+  ASSERT_NE(gMadeEarly, nullptr);
+  EXPECT_EQ(gMadeEarly->Caption, u"Early");
+  delete gMadeEarly;
+  DestroyWindow(b);
+}
