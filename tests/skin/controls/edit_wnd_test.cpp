@@ -258,3 +258,35 @@ TEST(EditWnd, GoldensOfTheProgramSkins) {
     delete a;
   }
 }
+
+TEST(EditWnd, HoverShowsTheHotFrame) {
+  Form f;
+  fw::TEdit* e = f.Add<fw::TEdit>(10, 10, 120, 24);
+  TkcEditWnd* a = f.Attach(e);
+  e->Perform(fw::CM_MOUSEENTER, 0, 0);
+  EXPECT_EQ(PrintedPixel(e->Handle(), 0, 0), Px(Hot(kEdit)));
+  e->Perform(fw::CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(PrintedPixel(e->Handle(), 0, 0), Px(kEdit));
+  delete a;
+}
+
+// A list whose window is made again (its style changed) leaves its adapter
+// detached; a new one attaches to the new window.
+TEST(EditWnd, AListMadeAgainLeavesItsAdapterDetached) {
+  Form f;
+  auto* list = f.Add<fw::TListBox>(10, 10, 120, 80);
+  for (int i = 0; i < 30; ++i) list->Items()->Add(fw::String(u"Font ") + char16_t(u'A' + i));
+  TkcEditWnd* a = f.Attach(list);
+  const HWND first = list->Handle();
+  list->SetColumns(3);  // the window is made again
+  list->SetStyle(fw::lbOwnerDrawFixed);
+  const HWND second = list->Handle();
+  ASSERT_NE(first, second);
+  EXPECT_TRUE(a->Destroyed);
+  EXPECT_EQ(list->Color(), a->StdColor) << "the list's own colour back";
+  delete a;
+  TkcEditWnd* b = f.Attach(list);
+  EXPECT_EQ(GetWindowAdapter(second), b);
+  EXPECT_TRUE(b->sBarHorz.Visible) << "columns scroll sideways";
+  delete b;
+}
