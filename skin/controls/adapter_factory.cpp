@@ -4,6 +4,7 @@
 #include "skin/controls/check_box_wnd.h"
 #include "skin/controls/edit_wnd.h"
 #include "skin/controls/link_wnd.h"
+#include "skin/controls/list_view_wnd.h"
 #include "skin/controls/scroll_wnd.h"
 #include "skin/controls/spin_wnd.h"
 #include "skin/controls/static_wnd.h"
@@ -21,7 +22,7 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
     case tlEdit: return AttachAdapter<TkcEditWnd>(h, std::move(Skin), p);
     case tlButton: return AttachAdapter<TkcButtonWnd>(h, std::move(Skin), p);
     case tlBitBtn: return AttachAdapter<TkcBitBtnWnd>(h, std::move(Skin), p);
-    case tlListView: return AttachAdapter<TkcScrollWnd>(h, std::move(Skin), p);
+    case tlListView: return AttachAdapter<TkcListViewWnd>(h, std::move(Skin), p);
     case tlTreeView: return AttachAdapter<TkcTreeViewWnd>(h, std::move(Skin), p);
     case tlCheckBox: return AttachAdapter<TkcCheckBoxWnd>(h, std::move(Skin), p);
     case tlGroupBox: return AttachAdapter<TkcGroupBoxWnd>(h, std::move(Skin), p);
@@ -48,9 +49,7 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
                             bool Repaint) {
   if (!Wnd) return nullptr;
   switch (Kind) {
-    case TkcAdapterKind::ListView:
-      // Its bars come and go with its contents.
-      return AttachAdapter<TkcScrollWnd>(Wnd, std::move(Skin), Params, Repaint);
+    case TkcAdapterKind::ListView: return AttachAdapter<TkcListViewWnd>(Wnd, std::move(Skin), Params, Repaint);
     case TkcAdapterKind::TreeView: return AttachAdapter<TkcTreeViewWnd>(Wnd, std::move(Skin), Params, Repaint);
     case TkcAdapterKind::Edit: return AttachAdapter<TkcEditWnd>(Wnd, std::move(Skin), Params, Repaint);
     case TkcAdapterKind::Static: return AttachAdapter<TkcStaticWnd>(Wnd, std::move(Skin), Params);

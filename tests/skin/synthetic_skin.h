@@ -204,4 +204,23 @@ inline std::unique_ptr<skin::TkLoadedSkin> SyntheticDialogFrameSkin() {
   return s;
 }
 
+// Colours of the column header section added by SyntheticListSkin; the
+// hot state adds 0x10 to the blue channel of both.
+constexpr fw::TColor kHeader = 0x40A060, kHeaderText = 0x0000C0;
+
+// The control skin with the column header of list views.
+inline std::unique_ptr<skin::TkLoadedSkin> SyntheticListSkin() {
+  auto s = SyntheticControlSkin();
+  skin::TkGeneralData g;
+  g.ClassName = u"COLHEADER";
+  g.States = 3;
+  g.Props[0].Color = kHeader;
+  g.Props[1].Color = Hot(kHeader);
+  g.Props[0].FontColor.Color = kHeaderText;
+  g.Props[1].FontColor.Color = Hot(kHeaderText);
+  s->gd.push_back(g);
+  s->InitConstantIndexes();
+  return s;
+}
+
 }  // namespace skintest
