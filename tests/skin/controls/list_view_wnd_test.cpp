@@ -126,11 +126,6 @@ TEST(ListViewWnd, ColoursFollowTheSkinAndItsHotStateAndComeBackExactly) {
     EXPECT_EQ(l.Back(), COLORREF(skintest::kEdit));
     EXPECT_EQ(l.Text(), COLORREF(skintest::kEditText));
     EXPECT_EQ(COLORREF(SendMessageW(l.wnd, LVM_GETTEXTBKCOLOR, 0, 0)), COLORREF(skintest::kEdit));
-    SetFocus(l.wnd);
-    EXPECT_EQ(l.Back(), COLORREF(skintest::Hot(skintest::kEdit))) << "focused: the hot state";
-    EXPECT_EQ(l.Text(), COLORREF(skintest::Hot(skintest::kEditText)));
-    SetFocus(l.host);
-    EXPECT_EQ(l.Back(), COLORREF(skintest::kEdit));
     // The skin goes: everything as it was, the header's procedure its own.
     SendMessageW(l.wnd, WM_SKINCOMMAND, SkinCommand(SKC_REMOVESKIN), 0);
     l.skin.reset();
@@ -138,6 +133,38 @@ TEST(ListViewWnd, ColoursFollowTheSkinAndItsHotStateAndComeBackExactly) {
     EXPECT_EQ(l.Text(), kOwnText);
     EXPECT_EQ(COLORREF(SendMessageW(l.wnd, LVM_GETTEXTBKCOLOR, 0, 0)), kOwnBack);
     EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(l.header, GWLP_WNDPROC)), l.headerProc);
+  }
+  {
+    // A framework list view: the control's colours too, and the hot state
+    // while focused.
+    List l;
+    auto* list = new fw::TListView(nullptr);
+    list->SetParentWindow(l.host);
+    list->SetBounds(10, 220, 200, 60);
+    list->SetViewStyle(fw::vsReport);
+    list->SetColor(fw::TColor(kOwnBack));
+    list->Font()->SetColor(fw::TColor(kOwnText));
+    list->Columns()->Add()->SetCaption(u"Font");
+    list->Items()->Add()->SetCaption(u"Item");
+    TkcSkinParams p;
+    p.Control = list;
+    auto* a = AttachAdapter<TkcListViewWnd>(list->Handle(), [&] { return l.skin.get(); }, p);
+    HWND h = list->Handle();
+    EXPECT_EQ(list->Color(), skintest::kEdit);
+    EXPECT_EQ(list->Font()->Color(), skintest::kEditText);
+    EXPECT_EQ(COLORREF(SendMessageW(h, LVM_GETBKCOLOR, 0, 0)), COLORREF(skintest::kEdit));
+    SetFocus(h);
+    EXPECT_EQ(COLORREF(SendMessageW(h, LVM_GETBKCOLOR, 0, 0)), COLORREF(skintest::Hot(skintest::kEdit)))
+        << "focused: the hot state";
+    EXPECT_EQ(list->Font()->Color(), skintest::Hot(skintest::kEditText));
+    SetFocus(l.host);
+    EXPECT_EQ(COLORREF(SendMessageW(h, LVM_GETBKCOLOR, 0, 0)), COLORREF(skintest::kEdit));
+    delete a;
+    EXPECT_EQ(list->Color(), fw::TColor(kOwnBack));
+    EXPECT_EQ(list->Font()->Color(), fw::TColor(kOwnText));
+    EXPECT_EQ(COLORREF(SendMessageW(h, LVM_GETBKCOLOR, 0, 0)), kOwnBack);
+    EXPECT_EQ(COLORREF(SendMessageW(h, LVM_GETTEXTCOLOR, 0, 0)), kOwnText);
+    delete list;
   }
   {
     List l;
