@@ -35,6 +35,7 @@ bool TkcBtnWnd::Shift() const { return ShiftContent(Down(), AdapterSection(*this
 int TkcBtnWnd::CurrentState() {
   TkcButtonFacts f;
   f.Down = Down();
+  if (f.Down) HideAdapterGlow(S);  // a pressed button loses its glow
   f.Enabled = IsWindowEnabled(CtrlHandle) != 0;
   f.HasFocus = GetFocus() == CtrlHandle || ManagerActiveControl() == CtrlHandle || S.Focused;
   f.HasOwnerControl = Control() != nullptr;
@@ -161,12 +162,14 @@ void TkcBtnWnd::MouseEnter(fw::TMessage& Message) {
     BGChanged = true;
     Updating = false;
     Repaint();
+    ShowAdapterGlow(*this, S);
   }
   TkcMainWnd::kcWndProc(Message);
 }
 
 void TkcBtnWnd::MouseLeave(fw::TMessage& Message) {
   if (S.MouseAbove) {
+    HideAdapterGlow(S);
     S.MouseAbove = false;
     Updating = false;
     BGChanged = true;
@@ -183,6 +186,7 @@ void TkcBtnWnd::kcWndProc(fw::TMessage& Message) {
   const bool visible = IsWindowVisible(CtrlHandle) != 0;
   const bool enabled = IsWindowEnabled(CtrlHandle) != 0;
   switch (Message.Msg) {
+    case WM_DESTROY: HideAdapterGlow(S); break;
     case WM_MOVE: {
       const TkGeneralData* s = AdapterSection(*this);
       if (s && (s->Props[0].Transparency > 0 || (s->Props[1].Transparency > 0 && (S.Focused || S.MouseAbove)))) {

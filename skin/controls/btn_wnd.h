@@ -13,7 +13,10 @@ namespace skin {
 class TkcBtnWnd : public TkcMainWnd {
  public:
   using TkcMainWnd::TkcMainWnd;
-  ~TkcBtnWnd() override { Detach(); }
+  ~TkcBtnWnd() override {
+    HideAdapterGlow(S);
+    Detach();
+  }
 
   fw::String DefaultSection() const override { return u"BUTTON"; }
   void kcWndProc(fw::TMessage& Message) override;

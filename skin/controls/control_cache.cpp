@@ -10,6 +10,7 @@
 #include "skin/engine/core/border_corners.h"
 #include "skin/engine/core/mask_paint.h"
 #include "skin/engine/core/pixel_colors.h"
+#include "skin/engine/glow_effect.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/text_out.h"
@@ -196,6 +197,23 @@ void FillBorderCorners(TkcMainWnd& A, TkcPaintState& S, int State) {
   const TkcBehind behind = WndParentCacheInfo(A.CtrlHandle, S.Geo);
   GdiFlush();
   RepaintBorderCorners(View32(*S.Cache), m, MaskSourceView(*skin, m), State, bcAll, behind.CI);
+}
+
+void ShowAdapterGlow(TkcMainWnd& A, TkcPaintState& S) {
+  const TkGeneralData* s = AdapterSection(A);
+  if (!s || s->GlowCount < 1 || S.GlowID != -1 || NoMouseHoverOption()) return;
+  if (Manager() && !Manager()->Effects()->FAllowGlowing) return;
+  RECT wr{}, cb{};
+  GetWindowRect(A.CtrlHandle, &wr);
+  HDC dc = GetWindowDC(A.CtrlHandle);
+  GetClipBox(dc, &cb);
+  ReleaseDC(A.CtrlHandle, dc);
+  S.GlowID = ShowGlowEffect(fw::Rect(wr.left, wr.top, wr.right, wr.bottom), fw::Rect(cb.left, cb.top, cb.right, cb.bottom),
+                            A.Skin(), A.SkinSection(), u"GLOW", s->GlowMargin, 255, TopLevelAncestor(A.CtrlHandle));
+}
+
+void HideAdapterGlow(TkcPaintState& S) {
+  if (S.GlowID != -1) HideGlowEffect(S.GlowID);
 }
 
 fw::String WindowText(HWND Wnd) {

@@ -39,6 +39,7 @@ struct TkcPaintState {
   TkcWindowGeometry Geo;
   bool Focused = false;     // focused as the skin tracks it
   bool MouseAbove = false;  // hot as the skin tracks it
+  int GlowID = -1;          // the glow shown around the hot control
   // The cache of the window's size (made or resized).
   fw::TBitmap& EnsureCache(int Width, int Height);
 };
@@ -79,6 +80,11 @@ void PrepareControlCache(TkcMainWnd& A, TkcPaintState& S, bool Plain);
 // The transparent corners of the section's border mask in the cache show
 // what lies behind the window. Nothing in dialog mode.
 void FillBorderCorners(TkcMainWnd& A, TkcPaintState& S, int State);
+// The section's glow around the hot window (when the section has one and
+// the manager allows glowing), and its removal.
+void ShowAdapterGlow(TkcMainWnd& A, TkcPaintState& S);
+void HideAdapterGlow(TkcPaintState& S);
+
 // The window's text. Adapters made while their window is being created
 // (a dialog's controls) read it when they paint: it is set after them.
 fw::String WindowText(HWND Wnd);

@@ -132,6 +132,19 @@ TEST(BtnWnd, GoldensOfTheProgramSkins) {
 
 TEST(BtnWnd, HoverFollowsTheManagersActiveControl) {
   Skinned k(SyntheticControlSkin());
+  // The button section glows: a 12 x 12 mask with 4-pixel borders.
+  TkMaskData glow;
+  glow.ClassName = u"BUTTON";
+  glow.PropertyName = u"GLOW0";
+  glow.Bmp = std::make_shared<TPixelBuffer>(TPixelFormat::pf32bit, 12, 12);
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 12; ++x) View32(*glow.Bmp).Pixel(x, y) = 0x80FFC000;
+  glow.R = fw::Rect(0, 0, 12, 12);
+  glow.ImageCount = 1;
+  glow.WL = glow.WT = glow.WR = glow.WB = 4;
+  glow.ImgType = TkcImgType::itisaGlow;
+  k.skin->ma.push_back(glow);
+  k.skin->gd[size_t(k.skin->GetSkinIndex(u"BUTTON"))].GlowCount = 1;
   TkSkinManager manager(nullptr);
   Host host;
   HWND b = host.Child(L"BUTTON", L"Go", BS_PUSHBUTTON, 10, 10, 80, 26);
@@ -144,10 +157,12 @@ TEST(BtnWnd, HoverFollowsTheManagersActiveControl) {
   EXPECT_EQ(manager.ActiveControl(), b);
   EXPECT_TRUE(a->S.MouseAbove);
   EXPECT_EQ(FacePixel(b), Px(Hot(kButton)));
+  EXPECT_NE(a->S.GlowID, -1) << "the section's glow shows";
   cursor = POINT{r.right + 20, r.top + 5};
   SendMessageW(b, WM_MOUSEMOVE, 0, MAKELPARAM(100, 5));
   EXPECT_EQ(manager.ActiveControl(), nullptr) << "a move outside (a captured drag) leaves";
   EXPECT_FALSE(a->S.MouseAbove);
+  EXPECT_EQ(a->S.GlowID, -1) << "and goes";
   EXPECT_EQ(FacePixel(b), Px(kButton));
   ScrollCursorPos = [] {
     POINT p{};
