@@ -75,10 +75,18 @@ TEST(BtnWnd, EachStatePaintsFromTheSectionWithItsTextColour) {
   EXPECT_TRUE(Mixed(View32(disabled).Pixel(3, 3), Px(kButton), Px(kHost), 0.4)) << "40 % of the button";
   EnableWindow(b, TRUE);
 
+  // Focused: the dotted focus frame in the hot text colour around the caption.
+  SetFocus(b);
+  ASSERT_EQ(GetFocus(), b);
+  TPixelBuffer focused = Print(b);
+  EXPECT_GT(CountPixels(View32(focused), Px(Hot(kButtonText))),
+            CountPixels(View32(hot), Px(Hot(kButtonText))) + 20);
+  SetFocus(nullptr);
+
   HWND d = host.Child(L"BUTTON", L"OK", BS_DEFPUSHBUTTON, 10, 50, 80, 26);
   auto* ad = AttachAdapter<TkcBtnWnd>(d, k.Source(), TkcSkinParams{});
   EXPECT_EQ(ad->CurrentState(), bstDefault) << "a raw default button";
-  WriteRow({normal, hot, pressed, disabled, Print(d)}, "synthetic_button_states.png");
+  WriteRow({normal, hot, focused, pressed, disabled, Print(d)}, "synthetic_button_states.png");
   delete ad;
   delete a;
 }
