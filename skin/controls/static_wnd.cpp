@@ -11,7 +11,10 @@ UINT TkcStaticWnd::TextFlags() const {
   // Word break, tabs expanded, no clipping, no prefix; with prefixes the tab
   // stop flag sets tabs of 9 characters.
   UINT flags = (style & SS_NOPREFIX) ? 0x950 : 0x9D0;
-  if (exStyle & WS_EX_RIGHT) flags |= DT_RIGHT;
+  // Centred and right-aligned statics keep their alignment.
+  const auto type = style & SS_TYPEMASK;
+  if (type == SS_CENTER) flags |= DT_CENTER;
+  if (type == SS_RIGHT || (exStyle & WS_EX_RIGHT)) flags |= DT_RIGHT;
   if (exStyle & WS_EX_RTLREADING) flags |= DT_RTLREADING;
   return flags;
 }

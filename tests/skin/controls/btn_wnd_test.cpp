@@ -216,6 +216,28 @@ TEST(StaticWnd, TextOverWhatLiesBehindInTheSkinsColour) {
   auto* at = AttachAdapter<TkcStaticWnd>(tab, k.Source(), TkcSkinParams{});
   EXPECT_EQ(a->TextFlags(), 0x9D0u);
   EXPECT_EQ(an->TextFlags(), 0x950u);
+  // Centred and right-aligned statics keep their alignment.
+  HWND c = host.Child(L"STATIC", L"Mid", SS_CENTER, 10, 100, 100, 20);
+  HWND r = host.Child(L"STATIC", L"End", SS_RIGHT | SS_NOPREFIX, 10, 130, 100, 20);
+  auto* ac = AttachAdapter<TkcStaticWnd>(c, k.Source(), TkcSkinParams{});
+  auto* ar = AttachAdapter<TkcStaticWnd>(r, k.Source(), TkcSkinParams{});
+  EXPECT_EQ(ac->TextFlags(), 0x9D0u | DT_CENTER);
+  EXPECT_EQ(ar->TextFlags(), 0x950u | DT_RIGHT);
+  TPixelBuffer pc = Print(c), pr = Print(r);
+  auto inkColumns = [](TPixelBuffer& p) {
+    int first = 1000, last = -1;
+    for (int y = 0; y < p.Height(); ++y)
+      for (int x = 0; x < p.Width(); ++x)
+        if (View32(p).Pixel(x, y) == Px(kLabelText)) {
+          first = std::min(first, x);
+          last = std::max(last, x);
+        }
+    return std::make_pair(first, last);
+  };
+  EXPECT_NEAR(inkColumns(pc).first + inkColumns(pc).second, 100, 4) << "centred";
+  EXPECT_GE(inkColumns(pr).second, 95) << "at the right";
+  delete ar;
+  delete ac;
   TPixelBuffer p = Print(t), pn = Print(n), pt = Print(tab);
   EXPECT_EQ(View32(p).Pixel(95, 18), Px(kHost)) << "the see-through section shows the host";
   EXPECT_GT(CountPixels(View32(p), Px(kLabelText)), 5) << "text in the section's colour";
