@@ -109,7 +109,14 @@ bool TkcIconWnd::PaintText() {
   const TPixelView32 src = View32(FBmp);
   const int w = std::min(src.Width, dest.Width), h = std::min(src.Height, dest.Height);
   GdiFlush();
-  if (FBmpBits == 32) {
+  bool alpha = FBmpBits == 32;
+  if (alpha) {
+    // A 32-bit image without any alpha is an opaque one.
+    alpha = false;
+    for (int y = 0; y < src.Height && !alpha; ++y)
+      for (int x = 0; x < src.Width && !alpha; ++x) alpha = (src.Pixel(x, y) >> 24) != 0;
+  }
+  if (alpha) {
     TCacheInfo ci = MakeCacheInfo(dest, 0, 0);
     DrawAlphaImage(dest, fw::Rect(0, 0, w, h), src, fw::Rect(0, 0, w, h), ci, true, clSkinNone, 0, false);
   } else {

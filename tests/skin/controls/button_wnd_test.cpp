@@ -285,16 +285,20 @@ TEST(IconWnd, IconsAndBitmapsOverWhatLiesBehind) {
   HWND empty = host.Child(L"STATIC", L"", SS_ICON, 50, 10, 32, 32);
   HWND opaque = host.Child(L"STATIC", L"", SS_BITMAP, 90, 10, 32, 32);
   HWND alpha = host.Child(L"STATIC", L"", SS_BITMAP, 130, 10, 32, 32);
+  HWND noAlpha = host.Child(L"STATIC", L"", SS_BITMAP, 170, 10, 32, 32);
   HICON hIcon = LoadIconW(nullptr, IDI_APPLICATION);
   SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(hIcon), 0);
   HBITMAP b24 = SolidBitmap(32, 32, 0x00C08040, 24);
   HBITMAP b32 = SolidBitmap(32, 32, 0x80800000, 32);  // half-covering dark red, premultiplied
   SendMessageW(opaque, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(b24));
   SendMessageW(alpha, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(b32));
+  HBITMAP b32none = SolidBitmap(32, 32, 0x00406080, 32);  // 32 bits, no alpha anywhere
+  SendMessageW(noAlpha, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(b32none));
   auto* ai = AttachAdapter<TkcIconWnd>(icon, source, TkcSkinParams{});
   auto* ae = AttachAdapter<TkcIconWnd>(empty, source, TkcSkinParams{});
   auto* ao = AttachAdapter<TkcIconWnd>(opaque, source, TkcSkinParams{});
   auto* aa = AttachAdapter<TkcIconWnd>(alpha, source, TkcSkinParams{});
+  auto* an = AttachAdapter<TkcIconWnd>(noAlpha, source, TkcSkinParams{});
   EXPECT_FALSE(ai->IsBmp);
   EXPECT_TRUE(ao->IsBmp);
   TPixelBuffer pi = Print(icon), pe = Print(empty, 0x00FF00), po = Print(opaque), pa = Print(alpha);
@@ -304,7 +308,9 @@ TEST(IconWnd, IconsAndBitmapsOverWhatLiesBehind) {
   const uint32_t blended = View32(pa).Pixel(5, 5);
   EXPECT_NE(blended, Px(kHost));
   EXPECT_NE(blended, 0x800000u) << "by alpha over what lies behind";
+  EXPECT_EQ(Pixel(noAlpha, 5, 5), 0x406080u) << "32 bits without any alpha: opaque";
   WriteRow({pi, pe, po, pa}, "synthetic_icons.png", 3);
+  delete an;
   delete aa;
   delete ao;
   delete ae;
@@ -314,6 +320,8 @@ TEST(IconWnd, IconsAndBitmapsOverWhatLiesBehind) {
   DestroyWindow(alpha);
   DeleteObject(b24);
   DeleteObject(b32);
+  DestroyWindow(noAlpha);
+  DeleteObject(b32none);
 }
 
 TEST(ButtonWnd, GoldensOfTheProgramSkins) {
