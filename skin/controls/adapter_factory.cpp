@@ -8,6 +8,7 @@
 #include "skin/controls/scroll_wnd.h"
 #include "skin/controls/spin_wnd.h"
 #include "skin/controls/static_wnd.h"
+#include "skin/controls/status_bar_wnd.h"
 #include "skin/controls/tab_control_wnd.h"
 #include "skin/controls/tree_view_wnd.h"
 
@@ -29,6 +30,7 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
     case tlPageControl: return AttachAdapter<TkcPageControlWnd>(h, std::move(Skin), p);
     case tlTabControl: return AttachAdapter<TkcTabControlWnd>(h, std::move(Skin), p);
     case tlUpDown: return AttachAdapter<TkcSpinWnd>(h, std::move(Skin), p);
+    case tlStatusBar: return AttachAdapter<TkcStatusBarWnd>(h, std::move(Skin), p);
     case tlComboBox:
     case tlGrid:
     case tlPanel:
@@ -36,7 +38,6 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
     case tlGridEh:
     case tlVirtualTree:
     case tlToolBar:
-    case tlStatusBar:
     case tlSpeedButton:
     case tlScrollControl:
     case tlScrollBar:

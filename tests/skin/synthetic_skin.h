@@ -223,4 +223,44 @@ inline std::unique_ptr<skin::TkLoadedSkin> SyntheticListSkin() {
   return s;
 }
 
+// Colours of the status bar's section and its dividers.
+constexpr fw::TColor kStatus = 0x90B0D0, kDivider = 0x104080, kStatusText = 0x000080;
+
+// The scroll skin with a "STATUSBAR" section and a "DIVIDER" section whose
+// "BORDERSMASK" (2 + 2 pixels of border) makes dividers 4 pixels wide; with
+// PanelMask a "STATUSPANELMASK" of the status bar's section as well (all
+// pixels kDivider).
+inline std::unique_ptr<skin::TkLoadedSkin> SyntheticStatusBarSkin(bool PanelMask = false) {
+  auto s = SyntheticScrollSkin();
+  auto section = [&](const char16_t* name, fw::TColor color) {
+    skin::TkGeneralData g;
+    g.ClassName = name;
+    g.States = 1;
+    g.Props[0].Color = g.Props[1].Color = color;
+    g.Props[0].FontColor.Color = g.Props[1].FontColor.Color = kStatusText;
+    s->gd.push_back(g);
+  };
+  section(u"STATUSBAR", kStatus);
+  section(u"DIVIDER", kDivider);
+  auto mask = [&](const char16_t* cls, const char16_t* name) {
+    skin::TkMaskData m;
+    m.ClassName = cls;
+    m.PropertyName = name;
+    m.ImageCount = 1;
+    m.WL = m.WT = m.WR = m.WB = 2;
+    m.R = fw::Rect(0, 0, 6, 6);
+    m.Bmp = std::make_shared<skin::TPixelBuffer>(skin::TPixelFormat::pf32bit, 6, 6);
+    for (int y = 0; y < 6; ++y) {
+      auto* row = reinterpret_cast<uint32_t*>(m.Bmp->ScanLine(y));
+      for (int x = 0; x < 6; ++x)
+        row[x] = 0xFF000000u | ((kDivider & 0xFF) << 16) | (kDivider & 0xFF00) | ((kDivider >> 16) & 0xFF);
+    }
+    s->ma.push_back(m);
+  };
+  mask(u"DIVIDER", u"BORDERSMASK");
+  if (PanelMask) mask(u"STATUSBAR", u"STATUSPANELMASK");
+  s->InitConstantIndexes();
+  return s;
+}
+
 }  // namespace skintest
