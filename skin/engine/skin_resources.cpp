@@ -66,6 +66,8 @@ TPixelBuffer DefaultShadowImage(bool active) {
   return image;
 }
 
+TPixelBuffer MenuButtonImage() { return DecodeSkinPng(ResourceBytes(L"MENUBTN", MAKEINTRESOURCEW(10))); }
+
 TSkinLoadOptions SystemSkinLoadOptions() {
   TSkinLoadOptions o;
   o.ColorToRGB = [](fw::TColor c) { return fw::ColorToRGB(c); };

@@ -30,6 +30,9 @@ void LoadInternalSkins(TkStoredSkins& skins);
 const TPixelBuffer& Blur5Image();
 // 33 x 33, 32-bit; transparent white zeroed.
 TPixelBuffer DefaultShadowImage(bool active);
+// The title bar's built-in menu button "MENUBTN": three 32-bit frames side
+// by side (normal, hot, pressed), straight alpha, key 0xFF00FF corners.
+TPixelBuffer MenuButtonImage();
 
 // System colours through the system, the sizing-frame width, BLUR5.
 TSkinLoadOptions SystemSkinLoadOptions();

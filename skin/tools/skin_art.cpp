@@ -689,12 +689,26 @@ TPixelBuffer MakeShadowTemplate(bool active) {
   return b;
 }
 
+TPixelBuffer MakeMenuButton() {
+  constexpr int w = 24, h = 20;
+  TPixelBuffer b(TPixelFormat::pf32bit, 3 * w, h);
+  const TPixelView32 v = skin::View32(b);
+  // A dark glassy pill that takes the white caption of a title-bar menu
+  // button; hot is lighter, pressed darker and flatter.
+  const RGB border{38, 52, 74};
+  const RGB tops[3] = {{92, 112, 142}, {122, 146, 182}, {58, 74, 100}};
+  const RGB bottoms[3] = {{48, 62, 86}, {70, 92, 126}, {50, 64, 88}};
+  for (int f = 0; f < 3; ++f) Box(v, f * w, 0, w, h, 4, &border, tops[f], bottoms[f]);
+  return b;
+}
+
 std::vector<TGeneratedFile> MakeGeneratedFiles() {
   std::vector<TGeneratedFile> files;
   for (const TProgramSkin& s : MakeProgramSkins()) files.push_back({s.FileName, s.Packed});
   files.push_back({"blur5.bmp", skin::EncodeBitmap8Grey(MakeBlur5())});
   files.push_back({"shadow_active.png", skin::EncodePngRGBA(MakeShadowTemplate(true))});
   files.push_back({"shadow_inactive.png", skin::EncodePngRGBA(MakeShadowTemplate(false))});
+  files.push_back({"menubtn.png", skin::EncodePngRGBA(MakeMenuButton())});
   return files;
 }
 

@@ -29,6 +29,10 @@ skin::TPixelBuffer MakeBlur5();
 // 33 x 33 RGBA window shadows, straight alpha; the active one is darker.
 skin::TPixelBuffer MakeShadowTemplate(bool active);
 
+// 72 x 20: the title bar's built-in menu button in three frames side by
+// side (normal, hot, pressed); rounded corners keyed 0xFF00FF, opaque.
+skin::TPixelBuffer MakeMenuButton();
+
 // One generated file of resources/skins.
 struct TGeneratedFile {
   std::string Name;
