@@ -330,3 +330,39 @@ TEST(BtnWnd, AnAdapterMadeWithItsWindowKnowsTheCaption) {
   delete gMadeEarly;
   DestroyWindow(b);
 }
+
+// The button's own drawing never shows over the skin: not when its state,
+// style, focus or text changes.
+TEST(BtnWnd, TheButtonsOwnDrawingNeverShows) {
+  Skinned k(SyntheticControlSkin());
+  Host host;
+  HWND b = host.Child(L"BUTTON", L"Go", BS_PUSHBUTTON, 10, 10, 80, 26);
+  auto* a = AttachAdapter<TkcBtnWnd>(b, k.Source(), TkcSkinParams{});
+  RedrawWindow(b, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  auto shown = [&] {
+    HDC dc = GetWindowDC(b);
+    const COLORREF c = GetPixel(dc, 3, 3);
+    ReleaseDC(b, dc);
+    return c;
+  };
+  const COLORREF skinNormal = kButton, skinHot = Hot(kButton);
+  EXPECT_EQ(shown(), skinNormal);
+  struct Step {
+    const char* what;
+    UINT msg;
+    WPARAM w;
+    LPARAM l;
+  } steps[] = {
+      {"style", BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE},
+      {"pressed", BM_SETSTATE, TRUE, 0},
+      {"released", BM_SETSTATE, FALSE, 0},
+      {"text", WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Again")},
+      {"focus", WM_SETFOCUS, 0, 0},
+  };
+  for (const Step& s : steps) {
+    SendMessageW(b, s.msg, s.w, s.l);
+    const COLORREF c = shown();
+    EXPECT_TRUE(c == skinNormal || c == skinHot) << s.what << " " << std::hex << c;
+  }
+  delete a;
+}
