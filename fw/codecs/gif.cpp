@@ -13,12 +13,12 @@ const String kFormat = u"GIF";
 
 class TByteReader {
  public:
-  TByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  size_t Left() const { return size_ - pos_; }
+  TByteReader(const uint8_t* data, size_t size) : FData(data), FSize(size) {}
+  size_t Left() const { return FSize - FPos; }
   const uint8_t* Take(size_t n) {
     if (n > Left()) ThrowTruncated(kFormat);
-    const uint8_t* p = data_ + pos_;
-    pos_ += n;
+    const uint8_t* p = FData + FPos;
+    FPos += n;
     return p;
   }
   uint8_t Byte() { return *Take(1); }
@@ -44,9 +44,9 @@ class TByteReader {
   }
 
  private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t pos_ = 0;
+  const uint8_t* FData;
+  size_t FSize;
+  size_t FPos = 0;
 };
 
 void ReadColorTable(TByteReader& r, int entries, std::vector<uint32_t>& palette) {
@@ -61,38 +61,38 @@ void ReadColorTable(TByteReader& r, int entries, std::vector<uint32_t>& palette)
 class TFrameWriter {
  public:
   TFrameWriter(GifImage& img, int left, int top, int w, int h, bool interlaced)
-      : img_(img), left_(left), top_(top), w_(w), h_(h), interlaced_(interlaced) {}
-  bool Full() const { return row_ >= h_; }
+      : FImg(img), FLeft(left), FTop(top), FWidth(w), FHeight(h), FInterlaced(interlaced) {}
+  bool Full() const { return FRow >= FHeight; }
   void Put(uint8_t index) {
     if (Full()) return;
-    img_.Indices[static_cast<size_t>(top_ + FrameRow()) * img_.Width + left_ + x_] = index;
-    if (++x_ == w_) {
-      x_ = 0;
+    FImg.Indices[static_cast<size_t>(FTop + FrameRow()) * FImg.Width + FLeft + FX] = index;
+    if (++FX == FWidth) {
+      FX = 0;
       NextRow();
     }
   }
 
  private:
-  int FrameRow() const { return interlaced_ ? passRow_ : row_; }
+  int FrameRow() const { return FInterlaced ? FPassRow : FRow; }
   void NextRow() {
-    ++row_;
-    if (!interlaced_) return;
+    ++FRow;
+    if (!FInterlaced) return;
     static constexpr int kStart[4] = {0, 4, 2, 1};
     static constexpr int kStep[4] = {8, 8, 4, 2};
-    passRow_ += kStep[pass_];
-    while (passRow_ >= h_ && pass_ < 3) {
-      ++pass_;
-      passRow_ = kStart[pass_];
+    FPassRow += kStep[FPass];
+    while (FPassRow >= FHeight && FPass < 3) {
+      ++FPass;
+      FPassRow = kStart[FPass];
     }
   }
 
-  GifImage& img_;
-  int left_, top_, w_, h_;
-  bool interlaced_;
-  int x_ = 0;
-  int row_ = 0;      // rows written
-  int pass_ = 0;     // interlace pass
-  int passRow_ = 0;  // frame row of the current interlaced row
+  GifImage& FImg;
+  int FLeft, FTop, FWidth, FHeight;
+  bool FInterlaced;
+  int FX = 0;
+  int FRow = 0;      // rows written
+  int FPass = 0;     // interlace pass
+  int FPassRow = 0;  // frame row of the current interlaced row
 };
 
 void DecodeLzw(const std::vector<uint8_t>& data, int minCodeSize, TFrameWriter& out) {

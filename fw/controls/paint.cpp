@@ -24,15 +24,15 @@ void MoveWindowOrg(HDC dc, int dx, int dy) {
 // holder lives, when mark is set; the mark is cleared at the end.
 class TPaintCopyMark {
  public:
-  explicit TPaintCopyMark(TControl* Control, bool mark = true) : control_(Control) {
-    if (mark) control_->SetControlState(control_->ControlState() + TControlState{csPaintCopy});
+  explicit TPaintCopyMark(TControl* Control, bool mark = true) : FControl(Control) {
+    if (mark) FControl->SetControlState(FControl->ControlState() + TControlState{csPaintCopy});
   }
-  ~TPaintCopyMark() { control_->SetControlState(control_->ControlState() - TControlState{csPaintCopy}); }
+  ~TPaintCopyMark() { FControl->SetControlState(FControl->ControlState() - TControlState{csPaintCopy}); }
   TPaintCopyMark(const TPaintCopyMark&) = delete;
   TPaintCopyMark& operator=(const TPaintCopyMark&) = delete;
 
  private:
-  TControl* control_;
+  TControl* FControl;
 };
 
 // Offset of the client area inside the window rectangle.

@@ -63,39 +63,39 @@ class TEvent<R(A...)> {
   template <class Obj, class C>
   TEvent(Obj* object, R (C::*method)(A...)) {
     static_assert(std::is_base_of_v<C, Obj>, "method of another class");
-    m_ = detail::MakeMethod<C, R (C::*)(A...), R, A...>(static_cast<C*>(object), method);
+    FMethod = detail::MakeMethod<C, R (C::*)(A...), R, A...>(static_cast<C*>(object), method);
   }
   template <class Obj, class C>
   TEvent(Obj* object, R (C::*method)(A...) const) {
     static_assert(std::is_base_of_v<C, Obj>, "method of another class");
-    m_ = detail::MakeMethod<const C, R (C::*)(A...) const, R, A...>(static_cast<const C*>(object), method);
+    FMethod = detail::MakeMethod<const C, R (C::*)(A...) const, R, A...>(static_cast<const C*>(object), method);
   }
   // The caller vouches that m was made for this signature (run-time type
   // information checks it before it gets here).
-  explicit TEvent(const TMethod& m) : m_(m) {}
+  explicit TEvent(const TMethod& m) : FMethod(m) {}
 
-  bool Assigned() const { return m_.Code != nullptr; }
+  bool Assigned() const { return FMethod.Code != nullptr; }
   explicit operator bool() const { return Assigned(); }
-  void Clear() { m_ = TMethod(); }
-  const TMethod& Method() const { return m_; }
+  void Clear() { FMethod = TMethod(); }
+  const TMethod& Method() const { return FMethod; }
   // The bound object, as its member function's class sees it.
-  void* Data() const { return m_.Data; }
+  void* Data() const { return FMethod.Data; }
 
   // Calling an empty event does nothing (and returns R's empty value).
   R operator()(A... args) const {
-    if (!m_.Code) {
+    if (!FMethod.Code) {
       if constexpr (std::is_void_v<R>) return;
       else return R{};
     }
-    auto stub = reinterpret_cast<R (*)(void*, const unsigned char*, A...)>(m_.Code);
-    return stub(m_.Data, m_.Target, std::forward<A>(args)...);
+    auto stub = reinterpret_cast<R (*)(void*, const unsigned char*, A...)>(FMethod.Code);
+    return stub(FMethod.Data, FMethod.Target, std::forward<A>(args)...);
   }
 
-  friend bool operator==(const TEvent& a, const TEvent& b) { return a.m_ == b.m_; }
-  friend bool operator==(const TEvent& a, std::nullptr_t) { return !a.m_.Code; }
+  friend bool operator==(const TEvent& a, const TEvent& b) { return a.FMethod == b.FMethod; }
+  friend bool operator==(const TEvent& a, std::nullptr_t) { return !a.FMethod.Code; }
 
  private:
-  TMethod m_;
+  TMethod FMethod;
 };
 
 using TNotifyEvent = TEvent<void(TObject* Sender)>;

@@ -2,11 +2,11 @@
 
 namespace fw {
 
-Exception::Exception(String message) : message_(std::move(message)), utf8_(StringToUtf8(message_)) {}
+Exception::Exception(String message) : FMessage(std::move(message)), FUtf8(StringToUtf8(FMessage)) {}
 
 void Exception::SetMessage(String m) {
-  message_ = std::move(m);
-  utf8_ = StringToUtf8(message_);
+  FMessage = std::move(m);
+  FUtf8 = StringToUtf8(FMessage);
 }
 
 void Abort() { throw EAbort(u"Operation aborted"); }

@@ -12,13 +12,13 @@ namespace fw {
 class Exception : public std::exception {
  public:
   explicit Exception(String message);
-  const String& Message() const { return message_; }
+  const String& Message() const { return FMessage; }
   void SetMessage(String m);
-  const char* what() const noexcept override { return utf8_.c_str(); }
+  const char* what() const noexcept override { return FUtf8.c_str(); }
 
  private:
-  String message_;
-  std::string utf8_;
+  String FMessage;
+  std::string FUtf8;
 };
 
 #define FW_EXCEPTION_CLASS(Name, Base) \

@@ -121,26 +121,26 @@ void ApplyReference(const String& fileName, int line, const Place& place, const 
 
 class Reader {
  public:
-  Reader(TComponent* root, const String& fileName) : root_(root), file_(fileName) {}
+  Reader(TComponent* root, const String& fileName) : FRoot(root), FFile(fileName) {}
 
   void Read(const TFormObject& desc) {
     const size_t pendingBefore = Globals().pending.size();
-    root_->SetLoading(true);
-    root_->SetReading(true);
+    FRoot->SetLoading(true);
+    FRoot->SetReading(true);
     try {
       CheckRootClass(desc);
       NameRoot(desc.Name, desc.Line);
-      ReadBody(root_, desc);
+      ReadBody(FRoot, desc);
       ResolveLocalReferences();
     } catch (...) {
       Undo(pendingBefore);
       throw;
     }
-    root_->SetReading(false);
-    for (TComponent* c : created_) c->SetReading(false);
-    root_->Loaded();
-    for (TComponent* c : created_) c->Loaded();
-    if (!root_->Name().empty()) RegisterGlobalForm(root_);
+    FRoot->SetReading(false);
+    for (TComponent* c : FCreated) c->SetReading(false);
+    FRoot->Loaded();
+    for (TComponent* c : FCreated) c->Loaded();
+    if (!FRoot->Name().empty()) RegisterGlobalForm(FRoot);
   }
 
  private:
@@ -152,25 +152,25 @@ class Reader {
   };
 
   [[noreturn]] void Fail(int line, const String& reason, const String& property = String()) {
-    throw EFormDescriptionError(file_, line, reason, property);
+    throw EFormDescriptionError(FFile, line, reason, property);
   }
 
   void CheckRootClass(const TFormObject& desc) {
     TClass named = GetClass(desc.ClassName);
-    bool fits = named ? root_->InheritsFrom(named) : SameText(root_->ClassName(), desc.ClassName);
-    if (!fits) Fail(desc.Line, u"Class " + desc.ClassName + u" does not match the root object of class " + root_->ClassName());
+    bool fits = named ? FRoot->InheritsFrom(named) : SameText(FRoot->ClassName(), desc.ClassName);
+    if (!fits) Fail(desc.Line, u"Class " + desc.ClassName + u" does not match the root object of class " + FRoot->ClassName());
   }
 
   // A second form of the same kind under the same owner is named Name_1,
   // Name_2 and so on.
   void NameRoot(const String& name, int line) {
-    if (name.empty() || !root_->Name().empty()) return;
+    if (name.empty() || !FRoot->Name().empty()) return;
     if (!IsValidIdent(name)) Fail(line, u"'" + name + u"' is not a valid component name");
     for (int n = 0;; ++n) {
       String candidate = n == 0 ? name : name + u"_" + IntToStr(n);
-      TComponent* owner = root_->Owner();
+      TComponent* owner = FRoot->Owner();
       if (owner && owner->FindComponent(candidate)) continue;
-      root_->SetName(candidate);
+      FRoot->SetName(candidate);
       return;
     }
   }
@@ -188,8 +188,8 @@ class Reader {
     if (!cls->InheritsFrom(TComponent::StaticClass())) Fail(desc.Line, u"Class " + desc.ClassName + u" is not a component");
     TComponent* child;
     try {
-      child = static_cast<TComponent*>(cls->Create(root_));
-      created_.push_back(child);
+      child = static_cast<TComponent*>(cls->Create(FRoot));
+      FCreated.push_back(child);
       child->SetLoading(true);
       child->SetReading(true);
       if (!desc.Name.empty()) child->SetName(desc.Name);
@@ -286,10 +286,10 @@ class Reader {
       }
       case tkMethod: {
         if (v.Kind != TFormValueKind::Ident) BadValue(p);
-        const TMethodInfo* m = root_->ClassType()->FindMethod(v.Text);
+        const TMethodInfo* m = FRoot->ClassType()->FindMethod(v.Text);
         if (!m) Fail(v.Line, u"Unknown event handler " + v.Text, p.Name);
         if (m->MethodType() != type) Fail(v.Line, u"Event handler " + v.Text + u" does not fit the event", p.Name);
-        prop->SetValue(target, m->Bind(root_));
+        prop->SetValue(target, m->Bind(FRoot));
         return;
       }
       case tkClass:
@@ -334,11 +334,11 @@ class Reader {
       return;
     }
     size_t dot = name.find(u'.');
-    if (dot == String::npos || SameText(StringView(name).substr(0, dot), root_->Name())) {
+    if (dot == String::npos || SameText(StringView(name).substr(0, dot), FRoot->Name())) {
       // Within this form; resolved when every component exists.
       String local = dot == String::npos ? name : name.substr(dot + 1);
       if (local.find(u'.') != String::npos) Fail(p.Value.Line, u"Invalid component reference " + name, p.Name);
-      locals_.push_back({place, local, p.Value.Line, p.Name});
+      FLocals.push_back({place, local, p.Value.Line, p.Name});
       return;
     }
     String formName = name.substr(0, dot), componentName = name.substr(dot + 1);
@@ -346,19 +346,19 @@ class Reader {
     if (TComponent* form = FindGlobalForm(formName)) {
       TComponent* c = form->FindComponent(componentName);
       if (!c) Fail(p.Value.Line, u"Unknown component " + name, p.Name);
-      ApplyReference(file_, p.Value.Line, place, p.Name, c);
+      ApplyReference(FFile, p.Value.Line, place, p.Name, c);
       return;
     }
     Globals().Watch(place.holder);
-    Globals().pending.push_back({place, formName, componentName, file_, p.Value.Line, p.Name});
+    Globals().pending.push_back({place, formName, componentName, FFile, p.Value.Line, p.Name});
   }
 
   void ResolveLocalReferences() {
-    for (const LocalReference& r : locals_) {
-      TComponent* c = SameText(r.name, root_->Name()) ? root_ : root_->FindComponent(r.name);
+    for (const LocalReference& r : FLocals) {
+      TComponent* c = SameText(r.name, FRoot->Name()) ? FRoot : FRoot->FindComponent(r.name);
       if (!c) c = FindGlobalForm(r.name);
       if (!c) Fail(r.line, u"Unknown component " + r.name, r.path);
-      ApplyReference(file_, r.line, r.place, r.path, c);
+      ApplyReference(FFile, r.line, r.place, r.path, c);
     }
   }
 
@@ -408,19 +408,19 @@ class Reader {
     // References this load queued belong to components about to go (or to
     // the root, which is not).
     if (pending.size() > pendingBefore) pending.erase(pending.begin() + static_cast<std::ptrdiff_t>(pendingBefore), pending.end());
-    while (!created_.empty()) {
-      TComponent* c = created_.back();
-      created_.pop_back();
+    while (!FCreated.empty()) {
+      TComponent* c = FCreated.back();
+      FCreated.pop_back();
       c->Free();
     }
-    root_->SetReading(false);
-    root_->SetLoading(false);
+    FRoot->SetReading(false);
+    FRoot->SetLoading(false);
   }
 
-  TComponent* root_;
-  const String& file_;
-  std::vector<TComponent*> created_;
-  std::vector<LocalReference> locals_;
+  TComponent* FRoot;
+  const String& FFile;
+  std::vector<TComponent*> FCreated;
+  std::vector<LocalReference> FLocals;
 };
 
 }  // namespace

@@ -58,14 +58,14 @@ int HexValue(char16_t c) {
 // parser reports them with the property it is reading at that moment.
 class Lexer {
  public:
-  explicit Lexer(StringView text) : s_(text) {}
+  explicit Lexer(StringView text) : FText(text) {}
 
   Token Next() {
     SkipBlanks();
     Token t;
-    t.line = line_;
-    if (p_ >= s_.size()) return t;
-    char16_t c = s_[p_];
+    t.line = FLine;
+    if (FPos >= FText.size()) return t;
+    char16_t c = FText[FPos];
     if (IsIdentStart(c)) {
       LexIdent(t);
     } else if (IsDigit(c)) {
@@ -79,10 +79,10 @@ class Lexer {
     } else if (StringView(u"=:[](),<>+-").find(c) != StringView::npos) {
       t.kind = TokenKind::Symbol;
       t.symbol = c;
-      ++p_;
+      ++FPos;
     } else {
       Fail(t, u"Invalid character");
-      ++p_;
+      ++FPos;
     }
     return t;
   }
@@ -93,60 +93,60 @@ class Lexer {
     t.text = reason;
   }
 
-  // Consumes one line break (CR LF, CR or LF) at p_ if there is one.
+  // Consumes one line break (CR LF, CR or LF) at FPos if there is one.
   bool SkipLineBreak() {
-    if (p_ >= s_.size()) return false;
-    if (s_[p_] == u'\r') {
-      ++p_;
-      if (p_ < s_.size() && s_[p_] == u'\n') ++p_;
-    } else if (s_[p_] == u'\n') {
-      ++p_;
+    if (FPos >= FText.size()) return false;
+    if (FText[FPos] == u'\r') {
+      ++FPos;
+      if (FPos < FText.size() && FText[FPos] == u'\n') ++FPos;
+    } else if (FText[FPos] == u'\n') {
+      ++FPos;
     } else {
       return false;
     }
-    ++line_;
+    ++FLine;
     return true;
   }
 
   void SkipBlanks() {
-    while (p_ < s_.size() && s_[p_] <= u' ') {
-      if (!SkipLineBreak()) ++p_;
+    while (FPos < FText.size() && FText[FPos] <= u' ') {
+      if (!SkipLineBreak()) ++FPos;
     }
   }
 
   void LexIdent(Token& t) {
     t.kind = TokenKind::Ident;
-    size_t start = p_;
-    while (p_ < s_.size() && IsIdentChar(s_[p_])) ++p_;
-    while (p_ + 1 < s_.size() && s_[p_] == u'.' && IsIdentStart(s_[p_ + 1])) {
-      ++p_;
-      while (p_ < s_.size() && IsIdentChar(s_[p_])) ++p_;
+    size_t start = FPos;
+    while (FPos < FText.size() && IsIdentChar(FText[FPos])) ++FPos;
+    while (FPos + 1 < FText.size() && FText[FPos] == u'.' && IsIdentStart(FText[FPos + 1])) {
+      ++FPos;
+      while (FPos < FText.size() && IsIdentChar(FText[FPos])) ++FPos;
     }
-    t.text.assign(s_.substr(start, p_ - start));
+    t.text.assign(FText.substr(start, FPos - start));
   }
 
   // A number must not run straight into a name: "12px" is a broken number.
-  bool FollowedByNameChar() const { return p_ < s_.size() && (IsIdentChar(s_[p_]) || s_[p_] == u'.'); }
+  bool FollowedByNameChar() const { return FPos < FText.size() && (IsIdentChar(FText[FPos]) || FText[FPos] == u'.'); }
 
   void LexNumber(Token& t) {
-    size_t start = p_;
-    while (p_ < s_.size() && IsDigit(s_[p_])) ++p_;
+    size_t start = FPos;
+    while (FPos < FText.size() && IsDigit(FText[FPos])) ++FPos;
     bool isFloat = false;
-    if (p_ + 1 < s_.size() && s_[p_] == u'.' && IsDigit(s_[p_ + 1])) {
+    if (FPos + 1 < FText.size() && FText[FPos] == u'.' && IsDigit(FText[FPos + 1])) {
       isFloat = true;
-      ++p_;
-      while (p_ < s_.size() && IsDigit(s_[p_])) ++p_;
+      ++FPos;
+      while (FPos < FText.size() && IsDigit(FText[FPos])) ++FPos;
     }
-    if (p_ < s_.size() && (s_[p_] == u'e' || s_[p_] == u'E')) {
-      size_t q = p_ + 1;
-      if (q < s_.size() && (s_[q] == u'+' || s_[q] == u'-')) ++q;
-      if (q < s_.size() && IsDigit(s_[q])) {
+    if (FPos < FText.size() && (FText[FPos] == u'e' || FText[FPos] == u'E')) {
+      size_t q = FPos + 1;
+      if (q < FText.size() && (FText[q] == u'+' || FText[q] == u'-')) ++q;
+      if (q < FText.size() && IsDigit(FText[q])) {
         isFloat = true;
-        p_ = q;
-        while (p_ < s_.size() && IsDigit(s_[p_])) ++p_;
+        FPos = q;
+        while (FPos < FText.size() && IsDigit(FText[FPos])) ++FPos;
       }
     }
-    std::string ascii(s_.begin() + static_cast<std::ptrdiff_t>(start), s_.begin() + static_cast<std::ptrdiff_t>(p_));
+    std::string ascii(FText.begin() + static_cast<std::ptrdiff_t>(start), FText.begin() + static_cast<std::ptrdiff_t>(FPos));
     if (isFloat) {
       t.kind = TokenKind::Float;
       auto r = std::from_chars(ascii.data(), ascii.data() + ascii.size(), t.number);
@@ -159,14 +159,14 @@ class Lexer {
   }
 
   void LexHex(Token& t) {
-    ++p_;
+    ++FPos;
     t.kind = TokenKind::Integer;
     t.hex = true;
     size_t digits = 0;
     bool overflow = false;
-    while (p_ < s_.size() && HexValue(s_[p_]) >= 0) {
+    while (FPos < FText.size() && HexValue(FText[FPos]) >= 0) {
       if (t.magnitude >> 60) overflow = true;
-      t.magnitude = (t.magnitude << 4) | static_cast<unsigned>(HexValue(s_[p_++]));
+      t.magnitude = (t.magnitude << 4) | static_cast<unsigned>(HexValue(FText[FPos++]));
       ++digits;
     }
     if (digits == 0 || overflow || FollowedByNameChar()) Fail(t, u"Invalid integer value");
@@ -175,13 +175,13 @@ class Lexer {
   // Quoted parts and #code characters written next to each other.
   void LexString(Token& t) {
     t.kind = TokenKind::String;
-    while (p_ < s_.size() && (s_[p_] == u'\'' || s_[p_] == u'#')) {
-      if (s_[p_] == u'#') {
-        ++p_;
+    while (FPos < FText.size() && (FText[FPos] == u'\'' || FText[FPos] == u'#')) {
+      if (FText[FPos] == u'#') {
+        ++FPos;
         uint32_t code = 0;
         size_t digits = 0;
-        while (p_ < s_.size() && IsDigit(s_[p_])) {
-          code = code * 10 + (s_[p_++] - u'0');
+        while (FPos < FText.size() && IsDigit(FText[FPos])) {
+          code = code * 10 + (FText[FPos++] - u'0');
           if (code > 0xFFFF) code = 0x10000;  // stays out of range, never overflows
           ++digits;
         }
@@ -189,14 +189,14 @@ class Lexer {
         t.text.push_back(static_cast<char16_t>(code));
         continue;
       }
-      ++p_;
+      ++FPos;
       for (;;) {
-        if (p_ >= s_.size() || s_[p_] == u'\r' || s_[p_] == u'\n') return Fail(t, u"Unterminated string");
-        char16_t c = s_[p_++];
+        if (FPos >= FText.size() || FText[FPos] == u'\r' || FText[FPos] == u'\n') return Fail(t, u"Unterminated string");
+        char16_t c = FText[FPos++];
         if (c == u'\'') {
-          if (p_ < s_.size() && s_[p_] == u'\'') {
+          if (FPos < FText.size() && FText[FPos] == u'\'') {
             t.text.push_back(u'\'');
-            ++p_;
+            ++FPos;
             continue;
           }
           break;
@@ -208,31 +208,31 @@ class Lexer {
 
   void LexBinary(Token& t) {
     t.kind = TokenKind::Binary;
-    ++p_;
+    ++FPos;
     int high = -1;
     for (;;) {
-      if (p_ >= s_.size()) return Fail(t, u"Unterminated binary value");
-      char16_t c = s_[p_];
+      if (FPos >= FText.size()) return Fail(t, u"Unterminated binary value");
+      char16_t c = FText[FPos];
       if (c == u'}') {
-        ++p_;
+        ++FPos;
         if (high >= 0) Fail(t, u"Odd number of hex digits in binary value");
         return;
       }
       if (c <= u' ') {
-        if (!SkipLineBreak()) ++p_;
+        if (!SkipLineBreak()) ++FPos;
         continue;
       }
       int v = HexValue(c);
       if (v < 0) {
         // Skip to the closing brace so that the report is about this value.
         Fail(t, u"Invalid binary value");
-        while (p_ < s_.size() && s_[p_] != u'}') {
-          if (!SkipLineBreak()) ++p_;
+        while (FPos < FText.size() && FText[FPos] != u'}') {
+          if (!SkipLineBreak()) ++FPos;
         }
-        if (p_ < s_.size()) ++p_;
+        if (FPos < FText.size()) ++FPos;
         return;
       }
-      ++p_;
+      ++FPos;
       if (high < 0) {
         high = v;
       } else {
@@ -242,41 +242,41 @@ class Lexer {
     }
   }
 
-  StringView s_;
-  size_t p_ = 0;
-  int line_ = 1;
+  StringView FText;
+  size_t FPos = 0;
+  int FLine = 1;
 };
 
 class Parser {
  public:
-  Parser(StringView text, const String& fileName) : lex_(text), fileName_(fileName) { Next(); }
+  Parser(StringView text, const String& fileName) : FLex(text), FFileName(fileName) { Next(); }
 
   TFormObject ParseRoot() {
     TFormObject root = ParseObject(0);
-    if (tok_.kind != TokenKind::End) Fail(tok_.line, u"Text after the end of the description");
+    if (FTok.kind != TokenKind::End) Fail(FTok.line, u"Text after the end of the description");
     return root;
   }
 
  private:
   void Next() {
-    tok_ = lex_.Next();
+    FTok = FLex.Next();
   }
 
-  [[noreturn]] void Fail(int line, const String& reason) { throw EFormDescriptionError(fileName_, line, reason, property_); }
+  [[noreturn]] void Fail(int line, const String& reason) { throw EFormDescriptionError(FFileName, line, reason, FProperty); }
 
   // Every look at the current token goes through here, so that a lexing
   // problem is reported where the parser meets it.
   const Token& Current() {
-    if (tok_.kind == TokenKind::Error) Fail(tok_.line, tok_.text);
-    return tok_;
+    if (FTok.kind == TokenKind::Error) Fail(FTok.line, FTok.text);
+    return FTok;
   }
 
-  bool IsSymbol(char16_t c) { return Current().kind == TokenKind::Symbol && tok_.symbol == c; }
-  bool IsKeyword(const char16_t* word) { return Current().kind == TokenKind::Ident && SameText(tok_.text, word); }
+  bool IsSymbol(char16_t c) { return Current().kind == TokenKind::Symbol && FTok.symbol == c; }
+  bool IsKeyword(const char16_t* word) { return Current().kind == TokenKind::Ident && SameText(FTok.text, word); }
   // A name without dots that is not a keyword.
   bool IsPlainName() {
-    return Current().kind == TokenKind::Ident && tok_.text.find(u'.') == String::npos && !SameText(tok_.text, u"object") &&
-           !SameText(tok_.text, u"end");
+    return Current().kind == TokenKind::Ident && FTok.text.find(u'.') == String::npos && !SameText(FTok.text, u"object") &&
+           !SameText(FTok.text, u"end");
   }
 
   void CheckDepth(int depth, int line) {
@@ -284,19 +284,19 @@ class Parser {
   }
 
   TFormObject ParseObject(int depth) {
-    if (!IsKeyword(u"object")) Fail(tok_.line, u"'object' expected");
+    if (!IsKeyword(u"object")) Fail(FTok.line, u"'object' expected");
     TFormObject obj;
-    obj.Line = tok_.line;
+    obj.Line = FTok.line;
     CheckDepth(depth, obj.Line);
     Next();
-    if (!IsPlainName()) Fail(tok_.line, u"Object name expected");
-    String first = tok_.text;
+    if (!IsPlainName()) Fail(FTok.line, u"Object name expected");
+    String first = FTok.text;
     Next();
     if (IsSymbol(u':')) {
       Next();
-      if (!IsPlainName()) Fail(tok_.line, u"Class name expected");
+      if (!IsPlainName()) Fail(FTok.line, u"Class name expected");
       obj.Name = first;
-      obj.ClassName = tok_.text;
+      obj.ClassName = FTok.text;
       Next();
     } else {
       obj.ClassName = first;
@@ -311,25 +311,25 @@ class Parser {
       }
       if (IsKeyword(u"object")) {
         obj.Children.push_back(ParseObject(depth + 1));
-      } else if (tok_.kind == TokenKind::Ident) {
+      } else if (FTok.kind == TokenKind::Ident) {
         obj.Properties.push_back(ParseProperty(depth));
       } else {
-        Fail(tok_.line, u"Property name expected");
+        Fail(FTok.line, u"Property name expected");
       }
     }
   }
 
   TFormProperty ParseProperty(int depth) {
     TFormProperty prop;
-    prop.Name = tok_.text;
-    prop.Line = tok_.line;
-    String outer = property_;
-    property_ = prop.Name;
+    prop.Name = FTok.text;
+    prop.Line = FTok.line;
+    String outer = FProperty;
+    FProperty = prop.Name;
     Next();
-    if (!IsSymbol(u'=')) Fail(tok_.line, u"'=' expected");
+    if (!IsSymbol(u'=')) Fail(FTok.line, u"'=' expected");
     Next();
     prop.Value = ParseValue(depth + 1, prop.Line);
-    property_ = outer;
+    FProperty = outer;
     return prop;
   }
 
@@ -349,8 +349,8 @@ class Parser {
         Next();
         while (IsSymbol(u'+')) {
           Next();
-          if (Current().kind != TokenKind::String) Fail(tok_.line, u"String expected after '+'");
-          v.Text += tok_.text;
+          if (Current().kind != TokenKind::String) Fail(FTok.line, u"String expected after '+'");
+          v.Text += FTok.text;
           Next();
         }
         return v;
@@ -374,7 +374,7 @@ class Parser {
     switch (t.symbol) {
       case u'-':
         Next();
-        if (Current().kind != TokenKind::Integer && tok_.kind != TokenKind::Float) Fail(tok_.line, u"Number expected after '-'");
+        if (Current().kind != TokenKind::Integer && FTok.kind != TokenKind::Float) Fail(FTok.line, u"Number expected after '-'");
         ReadNumber(v, true);
         return v;
       case u'[':
@@ -385,11 +385,11 @@ class Parser {
           return v;
         }
         for (;;) {
-          if (!IsPlainName()) Fail(tok_.line, u"Set element expected");
-          v.Set.push_back(tok_.text);
+          if (!IsPlainName()) Fail(FTok.line, u"Set element expected");
+          v.Set.push_back(FTok.text);
           Next();
           if (IsSymbol(u']')) break;
-          if (!IsSymbol(u',')) Fail(tok_.line, u"',' or ']' expected");
+          if (!IsSymbol(u',')) Fail(FTok.line, u"',' or ']' expected");
           Next();
         }
         Next();
@@ -398,7 +398,7 @@ class Parser {
         v.Kind = TFormValueKind::List;
         Next();
         while (!IsSymbol(u')')) {
-          if (tok_.kind == TokenKind::End) Fail(v.Line, u"Unterminated list");
+          if (FTok.kind == TokenKind::End) Fail(v.Line, u"Unterminated list");
           v.Items.push_back(ParseValue(depth + 1, propertyLine));
         }
         Next();
@@ -407,15 +407,15 @@ class Parser {
         v.Kind = TFormValueKind::Collection;
         Next();
         while (!IsSymbol(u'>')) {
-          if (tok_.kind == TokenKind::End) Fail(v.Line, u"Unterminated collection");
-          if (!IsKeyword(u"item")) Fail(tok_.line, u"'item' expected");
+          if (FTok.kind == TokenKind::End) Fail(v.Line, u"Unterminated collection");
+          if (!IsKeyword(u"item")) Fail(FTok.line, u"'item' expected");
           TFormCollectionItem item;
-          item.Line = tok_.line;
+          item.Line = FTok.line;
           Next();
           for (;;) {
             if (Current().kind == TokenKind::End) Fail(v.Line, u"Unterminated collection");
             if (IsKeyword(u"end")) break;
-            if (tok_.kind != TokenKind::Ident) Fail(tok_.line, u"Property name expected");
+            if (FTok.kind != TokenKind::Ident) Fail(FTok.line, u"Property name expected");
             item.Properties.push_back(ParseProperty(depth + 1));
           }
           Next();
@@ -429,23 +429,23 @@ class Parser {
   }
 
   void ReadNumber(TFormValue& v, bool negative) {
-    if (tok_.kind == TokenKind::Float) {
+    if (FTok.kind == TokenKind::Float) {
       v.Kind = TFormValueKind::Float;
-      v.Float = negative ? -tok_.number : tok_.number;
+      v.Float = negative ? -FTok.number : FTok.number;
     } else {
       v.Kind = TFormValueKind::Integer;
-      v.Hex = tok_.hex;
-      uint64_t m = tok_.magnitude;
-      if (m > (negative ? 0x8000000000000000ull : 0x7FFFFFFFFFFFFFFFull)) Fail(tok_.line, u"Invalid integer value");
+      v.Hex = FTok.hex;
+      uint64_t m = FTok.magnitude;
+      if (m > (negative ? 0x8000000000000000ull : 0x7FFFFFFFFFFFFFFFull)) Fail(FTok.line, u"Invalid integer value");
       v.Integer = negative ? static_cast<int64_t>(0 - m) : static_cast<int64_t>(m);
     }
     Next();
   }
 
-  Lexer lex_;
-  const String& fileName_;
-  Token tok_;
-  String property_;  // the property being read, for messages
+  Lexer FLex;
+  const String& FFileName;
+  Token FTok;
+  String FProperty;  // the property being read, for messages
 };
 
 }  // namespace

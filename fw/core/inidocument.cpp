@@ -10,17 +10,17 @@ bool SameNamePortable(StringView a, StringView b) { return a.size() == b.size() 
 
 }  // namespace
 
-TIniDocument::TIniDocument(TSameName sameName) : sameName_(sameName ? sameName : &SameNamePortable) {}
+TIniDocument::TIniDocument(TSameName sameName) : FSameName(sameName ? sameName : &SameNamePortable) {}
 
 TIniDocument::Section* TIniDocument::Find(StringView name) {
-  for (Section& s : sections_)
-    if (sameName_(s.name, name)) return &s;
+  for (Section& s : FSections)
+    if (FSameName(s.name, name)) return &s;
   return nullptr;
 }
 
 const TIniDocument::Section* TIniDocument::FindSection(StringView name) const {
-  for (const Section& s : sections_)
-    if (sameName_(s.name, name)) return &s;
+  for (const Section& s : FSections)
+    if (FSameName(s.name, name)) return &s;
   return nullptr;
 }
 
@@ -28,12 +28,12 @@ const TIniDocument::Entry* TIniDocument::FindEntry(StringView section, StringVie
   const Section* s = FindSection(section);
   if (!s) return nullptr;
   for (const Entry& e : s->entries)
-    if (sameName_(e.key, key)) return &e;
+    if (FSameName(e.key, key)) return &e;
   return nullptr;
 }
 
 void TIniDocument::SetText(StringView text) {
-  sections_.clear();
+  FSections.clear();
   Section* current = nullptr;
   size_t p = 0;
   while (p <= text.size()) {
@@ -47,8 +47,8 @@ void TIniDocument::SetText(StringView text) {
       String name = Trim(StringView(line).substr(1, line.size() - 2));
       current = Find(name);
       if (!current) {
-        sections_.push_back(Section{name, {}});
-        current = &sections_.back();
+        FSections.push_back(Section{name, {}});
+        current = &FSections.back();
       }
       continue;
     }
@@ -67,7 +67,7 @@ void TIniDocument::SetText(StringView text) {
 
 String TIniDocument::GetText() const {
   String out;
-  for (const Section& s : sections_) {
+  for (const Section& s : FSections) {
     out += u"[" + s.name + u"]\r\n";
     for (const Entry& e : s.entries) out += e.key + u"=" + e.value + u"\r\n";
     out += u"\r\n";
@@ -83,11 +83,11 @@ String TIniDocument::ReadString(StringView section, StringView key, const String
 void TIniDocument::WriteString(StringView section, StringView key, const String& value) {
   Section* s = Find(section);
   if (!s) {
-    sections_.push_back(Section{String(section), {}});
-    s = &sections_.back();
+    FSections.push_back(Section{String(section), {}});
+    s = &FSections.back();
   }
   for (Entry& e : s->entries)
-    if (sameName_(e.key, key)) {
+    if (FSameName(e.key, key)) {
       e.value = value;
       return;
     }
@@ -96,7 +96,7 @@ void TIniDocument::WriteString(StringView section, StringView key, const String&
 
 std::vector<String> TIniDocument::SectionNames() const {
   std::vector<String> out;
-  for (const Section& s : sections_) out.push_back(s.name);
+  for (const Section& s : FSections) out.push_back(s.name);
   return out;
 }
 
@@ -108,14 +108,14 @@ std::vector<String> TIniDocument::Keys(StringView section) const {
 }
 
 void TIniDocument::EraseSection(StringView name) {
-  EraseSectionsIf([&](StringView n) { return sameName_(n, name); });
+  EraseSectionsIf([&](StringView n) { return FSameName(n, name); });
 }
 
 void TIniDocument::DeleteKey(StringView section, StringView key) {
   if (Section* s = Find(section)) {
     std::vector<Entry> kept;
     for (Entry& e : s->entries)
-      if (!sameName_(e.key, key)) kept.push_back(std::move(e));
+      if (!FSameName(e.key, key)) kept.push_back(std::move(e));
     s->entries = std::move(kept);
   }
 }

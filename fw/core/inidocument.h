@@ -48,8 +48,8 @@ class TIniDocument {
   // "[name]" CR LF, the entries as key=value CR LF, one empty line per section.
   String GetText() const;
 
-  void Clear() { sections_.clear(); }
-  const std::vector<Section>& Sections() const { return sections_; }
+  void Clear() { FSections.clear(); }
+  const std::vector<Section>& Sections() const { return FSections; }
 
   const Section* FindSection(StringView name) const;
   const Entry* FindEntry(StringView section, StringView key) const;
@@ -66,11 +66,11 @@ class TIniDocument {
   template <class F>
   void EraseSectionsIf(F erase) {
     std::vector<Section> kept;
-    for (Section& s : sections_)
+    for (Section& s : FSections)
       if (!erase(StringView(s.name))) kept.push_back(std::move(s));
-    sections_ = std::move(kept);
+    FSections = std::move(kept);
   }
-  bool SameName(StringView a, StringView b) const { return sameName_(a, b); }
+  bool SameName(StringView a, StringView b) const { return FSameName(a, b); }
 
   // File bytes to text by the byte-order mark (the encoding found is
   // returned), and text to bytes with the mark of the encoding.
@@ -81,8 +81,8 @@ class TIniDocument {
 
  private:
   Section* Find(StringView name);
-  std::vector<Section> sections_;
-  TSameName sameName_;
+  std::vector<Section> FSections;
+  TSameName FSameName;
 };
 
 }  // namespace fw

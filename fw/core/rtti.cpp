@@ -83,56 +83,56 @@ void CheckObjectClass(TObject* object, TClass expected) {
 
 }  // namespace detail
 
-TValue TPropInfo::GetValue(TObject* instance) const { return get_(instance); }
+TValue TPropInfo::GetValue(TObject* instance) const { return FGet(instance); }
 
 void TPropInfo::SetValue(TObject* instance, const TValue& value) const {
-  if (!set_) throw EPropertyError(u"Property " + name_ + u" is read-only");
-  set_(instance, value);
+  if (!FSet) throw EPropertyError(u"Property " + FName + u" is read-only");
+  FSet(instance, value);
 }
 
 bool TPropInfo::IsStored(TObject* instance) const {
-  if (stored_) return stored_(instance);
-  return storedFlag_;
+  if (FStored) return FStored(instance);
+  return FStoredFlag;
 }
 
-TValue TMethodInfo::Bind(TObject* instance) const { return TValue(bind_(instance), type_); }
+TValue TMethodInfo::Bind(TObject* instance) const { return TValue(FBind(instance), FType); }
 
 bool TClassInfo::InheritsFrom(TClass other) const {
-  for (TClass c = this; c; c = c->parent_)
+  for (TClass c = this; c; c = c->FParent)
     if (c == other) return true;
   return false;
 }
 
 TObject* TClassInfo::Create(TComponent* owner) const {
-  if (!factory_) throw EClassNotFound(u"Cannot create an instance of abstract class " + name_);
-  return factory_(owner);
+  if (!FFactory) throw EClassNotFound(u"Cannot create an instance of abstract class " + FName);
+  return FFactory(owner);
 }
 
-const TPropInfo* TClassInfo::FindProperty(StringView name) const { return FindByName(props_, name); }
-const TMethodInfo* TClassInfo::FindMethod(StringView name) const { return FindByName(methods_, name); }
-const TFieldInfo* TClassInfo::FindField(StringView name) const { return FindByName(fields_, name); }
+const TPropInfo* TClassInfo::FindProperty(StringView name) const { return FindByName(FProps, name); }
+const TMethodInfo* TClassInfo::FindMethod(StringView name) const { return FindByName(FMethods, name); }
+const TFieldInfo* TClassInfo::FindField(StringView name) const { return FindByName(FFields, name); }
 const TDefinedProperty* TClassInfo::FindDefinedProperty(StringView name) const {
-  return FindByName(defined_, name);
+  return FindByName(FDefined, name);
 }
 
 String TClassInfo::MethodName(TObject* instance, const TMethod& m) const {
   if (!m.Assigned()) return String();
-  for (const TMethodInfo* info : methods_)
+  for (const TMethodInfo* info : FMethods)
     if (info->Refers(instance, m)) return info->Name();
   return String();
 }
 
 void TClassInfo::Finish() {
-  if (parent_) {
-    props_ = parent_->props_;
-    methods_ = parent_->methods_;
-    fields_ = parent_->fields_;
-    defined_ = parent_->defined_;
+  if (FParent) {
+    FProps = FParent->FProps;
+    FMethods = FParent->FMethods;
+    FFields = FParent->FFields;
+    FDefined = FParent->FDefined;
   }
-  Merge(props_, ownProps_);
-  Merge(methods_, ownMethods_);
-  Merge(fields_, ownFields_);
-  Merge(defined_, ownDefined_);
+  Merge(FProps, FOwnProps);
+  Merge(FMethods, FOwnMethods);
+  Merge(FFields, FOwnFields);
+  Merge(FDefined, FOwnDefined);
 }
 
 TClass RegisterClassInfoImpl(std::unique_ptr<TClassInfo> info) {

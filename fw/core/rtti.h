@@ -39,10 +39,10 @@ class TClassBuilder;
 
 class TPropInfo {
  public:
-  const String& Name() const { return name_; }
-  const TTypeInfo* PropType() const { return type_; }
-  TTypeKind Kind() const { return type_->Kind(); }
-  bool CanWrite() const { return static_cast<bool>(set_); }
+  const String& Name() const { return FName; }
+  const TTypeInfo* PropType() const { return FType; }
+  TTypeKind Kind() const { return FType->Kind(); }
+  bool CanWrite() const { return static_cast<bool>(FSet); }
 
   // Raise EPropertyError when the instance is not of the property's class,
   // the property is read-only ("Property X is read-only") or the value does
@@ -51,8 +51,8 @@ class TPropInfo {
   void SetValue(TObject* instance, const TValue& value) const;
 
   // Declared default of an ordinal or set property (none: HasDefault false).
-  bool HasDefault() const { return hasDefault_; }
-  int64_t Default() const { return default_; }
+  bool HasDefault() const { return FHasDefault; }
+  int64_t Default() const { return FDefault; }
   // The stored rule: always, never, or decided by the instance.
   bool IsStored(TObject* instance) const;
 
@@ -60,50 +60,50 @@ class TPropInfo {
   template <class C>
   friend class TClassBuilder;
   friend class TPropBuilder;
-  String name_;
-  const TTypeInfo* type_ = nullptr;
-  std::function<TValue(TObject*)> get_;
-  std::function<void(TObject*, const TValue&)> set_;
-  std::function<bool(TObject*)> stored_;
-  bool storedFlag_ = true;
-  bool hasDefault_ = false;
-  int64_t default_ = 0;
+  String FName;
+  const TTypeInfo* FType = nullptr;
+  std::function<TValue(TObject*)> FGet;
+  std::function<void(TObject*, const TValue&)> FSet;
+  std::function<bool(TObject*)> FStored;
+  bool FStoredFlag = true;
+  bool FHasDefault = false;
+  int64_t FDefault = 0;
 };
 
 // A published method: an event handler found by name.
 class TMethodInfo {
  public:
-  const String& Name() const { return name_; }
-  const TTypeInfo* MethodType() const { return type_; }
+  const String& Name() const { return FName; }
+  const TTypeInfo* MethodType() const { return FType; }
   // The method bound to instance, ready for an event property of its type.
   TValue Bind(TObject* instance) const;
-  bool Refers(TObject* instance, const TMethod& m) const { return bind_(instance) == m; }
+  bool Refers(TObject* instance, const TMethod& m) const { return FBind(instance) == m; }
 
  private:
   template <class C>
   friend class TClassBuilder;
-  String name_;
-  const TTypeInfo* type_ = nullptr;
-  std::function<TMethod(TObject*)> bind_;
+  String FName;
+  const TTypeInfo* FType = nullptr;
+  std::function<TMethod(TObject*)> FBind;
 };
 
 // A published field holding a reference to an owned component; a component
 // named like the field is stored into it when it joins its owner.
 class TFieldInfo {
  public:
-  const String& Name() const { return name_; }
-  TClass FieldClass() const { return fieldClass_(); }
+  const String& Name() const { return FName; }
+  TClass FieldClass() const { return FFieldClass(); }
   // Stores value (null clears) when it is of the field's class; false when not.
-  bool Set(TObject* instance, TObject* value) const { return set_(instance, value); }
-  TObject* Get(TObject* instance) const { return get_(instance); }
+  bool Set(TObject* instance, TObject* value) const { return FSet(instance, value); }
+  TObject* Get(TObject* instance) const { return FGet(instance); }
 
  private:
   template <class C>
   friend class TClassBuilder;
-  String name_;
-  TClass (*fieldClass_)() = nullptr;
-  std::function<bool(TObject*, TObject*)> set_;
-  std::function<TObject*(TObject*)> get_;
+  String FName;
+  TClass (*FFieldClass)() = nullptr;
+  std::function<bool(TObject*, TObject*)> FSet;
+  std::function<TObject*(TObject*)> FGet;
 };
 
 // Data stored under a name that is not a published property: binary data
@@ -111,8 +111,8 @@ class TFieldInfo {
 class TDefinedProperty {
  public:
   enum TKind : uint8_t { dpBinary, dpList };
-  const String& Name() const { return name_; }
-  TKind Kind() const { return kind_; }
+  const String& Name() const { return FName; }
+  TKind Kind() const { return FKind; }
   std::function<void(TObject*, TStream&)> ReadData;        // dpBinary
   std::function<void(TObject*, TStream&)> WriteData;       // dpBinary
   std::function<void(TObject*, const std::vector<TValue>&)> ReadList;  // dpList
@@ -122,16 +122,16 @@ class TDefinedProperty {
  private:
   template <class C>
   friend class TClassBuilder;
-  String name_;
-  TKind kind_ = dpBinary;
+  String FName;
+  TKind FKind = dpBinary;
 };
 
 class TClassInfo {
  public:
-  const String& ClassName() const { return name_; }
-  TClass ClassParent() const { return parent_; }
+  const String& ClassName() const { return FName; }
+  TClass ClassParent() const { return FParent; }
   bool InheritsFrom(TClass other) const;
-  bool IsAbstract() const { return !factory_; }
+  bool IsAbstract() const { return !FFactory; }
   // A new instance; owner is passed to components and ignored by others.
   // EClassNotFound "Cannot create an instance of abstract class X" when the
   // class cannot be created.
@@ -139,13 +139,13 @@ class TClassInfo {
 
   // Published properties, inherited ones first, in declared order; a class
   // that declares a property again replaces it in place.
-  const std::vector<const TPropInfo*>& Properties() const { return props_; }
+  const std::vector<const TPropInfo*>& Properties() const { return FProps; }
   // Case-insensitive lookups; null when there is none.
   const TPropInfo* FindProperty(StringView name) const;
   const TMethodInfo* FindMethod(StringView name) const;
   const TFieldInfo* FindField(StringView name) const;
   const TDefinedProperty* FindDefinedProperty(StringView name) const;
-  const std::vector<const TDefinedProperty*>& DefinedProperties() const { return defined_; }
+  const std::vector<const TDefinedProperty*>& DefinedProperties() const { return FDefined; }
   // The name of the published method that m calls on instance, or empty.
   String MethodName(TObject* instance, const TMethod& m) const;
 
@@ -158,17 +158,17 @@ class TClassInfo {
   TClassInfo() = default;
   void Finish();
 
-  String name_;
-  TClass parent_ = nullptr;
-  TObject* (*factory_)(TComponent*) = nullptr;
-  std::vector<std::unique_ptr<TPropInfo>> ownProps_;
-  std::vector<std::unique_ptr<TMethodInfo>> ownMethods_;
-  std::vector<std::unique_ptr<TFieldInfo>> ownFields_;
-  std::vector<std::unique_ptr<TDefinedProperty>> ownDefined_;
-  std::vector<const TPropInfo*> props_;
-  std::vector<const TMethodInfo*> methods_;
-  std::vector<const TFieldInfo*> fields_;
-  std::vector<const TDefinedProperty*> defined_;
+  String FName;
+  TClass FParent = nullptr;
+  TObject* (*FFactory)(TComponent*) = nullptr;
+  std::vector<std::unique_ptr<TPropInfo>> FOwnProps;
+  std::vector<std::unique_ptr<TMethodInfo>> FOwnMethods;
+  std::vector<std::unique_ptr<TFieldInfo>> FOwnFields;
+  std::vector<std::unique_ptr<TDefinedProperty>> FOwnDefined;
+  std::vector<const TPropInfo*> FProps;
+  std::vector<const TMethodInfo*> FMethods;
+  std::vector<const TFieldInfo*> FFields;
+  std::vector<const TDefinedProperty*> FDefined;
 };
 
 // The class registry. GetClass returns null for an unknown name, FindClass
@@ -271,62 +271,62 @@ TObject* CreateInstance(TComponent* owner) {
 // Adjusts the property just added: default value, stored rule, type.
 class TPropBuilder {
  public:
-  explicit TPropBuilder(TPropInfo& p) : p_(p) {}
+  explicit TPropBuilder(TPropInfo& p) : FProp(p) {}
   template <class V>
   TPropBuilder& Default(V v) {
-    p_.hasDefault_ = true;
-    if constexpr (IsSet<V>::value) p_.default_ = static_cast<int64_t>(v.Mask());
-    else p_.default_ = static_cast<int64_t>(v);
+    FProp.FHasDefault = true;
+    if constexpr (IsSet<V>::value) FProp.FDefault = static_cast<int64_t>(v.Mask());
+    else FProp.FDefault = static_cast<int64_t>(v);
     return *this;
   }
   TPropBuilder& NoDefault() {
-    p_.hasDefault_ = false;
+    FProp.FHasDefault = false;
     return *this;
   }
   TPropBuilder& Stored(bool stored) {
-    p_.storedFlag_ = stored;
-    p_.stored_ = nullptr;
+    FProp.FStoredFlag = stored;
+    FProp.FStored = nullptr;
     return *this;
   }
   // Stored when the object's rule says so.
   template <class K>
   TPropBuilder& Stored(bool (K::*rule)() const) {
-    p_.stored_ = [rule](TObject* o) { return (detail::InstanceOf<K>(o).*rule)(); };
+    FProp.FStored = [rule](TObject* o) { return (detail::InstanceOf<K>(o).*rule)(); };
     return *this;
   }
   // Gives the property a descriptor of its own (TColor, TDateTime...); the
   // C++ type must match its kind and width.
   TPropBuilder& Type(const TTypeInfo* type) {
-    p_.type_ = type;
+    FProp.FType = type;
     return *this;
   }
 
  private:
-  TPropInfo& p_;
+  TPropInfo& FProp;
 };
 
 template <class C>
 class TClassBuilder {
  public:
-  explicit TClassBuilder(TClassInfo& info) : info_(info) {}
+  explicit TClassBuilder(TClassInfo& info) : FInfo(info) {}
 
   template <class G, class S = std::nullptr_t>
   TPropBuilder Property(const char16_t* name, G get, S set = nullptr) {
     using T = std::remove_cvref_t<std::invoke_result_t<G, C&>>;
     auto p = std::make_unique<TPropInfo>();
     TPropInfo* prop = p.get();
-    prop->name_ = name;
-    prop->type_ = TypeInfoOf<T>();
-    prop->get_ = [get](TObject* o) { return detail::ToValue<T>(std::invoke(get, detail::InstanceOf<C>(o))); };
+    prop->FName = name;
+    prop->FType = TypeInfoOf<T>();
+    prop->FGet = [get](TObject* o) { return detail::ToValue<T>(std::invoke(get, detail::InstanceOf<C>(o))); };
     if constexpr (!std::is_same_v<S, std::nullptr_t>) {
-      prop->set_ = [set, prop](TObject* o, const TValue& v) {
+      prop->FSet = [set, prop](TObject* o, const TValue& v) {
         C& c = detail::InstanceOf<C>(o);
-        T value = detail::FromValue<T>(v, prop->type_);
+        T value = detail::FromValue<T>(v, prop->FType);
         if constexpr (std::is_member_object_pointer_v<S>) std::invoke(set, c) = std::move(value);
         else std::invoke(set, c, std::move(value));
       };
     }
-    info_.ownProps_.push_back(std::move(p));
+    FInfo.FOwnProps.push_back(std::move(p));
     return TPropBuilder(*prop);
   }
 
@@ -347,16 +347,16 @@ class TClassBuilder {
   template <class T>
   void Field(const char16_t* name, T* C::*field) {
     auto f = std::make_unique<TFieldInfo>();
-    f->name_ = name;
-    f->fieldClass_ = &T::StaticClass;
-    f->set_ = [field](TObject* o, TObject* v) {
+    f->FName = name;
+    f->FFieldClass = &T::StaticClass;
+    f->FSet = [field](TObject* o, TObject* v) {
       T* typed = nullptr;
       if (v && !(typed = dynamic_cast<T*>(v))) return false;
       detail::InstanceOf<C>(o).*field = typed;
       return true;
     };
-    f->get_ = [field](TObject* o) -> TObject* { return detail::InstanceOf<C>(o).*field; };
-    info_.ownFields_.push_back(std::move(f));
+    f->FGet = [field](TObject* o) -> TObject* { return detail::InstanceOf<C>(o).*field; };
+    FInfo.FOwnFields.push_back(std::move(f));
   }
 
   TDefinedProperty& DefineBinaryProperty(const char16_t* name) { return Define(name, TDefinedProperty::dpBinary); }
@@ -367,22 +367,22 @@ class TClassBuilder {
   void AddMethod(const char16_t* name, R (K::*method)(A...)) {
     static_assert(std::is_base_of_v<K, C>, "method of another class");
     auto m = std::make_unique<TMethodInfo>();
-    m->name_ = name;
-    m->type_ = MethodTypeInfo<R(A...)>();
-    m->bind_ = [method](TObject* o) {
+    m->FName = name;
+    m->FType = MethodTypeInfo<R(A...)>();
+    m->FBind = [method](TObject* o) {
       return TEvent<R(A...)>(&detail::InstanceOf<C>(o), method).Method();
     };
-    info_.ownMethods_.push_back(std::move(m));
+    FInfo.FOwnMethods.push_back(std::move(m));
   }
   TDefinedProperty& Define(const char16_t* name, TDefinedProperty::TKind kind) {
     auto d = std::make_unique<TDefinedProperty>();
-    d->name_ = name;
-    d->kind_ = kind;
-    info_.ownDefined_.push_back(std::move(d));
-    return *info_.ownDefined_.back();
+    d->FName = name;
+    d->FKind = kind;
+    FInfo.FOwnDefined.push_back(std::move(d));
+    return *FInfo.FOwnDefined.back();
   }
 
-  TClassInfo& info_;
+  TClassInfo& FInfo;
 };
 
 TClass RegisterClassInfoImpl(std::unique_ptr<TClassInfo> info);
@@ -390,11 +390,11 @@ TClass RegisterClassInfoImpl(std::unique_ptr<TClassInfo> info);
 template <class C>
 TClass RegisterClassInfo(const char16_t* name, void (*describe)(TClassBuilder<C>&)) {
   std::unique_ptr<TClassInfo> info(new TClassInfo());
-  info->name_ = name;
-  if constexpr (!std::is_same_v<C, TObject>) info->parent_ = C::inherited::StaticClass();
+  info->FName = name;
+  if constexpr (!std::is_same_v<C, TObject>) info->FParent = C::inherited::StaticClass();
   if constexpr (!std::is_abstract_v<C> &&
                 (std::is_constructible_v<C, TComponent*> || std::is_default_constructible_v<C>))
-    info->factory_ = &detail::CreateInstance<C>;
+    info->FFactory = &detail::CreateInstance<C>;
   TClassBuilder<C> builder(*info);
   describe(builder);
   return RegisterClassInfoImpl(std::move(info));

@@ -17,38 +17,38 @@ class TSet {
 
   constexpr TSet() = default;
   constexpr TSet(std::initializer_list<E> members) {
-    for (E e : members) bits_ |= Bit(e);
+    for (E e : members) FBits |= Bit(e);
   }
   static constexpr TSet FromMask(uint64_t mask) {
     TSet s;
-    s.bits_ = mask;
+    s.FBits = mask;
     return s;
   }
 
-  constexpr uint64_t Mask() const { return bits_; }
-  constexpr bool Contains(E e) const { return (bits_ & Bit(e)) != 0; }
-  constexpr bool Empty() const { return bits_ == 0; }
+  constexpr uint64_t Mask() const { return FBits; }
+  constexpr bool Contains(E e) const { return (FBits & Bit(e)) != 0; }
+  constexpr bool Empty() const { return FBits == 0; }
   constexpr TSet& Include(E e) {
-    bits_ |= Bit(e);
+    FBits |= Bit(e);
     return *this;
   }
   constexpr TSet& Exclude(E e) {
-    bits_ &= ~Bit(e);
+    FBits &= ~Bit(e);
     return *this;
   }
 
   // Union, difference and intersection, as the set operators +, - and *.
-  friend constexpr TSet operator+(TSet a, TSet b) { return FromMask(a.bits_ | b.bits_); }
-  friend constexpr TSet operator-(TSet a, TSet b) { return FromMask(a.bits_ & ~b.bits_); }
-  friend constexpr TSet operator*(TSet a, TSet b) { return FromMask(a.bits_ & b.bits_); }
-  constexpr TSet& operator+=(TSet b) { bits_ |= b.bits_; return *this; }
-  constexpr TSet& operator-=(TSet b) { bits_ &= ~b.bits_; return *this; }
-  constexpr TSet& operator*=(TSet b) { bits_ &= b.bits_; return *this; }
+  friend constexpr TSet operator+(TSet a, TSet b) { return FromMask(a.FBits | b.FBits); }
+  friend constexpr TSet operator-(TSet a, TSet b) { return FromMask(a.FBits & ~b.FBits); }
+  friend constexpr TSet operator*(TSet a, TSet b) { return FromMask(a.FBits & b.FBits); }
+  constexpr TSet& operator+=(TSet b) { FBits |= b.FBits; return *this; }
+  constexpr TSet& operator-=(TSet b) { FBits &= ~b.FBits; return *this; }
+  constexpr TSet& operator*=(TSet b) { FBits &= b.FBits; return *this; }
   friend constexpr bool operator==(TSet a, TSet b) = default;
 
  private:
   static constexpr uint64_t Bit(E e) { return uint64_t{1} << static_cast<unsigned>(e); }
-  uint64_t bits_ = 0;
+  uint64_t FBits = 0;
 };
 
 }  // namespace fw

@@ -47,43 +47,43 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
 }
 
 int64_t TMemoryStream::Read(void* buffer, int64_t count) {
-  if (count <= 0 || pos_ >= Size()) return 0;
-  int64_t n = std::min<int64_t>(count, Size() - pos_);
-  std::memcpy(buffer, data_.data() + pos_, static_cast<size_t>(n));
-  pos_ += n;
+  if (count <= 0 || FPos >= Size()) return 0;
+  int64_t n = std::min<int64_t>(count, Size() - FPos);
+  std::memcpy(buffer, FData.data() + FPos, static_cast<size_t>(n));
+  FPos += n;
   return n;
 }
 
 int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
   if (count <= 0) return 0;
-  if (pos_ + count > Size()) data_.resize(static_cast<size_t>(pos_ + count));
-  std::memcpy(data_.data() + pos_, buffer, static_cast<size_t>(count));
-  pos_ += count;
+  if (FPos + count > Size()) FData.resize(static_cast<size_t>(FPos + count));
+  std::memcpy(FData.data() + FPos, buffer, static_cast<size_t>(count));
+  FPos += count;
   return count;
 }
 
 int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
-  int64_t base = origin == TSeekOrigin::soBeginning ? 0 : origin == TSeekOrigin::soCurrent ? pos_ : Size();
-  pos_ = std::max<int64_t>(0, base + offset);
-  return pos_;
+  int64_t base = origin == TSeekOrigin::soBeginning ? 0 : origin == TSeekOrigin::soCurrent ? FPos : Size();
+  FPos = std::max<int64_t>(0, base + offset);
+  return FPos;
 }
 
 void TMemoryStream::SetSize(int64_t size) {
-  data_.resize(static_cast<size_t>(std::max<int64_t>(0, size)));
-  pos_ = std::min(pos_, Size());
+  FData.resize(static_cast<size_t>(std::max<int64_t>(0, size)));
+  FPos = std::min(FPos, Size());
 }
 
 void TMemoryStream::Clear() {
-  data_.clear();
-  pos_ = 0;
+  FData.clear();
+  FPos = 0;
 }
 
 void TMemoryStream::LoadFromStream(TStream& s) {
   s.SetPosition(0);
   int64_t n = s.Size();
-  data_.resize(static_cast<size_t>(n));
-  s.ReadBuffer(data_.data(), n);
-  pos_ = 0;
+  FData.resize(static_cast<size_t>(n));
+  s.ReadBuffer(FData.data(), n);
+  FPos = 0;
 }
 
 void TMemoryStream::LoadFromFile(const String& fileName) {
@@ -91,7 +91,7 @@ void TMemoryStream::LoadFromFile(const String& fileName) {
   LoadFromStream(f);
 }
 
-void TMemoryStream::SaveToStream(TStream& s) { s.WriteBuffer(data_.data(), Size()); }
+void TMemoryStream::SaveToStream(TStream& s) { s.WriteBuffer(FData.data(), Size()); }
 
 void TMemoryStream::SaveToFile(const String& fileName) {
   TFileStream f(fileName, fmCreate);
@@ -107,50 +107,50 @@ static std::FILE* OpenFile(const String& name, const char* mode) {
 #endif
 }
 
-TFileStream::TFileStream(const String& fileName, uint16_t mode) : fileName_(fileName) {
+TFileStream::TFileStream(const String& fileName, uint16_t mode) : FFileName(fileName) {
   if (mode == fmCreate || (mode & 0xFF00) == fmCreate) {
-    file_ = OpenFile(fileName, "w+b");
-    if (!file_) throw EFCreateError(u"Cannot create file \"" + fileName + u"\"");
+    FFile = OpenFile(fileName, "w+b");
+    if (!FFile) throw EFCreateError(u"Cannot create file \"" + fileName + u"\"");
     return;
   }
   const char* m = (mode & 3) == fmOpenRead ? "rb" : "r+b";
-  file_ = OpenFile(fileName, m);
-  if (!file_) throw EFOpenError(u"Cannot open file \"" + fileName + u"\"");
+  FFile = OpenFile(fileName, m);
+  if (!FFile) throw EFOpenError(u"Cannot open file \"" + fileName + u"\"");
 }
 
 TFileStream::~TFileStream() {
-  if (file_) std::fclose(file_);
+  if (FFile) std::fclose(FFile);
 }
 
 int64_t TFileStream::Read(void* buffer, int64_t count) {
   if (count <= 0) return 0;
-  return static_cast<int64_t>(std::fread(buffer, 1, static_cast<size_t>(count), file_));
+  return static_cast<int64_t>(std::fread(buffer, 1, static_cast<size_t>(count), FFile));
 }
 
 int64_t TFileStream::Write(const void* buffer, int64_t count) {
   if (count <= 0) return 0;
-  return static_cast<int64_t>(std::fwrite(buffer, 1, static_cast<size_t>(count), file_));
+  return static_cast<int64_t>(std::fwrite(buffer, 1, static_cast<size_t>(count), FFile));
 }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
   int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET : origin == TSeekOrigin::soCurrent ? SEEK_CUR : SEEK_END;
 #ifdef _WIN32
-  if (_fseeki64(file_, offset, whence) != 0) throw EStreamError(u"Seek error in \"" + fileName_ + u"\"");
-  return _ftelli64(file_);
+  if (_fseeki64(FFile, offset, whence) != 0) throw EStreamError(u"Seek error in \"" + FFileName + u"\"");
+  return _ftelli64(FFile);
 #else
-  if (fseeko(file_, offset, whence) != 0) throw EStreamError(u"Seek error in \"" + fileName_ + u"\"");
-  return ftello(file_);
+  if (fseeko(FFile, offset, whence) != 0) throw EStreamError(u"Seek error in \"" + FFileName + u"\"");
+  return ftello(FFile);
 #endif
 }
 
 void TFileStream::SetSize(int64_t size) {
-  std::fflush(file_);
+  std::fflush(FFile);
 #ifdef _WIN32
-  bool ok = _chsize_s(_fileno(file_), size) == 0;
+  bool ok = _chsize_s(_fileno(FFile), size) == 0;
 #else
-  bool ok = ftruncate(fileno(file_), size) == 0;
+  bool ok = ftruncate(fileno(FFile), size) == 0;
 #endif
-  if (!ok) throw EStreamError(u"Cannot change the size of \"" + fileName_ + u"\"");
+  if (!ok) throw EStreamError(u"Cannot change the size of \"" + FFileName + u"\"");
   if (Position() > size) Seek(size, TSeekOrigin::soBeginning);
 }
 

@@ -36,24 +36,24 @@ class TStream {
 class TMemoryStream : public TStream {
  public:
   TMemoryStream() = default;
-  explicit TMemoryStream(std::vector<uint8_t> data) : data_(std::move(data)) {}
+  explicit TMemoryStream(std::vector<uint8_t> data) : FData(std::move(data)) {}
   int64_t Read(void* buffer, int64_t count) override;
   int64_t Write(const void* buffer, int64_t count) override;
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
-  int64_t Size() override { return static_cast<int64_t>(data_.size()); }
+  int64_t Size() override { return static_cast<int64_t>(FData.size()); }
   void SetSize(int64_t size) override;
   void Clear();
-  const uint8_t* Memory() const { return data_.data(); }
-  uint8_t* Memory() { return data_.data(); }
-  const std::vector<uint8_t>& Bytes() const { return data_; }
+  const uint8_t* Memory() const { return FData.data(); }
+  uint8_t* Memory() { return FData.data(); }
+  const std::vector<uint8_t>& Bytes() const { return FData; }
   void LoadFromStream(TStream& s);
   void LoadFromFile(const String& fileName);
   void SaveToStream(TStream& s);
   void SaveToFile(const String& fileName);
 
  private:
-  std::vector<uint8_t> data_;
-  int64_t pos_ = 0;
+  std::vector<uint8_t> FData;
+  int64_t FPos = 0;
 };
 
 // Open modes as the framework names them.
@@ -76,11 +76,11 @@ class TFileStream : public TStream {
   int64_t Write(const void* buffer, int64_t count) override;
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
   void SetSize(int64_t size) override;
-  const String& FileName() const { return fileName_; }
+  const String& FileName() const { return FFileName; }
 
  private:
-  String fileName_;
-  std::FILE* file_ = nullptr;
+  String FFileName;
+  std::FILE* FFile = nullptr;
 };
 
 // Text encodings of files and streams. UTF8 and Unicode (UTF-16 LE) write

@@ -17,27 +17,27 @@ class TVarRec {
 
   template <typename T>
     requires(std::is_integral_v<T> && !std::is_same_v<T, char16_t> && !std::is_same_v<T, char>)
-  TVarRec(T v) : kind_(vtInteger), int_(static_cast<int64_t>(v)), unsigned_(std::is_unsigned_v<T> && sizeof(T) == 8) {}
+  TVarRec(T v) : FKind(vtInteger), FInt(static_cast<int64_t>(v)), FUnsigned(std::is_unsigned_v<T> && sizeof(T) == 8) {}
   template <typename T>
     requires std::is_floating_point_v<T>
-  TVarRec(T v) : kind_(vtExtended), float_(static_cast<double>(v)) {}
-  TVarRec(const String& s) : kind_(vtString), str_(s) {}
-  TVarRec(StringView s) : kind_(vtString), str_(s) {}
-  TVarRec(const char16_t* s) : kind_(vtString), str_(s ? StringView(s) : StringView()) {}
+  TVarRec(T v) : FKind(vtExtended), FFloat(static_cast<double>(v)) {}
+  TVarRec(const String& s) : FKind(vtString), FStr(s) {}
+  TVarRec(StringView s) : FKind(vtString), FStr(s) {}
+  TVarRec(const char16_t* s) : FKind(vtString), FStr(s ? StringView(s) : StringView()) {}
 
-  TKind Kind() const { return kind_; }
-  int64_t AsInteger() const { return int_; }
+  TKind Kind() const { return FKind; }
+  int64_t AsInteger() const { return FInt; }
   // True for a 64-bit unsigned value stored in AsInteger's bits.
-  bool IsUnsigned64() const { return unsigned_; }
-  double AsExtended() const { return float_; }
-  StringView AsString() const { return str_; }
+  bool IsUnsigned64() const { return FUnsigned; }
+  double AsExtended() const { return FFloat; }
+  StringView AsString() const { return FStr; }
 
  private:
-  TKind kind_;
-  int64_t int_ = 0;
-  bool unsigned_ = false;
-  double float_ = 0;
-  StringView str_;
+  TKind FKind;
+  int64_t FInt = 0;
+  bool FUnsigned = false;
+  double FFloat = 0;
+  StringView FStr;
 };
 
 // printf-like formatting: %[index:][-][width][.precision]type with the types

@@ -65,94 +65,94 @@ String DecimalText(int64_t v) {
 }  // namespace
 
 String TTypeInfo::Name() const {
-  if (kind_ == tkClass) {
+  if (FKind == tkClass) {
     TClass c = ClassType();
     return c ? c->ClassName() : String();
   }
-  return name_;
+  return FName;
 }
 
 bool TTypeInfo::IsOrdinal() const {
-  return kind_ == tkInteger || kind_ == tkChar || kind_ == tkEnumeration || kind_ == tkWChar;
+  return FKind == tkInteger || FKind == tkChar || FKind == tkEnumeration || FKind == tkWChar;
 }
 
 String TTypeInfo::EnumName(int64_t value) const {
   const TTypeInfo* base = BaseType();
-  if (kind_ != tkEnumeration || value < min_ || value > max_) return String();
-  size_t i = static_cast<size_t>(value - base->min_);
-  return i < base->names_.size() ? base->names_[i] : String();
+  if (FKind != tkEnumeration || value < FMin || value > FMax) return String();
+  size_t i = static_cast<size_t>(value - base->FMin);
+  return i < base->FNames.size() ? base->FNames[i] : String();
 }
 
 int64_t TTypeInfo::EnumValue(StringView name) const {
-  if (kind_ != tkEnumeration) return -1;
+  if (FKind != tkEnumeration) return -1;
   const TTypeInfo* base = BaseType();
-  for (int64_t v = max_; v >= min_; --v) {
-    size_t i = static_cast<size_t>(v - base->min_);
-    if (i < base->names_.size() && SameIdent(base->names_[i], name)) return v;
+  for (int64_t v = FMax; v >= FMin; --v) {
+    size_t i = static_cast<size_t>(v - base->FMin);
+    if (i < base->FNames.size() && SameIdent(base->FNames[i], name)) return v;
   }
   return -1;
 }
 
 bool TTypeInfo::IsBooleanLike() const {
-  return this == TypeInfoBoolean() || (kind_ == tkEnumeration && BaseType()->min_ < 0);
+  return this == TypeInfoBoolean() || (FKind == tkEnumeration && BaseType()->FMin < 0);
 }
 
-TClass TTypeInfo::ClassType() const { return classOf_ ? classOf_() : nullptr; }
+TClass TTypeInfo::ClassType() const { return FClassOf ? FClassOf() : nullptr; }
 
 const TTypeInfo* TTypeInfo::MakeInteger(const char16_t* name, TOrdType ordType, int64_t min, int64_t max,
                                         TIntToIdent toIdent, TIdentToInt fromIdent) {
   auto* t = new TTypeInfo(tkInteger, name);
-  t->ordType_ = ordType;
-  t->min_ = min;
-  t->max_ = max;
-  t->intToIdent_ = toIdent;
-  t->identToInt_ = fromIdent;
+  t->FOrdType = ordType;
+  t->FMin = min;
+  t->FMax = max;
+  t->FIntToIdent = toIdent;
+  t->FIdentToInt = fromIdent;
   return t;
 }
 
 const TTypeInfo* TTypeInfo::MakeChar(const char16_t* name, TTypeKind kind, TOrdType ordType, int64_t max) {
   auto* t = new TTypeInfo(kind, name);
-  t->ordType_ = ordType;
-  t->max_ = max;
+  t->FOrdType = ordType;
+  t->FMax = max;
   return t;
 }
 
 const TTypeInfo* TTypeInfo::MakeEnum(const char16_t* name, const char16_t* names, size_t size) {
   auto* t = new TTypeInfo(tkEnumeration, name);
-  t->ordType_ = OrdTypeOfSize(size, false);
+  t->FOrdType = OrdTypeOfSize(size, false);
   StringView rest(names);
   while (!rest.empty()) {
     size_t comma = rest.find(u',');
     StringView item = Trim(rest.substr(0, comma));
-    if (!item.empty()) t->names_.emplace_back(item);
+    if (!item.empty()) t->FNames.emplace_back(item);
     rest = comma == StringView::npos ? StringView() : rest.substr(comma + 1);
   }
-  t->max_ = static_cast<int64_t>(t->names_.size()) - 1;
+  t->FMax = static_cast<int64_t>(t->FNames.size()) - 1;
   return t;
 }
 
 const TTypeInfo* TTypeInfo::MakeEnumSubrange(const char16_t* name, const TTypeInfo* base, int64_t min,
                                              int64_t max) {
   auto* t = new TTypeInfo(tkEnumeration, name);
-  t->ordType_ = base->ordType_;
-  t->base_ = base->BaseType();
-  t->min_ = min;
-  t->max_ = max;
+  t->FOrdType = base->FOrdType;
+  t->FBase = base->BaseType();
+  t->FMin = min;
+  t->FMax = max;
   return t;
 }
 
 const TTypeInfo* TTypeInfo::MakeSet(const char16_t* name, const TTypeInfo* element) {
-  int64_t span = element->max_ - (element->min_ - ((element->min_ % 8) + 8) % 8) + 1;
+  int64_t span = element->FMax - (element->FMin - ((element->FMin % 8) + 8) % 8) + 1;
   if (span > 64) throw EPropertyError(u"Set type too large");
   auto* t = new TTypeInfo(tkSet, name);
-  t->base_ = element;
-  t->ordType_ = span <= 8 ? otUByte : span <= 16 ? otUWord : otULong;
+  t->FBase = element;
+  t->FOrdType = span <= 8 ? otUByte : span <= 16 ? otUWord : otULong;
   return t;
 }
 
 const TTypeInfo* TTypeInfo::MakeFloat(const char16_t* name, TFloatType floatType) {
   auto* t = new TTypeInfo(tkFloat, name);
-  t->floatType_ = floatType;
+  t->FFloatType = floatType;
   return t;
 }
 
@@ -162,14 +162,14 @@ const TTypeInfo* TTypeInfo::MakeString(const char16_t* name) {
 
 const TTypeInfo* TTypeInfo::MakeInt64(const char16_t* name, int64_t min, int64_t max) {
   auto* t = new TTypeInfo(tkInt64, name);
-  t->min_ = min;
-  t->max_ = max;
+  t->FMin = min;
+  t->FMax = max;
   return t;
 }
 
 const TTypeInfo* TTypeInfo::MakeClass(TClass (*classOf)()) {
   auto* t = new TTypeInfo(tkClass, u"");
-  t->classOf_ = classOf;
+  t->FClassOf = classOf;
   return t;
 }
 

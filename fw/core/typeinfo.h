@@ -59,20 +59,20 @@ bool IdentToIntIn(const TIdentMapEntry* map, size_t count, StringView ident, int
 
 class TTypeInfo {
  public:
-  TTypeKind Kind() const { return kind_; }
+  TTypeKind Kind() const { return FKind; }
   // A class type is named after its class.
   String Name() const;
 
   // Ordinal kinds (integer, char, enumeration) and Int64.
   bool IsOrdinal() const;
-  TOrdType OrdType() const { return ordType_; }
-  int64_t MinValue() const { return min_; }
-  int64_t MaxValue() const { return max_; }
+  TOrdType OrdType() const { return FOrdType; }
+  int64_t MinValue() const { return FMin; }
+  int64_t MaxValue() const { return FMax; }
 
   // Enumeration: the type it is a sub-range of (itself when none).
   // Set: the element type.
-  const TTypeInfo* BaseType() const { return base_ ? base_ : this; }
-  const TTypeInfo* ElementType() const { return base_; }
+  const TTypeInfo* BaseType() const { return FBase ? FBase : this; }
+  const TTypeInfo* ElementType() const { return FBase; }
 
   // Enumeration names; EnumName is empty outside the range. EnumValue
   // compares case-insensitively and returns -1 for an unknown name.
@@ -81,11 +81,11 @@ class TTypeInfo {
   // Boolean and the enumerations whose base type has a negative minimum.
   bool IsBooleanLike() const;
 
-  TFloatType FloatType() const { return floatType_; }
+  TFloatType FloatType() const { return FFloatType; }
   TClass ClassType() const;  // class kind
 
-  TIntToIdent IntToIdent() const { return intToIdent_; }
-  TIdentToInt IdentToInt() const { return identToInt_; }
+  TIntToIdent IntToIdent() const { return FIntToIdent; }
+  TIdentToInt IdentToInt() const { return FIdentToInt; }
 
   // Constructors of descriptors; the result is never freed.
   static const TTypeInfo* MakeInteger(const char16_t* name, TOrdType ordType, int64_t min, int64_t max,
@@ -104,18 +104,18 @@ class TTypeInfo {
   static const TTypeInfo* MakeMethod(const char16_t* name);
 
  private:
-  TTypeInfo(TTypeKind kind, const char16_t* name) : kind_(kind), name_(name) {}
-  TTypeKind kind_ = tkUnknown;
-  String name_;
-  TOrdType ordType_ = otSLong;
-  TFloatType floatType_ = ftDouble;
-  int64_t min_ = 0;
-  int64_t max_ = 0;
-  const TTypeInfo* base_ = nullptr;
-  std::vector<String> names_;
-  TClass (*classOf_)() = nullptr;
-  TIntToIdent intToIdent_ = nullptr;
-  TIdentToInt identToInt_ = nullptr;
+  TTypeInfo(TTypeKind kind, const char16_t* name) : FKind(kind), FName(name) {}
+  TTypeKind FKind = tkUnknown;
+  String FName;
+  TOrdType FOrdType = otSLong;
+  TFloatType FFloatType = ftDouble;
+  int64_t FMin = 0;
+  int64_t FMax = 0;
+  const TTypeInfo* FBase = nullptr;
+  std::vector<String> FNames;
+  TClass (*FClassOf)() = nullptr;
+  TIntToIdent FIntToIdent = nullptr;
+  TIdentToInt FIdentToInt = nullptr;
 };
 
 // Descriptors of the fundamental types.

@@ -3,20 +3,20 @@
 namespace fw {
 
 void TUnitRegistry::Add(String name, Proc initialization, Proc finalization) {
-  units_.push_back(Unit{std::move(name), std::move(initialization), std::move(finalization)});
+  FUnits.push_back(Unit{std::move(name), std::move(initialization), std::move(finalization)});
 }
 
 void TUnitRegistry::Initialize() {
-  for (auto& u : units_) {
+  for (auto& u : FUnits) {
     if (u.done) continue;
     if (u.initialization) u.initialization();
     u.done = true;
-    initialized_.push_back(u.name);
+    FInitialized.push_back(u.name);
   }
 }
 
 void TUnitRegistry::Finalize() {
-  for (auto it = units_.rbegin(); it != units_.rend(); ++it) {
+  for (auto it = FUnits.rbegin(); it != FUnits.rend(); ++it) {
     if (!it->done) continue;
     it->done = false;
     try {
@@ -25,7 +25,7 @@ void TUnitRegistry::Finalize() {
       // A failing finalisation must not keep the other units from closing.
     }
   }
-  initialized_.clear();
+  FInitialized.clear();
 }
 
 TUnitRegistry& Units() {

@@ -21,7 +21,7 @@ class TUnitRegistry {
   // Runs the finalisations of the initialised units in reverse order; an
   // error in one does not keep the others from running.
   void Finalize();
-  const std::vector<String>& InitializedUnits() const { return initialized_; }
+  const std::vector<String>& InitializedUnits() const { return FInitialized; }
 
  private:
   struct Unit {
@@ -30,8 +30,8 @@ class TUnitRegistry {
     Proc finalization;
     bool done = false;
   };
-  std::vector<Unit> units_;
-  std::vector<String> initialized_;
+  std::vector<Unit> FUnits;
+  std::vector<String> FInitialized;
 };
 
 // The program's one registry.

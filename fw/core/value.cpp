@@ -13,52 +13,52 @@ namespace {
 
 TValue TValue::FromSet(uint64_t mask) {
   TValue v;
-  v.kind_ = TValueKind::Set;
-  v.ord_ = static_cast<int64_t>(mask);
+  v.FKind = TValueKind::Set;
+  v.FOrd = static_cast<int64_t>(mask);
   return v;
 }
 
 int64_t TValue::AsOrdinal() const {
-  if (kind_ != TValueKind::Ordinal) RaiseKind(u"an ordinal");
-  return ord_;
+  if (FKind != TValueKind::Ordinal) RaiseKind(u"an ordinal");
+  return FOrd;
 }
 
 double TValue::AsFloat() const {
-  if (kind_ == TValueKind::Ordinal) return static_cast<double>(ord_);
-  if (kind_ != TValueKind::Float) RaiseKind(u"a number");
-  return float_;
+  if (FKind == TValueKind::Ordinal) return static_cast<double>(FOrd);
+  if (FKind != TValueKind::Float) RaiseKind(u"a number");
+  return FFloat;
 }
 
 const String& TValue::AsString() const {
-  if (kind_ != TValueKind::String) RaiseKind(u"a string");
-  return str_;
+  if (FKind != TValueKind::String) RaiseKind(u"a string");
+  return FStr;
 }
 
 uint64_t TValue::AsSet() const {
-  if (kind_ != TValueKind::Set) RaiseKind(u"a set");
-  return static_cast<uint64_t>(ord_);
+  if (FKind != TValueKind::Set) RaiseKind(u"a set");
+  return static_cast<uint64_t>(FOrd);
 }
 
 TObject* TValue::AsObject() const {
-  if (kind_ != TValueKind::Object) RaiseKind(u"an object");
-  return obj_;
+  if (FKind != TValueKind::Object) RaiseKind(u"an object");
+  return FObj;
 }
 
 const TMethod& TValue::AsMethod() const {
-  if (kind_ != TValueKind::Method) RaiseKind(u"a method");
-  return method_;
+  if (FKind != TValueKind::Method) RaiseKind(u"a method");
+  return FMethod;
 }
 
 bool operator==(const TValue& a, const TValue& b) {
-  if (a.kind_ != b.kind_) return false;
-  switch (a.kind_) {
+  if (a.FKind != b.FKind) return false;
+  switch (a.FKind) {
     case TValueKind::Empty: return true;
     case TValueKind::Ordinal:
-    case TValueKind::Set: return a.ord_ == b.ord_;
-    case TValueKind::Float: return a.float_ == b.float_;
-    case TValueKind::String: return a.str_ == b.str_;
-    case TValueKind::Object: return a.obj_ == b.obj_;
-    case TValueKind::Method: return a.method_ == b.method_;
+    case TValueKind::Set: return a.FOrd == b.FOrd;
+    case TValueKind::Float: return a.FFloat == b.FFloat;
+    case TValueKind::String: return a.FStr == b.FStr;
+    case TValueKind::Object: return a.FObj == b.FObj;
+    case TValueKind::Method: return a.FMethod == b.FMethod;
   }
   return false;
 }

@@ -23,27 +23,27 @@ class TValue {
  public:
   TValue() = default;
   template <std::integral I>
-  TValue(I v) : kind_(TValueKind::Ordinal), ord_(static_cast<int64_t>(v)) {}
+  TValue(I v) : FKind(TValueKind::Ordinal), FOrd(static_cast<int64_t>(v)) {}
   template <class E>
     requires std::is_enum_v<E>
-  TValue(E v) : kind_(TValueKind::Ordinal), ord_(static_cast<int64_t>(v)) {}
-  TValue(double v) : kind_(TValueKind::Float), float_(v) {}
-  TValue(String v) : kind_(TValueKind::String), str_(std::move(v)) {}
-  TValue(const char16_t* v) : kind_(TValueKind::String), str_(v) {}
-  TValue(TObject* v) : kind_(TValueKind::Object), obj_(v) {}
-  TValue(std::nullptr_t) : kind_(TValueKind::Object) {}
+  TValue(E v) : FKind(TValueKind::Ordinal), FOrd(static_cast<int64_t>(v)) {}
+  TValue(double v) : FKind(TValueKind::Float), FFloat(v) {}
+  TValue(String v) : FKind(TValueKind::String), FStr(std::move(v)) {}
+  TValue(const char16_t* v) : FKind(TValueKind::String), FStr(v) {}
+  TValue(TObject* v) : FKind(TValueKind::Object), FObj(v) {}
+  TValue(std::nullptr_t) : FKind(TValueKind::Object) {}
   template <class E>
-  TValue(TSet<E> v) : kind_(TValueKind::Set), ord_(static_cast<int64_t>(v.Mask())) {}
+  TValue(TSet<E> v) : FKind(TValueKind::Set), FOrd(static_cast<int64_t>(v.Mask())) {}
   // methodType is the descriptor of the method's signature (MethodTypeInfo).
   TValue(const TMethod& m, const TTypeInfo* methodType)
-      : kind_(TValueKind::Method), method_(m), methodType_(methodType) {}
+      : FKind(TValueKind::Method), FMethod(m), FMethodType(methodType) {}
   template <class Sig>
   TValue(const TEvent<Sig>& e) : TValue(e.Method(), MethodTypeInfo<Sig>()) {}
 
   static TValue FromSet(uint64_t mask);
 
-  TValueKind Kind() const { return kind_; }
-  bool IsEmpty() const { return kind_ == TValueKind::Empty; }
+  TValueKind Kind() const { return FKind; }
+  bool IsEmpty() const { return FKind == TValueKind::Empty; }
 
   // Each accessor raises EConvertError when the value is of another kind;
   // AsFloat also takes an ordinal.
@@ -53,18 +53,18 @@ class TValue {
   uint64_t AsSet() const;
   TObject* AsObject() const;
   const TMethod& AsMethod() const;
-  const TTypeInfo* MethodType() const { return methodType_; }
+  const TTypeInfo* MethodType() const { return FMethodType; }
 
   friend bool operator==(const TValue& a, const TValue& b);
 
  private:
-  TValueKind kind_ = TValueKind::Empty;
-  int64_t ord_ = 0;
-  double float_ = 0;
-  String str_;
-  TObject* obj_ = nullptr;
-  TMethod method_;
-  const TTypeInfo* methodType_ = nullptr;
+  TValueKind FKind = TValueKind::Empty;
+  int64_t FOrd = 0;
+  double FFloat = 0;
+  String FStr;
+  TObject* FObj = nullptr;
+  TMethod FMethod;
+  const TTypeInfo* FMethodType = nullptr;
 };
 
 }  // namespace fw

@@ -76,11 +76,11 @@ TaskDialogIndirectProc TaskDialogIndirectFunction() { return GetState().proc; }
 
 ComCtl6Scope::ComCtl6Scope() {
   const State& s = GetState();
-  if (s.context != INVALID_HANDLE_VALUE) active_ = ActivateActCtx(s.context, &cookie_) != 0;
+  if (s.context != INVALID_HANDLE_VALUE) FActive = ActivateActCtx(s.context, &FCookie) != 0;
 }
 
 ComCtl6Scope::~ComCtl6Scope() {
-  if (active_) DeactivateActCtx(0, cookie_);
+  if (FActive) DeactivateActCtx(0, FCookie);
 }
 
 }  // namespace fw::detail

@@ -23,8 +23,8 @@ class ComCtl6Scope {
   ComCtl6Scope& operator=(const ComCtl6Scope&) = delete;
 
  private:
-  ULONG_PTR cookie_ = 0;
-  bool active_ = false;
+  ULONG_PTR FCookie = 0;
+  bool FActive = false;
 };
 
 }  // namespace fw::detail

@@ -14,18 +14,18 @@ namespace fw {
 // while it exists.
 class TBitmapCanvas : public TCanvas {
  public:
-  explicit TBitmapCanvas(TBitmap* bitmap) : bitmap_(bitmap) {}
+  explicit TBitmapCanvas(TBitmap* bitmap) : FBitmap(bitmap) {}
   ~TBitmapCanvas() override { FreeContext(); }
 
   void FreeContext() {
-    if (!dc_) return;
+    if (!FDc) return;
     SetHandle(nullptr);
-    if (oldBitmap_) SelectObject(dc_, oldBitmap_);
-    if (oldPalette_) SelectPalette(dc_, oldPalette_, TRUE);
-    DeleteDC(dc_);
-    dc_ = nullptr;
-    oldBitmap_ = nullptr;
-    oldPalette_ = nullptr;
+    if (FOldBitmap) SelectObject(FDc, FOldBitmap);
+    if (FOldPalette) SelectPalette(FDc, FOldPalette, TRUE);
+    DeleteDC(FDc);
+    FDc = nullptr;
+    FOldBitmap = nullptr;
+    FOldPalette = nullptr;
   }
 
  protected:
@@ -33,20 +33,20 @@ class TBitmapCanvas : public TCanvas {
     FreeContext();
     HDC dc = CreateCompatibleDC(nullptr);
     if (!dc) throw EOutOfResources(u"Out of system resources");
-    if (bitmap_->handle_) oldBitmap_ = SelectObject(dc, bitmap_->handle_.Get());
-    if (HPALETTE pal = bitmap_->Palette()) {
-      oldPalette_ = SelectPalette(dc, pal, TRUE);
+    if (FBitmap->FHandle) FOldBitmap = SelectObject(dc, FBitmap->FHandle.Get());
+    if (HPALETTE pal = FBitmap->Palette()) {
+      FOldPalette = SelectPalette(dc, pal, TRUE);
       RealizePalette(dc);
     }
-    dc_ = dc;
+    FDc = dc;
     SetHandle(dc);
   }
 
  private:
-  TBitmap* bitmap_;
-  HDC dc_ = nullptr;
-  HGDIOBJ oldBitmap_ = nullptr;
-  HPALETTE oldPalette_ = nullptr;
+  TBitmap* FBitmap;
+  HDC FDc = nullptr;
+  HGDIOBJ FOldBitmap = nullptr;
+  HPALETTE FOldPalette = nullptr;
 };
 
 namespace {
@@ -149,44 +149,44 @@ FW_REGISTER(TBitmap) {}
 TBitmap::TBitmap() = default;
 
 TBitmap::~TBitmap() {
-  canvas_.reset();
+  FCanvas.reset();
 }
 
 TCanvas* TBitmap::Canvas() {
-  if (!canvas_) {
-    canvas_ = std::make_unique<TBitmapCanvas>(this);
-    canvas_->OnChange = TNotifyEvent(this, &TBitmap::CanvasChanged);
+  if (!FCanvas) {
+    FCanvas = std::make_unique<TBitmapCanvas>(this);
+    FCanvas->OnChange = TNotifyEvent(this, &TBitmap::CanvasChanged);
   }
-  return canvas_.get();
+  return FCanvas.get();
 }
 
 void TBitmap::CanvasChanged(TObject*) { Changed(); }
 
 void TBitmap::Release() {
-  if (canvas_) canvas_->FreeContext();
-  handle_.Reset();
-  palette_.Reset();
-  colors_.clear();
-  bits_ = nullptr;
-  width_ = height_ = 0;
-  topDown_ = false;
+  if (FCanvas) FCanvas->FreeContext();
+  FHandle.Reset();
+  FPalette.Reset();
+  FColors.clear();
+  FBits = nullptr;
+  FWidth = FHeight = 0;
+  FTopDown = false;
 }
 
 void TBitmap::ReplaceImage(HBITMAP bitmap, void* bits, int w, int h, TPixelFormat pf, bool topDown,
                            TBitmapHandleType type, std::vector<RGBQUAD> colors) {
   Release();
-  handle_.Reset(bitmap);
+  FHandle.Reset(bitmap);
   int n = PixelFormatBits(pf);
   if (type == bmDIB && n > 0 && n <= 8) {
     colors.resize(size_t(1) << n, RGBQUAD{0, 0, 0, 0});
-    colors_ = std::move(colors);
+    FColors = std::move(colors);
   }
-  bits_ = bits;
-  width_ = w;
-  height_ = h;
-  topDown_ = topDown;
-  pixelFormat_ = pf;
-  handleType_ = type;
+  FBits = bits;
+  FWidth = w;
+  FHeight = h;
+  FTopDown = topDown;
+  FPixelFormat = pf;
+  FHandleType = type;
 }
 
 // Makes a new image of the size and format, white, with the old image (or
@@ -198,8 +198,8 @@ void TBitmap::MakeImage(int w, int h, TPixelFormat pf, const std::vector<RGBQUAD
   codecs::CheckImageSize(w, h, kFormat);
   if (w == 0 || h == 0) {
     Release();
-    pixelFormat_ = pf;
-    handleType_ = pf == pfDevice ? bmDDB : bmDIB;
+    FPixelFormat = pf;
+    FHandleType = pf == pfDevice ? bmDDB : bmDIB;
     Changed();
     return;
   }
@@ -212,7 +212,7 @@ void TBitmap::MakeImage(int w, int h, TPixelFormat pf, const std::vector<RGBQUAD
     TSelectObject selDst(dst.Get(), image.Get());
     FillWhite(dst.Get(), w, h);
     if (copyFrom) {
-      if (canvas_) canvas_->FreeContext();
+      if (FCanvas) FCanvas->FreeContext();
       TMemoryDC src;
       TSelectObject selSrc(src.Get(), copyFrom);
       BitBlt(dst.Get(), 0, 0, std::min(w, copyW), std::min(h, copyH), src.Get(), 0, 0, SRCCOPY);
@@ -226,26 +226,26 @@ void TBitmap::MakeImage(int w, int h, TPixelFormat pf, const std::vector<RGBQUAD
 void TBitmap::SetSize(int w, int h) {
   w = std::max(w, 0);
   h = std::max(h, 0);
-  if (w == width_ && h == height_) return;
+  if (w == FWidth && h == FHeight) return;
   std::vector<RGBQUAD> colors = ColorTable();
-  TBitmapHandle old(handle_.Release());
-  int oldW = width_, oldH = height_;
+  TBitmapHandle old(FHandle.Release());
+  int oldW = FWidth, oldH = FHeight;
   Release();
-  MakeImage(w, h, pixelFormat_, colors.empty() ? nullptr : &colors, old.Get(), oldW, oldH);
+  MakeImage(w, h, FPixelFormat, colors.empty() ? nullptr : &colors, old.Get(), oldW, oldH);
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat v) {
   if (v == pfCustom) throw EInvalidGraphic(u"Invalid pixel format");
-  if (v == pixelFormat_) return;
+  if (v == FPixelFormat) return;
   if (Empty()) {
-    pixelFormat_ = v;
-    handleType_ = v == pfDevice ? bmDDB : bmDIB;
-    palette_.Reset();
+    FPixelFormat = v;
+    FHandleType = v == pfDevice ? bmDDB : bmDIB;
+    FPalette.Reset();
     Changed();
     return;
   }
-  TBitmapHandle old(handle_.Release());
-  int w = width_, h = height_;
+  TBitmapHandle old(FHandle.Release());
+  int w = FWidth, h = FHeight;
   Release();
   MakeImage(w, h, v, nullptr, old.Get(), w, h);
 }
@@ -256,9 +256,9 @@ void TBitmap::SetMonochrome(bool v) {
 }
 
 void TBitmap::SetHandleType(TBitmapHandleType v) {
-  if (v == handleType_) return;
+  if (v == FHandleType) return;
   if (Empty()) {
-    handleType_ = v;
+    FHandleType = v;
     return;
   }
   if (v == bmDDB) {
@@ -268,24 +268,24 @@ void TBitmap::SetHandleType(TBitmapHandleType v) {
   int bits = DeviceBits();
   TPixelFormat pf = FormatOfBits(bits == 16 ? 16 : bits, true);
   if (pf == pfCustom) pf = pf32bit;
-  TBitmapHandle old(handle_.Release());
-  int w = width_, h = height_;
+  TBitmapHandle old(FHandle.Release());
+  int w = FWidth, h = FHeight;
   Release();
   MakeImage(w, h, pf, nullptr, old.Get(), w, h);
 }
 
-int TBitmap::RowBytes() const { return ((width_ * PixelFormatBits(pixelFormat_) + 31) / 32) * 4; }
+int TBitmap::RowBytes() const { return ((FWidth * PixelFormatBits(FPixelFormat) + 31) / 32) * 4; }
 
 void* TBitmap::ScanLine(int row) {
-  if (row < 0 || row >= height_ || width_ == 0) throw EInvalidGraphic(u"Scan line index out of range");
-  if (handleType_ == bmDDB || !bits_) SetHandleType(bmDIB);
+  if (row < 0 || row >= FHeight || FWidth == 0) throw EInvalidGraphic(u"Scan line index out of range");
+  if (FHandleType == bmDDB || !FBits) SetHandleType(bmDIB);
   GdiFlush();
   size_t stride = static_cast<size_t>(RowBytes());
-  size_t index = static_cast<size_t>(topDown_ ? row : height_ - 1 - row);
-  return static_cast<uint8_t*>(bits_) + stride * index;
+  size_t index = static_cast<size_t>(FTopDown ? row : FHeight - 1 - row);
+  return static_cast<uint8_t*>(FBits) + stride * index;
 }
 
-HBITMAP TBitmap::Handle() { return handle_.Get(); }
+HBITMAP TBitmap::Handle() { return FHandle.Get(); }
 
 void TBitmap::AdoptHandle(HBITMAP bitmap) {
   DIBSECTION ds{};
@@ -308,7 +308,7 @@ void TBitmap::AdoptHandle(HBITMAP bitmap) {
 }
 
 void TBitmap::SetHandle(HBITMAP bitmap) {
-  if (bitmap == handle_.Get()) return;
+  if (bitmap == FHandle.Get()) return;
   if (!bitmap) {
     Release();
   } else {
@@ -318,39 +318,39 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
 }
 
 HBITMAP TBitmap::ReleaseHandle() {
-  if (canvas_) canvas_->FreeContext();
-  HBITMAP h = handle_.Release();
+  if (FCanvas) FCanvas->FreeContext();
+  HBITMAP h = FHandle.Release();
   Release();
   return h;
 }
 
 void TBitmap::FreeImage() {
-  if (Empty() && !handle_) return;
+  if (Empty() && !FHandle) return;
   Release();
   Changed();
 }
 
-std::vector<RGBQUAD> TBitmap::ColorTable() const { return colors_; }
+std::vector<RGBQUAD> TBitmap::ColorTable() const { return FColors; }
 
 void TBitmap::SetColorTable(const std::vector<RGBQUAD>& colors) {
-  int bits = PixelFormatBits(pixelFormat_);
-  if (!handle_ || handleType_ != bmDIB || bits == 0 || bits > 8) return;
+  int bits = PixelFormatBits(FPixelFormat);
+  if (!FHandle || FHandleType != bmDIB || bits == 0 || bits > 8) return;
   std::vector<RGBQUAD> table(size_t(1) << bits, RGBQUAD{0, 0, 0, 0});
   std::copy_n(colors.begin(), std::min(colors.size(), table.size()), table.begin());
   // The canvas DC lets go of the palette before it is deleted.
-  if (canvas_) canvas_->FreeContext();
-  palette_.Reset();
+  if (FCanvas) FCanvas->FreeContext();
+  FPalette.Reset();
   {
     TMemoryDC dc;
-    TSelectObject sel(dc.Get(), handle_.Get());
+    TSelectObject sel(dc.Get(), FHandle.Get());
     SetDIBColorTable(dc.Get(), 0, static_cast<UINT>(table.size()), table.data());
   }
-  colors_ = table;
+  FColors = table;
   Changed();
 }
 
 HPALETTE TBitmap::Palette() {
-  if (!palette_) {
+  if (!FPalette) {
     std::vector<RGBQUAD> table = ColorTable();
     if (table.empty()) return nullptr;
     std::vector<uint8_t> buf(sizeof(LOGPALETTE) + table.size() * sizeof(PALETTEENTRY));
@@ -359,9 +359,9 @@ HPALETTE TBitmap::Palette() {
     lp->palNumEntries = static_cast<WORD>(table.size());
     for (size_t i = 0; i < table.size(); ++i)
       lp->palPalEntry[i] = PALETTEENTRY{table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
-    palette_.Reset(CreatePalette(lp));
+    FPalette.Reset(CreatePalette(lp));
   }
-  return palette_.Get();
+  return FPalette.Get();
 }
 
 void TBitmap::SetPalette(HPALETTE palette) {
@@ -372,28 +372,28 @@ void TBitmap::SetPalette(HPALETTE palette) {
   std::vector<RGBQUAD> colors(n);
   for (UINT i = 0; i < n; ++i) colors[i] = RGBQUAD{e[i].peBlue, e[i].peGreen, e[i].peRed, 0};
   SetColorTable(colors);
-  if (canvas_) canvas_->FreeContext();
-  palette_ = std::move(owned);
+  if (FCanvas) FCanvas->FreeContext();
+  FPalette = std::move(owned);
 }
 
 TColor TBitmap::TransparentColor() {
-  if (transparentMode_ == tmFixed && transparentColor_ != clDefault) return transparentColor_;
+  if (FTransparentMode == tmFixed && FTransparentColor != clDefault) return FTransparentColor;
   if (Empty()) return clDefault;
-  return Canvas()->Pixel(0, height_ - 1) & 0xFFFFFF;
+  return Canvas()->Pixel(0, FHeight - 1) & 0xFFFFFF;
 }
 
 void TBitmap::SetTransparentColor(TColor v) {
-  if (v == transparentColor_ && transparentMode_ == (v == clDefault ? tmAuto : tmFixed)) return;
-  transparentColor_ = v;
-  transparentMode_ = v == clDefault ? tmAuto : tmFixed;
+  if (v == FTransparentColor && FTransparentMode == (v == clDefault ? tmAuto : tmFixed)) return;
+  FTransparentColor = v;
+  FTransparentMode = v == clDefault ? tmAuto : tmFixed;
   Changed();
 }
 
 void TBitmap::SetTransparentMode(TTransparentMode v) {
-  if (v == transparentMode_) return;
-  if (v == tmAuto) transparentColor_ = clDefault;
-  else if (transparentColor_ == clDefault) transparentColor_ = TransparentColor();
-  transparentMode_ = v;
+  if (v == FTransparentMode) return;
+  if (v == tmAuto) FTransparentColor = clDefault;
+  else if (FTransparentColor == clDefault) FTransparentColor = TransparentColor();
+  FTransparentMode = v;
   Changed();
 }
 
@@ -401,7 +401,7 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& r) {
   if (Empty()) return;
   HDC dst = canvas->Handle();
   HDC src = Canvas()->Handle();
-  TSelectPalette pal(dst, pixelFormat_ != pfDevice && PixelFormatBits(pixelFormat_) <= 8 ? Palette() : nullptr);
+  TSelectPalette pal(dst, FPixelFormat != pfDevice && PixelFormatBits(FPixelFormat) <= 8 ? Palette() : nullptr);
   int oldMode = SetStretchBltMode(dst, COLORONCOLOR);
   COLORREF oldText = 0, oldBk = 0;
   if (Monochrome()) {
@@ -409,10 +409,10 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& r) {
     oldBk = SetBkColor(dst, RGB(255, 255, 255));
   }
   if (Transparent()) {
-    TransparentBlt(dst, r.Left, r.Top, r.Width(), r.Height(), src, 0, 0, width_, height_,
+    TransparentBlt(dst, r.Left, r.Top, r.Width(), r.Height(), src, 0, 0, FWidth, FHeight,
                    ColorToRGB(TransparentColor()) & 0xFFFFFF);
   } else {
-    StretchBlt(dst, r.Left, r.Top, r.Width(), r.Height(), src, 0, 0, width_, height_, canvas->CopyMode());
+    StretchBlt(dst, r.Left, r.Top, r.Width(), r.Height(), src, 0, 0, FWidth, FHeight, canvas->CopyMode());
   }
   if (Monochrome()) {
     SetTextColor(dst, oldText);
@@ -428,29 +428,29 @@ void TBitmap::Assign(TPersistent* Source) {
     return;
   }
   if (auto* src = dynamic_cast<TBitmap*>(Source)) {
-    TPixelFormat pf = src->pixelFormat_;
+    TPixelFormat pf = src->FPixelFormat;
     if (src->Empty()) {
       Release();
-      pixelFormat_ = pf;
-      handleType_ = src->handleType_;
-    } else if (src->handleType_ == bmDIB && src->bits_ && pf != pfCustom) {
+      FPixelFormat = pf;
+      FHandleType = src->FHandleType;
+    } else if (src->FHandleType == bmDIB && src->FBits && pf != pfCustom) {
       std::vector<RGBQUAD> colors = src->ColorTable();
       Release();
       void* bits = nullptr;
-      TBitmapHandle image(CreateImage(src->width_, src->height_, pf, colors, &bits));
+      TBitmapHandle image(CreateImage(src->FWidth, src->FHeight, pf, colors, &bits));
       if (!image) throw EOutOfResources(u"Out of system resources");
       GdiFlush();
-      ReplaceImage(image.Release(), bits, src->width_, src->height_, pf, false, bmDIB, colors);
-      for (int y = 0; y < height_; ++y) std::memcpy(ScanLine(y), src->ScanLine(y), static_cast<size_t>(RowBytes()));
+      ReplaceImage(image.Release(), bits, src->FWidth, src->FHeight, pf, false, bmDIB, colors);
+      for (int y = 0; y < FHeight; ++y) std::memcpy(ScanLine(y), src->ScanLine(y), static_cast<size_t>(RowBytes()));
     } else {
-      if (src->canvas_) src->canvas_->FreeContext();
-      HBITMAP copy = static_cast<HBITMAP>(CopyImage(src->handle_.Get(), IMAGE_BITMAP, 0, 0, 0));
+      if (src->FCanvas) src->FCanvas->FreeContext();
+      HBITMAP copy = static_cast<HBITMAP>(CopyImage(src->FHandle.Get(), IMAGE_BITMAP, 0, 0, 0));
       if (!copy) throw EOutOfResources(u"Out of system resources");
       Release();
       AdoptHandle(copy);
     }
-    transparentColor_ = src->transparentColor_;
-    transparentMode_ = src->transparentMode_;
+    FTransparentColor = src->FTransparentColor;
+    FTransparentMode = src->FTransparentMode;
     TGraphic::SetTransparent(src->Transparent());
     Changed();
     return;
@@ -459,7 +459,7 @@ void TBitmap::Assign(TPersistent* Source) {
   auto* g = dynamic_cast<TGraphic*>(Source);
   if (!g) return TGraphic::Assign(Source);
   Release();
-  MakeImage(g->Width(), g->Height(), pixelFormat_, nullptr, nullptr, 0, 0);
+  MakeImage(g->Width(), g->Height(), FPixelFormat, nullptr, nullptr, 0, 0);
   if (!Empty()) Canvas()->Draw(0, 0, g);
   Changed();
 }
@@ -471,8 +471,8 @@ void TBitmap::TakeDecoded(const codecs::BmpImage& img) {
   for (uint32_t c : img.Palette) colors.push_back(RGBQUAD{uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16), 0});
   TPixelFormat pf = FormatOfBits(img.BitCount, img.Is565);
   Release();
-  pixelFormat_ = pf;
-  handleType_ = bmDIB;
+  FPixelFormat = pf;
+  FHandleType = bmDIB;
   if (img.Width > 0 && img.Height > 0) {
     void* bits = nullptr;
     TBitmapHandle image(CreateImage(img.Width, img.Height, pf, colors, &bits));
@@ -508,17 +508,17 @@ void TBitmap::LoadFromStream(TStream& stream) {
 }
 
 void TBitmap::SaveToStream(TStream& stream) {
-  if (!Empty() && (handleType_ == bmDDB || !bits_ || pixelFormat_ == pfCustom)) {
+  if (!Empty() && (FHandleType == bmDDB || !FBits || FPixelFormat == pfCustom)) {
     TBitmap copy;
     copy.Assign(this);
     copy.SetHandleType(bmDIB);
-    if (copy.pixelFormat_ == pfCustom) copy.SetPixelFormat(pf32bit);
+    if (copy.FPixelFormat == pfCustom) copy.SetPixelFormat(pf32bit);
     copy.SaveToStream(stream);
     return;
   }
-  TPixelFormat pf = pixelFormat_ == pfDevice || pixelFormat_ == pfCustom ? pf24bit : pixelFormat_;
+  TPixelFormat pf = FPixelFormat == pfDevice || FPixelFormat == pfCustom ? pf24bit : FPixelFormat;
   const int bitCount = PixelFormatBits(pf);
-  const uint32_t stride = static_cast<uint32_t>(((width_ * bitCount + 31) / 32) * 4);
+  const uint32_t stride = static_cast<uint32_t>(((FWidth * bitCount + 31) / 32) * 4);
   std::vector<RGBQUAD> table;
   if (bitCount <= 8) {
     table = ColorTable();
@@ -528,12 +528,12 @@ void TBitmap::SaveToStream(TStream& stream) {
   const uint32_t tableBytes = pf == pf16bit ? 12 : static_cast<uint32_t>(table.size() * sizeof(RGBQUAD));
   BITMAPINFOHEADER bi{};
   bi.biSize = sizeof bi;
-  bi.biWidth = width_;
-  bi.biHeight = height_;
+  bi.biWidth = FWidth;
+  bi.biHeight = FHeight;
   bi.biPlanes = 1;
   bi.biBitCount = static_cast<WORD>(bitCount);
   bi.biCompression = pf == pf16bit ? BI_BITFIELDS : BI_RGB;
-  bi.biSizeImage = stride * static_cast<uint32_t>(height_);
+  bi.biSizeImage = stride * static_cast<uint32_t>(FHeight);
   bi.biClrUsed = static_cast<DWORD>(table.size());
   BITMAPFILEHEADER bf{};
   bf.bfType = 0x4D42;
@@ -547,7 +547,7 @@ void TBitmap::SaveToStream(TStream& stream) {
   } else if (!table.empty()) {
     stream.WriteBuffer(table.data(), tableBytes);
   }
-  for (int y = height_ - 1; y >= 0; --y) stream.WriteBuffer(ScanLine(y), stride);
+  for (int y = FHeight - 1; y >= 0; --y) stream.WriteBuffer(ScanLine(y), stride);
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const String& name) {

@@ -26,33 +26,33 @@ FW_REGISTER(TCanvas) {
   c.Property(u"Pen", &TCanvas::Pen, &TCanvas::SetPen);
 }
 
-TCanvas::TCanvas() : font_(new TFont), pen_(new TPen), brush_(new TBrush) {
-  font_->OnChange = TNotifyEvent(this, &TCanvas::FontChanged);
-  pen_->OnChange = TNotifyEvent(this, &TCanvas::PenChanged);
-  brush_->OnChange = TNotifyEvent(this, &TCanvas::BrushChanged);
+TCanvas::TCanvas() : FFont(new TFont), FPen(new TPen), FBrush(new TBrush) {
+  FFont->OnChange = TNotifyEvent(this, &TCanvas::FontChanged);
+  FPen->OnChange = TNotifyEvent(this, &TCanvas::PenChanged);
+  FBrush->OnChange = TNotifyEvent(this, &TCanvas::BrushChanged);
 }
 
 void TCanvas::FontChanged(TObject*) {
-  if (state_ & csFontValid) {
-    if (handle_ && oldFont_) SelectObject(handle_, oldFont_);
-    oldFont_ = nullptr;
-    state_ &= ~csFontValid;
+  if (FState & csFontValid) {
+    if (FHandle && FOldFont) SelectObject(FHandle, FOldFont);
+    FOldFont = nullptr;
+    FState &= ~csFontValid;
   }
 }
 
 void TCanvas::PenChanged(TObject*) {
-  if (state_ & csPenValid) {
-    if (handle_ && oldPen_) SelectObject(handle_, oldPen_);
-    oldPen_ = nullptr;
-    state_ &= ~csPenValid;
+  if (FState & csPenValid) {
+    if (FHandle && FOldPen) SelectObject(FHandle, FOldPen);
+    FOldPen = nullptr;
+    FState &= ~csPenValid;
   }
 }
 
 void TCanvas::BrushChanged(TObject*) {
-  if (state_ & csBrushValid) {
-    if (handle_ && oldBrush_) SelectObject(handle_, oldBrush_);
-    oldBrush_ = nullptr;
-    state_ &= ~csBrushValid;
+  if (FState & csBrushValid) {
+    if (FHandle && FOldBrush) SelectObject(FHandle, FOldBrush);
+    FOldBrush = nullptr;
+    FState &= ~csBrushValid;
   }
 }
 
@@ -60,38 +60,38 @@ TCanvas::~TCanvas() { SetHandle(nullptr); }
 
 HDC TCanvas::Handle() {
   RequiredState(csHandleValid);
-  return handle_;
+  return FHandle;
 }
 
 void TCanvas::SetHandle(HDC dc) {
-  if (dc == handle_) return;
-  if (handle_) {
+  if (dc == FHandle) return;
+  if (FHandle) {
     DeselectHandles();
-    state_ &= ~csHandleValid;
+    FState &= ~csHandleValid;
   }
-  handle_ = dc;
-  if (handle_) state_ |= csHandleValid;
+  FHandle = dc;
+  if (FHandle) FState |= csHandleValid;
 }
 
 void TCanvas::Refresh() { DeselectHandles(); }
 
 void TCanvas::DeselectHandles() {
-  if (handle_) {
-    if (oldFont_) SelectObject(handle_, oldFont_);
-    if (oldPen_) SelectObject(handle_, oldPen_);
-    if (oldBrush_) SelectObject(handle_, oldBrush_);
+  if (FHandle) {
+    if (FOldFont) SelectObject(FHandle, FOldFont);
+    if (FOldPen) SelectObject(FHandle, FOldPen);
+    if (FOldBrush) SelectObject(FHandle, FOldBrush);
   }
-  oldFont_ = oldPen_ = oldBrush_ = nullptr;
-  state_ &= ~(csFontValid | csPenValid | csBrushValid);
+  FOldFont = FOldPen = FOldBrush = nullptr;
+  FState &= ~(csFontValid | csPenValid | csBrushValid);
 }
 
 void TCanvas::RequiredState(unsigned req) {
-  unsigned need = req & ~state_;
+  unsigned need = req & ~FState;
   if (!need) return;
   if (need & csHandleValid) {
     CreateHandle();
-    if (!handle_) throw EInvalidOperation(u"Canvas does not allow drawing");
-    state_ |= csHandleValid;
+    if (!FHandle) throw EInvalidOperation(u"Canvas does not allow drawing");
+    FState |= csHandleValid;
   }
   if (need & csFontValid) SelectFont();
   if (need & csPenValid) SelectPen();
@@ -99,34 +99,34 @@ void TCanvas::RequiredState(unsigned req) {
 }
 
 void TCanvas::SelectFont() {
-  HGDIOBJ old = SelectObject(handle_, font_->Handle());
-  if (!oldFont_) oldFont_ = old;
-  SetTextColor(handle_, ColorToRGB(font_->Color()));
-  state_ |= csFontValid;
+  HGDIOBJ old = SelectObject(FHandle, FFont->Handle());
+  if (!FOldFont) FOldFont = old;
+  SetTextColor(FHandle, ColorToRGB(FFont->Color()));
+  FState |= csFontValid;
 }
 
 void TCanvas::SelectPen() {
-  HGDIOBJ old = SelectObject(handle_, pen_->Handle());
-  if (!oldPen_) oldPen_ = old;
-  SetROP2(handle_, kRop2[pen_->Mode()]);
-  state_ |= csPenValid;
+  HGDIOBJ old = SelectObject(FHandle, FPen->Handle());
+  if (!FOldPen) FOldPen = old;
+  SetROP2(FHandle, kRop2[FPen->Mode()]);
+  FState |= csPenValid;
 }
 
 void TCanvas::SelectBrush() {
-  HBRUSH b = brush_->Handle();
+  HBRUSH b = FBrush->Handle();
   UnrealizeObject(b);
-  HGDIOBJ old = SelectObject(handle_, b);
-  if (!oldBrush_) oldBrush_ = old;
-  if (brush_->Style() == bsSolid) {
-    SetBkColor(handle_, ColorToRGB(brush_->Color()));
-    SetBkMode(handle_, OPAQUE);
+  HGDIOBJ old = SelectObject(FHandle, b);
+  if (!FOldBrush) FOldBrush = old;
+  if (FBrush->Style() == bsSolid) {
+    SetBkColor(FHandle, ColorToRGB(FBrush->Color()));
+    SetBkMode(FHandle, OPAQUE);
   } else {
     // Hatches vanish when the background colour equals the brush colour;
     // the background is transparent anyway.
-    SetBkColor(handle_, ~ColorToRGB(brush_->Color()) & 0xFFFFFF);
-    SetBkMode(handle_, TRANSPARENT);
+    SetBkColor(FHandle, ~ColorToRGB(FBrush->Color()) & 0xFFFFFF);
+    SetBkMode(FHandle, TRANSPARENT);
   }
-  state_ |= csBrushValid;
+  FState |= csBrushValid;
 }
 
 void TCanvas::Changing() { OnChanging(this); }
@@ -137,7 +137,7 @@ void TCanvas::FillRect(const TRect& r) {
   Changing();
   RequiredState(csHandleValid | csBrushValid);
   RECT rc = ToRect(r);
-  ::FillRect(handle_, &rc, brush_->Handle());
+  ::FillRect(FHandle, &rc, FBrush->Handle());
   Changed();
 }
 
@@ -145,28 +145,28 @@ void TCanvas::FrameRect(const TRect& r) {
   Changing();
   RequiredState(csHandleValid | csBrushValid);
   RECT rc = ToRect(r);
-  ::FrameRect(handle_, &rc, brush_->Handle());
+  ::FrameRect(FHandle, &rc, FBrush->Handle());
   Changed();
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   Changing();
   RequiredState(csHandleValid | csPenValid | csBrushValid);
-  ::Rectangle(handle_, x1, y1, x2, y2);
+  ::Rectangle(FHandle, x1, y1, x2, y2);
   Changed();
 }
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
   Changing();
   RequiredState(csHandleValid | csPenValid | csBrushValid);
-  ::RoundRect(handle_, x1, y1, x2, y2, x3, y3);
+  ::RoundRect(FHandle, x1, y1, x2, y2, x3, y3);
   Changed();
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   Changing();
   RequiredState(csHandleValid | csPenValid | csBrushValid);
-  ::Ellipse(handle_, x1, y1, x2, y2);
+  ::Ellipse(FHandle, x1, y1, x2, y2);
   Changed();
 }
 
@@ -175,7 +175,7 @@ void TCanvas::DrawPoints(const std::vector<TPoint>& points, BOOL(WINAPI* draw)(H
   Changing();
   RequiredState(csHandleValid | csPenValid | csBrushValid);
   std::vector<POINT> p = ToPoints(points);
-  draw(handle_, p.data(), static_cast<int>(p.size()));
+  draw(FHandle, p.data(), static_cast<int>(p.size()));
   Changed();
 }
 
@@ -185,30 +185,30 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) { DrawPoints(points, :
 
 void TCanvas::MoveTo(int x, int y) {
   RequiredState(csHandleValid);
-  MoveToEx(handle_, x, y, nullptr);
+  MoveToEx(FHandle, x, y, nullptr);
 }
 
 void TCanvas::LineTo(int x, int y) {
   Changing();
   RequiredState(csHandleValid | csPenValid | csBrushValid);
-  ::LineTo(handle_, x, y);
+  ::LineTo(FHandle, x, y);
   Changed();
 }
 
 TPoint TCanvas::PenPos() {
   RequiredState(csHandleValid);
   POINT p{};
-  GetCurrentPositionEx(handle_, &p);
+  GetCurrentPositionEx(FHandle, &p);
   return TPoint{p.x, p.y};
 }
 
 void TCanvas::TextOut(int x, int y, const String& text) {
   Changing();
   RequiredState(csHandleValid | csFontValid | csBrushValid);
-  ExtTextOutW(handle_, x, y, 0, nullptr, W(text), static_cast<UINT>(text.size()), nullptr);
+  ExtTextOutW(FHandle, x, y, 0, nullptr, W(text), static_cast<UINT>(text.size()), nullptr);
   SIZE sz{};
-  GetTextExtentPoint32W(handle_, W(text), static_cast<int>(text.size()), &sz);
-  MoveToEx(handle_, x + sz.cx, y, nullptr);
+  GetTextExtentPoint32W(FHandle, W(text), static_cast<int>(text.size()), &sz);
+  MoveToEx(FHandle, x + sz.cx, y, nullptr);
   Changed();
 }
 
@@ -216,16 +216,16 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const String& text) {
   Changing();
   RequiredState(csHandleValid | csFontValid | csBrushValid);
   UINT options = ETO_CLIPPED;
-  if (brush_->Style() != bsClear) options |= ETO_OPAQUE;
+  if (FBrush->Style() != bsClear) options |= ETO_OPAQUE;
   RECT rc = ToRect(r);
-  ExtTextOutW(handle_, x, y, options, &rc, W(text), static_cast<UINT>(text.size()), nullptr);
+  ExtTextOutW(FHandle, x, y, options, &rc, W(text), static_cast<UINT>(text.size()), nullptr);
   Changed();
 }
 
 TSize TCanvas::TextExtent(const String& text) {
   RequiredState(csHandleValid | csFontValid);
   SIZE sz{};
-  GetTextExtentPoint32W(handle_, W(text), static_cast<int>(text.size()), &sz);
+  GetTextExtentPoint32W(FHandle, W(text), static_cast<int>(text.size()), &sz);
   return sz;
 }
 
@@ -233,14 +233,14 @@ void TCanvas::DrawFocusRect(const TRect& r) {
   Changing();
   RequiredState(csHandleValid | csBrushValid);
   RECT rc = ToRect(r);
-  ::DrawFocusRect(handle_, &rc);
+  ::DrawFocusRect(FHandle, &rc);
   Changed();
 }
 
 void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style) {
   Changing();
   RequiredState(csHandleValid | csBrushValid);
-  ExtFloodFill(handle_, x, y, ColorToRGB(color), style == fsSurface ? FLOODFILLSURFACE : FLOODFILLBORDER);
+  ExtFloodFill(FHandle, x, y, ColorToRGB(color), style == fsSurface ? FLOODFILLSURFACE : FLOODFILLBORDER);
   Changed();
 }
 
@@ -265,8 +265,8 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* canvas, const TRect& source) 
   RequiredState(csHandleValid | csFontValid | csBrushValid);
   HDC src = canvas->Handle();
   canvas->RequiredState(csHandleValid | csBrushValid);
-  StretchBlt(handle_, dest.Left, dest.Top, dest.Width(), dest.Height(), src, source.Left, source.Top,
-             source.Width(), source.Height(), copyMode_);
+  StretchBlt(FHandle, dest.Left, dest.Top, dest.Width(), dest.Height(), src, source.Left, source.Top,
+             source.Width(), source.Height(), FCopyMode);
   Changed();
 }
 
@@ -277,61 +277,61 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source,
   Changing();
   RequiredState(csHandleValid | csBrushValid);
   // The source part, at the destination's size.
-  TMemoryDC workDC(handle_);
-  TBitmapHandle work(CreateCompatibleBitmap(handle_, w, h));
+  TMemoryDC workDC(FHandle);
+  TBitmapHandle work(CreateCompatibleBitmap(FHandle, w, h));
   TSelectObject selWork(workDC.Get(), work.Get());
   HDC src = bitmap->Canvas()->Handle();
   SetStretchBltMode(workDC.Get(), COLORONCOLOR);
   StretchBlt(workDC.Get(), 0, 0, w, h, src, source.Left, source.Top, source.Width(), source.Height(), SRCCOPY);
   // Mask: white where the work image has the colour.
-  TMemoryDC maskDC(handle_);
+  TMemoryDC maskDC(FHandle);
   TBitmapHandle mask(CreateBitmap(w, h, 1, 1, nullptr));
   TSelectObject selMask(maskDC.Get(), mask.Get());
   SetBkColor(workDC.Get(), ColorToRGB(color));
   BitBlt(maskDC.Get(), 0, 0, w, h, workDC.Get(), 0, 0, SRCCOPY);
-  BitBlt(handle_, dest.Left, dest.Top, w, h, workDC.Get(), 0, 0, SRCCOPY);
+  BitBlt(FHandle, dest.Left, dest.Top, w, h, workDC.Get(), 0, 0, SRCCOPY);
   // Brush where the mask is white, destination elsewhere (ROP DSPDxax).
-  COLORREF oldText = SetTextColor(handle_, RGB(0, 0, 0));
-  COLORREF oldBk = SetBkColor(handle_, RGB(255, 255, 255));
-  BitBlt(handle_, dest.Left, dest.Top, w, h, maskDC.Get(), 0, 0, 0x00E20746);
-  SetTextColor(handle_, oldText);
-  SetBkColor(handle_, oldBk);
+  COLORREF oldText = SetTextColor(FHandle, RGB(0, 0, 0));
+  COLORREF oldBk = SetBkColor(FHandle, RGB(255, 255, 255));
+  BitBlt(FHandle, dest.Left, dest.Top, w, h, maskDC.Get(), 0, 0, 0x00E20746);
+  SetTextColor(FHandle, oldText);
+  SetBkColor(FHandle, oldBk);
   Changed();
 }
 
 TColor TCanvas::Pixel(int x, int y) {
   RequiredState(csHandleValid);
-  return static_cast<TColor>(GetPixel(handle_, x, y));
+  return static_cast<TColor>(GetPixel(FHandle, x, y));
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
   Changing();
   RequiredState(csHandleValid | csPenValid);
-  ::SetPixel(handle_, x, y, ColorToRGB(color));
+  ::SetPixel(FHandle, x, y, ColorToRGB(color));
   Changed();
 }
 
 TRect TCanvas::ClipRect() {
   RequiredState(csHandleValid);
   RECT rc{};
-  GetClipBox(handle_, &rc);
+  GetClipBox(FHandle, &rc);
   return Rect(rc.left, rc.top, rc.right, rc.bottom);
 }
 
 void TCanvas::Lock() {
-  lock_.lock();
-  ++lockCount_;
+  FLock.lock();
+  ++FLockCount;
 }
 
 bool TCanvas::TryLock() {
-  if (!lock_.try_lock()) return false;
-  ++lockCount_;
+  if (!FLock.try_lock()) return false;
+  ++FLockCount;
   return true;
 }
 
 void TCanvas::Unlock() {
-  --lockCount_;
-  lock_.unlock();
+  --FLockCount;
+  FLock.unlock();
 }
 
 }  // namespace fw

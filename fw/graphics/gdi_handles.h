@@ -15,25 +15,25 @@ template <typename H>
 class TGdiObject {
  public:
   TGdiObject() = default;
-  explicit TGdiObject(H h) : h_(h) {}
+  explicit TGdiObject(H h) : FHandle(h) {}
   ~TGdiObject() { Reset(); }
   TGdiObject(const TGdiObject&) = delete;
   TGdiObject& operator=(const TGdiObject&) = delete;
-  TGdiObject(TGdiObject&& o) noexcept : h_(o.Release()) {}
+  TGdiObject(TGdiObject&& o) noexcept : FHandle(o.Release()) {}
   TGdiObject& operator=(TGdiObject&& o) noexcept {
     if (this != &o) Reset(o.Release());
     return *this;
   }
-  H Get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-  H Release() { return std::exchange(h_, nullptr); }
+  H Get() const { return FHandle; }
+  explicit operator bool() const { return FHandle != nullptr; }
+  H Release() { return std::exchange(FHandle, nullptr); }
   void Reset(H h = nullptr) {
-    if (h_) DeleteObject(h_);
-    h_ = h;
+    if (FHandle) DeleteObject(FHandle);
+    FHandle = h;
   }
 
  private:
-  H h_ = nullptr;
+  H FHandle = nullptr;
 };
 
 using TPenHandle = TGdiObject<HPEN>;
@@ -46,17 +46,17 @@ using TPaletteHandle = TGdiObject<HPALETTE>;
 // A memory DC made by CreateCompatibleDC, deleted at the end.
 class TMemoryDC {
  public:
-  explicit TMemoryDC(HDC compatible = nullptr) : dc_(CreateCompatibleDC(compatible)) {}
+  explicit TMemoryDC(HDC compatible = nullptr) : FDc(CreateCompatibleDC(compatible)) {}
   ~TMemoryDC() {
-    if (dc_) DeleteDC(dc_);
+    if (FDc) DeleteDC(FDc);
   }
   TMemoryDC(const TMemoryDC&) = delete;
   TMemoryDC& operator=(const TMemoryDC&) = delete;
-  HDC Get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
+  HDC Get() const { return FDc; }
+  explicit operator bool() const { return FDc != nullptr; }
 
  private:
-  HDC dc_;
+  HDC FDc;
 };
 
 // The screen (or a window's) DC from GetDC, released at the end.
@@ -64,18 +64,18 @@ class TWindowDC {
  public:
   explicit TWindowDC(HWND wnd = nullptr) : TWindowDC(wnd, GetDC(wnd)) {}
   ~TWindowDC() {
-    if (dc_) ReleaseDC(wnd_, dc_);
+    if (FDc) ReleaseDC(FWnd, FDc);
   }
   TWindowDC(const TWindowDC&) = delete;
   TWindowDC& operator=(const TWindowDC&) = delete;
-  HDC Get() const { return dc_; }
+  HDC Get() const { return FDc; }
 
  protected:
-  TWindowDC(HWND wnd, HDC dc) : wnd_(wnd), dc_(dc) {}
+  TWindowDC(HWND wnd, HDC dc) : FWnd(wnd), FDc(dc) {}
 
  private:
-  HWND wnd_;
-  HDC dc_;
+  HWND FWnd;
+  HDC FDc;
 };
 
 // The DC of a whole window, frame included (GetWindowDC), released at the
@@ -88,68 +88,68 @@ class TWindowFrameDC : public TWindowDC {
 // Selects an object into a DC and selects the previous one back at the end.
 class TSelectObject {
  public:
-  TSelectObject(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+  TSelectObject(HDC dc, HGDIOBJ obj) : FDc(dc), FOld(obj ? SelectObject(dc, obj) : nullptr) {}
   ~TSelectObject() {
-    if (old_) SelectObject(dc_, old_);
+    if (FOld) SelectObject(FDc, FOld);
   }
   TSelectObject(const TSelectObject&) = delete;
   TSelectObject& operator=(const TSelectObject&) = delete;
 
  private:
-  HDC dc_;
-  HGDIOBJ old_;
+  HDC FDc;
+  HGDIOBJ FOld;
 };
 
 // Selects a palette into a DC (realised) and restores the previous one.
 class TSelectPalette {
  public:
   TSelectPalette(HDC dc, HPALETTE pal, BOOL background = TRUE)
-      : dc_(dc), old_(pal ? SelectPalette(dc, pal, background) : nullptr) {
+      : FDc(dc), FOld(pal ? SelectPalette(dc, pal, background) : nullptr) {
     if (pal) RealizePalette(dc);
   }
   ~TSelectPalette() {
-    if (old_) SelectPalette(dc_, old_, TRUE);
+    if (FOld) SelectPalette(FDc, FOld, TRUE);
   }
   TSelectPalette(const TSelectPalette&) = delete;
   TSelectPalette& operator=(const TSelectPalette&) = delete;
 
  private:
-  HDC dc_;
-  HPALETTE old_;
+  HDC FDc;
+  HPALETTE FOld;
 };
 
 // SaveDC/RestoreDC pair: clipping, modes and origins come back at the end.
 class TSavedDC {
  public:
-  explicit TSavedDC(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
+  explicit TSavedDC(HDC dc) : FDc(dc), FId(SaveDC(dc)) {}
   ~TSavedDC() {
-    if (id_) RestoreDC(dc_, id_);
+    if (FId) RestoreDC(FDc, FId);
   }
   TSavedDC(const TSavedDC&) = delete;
   TSavedDC& operator=(const TSavedDC&) = delete;
 
  private:
-  HDC dc_;
-  int id_;
+  HDC FDc;
+  int FId;
 };
 
 // An icon handle destroyed with DestroyIcon.
 class TIconHandle {
  public:
   TIconHandle() = default;
-  explicit TIconHandle(HICON h) : h_(h) {}
+  explicit TIconHandle(HICON h) : FHandle(h) {}
   ~TIconHandle() { Reset(); }
   TIconHandle(const TIconHandle&) = delete;
   TIconHandle& operator=(const TIconHandle&) = delete;
-  HICON Get() const { return h_; }
-  HICON Release() { return std::exchange(h_, nullptr); }
+  HICON Get() const { return FHandle; }
+  HICON Release() { return std::exchange(FHandle, nullptr); }
   void Reset(HICON h = nullptr) {
-    if (h_) DestroyIcon(h_);
-    h_ = h;
+    if (FHandle) DestroyIcon(FHandle);
+    FHandle = h;
   }
 
  private:
-  HICON h_ = nullptr;
+  HICON FHandle = nullptr;
 };
 
 }  // namespace fw

@@ -12,7 +12,7 @@ FW_REGISTER(TGIFImage) {}
 
 void RegisterGifFormat() { TPicture::RegisterFileFormat(u"gif", u"GIF Image", TGIFImage::StaticClass()); }
 
-TGIFImage::TGIFImage() : bitmap_(new TBitmap) { bitmap_->SetPixelFormat(pf8bit); }
+TGIFImage::TGIFImage() : FBitmap(new TBitmap) { FBitmap->SetPixelFormat(pf8bit); }
 
 TGIFImage::~TGIFImage() = default;
 
@@ -57,22 +57,22 @@ void TGIFImage::Decode(std::vector<uint8_t> data) {
     bmp->SetTransparentColor(key);
     bmp->SetTransparent(true);
   }
-  bitmap_ = std::move(bmp);
-  data_ = std::move(data);
-  transparentIndex_ = img.TransparentIndex;
+  FBitmap = std::move(bmp);
+  FData = std::move(data);
+  FTransparentIndex = img.TransparentIndex;
   Changed();
 }
 
 void TGIFImage::Assign(TPersistent* Source) {
   if (Source == this) return;
   if (auto* src = dynamic_cast<TGIFImage*>(Source)) {
-    if (src->data_.empty()) {
-      bitmap_ = std::make_unique<TBitmap>();
-      data_.clear();
-      transparentIndex_ = -1;
+    if (src->FData.empty()) {
+      FBitmap = std::make_unique<TBitmap>();
+      FData.clear();
+      FTransparentIndex = -1;
       Changed();
     } else {
-      Decode(src->data_);
+      Decode(src->FData);
     }
     return;
   }
@@ -88,10 +88,10 @@ void TGIFImage::LoadFromStream(TStream& stream) {
 }
 
 void TGIFImage::SaveToStream(TStream& stream) {
-  if (data_.empty()) throw EInvalidGraphic(u"Cannot save an empty GIF image");
-  stream.WriteBuffer(data_.data(), static_cast<int64_t>(data_.size()));
+  if (FData.empty()) throw EInvalidGraphic(u"Cannot save an empty GIF image");
+  stream.WriteBuffer(FData.data(), static_cast<int64_t>(FData.size()));
 }
 
-void TGIFImage::Draw(TCanvas* canvas, const TRect& r) { canvas->StretchDraw(r, bitmap_.get()); }
+void TGIFImage::Draw(TCanvas* canvas, const TRect& r) { canvas->StretchDraw(r, FBitmap.get()); }
 
 }  // namespace fw

@@ -14,18 +14,18 @@ class TGIFImage : public TGraphic {
   TGIFImage();
   ~TGIFImage() override;
 
-  bool Empty() const override { return bitmap_->Empty(); }
-  int Width() const override { return bitmap_->Width(); }
-  int Height() const override { return bitmap_->Height(); }
+  bool Empty() const override { return FBitmap->Empty(); }
+  int Width() const override { return FBitmap->Width(); }
+  int Height() const override { return FBitmap->Height(); }
   void SetWidth(int v) override;
   void SetHeight(int v) override;
-  bool Transparent() const override { return transparentIndex_ >= 0; }
-  HPALETTE Palette() override { return bitmap_->Palette(); }
+  bool Transparent() const override { return FTransparentIndex >= 0; }
+  HPALETTE Palette() override { return FBitmap->Palette(); }
 
   // The decoded pixels (8 bits per pixel); owned by the image.
-  TBitmap* Bitmap() const { return bitmap_.get(); }
+  TBitmap* Bitmap() const { return FBitmap.get(); }
   // Palette index of the transparent colour, -1 when there is none.
-  int TransparentIndex() const { return transparentIndex_; }
+  int TransparentIndex() const { return FTransparentIndex; }
 
   void Assign(TPersistent* Source) override;
   void LoadFromStream(TStream& stream) override;
@@ -37,9 +37,9 @@ class TGIFImage : public TGraphic {
 
  private:
   void Decode(std::vector<uint8_t> data);
-  std::unique_ptr<TBitmap> bitmap_;
-  std::vector<uint8_t> data_;
-  int transparentIndex_ = -1;
+  std::unique_ptr<TBitmap> FBitmap;
+  std::vector<uint8_t> FData;
+  int FTransparentIndex = -1;
 };
 
 }  // namespace fw

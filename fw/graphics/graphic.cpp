@@ -18,18 +18,18 @@ TGraphic* CreateGraphic(TGraphicClass graphicClass) {
 }
 
 void TGraphic::SetTransparent(bool v) {
-  if (v == transparent_) return;
-  transparent_ = v;
+  if (v == FTransparent) return;
+  FTransparent = v;
   Changed();
 }
 
 void TGraphic::SetModified(bool v) {
   if (v) Changed();
-  else modified_ = false;
+  else FModified = false;
 }
 
 void TGraphic::Changed() {
-  modified_ = true;
+  FModified = true;
   OnChange(this);
 }
 

@@ -96,61 +96,61 @@ class TFont : public TGraphicsObject {
   TFont();
   void Assign(TPersistent* Source) override;
 
-  const String& Name() const { return name_; }
+  const String& Name() const { return FName; }
   void SetName(const String& v);
   // Size in points; Height in pixels (negative: character height, positive:
   // cell height), both at PixelsPerInch.
   int Size() const;
   void SetSize(int points);
-  int Height() const { return height_; }
+  int Height() const { return FHeight; }
   void SetHeight(int v);
-  int PixelsPerInch() const { return pixelsPerInch_; }
-  void SetPixelsPerInch(int v) { pixelsPerInch_ = v; }
-  TFontStyles Style() const { return style_; }
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int v) { FPixelsPerInch = v; }
+  TFontStyles Style() const { return FStyle; }
   void SetStyle(TFontStyles v);
-  TColor Color() const { return color_; }
+  TColor Color() const { return FColor; }
   void SetColor(TColor v);
-  TFontCharset Charset() const { return charset_; }
+  TFontCharset Charset() const { return FCharset; }
   void SetCharset(TFontCharset v);
-  TFontPitch Pitch() const { return pitch_; }
+  TFontPitch Pitch() const { return FPitch; }
   void SetPitch(TFontPitch v);
-  TFontQuality Quality() const { return quality_; }
+  TFontQuality Quality() const { return FQuality; }
   void SetQuality(TFontQuality v);
   // Escapement and orientation in tenths of a degree.
-  int Orientation() const { return orientation_; }
+  int Orientation() const { return FOrientation; }
   void SetOrientation(int v);
 
   HFONT Handle();
   // Takes over the given font: its properties are read back from it.
   void SetHandle(HFONT font);
-  bool HandleAllocated() const { return bool(handle_); }
+  bool HandleAllocated() const { return bool(FHandle); }
 
  protected:
   void Changed() override;
 
  private:
-  String name_;
-  int height_;
-  int pixelsPerInch_ = 96;
-  TFontStyles style_;
-  TColor color_ = clWindowText;
-  TFontCharset charset_ = DEFAULT_CHARSET;
-  TFontPitch pitch_ = fpDefault;
-  TFontQuality quality_ = fqDefault;
-  int orientation_ = 0;
-  TFontHandle handle_;
+  String FName;
+  int FHeight;
+  int FPixelsPerInch = 96;
+  TFontStyles FStyle;
+  TColor FColor = clWindowText;
+  TFontCharset FCharset = DEFAULT_CHARSET;
+  TFontPitch FPitch = fpDefault;
+  TFontQuality FQuality = fqDefault;
+  int FOrientation = 0;
+  TFontHandle FHandle;
 };
 
 class TPen : public TGraphicsObject {
   FW_CLASS(TPen, TGraphicsObject)
   void Assign(TPersistent* Source) override;
-  TColor Color() const { return color_; }
+  TColor Color() const { return FColor; }
   void SetColor(TColor v);
-  int Width() const { return width_; }
+  int Width() const { return FWidth; }
   void SetWidth(int v);
-  TPenStyle Style() const { return style_; }
+  TPenStyle Style() const { return FStyle; }
   void SetStyle(TPenStyle v);
-  TPenMode Mode() const { return mode_; }
+  TPenMode Mode() const { return FMode; }
   void SetMode(TPenMode v);
   HPEN Handle();
   void SetHandle(HPEN pen);
@@ -159,11 +159,11 @@ class TPen : public TGraphicsObject {
   void Changed() override;
 
  private:
-  TColor color_ = clBlack;
-  int width_ = 1;
-  TPenStyle style_ = psSolid;
-  TPenMode mode_ = pmCopy;
-  TPenHandle handle_;
+  TColor FColor = clBlack;
+  int FWidth = 1;
+  TPenStyle FStyle = psSolid;
+  TPenMode FMode = pmCopy;
+  TPenHandle FHandle;
 };
 
 class TBrush : public TGraphicsObject {
@@ -171,12 +171,12 @@ class TBrush : public TGraphicsObject {
   TBrush() = default;
   ~TBrush() override;
   void Assign(TPersistent* Source) override;
-  TColor Color() const { return color_; }
+  TColor Color() const { return FColor; }
   void SetColor(TColor v);
-  TBrushStyle Style() const { return style_; }
+  TBrushStyle Style() const { return FStyle; }
   void SetStyle(TBrushStyle v);
   // A pattern bitmap (not owned); while set it is the brush's pattern.
-  TBitmap* Bitmap() const { return bitmap_; }
+  TBitmap* Bitmap() const { return FBitmap; }
   void SetBitmap(TBitmap* v);
   HBRUSH Handle();
   void SetHandle(HBRUSH brush);
@@ -186,11 +186,11 @@ class TBrush : public TGraphicsObject {
 
  private:
   void FreeHandle();
-  TColor color_ = clWhite;
-  TBrushStyle style_ = bsSolid;
-  TBitmap* bitmap_ = nullptr;
-  HBRUSH handle_ = nullptr;
-  bool ownsHandle_ = false;
+  TColor FColor = clWhite;
+  TBrushStyle FStyle = bsSolid;
+  TBitmap* FBitmap = nullptr;
+  HBRUSH FHandle = nullptr;
+  bool FOwnsHandle = false;
 };
 
 // ---- Canvas -------------------------------------------------------------------
@@ -206,18 +206,18 @@ class TCanvas : public TPersistent {
   HDC Handle();
   // Attaches the canvas to a DC it does not own (nullptr detaches).
   void SetHandle(HDC dc);
-  bool HandleAllocated() const { return handle_ != nullptr; }
+  bool HandleAllocated() const { return FHandle != nullptr; }
   // Selects the DC's own objects back so that the tools can change freely.
   void Refresh();
 
-  TFont* Font() const { return font_.get(); }
-  void SetFont(TFont* v) { font_->Assign(v); }
-  TPen* Pen() const { return pen_.get(); }
-  void SetPen(TPen* v) { pen_->Assign(v); }
-  TBrush* Brush() const { return brush_.get(); }
-  void SetBrush(TBrush* v) { brush_->Assign(v); }
-  TCopyMode CopyMode() const { return copyMode_; }
-  void SetCopyMode(TCopyMode v) { copyMode_ = v; }
+  TFont* Font() const { return FFont.get(); }
+  void SetFont(TFont* v) { FFont->Assign(v); }
+  TPen* Pen() const { return FPen.get(); }
+  void SetPen(TPen* v) { FPen->Assign(v); }
+  TBrush* Brush() const { return FBrush.get(); }
+  void SetBrush(TBrush* v) { FBrush->Assign(v); }
+  TCopyMode CopyMode() const { return FCopyMode; }
+  void SetCopyMode(TCopyMode v) { FCopyMode = v; }
 
   void FillRect(const TRect& r);
   void FrameRect(const TRect& r);
@@ -255,7 +255,7 @@ class TCanvas : public TPersistent {
   void Lock();
   bool TryLock();
   void Unlock();
-  int LockCount() const { return lockCount_; }
+  int LockCount() const { return FLockCount; }
 
   TNotifyEvent OnChange;
   TNotifyEvent OnChanging;
@@ -280,17 +280,17 @@ class TCanvas : public TPersistent {
   void PenChanged(TObject* Sender);
   void BrushChanged(TObject* Sender);
 
-  HDC handle_ = nullptr;
-  unsigned state_ = 0;
-  std::unique_ptr<TFont> font_;
-  std::unique_ptr<TPen> pen_;
-  std::unique_ptr<TBrush> brush_;
-  TCopyMode copyMode_ = cmSrcCopy;
-  HGDIOBJ oldFont_ = nullptr;
-  HGDIOBJ oldPen_ = nullptr;
-  HGDIOBJ oldBrush_ = nullptr;
-  std::recursive_mutex lock_;
-  int lockCount_ = 0;
+  HDC FHandle = nullptr;
+  unsigned FState = 0;
+  std::unique_ptr<TFont> FFont;
+  std::unique_ptr<TPen> FPen;
+  std::unique_ptr<TBrush> FBrush;
+  TCopyMode FCopyMode = cmSrcCopy;
+  HGDIOBJ FOldFont = nullptr;
+  HGDIOBJ FOldPen = nullptr;
+  HGDIOBJ FOldBrush = nullptr;
+  std::recursive_mutex FLock;
+  int FLockCount = 0;
 };
 
 // Locks a canvas and attaches it to a DC it does not own for the holder's
@@ -298,19 +298,19 @@ class TCanvas : public TPersistent {
 // canvas lets go of the DC and is unlocked.
 class TCanvasDCScope {
  public:
-  TCanvasDCScope(TCanvas* Canvas, HDC DC) : canvas_(Canvas) {
-    canvas_->Lock();
-    canvas_->SetHandle(DC);
+  TCanvasDCScope(TCanvas* Canvas, HDC DC) : FCanvas(Canvas) {
+    FCanvas->Lock();
+    FCanvas->SetHandle(DC);
   }
   ~TCanvasDCScope() {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    FCanvas->SetHandle(nullptr);
+    FCanvas->Unlock();
   }
   TCanvasDCScope(const TCanvasDCScope&) = delete;
   TCanvasDCScope& operator=(const TCanvasDCScope&) = delete;
 
  private:
-  TCanvas* canvas_;
+  TCanvas* FCanvas;
 };
 
 // ---- Graphics ---------------------------------------------------------------
@@ -335,11 +335,11 @@ class TGraphic : public TPersistent {
     SetWidth(w);
     SetHeight(h);
   }
-  virtual bool Transparent() const { return transparent_; }
+  virtual bool Transparent() const { return FTransparent; }
   virtual void SetTransparent(bool v);
   virtual HPALETTE Palette() { return nullptr; }
   virtual void SetPalette(HPALETTE) {}
-  bool Modified() const { return modified_; }
+  bool Modified() const { return FModified; }
   void SetModified(bool v);
 
   virtual void LoadFromStream(TStream& stream) = 0;
@@ -358,8 +358,8 @@ class TGraphic : public TPersistent {
                 const String& msg);
 
  private:
-  bool transparent_ = false;
-  bool modified_ = false;
+  bool FTransparent = false;
+  bool FModified = false;
 };
 
 class TBitmapCanvas;
@@ -371,21 +371,21 @@ class TBitmap : public TGraphic {
   TBitmap();
   ~TBitmap() override;
 
-  bool Empty() const override { return width_ == 0 || height_ == 0; }
-  int Width() const override { return width_; }
-  int Height() const override { return height_; }
-  void SetWidth(int v) override { SetSize(v, height_); }
-  void SetHeight(int v) override { SetSize(width_, v); }
+  bool Empty() const override { return FWidth == 0 || FHeight == 0; }
+  int Width() const override { return FWidth; }
+  int Height() const override { return FHeight; }
+  void SetWidth(int v) override { SetSize(v, FHeight); }
+  void SetHeight(int v) override { SetSize(FWidth, v); }
   // New area is white; the old picture stays in the top-left corner.
   void SetSize(int w, int h) override;
 
-  TPixelFormat PixelFormat() const { return pixelFormat_; }
+  TPixelFormat PixelFormat() const { return FPixelFormat; }
   // Converts the pixels to the new format; palette formats get a standard
   // palette (1 bit black and white, 4 bits the 16 VGA colours, 8 bits halftone).
   void SetPixelFormat(TPixelFormat v);
-  bool Monochrome() const { return pixelFormat_ == pf1bit; }
+  bool Monochrome() const { return FPixelFormat == pf1bit; }
   void SetMonochrome(bool v);
-  TBitmapHandleType HandleType() const { return handleType_; }
+  TBitmapHandleType HandleType() const { return FHandleType; }
   void SetHandleType(TBitmapHandleType v);
 
   // Row access from the top (row 0) down, whatever the DIB's orientation.
@@ -399,7 +399,7 @@ class TBitmap : public TGraphic {
   void SetHandle(HBITMAP bitmap);
   // Gives the bitmap handle to the caller; the bitmap becomes empty.
   HBITMAP ReleaseHandle();
-  bool HandleAllocated() const { return bool(handle_); }
+  bool HandleAllocated() const { return bool(FHandle); }
 
   HPALETTE Palette() override;
   void SetPalette(HPALETTE palette) override;
@@ -410,7 +410,7 @@ class TBitmap : public TGraphic {
   // tmAuto: the colour of the bottom-left pixel; tmFixed: the set colour.
   TColor TransparentColor();
   void SetTransparentColor(TColor v);
-  TTransparentMode TransparentMode() const { return transparentMode_; }
+  TTransparentMode TransparentMode() const { return FTransparentMode; }
   void SetTransparentMode(TTransparentMode v);
 
   // From another bitmap: a copy; from any other graphic: drawn onto a white
@@ -440,18 +440,18 @@ class TBitmap : public TGraphic {
   void TakeDecoded(const codecs::BmpImage& img);
   void CanvasChanged(TObject* Sender);
 
-  TBitmapHandle handle_;
-  void* bits_ = nullptr;
-  int width_ = 0;
-  int height_ = 0;
-  bool topDown_ = false;
-  TPixelFormat pixelFormat_ = pfDevice;
-  TBitmapHandleType handleType_ = bmDDB;
-  TPaletteHandle palette_;
-  std::vector<RGBQUAD> colors_;  // colour table of palette formats
-  TColor transparentColor_ = clDefault;
-  TTransparentMode transparentMode_ = tmAuto;
-  std::unique_ptr<TBitmapCanvas> canvas_;
+  TBitmapHandle FHandle;
+  void* FBits = nullptr;
+  int FWidth = 0;
+  int FHeight = 0;
+  bool FTopDown = false;
+  TPixelFormat FPixelFormat = pfDevice;
+  TBitmapHandleType FHandleType = bmDDB;
+  TPaletteHandle FPalette;
+  std::vector<RGBQUAD> FColors;  // colour table of palette formats
+  TColor FTransparentColor = clDefault;
+  TTransparentMode FTransparentMode = tmAuto;
+  std::unique_ptr<TBitmapCanvas> FCanvas;
 };
 
 // Bits per pixel of a format (0 for pfDevice and pfCustom).

@@ -63,11 +63,11 @@ TIcon::TIcon() = default;
 TIcon::~TIcon() = default;
 
 void TIcon::SetWidth(int v) {
-  if (v != width_) throw EInvalidGraphic(u"Cannot change the size of an icon");
+  if (v != FWidth) throw EInvalidGraphic(u"Cannot change the size of an icon");
 }
 
 void TIcon::SetHeight(int v) {
-  if (v != height_) throw EInvalidGraphic(u"Cannot change the size of an icon");
+  if (v != FHeight) throw EInvalidGraphic(u"Cannot change the size of an icon");
 }
 
 void TIcon::Adopt(HICON icon, std::vector<uint8_t> data) {
@@ -86,22 +86,22 @@ void TIcon::Adopt(HICON icon, std::vector<uint8_t> data) {
       h = bm.bmHeight / 2;
     }
   }
-  handle_.Reset(icon);
-  data_ = std::move(data);
-  width_ = w;
-  height_ = h;
+  FHandle.Reset(icon);
+  FData = std::move(data);
+  FWidth = w;
+  FHeight = h;
   Changed();
 }
 
 void TIcon::SetHandle(HICON icon) {
-  if (icon == handle_.Get()) return;
+  if (icon == FHandle.Get()) return;
   Adopt(icon, {});
 }
 
 HICON TIcon::ReleaseHandle() {
-  HICON h = handle_.Release();
-  data_.clear();
-  width_ = height_ = 0;
+  HICON h = FHandle.Release();
+  FData.clear();
+  FWidth = FHeight = 0;
   return h;
 }
 
@@ -112,11 +112,11 @@ void TIcon::Assign(TPersistent* Source) {
     return;
   }
   if (auto* src = dynamic_cast<TIcon*>(Source)) {
-    if (!src->data_.empty()) {
-      TMemoryStream m(src->data_);
+    if (!src->FData.empty()) {
+      TMemoryStream m(src->FData);
       LoadFromStream(m);
     } else {
-      Adopt(src->handle_.Get() ? CopyIcon(src->handle_.Get()) : nullptr, {});
+      Adopt(src->FHandle.Get() ? CopyIcon(src->FHandle.Get()) : nullptr, {});
     }
     return;
   }
@@ -154,31 +154,31 @@ void TIcon::LoadFromStream(TStream& stream) {
 }
 
 void TIcon::SaveToStream(TStream& stream) {
-  if (!data_.empty()) {
-    stream.WriteBuffer(data_.data(), static_cast<int64_t>(data_.size()));
+  if (!FData.empty()) {
+    stream.WriteBuffer(FData.data(), static_cast<int64_t>(FData.size()));
     return;
   }
   if (Empty()) throw EInvalidGraphic(u"Cannot save an empty icon");
   // One 32-bit image with its AND mask.
   TBitmap color;
   color.SetPixelFormat(pf32bit);
-  color.SetSize(width_, height_);
+  color.SetSize(FWidth, FHeight);
   TBitmap mask;
   mask.SetPixelFormat(pf1bit);
-  mask.SetSize(width_, height_);
+  mask.SetSize(FWidth, FHeight);
   {
     HDC dc = color.Canvas()->Handle();
-    RECT r{0, 0, width_, height_};
+    RECT r{0, 0, FWidth, FHeight};
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    DrawIconEx(dc, 0, 0, handle_.Get(), width_, height_, 0, nullptr, DI_IMAGE);
-    DrawIconEx(mask.Canvas()->Handle(), 0, 0, handle_.Get(), width_, height_, 0, nullptr, DI_MASK);
+    DrawIconEx(dc, 0, 0, FHandle.Get(), FWidth, FHeight, 0, nullptr, DI_IMAGE);
+    DrawIconEx(mask.Canvas()->Handle(), 0, 0, FHandle.Get(), FWidth, FHeight, 0, nullptr, DI_MASK);
   }
-  const uint32_t xorBytes = static_cast<uint32_t>(color.RowBytes() * height_);
-  const uint32_t andBytes = static_cast<uint32_t>(mask.RowBytes() * height_);
+  const uint32_t xorBytes = static_cast<uint32_t>(color.RowBytes() * FHeight);
+  const uint32_t andBytes = static_cast<uint32_t>(mask.RowBytes() * FHeight);
   const uint32_t imageBytes = 40 + xorBytes + andBytes;
   uint8_t dir[6 + 16] = {0, 0, 1, 0, 1, 0};
-  dir[6] = static_cast<uint8_t>(width_ >= 256 ? 0 : width_);
-  dir[7] = static_cast<uint8_t>(height_ >= 256 ? 0 : height_);
+  dir[6] = static_cast<uint8_t>(FWidth >= 256 ? 0 : FWidth);
+  dir[7] = static_cast<uint8_t>(FHeight >= 256 ? 0 : FHeight);
   dir[10] = 1;
   dir[12] = 32;
   std::memcpy(dir + 14, &imageBytes, 4);
@@ -187,19 +187,19 @@ void TIcon::SaveToStream(TStream& stream) {
   stream.WriteBuffer(dir, sizeof dir);
   BITMAPINFOHEADER bi{};
   bi.biSize = 40;
-  bi.biWidth = width_;
-  bi.biHeight = height_ * 2;
+  bi.biWidth = FWidth;
+  bi.biHeight = FHeight * 2;
   bi.biPlanes = 1;
   bi.biBitCount = 32;
   bi.biSizeImage = xorBytes + andBytes;
   stream.WriteBuffer(&bi, sizeof bi);
-  for (int y = height_ - 1; y >= 0; --y) stream.WriteBuffer(color.ScanLine(y), color.RowBytes());
-  for (int y = height_ - 1; y >= 0; --y) stream.WriteBuffer(mask.ScanLine(y), mask.RowBytes());
+  for (int y = FHeight - 1; y >= 0; --y) stream.WriteBuffer(color.ScanLine(y), color.RowBytes());
+  for (int y = FHeight - 1; y >= 0; --y) stream.WriteBuffer(mask.ScanLine(y), mask.RowBytes());
 }
 
 void TIcon::Draw(TCanvas* canvas, const TRect& r) {
   if (Empty()) return;
-  DrawIconEx(canvas->Handle(), r.Left, r.Top, handle_.Get(), r.Width(), r.Height(), 0, nullptr, DI_NORMAL);
+  DrawIconEx(canvas->Handle(), r.Left, r.Top, FHandle.Get(), r.Width(), r.Height(), 0, nullptr, DI_NORMAL);
 }
 
 }  // namespace fw

@@ -13,15 +13,15 @@ class TIcon : public TGraphic {
   TIcon();
   ~TIcon() override;
 
-  bool Empty() const override { return !handle_.Get(); }
-  int Width() const override { return width_; }
-  int Height() const override { return height_; }
+  bool Empty() const override { return !FHandle.Get(); }
+  int Width() const override { return FWidth; }
+  int Height() const override { return FHeight; }
   // An icon keeps the size of its image: EInvalidGraphic.
   void SetWidth(int v) override;
   void SetHeight(int v) override;
   bool Transparent() const override { return true; }
 
-  HICON Handle() const { return handle_.Get(); }
+  HICON Handle() const { return FHandle.Get(); }
   // Takes ownership of the icon.
   void SetHandle(HICON icon);
   HICON ReleaseHandle();
@@ -38,10 +38,10 @@ class TIcon : public TGraphic {
 
  private:
   void Adopt(HICON icon, std::vector<uint8_t> data);
-  TIconHandle handle_;
-  std::vector<uint8_t> data_;
-  int width_ = 0;
-  int height_ = 0;
+  TIconHandle FHandle;
+  std::vector<uint8_t> FData;
+  int FWidth = 0;
+  int FHeight = 0;
 };
 
 }  // namespace fw

@@ -21,18 +21,18 @@ FW_REGISTER(TCustomImageList) {
 FW_REGISTER(TImageList) {}
 
 TChangeLink::~TChangeLink() {
-  if (sender_) sender_->UnRegisterChanges(this);
+  if (FSender) FSender->UnRegisterChanges(this);
 }
 
 void TChangeLink::Change() {
-  if (sender_) OnChange(sender_);
+  if (FSender) OnChange(FSender);
 }
 
 TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
 TCustomImageList::~TCustomImageList() {
-  for (TChangeLink* link : links_) link->SetSender(nullptr);
-  links_.clear();
+  for (TChangeLink* link : FLinks) link->SetSender(nullptr);
+  FLinks.clear();
   FreeList();
 }
 
@@ -41,64 +41,64 @@ COLORREF ListColor(TColor c) { return c == clNone ? CLR_NONE : c == clDefault ? 
 }  // namespace
 
 void TCustomImageList::CreateList() {
-  if (handle_) return;
-  handle_ = ImageList_Create(width_, height_, ILC_COLOR32 | (masked_ ? ILC_MASK : 0), 4, 4);
-  if (!handle_) throw EOutOfResources(u"Failed to create image list");
-  ImageList_SetBkColor(handle_, ListColor(bkColor_));
+  if (FHandle) return;
+  FHandle = ImageList_Create(FWidth, FHeight, ILC_COLOR32 | (FMasked ? ILC_MASK : 0), 4, 4);
+  if (!FHandle) throw EOutOfResources(u"Failed to create image list");
+  ImageList_SetBkColor(FHandle, ListColor(FBkColor));
 }
 
 void TCustomImageList::FreeList() {
-  if (handle_ && !shareImages_) ImageList_Destroy(handle_);
-  handle_ = nullptr;
+  if (FHandle && !FShareImages) ImageList_Destroy(FHandle);
+  FHandle = nullptr;
 }
 
 HIMAGELIST TCustomImageList::Handle() {
   CreateList();
-  return handle_;
+  return FHandle;
 }
 
 void TCustomImageList::SetHandle(HIMAGELIST list) {
   FreeList();
-  handle_ = list;
+  FHandle = list;
   if (list) {
     int w = 0, h = 0;
     ImageList_GetIconSize(list, &w, &h);
-    width_ = w;
-    height_ = h;
-    bkColor_ = ImageList_GetBkColor(list) == CLR_NONE ? clNone : static_cast<TColor>(ImageList_GetBkColor(list));
+    FWidth = w;
+    FHeight = h;
+    FBkColor = ImageList_GetBkColor(list) == CLR_NONE ? clNone : static_cast<TColor>(ImageList_GetBkColor(list));
   }
   Change();
 }
 
 // A new size or kind starts a new, empty list.
 void TCustomImageList::SetWidth(int v) {
-  if (v == width_) return;
-  width_ = v;
+  if (v == FWidth) return;
+  FWidth = v;
   FreeList();
   Change();
 }
 
 void TCustomImageList::SetHeight(int v) {
-  if (v == height_) return;
-  height_ = v;
+  if (v == FHeight) return;
+  FHeight = v;
   FreeList();
   Change();
 }
 
 void TCustomImageList::SetMasked(bool v) {
-  if (v == masked_) return;
-  masked_ = v;
+  if (v == FMasked) return;
+  FMasked = v;
   FreeList();
   Change();
 }
 
 void TCustomImageList::SetBkColor(TColor v) {
-  bkColor_ = v;
-  if (handle_) ImageList_SetBkColor(handle_, ListColor(v));
+  FBkColor = v;
+  if (FHandle) ImageList_SetBkColor(FHandle, ListColor(v));
   Change();
 }
 
-int TCustomImageList::Count() { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
+int TCustomImageList::Count() { return FHandle ? ImageList_GetImageCount(FHandle) : 0; }
 
 void TCustomImageList::CheckIndex(int index) {
   if (index < 0 || index >= Count()) throw EInvalidOperation(u"Invalid image list index");
@@ -112,7 +112,7 @@ int TCustomImageList::Add(TBitmap* image, TBitmap* mask) {
   img.Assign(image);
   TBitmap msk;
   if (mask) msk.Assign(mask);
-  int r = ImageList_Add(handle_, img.Handle(), mask ? msk.Handle() : nullptr);
+  int r = ImageList_Add(FHandle, img.Handle(), mask ? msk.Handle() : nullptr);
   Change();
   return r;
 }
@@ -123,7 +123,7 @@ int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
   TBitmap img;
   img.Assign(image);
   img.SetPixelFormat(pfDevice);
-  int r = ImageList_AddMasked(handle_, img.Handle(), ColorToRGB(maskColor));
+  int r = ImageList_AddMasked(FHandle, img.Handle(), ColorToRGB(maskColor));
   Change();
   return r;
 }
@@ -131,7 +131,7 @@ int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
 int TCustomImageList::AddIcon(TIcon* icon) {
   if (!icon || icon->Empty()) return -1;
   CreateList();
-  int r = ImageList_AddIcon(handle_, icon->Handle());
+  int r = ImageList_AddIcon(FHandle, icon->Handle());
   Change();
   return r;
 }
@@ -142,44 +142,44 @@ void TCustomImageList::Replace(int index, TBitmap* image, TBitmap* mask) {
   img.Assign(image);
   TBitmap msk;
   if (mask) msk.Assign(mask);
-  ImageList_Replace(handle_, index, img.Handle(), mask ? msk.Handle() : nullptr);
+  ImageList_Replace(FHandle, index, img.Handle(), mask ? msk.Handle() : nullptr);
   Change();
 }
 
 void TCustomImageList::Delete(int index) {
   CheckIndex(index);
-  ImageList_Remove(handle_, index);
+  ImageList_Remove(FHandle, index);
   Change();
 }
 
 void TCustomImageList::Clear() {
-  if (handle_) ImageList_Remove(handle_, -1);
+  if (FHandle) ImageList_Remove(FHandle, -1);
   Change();
 }
 
 void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) {
-  if (!handle_ || index < 0 || index >= Count()) return;
+  if (!FHandle || index < 0 || index >= Count()) return;
   HDC dc = canvas->Handle();
   if (enabled) {
-    ImageList_DrawEx(handle_, index, dc, x, y, 0, 0, CLR_NONE, CLR_DEFAULT, masked_ ? ILD_TRANSPARENT : ILD_NORMAL);
+    ImageList_DrawEx(FHandle, index, dc, x, y, 0, 0, CLR_NONE, CLR_DEFAULT, FMasked ? ILD_TRANSPARENT : ILD_NORMAL);
     return;
   }
   // Disabled: the image's shape embossed, highlight offset by one pixel
   // under the shadow.
   TMemoryDC maskDC(dc);
-  TBitmapHandle mask(CreateBitmap(width_, height_, 1, 1, nullptr));
+  TBitmapHandle mask(CreateBitmap(FWidth, FHeight, 1, 1, nullptr));
   TSelectObject sel(maskDC.Get(), mask.Get());
-  RECT r{0, 0, width_, height_};
+  RECT r{0, 0, FWidth, FHeight};
   FillRect(maskDC.Get(), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  ImageList_DrawEx(handle_, index, maskDC.Get(), 0, 0, 0, 0, CLR_NONE, CLR_NONE, ILD_MASK);
+  ImageList_DrawEx(FHandle, index, maskDC.Get(), 0, 0, 0, 0, CLR_NONE, CLR_NONE, ILD_MASK);
   // Non-mask images: every pixel that is not the background counts.
-  if (!masked_) {
+  if (!FMasked) {
     TMemoryDC colorDC(dc);
-    TBitmapHandle color(CreateCompatibleBitmap(dc, width_, height_));
+    TBitmapHandle color(CreateCompatibleBitmap(dc, FWidth, FHeight));
     TSelectObject selColor(colorDC.Get(), color.Get());
-    ImageList_DrawEx(handle_, index, colorDC.Get(), 0, 0, 0, 0, CLR_NONE, CLR_NONE, ILD_NORMAL);
+    ImageList_DrawEx(FHandle, index, colorDC.Get(), 0, 0, 0, 0, CLR_NONE, CLR_NONE, ILD_NORMAL);
     ::SetBkColor(colorDC.Get(), RGB(255, 255, 255));
-    BitBlt(maskDC.Get(), 0, 0, width_, height_, colorDC.Get(), 0, 0, SRCCOPY);
+    BitBlt(maskDC.Get(), 0, 0, FWidth, FHeight, colorDC.Get(), 0, 0, SRCCOPY);
   }
   COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
   COLORREF oldBk = ::SetBkColor(dc, RGB(255, 255, 255));
@@ -188,7 +188,7 @@ void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabl
     TSelectObject selBrush(dc, brush.Get());
     int off = pass == 0 ? 1 : 0;
     // Brush where the mask is black (the shape), destination elsewhere.
-    BitBlt(dc, x + off, y + off, width_, height_, maskDC.Get(), 0, 0, 0x00B8074A);
+    BitBlt(dc, x + off, y + off, FWidth, FHeight, maskDC.Get(), 0, 0, 0x00B8074A);
   }
   SetTextColor(dc, oldText);
   ::SetBkColor(dc, oldBk);
@@ -196,33 +196,33 @@ void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabl
 
 void TCustomImageList::GetBitmap(int index, TBitmap* image) {
   CheckIndex(index);
-  image->SetSize(width_, height_);
+  image->SetSize(FWidth, FHeight);
   TCanvas* c = image->Canvas();
   c->Brush()->SetColor(clWhite);
-  c->FillRect(Rect(0, 0, width_, height_));
-  ImageList_DrawEx(handle_, index, c->Handle(), 0, 0, 0, 0, CLR_NONE, CLR_NONE, ILD_NORMAL);
+  c->FillRect(Rect(0, 0, FWidth, FHeight));
+  ImageList_DrawEx(FHandle, index, c->Handle(), 0, 0, 0, 0, CLR_NONE, CLR_NONE, ILD_NORMAL);
 }
 
 void TCustomImageList::GetIcon(int index, TIcon* icon) {
   CheckIndex(index);
-  icon->SetHandle(ImageList_GetIcon(handle_, index, ILD_NORMAL));
+  icon->SetHandle(ImageList_GetIcon(FHandle, index, ILD_NORMAL));
 }
 
 void TCustomImageList::RegisterChanges(TChangeLink* link) {
-  if (!link || std::find(links_.begin(), links_.end(), link) != links_.end()) return;
+  if (!link || std::find(FLinks.begin(), FLinks.end(), link) != FLinks.end()) return;
   link->SetSender(this);
-  links_.push_back(link);
+  FLinks.push_back(link);
 }
 
 void TCustomImageList::UnRegisterChanges(TChangeLink* link) {
-  auto it = std::find(links_.begin(), links_.end(), link);
-  if (it == links_.end()) return;
-  links_.erase(it);
+  auto it = std::find(FLinks.begin(), FLinks.end(), link);
+  if (it == FLinks.end()) return;
+  FLinks.erase(it);
   link->SetSender(nullptr);
 }
 
 void TCustomImageList::Change() {
-  std::vector<TChangeLink*> links = links_;
+  std::vector<TChangeLink*> links = FLinks;
   for (TChangeLink* link : links) link->Change();
   OnChange(this);
 }

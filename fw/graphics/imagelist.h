@@ -22,13 +22,13 @@ class TChangeLink : public TObject {
   FW_CLASS(TChangeLink, TObject)
   TChangeLink() = default;
   ~TChangeLink() override;
-  TCustomImageList* Sender() const { return sender_; }
-  void SetSender(TCustomImageList* v) { sender_ = v; }
+  TCustomImageList* Sender() const { return FSender; }
+  void SetSender(TCustomImageList* v) { FSender = v; }
   virtual void Change();
   TNotifyEvent OnChange;
 
  private:
-  TCustomImageList* sender_ = nullptr;
+  TCustomImageList* FSender = nullptr;
 };
 
 FW_ENUM(TImageType, itImage, itMask)
@@ -38,22 +38,22 @@ class TCustomImageList : public TComponent {
   explicit TCustomImageList(TComponent* AOwner);
   ~TCustomImageList() override;
 
-  int Width() const { return width_; }
+  int Width() const { return FWidth; }
   void SetWidth(int v);
-  int Height() const { return height_; }
+  int Height() const { return FHeight; }
   void SetHeight(int v);
-  bool Masked() const { return masked_; }
+  bool Masked() const { return FMasked; }
   void SetMasked(bool v);
-  TColor BkColor() const { return bkColor_; }
+  TColor BkColor() const { return FBkColor; }
   void SetBkColor(TColor v);
   // A shared list is not destroyed with this object.
-  bool ShareImages() const { return shareImages_; }
-  void SetShareImages(bool v) { shareImages_ = v; }
+  bool ShareImages() const { return FShareImages; }
+  void SetShareImages(bool v) { FShareImages = v; }
 
   HIMAGELIST Handle();
   // Wraps an existing list; its size is taken from it.
   void SetHandle(HIMAGELIST list);
-  bool HandleAllocated() const { return handle_ != nullptr; }
+  bool HandleAllocated() const { return FHandle != nullptr; }
   int Count();
 
   // Each returns the index of the first image added (-1 on failure).
@@ -79,13 +79,13 @@ class TCustomImageList : public TComponent {
   void CreateList();
   void FreeList();
   void CheckIndex(int index);
-  HIMAGELIST handle_ = nullptr;
-  int width_ = 16;
-  int height_ = 16;
-  bool masked_ = true;
-  TColor bkColor_ = clNone;
-  bool shareImages_ = false;
-  std::vector<TChangeLink*> links_;
+  HIMAGELIST FHandle = nullptr;
+  int FWidth = 16;
+  int FHeight = 16;
+  bool FMasked = true;
+  TColor FBkColor = clNone;
+  bool FShareImages = false;
+  std::vector<TChangeLink*> FLinks;
 };
 
 class TImageList : public TCustomImageList {

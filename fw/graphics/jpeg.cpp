@@ -30,16 +30,16 @@ int ScaledSize(int size, TJPEGScale s) {
 TJPEGImage::TJPEGImage() = default;
 TJPEGImage::~TJPEGImage() = default;
 
-bool TJPEGImage::Empty() const { return data_.empty() && (!bitmap_ || bitmap_->Empty()); }
+bool TJPEGImage::Empty() const { return FData.empty() && (!FBitmap || FBitmap->Empty()); }
 
 int TJPEGImage::Width() const {
-  if (bitmap_) return bitmap_->Width();
-  return ScaledSize(imageWidth_, scale_);
+  if (FBitmap) return FBitmap->Width();
+  return ScaledSize(FImageWidth, FScale);
 }
 
 int TJPEGImage::Height() const {
-  if (bitmap_) return bitmap_->Height();
-  return ScaledSize(imageHeight_, scale_);
+  if (FBitmap) return FBitmap->Height();
+  return ScaledSize(FImageHeight, FScale);
 }
 
 void TJPEGImage::SetWidth(int v) {
@@ -52,85 +52,85 @@ void TJPEGImage::SetHeight(int v) {
 
 void TJPEGImage::FreeBitmap() {
   // Only a bitmap decoded from data can be made again.
-  if (!data_.empty()) bitmap_.reset();
+  if (!FData.empty()) FBitmap.reset();
 }
 
 void TJPEGImage::SetScale(TJPEGScale v) {
-  if (v == scale_) return;
-  scale_ = v;
+  if (v == FScale) return;
+  FScale = v;
   FreeBitmap();
   Changed();
 }
 
 void TJPEGImage::SetGrayscale(bool v) {
-  if (v == grayscale_) return;
-  grayscale_ = v;
+  if (v == FGrayscale) return;
+  FGrayscale = v;
   FreeBitmap();
   Changed();
 }
 
-void TJPEGImage::SetCompressionQuality(int v) { quality_ = std::clamp(v, 1, 100); }
+void TJPEGImage::SetCompressionQuality(int v) { FQuality = std::clamp(v, 1, 100); }
 
 void TJPEGImage::ReadHeader() {
-  codecs::JpegSize size = codecs::ReadJpegSize(data_.data(), data_.size());
-  imageWidth_ = size.Width;
-  imageHeight_ = size.Height;
+  codecs::JpegSize size = codecs::ReadJpegSize(FData.data(), FData.size());
+  FImageWidth = size.Width;
+  FImageHeight = size.Height;
 }
 
 void TJPEGImage::DIBNeeded() {
-  if (bitmap_ || data_.empty()) return;
+  if (FBitmap || FData.empty()) return;
   Progress(psStarting, 0, false, TRect{}, String());
-  codecs::JpegImage img = codecs::DecodeJpeg(data_.data(), data_.size(), Denominator(scale_), grayscale_);
+  codecs::JpegImage img = codecs::DecodeJpeg(FData.data(), FData.size(), Denominator(FScale), FGrayscale);
   auto bmp = std::make_unique<TBitmap>();
   bmp->SetPixelFormat(pf24bit);
   bmp->SetSize(img.Width, img.Height);
   for (int y = 0; y < img.Height; ++y) std::memcpy(bmp->ScanLine(y), img.Row(y), static_cast<size_t>(img.Width) * 3);
-  bitmap_ = std::move(bmp);
+  FBitmap = std::move(bmp);
   Progress(psEnding, 100, false, TRect{}, String());
 }
 
 TBitmap* TJPEGImage::Bitmap() {
   DIBNeeded();
-  if (!bitmap_) {
-    bitmap_ = std::make_unique<TBitmap>();
-    bitmap_->SetPixelFormat(pf24bit);
+  if (!FBitmap) {
+    FBitmap = std::make_unique<TBitmap>();
+    FBitmap->SetPixelFormat(pf24bit);
   }
-  return bitmap_.get();
+  return FBitmap.get();
 }
 
 void TJPEGImage::Compress() {
-  if (!bitmap_ || bitmap_->Empty()) throw EInvalidGraphic(u"Cannot compress an empty JPEG image");
+  if (!FBitmap || FBitmap->Empty()) throw EInvalidGraphic(u"Cannot compress an empty JPEG image");
   TBitmap src;
-  src.Assign(bitmap_.get());
+  src.Assign(FBitmap.get());
   src.SetPixelFormat(pf24bit);
   codecs::JpegImage img;
   img.Width = src.Width();
   img.Height = src.Height();
   img.Pixels.resize(static_cast<size_t>(img.Width) * 3 * img.Height);
   for (int y = 0; y < img.Height; ++y) std::memcpy(img.Row(y), src.ScanLine(y), static_cast<size_t>(img.Width) * 3);
-  data_ = codecs::EncodeJpeg(img, quality_, grayscale_);
-  imageWidth_ = img.Width;
-  imageHeight_ = img.Height;
-  scale_ = jsFullSize;
+  FData = codecs::EncodeJpeg(img, FQuality, FGrayscale);
+  FImageWidth = img.Width;
+  FImageHeight = img.Height;
+  FScale = jsFullSize;
 }
 
 void TJPEGImage::JPEGNeeded() {
-  if (data_.empty() && bitmap_ && !bitmap_->Empty()) Compress();
+  if (FData.empty() && FBitmap && !FBitmap->Empty()) Compress();
 }
 
 void TJPEGImage::Assign(TPersistent* Source) {
   if (Source == this) return;
   if (auto* src = dynamic_cast<TJPEGImage*>(Source)) {
-    data_ = src->data_;
-    imageWidth_ = src->imageWidth_;
-    imageHeight_ = src->imageHeight_;
-    scale_ = src->scale_;
-    grayscale_ = src->grayscale_;
-    quality_ = src->quality_;
-    bitmap_.reset();
-    if (data_.empty() && src->bitmap_) {
-      bitmap_ = std::make_unique<TBitmap>();
-      bitmap_->Assign(src->bitmap_.get());
+    FData = src->FData;
+    FImageWidth = src->FImageWidth;
+    FImageHeight = src->FImageHeight;
+    FScale = src->FScale;
+    FGrayscale = src->FGrayscale;
+    FQuality = src->FQuality;
+    FBitmap.reset();
+    if (FData.empty() && src->FBitmap) {
+      FBitmap = std::make_unique<TBitmap>();
+      FBitmap->Assign(src->FBitmap.get());
     }
     Changed();
     return;
@@ -141,9 +141,9 @@ void TJPEGImage::Assign(TPersistent* Source) {
     bmp->SetPixelFormat(pf24bit);
     bmp->Assign(g);
     bmp->SetPixelFormat(pf24bit);
-    data_.clear();
-    bitmap_ = std::move(bmp);
-    scale_ = jsFullSize;
+    FData.clear();
+    FBitmap = std::move(bmp);
+    FScale = jsFullSize;
     Changed();
     return;
   }
@@ -162,27 +162,27 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
   int64_t left = stream.Size() - stream.Position();
   std::vector<uint8_t> data(static_cast<size_t>(std::max<int64_t>(left, 0)));
   if (!data.empty()) stream.ReadBuffer(data.data(), static_cast<int64_t>(data.size()));
-  std::vector<uint8_t> old = std::move(data_);
-  data_ = std::move(data);
+  std::vector<uint8_t> old = std::move(FData);
+  FData = std::move(data);
   try {
     ReadHeader();
   } catch (...) {
-    data_ = std::move(old);
+    FData = std::move(old);
     throw;
   }
-  bitmap_.reset();
+  FBitmap.reset();
   Changed();
 }
 
 void TJPEGImage::SaveToStream(TStream& stream) {
   JPEGNeeded();
-  if (data_.empty()) throw EInvalidGraphic(u"Cannot save an empty JPEG image");
-  stream.WriteBuffer(data_.data(), static_cast<int64_t>(data_.size()));
+  if (FData.empty()) throw EInvalidGraphic(u"Cannot save an empty JPEG image");
+  stream.WriteBuffer(FData.data(), static_cast<int64_t>(FData.size()));
 }
 
 void TJPEGImage::Draw(TCanvas* canvas, const TRect& r) {
   DIBNeeded();
-  if (bitmap_) canvas->StretchDraw(r, bitmap_.get());
+  if (FBitmap) canvas->StretchDraw(r, FBitmap.get());
 }
 
 }  // namespace fw

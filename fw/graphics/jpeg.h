@@ -24,12 +24,12 @@ class TJPEGImage : public TGraphic {
   void SetWidth(int v) override;
   void SetHeight(int v) override;
 
-  TJPEGScale Scale() const { return scale_; }
+  TJPEGScale Scale() const { return FScale; }
   void SetScale(TJPEGScale v);
-  bool Grayscale() const { return grayscale_; }
+  bool Grayscale() const { return FGrayscale; }
   void SetGrayscale(bool v);
   // 1..100, used by Compress.
-  int CompressionQuality() const { return quality_; }
+  int CompressionQuality() const { return FQuality; }
   void SetCompressionQuality(int v);
 
   // Decodes the compressed data into the bitmap, if not done yet. Raises
@@ -53,13 +53,13 @@ class TJPEGImage : public TGraphic {
  private:
   void ReadHeader();
   void FreeBitmap();
-  std::vector<uint8_t> data_;
-  std::unique_ptr<TBitmap> bitmap_;
-  int imageWidth_ = 0;   // full size, from the header
-  int imageHeight_ = 0;
-  TJPEGScale scale_ = jsFullSize;
-  bool grayscale_ = false;
-  int quality_ = 90;
+  std::vector<uint8_t> FData;
+  std::unique_ptr<TBitmap> FBitmap;
+  int FImageWidth = 0;   // full size, from the header
+  int FImageHeight = 0;
+  TJPEGScale FScale = jsFullSize;
+  bool FGrayscale = false;
+  int FQuality = 90;
 };
 
 }  // namespace fw

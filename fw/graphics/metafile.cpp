@@ -30,36 +30,36 @@ TMetafile::TMetafile() = default;
 TMetafile::~TMetafile() { Clear(); }
 
 void TMetafile::Clear() {
-  if (handle_) DeleteEnhMetaFile(handle_);
-  handle_ = nullptr;
-  width_ = height_ = 0;
-  inch_ = 0;
+  if (FHandle) DeleteEnhMetaFile(FHandle);
+  FHandle = nullptr;
+  FWidth = FHeight = 0;
+  FInch = 0;
 }
 
 void TMetafile::SetWidth(int v) {
-  if (v == width_) return;
-  width_ = v;
+  if (v == FWidth) return;
+  FWidth = v;
   Changed();
 }
 
 void TMetafile::SetHeight(int v) {
-  if (v == height_) return;
-  height_ = v;
+  if (v == FHeight) return;
+  FHeight = v;
   Changed();
 }
 
 void TMetafile::SetHandle(HENHMETAFILE emf) {
-  if (emf == handle_) return;
+  if (emf == FHandle) return;
   Clear();
-  handle_ = emf;
-  if (emf) FrameSize(emf, width_, height_);
+  FHandle = emf;
+  if (emf) FrameSize(emf, FWidth, FHeight);
   Changed();
 }
 
 HENHMETAFILE TMetafile::ReleaseHandle() {
-  HENHMETAFILE h = handle_;
-  handle_ = nullptr;
-  width_ = height_ = 0;
+  HENHMETAFILE h = FHandle;
+  FHandle = nullptr;
+  FWidth = FHeight = 0;
   return h;
 }
 
@@ -71,13 +71,13 @@ void TMetafile::Assign(TPersistent* Source) {
     return;
   }
   if (auto* src = dynamic_cast<TMetafile*>(Source)) {
-    HENHMETAFILE copy = src->handle_ ? CopyEnhMetaFileW(src->handle_, nullptr) : nullptr;
+    HENHMETAFILE copy = src->FHandle ? CopyEnhMetaFileW(src->FHandle, nullptr) : nullptr;
     Clear();
-    handle_ = copy;
-    width_ = src->width_;
-    height_ = src->height_;
-    inch_ = src->inch_;
-    enhanced_ = src->enhanced_;
+    FHandle = copy;
+    FWidth = src->FWidth;
+    FHeight = src->FHeight;
+    FInch = src->FInch;
+    FEnhanced = src->FEnhanced;
     Changed();
     return;
   }
@@ -85,14 +85,14 @@ void TMetafile::Assign(TPersistent* Source) {
     // Any other graphic is recorded by drawing it.
     Clear();
     int w = g->Width(), h = g->Height();
-    width_ = w;
-    height_ = h;
+    FWidth = w;
+    FHeight = h;
     {
       TMetafileCanvas canvas(this, nullptr);
       canvas.Draw(0, 0, g);
     }
-    width_ = w;
-    height_ = h;
+    FWidth = w;
+    FHeight = h;
     Changed();
     return;
   }
@@ -149,34 +149,34 @@ void TMetafile::LoadFromStream(TStream& stream) {
   }
   if (!emf) throw EInvalidGraphic(u"Metafile image is not valid");
   Clear();
-  handle_ = emf;
-  width_ = w;
-  height_ = h;
-  inch_ = inch;
-  enhanced_ = enhanced;
+  FHandle = emf;
+  FWidth = w;
+  FHeight = h;
+  FInch = inch;
+  FEnhanced = enhanced;
   Changed();
 }
 
 void TMetafile::SaveToStream(TStream& stream) {
-  if (!handle_) throw EInvalidGraphic(u"Cannot save an empty metafile");
-  if (enhanced_) {
-    UINT n = GetEnhMetaFileBits(handle_, 0, nullptr);
+  if (!FHandle) throw EInvalidGraphic(u"Cannot save an empty metafile");
+  if (FEnhanced) {
+    UINT n = GetEnhMetaFileBits(FHandle, 0, nullptr);
     std::vector<uint8_t> bits(n);
-    GetEnhMetaFileBits(handle_, n, bits.data());
+    GetEnhMetaFileBits(FHandle, n, bits.data());
     stream.WriteBuffer(bits.data(), n);
     return;
   }
   TWindowDC screen;
-  UINT n = GetWinMetaFileBits(handle_, 0, nullptr, MM_ANISOTROPIC, screen.Get());
+  UINT n = GetWinMetaFileBits(FHandle, 0, nullptr, MM_ANISOTROPIC, screen.Get());
   std::vector<uint8_t> bits(n);
-  GetWinMetaFileBits(handle_, n, bits.data(), MM_ANISOTROPIC, screen.Get());
+  GetWinMetaFileBits(FHandle, n, bits.data(), MM_ANISOTROPIC, screen.Get());
   // Placeable header: the box in units of 1/inch inch.
-  const int inch = inch_ ? inch_ : kScreenDpi;
+  const int inch = FInch ? FInch : kScreenDpi;
   uint16_t header[11] = {};
   uint32_t key = 0x9AC6CDD7;
   std::memcpy(header, &key, 4);
-  header[5] = static_cast<uint16_t>(MulDiv(width_, inch, kScreenDpi));
-  header[6] = static_cast<uint16_t>(MulDiv(height_, inch, kScreenDpi));
+  header[5] = static_cast<uint16_t>(MulDiv(FWidth, inch, kScreenDpi));
+  header[6] = static_cast<uint16_t>(MulDiv(FHeight, inch, kScreenDpi));
   header[7] = static_cast<uint16_t>(inch);
   uint16_t sum = 0;
   for (int i = 0; i < 10; ++i) sum ^= header[i];
@@ -186,12 +186,12 @@ void TMetafile::SaveToStream(TStream& stream) {
 }
 
 void TMetafile::Draw(TCanvas* canvas, const TRect& r) {
-  if (!handle_) return;
+  if (!FHandle) return;
   RECT rc{r.Left, r.Top, r.Right, r.Bottom};
-  PlayEnhMetaFile(canvas->Handle(), handle_, &rc);
+  PlayEnhMetaFile(canvas->Handle(), FHandle, &rc);
 }
 
-TMetafileCanvas::TMetafileCanvas(TMetafile* metafile, HDC referenceDevice) : metafile_(metafile) {
+TMetafileCanvas::TMetafileCanvas(TMetafile* metafile, HDC referenceDevice) : FMetafile(metafile) {
   TWindowDC screen;
   HDC ref = referenceDevice ? referenceDevice : screen.Get();
   RECT frame{0, 0, MulDiv(metafile->Width(), kHundredthMMPerInch, kScreenDpi),
@@ -204,11 +204,11 @@ TMetafileCanvas::TMetafileCanvas(TMetafile* metafile, HDC referenceDevice) : met
 TMetafileCanvas::~TMetafileCanvas() {
   HDC dc = Handle();
   SetHandle(nullptr);
-  int w = metafile_->Width(), h = metafile_->Height();
-  metafile_->SetHandle(CloseEnhMetaFile(dc));
+  int w = FMetafile->Width(), h = FMetafile->Height();
+  FMetafile->SetHandle(CloseEnhMetaFile(dc));
   if (w > 0 && h > 0) {
-    metafile_->SetWidth(w);
-    metafile_->SetHeight(h);
+    FMetafile->SetWidth(w);
+    FMetafile->SetHeight(h);
   }
 }
 

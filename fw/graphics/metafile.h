@@ -11,22 +11,22 @@ class TMetafile : public TGraphic {
   TMetafile();
   ~TMetafile() override;
 
-  bool Empty() const override { return !handle_; }
+  bool Empty() const override { return !FHandle; }
   // Size in screen pixels.
-  int Width() const override { return width_; }
-  int Height() const override { return height_; }
+  int Width() const override { return FWidth; }
+  int Height() const override { return FHeight; }
   void SetWidth(int v) override;
   void SetHeight(int v) override;
   // Size in 0.01 mm.
-  int MMWidth() const { return MulDiv(width_, 2540, 96); }
-  int MMHeight() const { return MulDiv(height_, 2540, 96); }
+  int MMWidth() const { return MulDiv(FWidth, 2540, 96); }
+  int MMHeight() const { return MulDiv(FHeight, 2540, 96); }
   // Saved as EMF (true) or placeable WMF (false).
-  bool Enhanced() const { return enhanced_; }
-  void SetEnhanced(bool v) { enhanced_ = v; }
+  bool Enhanced() const { return FEnhanced; }
+  void SetEnhanced(bool v) { FEnhanced = v; }
   // Units per inch of a placeable WMF.
-  int Inch() const { return inch_; }
+  int Inch() const { return FInch; }
 
-  HENHMETAFILE Handle() const { return handle_; }
+  HENHMETAFILE Handle() const { return FHandle; }
   // Takes ownership of the metafile; its size comes from its frame.
   void SetHandle(HENHMETAFILE emf);
   HENHMETAFILE ReleaseHandle();
@@ -40,11 +40,11 @@ class TMetafile : public TGraphic {
   void Draw(TCanvas* canvas, const TRect& r) override;
 
  private:
-  HENHMETAFILE handle_ = nullptr;
-  int width_ = 0;
-  int height_ = 0;
-  int inch_ = 0;
-  bool enhanced_ = true;
+  HENHMETAFILE FHandle = nullptr;
+  int FWidth = 0;
+  int FHeight = 0;
+  int FInch = 0;
+  bool FEnhanced = true;
 };
 
 // A canvas that records into a new enhanced metafile; the metafile takes
@@ -57,7 +57,7 @@ class TMetafileCanvas : public TCanvas {
   ~TMetafileCanvas() override;
 
  private:
-  TMetafile* metafile_;
+  TMetafile* FMetafile;
 };
 
 }  // namespace fw

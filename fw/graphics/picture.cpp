@@ -66,7 +66,7 @@ FW_REGISTER(TPicture) {
 
 TPicture::TPicture() = default;
 
-TPicture::~TPicture() { delete graphic_; }
+TPicture::~TPicture() { delete FGraphic; }
 
 void TPicture::Changed(TObject*) { OnChange(this); }
 
@@ -76,18 +76,18 @@ void TPicture::Progress(TObject* Sender, TProgressStage Stage, uint8_t PercentDo
 }
 
 void TPicture::SetOwnedGraphic(TGraphic* g) {
-  TGraphic* old = graphic_;
-  graphic_ = g;
+  TGraphic* old = FGraphic;
+  FGraphic = g;
   delete old;
-  if (graphic_) {
-    graphic_->OnChange = TNotifyEvent(this, &TPicture::Changed);
-    graphic_->OnProgress = TProgressEvent(this, &TPicture::Progress);
+  if (FGraphic) {
+    FGraphic->OnChange = TNotifyEvent(this, &TPicture::Changed);
+    FGraphic->OnProgress = TProgressEvent(this, &TPicture::Progress);
   }
   Changed(this);
 }
 
 void TPicture::SetGraphic(TGraphic* value) {
-  if (value == graphic_) return;
+  if (value == FGraphic) return;
   if (!value) {
     SetOwnedGraphic(nullptr);
     return;
@@ -99,9 +99,9 @@ void TPicture::SetGraphic(TGraphic* value) {
 
 template <class T>
 T* TPicture::ForceType() {
-  if (auto* g = dynamic_cast<T*>(graphic_)) return g;
+  if (auto* g = dynamic_cast<T*>(FGraphic)) return g;
   SetOwnedGraphic(new T());
-  return static_cast<T*>(graphic_);
+  return static_cast<T*>(FGraphic);
 }
 
 TBitmap* TPicture::Bitmap() { return ForceType<TBitmap>(); }
@@ -146,7 +146,7 @@ void TPicture::LoadFromFile(const String& fileName) {
 }
 
 void TPicture::SaveToFile(const String& fileName) {
-  if (graphic_) graphic_->SaveToFile(fileName);
+  if (FGraphic) FGraphic->SaveToFile(fileName);
 }
 
 void TPicture::LoadFromStream(TStream& stream) {
@@ -210,19 +210,19 @@ void TPicture::ReadData(TStream& stream) {
 }
 
 void TPicture::WriteData(TStream& stream) {
-  std::string name = graphic_ ? StringToAnsi(graphic_->ClassName()) : std::string();
+  std::string name = FGraphic ? StringToAnsi(FGraphic->ClassName()) : std::string();
   uint8_t len = static_cast<uint8_t>(std::min<size_t>(name.size(), 255));
   stream.WriteBuffer(&len, 1);
   stream.WriteBuffer(name.data(), len);
-  if (!graphic_) return;
-  if (LengthPrefixed(graphic_)) {
+  if (!FGraphic) return;
+  if (LengthPrefixed(FGraphic)) {
     TMemoryStream part;
-    if (!graphic_->Empty()) graphic_->SaveToStream(part);
+    if (!FGraphic->Empty()) FGraphic->SaveToStream(part);
     uint32_t size = static_cast<uint32_t>(part.Size());
     stream.WriteBuffer(&size, 4);
     stream.WriteBuffer(part.Memory(), size);
   } else {
-    graphic_->SaveToStream(stream);
+    FGraphic->SaveToStream(stream);
   }
 }
 

@@ -16,7 +16,7 @@ class TPicture : public TPersistent {
   TPicture();
   ~TPicture() override;
 
-  TGraphic* Graphic() const { return graphic_; }
+  TGraphic* Graphic() const { return FGraphic; }
   // Keeps a copy of the graphic (nullptr clears the picture).
   void SetGraphic(TGraphic* value);
   // The graphic as a bitmap, icon or metafile; a graphic of another kind is
@@ -25,8 +25,8 @@ class TPicture : public TPersistent {
   void SetBitmap(TBitmap* value) { SetGraphic(value); }
   TIcon* Icon();
   TMetafile* Metafile();
-  int Width() const { return graphic_ ? graphic_->Width() : 0; }
-  int Height() const { return graphic_ ? graphic_->Height() : 0; }
+  int Width() const { return FGraphic ? FGraphic->Width() : 0; }
+  int Height() const { return FGraphic ? FGraphic->Height() : 0; }
 
   // Picks the format by the file's extension; when that format cannot read
   // the file, or the extension is not registered, the format is taken
@@ -65,7 +65,7 @@ class TPicture : public TPersistent {
   void SetOwnedGraphic(TGraphic* g);
   template <class T>
   T* ForceType();
-  TGraphic* graphic_ = nullptr;
+  TGraphic* FGraphic = nullptr;
 };
 
 // Open-dialog filter of every registered format descending from

@@ -94,124 +94,124 @@ TFontQuality QualityFromGdi(BYTE q) {
 }
 }  // namespace
 
-TFont::TFont() : name_(kDefaultFontName), height_(-MulDiv(kDefaultFontPoints, 96, 72)) {}
+TFont::TFont() : FName(kDefaultFontName), FHeight(-MulDiv(kDefaultFontPoints, 96, 72)) {}
 
 void TFont::Assign(TPersistent* Source) {
   auto* src = dynamic_cast<TFont*>(Source);
   if (!src) return TGraphicsObject::Assign(Source);
   if (src == this) return;
   const TFont& s = *src;
-  name_ = s.name_;
-  height_ = MulDiv(s.height_, pixelsPerInch_, s.pixelsPerInch_);
-  style_ = s.style_;
-  color_ = s.color_;
-  charset_ = s.charset_;
-  pitch_ = s.pitch_;
-  quality_ = s.quality_;
-  orientation_ = s.orientation_;
+  FName = s.FName;
+  FHeight = MulDiv(s.FHeight, FPixelsPerInch, s.FPixelsPerInch);
+  FStyle = s.FStyle;
+  FColor = s.FColor;
+  FCharset = s.FCharset;
+  FPitch = s.FPitch;
+  FQuality = s.FQuality;
+  FOrientation = s.FOrientation;
   Changed();
 }
 
 void TFont::Changed() {
-  handle_.Reset();
+  FHandle.Reset();
   TGraphicsObject::Changed();
 }
 
 void TFont::SetName(const String& v) {
-  if (v.empty() || v == name_) return;
-  name_ = v;
+  if (v.empty() || v == FName) return;
+  FName = v;
   Changed();
 }
 
-int TFont::Size() const { return -MulDiv(height_, 72, pixelsPerInch_); }
+int TFont::Size() const { return -MulDiv(FHeight, 72, FPixelsPerInch); }
 
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, pixelsPerInch_, 72)); }
+void TFont::SetSize(int points) { SetHeight(-MulDiv(points, FPixelsPerInch, 72)); }
 
 void TFont::SetHeight(int v) {
-  if (v == height_) return;
-  height_ = v;
+  if (v == FHeight) return;
+  FHeight = v;
   Changed();
 }
 
 void TFont::SetStyle(TFontStyles v) {
-  if (v == style_) return;
-  style_ = v;
+  if (v == FStyle) return;
+  FStyle = v;
   Changed();
 }
 
 void TFont::SetColor(TColor v) {
-  if (v == color_) return;
-  color_ = v;
+  if (v == FColor) return;
+  FColor = v;
   // The colour is not part of the GDI font: keep the handle.
   TGraphicsObject::Changed();
 }
 
 void TFont::SetCharset(TFontCharset v) {
-  if (v == charset_) return;
-  charset_ = v;
+  if (v == FCharset) return;
+  FCharset = v;
   Changed();
 }
 
 void TFont::SetPitch(TFontPitch v) {
-  if (v == pitch_) return;
-  pitch_ = v;
+  if (v == FPitch) return;
+  FPitch = v;
   Changed();
 }
 
 void TFont::SetQuality(TFontQuality v) {
-  if (v == quality_) return;
-  quality_ = v;
+  if (v == FQuality) return;
+  FQuality = v;
   Changed();
 }
 
 void TFont::SetOrientation(int v) {
-  if (v == orientation_) return;
-  orientation_ = v;
+  if (v == FOrientation) return;
+  FOrientation = v;
   Changed();
 }
 
 HFONT TFont::Handle() {
-  if (!handle_) {
+  if (!FHandle) {
     LOGFONTW lf{};
-    lf.lfHeight = height_;
-    lf.lfEscapement = orientation_;
-    lf.lfOrientation = orientation_;
-    lf.lfWeight = style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = style_.Contains(fsItalic);
-    lf.lfUnderline = style_.Contains(fsUnderline);
-    lf.lfStrikeOut = style_.Contains(fsStrikeOut);
-    lf.lfCharSet = charset_;
+    lf.lfHeight = FHeight;
+    lf.lfEscapement = FOrientation;
+    lf.lfOrientation = FOrientation;
+    lf.lfWeight = FStyle.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = FStyle.Contains(fsItalic);
+    lf.lfUnderline = FStyle.Contains(fsUnderline);
+    lf.lfStrikeOut = FStyle.Contains(fsStrikeOut);
+    lf.lfCharSet = FCharset;
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = QualityToGdi(quality_);
-    lf.lfPitchAndFamily = pitch_ == fpFixed ? FIXED_PITCH : pitch_ == fpVariable ? VARIABLE_PITCH : DEFAULT_PITCH;
-    String face = name_ == u"Default" ? String(kDefaultFontName) : name_;
+    lf.lfQuality = QualityToGdi(FQuality);
+    lf.lfPitchAndFamily = FPitch == fpFixed ? FIXED_PITCH : FPitch == fpVariable ? VARIABLE_PITCH : DEFAULT_PITCH;
+    String face = FName == u"Default" ? String(kDefaultFontName) : FName;
     size_t n = std::min<size_t>(face.size(), LF_FACESIZE - 1);
     std::memcpy(lf.lfFaceName, face.data(), n * sizeof(char16_t));
-    handle_.Reset(CreateFontIndirectW(&lf));
-    if (!handle_) throw EOutOfResources(u"Out of system resources");
+    FHandle.Reset(CreateFontIndirectW(&lf));
+    if (!FHandle) throw EOutOfResources(u"Out of system resources");
   }
-  return handle_.Get();
+  return FHandle.Get();
 }
 
 void TFont::SetHandle(HFONT font) {
   LOGFONTW lf{};
   if (!font || GetObjectW(font, sizeof lf, &lf) == 0) throw EInvalidOperation(u"Invalid font handle");
-  name_ = FromW(lf.lfFaceName);
-  height_ = lf.lfHeight;
-  style_ = TFontStyles();
-  if (lf.lfWeight >= FW_BOLD) style_.Include(fsBold);
-  if (lf.lfItalic) style_.Include(fsItalic);
-  if (lf.lfUnderline) style_.Include(fsUnderline);
-  if (lf.lfStrikeOut) style_.Include(fsStrikeOut);
-  charset_ = lf.lfCharSet;
-  pitch_ = (lf.lfPitchAndFamily & 3) == FIXED_PITCH      ? fpFixed
+  FName = FromW(lf.lfFaceName);
+  FHeight = lf.lfHeight;
+  FStyle = TFontStyles();
+  if (lf.lfWeight >= FW_BOLD) FStyle.Include(fsBold);
+  if (lf.lfItalic) FStyle.Include(fsItalic);
+  if (lf.lfUnderline) FStyle.Include(fsUnderline);
+  if (lf.lfStrikeOut) FStyle.Include(fsStrikeOut);
+  FCharset = lf.lfCharSet;
+  FPitch = (lf.lfPitchAndFamily & 3) == FIXED_PITCH      ? fpFixed
            : (lf.lfPitchAndFamily & 3) == VARIABLE_PITCH ? fpVariable
                                                          : fpDefault;
-  quality_ = QualityFromGdi(lf.lfQuality);
-  orientation_ = lf.lfEscapement;
+  FQuality = QualityFromGdi(lf.lfQuality);
+  FOrientation = lf.lfEscapement;
   Changed();
-  handle_.Reset(font);
+  FHandle.Reset(font);
 }
 
 // ---- TPen -----------------------------------------------------------------
@@ -221,68 +221,68 @@ void TPen::Assign(TPersistent* Source) {
   if (!src) return TGraphicsObject::Assign(Source);
   if (src == this) return;
   const TPen& s = *src;
-  color_ = s.color_;
-  width_ = s.width_;
-  style_ = s.style_;
-  mode_ = s.mode_;
+  FColor = s.FColor;
+  FWidth = s.FWidth;
+  FStyle = s.FStyle;
+  FMode = s.FMode;
   Changed();
 }
 
 void TPen::Changed() {
-  handle_.Reset();
+  FHandle.Reset();
   TGraphicsObject::Changed();
 }
 
 void TPen::SetColor(TColor v) {
-  if (v == color_) return;
-  color_ = v;
+  if (v == FColor) return;
+  FColor = v;
   Changed();
 }
 
 void TPen::SetWidth(int v) {
-  if (v < 0 || v == width_) return;
-  width_ = v;
+  if (v < 0 || v == FWidth) return;
+  FWidth = v;
   Changed();
 }
 
 void TPen::SetStyle(TPenStyle v) {
-  if (v == style_) return;
-  style_ = v;
+  if (v == FStyle) return;
+  FStyle = v;
   Changed();
 }
 
 void TPen::SetMode(TPenMode v) {
-  if (v == mode_) return;
-  mode_ = v;
+  if (v == FMode) return;
+  FMode = v;
   // The mode is a DC setting (ROP2), not part of the pen object.
   TGraphicsObject::Changed();
 }
 
 HPEN TPen::Handle() {
-  if (!handle_) {
+  if (!FHandle) {
     static constexpr int kStyles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-    handle_.Reset(CreatePen(kStyles[style_], width_, ColorToRGB(color_)));
-    if (!handle_) throw EOutOfResources(u"Out of system resources");
+    FHandle.Reset(CreatePen(kStyles[FStyle], FWidth, ColorToRGB(FColor)));
+    if (!FHandle) throw EOutOfResources(u"Out of system resources");
   }
-  return handle_.Get();
+  return FHandle.Get();
 }
 
 void TPen::SetHandle(HPEN pen) {
   LOGPEN lp{};
   if (!pen || GetObjectW(pen, sizeof lp, &lp) == 0) throw EInvalidOperation(u"Invalid pen handle");
-  color_ = static_cast<TColor>(lp.lopnColor);
-  width_ = lp.lopnWidth.x;
+  FColor = static_cast<TColor>(lp.lopnColor);
+  FWidth = lp.lopnWidth.x;
   switch (lp.lopnStyle & PS_STYLE_MASK) {
-    case PS_DASH: style_ = psDash; break;
-    case PS_DOT: style_ = psDot; break;
-    case PS_DASHDOT: style_ = psDashDot; break;
-    case PS_DASHDOTDOT: style_ = psDashDotDot; break;
-    case PS_NULL: style_ = psClear; break;
-    case PS_INSIDEFRAME: style_ = psInsideFrame; break;
-    default: style_ = psSolid;
+    case PS_DASH: FStyle = psDash; break;
+    case PS_DOT: FStyle = psDot; break;
+    case PS_DASHDOT: FStyle = psDashDot; break;
+    case PS_DASHDOTDOT: FStyle = psDashDotDot; break;
+    case PS_NULL: FStyle = psClear; break;
+    case PS_INSIDEFRAME: FStyle = psInsideFrame; break;
+    default: FStyle = psSolid;
   }
   Changed();
-  handle_.Reset(pen);
+  FHandle.Reset(pen);
 }
 
 // ---- TBrush ---------------------------------------------------------------
@@ -290,9 +290,9 @@ void TPen::SetHandle(HPEN pen) {
 TBrush::~TBrush() { FreeHandle(); }
 
 void TBrush::FreeHandle() {
-  if (handle_ && ownsHandle_) DeleteObject(handle_);
-  handle_ = nullptr;
-  ownsHandle_ = false;
+  if (FHandle && FOwnsHandle) DeleteObject(FHandle);
+  FHandle = nullptr;
+  FOwnsHandle = false;
 }
 
 void TBrush::Assign(TPersistent* Source) {
@@ -300,9 +300,9 @@ void TBrush::Assign(TPersistent* Source) {
   if (!src) return TGraphicsObject::Assign(Source);
   if (src == this) return;
   const TBrush& s = *src;
-  color_ = s.color_;
-  style_ = s.style_;
-  bitmap_ = s.bitmap_;
+  FColor = s.FColor;
+  FStyle = s.FStyle;
+  FBitmap = s.FBitmap;
   Changed();
 }
 
@@ -312,66 +312,66 @@ void TBrush::Changed() {
 }
 
 void TBrush::SetColor(TColor v) {
-  if (v == color_ && style_ != bsClear) return;
-  color_ = v;
+  if (v == FColor && FStyle != bsClear) return;
+  FColor = v;
   // A colour makes a clear brush solid again.
-  if (style_ == bsClear) style_ = bsSolid;
+  if (FStyle == bsClear) FStyle = bsSolid;
   Changed();
 }
 
 void TBrush::SetStyle(TBrushStyle v) {
-  if (v == style_) return;
-  style_ = v;
+  if (v == FStyle) return;
+  FStyle = v;
   Changed();
 }
 
 void TBrush::SetBitmap(TBitmap* v) {
-  if (v == bitmap_) return;
-  bitmap_ = v;
+  if (v == FBitmap) return;
+  FBitmap = v;
   Changed();
 }
 
 HBRUSH TBrush::Handle() {
-  if (!handle_) {
-    ownsHandle_ = true;
-    if (bitmap_ && !bitmap_->Empty()) {
-      handle_ = CreatePatternBrush(bitmap_->Handle());
-    } else if (style_ == bsClear) {
-      handle_ = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-      ownsHandle_ = false;
-    } else if (style_ == bsSolid) {
-      handle_ = CreateSolidBrush(ColorToRGB(color_));
+  if (!FHandle) {
+    FOwnsHandle = true;
+    if (FBitmap && !FBitmap->Empty()) {
+      FHandle = CreatePatternBrush(FBitmap->Handle());
+    } else if (FStyle == bsClear) {
+      FHandle = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+      FOwnsHandle = false;
+    } else if (FStyle == bsSolid) {
+      FHandle = CreateSolidBrush(ColorToRGB(FColor));
     } else {
       static constexpr int kHatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
-      handle_ = CreateHatchBrush(kHatches[style_], ColorToRGB(color_));
+      FHandle = CreateHatchBrush(kHatches[FStyle], ColorToRGB(FColor));
     }
-    if (!handle_) throw EOutOfResources(u"Out of system resources");
+    if (!FHandle) throw EOutOfResources(u"Out of system resources");
   }
-  return handle_;
+  return FHandle;
 }
 
 void TBrush::SetHandle(HBRUSH brush) {
   LOGBRUSH lb{};
   if (!brush || GetObjectW(brush, sizeof lb, &lb) == 0) throw EInvalidOperation(u"Invalid brush handle");
-  color_ = static_cast<TColor>(lb.lbColor);
-  bitmap_ = nullptr;
+  FColor = static_cast<TColor>(lb.lbColor);
+  FBitmap = nullptr;
   switch (lb.lbStyle) {
-    case BS_NULL: style_ = bsClear; break;
+    case BS_NULL: FStyle = bsClear; break;
     case BS_HATCHED:
       switch (lb.lbHatch) {
-        case HS_HORIZONTAL: style_ = bsHorizontal; break;
-        case HS_VERTICAL: style_ = bsVertical; break;
-        case HS_FDIAGONAL: style_ = bsFDiagonal; break;
-        case HS_BDIAGONAL: style_ = bsBDiagonal; break;
-        case HS_CROSS: style_ = bsCross; break;
-        default: style_ = bsDiagCross;
+        case HS_HORIZONTAL: FStyle = bsHorizontal; break;
+        case HS_VERTICAL: FStyle = bsVertical; break;
+        case HS_FDIAGONAL: FStyle = bsFDiagonal; break;
+        case HS_BDIAGONAL: FStyle = bsBDiagonal; break;
+        case HS_CROSS: FStyle = bsCross; break;
+        default: FStyle = bsDiagCross;
       }
       break;
-    default: style_ = bsSolid;
+    default: FStyle = bsSolid;
   }
   Changed();
-  handle_ = brush;
-  ownsHandle_ = true;
+  FHandle = brush;
+  FOwnsHandle = true;
 }
 
 }  // namespace fw

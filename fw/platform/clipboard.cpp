@@ -11,24 +11,24 @@ namespace {
 // Opens around one operation unless the caller has it open already.
 class OpenScope {
  public:
-  explicit OpenScope(TClipboard& c) : c_(c) { c_.Open(); }
-  ~OpenScope() { c_.Close(); }
+  explicit OpenScope(TClipboard& c) : FClipboard(c) { FClipboard.Open(); }
+  ~OpenScope() { FClipboard.Close(); }
 
  private:
-  TClipboard& c_;
+  TClipboard& FClipboard;
 };
 
 class GlobalLock_ {
  public:
-  explicit GlobalLock_(HGLOBAL h) : h_(h), p_(h ? GlobalLock(h) : nullptr) {}
+  explicit GlobalLock_(HGLOBAL h) : FHandle(h), FPointer(h ? GlobalLock(h) : nullptr) {}
   ~GlobalLock_() {
-    if (p_) GlobalUnlock(h_);
+    if (FPointer) GlobalUnlock(FHandle);
   }
-  void* get() const { return p_; }
+  void* get() const { return FPointer; }
 
  private:
-  HGLOBAL h_;
-  void* p_;
+  HGLOBAL FHandle;
+  void* FPointer;
 };
 
 size_t Stride(int width, int bpp) { return ((static_cast<size_t>(width) * bpp + 31) / 32) * 4; }
@@ -66,44 +66,44 @@ size_t PixelBytes(const BITMAPINFOHEADER& h) {
 }  // namespace
 
 TClipboard::~TClipboard() {
-  if (openCount_ > 0) CloseClipboard();
-  if (window_) DestroyWindow(window_);
+  if (FOpenCount > 0) CloseClipboard();
+  if (FWindow) DestroyWindow(FWindow);
 }
 
 void TClipboard::Open() {
-  if (openCount_++ > 0) return;
+  if (FOpenCount++ > 0) return;
   // A window of our own owns what we put there: with no owner the system
   // may refuse the data.
-  if (!window_) {
-    window_ = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+  if (!FWindow) {
+    FWindow = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   }
   for (int attempt = 0;; ++attempt) {
-    if (OpenClipboard(window_)) break;
+    if (OpenClipboard(FWindow)) break;
     if (attempt >= 20) {
-      openCount_ = 0;
+      FOpenCount = 0;
       throw EClipboardException(u"Cannot open clipboard: " + SysErrorMessage(GetLastError()));
     }
     Sleep(10);
   }
-  emptied_ = false;
+  FEmptied = false;
 }
 
 void TClipboard::Close() {
-  if (openCount_ == 0) return;
-  if (--openCount_ == 0) CloseClipboard();
+  if (FOpenCount == 0) return;
+  if (--FOpenCount == 0) CloseClipboard();
 }
 
 void TClipboard::Clear() {
   OpenScope scope(*this);
   EmptyClipboard();
-  emptied_ = true;
+  FEmptied = true;
 }
 
 void TClipboard::Adding() {
-  if (!emptied_) {
+  if (!FEmptied) {
     EmptyClipboard();
-    emptied_ = true;
+    FEmptied = true;
   }
 }
 

@@ -46,9 +46,9 @@ class TClipboard {
   void Adding();  // empties the clipboard on the first change while open
   void SetHandle(UINT format, HGLOBAL h);
 
-  HWND window_ = nullptr;
-  int openCount_ = 0;
-  bool emptied_ = false;
+  HWND FWindow = nullptr;
+  int FOpenCount = 0;
+  bool FEmptied = false;
 };
 
 // The one clipboard object of the program.

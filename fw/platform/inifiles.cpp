@@ -91,19 +91,19 @@ void TCustomIniFile::WriteBool(const String& section, const String& ident, bool 
 // ---- TIniFile ---------------------------------------------------------------
 
 String TIniFile::ReadString(const String& section, const String& ident, const String& def) {
-  return ProfileString(W(section), W(ident), W(def), fileName_, false);
+  return ProfileString(W(section), W(ident), W(def), FFileName, false);
 }
 
 void TIniFile::WriteString(const String& section, const String& ident, const String& value) {
-  if (!WritePrivateProfileStringW(W(section), W(ident), W(value), W(fileName_)))
-    throw EIniFileException(u"Unable to write to " + fileName_);
+  if (!WritePrivateProfileStringW(W(section), W(ident), W(value), W(FFileName)))
+    throw EIniFileException(u"Unable to write to " + FFileName);
 }
 
 std::vector<String> TIniFile::ReadSections() {
   DWORD size = 4096;
   for (;;) {
     std::u16string buf(size, u'\0');
-    DWORD n = GetPrivateProfileSectionNamesW(W(buf.data()), size, W(fileName_));
+    DWORD n = GetPrivateProfileSectionNamesW(W(buf.data()), size, W(FFileName));
     if (n < size - 2 || size >= (1u << 24)) {
       buf.resize(n);
       return SplitZeroList(buf);
@@ -113,33 +113,33 @@ std::vector<String> TIniFile::ReadSections() {
 }
 
 std::vector<String> TIniFile::ReadSection(const String& section) {
-  return SplitZeroList(ProfileString(W(section), nullptr, L"", fileName_, true));
+  return SplitZeroList(ProfileString(W(section), nullptr, L"", FFileName, true));
 }
 
 void TIniFile::EraseSection(const String& section) {
-  if (!WritePrivateProfileStringW(W(section), nullptr, nullptr, W(fileName_)))
-    throw EIniFileException(u"Unable to write to " + fileName_);
+  if (!WritePrivateProfileStringW(W(section), nullptr, nullptr, W(FFileName)))
+    throw EIniFileException(u"Unable to write to " + FFileName);
 }
 
 void TIniFile::DeleteKey(const String& section, const String& ident) {
-  WritePrivateProfileStringW(W(section), W(ident), nullptr, W(fileName_));
+  WritePrivateProfileStringW(W(section), W(ident), nullptr, W(FFileName));
 }
 
-void TIniFile::UpdateFile() { WritePrivateProfileStringW(nullptr, nullptr, nullptr, W(fileName_)); }
+void TIniFile::UpdateFile() { WritePrivateProfileStringW(nullptr, nullptr, nullptr, W(FFileName)); }
 
 // ---- TMemIniFile ------------------------------------------------------------
 
 TMemIniFile::TMemIniFile(String fileName) : TCustomIniFile(std::move(fileName)) { LoadFromFile(); }
 
 TMemIniFile::TMemIniFile(String fileName, TIniEncoding encoding)
-    : TCustomIniFile(std::move(fileName)), encoding_(encoding) {
+    : TCustomIniFile(std::move(fileName)), FEncoding(encoding) {
   LoadFromFile();
 }
 
 void TMemIniFile::LoadFromFile() {
-  doc_.Clear();
-  if (fileName_.empty()) return;
-  HANDLE h = CreateFileW(W(fileName_), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  FDoc.Clear();
+  if (FFileName.empty()) return;
+  HANDLE h = CreateFileW(W(FFileName), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return;  // a missing file is an empty document
   std::vector<uint8_t> bytes;
@@ -151,11 +151,11 @@ void TMemIniFile::LoadFromFile() {
     bytes.resize(got);
   }
   CloseHandle(h);
-  SetText(DecodeFile(bytes, encoding_));
+  SetText(DecodeFile(bytes, FEncoding));
 }
 
 void TMemIniFile::Rename(const String& fileName, bool reload) {
-  fileName_ = fileName;
+  FFileName = fileName;
   if (reload) LoadFromFile();
 }
 
@@ -193,16 +193,16 @@ std::vector<uint8_t> TMemIniFile::EncodeFile(const String& text, TIniEncoding en
   return TIniDocument::EncodeBytes(text, encoding, SystemAnsiCodec());
 }
 
-void TMemIniFile::SetText(const String& text) { doc_.SetText(text); }
+void TMemIniFile::SetText(const String& text) { FDoc.SetText(text); }
 
-String TMemIniFile::GetText() const { return doc_.GetText(); }
+String TMemIniFile::GetText() const { return FDoc.GetText(); }
 
 void TMemIniFile::UpdateFile() {
-  std::vector<uint8_t> bytes = EncodeFile(GetText(), encoding_);
-  HANDLE h = CreateFileW(W(fileName_), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  std::vector<uint8_t> bytes = EncodeFile(GetText(), FEncoding);
+  HANDLE h = CreateFileW(W(FFileName), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
-    throw EFCreateError(u"Cannot create file \"" + fileName_ + u"\". " +
+    throw EFCreateError(u"Cannot create file \"" + FFileName + u"\". " +
                         SysErrorMessage(GetLastError()));
   }
   DWORD written = 0;
@@ -211,28 +211,28 @@ void TMemIniFile::UpdateFile() {
   DWORD err = GetLastError();
   CloseHandle(h);
   if (!ok || written != bytes.size()) {
-    throw EWriteError(u"Cannot write file \"" + fileName_ + u"\". " + SysErrorMessage(err));
+    throw EWriteError(u"Cannot write file \"" + FFileName + u"\". " + SysErrorMessage(err));
   }
 }
 
 String TMemIniFile::ReadString(const String& section, const String& ident, const String& def) {
-  return doc_.ReadString(section, ident, def);
+  return FDoc.ReadString(section, ident, def);
 }
 
 void TMemIniFile::WriteString(const String& section, const String& ident, const String& value) {
-  doc_.WriteString(section, ident, value);
+  FDoc.WriteString(section, ident, value);
 }
 
-std::vector<String> TMemIniFile::ReadSections() { return doc_.SectionNames(); }
+std::vector<String> TMemIniFile::ReadSections() { return FDoc.SectionNames(); }
 
-std::vector<String> TMemIniFile::ReadSection(const String& section) { return doc_.Keys(section); }
+std::vector<String> TMemIniFile::ReadSection(const String& section) { return FDoc.Keys(section); }
 
-void TMemIniFile::EraseSection(const String& section) { doc_.EraseSection(section); }
+void TMemIniFile::EraseSection(const String& section) { FDoc.EraseSection(section); }
 
-void TMemIniFile::DeleteKey(const String& section, const String& ident) { doc_.DeleteKey(section, ident); }
+void TMemIniFile::DeleteKey(const String& section, const String& ident) { FDoc.DeleteKey(section, ident); }
 
-bool TMemIniFile::SectionExists(const String& section) { return doc_.SectionExists(section); }
+bool TMemIniFile::SectionExists(const String& section) { return FDoc.SectionExists(section); }
 
-bool TMemIniFile::ValueExists(const String& section, const String& ident) { return doc_.ValueExists(section, ident); }
+bool TMemIniFile::ValueExists(const String& section, const String& ident) { return FDoc.ValueExists(section, ident); }
 
 }  // namespace fw

@@ -19,9 +19,9 @@ bool SameTextIni(StringView a, StringView b);
 
 class TCustomIniFile {
  public:
-  explicit TCustomIniFile(String fileName) : fileName_(std::move(fileName)) {}
+  explicit TCustomIniFile(String fileName) : FFileName(std::move(fileName)) {}
   virtual ~TCustomIniFile() = default;
-  const String& FileName() const { return fileName_; }
+  const String& FileName() const { return FFileName; }
 
   virtual String ReadString(const String& section, const String& ident, const String& def) = 0;
   virtual void WriteString(const String& section, const String& ident, const String& value) = 0;
@@ -45,7 +45,7 @@ class TCustomIniFile {
   void WriteBool(const String& section, const String& ident, bool value);
 
  protected:
-  String fileName_;
+  String FFileName;
 };
 
 class TIniFile : public TCustomIniFile {
@@ -83,9 +83,9 @@ class TMemIniFile : public TCustomIniFile {
   // mark for the Unicode encodings). Raises EFCreateError when it cannot.
   void UpdateFile() override;
 
-  void Clear() { doc_.Clear(); }
-  TIniEncoding Encoding() const { return encoding_; }
-  void SetEncoding(TIniEncoding e) { encoding_ = e; }
+  void Clear() { FDoc.Clear(); }
+  TIniEncoding Encoding() const { return FEncoding; }
+  void SetEncoding(TIniEncoding e) { FEncoding = e; }
   // Points the document at another file; with reload its content is read
   // from there (empty when the file is missing).
   void Rename(const String& fileName, bool reload);
@@ -102,8 +102,8 @@ class TMemIniFile : public TCustomIniFile {
  private:
   void LoadFromFile();
 
-  TIniDocument doc_{&SameTextIni};
-  TIniEncoding encoding_ = TIniEncoding::Ansi;
+  TIniDocument FDoc{&SameTextIni};
+  TIniEncoding FEncoding = TIniEncoding::Ansi;
 };
 
 }  // namespace fw

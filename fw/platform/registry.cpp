@@ -44,39 +44,39 @@ LSTATUS DeleteTree(HKEY parent, const String& name, REGSAM view) {
 
 TRegistry::TRegistry() = default;
 
-TRegistry::TRegistry(REGSAM access) : access_(access) {}
+TRegistry::TRegistry(REGSAM access) : FAccess(access) {}
 
 TRegistry::~TRegistry() { CloseKey(); }
 
 void TRegistry::SetRootKey(HKEY root) {
-  if (root == root_) return;
+  if (root == FRoot) return;
   CloseKey();
-  root_ = root;
+  FRoot = root;
 }
 
 HKEY TRegistry::BaseKey(bool relative) const {
-  return relative && current_ ? current_ : root_;
+  return relative && FCurrent ? FCurrent : FRoot;
 }
 
 String TRegistry::FullPath(const String& rel, bool relative) const {
-  if (relative && current_ && !currentPath_.empty()) {
-    return rel.empty() ? currentPath_ : currentPath_ + u"\\" + rel;
+  if (relative && FCurrent && !FCurrentPath.empty()) {
+    return rel.empty() ? FCurrentPath : FCurrentPath + u"\\" + rel;
   }
   return rel;
 }
 
 void TRegistry::ChangeKey(HKEY key, const String& path) {
   CloseKey();
-  current_ = key;
-  currentPath_ = path;
+  FCurrent = key;
+  FCurrentPath = path;
 }
 
 void TRegistry::CloseKey() {
-  if (current_) {
-    RegCloseKey(current_);
-    current_ = nullptr;
+  if (FCurrent) {
+    RegCloseKey(FCurrent);
+    FCurrent = nullptr;
   }
-  currentPath_.clear();
+  FCurrentPath.clear();
 }
 
 bool TRegistry::OpenKey(const String& key, bool canCreate) {
@@ -85,10 +85,10 @@ bool TRegistry::OpenKey(const String& key, bool canCreate) {
   HKEY result = nullptr;
   LSTATUS rc;
   if (canCreate) {
-    rc = RegCreateKeyExW(BaseKey(relative), W(rel), 0, nullptr, REG_OPTION_NON_VOLATILE, access_,
+    rc = RegCreateKeyExW(BaseKey(relative), W(rel), 0, nullptr, REG_OPTION_NON_VOLATILE, FAccess,
                          nullptr, &result, nullptr);
   } else {
-    rc = RegOpenKeyExW(BaseKey(relative), W(rel), 0, access_, &result);
+    rc = RegOpenKeyExW(BaseKey(relative), W(rel), 0, FAccess, &result);
   }
   if (rc != ERROR_SUCCESS) return false;
   ChangeKey(result, FullPath(rel, relative));
@@ -126,7 +126,7 @@ bool TRegistry::CreateKey(const String& key) {
   const bool relative = key.empty() || key[0] != u'\\';
   HKEY result = nullptr;
   LSTATUS rc = RegCreateKeyExW(BaseKey(relative), W(TrimBackslashes(key)), 0, nullptr,
-                               REG_OPTION_NON_VOLATILE, access_, nullptr, &result, nullptr);
+                               REG_OPTION_NON_VOLATILE, FAccess, nullptr, &result, nullptr);
   if (rc != ERROR_SUCCESS) {
     throw ERegistryException(u"Failed to create key " + Quoted(key) + u": " + SysErrorMessage(rc));
   }
@@ -142,26 +142,26 @@ bool TRegistry::DeleteKey(const String& key) {
 }
 
 bool TRegistry::HasSubKeys() {
-  if (!current_) return false;
+  if (!FCurrent) return false;
   DWORD n = 0;
-  if (RegQueryInfoKeyW(current_, nullptr, nullptr, nullptr, &n, nullptr, nullptr, nullptr, nullptr,
+  if (RegQueryInfoKeyW(FCurrent, nullptr, nullptr, nullptr, &n, nullptr, nullptr, nullptr, nullptr,
                        nullptr, nullptr, nullptr) != ERROR_SUCCESS)
     return false;
   return n > 0;
 }
 
 void TRegistry::RequireKey(const String& name) const {
-  if (!current_) throw ERegistryException(u"No registry key is open to access " + Quoted(name));
+  if (!FCurrent) throw ERegistryException(u"No registry key is open to access " + Quoted(name));
 }
 
 bool TRegistry::ValueExists(const String& name) {
-  if (!current_) return false;
-  return RegQueryValueExW(current_, W(name), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  if (!FCurrent) return false;
+  return RegQueryValueExW(FCurrent, W(name), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 bool TRegistry::DeleteValue(const String& name) {
-  if (!current_) return false;
-  return RegDeleteValueW(current_, W(name)) == ERROR_SUCCESS;
+  if (!FCurrent) return false;
+  return RegDeleteValueW(FCurrent, W(name)) == ERROR_SUCCESS;
 }
 
 // The names of a key's values, or of its sub-keys; empty when the key
@@ -185,9 +185,9 @@ static std::vector<String> EnumNames(HKEY key, bool subKeys) {
   return names;
 }
 
-std::vector<String> TRegistry::GetValueNames() { return EnumNames(current_, false); }
+std::vector<String> TRegistry::GetValueNames() { return EnumNames(FCurrent, false); }
 
-std::vector<String> TRegistry::GetKeyNames() { return EnumNames(current_, true); }
+std::vector<String> TRegistry::GetKeyNames() { return EnumNames(FCurrent, true); }
 
 static void Fill(TStrings& list, const std::vector<String>& names) {
   list.Clear();
@@ -201,7 +201,7 @@ void TRegistry::GetKeyNames(TStrings& list) { Fill(list, GetKeyNames()); }
 String TRegistry::ReadString(const String& name) {
   RequireKey(name);
   DWORD type = 0, size = 0;
-  LSTATUS rc = RegQueryValueExW(current_, W(name), nullptr, &type, nullptr, &size);
+  LSTATUS rc = RegQueryValueExW(FCurrent, W(name), nullptr, &type, nullptr, &size);
   if (rc == ERROR_FILE_NOT_FOUND) return String();
   if (rc != ERROR_SUCCESS) {
     throw ERegistryException(u"Failed to get data for " + Quoted(name) + u": " + SysErrorMessage(rc));
@@ -213,7 +213,7 @@ String TRegistry::ReadString(const String& name) {
   for (;;) {
     std::u16string buf(size / 2 + 1, u'\0');
     DWORD got = static_cast<DWORD>(buf.size() * 2);
-    rc = RegQueryValueExW(current_, W(name), nullptr, &type,
+    rc = RegQueryValueExW(FCurrent, W(name), nullptr, &type,
                           reinterpret_cast<BYTE*>(buf.data()), &got);
     if (rc == ERROR_MORE_DATA) {
       size = got;
@@ -240,12 +240,12 @@ static void SetValue(HKEY key, const String& name, DWORD type, const void* data,
 
 void TRegistry::WriteString(const String& name, const String& value) {
   RequireKey(name);
-  SetValue(current_, name, REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * 2));
+  SetValue(FCurrent, name, REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * 2));
 }
 
 void TRegistry::WriteExpandString(const String& name, const String& value) {
   RequireKey(name);
-  SetValue(current_, name, REG_EXPAND_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * 2));
+  SetValue(FCurrent, name, REG_EXPAND_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * 2));
 }
 
 int TRegistry::ReadInteger(const String& name) {
@@ -253,7 +253,7 @@ int TRegistry::ReadInteger(const String& name) {
   DWORD type = 0;
   uint32_t value = 0;
   DWORD size = sizeof value;
-  LSTATUS rc = RegQueryValueExW(current_, W(name), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+  LSTATUS rc = RegQueryValueExW(FCurrent, W(name), nullptr, &type, reinterpret_cast<BYTE*>(&value),
                                 &size);
   if (rc == ERROR_MORE_DATA) throw ERegistryException(u"Invalid data type for " + Quoted(name));
   if (rc != ERROR_SUCCESS) {
@@ -268,7 +268,7 @@ int TRegistry::ReadInteger(const String& name) {
 void TRegistry::WriteInteger(const String& name, int value) {
   RequireKey(name);
   uint32_t v = static_cast<uint32_t>(value);
-  SetValue(current_, name, REG_DWORD, &v, sizeof v);
+  SetValue(FCurrent, name, REG_DWORD, &v, sizeof v);
 }
 
 bool TRegistry::ReadBool(const String& name) { return ReadInteger(name) != 0; }

@@ -24,14 +24,14 @@ class TRegistry {
   TRegistry(const TRegistry&) = delete;
   TRegistry& operator=(const TRegistry&) = delete;
 
-  HKEY RootKey() const { return root_; }
+  HKEY RootKey() const { return FRoot; }
   // Changing the root closes the current key.
   void SetRootKey(HKEY root);
-  REGSAM Access() const { return access_; }
-  void SetAccess(REGSAM access) { access_ = access; }
-  HKEY CurrentKey() const { return current_; }
+  REGSAM Access() const { return FAccess; }
+  void SetAccess(REGSAM access) { FAccess = access; }
+  HKEY CurrentKey() const { return FCurrent; }
   // Path of the current key below the root, without leading backslash.
-  const String& CurrentPath() const { return currentPath_; }
+  const String& CurrentPath() const { return FCurrentPath; }
 
   // A key beginning with "\" is taken from the root, any other key from the
   // current key when one is open. Returns false when the key does not exist
@@ -68,13 +68,13 @@ class TRegistry {
   HKEY BaseKey(bool relative) const;
   String FullPath(const String& rel, bool relative) const;
   void ChangeKey(HKEY key, const String& path);
-  REGSAM View() const { return access_ & (KEY_WOW64_64KEY | KEY_WOW64_32KEY); }
+  REGSAM View() const { return FAccess & (KEY_WOW64_64KEY | KEY_WOW64_32KEY); }
   void RequireKey(const String& name) const;
 
-  HKEY root_ = HKEY_CURRENT_USER;
-  HKEY current_ = nullptr;
-  String currentPath_;
-  REGSAM access_ = KEY_ALL_ACCESS;
+  HKEY FRoot = HKEY_CURRENT_USER;
+  HKEY FCurrent = nullptr;
+  String FCurrentPath;
+  REGSAM FAccess = KEY_ALL_ACCESS;
 };
 
 }  // namespace fw
