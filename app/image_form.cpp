@@ -143,17 +143,13 @@ TImageForm::TImageForm(fw::TComponent* AOwner)
 }
 
 TImageForm::~TImageForm() {
-  // The hook's skin source is this window's manager.
-  skin::RemoveSkinHook();
   if (ImageForm == this) ImageForm = nullptr;
 }
 
 void TImageForm::FormCreate(TObject*) {
-  // Every form activated from now on wears the manager's skin.
-  skin::InstallSkinHook([this]() -> skin::TkLoadedSkin* {
-    return kSkinManager1 && kSkinManager1->Active() ? const_cast<skin::TkLoadedSkin*>(&kSkinManager1->Skin())
-                                                    : nullptr;
-  });
+  // Every form activated from now on, and every skinned control, wears the
+  // manager's skin; the manager installs the window hook with its skin.
+  skin::LinkControlSkinning();
   if (kSkinManager1) kSkinManager1->WriteActive(true);
   FWhiteback = 255;
   SetDoubleBuffered(true);

@@ -80,4 +80,9 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
   }
 }
 
+TkcMainWnd* MakeMenuWindowAdapter(HWND Wnd, TkcSkinSource Skin, const TkcSkinParams& Params) {
+  (void)Wnd, (void)Skin, (void)Params;
+  return nullptr;
+}
+
 }  // namespace skin

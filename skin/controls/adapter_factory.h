@@ -30,4 +30,8 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
 TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, const TkcSkinParams& Params,
                             bool Repaint = true);
 
+// The adapter of a popup-menu window as it is made (section "MAINMENU"),
+// attached; null while popup menus keep the system's look.
+TkcMainWnd* MakeMenuWindowAdapter(HWND Wnd, TkcSkinSource Skin, const TkcSkinParams& Params);
+
 }  // namespace skin

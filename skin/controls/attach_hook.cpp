@@ -3,22 +3,36 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "fw/platform/system_function.h"
+#include "fw/system/application.h"
 #include "fw/system/screen.h"
 #include "skin/controls/adapter_factory.h"
 #include "skin/controls/dialog_wnd.h"
+#include "skin/controls/scrollbar.h"
 #include "skin/engine/glow_effect.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/engine/skinning_links.h"
 #include "skin/forms/skin_provider.h"
 
 namespace skin {
 
 namespace {
 
-HHOOK gHook = nullptr;
-TkcSkinSource gSkin;
+// A skin and rules of their own (tests) instead of the default manager's.
+TkcSkinSource gSkinOverride;
 TkSkinningRules gRules;
-// Slots are emptied, never removed, while the hook is installed.
+bool gRulesOverride = false;
+// Slots are emptied, never removed, while the hook is installed: indexes
+// stay put while providers come and go inside hook calls.
 std::vector<std::unique_ptr<TkcProvider>> gProviders;
+std::vector<std::unique_ptr<TkcMainWnd>> gMenuAdapters;
+
+constexpr uintptr_t kPopupMenuAtom = 0x8000, kDialogAtom = 0x8002;
+
+const char16_t* const kExcludedFormClasses[] = {u"TApplication",           u"TfcPopup",
+                                                u"TcxComboBoxPopupWindow", u"TcxCustomPopupWindow",
+                                                u"TcxDateEditPopupWindow", u"TcxGridFilterPopup"};
 
 fw::String ClassNameOf(HWND h) {
   wchar_t buf[256] = {};
@@ -33,24 +47,62 @@ fw::String Lower(fw::String s) {
 
 bool AnswersHandled(HWND h) { return SendMessageW(h, WM_SKINCOMMAND, SkinCommand(SKC_ISHANDLED), 0) == 1; }
 
-LRESULT CALLBACK CBTHookProc(int Code, WPARAM WParam, LPARAM LParam) {
-  const LRESULT result = CallNextHookEx(gHook, Code, WParam, LParam);
+bool ApplicationGoing() {
+  return fw::Application && (fw::Application->ComponentState().Contains(fw::csDestroying) || fw::Application->Terminated());
+}
+
+TkLoadedSkin* CurrentSkin() {
+  if (gSkinOverride) return gSkinOverride();
+  return ManagerSkin();
+}
+
+TkcSkinSource HookSkin() {
+  return [] { return CurrentSkin(); };
+}
+
+TkSkinningRules CurrentRules() {
+  if (gRulesOverride || !DefaultSkinManager) return gRules;
+  return DefaultSkinManager->SkinningRules();
+}
+
+bool SkinnedPopups() { return gSkinOverride ? true : DefaultSkinManager && DefaultSkinManager->SkinnedPopups(); }
+
+// The flat scroll bars of the common controls stand in the way of the
+// skinned ones.
+void FlatScrollBars(HWND Wnd, bool On) {
+  using Fn = BOOL(WINAPI*)(HWND);
+  static const Fn init = fw::SystemFunction<Fn>(L"comctl32.dll", "InitializeFlatSB");
+  using UninitFn = HRESULT(WINAPI*)(HWND);
+  static const UninitFn uninit = fw::SystemFunction<UninitFn>(L"comctl32.dll", "UninitializeFlatSB");
+  if (On && init) init(Wnd);
+  if (!On && uninit) uninit(Wnd);
+}
+
+void AttachMenuWindow(HWND Wnd) {
+  if (!SkinnedPopups() || !CurrentSkin() || AnswersHandled(Wnd)) return;
+  TkcSkinParams p;
+  p.SkinSection = u"MAINMENU";
+  if (TkcMainWnd* a = MakeMenuWindowAdapter(Wnd, HookSkin(), p)) gMenuAdapters.emplace_back(a);
+}
+
+void HookWork(int Code, WPARAM WParam, LPARAM LParam) {
+  if (ApplicationGoing()) return;
   HWND h = reinterpret_cast<HWND>(WParam);
   switch (Code) {
     case HCBT_ACTIVATE: AttachSkinToWindow(h); break;
     case HCBT_DESTROYWND:
-      // A form's provider goes with the form.
+      // A form's provider goes with the form, a dialog's with the dialog
+      // (its adapters let go of the child windows while they still exist).
       for (auto& p : gProviders)
-        if (p && p->FormHandle == h) p.reset();
+        if (p && (p->FormHandle == h || p->CtrlHandle == h)) p.reset();
       if (!GlowWindowClosing) FreeClosedDialogProviders();
       break;
     case HCBT_CREATEWND: {
       const auto* cs = reinterpret_cast<const CBT_CREATEWNDW*>(LParam)->lpcs;
       const uintptr_t cls = reinterpret_cast<uintptr_t>(cs->lpszClass);
       if (cls < 0x10000) {
-        // The dialog class by its atom; the popup-menu windows are not
-        // skinned yet.
-        if (cls == 0x8002) AttachSkinToWindow(h);
+        if (cls == kDialogAtom) AttachSkinToWindow(h);
+        if (cls == kPopupMenuAtom) AttachMenuWindow(h);
         break;
       }
       if (cs->style & WS_CHILD) {
@@ -62,15 +114,37 @@ LRESULT CALLBACK CBTHookProc(int Code, WPARAM WParam, LPARAM LParam) {
       }
       const fw::String name = ClassNameOf(h);
       if (name == u"TPUtilWindow" || name == u"VestalineGlow") break;
-      if (name == u"#32770" && cs->style != 0 && !(cs->style & WS_CHILD)) AttachSkinToWindow(h);
+      fw::TCustomForm* main = fw::Application ? fw::Application->MainForm() : nullptr;
+      if (cs->style != 0 && cs->dwExStyle != 0 && !(main && main->WindowHandle() == h)) AttachSkinToWindow(h);
       break;
     }
     default: break;
   }
-  return result;
+}
+
+bool AttachForm(fw::TCustomForm* Form, HWND Handle) {
+  for (int i = 0; i < Form->ComponentCount(); ++i)
+    if (dynamic_cast<TkSkinProvider*>(Form->Components(i))) return false;
+  auto p = std::make_unique<TkcProvider>();
+  p->FormHandle = Handle;
+  p->sp = new TkSkinProvider(Form);
+  p->sp->SetSkinSource(HookSkin());
+  p->sp->SetSkin(CurrentSkin());
+  gProviders.push_back(std::move(p));
+  return true;
 }
 
 }  // namespace
+
+TkLoadedSkin* ManagerSkin() {
+  TkSkinManager* m = DefaultSkinManager;
+  return m && m->Active() && m->CommonSkinData().Active ? m->LoadedSkin() : nullptr;
+}
+
+bool IsExcludedFormClass(const fw::String& ClassName) {
+  return std::find(std::begin(kExcludedFormClasses), std::end(kExcludedFormClasses), ClassName) !=
+         std::end(kExcludedFormClasses);
+}
 
 TkcProvider::~TkcProvider() {
   for (Child& c : kcSkinnedCtrls) delete c.Adapter;
@@ -95,48 +169,103 @@ bool TkcProvider::AddControl(HWND Child, bool Repaint) {
   if (c.Choice.Kind != TkcAdapterKind::None) {
     TkcSkinParams p;
     p.SkinSection = c.Choice.Section;
-    c.Adapter = MakeKindAdapter(c.Choice.Kind, Child, gSkin, p, Repaint);
+    c.Adapter = MakeKindAdapter(c.Choice.Kind, Child, HookSkin(), p, Repaint);
     kcSkinnedCtrls.push_back(c);
   }
   AddingDialogControls = false;
   return true;
 }
 
+bool TkcProvider::InitHwndControls(HWND Parent) {
+  for (HWND c = GetTopWindow(Parent); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!InitHwndControls(c)) return false;
+    if ((GetWindowLongPtrW(c, GWL_STYLE) & WS_CHILD) && !AddControl(c)) return false;
+  }
+  return true;
+}
+
 bool TkcProvider::InitSkin(HWND Dialog) {
   CtrlHandle = Dialog;
-  std::function<bool(HWND)> walk = [&](HWND parent) {
-    for (HWND c = GetTopWindow(parent); c; c = GetWindow(c, GW_HWNDNEXT)) {
-      if (!walk(c)) return false;
-      if ((GetWindowLongPtrW(c, GWL_STYLE) & WS_CHILD) && !AddControl(c)) return false;
+  if (!CurrentSkin()) return true;
+  if (!DialogAdapter) {
+    FlatScrollBars(Dialog, false);
+    DialogAdapter = AttachDialogAdapter(Dialog, HookSkin(), this);
+  }
+  // Again on later calls: children made since get their adapters.
+  return InitHwndControls(Dialog);
+}
+
+bool TkcProvider::PrintHwndControls(HWND Parent, HDC DC) {
+  for (HWND c = GetTopWindow(Parent); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    const int saved = SaveDC(DC);
+    RECT r{};
+    GetWindowRect(c, &r);
+    POINT at{r.left, r.top};
+    ScreenToClient(GetParent(c), &at);
+    OffsetWindowOrgEx(DC, -at.x, -at.y, nullptr);
+    const LONG_PTR style = GetWindowLongPtrW(c, GWL_STYLE);
+    if ((style & WS_CHILD) && (style & WS_VISIBLE)) {
+      SendMessageW(c, WM_SKINCOMMAND, SkinCommand(SKC_SETPRINTDC), reinterpret_cast<LPARAM>(DC));
+      SendMessageW(c, WM_PRINT, reinterpret_cast<WPARAM>(DC), 0);
+      SendMessageW(c, WM_SKINCOMMAND, SkinCommand(SKC_SETPRINTDC), 0);
     }
-    return true;
+    PrintHwndControls(c, DC);
+    RestoreDC(DC, saved);
+  }
+  return false;
+}
+
+void LinkControlSkinning() {
+  TkSkinningLinks& l = SkinningLinks();
+  l.CBTHook = HookWork;
+  l.FreeDialogProviders = [] { gProviders.clear(); };
+  l.FreeMenuWindowAdapters = FreeMenuWindowAdapters;
+  l.VisibleDialogWindows = [] {
+    std::vector<HWND> result;
+    for (auto& p : gProviders)
+      if (p && p->CtrlHandle && IsWindowVisible(p->CtrlHandle)) result.push_back(p->CtrlHandle);
+    return result;
   };
-  return walk(Dialog);
+  l.MakeListAdapter = [](int ListIndex, fw::TWinControl* Control, const TkcSkinParams& Params) -> TkAdapterLink* {
+    return MakeListAdapter(ListIndex, Control, HookSkin(), Params);
+  };
+  if (!ScrollBarSkinSource) ScrollBarSkinSource = ManagerSkin;
 }
 
 void InstallSkinHook(TkcSkinSource Skin, TkSkinningRules Rules) {
-  if (gHook) return;
-  gSkin = std::move(Skin);
+  gSkinOverride = std::move(Skin);
   gRules = Rules;
-  gHook = SetWindowsHookExW(WH_CBT, CBTHookProc, nullptr, GetCurrentThreadId());
-  SkinningLinks().MakeListAdapter = [](int ListIndex, fw::TWinControl* Control,
-                                       const TkcSkinParams& Params) -> TkAdapterLink* {
-    return MakeListAdapter(ListIndex, Control, gSkin, Params);
-  };
+  gRulesOverride = true;
+  LinkControlSkinning();
+  InstallCBTHook();
 }
 
 void RemoveSkinHook() {
-  if (gHook) UnhookWindowsHookEx(gHook);
-  gHook = nullptr;
+  RemoveCBTHook();
+  FreeMenuWindowAdapters();
   gProviders.clear();
-  gSkin = nullptr;
-  SkinningLinks().MakeListAdapter = nullptr;
+  gSkinOverride = nullptr;
+  gRulesOverride = false;
+  TkSkinningLinks& l = SkinningLinks();
+  l.CBTHook = nullptr;
+  l.FreeDialogProviders = nullptr;
+  l.FreeMenuWindowAdapters = nullptr;
+  l.VisibleDialogWindows = nullptr;
+  l.MakeListAdapter = nullptr;
 }
 
-bool SkinHookInstalled() { return gHook != nullptr; }
+bool SkinHookInstalled() { return CBTHookInstalled(); }
+
+const std::vector<std::unique_ptr<TkcMainWnd>>& MenuWindowAdapters() { return gMenuAdapters; }
+
+void FreeMenuWindowAdapters() {
+  // Freeing may destroy windows, which reaches the hook again.
+  std::vector<std::unique_ptr<TkcMainWnd>> going;
+  going.swap(gMenuAdapters);
+}
 
 fw::TCustomForm* FindFormByHandle(HWND Handle) {
-  if (!fw::Screen) return nullptr;
+  if (!fw::Screen || !Handle) return nullptr;
   for (int i = fw::Screen->CustomFormCount() - 1; i >= 0; --i) {
     fw::TCustomForm* f = fw::Screen->CustomForms(i);
     if (f->ComponentState().Contains(fw::csDestroying) || !f->HandleAllocated()) continue;
@@ -146,47 +275,68 @@ fw::TCustomForm* FindFormByHandle(HWND Handle) {
 }
 
 TkcProvider* FindProviderByHandle(HWND Handle) {
+  if (!Handle || ApplicationGoing()) return nullptr;
   for (auto& p : gProviders)
-    if (p && Handle && (p->CtrlHandle == Handle || p->FormHandle == Handle))
-      return p.get();
+    if (p && (p->CtrlHandle == Handle || p->FormHandle == Handle)) return p.get();
   return nullptr;
+}
+
+int CountVisibleSkinnedDialogs() {
+  int n = 0;
+  for (auto& p : gProviders)
+    if (p && p->CtrlHandle && IsWindowVisible(p->CtrlHandle)) ++n;
+  return n;
+}
+
+bool HasChildWindowOfClass(HWND Handle, const fw::String& Name) {
+  for (HWND c = GetTopWindow(Handle); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (Lower(ClassNameOf(c)) == Name || HasChildWindowOfClass(c, Name)) return true;
+  return false;
 }
 
 void FreeClosedDialogProviders() {
   for (auto& p : gProviders)
-    if (p && p->CtrlHandle && !IsWindow(p->CtrlHandle)) p.reset();
+    if (p && p->CtrlHandle && (!IsWindow(p->CtrlHandle) || (p->DialogAdapter && p->DialogAdapter->Destroyed))) p.reset();
 }
 
 bool AttachSkinToWindow(HWND Handle) {
-  if (!gHook || !gSkin || !gSkin() || AnswersHandled(Handle)) return false;
+  if (!SkinHookInstalled() || !CurrentSkin() || ApplicationGoing() || AnswersHandled(Handle)) return false;
   const LONG_PTR style = GetWindowLongPtrW(Handle, GWL_STYLE);
   // A popup without a border (tips, lists, glows) is never skinned.
   if ((style & WS_POPUP) && !(style & WS_BORDER)) return false;
   if (TkcProvider* known = FindProviderByHandle(Handle)) {
     // A dialog is announced when it is made, before its controls exist;
-    // they get their adapters when it is first activated.
+    // those made since get their adapters when it is activated.
     if (known->CtrlHandle) known->InitSkin(Handle);
     return false;
   }
   if (fw::TCustomForm* form = FindFormByHandle(Handle)) {
     if (form->Tag() & 0x100) return false;
-    if (form->ComponentState().Contains(fw::csLoading)) return true;
-    if (!gRules.Contains(srStdForms)) return false;
-    for (int i = 0; i < form->ComponentCount(); ++i)
-      if (dynamic_cast<TkSkinProvider*>(form->Components(i))) return false;
-    auto p = std::make_unique<TkcProvider>();
-    p->FormHandle = Handle;
-    p->sp = new TkSkinProvider(form);
-    p->sp->SetSkinSource(gSkin);
-    p->sp->SetSkin(gSkin());
-    gProviders.push_back(std::move(p));
+    if (form->ComponentState().Contains(fw::csLoading) && form->FormStyle() != fw::fsMDIChild) return true;
+    if (IsExcludedFormClass(form->ClassName())) return false;
+    // The framework's message box goes with the dialogs.
+    if (!CurrentRules().Contains(form->ClassName() == u"TMessageForm" ? srStdDialogs : srStdForms)) return false;
+    AttachForm(form, Handle);
+    if (form->FormStyle() == fw::fsMDIForm)
+      for (int i = 0; i < fw::Screen->CustomFormCount(); ++i) {
+        fw::TCustomForm* child = fw::Screen->CustomForms(i);
+        if (child->FormStyle() == fw::fsMDIChild && child->HandleAllocated() && !AnswersHandled(child->WindowHandle()))
+          AttachForm(child, child->WindowHandle());
+      }
     return true;
   }
   // A system dialog of this process, owned or not; a dialog page inside
   // another window is the child adapter's business.
-  if (ClassNameOf(Handle) != u"#32770" || (style & WS_CHILD) || !gRules.Contains(srStdDialogs)) return false;
+  if (ClassNameOf(Handle) != u"#32770" || (style & WS_CHILD) || !CurrentRules().Contains(srStdDialogs)) return false;
+  if (CountVisibleSkinnedDialogs() > MaxSkinnedDialogs - 1 && !HasChildWindowOfClass(Handle, u"toolbarwindow32"))
+    return false;
+  bool allow = true;
+  if (DefaultSkinManager && DefaultSkinManager->OnSysDlgInit) {
+    TkcSysDlgData data{Handle};
+    DefaultSkinManager->OnSysDlgInit(data, allow);
+  }
+  if (!allow) return true;
   auto p = std::make_unique<TkcProvider>();
-  p->DialogAdapter = AttachDialogAdapter(Handle, gSkin, p.get());
   if (p->InitSkin(Handle)) gProviders.push_back(std::move(p));
   return true;
 }

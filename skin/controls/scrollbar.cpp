@@ -9,6 +9,7 @@
 #include "skin/controls/scroll_paint.h"
 #include "skin/engine/background_request.h"
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/skin_messages.h"
 
 namespace skin {
 
@@ -117,7 +118,47 @@ void TkScrollBar::Dispatch(TMessage& Message) {
   TScrollBar::Dispatch(Message);
 }
 
+bool TkScrollBar::HasPlainWindow() {
+  if (!HandleAllocated()) return false;
+  wchar_t cls[32] = {};
+  GetClassNameW(WindowHandle(), cls, 32);
+  return lstrcmpW(cls, L"TkScrollBar") == 0;
+}
+
+void TkScrollBar::RecreateKeepingPosition(bool Plain) {
+  if (FSkinnedRecreate || !HandleAllocated()) return;
+  if (Plain) {
+    FMustBeRecreated = true;
+    RecreateIfNeeded();
+    return;
+  }
+  const int pos = Position();
+  RecreateWnd();
+  SetPosition(pos);
+}
+
+bool TkScrollBar::SkinCommand(TMessage& Message) {
+  switch (SkinCommandCode(Message.WParam)) {
+    case SKC_ISHANDLED: Message.Result = 1; return true;
+    case SKC_REMOVESKIN:
+      // The system scroll bar again.
+      if (HasPlainWindow()) RecreateKeepingPosition(false);
+      return true;
+    case SKC_NEWSKIN:
+    case SKC_REFRESH:
+    case SKC_UPDATEDONE:
+      if (SkinActive() && !HasPlainWindow()) {
+        RecreateKeepingPosition(true);
+      } else if (HandleAllocated()) {
+        InvalidateRect(WindowHandle(), nullptr, FALSE);
+      }
+      return true;
+    default: return false;
+  }
+}
+
 void TkScrollBar::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_SKINCOMMAND && !ComponentState().Contains(csDestroying) && SkinCommand(Message)) return;
   if (!SkinActive() || ComponentState().Contains(csDestroying)) {
     TScrollBar::WndProc(Message);
     return;

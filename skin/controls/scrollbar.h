@@ -92,6 +92,14 @@ class TkScrollBar : public fw::TScrollBar {
   // and it has a parent.
   bool ControlCanPaint();
   void RecreateIfNeeded();
+  // The window is the plain one of the skinned mode.
+  bool HasPlainWindow();
+  // The window made again, plain or as the system scroll bar, at the same
+  // position.
+  void RecreateKeepingPosition(bool Plain);
+  // The skin commands: a new or refreshed skin makes the plain window, a
+  // removed one the system scroll bar; true when answered.
+  bool SkinCommand(fw::TMessage& Message);
   void PaintBar(HDC DC);
   void PaintSkinnedBar(HDC DC, TkLoadedSkin& Skin);
   // While the slider is held it follows the mouse at P (client coordinates).

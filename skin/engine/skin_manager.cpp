@@ -58,13 +58,6 @@ void Broadcast(WORD code, TkSkinManager* manager) {
   BroadcastSkinMessage(m);
 }
 
-HHOOK CBTHookHandle = nullptr;
-
-LRESULT CALLBACK EngineCBTHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code >= 0 && SkinningLinks().CBTHook) SkinningLinks().CBTHook(code, wParam, lParam);
-  return CallNextHookEx(CBTHookHandle, code, wParam, lParam);
-}
-
 }  // namespace
 
 TkSkinManager::TkSkinManager(fw::TComponent* AOwner)
@@ -451,14 +444,13 @@ void TkSkinManager::RepaintForms(bool DoLockForms) {
 void TkSkinManager::InstallHook() {
   if (!IsDefault() || GlobalHookInstalled) return;
   GlobalHookInstalled = true;
-  CBTHookHandle = SetWindowsHookExW(WH_CBT, EngineCBTHookProc, nullptr, GetCurrentThreadId());
+  InstallCBTHook();
 }
 
 void TkSkinManager::UnInstallHook() {
   if (!IsDefault() || !GlobalHookInstalled) return;
   if (SkinningLinks().FreeMenuWindowAdapters) SkinningLinks().FreeMenuWindowAdapters();
-  if (CBTHookHandle) UnhookWindowsHookEx(CBTHookHandle);
-  CBTHookHandle = nullptr;
+  RemoveCBTHook();
   if (SkinningLinks().FreeDialogProviders) SkinningLinks().FreeDialogProviders();
   GlobalHookInstalled = false;
 }

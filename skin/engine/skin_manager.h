@@ -31,6 +31,11 @@ namespace skin {
 
 class TkSkinManager;
 
+// The system dialog OnSysDlgInit asks about.
+struct TkcSysDlgData {
+  HWND WindowHandle = nullptr;
+};
+
 enum TShowAction { saIgnore, saRestore, saMinimize, saMaximize };
 
 // The first manager created; the manager of every control that names none.
@@ -113,6 +118,9 @@ class TkSkinManager : public fw::TComponent {
   ThirdPartyList* ThirdParty() const { return FThirdParty.get(); }
 
   fw::TNotifyEvent OnActivate, OnAfterChange, OnBeforeChange, OnDeactivate, OnSkinListChanged, OnSkinLoading;
+  // A system dialog is about to be skinned; clearing AllowSkinning leaves
+  // it as the system draws it.
+  fw::TEvent<void(TkcSysDlgData& DlgData, bool& AllowSkinning)> OnSysDlgInit;
 
   // The skinned window and graphic control under the mouse.
   HWND ActiveControl() const { return FActiveControl; }

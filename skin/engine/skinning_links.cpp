@@ -4,6 +4,30 @@
 
 namespace skin {
 
+namespace {
+
+HHOOK CBTHookHandle = nullptr;
+
+LRESULT CALLBACK CBTHookProc(int Code, WPARAM WParam, LPARAM LParam) {
+  // The next hook first: the skinning may create and destroy windows.
+  const LRESULT result = CallNextHookEx(CBTHookHandle, Code, WParam, LParam);
+  if (Code >= 0 && SkinningLinks().CBTHook) SkinningLinks().CBTHook(Code, WParam, LParam);
+  return result;
+}
+
+}  // namespace
+
+void InstallCBTHook() {
+  if (!CBTHookHandle) CBTHookHandle = SetWindowsHookExW(WH_CBT, CBTHookProc, nullptr, GetCurrentThreadId());
+}
+
+void RemoveCBTHook() {
+  if (CBTHookHandle) UnhookWindowsHookEx(CBTHookHandle);
+  CBTHookHandle = nullptr;
+}
+
+bool CBTHookInstalled() { return CBTHookHandle != nullptr; }
+
 TkSkinningLinks& SkinningLinks() {
   static TkSkinningLinks links;
   return links;

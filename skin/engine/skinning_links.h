@@ -90,6 +90,12 @@ struct TkSkinningLinks {
 };
 TkSkinningLinks& SkinningLinks();
 
+// The one window-creation hook of the user-interface thread, whose work is
+// the CBTHook link: the skin manager installs it while its skin is active.
+void InstallCBTHook();
+void RemoveCBTHook();
+bool CBTHookInstalled();
+
 // The provider of a form (skin command 4), or null.
 TkFormProviderLink* ProviderOf(fw::TCustomForm* Form);
 TkFormProviderLink* ProviderOf(HWND Wnd);

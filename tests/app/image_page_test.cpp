@@ -25,7 +25,9 @@
 #include "main_window_util.h"
 #include "fw/stdctrls_test_util.h"
 #include "scenarios/screenshot_png.h"
+#include "skin/controls/attach_hook.h"
 #include "skin/controls/scrollbar.h"
+#include "skin/engine/skin_manager.h"
 #include "tests/skin/engine/core/program_skins.h"
 
 using namespace app;
@@ -759,35 +761,38 @@ TEST(ImagePageRollOut, InvalidSettingsAreReportedAsAnErrorAndTheFormStillGoesAwa
   }
 }
 
-// The image page with its sliders skinned by each program skin (one of them
-// disabled), written as screenshots for looking at.
+// The image page with its sliders skinned by each program skin through the
+// window's skin manager (one of them disabled), written as screenshots for
+// looking at; without the skin they are system scroll bars again.
 TEST(ImagePageSkinned, SlidersPaintFromTheSkin) {
   apptest::InitialiseProgramUnits();
   apptest::AppDataFolder appData{"image_page_skinned"};
   apptest::SampleTextKeeper keep;
+  FormPtr f(fw::NewForm<TImageForm>(nullptr));
+  f->SetPosition(fw::poDesigned);
+  f->Show();
+  f->Wizard->SetActivePageIndex(kPageImageLoad);
+  fwtest::Pump();
+  f->roResize->Expand();
+  f->roHSV->Expand();
+  fwtest::Pump();
+  f->tbsaturation->SetEnabled(false);
+  SetForegroundWindow(f->WindowHandle());
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return skin::FindProviderByHandle(f->WindowHandle()) != nullptr; }, 20000))
+      << "the window wears the skin as well";
   const std::pair<const char*, const char16_t*> skins[] = {{"sapphire.ksz", u"Sapphire (internal)"},
                                                            {"topaz.ksz", u"Topaz (internal)"}};
   for (const auto& [file, name] : skins) {
-    std::unique_ptr<skin::TkLoadedSkin> loaded = skin::LoadProgramSkin(file, name);
-    ASSERT_TRUE(loaded);
-    skin::ScrollBarSkinSource = [&] { return loaded.get(); };
-    FormPtr f(fw::NewForm<TImageForm>(nullptr));
-    f->SetPosition(fw::poDesigned);
-    f->Show();
-    f->Wizard->SetActivePageIndex(kPageImageLoad);
-    fwtest::Pump();
-    f->roResize->Expand();
-    f->roHSV->Expand();
-    fwtest::Pump();
-    f->tbsaturation->SetEnabled(false);
-    fwtest::Pump();
-    EXPECT_EQ(fwtest::ClassNameOf(f->tbvalue->Handle()), "TkScrollBar");
-    EXPECT_EQ(fwtest::ClassNameOf(f->tbhue->Handle()), "TkScrollBar");
-    f->Update();
-    fwtest::Pump();
+    f->kSkinManager1->WriteSkinName(name);
+    EXPECT_TRUE(fwtest::PumpUntil([&] {
+      return fwtest::ClassNameOf(f->tbvalue->Handle()) == "TkScrollBar" &&
+             fwtest::ClassNameOf(f->tbhue->Handle()) == "TkScrollBar";
+    }, 20000)) << file;
+    RedrawWindow(f->WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    fwtest::Pump(200);
     auto shot = scenarios::ScreenshotOf(f->WindowHandle());
     scenarios::SavePng(shot.get(), scenarios::ScreenshotPath(std::string("image_page_sliders_") + file + ".png"));
-    f.reset();
-    skin::ScrollBarSkinSource = nullptr;
   }
+  f->kSkinManager1->WriteActive(false);
+  EXPECT_EQ(fwtest::ClassNameOf(f->tbvalue->Handle()), "TkSystemScrollBar");
 }
