@@ -23,6 +23,7 @@ void TkMDIForm::RefreshMDIScrolls() {
   FListSW = AttachAdapter<TkcMDIWnd>(ClientHandle, FSkin, p);
   FListSW->FForm = FForm;
   FListSW->SkinProvider = SkinProvider;
+  FListSW->MDIForm = this;
 }
 
 void TkMDIForm::DestroyScrolls() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/controls/attach_hook.h"
+#include "skin/controls/mdi_form.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/section_dc.h"
 #include "skin/engine/skin_messages.h"
@@ -20,6 +21,7 @@ constexpr UINT kMenuRefreshed = 0x3F;  // answered like WM_PARENTNOTIFY: the bar
 TkcMDIWnd::~TkcMDIWnd() {
   FForm = nullptr;
   SkinProvider = nullptr;
+  MDIForm = nullptr;
   Detach();
 }
 
@@ -185,14 +187,17 @@ void TkcMDIWnd::kcWndProc(fw::TMessage& Message) {
       if (HWND active = reinterpret_cast<HWND>(SendMessageW(CtrlHandle, WM_MDIGETACTIVE, 0,
                                                             reinterpret_cast<LPARAM>(&maximized))))
         SetWindowLongPtrW(active, GWL_STYLE, GetWindowLongPtrW(active, GWL_STYLE) & ~LONG_PTR(WS_SYSMENU));
+      if (MDIForm) MDIForm->UpdateMDIIconItem();
       InvalidateRect(CtrlHandle, nullptr, TRUE);
       RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
       if (SkinProvider) SkinProvider->RepaintFormFrame();
       return;
     }
     case WM_MDISETMENU:
+      // The menu line is measured and drawn again.
       CallPrev(Message);
-      if (SkinProvider) SkinProvider->RepaintFormFrame();
+      if (MDIForm) MDIForm->UpdateMDIIconItem();
+      else if (SkinProvider) SkinProvider->RepaintFormFrame();
       return;
     case WM_PRINT:
       if (Message.WParam && FormSkinned()) {

@@ -11,6 +11,7 @@
 namespace skin {
 
 class TkSkinProvider;
+class TkMDIForm;
 
 class TkcMDIWnd : public TkcBaseWnd {
  public:
@@ -23,6 +24,8 @@ class TkcMDIWnd : public TkcBaseWnd {
   // The form whose client window this is and its provider; neither owned.
   fw::TCustomForm* FForm = nullptr;
   TkSkinProvider* SkinProvider = nullptr;
+  // The form's MDI support, which draws the menu line again; not owned.
+  TkMDIForm* MDIForm = nullptr;
 
   // The MDI area painted into r (client coordinates) of the DC.
   void PaintMDIArea(HDC DC, bool WindowDC);

@@ -4,6 +4,8 @@
 // let go; goldens of the program's skins.
 #include "skin/controls/mdi_wnd.h"
 
+#include "skin/controls/mdi_form.h"
+
 #include "tests/skin/controls/adapter_test_util.h"
 
 using namespace skin;
@@ -131,4 +133,21 @@ TEST(MDIWnd, GoldensOfTheProgramSkinsAndTheWindowGivenBack) {
     EXPECT_TRUE(m.a->Destroyed) << "destroyed while attached";
   }
   WriteRow(shown, "mdi_client.png", 1);
+}
+
+TEST(MDIWnd, ArrangingChildrenOrChangingTheMenuDrawsTheMenuLineAgain) {
+  Mdi m;
+  TkMDIForm support(nullptr, nullptr, m.client, [&] { return m.skin.get(); });
+  int repaints = 0;
+  support.RepaintMenu = [&] { ++repaints; };
+  support.RefreshMDIScrolls();
+  ASSERT_NE(support.ListSW(), nullptr);
+  HWND child = m.AddChild(10, 10);
+  SendMessageW(m.client, WM_MDICASCADE, 0, 0);
+  EXPECT_EQ(repaints, 1);
+  EXPECT_FALSE(GetWindowLongPtrW(child, GWL_STYLE) & WS_SYSMENU) << "the active child's system menu is the frame's";
+  SendMessageW(m.client, WM_MDITILE, MDITILE_VERTICAL, 0);
+  EXPECT_EQ(repaints, 2);
+  SendMessageW(m.client, WM_MDISETMENU, 0, 0);
+  EXPECT_EQ(repaints, 3);
 }
