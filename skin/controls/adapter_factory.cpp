@@ -10,6 +10,7 @@
 #include "skin/controls/static_wnd.h"
 #include "skin/controls/status_bar_wnd.h"
 #include "skin/controls/tab_control_wnd.h"
+#include "skin/controls/track_wnd.h"
 #include "skin/controls/tree_view_wnd.h"
 
 namespace skin {
@@ -60,6 +61,7 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
     case TkcAdapterKind::CheckBox: return AttachAdapter<TkcCheckBoxWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::GroupBox: return AttachAdapter<TkcGroupBoxWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::TabControl: return AttachAdapter<TkcTabControlWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::Track: return AttachAdapter<TkcTrackWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::Spin: {
       // A dialog's up-down keeps its two left columns (its buddy's edge).
       auto* spin = AttachAdapter<TkcSpinWnd>(Wnd, std::move(Skin), Params);
@@ -72,7 +74,6 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
     case TkcAdapterKind::Panel:
     case TkcAdapterKind::ComboBox:
     case TkcAdapterKind::Sizer:
-    case TkcAdapterKind::Track:
     case TkcAdapterKind::ToolBar:
     case TkcAdapterKind::Container:
     case TkcAdapterKind::Search:

@@ -263,4 +263,51 @@ inline std::unique_ptr<skin::TkLoadedSkin> SyntheticStatusBarSkin(bool PanelMask
   return s;
 }
 
+// The section and masks of track bars added by SyntheticTrackSkin: the
+// section kTrackBar; the channel 4 pixels thick; the thumb 10 x 20 with its
+// top 3 rows in kThumbTip (so a turned thumb shows); ticks 1 x 4; frame s
+// (0 normal, 1 hot or pressed) of a mask adds 0x20 * s to red.
+constexpr fw::TColor kTrackBar = 0x806040, kChannel = 0x2020A0, kThumbBody = 0x20A020, kThumbTip = 0xA0A020,
+                     kTick = 0x102080;
+constexpr int kChannelThickness = 4, kThumbWidth = 10, kThumbHeight = 20;
+
+inline std::unique_ptr<skin::TkLoadedSkin> SyntheticTrackSkin() {
+  auto s = SyntheticControlSkin();
+  skin::TkGeneralData g;
+  g.ClassName = u"TRACKBAR";
+  g.States = 2;
+  g.Props[0].Color = kTrackBar;
+  g.Props[1].Color = Hot(kTrackBar);
+  s->gd.push_back(g);
+  auto mask = [&](const char16_t* name, int w, int h, auto colorAt) -> skin::TkMaskData& {
+    auto bmp = std::make_shared<skin::TPixelBuffer>(skin::TPixelFormat::pf32bit, 2 * w, h);
+    for (int y = 0; y < h; ++y) {
+      auto* row = reinterpret_cast<uint32_t*>(bmp->ScanLine(y));
+      for (int x = 0; x < 2 * w; ++x) {
+        const uint32_t c = uint32_t(colorAt(y)) + 0x20u * uint32_t(x / w);
+        row[x] = 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+      }
+    }
+    skin::TkMaskData m;
+    m.Bmp = bmp;
+    m.ClassName = u"TRACKBAR";
+    m.PropertyName = name;
+    m.R = fw::Rect(0, 0, 2 * w, h);
+    m.ImageCount = 2;
+    m.ImgType = skin::TkcImgType::itisaGlyph;
+    s->ma.push_back(m);
+    return s->ma.back();
+  };
+  // The channel stretches: edges of 2 and 1 pixels and its centre.
+  skin::TkMaskData& channel = mask(u"SLIDERCHANNEL", 10, kChannelThickness, [](int) { return kChannel; });
+  channel.ImgType = skin::TkcImgType::itisaBorder;
+  channel.DrawMode = skin::dmPaintCenter;
+  channel.WL = channel.WR = 2;
+  channel.WT = channel.WB = 1;
+  mask(u"SLIDERMASK", kThumbWidth, kThumbHeight, [](int y) { return y < 3 ? kThumbTip : kThumbBody; });
+  mask(u"TICKHORZ", 1, 4, [](int) { return kTick; });
+  s->InitConstantIndexes();
+  return s;
+}
+
 }  // namespace skintest
