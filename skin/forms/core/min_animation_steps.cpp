@@ -1,6 +1,7 @@
 #include "skin/forms/core/min_animation_steps.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "fw/core/mathutils.h"
 
@@ -92,6 +93,20 @@ TkMinFrame TkMinSteps::Frame(int BmpWidth, int BmpHeight) const {
   f.WindowPos = fw::TPoint{cx - BmpWidth / 2, cy - BmpHeight / 2};
   f.Alpha = static_cast<int>(CurrentAlpha);
   return f;
+}
+
+fw::TPoint FitThumbnail(int MaxW, int MaxH, int W, int H) {
+  if (MaxW <= 0 || MaxH <= 0 || W <= 0 || H <= 0) return fw::TPoint{0, 0};
+  fw::TPoint r{W, H};
+  // MaxW / MaxH > W / H, compared without rounding.
+  if (static_cast<int64_t>(MaxW) * H > static_cast<int64_t>(W) * MaxH) {
+    r.x = static_cast<int>(fw::Round(static_cast<double>(MaxH) * W / H));
+    r.y = MaxH;
+  } else {
+    r.x = MaxW;
+    r.y = static_cast<int>(fw::Round(static_cast<double>(MaxW) * H / W));
+  }
+  return r;
 }
 
 }  // namespace skin

@@ -59,4 +59,8 @@ struct TkMinSteps {
   unsigned TaskbarPosition = 0;
 };
 
+// The size of a taskbar thumbnail of a W x H image within MaxW x MaxH,
+// keeping its aspect; 0 x 0 when any side is 0.
+fw::TPoint FitThumbnail(int MaxW, int MaxH, int W, int H);
+
 }  // namespace skin

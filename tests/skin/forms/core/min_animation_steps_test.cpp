@@ -117,3 +117,26 @@ TEST(MinAnimationSteps, FullRestoreFromTheTaskbarGrowsBackToTheForm) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(MinAnimationSteps, ThumbnailKeepsTheAspect) {
+  struct Case {
+    int maxW, maxH, w, h;
+    fw::TPoint expected;
+  };
+  const Case cases[] = {
+      {200, 120, 400, 300, {160, 120}},  // wider room: the height fills
+      {200, 200, 400, 300, {200, 150}},  // taller room: the width fills
+      {200, 150, 400, 300, {200, 150}},  // the same aspect
+      {201, 100, 3, 2, {150, 100}},
+      {100, 101, 2, 3, {67, 101}},       // 67.33 rounds down
+      {0, 120, 400, 300, {0, 0}},
+      {200, 120, 0, 300, {0, 0}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FitThumbnail(c.maxW, c.maxH, c.w, c.h), c.expected) << c.maxW << "x" << c.maxH;
+}
+
+}  // namespace
+}  // namespace skin

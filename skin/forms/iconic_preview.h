@@ -1,0 +1,20 @@
+// The skinned form's answers to the taskbar's requests for its thumbnail
+// and its live preview (only while the engine's iconic previews are on):
+// the form's image, or its snapshot while it is minimised, fitted into the
+// size asked and handed to the desktop window manager. FormState 0x800
+// marks the request while it is answered and is cleared on every way out.
+#pragma once
+
+#include <windows.h>
+
+#include "fw/graphics/graphics.h"
+#include "skin/forms/min_animation.h"
+
+namespace skin {
+
+// Cache: the form's image (used unless the minimize timer holds a
+// snapshot of the minimised form).
+bool SendIconicThumbnail(HWND Wnd, TkcMinAnimHost& Host, fw::TBitmap* Cache, int MaxWidth, int MaxHeight);
+bool SendLivePreviewBitmap(HWND Wnd, TkcMinAnimHost& Host, fw::TBitmap* Cache);
+
+}  // namespace skin
