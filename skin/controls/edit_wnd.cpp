@@ -64,6 +64,9 @@ void TkcEditWnd::SaveStdParams() {
   if (!c) return;
   StdColor = c->Color();
   StdFontColor = c->Font()->Color();
+  // Giving a colour takes the control off its parent's colour and font.
+  StdParentColor = c->ParentColor();
+  StdParentFont = c->ParentFont();
   HasFocusColor = HasPublishedProp(c, u"FocusColor");
   if (HasFocusColor) FocusColor = fw::TColor(ReadOrdPropByName(c, u"FocusColor"));
 }
@@ -77,6 +80,8 @@ void TkcEditWnd::RestoreStdParams() {
   c->SetColor(StdColor);
   c->Font()->SetColor(StdFontColor);
   if (HasFocusColor) WriteOrdPropByName(c, u"FocusColor", FocusColor);
+  if (StdParentColor) c->SetParentColor(true);
+  if (StdParentFont) c->SetParentFont(true);
 }
 
 bool TkcEditWnd::ControlIsHotOrFocused() const {

@@ -32,6 +32,7 @@ class TkcEditWnd : public TkcBaseWnd {
   fw::TColor FrameColor = 0;        // the skin's border colour, for raw windows
   // The control's own colours, saved at attach.
   fw::TColor StdColor = fw::clWindow, StdFontColor = fw::clWindowText;
+  bool StdParentColor = false, StdParentFont = false;
   bool HasFocusColor = false;
   fw::TColor FocusColor = 0;
 

@@ -108,6 +108,22 @@ TEST(EditWnd, SkinColoursComeAndTheControlsOwnGoBackExactly) {
   }
 }
 
+TEST(EditWnd, AControlFollowingItsParentFollowsItAgain) {
+  Form f;
+  fw::TEdit* e = f.Add<fw::TEdit>(10, 10, 120, 24);
+  e->SetParentFont(true);
+  e->SetParentColor(true);
+  const fw::TColor colour = e->Color(), font = e->Font()->Color();
+  TkcEditWnd* a = f.Attach(e);
+  a->SetSkinParams();
+  EXPECT_FALSE(e->ParentFont()) << "the skin's colours are its own";
+  delete a;
+  EXPECT_TRUE(e->ParentFont());
+  EXPECT_TRUE(e->ParentColor());
+  EXPECT_EQ(e->Color(), colour);
+  EXPECT_EQ(e->Font()->Color(), font);
+}
+
 TEST(EditWnd, FocusShowsTheHotFrameOnlyWithATabStop) {
   for (bool tabStop : {true, false}) {
     Form f;
