@@ -5,6 +5,7 @@
 #include "skin/controls/edit_wnd.h"
 #include "skin/controls/link_wnd.h"
 #include "skin/controls/list_view_wnd.h"
+#include "skin/controls/sb_wnd.h"
 #include "skin/controls/scroll_wnd.h"
 #include "skin/controls/spin_wnd.h"
 #include "skin/controls/static_wnd.h"
@@ -30,6 +31,7 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
     case tlGroupBox: return AttachAdapter<TkcGroupBoxWnd>(h, std::move(Skin), p);
     case tlPageControl: return AttachAdapter<TkcPageControlWnd>(h, std::move(Skin), p);
     case tlTabControl: return AttachAdapter<TkcTabControlWnd>(h, std::move(Skin), p);
+    case tlScrollBar: return AttachAdapter<TkcSBWnd>(h, std::move(Skin), p);
     case tlUpDown: return AttachAdapter<TkcSpinWnd>(h, std::move(Skin), p);
     case tlStatusBar: return AttachAdapter<TkcStatusBarWnd>(h, std::move(Skin), p);
     case tlComboBox:
@@ -41,7 +43,6 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
     case tlToolBar:
     case tlSpeedButton:
     case tlScrollControl:
-    case tlScrollBar:
     case tlStaticText:
     default: return nullptr;
   }

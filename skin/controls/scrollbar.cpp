@@ -6,6 +6,7 @@
 #include "fw/core/rtti.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
+#include "skin/controls/core/bar_axis.h"
 #include "skin/controls/scroll_paint.h"
 #include "skin/engine/background_request.h"
 #include "skin/engine/bitmap_dc.h"
@@ -14,26 +15,6 @@
 namespace skin {
 
 using namespace fw;
-
-namespace {
-
-// Num / Den rounded to the nearest integer, halves to even, computed
-// exactly (a floating quotient can land just below a half).
-int RoundRatio(int64_t Num, int64_t Den) {
-  if (Den < 0) {
-    Num = -Num;
-    Den = -Den;
-  }
-  int64_t q = Num / Den, r = Num % Den;
-  if (r < 0) {
-    --q;
-    r += Den;
-  }
-  if (2 * r > Den || (2 * r == Den && (q & 1) != 0)) ++q;
-  return static_cast<int>(q);
-}
-
-}  // namespace
 
 TkScrollBar::TkScrollBar(TComponent* AOwner) : TScrollBar(AOwner) {
   FSI.cbSize = sizeof(SCROLLINFO);
@@ -300,35 +281,27 @@ TRect TkScrollBar::PartRect(int From, int To) const {
   return Horizontal() ? Rect(From, 0, To, Height()) : Rect(0, From, Width(), To);
 }
 
-TRect TkScrollBar::Btn1Rect() {
-  int l = Length();
-  return PartRect(0, std::min(ArrowSize(), l / 2));
+TkBarAxis TkScrollBar::Axis() {
+  TkBarAxis a;
+  a.Length = Length();
+  a.Arrow = ArrowSize();
+  a.nMin = FSI.nMin;
+  a.nMax = FSI.nMax;
+  a.nPage = static_cast<int>(FSI.nPage);
+  a.CurrPos = FCurrPos;
+  a.Enabled = Enabled();
+  return a;
 }
 
-TRect TkScrollBar::Btn2Rect() {
-  int l = Length();
-  return PartRect(std::max(l - ArrowSize(), l / 2), l);
-}
+TRect TkScrollBar::Btn1Rect() { return PartRect(0, AxisArrow1End(Axis())); }
 
-int TkScrollBar::TrackLength() { return Length() - 2 * ArrowSize(); }
+TRect TkScrollBar::Btn2Rect() { return PartRect(AxisArrow2Start(Axis()), Length()); }
 
-int TkScrollBar::SliderSize() {
-  if (FSI.nPage == 0) return MinThumbSize;
-  int page = static_cast<int>(FSI.nPage);
-  int divisor = FSI.nMax - FSI.nMin + page - std::max(page - 1, 0);
-  if (divisor <= 0) return MinThumbSize;
-  int size = RoundRatio(static_cast<int64_t>(TrackLength()) * page, divisor);
-  return std::max(size, MinThumbSize);
-}
+int TkScrollBar::TrackLength() { return AxisTrackLength(Axis()); }
 
-int TkScrollBar::SliderCenter() {
-  int l = Length(), a = ArrowSize();
-  int extra = std::max(static_cast<int>(FSI.nPage) - 1, 0);
-  int span = FSI.nMax - FSI.nMin - extra;
-  if (!Enabled() || FSI.nMax - FSI.nMin == extra || span <= 0) return l / 2;
-  int size = SliderSize();
-  return a + size / 2 + RoundRatio(static_cast<int64_t>(l - 2 * a - size) * (FCurrPos - FSI.nMin), span);
-}
+int TkScrollBar::SliderSize() { return AxisSliderSize(Axis()); }
+
+int TkScrollBar::SliderCenter() { return AxisSliderCenter(Axis()); }
 
 TRect TkScrollBar::SliderRect() {
   int size = SliderSize();
@@ -340,14 +313,7 @@ TRect TkScrollBar::Bar1Rect() { return PartRect(0, SliderCenter()); }
 
 TRect TkScrollBar::Bar2Rect() { return PartRect(SliderCenter(), Length()); }
 
-int TkScrollBar::PositionAt(const TPoint& P) {
-  int free = TrackLength() - SliderSize();
-  if (!Enabled() || free == 0) return 0;
-  int span = FSI.nMax - FSI.nMin - std::max(static_cast<int>(FSI.nPage) - 1, 0);
-  // Half the slider length is not rounded: everything is doubled.
-  int64_t along2 = 2 * static_cast<int64_t>(Along(P) - ArrowSize()) - SliderSize();
-  return RoundRatio(along2 * span, 2 * static_cast<int64_t>(free));
-}
+int TkScrollBar::PositionAt(const TPoint& P) { return AxisPositionAt(Axis(), Along(P)); }
 
 // ---- Parts and scrolling
 

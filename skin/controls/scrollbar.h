@@ -18,6 +18,7 @@
 
 #include "fw/stdctrls/scrolling.h"
 #include "fw/system/timers.h"
+#include "skin/controls/core/bar_axis.h"
 #include "skin/engine/alpha_text.h"
 #include "skin/engine/core/skin_data.h"
 
@@ -55,6 +56,8 @@ class TkScrollBar : public fw::TScrollBar {
   int SliderCenter();
   // The position (counted from nMin) the slider centre at P stands for.
   int PositionAt(const fw::TPoint& P);
+  // The numbers the parts come from.
+  TkBarAxis Axis();
 
   // ---- Scrolling
   // Moves the painted position (clamped) and sends the notification of the
