@@ -4,6 +4,7 @@
 
 #include "fw/stdctrls/edit.h"
 #include "fw/stdctrls/listbox.h"
+#include "skin/controls/adapter_paint.h"
 #include "skin/engine/alpha_text.h"
 #include "skin/engine/background_request.h"
 #include "skin/engine/bitmap_dc.h"
@@ -166,7 +167,10 @@ void PrepareControlCache(TkcMainWnd& A, TkcPaintState& S, bool Plain) {
   } else {
     if (!S.Geo.ParentWnd) return;
     const TControlItem item = AdapterControlItem(A);
-    if (skin.IsValidSkinIndex(item.SkinIndex)) {
+    if (!skin.IsValidSkinIndex(item.SkinIndex)) {
+      // A skin without the section: what lies behind, never an empty image.
+      FillFromBackground(v, whole, behind.CI);
+    } else {
       const int state = S.Focused || (S.MouseAbove && SkinHasHotState(A, true)) ? 1 : 0;
       auto* list = dynamic_cast<fw::TCustomListBox*>(A.Control());
       GdiFlush();

@@ -306,3 +306,13 @@ TEST(EditWnd, AListMadeAgainLeavesItsAdapterDetached) {
   EXPECT_TRUE(b->sBarHorz.Visible) << "columns scroll sideways";
   delete b;
 }
+
+TEST(EditWnd, ASkinWithoutTheSectionShowsWhatLiesBehind) {
+  std::unique_ptr<TkLoadedSkin> skin = SyntheticScrollSkin();  // no "EDIT"
+  Host host;
+  HWND e = host.Child(L"EDIT", L"", 0, 10, 10, 120, 24, WS_EX_CLIENTEDGE);
+  auto* a = AttachAdapter<TkcEditWnd>(e, [&] { return skin.get(); }, TkcSkinParams{});
+  TPixelBuffer p = Print(e);
+  EXPECT_EQ(View32(p).Pixel(0, 0), Px(kHost)) << "the frame is what lies behind, not an empty image";
+  delete a;
+}
