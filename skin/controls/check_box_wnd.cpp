@@ -125,7 +125,8 @@ void TkcCheckBoxWnd::DrawSkinGlyph(int MaskIndex) {
   const TkMaskData& m = skin->ma[size_t(MaskIndex)];
   const fw::TRect r = SkinCheckRect(MaskIndex);
   GdiFlush();
-  DrawMaskGlyph(View32(*Cache), fw::TPoint{r.Left, r.Top}, CtlState(), gmNormal, m, TCacheInfo{},
+  // Key pixels leave the cache as it is.
+  DrawMaskGlyph(View32(*Cache), fw::TPoint{r.Left, r.Top}, CtlState(), gmNormal, m, MakeCacheInfo(View32(*Cache), 0, 0),
                 MaskSourceView(*skin, m));
 }
 

@@ -9,6 +9,7 @@
 #include "skin/engine/core/mask_glyph.h"
 #include "skin/engine/core/mask_paint.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/engine/skin_utils.h"
 
 namespace skin {
 
@@ -164,8 +165,9 @@ void TkcScrollWnd::PaintCorner(HDC DC, const fw::TRect& Square, const fw::TRect&
                              fw::Rect(pc.left, pc.top, pc.right, pc.bottom), topLevel) &&
         skin->IsValidImgIndex(skin->ConstData.GripRightBottom)) {
       const TkMaskData& m = skin->ma[size_t(skin->ConstData.GripRightBottom)];
-      DrawMaskGlyph(v, {v.Width - MaskFrameWidth(m), v.Height - MaskFrameHeight(m)}, 0, gmNormal, m, TCacheInfo{},
-                    MaskSourceView(*skin, m));
+      // The grip's see-through pixels keep the corner's colour.
+      DrawMaskGlyph(v, {v.Width - MaskFrameWidth(m), v.Height - MaskFrameHeight(m)}, 0, gmNormal, m,
+                    MakeCacheInfo(v, 0, 0), MaskSourceView(*skin, m));
     }
   }
   GdiFlush();

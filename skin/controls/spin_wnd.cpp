@@ -8,6 +8,7 @@
 #include "skin/engine/core/mask_glyph.h"
 #include "skin/engine/core/mask_paint.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/engine/skin_utils.h"
 
 namespace skin {
 
@@ -31,7 +32,7 @@ void TkcSpinWnd::PaintButton(TkLoadedSkin& Skin, int SkinIndex, const fw::TRect&
   if (Skin.IsValidImgIndex(glyph)) {
     const TkMaskData& m = Skin.ma[size_t(glyph)];
     const fw::TPoint p{R.Left + (R.Width() - MaskFrameWidth(m)) / 2, R.Top + (R.Height() - MaskFrameHeight(m)) / 2};
-    DrawMaskGlyph(v, p, State, gmNormal, m, TCacheInfo{}, MaskSourceView(Skin, m));
+    DrawMaskGlyph(v, p, State, gmNormal, m, MakeCacheInfo(v, 0, 0), MaskSourceView(Skin, m));
     return;
   }
   fw::TRect mark = R;

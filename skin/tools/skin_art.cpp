@@ -552,8 +552,10 @@ TProgramSkin MakeSkin(const TTheme& theme) {
   d.Set("CHECKBOX", "STATES", "1");
   d.Set("CHECKBOX", "TRANSPARENCY", "100");
   d.Set("CHECKBOX", "FONTCOLOR", Num(Col(c.text)));
-  b.Border("GROUPBOX", "BORDERSMASK", 1, 12, 12, 3, 3, 3, 3, 1, [&](int, int x, int y) {
-    Box(v, x, y, 12, 12, 3, &c.line, c.face, c.face, false);
+  // One-pixel edges: edges are copied whole, so they hold no see-through
+  // pixels; the corner pixel is left out for a softer corner.
+  b.Border("GROUPBOX", "BORDERSMASK", 1, 12, 12, 1, 1, 1, 1, 1, [&](int, int x, int y) {
+    Box(v, x, y, 12, 12, 1, &c.line, c.face, c.face, false);
   });
   d.Set("GROUPBOX", "STATES", "1");
   d.Set("GROUPBOX", "TRANSPARENCY", "100");

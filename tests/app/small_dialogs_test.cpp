@@ -20,6 +20,11 @@
 #include "fw/system/application.h"
 #include "main_window_util.h"
 #include "scenarios/screenshot_png.h"
+#include "skin/controls/adapter_factory.h"
+#include "skin/controls/check_box_wnd.h"
+#include "skin/engine/bitmap_dc.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/skin_messages.h"
 
 using namespace app;
 
@@ -344,4 +349,95 @@ TEST(SmallDialogs, ScreenshotsOfTheSettingsPagesTheAboutBoxAndTheCustomTextDialo
   auto custom = NewDialog<TForm2>();
   custom->Edit1->SetText(u"Quick brown fox");
   shoot(custom.get(), "custom_text.png");
+}
+
+namespace {
+
+// A window printed (WM_PRINT) into a 32-bit image; pixels as colours.
+struct Printed {
+  std::unique_ptr<fw::TBitmap> bmp;
+  explicit Printed(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    bmp = skin::NewBitmap32(r.right - r.left, r.bottom - r.top);
+    SendMessageW(wnd, WM_PRINT, reinterpret_cast<WPARAM>(bmp->Canvas()->Handle()), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+  }
+  fw::TColor At(int x, int y) const {
+    const uint32_t p = skin::View32(*bmp).Pixel(x, y);
+    return fw::TColor(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
+  }
+};
+
+void CollectButtons(fw::TWinControl* parent, std::vector<fw::TWinControl*>& checks,
+                    std::vector<fw::TWinControl*>& groups) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    auto* c = dynamic_cast<fw::TWinControl*>(parent->Controls(i));
+    if (!c) continue;
+    if (dynamic_cast<fw::TCheckBox*>(c) || dynamic_cast<fw::TRadioButton*>(c)) checks.push_back(c);
+    if (dynamic_cast<fw::TCustomGroupBox*>(c)) groups.push_back(c);
+    CollectButtons(c, checks, groups);
+  }
+}
+
+}  // namespace
+
+// The settings dialog's page control, check boxes, radio buttons and group
+// boxes under their adapters (as the form skinning gives them to the
+// controls its class lists name), in both program skins: the pages show
+// the skin's page area, and the check boxes stand on it.
+TEST(SettingsDialog, PageControlAndCheckBoxesSkinnedInBothSkins) {
+  apptest::AppDataFolder appData("settings_skinned");
+  apptest::SampleTextKeeper keep;
+  MainWindowGlobal main;
+  auto settings = NewDialog<TVestalineSettings>();
+  VestalineSettings = settings.get();
+  settings->SetPosition(fw::poDesigned);
+  settings->SetBounds(40, 40, settings->Width(), settings->Height());
+  settings->Show();
+  fwtest::Pump(100);
+  skin::TkSkinManager* manager = main.form->kSkinManager1;
+  ASSERT_NE(manager, nullptr);
+  const skin::TkcSkinSource source = [manager] { return manager->LoadedSkin(); };
+  std::vector<std::unique_ptr<skin::TkcMainWnd>> adapters;
+  adapters.emplace_back(skin::MakeListAdapter(skin::tlPageControl, settings->PageControl1, source, {}));
+  std::vector<fw::TWinControl*> checks, groups;
+  CollectButtons(settings->PageControl1, checks, groups);
+  ASSERT_GE(checks.size(), 7u);
+  for (auto* c : checks) adapters.emplace_back(skin::MakeListAdapter(skin::tlCheckBox, c, source, {}));
+  for (auto* g : groups) adapters.emplace_back(skin::MakeListAdapter(skin::tlGroupBox, g, source, {}));
+  for (const auto& a : adapters) ASSERT_NE(a, nullptr);
+  for (const char16_t* name : {u"Sapphire (internal)", u"Topaz (internal)"}) {
+    manager->WriteSkinName(name);
+    fwtest::Pump(100);
+    const std::string file = name[0] == u'S' ? "sapphire" : "topaz";
+    const skin::TkLoadedSkin& skin = manager->Skin();
+    const int page = skin.GetSkinIndex(u"PAGECONTROL");
+    ASSERT_GE(page, 0);
+    const fw::TColor pageColor = skin.gd[size_t(page)].Props[0].Color;
+    const char* pages[] = {"general", "capture", "database"};
+    for (int i = 0; i < 3; ++i) {
+      settings->PageControl1->SetActivePageIndex(i);
+      SetForegroundWindow(settings->Handle());
+      RedrawWindow(settings->Handle(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      fwtest::Pump(200);
+      fw::TTabSheet* sheet = settings->PageControl1->ActivePage();
+      ASSERT_TRUE(sheet && sheet->HandleAllocated());
+      EXPECT_EQ(skin::SendSkinCommand(sheet->WindowHandle(), skin::SKC_ISHANDLED, 0), 1) << file << " page " << i;
+      EXPECT_EQ(Printed(sheet->WindowHandle()).At(sheet->Width() - 8, sheet->Height() - 8), pageColor)
+          << file << " page " << i << " shows the skin's page area";
+      EXPECT_TRUE(scenarios::SavePng(scenarios::ScreenshotOf(settings->Handle()).get(),
+                                     scenarios::ScreenshotPath("settings_skinned_" + file + "_" + pages[i] + ".png")));
+    }
+    // A check box of the first page stands on the page area.
+    settings->PageControl1->SetActivePageIndex(0);
+    fwtest::Pump(100);
+    fw::TWinControl* box = settings->cbminimize;
+    EXPECT_TRUE(dynamic_cast<skin::TkcCheckBoxWnd*>(skin::GetWindowAdapter(box->Handle())));
+    EXPECT_EQ(Printed(box->Handle()).At(box->Width() - 2, 1), pageColor) << file;
+  }
+  adapters.clear();
+  settings->Hide();
+  VestalineSettings = nullptr;
 }

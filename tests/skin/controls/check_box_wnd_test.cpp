@@ -143,3 +143,48 @@ TEST(GroupBoxWnd, RemovalRestoresAndDestructionWhileAttached) {
   DestroyWindow(d.wnd);
   EXPECT_TRUE(a->Destroyed);
 }
+// The program's skins: each look has its golden (without captions, which
+// depend on the system's fonts); the glyphs' see-through pixels show what
+// lies behind, never the key colour. With captions written for looking at.
+TEST(CheckBoxWnd, GoldensOfTheProgramSkins) {
+  // Box unchecked, checked, indeterminate, pushed, disabled; radio
+  // unchecked, checked; group box.
+  const uint64_t golden[2][8] = {{13136226845312598584ull, 16662842043034495688ull, 4498816083213194933ull, 14412848006192146985ull, 2127926574901595203ull, 11749546514916969936ull, 16254438572016269404ull, 13924984538504950059ull},
+                                 {13136226845312598584ull, 15732320413179869152ull, 3652519911672722463ull, 14937197852739893559ull, 2505838311505418550ull, 11749546514916969936ull, 2976942801029518954ull, 13924984538504950059ull}};
+  for (int s = 0; s < 2; ++s) {
+    std::unique_ptr<TkLoadedSkin> skin = ProgramSkin(s);
+    ASSERT_TRUE(skin);
+    Host host;
+    HWND box = host.Child(L"BUTTON", L"", BS_AUTO3STATE, 10, 10, 60, 20);
+    HWND radio = host.Child(L"BUTTON", L"", BS_AUTORADIOBUTTON, 10, 40, 60, 20);
+    HWND group = host.Child(L"BUTTON", L"", BS_GROUPBOX, 80, 10, 100, 60);
+    auto source = [&] { return skin.get(); };
+    std::unique_ptr<TkcMainWnd> a(AttachAdapter<TkcCheckBoxWnd>(box, source, TkcSkinParams{}));
+    std::unique_ptr<TkcMainWnd> b(AttachAdapter<TkcCheckBoxWnd>(radio, source, TkcSkinParams{}));
+    std::unique_ptr<TkcMainWnd> c(AttachAdapter<TkcGroupBoxWnd>(group, source, TkcSkinParams{}));
+    std::vector<TPixelBuffer> looks;
+    for (int check : {BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE}) {
+      SendMessageW(box, BM_SETCHECK, check, 0);
+      looks.push_back(Print(box));
+    }
+    SendMessageW(box, BM_SETSTATE, TRUE, 0);
+    looks.push_back(Print(box));
+    SendMessageW(box, BM_SETSTATE, FALSE, 0);
+    EnableWindow(box, FALSE);
+    looks.push_back(Print(box));
+    EnableWindow(box, TRUE);
+    looks.push_back(Print(radio));
+    SendMessageW(radio, BM_SETCHECK, BST_CHECKED, 0);
+    looks.push_back(Print(radio));
+    looks.push_back(Print(group));
+    for (int i = 0; i < 8; ++i) {
+      EXPECT_EQ(CountPixels(View32(looks[size_t(i)]), 0xFF00FF), 0) << ProgramSkinName(s) << " look " << i;
+      EXPECT_EQ(PixelChecksum(View32(looks[size_t(i)])), golden[s][i]) << ProgramSkinName(s) << " look " << i;
+    }
+    SetWindowTextW(box, L"Check box");
+    SetWindowTextW(radio, L"Radio");
+    SetWindowTextW(group, L"Group");
+    SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+    WriteRow({Print(box), Print(radio), Print(group)}, std::string("check_boxes_") + ProgramSkinName(s) + ".png");
+  }
+}

@@ -44,8 +44,8 @@ TEST(DrawMaskRect, ProgramSkinBordersInEveryState) {
     const char16_t* name;
     uint64_t golden;
   } cases[] = {
-      {"topaz.ksz", u"Topaz (internal)", 14253210165054020155ull},
-      {"sapphire.ksz", u"Sapphire (internal)", 10649607238505953029ull},
+      {"topaz.ksz", u"Topaz (internal)", 9634480476893834267ull},
+      {"sapphire.ksz", u"Sapphire (internal)", 3119719150721474533ull},
   };
   for (const Case& c : cases) {
     std::unique_ptr<TkLoadedSkin> skin = LoadProgramSkin(c.file, c.name);

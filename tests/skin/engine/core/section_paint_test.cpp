@@ -106,8 +106,8 @@ TEST(PaintSectionRect, ProgramSectionsInEveryState) {
     const char16_t* name;
     uint64_t golden;
   } cases[] = {
-      {"topaz.ksz", u"Topaz (internal)", 4436474584915373243ull},
-      {"sapphire.ksz", u"Sapphire (internal)", 1624958601533513901ull},
+      {"topaz.ksz", u"Topaz (internal)", 7836744676277705659ull},
+      {"sapphire.ksz", u"Sapphire (internal)", 7233046995526429101ull},
   };
   const char16_t* sections[] = {u"BUTTON", u"EDIT", u"PANEL", u"GROUPBOX", u"TOOLBUTTON", u"FORM"};
   constexpr int kW = 96, kH = 32, kStates = 4;
