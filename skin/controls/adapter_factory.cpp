@@ -5,6 +5,7 @@
 #include "skin/controls/edit_wnd.h"
 #include "skin/controls/link_wnd.h"
 #include "skin/controls/list_view_wnd.h"
+#include "skin/controls/panel_wnd.h"
 #include "skin/controls/sb_wnd.h"
 #include "skin/controls/scroll_wnd.h"
 #include "skin/controls/spin_wnd.h"
@@ -34,16 +35,16 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
     case tlScrollBar: return AttachAdapter<TkcSBWnd>(h, std::move(Skin), p);
     case tlUpDown: return AttachAdapter<TkcSpinWnd>(h, std::move(Skin), p);
     case tlStatusBar: return AttachAdapter<TkcStatusBarWnd>(h, std::move(Skin), p);
+    case tlPanel: return AttachAdapter<TkcPanelWnd>(h, std::move(Skin), p);
+    case tlStaticText: return AttachAdapter<TkcStaticTextWnd>(h, std::move(Skin), p);
     case tlComboBox:
     case tlGrid:
-    case tlPanel:
     case tlWWEdit:
     case tlGridEh:
     case tlVirtualTree:
     case tlToolBar:
     case tlSpeedButton:
     case tlScrollControl:
-    case tlStaticText:
     default: return nullptr;
   }
 }
@@ -60,6 +61,7 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
     case TkcAdapterKind::Icon: return AttachAdapter<TkcIconWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::Link: return AttachAdapter<TkcLinkWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::CheckBox: return AttachAdapter<TkcCheckBoxWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::Container: return AttachAdapter<TkcContainerWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::GroupBox: return AttachAdapter<TkcGroupBoxWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::TabControl: return AttachAdapter<TkcTabControlWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::Track: return AttachAdapter<TkcTrackWnd>(Wnd, std::move(Skin), Params);
@@ -76,7 +78,6 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
     case TkcAdapterKind::ComboBox:
     case TkcAdapterKind::Sizer:
     case TkcAdapterKind::ToolBar:
-    case TkcAdapterKind::Container:
     case TkcAdapterKind::Search:
     default: return nullptr;
   }

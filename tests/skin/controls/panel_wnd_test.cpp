@@ -1,0 +1,196 @@
+// Panels, static texts and containers under their adapters: the section by
+// the bevels, the caption, the children's background from the panel's
+// picture, waiting for a parent that has not painted yet, the static
+// text's published alignment, the container's border only with a client
+// edge; removal and destruction.
+#include "skin/controls/panel_wnd.h"
+
+#include <gtest/gtest.h>
+
+#include "fw/core/rtti.h"
+#include "fw/stdctrls/panel.h"
+#include "tests/skin/controls/adapter_test_util.h"
+
+using namespace skin;
+using namespace skintest;
+
+namespace {
+
+// A parent whose answer about what lies behind its children can change.
+fw::TColor gParentColor = kHost;
+LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_SKINCOMMAND && SkinCommandCode(w) == SKC_GETBGINFO && l) {
+    auto* info = reinterpret_cast<TkcBackgroundInfo*>(l);
+    info->BgType = btFill;
+    info->Color = gParentColor;
+    return 0;
+  }
+  return DefWindowProcW(h, m, w, l);
+}
+
+struct Parent {
+  HWND wnd;
+  Parent() {
+    static const ATOM atom = [] {
+      WNDCLASSW wc{};
+      wc.lpfnWndProc = ParentProc;
+      wc.hInstance = GetModuleHandleW(nullptr);
+      wc.lpszClassName = L"VlPanelParent";
+      return RegisterClassW(&wc);
+    }();
+    (void)atom;
+    gParentColor = kHost;
+    wnd = CreateWindowExW(0, L"VlPanelParent", L"", WS_POPUP | WS_VISIBLE, 30, 30, 300, 200, nullptr, nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
+  }
+  ~Parent() { DestroyWindow(wnd); }
+};
+
+struct Panel {
+  std::unique_ptr<TkLoadedSkin> skin = SyntheticDialogSkin();
+  Parent parent;
+  fw::TPanel* panel;
+  TkcPanelWnd* a = nullptr;
+  explicit Panel(fw::TBevelCut outer = fw::bvRaised, fw::TBevelCut inner = fw::bvNone) {
+    panel = new fw::TPanel(nullptr);
+    panel->SetParentWindow(parent.wnd);
+    panel->SetBounds(10, 10, 200, 100);
+    panel->SetBevelOuter(outer);
+    panel->SetBevelInner(inner);
+    panel->SetCaption(u"Panel");
+    panel->HandleNeeded();
+    ShowWindow(panel->Handle(), SW_SHOW);
+  }
+  void Attach() {
+    TkcSkinParams p;
+    p.Control = panel;
+    a = AttachAdapter<TkcPanelWnd>(panel->Handle(), [this] { return skin.get(); }, p);
+  }
+  ~Panel() {
+    delete a;
+    delete panel;
+  }
+};
+
+}  // namespace
+
+TEST(PanelWnd, SectionByBevelsCaptionAndChildrenOnThePicture) {
+  {
+    Panel p(fw::bvRaised, fw::bvNone);
+    p.Attach();
+    EXPECT_EQ(p.a->SkinSection(), u"PANEL");
+    const TPixelBuffer image = Print(p.panel->Handle());
+    EXPECT_EQ(ColorAt(image, 5, 5), kPanel);
+    EXPECT_GT(CountPixels(View32(const_cast<TPixelBuffer&>(image)), Px(kText)), 5) << "the caption";
+    // A child asking what lies behind it gets the panel's picture.
+    TkcBackgroundInfo info;
+    info.Offset = fw::TPoint{120, 60};
+    info.R = fw::Rect(0, 0, 60, 20);
+    ASSERT_TRUE(RequestBackgroundWnd(info, p.panel->Handle(), false));
+    ASSERT_EQ(info.BgType, btCache);
+    const TCacheInfo ci = BgInfoToCacheInfo(info);
+    const uint32_t px = ci.Bmp.Pixel(ci.X + 50, ci.Y + 2);
+    EXPECT_EQ(px & 0xFFFFFF, Px(kPanel));
+  }
+  {
+    Panel p(fw::bvRaised, fw::bvLowered);
+    p.Attach();
+    EXPECT_EQ(p.a->SkinSection(), u"GROUPBOX");
+    EXPECT_EQ(ColorAt(Print(p.panel->Handle()), 5, 5), kGroupBox);
+  }
+  {
+    Panel p(fw::bvLowered, fw::bvNone);
+    p.Attach();
+    EXPECT_EQ(ColorAt(Print(p.panel->Handle()), 5, 5), kPanelLow);
+  }
+}
+
+TEST(PanelWnd, WaitsForAParentThatHasNotPainted) {
+  Panel p;
+  p.Attach();
+  gParentColor = 0xFF00FF;
+  const fw::TColor sentinel = 0x123456;
+  EXPECT_EQ(ColorAt(Print(p.panel->Handle(), Px(sentinel)), 5, 5), sentinel) << "nothing painted";
+  EXPECT_TRUE(p.a->Updating);
+  gParentColor = kHost;
+  SendSkinCommand(p.panel->Handle(), SKC_UPDATEDONE, 0);
+  EXPECT_FALSE(p.a->Updating);
+  EXPECT_EQ(ColorAt(Print(p.panel->Handle()), 5, 5), kPanel);
+}
+
+TEST(PanelWnd, RemovalRestoresAndDestructionWhileAttached) {
+  Panel p;
+  p.Attach();
+  delete p.a;
+  p.a = nullptr;
+  EXPECT_EQ(GetWindowAdapter(p.panel->Handle()), nullptr);
+  EXPECT_NE(ColorAt(Print(p.panel->Handle()), 5, 5), kPanel) << "the panel paints itself again";
+  Panel d;
+  d.Attach();
+  d.panel->DestroyHandle();
+  EXPECT_TRUE(d.a->Destroyed);
+}
+
+// A framework static text as the adapter sees it: its bevels, bevel kind
+// and alignment published by name.
+class TVlStaticText : public fw::TCustomControl {
+  FW_CLASS(TVlStaticText, fw::TCustomControl)
+ public:
+  explicit TVlStaticText(fw::TComponent* AOwner) : fw::TCustomControl(AOwner) {}
+  int FBevelKind = 0, FBevelOuter = 1, FBevelInner = 0;
+  fw::TAlignment FAlignment = fw::taRightJustify;
+};
+
+FW_REGISTER(TVlStaticText) {
+  c.Property(u"BevelKind", &TVlStaticText::FBevelKind, &TVlStaticText::FBevelKind);
+  c.Property(u"BevelOuter", &TVlStaticText::FBevelOuter, &TVlStaticText::FBevelOuter);
+  c.Property(u"BevelInner", &TVlStaticText::FBevelInner, &TVlStaticText::FBevelInner);
+  c.Property(u"Alignment", &TVlStaticText::FAlignment, &TVlStaticText::FAlignment);
+}
+
+TEST(StaticTextWnd, SectionByBevelKindAndTextAlignedRight) {
+  std::unique_ptr<TkLoadedSkin> skin = SyntheticDialogSkin();
+  Parent parent;
+  for (int kind : {0, 1}) {
+    auto* t = new TVlStaticText(nullptr);
+    t->FBevelKind = kind;
+    t->SetParentWindow(parent.wnd);
+    t->SetBounds(10, 10, 200, 40);
+    t->SetCaption(u"Right");
+    ShowWindow(t->Handle(), SW_SHOW);
+    TkcSkinParams p;
+    p.Control = t;
+    auto* a = AttachAdapter<TkcStaticTextWnd>(t->Handle(), [&] { return skin.get(); }, p);
+    EXPECT_EQ(a->SkinSection(), kind ? u"PANEL_LOW" : u"CHECKBOX");
+    const TPixelBuffer image = Print(t->Handle());
+    EXPECT_EQ(ColorAt(image, 2, 30), kind ? kPanelLow : kCheckBox);
+    // Right-aligned: the text's pixels lie in the right half.
+    int left = 0, right = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 200; ++x)
+        if (ColorAt(image, x, y) == kText) (x < 100 ? left : right)++;
+    EXPECT_EQ(left, 0);
+    EXPECT_GT(right, 5);
+    delete a;
+    delete t;
+  }
+}
+
+TEST(ContainerWnd, BorderOnlyWithAClientEdge) {
+  std::unique_ptr<TkLoadedSkin> skin = SyntheticDialogSkin();
+  Host host;
+  HWND plain = host.Child(L"STATIC", L"", 0, 10, 10, 100, 40);
+  HWND edged = host.Child(L"STATIC", L"", 0, 10, 60, 100, 40, WS_EX_CLIENTEDGE);
+  std::unique_ptr<TkcContainerWnd> a(AttachAdapter<TkcContainerWnd>(plain, [&] { return skin.get(); }, {}));
+  std::unique_ptr<TkcContainerWnd> b(AttachAdapter<TkcContainerWnd>(edged, [&] { return skin.get(); }, {}));
+  HDC dc = GetWindowDC(plain);
+  SetPixel(dc, 0, 0, RGB(1, 2, 3));
+  SendMessageW(plain, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(1, 2, 3)) << "no border to paint";
+  ReleaseDC(plain, dc);
+  EXPECT_EQ(ColorAt(Print(plain), 50, 20), kCheckBox);
+  dc = GetWindowDC(edged);
+  SendMessageW(edged, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(fw::TColor(GetPixel(dc, 0, 0)), kCheckBox) << "the border strips from the skin";
+  ReleaseDC(edged, dc);
+}
