@@ -2,7 +2,9 @@
 
 #include "skin/controls/button_wnd.h"
 #include "skin/controls/check_box_wnd.h"
+#include "skin/controls/dialog_area_wnd.h"
 #include "skin/controls/edit_wnd.h"
+#include "skin/controls/frame_only_wnd.h"
 #include "skin/controls/link_wnd.h"
 #include "skin/controls/list_view_wnd.h"
 #include "skin/controls/panel_wnd.h"
@@ -62,6 +64,10 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
     case TkcAdapterKind::Link: return AttachAdapter<TkcLinkWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::CheckBox: return AttachAdapter<TkcCheckBoxWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::Container: return AttachAdapter<TkcContainerWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::Search: return AttachAdapter<TkcSearchWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::Edge: return AttachAdapter<TkcEdgeWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::Sizer: return AttachAdapter<TkcSizerWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::TransPanel: return AttachAdapter<TkcTransPanelWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::GroupBox: return AttachAdapter<TkcGroupBoxWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::TabControl: return AttachAdapter<TkcTabControlWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::Track: return AttachAdapter<TkcTrackWnd>(Wnd, std::move(Skin), Params);
@@ -72,13 +78,9 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
       return spin;
     }
     case TkcAdapterKind::None:
-    case TkcAdapterKind::Edge:
-    case TkcAdapterKind::TransPanel:
     case TkcAdapterKind::Panel:
     case TkcAdapterKind::ComboBox:
-    case TkcAdapterKind::Sizer:
     case TkcAdapterKind::ToolBar:
-    case TkcAdapterKind::Search:
     default: return nullptr;
   }
 }

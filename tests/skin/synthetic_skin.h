@@ -82,7 +82,7 @@ constexpr fw::TColor kPage = 0x30C0A0, kPageBottom = 0x2090F0, kCheckBox = 0xE0D
 // Check and radio glyphs: 12 x 12, one colour per mask and state (state
 // s adds 0x20 * s to red).
 constexpr fw::TColor kBoxUnchecked = 0x00A000, kBoxChecked = 0x0000A0, kBoxGrayed = 0x808080,
-                     kRadioUnchecked = 0x00A0A0, kRadioChecked = 0xA000A0;
+                     kRadioUnchecked = 0x00A0A0, kRadioChecked = 0xA000A0, kGrip = 0x3050F0;
 constexpr int kGlyphSize = 12;
 
 // The scroll skin with the sections of dialog controls, tabs and pages,
@@ -112,7 +112,8 @@ inline std::unique_ptr<skin::TkLoadedSkin> SyntheticDialogSkin() {
                                                            {u"BOXCHECKED", kBoxChecked},
                                                            {u"BOXGRAYED", kBoxGrayed},
                                                            {u"RADIOUNCHECKED", kRadioUnchecked},
-                                                           {u"RADIOCHECKED", kRadioChecked}};
+                                                           {u"RADIOCHECKED", kRadioChecked},
+                                                           {u"GRIPIMAGE", kGrip}};
   const int n = int(std::size(glyphs));
   s->MasterBitmap.SetSize(skin::TPixelFormat::pf32bit, 3 * kGlyphSize, n * kGlyphSize);
   const skin::TPixelView32 v = skin::View32(s->MasterBitmap);
