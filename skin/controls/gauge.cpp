@@ -10,6 +10,17 @@
 #include "fw/core/rtti.h"
 #include "fw/core/sysutils.h"
 #include "fw/graphics/graphics.h"
+#include "skin/engine/background_request.h"
+#include "skin/engine/bitmap_dc.h"
+#include "skin/engine/control_messages.h"
+#include "skin/engine/core/alpha_image.h"
+#include "skin/engine/core/border_corners.h"
+#include "skin/engine/core/mask_paint.h"
+#include "skin/engine/core/section_paint.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/skin_messages.h"
+#include "skin/engine/skin_resources.h"
+#include "skin/engine/text_out.h"
 
 namespace skin {
 
@@ -64,12 +75,21 @@ TkGauge::TkGauge(fw::TComponent* AOwner) : fw::TGraphicControl(AOwner) {
   Timer->SetEnabled(false);
   Timer->SetInterval(kAnimInterval);
   Timer->SetOnTimer(fw::TNotifyEvent(this, &TkGauge::AnimTimerTick));
+  FCommonData = std::make_unique<TkCommonData>(this, false);
+  FCommonData->COC = 161;
 }
 
 TkGauge::~TkGauge() = default;
 
+bool TkGauge::Skinned() const {
+  // A gauge made in code ends its loading state on first use.
+  if (FCommonData->Loading && !ComponentState().Contains(fw::csLoading)) FCommonData->Loaded();
+  return FCommonData->Skinned();
+}
+
 void TkGauge::Loaded() {
   fw::TGraphicControl::Loaded();
+  FCommonData->Loaded();
   if (!ComponentState().Contains(fw::csDesigning) && FAnimated && !Timer->Enabled()) Timer->SetEnabled(true);
 }
 
@@ -97,6 +117,7 @@ void TkGauge::SetAnimated(bool Value) {
   if (FAnimated == Value) return;
   FAnimated = Value;
   if (ComponentState().Contains(fw::csDesigning)) return;
+  FTmpProgressBmp.reset();
   Timer->SetEnabled(Value);
   if (!Value) Invalidate();
 }
@@ -137,13 +158,18 @@ void TkGauge::SetProgress(int Value) {
   if (Value == FCurValue) return;
   FCurValue = Value;
   // The gauge repaints only when what it shows changes.
-  if (PercentDone() != oldPercent) Refresh();
+  if (PercentDone() != oldPercent) {
+    FCommonData->BGChanged = true;
+    Refresh();
+  }
   if (OnChange) OnChange(this);
 }
 
 void TkGauge::SetProgressSkin(const fw::String& Value) {
   if (FProgressSkin == Value) return;
   FProgressSkin = Value;
+  FTmpProgressBmp.reset();
+  FCommonData->BGChanged = true;
   Repaint();
 }
 
@@ -187,13 +213,254 @@ void TkGauge::AnimTimerTick(fw::TObject*) {
   FLongTime += static_cast<int>(kAnimInterval);
   const int length = FKind == gkVerticalBar ? Height() : Width();
   if (FAnimPos >= length) return;
+  if (Visible() && FCurValue > 0 && Parent() && Parent()->HandleAllocated() &&
+      IsWindowVisible(Parent()->Handle())) {
+    PrepareCache();
+    BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), FCommonData->FCacheBmp->Canvas()->Handle(), 0, 0, SRCCOPY);
+  }
   FAnimPos += AnimStep(length);
+}
+
+// ---- Skinned painting
+
+void TkGauge::PrepareCache() {
+  TkCommonData& d = *FCommonData;
+  TkLoadedSkin& skin = *d.ReadSkinManager()->LoadedSkin();
+  d.EnsureCacheBitmap();
+  const TPixelView32 v = View32(*d.FCacheBmp);
+  const TRect r(0, 0, Width(), Height());
+  TkcBackgroundInfo info;
+  RequestBackground(info, this, false);
+  const TCacheInfo behind = BgInfoToCacheInfo(info);
+  TControlItem item;
+  item.SkinIndex = d.SkinIndex;
+  item.BorderIndex = d.BorderIndex;
+  const bool bar = FKind == gkHorizontalBar || FKind == gkVerticalBar;
+  if (skin.gd[d.SkinIndex].ReservedBoolean && bar) {
+    PaintControlBackground(v, skin, item, behind, 0, {Left(), Top()}, r);
+    PaintSkinItems(r);
+    if (skin.IsValidImgIndex(d.BorderIndex)) {
+      const TkMaskData& m = skin.ma[d.BorderIndex];
+      DrawMaskRect(v, r, behind, m, MaskSourceView(skin, m), 0, true);
+    }
+  } else {
+    PaintControlItem(v, skin, item, behind, true, {}, r, 0);
+    PaintSkinItems(r);
+  }
+  GdiFlush();
+  // The border mask's transparent corners show what lies behind.
+  if (skin.IsValidImgIndex(d.BorderIndex)) {
+    const TkMaskData& m = skin.ma[d.BorderIndex];
+    RepaintBorderCorners(v, m, MaskSourceView(skin, m), 0, 15, behind);
+  }
+  d.BGChanged = false;
+}
+
+void TkGauge::PaintSkinItems(const TRect& R) {
+  if (FShowText) PaintSkinText(*FCommonData->FCacheBmp->Canvas(), R, FCommonData->SkinIndex, true);
+  switch (FKind) {
+    case gkHorizontalBar:
+    case gkVerticalBar: PaintSkinBar(R); break;
+    case gkPie:
+    case gkNeedle: PaintSkinRound(R); break;
+    default: break;
+  }
+}
+
+void TkGauge::PaintSkinText(fw::TCanvas& C, const TRect& R, int SkinIndex, bool) {
+  C.Font()->Assign(Font());
+  C.Brush()->SetStyle(fw::bsClear);
+  DrawSectionText(C, DisplayText(), Enabled(), R, DT_CENTER | DT_NOPREFIX | DT_VCENTER | DT_SINGLELINE, SkinIndex, 0,
+                  FCommonData->ReadSkinManager()->LoadedSkin());
+  GdiFlush();
+}
+
+void TkGauge::PaintSkinBar(const TRect& R) {
+  TkLoadedSkin& skin = *FCommonData->ReadSkinManager()->LoadedSkin();
+  fw::TBitmap& cache = *FCommonData->FCacheBmp;
+  const bool vertical = FKind == gkVerticalBar;
+  fw::String name = !FProgressSkin.empty() ? FProgressSkin : (!vertical || FAnimated ? u"PROGRESSH" : u"PROGRESSV");
+  int x = skin.GetSkinIndex(name);
+  TCacheInfo self;
+  self.Bmp = View32(cache);
+  self.Ready = true;
+  if (vertical && !FAnimated && skin.IsValidSkinIndex(x)) {
+    // A real vertical section: the bottom strip, painted standing.
+    const int f = std::min(ShareOfPercent(PercentDone(), R.Height()), R.Height());
+    if (f <= 0) return;
+    TSectionPaint p;
+    p.SkinIndex = x;
+    p.SectionName = name;
+    p.CI = self;
+    p.R = TRect(R.Left, Height() - f, R.Right, Height());
+    PaintSectionRect(View32(cache), skin, p);
+    if (FShowText) {
+      const int saved = SaveDC(cache.Canvas()->Handle());
+      IntersectClipRect(cache.Canvas()->Handle(), p.R.Left, p.R.Top, p.R.Right, p.R.Bottom);
+      PaintSkinText(*cache.Canvas(), R, x, true);
+      RestoreDC(cache.Canvas()->Handle(), saved);
+    }
+    return;
+  }
+  if (vertical && !skin.IsValidSkinIndex(x)) {
+    name = u"PROGRESSH";
+    x = skin.GetSkinIndex(name);
+  }
+  // Painted lying down; a vertical bar is turned afterwards.
+  const int length = vertical ? R.Height() : R.Width(), thickness = vertical ? R.Width() : R.Height();
+  const int f = std::min(ShareOfPercent(PercentDone(), length), length);
+  if (f <= 0 || !skin.IsValidSkinIndex(x)) return;
+  std::unique_ptr<fw::TBitmap> g = NewBitmap32(f, thickness);
+  const TPixelView32 gv = View32(*g);
+  if (FTmpProgressBmp && FTmpProgressBmp->Width() == f && FTmpProgressBmp->Height() == thickness) {
+    BitBlt(g->Canvas()->Handle(), 0, 0, f, thickness, FTmpProgressBmp->Canvas()->Handle(), 0, 0, SRCCOPY);
+  } else {
+    TSectionPaint p;
+    p.SkinIndex = x;
+    p.SectionName = name;
+    p.R = TRect(0, 0, f, thickness);
+    if (skin.gd[FCommonData->SkinIndex].ReservedBoolean)
+      PaintSectionBackground(gv, skin, p);
+    else
+      PaintSectionRect(gv, skin, p);
+    GdiFlush();
+    FTmpProgressBmp = NewBitmap32(f, thickness);
+    BitBlt(FTmpProgressBmp->Canvas()->Handle(), 0, 0, f, thickness, g->Canvas()->Handle(), 0, 0, SRCCOPY);
+  }
+  if (FAnimated && FAnimPos < f + LightWidth) {
+    LoadLight(thickness);
+    const TRect visible(std::max(0, FAnimPos), 0, std::min(f, FAnimPos + LightWidth), thickness);
+    if (visible.Width() > 0) {
+      const TRect source(visible.Left - FAnimPos, 0, visible.Right - FAnimPos, thickness);
+      DrawAlphaImage(gv, visible, View32(*Light), source, TCacheInfo{}, false, clSkinNone, 0, false);
+    }
+  }
+  if (vertical) {
+    g = RotateBitmap90(g, false, true);
+    if (FShowText) {
+      const int top = Height() - f;
+      PaintSkinText(*g->Canvas(), TRect(R.Left, R.Top - top, R.Right, R.Bottom - top), x, true);
+    }
+    BitBlt(cache.Canvas()->Handle(), 0, Height() - f, thickness, f, g->Canvas()->Handle(), 0, 0, SRCCOPY);
+  } else {
+    if (FShowText) PaintSkinText(*g->Canvas(), R, x, true);
+    BitBlt(cache.Canvas()->Handle(), R.Left, R.Top, f, thickness, g->Canvas()->Handle(), 0, 0, SRCCOPY);
+  }
+  GdiFlush();
+}
+
+void TkGauge::PaintSkinRound(const TRect& R) {
+  // The pie and the needle keep their outline colour; the full ellipse is
+  // the gauge's back colour.
+  fw::TCanvas* c = FCommonData->FCacheBmp->Canvas();
+  const TRect p = R;
+  if (FKind == gkPie) {
+    SetPenAndBrush(c, FForeColor, FBackColor);
+    const int done = PercentDone();
+    c->Ellipse(p.Left, p.Top, p.Width(), p.Height());
+    if (done >= 1) {
+      const int mx = p.Width() / 2, my = p.Height() / 2;
+      const double a = std::numbers::pi * (done / 50.0 + 0.5);
+      const int x = RoundToInt(mx * (1 - std::cos(a))), y = RoundToInt(my * (1 - std::sin(a)));
+      c->Brush()->SetColor(FForeColor);
+      if (x == mx && y == 0) {
+        c->Ellipse(p.Left, p.Top, p.Width(), p.Height());
+      } else {
+        const HDC dc = c->Handle();
+        SelectObject(dc, c->Brush()->Handle());
+        Pie(dc, p.Left, p.Top, p.Width(), p.Height(), x, y, mx, 0);
+      }
+    }
+  } else {
+    SetPenAndBrush(c, FForeColor, FBackColor);
+    c->Brush()->SetStyle(fw::bsClear);
+    const int w = p.Width(), h = p.Height();
+    Pie(c->Handle(), p.Left, p.Top, w, 2 * h - 1, p.Left + w, p.Bottom - 1, p.Left, p.Bottom - 1);
+    c->MoveTo(p.Left, p.Bottom - 1);
+    c->LineTo(p.Left + w, p.Bottom - 1);
+    const int done = PercentDone();
+    if (done > 0) {
+      const int mx = Width() / 2;
+      const double a = std::numbers::pi * done / 100.0;
+      c->MoveTo(mx, p.Bottom - 1);
+      c->LineTo(RoundToInt(mx * (1 - std::cos(a))), RoundToInt((p.Bottom - 1) * (1 - std::sin(a))));
+    }
+  }
+  GdiFlush();
+}
+
+void TkGauge::LoadLight(int Thickness) {
+  if (Light && Light->Width() == LightWidth && Light->Height() == Thickness) return;
+  static const TPixelBuffer image = GaugeLightImage();
+  Light = NewBitmap32(LightWidth, std::max(1, Thickness));
+  if (image.Width() <= 0 || image.Height() <= 0) return;
+  int y0 = image.Height() > Height() ? (image.Height() - Thickness) / 2 + 1 : 0;
+  if (Light->Height() - 2 * y0 < 0) y0 = 0;
+  const int rows = std::max(1, image.Height() - y0);
+  const TPixelView32 d = View32(*Light);
+  for (int y = 0; y < d.Height; ++y) {
+    const uint8_t* src = image.ScanLine(y0 + std::min(rows - 1, y * rows / d.Height));
+    for (int x = 0; x < d.Width; ++x) {
+      const uint8_t* px = src + 4 * (x * image.Width() / d.Width);
+      d.Pixel(x, y) = uint32_t(px[0]) | uint32_t(px[1]) << 8 | uint32_t(px[2]) << 16 | uint32_t(px[3]) << 24;
+    }
+  }
+}
+
+void TkGauge::WndProc(fw::TMessage& Message) {
+  TkCommonData& d = *FCommonData;
+  if (Message.Msg == WM_SKINCOMMAND) {
+    const bool own = reinterpret_cast<TkSkinManager*>(Message.LParam) == d.ReadSkinManager();
+    switch (SkinCommandCode(Message.WParam)) {
+      case SKC_NEWSKIN:
+        if (!own) break;
+        FTmpProgressBmp.reset();
+        HandleControlMessage(Message, &d);
+        return;
+      case SKC_REMOVESKIN:
+        if (!own) break;
+        if (FAnimated) Timer->SetEnabled(false);
+        FTmpProgressBmp.reset();
+        HandleControlMessage(Message, &d);
+        Repaint();
+        return;
+      case SKC_REFRESH:
+        if (!own) break;
+        FTmpProgressBmp.reset();
+        HandleControlMessage(Message, &d);
+        Repaint();
+        if (FAnimated && !ComponentState().Contains(fw::csDesigning)) Timer->SetEnabled(true);
+        return;
+      case SKC_UPDATEDONE:
+        if (!d.ReadUpdating()) break;
+        d.FUpdating = false;
+        Repaint();
+        return;
+      case SKC_ISHANDLED: Message.Result = 1; return;
+      case SKC_CLEARCACHE: FTmpProgressBmp.reset(); break;
+      default: break;
+    }
+    if (Skinned() && HandleControlMessage(Message, &d)) return;
+  }
+  if (Message.Msg == WM_ERASEBKGND && Skinned()) return;  // a skinned gauge never erases
+  fw::TGraphicControl::WndProc(Message);
 }
 
 // ---- Unskinned painting
 
 void TkGauge::Paint() {
   if (Width() < 1 || Height() < 1) return;
+  if (Skinned()) {
+    if (FCommonData->ReadUpdating()) {
+      Canvas()->SetPixel(0, 0, 0xFF00FF);
+      return;
+    }
+    PrepareCache();
+    BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), FCommonData->FCacheBmp->Canvas()->Handle(), 0, 0, SRCCOPY);
+    // An idle gauge holds no picture; the light strip's ticks keep theirs.
+    FCommonData->FCacheBmp.reset();
+    return;
+  }
   const int w = Width(), h = Height();
   std::unique_ptr<fw::TBitmap> image = BlackBitmap(w, h);
   TRect p(0, 0, w, h);

@@ -4,11 +4,11 @@
 //
 // Without a skin it paints in flat colours, the text in the inverse of
 // whatever lies under it, inside a one-pixel black frame with bsSingle.
-// The skin engine is not there yet: Skinned() answers false, so the gauge
-// always paints unskinned and its animation timer (22 ms, for the light
-// strip over a skinned bar) switches itself off at its first tick. The
-// skin state, the skinned painting and the skin commands come with the
-// skin engine.
+// With a skin (its SkinData's manager, section "GAUGE") it paints the
+// section as background and a progress section ("PROGRESSH", "PROGRESSV")
+// as the filled part of a bar, over which a light strip (the program's
+// resource "ACGL") runs every 2222 ms on a 22 ms timer while Animated; the
+// timer switches itself off when the gauge is no longer skinned.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +17,9 @@
 #include "fw/core/events.h"
 #include "fw/stdctrls/stdctrls_common.h"
 #include "fw/system/timers.h"
+#include "skin/engine/common_data.h"
+
+#include <memory>
 
 namespace skin {
 
@@ -83,9 +86,22 @@ class TkGauge : public fw::TGraphicControl {
   // followed by Suffix, as OnPaintText leaves it.
   fw::String DisplayText();
 
-  // Whether a skin paints the gauge; false until the skin engine exists.
-  bool Skinned() const { return false; }
+  // Whether a skin paints the gauge.
+  bool Skinned() const;
+  TkCommonData* SkinData() const { return FCommonData.get(); }
   fw::TTimer* AnimationTimer() const { return Timer; }
+  // Renders the skinned picture into the skin data's cache bitmap.
+  void PrepareCache();
+  // One step of the light strip (what the timer does), and where the strip
+  // stands: its left edge along the bar.
+  void AnimationTick() { AnimTimerTick(nullptr); }
+  int AnimPos() const { return FAnimPos; }
+  void SetAnimPos(int Value) { FAnimPos = Value; }
+  // The filled part of a skinned bar as last painted (without the light),
+  // kept while its size stays.
+  fw::TBitmap* ProgressImage() const { return FTmpProgressBmp.get(); }
+
+  void WndProc(fw::TMessage& Message) override;
 
   fw::TNotifyEvent OnChange;
   TPrintTextEvent OnPaintText;
@@ -100,6 +116,11 @@ class TkGauge : public fw::TGraphicControl {
   void PaintPlainPie(fw::TCanvas* C, const fw::TRect& P);
   void PaintPlainNeedle(fw::TCanvas* C, const fw::TRect& P);
   void PaintPlainPercent(fw::TBitmap* Image, const fw::TRect& P);
+  void PaintSkinItems(const fw::TRect& R);
+  void PaintSkinText(fw::TCanvas& C, const fw::TRect& R, int SkinIndex, bool Centred);
+  void PaintSkinBar(const fw::TRect& R);
+  void PaintSkinRound(const fw::TRect& R);
+  void LoadLight(int Thickness);
 
   int FMinValue = 0;
   int FMaxValue = 100;
@@ -116,6 +137,9 @@ class TkGauge : public fw::TGraphicControl {
   int FLongTime = 0;
   int FAnimPos = 9999;
   fw::TTimer* Timer = nullptr;
+  std::unique_ptr<TkCommonData> FCommonData;
+  std::unique_ptr<fw::TBitmap> Light;
+  std::unique_ptr<fw::TBitmap> FTmpProgressBmp;
 };
 
 }  // namespace skin

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "skin/engine/background_request.h"
 #include "skin/engine/bitmap_dc.h"
@@ -69,8 +70,15 @@ void TkcStatusBarWnd::InternalDrawPanel(int Index, const fw::TRect& Rect) {
         p.SectionName = u"DIVIDER";
         p.State = 0;
         p.CI = self;
-        p.R = fw::Rect(Rect.Right - w, 1, Rect.Right, 1 + h);
+        p.R = fw::Rect(std::max(0, Rect.Right - w), 1, std::min(v.Width, Rect.Right), std::min(v.Height, 1 + h));
+        // Key pixels of the divider's mask show the bar beneath.
+        std::vector<uint32_t> beneath;
+        for (int y = p.R.Top; y < p.R.Bottom; ++y) beneath.insert(beneath.end(), v.Row(y) + p.R.Left, v.Row(y) + p.R.Right);
         PaintSectionRect(v, skin, p);
+        size_t i = 0;
+        for (int y = p.R.Top; y < p.R.Bottom; ++y)
+          for (int x = p.R.Left; x < p.R.Right; ++x, ++i)
+            if (v.Row(y)[x] == clSkinKey) v.Row(y)[x] = beneath[i];
       }
     }
   }

@@ -67,6 +67,7 @@ TPixelBuffer DefaultShadowImage(bool active) {
 }
 
 TPixelBuffer MenuButtonImage() { return DecodeSkinPng(ResourceBytes(L"MENUBTN", MAKEINTRESOURCEW(10))); }
+TPixelBuffer GaugeLightImage() { return DecodeSkinPng(ResourceBytes(L"ACGL", MAKEINTRESOURCEW(10))); }
 
 TSkinLoadOptions SystemSkinLoadOptions() {
   TSkinLoadOptions o;

@@ -33,6 +33,8 @@ TPixelBuffer DefaultShadowImage(bool active);
 // The title bar's built-in menu button "MENUBTN": three 32-bit frames side
 // by side (normal, hot, pressed), straight alpha, key 0xFF00FF corners.
 TPixelBuffer MenuButtonImage();
+// The light strip animated gauges draw over their filled part ("ACGL").
+TPixelBuffer GaugeLightImage();
 
 // System colours through the system, the sizing-frame width, BLUR5.
 TSkinLoadOptions SystemSkinLoadOptions();

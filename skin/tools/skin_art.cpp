@@ -704,6 +704,21 @@ TPixelBuffer MakeMenuButton() {
   return b;
 }
 
+TPixelBuffer MakeGaugeLight() {
+  TPixelBuffer b(TPixelFormat::pf32bit, 60, 20);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 60; ++x) {
+      // White, fading in from both ends to 134 in the middle column; the
+      // middle rows carry less light than the top and bottom ones.
+      const double along = std::sin(3.14159265358979 * (x + 0.5) / 60.0);
+      const double across = 0.55 + 0.45 * std::abs(y - 9.5) / 9.5;
+      uint8_t* p = b.ScanLine(y) + 4 * x;
+      p[0] = p[1] = p[2] = 255;
+      p[3] = static_cast<uint8_t>(std::lround(134 * along * along * across));
+    }
+  return b;
+}
+
 std::vector<TGeneratedFile> MakeGeneratedFiles() {
   std::vector<TGeneratedFile> files;
   for (const TProgramSkin& s : MakeProgramSkins()) files.push_back({s.FileName, s.Packed});
@@ -711,6 +726,7 @@ std::vector<TGeneratedFile> MakeGeneratedFiles() {
   files.push_back({"shadow_active.png", skin::EncodePngRGBA(MakeShadowTemplate(true))});
   files.push_back({"shadow_inactive.png", skin::EncodePngRGBA(MakeShadowTemplate(false))});
   files.push_back({"menubtn.png", skin::EncodePngRGBA(MakeMenuButton())});
+  files.push_back({"gauge_light.png", skin::EncodePngRGBA(MakeGaugeLight())});
   return files;
 }
 

@@ -28,6 +28,9 @@ std::vector<TProgramSkin> MakeProgramSkins();
 skin::TPixelBuffer MakeBlur5();
 // 33 x 33 RGBA window shadows, straight alpha; the active one is darker.
 skin::TPixelBuffer MakeShadowTemplate(bool active);
+// The gauge's light strip: 60 x 20, white, its alpha rising from 0 at both
+// ends to 134 in the middle, weaker in the middle rows.
+skin::TPixelBuffer MakeGaugeLight();
 
 // 72 x 20: the title bar's built-in menu button in three frames side by
 // side (normal, hot, pressed); rounded corners keyed 0xFF00FF, opaque.

@@ -12,6 +12,9 @@
 #include "skin/controls/adapter_factory.h"
 #include "skin/controls/gauge.h"
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/skin_resources.h"
+#include "tests/scenarios/screenshot_png.h"
 #include "tests/skin/synthetic_skin.h"
 
 using namespace skin;
@@ -148,4 +151,38 @@ TEST(StatusBarWnd, TheGaugeOnTheBarStaysAndFollowsItsProgress) {
   const bool shown = fwtest::PumpUntil([&] { return GetPixel(screen, p.x, p.y) == 0; });
   ReleaseDC(nullptr, screen);
   EXPECT_TRUE(shown) << "the gauge is not painted over";
+}
+
+// The main window's status bar during a search in the program's skins,
+// the gauge skinned as well, written as screenshots for looking at.
+TEST(StatusBarWnd, ScreenshotsDuringASearchInBothSkins) {
+  for (const char16_t* name : {u"Sapphire (internal)", u"Topaz (internal)"}) {
+    TkSkinManager manager{nullptr};
+    LoadInternalSkins(*manager.InternalSkins());
+    manager.WriteSkinName(name);
+    fwtest::TestForm form{600, 80};
+    form->SetBorderStyle(fw::bsSizeable);
+    auto* bar = new fw::TStatusBar(form.form);
+    bar->SetParent(form.form);
+    bar->SetAlign(fw::alBottom);
+    for (int w : {100, 150, 300}) bar->Panels()->Add()->SetWidth(w);
+    bar->Panels()->Items(0)->SetText(u"Searching...");
+    bar->Panels()->Items(2)->SetText(u"1234 fonts in the database");
+    form->Show();
+    fwtest::Pump();
+    std::unique_ptr<TkcMainWnd> adapter(
+        MakeListAdapter(tlStatusBar, bar, [&] { return manager.LoadedSkin(); }, TkcSkinParams{}));
+    auto* gauge = new TkGauge(bar);
+    gauge->SkinData()->WriteSkinManager(&manager);
+    gauge->SetParent(bar);
+    gauge->SetBounds(bar->Left() + 100, 4, 145, bar->Height() - 6);
+    gauge->SetMaxValue(1234);
+    gauge->SetProgress(777);
+    EXPECT_TRUE(gauge->Skinned());
+    RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    fwtest::Pump(100);
+    auto shot = scenarios::ScreenshotOf(bar->Handle());
+    const std::string file = std::string("status_bar_") + (name[0] == u'S' ? "sapphire" : "topaz") + ".png";
+    scenarios::SavePng(shot.get(), scenarios::ScreenshotPath(file));
+  }
 }

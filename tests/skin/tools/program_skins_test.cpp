@@ -144,6 +144,18 @@ TEST(ProgramSkins, OrderNamesAndEngineImages) {
     EXPECT_EQ(shadow.ScanLine(0)[3], 0);  // the corners fade out
     EXPECT_GT(shadow.ScanLine(16)[4 * 16 + 3], 40);
   }
+  // The gauge's light: white, dark at both ends, brightest in the middle
+  // column at the top and bottom rows.
+  skin::TPixelBuffer light = MakeGaugeLight();
+  ASSERT_EQ(light.Width(), 60);
+  ASSERT_EQ(light.Height(), 20);
+  auto alpha = [&](int x, int y) { return int(light.ScanLine(y)[4 * x + 3]); };
+  EXPECT_EQ(light.ScanLine(5)[4 * 30], 255);
+  EXPECT_LT(alpha(0, 0), 5);
+  EXPECT_LT(alpha(59, 19), 5);
+  EXPECT_LE(alpha(30, 0), 134);
+  EXPECT_GT(alpha(30, 0), 120);
+  EXPECT_LT(alpha(30, 10), alpha(30, 0)) << "weaker in the middle rows";
 }
 
 }  // namespace
