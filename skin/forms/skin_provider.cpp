@@ -31,11 +31,15 @@ bool Inside(const fw::TRect& r, int x, int y) { return x >= r.Left && x < r.Righ
 TkSkinProvider::TkSkinProvider(fw::TCustomForm* form) : fw::TComponent(form), FForm(form) {
   NotePreviewRequest();
   Hook();
+  FMenus = std::make_unique<TkFormMenus>(this, form);
+  FMenus->InvalidateImage = [this] { FBGChanged = true; };
+  FMenus->Line().RequestRepaint = [this] { RepaintFormFrame(); };
   if (FForm) AddSkinnedForm(FForm);
 }
 
 TkSkinProvider::~TkSkinProvider() {
   SetSkin(nullptr);
+  FMenus.reset();
   Unhook();
   if (FForm) RemoveSkinnedForm(FForm);
 }
@@ -115,6 +119,7 @@ void TkSkinProvider::SetSkin(TkLoadedSkin* skin) {
   }
   if (!FForm->HandleAllocated()) return;
   const HWND wnd = FForm->Handle();
+  if (FMenus) FMenus->SkinChanged(Skinned());
   if (!Skinned()) SetWindowRgn(wnd, nullptr, FALSE);
   FFormActive = GetActiveWindow() == wnd;
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -187,10 +192,11 @@ void TkSkinProvider::PrepareFormCache() {
   const bool sizeChanged = FImage.Width() != CaptionWidth(in.Frame) || FImage.Height() != FormImageHeight(in.Frame);
   const bool changed = FBGChanged || sizeChanged || in.Caption != FInput.Caption || in.Active != FInput.Active ||
                        in.Frame.Zoomed != FInput.Frame.Zoomed || in.Frame.Iconic != FInput.Frame.Iconic ||
-                       in.Enabled != FInput.Enabled;
+                       in.Enabled != FInput.Enabled || FMenus->Line().MenuChanged;
   FInput = in;
   if (!changed) return;
   PaintFormImage(FImage, *FSkin, FInput);
+  FMenus->Line().Paint(FImage, FInput.Frame, FormSectionState(*FSkin, FFormSkinIndex, FFormActive));
   GdiFlush();
   ++FBuildCount;
   FBGChanged = false;
@@ -213,7 +219,7 @@ void TkSkinProvider::UpdateWindowRegion() {
 
 void TkSkinProvider::PaintMenuFreeFrame(HDC dc) {
   const TkFormFrameFacts& f = FInput.Frame;
-  if (!f.HasMainMenu) {
+  if (!f.HasMainMenu || FMenus->Line().DrawsLine(f)) {
     PaintFrameToDC(dc, FImage, FInput);
     return;
   }
@@ -307,7 +313,7 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
   switch (m.Msg) {
     case WM_NCPAINT: {
       // With a menu bar the system draws the bar (and its frame first).
-      if (FInput.Frame.HasMainMenu || GetMenu(wnd)) CallOld(m);
+      if ((FInput.Frame.HasMainMenu || GetMenu(wnd)) && !FMenus->Line().DrawsLine(FInput.Frame)) CallOld(m);
       HDC dc = GetWindowDC(wnd);
       PaintNonClient(dc);
       ReleaseDC(wnd, dc);

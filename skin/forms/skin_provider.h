@@ -12,6 +12,7 @@
 #include "services/wndprochook.h"
 #include "fw/controls/forms.h"
 #include "skin/forms/form_image.h"
+#include "skin/forms/form_menus.h"
 
 namespace skin {
 
@@ -64,6 +65,10 @@ class TkSkinProvider : public fw::TComponent {
 
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
 
+  // The form's system menu, menu line and menu messages.
+  TkFormMenus& Menus() { return *FMenus; }
+  void DropSysMenu(int x, int y) { FMenus->DropSysMenu(x, y); }
+
  private:
   bool BeforeMessage(fw::TMessage& m);
   void Hook();
@@ -96,6 +101,7 @@ class TkSkinProvider : public fw::TComponent {
   TkFormImageInput FInput;
   std::vector<fw::TRect> FCutouts;
   std::vector<TkcLabelColor> FSavedLabelColors;
+  std::unique_ptr<TkFormMenus> FMenus;
 };
 
 }  // namespace skin

@@ -1,0 +1,254 @@
+#include "skin/forms/menu_line.h"
+
+#include <algorithm>
+#include <map>
+
+#include "fw/graphics/imagelist.h"
+#include "fw/system/screen.h"
+#include "skin/engine/bitmap_dc.h"
+#include "skin/engine/core/bitmap_blend.h"
+#include "skin/engine/core/section_paint.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/text_out.h"
+#include "skin/forms/skinned_menus.h"
+
+namespace skin {
+
+namespace {
+
+std::map<fw::TCustomForm*, TkMenuLine*>& Lines() {
+  static std::map<fw::TCustomForm*, TkMenuLine*> lines;
+  return lines;
+}
+
+bool MenuUpdating = false;
+
+}  // namespace
+
+TkMenuLine::TkMenuLine(fw::TCustomForm* Form) : FForm(Form) {
+  if (FForm) Lines()[FForm] = this;
+}
+
+TkMenuLine::~TkMenuLine() {
+  auto it = Lines().find(FForm);
+  if (it != Lines().end() && it->second == this) Lines().erase(it);
+}
+
+TkMenuLine* TkMenuLine::Of(HWND Wnd) {
+  for (auto& [form, line] : Lines())
+    if (form->HandleAllocated() && form->Handle() == Wnd) return line;
+  return nullptr;
+}
+
+TkSkinableMenus* TkMenuLine::Menus() const { return SkinableMenusOf(Manager); }
+
+bool TkMenuLine::MenuPresent() const {
+  if (!FForm || FForm->BorderStyle() == fw::bsDialog || FForm->FormStyle() == fw::fsMDIChild) return false;
+  fw::TMainMenu* menu = FForm->Menu();
+  if (!menu || menu->AutoMerge()) return false;
+  for (int i = 0; i < menu->Items()->Count(); ++i)
+    if (menu->Items()->Items(i)->Visible()) return true;
+  return false;
+}
+
+bool TkMenuLine::DrawsLine(const TkFormFrameFacts& Frame) const {
+  return Frame.HasMainMenu && MenuPresent() && MenuHeight(Frame) > 0 && FDrawNonClientArea && Manager &&
+         Manager->SkinnedPopups();
+}
+
+void TkMenuLine::InitMenus() {
+  if (MenusInitialized || !FForm) return;
+  if (FForm->Menu())
+    if (TkSkinableMenus* menus = Menus()) menus->InitMenuLine(FForm->Menu(), FDrawNonClientArea);
+  MenusInitialized = UpdateMenu();
+}
+
+bool TkMenuLine::UpdateMenu() {
+  if (MenuUpdating) return false;
+  fw::TMainMenu* menu = FForm ? FForm->Menu() : nullptr;
+  if (!menu || menu->Items()->Count() == 0) return false;
+  MenuUpdating = true;
+  struct TGuard {
+    ~TGuard() { MenuUpdating = false; }
+  } guard;
+  menu->Items()->Items(0)->MenuChanged(true);
+  return true;
+}
+
+void TkMenuLine::InitMenuItems(bool A) {
+  TkSkinableMenus* menus = Menus();
+  if (!menus || !FForm || !Manager || !Manager->IsDefault()) return;
+  const bool popups = A && Manager->SkinnedPopups();
+  std::function<void(fw::TComponent*)> walk = [&](fw::TComponent* owner) {
+    for (int i = 0; i < owner->ComponentCount(); ++i) {
+      fw::TComponent* c = owner->Components(i);
+      if (auto* main = dynamic_cast<fw::TMainMenu*>(c)) {
+        menus->InitMenuLine(main, A && FDrawNonClientArea);
+        for (int j = 0; j < main->Items()->Count(); ++j) menus->HookItem(main->Items()->Items(j), popups);
+      } else if (auto* popup = dynamic_cast<fw::TPopupMenu*>(c)) {
+        menus->HookPopupMenu(popup, popups);
+      } else if (auto* item = dynamic_cast<fw::TMenuItem*>(c)) {
+        if (dynamic_cast<fw::TMainMenu*>(item->GetParentMenu()))
+          walk(item);
+        else
+          menus->HookItem(item, popups);
+      }
+    }
+  };
+  walk(FForm);
+}
+
+void TkMenuLine::RepaintMenu() {
+  MenuChanged = true;
+  FLinesCount = -1;
+  if (RequestRepaint) RequestRepaint();
+}
+
+void TkMenuLine::Paint(fw::TBitmap& Image, const TkFormFrameFacts& Frame, int State) {
+  FImage = &Image;
+  FState = State;
+  TkSkinableMenus* menus = Menus();
+  TkLoadedSkin* skin = menus ? menus->ActiveSkin() : nullptr;
+  if (!skin || !DrawsLine(Frame) || !FForm->HandleAllocated()) return;
+  const HWND wnd = FForm->Handle();
+  const fw::TRect shadow = ShadowSize(Frame);
+  const int rows = std::max(1, Frame.MenuRows);
+  const int top = FrameHeightOf(Frame, false) + CaptionHeight(Frame, true) + shadow.Top;
+  const int height = rows * MenuHeight(Frame) + 1;
+  const int width = Image.Width() - shadow.Left - shadow.Right;
+  if (width <= 0 || top + height > Image.Height()) return;
+  const TPixelView32 v = View32(Image);
+  // Background.
+  int section = MenuLineSkin.empty() ? -1 : skin->GetSkinIndex(MenuLineSkin);
+  if (section < 0) section = skin->GetSkinIndex(u"MENULINE");
+  if (section >= 0) {
+    TSectionPaint p;
+    p.SkinIndex = section;
+    p.SectionName = skin->gd[size_t(section)].ClassName;
+    p.State = std::min(State, 1);
+    p.R = fw::Rect(shadow.Left, top, shadow.Left + width, top + height);
+    p.CI.Bmp = v;
+    p.CI.Ready = true;
+    PaintSectionRect(v, *skin, p);
+    GdiFlush();
+  }
+  // The clean copy the items are painted over.
+  FOrigin = fw::TPoint{shadow.Left, top};
+  FMenuLineBmp.SetPixelFormat(fw::pf32bit);
+  FMenuLineBmp.SetSize(width, height);
+  BitBlt(FMenuLineBmp.Canvas()->Handle(), 0, 0, width, height, Image.Canvas()->Handle(), shadow.Left, top, SRCCOPY);
+  // Items.
+  InitMenus();
+  fw::TMainMenu* menu = FForm->Menu();
+  const HMENU bar = GetMenu(wnd);
+  if (!menu || !bar) return;
+  RECT window{};
+  GetWindowRect(wnd, &window);
+  int position = 0;
+  int lastGroup = -1;
+  for (int i = 0; i < menu->Items()->Count(); ++i) {
+    fw::TMenuItem* item = menu->Items()->Items(i);
+    if (!item->Visible() || int(item->GroupIndex()) == lastGroup) continue;
+    if (!item->OnAdvancedDrawItem || !item->OnMeasureItem) {
+      if (menu->OwnerDraw()) {
+        menus->InitMenuLine(menu, true);
+      } else {
+        MenusInitialized = false;
+        InitMenus();
+      }
+    }
+    RECT r{};
+    if (GetMenuItemRect(wnd, bar, UINT(position), &r)) {
+      const fw::TRect rect = fw::Rect(r.left - window.left + shadow.Left, r.top - window.top + shadow.Top,
+                                      r.right - window.left + shadow.Left, r.bottom - window.top + shadow.Top);
+      fw::TOwnerDrawState state = fw::TOwnerDrawState::FromMask(0x500);
+      if (!item->Enabled()) state.Include(fw::odGrayed);
+      if (item->OnAdvancedDrawItem) item->OnAdvancedDrawItem(item, Image.Canvas(), rect, state);
+    }
+    ++position;
+  }
+  MenuChanged = false;
+  GdiFlush();
+}
+
+// ---- The line painter of the skinned menus
+
+void TkSkinableMenus::sMeasureLineItem(fw::TObject* Sender, fw::TCanvas* ACanvas, int& Width, int& Height) {
+  auto* item = dynamic_cast<fw::TMenuItem*>(Sender);
+  if (!item || !ACanvas) return;
+  Height = GetSystemMetrics(SM_CYMENU) - 1;
+  if (fw::Screen) ACanvas->Font()->Assign(fw::Screen->MenuFont());
+  Width = CanvasTextWidth(*ACanvas, fw::StripHotkey(item->Caption()));
+  fw::TMenu* menu = item->GetParentMenu();
+  if (menu && menu->Images() && item->ImageIndex() >= 0)
+    Width += menu->Images()->Width() + 6;
+  else if (item->HasBitmap() && !item->Bitmap()->Empty())
+    Width += item->Bitmap()->Width() + 6;
+}
+
+void TkSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* ACanvas, const fw::TRect& ARect,
+                                            fw::TOwnerDrawState State) {
+  auto* item = dynamic_cast<fw::TMenuItem*>(Sender);
+  TkLoadedSkin* skin = ActiveSkin();
+  fw::TMenu* menu = item ? item->GetParentMenu() : nullptr;
+  TkMenuLine* line = menu ? TkMenuLine::Of(menu->WindowHandle()) : nullptr;
+  if (!skin || !ACanvas || !line || !line->Image() || line->MenuLineBmp().Width() == 0) return;
+  const int W = ARect.Width(), H = ARect.Height();
+  if (W <= 0 || H <= 0) return;
+  try {
+    auto bmp = NewBitmap32(W, H);
+    const TPixelView32 v = View32(*bmp);
+    fw::TBitmap& lineBmp = line->MenuLineBmp();
+    const TPixelView32 lineView = View32(lineBmp);
+    // Without a border window the image and the window share coordinates.
+    const int X = ARect.Left - line->Origin().x, Y = ARect.Top - line->Origin().y;
+    BitBlt(bmp->Canvas()->Handle(), 0, 0, W, H, lineBmp.Canvas()->Handle(), X, Y, SRCCOPY);
+    GdiFlush();
+    const bool enabled = item->Enabled() && !State.Contains(fw::odGrayed) && !State.Contains(fw::odDisabled);
+    const bool hot = enabled && (State.Contains(fw::odSelected) || State.Contains(fw::odHotLight));
+    const int section = skin->GetSkinIndex(u"MENUITEM");
+    if (section >= 0) {
+      TSectionPaint p;
+      p.SkinIndex = section;
+      p.SectionName = u"MENUITEM";
+      p.State = hot ? 1 : 0;
+      p.R = fw::Rect(0, 0, W, H);
+      p.CI.Bmp = lineView;
+      p.CI.X = X;
+      p.CI.Y = Y;
+      p.CI.Ready = true;
+      PaintSectionRect(v, *skin, p);
+      GdiFlush();
+    }
+    fw::TCanvas& c = *bmp->Canvas();
+    int glyphWidth = 0;
+    if (item->HasBitmap() && !item->Bitmap()->Empty()) {
+      fw::TBitmap* b = item->Bitmap();
+      if (enabled)
+        c.Draw(3, (H - b->Height()) / 2, b);
+      else
+        c.Draw(3, 1, b);
+      glyphWidth = b->Width() + 3;
+    } else if (menu->Images() && item->ImageIndex() >= 0) {
+      fw::TCustomImageList* images = menu->Images();
+      images->Draw(&c, 3, (H - images->Height()) / 2, item->ImageIndex(), true);
+      glyphWidth = images->Width() + 3;
+    }
+    if (fw::Screen) c.Font()->Assign(fw::Screen->MenuFont());
+    c.Font()->SetStyle(State.Contains(fw::odDefault) ? fw::TFontStyles{fw::fsBold} : fw::TFontStyles{});
+    fw::TRect r = fw::Rect(2 + glyphWidth, 0, W - 2 * Margin + 2, H);
+    UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP;
+    if (State.Contains(fw::odNoAccel)) format |= DT_HIDEPREFIX;
+    if (Alignment == fw::taRightJustify) format |= DT_RIGHT;
+    const int lineSection = skin->GetSkinIndex(u"MENULINE");
+    DrawSectionText(c, item->Caption(), true, r, format, lineSection, hot ? 1 : 0, skin);
+    GdiFlush();
+    OnDrawItem(item, &c, fw::Rect(0, 0, glyphWidth, H), State, smTopLine);
+    if (!enabled)
+      BlendBitmapRectKeyed(v, 0, 0, lineView, fw::Rect(X, Y, X + W - 1, Y + H - 1), 102.0 / 255.0, clSkinKey);
+    BitBlt(ACanvas->Handle(), ARect.Left, ARect.Top, W, H, c.Handle(), 0, 0, SRCCOPY);
+  } catch (...) {
+  }
+}
+
+}  // namespace skin

@@ -1,0 +1,407 @@
+// Skinned popup menus: items measured and drawn for each kind into bitmaps
+// (goldens for both program skins), the disabled fade, the system-menu
+// glyphs, which items get the engine's handlers, the background cache, and
+// a live popup opened with TrackPopupMenu and closed with EndMenu that the
+// skin draws.
+#include "skin/forms/skinned_menus.h"
+
+#include <gtest/gtest.h>
+
+#include "fw/system/actions.h"
+#include "fw/system/screen.h"
+#include "skin/engine/bitmap_dc.h"
+#include "skin/engine/core/pixel_view.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/skin_resources.h"
+#include "skin/engine/text_out.h"
+#include "tests/controls/golden_image.h"
+#include "tests/skin/engine/core/program_skins.h"
+#include "tests/fw/controls_test_util.h"
+#include "tests/scenarios/screenshot_png.h"
+
+namespace skin {
+namespace {
+
+const char16_t* const kSkins[] = {u"Topaz (internal)", u"Sapphire (internal)"};
+
+// A manager with one of the program's skins loaded.
+struct SkinnedManager {
+  TkSkinManager manager{nullptr};
+  TkSkinableMenus* menus = nullptr;
+  explicit SkinnedManager(int skin) {
+    manager.ReportMessage = [](const fw::String&) {};
+    LoadInternalSkins(*manager.InternalSkins());
+    manager.WriteSkinName(kSkins[skin]);
+    menus = SkinableMenusOf(&manager);
+  }
+  TkLoadedSkin& skin() { return *manager.LoadedSkin(); }
+};
+
+fw::TMenuItem* AddItem(fw::TPopupMenu& menu, const fw::String& caption) {
+  auto* item = new fw::TMenuItem(&menu);
+  item->SetCaption(caption);
+  menu.Items()->Add(item);
+  return item;
+}
+
+// A 16 x 16 bitmap of one colour.
+fw::TBitmap* SolidBitmap(fw::TMenuItem* item, fw::TColor color) {
+  fw::TBitmap* b = item->Bitmap();
+  b->SetPixelFormat(fw::pf24bit);
+  b->SetSize(16, 16);
+  b->Canvas()->Brush()->SetColor(color);
+  b->Canvas()->FillRect(fw::Rect(0, 0, 16, 16));
+  return b;
+}
+
+// A canvas on a 32-bit bitmap.
+std::unique_ptr<fw::TBitmap> Sheet(int w, int h) { return NewBitmap32(w, h); }
+
+TEST(SkinnedMenus, ItemsAreMeasuredByKind) {
+  SkinnedManager m(0);
+  fw::TPopupMenu menu(nullptr);
+  fw::TMenuItem* line = AddItem(menu, u"-");
+  fw::TMenuItem* caption = AddItem(menu, u"-Options-");
+  fw::TMenuItem* open = AddItem(menu, u"Open");
+  open->SetShortCut(fw::TextToShortCut(u"Ctrl+O"));
+  fw::TMenuItem* bold = AddItem(menu, u"Open");
+  bold->SetShortCut(open->ShortCut());
+  bold->SetDefault(true);
+  fw::TMenuItem* big = AddItem(menu, u"Open");
+  big->Bitmap()->SetSize(24, 24);
+
+  auto sheet = Sheet(10, 10);
+  fw::TCanvas& c = *sheet->Canvas();
+  c.Font()->Assign(fw::Screen->MenuFont());
+  auto textWidth = [&](const fw::String& t, int limit) {
+    fw::TRect r = fw::Rect(0, 0, limit, 0);
+    DrawTextOnCanvas(c, t, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK, r);
+    return r;
+  };
+  const fw::TRect openText = textWidth(u"Open" + fw::ShortCutToText(open->ShortCut()), 800);
+  const fw::TRect captionText = textWidth(u"--Options--", 1);
+  c.Font()->SetStyle({fw::fsBold});
+  const fw::TRect boldText = textWidth(u"Open" + fw::ShortCutToText(open->ShortCut()), 800);
+  const fw::TRect plainText = [&] {
+    c.Font()->SetStyle({});
+    return textWidth(u"Open", 800);
+  }();
+
+  const struct {
+    fw::TMenuItem* item;
+    int width, height;
+    TkMenuItemType kind;
+  } cases[] = {
+      {line, 46, 2, smDivider},
+      {caption, 46 + captionText.Width(), captionText.Height() + 7, smCaption},
+      {open, 46 + openText.Width(), std::max(openText.Height(), 16) + 6, smNormal},
+      {bold, 46 + boldText.Width(), std::max(boldText.Height(), 16) + 6, smNormal},
+      {big, 2 * 24 + 14 + plainText.Width(), std::max(plainText.Height(), 24) + 6, smNormal},
+  };
+  for (const auto& k : cases) {
+    int w = 0, h = 0;
+    m.menus->sMeasureItem(k.item, &c, w, h);
+    EXPECT_EQ(w, k.width) << fw::StringToUtf8(k.item->Caption());
+    EXPECT_EQ(h, k.height) << fw::StringToUtf8(k.item->Caption());
+    EXPECT_EQ(m.menus->it, k.kind);
+  }
+  EXPECT_GE(cases[2].height, 22);
+  EXPECT_TRUE(SkinnedMenuOpen);
+}
+
+TEST(SkinnedMenus, TwoColumnsAddTheirWidthsAndTheGap) {
+  SkinnedManager m(0);
+  fw::TPopupMenu menu(nullptr);
+  fw::TMenuItem* a = AddItem(menu, u"Alpha");
+  AddItem(menu, u"Beta gamma");
+  fw::TMenuItem* c2 = AddItem(menu, u"C");
+  c2->SetBreak(fw::mbBreak);
+  fw::TMenuItem* hidden = AddItem(menu, u"A much longer hidden item");
+  hidden->SetVisible(false);
+  auto sheet = Sheet(10, 10);
+  fw::TCanvas& c = *sheet->Canvas();
+  auto width = [&](fw::TMenuItem* i) {
+    int w = 0, h = 0;
+    m.menus->sMeasureItem(i, &c, w, h);
+    return w;
+  };
+  const int col1 = std::max(width(a), width(menu.Items()->Items(1))) + 12;
+  const int col2 = width(c2) + 12;
+  EXPECT_EQ(m.menus->MenuWidth(&c, a), col1 + 4 + col2);
+  EXPECT_EQ(m.menus->MenuHeight(&c, a), m.menus->ItemHeight(&c, a) + m.menus->ItemHeight(&c, menu.Items()->Items(1)));
+}
+
+// Every kind of item drawn one below the other over the popup's background,
+// as the menu window would show them.
+std::unique_ptr<fw::TBitmap> DrawPopup(SkinnedManager& m, fw::TPopupMenu& menu,
+                                       const std::vector<fw::TOwnerDrawState>& states) {
+  fw::TMenuItem* root = menu.Items();
+  auto measure = Sheet(10, 10);
+  std::vector<int> heights;
+  int width = 0, height = 0;
+  for (int i = 0; i < root->Count(); ++i) {
+    int w = 0, h = 0;
+    m.menus->sMeasureItem(root->Items(i), measure->Canvas(), w, h);
+    width = std::max(width, w + 12);
+    heights.push_back(h);
+    height += h;
+  }
+  m.menus->PrepareMenuBG(root->Items(0), width + 6, height + 6, nullptr);
+  TkcMenuInfo* info = m.menus->GetMenuInfo(root->Items(0), nullptr, nullptr);
+  EXPECT_NE(info, nullptr);
+  auto window = Sheet(width + 6, height + 6);
+  BitBlt(window->Canvas()->Handle(), 0, 0, width + 6, height + 6, info->Bmp->Canvas()->Handle(), 0, 0, SRCCOPY);
+  auto client = Sheet(width, height);
+  int y = 0;
+  for (int i = 0; i < root->Count(); ++i) {
+    m.menus->sAdvancedDrawItem(root->Items(i), client->Canvas(), fw::Rect(0, y, width, y + heights[size_t(i)]),
+                               states[size_t(i)]);
+    y += heights[size_t(i)];
+  }
+  GdiFlush();
+  BitBlt(window->Canvas()->Handle(), 3, 3, width, height, client->Canvas()->Handle(), 0, 0, SRCCOPY);
+  return window;
+}
+
+struct KindsMenu {
+  fw::TPopupMenu menu{nullptr};
+  std::vector<fw::TOwnerDrawState> states;
+  KindsMenu() {
+    using S = fw::TOwnerDrawState;
+    auto add = [&](const char16_t* caption, S state) {
+      fw::TMenuItem* i = AddItem(menu, caption);
+      states.push_back(state);
+      return i;
+    };
+    add(u"-Options-", {});
+    add(u"Normal", {})->SetShortCut(fw::TextToShortCut(u"Ctrl+N"));
+    add(u"Hot", {fw::odSelected});
+    add(u"Disabled", {fw::odGrayed})->SetEnabled(false);
+    add(u"Checked", {fw::odChecked})->SetChecked(true);
+    fw::TMenuItem* radio = add(u"Radio", {fw::odChecked});
+    radio->SetRadioItem(true);
+    radio->SetChecked(true);
+    add(u"-", {});
+    add(u"Default", {fw::odDefault})->SetDefault(true);
+    add(u"Left\tRight", {});
+    SolidBitmap(add(u"Picture", {}), 0x2080C0);
+    fw::TMenuItem* pressed = add(u"Checked picture", {fw::odChecked});
+    SolidBitmap(pressed, 0x2080C0);
+    pressed->SetChecked(true);
+  }
+};
+
+TEST(SkinnedMenus, EveryKindOfItemMatchesItsGoldenInBothSkins) {
+  const char* names[] = {"menu_items_topaz", "menu_items_sapphire"};
+  for (int s = 0; s < 2; ++s) {
+    SkinnedManager m(s);
+    ASSERT_TRUE(m.menus->ActiveSkin()) << s;
+    KindsMenu k;
+    m.menus->FreeMenuBgCache();
+    auto popup = DrawPopup(m, k.menu, k.states);
+    auto sheet = cktest::Stack({popup.get()});
+    EXPECT_TRUE(cktest::MatchesGolden(sheet.get(), names[s]));
+    scenarios::SavePng(sheet.get(), scenarios::ScreenshotPath(std::string(names[s]) + ".png"));
+  }
+}
+
+TEST(SkinnedMenus, ADisabledItemIsFadedTowardTheBackground) {
+  SkinnedManager m(0);
+  fw::TPopupMenu menu(nullptr);
+  fw::TMenuItem* item = AddItem(menu, u"");
+  auto enabled = DrawPopup(m, menu, {fw::TOwnerDrawState{}});
+  m.menus->FreeMenuBgCache();
+  item->SetEnabled(false);
+  auto disabled = DrawPopup(m, menu, {fw::TOwnerDrawState{fw::odGrayed}});
+  TkcMenuInfo* info = m.menus->GetMenuInfo(item, nullptr, nullptr);
+  ASSERT_NE(info, nullptr);
+  const TPixelView32 e = View32(*enabled), d = View32(*disabled), bg = View32(*info->Bmp);
+  int checked = 0;
+  for (int y = 3; y < e.Height - 3; ++y)
+    for (int x = 3; x < e.Width - 3; ++x) {
+      const uint32_t S = bg.Pixel(x, y), D = e.Pixel(x, y);
+      if (S == 0xFF00FF || (S & 0xFFFFFF) == 0xFF00FF) continue;
+      uint32_t expected = 0;
+      for (int shift = 0; shift < 24; shift += 8) {
+        const int s = int((S >> shift) & 0xFF), dd = int((D >> shift) & 0xFF);
+        expected |= uint32_t(int(s - (s - dd) * 0.4)) << shift;
+      }
+      ASSERT_EQ(d.Pixel(x, y) & 0xFFFFFF, expected) << x << "," << y;
+      ++checked;
+    }
+  EXPECT_GT(checked, 100);
+}
+
+TEST(SkinnedMenus, SystemMenusShowTheCommandGlyphByTag) {
+  SkinnedManager m(1);
+  fw::TPopupMenu menu(nullptr);
+  menu.SetName(u"kcSysMenu123");
+  fw::TMenuItem* item = AddItem(menu, u"");
+  auto glyphArea = [&](int tag) {
+    item->SetTag(tag);
+    m.menus->FreeMenuBgCache();
+    auto popup = DrawPopup(m, menu, {fw::TOwnerDrawState{}});
+    return PixelChecksum(SubView(View32(*popup), fw::Rect(3, 3, 3 + 24, popup->Height() - 3)));
+  };
+  const uint64_t none = glyphArea(0);
+  EXPECT_NE(glyphArea(0xF060), none);
+  EXPECT_NE(glyphArea(0xF020), none);
+  EXPECT_NE(glyphArea(0xF060), glyphArea(0xF020));
+  EXPECT_EQ(glyphArea(0x1234), none);
+  // Another menu draws no glyph for the same tag.
+  menu.SetName(u"Other");
+  EXPECT_EQ(glyphArea(0xF060), none);
+}
+
+struct OwnHandlers {
+  void Measure(fw::TObject*, fw::TCanvas*, int&, int&) {}
+  void Draw(fw::TObject*, fw::TCanvas*, const fw::TRect&, fw::TOwnerDrawState) {}
+};
+
+TEST(SkinnedMenus, PopupItemsKeepTheProgramsHandlersAndTheTopLineGetsTheLines) {
+  SkinnedManager m(0);
+  fw::TForm* form = fw::NewForm<fw::TForm>(nullptr);
+  auto* mainMenu = new fw::TMainMenu(form);
+  auto* file = new fw::TMenuItem(form);
+  file->SetCaption(u"File");
+  auto* open = new fw::TMenuItem(form);
+  open->SetCaption(u"Open");
+  file->Add(open);
+  mainMenu->Items()->Add(file);
+  auto* popup = new fw::TPopupMenu(form);
+  auto* mine = new fw::TMenuItem(form);
+  mine->SetCaption(u"Mine");
+  popup->Items()->Add(mine);
+  auto* plain = new fw::TMenuItem(form);
+  plain->SetCaption(u"Plain");
+  popup->Items()->Add(plain);
+  OwnHandlers own;
+  const fw::TMenuMeasureItemEvent ownMeasure(&own, &OwnHandlers::Measure);
+  mine->OnMeasureItem = ownMeasure;
+  file->OnMeasureItem = ownMeasure;
+
+  const fw::TMenuMeasureItemEvent popupMeasure(m.menus, &TkSkinableMenus::sMeasureItem);
+  const fw::TMenuMeasureItemEvent lineMeasure(m.menus, &TkSkinableMenus::sMeasureLineItem);
+  m.menus->InitMenuLine(mainMenu, true);
+  m.menus->HookItem(file, true);
+  m.menus->HookPopupMenu(popup, true);
+  EXPECT_EQ(file->OnMeasureItem, lineMeasure);  // the line always takes the top items
+  EXPECT_EQ(open->OnMeasureItem, popupMeasure);
+  EXPECT_EQ(mine->OnMeasureItem, ownMeasure);  // the program's own stays
+  EXPECT_EQ(plain->OnMeasureItem, popupMeasure);
+  EXPECT_TRUE(mainMenu->OwnerDraw());
+  EXPECT_TRUE(popup->OwnerDraw());
+  EXPECT_TRUE(popup->MenuAnimation().Contains(fw::maNone));
+
+  // Taking them back clears only the engine's own.
+  m.menus->InitMenuLine(mainMenu, false);
+  m.menus->HookItem(file, false);
+  m.menus->HookPopupMenu(popup, false);
+  EXPECT_EQ(file->OnMeasureItem, nullptr);
+  EXPECT_EQ(open->OnMeasureItem, nullptr);
+  EXPECT_EQ(mine->OnMeasureItem, ownMeasure);
+  EXPECT_EQ(plain->OnMeasureItem, nullptr);
+  EXPECT_FALSE(popup->OwnerDraw());
+
+  // Without skinned popups popup menus stay the system's.
+  m.manager.WriteSkinnedPopups(false);
+  m.menus->HookPopupMenu(popup, true);
+  EXPECT_FALSE(popup->OwnerDraw());
+  m.menus->InitMenuLine(mainMenu, true);
+  EXPECT_EQ(file->OnMeasureItem, nullptr);
+  m.manager.WriteSkinnedPopups(true);
+  // An item added while the form runs.
+  auto* added = new fw::TMenuItem(form);
+  added->SetCaption(u"Added");
+  file->Add(added);
+  m.menus->InitItem(added, true);
+  EXPECT_EQ(added->OnMeasureItem, popupMeasure);
+  form->Free();
+}
+
+TEST(SkinnedMenus, BackgroundsAreCachedPerPopupUntilFreed) {
+  SkinnedManager m(0);
+  fw::TPopupMenu first(nullptr), second(nullptr);
+  fw::TMenuItem* a = AddItem(first, u"A");
+  fw::TMenuItem* b = AddItem(first, u"B");
+  fw::TMenuItem* c = AddItem(second, u"C");
+  auto sheet = Sheet(10, 10);
+  TkcMenuInfo* ia = m.menus->GetMenuInfo(b, sheet->Canvas(), nullptr);
+  ASSERT_NE(ia, nullptr);
+  EXPECT_EQ(ia->FirstItem, a);
+  EXPECT_GT(ia->Bmp->Width(), 6);
+  m.menus->GetMenuInfo(c, sheet->Canvas(), nullptr);
+  EXPECT_EQ(m.menus->MenuInfoCache().size(), 2u);
+  EXPECT_EQ(m.menus->GetMenuInfo(a, nullptr, nullptr)->FirstItem, a);
+  EXPECT_EQ(m.menus->GetMenuInfo(c, nullptr, nullptr)->FirstItem, c);
+  m.menus->FreeMenuBgCache();
+  EXPECT_TRUE(m.menus->MenuInfoCache().empty());
+  EXPECT_EQ(m.menus->GetMenuInfo(a, nullptr, nullptr), nullptr);
+  // A window that is not there gives an empty background, and nothing breaks.
+  TkcMenuInfo* none = m.menus->GetMenuInfo(a, sheet->Canvas(), reinterpret_cast<HWND>(0x7FFF0));
+  ASSERT_NE(none, nullptr);
+  EXPECT_EQ(none->Bmp->Width(), 0);
+  int w = 0, h = 0;
+  m.menus->sMeasureItem(a, sheet->Canvas(), w, h);
+  // Measuring the popup's first item again means it opens anew.
+  EXPECT_EQ(m.menus->GetMenuInfo(a, nullptr, nullptr), nullptr);
+  // A freed first item takes its entry along.
+  m.menus->GetMenuInfo(c, sheet->Canvas(), nullptr);
+  delete c;
+  EXPECT_TRUE(m.menus->MenuInfoCache().empty());
+}
+
+// Looks at an open popup from a timer the menu loop dispatches.
+struct PopupProbe {
+  static PopupProbe* current;
+  HWND menuWnd = nullptr;
+  int regionType = ERROR;
+  int drawn = 0;
+  std::unique_ptr<fw::TBitmap> shot;
+  int ticks = 0;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    PopupProbe& p = *current;
+    if (++p.ticks > 200) {
+      EndMenu();
+      return;
+    }
+    HWND w = FindWindowW(L"#32768", nullptr);
+    if (!w || !IsWindowVisible(w) || p.drawn == 0) return;
+    // Give the items time to paint, then look.
+    if (p.ticks < 5) return;
+    p.menuWnd = w;
+    HRGN r = CreateRectRgn(0, 0, 0, 0);
+    p.regionType = GetWindowRgn(w, r);
+    DeleteObject(r);
+    p.shot = scenarios::ScreenshotOf(w);
+    EndMenu();
+  }
+  void Counted(fw::TObject*, fw::TCanvas*, const fw::TRect&, fw::TOwnerDrawState, TkMenuItemType) { ++drawn; }
+};
+PopupProbe* PopupProbe::current = nullptr;
+
+TEST(SkinnedMenus, ALivePopupIsDrawnByTheSkin) {
+  for (int s = 0; s < 2; ++s) {
+    SkinnedManager m(s);
+    KindsMenu k;
+    m.menus->HookPopupMenu(&k.menu, true);
+    PopupProbe probe;
+    PopupProbe::current = &probe;
+    m.menus->OnDrawItem = TkMenuManagerDrawItemEvent(&probe, &PopupProbe::Counted);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, &PopupProbe::Tick);
+    HMENU handle = k.menu.Handle();
+    TrackPopupMenu(handle, TPM_LEFTALIGN | TPM_TOPALIGN, 200, 150, 0, fw::PopupListWindow(), nullptr);
+    KillTimer(nullptr, timer);
+    m.menus->OnDrawItem = nullptr;
+    EXPECT_GT(probe.drawn, 0) << s;
+    ASSERT_NE(probe.menuWnd, nullptr) << s;
+    // The skin's frame shaped the window.
+    EXPECT_TRUE(probe.regionType == SIMPLEREGION || probe.regionType == COMPLEXREGION) << s;
+    ASSERT_TRUE(probe.shot);
+    scenarios::SavePng(probe.shot.get(), scenarios::ScreenshotPath(s == 0 ? "popup_menu_topaz.png" : "popup_menu_sapphire.png"));
+    m.menus->FreeMenuBgCache();
+  }
+}
+
+}  // namespace
+}  // namespace skin
