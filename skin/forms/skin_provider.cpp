@@ -145,6 +145,8 @@ HICON TkSkinProvider::FormIcon() {
 
 void TkSkinProvider::PrepareFormCache() {
   const HWND wnd = FForm->Handle();
+  // A skin set before the window existed: the menus take it now.
+  if (!FMenus->DrawNonClientArea()) FMenus->SkinChanged(true);
   TkFormImageInput in;
   in.Frame = WindowFrameFacts(wnd, FrameStyleOf(FForm->BorderStyle()));
   in.Frame.MainForm = !fw::Application || fw::Application->MainForm() == FForm;
@@ -286,6 +288,8 @@ LRESULT TkSkinProvider::HitTest(fw::TMessage& m) {
     if (FInput.LayoutInput.VisibleMin && Inside(l.Min.Rect, x, y)) return HTMINBUTTON;
     if (FInput.LayoutInput.HelpButton && Inside(l.Help.Rect, x, y)) return HTHELP;
   }
+  // Without WS_SYSMENU the system knows no icon: the skin's is the menu's.
+  if (FInput.LayoutInput.IconVisible && Inside(l.IconRect, x, y)) return HTSYSMENU;
   // The system's own buttons lie elsewhere: there the caption is.
   if (IsCaptionButton(WPARAM(m.Result))) return HTCAPTION;
   if (m.Result == HTSYSMENU && !Inside(l.IconRect, x, y)) return HTCAPTION;

@@ -11,31 +11,17 @@
 #include "fw/system/screen.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/pixel_view.h"
-#include "skin/engine/skin_manager.h"
-#include "skin/engine/skin_resources.h"
 #include "skin/engine/text_out.h"
 #include "tests/controls/golden_image.h"
 #include "tests/skin/engine/core/program_skins.h"
 #include "tests/fw/controls_test_util.h"
 #include "tests/scenarios/screenshot_png.h"
+#include "tests/skin/forms/skinned_manager.h"
 
 namespace skin {
 namespace {
 
-const char16_t* const kSkins[] = {u"Topaz (internal)", u"Sapphire (internal)"};
-
-// A manager with one of the program's skins loaded.
-struct SkinnedManager {
-  TkSkinManager manager{nullptr};
-  TkSkinableMenus* menus = nullptr;
-  explicit SkinnedManager(int skin) {
-    manager.ReportMessage = [](const fw::String&) {};
-    LoadInternalSkins(*manager.InternalSkins());
-    manager.WriteSkinName(kSkins[skin]);
-    menus = SkinableMenusOf(&manager);
-  }
-  TkLoadedSkin& skin() { return *manager.LoadedSkin(); }
-};
+using skintest::SkinnedManager;
 
 fw::TMenuItem* AddItem(fw::TPopupMenu& menu, const fw::String& caption) {
   auto* item = new fw::TMenuItem(&menu);

@@ -1,0 +1,301 @@
+// A skinned form with a main menu: the menu line drawn into the form image
+// (layout, background, items), the hot item while the keyboard works the
+// bar (Alt, arrows), and the form's menu side: the system-menu style, the
+// system menu dropped skinned or standard, and the menu messages.
+#include "skin/forms/menu_line.h"
+
+#include <gtest/gtest.h>
+
+#include "fw/menus/menus.h"
+#include "skin/engine/bitmap_dc.h"
+#include "skin/engine/core/pixel_view.h"
+#include "skin/forms/skin_provider.h"
+#include "tests/fw/controls_test_util.h"
+#include "tests/scenarios/screenshot_png.h"
+#include "tests/skin/engine/core/program_skins.h"
+#include "tests/skin/forms/skinned_manager.h"
+
+namespace skin {
+namespace {
+
+using skintest::SkinnedManager;
+
+fw::TMenuItem* NewItem(fw::TComponent* owner, fw::TMenuItem* parent, const fw::String& caption) {
+  auto* item = new fw::TMenuItem(owner);
+  item->SetCaption(caption);
+  parent->Add(item);
+  return item;
+}
+
+struct MenuForm {
+  SkinnedManager m;
+  fwtest::TestForm form{360, 220};
+  fw::TMainMenu* menu = nullptr;
+  TkSkinProvider* provider = nullptr;
+  explicit MenuForm(int skin, bool show = true) : m(skin) {
+    form->SetBorderStyle(fw::bsSizeable);
+    form->SetCaption(u"Menus");
+    menu = new fw::TMainMenu(form.form);
+    fw::TMenuItem* file = NewItem(form.form, menu->Items(), u"&File");
+    NewItem(form.form, file, u"&Open");
+    NewItem(form.form, file, u"&Close");
+    NewItem(form.form, NewItem(form.form, menu->Items(), u"&Edit"), u"Copy");
+    NewItem(form.form, NewItem(form.form, menu->Items(), u"&View"), u"Zoom");
+    form->SetMenu(menu);
+    provider = new TkSkinProvider(form.form);
+    provider->Menus().SetManager(&m.manager);
+    provider->SetSkin(m.manager.LoadedSkin());
+    if (!show) return;
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    EXPECT_TRUE(fwtest::PumpUntil([&] { return provider->BuildCount() > 0; }, 20000));
+    fwtest::PumpUntil([&] { return fw::Application->ActiveFormHandle() == wnd(); }, 5000);
+  }
+  HWND wnd() { return form->Handle(); }
+  TkMenuLine& line() { return provider->Menus().Line(); }
+  // An item's rectangle in window (and image) coordinates.
+  fw::TRect ItemRect(int pos) {
+    RECT r{}, w{};
+    GetMenuItemRect(wnd(), GetMenu(wnd()), UINT(pos), &r);
+    GetWindowRect(wnd(), &w);
+    return fw::Rect(r.left - w.left, r.top - w.top, r.right - w.left, r.bottom - w.top);
+  }
+};
+
+TEST(MenuLine, ItemsAreLaidOutInTheLineAndPaintedIntoTheImage) {
+  for (int s = 0; s < 2; ++s) {
+    MenuForm f(s);
+    TkMenuLine& line = f.line();
+    ASSERT_TRUE(line.MenuPresent());
+    ASSERT_TRUE(line.DrawsLine(f.provider->ImageInput().Frame)) << s;
+    EXPECT_TRUE(f.menu->OwnerDraw());
+    fw::TBitmap& image = f.provider->FormImage();
+    fw::TBitmap& clean = line.MenuLineBmp();
+    const fw::TPoint o = line.Origin();
+    const TkFormFrameFacts& frame = f.provider->ImageInput().Frame;
+    EXPECT_EQ(o.y, FrameHeightOf(frame, false) + CaptionHeight(frame, true));
+    EXPECT_EQ(clean.Height(), MenuHeight(frame) + 1);
+    // Left to right inside the line, each item's text painted over the
+    // clean background.
+    int x = o.x;
+    for (int i = 0; i < 3; ++i) {
+      const fw::TRect r = f.ItemRect(i);
+      EXPECT_GE(r.Left, x) << i;
+      EXPECT_GE(r.Top, o.y) << i;
+      EXPECT_LE(r.Bottom, o.y + clean.Height()) << i;
+      x = r.Right;
+      const fw::TRect inClean = fw::Rect(r.Left - o.x, r.Top - o.y, r.Right - o.x, r.Bottom - o.y);
+      EXPECT_NE(PixelChecksum(SubView(View32(image), r)), PixelChecksum(SubView(View32(clean), inClean))) << i;
+    }
+    // Beyond the last item the line is its clean background.
+    const fw::TRect rest = fw::Rect(x + 2, o.y, o.x + clean.Width() - 8, o.y + clean.Height());
+    EXPECT_EQ(PixelChecksum(SubView(View32(image), rest)),
+              PixelChecksum(SubView(View32(clean), fw::Rect(rest.Left - o.x, 0, rest.Right - o.x, clean.Height()))));
+    // The "MENULINE" section lies there.
+    const int section = f.m.skin().GetSkinIndex(u"MENULINE");
+    ASSERT_GE(section, 0);
+    fwtest::Pump(100);
+    std::unique_ptr<fw::TBitmap> shot = scenarios::ScreenshotOf(f.wnd());
+    scenarios::SavePng(shot.get(), scenarios::ScreenshotPath(s == 0 ? "menu_line_topaz.png" : "menu_line_sapphire.png"));
+  }
+}
+
+// Works the bar from a timer the menu loop dispatches: the first item is
+// hot, the right arrow makes the next one hot.
+struct BarProbe {
+  static BarProbe* current;
+  HWND wnd = nullptr;
+  std::vector<fw::String> hot;  // the hot top item at each drawing
+  int ticks = 0, step = 0;
+  std::unique_ptr<fw::TBitmap> shot;
+  void Drawn(fw::TObject* Sender, fw::TCanvas*, const fw::TRect&, fw::TOwnerDrawState State, TkMenuItemType Type) {
+    if (Type != smTopLine || !(State.Contains(fw::odSelected) || State.Contains(fw::odHotLight))) return;
+    hot.push_back(static_cast<fw::TMenuItem*>(Sender)->Caption());
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    BarProbe& p = *current;
+    if (++p.ticks > 300) {
+      EndMenu();
+      return;
+    }
+    if (p.step == 0 && !p.hot.empty()) {
+      p.step = 1;
+      PostMessageW(p.wnd, WM_KEYDOWN, VK_RIGHT, 0);
+      PostMessageW(p.wnd, WM_KEYUP, VK_RIGHT, 0xC0000000);
+    } else if (p.step == 1 && p.hot.back() != p.hot.front()) {
+      p.step = 2;
+      p.shot = scenarios::ScreenshotOf(p.wnd);
+      EndMenu();
+    }
+  }
+};
+BarProbe* BarProbe::current = nullptr;
+
+TEST(MenuLine, TheKeyboardMovesTheHotItemAlongTheLine) {
+  for (int s = 0; s < 2; ++s) {
+    MenuForm f(s);
+    BarProbe probe;
+    probe.wnd = f.wnd();
+    BarProbe::current = &probe;
+    f.m.menus->OnDrawItem = TkMenuManagerDrawItemEvent(&probe, &BarProbe::Drawn);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, &BarProbe::Tick);
+    // Alt pressed and released alone opens the bar at its first item.
+    PostMessageW(f.wnd(), WM_SYSKEYDOWN, VK_MENU, 0x20000000);
+    PostMessageW(f.wnd(), WM_SYSKEYUP, VK_MENU, 0xC0000000);
+    fwtest::PumpUntil([&] { return probe.step == 2 || probe.ticks > 300; }, 15000);
+    KillTimer(nullptr, timer);
+    f.m.menus->OnDrawItem = nullptr;
+    ASSERT_FALSE(probe.hot.empty()) << s;
+    EXPECT_EQ(probe.hot.front(), u"&File") << s;
+    EXPECT_EQ(probe.hot.back(), u"&Edit") << s;
+    if (probe.shot)
+      scenarios::SavePng(probe.shot.get(),
+                         scenarios::ScreenshotPath(s == 0 ? "menu_line_hot_topaz.png" : "menu_line_hot_sapphire.png"));
+  }
+}
+
+TEST(MenuLine, AMenuWithOnlyHiddenItemsOrOfADialogHasNoLine) {
+  MenuForm f(0, false);
+  EXPECT_TRUE(f.line().MenuPresent());
+  for (int i = 0; i < f.menu->Items()->Count(); ++i) f.menu->Items()->Items(i)->SetVisible(false);
+  EXPECT_FALSE(f.line().MenuPresent());
+  f.menu->Items()->Items(1)->SetVisible(true);
+  EXPECT_TRUE(f.line().MenuPresent());
+  f.form->SetBorderStyle(fw::bsDialog);
+  EXPECT_FALSE(f.line().MenuPresent());
+  f.form->SetBorderStyle(fw::bsSizeable);
+  f.menu->SetAutoMerge(true);
+  EXPECT_FALSE(f.line().MenuPresent());
+}
+
+TEST(MenuLine, ItemsGetTheLineHandlersBackAndAChangedMenuIsPaintedAgain) {
+  MenuForm f(1);
+  fw::TMenuItem* file = f.menu->Items()->Items(0);
+  const fw::TMenuMeasureItemEvent line(f.m.menus, &TkSkinableMenus::sMeasureLineItem);
+  ASSERT_EQ(file->OnMeasureItem, line);
+  // The form measures an item whose handlers the program took away.
+  file->OnMeasureItem = nullptr;
+  file->OnAdvancedDrawItem = nullptr;
+  MEASUREITEMSTRUCT mis{};
+  mis.CtlType = ODT_MENU;
+  mis.itemID = file->Command();
+  mis.itemData = reinterpret_cast<ULONG_PTR>(file);
+  SendMessageW(f.wnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+  EXPECT_EQ(file->OnMeasureItem, line);
+  EXPECT_EQ(mis.itemHeight, UINT(GetSystemMetrics(SM_CYMENU) - 1));
+  // A changed menu is painted with the next image.
+  const int builds = f.provider->BuildCount();
+  file->SetCaption(u"&Document");
+  SendMessageW(f.wnd(), 0xB015, 0, 0);  // CM_MENUCHANGED
+  EXPECT_TRUE(f.line().MenuChanged);
+  RedrawWindow(f.wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_GT(f.provider->BuildCount(), builds);
+  EXPECT_FALSE(f.line().MenuChanged);
+  // UpdateMenu inside itself does nothing.
+  EXPECT_TRUE(f.line().UpdateMenu());
+}
+
+TEST(FormMenus, TheSkinTakesTheSystemMenuStyleAndGivesItBack) {
+  MenuForm f(0);
+  EXPECT_EQ(GetWindowLongW(f.wnd(), GWL_STYLE) & WS_SYSMENU, 0);
+  // The standard menu was taken while the style was there.
+  EXPECT_NE(GetSystemMenu(f.wnd(), FALSE), nullptr);
+  ASSERT_NE(f.provider->Menus().SystemMenu(), nullptr);
+  EXPECT_NE(f.provider->Menus().SystemMenu()->ItemClose, nullptr);
+  f.provider->SetSkin(nullptr);
+  EXPECT_NE(GetWindowLongW(f.wnd(), GWL_STYLE) & WS_SYSMENU, 0);
+  EXPECT_FALSE(f.menu->OwnerDraw());
+}
+
+struct Shown {
+  std::vector<fw::TPopupMenu*> popups;
+  std::vector<std::vector<UINT>> states;  // of restore, move, size, minimize, maximize, close
+  void Popup(fw::TPopupMenu* menu, int, int) { popups.push_back(menu); }
+  UINT Track(HMENU menu, int, int, HWND) {
+    std::vector<UINT> s;
+    for (UINT c : {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE})
+      s.push_back(GetMenuState(menu, c, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+    states.push_back(s);
+    return SC_MAXIMIZE;
+  }
+};
+
+TEST(FormMenus, TheSystemMenuDropsSkinnedOrStandardForTheActiveFormOnly) {
+  MenuForm f(0);
+  TkFormMenus& menus = f.provider->Menus();
+  Shown shown;
+  menus.ShowPopup = [&](fw::TPopupMenu* m, int x, int y) { shown.Popup(m, x, y); };
+  menus.TrackStandardMenu = [&](HMENU m, int x, int y, HWND w) { return shown.Track(m, x, y, w); };
+  ASSERT_EQ(fw::Application->ActiveFormHandle(), f.wnd());
+  menus.MakeSkinMenu = true;
+  menus.DropSysMenu(100, 100);
+  menus.DropSysMenu(100, 100);
+  ASSERT_EQ(shown.popups.size(), 2u);
+  TkSystemMenu* sys = menus.SystemMenu();
+  EXPECT_EQ(shown.popups[0], sys);
+  EXPECT_TRUE(sys->OwnerDraw());
+  int lists = 0;
+  for (int i = 0; i < sys->Items()->Count(); ++i) lists += sys->Items()->Items(i)->Name() == u"SkinSelectItem";
+  EXPECT_EQ(lists, 1);
+  EXPECT_EQ(sys->WindowHandle(), nullptr);
+
+  // The standard menu with its items enabled by the rules; the choice is
+  // posted.
+  f.m.manager.WriteSkinnedPopups(false);
+  MSG msg;
+  while (PeekMessageW(&msg, f.wnd(), WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE)) {}
+  menus.DropSysMenu(100, 100);
+  ASSERT_EQ(shown.states.size(), 1u);
+  const UINT off = MF_GRAYED | MF_DISABLED;
+  EXPECT_EQ(shown.states[0], (std::vector<UINT>{off, 0, 0, 0, 0, 0}));
+  ASSERT_TRUE(PeekMessageW(&msg, f.wnd(), WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, WPARAM(SC_MAXIMIZE));
+  ShowWindow(f.wnd(), SW_MAXIMIZE);
+  menus.DropSysMenu(100, 100);
+  ASSERT_EQ(shown.states.size(), 2u);
+  EXPECT_EQ(shown.states[1], (std::vector<UINT>{0, off, off, 0, 0, 0}));
+  ShowWindow(f.wnd(), SW_RESTORE);
+
+  // An inactive form shows none.
+  fwtest::TestForm other;
+  other->Show();
+  SetForegroundWindow(other->Handle());
+  fwtest::PumpUntil([&] { return fw::Application->ActiveFormHandle() == other->Handle(); }, 5000);
+  ASSERT_NE(fw::Application->ActiveFormHandle(), f.wnd());
+  menus.DropSysMenu(100, 100);
+  EXPECT_EQ(shown.states.size(), 2u);
+  EXPECT_EQ(shown.popups.size(), 2u);
+}
+
+// Notes the popups the form's own procedure is told about.
+struct PopupLog {
+  fw::TWndMethod old;
+  std::vector<WPARAM> opened;
+  void Proc(fw::TMessage& m) {
+    if (m.Msg == WM_INITMENUPOPUP) opened.push_back(m.WParam);
+    old(m);
+  }
+};
+
+TEST(FormMenus, APopupAboutToOpenStillReachesTheForm) {
+  MenuForm f(1);
+  PopupLog log;
+  log.old = f.form->WindowProc();
+  f.form->SetWindowProc(fw::TWndMethod(&log, &PopupLog::Proc));
+  // A system menu gets Size greyed.
+  HMENU sys = GetSystemMenu(f.wnd(), FALSE);
+  ASSERT_NE(sys, nullptr);
+  EnableMenuItem(sys, SC_SIZE, MF_BYCOMMAND | MF_ENABLED);
+  SendMessageW(f.wnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sys), MAKELPARAM(0, 1));
+  EXPECT_NE(GetMenuState(sys, SC_SIZE, MF_BYCOMMAND) & MF_GRAYED, 0u);
+  // Another popup clears the open flag.
+  SkinnedMenuOpen = true;
+  HMENU file = f.menu->Items()->Items(0)->Handle();
+  SendMessageW(f.wnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  EXPECT_FALSE(SkinnedMenuOpen);
+  f.form->SetWindowProc(log.old);
+  EXPECT_EQ(log.opened, (std::vector<WPARAM>{reinterpret_cast<WPARAM>(sys), reinterpret_cast<WPARAM>(file)}));
+}
+
+}  // namespace
+}  // namespace skin
