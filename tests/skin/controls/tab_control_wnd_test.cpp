@@ -237,3 +237,50 @@ TEST(PageControlWnd, PagesGetAdaptersAndAreFreedWithTheirPages) {
   delete a;
   EXPECT_EQ(countPages(), 0);
 }
+
+// The program's skins: tab strips on each side and an up-down, each with
+// its golden (tabs without captions, which depend on the system's fonts);
+// with captions written for looking at.
+TEST(TabControlWnd, GoldensOfTheProgramSkins) {
+  const DWORD sides[] = {0, TCS_BOTTOM, TCS_VERTICAL, TCS_VERTICAL | TCS_RIGHT};
+  const uint64_t golden[2][5] = {{10506708964843919241ull, 18395740663844455937ull, 14560113800822557619ull, 6002208812584677010ull, 13056695237705019027ull},
+                                 {18169240553001353157ull, 668613066093261159ull, 8977389866351654118ull, 1158983554515635266ull, 13056695237705019027ull}};
+  for (int s = 0; s < 2; ++s) {
+    std::unique_ptr<TkLoadedSkin> skin = ProgramSkin(s);
+    ASSERT_TRUE(skin);
+    Host host(460, 300);
+    std::vector<TPixelBuffer> looks, shown;
+    for (int i = 0; i < 4; ++i) {
+      HWND tabs = host.Child(WC_TABCONTROLW, L"", sides[i] | (i >= 2 ? TCS_MULTILINE : 0), 10, 10, 200, 120);
+      AddTabs(tabs, 3, L"");
+      SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
+      TkcSkinParams p;
+      p.SkinSection = u"PAGECONTROL";
+      std::unique_ptr<TkcTabControlWnd> a(AttachAdapter<TkcTabControlWnd>(tabs, [&] { return skin.get(); }, p));
+      looks.push_back(Print(tabs));
+      for (int t = 0; t < 3; ++t) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(t == 0 ? L"General" : t == 1 ? L"Capture" : L"Database");
+        SendMessageW(tabs, TCM_SETITEMW, WPARAM(t), reinterpret_cast<LPARAM>(&item));
+      }
+      shown.push_back(Print(tabs));
+      a.reset();
+      DestroyWindow(tabs);
+    }
+    HWND spin = host.Child(UPDOWN_CLASSW, L"", 0, 300, 10, 17, 22);
+    TkcSkinParams sp;
+    sp.SkinSection = u"UPDOWNBTN";
+    std::unique_ptr<TkcSpinWnd> b(AttachAdapter<TkcSpinWnd>(spin, [&] { return skin.get(); }, sp));
+    const auto old = ScrollCursorPos;
+    ScrollCursorPos = [] { return POINT{-1000, -1000}; };
+    looks.push_back(Print(spin));
+    ScrollCursorPos = old;
+    for (int i = 0; i < 5; ++i) {
+      EXPECT_EQ(CountPixels(View32(looks[size_t(i)]), 0xFF00FF), 0) << ProgramSkinName(s) << " look " << i;
+      EXPECT_EQ(PixelChecksum(View32(looks[size_t(i)])), golden[s][i]) << ProgramSkinName(s) << " look " << i;
+    }
+    shown.push_back(looks[4]);
+    WriteRow(shown, std::string("tab_controls_") + ProgramSkinName(s) + ".png");
+  }
+}
