@@ -14,6 +14,7 @@
 #include "skin/controls/static_wnd.h"
 #include "skin/controls/status_bar_wnd.h"
 #include "skin/controls/tab_control_wnd.h"
+#include "skin/controls/tool_bar_wnd.h"
 #include "skin/controls/track_wnd.h"
 #include "skin/controls/tree_view_wnd.h"
 
@@ -65,6 +66,7 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
     case TkcAdapterKind::CheckBox: return AttachAdapter<TkcCheckBoxWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::Container: return AttachAdapter<TkcContainerWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::Search: return AttachAdapter<TkcSearchWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::ToolBar: return AttachAdapter<TkcToolBarWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::Edge: return AttachAdapter<TkcEdgeWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::Sizer: return AttachAdapter<TkcSizerWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::TransPanel: return AttachAdapter<TkcTransPanelWnd>(Wnd, std::move(Skin), Params);
@@ -80,7 +82,6 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
     case TkcAdapterKind::None:
     case TkcAdapterKind::Panel:
     case TkcAdapterKind::ComboBox:
-    case TkcAdapterKind::ToolBar:
     default: return nullptr;
   }
 }

@@ -78,7 +78,7 @@ inline std::unique_ptr<skin::TkLoadedSkin> SyntheticControlSkin() {
 // their own; hot states add 0x10 to blue as above).
 constexpr fw::TColor kPage = 0x30C0A0, kPageBottom = 0x2090F0, kCheckBox = 0xE0D0C0, kGroupBox = 0xC0E0D0,
                      kDlgButton = 0x6060C0, kUpDown = 0xA02060, kTab = 0x4080E0, kText = 0x102030,
-                     kPanel = 0x80A0C0, kPanelLow = 0x607080;
+                     kPanel = 0x80A0C0, kPanelLow = 0x607080, kToolButton = 0x40C040;
 // Check and radio glyphs: 12 x 12, one colour per mask and state (state
 // s adds 0x20 * s to red).
 constexpr fw::TColor kBoxUnchecked = 0x00A000, kBoxChecked = 0x0000A0, kBoxGrayed = 0x808080,
@@ -108,6 +108,7 @@ inline std::unique_ptr<skin::TkLoadedSkin> SyntheticDialogSkin() {
   section(u"TABTOP", kTab);
   section(u"PANEL", kPanel);
   section(u"PANEL_LOW", kPanelLow);
+  section(u"TOOLBUTTON", kToolButton);
   const std::pair<const char16_t*, fw::TColor> glyphs[] = {{u"BOXUNCHECKED", kBoxUnchecked},
                                                            {u"BOXCHECKED", kBoxChecked},
                                                            {u"BOXGRAYED", kBoxGrayed},
