@@ -14,6 +14,7 @@
 #include "skin/engine/glow_effect.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/engine/skin_utils.h"
 #include "skin/engine/text_out.h"
 #include "skin/engine/window_utils.h"
 
@@ -240,10 +241,7 @@ void SelectControlFont(fw::TCanvas& Canvas, fw::TControl* Control, HWND Wnd) {
       return;
     }
   }
-  NONCLIENTMETRICSW m{};
-  m.cbSize = sizeof(m);
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0))
-    Canvas.Font()->SetHandle(CreateFontIndirectW(&m.lfMessageFont));
+  AssignNonClientFont(Canvas, ncfMessage);
 }
 
 }  // namespace skin

@@ -3,6 +3,9 @@
 #include <uxtheme.h>
 
 #include "fw/platform/system_function.h"
+#include "fw/system/application.h"
+#include "skin/controls/control_cache.h"
+#include "skin/engine/control_messages.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/window_utils.h"
 
@@ -128,6 +131,28 @@ bool TkcMainWnd::HandleSkinCommand(fw::TMessage& Message) {
     case SKC_INVALIDATE: InvalidateRect(CtrlHandle, nullptr, TRUE); return false;
     case SKC_BGCHANGED: BGChanged = true; return false;
     case SKC_SETPRINTDC: PrintDC = reinterpret_cast<HDC>(Message.LParam); return false;
+    case SKC_UPDATEDONE:
+      // The paint held back while the skin was being applied comes now.
+      if (!Updating) return false;
+      Updating = false;
+      SendMessageW(CtrlHandle, WM_NCPAINT, 0, 0);
+      RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      return true;
+    case SKC_SETSECTION:
+      if (const auto* info = reinterpret_cast<const TkcSectionInfo*>(Message.LParam)) {
+        FParams.SkinSection = info->Name;
+        BGChanged = true;
+        Message.Result = 1;
+      } else {
+        Message.Result = 0;
+      }
+      return true;
+    case SKC_GETBGCOLOR:
+      // The window's own answer first, else the section's colour.
+      Message.Result = CallPrevWndProc(Message.Msg, Message.WParam, Message.LParam);
+      if (Message.Result == 0 && AdapterSection(*this)) Message.Result = LRESULT(fw::ColorToRGB(SectionColor(*this, 0)));
+      return true;
+    case SKC_GETAPPLICATION: Message.Result = reinterpret_cast<LRESULT>(fw::Application); return true;
     default: return false;
   }
 }

@@ -12,11 +12,17 @@ namespace skin {
 
 namespace {
 
-bool QueryCaptionFont(LOGFONTW& font) {
+bool QueryNonClientFont(int Kind, LOGFONTW& font) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return false;
-  font = metrics.lfCaptionFont;
+  switch (Kind) {
+    case ncfCaption: font = metrics.lfCaptionFont; break;
+    case ncfSmallCaption: font = metrics.lfSmCaptionFont; break;
+    case ncfMenu: font = metrics.lfMenuFont; break;
+    case ncfStatus: font = metrics.lfStatusFont; break;
+    default: font = metrics.lfMessageFont; break;
+  }
   return true;
 }
 
@@ -31,12 +37,18 @@ bool Wow64WithoutComposition = RunningUnderWow64() && !CompositionEnabled();
 
 int CaptionFontHeight() {
   LOGFONTW font;
-  return QueryCaptionFont(font) ? font.lfHeight : 0;
+  return QueryNonClientFont(ncfCaption, font) ? font.lfHeight : 0;
 }
 
-HFONT CreateCaptionFont() {
+HFONT CreateCaptionFont() { return NonClientFontHandle(ncfCaption); }
+
+HFONT NonClientFontHandle(int Kind) {
   LOGFONTW font;
-  return QueryCaptionFont(font) ? CreateFontIndirectW(&font) : nullptr;
+  return QueryNonClientFont(Kind, font) ? CreateFontIndirectW(&font) : nullptr;
+}
+
+void AssignNonClientFont(fw::TCanvas& Canvas, int Kind) {
+  if (HFONT f = NonClientFontHandle(Kind)) Canvas.Font()->SetHandle(f);
 }
 
 bool SysWindowAnimationOn() {

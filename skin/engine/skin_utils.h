@@ -11,6 +11,7 @@
 
 #include "fw/core/object.h"
 #include "fw/core/strings_list.h"
+#include "fw/graphics/graphics.h"
 #include "fw/graphics/icon.h"
 #include "fw/platform/inifiles.h"
 #include "fw/system/messages.h"
@@ -22,6 +23,13 @@ namespace skin {
 // fails) and a new font handle the caller deletes (null when it fails).
 int CaptionFontHeight();
 HFONT CreateCaptionFont();
+// The fonts of the non-client metrics by kind.
+enum TkNonClientFont { ncfCaption = 1, ncfSmallCaption = 2, ncfMenu = 3, ncfStatus = 4, ncfMessage = 5 };
+// A new font handle the caller deletes (any other kind: the message font);
+// null when the query fails.
+HFONT NonClientFontHandle(int Kind);
+// The canvas writes in that font (left as it is when the query fails).
+void AssignNonClientFont(fw::TCanvas& Canvas, int Kind);
 // The system's minimize and restore animation (not written to the profile).
 bool SysWindowAnimationOn();
 void SetSysWindowAnimation(bool on);

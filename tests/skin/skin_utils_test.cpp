@@ -125,3 +125,27 @@ TEST(MakeCacheInfo, IsReadyWithTheKeyAsFillColour) {
 
 }  // namespace
 }  // namespace skin
+
+// Each kind of non-client font is the system's font of that kind; an
+// unknown kind is the message font.
+TEST(NonClientFont, EachKindIsTheSystemsFontOfThatKind) {
+  NONCLIENTMETRICSW m{};
+  m.cbSize = sizeof(m);
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0));
+  const std::pair<int, const LOGFONTW*> kinds[] = {{skin::ncfCaption, &m.lfCaptionFont},
+                                                   {skin::ncfSmallCaption, &m.lfSmCaptionFont},
+                                                   {skin::ncfMenu, &m.lfMenuFont},
+                                                   {skin::ncfStatus, &m.lfStatusFont},
+                                                   {skin::ncfMessage, &m.lfMessageFont},
+                                                   {0, &m.lfMessageFont}};
+  for (const auto& [kind, expected] : kinds) {
+    HFONT f = skin::NonClientFontHandle(kind);
+    ASSERT_NE(f, nullptr) << kind;
+    LOGFONTW lf{};
+    GetObjectW(f, sizeof(lf), &lf);
+    EXPECT_EQ(lf.lfHeight, expected->lfHeight) << kind;
+    EXPECT_EQ(std::wstring(lf.lfFaceName), std::wstring(expected->lfFaceName)) << kind;
+    EXPECT_EQ(lf.lfWeight, expected->lfWeight) << kind;
+    DeleteObject(f);
+  }
+}
