@@ -386,6 +386,10 @@ TProgramSkin MakeSkin(const TTheme& theme) {
     else Box(v, x, y, 12, 12, 2, &c.accentLight, c.accentPale, c.accentPale);
   });
   d.Set("MENUITEM", "STATES", "2");
+  // A normal item shows the menu's own background (the icon column, the
+  // menu line); only the hot one has a face.
+  d.Set("MENUITEM", "TRANSPARENCY", "100");
+  d.Set("MENUITEM", "HOTTRANSPARENCY", "0");
   d.Set("MENUITEM", "COLOR", Num(Col(c.menu)));
   d.Set("MENUITEM", "FONTCOLOR", Num(Col(c.text)));
   d.Set("MENUITEM", "HOTCOLOR", Num(Col(c.accentPale)));
@@ -397,9 +401,10 @@ TProgramSkin MakeSkin(const TTheme& theme) {
   d.Set("MENULINE", "HOTFONTCOLOR", Num(Col(c.text)));
   d.Set("ICOLINE", "STATES", "1");
   d.Set("ICOLINE", "COLOR", Num(Col(Mix(c.menu, c.face, 0.5))));
-  b.Border("DIVIDERV", "BORDERSMASK", 1, 12, 5, 1, 2, 1, 2, 5, [&](int, int x, int y) {
-    Fill(v, x, y, x + 12, y + 5, kKey);
-    Fill(v, x, y + 2, x + 12, y + 3, Px(c.line));
+  // A menu's divider is two pixels high: the line on top.
+  b.Border("DIVIDERV", "BORDERSMASK", 1, 12, 2, 1, 1, 1, 1, 5, [&](int, int x, int y) {
+    Fill(v, x, y, x + 12, y + 2, kKey);
+    Fill(v, x, y, x + 12, y + 1, Px(c.line));
   });
   d.Set("DIVIDERV", "STATES", "1");
   d.Set("DIVIDERV", "TRANSPARENCY", "100");
