@@ -18,8 +18,6 @@ namespace skin {
 
 namespace {
 
-constexpr UINT CM_TEXTCHANGED = 0xB012;
-
 uint32_t StyleOf(HWND Wnd) { return uint32_t(GetWindowLongPtrW(Wnd, GWL_STYLE)); }
 uint32_t ExStyleOf(HWND Wnd) { return uint32_t(GetWindowLongPtrW(Wnd, GWL_EXSTYLE)); }
 
@@ -168,7 +166,7 @@ void TkcCheckBoxWnd::kcWndProc(fw::TMessage& Message) {
     case WM_ENABLE:
     case BM_SETCHECK:
     case BM_SETSTATE:
-    case CM_TEXTCHANGED:
+    case fw::CM_TEXTCHANGED:
       if (IsWindowVisible(CtrlHandle)) {
         QuietlyThenPaint(CtrlHandle, [&] { TkcMainWnd::kcWndProc(Message); });
         return;

@@ -17,8 +17,6 @@ namespace skin {
 
 namespace {
 
-constexpr UINT CM_CONTROLLISTCHANGE = 0xB02C;
-
 fw::TRect FromRECT(const RECT& r) { return fw::Rect(r.left, r.top, r.right, r.bottom); }
 fw::TRect Moved(fw::TRect r, fw::TPoint o) { return fw::Rect(r.Left + o.x, r.Top + o.y, r.Right + o.x, r.Bottom + o.y); }
 
@@ -366,7 +364,7 @@ void TkcTabControlWnd::kcWndProc(fw::TMessage& Message) {
       if (now.WndSize.x < before.WndSize.x || now.WndSize.y < before.WndSize.y) RedrawWindow(CtrlHandle, nullptr, nullptr, 0x471);
       break;
     }
-    case CM_CONTROLLISTCHANGE: CheckUpDown(); break;
+    case fw::CM_CONTROLLISTCHANGE: CheckUpDown(); break;
     default: break;
   }
 }
