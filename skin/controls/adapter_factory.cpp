@@ -6,6 +6,7 @@
 #include "skin/controls/edit_wnd.h"
 #include "skin/controls/frame_only_wnd.h"
 #include "skin/controls/link_wnd.h"
+#include "skin/controls/menu_wnd.h"
 #include "skin/controls/list_view_wnd.h"
 #include "skin/controls/panel_wnd.h"
 #include "skin/controls/sb_wnd.h"
@@ -87,8 +88,7 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
 }
 
 TkcMainWnd* MakeMenuWindowAdapter(HWND Wnd, TkcSkinSource Skin, const TkcSkinParams& Params) {
-  (void)Wnd, (void)Skin, (void)Params;
-  return nullptr;
+  return AttachAdapter<TkcMnuWnd>(Wnd, std::move(Skin), Params);
 }
 
 }  // namespace skin

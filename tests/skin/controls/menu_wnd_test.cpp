@@ -1,0 +1,103 @@
+// Popup menu windows under the adapter: the skinned menus' region questions,
+// the window kept unseen from its showing until its frame is painted, then
+// given the menus' transparency, and nothing of this while no skinned menu
+// is open.
+#include "skin/controls/menu_wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "fw/controls_test_util.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/skin_messages.h"
+#include "tests/skin/synthetic_skin.h"
+
+using namespace skin;
+
+namespace {
+
+// A popup with a 3-pixel frame standing in for a menu window.
+struct MenuWindow {
+  std::unique_ptr<TkLoadedSkin> skin = skintest::SyntheticScrollSkin();
+  HWND wnd;
+  std::unique_ptr<TkcMnuWnd> adapter;
+  MenuWindow() {
+    wnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_DLGFRAME, 100, 100, 120, 90,
+                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    TkcSkinParams p;
+    p.SkinSection = u"MAINMENU";
+    adapter.reset(AttachAdapter<TkcMnuWnd>(wnd, [this] { return skin.get(); }, p));
+  }
+  ~MenuWindow() {
+    adapter.reset();
+    if (IsWindow(wnd)) DestroyWindow(wnd);
+    SkinnedMenuOpen = false;
+  }
+  LRESULT Command(WORD code) { return SendMessageW(wnd, WM_SKINCOMMAND, SkinCommand(code), 0); }
+  void AboutToShow() {
+    WINDOWPOS pos{wnd, nullptr, 100, 100, 120, 90, SWP_SHOWWINDOW | SWP_NOACTIVATE};
+    SendMessageW(wnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+  }
+  bool Layered() const { return (GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+  int Alpha() const {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    return GetLayeredWindowAttributes(wnd, nullptr, &alpha, &flags) ? alpha : -1;
+  }
+};
+
+}  // namespace
+
+TEST(MenuWnd, RegionQuestionsOfTheSkinnedMenus) {
+  MenuWindow m;
+  EXPECT_EQ(m.Command(SKC_ISHANDLED), 1);
+  EXPECT_EQ(m.Command(SKC_MENUREGIONQUERY), 0) << "fresh";
+  m.Command(SKC_MENUREGIONSET);
+  EXPECT_EQ(m.Command(SKC_MENUREGIONQUERY), 0) << "a hidden window's region is not counted";
+  ShowWindow(m.wnd, SW_SHOWNA);
+  m.Command(SKC_MENUREGIONSET);
+  EXPECT_EQ(m.Command(SKC_MENUREGIONQUERY), 1) << "set while visible";
+  SkinnedMenuOpen = true;
+  SendMessageW(m.wnd, WM_ERASEBKGND, 0, 0);
+  EXPECT_EQ(m.Command(SKC_MENUREGIONQUERY), 0) << "until the next background paint";
+}
+
+TEST(MenuWnd, UnseenUntilItsFrameIsPaintedThenTheMenusTransparency) {
+  TkSkinManager manager{nullptr};
+  manager.WriteIsDefault(true);
+  for (int alpha : {255, 200}) {
+    manager.MenuSupport()->FAlphaBlend = uint8_t(alpha);
+    MenuWindow m;
+    SkinnedMenuOpen = true;
+    m.AboutToShow();
+    EXPECT_TRUE(m.Layered()) << alpha;
+    EXPECT_EQ(m.Alpha(), 0) << "hidden while it comes up";
+    ShowWindow(m.wnd, SW_SHOWNA);
+    SendMessageW(m.wnd, WM_NCPAINT, 1, 0);
+    EXPECT_TRUE(m.adapter->Shown);
+    EXPECT_EQ(m.Layered(), alpha != 255) << alpha;
+    if (alpha != 255) EXPECT_EQ(m.Alpha(), alpha);
+  }
+  manager.WriteIsDefault(false);
+}
+
+TEST(MenuWnd, WithoutASkinnedMenuTheWindowIsLeftAlone) {
+  MenuWindow m;
+  SkinnedMenuOpen = false;
+  m.AboutToShow();
+  EXPECT_FALSE(m.Layered());
+  ShowWindow(m.wnd, SW_SHOWNA);
+  SendMessageW(m.wnd, WM_NCPAINT, 1, 0);
+  EXPECT_FALSE(m.adapter->Shown);
+}
+
+TEST(MenuWnd, TheLastMenuWindowGoingEndsTheOpenMenu) {
+  MenuWindow m;
+  SkinnedMenuOpen = true;
+  ShowWindow(m.wnd, SW_SHOWNA);
+  DestroyWindow(m.wnd);
+  EXPECT_TRUE(m.adapter->Destroyed);
+  EXPECT_FALSE(SkinnedMenuOpen);
+  fwtest::Pump(20);  // the adapters of closed menus are freed afterwards
+}
