@@ -56,6 +56,21 @@ class TkFormProviderLink {
   virtual void PlaceBorderWindow() {}
   // Builds the form's non-client image in its cache when it changed.
   virtual void PrepareFormCache() {}
+  // The extended-border window: made or freed as the skin and the form
+  // allow, placed and repainted, its window alone freed.
+  virtual void UpdateBorderForm(bool Allowed) { (void)Allowed; }
+  virtual void UpdateExBordersPos(bool Redraw, int Blend) {
+    (void)Redraw;
+    (void)Blend;
+  }
+  virtual void FreeBorderWindow() {}
+  // The minimize and restore animations; a minimize timer that holds the
+  // form minimised.
+  virtual void StartMinimizeAnimation() {}
+  virtual void StartRestoreAnimation() {}
+  virtual bool MinimizedByTimer() const { return false; }
+  // Covers the form with a window showing its image (for a hide animation).
+  virtual void ShowCoverForm() {}
 };
 
 // A window adapter of the control skinning as the form skinning holds it:

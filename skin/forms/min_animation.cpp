@@ -41,12 +41,15 @@ bool SteppedAnimation() { return WindowsVersionNumber() < 6 || DwmCompositionAct
 
 TkcMinAnimHost::~TkcMinAnimHost() { FormTimer.reset(); }
 
-TkcSysAnimationOff::TkcSysAnimationOff() : FWasOn(SysWindowAnimationOn()) {
-  if (FWasOn) SetSysWindowAnimation(false);
+bool (*TkcSysAnimationOff::Read)() = SysWindowAnimationOn;
+void (*TkcSysAnimationOff::Write)(bool) = SetSysWindowAnimation;
+
+TkcSysAnimationOff::TkcSysAnimationOff() : FWasOn(Read()) {
+  if (FWasOn) Write(false);
 }
 
 TkcSysAnimationOff::~TkcSysAnimationOff() {
-  if (FWasOn) SetSysWindowAnimation(true);
+  if (FWasOn) Write(true);
 }
 
 TkTaskbarFacts ReadTaskbarFacts() {

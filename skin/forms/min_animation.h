@@ -53,6 +53,10 @@ class TkcSysAnimationOff {
   TkcSysAnimationOff(const TkcSysAnimationOff&) = delete;
   TkcSysAnimationOff& operator=(const TkcSysAnimationOff&) = delete;
 
+  // How the setting is read and written (tests give their own).
+  static bool (*Read)();
+  static void (*Write)(bool On);
+
  private:
   bool FWasOn;
 };

@@ -14,7 +14,9 @@
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skinned_forms.h"
 #include "skin/engine/window_utils.h"
+#include "skin/forms/outline_drag.h"
 #include "skin/forms/window_region.h"
+#include "skin/engine/skin_manager.h"
 
 namespace skin {
 
@@ -22,14 +24,16 @@ namespace {
 
 TkFrameStyle FrameStyleOf(fw::TFormBorderStyle s) { return static_cast<TkFrameStyle>(static_cast<int>(s)); }
 
-bool IsCaptionButton(WPARAM ht) { return ht == HTCLOSE || ht == HTMAXBUTTON || ht == HTMINBUTTON || ht == HTHELP; }
-
-bool Inside(const fw::TRect& r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
-
 }  // namespace
 
-TkSkinProvider::TkSkinProvider(fw::TCustomForm* form) : fw::TComponent(form), FForm(form) {
+bool TitleButtonPressed = false;
+
+TkSkinProvider::TkSkinProvider(fw::TCustomForm* form)
+    : fw::TComponent(form), FForm(form), FSkinData(std::make_unique<TkCommonData>(this, true)) {
   NotePreviewRequest();
+  TkFormProviderLink::Form = form;
+  FCommonData = FSkinData.get();
+  FDrawNonClientArea = true;
   Hook();
   FMenus = std::make_unique<TkFormMenus>(this, form);
   FMenus->InvalidateImage = [this] { FBGChanged = true; };
@@ -38,11 +42,25 @@ TkSkinProvider::TkSkinProvider(fw::TCustomForm* form) : fw::TComponent(form), FF
 }
 
 TkSkinProvider::~TkSkinProvider() {
+  StopTitleAnimations();
+  if (BorderTracking.Provider == this) AbandonBorderTracking();
   SetSkin(nullptr);
   FMenus.reset();
   Unhook();
   if (FForm) RemoveSkinnedForm(FForm);
 }
+
+TkSkinManager* TkSkinProvider::Manager() const { return FManager ? FManager : DefaultSkinManager; }
+
+void TkSkinProvider::LoadInit() {
+  PrepareForm();
+}
+
+void TkSkinProvider::PrepareForm() {
+  if (RTInit || !FForm || !FForm->HandleAllocated() || !Skinned()) return;
+  FBGChanged = FRgnChanged = true;
+}
+
 
 void TkSkinProvider::Hook() {
   if (FHooked || !FForm) return;
@@ -61,6 +79,8 @@ void TkSkinProvider::Notification(fw::TComponent* AComponent, fw::TOperation Ope
     Unhook();
     RemoveSkinnedForm(FForm);
     FForm = nullptr;
+    TkFormProviderLink::Form = nullptr;
+    return;
   }
 }
 
@@ -117,6 +137,7 @@ void TkSkinProvider::SetSkin(TkLoadedSkin* skin) {
     FForm->SetColor(FSavedColor);
     FColorSaved = false;
   }
+  if (!Skinned()) StopTitleAnimations();
   if (!FForm->HandleAllocated()) return;
   const HWND wnd = FForm->Handle();
   if (FMenus) FMenus->SkinChanged(Skinned());
@@ -131,6 +152,10 @@ void TkSkinProvider::CallOld(fw::TMessage& m) {
   FInOld = true;
   m.Result = FForm->Perform(m.Msg, m.WParam, m.LParam);
   FInOld = was;
+}
+
+LRESULT TkSkinProvider::Send(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return FForm && FForm->HandleAllocated() ? SendMessageW(FForm->Handle(), msg, wParam, lParam) : 0;
 }
 
 HICON TkSkinProvider::FormIcon() {
@@ -170,38 +195,49 @@ void TkSkinProvider::PrepareFormCache() {
   // The buttons the system menu shows.
   const fw::TBorderIcons icons = FForm->BorderIcons();
   const fw::TFormBorderStyle bs = FForm->BorderStyle();
-  const bool normal = bs == fw::bsSingle || bs == fw::bsSizeable;
+  const TkSysMenuRules rules = Rules();
   TkTitleButtonSet set;
-  set.BigButtons = normal;
-  set.VisibleMax = normal && icons.Contains(fw::biMaximize);
-  set.VisibleMin = normal && icons.Contains(fw::biMinimize);
+  set.BigButtons = bs == fw::bsSingle || bs == fw::bsSizeable;
+  set.VisibleMax = rules.VisibleMax;
+  set.VisibleMin = rules.VisibleMin;
   InitTitleButtons(*FSkin, set, in.Layout);
   SetTitleButtonSizes(*FSkin, in.Layout, in.LayoutInput);
   in.LayoutInput.BigButtons = set.BigButtons;
   in.LayoutInput.VisibleMax = set.VisibleMax;
   in.LayoutInput.VisibleMin = set.VisibleMin;
   in.LayoutInput.SystemButtons = icons.Contains(fw::biSystemMenu) && GetSystemMenu(wnd, FALSE) != nullptr;
-  in.LayoutInput.HelpButton = icons.Contains(fw::biHelp) && !set.VisibleMax && !set.VisibleMin;
-  in.LayoutInput.IconVisible = normal && in.LayoutInput.SystemButtons;
+  in.LayoutInput.HelpButton = icons.Contains(fw::biHelp);
+  in.LayoutInput.IconVisible = set.BigButtons && in.LayoutInput.SystemButtons;
   in.LayoutInput.IconWidth = in.LayoutInput.IconHeight = TitleIconSizeFor(CaptionHeight(in.Frame, true));
   if (in.LayoutInput.IconVisible) in.Icon = FormIcon();
-  in.EnabledMax = in.EnabledMin = in.EnabledClose = true;
-  // Pressed buttons keep their state.
-  for (TkCaptionButton* b : {&in.Layout.Close, &in.Layout.Max, &in.Layout.Min, &in.Layout.Help})
-    b->State = FPressedHT != 0 && int(b->HitCode) == FPressedHT ? 2 : 0;
+  in.EnabledClose = rules.VisibleClose && rules.EnabledClose;
+  in.EnabledMax = rules.EnabledMax;
+  in.EnabledMin = rules.EnabledMin;
+  // The buttons keep their states and glows.
+  const TkCaptionLayout& old = FInput.Layout;
+  for (auto [b, o] : {std::pair{&in.Layout.Close, &old.Close}, std::pair{&in.Layout.Max, &old.Max},
+                      std::pair{&in.Layout.Min, &old.Min}, std::pair{&in.Layout.Help, &old.Help}}) {
+    b->State = o->State;
+    b->GlowID = o->GlowID;
+  }
   CalcCaptionItems(in.Frame, in.LayoutInput, in.Layout);
 
-  const bool sizeChanged = FImage.Width() != CaptionWidth(in.Frame) || FImage.Height() != FormImageHeight(in.Frame);
+  fw::TBitmap& image = FormImage();
+  const bool sizeChanged = image.Width() != CaptionWidth(in.Frame) || image.Height() != FormImageHeight(in.Frame);
   const bool changed = FBGChanged || sizeChanged || in.Caption != FInput.Caption || in.Active != FInput.Active ||
                        in.Frame.Zoomed != FInput.Frame.Zoomed || in.Frame.Iconic != FInput.Frame.Iconic ||
-                       in.Enabled != FInput.Enabled || FMenus->Line().MenuChanged;
+                       in.Enabled != FInput.Enabled || in.EnabledClose != FInput.EnabledClose ||
+                       in.EnabledMax != FInput.EnabledMax || in.EnabledMin != FInput.EnabledMin ||
+                       in.LayoutInput.VisibleMax != FInput.LayoutInput.VisibleMax ||
+                       in.LayoutInput.VisibleMin != FInput.LayoutInput.VisibleMin || FMenus->Line().MenuChanged;
   FInput = in;
   if (!changed) return;
-  PaintFormImage(FImage, *FSkin, FInput);
-  FMenus->Line().Paint(FImage, FInput.Frame, FormSectionState(*FSkin, FFormSkinIndex, FFormActive));
+  PaintFormImage(image, *FSkin, FInput);
+  FMenus->Line().Paint(image, FInput.Frame, FormSectionState(*FSkin, FFormSkinIndex, FFormActive));
   GdiFlush();
   ++FBuildCount;
   FBGChanged = false;
+  FormState |= fsCachePrepared;
   if (sizeChanged) FRgnChanged = true;
 }
 
@@ -222,11 +258,11 @@ void TkSkinProvider::UpdateWindowRegion() {
 void TkSkinProvider::PaintMenuFreeFrame(HDC dc) {
   const TkFormFrameFacts& f = FInput.Frame;
   if (!f.HasMainMenu || FMenus->Line().DrawsLine(f)) {
-    PaintFrameToDC(dc, FImage, FInput);
+    PaintFrameToDC(dc, FormImage(), FInput);
     return;
   }
   // The system draws the menu bar; the frame around it comes from the image.
-  const HDC src = FImage.Canvas()->Handle();
+  const HDC src = FormImage().Canvas()->Handle();
   const int title = FrameHeightOf(f, true) + CaptionHeight(f, true);
   const int bw = BorderWidth(f, true), bh = BorderHeight(f, true);
   BitBlt(dc, 0, 0, f.Width, title, src, 0, 0, SRCCOPY);
@@ -254,14 +290,14 @@ void TkSkinProvider::EraseClient(HDC dc) {
   PrepareFormCache();
   RECT c{};
   GetClientRect(FForm->Handle(), &c);
-  BitBlt(dc, 0, 0, c.right, c.bottom, FImage.Canvas()->Handle(), OffsetX(FInput.Frame), OffsetY(FInput.Frame),
+  BitBlt(dc, 0, 0, c.right, c.bottom, FormImage().Canvas()->Handle(), OffsetX(FInput.Frame), OffsetY(FInput.Frame),
          SRCCOPY);
 }
 
 void TkSkinProvider::PrintTo(HDC dc, bool nonClient, bool client) {
   if (!Skinned()) return;
   PrepareFormCache();
-  if (nonClient) PaintFrameToDC(dc, FImage, FInput);
+  if (nonClient) PaintFrameToDC(dc, FormImage(), FInput);
   if (client) {
     const int saved = SaveDC(dc);
     POINT org{};
@@ -276,28 +312,14 @@ void TkSkinProvider::PrintTo(HDC dc, bool nonClient, bool client) {
   }
 }
 
-LRESULT TkSkinProvider::HitTest(fw::TMessage& m) {
-  CallOld(m);
-  RECT w{};
-  GetWindowRect(FForm->Handle(), &w);
-  const int x = GET_X_LPARAM(m.LParam) - w.left, y = GET_Y_LPARAM(m.LParam) - w.top;
-  const TkCaptionLayout& l = FInput.Layout;
-  if (FInput.LayoutInput.SystemButtons) {
-    if (Inside(l.Close.Rect, x, y)) return HTCLOSE;
-    if (FInput.LayoutInput.VisibleMax && Inside(l.Max.Rect, x, y)) return HTMAXBUTTON;
-    if (FInput.LayoutInput.VisibleMin && Inside(l.Min.Rect, x, y)) return HTMINBUTTON;
-    if (FInput.LayoutInput.HelpButton && Inside(l.Help.Rect, x, y)) return HTHELP;
-  }
-  // Without WS_SYSMENU the system knows no icon: the skin's is the menu's.
-  if (FInput.LayoutInput.IconVisible && Inside(l.IconRect, x, y)) return HTSYSMENU;
-  // The system's own buttons lie elsewhere: there the caption is.
-  if (IsCaptionButton(WPARAM(m.Result))) return HTCAPTION;
-  if (m.Result == HTSYSMENU && !Inside(l.IconRect, x, y)) return HTCAPTION;
-  return m.Result;
-}
-
 bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
-  if (m.Msg == WM_SKINCOMMAND && !FInOld && FForm) {
+  // The message passed on comes through here first and goes on to the
+  // form; what the form sends meanwhile is handled again.
+  if (FInOld) {
+    FInOld = false;
+    return false;
+  }
+  if (m.Msg == WM_SKINCOMMAND && FForm) {
     // The form's children get the command through the form's own procedure.
     switch (HIWORD(m.WParam)) {
       case SKC_NEWSKIN:
@@ -307,12 +329,39 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
       case SKC_REMOVESKIN:
         SetSkin(nullptr);
         return false;
+      case SKC_ISHANDLED:
+        m.Result = 1;
+        return true;
+      case SKC_GETPROVIDER:
+        m.Result = reinterpret_cast<LRESULT>(static_cast<TkFormProviderLink*>(this));
+        return true;
       default:
         return false;
     }
   }
-  if (!FInOld && PreviewLinkBeforeMessage(FForm, m, [this](fw::TMessage& old) { CallOld(old); })) return true;
-  if (FInOld || !Skinned() || !FForm || !FForm->HandleAllocated()) return false;
+  if (!FForm) return false;
+  if (PreviewLinkBeforeMessage(FForm, m, [this](fw::TMessage& old) { CallOld(old); })) return true;
+  // The first showing comes before the window is made.
+  if (!FForm->HandleAllocated() && m.Msg != fw::CM_VISIBLECHANGED) return false;
+  if (Skinned() && !FForm->ComponentState().Contains(fw::csDestroying)) return SkinnedMessage(m);
+  // Unskinned: the hide animation still plays.
+  if (m.Msg == fw::CM_VISIBLECHANGED) {
+    UnskinnedVisibleChanged(m);
+    return true;
+  }
+  if (m.Msg == WM_WINDOWPOSCHANGED) {
+    CallOld(m);
+    UnskinnedWindowPosChanged(m);
+    return true;
+  }
+  return false;
+}
+
+bool TkSkinProvider::SkinnedMessage(fw::TMessage& m) {
+  if (m.Msg == fw::CM_VISIBLECHANGED) {
+    MsgVisibleChanged(m);
+    return true;
+  }
   const HWND wnd = FForm->Handle();
   switch (m.Msg) {
     case WM_NCPAINT: {
@@ -339,46 +388,32 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
       CallOld(m);
       RepaintFormFrame();
       return true;
-    case WM_NCHITTEST:
-      m.Result = HitTest(m);
-      return true;
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
-      if (IsCaptionButton(m.WParam)) {
-        FPressedHT = int(m.WParam);
-        SetCapture(wnd);
-        RepaintFormFrame();
-        m.Result = 0;
-        return true;
-      }
-      return false;
-    case WM_LBUTTONUP:
-      if (FPressedHT != 0) {
-        const int pressed = FPressedHT;
-        FPressedHT = 0;
-        ReleaseCapture();
-        POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-        ClientToScreen(wnd, &p);
-        const LRESULT ht = SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
-        RepaintFormFrame();
-        if (ht == pressed) {
-          const WPARAM command = pressed == HTCLOSE       ? SC_CLOSE
-                                 : pressed == HTMINBUTTON ? SC_MINIMIZE
-                                 : pressed == HTHELP      ? SC_CONTEXTHELP
-                                 : IsZoomed(wnd)          ? SC_RESTORE
-                                                          : SC_MAXIMIZE;
-          PostMessageW(wnd, WM_SYSCOMMAND, command, MAKELPARAM(p.x, p.y));
-        }
-        m.Result = 0;
-        return true;
-      }
-      return false;
-    case WM_CAPTURECHANGED:
-      if (FPressedHT != 0 && reinterpret_cast<HWND>(m.LParam) != wnd) {
-        FPressedHT = 0;
-        RepaintFormFrame();
-      }
-      return false;
+    case WM_NCHITTEST: MsgNcHitTest(m); return true;
+    case WM_NCMOUSEMOVE: MsgNcMouseMove(m); return true;
+    case WM_NCLBUTTONDOWN: MsgNcLButtonDown(m); return true;
+    case WM_NCLBUTTONUP:
+    case WM_LBUTTONUP: MsgNcLButtonUp(m); return true;
+    case WM_NCLBUTTONDBLCLK: MsgNcLButtonDblClk(m); return true;
+    case WM_NCRBUTTONDOWN: MsgNcRButtonDown(m); return true;
+    case WM_NCRBUTTONUP: MsgNcRButtonUp(m); return true;
+    case WM_MOUSEMOVE: MsgMouseMove(m); return true;
+    case WM_MOUSELEAVE:
+    case WM_NCMOUSELEAVE:
+    case fw::CM_MOUSELEAVE: MsgMouseLeave(m); return true;
+    case WM_CAPTURECHANGED: MsgCaptureChanged(m); return true;
+    case WM_MOVE: MsgMove(m); return true;
+    case WM_SIZE: MsgSize(m); return true;
+    case WM_WINDOWPOSCHANGING: MsgWindowPosChanging(m); return true;
+    case WM_WINDOWPOSCHANGED: MsgWindowPosChanged(m); return true;
+    case WM_SYSCOMMAND: MsgSysCommand(m); return true;
+    case WM_SHOWWINDOW: MsgShowWindow(m); return true;
+    case WM_CLOSE: MsgClose(m); return true;
+    case fw::CM_SHOWINGCHANGED: MsgShowingChanged(m); return true;
+    case fw::CM_ENABLEDCHANGED: MsgEnabledChanged(m); return true;
+    case fw::CM_FLOAT: MsgFloat(m); return true;
+    case WM_PARENTNOTIFY: MsgParentNotify(m); return true;
+    case fw::CM_CONTROLLISTCHANGE: MsgControlListChange(m); return true;
+    case WM_NOTIFY: MsgNotify(m); return true;
     case WM_ERASEBKGND: {
       HDC dc = reinterpret_cast<HDC>(m.WParam);
       if (!dc) return false;
@@ -392,10 +427,6 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
       m.Result = 0;
       return true;
     }
-    case WM_SIZE:
-    case WM_WINDOWPOSCHANGED:
-      FBGChanged = FRgnChanged = true;
-      return false;
     case WM_STYLECHANGED:
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:

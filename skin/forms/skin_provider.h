@@ -1,6 +1,9 @@
 // The form skinning provider: hooks a form's messages and gives the form its
 // frame, caption, title buttons, window region and client background from
-// the skin. Without a skin the form keeps the system's frame.
+// the skin, and makes the frame behave: title buttons that light up and
+// click, hit testing, dragging and sizing, maximise and restore, and the
+// messages of showing, closing and child windows. Without a skin the form
+// keeps the system's frame.
 #pragma once
 
 #include <windows.h>
@@ -9,14 +12,26 @@
 #include <memory>
 #include <vector>
 
-#include "services/wndprochook.h"
 #include "fw/controls/forms.h"
+#include "services/wndprochook.h"
+#include "skin/engine/common_data.h"
+#include "skin/engine/skinning_links.h"
+#include "skin/forms/core/system_menu_rules.h"
+#include "skin/forms/core/title_hit_test.h"
 #include "skin/forms/form_image.h"
 #include "skin/forms/form_menus.h"
 
 namespace skin {
 
-class TkSkinProvider : public fw::TComponent {
+class TkSkinManager;
+
+// A title element is held down; no other element becomes hot meanwhile.
+extern bool TitleButtonPressed;
+
+FW_ENUM(TkResizeMode, rmStandard, rmBorder);
+FW_ENUM(TkGripMode, gmNone, gmRightBottom);
+
+class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   FW_CLASS(TkSkinProvider, fw::TComponent)
   // Owned by the form; its messages are hooked at once.
   explicit TkSkinProvider(fw::TCustomForm* form);
@@ -33,10 +48,14 @@ class TkSkinProvider : public fw::TComponent {
   using TkSkinSource = std::function<TkLoadedSkin*()>;
   void SetSkinSource(TkSkinSource source) { FSkinSource = std::move(source); }
   bool Skinned() const { return FSkin != nullptr && FFormSkinIndex >= 0; }
+  // The manager whose options (animations, glowing, skinned popups, class
+  // lists) apply; the default manager unless one is set.
+  TkSkinManager* Manager() const;
+  void SetManager(TkSkinManager* manager) { FManager = manager; }
 
   bool FormActive() const { return FFormActive; }
   // The frame image as last built, and what it was built from.
-  fw::TBitmap& FormImage() { return FImage; }
+  fw::TBitmap& FormImage() { return *FCommonData->FCacheBmp; }
   const TkFormImageInput& ImageInput() const { return FInput; }
   int BuildCount() const { return FBuildCount; }
   const std::vector<fw::TRect>& RegionCutouts() const { return FCutouts; }
@@ -63,7 +82,42 @@ class TkSkinProvider : public fw::TComponent {
   // Paints the frame and, with client, the client area (WM_PRINT's work).
   void PrintTo(HDC dc, bool nonClient, bool client);
 
+  // Title buttons. CurrentHT names the element that is hot or pressed.
+  int CurrentHT() const { return FCurrentHT; }
+  // The state (0 normal, 1 hot, 2 pressed) of a standard button by its
+  // hit code, -1 for another code.
+  int ButtonState(int hitCode) const;
+  void SetHotHT(int hitCode, bool repaint);
+  void SetPressedHT(int hitCode);
+  void PaintTitleButton(int hitCode);
+  void StopTitleAnimations();
+  // The hit code of a screen point of the form.
+  int NCHitTest(int screenX, int screenY);
+  // The window commands the form offers now.
+  TkSysMenuRules Rules() const;
+
+  // Properties.
+  TkResizeMode ResizeMode = rmStandard;
+  TkGripMode GripMode = gmNone;
+  bool ScreenSnap = false;
+  int SnapBuffer = 10;
+  bool DrawClientArea = true;
+  bool AllowBlendOnMoving = true;
+  // Bounds kept while the border window sizes the form; the client size at
+  // the last WM_SIZE.
+  fw::TRect NormalBounds;
+  fw::TRect LastClientRect;
+  bool RTInit = false;
+  bool fAnimating = false;
+  bool RgnChanging = false;
+
+  // Completes a provider made at run time, and (re)applies the skin.
+  void LoadInit();
+  void PrepareForm();
+
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
+  void PrepareFormCache() override;
+  bool HasBorderWindow() const override { return false; }
 
   // The form's system menu, menu line and menu messages.
   TkFormMenus& Menus() { return *FMenus; }
@@ -71,33 +125,75 @@ class TkSkinProvider : public fw::TComponent {
 
  private:
   bool BeforeMessage(fw::TMessage& m);
+  bool SkinnedMessage(fw::TMessage& m);
   void Hook();
   void Unhook();
-  // Reads the form's facts and builds the image when it changed.
-  void PrepareFormCache();
   void PaintNonClient(HDC dc);
   void UpdateWindowRegion();
   void EraseClient(HDC dc);
   void PaintMenuFreeFrame(HDC dc);
-  LRESULT HitTest(fw::TMessage& m);
   void CallOld(fw::TMessage& m);
+  LRESULT Send(UINT msg, WPARAM wParam, LPARAM lParam);
   HICON FormIcon();
+  TkTitleHitInput HitInput() const;
+  fw::TPoint ScreenToForm(int x, int y) const;
+  TkCaptionButton* ButtonOf(int hitCode);
+  bool IsMainForm() const;
+  bool HasParent() const;
+  bool AnimShowActive() const;
+  bool AnimHideActive() const;
+  bool MinimizingActive() const;
+  bool GlowAllowed() const;
+  bool SkinnedPopups() const;
+  void TakeHideSnapshot();
+
+  // Non-client mouse.
+  void MsgNcHitTest(fw::TMessage& m);
+  void MsgNcMouseMove(fw::TMessage& m);
+  void MsgNcLButtonDown(fw::TMessage& m);
+  void MsgNcLButtonUp(fw::TMessage& m);
+  void MsgNcLButtonDblClk(fw::TMessage& m);
+  void MsgNcRButtonDown(fw::TMessage& m);
+  void MsgNcRButtonUp(fw::TMessage& m);
+  void MsgMouseMove(fw::TMessage& m);
+  void MsgMouseLeave(fw::TMessage& m);
+  void MsgCaptureChanged(fw::TMessage& m);
+  // Size, position and system commands.
+  void MsgMove(fw::TMessage& m);
+  void MsgSize(fw::TMessage& m);
+  void MsgWindowPosChanging(fw::TMessage& m);
+  void MsgWindowPosChanged(fw::TMessage& m);
+  void MsgSysCommand(fw::TMessage& m);
+  // Creation, show, close and children.
+  void MsgShowWindow(fw::TMessage& m);
+  void MsgClose(fw::TMessage& m);
+  void MsgVisibleChanged(fw::TMessage& m);
+  void MsgShowingChanged(fw::TMessage& m);
+  void MsgEnabledChanged(fw::TMessage& m);
+  void MsgFloat(fw::TMessage& m);
+  void MsgParentNotify(fw::TMessage& m);
+  void MsgControlListChange(fw::TMessage& m);
+  void MsgNotify(fw::TMessage& m);
+  void UnskinnedVisibleChanged(fw::TMessage& m);
+  void UnskinnedWindowPosChanged(fw::TMessage& m);
 
   fw::TCustomForm* FForm = nullptr;
   TkLoadedSkin* FSkin = nullptr;
   TkSkinSource FSkinSource;
+  TkSkinManager* FManager = nullptr;
+  std::unique_ptr<TkCommonData> FSkinData;
   int FFormSkinIndex = -1, FTitleSkinIndex = -1;
   bool FHooked = false;
   bool FFormActive = false;
   bool FBGChanged = true;
   bool FRgnChanged = true;
   bool FInOld = false;
-  int FPressedHT = 0;
+  bool FTrackingLeave = false;
+  int FCurrentHT = 0;
   int FLockCount = 0;
   int FBuildCount = 0;
   fw::TColor FSavedColor = 0;
   bool FColorSaved = false;
-  fw::TBitmap FImage;
   TkFormImageInput FInput;
   std::vector<fw::TRect> FCutouts;
   std::vector<TkcLabelColor> FSavedLabelColors;

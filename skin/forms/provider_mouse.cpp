@@ -1,0 +1,524 @@
+// The skinned frame under the mouse: the title buttons' hot and pressed
+// states, the hit test, clicks on the title buttons, double clicks, the
+// right button and the outline drag of ResizeMode rmBorder.
+#include "skin/forms/skin_provider.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "fw/system/application.h"
+#include "skin/engine/glow_effect.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/skin_utils.h"
+#include "skin/forms/frame_facts.h"
+#include "skin/forms/outline_drag.h"
+#include "skin/forms/core/border_tracking.h"
+#include "skin/forms/skin_provider.h"
+
+namespace skin {
+
+namespace {
+
+bool IsTitleButtonCode(int code) {
+  return code == HTMINBUTTON || code == HTMAXBUTTON || code == HTCLOSE || code == HTHELP ||
+         (code >= 101 && code <= 103) || (code >= 1000 && code <= 1100) || (code >= 2000 && code <= 2100);
+}
+
+bool IsSizingCode(int code) { return code >= HTLEFT && code <= HTBOTTOMRIGHT; }
+
+bool Inside(const fw::TRect& r, fw::TPoint p) {
+  return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom;
+}
+
+}  // namespace
+
+// Seam for tests: whether the system shows window contents while dragging.
+bool (*DragFullWindowsQuery)() = [] {
+  BOOL on = FALSE;
+  SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &on, 0);
+  return on != FALSE;
+};
+
+bool TkSkinProvider::IsMainForm() const { return fw::Application && fw::Application->MainForm() == FForm; }
+bool TkSkinProvider::HasParent() const { return FForm && FForm->Parent() != nullptr; }
+
+bool TkSkinProvider::GlowAllowed() const {
+  TkSkinManager* m = Manager();
+  return m && m->Effects() && m->Effects()->FAllowGlowing;
+}
+
+bool TkSkinProvider::SkinnedPopups() const {
+  TkSkinManager* m = Manager();
+  return !m || m->SkinnedPopups();
+}
+
+TkSysMenuRules TkSkinProvider::Rules() const {
+  TkSysMenuFacts f;
+  if (!FForm) return SystemMenuRules(f);
+  f.BorderStyle = static_cast<TkFrameStyle>(static_cast<int>(FForm->BorderStyle()));
+  const fw::TBorderIcons icons = FForm->BorderIcons();
+  f.SystemMenu = icons.Contains(fw::biSystemMenu);
+  f.MinimizeIcon = icons.Contains(fw::biMinimize);
+  f.MaximizeIcon = icons.Contains(fw::biMaximize);
+  const HWND wnd = FForm->HandleAllocated() ? FForm->Handle() : nullptr;
+  f.Iconic = wnd && IsIconic(wnd);
+  const fw::TWindowState state = FForm->WindowState();
+  f.Maximized = state == fw::wsMaximized;
+  f.Minimized = state == fw::wsMinimized;
+  f.MdiChild = FForm->FormStyle() == fw::fsMDIChild;
+  f.MainForm = IsMainForm();
+  f.MainFormOnTaskBar = true;
+  const HMENU sys = wnd ? GetSystemMenu(wnd, FALSE) : nullptr;
+  const UINT close = sys ? GetMenuState(sys, SC_CLOSE, MF_BYCOMMAND) : UINT(-1);
+  f.StdMenuHasClose = close != UINT(-1);
+  // A greyed item is disabled too (Wine reports it without MF_DISABLED).
+  f.StdCloseDisabled = close != UINT(-1) && (close & (MF_DISABLED | MF_GRAYED));
+  return SystemMenuRules(f);
+}
+
+TkCaptionButton* TkSkinProvider::ButtonOf(int hitCode) {
+  switch (hitCode) {
+    case HTCLOSE: return &FInput.Layout.Close;
+    case HTMAXBUTTON: return &FInput.Layout.Max;
+    case HTMINBUTTON: return &FInput.Layout.Min;
+    case HTHELP: return &FInput.Layout.Help;
+    default: return nullptr;
+  }
+}
+
+int TkSkinProvider::ButtonState(int hitCode) const {
+  return const_cast<TkSkinProvider*>(this)->ButtonOf(hitCode) ? const_cast<TkSkinProvider*>(this)->ButtonOf(hitCode)->State
+                                                              : -1;
+}
+
+fw::TPoint TkSkinProvider::ScreenToForm(int x, int y) const {
+  RECT w{};
+  GetWindowRect(FForm->Handle(), &w);
+  return {x - w.left, y - w.top};
+}
+
+TkTitleHitInput TkSkinProvider::HitInput() const {
+  TkTitleHitInput in;
+  in.Frame = FInput.Frame;
+  in.Layout = FInput.Layout;
+  in.HasSystemMenu = FInput.LayoutInput.SystemButtons;
+  in.SystemMenuIcon = FForm->BorderIcons().Contains(fw::biSystemMenu);
+  in.HelpIcon = FInput.LayoutInput.HelpButton;
+  in.Rules = Rules();
+  // The size grip of GripMode rmRightBottom, at the skin's grip mask.
+  const int grip = FSkin ? FSkin->ConstData.GripRightBottom : -1;
+  if (GripMode == gmRightBottom && !in.Frame.Zoomed && (in.Frame.Style & kWsThickFrame) && FSkin &&
+      FSkin->IsValidImgIndex(grip)) {
+    const TkMaskData& m = FSkin->ma[grip];
+    in.GripShown = true;
+    in.GripPos = {CaptionWidth(in.Frame) - MaskFrameWidth(m) - FrameWidthOf(in.Frame, true) - 1,
+                  FormImageHeight(in.Frame) - MaskFrameHeight(m) - FrameWidthOf(in.Frame, true) - 1};
+  }
+  return in;
+}
+
+int TkSkinProvider::NCHitTest(int screenX, int screenY) {
+  PrepareFormCache();
+  const fw::TPoint p = ScreenToForm(screenX, screenY);
+  return TitleHitTest(HitInput(), p.x, p.y);
+}
+
+void TkSkinProvider::StopTitleAnimations() {
+  for (TkCaptionButton* b : {&FInput.Layout.Close, &FInput.Layout.Max, &FInput.Layout.Min, &FInput.Layout.Help})
+    if (b->GlowID >= 0) HideGlowEffect(b->GlowID, true);
+}
+
+void TkSkinProvider::PaintTitleButton(int hitCode) {
+  TkCaptionButton* b = ButtonOf(hitCode);
+  if (!b || b->State == -1 || b->Rect.Left <= FInput.Layout.IconRect.Right || !Skinned()) return;
+  // The image is built with the button's new state and the button copied
+  // onto the window.
+  FBGChanged = true;
+  PrepareFormCache();
+  const HWND wnd = FForm->Handle();
+  if (FLockCount == 0 && IsWindowVisible(wnd)) {
+    HDC dc = GetWindowDC(wnd);
+    const fw::TRect& r = b->Rect;
+    BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), FormImage().Canvas()->Handle(), r.Left, r.Top, SRCCOPY);
+    ReleaseDC(wnd, dc);
+  }
+  // A hot minimise, maximise or close button glows around it.
+  const TkSkinData& s = FSkin->CommonSkinData;
+  const int glow = hitCode == HTMINBUTTON ? s.BIMinGlow : hitCode == HTMAXBUTTON ? s.BIMaxGlow : hitCode == HTCLOSE ? s.BICloseGlow : 0;
+  if (b->State == 1 && glow > 0 && GlowAllowed() && !HasParent() && FForm->FormStyle() != fw::fsMDIChild &&
+      FSkin->IsValidImgIndex(b->ImageIndex)) {
+    const int margin = hitCode == HTMINBUTTON   ? s.BIMinGlowMargin
+                       : hitCode == HTMAXBUTTON ? s.BIMaxGlowMargin
+                                                : s.BICloseGlowMargin;
+    RECT w{};
+    GetWindowRect(wnd, &w);
+    const fw::TRect r = fw::Rect(w.left + b->Rect.Left, w.top + b->Rect.Top, w.left + b->Rect.Right, w.top + b->Rect.Bottom);
+    if (b->GlowID >= 0) HideGlowEffect(b->GlowID);
+    b->GlowID = ShowGlowEffect(r, fw::Rect(0, 0, r.Width(), r.Height()), FSkin, u"GLOBALINFO",
+                               FSkin->ma[b->ImageIndex].PropertyName + u"GLOW", margin, 255, wnd);
+  } else if (b->GlowID >= 0) {
+    HideGlowEffect(b->GlowID);
+  }
+}
+
+void TkSkinProvider::SetHotHT(int hitCode, bool repaint) {
+  if (hitCode == FCurrentHT || !FDrawNonClientArea) return;
+  const int old = FCurrentHT;
+  if (old > 0) {
+    if (TkCaptionButton* b = ButtonOf(old)) b->State = 0;
+    if (repaint) PaintTitleButton(old);
+  }
+  FCurrentHT = hitCode;
+  if (TitleButtonPressed || hitCode <= 0) return;
+  if (TkCaptionButton* b = ButtonOf(hitCode)) b->State = 1;
+  if (repaint) PaintTitleButton(hitCode);
+}
+
+void TkSkinProvider::SetPressedHT(int hitCode) {
+  if (hitCode != FCurrentHT && FCurrentHT > 0) {
+    if (TkCaptionButton* b = ButtonOf(FCurrentHT)) b->State = 0;
+    PaintTitleButton(FCurrentHT);
+  }
+  FCurrentHT = hitCode;
+  const TkSysMenuRules r = Rules();
+  bool allowed = true;
+  if (hitCode == HTMAXBUTTON) allowed = r.EnabledMax || (IsZoomed(FForm->Handle()) && r.EnabledRestore);
+  if (hitCode == HTCLOSE) allowed = r.EnabledClose;
+  if (hitCode == 102) allowed = r.EnabledMax;
+  if (!allowed) {
+    FCurrentHT = 0;
+    return;
+  }
+  if (TkCaptionButton* b = ButtonOf(hitCode)) b->State = 2;
+  TitleButtonPressed = true;
+  PaintTitleButton(hitCode);
+}
+
+void TkSkinProvider::MsgNcHitTest(fw::TMessage& m) {
+  if (RTInit) {
+    RTInit = false;
+    LoadInit();
+  }
+  PrepareFormCache();
+  if (CaptionHeight(FInput.Frame, true) == 0 || !FDrawNonClientArea) {
+    CallOld(m);
+    return;
+  }
+  const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
+  const fw::TPoint p = ScreenToForm(x, y);
+  const TkTitleHitInput in = HitInput();
+  int code = TitleHitTest(in, p.x, p.y);
+  if (code == 0 || code == HTCLIENT || code == HTCAPTION || code == HTMENU || IsSizingCode(code)) {
+    if (in.GripShown && p.x > in.GripPos.x && p.y > in.GripPos.y) {
+      code = HTBOTTOMRIGHT;
+    } else {
+      CallOld(m);
+      code = int(m.Result);
+      // The system's buttons and menu icon are not drawn: there the caption is.
+      if (code == HTCLOSE || code == HTMAXBUTTON || code == HTMINBUTTON || code == HTHELP || code == HTSYSMENU)
+        code = HTCAPTION;
+    }
+  }
+  m.Result = code;
+}
+
+void TkSkinProvider::MsgNcMouseMove(fw::TMessage& m) {
+  if (!FForm->Enabled()) return;
+  const HWND wnd = FForm->Handle();
+  if (TkSkinManager* manager = Manager()) manager->WriteActiveControl(wnd);
+  const int code = NCHitTest(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+  m.WParam = WPARAM(code);
+  // The leave is reported so that a hot button cools down.
+  if (!FTrackingLeave) {
+    TRACKMOUSEEVENT t{sizeof(t), TME_LEAVE | TME_NONCLIENT, wnd, 0};
+    FTrackingLeave = TrackMouseEvent(&t) != FALSE;
+  }
+  if (IsTitleButtonCode(code)) {
+    SetHotHT(code, true);
+    return;
+  }
+  SetHotHT(0, true);
+  CallOld(m);
+}
+
+void TkSkinProvider::MsgNcLButtonDown(fw::TMessage& m) {
+  const int code = int(m.WParam);
+  const HWND wnd = FForm->Handle();
+  if (!FDrawNonClientArea) {
+    if (code != HTSYSMENU) {
+      CallOld(m);
+      return;
+    }
+    SetHotHT(0, true);
+    TitleButtonPressed = false;
+    RECT w{};
+    GetWindowRect(wnd, &w);
+    DropSysMenu(w.left + FrameWidthOf(FInput.Frame, false), w.top + CaptionHeight(FInput.Frame, true) + 4);
+    return;
+  }
+  if (code == HTOBJECT && HasBorderWindow()) {
+    CallOld(m);
+    return;
+  }
+  switch (code) {
+    case HTSYSMENU: {
+      m.Result = 0;
+      CallOld(m);
+      if (m.Result != 0) return;
+      SetHotHT(0, true);
+      TitleButtonPressed = false;
+      if (!SkinnedPopups()) {
+        // A double click may follow: the menu waits for it.
+        DelayProcessingMessages(200);
+        if (!FForm || FSkinData->FUpdating) return;
+      }
+      RECT w{};
+      GetWindowRect(wnd, &w);
+      DropSysMenu(w.left + FrameWidthOf(FInput.Frame, false),
+                  w.top + BorderHeight(FInput.Frame, true) + FInput.Layout.IconRect.Height() +
+                      FrameHeightOf(FInput.Frame, false));
+      return;
+    }
+    case HTMENU:
+      CallOld(m);
+      return;
+    case HTMINBUTTON:
+    case HTMAXBUTTON:
+    case HTCLOSE:
+    case HTHELP:
+    case 101:
+    case 102:
+    case 103:
+      SetPressedHT(code);
+      // The release may come anywhere: the form keeps the mouse.
+      SetCapture(wnd);
+      return;
+    default:
+      break;
+  }
+  if (code >= 1000 && code < 2000) {
+    SetPressedHT(code);
+    return;
+  }
+  if (code >= 2000 && code <= 2255) return;  // no title bar on this form
+  if (IsIconic(wnd)) {
+    Send(WM_SYSCOMMAND, 0xF012, 0);
+    return;
+  }
+  SetHotHT(0, true);
+  if (IsZoomed(wnd)) {
+    const fw::TPoint p = ScreenToForm(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+    if (p.y <= FrameHeightOf(FInput.Frame, true) + CaptionHeight(FInput.Frame, true)) {
+      if (!FForm->Active() && FForm->Enabled() && FForm->CanFocus()) FForm->SetFocus();
+      return;  // a maximised form is not dragged
+    }
+  }
+  if (DragFullWindowsQuery() && ResizeMode == rmBorder && FForm->Enabled() && code != HTMENU &&
+      (code == HTCAPTION || IsSizingCode(code))) {
+    if (code == HTCAPTION) CallOld(m);
+    BorderTracking.Moving = !IsSizingCode(code);
+    Send(WM_SYSCOMMAND, BorderTracking.Moving ? SC_MOVE : SC_SIZE, 0);
+    // The grabbed edge is the one sized.
+    BorderTracking.EdgeHitCode = BorderTracking.Moving ? 0 : code;
+    StartBorderTracking(*this, GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+    return;
+  }
+  CallOld(m);
+}
+
+void TkSkinProvider::MsgNcLButtonUp(fw::TMessage& m) {
+  const HWND wnd = FForm->Handle();
+  if (!FDrawNonClientArea || !FForm->Enabled()) {
+    CallOld(m);
+    return;
+  }
+  // A release under the capture comes in client coordinates with key flags
+  // in wParam (Ctrl reads as the minimise code): the code is the element
+  // under the point, and only while one is held.
+  const bool client = m.Msg == WM_LBUTTONUP;
+  POINT s{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  if (client) ClientToScreen(wnd, &s);
+  const int code = !client ? int(m.WParam) : TitleButtonPressed ? NCHitTest(s.x, s.y) : 0;
+  const fw::TPoint p = ScreenToForm(s.x, s.y);
+  const bool held = TitleButtonPressed;
+  if (held && GetCapture() == wnd) {
+    TitleButtonPressed = false;  // the capture's loss must not cancel the click
+    ReleaseCapture();
+    TitleButtonPressed = held;
+  }
+  auto over = [&](const TkCaptionButton& b) { return Inside(b.Rect, p); };
+  const TkSysMenuRules r = Rules();
+  switch (code) {
+    case HTMINBUTTON:
+      if (held && over(FInput.Layout.Min)) {
+        TitleButtonPressed = false;
+        SetHotHT(0, true);
+        if (IsMainForm()) {
+          SkipAnimation = true;
+          struct Restore {
+            bool& flag;
+            ~Restore() { flag = false; }
+          } restore{SkipAnimation};
+          Send(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        } else {
+          Send(WM_SYSCOMMAND, IsIconic(wnd) ? SC_RESTORE : SC_MINIMIZE, 0);
+        }
+        FBGChanged = true;
+        return;
+      }
+      TitleButtonPressed = false;
+      SetHotHT(0, true);
+      if (!client) CallOld(m);
+      return;
+    case HTMAXBUTTON:
+      if (!r.EnabledMax && !(IsZoomed(wnd) && r.EnabledRestore)) break;
+      TitleButtonPressed = false;
+      SetHotHT(0, true);
+      if (held && over(FInput.Layout.Max)) {
+        Send(WM_SYSCOMMAND, IsZoomed(wnd) ? SC_RESTORE : SC_MAXIMIZE, 0);
+      } else if (!client) {
+        CallOld(m);
+      }
+      return;
+    case HTCLOSE:
+      if (r.EnabledClose && held && over(FInput.Layout.Close)) {
+        FInput.Layout.Close.State = 0;
+        TitleButtonPressed = false;
+        Send(WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (!FForm || FForm->ComponentState().Contains(fw::csDestroying)) return;
+        StopTitleAnimations();
+        if (IsWindowVisible(wnd)) FBGChanged = true;
+      }
+      TitleButtonPressed = false;
+      SetHotHT(0, true);
+      return;
+    case HTHELP:
+      TitleButtonPressed = false;
+      SetHotHT(0, true);
+      if (held && over(FInput.Layout.Help)) {
+        Send(WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+        RepaintFormFrame();
+      }
+      return;
+    default:
+      break;
+  }
+  if (code >= 1000 && code < 2000) {
+    TitleButtonPressed = false;
+    SetHotHT(0, true);
+    return;
+  }
+  // Any other release: an outline drag ends where the mouse is.
+  if (IsIconic(wnd)) {
+    CallOld(m);
+  } else if (ResizeMode == rmBorder && BorderTracking.Active && !IsZoomed(wnd)) {
+    EndBorderTracking(*this);
+  } else {
+    CallOld(m);
+  }
+  TitleButtonPressed = false;
+  // A button held and released elsewhere is normal again.
+  if (held) SetHotHT(0, true);
+}
+
+void TkSkinProvider::MsgCaptureChanged(fw::TMessage& m) {
+  CallOld(m);
+  if (reinterpret_cast<HWND>(m.LParam) == FForm->Handle()) return;
+  // The mouse went elsewhere: a held button and a drag end without effect.
+  if (BorderTracking.Active && BorderTracking.Provider == this) AbandonBorderTracking();
+  if (TitleButtonPressed) {
+    TitleButtonPressed = false;
+    SetHotHT(0, true);
+  }
+}
+
+void TkSkinProvider::MsgNcLButtonDblClk(fw::TMessage& m) {
+  const HWND wnd = FForm->Handle();
+  if (ResizeMode == rmBorder && BorderTracking.Active) EndBorderTracking(*this);
+  switch (int(m.WParam)) {
+    case HTCAPTION: {
+      const TkSysMenuRules r = Rules();
+      if ((FForm->BorderIcons().Contains(fw::biSystemMenu) && (r.EnabledMax || r.EnabledRestore)) ||
+          (!HasBorder(FInput.Frame) && IsIconic(wnd))) {
+        Send(WM_SYSCOMMAND, IsZoomed(wnd) || IsIconic(wnd) ? SC_RESTORE : SC_MAXIMIZE, 0);
+      } else if (IsIconic(wnd)) {
+        Send(WM_SYSCOMMAND, SC_RESTORE, 0);
+      }
+      m.WParam = 0;
+      return;
+    }
+    case HTSYSMENU:
+      if (!SkinnedPopups()) FSkinData->FUpdating = true;
+      FForm->Close();
+      return;
+    default:
+      CallOld(m);
+  }
+}
+
+void TkSkinProvider::MsgNcRButtonDown(fw::TMessage& m) {
+  if (m.WParam == HTCAPTION || m.WParam == HTSYSMENU) return;
+  CallOld(m);
+}
+
+void TkSkinProvider::MsgNcRButtonUp(fw::TMessage& m) {
+  if (!HasBorder(FInput.Frame)) {
+    CallOld(m);
+    return;
+  }
+  const int code = NCHitTest(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+  if (code == HTCAPTION || code == HTSYSMENU) {
+    SetHotHT(0, true);
+    TitleButtonPressed = false;
+    DropSysMenu(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+  }
+}
+
+void TkSkinProvider::MsgMouseMove(fw::TMessage& m) {
+  CallOld(m);
+  if (TkSkinManager* manager = DefaultSkinManager) manager->WriteActiveControl(nullptr);
+  if (ResizeMode != rmBorder || !FForm->Enabled() || BorderTracking.Provider != this) return;
+  POINT c{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  ClientToScreen(FForm->Handle(), &c);
+  TkBorderTracking& t = BorderTracking;
+  if (t.Moving) {
+    t.Cancelled = false;
+    if (!t.Active) return;
+    DrawTrackingFrame(*this, t.Left, t.Top);
+    t.Left += c.x - t.OffsetX;
+    t.Top += c.y - t.OffsetY;
+    t.OffsetX = c.x;
+    t.OffsetY = c.y;
+    DrawTrackingFrame(*this, t.Left, t.Top);
+    return;
+  }
+  if (t.Cancelled) {
+    t.OffsetX = c.x;
+    t.OffsetY = c.y;
+    t.Cancelled = false;
+  }
+  if (!t.Active) return;
+  DrawTrackingFrame(*this, t.Left, t.Top);
+  RECT w{};
+  GetWindowRect(FForm->Handle(), &w);
+  const fw::TRect r = SizedTrackRect(fw::Rect(w.left, w.top, w.right, w.bottom), {t.OffsetX, t.OffsetY}, {c.x, c.y},
+                                     t.EdgeHitCode, t.MinWidth, t.MinHeight);
+  t.Left = r.Left;
+  t.Top = r.Top;
+  t.Right = r.Right;
+  t.Bottom = r.Bottom;
+  DrawTrackingFrame(*this, t.Left, t.Top);
+}
+
+void TkSkinProvider::MsgMouseLeave(fw::TMessage& m) {
+  if (m.Msg == WM_NCMOUSELEAVE || m.Msg == WM_MOUSELEAVE) FTrackingLeave = false;
+  // A held button stays pressed until the release.
+  if (!(FCurrentHT >= 2000 && HasBorderWindow()) && !(TitleButtonPressed && GetCapture() == FForm->Handle())) {
+    SetHotHT(-1, true);
+    TitleButtonPressed = false;
+  }
+  CallOld(m);
+}
+
+}  // namespace skin

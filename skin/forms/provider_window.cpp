@@ -1,0 +1,491 @@
+// The life of a skinned form's window: moving, sizing, snapping, the system
+// commands (minimise, maximise, restore with the animations), showing and
+// hiding with the skin manager's animations, closing, and the children that
+// come and get their adapters.
+#include "skin/forms/skin_provider.h"
+
+#include <windowsx.h>
+
+#include "fw/system/application.h"
+#include "skin/engine/animations.h"
+#include "skin/engine/bitmap_dc.h"
+#include "skin/engine/glow_effect.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/skin_messages.h"
+#include "skin/engine/skin_utils.h"
+#include "skin/engine/window_utils.h"
+#include "skin/forms/min_animation.h"
+#include "skin/forms/core/border_tracking.h"
+#include "skin/forms/frame_facts.h"
+#include "skin/forms/outline_drag.h"
+
+namespace skin {
+
+namespace {
+
+constexpr uint32_t fsHideSnapshot = 0x200;
+constexpr uint32_t fsSizingFromTop = 0x2000, fsSizingFromSide = 0x4000;
+
+// A flag set for a scope.
+struct TkFlagScope {
+  bool& Flag;
+  bool Saved;
+  TkFlagScope(bool& flag, bool value) : Flag(flag), Saved(flag) { Flag = value; }
+  ~TkFlagScope() { Flag = Saved; }
+};
+
+// WS_VISIBLE taken away as a redraw lock (with the layered style of a fade)
+// and given back on every way out.
+struct TkVisibleLock {
+  HWND Wnd;
+  bool Locked;
+  TkVisibleLock(HWND wnd, bool lock) : Wnd(wnd), Locked(lock) {
+    if (Locked) SetWindowBlend(Wnd, false, 1);
+  }
+  ~TkVisibleLock() {
+    if (!Locked || !IsWindow(Wnd)) return;
+    const LONG_PTR style = GetWindowLongPtrW(Wnd, GWL_STYLE);
+    if (style & WS_VISIBLE) return;
+    SetWindowLongPtrW(Wnd, GWL_STYLE, style | WS_VISIBLE);
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+  TkVisibleLock(const TkVisibleLock&) = delete;
+  TkVisibleLock& operator=(const TkVisibleLock&) = delete;
+};
+
+void BroadcastSkinState(fw::TWinControl* control) {
+  fw::TMessage m{WM_SKINCOMMAND, MAKEWPARAM(0, SKC_SKINSTATE), 1, 0};
+  BroadcastToControls(control, m);
+}
+
+fw::TWinControl* WinControlOfHandle(fw::TWinControl* parent, HWND wnd) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    auto* w = dynamic_cast<fw::TWinControl*>(parent->Controls(i));
+    if (!w) continue;
+    if (w->HandleAllocated() && w->Handle() == wnd) return w;
+    if (fw::TWinControl* found = WinControlOfHandle(w, wnd)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool TkSkinProvider::AnimShowActive() const {
+  TkSkinManager* m = Manager();
+  return m && m->AnimEffects() && m->AnimEffects()->FormShow.Active;
+}
+
+bool TkSkinProvider::AnimHideActive() const {
+  TkSkinManager* m = Manager();
+  return m && m->AnimEffects() && m->AnimEffects()->FormHide.Active;
+}
+
+bool TkSkinProvider::MinimizingActive() const {
+  TkSkinManager* m = Manager();
+  return m && m->AnimEffects() && m->AnimEffects()->Minimizing.Active;
+}
+
+void TkSkinProvider::TakeHideSnapshot() {
+  FormState |= fsHideSnapshot;
+  TakeCoverSnapshot();
+  FormState &= ~fsHideSnapshot;
+  FBGChanged = false;
+  if (HasBorderWindow()) ShowCoverOnBorder(255);
+}
+
+// Size and position.
+
+void TkSkinProvider::MsgMove(fw::TMessage& m) {
+  StopTitleAnimations();
+  FreeGlowEffects(false);
+  CallOld(m);
+}
+
+void TkSkinProvider::MsgSize(fw::TMessage& m) {
+  const HWND wnd = FForm->Handle();
+  if (FSkinData->FUpdating || !IsWindowVisible(wnd)) {
+    FRgnChanged = FBGChanged = true;
+    CallOld(m);
+    return;
+  }
+  const int cw = LOWORD(m.LParam), ch = HIWORD(m.LParam);
+  const fw::TRect last = LastClientRect;
+  const bool shrank = cw < last.Width() || ch < last.Height();
+  // The skin's right-hand client images stood at the old corner.
+  if (shrank || last.Width() == 0) {
+    for (const char16_t* name : {u"IMGTOPRIGHT", u"IMGBTMRIGHT"}) {
+      const int i = FSkin->GetMaskIndex(FFormSkinIndex, u"FORM", name);
+      if (!FSkin->IsValidImgIndex(i)) continue;
+      const TkMaskData& mask = FSkin->ma[i];
+      const int w = MaskFrameWidth(mask), h = MaskFrameHeight(mask);
+      const bool top = name[3] == u'T';
+      RECT r{last.Right - w, top ? 0 : last.Bottom - h, last.Right, top ? h : last.Bottom};
+      InvalidateRect(wnd, &r, FALSE);
+    }
+  }
+  {
+    TkFlagScope updating(FSkinData->FUpdating, FSkinData->FUpdating || (!HasParent() && DrawClientArea));
+    CallOld(m);
+  }
+  if (!AnimationInProgress) {
+    if (!FForm->Showing()) FBGChanged = true;
+    fw::TBitmap& image = FormImage();
+    RECT w{};
+    GetWindowRect(wnd, &w);
+    const bool sameSize = image.Width() == w.right - w.left && image.Height() == w.bottom - w.top;
+    if (!sameSize) {
+      FRgnChanged = FBGChanged = true;
+      if (FDrawNonClientArea) {
+        if (HasBorderWindow()) {
+          UpdateExBordersPos(true, 255);
+        } else if (FLockCount == 0) {
+          HDC dc = GetWindowDC(wnd);
+          PaintNonClient(dc);
+          ReleaseDC(wnd, dc);
+        }
+        if (!FSkinData->FUpdating) {
+          if (((FSkinData->BGType & 2) && ch != last.Height()) || ((FSkinData->BGType & 1) && cw != last.Width())) {
+            fw::TMessage moved{WM_SKINCOMMAND, MAKEWPARAM(1, SKC_MOVED), 0, 0};
+            BroadcastToControls(FForm, moved);
+          }
+          RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_UPDATENOW | RDW_NOFRAME);
+          RepaintChildControls(FForm);
+        }
+      }
+    }
+  }
+  LastClientRect = fw::Rect(0, 0, FForm->ClientWidth(), FForm->ClientHeight());
+}
+
+void TkSkinProvider::MsgWindowPosChanging(fw::TMessage& m) {
+  auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+  if (RgnChanging || FForm->ComponentState().Contains(fw::csLoading) || !pos) {
+    CallOld(m);
+    return;
+  }
+  const HWND wnd = FForm->Handle();
+  if (!IsZoomed(wnd) && !(pos->flags & SWP_NOMOVE) && (pos->x != 0 || pos->y != 0)) {
+    if (ScreenSnap && FForm->Showing()) {
+      const fw::TRect area = FormWorkArea(FForm);
+      const int cx = (pos->flags & SWP_NOSIZE) ? FForm->Width() : pos->cx;
+      const int cy = (pos->flags & SWP_NOSIZE) ? FForm->Height() : pos->cy;
+      SnapCoordinate(pos->x, area.Right, SnapBuffer, cx);
+      SnapCoordinate(pos->y, area.Bottom, SnapBuffer, cy);
+      SnapCoordinate(pos->x, area.Left, SnapBuffer, 0);
+      SnapCoordinate(pos->y, area.Top, SnapBuffer, 0);
+    }
+    if (FormState & (fsSizingFromTop | fsSizingFromSide)) {
+      if (FormState & fsSizingFromTop) {
+        if (FForm->Top() == pos->y) {
+          pos->y = NormalBounds.Top;
+          pos->cy += FForm->Top() - NormalBounds.Top;
+        } else {
+          // The saved height, not top plus height.
+          pos->cy = NormalBounds.Bottom;
+        }
+      }
+      FormState &= ~(fsSizingFromTop | fsSizingFromSide);
+      m.Result = 0;
+      return;
+    }
+  }
+  if (Manager() && LayeredWindowsAvailable() && FDrawNonClientArea && !SkipAnimation) {
+    const bool hiding = (pos->flags & SWP_HIDEWINDOW) || pos->x == -32000;
+    if (hiding && FormImage().Width() > 0) {
+      if (IsIconic(wnd) && FForm->WindowState() != fw::wsMinimized && pos->x == -32000) {
+        CallOld(m);
+        StartMinimizeAnimation();
+        return;
+      }
+      if (!IsIconic(wnd) && Manager()->ShowState != saMinimize && FAllowAnimation && AnimHideActive() &&
+          !(FormState & fsHideSnapshot) && !HasParent()) {
+        FormState |= fsHideSnapshot;
+        TakeCoverSnapshot();
+        if (HasBorderWindow())
+          ShowCoverOnBorder(255);
+        else
+          ShowCoverForm();
+      }
+    } else {
+      FormState &= ~fsHideSnapshot;
+    }
+  }
+  CallOld(m);
+}
+
+void TkSkinProvider::MsgWindowPosChanged(fw::TMessage& m) {
+  auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+  TkSkinManager* manager = Manager();
+  if (!manager || !LayeredWindowsAvailable() || !FDrawNonClientArea || !pos) {
+    CallOld(m);
+    return;
+  }
+  const HWND wnd = FForm->Handle();
+  if ((pos->flags & SWP_HIDEWINDOW) && !SkipAnimation && FormImage().Width() > 0 && !IsIconic(wnd)) {
+    if (!(manager->ShowState == saMinimize && IsMainForm())) {
+      if (manager->ShowState != saMinimize && FAllowAnimation && AnimHideActive() && !HasParent() &&
+          FForm->FormStyle() != fw::fsMDIChild) {
+        CallOld(m);
+        TkFlagScope skip(SkipAnimation, true);
+        AnimHideForm(this);
+        return;
+      }
+      FreeBorderWindow();
+    } else if (MinimizingActive()) {
+      CallOld(m);
+      fAnimating = false;
+      return;
+    }
+  }
+  CallOld(m);
+  if (FInAnimation || !HasBorderWindow() || !FForm->Visible() || IsIconic(wnd)) return;
+  if (pos->flags & (SWP_NOREDRAW | SWP_FRAMECHANGED)) return;
+  UpdateExBordersPos(false, 255);
+}
+
+void TkSkinProvider::MsgSysCommand(fw::TMessage& m) {
+  const HWND wnd = FForm->Handle();
+  const UINT command = UINT(m.WParam) & 0xFFF0;
+  const bool mdiChild = FForm->FormStyle() == fw::fsMDIChild;
+  if (!mdiChild) {
+    switch (command) {
+      case SC_MINIMIZE:
+        if (!IsMainForm() && MinimizingActive()) {
+          TkcSysAnimationOff off;
+          StartMinimizeAnimation();
+          CallOld(m);
+          return;
+        }
+        break;
+      case SC_MAXIMIZE:
+        if (!HasParent() && MinimizedByTimer()) {
+          TkcSysAnimationOff off;
+          StartRestoreAnimation();
+          CallOld(m);
+          return;
+        }
+        break;
+      case SC_RESTORE:
+        if (FormState & fsHideSnapshot) {
+          FormState &= ~fsHideSnapshot;
+          TkcSysAnimationOff off;
+          CallOld(m);
+          return;
+        }
+        if (!IsMainForm() && IsIconic(wnd)) {
+          {
+            TkcSysAnimationOff off;
+            StartRestoreAnimation();
+            CallOld(m);
+          }
+          return;
+        }
+        break;
+      default:
+        if ((UINT(m.WParam) & 0xFFFF) != 0xF012 && IsMainForm() && IsIconic(wnd) && !HasParent() &&
+            MinimizedByTimer() && fw::Application) {
+          m.Result = SendMessageW(fw::Application->Handle(), WM_SYSCOMMAND, m.WParam, m.LParam);
+          return;
+        }
+        break;
+    }
+    if ((UINT(m.WParam) & 0xFFFF) == 0xF012) FForm->Repaint();
+  }
+  // The outline drag takes the mouse; the system's own move or size loop
+  // would take it away again, so these commands end here.
+  if (ResizeMode == rmBorder && FForm->Enabled() && !BorderTracking.Active &&
+      (command == SC_MOVE || command == SC_SIZE)) {
+    SetCapture(wnd);
+    BorderTracking.Cancelled = true;
+    BorderTracking.Moving = command == SC_MOVE;
+    if (command == SC_SIZE) BorderTracking.EdgeHitCode = 0;
+    BorderTracking.Provider = this;
+    return;
+  }
+  CallOld(m);
+  if (!FForm || FForm->ComponentState().Contains(fw::csDestroying)) return;
+  if (command == SC_MAXIMIZE || command == SC_RESTORE) {
+    if (FInput.LayoutInput.VisibleMax) FCurrentHT = HTMAXBUTTON;
+    SetHotHT(0, true);
+    if (command == SC_RESTORE) {
+      FBGChanged = true;
+      if (HasBorder(FInput.Frame))
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
+      else
+        SetWindowRgn(wnd, nullptr, TRUE);
+    }
+  }
+  if (command == SC_MINIMIZE && MinimizingActive()) fAnimating = false;
+}
+
+// Creation, show, close and children.
+
+void TkSkinProvider::MsgShowWindow(fw::TMessage& m) {
+  const HWND wnd = FForm->Handle();
+  if (FForm->FormStyle() != fw::fsMDIChild) {
+    if (m.WParam == 1) FormState &= 0x400;
+    if (m.LParam == SW_PARENTCLOSING && TkFormProviderLink::FInAnimation == false) {
+      if (TkSkinManager* manager = Manager(); manager && manager->ShowState != saIgnore)
+        manager->ShowState = IsIconic(wnd) ? saMinimize : IsZoomed(wnd) ? saMaximize : saRestore;
+    }
+  }
+  CallOld(m);
+  if (m.WParam == 1 && HasParent()) FBGChanged = true;
+}
+
+void TkSkinProvider::MsgClose(fw::TMessage& m) {
+  const bool snapshot =
+      FAllowAnimation && AnimHideActive() && FDrawNonClientArea && !(FormState & fsHideSnapshot) && !HasParent();
+  CallOld(m);
+  if (snapshot && FForm && !FForm->ComponentState().Contains(fw::csDestroying)) TakeHideSnapshot();
+}
+
+void TkSkinProvider::MsgVisibleChanged(fw::TMessage& m) {
+  if (m.WParam == 1 && RTInit) {
+    RTInit = false;
+    LoadInit();
+    TkSkinManager* manager = Manager();
+    UpdateBorderForm(manager && manager->ReadExtendedBorders());
+  }
+  CallOld(m);
+  if (m.WParam != 0) {
+    if (HasParent()) RepaintChildControls(FForm);
+  } else {
+    // Hidden: the next showing builds the image anew.
+    if (!FForm->ComponentState().Contains(fw::csDestroying)) FormImage().SetSize(0, 0);
+    StopTitleAnimations();
+  }
+}
+
+void TkSkinProvider::MsgShowingChanged(fw::TMessage& m) {
+  const HWND wnd = FForm->Handle();
+  TkSkinManager* manager = Manager();
+  if (!FDrawNonClientArea || !DrawClientArea) {
+    CallOld(m);
+    FSkinData->FUpdating = false;
+    return;
+  }
+  if (!FForm->Showing()) {
+    if (HasBorderWindow()) {
+      if (manager && AnimHideActive() && manager->AnimEffects()->FormHide.Time >= 12 && FAllowAnimation)
+        TakeHideSnapshot();
+      else
+        FreeBorderWindow();
+    }
+    CallOld(m);
+    return;
+  }
+  if (FForm->FormStyle() == fw::fsMDIChild) {
+    CallOld(m);
+    return;
+  }
+  FormState &= ~fsHideSnapshot;
+  fAnimating = FAllowAnimation && !HasParent() && AnimShowActive();
+  int alpha = 255;
+  bool madeLayered = false;
+  if (fAnimating) {
+    FSkinData->FUpdating = true;
+    FInAnimation = true;
+    madeLayered = SetWindowBlend(wnd, true, 1);
+    if (madeLayered) {
+      RgnChanging = false;
+    }
+    for (int i = 0; i < FForm->ControlCount(); ++i)
+      if (FForm->Controls(i)->Visible()) FForm->Controls(i)->Perform(WM_SETREDRAW, 0, 0);
+  } else {
+    FSkinData->FUpdating = false;
+  }
+  UpdateBorderForm(manager && manager->ReadExtendedBorders());
+  CallOld(m);
+  if (Skinned() || !fAnimating) {
+    if (fAnimating) {
+      for (int i = 0; i < FForm->ControlCount(); ++i)
+        if (FForm->Controls(i)->Visible()) FForm->Controls(i)->Perform(WM_SETREDRAW, 1, 0);
+      // The window counts as hidden (no drawing) until the animation
+      // shows it; it is visible again whatever happens on the way.
+      TkVisibleLock lock(wnd, madeLayered);
+      fAnimating = false;
+      FSkinData->FUpdating = false;
+      AnimShowForm(this, unsigned(manager->AnimEffects()->FormShow.Time), alpha, manager->AnimEffects()->FormShow.Mode);
+      FInAnimation = false;
+      RgnChanging = false;
+    } else {
+      RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    LastClientRect = fw::Rect(0, 0, FForm->ClientWidth(), FForm->ClientHeight());
+  } else {
+    for (int i = 0; i < FForm->ControlCount(); ++i)
+      if (FForm->Controls(i)->Visible()) FForm->Controls(i)->Perform(WM_SETREDRAW, 1, 0);
+    SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    RgnChanging = false;
+    fAnimating = false;
+    FInAnimation = false;
+  }
+}
+
+void TkSkinProvider::MsgEnabledChanged(fw::TMessage& m) {
+  CallOld(m);
+  if (!FDrawNonClientArea) return;
+  FBGChanged = true;
+  Send(WM_NCPAINT, 1, 0);
+}
+
+void TkSkinProvider::MsgFloat(fw::TMessage& m) {
+  CallOld(m);
+  Send(WM_SKINCOMMAND, MAKEWPARAM(0, SKC_REFRESH), reinterpret_cast<LPARAM>(Manager()));
+}
+
+void TkSkinProvider::MsgParentNotify(fw::TMessage& m) {
+  const WORD event = LOWORD(m.WParam);
+  if (FForm->ComponentState().Contains(fw::csLoading) || (event != WM_CREATE && event != WM_DESTROY)) {
+    CallOld(m);
+    return;
+  }
+  CallOld(m);
+  BroadcastSkinState(FForm);
+}
+
+void TkSkinProvider::MsgControlListChange(fw::TMessage& m) {
+  CallOld(m);
+  auto* control = reinterpret_cast<fw::TControl*>(m.WParam);
+  if (!control) return;
+  if (auto* w = dynamic_cast<fw::TWinControl*>(control)) {
+    BroadcastSkinState(w);
+  }
+  control->Perform(WM_SKINCOMMAND, MAKEWPARAM(0, SKC_SKINSTATE), 1);
+}
+
+void TkSkinProvider::MsgNotify(fw::TMessage& m) {
+  CallOld(m);
+  const auto* hdr = reinterpret_cast<const NMHDR*>(m.LParam);
+  // A tab control changed its page: the new page's controls get adapters.
+  (void)hdr;
+}
+
+void TkSkinProvider::UnskinnedVisibleChanged(fw::TMessage& m) {
+  TkSkinManager* manager = Manager();
+  if (FDrawNonClientArea && m.WParam == 0 && manager && manager->Active() &&
+      !(fw::Application && fw::Application->Terminated()) && manager->ShowState != saMinimize && FAllowAnimation &&
+      AnimHideActive() && !(FormState & fsHideSnapshot) && !HasParent()) {
+    FormState |= fsHideSnapshot;
+    if (HasBorderWindow())
+      ShowCoverOnBorder(255);
+    else
+      ShowCoverForm();
+  }
+  CallOld(m);
+}
+
+void TkSkinProvider::UnskinnedWindowPosChanged(fw::TMessage& m) {
+  auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+  TkSkinManager* manager = Manager();
+  if (!manager || !LayeredWindowsAvailable() || !pos || !(pos->flags & SWP_HIDEWINDOW) || !FAllowAnimation ||
+      IsIconic(FForm->Handle()) || SkipAnimation || !manager->Active() || !FDrawNonClientArea || !AnimHideActive())
+    return;
+  TkFlagScope skip(SkipAnimation, true);
+  AnimHideForm(this);
+  SetWindowBlend(FForm->Handle(), false, 1);
+}
+
+}  // namespace skin
