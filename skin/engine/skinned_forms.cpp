@@ -85,13 +85,16 @@ void BroadcastToSkinnedForms(fw::TMessage& Message) {
     for (HWND dlg : SkinningLinks().VisibleDialogWindows()) SendMessageW(dlg, Message.Msg, Message.WParam, Message.LParam);
 }
 
-void ForEachSkinnedForm(TkSkinManager* Manager, const std::function<void(TkFormProviderLink&)>& Routine) {
+void ForEachSkinnedForm(TkSkinManager* Manager, const std::function<void(TkFormProviderLink&)>& Routine,
+                        bool FrozenToo) {
   for (size_t i = 0; i < SkinnedFormList.size(); ++i) {
     fw::TCustomForm* form = SkinnedFormList[i];
     if (!form || BeingFreed(form) || form->FormStyle() == fw::fsMDIChild || form->Parent()) continue;
-    if (!form->HandleAllocated() || !IsWindowVisible(form->WindowHandle()) || IsIconic(form->WindowHandle())) continue;
+    if (!form->HandleAllocated() || IsIconic(form->WindowHandle())) continue;
     TkFormProviderLink* provider = ProviderOf(form);
     if (!provider || !provider->FCommonData || provider->FCommonData->ReadSkinManager() != Manager) continue;
+    const bool frozen = FrozenToo && (provider->FormState & fsFrozen);
+    if (!IsWindowVisible(form->WindowHandle()) && !frozen) continue;
     Routine(*provider);
   }
 }
@@ -124,12 +127,15 @@ void UnlockSkinnedForms(TkSkinManager* Manager, bool Animate) {
   if (ApplicationMinimized()) return;
   if (Manager && Manager->IsDefault()) AnimationInProgress = false;
   std::vector<TkFormProviderLink*> frozen;
-  ForEachSkinnedForm(Manager, [&](TkFormProviderLink& p) {
-    if (p.FormState & fsFrozen) {
-      SendMessageW(p.Form->WindowHandle(), WM_SETREDRAW, 1, 0);
-      frozen.push_back(&p);
-    }
-  });
+  ForEachSkinnedForm(
+      Manager,
+      [&](TkFormProviderLink& p) {
+        if (p.FormState & fsFrozen) {
+          SendMessageW(p.Form->WindowHandle(), WM_SETREDRAW, 1, 0);
+          frozen.push_back(&p);
+        }
+      },
+      true);
   for (TkFormProviderLink* p : frozen) {
     HWND wnd = p->Form->WindowHandle();
     if (!wnd || IsIconic(wnd) || !(p->FormState & fsFrozen)) continue;

@@ -35,7 +35,10 @@ void BroadcastSkinMessage(fw::TMessage& Message);
 void BroadcastToSkinnedForms(fw::TMessage& Message);
 // Each registered form that is shown, not minimized, not an MDI child and
 // without parent, whose provider uses the manager.
-void ForEachSkinnedForm(TkSkinManager* Manager, const std::function<void(TkFormProviderLink&)>& Routine);
+// FrozenToo: also forms locked for the skin change (WM_SETREDRAW false
+// leaves them without WS_VISIBLE).
+void ForEachSkinnedForm(TkSkinManager* Manager, const std::function<void(TkFormProviderLink&)>& Routine,
+                        bool FrozenToo = false);
 
 void PrepareSkinChangeForms(TkSkinManager* Manager);
 void LockSkinnedForms(TkSkinManager* Manager);
