@@ -21,8 +21,6 @@
 
 namespace skin {
 
-bool TitleButtonPressed = false;
-
 namespace {
 
 constexpr UINT kCaptionFormat = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;

@@ -25,7 +25,8 @@ namespace skin {
 class TkcProvider;
 
 // Set while a title button is pressed; cleared when another one turns hot,
-// so that a release over another button does nothing.
+// so that a release over another button does nothing (one flag for skinned
+// forms and dialogs, kept by the form skinning).
 extern bool TitleButtonPressed;
 
 class TkcDialogWnd : public TkcMainWnd {

@@ -102,6 +102,9 @@ struct TkSkinningLinks {
   // (the skin manager's 22 lists), attached to the control's window; the
   // caller owns it. Null when that list has no adapter.
   std::function<TkAdapterLink*(int ListIndex, fw::TWinControl* Control, const TkcSkinParams& Params)> MakeListAdapter;
+  // The painter of a graphic speed button named in the speed-button list,
+  // with the skin data the form skinning keeps for it; the caller owns it.
+  std::function<TkAdapterLink*(fw::TControl* Button, TkCommonData* SkinData)> MakeSpeedButtonHandler;
 };
 TkSkinningLinks& SkinningLinks();
 

@@ -13,6 +13,7 @@
 #include "skin/engine/skin_utils.h"
 #include "skin/forms/frame_facts.h"
 #include "skin/forms/outline_drag.h"
+#include "skin/forms/system_menu.h"
 #include "skin/forms/core/border_tracking.h"
 #include "skin/forms/skin_provider.h"
 
@@ -53,29 +54,7 @@ bool TkSkinProvider::SkinnedPopups() const {
   return !m || m->SkinnedPopups();
 }
 
-TkSysMenuRules TkSkinProvider::Rules() const {
-  TkSysMenuFacts f;
-  if (!FForm) return SystemMenuRules(f);
-  f.BorderStyle = static_cast<TkFrameStyle>(static_cast<int>(FForm->BorderStyle()));
-  const fw::TBorderIcons icons = FForm->BorderIcons();
-  f.SystemMenu = icons.Contains(fw::biSystemMenu);
-  f.MinimizeIcon = icons.Contains(fw::biMinimize);
-  f.MaximizeIcon = icons.Contains(fw::biMaximize);
-  const HWND wnd = FForm->HandleAllocated() ? FForm->Handle() : nullptr;
-  f.Iconic = wnd && IsIconic(wnd);
-  const fw::TWindowState state = FForm->WindowState();
-  f.Maximized = state == fw::wsMaximized;
-  f.Minimized = state == fw::wsMinimized;
-  f.MdiChild = FForm->FormStyle() == fw::fsMDIChild;
-  f.MainForm = IsMainForm();
-  f.MainFormOnTaskBar = true;
-  const HMENU sys = wnd ? GetSystemMenu(wnd, FALSE) : nullptr;
-  const UINT close = sys ? GetMenuState(sys, SC_CLOSE, MF_BYCOMMAND) : UINT(-1);
-  f.StdMenuHasClose = close != UINT(-1);
-  // A greyed item is disabled too (Wine reports it without MF_DISABLED).
-  f.StdCloseDisabled = close != UINT(-1) && (close & (MF_DISABLED | MF_GRAYED));
-  return SystemMenuRules(f);
-}
+TkSysMenuRules TkSkinProvider::Rules() const { return SystemMenuRules(FormSysMenuFacts(FForm)); }
 
 TkCaptionButton* TkSkinProvider::ButtonOf(int hitCode) {
   switch (hitCode) {

@@ -16,6 +16,7 @@
 #include "skin/engine/window_utils.h"
 #include "skin/forms/min_animation.h"
 #include "skin/forms/core/border_tracking.h"
+#include "skin/forms/ctrl_adapter.h"
 #include "skin/forms/frame_facts.h"
 #include "skin/forms/outline_drag.h"
 
@@ -376,10 +377,12 @@ void TkSkinProvider::MsgShowingChanged(fw::TMessage& m) {
     return;
   }
   if (FForm->FormStyle() == fw::fsMDIChild) {
+    if (FAdapter) FAdapter->AddAllItems(FForm);
     CallOld(m);
     return;
   }
   FormState &= ~fsHideSnapshot;
+  if (FAdapter) FAdapter->AddAllItems(FForm);
   fAnimating = FAllowAnimation && !HasParent() && AnimShowActive();
   int alpha = 255;
   bool madeLayered = false;
@@ -443,6 +446,15 @@ void TkSkinProvider::MsgParentNotify(fw::TMessage& m) {
     return;
   }
   CallOld(m);
+  if (FAdapter && event == WM_CREATE) {
+    // The new child is found on this form by its window, not anywhere in
+    // the program by its identifier.
+    fw::TWinControl* child = m.LParam ? WinControlOfHandle(FForm, reinterpret_cast<HWND>(m.LParam)) : nullptr;
+    if (child)
+      FAdapter->AddNewItem(child);
+    else
+      FAdapter->AddAllItems(nullptr);
+  }
   BroadcastSkinState(FForm);
 }
 
@@ -451,6 +463,7 @@ void TkSkinProvider::MsgControlListChange(fw::TMessage& m) {
   auto* control = reinterpret_cast<fw::TControl*>(m.WParam);
   if (!control) return;
   if (auto* w = dynamic_cast<fw::TWinControl*>(control)) {
+    if (FAdapter) FAdapter->AddNewItem(w);
     BroadcastSkinState(w);
   }
   control->Perform(WM_SKINCOMMAND, MAKEWPARAM(0, SKC_SKINSTATE), 1);
@@ -460,7 +473,7 @@ void TkSkinProvider::MsgNotify(fw::TMessage& m) {
   CallOld(m);
   const auto* hdr = reinterpret_cast<const NMHDR*>(m.LParam);
   // A tab control changed its page: the new page's controls get adapters.
-  (void)hdr;
+  if (hdr && int(hdr->code) == -551 && FAdapter) FAdapter->AddAllItems(nullptr);
 }
 
 void TkSkinProvider::UnskinnedVisibleChanged(fw::TMessage& m) {

@@ -14,6 +14,7 @@
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skinned_forms.h"
 #include "skin/engine/window_utils.h"
+#include "skin/forms/ctrl_adapter.h"
 #include "skin/forms/outline_drag.h"
 #include "skin/forms/window_region.h"
 #include "skin/engine/skin_manager.h"
@@ -44,6 +45,7 @@ TkSkinProvider::TkSkinProvider(fw::TCustomForm* form)
 TkSkinProvider::~TkSkinProvider() {
   StopTitleAnimations();
   if (BorderTracking.Provider == this) AbandonBorderTracking();
+  FreeAdapter();
   SetSkin(nullptr);
   FMenus.reset();
   Unhook();
@@ -54,7 +56,16 @@ TkSkinManager* TkSkinProvider::Manager() const { return FManager ? FManager : De
 
 void TkSkinProvider::LoadInit() {
   PrepareForm();
+  if (!FAdapter) CreateAdapter();
 }
+
+void TkSkinProvider::CreateAdapter() {
+  if (FAdapter || !FForm || FForm->ComponentState().Contains(fw::csDesigning)) return;
+  FAdapter = std::make_unique<TkcCtrlAdapter>(this);
+  FAdapter->AddAllItems(nullptr);
+}
+
+void TkSkinProvider::FreeAdapter() { FAdapter.reset(); }
 
 void TkSkinProvider::PrepareForm() {
   if (RTInit || !FForm || !FForm->HandleAllocated() || !Skinned()) return;
@@ -82,6 +93,9 @@ void TkSkinProvider::Notification(fw::TComponent* AComponent, fw::TOperation Ope
     TkFormProviderLink::Form = nullptr;
     return;
   }
+  // A control put on the form gets its adapter.
+  if (Operation == fw::opInsert && FAdapter && FAdapter->IsControlSupported(AComponent))
+    if (auto* w = dynamic_cast<fw::TWinControl*>(AComponent)) FAdapter->AddNewItem(w);
 }
 
 fw::TColor TkSkinProvider::FormColor() const {
@@ -137,7 +151,15 @@ void TkSkinProvider::SetSkin(TkLoadedSkin* skin) {
     FForm->SetColor(FSavedColor);
     FColorSaved = false;
   }
-  if (!Skinned()) StopTitleAnimations();
+  if (Skinned()) {
+    if (FAdapter)
+      FAdapter->AddAllItems(nullptr);
+    else if (FForm->HandleAllocated() && !RTInit)
+      CreateAdapter();
+  } else {
+    StopTitleAnimations();
+    FreeAdapter();
+  }
   if (!FForm->HandleAllocated()) return;
   const HWND wnd = FForm->Handle();
   if (FMenus) FMenus->SkinChanged(Skinned());

@@ -24,6 +24,7 @@
 namespace skin {
 
 class TkSkinManager;
+class TkcCtrlAdapter;
 
 // A title element is held down; no other element becomes hot meanwhile.
 extern bool TitleButtonPressed;
@@ -111,6 +112,17 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   bool fAnimating = false;
   bool RgnChanging = false;
 
+  // The control adapter (made when the form is first skinned).
+  TkcCtrlAdapter* Adapter() const { return FAdapter.get(); }
+  void CreateAdapter();
+  void FreeAdapter();
+  const TkSkinSource& SkinSource() const { return FSkinSource; }
+  // Asked about each control before it is adapted.
+  using TAddItemEvent = fw::TEvent<void(fw::TComponent* Item, bool& CanBeAdded, fw::String& SkinSection)>;
+  using TAddItemExEvent = fw::TEvent<void(fw::TComponent* Item, bool& CanBeAdded, TkcSkinParams* SkinParams)>;
+  TAddItemEvent OnSkinItem;
+  TAddItemExEvent OnSkinItemEx;
+
   // Completes a provider made at run time, and (re)applies the skin.
   void LoadInit();
   void PrepareForm();
@@ -182,6 +194,7 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   TkSkinSource FSkinSource;
   TkSkinManager* FManager = nullptr;
   std::unique_ptr<TkCommonData> FSkinData;
+  std::unique_ptr<TkcCtrlAdapter> FAdapter;
   int FFormSkinIndex = -1, FTitleSkinIndex = -1;
   bool FHooked = false;
   bool FFormActive = false;

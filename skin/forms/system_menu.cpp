@@ -52,7 +52,8 @@ TkSysMenuFacts FormSysMenuFacts(fw::TCustomForm* Form) {
   const HMENU std = StandardSystemMenu(wnd);
   const UINT close = std ? GetMenuState(std, SC_CLOSE, MF_BYCOMMAND) : UINT(-1);
   f.StdMenuHasClose = close != UINT(-1);
-  f.StdCloseDisabled = close != UINT(-1) && (close & MF_DISABLED) != 0;
+  // A greyed item is disabled too (Wine reports it without MF_DISABLED).
+  f.StdCloseDisabled = close != UINT(-1) && (close & (MF_DISABLED | MF_GRAYED)) != 0;
   return f;
 }
 
