@@ -59,14 +59,7 @@ fw::TRect TkcBtnWnd::CaptionRect() {
 }
 
 void TkcBtnWnd::DoDrawText(fw::TRect& R, UINT Flags) {
-  int index = -1;
-  AdapterSection(*this, &index);
-  TControlTextSource src;
-  src.Skin = Skin();
-  src.SkinIndex = index;
-  src.Skinned = index >= 0;
-  src.CustomFont = !Params().UseSkinFontColor;
-  src.Cache = S.Cache.get();
+  const TControlTextSource src = AdapterTextSource(*this, S.Cache.get());
   DrawControlText(*S.Cache->Canvas(), Caption, true, R, Flags, src, CurrentState() != 0 ? 1 : 0);
 }
 

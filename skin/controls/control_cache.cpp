@@ -122,14 +122,8 @@ void DrawDisabledEditText(TkcMainWnd& A, TkcPaintState& S, fw::TCustomEdit& Edit
   if (text.empty()) return;
   if (Edit.PasswordChar() != 0)
     text = fw::String(text.size(), Edit.PasswordChar() == u'*' ? u'\u25CF' : Edit.PasswordChar());
-  int index = -1;
-  AdapterSection(A, &index);
-  TControlTextSource src;
-  src.Skin = A.Skin();
-  src.SkinIndex = index;
+  TControlTextSource src = AdapterTextSource(A, &cache);
   src.Skinned = true;
-  src.CustomFont = !A.Params().UseSkinFontColor;
-  src.Cache = &cache;
   DrawControlText(canvas, text, false, r, flags, src, State);
 }
 
@@ -242,6 +236,18 @@ void SelectControlFont(fw::TCanvas& Canvas, fw::TControl* Control, HWND Wnd) {
     }
   }
   AssignNonClientFont(Canvas, ncfMessage);
+}
+
+TControlTextSource AdapterTextSource(const TkcMainWnd& A, fw::TBitmap* Cache) {
+  int index = -1;
+  AdapterSection(A, &index);
+  TControlTextSource src;
+  src.Skin = A.Skin();
+  src.SkinIndex = index;
+  src.Skinned = index >= 0;
+  src.CustomFont = !A.Params().UseSkinFontColor;
+  src.Cache = Cache;
+  return src;
 }
 
 }  // namespace skin

@@ -12,6 +12,7 @@
 #include "skin/controls/window_adapter.h"
 #include "skin/engine/core/bitmap_blend.h"
 #include "skin/engine/core/section_paint.h"
+#include "skin/engine/text_out.h"
 
 namespace skin {
 
@@ -53,6 +54,10 @@ fw::TColor SectionFontColor(const TkcMainWnd& A, int State);
 // The border mask of the adapter's section or more than one state in the
 // section; false with the manager's NoMouseHover when RespectNoHover.
 bool SkinHasHotState(const TkcMainWnd& A, bool RespectNoHover);
+// What the text painter reads for the adapter's text drawn into its
+// cache: the skin, the section's index (Skinned when it has one) and
+// whether the control keeps its own font colour.
+TControlTextSource AdapterTextSource(const TkcMainWnd& A, fw::TBitmap* Cache);
 // What the item painter reads: the section, its border and textures, and
 // the control's own colour when it keeps it.
 TControlItem AdapterControlItem(const TkcMainWnd& A);

@@ -58,14 +58,7 @@ bool TkcLinkWnd::PaintText() {
   style.Include(fw::fsUnderline);
   canvas.Font()->SetStyle(style);
   canvas.Brush()->SetStyle(fw::bsClear);
-  int index = -1;
-  AdapterSection(*this, &index);
-  TControlTextSource src;
-  src.Skin = Skin();
-  src.SkinIndex = index;
-  src.Skinned = index >= 0;
-  src.CustomFont = !Params().UseSkinFontColor;
-  src.Cache = S.Cache.get();
+  const TControlTextSource src = AdapterTextSource(*this, S.Cache.get());
   DrawControlText(canvas, LinkText(Caption), true, fw::Rect(0, 0, S.Geo.WndSize.x + 4, S.Geo.WndSize.y),
                   DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP, src, 0);
   return true;

@@ -305,17 +305,7 @@ void TkcContainerWnd::kcWndProc(fw::TMessage& Message) {
     case WM_SIZE:
     case WM_WINDOWPOSCHANGED: BGChanged = true; break;
     case WM_PAINT:
-      if (Message.WParam) {
-        KC_WMPrint(reinterpret_cast<HDC>(Message.WParam));
-        return;
-      }
-      if (IsWindowVisible(CtrlHandle)) {
-        PAINTSTRUCT ps{};
-        HDC dc = BeginPaint(CtrlHandle, &ps);
-        if (!Updating) KC_WMPrint(dc);
-        EndPaint(CtrlHandle, &ps);
-        return;
-      }
+      if (PaintWithPrint(Message, [this](HDC DC) { KC_WMPrint(DC); })) return;
       break;
     case WM_ERASEBKGND: Message.Result = 1; return;
     case WM_NCPAINT:

@@ -24,14 +24,7 @@ bool TkcStaticWnd::PaintText() {
   fw::TCanvas& canvas = *S.Cache->Canvas();
   canvas.Brush()->SetStyle(fw::bsClear);
   SelectControlFont(canvas, Control(), CtrlHandle);
-  int index = -1;
-  AdapterSection(*this, &index);
-  TControlTextSource src;
-  src.Skin = Skin();
-  src.SkinIndex = index;
-  src.Skinned = index >= 0;
-  src.CustomFont = !Params().UseSkinFontColor;
-  src.Cache = S.Cache.get();
+  const TControlTextSource src = AdapterTextSource(*this, S.Cache.get());
   DrawControlText(canvas, Caption, true, fw::Rect(0, 0, S.Geo.WndSize.x, S.Geo.WndSize.y), TextFlags(), src, 0);
   return true;
 }

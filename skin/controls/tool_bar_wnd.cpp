@@ -156,17 +156,7 @@ void TkcToolBarWnd::kcWndProc(fw::TMessage& Message) {
   if (!Skinned()) return TkcMainWnd::kcWndProc(Message);
   switch (Message.Msg) {
     case WM_PAINT:
-      if (Message.WParam) {
-        KC_WMPrint(reinterpret_cast<HDC>(Message.WParam));
-        return;
-      }
-      if (IsWindowVisible(CtrlHandle)) {
-        PAINTSTRUCT ps{};
-        HDC dc = BeginPaint(CtrlHandle, &ps);
-        if (!Updating) KC_WMPrint(dc);
-        EndPaint(CtrlHandle, &ps);
-        return;
-      }
+      if (PaintWithPrint(Message, [this](HDC DC) { KC_WMPrint(DC); })) return;
       break;
     case WM_ERASEBKGND: Message.Result = 1; return;
     case WM_NCPAINT:

@@ -157,6 +157,19 @@ bool TkcMainWnd::HandleSkinCommand(fw::TMessage& Message) {
   }
 }
 
+bool TkcMainWnd::PaintWithPrint(fw::TMessage& Message, const std::function<void(HDC)>& Print) {
+  if (Message.WParam) {
+    Print(reinterpret_cast<HDC>(Message.WParam));
+    return true;
+  }
+  if (!IsWindowVisible(CtrlHandle)) return false;
+  PAINTSTRUCT ps{};
+  HDC dc = BeginPaint(CtrlHandle, &ps);
+  if (!Updating) Print(dc);
+  EndPaint(CtrlHandle, &ps);
+  return true;
+}
+
 void TkcMainWnd::kcWndProc(fw::TMessage& Message) {
   switch (Message.Msg) {
     case WM_DESTROY:

@@ -68,6 +68,10 @@ class TkcMainWnd : public TkAdapterLink {
   // The common skin-command answers; true when the message is answered.
   bool HandleSkinCommand(fw::TMessage& Message);
   virtual void RestoreStdParams() {}
+  // WM_PAINT of an adapter that paints the whole window itself: into the
+  // DC a WM_PAINT carries in wParam, else between BeginPaint and EndPaint
+  // unless updates are held. False for a hidden window (the message goes on).
+  bool PaintWithPrint(fw::TMessage& Message, const std::function<void(HDC)>& Print);
   void ControlProc(fw::TMessage& Message);
 
   TkcSkinSource FSkin;
