@@ -173,9 +173,11 @@ void PaintTitleButtons(const TPixelView32& v, TkLoadedSkin& skin, const TkFormIm
   self.Ready = true;
   auto draw = [&](const TkCaptionButton& b, bool enabled) {
     if (b.State < 0 || !skin.IsValidImgIndex(b.ImageIndex) || b.Rect.Width() <= 0) return;
-    const bool faded = b.State == 0 && !(in.Active && enabled && in.Enabled);
+    // A fading button shows its normal image; the fade's window lies over it.
+    const int state = b.Timer ? 0 : b.State;
+    const bool faded = (state == 0 || b.Timer) && !(in.Active && enabled && in.Enabled);
     const TkMaskData& m = skin.ma[b.ImageIndex];
-    DrawMaskGlyph(v, {b.Rect.Left, b.Rect.Top}, b.State, faded ? gmFaded : gmNormal, m, self, MaskSourceView(skin, m));
+    DrawMaskGlyph(v, {b.Rect.Left, b.Rect.Top}, state, faded ? gmFaded : gmNormal, m, self, MaskSourceView(skin, m));
   };
   draw(in.Layout.Close, in.EnabledClose);
   if (in.LayoutInput.VisibleMax) draw(in.Layout.Max, in.EnabledMax);

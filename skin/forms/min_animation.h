@@ -22,9 +22,20 @@ namespace skin {
 // What the animations read of and do to the form's provider.
 class TkcMinAnimHost {
  public:
+  TkcMinAnimHost() : FormState(FOwnState), fAnimating(FOwnAnimating) {}
+  // The state bits and the flag kept by the provider itself.
+  TkcMinAnimHost(uint32_t& State, bool& Animating) : FormState(State), fAnimating(Animating) {}
   virtual ~TkcMinAnimHost();
-  uint32_t FormState = 0;  // 0x100 minimizing, 0x400 restoring
-  bool fAnimating = false;
+  TkcMinAnimHost(const TkcMinAnimHost&) = delete;
+  TkcMinAnimHost& operator=(const TkcMinAnimHost&) = delete;
+
+ private:
+  uint32_t FOwnState = 0;
+  bool FOwnAnimating = false;
+
+ public:
+  uint32_t& FormState;  // 0x100 minimizing, 0x400 restoring
+  bool& fAnimating;
   // The provider's animation timer (a TkcMinTimer between a minimize and
   // the next restore).
   std::unique_ptr<TkcThreadedTimer> FormTimer;

@@ -73,7 +73,7 @@ int TkSkinProvider::ButtonState(int hitCode) const {
 
 fw::TPoint TkSkinProvider::ScreenToForm(int x, int y) const {
   RECT w{};
-  GetWindowRect(FForm->Handle(), &w);
+  GetWindowRect(HasBorderWindow() ? BorderWindowHandle() : FForm->Handle(), &w);
   return {x - w.left, y - w.top};
 }
 
@@ -104,11 +104,13 @@ int TkSkinProvider::NCHitTest(int screenX, int screenY) {
 }
 
 void TkSkinProvider::StopTitleAnimations() {
+  StopTitleButtonFades();
   for (TkCaptionButton* b : {&FInput.Layout.Close, &FInput.Layout.Max, &FInput.Layout.Min, &FInput.Layout.Help})
     if (b->GlowID >= 0) HideGlowEffect(b->GlowID, true);
 }
 
 void TkSkinProvider::PaintTitleButton(int hitCode) {
+  if (FadeTitleButton(hitCode)) return;
   TkCaptionButton* b = ButtonOf(hitCode);
   if (!b || b->State == -1 || b->Rect.Left <= FInput.Layout.IconRect.Right || !Skinned()) return;
   // The image is built with the button's new state and the button copied

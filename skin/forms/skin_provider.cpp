@@ -11,6 +11,7 @@
 #include "skin/forms/core/title_buttons.h"
 #include "skin/forms/frame_facts.h"
 #include "skin/forms/preview_link.h"
+#include "skin/forms/provider_effects.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skinned_forms.h"
 #include "skin/engine/window_utils.h"
@@ -196,6 +197,7 @@ void TkSkinProvider::PrepareFormCache() {
   if (!FMenus->DrawNonClientArea()) FMenus->SkinChanged(true);
   TkFormImageInput in;
   in.Frame = WindowFrameFacts(wnd, FrameStyleOf(FForm->BorderStyle()));
+  in.Frame.BorderForm = ExtBorderFacts();
   in.Frame.MainForm = !fw::Application || fw::Application->MainForm() == FForm;
   const HMENU menu = GetMenu(wnd);
   in.Frame.HasMainMenu = menu && GetMenuItemCount(menu) > 0 && FForm->BorderStyle() != fw::bsDialog;
@@ -241,6 +243,7 @@ void TkSkinProvider::PrepareFormCache() {
                       std::pair{&in.Layout.Min, &old.Min}, std::pair{&in.Layout.Help, &old.Help}}) {
     b->State = o->State;
     b->GlowID = o->GlowID;
+    b->Timer = o->Timer;
   }
   CalcCaptionItems(in.Frame, in.LayoutInput, in.Layout);
 
@@ -374,6 +377,7 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
   if (m.Msg == WM_WINDOWPOSCHANGED) {
     CallOld(m);
     UnskinnedWindowPosChanged(m);
+    FreeCoverForm();
     return true;
   }
   return false;
@@ -385,6 +389,7 @@ bool TkSkinProvider::SkinnedMessage(fw::TMessage& m) {
     return true;
   }
   const HWND wnd = FForm->Handle();
+  ReplaceBorderHitCode(m);
   switch (m.Msg) {
     case WM_NCPAINT: {
       // With a menu bar the system draws the bar (and its frame first).
@@ -426,7 +431,7 @@ bool TkSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_MOVE: MsgMove(m); return true;
     case WM_SIZE: MsgSize(m); return true;
     case WM_WINDOWPOSCHANGING: MsgWindowPosChanging(m); return true;
-    case WM_WINDOWPOSCHANGED: MsgWindowPosChanged(m); return true;
+    case WM_WINDOWPOSCHANGED: MsgWindowPosChanged(m); FreeCoverForm(); return true;
     case WM_SYSCOMMAND: MsgSysCommand(m); return true;
     case WM_SHOWWINDOW: MsgShowWindow(m); return true;
     case WM_CLOSE: MsgClose(m); return true;

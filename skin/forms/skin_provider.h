@@ -25,6 +25,8 @@ namespace skin {
 
 class TkSkinManager;
 class TkcCtrlAdapter;
+class TkcBorderForm;
+class TkcProviderEffects;
 
 // A title element is held down; no other element becomes hot meanwhile.
 extern bool TitleButtonPressed;
@@ -129,13 +131,36 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
 
   void Notification(fw::TComponent* AComponent, fw::TOperation Operation) override;
   void PrepareFormCache() override;
-  bool HasBorderWindow() const override { return false; }
+  // The title buttons' fades, the minimize and restore animations, the
+  // hide animation's cover and the extended border window
+  // (provider_effects.cpp).
+  bool HasBorderWindow() const override;
+  HWND BorderWindowHandle() const;
+  TkcBorderForm* BorderForm() const;
+  void TakeCoverSnapshot() override;
+  void ShowCoverOnBorder(int Alpha) override;
+  void PlaceBorderWindow() override;
+  void UpdateBorderForm(bool Allowed) override;
+  void UpdateExBordersPos(bool Redraw, int Blend) override;
+  void FreeBorderWindow() override;
+  void StartMinimizeAnimation() override;
+  void StartRestoreAnimation() override;
+  bool MinimizedByTimer() const override;
+  void ShowCoverForm() override;
+  void FreeCoverForm();
+  bool AllowExtBorders = true;
 
   // The form's system menu, menu line and menu messages.
   TkFormMenus& Menus() { return *FMenus; }
   void DropSysMenu(int x, int y) { FMenus->DropSysMenu(x, y); }
 
  private:
+  friend class TkcProviderEffects;
+  TkcProviderEffects& Effects();
+  const TkExtBorderFacts* ExtBorderFacts() const;
+  bool FadeTitleButton(int hitCode);
+  void StopTitleButtonFades();
+  void ReplaceBorderHitCode(fw::TMessage& m);
   bool BeforeMessage(fw::TMessage& m);
   bool SkinnedMessage(fw::TMessage& m);
   void Hook();
@@ -211,6 +236,7 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   std::vector<fw::TRect> FCutouts;
   std::vector<TkcLabelColor> FSavedLabelColors;
   std::unique_ptr<TkFormMenus> FMenus;
+  std::unique_ptr<TkcProviderEffects> FEffects;
 };
 
 }  // namespace skin

@@ -1,0 +1,204 @@
+// The effects a skinned form's provider runs on real windows: a hovered
+// title button fades in on its own click-through window and out again, a
+// secondary form minimised and restored animates and ends opaque with the
+// system's animation setting as it was, a form destroyed mid-animation
+// leaves no window behind, and with ExtendedBorders the form gets its
+// border window around it, answering the frame's hits for it.
+#include <gtest/gtest.h>
+
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/window_utils.h"
+#include "skin/forms/border_window.h"
+#include "skin/forms/fake_dwm.h"
+#include "skin/forms/min_animation.h"
+#include "skin/forms/skinned_form.h"
+#include "skin/forms/title_glow.h"
+
+namespace skin {
+namespace {
+
+bool Layered(HWND w) { return (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+
+fw::TRect RectOf(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return fw::Rect(r.left, r.top, r.right, r.bottom);
+}
+
+// The system's animation setting as the animations switch it.
+struct FakeAnimationSetting {
+  static inline bool on = true;
+  static inline int writes = 0;
+  bool (*read)() = TkcSysAnimationOff::Read;
+  void (*write)(bool) = TkcSysAnimationOff::Write;
+  FakeAnimationSetting() {
+    on = true;
+    writes = 0;
+    TkcSysAnimationOff::Read = [] { return on; };
+    TkcSysAnimationOff::Write = [](bool v) {
+      ++writes;
+      on = v;
+    };
+  }
+  ~FakeAnimationSetting() {
+    TkcSysAnimationOff::Read = read;
+    TkcSysAnimationOff::Write = write;
+  }
+};
+
+// A skinned form with a manager of its own, shown after the manager is set.
+struct EffectsForm {
+  TkSkinManager manager{nullptr};
+  SkinnedForm f{0, fw::bsSizeable, 400, 300, false};
+  explicit EffectsForm(bool extendedBorders = false) {
+    manager.AnimEffects()->FormShow.Active = false;
+    manager.AnimEffects()->FormHide.Active = false;
+    manager.WriteExtendedBorders(extendedBorders);
+    f.provider->SetManager(&manager);
+    f.Show();
+  }
+  TkSkinProvider& p() { return *f.provider; }
+};
+
+TEST(ProviderEffects, AHotTitleButtonFadesOnItsOwnWindowAndGoesWithTheFade) {
+  EffectsForm e;
+  ASSERT_TRUE(e.manager.Effects()->FAllowGlowing);
+  const TkCaptionButton& close = e.f.Layout().Close;
+  e.p().SetHotHT(HTCLOSE, true);
+  TkcSBAnimation* fade = close.Timer;
+  ASSERT_NE(fade, nullptr) << "glowing allowed: the hot button fades";
+  ASSERT_TRUE(fade->AForm && fade->AForm->Handle());
+  const HWND glow = fade->AForm->Handle();
+  const LONG_PTR ex = GetWindowLongPtrW(glow, GWL_EXSTYLE);
+  EXPECT_EQ(ex & (WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE),
+            LONG_PTR(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE));
+  EXPECT_EQ(GetForegroundWindow(), e.f.wnd()) << "the fade never takes activation";
+  // Over the button the mouse still finds the form.
+  const fw::TRect r = RectOf(e.f.wnd());
+  const POINT centre{r.Left + (close.Rect.Left + close.Rect.Right) / 2, r.Top + (close.Rect.Top + close.Rect.Bottom) / 2};
+  EXPECT_EQ(WindowFromPoint(centre), e.f.wnd());
+  for (int i = 0; i < 12; ++i) fade->OnAnimTimer();
+  // The frame shows the normal button beneath the fade: a repaint keeps it.
+  e.p().RepaintFormFrame();
+  EXPECT_EQ(close.Timer, fade) << "the fade survives the frame being rebuilt";
+  e.p().SetHotHT(0, true);
+  for (int i = 0; i < 12 && fade->AForm; ++i) fade->OnAnimTimer();
+  EXPECT_FALSE(fade->AForm) << "faded out: the window is gone";
+  EXPECT_FALSE(IsWindow(glow));
+  e.p().StopTitleAnimations();
+  EXPECT_EQ(close.Timer, nullptr);
+}
+
+TEST(ProviderEffects, WithoutGlowingTheButtonIsPaintedDirectly) {
+  EffectsForm e;
+  e.manager.Effects()->FAllowGlowing = false;
+  e.p().SetHotHT(HTMAXBUTTON, true);
+  EXPECT_EQ(e.f.Layout().Max.Timer, nullptr);
+  EXPECT_EQ(e.p().ButtonState(HTMAXBUTTON), 1);
+}
+
+TEST(ProviderEffects, ASecondaryFormMinimisesAndRestoresAnimatedAndEndsOpaque) {
+  skintest::TFakeDwm dwm(true);
+  FakeAnimationSetting setting;
+  EffectsForm e;
+  ASSERT_TRUE(e.manager.AnimEffects()->Minimizing.Active);
+  SendMessageW(e.f.wnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(e.f.wnd()));
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return !(e.p().FormState & 0x100); }, 10000)) << "the minimize animation ends";
+  EXPECT_FALSE(Layered(e.f.wnd())) << "opaque again after minimising";
+  EXPECT_TRUE(e.p().MinimizedByTimer());
+  EXPECT_FALSE(e.p().fAnimating);
+
+  SendMessageW(e.f.wnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return !(e.p().FormState & 0x400); }, 10000)) << "the restore animation ends";
+  EXPECT_FALSE(IsIconic(e.f.wnd()));
+  EXPECT_TRUE(IsWindowVisible(e.f.wnd()));
+  EXPECT_FALSE(Layered(e.f.wnd())) << "opaque again after restoring";
+  EXPECT_FALSE(e.p().MinimizedByTimer());
+  EXPECT_TRUE(setting.on) << "the system's animation is on again";
+  EXPECT_EQ(setting.writes % 2, 0) << "every switch off was matched";
+}
+
+TEST(ProviderEffects, AFormDestroyedWhileMinimisingLeavesNoCoverBehind) {
+  skintest::TFakeDwm dwm(true);
+  FakeAnimationSetting setting;
+  HWND cover = nullptr;
+  {
+    EffectsForm e;
+    SendMessageW(e.f.wnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(e.p().FormState & 0x100);
+    // The cover of the animation is the only topmost layered window made.
+    HWND top = GetTopWindow(nullptr);
+    for (HWND w = top; w; w = GetWindow(w, GW_HWNDNEXT))
+      if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && Layered(w) && IsWindowVisible(w) &&
+          w != e.f.wnd()) {
+        cover = w;
+        break;
+      }
+  }
+  fwtest::Pump(50);
+  ASSERT_NE(cover, nullptr);
+  EXPECT_FALSE(IsWindow(cover));
+  EXPECT_TRUE(setting.on);
+}
+
+TEST(ProviderEffects, ExtendedBordersGiveTheFormABorderWindowAroundIt) {
+  EffectsForm e(true);
+  ASSERT_TRUE(e.manager.ReadExtendedBorders());
+  ASSERT_TRUE(e.p().HasBorderWindow());
+  const HWND border = e.p().BorderWindowHandle();
+  ASSERT_TRUE(IsWindow(border));
+  fwtest::PumpUntil([&] { return IsWindowVisible(border); }, 5000);
+  EXPECT_TRUE(IsWindowVisible(border));
+  EXPECT_EQ(GetWindow(border, GW_OWNER), e.f.wnd());
+  const LONG_PTR ex = GetWindowLongPtrW(border, GWL_EXSTYLE);
+  EXPECT_EQ(ex & (WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW),
+            LONG_PTR(WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW));
+  ASSERT_NE(e.p().ImageInput().Frame.BorderForm, nullptr) << "the image is the wide one";
+  // The border window shows the whole image, the form lying inside it.
+  const fw::TRect b = RectOf(border), w = RectOf(e.f.wnd());
+  EXPECT_EQ(b.Width(), e.p().FormImage().Width());
+  EXPECT_EQ(b.Height(), e.p().FormImage().Height());
+  const TkFormFrameFacts& facts = e.p().ImageInput().Frame;
+  EXPECT_EQ(w.Left - b.Left, ExtFrameDelta(facts) + ShadowSize(facts).Left);
+  EXPECT_EQ(w.Top - b.Top, ExtTitleDelta(facts) + ShadowSize(facts).Top);
+  // The border window answers the title buttons for the form.
+  TkcBorderForm* bf = e.p().BorderForm();
+  const TkCaptionButton& close = e.f.Layout().Close;
+  const fw::TPoint closeAt{b.Left + (close.Rect.Left + close.Rect.Right) / 2,
+                           b.Top + (close.Rect.Top + close.Rect.Bottom) / 2};
+  EXPECT_EQ(bf->Ex_WMNCHitTest(closeAt), HTCLOSE);
+  SendMessageW(border, WM_NCMOUSEMOVE, HTOBJECT, MAKELPARAM(closeAt.x, closeAt.y));
+  EXPECT_EQ(e.p().CurrentHT(), HTCLOSE) << "hovering the border window's close makes it hot";
+  const fw::TPoint captionAt{b.Left + b.Width() / 3, b.Top + ShadowSize(facts).Top + 8};
+  EXPECT_EQ(bf->Ex_WMNCHitTest(captionAt), HTCAPTION);
+  // A press forwarded with the code left open is answered by the border's hit test.
+  SendMessageW(border, WM_NCLBUTTONDOWN, HTOBJECT, MAKELPARAM(closeAt.x, closeAt.y));
+  EXPECT_EQ(e.p().ButtonState(HTCLOSE), 2) << "the press reached the form as its close button";
+  ReleaseCapture();
+  TitleButtonPressed = false;
+  e.p().SetHotHT(0, true);
+  // Hidden, the form has no border window any more.
+  e.f.form->Hide();
+  fwtest::Pump(20);
+  EXPECT_FALSE(e.p().HasBorderWindow());
+  EXPECT_FALSE(IsWindow(border));
+}
+
+TEST(ProviderEffects, WithoutExtendedBordersThereIsNoBorderWindow) {
+  EffectsForm e(false);
+  EXPECT_FALSE(e.p().HasBorderWindow());
+  EXPECT_EQ(e.p().ImageInput().Frame.BorderForm, nullptr);
+  // Allowed by the manager but not by the form.
+  e.p().AllowExtBorders = false;
+  e.p().UpdateBorderForm(true);
+  EXPECT_FALSE(e.p().HasBorderWindow());
+  e.p().AllowExtBorders = true;
+  e.p().UpdateBorderForm(true);
+  EXPECT_TRUE(e.p().HasBorderWindow());
+  e.p().FreeBorderWindow();
+  EXPECT_FALSE(e.p().HasBorderWindow());
+}
+
+}  // namespace
+}  // namespace skin
