@@ -10,7 +10,7 @@ namespace {
 constexpr fw::TShortCut kAltF4 = 0x8073;
 }
 
-TkcSystemMenu::TkcSystemMenu(fw::TComponent* AOwner) : fw::TPopupMenu(AOwner) {
+TkcSystemMenu::TkcSystemMenu(fw::TComponent* AOwner) : TkCustomSysMenu(AOwner) {
   ItemRestore = AddItem(u"miRestore", CaptionRestore.empty() ? u"Restore" : CaptionRestore, &TkcSystemMenu::RestoreClick);
   ItemMove = AddItem(u"miMove", CaptionMove.empty() ? u"Move" : CaptionMove, &TkcSystemMenu::MoveClick);
   ItemSize = AddItem(u"miSize", CaptionSize.empty() ? u"Size" : CaptionSize, &TkcSystemMenu::SizeClick);
@@ -45,20 +45,27 @@ void TkcSystemMenu::MaxClick(fw::TObject*) {
   UpdateItems();
 }
 
+bool TkcSystemMenu::VisibleClose() { return FOwner && FOwner->VisibleClose(); }
+bool TkcSystemMenu::VisibleMax() { return FOwner && FOwner->VisibleMax(); }
+bool TkcSystemMenu::VisibleMin() { return FOwner && FOwner->VisibleMin(); }
+bool TkcSystemMenu::EnabledMax() { return FOwner && FOwner->EnabledMax(); }
+bool TkcSystemMenu::EnabledMin() { return FOwner && FOwner->EnabledMin(); }
+bool TkcSystemMenu::EnabledRestore() { return FOwner && FOwner->EnabledRestore(); }
+
 void TkcSystemMenu::UpdateItems() {
   if (!FOwner) return;
   const TkcDialogState d = FOwner->DialogState();
-  ItemRestore->SetVisible(VisibleRestore(d));
-  ItemRestore->SetEnabled(EnabledRestore(d));
+  ItemRestore->SetVisible(skin::VisibleRestore(d));
+  ItemRestore->SetEnabled(skin::EnabledRestore(d));
   ItemMove->SetVisible(true);
-  ItemMove->SetEnabled(EnabledMove(d));
-  ItemSize->SetVisible(VisibleSize(d));
-  ItemSize->SetEnabled(EnabledSize(d));
-  ItemMinimize->SetVisible(VisibleMin(d));
-  ItemMinimize->SetEnabled(EnabledMin(d));
-  ItemMaximize->SetVisible(VisibleMax(d));
-  ItemMaximize->SetEnabled(EnabledMax(d));
-  ItemClose->SetVisible(VisibleClose(d));
+  ItemMove->SetEnabled(skin::EnabledMove(d));
+  ItemSize->SetVisible(skin::VisibleSize(d));
+  ItemSize->SetEnabled(skin::EnabledSize(d));
+  ItemMinimize->SetVisible(skin::VisibleMin(d));
+  ItemMinimize->SetEnabled(skin::EnabledMin(d));
+  ItemMaximize->SetVisible(skin::VisibleMax(d));
+  ItemMaximize->SetEnabled(skin::EnabledMax(d));
+  ItemClose->SetVisible(skin::VisibleClose(d));
   ItemClose->SetEnabled(true);
 }
 

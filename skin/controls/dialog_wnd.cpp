@@ -10,12 +10,15 @@
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/section_paint.h"
 #include "skin/engine/kconst.h"
+#include "skin/engine/core/nine_slice.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/text_out.h"
 #include "skin/engine/window_utils.h"
 #include "skin/forms/core/region_cutouts.h"
 #include "skin/forms/core/title_buttons.h"
+#include "skin/forms/dwm_link.h"
 #include "skin/forms/frame_facts.h"
 #include "skin/forms/window_region.h"
 
@@ -51,6 +54,7 @@ TkcDialogWnd::TkcDialogWnd(HWND AHandle, TkcSkinSource ASkin, const TkcSkinParam
     : TkcMainWnd(AHandle, std::move(ASkin), Params), Provider(AProvider) {}
 
 TkcDialogWnd::~TkcDialogWnd() {
+  BorderForm.reset();
   Detach();
   if (FBrush) DeleteObject(FBrush);
 }
@@ -77,6 +81,35 @@ void TkcDialogWnd::AfterCreation() {
   }
   InitParams();
   SystemMenu->UpdateItems();
+  InitBorderForm(DialogExtendedBorders());
+}
+
+void TkcDialogWnd::InitBorderForm(bool Active) {
+  if (!Active) {
+    if (!BorderForm) return;
+    BorderForm.reset();
+    MoveHost.BorderForm = nullptr;
+    // The frame, title and outline are the dialog's own again.
+    BGChanged = RgnChanged = true;
+    return;
+  }
+  if (BorderForm) return;
+  BorderForm = std::make_unique<TkcBorderForm>(&BorderOwner);
+  MoveHost.BorderForm = BorderForm.get();
+  BGChanged = RgnChanged = true;
+  if (IsWindowVisible(CtrlHandle)) {
+    BorderForm->UpdateExBordersPos(true, 255);
+    UpdateWindowRegion(true);
+  }
+}
+
+bool TkcDialogWnd::BlendedMove() {
+  if (!MoveHost.Wanted()) return false;
+  // The fading window shows the dialog active.
+  BGChanged = true;
+  FFormActive = true;
+  PaintAll();
+  return MoveWithBlending(MoveHost, true);
 }
 
 void TkcDialogWnd::InitParams() {
@@ -127,6 +160,24 @@ TkcDialogState TkcDialogWnd::DialogState() const {
 TkFormFrameFacts TkcDialogWnd::FrameFacts() const {
   TkFormFrameFacts f = WindowFrameFacts(CtrlHandle, FrameStyleOf(BorderStyle));
   f.MainForm = true;  // an iconic dialog keeps its own width
+  if (BorderForm) {
+    // The border window shows the skin's extended frame and title and the
+    // manager's shadow; the window keeps its system frame.
+    TkExtBorderFacts& e = FExtFacts;
+    e = TkExtBorderFacts{};
+    if (const TkLoadedSkin* s = Skin()) {
+      const TkSkinData& c = s->CommonSkinData;
+      e.ExBorderWidth = c.ExBorderWidth;
+      e.ExTitleHeight = c.ExTitleHeight;
+      e.ExMaxHeight = c.ExMaxHeight;
+      e.ExCenterOffs = c.ExCenterOffs;
+      e.BITopMargin = c.BITopMargin;
+    }
+    if (const TkSkinManager* m = DialogManager()) e.Shadow = m->FormShadowSize;
+    f.BorderForm = &e;
+    e.CaptionHeightSkin = skin::CaptionHeight(f, true);
+    e.CaptionHeightSystem = skin::CaptionHeight(f, false);
+  }
   return f;
 }
 
@@ -156,7 +207,8 @@ TkcTitleButtonSizes TkcDialogWnd::ButtonSizes() const {
 
 void TkcDialogWnd::PaintAll() {
   TkLoadedSkin* s = Skin();
-  if (!s) return;
+  // The image stays as it is while the dialog is dragged half-transparent.
+  if (!s || (FormState() & kFsBlendedMove)) return;
   TkFormImageInput in;
   in.Frame = FrameFacts();
   in.Active = FFormActive;
@@ -192,6 +244,7 @@ void TkcDialogWnd::PaintAll() {
   PaintFormImage(FImage, *s, in);
   if (s->IsValidSkinIndex(DialogIndex)) PaintCaptionText();
   GdiFlush();
+  if (BorderForm) PaintShadow();
   BGChanged = false;
   RgnChanged = true;
 }
@@ -241,7 +294,46 @@ void TkcDialogWnd::PaintCaptionText() {
   DrawSectionText(canvas, Caption, true, r, format, textSection, FormSectionState(s, textSection, FFormActive), &s);
 }
 
+void TkcDialogWnd::PaintShadow() {
+  const TPixelView32 v = View32(FImage);
+  const fw::TRect sh = ShadowSize(FInput.Frame);
+  const fw::TRect inner = fw::Rect(sh.Left, sh.Top, v.Width - sh.Right, v.Height - sh.Bottom);
+  TPixelBuffer shadow(TPixelFormat::pf32bit, v.Width, v.Height);
+  TkSkinManager* m = DialogManager();
+  TPixelBuffer* t = m ? (FFormActive ? &m->ShdaTemplate : &m->ShdiTemplate) : nullptr;
+  TkLoadedSkin* s = Skin();
+  if (t && !t->Empty() && s) {
+    fw::TRect margins;
+    const int ex = s->ConstData.ExBorder;
+    if (s->IsValidImgIndex(ex)) {
+      const TkMaskData& mk = s->ma[size_t(ex)];
+      margins = fw::Rect(mk.WL, mk.WT, mk.WR, mk.WB);
+    } else {
+      const int half = (t->Width() - 1) / 2;
+      margins = fw::Rect(half, half, half, half);
+    }
+    DrawNineSliceImage(View32(shadow), View32(*t), fw::Rect(0, 0, v.Width, v.Height),
+                       fw::Rect(0, 0, t->Width(), t->Height()), margins, sh, fw::Rect(1, 1, 1, 1), 1, true);
+  }
+  // The frame is opaque; the shadow shows around it and through the
+  // skin's key-coloured corners.
+  const TPixelView32 sv = View32(shadow);
+  for (int y = 0; y < v.Height; ++y) {
+    uint32_t* row = v.Row(y);
+    const uint32_t* back = sv.Row(y);
+    for (int x = 0; x < v.Width; ++x) {
+      const bool frame = x >= inner.Left && x < inner.Right && y >= inner.Top && y < inner.Bottom;
+      if (!frame || (row[x] & 0xFFFFFFu) == clSkinKey)
+        row[x] = back[x];
+      else
+        row[x] |= 0xFF000000u;
+    }
+  }
+}
+
 void TkcDialogWnd::PaintCaption(HDC DC) {
+  // The border window shows the frame.
+  if (BorderForm) return;
   if (BGChanged || FImage.Width() == 0) PaintAll();
   // Everything but the client area: the frame strips come from the image.
   RECT c{}, w{};
@@ -283,6 +375,15 @@ void TkcDialogWnd::UpdateWindowRegion(bool Redraw) {
   if (SendMessageW(CtrlHandle, kOwnRegionQuery, kOwnRegionMark, 0) == LRESULT(kOwnRegionMark)) return;
   FSettingRegion = true;
   const TkFormFrameFacts f = FrameFacts();
+  if (BorderForm) {
+    // The border window draws frame and title around the client area.
+    const int fw = FrameWidthOf(f, false), fh = FrameHeightOf(f, false);
+    FArOR.clear();
+    FRegionSet = true;
+    SetWindowRgn(CtrlHandle, CreateRectRgn(fw, fh + skin::CaptionHeight(f, false) + fw, f.Width - fw, f.Height - fw),
+                 Redraw);
+    return;
+  }
   FArOR = MakeRegionCutouts(*s, s->gd[DialogIndex].BorderIndex, TitleIndex, f.Width, f.Height);
   FRegionSet = true;
   SetWindowRgn(CtrlHandle, MakeSkinRegion(FArOR, f.Width, f.Height, 0, 0), Redraw);
@@ -301,6 +402,12 @@ TkCaptionButton* TkcDialogWnd::ButtonOf(int HitCode) {
 void TkcDialogWnd::RepaintButton(int i) {
   TkCaptionButton* b = ButtonOf(i);
   if (!b || b->State < 0 || !IsWindowVisible(CtrlHandle)) return;
+  if (BorderForm) {
+    // The whole image goes to the border window again.
+    BGChanged = true;
+    BorderForm->UpdateExBordersPos(true, 255);
+    return;
+  }
   // Without glow animations the frame is drawn again with the button's new
   // state.
   BGChanged = true;
@@ -398,6 +505,10 @@ void TkcDialogWnd::HandleNCLButtonDown(fw::TMessage& Message) {
       return;
     }
   }
+  if (code == HTCAPTION && BlendedMove()) {
+    Message.Result = 0;
+    return;
+  }
   CallPrev(Message);
 }
 
@@ -440,6 +551,62 @@ void TkcDialogWnd::HandleActivate() {
   BGChanged = true;
   InvalidateRect(CtrlHandle, nullptr, FALSE);
   RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
+  if (BorderForm && IsWindowVisible(CtrlHandle)) BorderForm->UpdateExBordersPos(true, 255);
+}
+
+int TkcDialogWnd::BorderHitCode(LPARAM Screen) {
+  if (!BorderForm || !BorderForm->AForm()) return 0;
+  return BorderForm->Ex_WMNCHitTest(fw::TPoint{GET_X_LPARAM(Screen), GET_Y_LPARAM(Screen)});
+}
+
+void TkcDialogWnd::ShowBorderWhenHidden() {
+  if (!BorderForm || (FormState() & kFsBlendedMove) || AnimationInProgress) return;
+  if (BorderForm->AForm() && IsWindowVisible(BorderForm->AForm())) return;
+  if (DwmCompositionActive()) {
+    if (BGChanged) PaintAll();
+    UpdateWindowRegion(false);
+    BorderForm->UpdateExBordersPos(true, 255);
+    SetFocus(CtrlHandle);
+  } else {
+    BorderForm->UpdateExBordersPos(false, 255);
+  }
+}
+
+void TkcDialogWnd::SizeWithBorder(fw::TMessage& Message) {
+  const HWND wnd = CtrlHandle;
+  if (Updating) {
+    CallPrev(Message);
+    return;
+  }
+  Updating = true;
+  const bool composed = DwmCompositionActive();
+  if (composed) SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
+  CallPrev(Message);
+  if (composed) SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
+  Updating = false;
+  RECT c{};
+  GetClientRect(wnd, &c);
+  if (!AnimationInProgress) {
+    if (!IsWindowVisible(wnd)) {
+      BGChanged = true;
+    } else {
+      const TkFormFrameFacts f = FrameFacts();
+      if (FImage.Width() != CaptionWidth(f) || FImage.Height() != FormImageHeight(f)) {
+        RgnChanged = BGChanged = true;
+        const bool noBars = !(GetWindowLongPtrW(wnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+        if (noBars) FormState() |= kFsSizeChange;
+        BorderForm->UpdateExBordersPos(true, 255);
+        FormState() &= ~kFsSizeChange;
+        UpdateWindowRegion(false);
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
+        if (HWND b = BorderForm->AForm()) {
+          SetWindowPos(b, wnd, 0, 0, 0, 0, 0x61B);
+          SetWindowRgn(b, BorderForm->MakeRgn(), TRUE);
+        }
+      }
+    }
+  }
+  LastClientRect = fw::Rect(0, 0, c.right, c.bottom);
 }
 
 bool TkcDialogWnd::HandleDialogSkinCommand(fw::TMessage& Message) {
@@ -450,7 +617,15 @@ bool TkcDialogWnd::HandleDialogSkinCommand(fw::TMessage& Message) {
       if (!FSysMenuRemoved) InitParams();
       UpdateIconsIndexes();
       if (SystemMenu) SystemMenu->UpdateItems();
+      InitBorderForm(DialogExtendedBorders());
+      if (BorderShown()) {
+        BGChanged = true;
+        BorderForm->UpdateExBordersPos(true, 255);
+      }
       return false;  // the common handling repaints and tells the children
+    case SKC_INVALIDATE:
+      if (BorderForm) BorderForm->UpdateExBordersPos(false, 255);
+      return false;
     case SKC_GETBGCOLOR: {
       TkLoadedSkin* s = Skin();
       Message.Result = s && s->IsValidSkinIndex(DialogIndex) ? s->gd[DialogIndex].Props[0].Color : 0;
@@ -459,6 +634,14 @@ bool TkcDialogWnd::HandleDialogSkinCommand(fw::TMessage& Message) {
     case SKC_GETCLIENTOFFSET:
       Message.Result = MAKELONG(OffsetX(), OffsetY());
       return true;
+    case SKC_QUERYMOVEREPAINT: {
+      // Moving shows another part of a gradient or texture only.
+      TkLoadedSkin* s = Skin();
+      const bool patterned = s && s->IsValidSkinIndex(DialogIndex) &&
+                             s->gd[DialogIndex].Props[0].GradientPercent + s->gd[DialogIndex].Props[0].ImagePercent > 0;
+      Message.Result = patterned ? 1 : 0;
+      return true;
+    }
     case SKC_GETBGINFO:
       if (auto* info = reinterpret_cast<TkcBackgroundInfo*>(Message.LParam)) {
         if (BGChanged || FImage.Width() == 0) PaintAll();
@@ -476,6 +659,7 @@ bool TkcDialogWnd::HandleDialogSkinCommand(fw::TMessage& Message) {
 }
 
 void TkcDialogWnd::RestoreStdParams() {
+  InitBorderForm(false);
   if (!IsWindow(CtrlHandle)) return;
   bool changed = false;
   if (FSysMenuRemoved) {
@@ -503,12 +687,19 @@ void TkcDialogWnd::RestoreStdParams() {
 
 void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
   if (!Skinned() || Message.Msg == WM_DESTROY || Message.Msg == WM_NCDESTROY) {
+    // The border window goes first: the system would destroy it with its
+    // owner behind its object's back.
+    if (Message.Msg == WM_DESTROY) InitBorderForm(false);
     TkcMainWnd::kcWndProc(Message);
     return;
   }
   const HWND wnd = CtrlHandle;
   switch (Message.Msg) {
     case WM_SIZE:
+      if (BorderForm) {
+        SizeWithBorder(Message);
+        return;
+      }
       BGChanged = RgnChanged = true;
       CallPrev(Message);
       if (IsWindowVisible(wnd)) RedrawWindow(wnd, nullptr, nullptr, kRedrawAll);
@@ -525,7 +716,10 @@ void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
       if (Message.Msg == WM_SETICON) InitParams();
       Caption = WindowTextOf(wnd);
       BGChanged = true;
-      SendMessageW(wnd, WM_NCPAINT, 1, 0);
+      if (BorderForm)
+        BorderForm->UpdateExBordersPos(false, 255);
+      else
+        SendMessageW(wnd, WM_NCPAINT, 1, 0);
       return;
     case WM_PAINT:
       if (!FWMPaintForbidden) break;
@@ -548,8 +742,16 @@ void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
       return;
     }
     case WM_WINDOWPOSCHANGED:
-      if (reinterpret_cast<WINDOWPOS*>(Message.LParam)->flags & SWP_HIDEWINDOW) RgnChanged = true;
+      if (reinterpret_cast<WINDOWPOS*>(Message.LParam)->flags & SWP_HIDEWINDOW) {
+        RgnChanged = true;
+        CallPrev(Message);
+        InitBorderForm(false);
+        return;
+      }
       CallPrev(Message);
+      // The border window follows the dialog.
+      if (BorderForm && !Updating && IsWindowVisible(wnd) && !(FormState() & kFsBlendedMove))
+        BorderForm->UpdateExBordersPos(false, 255);
       return;
     case WM_STYLECHANGED:
       // Dialogs set their final styles while they start (the open dialog
@@ -565,6 +767,12 @@ void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
       if (!IsWindowVisible(wnd)) break;
       InitChildren();
       Caption = WindowTextOf(wnd);
+      if (LastClientRect.Width() <= 0) {
+        RECT c{};
+        GetClientRect(wnd, &c);
+        LastClientRect = fw::Rect(0, 0, c.right, c.bottom);
+      }
+      ShowBorderWhenHidden();
       if (!FSettingRegion && RgnChanged &&
           (BorderStyle != TkcBorderStyle::acbsNone || (GetWindowLongPtrW(wnd, GWL_STYLE) & WS_THICKFRAME))) {
         if (BGChanged) PaintAll();
@@ -587,8 +795,24 @@ void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
       HandleActivate();
       return;
     case WM_GETDLGCODE: return;
-    case WM_NCLBUTTONDOWN: HandleNCLButtonDown(Message); return;
-    case WM_NCLBUTTONUP: HandleButtonUp(Message); return;
+    case WM_NCLBUTTONDOWN:
+      if (BorderForm && Message.WParam == 19) {
+        CallPrev(Message);
+        return;
+      }
+      if (BorderForm && int(Message.WParam) == -1) {
+        // A press the border window handed over: its own answer for the
+        // sizing edges and the title buttons, the dialog's for the rest.
+        const int code = BorderHitCode(Message.LParam);
+        const bool kept = (code >= HTLEFT && code <= HTBOTTOMRIGHT) || IsTitleButton(code) || code == HTSYSMENU;
+        Message.WParam = WPARAM(kept ? code : HTCAPTION);
+      }
+      HandleNCLButtonDown(Message);
+      return;
+    case WM_NCLBUTTONUP:
+      if (BorderForm && int(Message.WParam) == -1) Message.WParam = WPARAM(BorderHitCode(Message.LParam));
+      HandleButtonUp(Message);
+      return;
     case WM_LBUTTONUP:
       // A release in the client area is no title button's, unless one is
       // held pressed (the mouse was captured meanwhile).
@@ -613,6 +837,7 @@ void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
       if (Message.WParam == HTCAPTION || Message.WParam == HTSYSMENU) return;
       break;
     case WM_NCRBUTTONUP:
+      if (BorderForm && int(Message.WParam) == -1) Message.WParam = WPARAM(BorderHitCode(Message.LParam));
       if (Message.WParam == HTCAPTION || Message.WParam == HTSYSMENU) {
         SetHotHT(0, true);
         DropSysMenu(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
@@ -652,6 +877,7 @@ void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
       const WPARAM command = Message.WParam & 0xFFF0;
       if (Message.WParam == 0xF012) {
         UpdateWindow(wnd);
+        if (BorderShown()) BorderForm->UpdateExBordersPos(false, 255);
       } else if (command == SC_MAXIMIZE || command == SC_RESTORE) {
         if (VisibleMax()) CurrentHT = HTMAXBUTTON;
         SetHotHT(0, true);

@@ -4,8 +4,11 @@
 // window to the skin's outline, fills the client background, and takes over
 // hit testing and the title buttons. The dialog's own system menu is
 // switched off while skinned (the system would draw its own buttons); the
-// adapter shows its own window menu instead. Detaching gives the dialog
-// its system-menu style, its region, its class's save-bits style and the
+// adapter shows its own window menu instead. With the manager's extended
+// borders a border window around the dialog shows the frame, title and
+// shadow, and the dialog keeps only its client part; dragged by its caption
+// the dialog may fade while it moves. Detaching gives the dialog its
+// system-menu style, its region, its class's save-bits style and the
 // system's frame back.
 #pragma once
 
@@ -16,6 +19,7 @@
 
 #include "fw/graphics/graphics.h"
 #include "skin/controls/core/dialog_frame.h"
+#include "skin/controls/dialog_effects.h"
 #include "skin/controls/dialog_system_menu.h"
 #include "skin/controls/window_adapter.h"
 #include "skin/forms/form_image.h"
@@ -83,8 +87,25 @@ class TkcDialogWnd : public TkcMainWnd {
   const std::vector<fw::TRect>& ArOR() const { return FArOR; }
   HBRUSH DialogBrush() const { return FBrush; }
 
+  // The dialog's transient states (0x80 while a blended move runs) live
+  // with its blended-move host.
+  uint32_t& FormState() { return MoveHost.FormState; }
+
+  // Fades the dialog while the system's move loop drags it by its caption
+  // (when the manager asks for it); false when it did not.
+  bool BlendedMove();
+
+  // Makes the extended border window (Active) or frees it; the image, the
+  // region and the hit test follow.
+  void InitBorderForm(bool Active);
+
   TkcProvider* Provider = nullptr;
   std::unique_ptr<TkcSystemMenu> SystemMenu;
+  TkcDialogMoveHost MoveHost{*this};
+  TkcDialogBorderOwner BorderOwner{*this};
+  std::unique_ptr<TkcBorderForm> BorderForm;
+  // The client rectangle after the last size change.
+  fw::TRect LastClientRect;
   TkcBorderStyle BorderStyle = TkcBorderStyle::acbsSingle;
   uint32_t dwStyle = 0, dwExStyle = 0;
   int CurrentHT = 0;
@@ -111,6 +132,13 @@ class TkcDialogWnd : public TkcMainWnd {
   void HandleActivate();
   bool HandleDialogSkinCommand(fw::TMessage& Message);
   void SendCommand(WPARAM Command) { SendMessageW(CtrlHandle, WM_SYSCOMMAND, Command, 0); }
+  // The border window's shadow around the image; the frame made opaque.
+  void PaintShadow();
+  // What the border window answers at a screen point.
+  int BorderHitCode(LPARAM Screen);
+  bool BorderShown() const { return BorderForm && BorderForm->AForm() && IsWindowVisible(BorderForm->AForm()); }
+  void SizeWithBorder(fw::TMessage& Message);
+  void ShowBorderWhenHidden();
 
   bool FFormActive = true;
   bool FSettingRegion = false;
@@ -118,6 +146,7 @@ class TkcDialogWnd : public TkcMainWnd {
   bool FSaveBitsRemoved = false;
   bool FRegionSet = false;
   fw::TBitmap FImage;
+  mutable TkExtBorderFacts FExtFacts;
   TkFormImageInput FInput;
   TkCaptionLayout FLayout;
   std::vector<fw::TRect> FArOR;

@@ -13,7 +13,9 @@
 #include "skin/engine/background_request.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/control_messages.h"
+#include "skin/engine/core/alpha_bitmap.h"
 #include "skin/engine/core/alpha_image.h"
+#include "skin/engine/core/bitmap_blend.h"
 #include "skin/engine/core/border_corners.h"
 #include "skin/engine/core/mask_paint.h"
 #include "skin/engine/core/section_paint.h"
@@ -312,6 +314,27 @@ void TkGauge::PaintSkinBar(const TRect& R) {
   if (f <= 0 || !skin.IsValidSkinIndex(x)) return;
   std::unique_ptr<fw::TBitmap> g = NewBitmap32(f, thickness);
   const TPixelView32 gv = View32(*g);
+  // The light, and the part of the section's "LRGN" mask under it (drawn
+  // over white, so that only its dark parts let the light through).
+  const bool lit = FAnimated && FAnimPos < f + LightWidth;
+  TRect visible;
+  std::unique_ptr<TPixelBuffer> lightMask;
+  if (lit) {
+    LoadLight(thickness);
+    visible = TRect(std::max(0, FAnimPos), 0, std::min(f, FAnimPos + LightWidth), thickness);
+    const int lrgn = skin.gd[FCommonData->SkinIndex].ReservedBoolean ? -1 : skin.GetMaskIndex(x, name, u"LRGN");
+    if (visible.Width() > 0 && skin.IsValidImgIndex(lrgn)) {
+      GdiFlush();
+      FillRectAlpha(gv, TRect(0, 0, f, thickness), 0xFFFFFF, 255);
+      TCacheInfo white;
+      white.FillColor = 0xFFFFFF;
+      const TkMaskData& m = skin.ma[size_t(lrgn)];
+      DrawMaskRect(gv, TRect(0, 0, f, thickness), white, m, MaskSourceView(skin, m), 0, false);
+      lightMask = std::make_unique<TPixelBuffer>(TPixelFormat::pf32bit, visible.Width(), thickness);
+      const TPixelView32 mv = View32(*lightMask);
+      for (int y = 0; y < thickness; ++y) std::copy_n(gv.Row(y) + visible.Left, mv.Width, mv.Row(y));
+    }
+  }
   if (FTmpProgressBmp && FTmpProgressBmp->Width() == f && FTmpProgressBmp->Height() == thickness) {
     BitBlt(g->Canvas()->Handle(), 0, 0, f, thickness, FTmpProgressBmp->Canvas()->Handle(), 0, 0, SRCCOPY);
   } else {
@@ -327,11 +350,21 @@ void TkGauge::PaintSkinBar(const TRect& R) {
     FTmpProgressBmp = NewBitmap32(f, thickness);
     BitBlt(FTmpProgressBmp->Canvas()->Handle(), 0, 0, f, thickness, g->Canvas()->Handle(), 0, 0, SRCCOPY);
   }
-  if (FAnimated && FAnimPos < f + LightWidth) {
-    LoadLight(thickness);
-    const TRect visible(std::max(0, FAnimPos), 0, std::min(f, FAnimPos + LightWidth), thickness);
-    if (visible.Width() > 0) {
-      const TRect source(visible.Left - FAnimPos, 0, visible.Right - FAnimPos, thickness);
+  if (lit && visible.Width() > 0) {
+    GdiFlush();
+    const TRect source(visible.Left - FAnimPos, 0, visible.Right - FAnimPos, thickness);
+    if (lightMask) {
+      // Light, filled part and mask side by side, blended through the mask.
+      const int w = visible.Width();
+      TPixelBuffer light(TPixelFormat::pf32bit, w, thickness), under(TPixelFormat::pf32bit, w, thickness);
+      const TPixelView32 lv = View32(light), uv = View32(under), sv = View32(*Light);
+      for (int y = 0; y < thickness; ++y) {
+        std::copy_n(sv.Row(y) + source.Left, w, lv.Row(y));
+        std::copy_n(gv.Row(y) + visible.Left, w, uv.Row(y));
+      }
+      BlendThroughMask(uv, lv, View32(*lightMask), TRect(0, 0, w, thickness));
+      for (int y = 0; y < thickness; ++y) std::copy_n(uv.Row(y), w, gv.Row(y) + visible.Left);
+    } else {
       DrawAlphaImage(gv, visible, View32(*Light), source, TCacheInfo{}, false, clSkinNone, 0, false);
     }
   }

@@ -14,11 +14,18 @@
 
 #include "fw/controls_test_util.h"
 #include "skin/controls/attach_hook.h"
+#include "tests/skin/controls/dialog_test_util.h"
 #include "tests/scenarios/screenshot_png.h"
 #include "tests/skin/engine/core/program_skins.h"
 #include "tests/skin/synthetic_skin.h"
 
 using namespace skin;
+using skintest::DialogAdapterOf;
+using skintest::gCommands;
+using skintest::gSwallowCommands;
+using skintest::kBoxStyle;
+using skintest::kSizeableStyle;
+using skintest::TemplateDialog;
 
 namespace {
 
@@ -27,11 +34,6 @@ struct Hooked {
   Hooked() { InstallSkinHook([this] { return skin.get(); }); }
   ~Hooked() { RemoveSkinHook(); }
 };
-
-TkcDialogWnd* DialogAdapterOf(HWND d) {
-  TkcProvider* p = FindProviderByHandle(d);
-  return p ? dynamic_cast<TkcDialogWnd*>(p->DialogAdapter) : nullptr;
-}
 
 fw::TColor ScreenPixel(HWND wnd, int x, int y) {
   RECT w{};
@@ -56,44 +58,6 @@ void ClickTitleButton(HWND wnd, const fw::TRect& r) {
   SendMessageW(wnd, WM_NCLBUTTONDOWN, code, at);
   SendMessageW(wnd, WM_NCLBUTTONUP, code, at);
 }
-
-// ---- A dialog made from a template, its window commands recorded.
-
-std::vector<WPARAM> gCommands;
-bool gSwallowCommands = true;
-
-INT_PTR CALLBACK RecordingDialogProc(HWND, UINT msg, WPARAM wParam, LPARAM) {
-  if (msg == WM_INITDIALOG) return TRUE;
-  if (msg == WM_SYSCOMMAND) {
-    gCommands.push_back(wParam & 0xFFF0);
-    return gSwallowCommands ? TRUE : FALSE;
-  }
-  return FALSE;
-}
-
-HWND TemplateDialog(DWORD style, DWORD exStyle = 0, HWND owner = nullptr) {
-  alignas(4) WORD buffer[64] = {};
-  auto* t = reinterpret_cast<DLGTEMPLATE*>(buffer);
-  t->style = style;
-  t->dwExtendedStyle = exStyle;
-  t->cdit = 0;
-  t->x = 20;
-  t->y = 20;
-  t->cx = 200;
-  t->cy = 120;
-  WORD* p = reinterpret_cast<WORD*>(t + 1);
-  *p++ = 0;  // no menu
-  *p++ = 0;  // the dialog class
-  for (const wchar_t* s = L"Template dialog"; *s; ++s) *p++ = WORD(*s);
-  *p++ = 0;
-  HWND d = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t, owner, RecordingDialogProc, 0);
-  ShowWindow(d, SW_SHOW);
-  fwtest::Pump();
-  return d;
-}
-
-constexpr DWORD kBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-constexpr DWORD kSizeableStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 // ---- Probing a modal system dialog from a timer.
 

@@ -187,3 +187,42 @@ TEST(GaugeSkin, TheLightStripsTimer) {
   plain->AnimationTick();
   EXPECT_FALSE(plain->AnimationTimer()->Enabled());
 }
+
+// A progress section with an "LRGN" mask lets the light through only where
+// the mask is dark: here the top half of the bar.
+TEST(GaugeSkin, TheLightShowsOnlyThroughTheDarkOfItsMask) {
+  Skinned s;
+  TkGauge* g = s.Gauge(gkHorizontalBar, 145, 18, 100, true);
+  g->SetShowText(false);
+  g->SetAnimPos(9999);
+  auto dark = Picture(g);
+  ASSERT_NE(g->ProgressImage(), nullptr);
+  const int thickness = g->ProgressImage()->Height();
+  ASSERT_GE(thickness, 4);
+  g->SetAnimPos(40);
+  auto [top, bottom] = DiffSpan(*dark, *Picture(g), true);
+  ASSERT_GE(bottom, top + thickness / 2) << "without a mask the light covers the whole thickness";
+
+  TkLoadedSkin& skin = *s.manager.LoadedSkin();
+  ASSERT_LT(skin.GetMaskIndex(skin.GetSkinIndex(u"PROGRESSH"), u"PROGRESSH", u"LRGN"), 0);
+  TkMaskData lrgn;
+  lrgn.ClassName = u"PROGRESSH";
+  lrgn.PropertyName = u"LRGN";
+  lrgn.Bmp = std::make_shared<TPixelBuffer>(TPixelFormat::pf32bit, 4, thickness);
+  for (int y = 0; y < thickness; ++y)
+    for (int x = 0; x < 4; ++x) View32(*lrgn.Bmp).Pixel(x, y) = y < thickness / 2 ? 0xFF000000u : 0xFFFFFFFFu;
+  lrgn.R = fw::Rect(0, 0, 4, thickness);
+  lrgn.ImageCount = 1;
+  lrgn.WT = int16_t(thickness / 2);
+  lrgn.WB = int16_t(thickness - thickness / 2);
+  skin.ma.push_back(lrgn);
+  g->SetAnimPos(9999);
+  auto darkMasked = Picture(g);
+  EXPECT_EQ(Checksum(*darkMasked), Checksum(*dark)) << "the mask is no part of the picture";
+  g->SetAnimPos(40);
+  auto [maskedTop, maskedBottom] = DiffSpan(*darkMasked, *Picture(g), true);
+  skin.ma.pop_back();
+  ASSERT_GE(maskedBottom, 0) << "the light shows";
+  EXPECT_EQ(maskedTop, top);
+  EXPECT_LT(maskedBottom, top + thickness / 2) << "only over the dark half";
+}

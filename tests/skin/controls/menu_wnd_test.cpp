@@ -1,7 +1,7 @@
 // Popup menu windows under the adapter: the skinned menus' region questions,
 // the window kept unseen from its showing until its frame is painted, then
 // given the menus' transparency, and nothing of this while no skinned menu
-// is open.
+// is open; a real popup menu under the attachment hook.
 #include "skin/controls/menu_wnd.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "fw/controls_test_util.h"
+#include "skin/controls/attach_hook.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "tests/skin/synthetic_skin.h"
@@ -77,7 +78,9 @@ TEST(MenuWnd, UnseenUntilItsFrameIsPaintedThenTheMenusTransparency) {
     SendMessageW(m.wnd, WM_NCPAINT, 1, 0);
     EXPECT_TRUE(m.adapter->Shown);
     EXPECT_EQ(m.Layered(), alpha != 255) << alpha;
-    if (alpha != 255) EXPECT_EQ(m.Alpha(), alpha);
+    if (alpha != 255) {
+      EXPECT_EQ(m.Alpha(), alpha);
+    }
   }
   manager.WriteIsDefault(false);
 }
@@ -100,4 +103,61 @@ TEST(MenuWnd, TheLastMenuWindowGoingEndsTheOpenMenu) {
   EXPECT_TRUE(m.adapter->Destroyed);
   EXPECT_FALSE(SkinnedMenuOpen);
   fwtest::Pump(20);  // the adapters of closed menus are freed afterwards
+}
+
+namespace {
+
+// What a timer saw of the open popup menu's window, before it ended the menu.
+struct MenuProbe {
+  int ticks = 0, adapters = -1;
+  bool handled = false, shown = false, layered = true;
+};
+MenuProbe gMenuProbe;
+
+void CALLBACK MenuProbeTick(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  if (!menu || !IsWindowVisible(menu)) {
+    if (++gMenuProbe.ticks > 400) {  // nothing within 20 s
+      KillTimer(nullptr, id);
+      EndMenu();
+    }
+    return;
+  }
+  KillTimer(nullptr, id);
+  gMenuProbe.adapters = 0;
+  for (const auto& a : MenuWindowAdapters())
+    if (a && !a->Destroyed) {
+      ++gMenuProbe.adapters;
+      if (a->CtrlHandle == menu) gMenuProbe.shown = static_cast<TkcMnuWnd*>(a.get())->Shown;
+    }
+  gMenuProbe.handled = SendMessageW(menu, WM_SKINCOMMAND, SkinCommand(SKC_ISHANDLED), 0) == 1;
+  gMenuProbe.layered = (GetWindowLongPtrW(menu, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+  EndMenu();
+}
+
+}  // namespace
+
+TEST(MenuWnd, ARealPopupMenuGetsOneAdapterThatGoesWithIt) {
+  std::unique_ptr<TkLoadedSkin> skin = skintest::SyntheticScrollSkin();
+  InstallSkinHook([&] { return skin.get(); });
+  fwtest::TestForm owner;
+  owner->Show();
+  fwtest::Pump();
+  SetForegroundWindow(owner->WindowHandle());
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, 1, L"One");
+  AppendMenuW(menu, MF_STRING, 2, L"Two");
+  gMenuProbe = MenuProbe{};
+  SkinnedMenuOpen = true;  // as the skinned menus set it when they measure the items
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, MenuProbeTick);
+  TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, 120, 120, 0, owner->WindowHandle(), nullptr);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(gMenuProbe.adapters, 1) << "one window, one adapter";
+  EXPECT_TRUE(gMenuProbe.handled) << "never attached twice";
+  EXPECT_TRUE(gMenuProbe.shown) << "its frame was painted";
+  EXPECT_FALSE(gMenuProbe.layered) << "and it is opaque again (the menus' transparency is 255)";
+  EXPECT_FALSE(SkinnedMenuOpen) << "the last menu window going ends the open menu";
+  EXPECT_TRUE(fwtest::PumpUntil([] { return MenuWindowAdapters().empty(); }, 5000)) << "and its adapter goes";
+  DestroyMenu(menu);
+  RemoveSkinHook();
 }
