@@ -12,6 +12,20 @@ bool DialogExtendedBorders() {
   return m && m->ReadExtendedBorders();
 }
 
+namespace {
+const TkcFormAnimation* Running(const TkcFormAnimation& a) { return a.Active && a.Time > 0 ? &a : nullptr; }
+}  // namespace
+
+const TkcFormAnimation* DialogShowAnimation() {
+  const TkSkinManager* m = DialogManager();
+  return m ? Running(m->AnimEffects()->DialogShow) : nullptr;
+}
+
+const TkcFormAnimation* DialogHideAnimation() {
+  const TkSkinManager* m = DialogManager();
+  return m ? Running(m->AnimEffects()->DialogHide) : nullptr;
+}
+
 HWND TkcDialogMoveHost::MovedWindow() const { return FDialog.CtrlHandle; }
 
 bool TkcDialogMoveHost::BlendOnMovingActive() const {

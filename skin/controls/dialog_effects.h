@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "skin/forms/blended_move.h"
+#include "skin/engine/manager_options.h"
 #include "skin/forms/border_window.h"
 
 namespace skin {
@@ -59,5 +60,9 @@ class TkcDialogBorderOwner : public TkcBorderOwner {
 
 // The manager's extended borders are on (and layered windows available).
 bool DialogExtendedBorders();
+// The manager's show and hide animations of dialogs, when they are active
+// and take time; null otherwise.
+const TkcFormAnimation* DialogShowAnimation();
+const TkcFormAnimation* DialogHideAnimation();
 
 }  // namespace skin

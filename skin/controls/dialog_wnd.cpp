@@ -8,9 +8,10 @@
 #include "skin/controls/attach_hook.h"
 #include "skin/engine/background_request.h"
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/core/alpha_bitmap.h"
+#include "skin/engine/core/nine_slice.h"
 #include "skin/engine/core/section_paint.h"
 #include "skin/engine/kconst.h"
-#include "skin/engine/core/nine_slice.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skin_utils.h"
@@ -20,6 +21,7 @@
 #include "skin/forms/core/title_buttons.h"
 #include "skin/forms/dwm_link.h"
 #include "skin/forms/frame_facts.h"
+#include "skin/forms/min_animation.h"
 #include "skin/forms/window_region.h"
 
 namespace skin {
@@ -572,6 +574,92 @@ void TkcDialogWnd::ShowBorderWhenHidden() {
   }
 }
 
+fw::TPoint TkcDialogWnd::ImageTopLeft() const {
+  RECT r{};
+  GetWindowRect(CtrlHandle, &r);
+  if (!BorderForm) return fw::TPoint{r.left, r.top};
+  return fw::TPoint{r.left - BorderOwner.XOffset(), r.top - BorderOwner.YOffset()};
+}
+
+std::unique_ptr<fw::TBitmap> TkcDialogWnd::DialogPicture() {
+  if (BGChanged || FImage.Width() == 0) PaintAll();
+  auto b = NewBitmap32(FImage.Width(), FImage.Height());
+  HDC dc = b->Canvas()->Handle();
+  BitBlt(dc, 0, 0, FImage.Width(), FImage.Height(), FImage.Canvas()->Handle(), 0, 0, SRCCOPY);
+  RECT c{};
+  GetClientRect(CtrlHandle, &c);
+  const int x = OffsetX(), y = OffsetY();
+  const int saved = SaveDC(dc);
+  SetViewportOrgEx(dc, x, y, nullptr);
+  IntersectClipRect(dc, 0, 0, c.right, c.bottom);
+  if (Provider) Provider->PrintHwndControls(CtrlHandle, dc);
+  RestoreDC(dc, saved);
+  GdiFlush();
+  const TPixelView32 v = View32(*b);
+  if (BorderForm) {
+    // The shadow keeps its own alpha; what was printed is opaque.
+    SetRectAlpha(v, fw::Rect(x, y, x + c.right, y + c.bottom), 255, clSkinNone);
+    return b;
+  }
+  for (int row = 0; row < v.Height; ++row) {
+    uint32_t* p = v.Row(row);
+    for (int col = 0; col < v.Width; ++col)
+      p[col] = (p[col] & 0xFFFFFFu) == clSkinKey ? 0 : (p[col] | 0xFF000000u);
+  }
+  return b;
+}
+
+void TkcDialogWnd::HandleShowWindow(fw::TMessage& Message) {
+  const HWND wnd = CtrlHandle;
+  // Under composition the window appears layered, so that the system does
+  // not show it before its skinned frame is there.
+  const bool composed = DwmCompositionActive();
+  const LONG_PTR ex = GetWindowLongPtrW(wnd, GWL_EXSTYLE);
+  if (composed && !(ex & WS_EX_LAYERED)) SetWindowLongPtrW(wnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+  CallPrev(Message);
+  if (composed && !(ex & WS_EX_LAYERED))
+    SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
+  const TkcFormAnimation* show = DialogShowAnimation();
+  if (!Message.WParam || !show || !LayeredWindowsAvailable()) return;
+  Caption = WindowTextOf(wnd);
+  InitChildren();
+  Updating = false;
+  std::unique_ptr<fw::TBitmap> picture = DialogPicture();
+  AnimShowWindow(wnd, *picture, ImageTopLeft(), unsigned(show->Time), 255, show->Mode);
+}
+
+void TkcDialogWnd::TakeClosingSnapshot() {
+  if (!DialogHideAnimation() || !IsWindowVisible(CtrlHandle)) return;
+  FClosingPicture = DialogPicture();
+  if (BorderForm && BorderForm->AForm()) {
+    // The border window shows the whole dialog while it closes.
+    SetWindowRgn(BorderForm->AForm(), nullptr, FALSE);
+    SetLayeredBitmap(BorderForm->AForm(), FClosingPicture.get(), 255, nullptr);
+    BorderForm->ExBorderShowing = true;
+  } else {
+    CoverForm = MakeCoverForm(CtrlHandle);
+  }
+}
+
+void TkcDialogWnd::HandleHide(fw::TMessage& Message) {
+  const HWND wnd = CtrlHandle;
+  RgnChanged = true;
+  const fw::TPoint at = ImageTopLeft();
+  CallPrev(Message);
+  const TkcFormAnimation* hide = DialogHideAnimation();
+  if (hide && LayeredWindowsAvailable()) {
+    std::unique_ptr<fw::TBitmap> picture = FClosingPicture ? std::move(FClosingPicture) : DialogPicture();
+    auto window = std::make_unique<TkcAnimWindow>(nullptr, true);
+    SetWindowPos(window->Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RunHideAnimation(std::move(window), std::move(picture), unsigned(hide->Time), wnd, hide->Mode, 255);
+    const LONG_PTR ex = GetWindowLongPtrW(wnd, GWL_EXSTYLE);
+    if (ex & WS_EX_LAYERED) SetWindowLongPtrW(wnd, GWL_EXSTYLE, ex & ~LONG_PTR(WS_EX_LAYERED));
+  }
+  FClosingPicture.reset();
+  CoverForm.reset();
+  InitBorderForm(false);
+}
+
 void TkcDialogWnd::SizeWithBorder(fw::TMessage& Message) {
   const HWND wnd = CtrlHandle;
   if (Updating) {
@@ -689,7 +777,10 @@ void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
   if (!Skinned() || Message.Msg == WM_DESTROY || Message.Msg == WM_NCDESTROY) {
     // The border window goes first: the system would destroy it with its
     // owner behind its object's back.
-    if (Message.Msg == WM_DESTROY) InitBorderForm(false);
+    if (Message.Msg == WM_DESTROY) {
+      InitBorderForm(false);
+      CoverForm.reset();
+    }
     TkcMainWnd::kcWndProc(Message);
     return;
   }
@@ -741,11 +832,20 @@ void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
       Message.Result = 1;
       return;
     }
+    case WM_SHOWWINDOW: HandleShowWindow(Message); return;
+    case WM_COMMAND:
+      // Closing: a snapshot stays on the screen for the hide animation.
+      if (Message.WParam == IDCANCEL || Message.WParam == IDYES) {
+        TakeClosingSnapshot();
+        if (BorderForm && FClosingPicture) {
+          CallPrev(Message);
+          return;
+        }
+      }
+      break;
     case WM_WINDOWPOSCHANGED:
       if (reinterpret_cast<WINDOWPOS*>(Message.LParam)->flags & SWP_HIDEWINDOW) {
-        RgnChanged = true;
-        CallPrev(Message);
-        InitBorderForm(false);
+        HandleHide(Message);
         return;
       }
       CallPrev(Message);

@@ -22,6 +22,7 @@
 #include "skin/controls/dialog_effects.h"
 #include "skin/controls/dialog_system_menu.h"
 #include "skin/controls/window_adapter.h"
+#include "skin/engine/animations.h"
 #include "skin/forms/form_image.h"
 
 namespace skin {
@@ -99,6 +100,14 @@ class TkcDialogWnd : public TkcMainWnd {
   // region and the hit test follow.
   void InitBorderForm(bool Active);
 
+  // The whole dialog with its child windows as the screen would show it,
+  // the size of its image (key-coloured corners transparent).
+  std::unique_ptr<fw::TBitmap> DialogPicture();
+  // Where the image's top-left lies on the screen.
+  fw::TPoint ImageTopLeft() const;
+  // The snapshot over a closing dialog until its hide animation starts.
+  std::unique_ptr<TkcAnimWindow> CoverForm;
+
   TkcProvider* Provider = nullptr;
   std::unique_ptr<TkcSystemMenu> SystemMenu;
   TkcDialogMoveHost MoveHost{*this};
@@ -139,6 +148,10 @@ class TkcDialogWnd : public TkcMainWnd {
   bool BorderShown() const { return BorderForm && BorderForm->AForm() && IsWindowVisible(BorderForm->AForm()); }
   void SizeWithBorder(fw::TMessage& Message);
   void ShowBorderWhenHidden();
+  void HandleShowWindow(fw::TMessage& Message);
+  void HandleHide(fw::TMessage& Message);
+  void TakeClosingSnapshot();
+  std::unique_ptr<fw::TBitmap> FClosingPicture;
 
   bool FFormActive = true;
   bool FSettingRegion = false;

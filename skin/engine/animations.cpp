@@ -300,6 +300,32 @@ void AnimShowForm(TkFormProviderLink* Provider, unsigned Time, int MaxAlpha, Tkc
   if (Provider->OnAfterAnimation.Assigned()) Provider->OnAfterAnimation(aeShowing);
 }
 
+void AnimShowWindow(HWND Wnd, fw::TBitmap& Image, fw::TPoint Pos, unsigned Time, int MaxAlpha, TkcAnimType Mode) {
+  if (!Wnd || Image.Width() == 0 || Image.Height() == 0) return;
+  TAnimationScope animating;
+  const std::vector<int> alphas = DialogShowAlphas(Time, MaxAlpha);
+  TkcAnimWindow window(nullptr, (GetWindowLongPtrW(Wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+  window.ShowImage(Image, alphas.empty() ? MaxAlpha : 0, Pos);
+  auto frame = NewBitmap32(Image.Width(), Image.Height());
+  const std::vector<TZoomRect> zoom = ShowZoomRects(Image.Width(), Image.Height(), AnimStepCount(Time));
+  bool copied = false;
+  for (size_t i = 0; i < alphas.size(); ++i) {
+    const DWORD start = GetTickCount();
+    if (Mode == atAero) {
+      DrawZoomFrame(*frame, Image, zoom[i]);
+    } else if (!copied) {
+      BitBlt(frame->Canvas()->Handle(), 0, 0, Image.Width(), Image.Height(), Image.Canvas()->Handle(), 0, 0, SRCCOPY);
+      copied = true;
+    }
+    window.ShowImage(*frame, alphas[i], Pos);
+    WaitFrame(start);
+  }
+  window.ShowImage(Image, MaxAlpha, Pos);
+  SetWindowPos(Wnd, window.Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  AnimationInProgress = false;
+  RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 void AnimHideForm(TkFormProviderLink* Provider) {
   FreeGlowEffects(true);
   if (!Provider || !Provider->Form || !Provider->FCommonData || Provider->Form->FormStyle() == fw::fsMDIChild) return;

@@ -70,6 +70,11 @@ extern TkcHideTimer* GlobalHideTimer;
 
 // Shows the form from nothing to MaxAlpha in Time ms.
 void AnimShowForm(TkFormProviderLink* Provider, unsigned Time, int MaxAlpha, TkcAnimType Mode);
+// Shows a window that is about to appear from its picture (window-sized,
+// or larger with Pos its top-left on the screen): the picture fades in
+// (and grows, in the aero mode) in the steps of a dialog on a layered
+// window, then the window is placed over it and drawn.
+void AnimShowWindow(HWND Wnd, fw::TBitmap& Image, fw::TPoint Pos, unsigned Time, int MaxAlpha, TkcAnimType Mode);
 // Hides the form with the manager's FormHide animation.
 void AnimHideForm(TkFormProviderLink* Provider);
 // Runs the frames of a hide of the window showing the snapshot; both are

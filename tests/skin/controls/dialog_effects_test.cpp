@@ -11,7 +11,10 @@
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/engine/skin_resources.h"
+#include "tests/scenarios/screenshot_png.h"
 #include "tests/skin/controls/dialog_test_util.h"
+#include "tests/skin/forms/fake_dwm.h"
 #include "tests/skin/synthetic_skin.h"
 
 using namespace skin;
@@ -231,4 +234,121 @@ TEST(DialogEffects, BorderWindowShowsTheFrameAndAnswersForIt) {
   DestroyWindow(d);
   EXPECT_FALSE(IsWindow(again));
   DeleteObject(rgn);
+}
+
+namespace {
+
+// Counts the animation windows made while it lives.
+struct AnimWindowCounter {
+  static inline int count = 0;
+  HHOOK hook;
+  AnimWindowCounter() {
+    count = 0;
+    hook = SetWindowsHookExW(WH_CBT, Proc, nullptr, GetCurrentThreadId());
+  }
+  ~AnimWindowCounter() { UnhookWindowsHookEx(hook); }
+  static LRESULT CALLBACK Proc(int code, WPARAM w, LPARAM l) {
+    if (code == HCBT_CREATEWND) {
+      wchar_t cls[32] = {};
+      GetClassNameW(reinterpret_cast<HWND>(w), cls, 32);
+      if (lstrcmpW(cls, L"TkcAnimWindow") == 0) ++count;
+    }
+    return CallNextHookEx(nullptr, code, w, l);
+  }
+};
+
+}  // namespace
+
+// The manager's dialog animations: the dialog appears from its picture,
+// and closing leaves a snapshot on the screen that the hide animation
+// takes over; without a time nothing of this happens.
+TEST(DialogEffects, ShowAndHideAnimations) {
+  Hooked h;
+  TkSkinManager manager(nullptr);
+  TkcAnimEffects& effects = *manager.AnimEffects();
+  for (int time : {0, 36}) {
+    effects.DialogShow.Time = time;
+    effects.DialogShow.Mode = atFading;
+    effects.DialogHide.Time = time;
+    effects.DialogHide.Mode = atFading;
+    AnimWindowCounter counter;
+    HWND d = TemplateDialog(kBoxStyle);
+    TkcDialogWnd* a = DialogAdapterOf(d);
+    ASSERT_NE(a, nullptr) << time;
+    EXPECT_EQ(counter.count, time ? 1 : 0) << time << ": shown from its picture";
+    EXPECT_TRUE(IsWindowVisible(d)) << time;
+
+    const std::unique_ptr<fw::TBitmap> picture = a->DialogPicture();
+    RECT w{};
+    GetWindowRect(d, &w);
+    ASSERT_EQ(picture->Width(), w.right - w.left) << time;
+    const TPixelView32 v = View32(*picture);
+    EXPECT_EQ(v.Pixel(v.Width / 2, v.Height / 2) >> 24, 0xFFu) << time << ": the picture is opaque";
+    EXPECT_EQ(fw::TColor(picture->Canvas()->Pixel(1, v.Height / 2)), kDialog) << time << ": with the frame";
+
+    SendMessageW(d, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(a->CoverForm != nullptr, time != 0) << time << ": a snapshot over the closing dialog";
+    counter.count = 0;
+    ShowWindow(d, SW_HIDE);
+    EXPECT_EQ(a->CoverForm, nullptr) << time << ": handed over to the hide animation";
+    EXPECT_EQ(counter.count, time ? 1 : 0) << time;
+    if (time) {
+      ASSERT_NE(GlobalHideTimer, nullptr);
+      EXPECT_TRUE(fwtest::PumpUntil([] { return !GlobalHideTimer->Form; }, 5000)) << "the hide animation ends";
+    }
+    DestroyWindow(d);
+  }
+  effects.DialogShow.Time = 0;
+  effects.DialogHide.Time = 0;
+}
+
+// Under desktop composition the dialog is layered while the system shows
+// it, and no longer afterwards.
+TEST(DialogEffects, ShownLayeredUnderComposition) {
+  Hooked h;
+  for (bool composition : {false, true}) {
+    TFakeDwm dwm(composition);
+    int layeredWhileShown = -1;
+    gOnMessage = [&](HWND d, UINT msg, WPARAM wParam) {
+      if (msg == WM_SHOWWINDOW && wParam) layeredWhileShown = (GetWindowLongPtrW(d, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    };
+    HWND d = TemplateDialog(kBoxStyle);
+    gOnMessage = nullptr;
+    ASSERT_NE(DialogAdapterOf(d), nullptr);
+    EXPECT_EQ(layeredWhileShown, composition ? 1 : 0) << composition;
+    EXPECT_FALSE(Layered(d)) << composition;
+    DestroyWindow(d);
+  }
+}
+
+// A message-box dialog with extended borders in the program's skins, its
+// border window and the dialog as the screen shows them, written for
+// looking at.
+TEST(DialogEffects, BorderWindowScreenshotsInBothSkins) {
+  for (const char16_t* name : {u"Sapphire (internal)", u"Topaz (internal)"}) {
+    TkSkinManager manager(nullptr);
+    manager.ReportMessage = [](const fw::String& text) { ADD_FAILURE() << fw::StringToUtf8(text); };
+    manager.WriteExtendedBorders(true);
+    LoadInternalSkins(*manager.InternalSkins());
+    manager.WriteSkinName(name);
+    InstallSkinHook([&] { return manager.LoadedSkin(); });
+    HWND d = TemplateDialog(kBoxStyle);
+    TkcDialogWnd* a = DialogAdapterOf(d);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(a->BorderForm, nullptr);
+    const HWND border = a->BorderForm->AForm();
+    RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ASSERT_TRUE(fwtest::PumpUntil([&] { return border && IsWindowVisible(border); }, 5000));
+    fwtest::Pump(50);
+    const std::string skin = name[0] == u'S' ? "sapphire" : "topaz";
+    auto shot = scenarios::ScreenshotOf(border);
+    scenarios::SavePng(shot.get(), scenarios::ScreenshotPath("dialog_border_window_" + skin + ".png"));
+    auto image = NewBitmap32(a->Image().Width(), a->Image().Height());
+    BitBlt(image->Canvas()->Handle(), 0, 0, image->Width(), image->Height(), a->Image().Canvas()->Handle(), 0, 0,
+           SRCCOPY);
+    image->SetPixelFormat(fw::pf24bit);
+    scenarios::SavePng(image.get(), scenarios::ScreenshotPath("dialog_border_image_" + skin + ".png"));
+    DestroyWindow(d);
+    RemoveSkinHook();
+  }
 }

@@ -19,7 +19,11 @@ inline bool gSwallowCommands = true;
 // Runs when the dialog receives a window command, before it is recorded.
 inline std::function<void(HWND, WPARAM)> gOnCommand;
 
+// Runs for every message the dialog's own procedure receives.
+inline std::function<void(HWND, UINT, WPARAM)> gOnMessage;
+
 inline INT_PTR CALLBACK RecordingDialogProc(HWND d, UINT msg, WPARAM wParam, LPARAM) {
+  if (gOnMessage) gOnMessage(d, msg, wParam);
   if (msg == WM_INITDIALOG) return TRUE;
   if (msg == WM_SYSCOMMAND) {
     if (gOnCommand) gOnCommand(d, wParam);
