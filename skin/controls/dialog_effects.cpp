@@ -121,6 +121,15 @@ TkBorderClientFacts TkcDialogBorderOwner::ClientFacts() const {
   return c;
 }
 
+HWND TkcDialogGlowOwner::GlowOwnerWindow() const { return FDialog.CtrlHandle; }
+HWND TkcDialogGlowOwner::GlowBorderWindow() const { return FDialog.BorderForm ? FDialog.BorderForm->AForm() : nullptr; }
+TkLoadedSkin* TkcDialogGlowOwner::GlowSkin() const { return FDialog.Skin(); }
+
+bool TkcDialogGlowOwner::GlowAllowed() const {
+  const TkSkinManager* m = DialogManager();
+  return m && m->Effects()->FAllowGlowing;
+}
+
 void TkcDialogBorderOwner::SetHotHT(int Code) {
   const bool button = Code == HTMINBUTTON || Code == HTMAXBUTTON || Code == HTCLOSE || Code == HTHELP;
   FDialog.SetHotHT(button ? Code : 0, true);

@@ -9,6 +9,7 @@
 #include "skin/forms/blended_move.h"
 #include "skin/engine/manager_options.h"
 #include "skin/forms/border_window.h"
+#include "skin/forms/title_glow.h"
 
 namespace skin {
 
@@ -53,6 +54,20 @@ class TkcDialogBorderOwner : public TkcBorderOwner {
   TkBorderClientFacts ClientFacts() const override;
   void SetHotHT(int Code) override;
   bool StartBlendedMove() override;
+
+ private:
+  TkcDialogWnd& FDialog;
+};
+
+// The dialog as its title buttons' fades see it.
+class TkcDialogGlowOwner : public TkcTitleGlowOwner {
+ public:
+  explicit TkcDialogGlowOwner(TkcDialogWnd& Dialog) : FDialog(Dialog) {}
+  HWND GlowOwnerWindow() const override;
+  HWND GlowBorderWindow() const override;
+  TkLoadedSkin* GlowSkin() const override;
+  // The manager's Effects.AllowGlowing (no fades without a manager).
+  bool GlowAllowed() const override;
 
  private:
   TkcDialogWnd& FDialog;

@@ -56,6 +56,7 @@ TkcDialogWnd::TkcDialogWnd(HWND AHandle, TkcSkinSource ASkin, const TkcSkinParam
     : TkcMainWnd(AHandle, std::move(ASkin), Params), Provider(AProvider) {}
 
 TkcDialogWnd::~TkcDialogWnd() {
+  KillAnimations();
   BorderForm.reset();
   Detach();
   if (FBrush) DeleteObject(FBrush);
@@ -401,9 +402,26 @@ TkCaptionButton* TkcDialogWnd::ButtonOf(int HitCode) {
   }
 }
 
+void TkcDialogWnd::KillAnimations() {
+  for (TkCaptionButton* b : {&FLayout.Close, &FLayout.Max, &FLayout.Min, &FLayout.Help}) StopTitleButtonAnimation(*b);
+}
+
 void TkcDialogWnd::RepaintButton(int i) {
   TkCaptionButton* b = ButtonOf(i);
-  if (!b || b->State < 0 || !IsWindowVisible(CtrlHandle)) return;
+  if (!b) return;
+  if (b->State < 0) {
+    StopTitleButtonAnimation(*b);
+    return;
+  }
+  if (!IsWindowVisible(CtrlHandle)) return;
+  if (GlowOwner.GlowAllowed()) {
+    // The fade over the button shows its new state.
+    if (b->State == 2)
+      AnimateTitleButton(*b, 2, 1, true, &GlowOwner, nullptr);
+    else
+      AnimateTitleButton(*b, b->State, 10, b->State == 1, &GlowOwner, nullptr);
+    return;
+  }
   if (BorderForm) {
     // The whole image goes to the border window again.
     BGChanged = true;
@@ -534,7 +552,9 @@ void TkcDialogWnd::HandleButtonUp(fw::TMessage& Message) {
       FLayout.Close.State = 0;
       SetHotHT(0, true);
       SendCommand(SC_CLOSE);
-      if (!Destroyed && IsWindow(CtrlHandle) && IsWindowVisible(CtrlHandle)) SetHotHT(0, true);
+      if (Destroyed || !IsWindow(CtrlHandle)) break;
+      KillAnimations();
+      if (IsWindowVisible(CtrlHandle)) SetHotHT(0, true);
       break;
     case HTHELP:
       if (pressed) SendCommand(SC_CONTEXTHELP);
@@ -778,6 +798,7 @@ void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
     // The border window goes first: the system would destroy it with its
     // owner behind its object's back.
     if (Message.Msg == WM_DESTROY) {
+      KillAnimations();
       InitBorderForm(false);
       CoverForm.reset();
     }

@@ -78,6 +78,8 @@ class TkcDialogWnd : public TkcMainWnd {
   // Title buttons by hit code (8, 9, 20, 21).
   void SetHotHT(int i, bool Repaint);
   void SetPressedHT(int i);
+  // Ends the title buttons' fades.
+  void KillAnimations();
   TkCaptionButton* ButtonOf(int HitCode);
   // Shows the window menu at a screen point (the seam tests replace).
   void DropSysMenu(int x, int y);
@@ -112,6 +114,7 @@ class TkcDialogWnd : public TkcMainWnd {
   std::unique_ptr<TkcSystemMenu> SystemMenu;
   TkcDialogMoveHost MoveHost{*this};
   TkcDialogBorderOwner BorderOwner{*this};
+  TkcDialogGlowOwner GlowOwner{*this};
   std::unique_ptr<TkcBorderForm> BorderForm;
   // The client rectangle after the last size change.
   fw::TRect LastClientRect;

@@ -352,3 +352,29 @@ TEST(DialogEffects, BorderWindowScreenshotsInBothSkins) {
     RemoveSkinHook();
   }
 }
+
+// With the manager's glowing a title button fades into its new state on a
+// window of its own; without it the frame is drawn again at once.
+TEST(DialogEffects, TitleButtonsFadeWhenTheManagerAllowsGlowing) {
+  Hooked h;
+  TkSkinManager manager(nullptr);
+  for (bool glowing : {true, false}) {
+    manager.Effects()->FAllowGlowing = glowing;
+    HWND d = TemplateDialog(kSizeableStyle);
+    TkcDialogWnd* a = DialogAdapterOf(d);
+    ASSERT_NE(a, nullptr);
+    a->PaintAll();
+    a->SetHotHT(HTCLOSE, true);
+    TkCaptionButton& close = *a->ButtonOf(HTCLOSE);
+    EXPECT_EQ(close.State, 1);
+    EXPECT_EQ(close.Timer != nullptr, glowing) << glowing;
+    a->SetHotHT(HTMINBUTTON, true);
+    EXPECT_EQ(a->ButtonOf(HTMINBUTTON)->Timer != nullptr, glowing) << glowing;
+    a->KillAnimations();
+    EXPECT_EQ(close.Timer, nullptr);
+    EXPECT_EQ(a->ButtonOf(HTMINBUTTON)->Timer, nullptr);
+    a->SetHotHT(HTCLOSE, true);
+    DestroyWindow(d);  // with a fade running
+  }
+  manager.Effects()->FAllowGlowing = true;
+}
