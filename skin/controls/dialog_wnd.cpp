@@ -6,6 +6,7 @@
 #include <cwctype>
 
 #include "skin/controls/attach_hook.h"
+#include "skin/controls/control_cache.h"
 #include "skin/engine/background_request.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/alpha_bitmap.h"
@@ -980,6 +981,15 @@ void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
     }
     case WM_MOUSELEAVE:
     case WM_NCMOUSELEAVE: SetHotHT(0, true); break;
+    case WM_MOUSEMOVE:
+      // Over the dialog itself no skinned control is under the mouse.
+      if (IsWindowEnabled(wnd) && HasDefaultManager()) SetManagerActiveControl(nullptr);
+      break;
+    case WM_DRAWITEM:
+      // An owner-drawn static writes over the dialog's skinned background.
+      if (auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam); item && item->CtlType == ODT_STATIC)
+        SetBkMode(item->hDC, TRANSPARENT);
+      break;
     case WM_PRINT: CallPrev(Message); return;
     case 0x401:
       TkcMainWnd::kcWndProc(Message);

@@ -378,3 +378,29 @@ TEST(DialogEffects, TitleButtonsFadeWhenTheManagerAllowsGlowing) {
   }
   manager.Effects()->FAllowGlowing = true;
 }
+
+// The mouse over the dialog itself leaves no skinned control hot, and an
+// owner-drawn static of the dialog draws over its background.
+TEST(DialogEffects, MouseOverTheDialogAndOwnerDrawnStatics) {
+  Hooked h;
+  TkSkinManager manager(nullptr);
+  HWND d = TemplateDialog(kBoxStyle);
+  ASSERT_NE(DialogAdapterOf(d), nullptr);
+  manager.WriteActiveControl(d);
+  SendMessageW(d, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(manager.ActiveControl(), nullptr);
+
+  HDC dc = CreateCompatibleDC(nullptr);
+  SetBkMode(dc, OPAQUE);
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_STATIC;
+  item.hDC = dc;
+  SendMessageW(d, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+  SetBkMode(dc, OPAQUE);
+  item.CtlType = ODT_BUTTON;
+  SendMessageW(d, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(GetBkMode(dc), OPAQUE) << "other owner-drawn items are their own";
+  DeleteDC(dc);
+  DestroyWindow(d);
+}
