@@ -8,6 +8,7 @@
 #include "fw/system/screen.h"
 #include "skin/controls/adapter_factory.h"
 #include "skin/controls/dialog_wnd.h"
+#include "skin/controls/mdi_form.h"
 #include "skin/controls/scrollbar.h"
 #include "skin/engine/glow_effect.h"
 #include "skin/engine/skin_manager.h"
@@ -230,6 +231,7 @@ void LinkControlSkinning() {
     return MakeListAdapter(ListIndex, Control, HookSkin(), Params);
   };
   if (!ScrollBarSkinSource) ScrollBarSkinSource = ManagerSkin;
+  LinkMDISupport();
 }
 
 void InstallSkinHook(TkcSkinSource Skin, TkSkinningRules Rules) {

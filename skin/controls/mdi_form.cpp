@@ -1,5 +1,9 @@
 #include "skin/controls/mdi_form.h"
 
+#include "skin/controls/attach_hook.h"
+#include "skin/engine/skin_messages.h"
+#include "skin/forms/skin_provider.h"
+
 namespace skin {
 
 TkMDIForm::TkMDIForm(fw::TCustomForm* Form, TkSkinProvider* Provider, HWND Client, TkcSkinSource Skin)
@@ -41,6 +45,22 @@ HWND TkMDIForm::ActiveChild() const {
 
 void TkMDIForm::SendToActiveChild(WPARAM Command) {
   if (HWND child = ActiveChild()) SendMessageW(child, WM_SYSCOMMAND, Command, 0);
+}
+
+void TkMDIForm::AttachChildren() {
+  if (!ClientHandle) return;
+  for (HWND c = GetWindow(ClientHandle, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (SendMessageW(c, WM_SKINCOMMAND, SkinCommand(SKC_ISHANDLED), 0) != 1) AttachSkinToWindow(c);
+}
+
+void LinkMDISupport() {
+  MDIFormMaker() = [](TkSkinProvider* Provider, HWND Client) -> std::unique_ptr<TkMDIFormLink> {
+    auto mdi = std::make_unique<TkMDIForm>(Provider->Form(), Provider, Client, [Provider]() -> TkLoadedSkin* {
+      return Provider->Skinned() ? Provider->Skin() : nullptr;
+    });
+    mdi->RepaintMenu = [Provider] { Provider->Menus().Line().RepaintMenu(); };
+    return mdi;
+  };
 }
 
 void TkMDIForm::CloseClick(fw::TObject*) { SendToActiveChild(SC_CLOSE); }

@@ -14,16 +14,17 @@
 #include "fw/controls/forms.h"
 #include "fw/menus/menus.h"
 #include "skin/controls/mdi_wnd.h"
+#include "skin/forms/provider_mdi.h"
 
 namespace skin {
 
 class TkSkinProvider;
 
-class TkMDIForm {
+class TkMDIForm : public TkMDIFormLink {
  public:
   // ClientHandle: the form's MDI client window; Skin: the provider's skin.
   TkMDIForm(fw::TCustomForm* Form, TkSkinProvider* Provider, HWND ClientHandle, TkcSkinSource Skin);
-  ~TkMDIForm();
+  ~TkMDIForm() override;
   TkMDIForm(const TkMDIForm&) = delete;
   TkMDIForm& operator=(const TkMDIForm&) = delete;
 
@@ -37,11 +38,13 @@ class TkMDIForm {
   std::function<void()> RepaintMenu;
 
   // Makes the adapter when there is none.
-  void ConnectToClient();
+  void ConnectToClient() override;
   // Makes the adapter anew; none while the skin is off.
-  void RefreshMDIScrolls();
+  void RefreshMDIScrolls() override;
   void DestroyScrolls();
-  void UpdateMDIIconItem();
+  void UpdateMDIIconItem() override;
+  // Every MDI child that is not skinned yet is attached.
+  void AttachChildren() override;
   // The frame has no item of its own for the child's icon.
   fw::TMenuItem* MakeChildIconItem() { return nullptr; }
   // Window commands to the active child; nothing without one.
@@ -55,6 +58,10 @@ class TkMDIForm {
   TkcSkinSource FSkin;
   TkcMDIWnd* FListSW = nullptr;
 };
+
+// Lets skinned MDI frames make their MDI support (the skin is the
+// provider's while it is skinned; the menu line is its menu line).
+void LinkMDISupport();
 
 // The frame, its menu line and its client drawn again after a child
 // changed (Full: at once, and the border window too through UpdateBorder).

@@ -303,6 +303,7 @@ void TkSkinProvider::MsgSysCommand(fw::TMessage& m) {
     BorderTracking.Provider = this;
     return;
   }
+  if (MdiSysCommand(m)) return;
   CallOld(m);
   if (!FForm || FForm->ComponentState().Contains(fw::csDestroying)) return;
   if (command == SC_MAXIMIZE || command == SC_RESTORE) {
@@ -331,6 +332,7 @@ void TkSkinProvider::MsgShowWindow(fw::TMessage& m) {
     }
   }
   CallOld(m);
+  MdiShown(m);
   if (m.WParam == 1 && HasParent()) FBGChanged = true;
 }
 
@@ -381,6 +383,7 @@ void TkSkinProvider::MsgShowingChanged(fw::TMessage& m) {
     CallOld(m);
     return;
   }
+  if (FForm->FormStyle() == fw::fsMDIForm) HookMDI(true);
   FormState &= ~fsHideSnapshot;
   if (FAdapter) FAdapter->AddAllItems(FForm);
   fAnimating = FAllowAnimation && !HasParent() && AnimShowActive();

@@ -45,6 +45,7 @@ TkSkinProvider::TkSkinProvider(fw::TCustomForm* form)
 
 TkSkinProvider::~TkSkinProvider() {
   StopTitleAnimations();
+  ForgetMDI();
   if (BorderTracking.Provider == this) AbandonBorderTracking();
   FreeAdapter();
   SetSkin(nullptr);
@@ -164,6 +165,7 @@ void TkSkinProvider::SetSkin(TkLoadedSkin* skin) {
   if (!FForm->HandleAllocated()) return;
   const HWND wnd = FForm->Handle();
   if (FMenus) FMenus->SkinChanged(Skinned());
+  HookMDI(Skinned());
   if (!Skinned()) SetWindowRgn(wnd, nullptr, FALSE);
   FFormActive = GetActiveWindow() == wnd;
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -374,6 +376,11 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
     UnskinnedVisibleChanged(m);
     return true;
   }
+  if (m.Msg == WM_NCDESTROY) {
+    CallOld(m);
+    UnskinnedNcDestroy(m);
+    return true;
+  }
   if (m.Msg == WM_WINDOWPOSCHANGED) {
     CallOld(m);
     UnskinnedWindowPosChanged(m);
@@ -441,6 +448,9 @@ bool TkSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_PARENTNOTIFY: MsgParentNotify(m); return true;
     case fw::CM_CONTROLLISTCHANGE: MsgControlListChange(m); return true;
     case WM_NOTIFY: MsgNotify(m); return true;
+    case WM_MDIACTIVATE:
+    case WM_MDIDESTROY: MsgMDIActivate(m); return true;
+    case WM_CHILDACTIVATE: MsgChildActivate(m); return true;
     case WM_ERASEBKGND: {
       HDC dc = reinterpret_cast<HDC>(m.WParam);
       if (!dc) return false;

@@ -20,6 +20,7 @@
 #include "skin/forms/core/title_hit_test.h"
 #include "skin/forms/form_image.h"
 #include "skin/forms/form_menus.h"
+#include "skin/forms/provider_mdi.h"
 
 namespace skin {
 
@@ -150,6 +151,17 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   void FreeCoverForm();
   bool AllowExtBorders = true;
 
+  // MDI (provider_mdi.cpp): a frame's MDI support, its client window and
+  // active child; the frame repainted after a child changed; the frame's
+  // image behind the maximised child's buttons (the "kcMDIIcons" cover).
+  TkMDIFormLink* MDIForm() const { return FMDIForm.get(); }
+  void HookMDI(bool Active);
+  HWND MDIClientWindow() const;
+  HWND ActiveMDIChild() const;
+  void RepaintMDIMainFrame(bool Full);
+  void MdiIcoFormPaint(HDC dc);
+  bool MDIChildCreatingMaximized = false;
+
   // The form's system menu, menu line and menu messages.
   TkFormMenus& Menus() { return *FMenus; }
   void DropSysMenu(int x, int y) { FMenus->DropSysMenu(x, y); }
@@ -161,6 +173,12 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   bool FadeTitleButton(int hitCode);
   void StopTitleButtonFades();
   void ReplaceBorderHitCode(fw::TMessage& m);
+  bool MdiSysCommand(fw::TMessage& m);
+  void MsgMDIActivate(fw::TMessage& m);
+  void MsgChildActivate(fw::TMessage& m);
+  void MdiShown(fw::TMessage& m);
+  void UnskinnedNcDestroy(fw::TMessage& m);
+  void ForgetMDI();
   bool BeforeMessage(fw::TMessage& m);
   bool SkinnedMessage(fw::TMessage& m);
   void Hook();
@@ -237,6 +255,7 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   std::vector<TkcLabelColor> FSavedLabelColors;
   std::unique_ptr<TkFormMenus> FMenus;
   std::unique_ptr<TkcProviderEffects> FEffects;
+  std::unique_ptr<TkMDIFormLink> FMDIForm;
 };
 
 }  // namespace skin

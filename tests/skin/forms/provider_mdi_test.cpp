@@ -1,0 +1,149 @@
+// An MDI frame under a skinned form with two children: shown, the frame's
+// provider makes its MDI support and the client window gets its adapter;
+// the frame's window commands and a child's changes repaint the frame;
+// a child form keeps the frame in step and is the child provider after its
+// activation and maximising; without the skin (or the provider) the MDI
+// support is gone.
+#include <gtest/gtest.h>
+
+#include "skin/controls/mdi_form.h"
+#include "skin/controls/window_adapter.h"
+#include "skin/engine/bitmap_dc.h"
+#include "skin/forms/skinned_form.h"
+#include "tests/scenarios/screenshot_png.h"
+
+namespace skin {
+namespace {
+
+LRESULT CALLBACK ChildProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefMDIChildProcW(h, m, w, l); }
+
+const wchar_t* ChildClass() {
+  static ATOM atom = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ChildProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"VlProviderMdiChild";
+    return RegisterClassW(&wc);
+  }();
+  return atom ? L"VlProviderMdiChild" : nullptr;
+}
+
+// A skinned MDI frame form with its client window and two children, made
+// before the form is shown.
+struct MdiFrame {
+  SkinnedForm f{1, fw::bsSizeable, 460, 320, false};
+  HWND client = nullptr;
+  HWND children[2] = {nullptr, nullptr};
+  MdiFrame() {
+    LinkMDISupport();
+    f.form->SetFormStyle(fw::fsMDIForm);
+    RECT cr{};
+    GetClientRect(f.wnd(), &cr);
+    CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+    client = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, cr.right,
+                             cr.bottom, f.wnd(), nullptr, GetModuleHandleW(nullptr), &ccs);
+    for (int i = 0; i < 2; ++i) {
+      MDICREATESTRUCTW mcs{ChildClass(), i ? L"Second" : L"First", GetModuleHandleW(nullptr), 10 + 70 * i,
+                           10 + 40 * i, 200, 130, 0, 0};
+      children[i] = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    }
+    f.Show();
+  }
+  TkSkinProvider& p() { return *f.provider; }
+};
+
+TEST(ProviderMDI, AShownFrameConnectsItsClientAndRepaintsForItsChildren) {
+  MdiFrame m;
+  ASSERT_TRUE(m.client && m.children[0] && m.children[1]);
+  EXPECT_EQ(MDISkinProvider, &m.p());
+  EXPECT_EQ(m.p().MDIClientWindow(), m.client);
+  EXPECT_EQ(m.p().ActiveMDIChild(), m.children[1]);
+  ASSERT_NE(m.p().MDIForm(), nullptr) << "the frame has its MDI support";
+  TkcMainWnd* adapter = GetWindowAdapter(m.client);
+  ASSERT_NE(adapter, nullptr) << "the client window is skinned";
+  // Showing again keeps one adapter for the client.
+  m.p().HookMDI(true);
+  EXPECT_NE(GetWindowAdapter(m.client), nullptr);
+  // A window command of the frame rebuilds its frame.
+  int built = m.p().BuildCount();
+  SendMessageW(m.f.wnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  EXPECT_TRUE(IsZoomed(m.f.wnd()));
+  EXPECT_GT(m.p().BuildCount(), built);
+  SendMessageW(m.f.wnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  // A child's change repaints the frame.
+  built = m.p().BuildCount();
+  m.p().RepaintMDIMainFrame(true);
+  fwtest::PumpUntil([&] { return m.p().BuildCount() > built; }, 5000);
+  EXPECT_GT(m.p().BuildCount(), built);
+  fwtest::Pump(50);
+  std::unique_ptr<fw::TBitmap> shot = scenarios::ScreenshotOf(m.f.wnd());
+  scenarios::SavePng(shot.get(), scenarios::ScreenshotPath("mdi_frame_provider_topaz.png"));
+  // The cover of the menu line's right end shows the frame's own pixels.
+  auto cover = NewBitmap32(60, GetSystemMetrics(SM_CYMENU) + 3);
+  m.p().MdiIcoFormPaint(cover->Canvas()->Handle());
+  GdiFlush();
+  const fw::TBitmap& image = m.p().FormImage();
+  EXPECT_EQ(cover->Width(), 60);
+  EXPECT_GT(image.Width(), 60);
+  // Without the skin the MDI support is gone, with it back again.
+  m.p().SetSkin(nullptr);
+  EXPECT_EQ(m.p().MDIForm(), nullptr);
+  EXPECT_EQ(GetWindowAdapter(m.client), nullptr);
+  EXPECT_EQ(MDISkinProvider, nullptr);
+  m.p().SetSkin(m.f.skin.get());
+  EXPECT_EQ(MDISkinProvider, &m.p());
+  EXPECT_NE(GetWindowAdapter(m.client), nullptr);
+}
+
+TEST(ProviderMDI, AChildFormKeepsTheFrameInStep) {
+  MdiFrame m;
+  SkinnedForm child(1, fw::bsSizeable, 240, 160, false);
+  child.form->SetFormStyle(fw::fsMDIChild);
+  child.Show();
+  // Activated, the child is the child provider and the frame's menu line is
+  // measured anew.
+  int built = m.p().BuildCount();
+  SendMessageW(child.wnd(), WM_MDIACTIVATE, 0, reinterpret_cast<LPARAM>(child.wnd()));
+  EXPECT_EQ(ChildProvider, child.provider);
+  EXPECT_GT(m.p().BuildCount(), built) << "the frame is painted again";
+  ChildProvider = nullptr;
+  SendMessageW(child.wnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  EXPECT_EQ(ChildProvider, child.provider) << "the maximised child";
+  EXPECT_TRUE(IsWindowVisible(child.wnd())) << "shown again after maximising unseen";
+  SendMessageW(child.wnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsZoomed(child.wnd()));
+  // The keyboard's menu command never reaches a child.
+  EXPECT_EQ(SendMessageW(child.wnd(), WM_SYSCOMMAND, SC_KEYMENU, 0), 0);
+  // Freed, the providers are forgotten.
+  delete child.provider;
+  child.provider = nullptr;
+  EXPECT_EQ(ChildProvider, nullptr);
+}
+
+TEST(ProviderMDI, AChildClosesAlsoWithoutASkinnedFrame) {
+  ASSERT_EQ(MDISkinProvider, nullptr);
+  SkinnedForm child(0, fw::bsSizeable, 240, 160, false);
+  child.form->SetFormStyle(fw::fsMDIChild);
+  child.Show();
+  bool closed = false;
+  struct Closer {
+    bool* flag;
+    void Close(fw::TObject*, fw::TCloseAction&) { *flag = true; }
+  } closer{&closed};
+  child.form->OnClose = fw::TCloseEvent(&closer, &Closer::Close);
+  SendMessageW(child.wnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(closed);
+}
+
+TEST(ProviderMDI, AFreedFrameProviderIsForgotten) {
+  {
+    MdiFrame m;
+    EXPECT_EQ(MDISkinProvider, &m.p());
+  }
+  EXPECT_EQ(MDISkinProvider, nullptr);
+}
+
+}  // namespace
+}  // namespace skin
