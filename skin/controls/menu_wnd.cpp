@@ -5,6 +5,7 @@
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/forms/dwm_link.h"
 
 namespace skin {
 
@@ -32,6 +33,9 @@ void CALLBACK FreeClosedMenuAdapters(HWND, UINT, UINT_PTR Id, DWORD) {
     if (a && !a->Destroyed) return;
   FreeMenuWindowAdapters();
 }
+
+// The default manager's skinned menus, which keep the open popups' backgrounds.
+TkSkinableMenus* ManagerMenus() { return DefaultSkinManager ? SkinableMenusOf(DefaultSkinManager) : nullptr; }
 
 }  // namespace
 
@@ -61,6 +65,7 @@ void TkcMnuWnd::kcWndProc(fw::TMessage& Message) {
   if (Message.Msg == WM_DESTROY && !Destroyed) {
     TkcMainWnd::kcWndProc(Message);  // the window's own procedure, then let go of it
     RgnChanged = 0;
+    if (TkSkinableMenus* menus = ManagerMenus()) menus->FreeMenuBgCache();
     bool others = false;
     for (const auto& a : MenuWindowAdapters())
       if (a && a.get() != this && !a->Destroyed) {
@@ -112,10 +117,24 @@ void TkcMnuWnd::kcWndProc(fw::TMessage& Message) {
       return;
     }
     case WM_NCPAINT: {
-      PrepareCache();
+      // The frame comes from the popup's own background when the skinned
+      // menus made one for this window's size, else from the cache.
+      CaptureWindowGeometry(wnd, S.Geo);
+      fw::TBitmap* source = nullptr;
+      if (TkSkinableMenus* menus = ManagerMenus())
+        if (TkcMenuInfo* info = menus->GetMenuInfo(nullptr, nullptr, wnd);
+            info && info->Bmp && info->Bmp->Width() + 2 * kMenuFrame == S.Geo.WndSize.x &&
+            info->Bmp->Height() == S.Geo.WndSize.y)
+          source = info->Bmp.get();
+      if (!source) {
+        PrepareCache();
+        source = S.Cache.get();
+      }
       HDC dc = GetWindowDC(wnd);
-      CopyBorderStrips(dc, 0, 0, S.Cache->Width(), S.Cache->Height(), S.Cache->Canvas()->Handle(), 0, 0, kMenuFrame);
+      CopyBorderStrips(dc, 0, 0, source->Width(), source->Height(), source->Canvas()->Handle(), 0, 0, kMenuFrame);
       ReleaseDC(wnd, dc);
+      // Under composition the first frame is followed by the whole menu at once.
+      if (DwmCompositionActive() && !Shown) RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
       SetAlpha(wnd, MenuAlphaBlend());
       Shown = true;
       Message.Result = 0;

@@ -161,3 +161,36 @@ TEST(MenuWnd, ARealPopupMenuGetsOneAdapterThatGoesWithIt) {
   DestroyMenu(menu);
   RemoveSkinHook();
 }
+
+// The frame comes from the popup's background that the skinned menus keep
+// when it has the size they make it in, and the backgrounds go when a menu
+// window goes.
+TEST(MenuWnd, TheFrameFromTheMenusOwnBackground) {
+  TkSkinManager manager{nullptr};
+  manager.WriteIsDefault(true);
+  TkSkinableMenus* menus = SkinableMenusOf(&manager);
+  ASSERT_NE(menus, nullptr);
+  constexpr fw::TColor kBackground = 0x123456;
+  for (int less : {6, 0}) {
+    MenuWindow m;
+    RECT r{};
+    GetWindowRect(m.wnd, &r);
+    menus->PrepareMenuBG(nullptr, r.right - r.left - less, r.bottom - r.top, m.wnd);
+    TkcMenuInfo* info = menus->GetMenuInfo(nullptr, nullptr, m.wnd);
+    ASSERT_NE(info, nullptr);
+    fw::TCanvas& c = *info->Bmp->Canvas();
+    c.Brush()->SetColor(kBackground);
+    c.FillRect(fw::Rect(0, 0, info->Bmp->Width(), info->Bmp->Height()));
+    SkinnedMenuOpen = true;
+    ShowWindow(m.wnd, SW_SHOWNA);
+    SendMessageW(m.wnd, WM_NCPAINT, 1, 0);
+    HDC dc = GetWindowDC(m.wnd);
+    const COLORREF frame = GetPixel(dc, 1, 1);
+    ReleaseDC(m.wnd, dc);
+    EXPECT_EQ(frame == COLORREF(kBackground), less == 6) << less;
+    DestroyWindow(m.wnd);
+    EXPECT_TRUE(menus->MenuInfoCache().empty()) << less << ": freed with the window";
+    fwtest::Pump(20);
+  }
+  manager.WriteIsDefault(false);
+}
