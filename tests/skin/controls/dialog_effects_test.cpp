@@ -404,3 +404,33 @@ TEST(DialogEffects, MouseOverTheDialogAndOwnerDrawnStatics) {
   DeleteDC(dc);
   DestroyWindow(d);
 }
+
+// Dragged by the border window's caption, the border window fades while
+// the system moves it, and the dialog sits in it again when the move ends.
+TEST(DialogEffects, BlendedMoveWithTheBorderWindow) {
+  Hooked h;
+  ExtendedBorders m;
+  TkcBlendOnMoving& blend = m.manager.AnimEffects()->BlendOnMoving;
+  blend.Active = true;
+  blend.BlendValue = 170;
+  HWND d = TemplateDialog(kBoxStyle);
+  TkcDialogWnd* a = DialogAdapterOf(d);
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(a->BorderForm, nullptr);
+  const HWND border = a->BorderForm->AForm();
+  RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return IsWindowVisible(border) != 0; }, 5000));
+  const RECT before = WindowRectOf(border);
+  const fw::TRect close = a->Layout().Close.Rect;
+  const POINT p{before.left + close.Left - 40, before.top + (close.Top + close.Bottom) / 2};
+  ASSERT_EQ(a->BorderForm->Ex_WMNCHitTest(fw::TPoint{p.x, p.y}), HTCAPTION);
+  // The system's move loop ends at the release waiting in the queue.
+  PostMessageW(border, WM_LBUTTONUP, 0, MAKELPARAM(p.x - before.left, p.y - before.top));
+  EXPECT_TRUE(a->BlendedMove()) << "started";
+  EXPECT_FALSE(a->FormState() & 0x80) << "and ended";
+  const RECT dr = WindowRectOf(d), br = WindowRectOf(border);
+  EXPECT_EQ(dr.left - br.left, a->BorderOwner.XOffset()) << "the dialog sits in its border window again";
+  EXPECT_EQ(dr.top - br.top, a->BorderOwner.YOffset());
+  EXPECT_FALSE(Layered(d));
+  DestroyWindow(d);
+}
