@@ -23,6 +23,7 @@
 #include "skin/forms/dwm_link.h"
 #include "skin/forms/frame_facts.h"
 #include "skin/forms/min_animation.h"
+#include "skin/forms/skinned_menus.h"
 #include "skin/forms/window_region.h"
 
 namespace skin {
@@ -85,6 +86,9 @@ void TkcDialogWnd::AfterCreation() {
   }
   InitParams();
   SystemMenu->UpdateItems();
+  // The window menu is drawn like the skin's other popups.
+  if (TkSkinManager* m = DialogManager(); m && m->SkinnedPopups())
+    SkinableMenusOf(m)->HookPopupMenu(SystemMenu.get(), true);
   InitBorderForm(DialogExtendedBorders());
 }
 

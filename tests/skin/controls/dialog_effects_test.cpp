@@ -39,6 +39,19 @@ POINT CaptionPoint(HWND d, TkcDialogWnd& a) {
 
 }  // namespace
 
+TEST(DialogEffects, WindowMenuIsDrawnLikeTheSkinsPopups) {
+  Hooked h;
+  for (bool popups : {true, false}) {
+    TkSkinManager manager(nullptr);
+    manager.WriteSkinnedPopups(popups);
+    HWND d = TemplateDialog(kBoxStyle);
+    TkcDialogWnd* a = DialogAdapterOf(d);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->SystemMenu->OwnerDraw(), popups) << "drawn by the skinned menus";
+    DestroyWindow(d);
+  }
+}
+
 TEST(DialogEffects, WindowMenuAnswersTheDialogsRules) {
   Hooked h;
   struct Case {
