@@ -10,6 +10,10 @@ namespace skin {
 
 namespace {
 
+// No size, move, redraw, activation, owner z-order or changing message.
+constexpr UINT kKeepPlace =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
+
 void SetLayered(HWND wnd, bool on) {
   const LONG_PTR ex = GetWindowLongPtrW(wnd, GWL_EXSTYLE);
   const LONG_PTR next = on ? (ex | WS_EX_LAYERED) : (ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
@@ -91,6 +95,8 @@ void FinishBlendedMove(TkcBlendedMoveHost& Host) {
     // The window goes where the border window was dragged to.
     SetWindowPos(wnd, nullptr, br.left + b.FOwner->XOffset(), br.top + b.FOwner->YOffset(), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+    // A dialog's border window stays on top until the dialog has repainted.
+    if (Host.IsDialog()) SetWindowPos(b.AForm(), HWND_TOP, 0, 0, 0, 0, kKeepPlace);
   }
   Host.FormState &= ~0x80u;
   if (Host.AlphaBlend() && SetLayeredWindowAttributesProc) {
@@ -102,7 +108,11 @@ void FinishBlendedMove(TkcBlendedMoveHost& Host) {
     SetLayered(wnd, false);
     UpdateWindow(wnd);
   }
+  // A dialog has the keyboard again when its move ends.
+  if (Host.IsDialog()) SetFocus(wnd);
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  if (Host.IsDialog() && Host.BorderForm && Host.BorderForm->AForm())
+    SetWindowPos(Host.BorderForm->AForm(), wnd, 0, 0, 0, 0, kKeepPlace);
   if (auto* timer = dynamic_cast<TkcMoveTimer*>(Host.MoveTimer.get())) timer->CurrentBlendValue = 255.0;
   Host.MoveTimer.reset();
   if (Host.BorderForm && Host.BorderForm->AForm()) {

@@ -135,6 +135,7 @@ TEST(DialogEffects, CaptionDragFadesTheDialogWhileItMoves) {
     const LPARAM at = MAKELPARAM(p.x, p.y);
     ASSERT_EQ(SendMessageW(d, WM_NCHITTEST, 0, at), HTCAPTION) << c.what;
     SetActiveWindow(d);
+    SetFocus(nullptr);
     SendMessageW(d, WM_NCLBUTTONDOWN, HTCAPTION, at);
     gOnCommand = nullptr;
     EXPECT_TRUE(seen.moved) << c.what << ": the system's move ran";
@@ -143,6 +144,7 @@ TEST(DialogEffects, CaptionDragFadesTheDialogWhileItMoves) {
     EXPECT_EQ(seen.timer, c.blended) << c.what;
     if (c.blended) {
       EXPECT_DOUBLE_EQ(seen.step, 2) << c.what << ": (255 - 170) div 30";
+      EXPECT_EQ(GetFocus(), d) << c.what << ": the dialog has the keyboard again";
     }
     EXPECT_FALSE(a->FormState() & 0x80) << c.what << ": ended";
     EXPECT_FALSE(Layered(d)) << c.what << ": opaque again";
@@ -439,7 +441,9 @@ TEST(DialogEffects, BlendedMoveWithTheBorderWindow) {
   ASSERT_EQ(a->BorderForm->Ex_WMNCHitTest(fw::TPoint{p.x, p.y}), HTCAPTION);
   // The system's move loop ends at the release waiting in the queue.
   PostMessageW(border, WM_LBUTTONUP, 0, MAKELPARAM(p.x - before.left, p.y - before.top));
+  SetFocus(nullptr);
   EXPECT_TRUE(a->BlendedMove()) << "started";
+  EXPECT_EQ(GetFocus(), d) << "the dialog has the keyboard again";
   EXPECT_FALSE(a->FormState() & 0x80) << "and ended";
   const RECT dr = WindowRectOf(d), br = WindowRectOf(border);
   EXPECT_EQ(dr.left - br.left, a->BorderOwner.XOffset()) << "the dialog sits in its border window again";
