@@ -86,6 +86,8 @@ void TkcDialogWnd::AfterCreation() {
   }
   InitParams();
   SystemMenu->UpdateItems();
+  // The system's own window animations would show the unskinned frame.
+  if (WindowsVersionNumber() >= 6) FTransitionsOff = DwmLink().DisableTransitions(CtrlHandle, true);
   // The window menu is drawn like the skin's other popups.
   if (TkSkinManager* m = DialogManager(); m && m->SkinnedPopups())
     SkinableMenusOf(m)->HookPopupMenu(SystemMenu.get(), true);
@@ -644,6 +646,7 @@ void TkcDialogWnd::HandleShowWindow(fw::TMessage& Message) {
   CallPrev(Message);
   if (composed && !(ex & WS_EX_LAYERED))
     SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
+  if (WindowsVersionNumber() >= 6) FTransitionsOff = DwmLink().DisableTransitions(wnd, true) || FTransitionsOff;
   const TkcFormAnimation* show = DialogShowAnimation();
   if (!Message.WParam || !show || !LayeredWindowsAvailable()) return;
   Caption = WindowTextOf(wnd);
@@ -774,6 +777,10 @@ bool TkcDialogWnd::HandleDialogSkinCommand(fw::TMessage& Message) {
 void TkcDialogWnd::RestoreStdParams() {
   InitBorderForm(false);
   if (!IsWindow(CtrlHandle)) return;
+  if (FTransitionsOff) {
+    FTransitionsOff = false;
+    DwmLink().DisableTransitions(CtrlHandle, false);
+  }
   bool changed = false;
   if (FSysMenuRemoved) {
     FSysMenuRemoved = false;

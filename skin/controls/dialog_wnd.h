@@ -161,6 +161,7 @@ class TkcDialogWnd : public TkcMainWnd {
   bool FSysMenuRemoved = false;
   bool FSaveBitsRemoved = false;
   bool FRegionSet = false;
+  bool FTransitionsOff = false;
   fw::TBitmap FImage;
   mutable TkExtBorderFacts FExtFacts;
   TkFormImageInput FInput;

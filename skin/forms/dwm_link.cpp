@@ -43,6 +43,12 @@ class TSystemDwm : public TkDwmLink {
     auto f = reinterpret_cast<F>(Proc("DwmInvalidateIconicBitmaps"));
     return f && SUCCEEDED(f(Wnd));
   }
+  bool DisableTransitions(HWND Wnd, bool Disable) override {
+    using F = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+    auto f = reinterpret_cast<F>(Proc("DwmSetWindowAttribute"));
+    const BOOL value = Disable;
+    return f && SUCCEEDED(f(Wnd, DWMWA_TRANSITIONS_FORCEDISABLED, &value, sizeof(value)));
+  }
   ~TSystemDwm() override {
     if (library_) FreeLibrary(library_);
   }

@@ -18,6 +18,12 @@ class TkDwmLink {
   virtual bool SetIconicThumbnail(HWND Wnd, HBITMAP Bitmap) = 0;
   virtual bool SetIconicLivePreviewBitmap(HWND Wnd, HBITMAP Bitmap) = 0;
   virtual bool InvalidateIconicBitmaps(HWND Wnd) = 0;
+  // The window's transition animations off (Disable) or back on.
+  virtual bool DisableTransitions(HWND Wnd, bool Disable) {
+    (void)Wnd;
+    (void)Disable;
+    return false;
+  }
 };
 
 // The link in use: the system's, or the one set by SetDwmLink.

@@ -317,12 +317,34 @@ TEST(DialogEffects, ShowAndHideAnimations) {
   effects.DialogHide.Time = 0;
 }
 
+namespace {
+
+// Records the transition switches of windows.
+class TTransitionsDwm : public TFakeDwm {
+ public:
+  explicit TTransitionsDwm(bool composition) : TFakeDwm(composition) {}
+  bool DisableTransitions(HWND Wnd, bool Disable) override {
+    switches.push_back({Wnd, Disable});
+    return true;
+  }
+  std::vector<std::pair<HWND, bool>> switches;
+  int Last(HWND Wnd) const {
+    int last = -1;
+    for (const auto& [w, off] : switches)
+      if (w == Wnd) last = off ? 1 : 0;
+    return last;
+  }
+};
+
+}  // namespace
+
 // Under desktop composition the dialog is layered while the system shows
-// it, and no longer afterwards.
+// it, and no longer afterwards; the system's window transitions are off
+// while it is skinned and on again when the skin goes.
 TEST(DialogEffects, ShownLayeredUnderComposition) {
   Hooked h;
   for (bool composition : {false, true}) {
-    TFakeDwm dwm(composition);
+    TTransitionsDwm dwm(composition);
     int layeredWhileShown = -1;
     gOnMessage = [&](HWND d, UINT msg, WPARAM wParam) {
       if (msg == WM_SHOWWINDOW && wParam) layeredWhileShown = (GetWindowLongPtrW(d, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
@@ -332,6 +354,10 @@ TEST(DialogEffects, ShownLayeredUnderComposition) {
     ASSERT_NE(DialogAdapterOf(d), nullptr);
     EXPECT_EQ(layeredWhileShown, composition ? 1 : 0) << composition;
     EXPECT_FALSE(Layered(d)) << composition;
+    EXPECT_EQ(dwm.Last(d), 1) << composition << ": transitions off";
+    RemoveSkinHook();
+    EXPECT_EQ(dwm.Last(d), 0) << composition << ": and on again";
+    InstallSkinHook([&] { return h.skin.get(); });
     DestroyWindow(d);
   }
 }
