@@ -10,6 +10,7 @@
 #include "skin/controls/dialog_wnd.h"
 #include "skin/controls/mdi_form.h"
 #include "skin/controls/scrollbar.h"
+#include "skin/controls/speed_button_handler.h"
 #include "skin/engine/glow_effect.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
@@ -230,6 +231,9 @@ void LinkControlSkinning() {
   l.MakeListAdapter = [](int ListIndex, fw::TWinControl* Control, const TkcSkinParams& Params) -> TkAdapterLink* {
     return MakeListAdapter(ListIndex, Control, HookSkin(), Params);
   };
+  l.MakeSpeedButtonHandler = [](fw::TControl* Button, TkCommonData* SkinData) {
+    return MakeSpeedButtonLink(Button, SkinData, HookSkin());
+  };
   if (!ScrollBarSkinSource) ScrollBarSkinSource = ManagerSkin;
   LinkMDISupport();
 }
@@ -254,6 +258,7 @@ void RemoveSkinHook() {
   l.FreeMenuWindowAdapters = nullptr;
   l.VisibleDialogWindows = nullptr;
   l.MakeListAdapter = nullptr;
+  l.MakeSpeedButtonHandler = nullptr;
 }
 
 bool SkinHookInstalled() { return CBTHookInstalled(); }

@@ -7,12 +7,30 @@
 #include "skin/engine/alpha_text.h"
 #include "skin/engine/background_request.h"
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/common_data.h"
 #include "skin/engine/button_glyph.h"
 #include "skin/engine/control_border.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/text_out.h"
 
 namespace skin {
+
+namespace {
+
+class TkcSpeedButtonLink : public TkAdapterLink {
+ public:
+  TkcSpeedButtonLink(fw::TControl* Button, TkcSkinSource Skin, const fw::String& Section)
+      : Handler(Button, std::move(Skin), Section) {}
+  bool IsDestroyed() const override { return Handler.Destroyed; }
+  TkcSpeedButtonHandler Handler;
+};
+
+}  // namespace
+
+TkAdapterLink* MakeSpeedButtonLink(fw::TControl* Button, TkCommonData* SkinData, TkcSkinSource Skin) {
+  if (!Button) return nullptr;
+  return new TkcSpeedButtonLink(Button, std::move(Skin), SkinData ? SkinData->SkinSection() : fw::String());
+}
 
 TkcSpeedButtonHandler::TkcSpeedButtonHandler(fw::TControl* Btn, TkcSkinSource ASkin, const fw::String& SkinSection)
     : Ctrl(Btn), FSkin(std::move(ASkin)), FSection(SkinSection) {

@@ -63,4 +63,8 @@ class TkcSpeedButtonHandler {
   std::unique_ptr<fw::TBitmap> FCache;
 };
 
+// A handler for a speed button of a skinned form, as the form's control
+// adapter keeps it (in the section of the button's skin data).
+TkAdapterLink* MakeSpeedButtonLink(fw::TControl* Button, TkCommonData* SkinData, TkcSkinSource Skin);
+
 }  // namespace skin

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/core/alpha_image.h"
 #include "skin/engine/core/mask_glyph.h"
 #include "skin/engine/core/mask_paint.h"
 #include "skin/engine/core/section_paint.h"
@@ -167,7 +168,7 @@ void PaintCaptionText(fw::TBitmap& image, TkLoadedSkin& skin, const TkFormImageI
 }
 
 void PaintTitleButtons(const TPixelView32& v, TkLoadedSkin& skin, const TkFormImageInput& in) {
-  if (!HasBorder(in.Frame) || !in.LayoutInput.SystemButtons) return;
+  if (!HasBorder(in.Frame)) return;
   TCacheInfo self;
   self.Bmp = v;
   self.Ready = true;
@@ -179,10 +180,38 @@ void PaintTitleButtons(const TPixelView32& v, TkLoadedSkin& skin, const TkFormIm
     const TkMaskData& m = skin.ma[b.ImageIndex];
     DrawMaskGlyph(v, {b.Rect.Left, b.Rect.Top}, state, faded ? gmFaded : gmNormal, m, self, MaskSourceView(skin, m));
   };
-  draw(in.Layout.Close, in.EnabledClose);
-  if (in.LayoutInput.VisibleMax) draw(in.Layout.Max, in.EnabledMax);
-  if (in.LayoutInput.VisibleMin) draw(in.Layout.Min, in.EnabledMin);
-  if (in.LayoutInput.HelpButton) draw(in.Layout.Help, true);
+  if (in.LayoutInput.SystemButtons) {
+    draw(in.Layout.Close, in.EnabledClose);
+    if (in.LayoutInput.VisibleMax) draw(in.Layout.Max, in.EnabledMax);
+    if (in.LayoutInput.VisibleMin) draw(in.Layout.Min, in.EnabledMin);
+    if (in.LayoutInput.HelpButton) draw(in.Layout.Help, true);
+  }
+  // The program's own buttons: the skin's background, the picture centred
+  // (one pixel lower right while pressed).
+  for (size_t i = 0; i < in.Layout.User.size() && i < in.UserLooks.size(); ++i) {
+    const TkCaptionButton& b = in.Layout.User[i];
+    if (!in.LayoutInput.UserButtons[i].Visible || b.Rect.Width() <= 0) continue;
+    draw(b, in.UserLooks[i].Enabled);
+    fw::TBitmap* glyph = in.UserLooks[i].Glyph;
+    if (!glyph || glyph->Empty()) continue;
+    const int shift = b.State == 2 ? 1 : 0;
+    const int x = b.Rect.Left + (b.Rect.Width() - glyph->Width()) / 2 + shift;
+    const int y = b.Rect.Top + (b.Rect.Height() - glyph->Height()) / 2 + shift;
+    if (glyph->PixelFormat() == fw::pf32bit) {
+      const TPixelView32 g = View32(*glyph);
+      CopyAlphaImage(v, fw::Bounds(x, y, g.Width, g.Height), g, fw::Rect(0, 0, g.Width, g.Height), TCacheInfo{}, false);
+    } else {
+      std::unique_ptr<fw::TBitmap> copy = NewBitmap32(glyph->Width(), glyph->Height());
+      BitBlt(copy->Canvas()->Handle(), 0, 0, glyph->Width(), glyph->Height(), glyph->Canvas()->Handle(), 0, 0, SRCCOPY);
+      GdiFlush();
+      const TPixelView32 g = View32(*copy);
+      for (int row = 0; row < g.Height; ++row)
+        for (int col = 0; col < g.Width; ++col) g.Row(row)[col] &= 0xFFFFFF;
+      // The bottom-left pixel's colour is transparent.
+      const uint32_t p = g.Row(g.Height - 1)[0];
+      CopyBitmapSkipKey(v, g, x, y, ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
+    }
+  }
 }
 
 }  // namespace
@@ -196,9 +225,14 @@ fw::TRect CaptionTextBounds(const TkLoadedSkin& skin, const TkFormImageInput& in
   const TkFormFrameFacts& f = in.Frame;
   const fw::TRect s = ShadowSize(f);
   fw::TRect r;
-  r.Left = FrameWidthOf(f, true) + (in.LayoutInput.IconVisible ? in.Layout.IconRect.Width() : 0) +
-           skin.CommonSkinData.BILeftMargin + s.Left + (in.CaptionSkinIndex >= 0 ? 2 : 0) + 4;
-  r.Right = imageWidth - TitleButtonsWidth(skin, in.LayoutInput) - s.Right - 12;
+  if (in.TitleBarBand) {
+    r.Left = in.BandLeft;
+    r.Right = in.BandRight;
+  } else {
+    r.Left = FrameWidthOf(f, true) + (in.LayoutInput.IconVisible ? in.Layout.IconRect.Width() : 0) +
+             skin.CommonSkinData.BILeftMargin + s.Left + (in.CaptionSkinIndex >= 0 ? 2 : 0) + 4;
+    r.Right = imageWidth - TitleButtonsWidth(skin, in.LayoutInput) - s.Right - 12;
+  }
   r.Top = f.Zoomed ? (f.BorderForm ? s.Top + 1 : 3) : s.Top + 2;
   r.Bottom = FrameHeightOf(f, false) + CaptionHeight(f, true) + s.Top;
   return r;

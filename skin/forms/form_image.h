@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "fw/graphics/graphics.h"
 #include "skin/engine/core/skin_data.h"
@@ -30,6 +31,15 @@ struct TkFormImageInput {
   int TitleSkinIndex = -1;    // "FORMTITLE"
   int CaptionSkinIndex = -1;  // "CAPTION" behind the caption text, -1 none
   bool EnabledClose = true, EnabledMax = true, EnabledMin = true;
+  // The program's own title buttons (with Layout.User): picture and enabled.
+  struct TkUserButtonLook {
+    fw::TBitmap* Glyph = nullptr;
+    bool Enabled = true;
+  };
+  std::vector<TkUserButtonLook> UserLooks;
+  // With a title bar the caption stands between its left and right items.
+  bool TitleBarBand = false;
+  int BandLeft = 0, BandRight = 0;
 };
 
 // The state index of a section: 1 when active, 0 when not, never beyond

@@ -15,7 +15,9 @@
 #include "skin/forms/outline_drag.h"
 #include "skin/forms/system_menu.h"
 #include "skin/forms/core/border_tracking.h"
-#include "skin/forms/skin_provider.h"
+#include "skin/forms/skinned_menus.h"
+#include "skin/forms/title_bar.h"
+#include "skin/forms/title_glow.h"
 
 namespace skin {
 
@@ -27,6 +29,11 @@ bool IsTitleButtonCode(int code) {
 }
 
 bool IsSizingCode(int code) { return code >= HTLEFT && code <= HTBOTTOMRIGHT; }
+
+bool IsUserCode(int code) { return code >= 1000 && code < 2000; }
+bool IsItemCode(int code) { return code >= 2000 && code <= 2255; }
+
+fw::TShiftState NoShift() { return fw::TShiftState{}; }
 
 bool Inside(const fw::TRect& r, fw::TPoint p) {
   return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom;
@@ -62,8 +69,37 @@ TkCaptionButton* TkSkinProvider::ButtonOf(int hitCode) {
     case HTMAXBUTTON: return &FInput.Layout.Max;
     case HTMINBUTTON: return &FInput.Layout.Min;
     case HTHELP: return &FInput.Layout.Help;
-    default: return nullptr;
+    default: {
+      TkTitleButton* b = UserButtonOf(hitCode);
+      return b ? &b->Data : nullptr;
+    }
   }
+}
+
+TkTitleButton* TkSkinProvider::UserButtonOf(int hitCode) const {
+  if (!IsUserCode(hitCode) || hitCode - 1000 >= FTitleButtons->Count()) return nullptr;
+  return FTitleButtons->Items(hitCode - 1000);
+}
+
+TkcTitleBarItem* TkSkinProvider::ItemOf(int hitCode) const {
+  if (!IsItemCode(hitCode) || !FTitleBar || size_t(hitCode - 2000) >= FTitleBar->Items.size()) return nullptr;
+  return FTitleBar->Items[size_t(hitCode - 2000)].get();
+}
+
+void TkSkinProvider::SetElementState(int hitCode, int state, bool entering) {
+  if (TkCaptionButton* b = ButtonOf(hitCode)) {
+    b->State = state;
+    return;
+  }
+  TkcTitleBarItem* item = ItemOf(hitCode);
+  if (!item) return;
+  if (entering && state == 1 && item->OnMouseEnter.Assigned()) item->OnMouseEnter(nullptr);
+  if (!entering && state == 0) {
+    if (item->OnMouseLeave.Assigned()) item->OnMouseLeave(nullptr);
+    // Released elsewhere: the next press counts again.
+    if (!TitleButtonPressed) item->FPressed = false;
+  }
+  item->SetState(state);
 }
 
 int TkSkinProvider::ButtonState(int hitCode) const {
@@ -77,6 +113,12 @@ fw::TPoint TkSkinProvider::ScreenToForm(int x, int y) const {
   return {x - w.left, y - w.top};
 }
 
+bool TkSkinProvider::GripVisible() const {
+  if (GripMode != gmRightBottom || !FForm || !FForm->HandleAllocated()) return false;
+  const HWND wnd = FForm->Handle();
+  return !IsZoomed(wnd) && (GetWindowLongPtrW(wnd, GWL_STYLE) & WS_THICKFRAME);
+}
+
 TkTitleHitInput TkSkinProvider::HitInput() const {
   TkTitleHitInput in;
   in.Frame = FInput.Frame;
@@ -85,10 +127,17 @@ TkTitleHitInput TkSkinProvider::HitInput() const {
   in.SystemMenuIcon = FForm->BorderIcons().Contains(fw::biSystemMenu);
   in.HelpIcon = FInput.LayoutInput.HelpButton;
   in.Rules = Rules();
+  for (int i = 0; i < FTitleButtons->Count(); ++i) {
+    const TkTitleButton* b = FTitleButtons->Items(i);
+    in.UserButtons.push_back({b->Data.Rect, b->Visible(), b->Enabled, false, false});
+  }
+  if (FTitleBar)
+    for (auto& item : FTitleBar->Items)
+      in.Items.push_back({item->Rect, item->Visible, item->Enabled && FForm->Enabled(),
+                          item->Style == bsSpacing || item->Style == bsInfo, item->Style == bsTab && item->Down()});
   // The size grip of GripMode rmRightBottom, at the skin's grip mask.
   const int grip = FSkin ? FSkin->ConstData.GripRightBottom : -1;
-  if (GripMode == gmRightBottom && !in.Frame.Zoomed && (in.Frame.Style & kWsThickFrame) && FSkin &&
-      FSkin->IsValidImgIndex(grip)) {
+  if (GripVisible() && FSkin && FSkin->IsValidImgIndex(grip)) {
     const TkMaskData& m = FSkin->ma[grip];
     in.GripShown = true;
     in.GripPos = {CaptionWidth(in.Frame) - MaskFrameWidth(m) - FrameWidthOf(in.Frame, true) - 1,
@@ -107,23 +156,42 @@ void TkSkinProvider::StopTitleAnimations() {
   StopTitleButtonFades();
   for (TkCaptionButton* b : {&FInput.Layout.Close, &FInput.Layout.Max, &FInput.Layout.Min, &FInput.Layout.Help})
     if (b->GlowID >= 0) HideGlowEffect(b->GlowID, true);
+  for (int i = 0; i < FTitleButtons->Count(); ++i) StopTitleButtonAnimation(FTitleButtons->Items(i)->Data);
+  if (FTitleBar && !ComponentState().Contains(fw::csDestroying))
+    for (auto& item : FTitleBar->Items) item->Timer.reset();
 }
 
-void TkSkinProvider::PaintTitleButton(int hitCode) {
-  if (FadeTitleButton(hitCode)) return;
-  TkCaptionButton* b = ButtonOf(hitCode);
-  if (!b || b->State == -1 || b->Rect.Left <= FInput.Layout.IconRect.Right || !Skinned()) return;
-  // The image is built with the button's new state and the button copied
-  // onto the window.
+void TkSkinProvider::RepaintTitleRect(const fw::TRect& r) {
+  // The image is built with the element's new state and its rectangle
+  // copied onto the window.
   FBGChanged = true;
   PrepareFormCache();
   const HWND wnd = FForm->Handle();
   if (FLockCount == 0 && IsWindowVisible(wnd)) {
     HDC dc = GetWindowDC(wnd);
-    const fw::TRect& r = b->Rect;
     BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), FormImage().Canvas()->Handle(), r.Left, r.Top, SRCCOPY);
     ReleaseDC(wnd, dc);
   }
+}
+
+void TkSkinProvider::PaintTitleButton(int hitCode) {
+  if (!Skinned()) return;
+  if (TkcTitleBarItem* item = ItemOf(hitCode)) {
+    if (!item->Visible) return;
+    RepaintTitleRect(item->Rect);
+    // The hover fades in over the item, or out.
+    StartItemAnimation(*item, 10, item->ItemState() > 0, nullptr);
+    return;
+  }
+  if (FadeTitleButton(hitCode)) return;
+  TkCaptionButton* b = ButtonOf(hitCode);
+  if (!b || b->State == -1 || b->Rect.Left <= FInput.Layout.IconRect.Right) return;
+  if (TkTitleButton* user = UserButtonOf(hitCode)) {
+    if (user->Visible()) RepaintTitleRect(b->Rect);
+    return;
+  }
+  RepaintTitleRect(b->Rect);
+  const HWND wnd = FForm->Handle();
   // A hot minimise, maximise or close button glows around it.
   const TkSkinData& s = FSkin->CommonSkinData;
   const int glow = hitCode == HTMINBUTTON ? s.BIMinGlow : hitCode == HTMAXBUTTON ? s.BIMaxGlow : hitCode == HTCLOSE ? s.BICloseGlow : 0;
@@ -147,18 +215,26 @@ void TkSkinProvider::SetHotHT(int hitCode, bool repaint) {
   if (hitCode == FCurrentHT || !FDrawNonClientArea) return;
   const int old = FCurrentHT;
   if (old > 0) {
-    if (TkCaptionButton* b = ButtonOf(old)) b->State = 0;
+    SetElementState(old, 0, false);
     if (repaint) PaintTitleButton(old);
   }
   FCurrentHT = hitCode;
   if (TitleButtonPressed || hitCode <= 0) return;
-  if (TkCaptionButton* b = ButtonOf(hitCode)) b->State = 1;
-  if (repaint) PaintTitleButton(hitCode);
+  SetElementState(hitCode, 1, true);
+  if (!repaint) return;
+  PaintTitleButton(hitCode);
+  // An item that is down shows pressed: the frame is painted with it
+  // normal, and it counts as hot again.
+  if (TkcTitleBarItem* item = ItemOf(hitCode); item && item->ItemState() != 1) {
+    item->SetState(0);
+    RepaintFormFrame();
+    item->SetState(1);
+  }
 }
 
 void TkSkinProvider::SetPressedHT(int hitCode) {
   if (hitCode != FCurrentHT && FCurrentHT > 0) {
-    if (TkCaptionButton* b = ButtonOf(FCurrentHT)) b->State = 0;
+    SetElementState(FCurrentHT, 0, false);
     PaintTitleButton(FCurrentHT);
   }
   FCurrentHT = hitCode;
@@ -171,7 +247,17 @@ void TkSkinProvider::SetPressedHT(int hitCode) {
     FCurrentHT = 0;
     return;
   }
-  if (TkCaptionButton* b = ButtonOf(hitCode)) b->State = 2;
+  if (TkcTitleBarItem* item = ItemOf(hitCode)) {
+    item->SetState(2);
+    if (item->Style == bsTab) {
+      // A tab goes down at once, without a pressed look.
+      item->Timer.reset();
+      FCurrentHT = -1;
+      return;
+    }
+  } else {
+    SetElementState(hitCode, 2, false);
+  }
   TitleButtonPressed = true;
   PaintTitleButton(hitCode);
 }
@@ -278,11 +364,10 @@ void TkSkinProvider::MsgNcLButtonDown(fw::TMessage& m) {
     default:
       break;
   }
-  if (code >= 1000 && code < 2000) {
-    SetPressedHT(code);
+  if (IsUserCode(code) || IsItemCode(code)) {
+    TitleElementDown(code, m);
     return;
   }
-  if (code >= 2000 && code <= 2255) return;  // no title bar on this form
   if (IsIconic(wnd)) {
     Send(WM_SYSCOMMAND, 0xF012, 0);
     return;
@@ -306,6 +391,67 @@ void TkSkinProvider::MsgNcLButtonDown(fw::TMessage& m) {
     return;
   }
   CallOld(m);
+}
+
+void TkSkinProvider::TitleElementDown(int code, fw::TMessage& m) {
+  const HWND wnd = FForm->Handle();
+  const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
+  if (TkTitleButton* b = UserButtonOf(code)) {
+    SetPressedHT(code);
+    if (TitleButtonPressed) SetCapture(wnd);
+    b->MouseDown(fw::mbLeft, NoShift(), x, y);
+    return;
+  }
+  TkcTitleBarItem* item = ItemOf(code);
+  if (!item) return;  // no title bar on this form
+  const bool dropDown = item->Style < bsTab && item->DropdownMenu;
+  if (item->Style != bsTab) {
+    SetPressedHT(code);
+    if (dropDown && SkinnedPopups())
+      if (TkSkinableMenus* menus = SkinableMenusOf(Manager())) menus->HookPopupMenu(item->DropdownMenu, true);
+    // A drop-down's menu takes the mouse itself.
+    if (TitleButtonPressed && !dropDown) SetCapture(wnd);
+  }
+  if (!dropDown) {
+    item->DoMouseDown();
+    return;
+  }
+  // The menu's command may free the form with its provider and items:
+  // nothing of them is touched afterwards.
+  TitleButtonPressed = false;
+  item->DoMouseDown();
+}
+
+bool TkSkinProvider::TitleElementUp(int code, bool held) {
+  if (TkTitleButton* b = UserButtonOf(code)) {
+    TitleButtonPressed = false;
+    if (held) {
+      POINT c{};
+      GetCursorPos(&c);
+      b->MouseUp(fw::mbLeft, NoShift(), c.x, c.y);
+    }
+    SetHotHT(0, true);
+    return true;
+  }
+  TkcTitleBarItem* item = ItemOf(code);
+  if (!item) return IsItemCode(code);
+  TitleButtonPressed = false;
+  if (!held) return true;
+  item->SetState(0);
+  item->DoMouseUp();
+  if (!item->Visible) {
+    item->Timer.reset();
+  } else if (!item->Down()) {
+    // Still under the mouse: hot again, fading from pressed.
+    POINT c{};
+    GetCursorPos(&c);
+    if (NCHitTest(c.x, c.y) == code) {
+      item->SetState(1);
+      StartItemAnimation(*item, 10, true, nullptr);
+      item->SetState(0);
+    }
+  }
+  return true;
 }
 
 void TkSkinProvider::MsgNcLButtonUp(fw::TMessage& m) {
@@ -385,11 +531,7 @@ void TkSkinProvider::MsgNcLButtonUp(fw::TMessage& m) {
     default:
       break;
   }
-  if (code >= 1000 && code < 2000) {
-    TitleButtonPressed = false;
-    SetHotHT(0, true);
-    return;
-  }
+  if ((IsUserCode(code) || IsItemCode(code)) && TitleElementUp(code, held)) return;
   // Any other release: an outline drag ends where the mouse is.
   if (IsIconic(wnd)) {
     CallOld(m);

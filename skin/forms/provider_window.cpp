@@ -17,8 +17,10 @@
 #include "skin/forms/min_animation.h"
 #include "skin/forms/core/border_tracking.h"
 #include "skin/forms/ctrl_adapter.h"
+#include "skin/forms/dwm_link.h"
 #include "skin/forms/frame_facts.h"
 #include "skin/forms/outline_drag.h"
+#include "skin/forms/preview_link.h"
 
 namespace skin {
 
@@ -112,6 +114,22 @@ void TkSkinProvider::MsgSize(fw::TMessage& m) {
   const int cw = LOWORD(m.LParam), ch = HIWORD(m.LParam);
   const fw::TRect last = LastClientRect;
   const bool shrank = cw < last.Width() || ch < last.Height();
+  const bool grew = cw > last.Width() || ch > last.Height();
+  // The size grip stood at the old client corner and comes to the new one.
+  const int grip = FSkin->ConstData.GripRightBottom;
+  if (GripVisible() && FSkin->IsValidImgIndex(grip)) {
+    const TkMaskData& g = FSkin->ma[grip];
+    const int gw = MaskFrameWidth(g), gh = MaskFrameHeight(g);
+    const bool erase = !FSkinData->BackgroundNeedsCache();
+    if (grew && erase && last.Width() > 0) {
+      RECT r{last.Right - gw, last.Bottom - gh, last.Right, last.Bottom};
+      InvalidateRect(wnd, &r, erase);
+    }
+    if (shrank) {
+      RECT r{cw - gw, ch - gh, cw, ch};
+      InvalidateRect(wnd, &r, erase);
+    }
+  }
   // The skin's right-hand client images stood at the old corner.
   if (shrank || last.Width() == 0) {
     for (const char16_t* name : {u"IMGTOPRIGHT", u"IMGBTMRIGHT"}) {
@@ -244,6 +262,19 @@ void TkSkinProvider::MsgWindowPosChanged(fw::TMessage& m) {
   UpdateExBordersPos(false, 255);
 }
 
+void TkSkinProvider::MsgSizing(fw::TMessage& m) {
+  CallOld(m);
+  if (HasBorderWindow()) UpdateExBordersPos(false, 255);
+}
+
+void TkSkinProvider::MsgExitSizeMove(fw::TMessage& m) {
+  CallOld(m);
+  if (!HasBorderWindow() || !SkinningLinks().VisibleDialogWindows) return;
+  // The skinned dialogs lying over the border window paint themselves anew.
+  for (HWND dialog : SkinningLinks().VisibleDialogWindows())
+    SendMessageW(dialog, WM_SKINCOMMAND, MAKEWPARAM(0, SKC_INVALIDATE), 0);
+}
+
 void TkSkinProvider::MsgSysCommand(fw::TMessage& m) {
   const HWND wnd = FForm->Handle();
   const UINT command = UINT(m.WParam) & 0xFFF0;
@@ -322,18 +353,54 @@ void TkSkinProvider::MsgSysCommand(fw::TMessage& m) {
 
 // Creation, show, close and children.
 
+void TkSkinProvider::MsgNcCreate(fw::TMessage& m) {
+  CallOld(m);
+  if (FForm && FForm->FormStyle() != fw::fsMDIChild) PrepareForm();
+}
+
+void TkSkinProvider::MsgCreate(fw::TMessage& m) {
+  CallOld(m);
+  if (FForm && FForm->FormStyle() != fw::fsMDIChild) PrepareForm();
+}
+
+void TkSkinProvider::MsgRecreateWnd(fw::TMessage& m) {
+  const HWND old = FForm->HandleAllocated() ? FForm->Handle() : nullptr;
+  CallOld(m);
+  // The skin editor knows the window by its handle: it learns the new one.
+  if (!PreviewWindow || PreviewWindow != old || !FForm || !FForm->HandleAllocated()) return;
+  const HWND wnd = FForm->Handle();
+  if (wnd == old) return;
+  PreviewWindow = nullptr;
+  PreviewRequested = true;
+  AnnouncePreviewWindow(wnd, nullptr);
+  PreviewWindow = wnd;
+}
+
 void TkSkinProvider::MsgShowWindow(fw::TMessage& m) {
   const HWND wnd = FForm->Handle();
   if (FForm->FormStyle() != fw::fsMDIChild) {
-    if (m.WParam == 1) FormState &= 0x400;
+    if (m.WParam == 1) {
+      FormState &= 0x400;
+      // Composed, the frame is painted anew once the window shows.
+      if (DwmCompositionActive() && !AnimationInProgress && !(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED))
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
+    }
     if (m.LParam == SW_PARENTCLOSING && TkFormProviderLink::FInAnimation == false) {
       if (TkSkinManager* manager = Manager(); manager && manager->ShowState != saIgnore)
         manager->ShowState = IsIconic(wnd) ? saMinimize : IsZoomed(wnd) ? saMaximize : saRestore;
     }
+    // The main form comes back from the task bar by its own animation.
+    if (m.LParam == SW_PARENTOPENING && MinimizingActive() && IsMainForm()) {
+      CallOld(m);
+      return;
+    }
   }
   CallOld(m);
   MdiShown(m);
-  if (m.WParam == 1 && HasParent()) FBGChanged = true;
+  if (m.WParam == 1 && HasParent() && FForm->FormStyle() != fw::fsMDIChild) {
+    FSkinData->CtrlSkinState &= uint16_t(~1u);
+    FBGChanged = true;
+  }
 }
 
 void TkSkinProvider::MsgClose(fw::TMessage& m) {
@@ -481,8 +548,17 @@ void TkSkinProvider::MsgNotify(fw::TMessage& m) {
 
 void TkSkinProvider::UnskinnedVisibleChanged(fw::TMessage& m) {
   TkSkinManager* manager = Manager();
-  if (FDrawNonClientArea && m.WParam == 0 && manager && manager->Active() &&
-      !(fw::Application && fw::Application->Terminated()) && manager->ShowState != saMinimize && FAllowAnimation &&
+  const bool hiding = FDrawNonClientArea && m.WParam == 0 && manager && manager->Active() &&
+                      !(fw::Application && fw::Application->Terminated());
+  // Moved off to -32000: the window is being minimised.
+  const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+  if (hiding && IsIconic(FForm->Handle()) && FForm->WindowState() != fw::wsMinimized && pos && pos->x == -32000) {
+    CallOld(m);
+    FForm->SetWindowState(fw::wsMinimized);
+    StartMinimizeAnimation();
+    return;
+  }
+  if (hiding && manager->ShowState != saMinimize && FAllowAnimation &&
       AnimHideActive() && !(FormState & fsHideSnapshot) && !HasParent()) {
     FormState |= fsHideSnapshot;
     if (HasBorderWindow())

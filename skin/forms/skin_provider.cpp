@@ -17,6 +17,9 @@
 #include "skin/engine/window_utils.h"
 #include "skin/forms/ctrl_adapter.h"
 #include "skin/forms/outline_drag.h"
+#include "skin/forms/title_bar.h"
+#include "skin/forms/title_bar_paint.h"
+#include "skin/forms/title_glow.h"
 #include "skin/forms/window_region.h"
 #include "skin/engine/skin_manager.h"
 
@@ -25,6 +28,12 @@ namespace skin {
 namespace {
 
 TkFrameStyle FrameStyleOf(fw::TFormBorderStyle s) { return static_cast<TkFrameStyle>(static_cast<int>(s)); }
+
+TkTitleBar* LastTitleBarOf(fw::TCustomForm* form) {
+  for (int i = form->ComponentCount() - 1; i >= 0; --i)
+    if (auto* bar = dynamic_cast<TkTitleBar*>(form->Components(i))) return bar;
+  return nullptr;
+}
 
 }  // namespace
 
@@ -40,7 +49,14 @@ TkSkinProvider::TkSkinProvider(fw::TCustomForm* form)
   FMenus = std::make_unique<TkFormMenus>(this, form);
   FMenus->InvalidateImage = [this] { FBGChanged = true; };
   FMenus->Line().RequestRepaint = [this] { RepaintFormFrame(); };
-  if (FForm) AddSkinnedForm(FForm);
+  FTitleOwner.Repaint = [this] { RepaintFormFrame(); };
+  FTitleIcon = std::make_unique<TkTitleIcon>(&FTitleOwner);
+  FTitleButtons = std::make_unique<TkTitleButtons>(&FTitleOwner);
+  FAddedTitle = std::make_unique<TkcAddedTitle>(&FTitleOwner);
+  if (FForm) {
+    AddSkinnedForm(FForm);
+    FTitleBar = LastTitleBarOf(FForm);
+  }
 }
 
 TkSkinProvider::~TkSkinProvider() {
@@ -86,8 +102,75 @@ void TkSkinProvider::Unhook() {
   FHooked = false;
 }
 
+void TkSkinProvider::SetTitleBar(TkTitleBar* Value) {
+  if (FTitleBar == Value) return;
+  FTitleBar = Value;
+  UpdateTitleBar();
+  RepaintFormFrame();
+}
+
+void TkSkinProvider::UpdateTitleBar() {
+  if (!FTitleBar || !FSkin) return;
+  for (auto& item : FTitleBar->Items) {
+    InitItemSkin(*item, *FSkin);
+    item->OnDrawItem = [this](TkcTitleBarItem& i, const fw::TRect& r, fw::TBitmap& bmp, bool noAlpha) {
+      DrawItem(i, r, bmp, noAlpha);
+    };
+  }
+}
+
+void TkSkinProvider::DrawItem(TkcTitleBarItem& item, const fw::TRect& r, fw::TBitmap& bmp, bool noAlpha) {
+  if (!Skinned() || !FForm) return;
+  TkTitlePaintContext ctx;
+  ctx.Skin = FSkin;
+  ctx.TitleSkinIndex = FTitleSkinIndex;
+  ctx.FormEnabled = FForm->Enabled();
+  ctx.FormActive = FFormActive;
+  ctx.CacheBmp = &FormImage();
+  DrawTitleBarItem(ctx, item, r, bmp, noAlpha);
+}
+
+void TkSkinProvider::PaintTitleItems(fw::TBitmap& image) {
+  if (!FTitleBar || !HasBorder(FInput.Frame)) return;
+  // The pressed tabs last, so that they lie over their neighbours.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (size_t k = FTitleBar->Items.size(); k-- > 0;) {
+      TkcTitleBarItem& item = *FTitleBar->Items[k];
+      const bool pressedTab = item.Style == bsTab && item.Down();
+      if (pressedTab != (pass == 1) || !item.Visible || item.Rect.Left <= 0 || item.Rect.Right >= image.Width())
+        continue;
+      if (!item.OnDrawItem) UpdateTitleBar();
+      item.OnDrawItem(item, item.Rect, image, false);
+    }
+  }
+}
+
+void TkSkinProvider::PlaceTitleElements() {
+  TkCaptionLayout& l = FInput.Layout;
+  for (int i = 0; i < FTitleButtons->Count() && size_t(i) < l.User.size(); ++i) {
+    TkCaptionButton& d = FTitleButtons->Items(i)->Data;
+    d.Rect = l.User[size_t(i)].Rect;
+    d.ImageIndex = l.User[size_t(i)].ImageIndex;
+    d.HitCode = l.User[size_t(i)].HitCode;
+  }
+  if (!FTitleBar) return;
+  FTitleBar->FFullRight = l.FullRight;
+  FTitleBar->FBarRect = l.BarRect;
+  FTitleBar->FBarVCenter = l.BarVCenter;
+  FTitleBar->CalcSizes();
+  FInput.TitleBarBand = true;
+  FInput.BandLeft = l.BarRect.Left + FTitleBar->FLeftWidth + 8;
+  FInput.BandRight = l.BarRect.Right - FTitleBar->FRightWidth - 8;
+}
+
 void TkSkinProvider::Notification(fw::TComponent* AComponent, fw::TOperation Operation) {
   fw::TComponent::Notification(AComponent, Operation);
+  // A title bar is told apart by its address: while it is being made or
+  // freed it is not yet (or no longer) a title bar.
+  if (Operation == fw::opRemove && FTitleBar && AComponent == static_cast<fw::TComponent*>(FTitleBar)) {
+    FTitleBar = nullptr;
+    return;
+  }
   if (Operation == fw::opRemove && AComponent == FForm) {
     Unhook();
     RemoveSkinnedForm(FForm);
@@ -154,6 +237,7 @@ void TkSkinProvider::SetSkin(TkLoadedSkin* skin) {
     FColorSaved = false;
   }
   if (Skinned()) {
+    UpdateTitleBar();
     if (FAdapter)
       FAdapter->AddAllItems(nullptr);
     else if (FForm->HandleAllocated() && !RTInit)
@@ -197,6 +281,8 @@ void TkSkinProvider::PrepareFormCache() {
   const HWND wnd = FForm->Handle();
   // A skin set before the window existed: the menus take it now.
   if (!FMenus->DrawNonClientArea()) FMenus->SkinChanged(true);
+  // A title bar put on the form after the provider was made.
+  if (!FTitleBar) FTitleBar = LastTitleBarOf(FForm);
   TkFormImageInput in;
   in.Frame = WindowFrameFacts(wnd, FrameStyleOf(FForm->BorderStyle()));
   in.Frame.BorderForm = ExtBorderFacts();
@@ -233,9 +319,29 @@ void TkSkinProvider::PrepareFormCache() {
   in.LayoutInput.VisibleMin = set.VisibleMin;
   in.LayoutInput.SystemButtons = icons.Contains(fw::biSystemMenu) && GetSystemMenu(wnd, FALSE) != nullptr;
   in.LayoutInput.HelpButton = icons.Contains(fw::biHelp);
-  in.LayoutInput.IconVisible = set.BigButtons && in.LayoutInput.SystemButtons;
-  in.LayoutInput.IconWidth = in.LayoutInput.IconHeight = TitleIconSizeFor(CaptionHeight(in.Frame, true));
+  in.LayoutInput.IconVisible = FTitleIcon->Visible() && set.BigButtons && GetSystemMenu(wnd, FALSE) != nullptr;
+  const int iconSize = TitleIconSizeFor(CaptionHeight(in.Frame, true));
+  in.LayoutInput.IconWidth = FTitleIcon->Width > 0 ? FTitleIcon->Width : iconSize;
+  in.LayoutInput.IconHeight = FTitleIcon->Height > 0 ? FTitleIcon->Height : iconSize;
   if (in.LayoutInput.IconVisible) in.Icon = FormIcon();
+  // The program's own title buttons beside the standard ones.
+  const int info = FSkin->ConstData.IndexGLobalInfo;
+  in.LayoutInput.UserButtonMask =
+      FSkin->IsValidSkinIndex(info) ? FSkin->GetMaskIndex(info, u"GLOBALINFO", u"TITLEBUTTON") : -1;
+  in.Layout.User.resize(size_t(FTitleButtons->Count()));
+  for (int i = 0; i < FTitleButtons->Count(); ++i) {
+    TkTitleButton* b = FTitleButtons->Items(i);
+    const int glyph = b->Glyph()->Empty() ? 0 : b->Glyph()->Width();
+    in.LayoutInput.UserButtons.push_back(
+        {b->Visible(), UserButtonWidth(*FSkin, in.LayoutInput.UserButtonMask, glyph), b->UseSkinData});
+    in.UserLooks.push_back({b->Glyph(), b->Enabled});
+    in.Layout.User[size_t(i)].State = b->Data.State;
+  }
+  if (FTitleBar) {
+    in.LayoutInput.TitleBar = true;
+    for (auto& item : FTitleBar->Items)
+      if (item->Visible && item->Align == tbaLeft) in.LayoutInput.TitleBarLeftItems = true;
+  }
   in.EnabledClose = rules.VisibleClose && rules.EnabledClose;
   in.EnabledMax = rules.EnabledMax;
   in.EnabledMin = rules.EnabledMin;
@@ -250,16 +356,21 @@ void TkSkinProvider::PrepareFormCache() {
   CalcCaptionItems(in.Frame, in.LayoutInput, in.Layout);
 
   fw::TBitmap& image = FormImage();
+  const bool titleChanged = in.LayoutInput.UserButtons.size() != FInput.LayoutInput.UserButtons.size() ||
+                            in.LayoutInput.TitleBar != FInput.LayoutInput.TitleBar;
   const bool sizeChanged = image.Width() != CaptionWidth(in.Frame) || image.Height() != FormImageHeight(in.Frame);
   const bool changed = FBGChanged || sizeChanged || in.Caption != FInput.Caption || in.Active != FInput.Active ||
                        in.Frame.Zoomed != FInput.Frame.Zoomed || in.Frame.Iconic != FInput.Frame.Iconic ||
                        in.Enabled != FInput.Enabled || in.EnabledClose != FInput.EnabledClose ||
                        in.EnabledMax != FInput.EnabledMax || in.EnabledMin != FInput.EnabledMin ||
                        in.LayoutInput.VisibleMax != FInput.LayoutInput.VisibleMax ||
-                       in.LayoutInput.VisibleMin != FInput.LayoutInput.VisibleMin || FMenus->Line().MenuChanged;
+                       in.LayoutInput.VisibleMin != FInput.LayoutInput.VisibleMin || FMenus->Line().MenuChanged ||
+                       titleChanged;
   FInput = in;
+  PlaceTitleElements();
   if (!changed) return;
   PaintFormImage(image, *FSkin, FInput);
+  PaintTitleItems(image);
   FMenus->Line().Paint(image, FInput.Frame, FormSectionState(*FSkin, FFormSkinIndex, FFormActive));
   GdiFlush();
   ++FBuildCount;
@@ -359,6 +470,11 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
       case SKC_ISHANDLED:
         m.Result = 1;
         return true;
+      case SKC_UPDATETITLE:
+        // The title bar changed.
+        if (m.LParam == 1) FBGChanged = true;
+        RepaintFormFrame();
+        return true;
       case SKC_GETPROVIDER:
         m.Result = reinterpret_cast<LRESULT>(static_cast<TkFormProviderLink*>(this));
         return true;
@@ -440,6 +556,11 @@ bool TkSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_WINDOWPOSCHANGING: MsgWindowPosChanging(m); return true;
     case WM_WINDOWPOSCHANGED: MsgWindowPosChanged(m); FreeCoverForm(); return true;
     case WM_SYSCOMMAND: MsgSysCommand(m); return true;
+    case WM_SIZING: MsgSizing(m); return true;
+    case WM_EXITSIZEMOVE: MsgExitSizeMove(m); return true;
+    case WM_NCCREATE: MsgNcCreate(m); return true;
+    case WM_CREATE: MsgCreate(m); return true;
+    case fw::CM_RECREATEWND: MsgRecreateWnd(m); return true;
     case WM_SHOWWINDOW: MsgShowWindow(m); return true;
     case WM_CLOSE: MsgClose(m); return true;
     case fw::CM_SHOWINGCHANGED: MsgShowingChanged(m); return true;

@@ -21,6 +21,7 @@
 #include "skin/forms/form_image.h"
 #include "skin/forms/form_menus.h"
 #include "skin/forms/provider_mdi.h"
+#include "skin/forms/title_options.h"
 
 namespace skin {
 
@@ -28,6 +29,8 @@ class TkSkinManager;
 class TkcCtrlAdapter;
 class TkcBorderForm;
 class TkcProviderEffects;
+class TkTitleBar;
+class TkcTitleBarItem;
 
 // A title element is held down; no other element becomes hot meanwhile.
 extern bool TitleButtonPressed;
@@ -97,6 +100,17 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   void StopTitleAnimations();
   // The hit code of a screen point of the form.
   int NCHitTest(int screenX, int screenY);
+  // The title's options: the icon, the program's own title buttons (hit
+  // code 1000 + index) and the text after the caption.
+  TkTitleIcon* TitleIcon() const { return FTitleIcon.get(); }
+  TkTitleButtons* TitleButtons() const { return FTitleButtons.get(); }
+  TkcAddedTitle* AddedTitle() const { return FAddedTitle.get(); }
+  // The form's title bar (the last one among its components when the
+  // provider was made); its items answer 2000 + index.
+  TkTitleBar* TitleBar() const { return FTitleBar; }
+  void SetTitleBar(TkTitleBar* Value);
+  // Gives each title-bar item its skin section and the provider as painter.
+  void UpdateTitleBar();
   // The window commands the form offers now.
   TkSysMenuRules Rules() const;
 
@@ -191,8 +205,19 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   LRESULT Send(UINT msg, WPARAM wParam, LPARAM lParam);
   HICON FormIcon();
   TkTitleHitInput HitInput() const;
+  // GripMode gmRightBottom on a window that is not maximised and can be sized.
+  bool GripVisible() const;
   fw::TPoint ScreenToForm(int x, int y) const;
   TkCaptionButton* ButtonOf(int hitCode);
+  TkTitleButton* UserButtonOf(int hitCode) const;
+  TkcTitleBarItem* ItemOf(int hitCode) const;
+  // Copies the layout of the user buttons and the title bar back to them.
+  void PlaceTitleElements();
+  void PaintTitleItems(fw::TBitmap& image);
+  void DrawItem(TkcTitleBarItem& item, const fw::TRect& r, fw::TBitmap& bmp, bool noAlpha);
+  void RepaintTitleRect(const fw::TRect& r);
+  // Sets the state of the element of a hit code (leaving, entering).
+  void SetElementState(int hitCode, int state, bool entering);
   bool IsMainForm() const;
   bool HasParent() const;
   bool AnimShowActive() const;
@@ -213,13 +238,20 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   void MsgMouseMove(fw::TMessage& m);
   void MsgMouseLeave(fw::TMessage& m);
   void MsgCaptureChanged(fw::TMessage& m);
+  void TitleElementDown(int code, fw::TMessage& m);
+  bool TitleElementUp(int code, bool held);
   // Size, position and system commands.
   void MsgMove(fw::TMessage& m);
   void MsgSize(fw::TMessage& m);
   void MsgWindowPosChanging(fw::TMessage& m);
   void MsgWindowPosChanged(fw::TMessage& m);
   void MsgSysCommand(fw::TMessage& m);
+  void MsgSizing(fw::TMessage& m);
+  void MsgExitSizeMove(fw::TMessage& m);
   // Creation, show, close and children.
+  void MsgNcCreate(fw::TMessage& m);
+  void MsgCreate(fw::TMessage& m);
+  void MsgRecreateWnd(fw::TMessage& m);
   void MsgShowWindow(fw::TMessage& m);
   void MsgClose(fw::TMessage& m);
   void MsgVisibleChanged(fw::TMessage& m);
@@ -256,6 +288,11 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   std::unique_ptr<TkFormMenus> FMenus;
   std::unique_ptr<TkcProviderEffects> FEffects;
   std::unique_ptr<TkMDIFormLink> FMDIForm;
+  TkTitleOwner FTitleOwner;
+  std::unique_ptr<TkTitleIcon> FTitleIcon;
+  std::unique_ptr<TkTitleButtons> FTitleButtons;
+  std::unique_ptr<TkcAddedTitle> FAddedTitle;
+  TkTitleBar* FTitleBar = nullptr;
 };
 
 }  // namespace skin

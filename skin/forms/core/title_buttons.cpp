@@ -60,13 +60,27 @@ void SetTitleButtonSizes(const TkLoadedSkin& skin, const TkCaptionLayout& layout
   in.ButtonHeight = TitleButtonHeight(skin, layout);
 }
 
+int UserButtonWidth(const TkLoadedSkin& skin, int userMask, int glyphWidth) {
+  const int glyph = glyphWidth > 0 ? glyphWidth + 2 : 0;
+  int mask = 21;
+  if (skin.IsValidImgIndex(userMask)) {
+    const TkMaskData& m = skin.ma[userMask];
+    mask = m.R.Width() / std::max<int>(1, m.ImageCount);
+  }
+  return std::max(glyph, mask);
+}
+
 int TitleButtonsWidth(const TkLoadedSkin& skin, const TkCaptionLayoutInput& in) {
-  if (!in.SystemButtons) return 0;
   const int spacing = in.BigButtons ? skin.CommonSkinData.BISpacing : 0;
-  int w = skin.CommonSkinData.BIRightMargin + in.CloseWidth;
-  if (in.VisibleMax) w += in.MaxWidth + spacing;
-  if (in.VisibleMin) w += in.MinWidth + spacing;
-  if (in.HelpButton) w += in.HelpWidth + spacing;
+  int w = 0;
+  if (in.SystemButtons) {
+    w = skin.CommonSkinData.BIRightMargin + in.CloseWidth;
+    if (in.VisibleMax) w += in.MaxWidth + spacing;
+    if (in.VisibleMin) w += in.MinWidth + spacing;
+    if (in.HelpButton) w += in.HelpWidth + spacing;
+  }
+  if (!in.UserButtons.empty()) w += 6;
+  for (const TkCaptionLayoutInput::TkUserButton& b : in.UserButtons) w += b.Width + spacing;
   return w;
 }
 

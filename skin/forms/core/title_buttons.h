@@ -25,8 +25,12 @@ int TitleButtonWidth(const TkLoadedSkin& skin, int maskIndex);
 int TitleButtonHeight(const TkLoadedSkin& skin, const TkCaptionLayout& layout);
 // The layout input's button part for this skin.
 void SetTitleButtonSizes(const TkLoadedSkin& skin, const TkCaptionLayout& layout, TkCaptionLayoutInput& in);
-// The right margin, close, and maximise, minimise and help when shown, each
-// with the spacing of big buttons; 0 without system buttons.
+// A user title button: the glyph's width + 2 (0 without glyph) or one image
+// of the user-button mask (21 without it), whichever is wider.
+int UserButtonWidth(const TkLoadedSkin& skin, int userMask, int glyphWidth);
+// The right margin, close, and maximise, minimise and help when shown (only
+// with system buttons), then 6 and every user button, shown or not, each
+// with the spacing of big buttons.
 int TitleButtonsWidth(const TkLoadedSkin& skin, const TkCaptionLayoutInput& in);
 int SysButtonCount(const TkCaptionLayoutInput& in);
 

@@ -1,8 +1,9 @@
 // The control adapter of a skinned form with a fake adapter factory: which
 // controls get an adapter by the exact class name in the skin manager's
 // lists, the excluded container whose children still do, the item events,
-// walking twice, a dead adapter replaced, the rules switch, and a new child
-// found on this form by its window.
+// walking twice, a dead adapter replaced, the rules switch, a new child
+// found on this form by its window, and speed buttons with the control
+// skinning's own handler.
 #include "skin/forms/ctrl_adapter.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,8 @@
 #include "fw/stdctrls/label.h"
 #include "fw/stdctrls/listbox.h"
 #include "fw/stdctrls/panel.h"
+#include "fw/stdctrls/speedbutton.h"
+#include "skin/controls/attach_hook.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/forms/skinned_form.h"
@@ -205,6 +208,42 @@ TEST(CtrlAdapter, AFormInsideTheFormGetsAProviderOfItsOwn) {
   EXPECT_EQ(own->Skin(), a.f.skin.get());
   EXPECT_EQ(a.adapter().IndexOf(inside), -1) << "no item is kept for it";
   EXPECT_EQ(SendMessageW(inside->Handle(), WM_SKINCOMMAND, MAKEWPARAM(0, SKC_ISHANDLED), 0), 1);
+}
+
+TEST(CtrlAdapter, SpeedButtonsGetTheControlSkinningsHandler) {
+  // The links as the control skinning registers them when it starts.
+  struct Links {
+    TkSkinningLinks saved = SkinningLinks();
+    Links() { LinkControlSkinning(); }
+    ~Links() { SkinningLinks() = saved; }
+  } links;
+  ASSERT_TRUE(SkinningLinks().MakeSpeedButtonHandler);
+  TkSkinManager manager{nullptr};
+  manager.ThirdLists[17]->Add(u"TSpeedButton");
+  SkinnedForm f{0, fw::bsSizeable, 400, 300, false};
+  auto* plain = new fw::TSpeedButton(f.form.form);
+  plain->SetParent(f.form.form);
+  auto* flat = new fw::TSpeedButton(f.form.form);
+  flat->SetParent(f.form.form);
+  flat->SetFlat(true);
+  flat->SetLeft(40);
+  const fw::TWndMethod own = plain->WindowProc();
+  f.provider->SetManager(&manager);
+  f.provider->RTInit = true;
+  f.Show();
+  TkcCtrlAdapter& a = *f.provider->Adapter();
+  ASSERT_EQ(a.GraphItems.size(), 2u);
+  for (auto& g : a.GraphItems) EXPECT_TRUE(g->Alive());
+  EXPECT_EQ(a.GraphItems[0]->Ctrl, plain);
+  EXPECT_EQ(a.GraphItems[0]->SkinData->SkinSection(), u"SPEEDBUTTON");
+  EXPECT_EQ(a.GraphItems[1]->SkinData->SkinSection(), u"SPEEDBUTTON_SMALL") << "a flat button";
+  EXPECT_FALSE(plain->WindowProc() == own) << "the handler paints the button";
+  // Walking again keeps one handler per button; freeing gives the
+  // button its own procedure back.
+  a.AddAllItems(nullptr);
+  EXPECT_EQ(a.GraphItems.size(), 2u);
+  a.RemoveAllItems();
+  EXPECT_TRUE(plain->WindowProc() == own);
 }
 
 }  // namespace

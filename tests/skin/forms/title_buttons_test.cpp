@@ -1,16 +1,52 @@
 // Title buttons of a real skinned window: hover, press, release inside and
-// outside, a release with Ctrl held, a lost capture, disabled buttons, and
-// the window's style deciding which buttons show.
+// outside, a release with Ctrl held, a lost capture, disabled buttons, the
+// window's style deciding which buttons show, the program's own title
+// buttons and the items of a title bar.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "skin/engine/bitmap_dc.h"
 #include "skin/forms/skinned_form.h"
+#include "skin/forms/title_bar.h"
 #include "tests/skin/engine/core/program_skins.h"
 
 namespace skin {
 namespace {
 
 uint64_t ImageAt(TkSkinProvider* p, const fw::TRect& r) { return PixelChecksum(SubView(View32(p->FormImage()), r)); }
+
+fw::TRect Centre(const fw::TRect& r) { return fw::Rect(r.Left + r.Width() / 2, r.Top + r.Height() / 2, 0, 0); }
+
+// A 10 x 10 picture: a key-coloured rim (its bottom-left pixel) around ink.
+void RimmedGlyph(fw::TBitmap& g, COLORREF key, COLORREF ink) {
+  g.SetPixelFormat(fw::pf24bit);
+  g.SetSize(10, 10);
+  HDC dc = g.Canvas()->Handle();
+  HBRUSH k = CreateSolidBrush(key), i = CreateSolidBrush(ink);
+  RECT all{0, 0, 10, 10}, inner{2, 2, 8, 8};
+  FillRect(dc, &all, k);
+  FillRect(dc, &inner, i);
+  DeleteObject(k);
+  DeleteObject(i);
+}
+
+int PixelsOf(const TPixelView32& v, const fw::TRect& r, uint32_t rgb) {
+  int n = 0;
+  for (int y = std::max(0, r.Top); y < std::min(v.Height, r.Bottom); ++y)
+    for (int x = std::max(0, r.Left); x < std::min(v.Width, r.Right); ++x) n += (v.Row(y)[x] & 0xFFFFFF) == rgb;
+  return n;
+}
+
+struct Log {
+  std::vector<std::string> lines;
+  void Down(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) { lines.push_back("down"); }
+  void Up(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) { lines.push_back("up"); }
+  void Click(fw::TObject*) { lines.push_back("click"); }
+  void Enter(fw::TObject*) { lines.push_back("enter"); }
+  void Leave(fw::TObject*) { lines.push_back("leave"); }
+};
 
 TEST(TitleButtons, HoverLightsAButtonAndLeavingCoolsIt) {
   SkinnedForm f(0);
@@ -131,6 +167,134 @@ TEST(TitleButtons, TheWindowsStyleDecidesWhichButtonsShow) {
     if (c.style == fw::bsToolWindow && f.skin->ConstData.MaskCloseSmall >= 0)
       EXPECT_EQ(l.Close.ImageIndex, f.skin->ConstData.MaskCloseSmall) << "small buttons";
   }
+}
+
+TEST(TitleButtons, TheProgramsOwnButtonsStandBesideTheStandardOnesAndClick) {
+  for (int s = 0; s < 2; ++s) {
+    SkinnedForm f(s, fw::bsSizeable, 400, 300, false);
+    Log log;
+    TkTitleButtons& buttons = *f.provider->TitleButtons();
+    auto* first = static_cast<TkTitleButton*>(buttons.Add());
+    auto* hidden = static_cast<TkTitleButton*>(buttons.Add());
+    auto* disabled = static_cast<TkTitleButton*>(buttons.Add());
+    hidden->SetVisible(false);
+    disabled->Enabled = false;
+    RimmedGlyph(*first->Glyph(), RGB(0, 255, 0), RGB(255, 0, 0));
+    first->OnMouseDown = fw::TMouseEvent(&log, &Log::Down);
+    first->OnMouseUp = fw::TMouseEvent(&log, &Log::Up);
+    f.Show();
+    const TkCaptionLayout& l = f.Layout();
+    const int spacing = f.skin->CommonSkinData.BISpacing;
+    ASSERT_EQ(l.User.size(), 3u);
+    const fw::TRect r = first->Data.Rect;
+    EXPECT_EQ(r.Right, l.Min.Rect.Left - spacing - 6) << "6 pixels left of the standard buttons, skin " << s;
+    EXPECT_EQ(r.Top, l.Min.Rect.Top);
+    EXPECT_EQ(hidden->Data.Rect.Width(), 0);
+    EXPECT_EQ(disabled->Data.Rect.Right, r.Left - spacing) << "the hidden button takes no room";
+    EXPECT_GT(PixelsOf(View32(f.provider->FormImage()), r, 0xFF0000), 30) << "the picture is painted";
+    EXPECT_EQ(PixelsOf(View32(f.provider->FormImage()), r, 0x00FF00), 0) << "without its key colour";
+    EXPECT_LT(CaptionTextBounds(*f.skin, f.provider->ImageInput(), f.provider->FormImage().Width()).Right,
+              disabled->Data.Rect.Left)
+        << "the caption ends before the buttons";
+    // The hit test: 1000 + the index; a disabled button is the caption.
+    EXPECT_EQ(f.HitAt(Centre(r).Left, Centre(r).Top), 1000);
+    const fw::TRect d = disabled->Data.Rect;
+    EXPECT_EQ(f.HitAt(Centre(d).Left, Centre(d).Top), HTCAPTION);
+    // Hover, press and release over it.
+    SendMessageW(f.wnd(), WM_NCMOUSEMOVE, 1000, f.ScreenPoint(r));
+    EXPECT_EQ(first->Data.State, 1);
+    SendMessageW(f.wnd(), WM_NCLBUTTONDOWN, 1000, f.ScreenPoint(r));
+    EXPECT_EQ(first->Data.State, 2);
+    EXPECT_EQ(f.provider->CurrentHT(), 1000);
+    EXPECT_EQ(GetCapture(), f.wnd());
+    SendMessageW(f.wnd(), WM_LBUTTONUP, 0, f.ClientPoint(r));
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"down", "up"}));
+    EXPECT_EQ(first->Data.State, 0);
+    EXPECT_FALSE(TitleButtonPressed);
+    EXPECT_EQ(GetCapture(), nullptr);
+    // Released over the caption: no mouse-up, and normal again.
+    log.lines.clear();
+    SendMessageW(f.wnd(), WM_NCLBUTTONDOWN, 1000, f.ScreenPoint(r));
+    SendMessageW(f.wnd(), WM_LBUTTONUP, 0, f.ClientPoint(fw::Rect(150, 8, 152, 10)));
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"down"}));
+    EXPECT_EQ(first->Data.State, 0);
+    // Hidden at run time: gone from the title at once.
+    first->SetVisible(false);
+    EXPECT_EQ(first->Data.Rect.Width(), 0);
+    EXPECT_EQ(PixelsOf(View32(f.provider->FormImage()), r, 0xFF0000), 0);
+  }
+}
+
+TEST(TitleButtons, TitleBarItemsAreLaidOutHitAndClicked) {
+  SkinnedForm f(1, fw::bsSizeable, 500, 300, false);
+  Log log;
+  auto* bar = new TkTitleBar(f.form.form);
+  TkcTitleBarItem& button = bar->Add();
+  button.Caption = u"Go";
+  button.OnClick = fw::TNotifyEvent(&log, &Log::Click);
+  button.OnMouseEnter = fw::TNotifyEvent(&log, &Log::Enter);
+  button.OnMouseLeave = fw::TNotifyEvent(&log, &Log::Leave);
+  TkcTitleBarItem& spacer = bar->Add();
+  spacer.Style = bsSpacing;
+  TkcTitleBarItem& tab = bar->Add();
+  tab.Style = bsTab;
+  tab.Caption = u"Tab";
+  tab.SetDown(true);
+  TkcTitleBarItem& right = bar->Add();
+  right.Caption = u"R";
+  right.Align = tbaRight;
+  for (auto& i : bar->Items) i->UpdateSize(false);
+  f.Show();
+  ASSERT_EQ(f.provider->TitleBar(), bar) << "the form's title bar is the provider's";
+  const TkCaptionLayout& l = f.Layout();
+  // The band between the icon and the buttons.
+  EXPECT_EQ(bar->FBarRect.Left, l.IconRect.Right + 6);
+  EXPECT_EQ(bar->FBarRect.Right, l.ButtonsLeft - 6);
+  EXPECT_EQ(button.Rect.Left, bar->FBarRect.Left);
+  EXPECT_EQ(right.Rect.Right, bar->FBarRect.Right);
+  ASSERT_GT(button.Rect.Width(), 0);
+  EXPECT_GE(CaptionTextBounds(*f.skin, f.provider->ImageInput(), f.provider->FormImage().Width()).Left,
+            tab.Rect.Right)
+      << "the caption stands right of the left items";
+  // Hit codes 2000 + index; a spacer is the caption; a pressed tab is the
+  // client to the title (the window then answers as the system does).
+  EXPECT_EQ(f.HitAt(Centre(button.Rect).Left, Centre(button.Rect).Top), 2000);
+  EXPECT_EQ(f.HitAt(Centre(right.Rect).Left, Centre(right.Rect).Top), 2003);
+  const LPARAM tabAt = f.ScreenPoint(tab.Rect);
+  EXPECT_EQ(f.provider->NCHitTest(short(LOWORD(tabAt)), short(HIWORD(tabAt))), HTCLIENT);
+  if (spacer.Rect.Width() > 0) EXPECT_EQ(f.HitAt(Centre(spacer.Rect).Left, Centre(spacer.Rect).Top), HTCAPTION);
+  // Hover, press, release over the item: entered, clicked, hot again.
+  SendMessageW(f.wnd(), WM_NCMOUSEMOVE, 2000, f.ScreenPoint(button.Rect));
+  EXPECT_EQ(button.ItemState(), 1);
+  SendMessageW(f.wnd(), WM_NCLBUTTONDOWN, 2000, f.ScreenPoint(button.Rect));
+  EXPECT_EQ(button.ItemState(), 2);
+  EXPECT_TRUE(TitleButtonPressed);
+  SendMessageW(f.wnd(), WM_LBUTTONUP, 0, f.ClientPoint(button.Rect));
+  EXPECT_FALSE(TitleButtonPressed);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(log.lines, (std::vector<std::string>{"enter", "click"}));
+  SendMessageW(f.wnd(), WM_NCMOUSEMOVE, HTCAPTION, f.ScreenPoint(150, 8));
+  EXPECT_EQ(log.lines.back(), "leave");
+  EXPECT_EQ(button.ItemState(), 0);
+  // Pressed and released elsewhere: no click, and the next click counts.
+  log.lines.clear();
+  SendMessageW(f.wnd(), WM_NCLBUTTONDOWN, 2000, f.ScreenPoint(button.Rect));
+  SendMessageW(f.wnd(), WM_LBUTTONUP, 0, f.ClientPoint(fw::Rect(150, 8, 152, 10)));
+  EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), "click"), 0);
+  SendMessageW(f.wnd(), WM_NCLBUTTONDOWN, 2000, f.ScreenPoint(button.Rect));
+  SendMessageW(f.wnd(), WM_LBUTTONUP, 0, f.ClientPoint(button.Rect));
+  EXPECT_EQ(std::count(log.lines.begin(), log.lines.end(), "click"), 1);
+  // An item the program changes repaints the title.
+  const int builds = f.provider->BuildCount();
+  button.Caption = u"Longer caption";
+  button.Invalidate(true);
+  EXPECT_GT(f.provider->BuildCount(), builds);
+  // Removed with the title bar, the title has no items.
+  const fw::TRect where = button.Rect;
+  delete bar;
+  EXPECT_EQ(f.provider->TitleBar(), nullptr);
+  f.provider->RepaintFormFrame();
+  EXPECT_EQ(f.HitAt(Centre(where).Left, Centre(where).Top), HTCAPTION);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // Maximise, minimise and restore of a skinned window with the frame
 // repainted, the min/max information kept, the system's animation switched
 // off around the provider's own animations and given back on every way out,
-// and the show and close sequences with the skin manager's animations.
+// the show and close sequences with the skin manager's animations, the
+// border window's stretch, sizing with a border window, the size grip's
+// corner on a size change, and a window made anew.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -10,7 +12,10 @@
 
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/window_utils.h"
+#include "skin/engine/skin_messages.h"
+#include "skin/engine/skinning_links.h"
 #include "skin/forms/min_animation.h"
+#include "skin/forms/preview_link.h"
 #include "skin/forms/skinned_form.h"
 
 namespace skin {
@@ -22,6 +27,9 @@ class RecordingProvider : public TkSkinProvider {
   using TkSkinProvider::TkSkinProvider;
   std::vector<std::string> log;
   bool throwOnMinimize = false;
+  bool border = false;
+  bool HasBorderWindow() const override { return border; }
+  void UpdateExBordersPos(bool, int) override { log.push_back("place border"); }
   void UpdateBorderForm(bool) override { log.push_back("border"); }
   void TakeCoverSnapshot() override { log.push_back("snapshot"); }
   void ShowCoverForm() override { log.push_back("cover"); }
@@ -182,6 +190,114 @@ TEST(WindowCommands, ShowAndCloseSequences) {
   log.clear();
   SendMessageW(w, WM_CLOSE, 0, 0);
   EXPECT_EQ(log, (std::vector<std::string>{"query", "close", "hide"}));
+}
+
+TEST(WindowCommands, TheBorderWindowsStretchComesBackToTheSavedBounds) {
+  // NormalBounds: left and top, and in Bottom the saved height.
+  struct Case {
+    const char* what;
+    bool sameTop;
+    fw::TRect expected;
+  } cases[] = {
+      {"moved: the saved height", false, fw::Rect(120, 70, 520, 70 + 260)},
+      {"top kept: back to the saved top", true, fw::Rect(120, 50, 520, 80 + 500)},
+  };
+  for (const Case& c : cases) {
+    SkinnedForm f(0);
+    SetWindowPos(f.wnd(), nullptr, 100, 80, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    f.provider->NormalBounds = fw::Rect(100, 50, 400, 260);
+    f.provider->FormState |= 0x2000;
+    SetWindowPos(f.wnd(), nullptr, 120, c.sameTop ? 80 : 70, 400, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(RectOf(f.wnd()), c.expected) << c.what;
+    EXPECT_EQ(f.provider->FormState & 0x6000, 0u) << c.what;
+  }
+}
+
+LRESULT CALLBACK CountInvalidates(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SKINCOMMAND && HIWORD(wp) == SKC_INVALIDATE)
+    SetPropW(w, L"invalidates", HANDLE(reinterpret_cast<intptr_t>(GetPropW(w, L"invalidates")) + 1));
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+TEST(WindowCommands, SizingWithABorderWindowMovesItAndRepaintsTheDialogs) {
+  TSkinnedForm<RecordingProvider> f(0);
+  HWND dialog = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  SetWindowLongPtrW(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountInvalidates));
+  struct Dialogs {
+    decltype(TkSkinningLinks::VisibleDialogWindows) saved = SkinningLinks().VisibleDialogWindows;
+    ~Dialogs() { SkinningLinks().VisibleDialogWindows = saved; }
+  } restore;
+  SkinningLinks().VisibleDialogWindows = [dialog] { return std::vector<HWND>{dialog}; };
+  auto invalidates = [&] { return int(reinterpret_cast<intptr_t>(GetPropW(dialog, L"invalidates"))); };
+  // Without a border window nothing follows.
+  RECT r = f.WindowRect();
+  f.provider->log.clear();
+  SendMessageW(f.wnd(), WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&r));
+  SendMessageW(f.wnd(), WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_TRUE(f.provider->log.empty());
+  EXPECT_EQ(invalidates(), 0);
+  f.provider->border = true;
+  SendMessageW(f.wnd(), WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&r));
+  EXPECT_EQ(f.provider->log, (std::vector<std::string>{"place border"}));
+  SendMessageW(f.wnd(), WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_EQ(invalidates(), 1);
+  f.provider->border = false;
+  RemovePropW(dialog, L"invalidates");
+  DestroyWindow(dialog);
+}
+
+TEST(WindowCommands, TheSizeGripsCornerIsPaintedAnewOnASizeChange) {
+  int skin = -1;
+  for (int s = 0; s < 2 && skin < 0; ++s)
+    if (StoredProgramSkin(s)->IsValidImgIndex(StoredProgramSkin(s)->ConstData.GripRightBottom)) skin = s;
+  if (skin < 0) GTEST_SKIP() << "no skin of the program has a size grip";
+  SkinnedForm f(skin);
+  const TkMaskData& grip = f.skin->ma[f.skin->ConstData.GripRightBottom];
+  const int gw = MaskFrameWidth(grip), gh = MaskFrameHeight(grip);
+  const int cw = f.form->ClientWidth(), ch = f.form->ClientHeight();
+  auto sizeFrom = [&](int lastW, int lastH) {
+    fwtest::Pump(20);
+    ValidateRect(f.wnd(), nullptr);
+    f.provider->LastClientRect = fw::Rect(0, 0, lastW, lastH);
+    SendMessageW(f.wnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(cw, ch));
+    RECT u{};
+    GetUpdateRect(f.wnd(), &u, FALSE);
+    return fw::Rect(u.left, u.top, u.right, u.bottom);
+  };
+  auto holds = [](const fw::TRect& o, const fw::TRect& i) {
+    return o.Left <= i.Left && o.Top <= i.Top && o.Right >= i.Right && o.Bottom >= i.Bottom;
+  };
+  EXPECT_EQ(sizeFrom(cw - 40, ch - 30).Width(), 0) << "without a grip nothing is painted anew";
+  f.provider->GripMode = gmRightBottom;
+  EXPECT_TRUE(holds(sizeFrom(cw + 40, ch + 30), fw::Rect(cw - gw, ch - gh, cw, ch))) << "at the new corner";
+  // Grown, the old corner is painted anew only where the background is not
+  // the form's image (which paints itself).
+  const fw::TRect grew = sizeFrom(cw - 40, ch - 30);
+  if (f.provider->FCommonData->BackgroundNeedsCache())
+    EXPECT_EQ(grew.Width(), 0);
+  else
+    EXPECT_TRUE(holds(grew, fw::Rect(cw - 40 - gw, ch - 30 - gh, cw - 40, ch - 30))) << "at the old corner";
+}
+
+TEST(WindowCommands, AWindowMadeAnewStaysSkinnedAndIsAnnouncedAgain) {
+  SkinnedForm f(0);
+  const HWND old = f.wnd();
+  const HWND savedPreview = PreviewWindow;
+  const bool savedRequest = PreviewRequested;
+  PreviewWindow = old;
+  f.form->RecreateWnd();
+  const HWND wnd = f.form->Handle();
+  EXPECT_EQ(PreviewWindow, wnd) << "the skin editor's link follows the new window";
+  PreviewWindow = savedPreview;
+  PreviewRequested = savedRequest;
+  fwtest::PumpUntil([&] { return IsWindowVisible(wnd) != FALSE; }, 20000);
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  EXPECT_EQ(SendMessageW(wnd, WM_SKINCOMMAND, MAKEWPARAM(0, SKC_ISHANDLED), 0), 1);
+  const fw::TRect close = f.Layout().Close.Rect;
+  EXPECT_EQ(f.HitAt((close.Left + close.Right) / 2, (close.Top + close.Bottom) / 2), HTCLOSE) << "the skin's buttons";
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_NE(GetWindowRgn(wnd, rgn), ERROR) << "the skin's outline";
+  DeleteObject(rgn);
 }
 
 }  // namespace

@@ -85,6 +85,30 @@ TEST(TitleButtons, WidthOfTheButtonsAndTheirCount) {
   in.SystemButtons = false;
   EXPECT_EQ(TitleButtonsWidth(skin, in), 0);
   EXPECT_EQ(SysButtonCount(in), 0);
+  // User buttons, shown or not, after a gap of 6; with or without the
+  // standard ones.
+  in.UserButtons = {{true, 21, true}, {false, 30, true}};
+  EXPECT_EQ(TitleButtonsWidth(skin, in), 6 + 21 + 30);
+  in.BigButtons = in.SystemButtons = true;
+  EXPECT_EQ(TitleButtonsWidth(skin, in), 3 + 25 + 20 + 2 + 6 + 21 + 2 + 30 + 2);
+}
+
+TEST(TitleButtons, UserButtonWidthFromTheGlyphOrTheMask) {
+  TkLoadedSkin skin = SkinWithMasks(false, false);
+  TkLoadedSkin none;
+  const int mask = skin.ConstData.MaskMinBtn;  // 20 wide
+  struct Case {
+    const char* what;
+    const TkLoadedSkin* skin;
+    int mask, glyph, width;
+  } cases[] = {
+      {"mask wider", &skin, mask, 10, 20},
+      {"glyph wider", &skin, mask, 25, 27},
+      {"no glyph", &skin, mask, 0, 20},
+      {"no mask", &none, -1, 0, 21},
+      {"no mask, wide glyph", &none, -1, 30, 32},
+  };
+  for (const Case& c : cases) EXPECT_EQ(UserButtonWidth(*c.skin, c.mask, c.glyph), c.width) << c.what;
 }
 
 }  // namespace
