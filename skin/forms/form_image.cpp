@@ -7,6 +7,7 @@
 #include "skin/engine/core/alpha_image.h"
 #include "skin/engine/core/mask_glyph.h"
 #include "skin/engine/core/mask_paint.h"
+#include "skin/engine/core/pixel_colors.h"
 #include "skin/engine/core/section_paint.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/text_out.h"
@@ -116,11 +117,46 @@ void PaintTitleArea(fw::TBitmap& image, TkLoadedSkin& skin, const TkFormImageInp
   }
 }
 
+// The text after the caption (or in its place), in its own font: the
+// title's colour when the font has none, else the font's, mixed half and
+// half with the title's inactive colour on an inactive form.
+void PaintAddedTitle(fw::TBitmap& image, TkLoadedSkin& skin, const TkFormImageInput& in, fw::TRect r) {
+  if (in.AddedText.empty() || !in.AddedFont || !skin.IsValidSkinIndex(in.TitleSkinIndex)) return;
+  fw::TCanvas& canvas = *image.Canvas();
+  canvas.Font()->Assign(in.AddedFont);
+  fw::TRect measured = fw::Rect(0, 0, std::max(1, r.Width()), 1000);
+  DrawTextOnCanvas(canvas, in.AddedText, kCaptionFormat | DT_CALCRECT, measured);
+  r.Right = std::min(r.Right, r.Left + measured.Width() + 4);
+  if (r.Width() <= 4) return;
+  r.Top = in.Layout.VCenter - measured.Height() / 2;
+  r.Bottom = r.Top + measured.Height();
+  const TkGeneralData& gd = skin.gd[in.TitleSkinIndex];
+  const int state = FormSectionState(skin, in.TitleSkinIndex, in.Active);
+  fw::TColor color = in.AddedFont->Color();
+  if (color == fw::TColor(0x1FFFFFFF) || color == fw::TColor(0xFF000008))
+    color = gd.Props[size_t(state)].FontColor.Color;
+  else if (!in.Active)
+    color = fw::TColor(MixColors(uint32_t(gd.Props[size_t(state)].FontColor.Color), uint32_t(color), 0.5));
+  canvas.Font()->SetColor(color);
+  canvas.Brush()->SetStyle(fw::bsClear);
+  DrawTextOnCanvas(canvas, in.AddedText, kCaptionFormat, r);
+  GdiFlush();
+}
+
 void PaintCaptionText(fw::TBitmap& image, TkLoadedSkin& skin, const TkFormImageInput& in) {
   const TkFormFrameFacts& f = in.Frame;
-  if (CaptionHeight(f, true) == 0 || in.Caption.empty()) return;
+  if (CaptionHeight(f, true) == 0) return;
   fw::TRect r = CaptionTextBounds(skin, in, image.Width());
   if (r.Width() <= 0 || r.Height() <= 0) return;
+  // Without the main caption the added title takes its place.
+  if (!in.ShowMainCaption) {
+    PaintAddedTitle(image, skin, in, r);
+    return;
+  }
+  if (in.Caption.empty()) {
+    PaintAddedTitle(image, skin, in, fw::Rect(r.Left + 4, r.Top, r.Right, r.Bottom));
+    return;
+  }
   fw::TCanvas& canvas = *image.Canvas();
   if (HFONT font = CreateCaptionFont()) {
     canvas.Font()->SetHandle(font);
@@ -165,6 +201,7 @@ void PaintCaptionText(fw::TBitmap& image, TkLoadedSkin& skin, const TkFormImageI
   canvas.Brush()->SetStyle(fw::bsClear);
   DrawSectionText(canvas, in.Caption, in.Enabled, r, format, textSection, state, &skin);
   GdiFlush();
+  PaintAddedTitle(image, skin, in, fw::Rect(r.Left + std::min(cw, r.Width()) + 4, r.Top, r.Right, r.Bottom));
 }
 
 void PaintTitleButtons(const TPixelView32& v, TkLoadedSkin& skin, const TkFormImageInput& in) {

@@ -37,6 +37,11 @@ struct TkFormImageInput {
     bool Enabled = true;
   };
   std::vector<TkUserButtonLook> UserLooks;
+  // The caption shown (a title bar's ShowCaption, else the added title's
+  // ShowMainCaption), and the text after it in its own font.
+  bool ShowMainCaption = true;
+  fw::String AddedText;
+  fw::TFont* AddedFont = nullptr;
   // With a title bar the caption stands between its left and right items.
   bool TitleBarBand = false;
   int BandLeft = 0, BandRight = 0;

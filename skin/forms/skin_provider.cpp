@@ -337,6 +337,9 @@ void TkSkinProvider::PrepareFormCache() {
     in.UserLooks.push_back({b->Glyph(), b->Enabled});
     in.Layout.User[size_t(i)].State = b->Data.State;
   }
+  in.ShowMainCaption = FTitleBar ? FTitleBar->ShowCaption : FAddedTitle->ShowMainCaption();
+  in.AddedText = FAddedTitle->Text();
+  in.AddedFont = FAddedTitle->Font();
   if (FTitleBar) {
     in.LayoutInput.TitleBar = true;
     for (auto& item : FTitleBar->Items)

@@ -10,6 +10,7 @@
 #include "skin/engine/bitmap_dc.h"
 #include "skin/forms/skinned_form.h"
 #include "skin/forms/title_bar.h"
+#include "tests/scenarios/screenshot_png.h"
 #include "tests/skin/engine/core/program_skins.h"
 
 namespace skin {
@@ -191,6 +192,9 @@ TEST(TitleButtons, TheProgramsOwnButtonsStandBesideTheStandardOnesAndClick) {
     EXPECT_EQ(r.Top, l.Min.Rect.Top);
     EXPECT_EQ(hidden->Data.Rect.Width(), 0);
     EXPECT_EQ(disabled->Data.Rect.Right, r.Left - spacing) << "the hidden button takes no room";
+    fwtest::Pump(100);
+    scenarios::SavePng(scenarios::ScreenshotOf(f.wnd()).get(),
+                       scenarios::ScreenshotPath(s == 0 ? "user_title_buttons_topaz.png" : "user_title_buttons_sapphire.png"));
     EXPECT_GT(PixelsOf(View32(f.provider->FormImage()), r, 0xFF0000), 30) << "the picture is painted";
     EXPECT_EQ(PixelsOf(View32(f.provider->FormImage()), r, 0x00FF00), 0) << "without its key colour";
     EXPECT_LT(CaptionTextBounds(*f.skin, f.provider->ImageInput(), f.provider->FormImage().Width()).Right,
@@ -256,6 +260,8 @@ TEST(TitleButtons, TitleBarItemsAreLaidOutHitAndClicked) {
   EXPECT_GE(CaptionTextBounds(*f.skin, f.provider->ImageInput(), f.provider->FormImage().Width()).Left,
             tab.Rect.Right)
       << "the caption stands right of the left items";
+  fwtest::Pump(100);
+  scenarios::SavePng(scenarios::ScreenshotOf(f.wnd()).get(), scenarios::ScreenshotPath("title_bar_form_sapphire.png"));
   // Hit codes 2000 + index; a spacer is the caption; a pressed tab is the
   // client to the title (the window then answers as the system does).
   EXPECT_EQ(f.HitAt(Centre(button.Rect).Left, Centre(button.Rect).Top), 2000);
@@ -295,6 +301,29 @@ TEST(TitleButtons, TitleBarItemsAreLaidOutHitAndClicked) {
   EXPECT_EQ(f.provider->TitleBar(), nullptr);
   f.provider->RepaintFormFrame();
   EXPECT_EQ(f.HitAt(Centre(where).Left, Centre(where).Top), HTCAPTION);
+}
+
+TEST(TitleButtons, TheAddedTitleFollowsTheCaptionInItsOwnColour) {
+  SkinnedForm f(1);
+  TkcAddedTitle& added = *f.provider->AddedTitle();
+  added.Font()->SetColor(0x0000FF);  // red
+  added.SetText(u"EXTRA");
+  const fw::TRect r = CaptionTextBounds(*f.skin, f.provider->ImageInput(), f.provider->FormImage().Width());
+  // The leftmost red pixel of the caption band.
+  auto firstRed = [&] {
+    const TPixelView32 v = View32(f.provider->FormImage());
+    for (int x = r.Left; x < r.Right; ++x)
+      if (PixelsOf(v, fw::Rect(x, r.Top, x + 1, r.Bottom), 0xFF0000) > 0) return x;
+    return -1;
+  };
+  const int after = firstRed();
+  ASSERT_GT(after, r.Left + 20) << "after the caption";
+  added.SetShowMainCaption(false);
+  const int instead = firstRed();
+  EXPECT_GE(instead, r.Left);
+  EXPECT_LT(instead, after) << "in the caption's place";
+  added.SetText(u"");
+  EXPECT_EQ(firstRed(), -1);
 }
 
 }  // namespace
