@@ -138,7 +138,9 @@ void PaintAddedTitle(fw::TBitmap& image, TkLoadedSkin& skin, const TkFormImageIn
   else if (!in.Active)
     color = fw::TColor(MixColors(uint32_t(gd.Props[size_t(state)].FontColor.Color), uint32_t(color), 0.5));
   canvas.Font()->SetColor(color);
-  canvas.Brush()->SetStyle(fw::bsClear);
+  const HDC dc = canvas.Handle();
+  SetTextColor(dc, COLORREF(fw::ColorToRGB(color)));
+  SetBkMode(dc, TRANSPARENT);
   DrawTextOnCanvas(canvas, in.AddedText, kCaptionFormat, r);
   GdiFlush();
 }
