@@ -7,10 +7,14 @@
 
 #include <algorithm>
 
+#include "fw/controls/hintwindow.h"
+#include "fw/menus/menus.h"
 #include "fw/system/application.h"
+#include "fw/system/timers.h"
 #include "skin/engine/glow_effect.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_utils.h"
+#include "skin/engine/window_utils.h"
 #include "skin/forms/frame_facts.h"
 #include "skin/forms/outline_drag.h"
 #include "skin/forms/system_menu.h"
@@ -211,16 +215,49 @@ void TkSkinProvider::PaintTitleButton(int hitCode) {
   }
 }
 
+void TkSkinProvider::ShowTitleItemHintDelayed(TkcTitleBarItem& item) {
+  if (!item.ShowHint || item.Hint.empty()) return;
+  if (!FHintTimer) {
+    FHintTimer = std::make_unique<fw::TTimer>(nullptr);
+    FHintTimer->SetOnTimer(fw::TNotifyEvent(this, &TkSkinProvider::TitleItemHintTimer));
+  }
+  RECT w{};
+  GetWindowRect(FForm->Handle(), &w);
+  FHintRect = fw::Rect(w.left + item.Rect.Left, w.top + item.Rect.Top, w.left + item.Rect.Right, w.top + item.Rect.Bottom);
+  FHintItem = item.Index();
+  FHintTimer->SetInterval(unsigned(fw::Application ? fw::Application->HintPause() : 500));
+  FHintTimer->SetEnabled(true);
+}
+
+void TkSkinProvider::TitleItemHintTimer(fw::TObject*) {
+  if (!FHintTimer) return;
+  FHintTimer->SetEnabled(false);
+  TkcTitleBarItem* item = ItemOf(2000 + FHintItem);
+  POINT c{};
+  GetCursorPos(&c);
+  // Shown only while the mouse is still over the item.
+  if (item && Inside(FHintRect, {c.x, c.y})) FTitleHint.reset(ShowHintAt(item->Hint, {c.x, c.y}));
+}
+
 void TkSkinProvider::SetHotHT(int hitCode, bool repaint) {
   if (hitCode == FCurrentHT || !FDrawNonClientArea) return;
+  FHintTimer.reset();
   const int old = FCurrentHT;
   if (old > 0) {
+    FTitleHint.reset();
     SetElementState(old, 0, false);
     if (repaint) PaintTitleButton(old);
   }
   FCurrentHT = hitCode;
   if (TitleButtonPressed || hitCode <= 0) return;
   SetElementState(hitCode, 1, true);
+  if (TkTitleButton* user = UserButtonOf(hitCode)) {
+    POINT c{};
+    GetCursorPos(&c);
+    FTitleHint.reset(ShowHintAt(user->Hint, {c.x, c.y}));
+  } else if (TkcTitleBarItem* item = ItemOf(hitCode)) {
+    ShowTitleItemHintDelayed(*item);
+  }
   if (!repaint) return;
   PaintTitleButton(hitCode);
   // An item that is down shows pressed: the frame is painted with it
@@ -233,6 +270,7 @@ void TkSkinProvider::SetHotHT(int hitCode, bool repaint) {
 }
 
 void TkSkinProvider::SetPressedHT(int hitCode) {
+  FTitleHint.reset();
   if (hitCode != FCurrentHT && FCurrentHT > 0) {
     SetElementState(FCurrentHT, 0, false);
     PaintTitleButton(FCurrentHT);
@@ -632,6 +670,18 @@ void TkSkinProvider::MsgMouseMove(fw::TMessage& m) {
   t.Right = r.Right;
   t.Bottom = r.Bottom;
   DrawTrackingFrame(*this, t.Left, t.Top);
+}
+
+void TkSkinProvider::MsgContextMenu(fw::TMessage& m) {
+  // The form's own popup menu is drawn by the skin while popups are skinned.
+  if (auto* menu = dynamic_cast<fw::TMenu*>(FForm->PopupMenu()))
+    if (TkSkinableMenus* menus = SkinableMenusOf(Manager())) menus->HookPopupMenu(menu, SkinnedPopups());
+  CallOld(m);
+}
+
+void TkSkinProvider::MsgMouseEnter(fw::TMessage& m) {
+  CallOld(m);
+  if (TkSkinManager* manager = Manager()) manager->WriteActiveControl(FForm->Handle());
 }
 
 void TkSkinProvider::MsgMouseLeave(fw::TMessage& m) {

@@ -5,8 +5,10 @@
 #include <algorithm>
 
 #include "fw/core/rtti.h"
+#include "fw/controls/hintwindow.h"
 #include "fw/stdctrls/label.h"
 #include "fw/system/application.h"
+#include "fw/system/timers.h"
 #include "skin/forms/core/region_cutouts.h"
 #include "skin/forms/core/title_buttons.h"
 #include "skin/forms/frame_facts.h"
@@ -60,6 +62,8 @@ TkSkinProvider::TkSkinProvider(fw::TCustomForm* form)
 }
 
 TkSkinProvider::~TkSkinProvider() {
+  FHintTimer.reset();
+  FTitleHint.reset();
   StopTitleAnimations();
   ForgetMDI();
   if (BorderTracking.Provider == this) AbandonBorderTracking();
@@ -550,6 +554,8 @@ bool TkSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_NCRBUTTONDOWN: MsgNcRButtonDown(m); return true;
     case WM_NCRBUTTONUP: MsgNcRButtonUp(m); return true;
     case WM_MOUSEMOVE: MsgMouseMove(m); return true;
+    case WM_CONTEXTMENU: MsgContextMenu(m); return true;
+    case fw::CM_MOUSEENTER: MsgMouseEnter(m); return true;
     case WM_MOUSELEAVE:
     case WM_NCMOUSELEAVE:
     case fw::CM_MOUSELEAVE: MsgMouseLeave(m); return true;

@@ -23,6 +23,11 @@
 #include "skin/forms/provider_mdi.h"
 #include "skin/forms/title_options.h"
 
+namespace fw {
+class THintWindow;
+class TTimer;
+}  // namespace fw
+
 namespace skin {
 
 class TkSkinManager;
@@ -111,6 +116,9 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   void SetTitleBar(TkTitleBar* Value);
   // Gives each title-bar item its skin section and the provider as painter.
   void UpdateTitleBar();
+  // The hint of the hot user button or title-bar item (an item's after the
+  // application's hint pause), or null.
+  fw::THintWindow* TitleHint() const { return FTitleHint.get(); }
   // The window commands the form offers now.
   TkSysMenuRules Rules() const;
 
@@ -239,6 +247,10 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   void MsgMouseLeave(fw::TMessage& m);
   void MsgCaptureChanged(fw::TMessage& m);
   void TitleElementDown(int code, fw::TMessage& m);
+  void ShowTitleItemHintDelayed(TkcTitleBarItem& item);
+  void TitleItemHintTimer(fw::TObject* Sender);
+  void MsgContextMenu(fw::TMessage& m);
+  void MsgMouseEnter(fw::TMessage& m);
   bool TitleElementUp(int code, bool held);
   // Size, position and system commands.
   void MsgMove(fw::TMessage& m);
@@ -293,6 +305,10 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   std::unique_ptr<TkTitleButtons> FTitleButtons;
   std::unique_ptr<TkcAddedTitle> FAddedTitle;
   TkTitleBar* FTitleBar = nullptr;
+  std::unique_ptr<fw::THintWindow> FTitleHint;
+  std::unique_ptr<fw::TTimer> FHintTimer;
+  fw::TRect FHintRect;
+  int FHintItem = -1;
 };
 
 }  // namespace skin

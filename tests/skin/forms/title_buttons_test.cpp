@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fw/controls/hintwindow.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/forms/skinned_form.h"
 #include "skin/forms/title_bar.h"
@@ -204,10 +205,14 @@ TEST(TitleButtons, TheProgramsOwnButtonsStandBesideTheStandardOnesAndClick) {
     EXPECT_EQ(f.HitAt(Centre(r).Left, Centre(r).Top), 1000);
     const fw::TRect d = disabled->Data.Rect;
     EXPECT_EQ(f.HitAt(Centre(d).Left, Centre(d).Top), HTCAPTION);
-    // Hover, press and release over it.
+    // Hover shows the button's hint at once; press and release over it.
+    first->Hint = u"My button";
     SendMessageW(f.wnd(), WM_NCMOUSEMOVE, 1000, f.ScreenPoint(r));
     EXPECT_EQ(first->Data.State, 1);
+    ASSERT_NE(f.provider->TitleHint(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(f.provider->TitleHint()->Handle()));
     SendMessageW(f.wnd(), WM_NCLBUTTONDOWN, 1000, f.ScreenPoint(r));
+    EXPECT_EQ(f.provider->TitleHint(), nullptr) << "pressed, the hint goes";
     EXPECT_EQ(first->Data.State, 2);
     EXPECT_EQ(f.provider->CurrentHT(), 1000);
     EXPECT_EQ(GetCapture(), f.wnd());
@@ -269,9 +274,16 @@ TEST(TitleButtons, TitleBarItemsAreLaidOutHitAndClicked) {
   const LPARAM tabAt = f.ScreenPoint(tab.Rect);
   EXPECT_EQ(f.provider->NCHitTest(short(LOWORD(tabAt)), short(HIWORD(tabAt))), HTCLIENT);
   if (spacer.Rect.Width() > 0) EXPECT_EQ(f.HitAt(Centre(spacer.Rect).Left, Centre(spacer.Rect).Top), HTCAPTION);
-  // Hover, press, release over the item: entered, clicked, hot again.
-  SendMessageW(f.wnd(), WM_NCMOUSEMOVE, 2000, f.ScreenPoint(button.Rect));
+  // Hover, press, release over the item: entered, clicked, hot again; the
+  // item's hint comes after the hint pause while the mouse stays on it.
+  button.ShowHint = true;
+  button.Hint = u"Go there";
+  const LPARAM buttonAt = f.ScreenPoint(button.Rect);
+  SetCursorPos(short(LOWORD(buttonAt)), short(HIWORD(buttonAt)));
+  SendMessageW(f.wnd(), WM_NCMOUSEMOVE, 2000, buttonAt);
   EXPECT_EQ(button.ItemState(), 1);
+  EXPECT_EQ(f.provider->TitleHint(), nullptr) << "not yet";
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return f.provider->TitleHint() != nullptr; }, 20000));
   SendMessageW(f.wnd(), WM_NCLBUTTONDOWN, 2000, f.ScreenPoint(button.Rect));
   EXPECT_EQ(button.ItemState(), 2);
   EXPECT_TRUE(TitleButtonPressed);
