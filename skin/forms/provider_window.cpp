@@ -348,6 +348,14 @@ void TkSkinProvider::MsgSysCommand(fw::TMessage& m) {
         SetWindowRgn(wnd, nullptr, TRUE);
     }
   }
+  // Alt+Space: the skin's system menu drops below the title icon.
+  if (command == SC_KEYMENU && m.LParam == ' ' && FForm->BorderIcons().Contains(fw::biSystemMenu) &&
+      HasBorder(FInput.Frame)) {
+    RECT w{};
+    GetWindowRect(wnd, &w);
+    DropSysMenu(w.left + FrameWidthOf(FInput.Frame, false),
+                w.top + BorderHeight(FInput.Frame, true) + FInput.Layout.IconRect.Height() - (IsIconic(wnd) ? 16 : 0));
+  }
   if (command == SC_MINIMIZE && MinimizingActive()) fAnimating = false;
 }
 

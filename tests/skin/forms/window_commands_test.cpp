@@ -3,7 +3,7 @@
 // off around the provider's own animations and given back on every way out,
 // the show and close sequences with the skin manager's animations, the
 // border window's stretch, sizing with a border window, the size grip's
-// corner on a size change, and a window made anew.
+// corner on a size change, a window made anew, and Alt+Space.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -298,6 +298,37 @@ TEST(WindowCommands, AWindowMadeAnewStaysSkinnedAndIsAnnouncedAgain) {
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   EXPECT_NE(GetWindowRgn(wnd, rgn), ERROR) << "the skin's outline";
   DeleteObject(rgn);
+}
+
+// Ends any menu the system itself might open meanwhile.
+void CALLBACK EndAnyMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
+TEST(WindowCommands, AltSpaceDropsTheSkinsSystemMenuBelowTheIcon) {
+  SkinnedForm f(0);
+  struct Shown {
+    int count = 0;
+    POINT at{};
+  } shown;
+  f.provider->Menus().ShowPopup = [&](fw::TPopupMenu*, int x, int y) {
+    ++shown.count;
+    shown.at = {x, y};
+  };
+  f.provider->Menus().TrackStandardMenu = [&](HMENU, int x, int y, HWND) -> UINT {
+    ++shown.count;
+    shown.at = {x, y};
+    return 0;
+  };
+  const UINT_PTR guard = SetTimer(nullptr, 0, 200, &EndAnyMenu);
+  SendMessageW(f.wnd(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  KillTimer(nullptr, guard);
+  ASSERT_EQ(shown.count, 1);
+  const TkFormFrameFacts& frame = f.provider->ImageInput().Frame;
+  const RECT w = f.WindowRect();
+  EXPECT_EQ(shown.at.x, w.left + FrameWidthOf(frame, false));
+  EXPECT_EQ(shown.at.y, w.top + BorderHeight(frame, true) + f.Layout().IconRect.Height());
+  // Another key of the menu does not drop it.
+  SendMessageW(f.wnd(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+  EXPECT_EQ(shown.count, 1);
 }
 
 }  // namespace
