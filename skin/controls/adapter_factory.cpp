@@ -5,6 +5,7 @@
 #include "skin/controls/dialog_area_wnd.h"
 #include "skin/controls/edit_wnd.h"
 #include "skin/controls/frame_only_wnd.h"
+#include "skin/controls/grid_wnd.h"
 #include "skin/controls/link_wnd.h"
 #include "skin/controls/menu_wnd.h"
 #include "skin/controls/list_view_wnd.h"
@@ -41,10 +42,10 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
     case tlStatusBar: return AttachAdapter<TkcStatusBarWnd>(h, std::move(Skin), p);
     case tlPanel: return AttachAdapter<TkcPanelWnd>(h, std::move(Skin), p);
     case tlStaticText: return AttachAdapter<TkcStaticTextWnd>(h, std::move(Skin), p);
+    case tlGrid: return AttachAdapter<TkcGridWnd>(h, std::move(Skin), p);
+    case tlGridEh: return AttachAdapter<TkcGridEhWnd>(h, std::move(Skin), p);
     case tlComboBox:
-    case tlGrid:
     case tlWWEdit:
-    case tlGridEh:
     case tlVirtualTree:
     case tlToolBar:
     case tlSpeedButton:

@@ -155,7 +155,10 @@ int64_t ReadOrdPropByName(fw::TObject* object, fw::StringView name) {
 
 void WriteOrdPropByName(fw::TObject* object, fw::StringView name, int64_t value) {
   const fw::TPropInfo* info = object ? fw::GetPropInfo(object, name) : nullptr;
-  if (info) info->SetValue(object, fw::TValue(value));
+  // A read-only or not ordinal property of that name is left alone, as a
+  // missing one is.
+  if (info && info->CanWrite() && info->GetValue(object).Kind() == fw::TValueKind::Ordinal)
+    info->SetValue(object, fw::TValue(value));
 }
 
 namespace {

@@ -64,7 +64,8 @@ fw::String ReadIniString(fw::TMemIniFile& sections, const fw::String& section, c
 // Decimal, "$" or "0x" hexadecimal; anything else gives the default.
 int ReadIniInteger(fw::TMemIniFile& sections, const fw::String& section, const fw::String& key, int def);
 
-// Published properties by name; neutral results when there is none.
+// Published properties by name; neutral results when there is none (a
+// read-only or not ordinal property is not written).
 bool HasPublishedProp(fw::TObject* object, fw::StringView name);
 fw::TObject* ReadObjectPropByName(fw::TObject* object, fw::StringView name);
 int64_t ReadOrdPropByName(fw::TObject* object, fw::StringView name);
