@@ -14,6 +14,7 @@
 #include "fw/stdctrls/stdctrls_common.h"
 #include "skin/controls/adapter_factory.h"
 #include "skin/engine/core/pixel_colors.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "tests/skin/controls/adapter_test_util.h"
 
@@ -505,6 +506,43 @@ TEST(GridWnd, AnEhGridsParametersAndStripes) {
     EXPECT_EQ(g->FTitle->FillStyle, 1);
     EXPECT_EQ(g->FTitle->VertLineColor, 0x121212);
     EXPECT_EQ(g->FDetail->Color, 0x131313);
+    delete a;
+  }
+}
+
+namespace {
+
+// Counts the form's requests for adapters of new controls.
+struct FormSpy {
+  fw::TWndMethod Old;
+  int Loaded = 0;
+  void Proc(fw::TMessage& m) {
+    if (m.Msg == WM_SKINCOMMAND && skin::SkinCommandCode(m.WParam) == skin::SKC_CONTROLLOADED) ++Loaded;
+    Old(m);
+  }
+};
+
+}  // namespace
+
+// An editor made inside an "Eh" grid gets its adapter through the form,
+// when the manager skins other makers' controls.
+TEST(GridWnd, AControlMadeInAnEhGridIsAnnouncedToTheForm) {
+  for (bool thirdParty : {true, false}) {
+    Form f;
+    skin::TkSkinManager manager(nullptr);
+    if (!thirdParty) manager.WriteSkinningRules(skin::TkcSkinningRules{skin::srStdForms, skin::srStdDialogs});
+    auto* eh = f.Add<TDBGridEh>();
+    auto* plain = f.Add<TStringGrid>(10, 140, 180, 90);
+    TkcGridWnd* a = f.Attach(eh, true);
+    TkcGridWnd* b = f.Attach(plain);
+    FormSpy spy{f.form->WindowProc()};
+    f.form->SetWindowProc(fw::TWndMethod(&spy, &FormSpy::Proc));
+    SendMessageW(eh->Handle(), WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, 0), 0);
+    EXPECT_EQ(spy.Loaded, thirdParty ? 1 : 0) << thirdParty;
+    SendMessageW(plain->Handle(), WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, 0), 0);
+    EXPECT_EQ(spy.Loaded, thirdParty ? 1 : 0) << "a plain grid waits for its drawing to resume";
+    f.form->SetWindowProc(spy.Old);
+    delete b;
     delete a;
   }
 }
