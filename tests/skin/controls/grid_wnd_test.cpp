@@ -615,6 +615,13 @@ TEST(GridWnd, RemovalGivesTheGridItsOwnBarsAndDestructionWhileAttached) {
   DestroyWindow(eh->Handle());
   EXPECT_TRUE(b->Destroyed);
   delete b;
+
+  // A grid freed while adapted leaves the adapter detached.
+  auto* db = f.Add<TwwDBGrid>(10, 140, 180, 90);
+  TkcGridWnd* c = f.Attach(db);
+  db->Free();
+  EXPECT_TRUE(c->Destroyed);
+  delete c;
 }
 
 TEST(GridWnd, GoldensOfTheProgramSkins) {
