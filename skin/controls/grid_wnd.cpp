@@ -162,8 +162,8 @@ void TkcGridWnd::SetSkinParams() {
 
   const fw::TColor gf = skin->GetGlobalFontColor();
   SetFontColor(FontProp(c, u"TitleFont"), gf);
-  if (look) SetFontColor(FontProp(c, u"FixedFont"), gf);
   if (look) {
+    SetFontColor(FontProp(c, u"FixedFont"), gf);
     WriteOrdPropByName(c, u"GridFixedLineColor", border);
     WriteOrdPropByName(c, u"GridLineColor", Mix(e, ef, 0.7));
     WriteOrdPropByName(c, u"SelectionColor", skin->GetHighLightColor(true));

@@ -81,6 +81,10 @@ TEST(PublishedProps, ReadAndWriteByNameWithNeutralResults) {
   EXPECT_EQ(w.FLevel, 9);
   EXPECT_EQ(ReadObjectPropByName(&w, u"Buddy"), &buddy);
   EXPECT_EQ(ReadObjectPropByName(&w, u"Level"), nullptr);
+  WriteOrdPropByName(&w, u"Buddy", 5);
+  WriteOrdPropByName(&w, u"Edges", 1);
+  EXPECT_EQ(w.FBuddy, &buddy) << "an object property is not written as a number";
+  EXPECT_TRUE(w.FEdges.Empty()) << "nor a set";
 }
 
 TEST(PublishedProps, SetElementsChangeByTheirExactName) {
