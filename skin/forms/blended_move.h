@@ -18,8 +18,18 @@ namespace skin {
 // What a blended move reads of the form or dialog being moved.
 class TkcBlendedMoveHost {
  public:
+  TkcBlendedMoveHost() : FormState(FOwnState) {}
+  // The state bits kept by the provider itself.
+  explicit TkcBlendedMoveHost(uint32_t& State) : FormState(State) {}
   virtual ~TkcBlendedMoveHost();
-  uint32_t FormState = 0;  // 0x80 while a blended move runs
+  TkcBlendedMoveHost(const TkcBlendedMoveHost&) = delete;
+  TkcBlendedMoveHost& operator=(const TkcBlendedMoveHost&) = delete;
+
+ private:
+  uint32_t FOwnState = 0;
+
+ public:
+  uint32_t& FormState;  // 0x80 while a blended move runs
   std::unique_ptr<TkcThreadedTimer> MoveTimer;
   TkcBorderForm* BorderForm = nullptr;
 

@@ -2,10 +2,14 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "fw/graphics/gdi_handles.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/alpha_bitmap.h"
 #include "skin/engine/window_utils.h"
+#include "skin/forms/core/border_tracking.h"
+#include "skin/forms/dwm_link.h"
 
 namespace skin {
 
@@ -163,6 +167,13 @@ void TkcBorderForm::UpdateExBordersPos(bool Redraw, int Blend) {
     POINT dst = P, src{0, 0};
     SIZE size = S;
     BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha < 0 ? 0 : alpha > 255 ? 255 : alpha), AC_SRC_ALPHA};
+    if (FOwner->BlurBehind()) {
+      HRGN rgn = BlurBehindRegion(Facts(), cache, FOwner->ContentOffset());
+      DwmLink().EnableBlurBehind(FWnd, true, rgn);
+      DeleteObject(rgn);
+    } else {
+      DwmLink().EnableBlurBehind(FWnd, false, nullptr);
+    }
     UpdateLayeredWindowProc(FWnd, screen.Get(), &dst, &size, cache->Canvas()->Handle(), &src, 0, &blend, ULW_ALPHA);
     ++FUploads;
     if ((state & 0x1180) != kFsBlendedMove) SetWindowRgn(FWnd, MakeRgn(), TRUE);
@@ -227,6 +238,40 @@ bool TkcBorderForm::SetCursorFor(fw::TPoint Screen) {
   }
   SetCursor(LoadCursorW(nullptr, id));
   return true;
+}
+
+void TkcBorderForm::SnapWhileMoving(WINDOWPOS& Pos) {
+  // The visible frame, not the shadow, meets the work area's edges.
+  const TkBorderFacts f = Facts();
+  MONITORINFO mi{sizeof mi};
+  GetMonitorInfoW(MonitorFromWindow(FWnd, MONITOR_DEFAULTTONEAREST), &mi);
+  const RECT& a = mi.rcWork;
+  const int buffer = FOwner->SnapBuffer();
+  SnapCoordinate(Pos.x, a.right, buffer, f.Width + f.ExShadowOffsR - f.Shadow.Right);
+  SnapCoordinate(Pos.y, a.bottom, buffer, f.Height + f.ExShadowOffsB - f.Shadow.Bottom);
+  SnapCoordinate(Pos.x, a.left, buffer, f.Shadow.Left - f.ExShadowOffs);
+  SnapCoordinate(Pos.y, a.top, buffer, f.Shadow.Top - f.ExShadowOffsT);
+}
+
+HRGN BlurBehindRegion(const TkBorderFacts& f, fw::TBitmap* Image, int Offset) {
+  const fw::TRect v = BorderVisibleRect(f);
+  HRGN rgn = CreateRectRgn(v.Left - 1, v.Top - 1, v.Right + 1, v.Bottom + 1);
+  if (!Image || Offset <= 0) return rgn;
+  const TPixelView32 px = View32(*Image);
+  auto cut = [&](int x0, int y0) {
+    for (int y = std::max(0, y0); y < std::min(px.Height, y0 + Offset); ++y)
+      for (int x = std::max(0, x0); x < std::min(px.Width, x0 + Offset); ++x)
+        if ((px.Row(y)[x] & 0x00FFFFFFu) == 0) {
+          HRGN pixel = CreateRectRgn(x, y, x + 1, y + 1);
+          CombineRgn(rgn, rgn, pixel, RGN_DIFF);
+          DeleteObject(pixel);
+        }
+  };
+  cut(0, 0);
+  cut(px.Width - Offset, 0);
+  cut(0, px.Height - Offset);
+  cut(px.Width - Offset, px.Height - Offset);
+  return rgn;
 }
 
 void TkcBorderForm::ForwardToOwner(UINT Msg, WPARAM Code, LPARAM LParam) {
@@ -350,6 +395,10 @@ LRESULT TkcBorderForm::BorderProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
       if (IsWindowEnabled(owner)) SetForegroundWindow(owner);
       return MA_NOACTIVATE;
     case WM_WINDOWPOSCHANGING: {
+      auto* moving = reinterpret_cast<WINDOWPOS*>(LParam);
+      if (FOwner->IsProvider() && (FOwner->FormState() & kFsBlendedMove) && moving && FOwner->ScreenSnap() &&
+          !IsZoomed(owner) && !(moving->flags & SWP_NOMOVE) && (moving->x != 0 || moving->y != 0))
+        SnapWhileMoving(*moving);
       const LRESULT r = DefWindowProcW(FWnd, Msg, WParam, LParam);
       auto* pos = reinterpret_cast<const WINDOWPOS*>(LParam);
       if (FOwner->IsProvider() && (FOwner->FormState() & kFsBlendedMove) && pos && !(pos->flags & SWP_NOMOVE))

@@ -62,7 +62,19 @@ class TkcBorderOwner {
   virtual bool StartBlendedMove() { return false; }
   // Title-bar item n was double-clicked.
   virtual void ItemClick(int Index) { (void)Index; }
+  // The desktop is blurred behind the window (the manager's and the skin's
+  // aero blurring); the skin's content offset bounds the corners whose
+  // black pixels are left out of the blur.
+  virtual bool BlurBehind() const { return false; }
+  virtual int ContentOffset() const { return 0; }
+  // A blended move snaps the window to the work area's edges.
+  virtual bool ScreenSnap() const { return false; }
+  virtual int SnapBuffer() const { return 10; }
 };
+
+// The blur region: the visible rectangle grown by one pixel, less the
+// black pixels of the image's four corner squares of Offset pixels.
+HRGN BlurBehindRegion(const TkBorderFacts& f, fw::TBitmap* Image, int Offset);
 
 class TkcBorderForm {
  public:
@@ -101,6 +113,7 @@ class TkcBorderForm {
   TkBorderFacts Facts() const;
   bool SetCursorFor(fw::TPoint Screen);
   void ForwardToOwner(UINT Msg, WPARAM Code, LPARAM LParam);
+  void SnapWhileMoving(WINDOWPOS& Pos);
   void PunchShadowHole(fw::TPoint Client);
   void DoubleClick(int Code);
   LRESULT ShowWindowMessage(WPARAM WParam, LPARAM LParam);

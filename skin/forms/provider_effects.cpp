@@ -13,6 +13,7 @@
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/window_utils.h"
+#include "skin/forms/dwm_link.h"
 #include "skin/forms/frame_facts.h"
 #include "skin/forms/skin_provider.h"
 
@@ -47,7 +48,8 @@ TkcProviderEffects::TkcProviderEffects(TkSkinProvider& Provider)
     : TkcMinAnimHost(Provider.TkFormProviderLink::FormState, Provider.fAnimating), P(Provider) {}
 
 TkcProviderEffects::~TkcProviderEffects() {
-  // The animation gives the window its opacity back while the host lives.
+  // The animations give the window its opacity back while the host lives.
+  if (MoveHost.FormState & kFsBlendedMove) ::skin::FinishBlendedMove(MoveHost);
   FormTimer.reset();
   BorderForm.reset();
   CoverForm.reset();
@@ -232,6 +234,70 @@ bool TkcProviderEffects::CanMaximizeOrRestore() const {
 
 bool TkcProviderEffects::Sizeable() const {
   return P.FForm && (P.FForm->BorderStyle() == fw::bsSizeable || P.FForm->BorderStyle() == fw::bsSizeToolWin);
+}
+
+bool TkcProviderEffects::StartBlendedMove() {
+  // Through the border window the fade needs no composition, or an alpha
+  // the option asks for.
+  TkSkinManager* m = P.Manager();
+  if (!m || !m->AnimEffects()) return false;
+  if (DwmCompositionActive() && (m->AnimEffects()->BlendOnMoving.BlendValue == 255 || !P.AllowBlendOnMoving))
+    return false;
+  return P.StartBlendedMove(true);
+}
+
+bool TkcProviderEffects::BlurBehind() const {
+  TkSkinManager* m = P.Manager();
+  return m && m->Effects() && m->Effects()->FAllowAeroBluring && P.FSkin && P.FSkin->CommonSkinData.UseAeroBluring;
+}
+
+int TkcProviderEffects::ContentOffset() const { return P.FSkin ? P.FSkin->CommonSkinData.ExContentOffs : 0; }
+bool TkcProviderEffects::ScreenSnap() const { return P.ScreenSnap; }
+int TkcProviderEffects::SnapBuffer() const { return P.SnapBuffer; }
+
+// The blended move.
+
+TkcProviderMoveHost::TkcProviderMoveHost(TkSkinProvider& Provider)
+    : TkcBlendedMoveHost(Provider.TkFormProviderLink::FormState), P(Provider) {}
+
+HWND TkcProviderMoveHost::MovedWindow() const {
+  return P.FForm && P.FForm->HandleAllocated() ? P.FForm->Handle() : nullptr;
+}
+
+bool TkcProviderMoveHost::BlendOnMovingActive() const {
+  TkSkinManager* m = P.Manager();
+  return m && m->AnimEffects() && m->AnimEffects()->BlendOnMoving.Active && P.AllowBlendOnMoving;
+}
+
+int TkcProviderMoveHost::BlendValue() const {
+  TkSkinManager* m = P.Manager();
+  return m && m->AnimEffects() ? m->AnimEffects()->BlendOnMoving.BlendValue : 255;
+}
+
+int TkcProviderMoveHost::BlendTime() const {
+  TkSkinManager* m = P.Manager();
+  return m && m->AnimEffects() ? m->AnimEffects()->BlendOnMoving.Time : 1000;
+}
+
+fw::TBitmap* TkcProviderMoveHost::CacheBitmap() { return P.Skinned() ? &P.FormImage() : nullptr; }
+
+bool TkSkinProvider::StartBlendedMove(bool RunLoop) {
+  if (!FForm || !FForm->HandleAllocated() || FForm->FormStyle() == fw::fsMDIChild) return false;
+  const HWND wnd = FForm->Handle();
+  TkcProviderEffects& e = Effects();
+  if (IsIconic(wnd) || IsZoomed(wnd) || !e.MoveHost.BlendOnMovingActive() || e.MoveHost.BlendValue() == 255)
+    return false;
+  if (!FFormActive) {
+    FFormActive = true;
+    FBGChanged = true;
+  }
+  if (FForm->CanFocus()) FForm->SetFocus();
+  e.MoveHost.BorderForm = BorderForm();
+  return MoveWithBlending(e.MoveHost, RunLoop);
+}
+
+void TkSkinProvider::FinishBlendedMove() {
+  if (FEffects && (TkFormProviderLink::FormState & kFsBlendedMove)) ::skin::FinishBlendedMove(FEffects->MoveHost);
 }
 
 // The provider's side.

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "skin/engine/animations.h"
+#include "skin/forms/blended_move.h"
 #include "skin/forms/border_window.h"
 #include "skin/forms/core/frame_geometry.h"
 #include "skin/forms/min_animation.h"
@@ -18,6 +19,18 @@
 namespace skin {
 
 class TkSkinProvider;
+
+// The form as a blended move sees it.
+class TkcProviderMoveHost : public TkcBlendedMoveHost {
+ public:
+  explicit TkcProviderMoveHost(TkSkinProvider& Provider);
+  TkSkinProvider& P;
+  HWND MovedWindow() const override;
+  bool BlendOnMovingActive() const override;
+  int BlendValue() const override;
+  int BlendTime() const override;
+  fw::TBitmap* CacheBitmap() override;
+};
 
 class TkcProviderEffects : public TkcTitleGlowOwner, public TkcMinAnimHost, public TkcBorderOwner {
  public:
@@ -33,6 +46,7 @@ class TkcProviderEffects : public TkcTitleGlowOwner, public TkcMinAnimHost, publ
   // The extended border values the image is built with while a border
   // window exists.
   TkExtBorderFacts ExtFacts;
+  TkcProviderMoveHost MoveHost{P};
   bool HasBorder() const { return BorderForm && BorderForm->AForm(); }
   HWND BorderWindow() const { return BorderForm ? BorderForm->AForm() : nullptr; }
   void ReadExtFacts();
@@ -70,6 +84,11 @@ class TkcProviderEffects : public TkcTitleGlowOwner, public TkcMinAnimHost, publ
   bool Sizeable() const override;
   int ExtFrameDelta() const override;
   int ExtTitleDelta() const override;
+  bool StartBlendedMove() override;
+  bool BlurBehind() const override;
+  int ContentOffset() const override;
+  bool ScreenSnap() const override;
+  int SnapBuffer() const override;
 };
 
 }  // namespace skin

@@ -428,6 +428,7 @@ void TkSkinProvider::MsgNcLButtonDown(fw::TMessage& m) {
     StartBorderTracking(*this, GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
     return;
   }
+  if (DragFullWindowsQuery() && code == HTCAPTION && !HasBorderWindow() && StartBlendedMove(true)) return;
   CallOld(m);
 }
 

@@ -172,6 +172,10 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   void ShowCoverForm() override;
   void FreeCoverForm();
   bool AllowExtBorders = true;
+  // A press on the caption moves the form fading to the manager's
+  // BlendOnMoving value (RunLoop: the system's move loop runs at once).
+  bool StartBlendedMove(bool RunLoop);
+  void FinishBlendedMove();
 
   // MDI (provider_mdi.cpp): a frame's MDI support, its client window and
   // active child; the frame repainted after a child changed; the frame's
@@ -190,6 +194,7 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
 
  private:
   friend class TkcProviderEffects;
+  friend class TkcProviderMoveHost;
   TkcProviderEffects& Effects();
   const TkExtBorderFacts* ExtBorderFacts() const;
   bool FadeTitleButton(int hitCode);

@@ -13,6 +13,7 @@
 #include "skin/forms/min_animation.h"
 #include "skin/forms/skinned_form.h"
 #include "skin/forms/title_glow.h"
+#include "tests/scenarios/screenshot_png.h"
 
 namespace skin {
 namespace {
@@ -162,6 +163,8 @@ TEST(ProviderEffects, ExtendedBordersGiveTheFormABorderWindowAroundIt) {
   const TkFormFrameFacts& facts = e.p().ImageInput().Frame;
   EXPECT_EQ(w.Left - b.Left, ExtFrameDelta(facts) + ShadowSize(facts).Left);
   EXPECT_EQ(w.Top - b.Top, ExtTitleDelta(facts) + ShadowSize(facts).Top);
+  fwtest::Pump(50);
+  scenarios::SavePng(scenarios::ScreenshotOf(border).get(), scenarios::ScreenshotPath("extended_borders_topaz.png"));
   // The border window answers the title buttons for the form.
   TkcBorderForm* bf = e.p().BorderForm();
   const TkCaptionButton& close = e.f.Layout().Close;
@@ -183,6 +186,52 @@ TEST(ProviderEffects, ExtendedBordersGiveTheFormABorderWindowAroundIt) {
   fwtest::Pump(20);
   EXPECT_FALSE(e.p().HasBorderWindow());
   EXPECT_FALSE(IsWindow(border));
+}
+
+TEST(ProviderEffects, TheBorderWindowBlursTheDesktopBehindItWhenTheSkinAsks) {
+  skintest::TFakeDwm dwm(true);
+  EffectsForm e(true);
+  const HWND border = e.p().BorderWindowHandle();
+  ASSERT_TRUE(border);
+  e.f.skin->CommonSkinData.UseAeroBluring = true;
+  e.p().UpdateExBordersPos(true, 255);
+  ASSERT_FALSE(dwm.blur.empty());
+  EXPECT_EQ(dwm.blur.back().wnd, border);
+  EXPECT_TRUE(dwm.blur.back().enable);
+  e.manager.Effects()->FAllowAeroBluring = false;
+  e.p().UpdateExBordersPos(true, 255);
+  EXPECT_FALSE(dwm.blur.back().enable) << "the manager forbids it";
+  e.f.skin->CommonSkinData.UseAeroBluring = false;
+}
+
+TEST(ProviderEffects, ABlendedMoveFadesTheFormAndItsBorderWindowSnapsToTheEdges) {
+  EffectsForm plain;
+  EXPECT_FALSE(plain.p().StartBlendedMove(false)) << "off with the manager's option";
+  plain.manager.AnimEffects()->BlendOnMoving.Active = true;
+  ASSERT_TRUE(plain.p().StartBlendedMove(false));
+  EXPECT_TRUE(plain.p().FormState & 0x80);
+  EXPECT_TRUE(Layered(plain.f.wnd())) << "the form fades while it moves";
+  plain.p().FinishBlendedMove();
+  EXPECT_FALSE(plain.p().FormState & 0x80);
+  EXPECT_FALSE(Layered(plain.f.wnd())) << "opaque when the move ends";
+
+  EffectsForm e(true);
+  e.p().ScreenSnap = true;
+  const HWND border = e.p().BorderWindowHandle();
+  ASSERT_TRUE(border);
+  MONITORINFO mi{sizeof mi};
+  GetMonitorInfoW(MonitorFromWindow(border, MONITOR_DEFAULTTONEAREST), &mi);
+  const TkFormFrameFacts& facts = e.p().ImageInput().Frame;
+  const TkSkinData& s = e.f.skin->CommonSkinData;
+  const int frameLeft = ShadowSize(facts).Left - s.ExShadowOffs;
+  WINDOWPOS pos{border, nullptr, int(mi.rcWork.left) - frameLeft + 6, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER};
+  SendMessageW(border, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+  EXPECT_EQ(pos.x, int(mi.rcWork.left) - frameLeft + 6) << "no snapping outside a blended move";
+  e.p().FormState |= 0x80;
+  SendMessageW(border, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+  e.p().FormState &= ~0x80u;
+  EXPECT_EQ(pos.x, int(mi.rcWork.left) - frameLeft) << "the visible frame meets the work area's left edge";
+  EXPECT_EQ(pos.y, 200);
 }
 
 TEST(ProviderEffects, WithoutExtendedBordersThereIsNoBorderWindow) {
