@@ -2,6 +2,7 @@
 
 #include "skin/controls/button_wnd.h"
 #include "skin/controls/check_box_wnd.h"
+#include "skin/controls/combo_box_wnd.h"
 #include "skin/controls/dialog_area_wnd.h"
 #include "skin/controls/edit_wnd.h"
 #include "skin/controls/frame_only_wnd.h"
@@ -44,7 +45,7 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
     case tlStaticText: return AttachAdapter<TkcStaticTextWnd>(h, std::move(Skin), p);
     case tlGrid: return AttachAdapter<TkcGridWnd>(h, std::move(Skin), p);
     case tlGridEh: return AttachAdapter<TkcGridEhWnd>(h, std::move(Skin), p);
-    case tlComboBox:
+    case tlComboBox: return AttachAdapter<TkcComboBoxWnd>(h, std::move(Skin), p);
     case tlWWEdit:
     case tlVirtualTree:
     case tlToolBar:
@@ -75,6 +76,7 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
     case TkcAdapterKind::GroupBox: return AttachAdapter<TkcGroupBoxWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::TabControl: return AttachAdapter<TkcTabControlWnd>(Wnd, std::move(Skin), Params);
     case TkcAdapterKind::Track: return AttachAdapter<TkcTrackWnd>(Wnd, std::move(Skin), Params);
+    case TkcAdapterKind::ComboBox: return AttachAdapter<TkcComboBoxWnd>(Wnd, std::move(Skin), Params, Repaint);
     case TkcAdapterKind::Spin: {
       // A dialog's up-down keeps its two left columns (its buddy's edge).
       auto* spin = AttachAdapter<TkcSpinWnd>(Wnd, std::move(Skin), Params);
@@ -83,7 +85,6 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
     }
     case TkcAdapterKind::None:
     case TkcAdapterKind::Panel:
-    case TkcAdapterKind::ComboBox:
     default: return nullptr;
   }
 }
