@@ -13,9 +13,11 @@
 #include "fw/core/rtti.h"
 #include "fw/stdctrls/stdctrls_common.h"
 #include "skin/controls/adapter_factory.h"
+#include "skin/controls/attach_hook.h"
 #include "skin/engine/core/pixel_colors.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/engine/skin_resources.h"
 #include "tests/skin/controls/adapter_test_util.h"
 
 namespace gridtest {
@@ -649,4 +651,37 @@ TEST(GridWnd, GoldensOfTheProgramSkins) {
     delete b;
     delete a;
   }
+}
+
+// The program's road: a grid whose class stands in the manager's grid list
+// is skinned with its form and gets its own colours and bars back when the
+// skin goes.
+TEST(GridWnd, AGridOfTheManagersGridListIsSkinnedWithItsForm) {
+  skin::TkSkinManager manager{nullptr};
+  manager.ReportMessage = [](const fw::String&) {};
+  skin::LoadInternalSkins(*manager.InternalSkins());
+  manager.ThirdLists[skin::tlGrid]->SetText(u"TStringGrid");
+  skin::LinkControlSkinning();
+  manager.WriteSkinName(u"Sapphire (internal)");
+  ASSERT_NE(manager.LoadedSkin(), nullptr);
+  fwtest::TestForm form;
+  form->SetBorderStyle(fw::bsSizeable);
+  auto* g = new TStringGrid(form.form);
+  g->SetParent(form.form);
+  g->SetBounds(10, 10, 180, 120);
+  form->Show();
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return dynamic_cast<TkcGridWnd*>(GetWindowAdapter(g->Handle())) != nullptr; }))
+      << "the grid has its adapter";
+  EXPECT_EQ(g->FFixedColor, manager.LoadedSkin()->GetGlobalColor());
+  EXPECT_EQ(g->FDrawingStyle, gdsGradient);
+  manager.WriteActive(false);
+  fwtest::Pump();
+  EXPECT_EQ(g->FFixedColor, fw::clBtnFace);
+  EXPECT_EQ(g->FDrawingStyle, gdsThemed);
+  EXPECT_EQ(GetWindowAdapter(g->Handle()), nullptr);
+  RECT client{};
+  GetClientRect(g->Handle(), &client);
+  EXPECT_EQ(client.right + GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE), 180)
+      << "the system's own bar takes its room again";
+  skin::RemoveSkinHook();
 }
