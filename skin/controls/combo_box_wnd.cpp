@@ -218,11 +218,16 @@ void TkcComboBoxWnd::DrawItem(int Index, const fw::TRect& Rect, fw::TOwnerDrawSt
     canvas.Brush()->SetColor(SectionColor(*this, state));
     canvas.FillRect(Rect);
   }
-  canvas.Font()->SetColor(selected ? highlightText : SectionFontColor(*this, state));
+  const fw::TColor fontColor = selected ? highlightText : SectionFontColor(*this, state);
+  canvas.Font()->SetColor(fontColor);
   const LONG_PTR ex = GetWindowLongPtrW(CtrlHandle, GWL_EXSTYLE);
   if (ex & WS_EX_RIGHT) format |= DT_RIGHT;
   if (ex & WS_EX_RTLREADING) format |= DT_RTLREADING;
   canvas.Brush()->SetStyle(fw::bsClear);
+  // The text is written straight onto the canvas's DC: transparent, in the
+  // item's colour.
+  SetBkMode(canvas.Handle(), TRANSPARENT);
+  SetTextColor(canvas.Handle(), COLORREF(fw::ColorToRGB(fontColor)));
   fw::TRect r = Rect;
   if (editPart && combo->Style() == fw::csDropDown) {
     DrawTextOnCanvas(canvas, combo->Text(), format, r);
