@@ -336,7 +336,9 @@ std::unique_ptr<TkLoadedSkin> GridSkin() {
   return s;
 }
 
-fw::TColor Mix(fw::TColor a, fw::TColor b, double r) { return fw::TColor(skin::MixColors(uint32_t(a), uint32_t(b), r)); }
+fw::TColor Mix(fw::TColor a, fw::TColor b, double r) {
+  return fw::TColor(skin::MixColors(uint32_t(a), uint32_t(b), r));
+}
 
 struct Form {
   std::unique_ptr<TkLoadedSkin> skin;
@@ -646,7 +648,8 @@ TEST(GridWnd, GoldensOfTheProgramSkins) {
     SendMessageW(g->Handle(), WM_KILLFOCUS, 0, 0);
     shown.push_back(Print(classic->Handle()));
     for (int i = 0; i < 3; ++i)
-      EXPECT_EQ(skin::PixelChecksum(skin::View32(shown[size_t(i)])), golden[s][i]) << ProgramSkinName(s) << " grid " << i;
+      EXPECT_EQ(skin::PixelChecksum(skin::View32(shown[size_t(i)])), golden[s][i])
+          << ProgramSkinName(s) << " grid " << i;
     WriteRow(shown, std::string(ProgramSkinName(s)) + "_grids.png", 2);
     delete b;
     delete a;
@@ -670,8 +673,8 @@ TEST(GridWnd, AGridOfTheManagersGridListIsSkinnedWithItsForm) {
   g->SetParent(form.form);
   g->SetBounds(10, 10, 180, 120);
   form->Show();
-  ASSERT_TRUE(fwtest::PumpUntil([&] { return dynamic_cast<TkcGridWnd*>(GetWindowAdapter(g->Handle())) != nullptr; }))
-      << "the grid has its adapter";
+  const auto adapted = [&] { return dynamic_cast<TkcGridWnd*>(GetWindowAdapter(g->Handle())) != nullptr; };
+  ASSERT_TRUE(fwtest::PumpUntil(adapted, 10000)) << "the grid has its adapter";
   EXPECT_EQ(g->FFixedColor, manager.LoadedSkin()->GetGlobalColor());
   EXPECT_EQ(g->FDrawingStyle, gdsGradient);
   manager.WriteActive(false);
