@@ -365,10 +365,20 @@ TEST(ComboBoxWnd, ASimpleBoxKeepsItsListUnderItsEdit) {
   ASSERT_NE(list, nullptr);
   RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
   ASSERT_NE(r.a->ListSW, nullptr) << "the open list asks for its colours as it paints";
+  fwtest::Pump();  // the frame the new adapter asked for
   EXPECT_TRUE(r.a->ListSW->SimplyBox);
   EXPECT_EQ(r.a->ButtonState(), 0) << "an open simple list is no pressed button";
   TPixelBuffer p = Print(r.wnd);
   EXPECT_EQ(CountPixels(View32(p), Px(kComboBtn)), 0);
+  RECT cr{}, lr{};
+  GetWindowRect(r.wnd, &cr);
+  GetWindowRect(list, &lr);
+  ASSERT_LT(lr.bottom, cr.bottom) << "the list ends above the combo box's bottom";
+  {
+    HDC dc = GetWindowDC(r.wnd);
+    EXPECT_EQ(GetPixel(dc, 5, cr.bottom - cr.top - 1), COLORREF(kHost)) << "below the list: what lies behind";
+    ReleaseDC(r.wnd, dc);
+  }
   WriteRow({p, Print(list)}, "synthetic_combo_simple.png", 2);
 }
 
