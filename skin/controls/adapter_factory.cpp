@@ -20,6 +20,7 @@
 #include "skin/controls/tool_bar_wnd.h"
 #include "skin/controls/track_wnd.h"
 #include "skin/controls/tree_view_wnd.h"
+#include "skin/controls/ww_combo_box_wnd.h"
 
 namespace skin {
 
@@ -46,7 +47,7 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
     case tlGrid: return AttachAdapter<TkcGridWnd>(h, std::move(Skin), p);
     case tlGridEh: return AttachAdapter<TkcGridEhWnd>(h, std::move(Skin), p);
     case tlComboBox: return AttachAdapter<TkcComboBoxWnd>(h, std::move(Skin), p);
-    case tlWWEdit:
+    case tlWWEdit: return AttachAdapter<TkcWWComboBoxWnd>(h, std::move(Skin), p);
     case tlVirtualTree:
     case tlToolBar:
     case tlSpeedButton:
