@@ -477,3 +477,44 @@ TEST(DialogEffects, BlendedMoveWithTheBorderWindow) {
   EXPECT_FALSE(Layered(d));
   DestroyWindow(d);
 }
+
+// The border window answers for the dialog's title buttons by the dialog's
+// rules, its sizing edges when it is sizeable, its caption, and nothing
+// on the shadow.
+TEST(DialogEffects, BorderWindowHitTestFollowsTheDialog) {
+  Hooked h;
+  ExtendedBorders m;
+  struct Case {
+    const char* what;
+    DWORD style;
+    int closeCode, maxCode, minCode, leftEdge;
+  } cases[] = {
+      {"sizeable with both boxes", kSizeableStyle, HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTLEFT},
+      {"modal frame: no sizing edge", kBoxStyle, HTCLOSE, -100, -100, -1},
+  };
+  for (const Case& c : cases) {
+    HWND d = TemplateDialog(c.style);
+    TkcDialogWnd* a = DialogAdapterOf(d);
+    ASSERT_NE(a, nullptr) << c.what;
+    ASSERT_NE(a->BorderForm, nullptr) << c.what;
+    RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+    const HWND border = a->BorderForm->AForm();
+    ASSERT_TRUE(fwtest::PumpUntil([&] { return IsWindowVisible(border) != 0; }, 5000)) << c.what;
+    const RECT br = WindowRectOf(border);
+    auto hit = [&](int x, int y) { return a->BorderForm->Ex_WMNCHitTest(fw::TPoint{br.left + x, br.top + y}); };
+    auto centre = [&](const fw::TRect& r) { return hit((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); };
+    const TkCaptionLayout& l = a->Layout();
+    EXPECT_EQ(centre(l.Close.Rect), c.closeCode) << c.what;
+    if (c.maxCode != -100) {
+      EXPECT_EQ(centre(l.Max.Rect), c.maxCode) << c.what;
+      EXPECT_EQ(centre(l.Min.Rect), c.minCode) << c.what;
+    }
+    const int h2 = (br.bottom - br.top) / 2;
+    EXPECT_EQ(hit(2, h2), -1) << c.what << ": the shadow";
+    const TkFormFrameFacts f = a->FrameFacts();
+    const int left = ShadowSize(f).Left;
+    EXPECT_EQ(hit(left + 1, h2), c.leftEdge) << c.what << ": the left edge";
+    EXPECT_EQ(hit(left + 60, ShadowSize(f).Top + 8), HTCAPTION) << c.what << ": the title";
+    DestroyWindow(d);
+  }
+}
