@@ -775,6 +775,8 @@ bool TkcDialogWnd::HandleDialogSkinCommand(fw::TMessage& Message) {
 }
 
 void TkcDialogWnd::RestoreStdParams() {
+  KillAnimations();
+  CoverForm.reset();
   InitBorderForm(false);
   if (!IsWindow(CtrlHandle)) return;
   if (FTransitionsOff) {

@@ -415,6 +415,14 @@ TEST(DialogEffects, TitleButtonsFadeWhenTheManagerAllowsGlowing) {
     EXPECT_EQ(close.Timer, nullptr);
     EXPECT_EQ(a->ButtonOf(HTMINBUTTON)->Timer, nullptr);
     a->SetHotHT(HTCLOSE, true);
+    if (glowing) {
+      ASSERT_NE(close.Timer, nullptr);
+      SendSkinCommand(d, SKC_REMOVESKIN, 0);
+      EXPECT_EQ(close.Timer, nullptr) << "no fade outlives the skin";
+      SendSkinCommand(d, SKC_NEWSKIN, 0);
+      a->SetHotHT(0, true);
+      a->SetHotHT(HTCLOSE, true);
+    }
     DestroyWindow(d);  // with a fade running
   }
   manager.Effects()->FAllowGlowing = true;
