@@ -526,3 +526,42 @@ TEST(DialogEffects, BorderWindowHitTestFollowsTheDialog) {
     DestroyWindow(d);
   }
 }
+
+// A dialog with a border window that changes its size: the image, the
+// border window and the dialog's region follow; under composition the
+// border window comes with the dialog's first frame paint.
+TEST(DialogEffects, BorderWindowFollowsSizeChanges) {
+  Hooked h;
+  ExtendedBorders m;
+  for (bool composition : {false, true}) {
+    TTransitionsDwm dwm(composition);
+    HWND d = TemplateDialog(kSizeableStyle);
+    TkcDialogWnd* a = DialogAdapterOf(d);
+    ASSERT_NE(a, nullptr) << composition;
+    ASSERT_NE(a->BorderForm, nullptr) << composition;
+    RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+    const HWND border = a->BorderForm->AForm();
+    ASSERT_TRUE(fwtest::PumpUntil([&] { return IsWindowVisible(border) != 0; }, 5000)) << composition;
+    const RECT before = WindowRectOf(d);
+    const int grow = 60;
+    SetWindowPos(d, nullptr, 0, 0, before.right - before.left + grow, before.bottom - before.top + grow / 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fwtest::Pump();
+    const TkFormFrameFacts f = a->FrameFacts();
+    const RECT dr = WindowRectOf(d), br = WindowRectOf(border);
+    EXPECT_EQ(a->Image().Width(), CaptionWidth(f)) << composition;
+    EXPECT_EQ(a->Image().Height(), FormImageHeight(f)) << composition;
+    EXPECT_EQ(br.right - br.left, a->Image().Width()) << composition << ": the border window grew";
+    EXPECT_EQ(br.bottom - br.top, a->Image().Height()) << composition;
+    EXPECT_EQ(dr.left - br.left, a->BorderOwner.XOffset()) << composition;
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(d, rgn), ERROR) << composition;
+    RECT box{}, client{};
+    GetRgnBox(rgn, &box);
+    GetClientRect(d, &client);
+    EXPECT_EQ(box.right - box.left, client.right) << composition << ": the region follows the client area";
+    EXPECT_EQ(a->LastClientRect.Width(), client.right) << composition;
+    DeleteObject(rgn);
+    DestroyWindow(d);
+  }
+}
