@@ -316,6 +316,30 @@ TEST(ComboBoxWnd, TheDropDownListIsSkinnedWhenItFirstAsksForColours) {
   }
 }
 
+// The open list holds the mouse: a press on its skinned down arrow scrolls
+// it, and the release ends the press without choosing an item or closing
+// the list.
+TEST(ComboBoxWnd, TheOpenListScrollsFromItsSkinnedBar) {
+  RawCombo r(CBS_DROPDOWNLIST);
+  AddItems(r.wnd, 30);
+  DropDown(r.wnd);
+  HWND list = ListOf(r.wnd);
+  ASSERT_NE(r.a->ListSW, nullptr);
+  const fw::TRect bar = r.a->ListSW->VertBarRect();
+  ASSERT_GT(bar.Height(), 0);
+  const POINT arrow{bar.Left + bar.Width() / 2, bar.Bottom - 3};
+  EXPECT_EQ(SendMessageW(list, WM_NCHITTEST, 0, MAKELPARAM(arrow.x, arrow.y)), HTVSCROLL);
+  const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+  SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(arrow.x, arrow.y));
+  EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), top + 1) << "one line down";
+  POINT client = arrow;
+  ScreenToClient(list, &client);
+  SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+  EXPECT_EQ(ScrollTrackState.PressedPart, -1) << "the press ended";
+  EXPECT_TRUE(SendMessageW(r.wnd, CB_GETDROPPEDSTATE, 0, 0)) << "the list stays open";
+  EXPECT_EQ(SendMessageW(r.wnd, CB_GETCURSEL, 0, 0), CB_ERR) << "no item chosen";
+}
+
 TEST(ComboBoxWnd, SkinRemovalGivesBackColoursAndProcedures) {
   FwCombo f(ComboSkin(), fw::csDropDown);
   for (int i = 0; i < 20; ++i) f.combo->Items()->Add(u"Item");
