@@ -7,6 +7,7 @@
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/alpha_bitmap.h"
 #include "skin/engine/skin_utils.h"
+#include "skin/forms/border_window.h"
 #include "skin/forms/dwm_link.h"
 
 namespace skin {
@@ -106,6 +107,22 @@ TkcMinTimer::~TkcMinTimer() {
   AnimForm.reset();
 }
 
+TkcBorderForm* TkcMinTimer::Border() const { return sp ? sp->HostBorderForm() : nullptr; }
+
+HWND TkcMinTimer::AnimHandle() const {
+  if (TkcBorderForm* b = Border(); b && b->AForm()) return b->AForm();
+  return AnimForm ? AnimForm->Handle() : nullptr;
+}
+
+void TkcMinTimer::ShowOn(fw::TBitmap& Image, int Alpha, fw::TPoint Pos) {
+  if (TkcBorderForm* b = Border(); b && b->AForm()) {
+    SetLayeredBitmap(b->AForm(), &Image, Alpha, &Pos);
+    if (!IsWindowVisible(b->AForm())) ShowWindow(b->AForm(), SW_SHOWNOACTIVATE);
+  } else if (AnimForm) {
+    AnimForm->ShowImage(Image, Alpha, Pos);
+  }
+}
+
 int TkcMinTimer::AlphaFrom() const {
   return MinimizeAlphaFrom(sp && sp->AlphaBlend(), sp ? sp->AlphaBlendValue() : 255, SteppedAnimation());
 }
@@ -116,9 +133,13 @@ void TkcMinTimer::InitData() {
   const unsigned time = SteppedAnimation() ? sp->MinimizingTime() : 0;
   if (!FormHandle) FormHandle = sp->FormWindow();
   Taskbar = ReadTaskbarFacts();
-  Steps.Init(WindowRectOf(FormHandle), AlphaFrom(), time, Taskbar, DwmCompositionActive());
+  // With a border window its whole image moves, on the border window itself.
+  TkcBorderForm* border = Border();
+  const HWND from = border && border->AForm() ? border->AForm() : FormHandle;
+  Steps.Init(WindowRectOf(from), AlphaFrom(), time, Taskbar, DwmCompositionActive());
   AlphaBmp = NewBitmap32(std::max(Steps.RectFrom.Width(), 1), std::max(Steps.RectFrom.Height(), 1));
   AnimForm.reset();
+  if (from != FormHandle) return;
   AnimForm = MakeCoverForm(FormHandle);
   if (AnimForm->Handle()) SetWindowRgn(AnimForm->Handle(), nullptr, FALSE);
 }
@@ -134,11 +155,13 @@ void TkcMinTimer::MakeOpaque() {
     sp->FormState &= ~0x500u;
     sp->fAnimating = false;
   }
+  if (TkcBorderForm* b = Border()) b->ExBorderShowing = false;
 }
 
 void TkcMinTimer::ShowFrame() {
-  if (!AnimForm || !AlphaBmp || !SavedImage) return;
-  SetWindowRgn(AnimForm->Handle(), nullptr, FALSE);
+  const HWND anim = AnimHandle();
+  if (!anim || !AlphaBmp || !SavedImage) return;
+  SetWindowRgn(anim, nullptr, FALSE);
   const TkMinFrame f = Steps.Frame(AlphaBmp->Width(), AlphaBmp->Height());
   const TPixelView32 v = View32(*AlphaBmp);
   FillRectAlpha(v, fw::Rect(0, 0, v.Width, v.Height), 0, 0);
@@ -147,10 +170,10 @@ void TkcMinTimer::ShowFrame() {
   StretchBlt(dc, f.OffsetX, f.OffsetY, f.StretchWidth, f.StretchHeight, SavedImage->Canvas()->Handle(), 0, 0,
              SavedImage->Width(), SavedImage->Height(), SRCCOPY);
   GdiFlush();
-  AnimForm->ShowImage(*AlphaBmp, f.Alpha, f.WindowPos);
+  ShowOn(*AlphaBmp, f.Alpha, f.WindowPos);
   // The image vanishes behind the taskbar.
   if (HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr))
-    SetWindowPos(AnimForm->Handle(), bar, 0, 0, 0, 0, kZOrderOnly | SWP_SHOWWINDOW);
+    SetWindowPos(anim, bar, 0, 0, 0, 0, kZOrderOnly | SWP_SHOWWINDOW);
 }
 
 void TkcMinTimer::EndMinimize() {
@@ -159,7 +182,11 @@ void TkcMinTimer::EndMinimize() {
   sp->ClearHotElement();
   sp->FormState &= ~0x100u;
   SetExStyleBit(FormHandle, WS_EX_LAYERED, false);
-  if (AnimForm) {
+  if (TkcBorderForm* b = Border()) {
+    // The border window goes with the form to the taskbar.
+    b->FreeForm();
+    b->ExBorderShowing = false;
+  } else if (AnimForm) {
     const TPixelView32 v = View32(*AlphaBmp);
     FillRectAlpha(v, fw::Rect(0, 0, v.Width, v.Height), 0, 0);
     AnimForm->ShowImage(*AlphaBmp, 0, Steps.Frame(v.Width, v.Height).WindowPos);
@@ -170,7 +197,7 @@ void TkcMinTimer::EndMinimize() {
 
 void TkcMinTimer::EndRestore() {
   SetEnabled(false);
-  if (AnimForm && SavedImage) AnimForm->ShowImage(*SavedImage, Steps.AlphaOrigin, {Steps.RectFrom.Left, Steps.RectFrom.Top});
+  if (AnimHandle() && SavedImage) ShowOn(*SavedImage, Steps.AlphaOrigin, {Steps.RectFrom.Left, Steps.RectFrom.Top});
   WINDOWPLACEMENT wp{sizeof wp};
   GetWindowPlacement(FormHandle, &wp);
   const bool maximized = IsZoomed(FormHandle) || (IsIconic(FormHandle) && (wp.flags & WPF_RESTORETOMAXIMIZED));
@@ -183,6 +210,10 @@ void TkcMinTimer::EndRestore() {
   RedrawWindow(FormHandle, nullptr, nullptr,
                RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
   Steps.Minimized = false;
+  if (TkcBorderForm* b = Border(); b && !AnimForm) {
+    b->ExBorderShowing = false;
+    b->UpdateExBordersPos(true, 255);
+  }
   if (AnimForm) SetWindowPos(AnimForm->Handle(), FormHandle, 0, 0, 0, 0, kZOrderOnly);
   AnimForm.reset();
   if (IsWindowEnabled(FormHandle) && IsWindowVisible(FormHandle)) {
@@ -200,10 +231,11 @@ void TkcMinTimer::TimeHandler() {
   } leave{InHandler};
   if (Steps.Minimized && (sp->FormState & 0x100)) Steps.Minimized = false;
   if (!Steps.Minimized && (sp->FormState & 0x400)) Steps.Minimized = true;
-  if (!AnimForm) {
+  if (!AnimHandle()) {
     SetEnabled(false);
     return;
   }
+  if (TkcBorderForm* b = Border()) b->ExBorderShowing = true;
   // The form's window went during the animation: nothing left to show.
   if (!IsWindow(FormHandle)) {
     SetEnabled(false);
@@ -238,13 +270,23 @@ void StartMinimizeAnimation(TkcMinAnimHost& Host) {
     timer->InitData();
   }
   Host.FormState &= ~0x400u;
+  TkcBorderForm* border = Host.HostBorderForm();
   if (timer->AlphaFrom() <= timer->Steps.CurrentAlpha) {
+    if (border && border->AForm()) border->UpdateExBordersPos(false, 255);
     if (auto image = Host.MakeFormImage()) timer->SavedImage = std::move(image);
+    if (border && border->AForm()) {
+      // The border window shows the animation whole, on top but not
+      // topmost: the system would not take it out of the topmost band again.
+      DwmLink().EnableBlurBehind(border->AForm(), false, nullptr);
+      border->ExBorderShowing = true;
+      SetWindowPos(border->AForm(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOREDRAW);
+      SetWindowRgn(border->AForm(), nullptr, FALSE);
+    }
   }
   MakeTransparent(Host.FormWindow());
   timer->Tick();
   // One step needs no timer (the first ran already).
-  if (Host.FormState & 0x100) timer->SetEnabled(SteppedAnimation());
+  if (Host.FormState & 0x100) timer->SetEnabled(SteppedAnimation() || (border && border->AForm()));
 }
 
 bool StartRestoreAnimation(TkcMinAnimHost& Host) {
@@ -252,7 +294,20 @@ bool StartRestoreAnimation(TkcMinAnimHost& Host) {
   if (!timer || !Host.MinimizingActive() || (Host.FormState & 0x400)) return false;
   Host.FormState = (Host.FormState & ~0x100u) | 0x400u;
   Host.fAnimating = true;
-  if (!timer->AnimForm) timer->AnimForm = MakeCoverForm(timer->FormHandle);
+  if (TkcBorderForm* border = Host.HostBorderForm()) {
+    // The border window freed at the taskbar comes back for the way up.
+    border->ExBorderShowing = true;
+    if (!border->AForm()) {
+      border->CreateNewForm();
+      if (border->AForm() && timer->AlphaBmp) {
+        const fw::TPoint at{timer->Steps.RectFrom.Left, timer->Steps.RectFrom.Top};
+        SetLayeredBitmap(border->AForm(), timer->AlphaBmp.get(), 0, &at);
+      }
+    }
+    if (border->AForm())
+      SetWindowPos(border->AForm(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  if (!timer->AnimHandle()) timer->AnimForm = MakeCoverForm(timer->FormHandle);
   MakeTransparent(Host.FormWindow());
   timer->SetEnabled(true);
   return true;

@@ -19,6 +19,8 @@
 
 namespace skin {
 
+class TkcBorderForm;
+
 // What the animations read of and do to the form's provider.
 class TkcMinAnimHost {
  public:
@@ -53,6 +55,8 @@ class TkcMinAnimHost {
   virtual void ClearHotElement() {}
   // The frame is painted again after the animation.
   virtual void RepaintFrame() {}
+  // The form's extended border window, which then shows the animation.
+  virtual TkcBorderForm* HostBorderForm() const { return nullptr; }
 };
 
 // Switches the system's minimize and restore animation off for its scope
@@ -99,6 +103,8 @@ class TkcMinTimer : public TkcThreadedTimer {
 
   int AlphaFrom() const;
   void InitData();
+  // The window the animation shows on: the border window's, else the cover.
+  HWND AnimHandle() const;
   // One step (the timer's tick; tests call it directly).
   void Tick() { TimeHandler(); }
 
@@ -106,6 +112,8 @@ class TkcMinTimer : public TkcThreadedTimer {
   void TimeHandler() override;
 
  private:
+  TkcBorderForm* Border() const;
+  void ShowOn(fw::TBitmap& Image, int Alpha, fw::TPoint Pos);
   void ShowFrame();
   void EndMinimize();
   void EndRestore();

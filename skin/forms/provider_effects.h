@@ -65,6 +65,7 @@ class TkcProviderEffects : public TkcTitleGlowOwner, public TkcMinAnimHost, publ
   void StopTitleAnimations() override;
   void ClearHotElement() override;
   void RepaintFrame() override;
+  TkcBorderForm* HostBorderForm() const override { return BorderForm.get(); }
 
   // TkcBorderOwner
   HWND OwnerHandle() const override { return GlowOwnerWindow(); }

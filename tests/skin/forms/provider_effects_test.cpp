@@ -120,6 +120,33 @@ TEST(ProviderEffects, ASecondaryFormMinimisesAndRestoresAnimatedAndEndsOpaque) {
   EXPECT_EQ(setting.writes % 2, 0) << "every switch off was matched";
 }
 
+TEST(ProviderEffects, WithABorderWindowTheWholeImageMinimisesAndComesBack) {
+  skintest::TFakeDwm dwm(true);
+  FakeAnimationSetting setting;
+  EffectsForm e(true);
+  TkcBorderForm* border = e.p().BorderForm();
+  ASSERT_TRUE(border && border->AForm());
+  SendMessageW(e.f.wnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(e.f.wnd()));
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return !(e.p().FormState & 0x100); }, 10000));
+  EXPECT_EQ(border->AForm(), nullptr) << "the border window went with the form to the taskbar";
+  EXPECT_FALSE(border->ExBorderShowing);
+  EXPECT_FALSE(Layered(e.f.wnd()));
+
+  SendMessageW(e.f.wnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return !(e.p().FormState & 0x400); }, 10000));
+  EXPECT_FALSE(IsIconic(e.f.wnd()));
+  EXPECT_FALSE(Layered(e.f.wnd())) << "the form is opaque again";
+  ASSERT_TRUE(e.p().HasBorderWindow()) << "the border window is back";
+  EXPECT_TRUE(IsWindowVisible(border->AForm()));
+  EXPECT_FALSE(border->ExBorderShowing);
+  EXPECT_FALSE(GetWindowLongPtrW(border->AForm(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "back behind its form";
+  const fw::TRect b = RectOf(border->AForm()), w = RectOf(e.f.wnd());
+  const TkFormFrameFacts& facts = e.p().ImageInput().Frame;
+  EXPECT_EQ(w.Left - b.Left, ExtFrameDelta(facts) + ShadowSize(facts).Left) << "around the form again";
+  EXPECT_TRUE(setting.on);
+}
+
 TEST(ProviderEffects, AFormDestroyedWhileMinimisingLeavesNoCoverBehind) {
   skintest::TFakeDwm dwm(true);
   FakeAnimationSetting setting;
