@@ -5,7 +5,6 @@
 // Screenshots of each step go to build/win/screenshots.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "app/image_form.h"
@@ -62,22 +61,11 @@ void ClickTitleButton(HWND wnd, int code, const fw::TRect& button) {
   fwtest::Pump(100);
 }
 
-// What the screen shows of the window; a maximised window reaches beyond
-// the screen, whose part is taken.
 void Screenshot(HWND wnd, const std::string& name) {
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   fwtest::Pump(300);
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  IntersectRect(&r, &r, &screen);
-  auto bmp = std::make_unique<fw::TBitmap>();
-  bmp->SetPixelFormat(fw::pf24bit);
-  bmp->SetSize(r.right - r.left, r.bottom - r.top);
-  HDC dc = GetDC(nullptr);
-  BitBlt(bmp->Canvas()->Handle(), 0, 0, r.right - r.left, r.bottom - r.top, dc, r.left, r.top, SRCCOPY);
-  ReleaseDC(nullptr, dc);
-  EXPECT_TRUE(scenarios::SavePng(bmp.get(), scenarios::ScreenshotPath(name + ".png"))) << name;
+  EXPECT_TRUE(scenarios::SavePng(scenarios::ScreenshotOf(wnd).get(), scenarios::ScreenshotPath(name + ".png")))
+      << name;
 }
 
 void ExpectImageFits(skin::TkSkinProvider* p, HWND wnd, const char* what) {

@@ -16,10 +16,14 @@
 
 namespace scenarios {
 
-// What the screen shows of the window (its frame included).
+// What the screen shows of the window (its frame included); of a window
+// reaching beyond the screen (maximised) the part on the screen.
 inline std::unique_ptr<fw::TBitmap> ScreenshotOf(HWND wnd) {
   RECT r{};
   GetWindowRect(wnd, &r);
+  const int sx = GetSystemMetrics(SM_XVIRTUALSCREEN), sy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const RECT visible{sx, sy, sx + GetSystemMetrics(SM_CXVIRTUALSCREEN), sy + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  IntersectRect(&r, &r, &visible);
   auto bmp = std::make_unique<fw::TBitmap>();
   bmp->SetPixelFormat(fw::pf24bit);
   bmp->SetSize(r.right - r.left, r.bottom - r.top);
