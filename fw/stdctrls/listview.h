@@ -16,9 +16,6 @@ namespace fw {
 
 FW_ENUM(TViewStyle, vsIcon, vsSmallIcon, vsList, vsReport)
 FW_ENUM(TItemChange, ctText, ctImage, ctState)
-FW_ENUM(TCustomDrawStateItem, cdsSelected, cdsGrayed, cdsDisabled, cdsChecked, cdsFocused, cdsDefault, cdsHot,
-        cdsMarked, cdsIndeterminate)
-using TCustomDrawState = TSet<TCustomDrawStateItem>;
 
 class TCustomListView;
 class TListItems;

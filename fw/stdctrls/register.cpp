@@ -18,6 +18,7 @@
 #include "fw/stdctrls/speedbutton.h"
 #include "fw/stdctrls/spinedit.h"
 #include "fw/stdctrls/statusbar.h"
+#include "fw/stdctrls/toolbar.h"
 #include "fw/stdctrls/treeview.h"
 
 namespace fw {
@@ -27,6 +28,7 @@ void RegisterStdControls() {
                   TSpinEdit, TListView, TStatusBar, TPageControl, TTabSheet, TImage>();
   RegisterClasses<TListBox, TCheckListBox, TComboBox, TGroupBox, TRadioGroup>();
   RegisterClasses<TSpeedButton, TScrollBar, TScrollBox, TTrackBar, TProgressBar, TTreeView>();
+  RegisterClasses<TToolBar, TToolButton>();
 }
 
 }  // namespace fw

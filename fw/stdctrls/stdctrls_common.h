@@ -22,6 +22,11 @@ FW_ENUM(TScrollBarKind, sbHorizontal, sbVertical)
 FW_ENUM(TOwnerDrawStateItem, odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight,
         odInactive, odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit)
 using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
+// The custom-draw item state of list views and tool bars (its mask is the
+// system's CDIS_* bits).
+FW_ENUM(TCustomDrawStateItem, cdsSelected, cdsGrayed, cdsDisabled, cdsChecked, cdsFocused, cdsDefault, cdsHot,
+        cdsMarked, cdsIndeterminate)
+using TCustomDrawState = TSet<TCustomDrawStateItem>;
 
 // The border of a control: bsNone or bsSingle, the first two members of the
 // form border styles. Register such properties with

@@ -7,11 +7,13 @@
 #include "skin/controls/edit_wnd.h"
 #include "skin/controls/frame_only_wnd.h"
 #include "skin/controls/grid_wnd.h"
+#include "skin/controls/fw_tool_bar_wnd.h"
 #include "skin/controls/link_wnd.h"
 #include "skin/controls/menu_wnd.h"
 #include "skin/controls/list_view_wnd.h"
 #include "skin/controls/panel_wnd.h"
 #include "skin/controls/sb_wnd.h"
+#include "skin/controls/scroll_box_wnd.h"
 #include "skin/controls/scroll_wnd.h"
 #include "skin/controls/spin_wnd.h"
 #include "skin/controls/static_wnd.h"
@@ -21,6 +23,7 @@
 #include "skin/controls/track_wnd.h"
 #include "skin/controls/tree_view_wnd.h"
 #include "skin/controls/ww_combo_box_wnd.h"
+#include "skin/controls/virtual_tree_wnd.h"
 
 namespace skin {
 
@@ -48,10 +51,10 @@ TkcMainWnd* MakeListAdapter(int ListIndex, fw::TWinControl* Control, TkcSkinSour
     case tlGridEh: return AttachAdapter<TkcGridEhWnd>(h, std::move(Skin), p);
     case tlComboBox: return AttachAdapter<TkcComboBoxWnd>(h, std::move(Skin), p);
     case tlWWEdit: return AttachAdapter<TkcWWComboBoxWnd>(h, std::move(Skin), p);
-    case tlVirtualTree:
-    case tlToolBar:
+    case tlScrollControl: return AttachAdapter<TkcScrollBoxWnd>(h, std::move(Skin), p);
+    case tlVirtualTree: return AttachAdapter<TkcVirtualTreeViewWnd>(h, std::move(Skin), p);
+    case tlToolBar: return AttachAdapter<TkcToolBarFwWnd>(h, std::move(Skin), p);
     case tlSpeedButton:
-    case tlScrollControl:
     default: return nullptr;
   }
 }
@@ -84,8 +87,13 @@ TkcMainWnd* MakeKindAdapter(TkcAdapterKind Kind, HWND Wnd, TkcSkinSource Skin, c
       spin->lOffset = 2;
       return spin;
     }
+    case TkcAdapterKind::Panel: {
+      // A framework panel in a dialog is painted as the framework's panels are.
+      TkcSkinParams p = Params;
+      if (!p.Control) p.Control = fw::FindControl(Wnd);
+      return AttachAdapter<TkcPanelWnd>(Wnd, std::move(Skin), p);
+    }
     case TkcAdapterKind::None:
-    case TkcAdapterKind::Panel:
     default: return nullptr;
   }
 }

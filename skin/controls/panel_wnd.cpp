@@ -8,6 +8,8 @@
 #include "skin/controls/control_cache.h"
 #include "skin/controls/core/panel_layout.h"
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/manager_options.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/text_out.h"
@@ -42,8 +44,21 @@ void CopyFrame(HWND Wnd, HDC Given, fw::TBitmap& Cache, int B) {
   if (!Given) ReleaseDC(Wnd, dc);
 }
 
-// Copies the cache from (b, b) to (0, 0) of a client DC, leaving out the
-// visible child windows, which paint themselves.
+}  // namespace
+
+TCacheInfo PaintWindowSection(TkcMainWnd& A, std::unique_ptr<fw::TBitmap>& Cache, int State) {
+  TkcWindowGeometry g;
+  CaptureWindowGeometry(A.CtrlHandle, g);
+  const int w = std::max(g.WndSize.x, 1), h = std::max(g.WndSize.y, 1);
+  if (!Cache || Cache->Width() != w || Cache->Height() != h) Cache = NewBitmap32(w, h);
+  const TCacheInfo ci = WndParentCacheInfo(A.CtrlHandle, g).CI;
+  TkLoadedSkin* skin = A.Skin();
+  const TPixelView32 v = View32(*Cache);
+  FillFromBackground(v, fw::Rect(0, 0, w, h), ci);
+  if (skin) PaintSection(v, *skin, skin->GetSkinIndex(A.SkinSection()), State, fw::Rect(0, 0, w, h), ci, {0, 0});
+  return ci;
+}
+
 void CopyClientPart(HDC DC, HWND Wnd, fw::TBitmap& Cache, int B) {
   const int saved = SaveDC(DC);
   RECT origin{};
@@ -58,21 +73,6 @@ void CopyClientPart(HDC DC, HWND Wnd, fw::TBitmap& Cache, int B) {
   GdiFlush();
   BitBlt(DC, 0, 0, Cache.Width() - 2 * B, Cache.Height() - 2 * B, Cache.Canvas()->Handle(), B, B, SRCCOPY);
   RestoreDC(DC, saved);
-}
-
-}  // namespace
-
-TCacheInfo PaintWindowSection(TkcMainWnd& A, std::unique_ptr<fw::TBitmap>& Cache, int State) {
-  TkcWindowGeometry g;
-  CaptureWindowGeometry(A.CtrlHandle, g);
-  const int w = std::max(g.WndSize.x, 1), h = std::max(g.WndSize.y, 1);
-  if (!Cache || Cache->Width() != w || Cache->Height() != h) Cache = NewBitmap32(w, h);
-  const TCacheInfo ci = WndParentCacheInfo(A.CtrlHandle, g).CI;
-  TkLoadedSkin* skin = A.Skin();
-  const TPixelView32 v = View32(*Cache);
-  FillFromBackground(v, fw::Rect(0, 0, w, h), ci);
-  if (skin) PaintSection(v, *skin, skin->GetSkinIndex(A.SkinSection()), State, fw::Rect(0, 0, w, h), ci, {0, 0});
-  return ci;
 }
 
 // ---- Panel
@@ -130,30 +130,53 @@ bool TkcPanelWnd::PrepareCache() {
     Updating = true;
     return false;
   }
+  PaintOwnColor();
   GdiFlush();
   WriteText(*Cache->Canvas());
   BGChanged = false;
   return true;
 }
 
+bool TkcPanelWnd::SectionTransparent() const {
+  const TkGeneralData* s = AdapterSection(*this);
+  return s && s->Props[0].Transparency > 0;
+}
+
+bool TkcPanelWnd::RepaintIfMoved() const {
+  fw::TControl* c = Control();
+  if (!Skinned() || !c || !c->Enabled() || !AdapterSection(*this)) return true;
+  HWND parent = GetParent(CtrlHandle);
+  return SectionTransparent() && parent && SendSkinCommand(parent, SKC_QUERYMOVEREPAINT, 0) != 0;
+}
+
 void TkcPanelWnd::KC_WMPaint(HDC DC) {
   fw::TWinControl* owner = Owner();
   if (Updating || (owner && owner->ComponentState().Contains(fw::csDestroying))) return;
+  if (owner && owner->Parent() && owner->Parent()->ControlState().Contains(fw::csCreating)) return;
   HDC dc = DC ? DC : GetDC(CtrlHandle);
-  if (PrepareCache() && Cache) {
+  const int saved = SaveDC(dc);
+  const bool ready = (HalfVisible || BGChanged || !Cache) ? PrepareCache() : true;
+  // Painted only in part: the hidden part's picture may be stale next time.
+  RECT clip{}, client{};
+  GetClipBox(dc, &clip);
+  GetClientRect(CtrlHandle, &client);
+  HalfVisible = RepaintIfMoved() && !EqualRect(&clip, &client);
+  if (ready && Cache) {
     CopyClientPart(dc, CtrlHandle, *Cache, BorderOffset());
     if (owner) {
       PaintGraphicControls(dc, owner, true, {0, 0});
       RepaintChildControls(owner);
     }
   }
+  RestoreDC(dc, saved);
   if (!DC) ReleaseDC(CtrlHandle, dc);
 }
 
 void TkcPanelWnd::KC_WMNCPaint(HDC DC) {
-  if (Updating) return;
+  const int b = BorderOffset();
+  if (Updating || b <= 0) return;
   if (!PrepareCache() || !Cache) return;
-  CopyFrame(CtrlHandle, DC, *Cache, BorderOffset());
+  CopyFrame(CtrlHandle, DC, *Cache, b);
 }
 
 void TkcPanelWnd::kcWndProc(fw::TMessage& Message) {
@@ -169,6 +192,8 @@ void TkcPanelWnd::kcWndProc(fw::TMessage& Message) {
           if (Owner()) RepaintChildControls(Owner());
           return;
         case SKC_PREPARECACHE: PrepareCache(); break;
+        case SKC_SETHALFVISIBLE: HalfVisible = true; return;
+        case SKC_QUERYHALFVISIBLE: Message.Result = HalfVisible ? 1 : 0; return;
         case SKC_GETAPPLICATION: Message.Result = reinterpret_cast<LRESULT>(fw::Application); return;
         case SKC_GETBGINFO: {
           // What lies behind a child is this panel's picture.
@@ -217,16 +242,41 @@ void TkcPanelWnd::kcWndProc(fw::TMessage& Message) {
     case WM_PRINTCLIENT:
       KC_WMPaint(reinterpret_cast<HDC>(Message.WParam));
       return;
+    case WM_WINDOWPOSCHANGING:
     case WM_WINDOWPOSCHANGED:
+      if (SectionTransparent()) BGChanged = true;
+      break;
     case fw::CM_TEXTCHANGED: BGChanged = true; break;
+    case fw::CM_VISIBLECHANGED:
+      if (!FollowsShowing()) break;
+      BGChanged = true;
+      Updating = false;
+      if (Message.WParam == 1) {
+        PrepareCache();
+        TkcMainWnd::kcWndProc(Message);
+        if (Owner()) RepaintChildControls(Owner());
+        return;
+      }
+      break;
     case fw::CM_SHOWINGCHANGED:
-      if (Owner() && Owner()->Visible()) RequestControlAdapters(Owner());
+      if (fw::TWinControl* owner = Owner(); owner && owner->Visible()) {
+        // Saving memory, pictures are dropped while hidden: build them anew.
+        if (FollowsShowing() && DefaultSkinManager &&
+            DefaultSkinManager->Options()->ReadOptimizingPriority() == opMemory)
+          Updating = false;
+        RequestControlAdapters(owner);
+        for (const WORD code : {SKC_NEWSKIN, SKC_REFRESH}) {
+          fw::TMessage m{WM_SKINCOMMAND, SkinCommand(code), reinterpret_cast<LPARAM>(DefaultSkinManager), 0};
+          BroadcastToControls(owner, m);
+        }
+      }
       break;
     default: break;
   }
   TkcMainWnd::kcWndProc(Message);
-  if (Skinned() && Message.Msg == WM_PARENTNOTIFY && LOWORD(Message.WParam) == WM_CREATE && Owner())
-    RequestControlAdapters(Owner());
+  if (!Skinned()) return;
+  if (Message.Msg == WM_PARENTNOTIFY && LOWORD(Message.WParam) == WM_CREATE && Owner()) RequestControlAdapters(Owner());
+  if (Message.Msg == WM_WINDOWPOSCHANGING) SendMessageW(CtrlHandle, WM_NCPAINT, 1, 0);
 }
 
 // ---- Static text
@@ -248,7 +298,7 @@ void TkcStaticTextWnd::WriteText(fw::TCanvas& Canvas) {
   Canvas.Brush()->SetStyle(fw::bsClear);
   const int b = BorderOffset();
   const fw::TRect r = fw::Rect(b, b, b + ClientWidth(CtrlHandle), b + ClientHeight(CtrlHandle));
-  UINT flags = DT_CENTER;
+  UINT flags = DT_CENTER | DT_VCENTER;
   if (c) {
     const int64_t a = ReadOrdPropByName(c, u"Alignment");
     flags = AlignmentDrawFlags(c, a >= 0 ? fw::TAlignment(a) : fw::taLeftJustify) | DT_WORDBREAK;
@@ -257,6 +307,14 @@ void TkcStaticTextWnd::WriteText(fw::TCanvas& Canvas) {
   const int index = skin->GetSkinIndex(SkinSection());
   Canvas.Font()->SetColor(StateFontColor(*skin, index, 0, skin->GetGlobalFontColor()));
   DrawSectionText(Canvas, Caption, !c || c->Enabled(), r, flags, index, 0, skin);
+}
+
+void TkcStaticTextWnd::PaintOwnColor() {
+  // A control that keeps its own colour shows it instead of the section.
+  fw::TControl* c = Control();
+  if (!c || Params().UseSkinColor || !Cache) return;
+  GdiFlush();
+  SolidFillDC(Cache->Canvas()->Handle(), fw::Rect(0, 0, Cache->Width(), Cache->Height()), c->Color());
 }
 
 void TkcStaticTextWnd::kcWndProc(fw::TMessage& Message) {

@@ -31,6 +31,9 @@ class TkcPanelWnd : public TkcMainWnd {
   void KC_WMNCPaint(HDC DC);
 
   std::unique_ptr<fw::TBitmap> Cache;
+  // The last paint showed only part of the panel: the next one builds the
+  // picture again.
+  bool HalfVisible = true;
 
  protected:
   // The section the control's look calls for (chosen once).
@@ -38,8 +41,15 @@ class TkcPanelWnd : public TkcMainWnd {
   // The adapter acts only for such controls.
   virtual bool Handles() const;
   virtual void WriteText(fw::TCanvas& Canvas);
+  // Over the section, before the caption.
+  virtual void PaintOwnColor() {}
+  // Showing again rebuilds the picture and may end the wait for the parent.
+  virtual bool FollowsShowing() const { return true; }
   fw::TWinControl* Owner() const { return dynamic_cast<fw::TWinControl*>(Control()); }
   int BorderOffset() const;
+  // A see-through panel shows what moves behind it: its parent says so.
+  bool RepaintIfMoved() const;
+  bool SectionTransparent() const;
 };
 
 // A framework static text: like a panel, whatever it accepts.
@@ -53,6 +63,8 @@ class TkcStaticTextWnd : public TkcPanelWnd {
   fw::String ChosenSection() const override;
   bool Handles() const override { return Control() != nullptr; }
   void WriteText(fw::TCanvas& Canvas) override;
+  void PaintOwnColor() override;
+  bool FollowsShowing() const override { return false; }
 };
 
 class TkcContainerWnd : public TkcMainWnd {
@@ -75,5 +87,8 @@ class TkcContainerWnd : public TkcMainWnd {
 // The section painted over what lies behind a W x H window into Cache
 // (made or resized); the behind information is handed back.
 TCacheInfo PaintWindowSection(TkcMainWnd& A, std::unique_ptr<fw::TBitmap>& Cache, int State = 0);
+// Copies the cache from (B, B) to (0, 0) of the window's client DC, leaving
+// out the visible child windows, which paint themselves.
+void CopyClientPart(HDC DC, HWND Wnd, fw::TBitmap& Cache, int B);
 
 }  // namespace skin

@@ -11,6 +11,10 @@
 #include "skin/controls/panel_wnd.h"
 #include "skin/controls/scroll_wnd.h"
 #include "skin/engine/bitmap_dc.h"
+#include "fw/core/sysutils.h"
+#include "skin/engine/core/mask_glyph.h"
+#include "skin/engine/core/mask_paint.h"
+#include "skin/engine/core/skin_text.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/text_out.h"
 
@@ -28,7 +32,25 @@ void CopyPixels(const TPixelView32& Dest, int Dx, int Dy, const TPixelView32& So
     }
 }
 
+const TCharSet kSpace = CharSet(" ");
+
 }  // namespace
+
+std::pair<fw::String, fw::String> SplitToolCaption(const fw::String& Text, int Width,
+                                                   const std::function<int(const fw::String&)>& Measure) {
+  const int n = CountWordsW(Text, kSpace);
+  if (n < 3) return {Text, fw::String()};
+  // Before the first word that no longer fits, keeping the last two words
+  // for the second line.
+  int k = 1;
+  while (k < n - 2) {
+    const int next = FindWordPosW(k + 2, Text, kSpace);
+    if (Measure(fw::TrimRight(Text.substr(0, size_t(next - 1)))) > Width) break;
+    ++k;
+  }
+  const size_t split = size_t(FindWordPosW(k + 1, Text, kSpace) - 1);
+  return {fw::TrimRight(Text.substr(0, split)), Text.substr(split)};
+}
 
 int TkcToolBarWnd::Count() const { return int(SendMessageW(CtrlHandle, TB_BUTTONCOUNT, 0, 0)); }
 
@@ -100,11 +122,29 @@ void TkcToolBarWnd::DrawBtn(int Index, const fw::TRect& R, fw::TBitmap& Bmp) {
   if (hasImage) {
     ImageList_GetIconSize(images, &iw, &ih);
     ImageList_SetBkColor(images, CLR_NONE);
-    const int x = (R.Width() - iw) / 2 + p;
-    const int y = text.empty() ? (R.Height() - ih) / 2 + p : p + 4;
-    ImageList_Draw(images, btn.iBitmap, canvas.Handle(), x, y, ILD_NORMAL);
   }
+  int ix = (R.Width() - iw) / 2 + p;
+  int iy = text.empty() ? (R.Height() - ih) / 2 + p : p + 4;
+  if (btn.fsStyle & BTNS_WHOLEDROPDOWN) {
+    // The whole button drops down: the skin's down arrow beside the image.
+    iy = p + 4;
+    const int glyph = skin->ConstData.ScrollBtns[size_t(asBottom)].GlyphIndex;
+    if (skin->IsValidImgIndex(glyph)) {
+      const TkMaskData& m = skin->ma[size_t(glyph)];
+      const int gw = MaskFrameWidth(m), gh = MaskFrameHeight(m);
+      const fw::TPoint at = text.empty() ? fw::TPoint{R.Width() - gw - p - 1, (R.Height() - gh) / 2 + p}
+                                         : fw::TPoint{(R.Width() - gw) / 2 + p, (R.Height() - gh) / 2 + p};
+      DrawMaskGlyph(bv, at, state, gmNormal, m, MakeCacheInfo(bv, 0, 0), MaskSourceView(*skin, m));
+      ix = (R.Width() - iw - gw) / 2 + p;
+    }
+  }
+  if (hasImage) ImageList_Draw(images, btn.iBitmap, canvas.Handle(), ix, iy, ILD_NORMAL);
   if (!text.empty()) {
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(CtrlHandle, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = SelectObject(canvas.Handle(), font ? font : WindowFont(CtrlHandle));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(canvas.Handle(), &tm);
+    SelectObject(canvas.Handle(), oldFont);
     SelectControlFont(canvas, nullptr, CtrlHandle);
     canvas.Brush()->SetStyle(fw::bsClear);
     const fw::TRect t = fw::Rect(p + 2, p + 2 + (hasImage ? ih + 2 : 0), R.Width() + p - 2, R.Height() + p - 2);
@@ -113,8 +153,17 @@ void TkcToolBarWnd::DrawBtn(int Index, const fw::TRect& R, fw::TBitmap& Bmp) {
                            ? skin->GetSkinIndex(SkinSection())
                            : button;
     canvas.Font()->SetColor(StateFontColor(*skin, colors, state, skin->GetGlobalFontColor()));
-    DrawSectionText(canvas, text, true, t, DT_END_ELLIPSIS | DT_WORDBREAK | DT_VCENTER | DT_CENTER, colors,
-                    state != 0 ? 1 : 0, skin);
+    const int hot = state != 0 ? 1 : 0;
+    if (CountWordsW(text, kSpace) <= 2) {
+      DrawSectionText(canvas, text, true, t, DT_END_ELLIPSIS | DT_WORDBREAK | DT_VCENTER | DT_CENTER, colors, hot,
+                      skin);
+    } else {
+      const auto lines = SplitToolCaption(text, R.Width(), [&](const fw::String& s) { return CanvasTextWidth(canvas, s); });
+      const fw::TRect first = fw::Rect(t.Left, t.Top, t.Right, t.Top + tm.tmHeight);
+      DrawSectionText(canvas, lines.first, true, first, DT_CENTER, colors, hot, skin);
+      DrawSectionText(canvas, lines.second, true, fw::Rect(t.Left, first.Bottom, t.Right, t.Bottom),
+                      DT_CENTER | DT_END_ELLIPSIS, colors, hot, skin);
+    }
   }
   GdiFlush();
   if (!(btn.fsState & TBSTATE_ENABLED))

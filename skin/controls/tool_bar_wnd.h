@@ -5,7 +5,9 @@
 // buttons' images and texts.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "fw/graphics/graphics.h"
 #include "skin/controls/window_adapter.h"
@@ -33,5 +35,11 @@ class TkcToolBarWnd : public TkcMainWnd {
   void DrawButtons(fw::TBitmap& Bmp);
   void DrawBtn(int Index, const fw::TRect& R, fw::TBitmap& Bmp);
 };
+
+// A caption of three or more words on two lines: the first takes the
+// leading words up to the first that no longer fits Width (at least one),
+// the second always keeps the last two. Fewer words stay on the first.
+std::pair<fw::String, fw::String> SplitToolCaption(const fw::String& Text, int Width,
+                                                   const std::function<int(const fw::String&)>& Measure);
 
 }  // namespace skin

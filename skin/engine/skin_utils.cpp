@@ -171,7 +171,9 @@ std::vector<fw::String> SetElements(fw::TObject* object, fw::StringView setProp)
   while (start <= text.size()) {
     size_t comma = text.find(u',', start);
     if (comma == fw::String::npos) comma = text.size();
-    if (comma > start) names.push_back(text.substr(start, comma - start));
+    // The text separates elements by ", ".
+    const fw::String name = fw::Trim(text.substr(start, comma - start));
+    if (!name.empty()) names.push_back(name);
     start = comma + 1;
   }
   return names;

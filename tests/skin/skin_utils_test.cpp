@@ -98,6 +98,11 @@ TEST(PublishedProps, SetElementsChangeByTheirExactName) {
   ChangeSetPropElement(&w, u"Edges", u"seLeft", false);
   EXPECT_EQ(w.FEdges, (TSkEdges{seLeftAlign})) << "removing seLeft keeps seLeftAlign";
   EXPECT_FALSE(SetPropHasElement(&w, u"Edges", u"seLeft"));
+  // Elements after the first are found and removed as well.
+  ChangeSetPropElement(&w, u"Edges", u"seLeft", true);
+  EXPECT_TRUE(SetPropHasElement(&w, u"Edges", u"seLeftAlign"));
+  ChangeSetPropElement(&w, u"Edges", u"seLeftAlign", false);
+  EXPECT_EQ(w.FEdges, (TSkEdges{seLeft}));
   EXPECT_FALSE(ChangeSetPropElement(&w, u"Nothing", u"seTop", true));
 }
 

@@ -132,4 +132,31 @@ inline void WriteRow(const std::vector<skin::TPixelBuffer>& images, const std::s
   skin::WriteSheet(sheet, name);
 }
 
+inline constexpr fw::TColor kDropGlyph = 0x1080F0;
+inline constexpr int kDropW = 7, kDropH = 4;
+
+// The skin with the bottom scroll button's glyph, kDropW x kDropH of solid
+// kDropGlyph (state s adds s to red).
+inline std::unique_ptr<skin::TkLoadedSkin> WithDownArrowGlyph(std::unique_ptr<skin::TkLoadedSkin> s) {
+  const int top = s->MasterBitmap.Height();
+  skin::TPixelBuffer master(skin::TPixelFormat::pf32bit, std::max(s->MasterBitmap.Width(), 3 * kDropW), top + kDropH);
+  const skin::TPixelView32 to = skin::View32(master), from = skin::View32(s->MasterBitmap);
+  for (int y = 0; y < from.Height; ++y)
+    for (int x = 0; x < from.Width; ++x) to.Pixel(x, y) = from.Pixel(x, y);
+  for (int state = 0; state < 3; ++state)
+    for (int y = 0; y < kDropH; ++y)
+      for (int x = 0; x < kDropW; ++x)
+        to.Pixel(state * kDropW + x, top + y) = skin::ColorToPixel(uint32_t(kDropGlyph) + uint32_t(state), 255);
+  s->MasterBitmap = std::move(master);
+  skin::TkMaskData m;
+  m.ClassName = u"SCROLLBTNBOTTOM";
+  m.PropertyName = u"GLYPHMASK";
+  m.R = fw::Rect(0, top, 3 * kDropW, top + kDropH);
+  m.ImageCount = 3;
+  m.ImgType = skin::TkcImgType::itisaGlyph;
+  s->ma.push_back(m);
+  s->InitConstantIndexes();
+  return s;
+}
+
 }  // namespace skintest

@@ -9,6 +9,9 @@
 
 #include "fw/core/rtti.h"
 #include "fw/stdctrls/panel.h"
+#include "skin/controls/adapter_factory.h"
+#include "skin/engine/manager_options.h"
+#include "skin/engine/skin_manager.h"
 #include "tests/skin/controls/adapter_test_util.h"
 
 using namespace skin;
@@ -18,7 +21,9 @@ namespace {
 
 // A parent whose answer about what lies behind its children can change.
 fw::TColor gParentColor = kHost;
+bool gParentMoveRepaint = false;  // its answer to the move-repaint question
 LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_SKINCOMMAND && SkinCommandCode(w) == SKC_QUERYMOVEREPAINT) return gParentMoveRepaint ? 1 : 0;
   if (m == WM_SKINCOMMAND && SkinCommandCode(w) == SKC_GETBGINFO && l) {
     auto* info = reinterpret_cast<TkcBackgroundInfo*>(l);
     info->BgType = btFill;
@@ -40,6 +45,7 @@ struct Parent {
     }();
     (void)atom;
     gParentColor = kHost;
+    gParentMoveRepaint = false;
     wnd = CreateWindowExW(0, L"VlPanelParent", L"", WS_POPUP | WS_VISIBLE, 30, 30, 300, 200, nullptr, nullptr,
                           GetModuleHandleW(nullptr), nullptr);
   }
@@ -193,4 +199,139 @@ TEST(ContainerWnd, BorderOnlyWithAClientEdge) {
   SendMessageW(edged, WM_NCPAINT, 1, 0);
   EXPECT_EQ(fw::TColor(GetPixel(dc, 0, 0)), kCheckBox) << "the border strips from the skin";
   ReleaseDC(edged, dc);
+}
+
+namespace {
+
+// The panel printed into an image with only its top-left quarter in the
+// clip (a paint that shows part of the panel).
+void PrintQuarter(HWND wnd) {
+  RECT r{};
+  GetClientRect(wnd, &r);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, r.right, r.bottom);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  IntersectClipRect(dc, 0, 0, r.right / 2, r.bottom / 2);
+  SendMessageW(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+}
+
+}  // namespace
+
+TEST(PanelWnd, KeepsItsPictureUntilChangedOrShownOnlyInPart) {
+  Panel p;
+  p.Attach();
+  EXPECT_EQ(ColorAt(Print(p.panel->Handle()), 5, 5), kPanel);
+  const int panel = p.skin->GetSkinIndex(u"PANEL");
+  p.skin->gd[size_t(panel)].Props[0].Color = kGroupBox;
+  EXPECT_EQ(ColorAt(Print(p.panel->Handle()), 5, 5), kPanel) << "the picture is kept";
+  SendSkinCommand(p.panel->Handle(), SKC_SETHALFVISIBLE, 0);
+  EXPECT_EQ(SendSkinCommand(p.panel->Handle(), SKC_QUERYHALFVISIBLE, 0), 1);
+  EXPECT_EQ(ColorAt(Print(p.panel->Handle()), 5, 5), kGroupBox) << "built again after a part was hidden";
+
+  // An opaque panel shown in part stays whole; a see-through one whose
+  // parent repaints what moves is built again at its next paint.
+  PrintQuarter(p.panel->Handle());
+  EXPECT_EQ(SendSkinCommand(p.panel->Handle(), SKC_QUERYHALFVISIBLE, 0), 0);
+  p.skin->gd[size_t(panel)].Props[0].Transparency = 50;
+  gParentMoveRepaint = true;
+  PrintQuarter(p.panel->Handle());
+  EXPECT_EQ(SendSkinCommand(p.panel->Handle(), SKC_QUERYHALFVISIBLE, 0), 1);
+  Print(p.panel->Handle());
+  EXPECT_EQ(SendSkinCommand(p.panel->Handle(), SKC_QUERYHALFVISIBLE, 0), 0) << "a whole paint";
+}
+
+TEST(PanelWnd, ShowingAgainEndsTheWaitOnlyWhenSavingMemory) {
+  TkSkinManager manager(nullptr);
+  ASSERT_EQ(DefaultSkinManager, &manager);
+  for (const TkcOptimizingPriority priority : {opSpeed, opMemory}) {
+    manager.Options()->WriteOptimizingPriority(priority);
+    Panel p;
+    p.Attach();
+    p.a->Updating = true;
+    SendMessageW(p.panel->Handle(), fw::CM_SHOWINGCHANGED, 0, 0);
+    EXPECT_EQ(p.a->Updating, priority == opSpeed);
+  }
+  manager.Options()->WriteOptimizingPriority(opSpeed);
+  // Becoming visible always ends the wait and builds the picture.
+  Panel p;
+  p.Attach();
+  p.a->Updating = true;
+  SendMessageW(p.panel->Handle(), fw::CM_VISIBLECHANGED, 1, 0);
+  EXPECT_FALSE(p.a->Updating);
+  EXPECT_FALSE(p.a->BGChanged);
+}
+
+TEST(PanelWnd, AFrameworkPanelInADialogGetsThePanelAdapter) {
+  std::unique_ptr<TkLoadedSkin> skin = SyntheticDialogSkin();
+  Parent parent;
+  auto* panel = new fw::TPanel(nullptr);
+  panel->SetParentWindow(parent.wnd);
+  panel->SetBounds(10, 10, 120, 60);
+  panel->HandleNeeded();
+  ShowWindow(panel->Handle(), SW_SHOW);
+  TkcSkinParams params;
+  params.SkinSection = u"CHECKBOX";
+  TkcMainWnd* a = MakeKindAdapter(TkcAdapterKind::Panel, panel->Handle(), [&] { return skin.get(); }, params, true);
+  auto* pw = dynamic_cast<TkcPanelWnd*>(a);
+  ASSERT_NE(pw, nullptr);
+  EXPECT_EQ(pw->Control(), panel) << "found by its window";
+  EXPECT_EQ(ColorAt(Print(panel->Handle()), 5, 5), kCheckBox);
+  panel->DestroyHandle();
+  EXPECT_TRUE(pw->Destroyed) << "destroyed while attached";
+  delete a;
+  delete panel;
+}
+
+TEST(StaticTextWnd, KeepsItsOwnColourWhenAskedTo) {
+  std::unique_ptr<TkLoadedSkin> skin = SyntheticDialogSkin();
+  Parent parent;
+  auto* t = new TVlStaticText(nullptr);
+  t->SetParentWindow(parent.wnd);
+  t->SetBounds(10, 10, 200, 40);
+  t->SetColor(0x123456);
+  t->SetCaption(u"Own");
+  ShowWindow(t->Handle(), SW_SHOW);
+  TkcSkinParams p;
+  p.Control = t;
+  p.UseSkinColor = false;
+  auto* a = AttachAdapter<TkcStaticTextWnd>(t->Handle(), [&] { return skin.get(); }, p);
+  const TPixelBuffer image = Print(t->Handle());
+  EXPECT_EQ(ColorAt(image, 2, 30), fw::TColor(0x123456));
+  EXPECT_GT(CountPixels(View32(const_cast<TPixelBuffer&>(image)), Px(kText)), 5) << "the caption over it";
+  // Shown again it keeps waiting for its parent: only panels end the wait.
+  a->Updating = true;
+  SendMessageW(t->Handle(), fw::CM_VISIBLECHANGED, 1, 0);
+  EXPECT_TRUE(a->Updating);
+  delete a;
+  delete t;
+}
+
+// Panels of each bevel kind in the program's skins (checksums of their
+// pictures, and a sheet with captions for looking at).
+TEST(PanelWnd, ProgramSkins) {
+  // The program's skins share their panel sections.
+  const uint64_t golden[2][3] = {{9574691992068129433ull, 7686443831782397753ull, 15794870353878405363ull},
+                                 {9574691992068129433ull, 7686443831782397753ull, 15794870353878405363ull}};
+  const fw::TBevelCut bevels[3][2] = {{fw::bvRaised, fw::bvNone}, {fw::bvLowered, fw::bvNone}, {fw::bvRaised, fw::bvLowered}};
+  for (int s = 0; s < 2; ++s) {
+    std::vector<TPixelBuffer> faces, titled;
+    for (int i = 0; i < 3; ++i) {
+      Panel p(bevels[i][0], bevels[i][1]);
+      p.skin = ProgramSkin(s);
+      ASSERT_TRUE(p.skin);
+      p.panel->SetCaption(u"");
+      p.Attach();
+      faces.push_back(Print(p.panel->Handle()));
+      EXPECT_EQ(PixelChecksum(View32(faces.back())), golden[s][i]) << ProgramSkinName(s) << " panel " << i;
+      p.panel->SetCaption(u"Panel caption");
+      titled.push_back(Print(p.panel->Handle()));
+    }
+    faces.insert(faces.end(), titled.begin(), titled.end());
+    WriteRow(faces, std::string(ProgramSkinName(s)) + "_panels.png", 1);
+  }
 }

@@ -60,3 +60,147 @@ TEST(ToolBarWnd, ButtonsInTheirLooksOverTheBar) {
   EXPECT_EQ(GetWindowAdapter(bar), nullptr);
   ScrollCursorPos = old;
 }
+
+TEST(ToolBarWnd, CaptionsOfThreeOrMoreWordsSplitInTwoLines) {
+  const auto tenPerChar = [](const fw::String& s) { return int(s.size()) * 10; };
+  struct Case {
+    const char16_t* text;
+    int width;
+    const char16_t* first;
+    const char16_t* second;
+  } cases[] = {
+      {u"Open", 40, u"Open", u""},
+      {u"New folder", 20, u"New folder", u""},
+      {u"Open the folder", 1000, u"Open", u"the folder"},
+      {u"Add a new folder here", 1000, u"Add a new", u"folder here"},
+      {u"Add a new folder here", 60, u"Add a", u"new folder here"},
+      {u"Add a new folder here", 20, u"Add", u"a new folder here"},
+  };
+  for (const Case& c : cases) {
+    const auto lines = SplitToolCaption(c.text, c.width, tenPerChar);
+    EXPECT_EQ(lines.first, fw::String(c.first)) << fw::StringToUtf8(c.text) << " in " << c.width;
+    EXPECT_EQ(lines.second, fw::String(c.second)) << fw::StringToUtf8(c.text) << " in " << c.width;
+  }
+}
+
+namespace {
+
+struct Bar {
+  std::unique_ptr<TkLoadedSkin> skin = WithDownArrowGlyph(SyntheticDialogSkin());
+  Host host{800, 200};
+  HWND bar;
+  TkcToolBarWnd* a = nullptr;
+  Bar(int buttonW, int buttonH, int barW = 360) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    bar = host.Child(TOOLBARCLASSNAMEW, L"", CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_FLAT, 10, 10, barW, buttonH + 8);
+    SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonW, buttonH));
+  }
+  void Add(BYTE style, const wchar_t* text) {
+    TBBUTTON b{};
+    b.iBitmap = I_IMAGENONE;
+    b.idCommand = 200 + int(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    b.fsState = TBSTATE_ENABLED;
+    b.fsStyle = style;
+    b.iString = reinterpret_cast<INT_PTR>(text);
+    SendMessageW(bar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&b));
+  }
+  void Attach() {
+    TkcSkinParams p;
+    p.SkinSection = u"CHECKBOX";
+    a = AttachAdapter<TkcToolBarWnd>(bar, [this] { return skin.get(); }, p);
+  }
+  ~Bar() { delete a; }
+};
+
+// Pixels of the glyph's first state inside r of the image, and the
+// leftmost column holding one.
+std::pair<int, int> GlyphPixels(const TPixelBuffer& image, const fw::TRect& r) {
+  int n = 0, left = -1;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x)
+      if (ColorAt(image, x, y) == kDropGlyph) {
+        ++n;
+        if (left < 0 || x < left) left = x;
+      }
+  return {n, left};
+}
+
+}  // namespace
+
+TEST(ToolBarWnd, WholeDropDownButtonsShowTheSkinsDownArrow) {
+  const auto old = ScrollCursorPos;
+  ScrollCursorPos = [] { return POINT{-1000, -1000}; };
+  Bar b(60, 40);
+  b.Add(BTNS_WHOLEDROPDOWN, nullptr);
+  b.Add(BTNS_WHOLEDROPDOWN, L"Views");
+  b.Add(BTNS_BUTTON, nullptr);
+  b.Attach();
+  const TPixelBuffer image = Print(b.bar);
+  const fw::TRect plain = b.a->GetButtonRect(0), titled = b.a->GetButtonRect(1), other = b.a->GetButtonRect(2);
+  // Without text at the right edge, with text centred; whole glyphs.
+  const auto [n0, left0] = GlyphPixels(image, plain);
+  EXPECT_EQ(n0, kDropW * kDropH);
+  EXPECT_EQ(left0, plain.Right - kDropW - 1);
+  const auto [n1, left1] = GlyphPixels(image, titled);
+  EXPECT_EQ(n1, kDropW * kDropH);
+  EXPECT_EQ(left1, titled.Left + (titled.Width() - kDropW) / 2);
+  EXPECT_EQ(GlyphPixels(image, other).first, 0) << "a plain button has no arrow";
+  // A skin without the glyph: the button alone.
+  b.skin->ma.back().PropertyName = u"NOGLYPH";
+  b.skin->InitConstantIndexes();
+  SendSkinCommand(b.bar, SKC_REFRESH, 0);
+  EXPECT_EQ(GlyphPixels(Print(b.bar), plain).first, 0);
+  ScrollCursorPos = old;
+}
+
+TEST(ToolBarWnd, LongCaptionIsWrittenOnTwoLinesOnly) {
+  const auto old = ScrollCursorPos;
+  ScrollCursorPos = [] { return POINT{-1000, -1000}; };
+  Bar b(70, 60);
+  b.Add(BTNS_BUTTON, L"Make a new folder here now");
+  b.Attach();
+  const TPixelBuffer image = Print(b.bar);
+  HDC dc = GetDC(b.bar);
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(b.bar, WM_GETFONT, 0, 0)));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, oldFont);
+  ReleaseDC(b.bar, dc);
+  const fw::TRect r = b.a->GetButtonRect(0);
+  ASSERT_GT(r.Height(), 2 * tm.tmHeight + 8);
+  // Text pixels per band of one line height, from the text area's top.
+  auto inked = [&](int band) {
+    int n = 0;
+    const int bottom = std::min(int(r.Top + 2 + (band + 1) * tm.tmHeight), int(r.Bottom - 2));
+    for (int y = r.Top + 2 + band * tm.tmHeight; y < bottom; ++y)
+      for (int x = r.Left + 2; x < r.Right - 2; ++x) n += ColorAt(image, x, y) != kToolButton;
+    return n;
+  };
+  EXPECT_GT(inked(0), 5) << "first line";
+  EXPECT_GT(inked(1), 5) << "second line";
+  EXPECT_EQ(inked(2), 0) << "no third line: the second ends in an ellipsis";
+  ScrollCursorPos = old;
+}
+
+// A dialog's tool bar with plain, whole drop-down and long-caption buttons
+// in the program's skins, for looking at.
+TEST(ToolBarWnd, ProgramSkinsSheet) {
+  const auto old = ScrollCursorPos;
+  ScrollCursorPos = [] { return POINT{-1000, -1000}; };
+  std::vector<TPixelBuffer> faces;
+  for (int s = 0; s < 2; ++s) {
+    Bar b(72, 40, 760);
+    b.skin = ProgramSkin(s);
+    ASSERT_TRUE(b.skin);
+    b.Add(BTNS_BUTTON, L"Make a new folder here");
+    b.Add(BTNS_WHOLEDROPDOWN, nullptr);
+    b.Add(BTNS_WHOLEDROPDOWN, L"Views");
+    b.Add(BTNS_BUTTON, L"Back");
+    b.Attach();
+    faces.push_back(Print(b.bar));
+  }
+  WriteRow(faces, "program_skins_dialog_tool_bar.png");
+  ScrollCursorPos = old;
+}
