@@ -84,7 +84,15 @@ void TkcToolBarWnd::DrawBtn(int Index, const fw::TRect& R, fw::TBitmap& Bmp) {
     if (!skin->IsValidImgIndex(skin->GetMaskIndex(divider, u"DIVIDER", u"BORDERSMASK"))) return;
     CopyPixels(bv, 0, 0, cv, R);
     const fw::TRect d = fw::Rect(R.Width() / 2 - 1, 2, R.Width() / 2 + 3, R.Height() - 2);
+    // Key pixels of the divider's mask show the bar beneath.
+    std::vector<uint32_t> beneath;
+    for (int y = std::max(d.Top, 0); y < std::min(int(d.Bottom), bv.Height); ++y)
+      for (int x = std::max(d.Left, 0); x < std::min(int(d.Right), bv.Width); ++x) beneath.push_back(bv.Pixel(x, y));
     PaintSection(bv, *skin, divider, 0, d, behind, fw::TPoint{R.Left + d.Left, R.Top + d.Top});
+    size_t i = 0;
+    for (int y = std::max(d.Top, 0); y < std::min(int(d.Bottom), bv.Height); ++y)
+      for (int x = std::max(d.Left, 0); x < std::min(int(d.Right), bv.Width); ++x, ++i)
+        if ((bv.Pixel(x, y) & 0xFFFFFF) == (clSkinKey & 0xFFFFFF)) bv.Pixel(x, y) = beneath[i];
     CopyPixels(out, R.Left, R.Top, bv, fw::Rect(0, 0, R.Width(), R.Height()));
     return;
   }

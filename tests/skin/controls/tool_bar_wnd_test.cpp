@@ -204,3 +204,44 @@ TEST(ToolBarWnd, ProgramSkinsSheet) {
   WriteRow(faces, "program_skins_dialog_tool_bar.png");
   ScrollCursorPos = old;
 }
+
+// A divider whose mask has see-through pixels: they show the bar, never the
+// key colour.
+TEST(ToolBarWnd, SeparatorsShowTheBarThroughTheDividersKeyPixels) {
+  const auto old = ScrollCursorPos;
+  ScrollCursorPos = [] { return POINT{-1000, -1000}; };
+  constexpr fw::TColor kDivider = 0x104080;
+  Bar b(30, 24);
+  TkGeneralData g;
+  g.ClassName = u"DIVIDER";
+  g.States = 1;
+  g.Props[0].Color = g.Props[1].Color = kDivider;
+  b.skin->gd.push_back(g);
+  TkMaskData m;
+  m.ClassName = u"DIVIDER";
+  m.PropertyName = u"BORDERSMASK";
+  m.ImageCount = 1;
+  m.WL = m.WT = m.WR = m.WB = 2;
+  m.R = fw::Rect(0, 0, 6, 6);
+  m.Bmp = std::make_shared<TPixelBuffer>(TPixelFormat::pf32bit, 6, 6);
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 6; ++x)
+      View32(*m.Bmp).Pixel(x, y) = x < 2 ? 0xFFFF00FFu : 0xFF000000u | Px(kDivider);
+  b.skin->ma.push_back(m);
+  b.skin->InitConstantIndexes();
+  b.Add(BTNS_BUTTON, nullptr);
+  b.Add(BTNS_SEP, nullptr);
+  b.Add(BTNS_BUTTON, nullptr);
+  b.Attach();
+  const TPixelBuffer image = Print(b.bar);
+  const fw::TRect sep = b.a->GetButtonRect(1);
+  int divider = 0, key = 0;
+  for (int y = sep.Top; y < sep.Bottom; ++y)
+    for (int x = sep.Left; x < sep.Right; ++x) {
+      divider += ColorAt(image, x, y) == kDivider;
+      key += ColorAt(image, x, y) == fw::TColor(0xFF00FF);
+    }
+  EXPECT_GT(divider, 0);
+  EXPECT_EQ(key, 0);
+  ScrollCursorPos = old;
+}
