@@ -100,6 +100,7 @@ struct FolderProbe {
   HWND owner = nullptr;
   bool found = false, skinned = false, treeSkinned = false;
   int ticks = 0;
+  int shotAt = -1;  // the tick the screenshot is taken at
   std::string screenshot;
 };
 FolderProbe gFolder;
@@ -124,15 +125,22 @@ void CALLBACK ProbeFolderDialog(HWND, UINT, UINT_PTR id, DWORD) {
     HWND tree = FindWindowExW(d, nullptr, L"SysTreeView32", nullptr);
     treeShown = tree && SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0;
   }
-  if (treeShown || (gFolder.ticks > 400 && d && d != gFolder.owner)) {
+  if (!gFolder.found && (treeShown || (gFolder.ticks > 400 && d && d != gFolder.owner))) {
     gFolder.found = true;
     gFolder.skinned = FindProviderByHandle(d) != nullptr;
     EnumChildWindows(d, FindTree, 0);
-    if (!gFolder.screenshot.empty()) {
-      RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-      auto shot = scenarios::ScreenshotOf(d);
-      scenarios::SavePng(shot.get(), scenarios::ScreenshotPath(gFolder.screenshot));
+    if (gFolder.screenshot.empty()) {
+      PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+      KillTimer(nullptr, id);
+      return;
     }
+    // The screen shows what was painted a little later: the screenshot
+    // waits some ticks after the repaint.
+    RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    gFolder.shotAt = gFolder.ticks + 10;
+  } else if (gFolder.found && gFolder.ticks >= gFolder.shotAt) {
+    auto shot = scenarios::ScreenshotOf(d);
+    scenarios::SavePng(shot.get(), scenarios::ScreenshotPath(gFolder.screenshot));
     PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
     KillTimer(nullptr, id);
   } else if (gFolder.ticks > 600) {
