@@ -83,6 +83,11 @@ HWND TkcProviderEffects::GlowOwnerWindow() const {
 TkLoadedSkin* TkcProviderEffects::GlowSkin() const { return P.FSkin; }
 bool TkcProviderEffects::GlowAllowed() const { return P.GlowAllowed(); }
 
+fw::TBitmap* TkcProviderEffects::UserButtonGlyph(int Index) const {
+  TkTitleButton* b = P.UserButtonOf(kHitUserButton + Index);
+  return b ? b->Glyph() : nullptr;
+}
+
 std::unique_ptr<fw::TBitmap> TkcProviderEffects::MakeFormImage() {
   const HWND wnd = GlowOwnerWindow();
   if (!wnd || !P.Skinned()) return nullptr;

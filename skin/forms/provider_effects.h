@@ -56,6 +56,7 @@ class TkcProviderEffects : public TkcTitleGlowOwner, public TkcMinAnimHost, publ
   HWND GlowBorderWindow() const override { return BorderWindow(); }
   TkLoadedSkin* GlowSkin() const override;
   bool GlowAllowed() const override;
+  fw::TBitmap* UserButtonGlyph(int Index) const override;
 
   // TkcMinAnimHost
   HWND FormWindow() const override { return GlowOwnerWindow(); }

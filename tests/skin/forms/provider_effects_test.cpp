@@ -12,7 +12,9 @@
 #include "skin/forms/fake_dwm.h"
 #include "skin/forms/min_animation.h"
 #include "skin/forms/skinned_form.h"
+#include "skin/engine/bitmap_dc.h"
 #include "skin/forms/title_glow.h"
+#include "skin/forms/title_options.h"
 #include "tests/scenarios/screenshot_png.h"
 
 namespace skin {
@@ -88,6 +90,42 @@ TEST(ProviderEffects, AHotTitleButtonFadesOnItsOwnWindowAndGoesWithTheFade) {
   EXPECT_FALSE(IsWindow(glow));
   e.p().StopTitleAnimations();
   EXPECT_EQ(close.Timer, nullptr);
+}
+
+TEST(ProviderEffects, AProgramsOwnTitleButtonFadesWithItsPicture) {
+  EffectsForm e;
+  auto* button = static_cast<TkTitleButton*>(e.p().TitleButtons()->Add());
+  fw::TBitmap& g = *button->Glyph();
+  g.SetPixelFormat(fw::pf24bit);
+  g.SetSize(10, 10);
+  {
+    HDC dc = g.Canvas()->Handle();
+    HBRUSH key = CreateSolidBrush(RGB(0, 255, 0)), ink = CreateSolidBrush(RGB(255, 0, 0));
+    RECT all{0, 0, 10, 10}, inner{2, 2, 8, 8};
+    FillRect(dc, &all, key);
+    FillRect(dc, &inner, ink);
+    DeleteObject(key);
+    DeleteObject(ink);
+  }
+  e.p().RepaintFormFrame();
+  ASSERT_GT(button->Data.Rect.Width(), 0);
+  e.p().SetHotHT(1000, true);
+  TkcSBAnimation* fade = button->Data.Timer;
+  ASSERT_NE(fade, nullptr) << "the program's own buttons fade like the standard ones";
+  ASSERT_TRUE(fade->ABmp);
+  const TPixelView32 v = View32(*fade->ABmp);
+  int red = 0, key = 0;
+  for (int y = 0; y < v.Height; ++y)
+    for (int x = 0; x < v.Width; ++x) {
+      // Premultiplied: full red may read one step darker.
+      const uint32_t p = v.Row(y)[x] & 0xFFFFFF;
+      red += p >= 0xFE0000 && (p & 0xFFFF) == 0;
+      key += (p & 0xFF00) >= 0xFE00 && (p & 0xFF00FF) == 0;
+    }
+  EXPECT_EQ(red, 36) << "the picture's ink in the fade's image";
+  EXPECT_EQ(key, 0) << "without its key colour";
+  e.p().StopTitleAnimations();
+  EXPECT_EQ(button->Data.Timer, nullptr);
 }
 
 TEST(ProviderEffects, WithoutGlowingTheButtonIsPaintedDirectly) {
@@ -259,6 +297,31 @@ TEST(ProviderEffects, ABlendedMoveFadesTheFormAndItsBorderWindowSnapsToTheEdges)
   e.p().FormState &= ~0x80u;
   EXPECT_EQ(pos.x, int(mi.rcWork.left) - frameLeft) << "the visible frame meets the work area's left edge";
   EXPECT_EQ(pos.y, 200);
+}
+
+TEST(ProviderEffects, TheHideSnapshotShowsOnTheBorderWindowAndTheCoverGoesWithTheWindow) {
+  EffectsForm e(true);
+  TkcBorderForm* border = e.p().BorderForm();
+  ASSERT_TRUE(border && border->AForm());
+  e.p().TakeCoverSnapshot();
+  e.p().ShowCoverOnBorder(255);
+  EXPECT_TRUE(border->ExBorderShowing) << "the border window holds the snapshot for the hide animation";
+  EXPECT_TRUE(IsWindowVisible(border->AForm()));
+  border->ExBorderShowing = false;
+
+  EffectsForm plain;
+  auto visibleLayered = [] {
+    int n = 0;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+      if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && Layered(w) && IsWindowVisible(w)) ++n;
+    return n;
+  };
+  const int before = visibleLayered();
+  plain.p().ShowCoverForm();
+  EXPECT_EQ(visibleLayered(), before + 1) << "a cover lies over the form";
+  SetWindowPos(plain.f.wnd(), nullptr, 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(visibleLayered(), before) << "the cover goes once the window has changed";
 }
 
 TEST(ProviderEffects, WithoutExtendedBordersThereIsNoBorderWindow) {
