@@ -185,12 +185,24 @@ TEST(ToolBarWnd, LongCaptionIsWrittenOnTwoLinesOnly) {
 }
 
 // A dialog's tool bar with plain, whole drop-down and long-caption buttons
-// in the program's skins, for looking at.
+// in the program's skins (checksums of a bar without texts, and a sheet for
+// looking at).
 TEST(ToolBarWnd, ProgramSkinsSheet) {
   const auto old = ScrollCursorPos;
   ScrollCursorPos = [] { return POINT{-1000, -1000}; };
+  // The program's skins share their tool-button and divider sections.
+  const uint64_t golden[2] = {10654910119849942523ull, 10654910119849942523ull};
   std::vector<TPixelBuffer> faces;
   for (int s = 0; s < 2; ++s) {
+    // Without texts: checksums.
+    Bar plain(40, 30, 200);
+    plain.skin = ProgramSkin(s);
+    plain.Add(BTNS_BUTTON, nullptr);
+    plain.Add(BTNS_SEP, nullptr);
+    plain.Add(BTNS_WHOLEDROPDOWN, nullptr);
+    plain.Attach();
+    faces.push_back(Print(plain.bar));
+    EXPECT_EQ(PixelChecksum(View32(faces.back())), golden[s]) << ProgramSkinName(s);
     Bar b(72, 40, 760);
     b.skin = ProgramSkin(s);
     ASSERT_TRUE(b.skin);

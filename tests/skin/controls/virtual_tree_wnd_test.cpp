@@ -109,6 +109,13 @@ class TVlVirtualTree : public fw::TCustomControl {
   TVTHeaderPaintQueryElementsEvent OnHeaderDrawQueryElements;
   // A handler the form may have.
   void FormDraw(fw::TPersistent*, THeaderPaintInfo&, uint32_t) {}
+
+ protected:
+  // A mark at the client's origin, to find where the client is printed.
+  void Paint() override {
+    Canvas()->Brush()->SetColor(0x00FF00);
+    Canvas()->FillRect(fw::Rect(0, 0, 6, 6));
+  }
 };
 FW_REGISTER(TVlVirtualTree) {
   using T = TVlVirtualTree;
@@ -285,4 +292,44 @@ TEST(VirtualTreeWnd, DestroyedWhileAttached) {
   t.Attach();
   t.tree->DestroyHandle();
   EXPECT_TRUE(t.a->Destroyed);
+}
+
+// Printed with a client edge: the frame from the section, the client below
+// the visible header.
+TEST(VirtualTreeWnd, PrintedWithFrameAndTheClientBelowTheHeader) {
+  Tree<TVlVirtualTree> t;
+  HWND h = t.tree->Handle();
+  SetWindowLongPtrW(h, GWL_EXSTYLE, GetWindowLongPtrW(h, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+  SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  t.Attach();
+  const TPixelBuffer image = Print(h);
+  EXPECT_EQ(ColorAt(image, 0, 0), kEdit) << "the frame";
+  EXPECT_EQ(ColorAt(image, 1, 60), kEdit);
+  EXPECT_EQ(ColorAt(image, 2 + 2, 2 + 20 + 2), fw::TColor(0x00FF00)) << "the client moved below the header";
+  t.tree->Header->Options = fw::TSet<TVlHeaderOption>{};
+  EXPECT_EQ(ColorAt(Print(h), 2 + 2, 2 + 2), fw::TColor(0x00FF00)) << "no header shown";
+}
+
+// The header pieces and the printed frame in the program's skins.
+TEST(VirtualTreeWnd, ProgramSkins) {
+  const uint64_t golden[2][3] = {{14286197249537484361ull, 988300307084134621ull, 2509668117535106723ull},
+                                 {14286197249537484361ull, 4988394097391482926ull, 2509668117535106723ull}};
+  for (int s = 0; s < 2; ++s) {
+    Tree<TVlVirtualTree> t;
+    t.skin = ProgramSkin(s);
+    ASSERT_TRUE(t.skin);
+    t.Attach();
+    TVlTreeColumn column;
+    column.Text = u"";
+    const TPixelBuffer faces[] = {DrawHeader(*t.tree, &column, false, hpeBackground),
+                                  DrawHeader(*t.tree, &column, true, hpeBackground),
+                                  DrawHeader(*t.tree, nullptr, false, hpeBackground)};
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(PixelChecksum(View32(const_cast<TPixelBuffer&>(faces[i]))), golden[s][i]) << ProgramSkinName(s) << " " << i;
+    column.Text = u"Name";
+    t.tree->Header->SortDirection = 1;
+    WriteRow({faces[0], faces[1], faces[2], DrawHeader(*t.tree, &column, false, hpeText),
+              DrawHeader(*t.tree, &column, false, hpeSortGlyph, true)},
+             std::string(ProgramSkinName(s)) + "_virtual_tree_header.png");
+  }
 }
