@@ -119,6 +119,25 @@ TEST(ToolBarFwWnd, BarAndButtonsFromTheSkin) {
   EXPECT_EQ(b.formDraws, 0) << "the form's handler makes way";
 }
 
+TEST(ToolBarFwWnd, BorderAndEdgesFromTheBarsPicture) {
+  Bar b;
+  b.bar->SetBorderWidth(2);
+  b.bar->SetEdgeBorders(fw::TEdgeBorders{fw::ebLeft, fw::ebTop, fw::ebRight, fw::ebBottom});
+  b.bar->SetEdgeOuter(fw::esRaised);
+  b.bar->SetEdgeInner(fw::esNone);
+  b.Attach();
+  EXPECT_EQ(b.a->DisplayRect().Left, 3) << "two of border and one of edge";
+  HDC dc = GetWindowDC(b.bar->Handle());
+  SetPixel(dc, 0, 0, RGB(1, 2, 3));
+  SetPixel(dc, 2, 10, RGB(1, 2, 3));
+  SendMessageW(b.bar->Handle(), WM_NCPAINT, 1, 0);
+  EXPECT_EQ(fw::TColor(GetPixel(dc, 0, 0)), kBar);
+  EXPECT_EQ(fw::TColor(GetPixel(dc, 2, 10)), kBar);
+  ReleaseDC(b.bar->Handle(), dc);
+  // The buttons stand on the bar's picture at their place in the window.
+  EXPECT_EQ(b.Centre(Print(b.bar->Handle()), 0), kToolButton);
+}
+
 TEST(ToolBarFwWnd, HotTrackingOnABarThatIsNotFlat) {
   Bar b;
   b.Attach();
