@@ -421,6 +421,22 @@ void TkSkinProvider::StopTitleButtonFades() {
     StopTitleButtonAnimation(*b);
 }
 
+void TkSkinProvider::BorderAfterCommand(UINT command) {
+  TkcBorderForm* b = BorderForm();
+  if (!b || !FForm || !FForm->HandleAllocated()) return;
+  if (command == SC_MINIMIZE && b->AForm() && !(TkFormProviderLink::FormState & kFsMinimizing)) {
+    // Minimised without the animation: the frame does not stay behind.
+    b->ExBorderShowing = true;
+    b->FreeForm();
+    b->ExBorderShowing = false;
+  } else if (command == SC_RESTORE && !b->AForm() && !IsIconic(FForm->Handle()) &&
+             !(TkFormProviderLink::FormState & kFsRestoring)) {
+    FInAnimation = false;
+    FBGChanged = true;
+    b->UpdateExBordersPos(true, 255);
+  }
+}
+
 void TkSkinProvider::ReplaceBorderHitCode(fw::TMessage& m) {
   // The border window hands its clicks on with the code left to its own
   // hit test.

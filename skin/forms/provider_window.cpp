@@ -300,8 +300,11 @@ void TkSkinProvider::MsgSysCommand(fw::TMessage& m) {
       case SC_RESTORE:
         if (FormState & fsHideSnapshot) {
           FormState &= ~fsHideSnapshot;
-          TkcSysAnimationOff off;
-          CallOld(m);
+          {
+            TkcSysAnimationOff off;
+            CallOld(m);
+          }
+          BorderAfterCommand(SC_RESTORE);
           return;
         }
         if (!IsMainForm() && IsIconic(wnd)) {
@@ -310,6 +313,7 @@ void TkSkinProvider::MsgSysCommand(fw::TMessage& m) {
             StartRestoreAnimation();
             CallOld(m);
           }
+          BorderAfterCommand(SC_RESTORE);
           return;
         }
         break;
@@ -357,6 +361,7 @@ void TkSkinProvider::MsgSysCommand(fw::TMessage& m) {
                 w.top + BorderHeight(FInput.Frame, true) + FInput.Layout.IconRect.Height() - (IsIconic(wnd) ? 16 : 0));
   }
   if (command == SC_MINIMIZE && MinimizingActive()) fAnimating = false;
+  BorderAfterCommand(command);
 }
 
 // Creation, show, close and children.

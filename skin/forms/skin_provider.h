@@ -200,6 +200,7 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   bool FadeTitleButton(int hitCode);
   void StopTitleButtonFades();
   void ReplaceBorderHitCode(fw::TMessage& m);
+  void BorderAfterCommand(UINT command);
   bool MdiSysCommand(fw::TMessage& m);
   void MsgMDIActivate(fw::TMessage& m);
   void MsgChildActivate(fw::TMessage& m);

@@ -185,6 +185,21 @@ TEST(ProviderEffects, WithABorderWindowTheWholeImageMinimisesAndComesBack) {
   EXPECT_TRUE(setting.on);
 }
 
+TEST(ProviderEffects, WithoutTheAnimationTheBorderWindowGoesAndComesWithTheForm) {
+  FakeAnimationSetting setting;
+  EffectsForm e(true);
+  e.manager.AnimEffects()->Minimizing.Active = false;
+  TkcBorderForm* border = e.p().BorderForm();
+  ASSERT_TRUE(border && border->AForm());
+  SendMessageW(e.f.wnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(e.f.wnd()));
+  EXPECT_EQ(border->AForm(), nullptr) << "no frame left on the screen";
+  SendMessageW(e.f.wnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsIconic(e.f.wnd()));
+  ASSERT_NE(border->AForm(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(border->AForm())) << "the frame is back around the form";
+}
+
 TEST(ProviderEffects, AFormDestroyedWhileMinimisingLeavesNoCoverBehind) {
   skintest::TFakeDwm dwm(true);
   FakeAnimationSetting setting;
