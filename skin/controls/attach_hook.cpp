@@ -4,9 +4,12 @@
 #include <cwctype>
 
 #include "fw/platform/system_function.h"
+#include "fw/stdctrls/label.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
+#include "fw/system/wndregistry.h"
 #include "skin/controls/adapter_factory.h"
+#include "skin/controls/control_cache.h"
 #include "skin/controls/dialog_wnd.h"
 #include "skin/controls/mdi_form.h"
 #include "skin/controls/scrollbar.h"
@@ -111,7 +114,7 @@ void HookWork(int Code, WPARAM WParam, LPARAM LParam) {
         // A control made later inside a skinned dialog (the file list of
         // the open dialog) gets its adapter as it is made.
         HWND root = cs->hwndParent ? GetAncestor(cs->hwndParent, GA_ROOT) : nullptr;
-        if (TkcProvider* p = root ? FindProviderByHandle(root) : nullptr; p && p->CtrlHandle) p->AddControl(h, false);
+        if (TkcProvider* p = root ? FindProviderByHandle(root) : nullptr; p && p->CtrlHandle) p->AddControl(h, cs);
         break;
       }
       const fw::String name = ClassNameOf(h);
@@ -122,6 +125,22 @@ void HookWork(int Code, WPARAM WParam, LPARAM LParam) {
     }
     default: break;
   }
+}
+
+// Where a child window sits; one being made has no rectangle yet and sits
+// where it is made.
+void RecordGeometry(HWND Child, const CREATESTRUCTW* Making, TkcWindowGeometry& G) {
+  if (!Making) return CaptureWindowGeometry(Child, G);
+  G.ParentWnd = Making->hwndParent;
+  const auto at = [](int v) { return v == int(CW_USEDEFAULT) ? 0 : v; };
+  G.WndPos = fw::TPoint{at(Making->x), at(Making->y)};
+  G.WndSize = fw::TPoint{std::max(at(Making->cx), 0), std::max(at(Making->cy), 0)};
+  POINT origin{G.WndPos.x, G.WndPos.y};
+  ClientToScreen(G.ParentWnd, &origin);
+  G.WndRect = fw::Rect(origin.x, origin.y, origin.x + G.WndSize.x, origin.y + G.WndSize.y);
+  RECT p{};
+  GetWindowRect(G.ParentWnd, &p);
+  G.ParentRect = fw::Rect(p.left, p.top, p.right, p.bottom);
 }
 
 bool AttachForm(fw::TCustomForm* Form, HWND Handle) {
@@ -153,7 +172,8 @@ TkcProvider::~TkcProvider() {
   delete DialogAdapter;
 }
 
-bool TkcProvider::AddControl(HWND Child, bool Repaint) {
+bool TkcProvider::AddControl(HWND Child, const CREATESTRUCTW* Making) {
+  bool repaint = Making == nullptr;
   if (!Child) return false;
   if (AnswersHandled(Child)) return true;
   for (const TkcProvider::Child& known : kcSkinnedCtrls)
@@ -168,14 +188,42 @@ bool TkcProvider::AddControl(HWND Child, bool Repaint) {
   w.Visible = IsWindowVisible(Child) != 0;
   w.Height = r.bottom - r.top;
   TkcProvider::Child c{Child, ChooseDialogChildAdapter(w), nullptr};
+  auto* dialog = dynamic_cast<TkcDialogWnd*>(DialogAdapter);
+  if (dialog && c.Choice.DialogPaints) dialog->FWMPaintForbidden = false;
   if (c.Choice.Kind != TkcAdapterKind::None) {
+    if (c.Choice.RepaintWithDialogImage) repaint = repaint && dialog && !dialog->Image().Empty();
     TkcSkinParams p;
     p.SkinSection = c.Choice.Section;
-    c.Adapter = MakeKindAdapter(c.Choice.Kind, Child, HookSkin(), p, Repaint);
+    // A framework panel inside the dialog is adapted as the control it is.
+    fw::TWinControl* panel = c.Choice.Kind == TkcAdapterKind::Panel ? fw::FindControl(Child) : nullptr;
+    p.Control = panel;
+    c.Adapter = MakeKindAdapter(c.Choice.Kind, Child, HookSkin(), p, repaint);
+    if (c.Adapter) RecordGeometry(Child, Making, c.Adapter->Geometry);
     kcSkinnedCtrls.push_back(c);
+    if (panel && w.ClassName == u"tpanel") AddPanelControls(*panel);
+    if (panel && w.ClassName == u"tsilentpaintpanel") {
+      // Its own text would show through the skinned picture.
+      panel->SetText(fw::String());
+      if (c.Adapter) c.Adapter->BGChanged = true;
+    }
   }
   AddingDialogControls = false;
   return true;
+}
+
+void TkcProvider::AddPanelControls(fw::TWinControl& Panel) {
+  TkLoadedSkin* skin = CurrentSkin();
+  if (!skin) return;
+  for (int i = 0; i < Panel.ControlCount(); ++i) {
+    fw::TControl* child = Panel.Controls(i);
+    if (auto* label = dynamic_cast<fw::TCustomLabel*>(child)) {
+      label->Font()->SetColor(skin->GetGlobalFontColor());
+      label->SetTransparent(true);
+    } else if (auto* win = dynamic_cast<fw::TWinControl*>(child); win && win->HandleAllocated()) {
+      AddControl(win->WindowHandle());
+    }
+  }
+  Panel.SetColor(skin->GetGlobalColor());
 }
 
 bool TkcProvider::InitHwndControls(HWND Parent) {

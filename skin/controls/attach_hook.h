@@ -43,8 +43,12 @@ class TkcProvider {
   // be skinned.
   bool InitSkin(HWND Dialog);
   bool InitHwndControls(HWND Parent);
-  // Repaint false: the window is being made (its frame comes with it).
-  bool AddControl(HWND Child, bool Repaint = true);
+  // Making: the window is being made with these parameters (its frame
+  // comes with it; it sits where it is made). The adapter records where
+  // the child sits. A framework panel's labels
+  // take the skin's label colour, its windowed controls are added too, and
+  // it takes the skin's main colour.
+  bool AddControl(HWND Child, const CREATESTRUCTW* Making = nullptr);
   // Prints every visible child window of Parent, at any depth, into DC at
   // its place (the origins of hidden parents count too). Always false.
   static bool PrintHwndControls(HWND Parent, HDC DC);
@@ -59,6 +63,9 @@ class TkcProvider {
   };
   std::vector<Child> kcSkinnedCtrls;
   TkcMainWnd* DialogAdapter = nullptr;  // the dialog's own frame (owned)
+
+ private:
+  void AddPanelControls(fw::TWinControl& Panel);
 };
 
 // Gives the engine's window-creation hook its work, the release of dialog

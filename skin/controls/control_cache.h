@@ -16,13 +16,6 @@
 
 namespace skin {
 
-struct TkcWindowGeometry {
-  HWND ParentWnd = nullptr;
-  fw::TRect WndRect;     // screen coordinates
-  fw::TPoint WndSize;    // width and height of WndRect
-  fw::TPoint WndPos;     // top-left in the parent's client coordinates
-  fw::TRect ParentRect;  // the parent's window rectangle
-};
 void CaptureWindowGeometry(HWND Wnd, TkcWindowGeometry& G);
 
 // What lies behind the window in its parent (the parent's image at the

@@ -550,8 +550,7 @@ void TkcPageWnd::kcWndProc(fw::TMessage& Message) {
     default: break;
   }
   TkcMainWnd::kcWndProc(Message);
-  if (Message.Msg == WM_PARENTNOTIFY && LOWORD(Message.WParam) == WM_CREATE)
-    SendSkinCommand(TopLevelAncestor(CtrlHandle), SKC_CONTROLLOADED, 0);
+  if (Message.Msg == WM_PARENTNOTIFY && LOWORD(Message.WParam) == WM_CREATE) NotifyTopWindow(CtrlHandle);
 }
 
 }  // namespace skin

@@ -2,12 +2,16 @@
 
 #include <uxtheme.h>
 
+#include "fw/core/sysutils.h"
+#include "fw/menus/menus.h"
 #include "fw/platform/system_function.h"
 #include "fw/system/application.h"
 #include "skin/controls/control_cache.h"
 #include "skin/engine/control_messages.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/window_utils.h"
+#include "skin/forms/skinned_menus.h"
 
 namespace skin {
 
@@ -51,8 +55,23 @@ void RefreshWindowFrame(HWND Wnd, bool Frame) {
     SendMessageW(Wnd, WM_NCPAINT, 1, 0);
 }
 
+void ForwardSkinCommand(fw::TControl* Control, HWND Wnd, fw::TMessage& Message) {
+  if (Control) {
+    if (auto* win = dynamic_cast<fw::TWinControl*>(Control)) BroadcastToControls(win, Message);
+  } else if (Wnd) {
+    BroadcastToChildWindows(Wnd, Message);
+  }
+}
+
+void NotifyTopWindow(HWND Wnd) {
+  if (HWND top = TopLevelAncestor(Wnd)) SendSkinCommand(top, SKC_CONTROLLOADED, 0);
+}
+
 TkcMainWnd::TkcMainWnd(HWND AHandle, TkcSkinSource ASkin, const TkcSkinParams& Params)
-    : CtrlHandle(AHandle), FSkin(std::move(ASkin)), FParams(Params) {
+    : CtrlHandle(AHandle), FSkin(std::move(ASkin)), FParams(Params),
+      FSkinData(std::make_unique<TkCommonData>(Params.Control, false)) {
+  FSkinData->FCustomFont = !Params.UseSkinFontColor;
+  FSkinData->FCustomColor = !Params.UseSkinColor;
   DlgMode = AddingDialogControls;
   const int n = GetWindowTextLengthW(AHandle);
   std::wstring text(size_t(n) + 1, L'\0');
@@ -69,6 +88,8 @@ void TkcMainWnd::Subclass() {
     ThemeSetter()(CtrlHandle, L" ", L" ");
     FThemeOff = true;
   }
+  UpdateSkinData();
+  FSkinData->Loading = false;
   SetPropW(CtrlHandle, kAdapterProp, this);
   if (FParams.Control) {
     OldWndProc = FParams.Control->WindowProc();
@@ -105,6 +126,29 @@ void TkcMainWnd::Detach() {
 
 void TkcMainWnd::ControlProc(fw::TMessage& Message) { kcWndProc(Message); }
 
+void TkcMainWnd::UpdateSkinData() {
+  // Written directly: the section's setter would send the owner control a
+  // skin command while the adapter is still being made.
+  FSkinData->FSkinSection = fw::UpperCase(SkinSection());
+  FSkinData->UpdateIndexes();
+}
+
+void TkcMainWnd::PrepareSkinDataCache() {
+  TkCommonData& d = *FSkinData;
+  if (!d.BGChanged || Updating) return;
+  // The one cache painter works on the adapter's own flag: lend it.
+  TkcPaintState s;
+  s.Cache = std::move(d.FCacheBmp);
+  s.Focused = d.FFocused;
+  s.MouseAbove = d.FMouseAbove;
+  const bool own = BGChanged;
+  BGChanged = true;
+  PrepareControlCache(*this, s, false);
+  d.BGChanged = BGChanged;
+  BGChanged = own;
+  d.FCacheBmp = std::move(s.Cache);
+}
+
 LRESULT TkcMainWnd::CallPrevWndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
   if (OldWndProc) {
     fw::TMessage m{Msg, WParam, LParam, 0};
@@ -119,10 +163,11 @@ bool TkcMainWnd::HandleSkinCommand(fw::TMessage& Message) {
   switch (SkinCommandCode(Message.WParam)) {
     case SKC_NEWSKIN:
     case SKC_REFRESH:
+      UpdateSkinData();
       BGChanged = true;
       Updating = false;
       if (IsWindowVisible(CtrlHandle)) RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
-      BroadcastToChildWindows(CtrlHandle, Message);
+      ForwardSkinCommand(Control(), CtrlHandle, Message);
       return false;
     case SKC_REMOVESKIN: RestoreStdParams(); return false;
     case SKC_ISHANDLED: Message.Result = 1; return true;
@@ -130,7 +175,34 @@ bool TkcMainWnd::HandleSkinCommand(fw::TMessage& Message) {
     case SKC_SETUPDATING: Updating = SkinCommandFlag(Message.WParam) == 1; return false;
     case SKC_INVALIDATE: InvalidateRect(CtrlHandle, nullptr, TRUE); return false;
     case SKC_BGCHANGED: BGChanged = true; return false;
-    case SKC_SETPRINTDC: PrintDC = reinterpret_cast<HDC>(Message.LParam); return false;
+    case SKC_SETPRINTDC:
+      PrintDC = reinterpret_cast<HDC>(Message.LParam);
+      FSkinData->PrintDC = PrintDC;
+      if (PrintDC) FSkinData->CtrlSkinState |= cssPrinting;
+      else FSkinData->CtrlSkinState &= uint16_t(~cssPrinting);
+      return false;
+    case SKC_QUERYMOVEREPAINT:
+      // A control's children are painted over it: they repaint when moved.
+      if (!Control()) return false;
+      Message.Result = 1;
+      return true;
+    case SKC_PREPARECACHE: PrepareSkinDataCache(); return false;
+    case SKC_GETBGINFO:
+      // What lies behind a child: this window's section (its image or its
+      // colour); without a section the window answers for itself.
+      if (!Message.LParam || !FSkinData->Skinned()) return false;
+      {
+        auto& info = *reinterpret_cast<TkcBackgroundInfo*>(Message.LParam);
+        const fw::TPoint asker = info.Offset;
+        PrepareSkinDataCache();
+        FillBackgroundInfo(*FSkinData, info, 0, CtrlHandle);
+        // An answer from this window's own image is read at the asker's
+        // place in it.
+        if (info.Bmp && info.Bmp == FSkinData->FCacheBmp.get())
+          info.Offset = fw::TPoint{asker.x + info.Offset.x, asker.y + info.Offset.y};
+      }
+      return true;
+    case SKC_GETSKINDATA: Message.Result = reinterpret_cast<LRESULT>(FSkinData.get()); return true;
     case SKC_UPDATEDONE:
       // The paint held back while the skin was being applied comes now.
       if (!Updating) return false;
@@ -141,6 +213,7 @@ bool TkcMainWnd::HandleSkinCommand(fw::TMessage& Message) {
     case SKC_SETSECTION:
       if (const auto* info = reinterpret_cast<const TkcSectionInfo*>(Message.LParam)) {
         FParams.SkinSection = info->Name;
+        UpdateSkinData();
         BGChanged = true;
         Message.Result = 1;
       } else {
@@ -188,7 +261,16 @@ void TkcMainWnd::kcWndProc(fw::TMessage& Message) {
       return;
     }
     case WM_UPDATEUISTATE: Message.Result = 0; return;
-    case WM_SIZE: BGChanged = true; break;
+    case WM_SIZE:
+      BGChanged = true;
+      FSkinData->BGChanged = true;
+      break;
+    case WM_CONTEXTMENU:
+      // The control's popup menu opens in the skin's look.
+      if (TkSkinManager* m = DefaultSkinManager; m && Control())
+        if (auto* menu = dynamic_cast<fw::TMenu*>(Control()->PopupMenu()))
+          if (TkSkinableMenus* menus = SkinableMenusOf(m)) menus->HookPopupMenu(menu, m->Active());
+      break;
     // A window adapted while it is made gets its text with WM_NCCREATE.
     case WM_NCCREATE:
     case WM_SETTEXT: {

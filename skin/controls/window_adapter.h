@@ -13,9 +13,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 #include "fw/controls/controls.h"
 #include "fw/system/messages.h"
+#include "skin/engine/common_data.h"
 #include "skin/engine/core/skin_data.h"
 #include "skin/engine/skin_params.h"
 #include "skin/engine/skinning_links.h"
@@ -25,6 +27,16 @@ namespace skin {
 // True while a skinned system dialog's child windows get their adapters:
 // adapters made then keep the window's visual theme and work in dialog mode.
 extern bool AddingDialogControls;
+
+// Where a window sits: its rectangle on the screen and its size, its place
+// in its parent's client area, and the parent's rectangle.
+struct TkcWindowGeometry {
+  HWND ParentWnd = nullptr;
+  fw::TRect WndRect;     // screen coordinates
+  fw::TPoint WndSize;    // width and height of WndRect
+  fw::TPoint WndPos;     // top-left in the parent's client coordinates
+  fw::TRect ParentRect;  // the parent's window rectangle
+};
 
 class TkcMainWnd : public TkAdapterLink {
  public:
@@ -54,7 +66,16 @@ class TkcMainWnd : public TkAdapterLink {
   virtual fw::String DefaultSection() const { return fw::String(); }
   fw::String SkinSection() const { return FParams.SkinSection.empty() ? DefaultSection() : FParams.SkinSection; }
 
+  // The window's skin state as the engine's code reads it (skin command
+  // 37): the section with its indexes in the skin manager's skin, the
+  // owner control, and the background children are painted over.
+  TkCommonData* SkinData() const { return FSkinData.get(); }
+  // The section's indexes again (after a new skin or section).
+  void UpdateSkinData();
+
   HWND CtrlHandle = nullptr;
+  // Where the window was when its dialog's provider adapted it.
+  TkcWindowGeometry Geometry;
   bool DlgMode = false;
   bool Destroyed = false;
   bool DontRepaint = false;
@@ -73,12 +94,16 @@ class TkcMainWnd : public TkAdapterLink {
   // unless updates are held. False for a hidden window (the message goes on).
   bool PaintWithPrint(fw::TMessage& Message, const std::function<void(HDC)>& Print);
   void ControlProc(fw::TMessage& Message);
+  // The skin data's background image (the section over what lies behind
+  // the window), made again when it changed.
+  void PrepareSkinDataCache();
 
   TkcSkinSource FSkin;
   TkcSkinParams FParams;
   fw::TWndMethod OldWndProc;
   WNDPROC OldProc = nullptr;
   bool FThemeOff = false;
+  std::unique_ptr<TkCommonData> FSkinData;
 
   friend LRESULT CALLBACK AdapterTrampoline(HWND, UINT, WPARAM, LPARAM);
 };
@@ -96,5 +121,12 @@ TkcMainWnd* GetWindowAdapter(HWND Wnd);
 
 // SetWindowPos with SWP_FRAMECHANGED (Frame) or a WM_NCPAINT.
 void RefreshWindowFrame(HWND Wnd, bool Frame);
+
+// A skin command on to the control's child controls, or, for a raw window,
+// to its child windows.
+void ForwardSkinCommand(fw::TControl* Control, HWND Wnd, fw::TMessage& Message);
+// Tells the top-level window above Wnd that a control of it was made
+// (skin command 25).
+void NotifyTopWindow(HWND Wnd);
 
 }  // namespace skin

@@ -28,7 +28,7 @@ TkcChildAdapter ChooseDialogChildAdapter(const TkcChildWindow& W) {
   if (c == u"#32770" || c == u"shbrowseforfolder") return {K::TransPanel, {}};
   if (c == u"tpanel") return {K::Panel, u"CHECKBOX"};
   if (c == u"tsilentpaintpanel") return {K::Panel, u"GROUPBOX"};
-  if (c == u"edit") return W.Visible ? TkcChildAdapter{K::Edit, u"EDIT"} : TkcChildAdapter{};
+  if (c == u"edit") return W.Visible ? TkcChildAdapter{K::Edit, u"EDIT", true, true} : TkcChildAdapter{K::None, {}, true};
   if (c == u"button" || c == u"tbutton") {
     // By the button's type (owner-drawn ones keep their drawing under the
     // check box adapter): bit tests would take split buttons and command
@@ -41,14 +41,15 @@ TkcChildAdapter ChooseDialogChildAdapter(const TkcChildWindow& W) {
       default: return {K::Button, {}};
     }
   }
-  if (c == u"combobox" || c == u"comboboxex32") return {K::ComboBox, u"COMBOBOX"};
-  if (c == u"combolbox") return {K::Edit, u"COMBOBOX"};
+  if (c == u"combobox") return {K::ComboBox, u"COMBOBOX", true, true};
+  if (c == u"comboboxex32") return {K::ComboBox, u"COMBOBOX", true};
+  if (c == u"combolbox") return {K::Edit, u"COMBOBOX", true};
   if (c == u"scrollbar") return (s & kSizeGrip) ? TkcChildAdapter{K::Sizer, {}} : TkcChildAdapter{};
   if (c == u"systabcontrol32") return (s & kTabOwnerDraw) ? TkcChildAdapter{} : TkcChildAdapter{K::TabControl, u"PAGECONTROL"};
   if (c == u"syslistview32") return {K::ListView, u"EDIT"};
   if (c == u"msctls_updown32") return {K::Spin, u"SPEEDBUTTON_SMALL"};
   if (c == u"msctls_trackbar32") return {K::Track, u"TRACKBAR"};
-  if (c == u"listbox") return {K::Edit, u"EDIT"};
+  if (c == u"listbox") return {K::Edit, u"EDIT", true};
   if (c == u"link window" || c == u"syslink") return {K::Link, {}};
   if (c == u"toolbarwindow32") return {K::ToolBar, (s & kToolBarFlat) ? u"BAR" : u"CHECKBOX"};
   if (c == u"systreeview32") return {K::TreeView, u"EDIT"};

@@ -35,6 +35,11 @@ enum class TkcAdapterKind {
 struct TkcChildAdapter {
   TkcAdapterKind Kind = TkcAdapterKind::None;
   fw::String Section;  // empty: the adapter's own default
+  // The dialog's own painting must go on (edits, lists and combo boxes
+  // repaint through it), also when the child gets no adapter.
+  bool DialogPaints = false;
+  // Repainted when made only once the dialog's image exists.
+  bool RepaintWithDialogImage = false;
 };
 
 // Facts of one child window.

@@ -9,8 +9,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "fw/controls/button.h"
 #include "fw/controls_test_util.h"
+#include "fw/stdctrls/label.h"
+#include "fw/stdctrls/panel.h"
+#include "skin/controls/dialog_wnd.h"
 #include "skin/controls/scroll_wnd.h"
+#include "skin/engine/kconst.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "tests/skin/synthetic_skin.h"
@@ -154,8 +159,80 @@ TEST(AttachRules, EachDialogChildGetsTheKindAndSectionOfItsClass) {
     if (found) EXPECT_EQ(found->Choice.Section, fw::String(c.section)) << c.what;
     if (c.scrollBars) EXPECT_NE(dynamic_cast<TkcScrollWnd*>(GetWindowAdapter(children[i])), nullptr) << c.what;
     if (found) EXPECT_EQ(GetWindowAdapter(children[i]), found->Adapter) << c.what << ": the adapter kept is the one attached";
-    if (found && found->Adapter) EXPECT_TRUE(found->Adapter->DlgMode) << c.what;
+    if (found && found->Adapter) {
+      EXPECT_TRUE(found->Adapter->DlgMode) << c.what;
+      const TkcWindowGeometry& g = found->Adapter->Geometry;
+      EXPECT_EQ(g.ParentWnd, d) << c.what << ": where it sits was recorded";
+      EXPECT_EQ(g.WndPos.x, 5) << c.what;
+      EXPECT_EQ(g.WndPos.y, 5) << c.what;
+      EXPECT_EQ(g.WndSize.x, 100) << c.what;
+      EXPECT_EQ(g.WndSize.y, c.height) << c.what;
+    }
   }
+  DestroyWindow(d);
+}
+
+TEST(AttachRules, EditsListsAndComboBoxesLetTheDialogPaint) {
+  struct Case {
+    const char* what;
+    const wchar_t* cls;
+    DWORD style;
+    bool dialogPaints;
+  } cases[] = {
+      {"a push button", L"BUTTON", WS_VISIBLE, false},
+      {"a hidden edit", L"EDIT", 0, true},
+      {"a list box", L"LISTBOX", WS_VISIBLE, true},
+      {"a combo box", L"COMBOBOX", WS_VISIBLE | CBS_DROPDOWNLIST, true},
+  };
+  Hooked h;
+  for (const Case& c : cases) {
+    HWND d = Dialog(nullptr, false);
+    Child(d, c.cls, c.style);
+    ShowWindow(d, SW_SHOW);
+    fwtest::Pump();
+    AttachSkinToWindow(d);
+    TkcProvider* p = FindProviderByHandle(d);
+    ASSERT_NE(p, nullptr) << c.what;
+    auto* dialog = dynamic_cast<TkcDialogWnd*>(p->DialogAdapter);
+    ASSERT_NE(dialog, nullptr) << c.what;
+    if (c.dialogPaints) EXPECT_FALSE(dialog->FWMPaintForbidden) << c.what;
+    else EXPECT_EQ(dialog->FWMPaintForbidden, WindowsMajorVersion > 5) << c.what;
+    DestroyWindow(d);
+  }
+}
+
+TEST(AttachRules, AFrameworkPanelInADialogBringsItsControls) {
+  // Made before the hook: the panel's controls meet the provider only
+  // through the panel.
+  HWND d = Dialog();
+  auto* panel = new fw::TPanel(nullptr);
+  panel->SetParentWindow(d);
+  panel->SetBounds(10, 10, 200, 100);
+  auto* label = new fw::TLabel(panel);
+  label->SetParent(panel);
+  label->Font()->SetColor(fw::clRed);
+  auto* button = new fw::TButton(panel);
+  button->SetParent(panel);
+  button->SetBounds(10, 40, 80, 24);
+  panel->HandleNeeded();
+  button->HandleNeeded();
+  {
+    Hooked h;
+    TkcProvider p;
+    p.CtrlHandle = d;
+    EXPECT_TRUE(p.AddControl(panel->Handle()));
+    ASSERT_EQ(p.kcSkinnedCtrls.size(), 2u) << "the panel and, through it, its button";
+    EXPECT_EQ(p.kcSkinnedCtrls[0].Wnd, panel->Handle());
+    EXPECT_EQ(p.kcSkinnedCtrls[0].Choice.Kind, TkcAdapterKind::Panel);
+    EXPECT_EQ(p.kcSkinnedCtrls[1].Wnd, button->Handle());
+    EXPECT_EQ(p.kcSkinnedCtrls[1].Choice.Kind, TkcAdapterKind::Button);
+    EXPECT_NE(GetWindowAdapter(button->Handle()), nullptr);
+    EXPECT_EQ(label->Font()->Color(), h.skin->GetGlobalFontColor()) << "labels in the skin's label colour";
+    EXPECT_TRUE(label->Transparent());
+    EXPECT_EQ(panel->Color(), h.skin->GetGlobalColor()) << "the panel in the skin's main colour";
+  }
+  EXPECT_EQ(GetWindowAdapter(button->Handle()), nullptr) << "freed with the provider";
+  panel->Free();
   DestroyWindow(d);
 }
 

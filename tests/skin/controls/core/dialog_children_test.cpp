@@ -61,5 +61,32 @@ TEST(DialogChildren, AdapterByClassStyleAndSize) {
   }
 }
 
+// Edits, lists and combo boxes need the dialog's own painting to go on;
+// an edit and a combo box are repainted when made only over a finished
+// dialog image.
+TEST(DialogChildren, WhichChildrenNeedTheDialogsPainting) {
+  struct Case {
+    const char* what;
+    TkcChildWindow w;
+    bool dialogPaints;
+    bool withImage;
+  } cases[] = {
+      {"visible edit", {u"edit", 0, 0, true}, true, true},
+      {"hidden edit", {u"edit", 0, 0, false}, true, false},
+      {"combo box", {u"combobox", 0}, true, true},
+      {"extended combo box", {u"comboboxex32", 0}, true, false},
+      {"combo list", {u"combolbox", 0}, true, false},
+      {"list box", {u"listbox", 0}, true, false},
+      {"list view", {u"syslistview32", 0}, false, false},
+      {"push button", {u"button", 0}, false, false},
+      {"text", {u"static", 0}, false, false},
+  };
+  for (const Case& c : cases) {
+    const TkcChildAdapter a = ChooseDialogChildAdapter(c.w);
+    EXPECT_EQ(a.DialogPaints, c.dialogPaints) << c.what;
+    EXPECT_EQ(a.RepaintWithDialogImage, c.withImage) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace skin
