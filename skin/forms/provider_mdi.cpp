@@ -190,6 +190,14 @@ bool TkSkinProvider::MdiSysCommand(fw::TMessage& m) {
   }
 }
 
+void TkSkinProvider::MdiChildCreating() {
+  if (!FForm || FForm->FormStyle() != fw::fsMDIChild) return;
+  // A child made while the active one is maximised comes maximised: the
+  // restore its creation sends is not taken.
+  const HWND active = MDISkinProvider ? MDISkinProvider->ActiveMDIChild() : nullptr;
+  MDIChildCreatingMaximized = active && IsZoomed(active);
+}
+
 void TkSkinProvider::MsgMDIActivate(fw::TMessage& m) {
   CallOld(m);
   TkSkinProvider* frame = MDISkinProvider;

@@ -372,6 +372,7 @@ void TkSkinProvider::MsgNcCreate(fw::TMessage& m) {
 }
 
 void TkSkinProvider::MsgCreate(fw::TMessage& m) {
+  MdiChildCreating();
   CallOld(m);
   if (FForm && FForm->FormStyle() != fw::fsMDIChild) PrepareForm();
 }

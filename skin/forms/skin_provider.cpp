@@ -582,6 +582,7 @@ bool TkSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_MDIDESTROY: MsgMDIActivate(m); return true;
     case WM_CHILDACTIVATE: MsgChildActivate(m); return true;
     case WM_ERASEBKGND: {
+      MDIChildCreatingMaximized = false;
       HDC dc = reinterpret_cast<HDC>(m.WParam);
       if (!dc) return false;
       EraseClient(dc);

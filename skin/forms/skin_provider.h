@@ -202,6 +202,7 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   void ReplaceBorderHitCode(fw::TMessage& m);
   void BorderAfterCommand(UINT command);
   bool MdiSysCommand(fw::TMessage& m);
+  void MdiChildCreating();
   void MsgMDIActivate(fw::TMessage& m);
   void MsgChildActivate(fw::TMessage& m);
   void MdiShown(fw::TMessage& m);

@@ -122,6 +122,25 @@ TEST(ProviderMDI, AChildFormKeepsTheFrameInStep) {
   EXPECT_EQ(ChildProvider, nullptr);
 }
 
+TEST(ProviderMDI, AChildMadeWhileTheActiveOneIsMaximisedIgnoresRestoreUntilItIsPainted) {
+  MdiFrame m;
+  SkinnedForm child(1, fw::bsSizeable, 240, 160, false);
+  child.form->SetFormStyle(fw::fsMDIChild);
+  SendMessageW(m.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(m.children[1]), 0);
+  ASSERT_TRUE(IsZoomed(m.children[1]));
+  // Its window made anew, unseen.
+  child.form->RecreateWnd();
+  child.form->HandleNeeded();
+  ASSERT_FALSE(IsWindowVisible(child.wnd()));
+  EXPECT_TRUE(child.provider->MDIChildCreatingMaximized) << "made while the active child is maximised";
+  SendMessageW(child.wnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsWindowVisible(child.wnd())) << "the restore is not taken while it is being made";
+  child.Show();
+  EXPECT_FALSE(child.provider->MDIChildCreatingMaximized) << "painted: made";
+  delete child.provider;
+  child.provider = nullptr;
+}
+
 TEST(ProviderMDI, AChildClosesAlsoWithoutASkinnedFrame) {
   ASSERT_EQ(MDISkinProvider, nullptr);
   SkinnedForm child(0, fw::bsSizeable, 240, 160, false);
