@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <optional>
 
 #include "skin/controls/attach_hook.h"
 #include "skin/controls/control_cache.h"
@@ -22,6 +23,7 @@
 #include "skin/forms/core/title_buttons.h"
 #include "skin/forms/dwm_link.h"
 #include "skin/forms/frame_facts.h"
+#include "skin/forms/frame_shadow.h"
 #include "skin/forms/min_animation.h"
 #include "skin/forms/skinned_menus.h"
 #include "skin/forms/window_region.h"
@@ -181,6 +183,7 @@ TkFormFrameFacts TkcDialogWnd::FrameFacts() const {
       e.ExTitleHeight = c.ExTitleHeight;
       e.ExMaxHeight = c.ExMaxHeight;
       e.ExCenterOffs = c.ExCenterOffs;
+      e.ExDrawMode = c.ExDrawMode;
       e.BITopMargin = c.BITopMargin;
     }
     if (const TkSkinManager* m = DialogManager()) e.Shadow = m->FormShadowSize;
@@ -250,11 +253,22 @@ void TkcDialogWnd::PaintAll() {
     in.Layout.IconRect = DialogIconRect(in.Frame, s->CommonSkinData.BILeftMargin, GetSystemMetrics(SM_CXSMICON),
                                         GetSystemMetrics(SM_CYSMICON));
   }
+  if (BorderForm) {
+    // The border window shows the frame in the manager's shadow.
+    if (TkSkinManager* m = DialogManager()) in.ShadowTemplate = FFormActive ? &m->ShdaTemplate : &m->ShdiTemplate;
+    in.StretchShadowEdges = true;
+  }
   FInput = in;
   PaintFormImage(FImage, *s, in);
-  if (s->IsValidSkinIndex(DialogIndex)) PaintCaptionText();
+  if (s->IsValidSkinIndex(DialogIndex)) {
+    GdiFlush();
+    std::optional<TkAlphaKeeper> keeper;
+    if (BorderForm) keeper.emplace(View32(FImage));
+    PaintCaptionText();
+    GdiFlush();
+    if (keeper) keeper->Restore();
+  }
   GdiFlush();
-  if (BorderForm) PaintShadow();
   BGChanged = false;
   RgnChanged = true;
 }
@@ -302,43 +316,6 @@ void TkcDialogWnd::PaintCaptionText() {
   }
   canvas.Brush()->SetStyle(fw::bsClear);
   DrawSectionText(canvas, Caption, true, r, format, textSection, FormSectionState(s, textSection, FFormActive), &s);
-}
-
-void TkcDialogWnd::PaintShadow() {
-  const TPixelView32 v = View32(FImage);
-  const fw::TRect sh = ShadowSize(FInput.Frame);
-  const fw::TRect inner = fw::Rect(sh.Left, sh.Top, v.Width - sh.Right, v.Height - sh.Bottom);
-  TPixelBuffer shadow(TPixelFormat::pf32bit, v.Width, v.Height);
-  TkSkinManager* m = DialogManager();
-  TPixelBuffer* t = m ? (FFormActive ? &m->ShdaTemplate : &m->ShdiTemplate) : nullptr;
-  TkLoadedSkin* s = Skin();
-  if (t && !t->Empty() && s) {
-    fw::TRect margins;
-    const int ex = s->ConstData.ExBorder;
-    if (s->IsValidImgIndex(ex)) {
-      const TkMaskData& mk = s->ma[size_t(ex)];
-      margins = fw::Rect(mk.WL, mk.WT, mk.WR, mk.WB);
-    } else {
-      const int half = (t->Width() - 1) / 2;
-      margins = fw::Rect(half, half, half, half);
-    }
-    DrawNineSliceImage(View32(shadow), View32(*t), fw::Rect(0, 0, v.Width, v.Height),
-                       fw::Rect(0, 0, t->Width(), t->Height()), margins, sh, fw::Rect(1, 1, 1, 1), 1, true);
-  }
-  // The frame is opaque; the shadow shows around it and through the
-  // skin's key-coloured corners.
-  const TPixelView32 sv = View32(shadow);
-  for (int y = 0; y < v.Height; ++y) {
-    uint32_t* row = v.Row(y);
-    const uint32_t* back = sv.Row(y);
-    for (int x = 0; x < v.Width; ++x) {
-      const bool frame = x >= inner.Left && x < inner.Right && y >= inner.Top && y < inner.Bottom;
-      if (!frame || (row[x] & 0xFFFFFFu) == clSkinKey)
-        row[x] = back[x];
-      else
-        row[x] |= 0xFF000000u;
-    }
-  }
 }
 
 void TkcDialogWnd::PaintCaption(HDC DC) {
@@ -693,6 +670,19 @@ void TkcDialogWnd::SizeWithBorder(fw::TMessage& Message) {
   if (Updating) {
     CallPrev(Message);
     return;
+  }
+  // The right-hand corner images drawn at the old client corner must go.
+  if (const TkLoadedSkin* s = Skin(); s && s->IsValidSkinIndex(DialogIndex)) {
+    const TkGeneralData& gd = s->gd[size_t(DialogIndex)];
+    std::vector<fw::TPoint> sizes;
+    for (int index : {gd.ImgTR, gd.ImgBR})
+      if (s->IsValidImgIndex(index))
+        sizes.push_back({MaskFrameWidth(s->ma[size_t(index)]), MaskFrameHeight(s->ma[size_t(index)])});
+    for (const fw::TRect& r :
+         ShrunkCornerRects(LastClientRect, LOWORD(Message.LParam), HIWORD(Message.LParam), sizes)) {
+      const RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+      InvalidateRect(wnd, &rc, TRUE);
+    }
   }
   Updating = true;
   const bool composed = DwmCompositionActive();

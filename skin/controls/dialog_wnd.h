@@ -144,8 +144,6 @@ class TkcDialogWnd : public TkcMainWnd {
   void HandleActivate();
   bool HandleDialogSkinCommand(fw::TMessage& Message);
   void SendCommand(WPARAM Command) { SendMessageW(CtrlHandle, WM_SYSCOMMAND, Command, 0); }
-  // The border window's shadow around the image; the frame made opaque.
-  void PaintShadow();
   // What the border window answers at a screen point.
   int BorderHitCode(LPARAM Screen);
   bool BorderShown() const { return BorderForm && BorderForm->AForm() && IsWindowVisible(BorderForm->AForm()); }

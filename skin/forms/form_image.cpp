@@ -12,6 +12,7 @@
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/text_out.h"
 #include "skin/forms/core/title_buttons.h"
+#include "skin/forms/frame_shadow.h"
 
 namespace skin {
 
@@ -19,16 +20,16 @@ namespace {
 
 constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 
-// The frame: the form's whole skin item, or for a borderless form its
-// background and corner images.
-void PaintFrame(const TPixelView32& v, TkLoadedSkin& skin, const TkFormImageInput& in) {
+// The frame: the form's whole skin item, or for a borderless form (and under
+// a one-image extended frame) its background and corner images.
+void PaintFrame(const TPixelView32& v, TkLoadedSkin& skin, const TkFormImageInput& in, bool oneImage) {
   const fw::TRect s = ShadowSize(in.Frame);
   TSectionPaint p;
   p.SkinIndex = in.FormSkinIndex;
   p.SectionName = skin.gd[in.FormSkinIndex].ClassName;
   p.State = FormSectionState(skin, in.FormSkinIndex, in.Active);
   p.R = fw::Rect(s.Left, s.Top, v.Width - s.Right, v.Height - s.Bottom);
-  if (HasBorder(in.Frame)) {
+  if (HasBorder(in.Frame) && !oneImage) {
     TControlItem item;
     item.SkinIndex = in.FormSkinIndex;
     item.BorderIndex = skin.gd[in.FormSkinIndex].BorderIndex;
@@ -74,12 +75,13 @@ void PaintTitleIcon(fw::TBitmap& image, const TkFormImageInput& in) {
       if (v.Pixel(x, y) != saved[i]) v.Row(y)[x] |= 0xFF000000u;
 }
 
-void PaintTitleArea(fw::TBitmap& image, TkLoadedSkin& skin, const TkFormImageInput& in) {
+void PaintTitleArea(fw::TBitmap& image, TkLoadedSkin& skin, const TkFormImageInput& in, bool oneImage) {
   const TkFormFrameFacts& f = in.Frame;
   if (CaptionHeight(f, true) == 0) return;
   const TPixelView32 v = View32(image);
   const fw::TRect s = ShadowSize(f);
-  if (skin.IsValidSkinIndex(in.TitleSkinIndex)) {
+  // A one-image extended frame brings its own title.
+  if (skin.IsValidSkinIndex(in.TitleSkinIndex) && !oneImage) {
     const int t = FrameHeightOf(f, false) + CaptionHeight(f, true) + s.Top;
     TSectionPaint p;
     p.SkinIndex = in.TitleSkinIndex;
@@ -282,10 +284,31 @@ void PaintFormImage(fw::TBitmap& image, TkLoadedSkin& skin, const TkFormImageInp
   if (image.PixelFormat() != fw::pf32bit) image.SetPixelFormat(fw::pf32bit);
   image.SetSize(w, h);
   if (w <= 0 || h <= 0 || !skin.IsValidSkinIndex(in.FormSkinIndex)) return;
-  PaintFrame(View32(image), skin, in);
-  PaintTitleArea(image, skin, in);
-  PaintCaptionText(image, skin, in);
-  PaintTitleButtons(View32(image), skin, in);
+  TPixelBuffer* shadow = in.Frame.BorderForm && in.ShadowTemplate && !in.ShadowTemplate->Empty()
+                             ? in.ShadowTemplate : nullptr;
+  const bool one = shadow && ExOneImage(skin, in.Frame);
+  const TPixelView32 v = View32(image);
+  PaintFrame(v, skin, in, one);
+  if (!one) {
+    PaintTitleArea(image, skin, in, false);
+    PaintCaptionText(image, skin, in);
+  }
+  if (!shadow) {
+    PaintTitleButtons(v, skin, in);
+    return;
+  }
+  GdiFlush();
+  MakeFrameOpaque(v, in.Frame);
+  DrawFrameShadow(v, View32(*shadow), skin, in.Frame, one, in.StretchShadowEdges);
+  if (!one) FillShadowCorners(v, View32(*shadow), skin, in.Frame, in.FormSkinIndex, in.TitleSkinIndex);
+  TkAlphaKeeper keeper(v);
+  if (one) {
+    PaintTitleArea(image, skin, in, true);
+    PaintCaptionText(image, skin, in);
+  }
+  PaintTitleButtons(v, skin, in);
+  GdiFlush();
+  keeper.Restore();
 }
 
 void PaintFrameToDC(HDC dc, fw::TBitmap& image, const TkFormImageInput& in) {

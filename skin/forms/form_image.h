@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fw/graphics/graphics.h"
+#include "skin/engine/core/pixel_buffer.h"
 #include "skin/engine/core/skin_data.h"
 #include "skin/forms/core/caption_layout.h"
 
@@ -45,6 +46,10 @@ struct TkFormImageInput {
   // With a title bar the caption stands between its left and right items.
   bool TitleBarBand = false;
   int BandLeft = 0, BandRight = 0;
+  // With a border window: the manager's shadow image for the form's state;
+  // none leaves the extended frame out.
+  TPixelBuffer* ShadowTemplate = nullptr;
+  bool StretchShadowEdges = false;  // else by the extended-border mask's draw mode
 };
 
 // The state index of a section: 1 when active, 0 when not, never beyond
@@ -53,7 +58,10 @@ int FormSectionState(const TkLoadedSkin& skin, int skinIndex, bool active);
 
 // Builds the whole image; the bitmap is made (32-bit) or resized to
 // CaptionWidth x FormImageHeight. The caption is written in the system's
-// caption font.
+// caption font. With a border window and a shadow image the frame is opaque
+// and the shadow drawn around it; when the skin draws frame and shadow as
+// one image, the frame is the section's background under that image and
+// the title is drawn over it.
 void PaintFormImage(fw::TBitmap& image, TkLoadedSkin& skin, const TkFormImageInput& in);
 
 // The rectangle of the caption text before alignment.

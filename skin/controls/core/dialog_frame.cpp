@@ -63,10 +63,15 @@ int DialogOffsetY(const TkFormFrameFacts& f) {
   return y;
 }
 
+// A one-image extended frame centres the title's contents lower.
+static int CenterShift(const TkFormFrameFacts& f) {
+  return f.BorderForm && f.BorderForm->ExDrawMode == 1 ? f.BorderForm->ExCenterOffs : 0;
+}
+
 fw::TRect DialogIconRect(const TkFormFrameFacts& f, int biLeftMargin, int iconWidth, int iconHeight) {
   const fw::TRect s = ShadowSize(f);
   const int left = FrameWidthOf(f, true) + biLeftMargin + s.Left;
-  const int top = (FrameHeightOf(f, true) + CaptionHeight(f, true) - iconHeight) / 2 + s.Top;
+  const int top = (FrameHeightOf(f, true) + CaptionHeight(f, true) - iconHeight) / 2 + s.Top + CenterShift(f);
   return fw::Rect(left, top, left + iconWidth, top + iconHeight);
 }
 
@@ -82,7 +87,8 @@ void PlaceDialogButtons(const TkFormFrameFacts& f, const TkcDialogState& d, cons
     b.Rect.Left = x - width;
     b.Rect.Top = b.HaveAlignment && s.BIVAlign == 1
                      ? shadow.Top
-                     : (FrameHeightOf(f, true) + CaptionHeight(f, true) - s.ButtonHeight) / 2 + shadow.Top;
+                     : (FrameHeightOf(f, true) + CaptionHeight(f, true) - s.ButtonHeight) / 2 + shadow.Top +
+                           CenterShift(f);
     b.Rect.Bottom = b.Rect.Top + s.ButtonHeight;
     x = b.Rect.Left - spacing;
   };
@@ -109,7 +115,19 @@ fw::TRect DialogCaptionRect(const TkFormFrameFacts& f, const TkcDialogState& d, 
   r.Top = shadow.Top + 2;
   r.Right = imageWidth - DialogButtonsWidth(d, s) - shadow.Right - 6;
   r.Bottom = FrameHeightOf(f, false) + CaptionHeight(f, true) + shadow.Top;
+  r.Top += CenterShift(f);
+  r.Bottom += CenterShift(f);
   return r;
+}
+
+std::vector<fw::TRect> ShrunkCornerRects(const fw::TRect& lastClient, int newWidth, int newHeight,
+                                         const std::vector<fw::TPoint>& imageSizes) {
+  std::vector<fw::TRect> rects;
+  const bool shrunk = newWidth < lastClient.Width() || newHeight < lastClient.Height() || lastClient.Width() <= 0;
+  if (!shrunk) return rects;
+  for (const fw::TPoint& z : imageSizes)
+    rects.push_back(fw::Rect(lastClient.Right - z.x, lastClient.Bottom - z.y, lastClient.Right, lastClient.Bottom));
+  return rects;
 }
 
 int DialogButtonIndexAt(const TkcDialogState& d, const TkCaptionLayout& layout, int x) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "skin/forms/core/caption_layout.h"
 
@@ -69,6 +70,13 @@ int DialogButtonsWidth(const TkcDialogState& d, const TkcTitleButtonSizes& s);
 // The caption text's room in an image of that width (before centring).
 fw::TRect DialogCaptionRect(const TkFormFrameFacts& f, const TkcDialogState& d, const TkcTitleButtonSizes& s,
                             int imageWidth, int iconWidth, int biLeftMargin);
+
+// What a size change must repaint of the section's corner images (sizes of
+// one image each): when the client area got narrower or lower, or the last
+// one had no width, each image's rectangle at the old client area's
+// bottom-right corner; else nothing.
+std::vector<fw::TRect> ShrunkCornerRects(const fw::TRect& lastClient, int newWidth, int newHeight,
+                                         const std::vector<fw::TPoint>& imageSizes);
 
 // The position (1 close, 2, 3, 4 in the order close, maximise, minimise,
 // help, counting shown buttons only) of the button spanning x, 0 for none.

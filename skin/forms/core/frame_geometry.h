@@ -32,6 +32,7 @@ struct TkSystemFrameMetrics {
 // the shadow margins and the border window's caption heights.
 struct TkExtBorderFacts {
   int ExBorderWidth = 0, ExTitleHeight = 0, ExMaxHeight = 0, ExCenterOffs = 0;
+  int ExDrawMode = 0;  // 1: the skin draws frame and shadow as one image
   int BITopMargin = 0;
   fw::TRect Shadow;                      // left, top, right, bottom margins
   int CaptionHeightSkin = 0;             // the border window's caption height with the skin

@@ -565,3 +565,112 @@ TEST(DialogEffects, BorderWindowFollowsSizeChanges) {
     DestroyWindow(d);
   }
 }
+
+namespace {
+
+constexpr uint32_t kFramePixel = 0xFF2040C0;  // the one-image frame, opaque
+constexpr uint32_t kEdgePixel = 0xFFC08020;   // a border mask's edge, opaque
+
+// A border mask of 12 x 12 pixels with 4-pixel borders, one image, key
+// coloured in the outermost corner pixel of each corner.
+skin::TkMaskData KeyCornerMask(const char16_t* cls, const char16_t* name) {
+  skin::TkMaskData m;
+  m.ClassName = cls;
+  m.PropertyName = name;
+  m.ImageCount = 1;
+  m.WL = m.WT = m.WR = m.WB = 4;
+  m.R = fw::Rect(0, 0, 12, 12);
+  m.Bmp = std::make_shared<TPixelBuffer>(TPixelFormat::pf32bit, 12, 12);
+  const TPixelView32 v = View32(*m.Bmp);
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 12; ++x) v.Pixel(x, y) = kEdgePixel;
+  for (auto [x, y] : {std::pair{0, 0}, {11, 0}, {0, 11}, {11, 11}}) v.Pixel(x, y) = clSkinKey;
+  return m;
+}
+
+}  // namespace
+
+// The shadow shows through the key-coloured corner pixels of the dialog's
+// border mask, and only there: the rest of the frame stays opaque.
+TEST(DialogEffects, ShadowShowsThroughTheBorderMasksCorners) {
+  Hooked h;
+  h.skin->ma.push_back(KeyCornerMask(u"DIALOG", u"BORDERSMASK"));
+  h.skin->InitConstantIndexes();
+  const int dialog = h.skin->GetSkinIndex(u"DIALOG");
+  ASSERT_GE(dialog, 0);
+  h.skin->gd[size_t(dialog)].BorderIndex = int(h.skin->ma.size()) - 1;
+  ExtendedBorders m;
+  HWND d = TemplateDialog(kBoxStyle);
+  TkcDialogWnd* a = DialogAdapterOf(d);
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(a->BorderForm, nullptr);
+  RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+  a->PaintAll();
+  const TPixelView32 v = View32(a->Image());
+  const int r = v.Width - 7, b = v.Height - 7;  // the frame's last column and row
+  for (auto [x, y] : {std::pair{6, 6}, {r, 6}, {6, b}, {r, b}})
+    EXPECT_EQ(v.Pixel(x, y), kShadowPixel) << x << "," << y << ": a key-coloured corner pixel";
+  for (auto [x, y] : {std::pair{7, 6}, {6, 7}, {r - 1, b}, {r, b - 1}})
+    EXPECT_EQ(v.Pixel(x, y) >> 24, 0xFFu) << x << "," << y << ": the frame beside it is opaque";
+  EXPECT_EQ(v.Pixel(6, v.Height / 2), kEdgePixel) << "the mask's left edge";
+  DestroyWindow(d);
+}
+
+// A skin that draws frame and shadow from one image: the frame's edges and
+// the whole title come from the shadow image, the rest of the frame is the
+// section's background, and the caption's contents sit lower by the skin's
+// centre offset.
+TEST(DialogEffects, OneImageBorderDrawsFrameAndTitleFromTheShadowImage) {
+  Hooked h;
+  skin::TkMaskData ex = KeyCornerMask(u"GLOBALINFO", u"EXBORDER");
+  // Deeper than frame and shadow at the sides and bottom, and than the
+  // whole title at the top.
+  ex.WL = ex.WR = ex.WB = 14;
+  ex.WT = 40;
+  h.skin->ma.push_back(ex);
+  h.skin->InitConstantIndexes();
+  ASSERT_GE(h.skin->ConstData.ExBorder, 0);
+  ExtendedBorders m;
+  for (TPixelBuffer* t : {&m.manager.ShdaTemplate, &m.manager.ShdiTemplate}) {
+    t->SetSize(TPixelFormat::pf32bit, 31, 61);
+    const TPixelView32 tv = View32(*t);
+    for (int y = 0; y < tv.Height; ++y)
+      for (int x = 0; x < tv.Width; ++x) tv.Pixel(x, y) = kFramePixel;
+  }
+  fw::TRect closeBefore;
+  for (int drawMode : {0, 1}) {
+    h.skin->CommonSkinData.ExDrawMode = drawMode;
+    h.skin->CommonSkinData.ExCenterOffs = 3;
+    HWND d = TemplateDialog(kBoxStyle);
+    TkcDialogWnd* a = DialogAdapterOf(d);
+    ASSERT_NE(a, nullptr) << drawMode;
+    ASSERT_NE(a->BorderForm, nullptr) << drawMode;
+    a->PaintAll();
+    const TkFormFrameFacts f = a->FrameFacts();
+    const TPixelView32 v = View32(a->Image());
+    const int deep = FrameWidthOf(f, true) + 6;  // frame and shadow
+    const int titleBottom = 6 + CaptionHeight(f, true);
+    fw::TCanvas& c = *a->Image().Canvas();
+    if (drawMode == 0) {
+      EXPECT_EQ(v.Pixel(2, v.Height / 2), kFramePixel) << "the shadow margin";
+      EXPECT_EQ(fw::TColor(c.Pixel(7, v.Height / 2)), kDialog) << "the section's frame";
+      EXPECT_EQ(fw::TColor(c.Pixel(deep + 1, 7)), kTitle) << "the title section";
+      closeBefore = a->Layout().Close.Rect;
+    } else {
+      EXPECT_EQ(v.Pixel(deep - 1, v.Height / 2), kFramePixel) << "the left edge, frame and shadow deep";
+      EXPECT_EQ(v.Pixel(v.Width - deep, v.Height / 2), kFramePixel) << "the right edge";
+      EXPECT_EQ(v.Pixel(v.Width / 2, v.Height - deep - 2), kFramePixel) << "the bottom edge, 2 deeper";
+      EXPECT_NE(v.Pixel(v.Width / 2, v.Height - deep - 3), kFramePixel);
+      EXPECT_EQ(v.Pixel(deep + 1, titleBottom - 1), kFramePixel) << "the title from the image, no title section";
+      EXPECT_EQ(fw::TColor(c.Pixel(deep, v.Height / 2)), kDialog) << "inside: the section's background";
+      EXPECT_EQ(v.Pixel(deep, v.Height / 2) >> 24, 0xFFu) << "and opaque";
+      EXPECT_EQ(a->Layout().Close.Rect.Top, closeBefore.Top + 3) << "the buttons sit lower";
+      EXPECT_EQ(a->Layout().Close.Rect.Left, closeBefore.Left);
+      const fw::TRect close = a->Layout().Close.Rect;
+      EXPECT_EQ(v.Pixel(close.Left + close.Width() / 2, close.Top + close.Height() / 2) >> 24, 0xFFu)
+          << "the button drawn over the image";
+      EXPECT_NE(v.Pixel(close.Left + close.Width() / 2, close.Top + close.Height() / 2), kFramePixel);
+    }
+    DestroyWindow(d);
+  }
+}

@@ -141,6 +141,61 @@ TEST(DialogFrame, ButtonsFromTheRightAndTheCaptionBeforeThem) {
   EXPECT_EQ(DialogButtonsWidth(big.d, big.s), 16 + 3 * 20);
 }
 
+// With a border window whose skin draws frame and shadow as one image, the
+// icon, the title buttons and the caption's room move down by the skin's
+// centre offset; in the other draw mode they stay.
+TEST(DialogFrame, OneImageBorderCentresTheTitleLower) {
+  for (int drawMode : {0, 1}) {
+    TkExtBorderFacts e;
+    e.ExBorderWidth = 5;
+    e.ExTitleHeight = 26;
+    e.ExCenterOffs = 3;
+    e.ExDrawMode = drawMode;
+    e.Shadow = fw::Rect(6, 6, 6, 6);
+    Dialog plain(State(kMessageBox));
+    plain.f.BorderForm = &e;
+    PlaceDialogButtons(plain.f, plain.d, plain.s, plain.l);
+    const fw::TRect icon = DialogIconRect(plain.f, 2, 16, 16);
+    const fw::TRect text = DialogCaptionRect(plain.f, plain.d, plain.s, 320, 16, 2);
+    e.ExCenterOffs = 0;
+    Dialog base(State(kMessageBox));
+    base.f.BorderForm = &e;
+    PlaceDialogButtons(base.f, base.d, base.s, base.l);
+    const int shift = drawMode == 1 ? 3 : 0;
+    EXPECT_EQ(icon.Top, DialogIconRect(base.f, 2, 16, 16).Top + shift) << drawMode;
+    EXPECT_EQ(plain.l.Close.Rect.Top, base.l.Close.Rect.Top + shift) << drawMode;
+    const fw::TRect baseText = DialogCaptionRect(base.f, base.d, base.s, 320, 16, 2);
+    EXPECT_EQ(text.Top, baseText.Top + shift) << drawMode;
+    EXPECT_EQ(text.Bottom, baseText.Bottom + shift) << drawMode;
+  }
+}
+
+// A size change repaints the right-hand corner images at the old client
+// corner only when the client area shrank (or was never measured).
+TEST(DialogFrame, ShrinkingRepaintsTheCornerImagesAtTheOldCorner) {
+  const std::vector<fw::TPoint> images{{10, 8}, {12, 14}};
+  struct Case {
+    const char* what;
+    fw::TRect last;
+    int width, height;
+    size_t count;
+  } cases[] = {
+      {"narrower", fw::Rect(0, 0, 200, 100), 150, 100, 2},
+      {"lower", fw::Rect(0, 0, 200, 100), 200, 90, 2},
+      {"larger", fw::Rect(0, 0, 200, 100), 220, 120, 0},
+      {"the same", fw::Rect(0, 0, 200, 100), 200, 100, 0},
+      {"never measured", fw::TRect{}, 200, 100, 2},
+  };
+  for (const Case& c : cases) {
+    const std::vector<fw::TRect> r = ShrunkCornerRects(c.last, c.width, c.height, images);
+    ASSERT_EQ(r.size(), c.count) << c.what;
+    if (c.count == 0) continue;
+    EXPECT_EQ(r[0], fw::Rect(c.last.Right - 10, c.last.Bottom - 8, c.last.Right, c.last.Bottom)) << c.what;
+    EXPECT_EQ(r[1], fw::Rect(c.last.Right - 12, c.last.Bottom - 14, c.last.Right, c.last.Bottom)) << c.what;
+  }
+  EXPECT_TRUE(ShrunkCornerRects(fw::Rect(0, 0, 200, 100), 100, 50, {}).empty()) << "a section without images";
+}
+
 TEST(DialogFrame, HitTestOfTheTitle) {
   Dialog box(State(kMessageBox, kWsExContextHelp));  // close and help only
   EXPECT_EQ(box.Hit(box.Centre(box.l.Close)), 20);
