@@ -25,9 +25,10 @@ std::unique_ptr<TkLoadedSkin> StoredSkin(int index) {
   return LoadPackedSkin(stored.at(size_t(index)).Name, stored.at(size_t(index)).Data, o);
 }
 
+// The skin outlives the form whose provider paints from it.
 struct SkinnedForm {
-  fwtest::TestForm form{320, 200};
   std::unique_ptr<TkLoadedSkin> skin;
+  fwtest::TestForm form{320, 200};
   TkSkinProvider* provider = nullptr;
   explicit SkinnedForm(int skinIndex) : skin(StoredSkin(skinIndex)) {
     form->SetBorderStyle(fw::bsSizeable);

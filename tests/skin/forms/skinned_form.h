@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "skin/engine/skin_resources.h"
@@ -19,16 +20,28 @@ inline std::unique_ptr<TkLoadedSkin> StoredProgramSkin(int index) {
   return LoadPackedSkin(stored.at(size_t(index)).Name, stored.at(size_t(index)).Data, o);
 }
 
+// Frees a test form's skin and then tells whoever asked (a test may check
+// that nothing paints from the skin after).
+struct TSkinFree {
+  std::function<void()> Freed;
+  void operator()(TkLoadedSkin* s) const {
+    delete s;
+    if (Freed) Freed();
+  }
+};
+
 // P: the provider class (a test may record what the provider asks of the
 // border window and the animations).
 template <class P = TkSkinProvider>
 struct TSkinnedForm {
+  // The skin outlives the form: freeing a shown form runs the hide
+  // animation, which paints the closing picture from the provider's skin.
+  std::unique_ptr<TkLoadedSkin, TSkinFree> skin;
   fwtest::TestForm form;
-  std::unique_ptr<TkLoadedSkin> skin;
   P* provider = nullptr;
   explicit TSkinnedForm(int skinIndex = 0, fw::TFormBorderStyle style = fw::bsSizeable, int w = 400, int h = 300,
                         bool show = true)
-      : form(w, h), skin(StoredProgramSkin(skinIndex)) {
+      : skin(StoredProgramSkin(skinIndex).release()), form(w, h) {
     form->SetBorderStyle(style);
     form->SetCaption(u"Skinned form");
     provider = new P(form.form);

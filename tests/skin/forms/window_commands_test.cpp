@@ -40,6 +40,20 @@ class RecordingProvider : public TkSkinProvider {
   void StartRestoreAnimation() override { log.push_back("restore animation"); }
 };
 
+// Notes, each time the form's picture is prepared, whether the skin it is
+// painted from is still there; paints only then.
+class SkinWatchingProvider : public TkSkinProvider {
+ public:
+  using TkSkinProvider::TkSkinProvider;
+  const bool* skinFreed = nullptr;
+  std::vector<bool>* prepared = nullptr;
+  void PrepareFormCache() override {
+    const bool alive = !skinFreed || !*skinFreed;
+    if (prepared) prepared->push_back(alive);
+    if (alive) TkSkinProvider::PrepareFormCache();
+  }
+};
+
 struct FormEvents {
   std::vector<std::string>* log;
   void Show(fw::TObject*) { log->push_back("show"); }
@@ -329,6 +343,31 @@ TEST(WindowCommands, AltSpaceDropsTheSkinsSystemMenuBelowTheIcon) {
   // Another key of the menu does not drop it.
   SendMessageW(f.wnd(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
   EXPECT_EQ(shown.count, 1);
+}
+
+// A shown form freed with the hide animation on paints its closing
+// picture while it is destroyed: from a skin that is still there.
+TEST(WindowCommands, AFormFreedWhileShownPaintsItsClosingPictureFromALiveSkin) {
+  TkSkinManager manager{nullptr};
+  ASSERT_TRUE(manager.AnimEffects()->FormHide.Active);
+  manager.AnimEffects()->FormShow.Active = false;
+  manager.AnimEffects()->FormHide.Time = 0;
+  bool skinFreed = false;
+  std::vector<bool> prepared;
+  {
+    TSkinnedForm<SkinWatchingProvider> f(0, fw::bsSizeable, 400, 300, false);
+    f.skin.get_deleter().Freed = [&] { skinFreed = true; };
+    f.provider->skinFreed = &skinFreed;
+    f.provider->SetManager(&manager);
+    f.Show();
+    ASSERT_GT(f.provider->FormImage().Width(), 0);
+    f.provider->prepared = &prepared;
+    // The frame changed since its last picture.
+    f.provider->FormState &= ~fsCachePrepared;
+  }
+  ASSERT_FALSE(prepared.empty()) << "the closing picture was painted";
+  for (bool alive : prepared) EXPECT_TRUE(alive);
+  EXPECT_TRUE(skinFreed);
 }
 
 }  // namespace
