@@ -159,8 +159,10 @@ void TkMenuLine::Paint(fw::TBitmap& Image, const TkFormFrameFacts& Frame, int St
     }
     RECT r{};
     if (GetMenuItemRect(wnd, bar, UINT(position), &r)) {
-      const fw::TRect rect = fw::Rect(r.left - window.left + shadow.Left, r.top - window.top + shadow.Top,
-                                      r.right - window.left + shadow.Left, r.bottom - window.top + shadow.Top);
+      // With a border window the window lies inside the wider frame.
+      const int dx = shadow.Left + ExtFrameDelta(Frame) - window.left;
+      const int dy = shadow.Top + ExtTitleDelta(Frame) - window.top;
+      const fw::TRect rect = fw::Rect(r.left + dx, r.top + dy, r.right + dx, r.bottom + dy);
       fw::TOwnerDrawState state = fw::TOwnerDrawState::FromMask(0x500);
       if (!item->Enabled()) state.Include(fw::odGrayed);
       if (item->OnAdvancedDrawItem) item->OnAdvancedDrawItem(item, Image.Canvas(), rect, state);

@@ -63,6 +63,7 @@ void TkcProviderEffects::ReadExtFacts() {
     e.ExTitleHeight = s.ExTitleHeight;
     e.ExMaxHeight = s.ExMaxHeight;
     e.ExCenterOffs = s.ExCenterOffs;
+    e.ExDrawMode = s.ExDrawMode;
     e.BITopMargin = s.BITopMargin;
   }
   if (TkSkinManager* m = P.Manager()) e.Shadow = m->FormShadowSize;

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "fw/core/rtti.h"
 #include "fw/controls/hintwindow.h"
@@ -12,8 +13,10 @@
 #include "skin/forms/core/region_cutouts.h"
 #include "skin/forms/core/title_buttons.h"
 #include "skin/forms/frame_facts.h"
+#include "skin/forms/frame_shadow.h"
 #include "skin/forms/preview_link.h"
 #include "skin/forms/provider_effects.h"
+#include "skin/engine/bitmap_dc.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skinned_forms.h"
 #include "skin/engine/window_utils.h"
@@ -352,6 +355,9 @@ void TkSkinProvider::PrepareFormCache() {
   in.EnabledClose = rules.VisibleClose && rules.EnabledClose;
   in.EnabledMax = rules.EnabledMax;
   in.EnabledMin = rules.EnabledMin;
+  // The border window shows the frame in the manager's shadow.
+  if (in.Frame.BorderForm)
+    if (TkSkinManager* m = Manager()) in.ShadowTemplate = FFormActive ? &m->ShdaTemplate : &m->ShdiTemplate;
   // The buttons keep their states and glows.
   const TkCaptionLayout& old = FInput.Layout;
   for (auto [b, o] : {std::pair{&in.Layout.Close, &old.Close}, std::pair{&in.Layout.Max, &old.Max},
@@ -377,9 +383,15 @@ void TkSkinProvider::PrepareFormCache() {
   PlaceTitleElements();
   if (!changed) return;
   PaintFormImage(image, *FSkin, FInput);
+  // The title-bar items and the menu line are drawn with GDI, which would
+  // clear the alpha the border window shows.
+  GdiFlush();
+  std::optional<TkAlphaKeeper> keeper;
+  if (FInput.ShadowTemplate) keeper.emplace(View32(image));
   PaintTitleItems(image);
   FMenus->Line().Paint(image, FInput.Frame, FormSectionState(*FSkin, FFormSkinIndex, FFormActive));
   GdiFlush();
+  if (keeper) keeper->Restore();
   ++FBuildCount;
   FBGChanged = false;
   FormState |= fsCachePrepared;

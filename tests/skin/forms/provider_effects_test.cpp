@@ -6,16 +6,20 @@
 // border window around it, answering the frame's hits for it.
 #include <gtest/gtest.h>
 
+#include "fw/menus/menus.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/window_utils.h"
 #include "skin/forms/border_window.h"
 #include "skin/forms/fake_dwm.h"
+#include "skin/forms/menu_line.h"
 #include "skin/forms/min_animation.h"
 #include "skin/forms/skinned_form.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/forms/title_glow.h"
 #include "skin/forms/title_options.h"
 #include "tests/scenarios/screenshot_png.h"
+#include "tests/skin/engine/core/program_skins.h"
+#include "tests/skin/forms/skinned_manager.h"
 
 namespace skin {
 namespace {
@@ -61,6 +65,38 @@ struct EffectsForm {
     f.Show();
   }
   TkSkinProvider& p() { return *f.provider; }
+};
+
+// A form with a main menu, skinned with the skin of a manager that has
+// extended borders on: the manager takes its shadow images from that skin.
+struct ShadowedForm {
+  skintest::SkinnedManager m{0};
+  fwtest::TestForm form{400, 300};
+  TkSkinProvider* provider = nullptr;
+  ShadowedForm() {
+    m.manager.AnimEffects()->FormShow.Active = false;
+    m.manager.AnimEffects()->FormHide.Active = false;
+    m.manager.WriteExtendedBorders(true);
+    form->SetBorderStyle(fw::bsSizeable);
+    form->SetCaption(u"Skinned form");
+    auto* menu = new fw::TMainMenu(form.form);
+    for (const char16_t* caption : {u"&File", u"&Edit", u"&View"}) {
+      auto* item = new fw::TMenuItem(form.form);
+      item->SetCaption(caption);
+      menu->Items()->Add(item);
+      auto* sub = new fw::TMenuItem(form.form);
+      sub->SetCaption(u"Open");
+      item->Add(sub);
+    }
+    form->SetMenu(menu);
+    provider = new TkSkinProvider(form.form);
+    provider->SetManager(&m.manager);
+    provider->SetSkin(m.manager.LoadedSkin());
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    fwtest::PumpUntil([&] { return provider->BuildCount() > 0 && IsWindowVisible(form->Handle()); }, 20000);
+  }
+  TkSkinProvider& p() { return *provider; }
 };
 
 TEST(ProviderEffects, AHotTitleButtonFadesOnItsOwnWindowAndGoesWithTheFade) {
@@ -243,8 +279,6 @@ TEST(ProviderEffects, ExtendedBordersGiveTheFormABorderWindowAroundIt) {
   const TkFormFrameFacts& facts = e.p().ImageInput().Frame;
   EXPECT_EQ(w.Left - b.Left, ExtFrameDelta(facts) + ShadowSize(facts).Left);
   EXPECT_EQ(w.Top - b.Top, ExtTitleDelta(facts) + ShadowSize(facts).Top);
-  fwtest::Pump(50);
-  scenarios::SavePng(scenarios::ScreenshotOf(border).get(), scenarios::ScreenshotPath("extended_borders_topaz.png"));
   // The border window answers the title buttons for the form.
   TkcBorderForm* bf = e.p().BorderForm();
   const TkCaptionButton& close = e.f.Layout().Close;
@@ -266,6 +300,76 @@ TEST(ProviderEffects, ExtendedBordersGiveTheFormABorderWindowAroundIt) {
   fwtest::Pump(20);
   EXPECT_FALSE(e.p().HasBorderWindow());
   EXPECT_FALSE(IsWindow(border));
+}
+
+// The border window shows the frame in the skin's shadow: the margins
+// around the frame are partly transparent, the frame, title and menu line
+// (drawn with GDI after the shadow) opaque.
+TEST(ProviderEffects, TheBorderWindowShowsTheFrameInTheSkinsShadow) {
+  ShadowedForm e;
+  ASSERT_TRUE(e.p().HasBorderWindow());
+  const HWND border = e.p().BorderWindowHandle();
+  fwtest::PumpUntil([&] { return IsWindowVisible(border); }, 5000);
+  ASSERT_NE(e.p().ImageInput().ShadowTemplate, nullptr);
+  const TkFormFrameFacts& facts = e.p().ImageInput().Frame;
+  const fw::TRect s = ShadowSize(facts);
+  ASSERT_GT(s.Left, 0);
+  ASSERT_GT(s.Top, 0);
+  const TPixelView32 v = View32(e.p().FormImage());
+  auto alpha = [&](int x, int y) { return int(v.Pixel(x, y) >> 24); };
+  // Each margin holds shadow: some pixels neither clear nor opaque.
+  struct Band {
+    const char* what;
+    fw::TRect r;
+  };
+  for (const Band& b : {Band{"left", fw::Rect(0, v.Height / 4, s.Left, v.Height * 3 / 4)},
+                        Band{"top", fw::Rect(v.Width / 4, 0, v.Width * 3 / 4, s.Top)},
+                        Band{"right", fw::Rect(v.Width - s.Right, v.Height / 4, v.Width, v.Height * 3 / 4)},
+                        Band{"bottom", fw::Rect(v.Width / 4, v.Height - s.Bottom, v.Width * 3 / 4, v.Height)}}) {
+    int partial = 0;
+    for (int y = b.r.Top; y < b.r.Bottom; ++y)
+      for (int x = b.r.Left; x < b.r.Right; ++x)
+        if (alpha(x, y) > 0 && alpha(x, y) < 255) ++partial;
+    EXPECT_GT(partial, b.r.Width() * b.r.Height() / 4) << b.what << " margin";
+  }
+  // The frame inside the margins is opaque.
+  for (auto [x, y] : {std::pair{s.Left, v.Height / 2}, {v.Width - s.Right - 1, v.Height / 2},
+                      {v.Width / 2, s.Top}, {v.Width / 2, v.Height - s.Bottom - 1}})
+    EXPECT_EQ(alpha(x, y), 255) << x << "," << y << ": the frame";
+  // The title and its caption text.
+  const int titleBottom = s.Top + FrameHeightOf(facts, false) + CaptionHeight(facts, true);
+  int clear = 0;
+  for (int y = s.Top; y < titleBottom; ++y)
+    for (int x = s.Left + 8; x < v.Width - s.Right - 8; ++x) clear += alpha(x, y) != 255;
+  EXPECT_EQ(clear, 0) << "pixels of the title not opaque (the rounded corners left out)";
+  // The menu line with its items.
+  TkMenuLine& line = e.p().Menus().Line();
+  ASSERT_TRUE(line.DrawsLine(facts));
+  const fw::TPoint o = line.Origin();
+  fw::TBitmap& clean = line.MenuLineBmp();
+  ASSERT_GT(clean.Width(), 0);
+  clear = 0;
+  for (int y = o.y; y < o.y + clean.Height(); ++y)
+    for (int x = o.x; x < o.x + clean.Width(); ++x) clear += alpha(x, y) != 255;
+  EXPECT_EQ(clear, 0) << "pixels of the menu line not opaque";
+  // The items are painted in the line, where the border window shows the
+  // form's menu bar: the title's bottom rows above them look as they do
+  // beyond the items.
+  RECT item{};
+  ASSERT_TRUE(GetMenuItemRect(e.form->Handle(), GetMenu(e.form->Handle()), 0, &item));
+  const fw::TRect b = RectOf(border);
+  const fw::TRect first = fw::Rect(item.left - b.Left, item.top - b.Top, item.right - b.Left, item.bottom - b.Top);
+  EXPECT_GE(first.Top, o.y);
+  EXPECT_NE(PixelChecksum(SubView(v, first)),
+            PixelChecksum(SubView(View32(clean), fw::Rect(first.Left - o.x, first.Top - o.y, first.Right - o.x,
+                                                          first.Bottom - o.y))))
+      << "the first item is painted over the line";
+  const int beyond = v.Width / 2;
+  for (int y = o.y - 4; y < o.y; ++y)
+    for (int x = first.Left; x < first.Right; ++x)
+      ASSERT_EQ(v.Pixel(x, y), v.Pixel(beyond, y)) << x << "," << y << ": the title above the first item";
+  fwtest::Pump(50);
+  scenarios::SavePng(scenarios::ScreenshotOf(border).get(), scenarios::ScreenshotPath("extended_borders_topaz.png"));
 }
 
 TEST(ProviderEffects, TheBorderWindowBlursTheDesktopBehindItWhenTheSkinAsks) {
