@@ -3,8 +3,12 @@
 // secondary form minimised and restored animates and ends opaque with the
 // system's animation setting as it was, a form destroyed mid-animation
 // leaves no window behind, and with ExtendedBorders the form gets its
-// border window around it, answering the frame's hits for it.
+// border window around it, answering the frame's hits for it and showing
+// the frame in the skin's shadow (or frame and title from one image).
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
 
 #include "fw/menus/menus.h"
 #include "skin/engine/skin_manager.h"
@@ -73,10 +77,12 @@ struct ShadowedForm {
   skintest::SkinnedManager m{0};
   fwtest::TestForm form{400, 300};
   TkSkinProvider* provider = nullptr;
-  ShadowedForm() {
+  // prepare: changes to the manager's skin and shadow before the form is skinned.
+  explicit ShadowedForm(const std::function<void(TkSkinManager&)>& prepare = {}) {
     m.manager.AnimEffects()->FormShow.Active = false;
     m.manager.AnimEffects()->FormHide.Active = false;
     m.manager.WriteExtendedBorders(true);
+    if (prepare) prepare(m.manager);
     form->SetBorderStyle(fw::bsSizeable);
     form->SetCaption(u"Skinned form");
     auto* menu = new fw::TMainMenu(form.form);
@@ -370,6 +376,54 @@ TEST(ProviderEffects, TheBorderWindowShowsTheFrameInTheSkinsShadow) {
       ASSERT_EQ(v.Pixel(x, y), v.Pixel(beyond, y)) << x << "," << y << ": the title above the first item";
   fwtest::Pump(50);
   scenarios::SavePng(scenarios::ScreenshotOf(border).get(), scenarios::ScreenshotPath("extended_borders_topaz.png"));
+}
+
+// A skin that draws frame and shadow from one image: the frame's edges and
+// the whole title come from the shadow image, the title section is left
+// out, and the caption and buttons are drawn over the image.
+TEST(ProviderEffects, OneImageBorderDrawsTheFormsFrameAndTitleFromTheShadowImage) {
+  constexpr uint32_t kFramePixel = 0xFF2040C0;  // the one-image frame, opaque
+  std::optional<fw::TRect> closeBefore;
+  for (int drawMode : {0, 1}) {
+    ShadowedForm e([&](TkSkinManager& m) {
+      m.LoadedSkin()->CommonSkinData.ExDrawMode = drawMode;
+      for (TPixelBuffer* t : {&m.ShdaTemplate, &m.ShdiTemplate}) {
+        t->SetSize(TPixelFormat::pf32bit, 121, 121);
+        const TPixelView32 tv = View32(*t);
+        for (int y = 0; y < tv.Height; ++y)
+          for (int x = 0; x < tv.Width; ++x) tv.Pixel(x, y) = kFramePixel;
+      }
+    });
+    ASSERT_TRUE(e.p().HasBorderWindow()) << drawMode;
+    const TkFormFrameFacts& f = e.p().ImageInput().Frame;
+    ASSERT_NE(f.BorderForm, nullptr);
+    EXPECT_EQ(f.BorderForm->ExDrawMode, drawMode) << "the border window's facts take the skin's draw mode";
+    const TPixelView32 v = View32(e.p().FormImage());
+    const fw::TRect s = ShadowSize(f);
+    const int deep = BorderWidth(f, true) + s.Left;  // frame and shadow
+    const int titleRow = s.Top + CaptionHeight(f, true) - 2;
+    const TkCaptionButton& close = e.p().ImageInput().Layout.Close;
+    const uint32_t closeCentre = v.Pixel((close.Rect.Left + close.Rect.Right) / 2, (close.Rect.Top + close.Rect.Bottom) / 2);
+    EXPECT_EQ(closeCentre >> 24, 0xFFu) << drawMode << ": the close button opaque";
+    EXPECT_NE(closeCentre, kFramePixel) << drawMode << ": the close button drawn over the frame";
+    if (drawMode == 0) {
+      EXPECT_EQ(v.Pixel(2, v.Height / 2), kFramePixel) << "the shadow margin";
+      EXPECT_NE(v.Pixel(deep - 1, v.Height / 2), kFramePixel) << "the skin's frame";
+      EXPECT_NE(v.Pixel(v.Width / 3, titleRow), kFramePixel) << "the title section";
+      closeBefore = close.Rect;
+    } else {
+      EXPECT_EQ(v.Pixel(deep - 1, v.Height / 2), kFramePixel) << "the left edge, frame and shadow deep";
+      EXPECT_EQ(v.Pixel(v.Width - deep, v.Height / 2), kFramePixel) << "the right edge";
+      EXPECT_EQ(v.Pixel(v.Width / 3, titleRow), kFramePixel) << "the title from the image, no title section";
+      EXPECT_NE(v.Pixel(deep + 1, v.Height - deep - 4), kFramePixel) << "inside the frame: the section";
+      EXPECT_EQ(v.Pixel(deep + 1, v.Height - deep - 4) >> 24, 0xFFu) << "and opaque";
+      ASSERT_TRUE(closeBefore.has_value());
+      EXPECT_EQ(close.Rect.Left, closeBefore->Left) << "the buttons stay in their place";
+      fwtest::Pump(50);
+      scenarios::SavePng(scenarios::ScreenshotOf(e.p().BorderWindowHandle()).get(),
+                         scenarios::ScreenshotPath("extended_borders_one_image_topaz.png"));
+    }
+  }
 }
 
 TEST(ProviderEffects, TheBorderWindowBlursTheDesktopBehindItWhenTheSkinAsks) {
