@@ -7,6 +7,8 @@
 
 namespace skin {
 
+bool IconicPreviewsEnabled = false;
+
 namespace {
 
 // Sets 0x800 for its scope.

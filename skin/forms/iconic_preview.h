@@ -12,6 +12,11 @@
 
 namespace skin {
 
+// The engine's switch for the taskbar's iconic thumbnails and live
+// previews; off in this program, so a skinned form answers both requests
+// with 0.
+extern bool IconicPreviewsEnabled;
+
 // Cache: the form's image (used unless the minimize timer holds a
 // snapshot of the minimised form).
 bool SendIconicThumbnail(HWND Wnd, TkcMinAnimHost& Host, fw::TBitmap* Cache, int MaxWidth, int MaxHeight);

@@ -14,6 +14,7 @@
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/window_utils.h"
 #include "skin/forms/dwm_link.h"
+#include "skin/forms/iconic_preview.h"
 #include "skin/forms/frame_facts.h"
 #include "skin/forms/skin_provider.h"
 
@@ -307,6 +308,19 @@ void TkSkinProvider::FinishBlendedMove() {
 }
 
 // The provider's side.
+
+void TkSkinProvider::MsgIconicRequest(fw::TMessage& m) {
+  // The taskbar's requests never reach the form's own procedure.
+  m.Result = 0;
+  if (!IconicPreviewsEnabled || !Skinned() || FForm->ComponentState().Contains(fw::csDestroying)) return;
+  const HWND wnd = FForm->Handle();
+  if (m.Msg == WM_DWMSENDICONICTHUMBNAIL) {
+    const int width = HIWORD(m.LParam), height = LOWORD(m.LParam);
+    if (width && height) m.Result = SendIconicThumbnail(wnd, Effects(), &FormImage(), width, height) ? 1 : 0;
+  } else {
+    m.Result = SendLivePreviewBitmap(wnd, Effects(), &FormImage()) ? 1 : 0;
+  }
+}
 
 TkcProviderEffects& TkSkinProvider::Effects() {
   if (!FEffects) FEffects = std::make_unique<TkcProviderEffects>(*this);

@@ -505,6 +505,10 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
   if (PreviewLinkBeforeMessage(FForm, m, [this](fw::TMessage& old) { CallOld(old); })) return true;
   // The first showing comes before the window is made.
   if (!FForm->HandleAllocated() && m.Msg != fw::CM_VISIBLECHANGED) return false;
+  if (m.Msg == WM_DWMSENDICONICTHUMBNAIL || m.Msg == WM_DWMSENDICONICLIVEPREVIEWBITMAP) {
+    MsgIconicRequest(m);
+    return true;
+  }
   if (Skinned() && !FForm->ComponentState().Contains(fw::csDestroying)) return SkinnedMessage(m);
   // Unskinned: the hide animation still plays.
   if (m.Msg == fw::CM_VISIBLECHANGED) {

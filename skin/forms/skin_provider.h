@@ -176,6 +176,8 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   // BlendOnMoving value (RunLoop: the system's move loop runs at once).
   bool StartBlendedMove(bool RunLoop);
   void FinishBlendedMove();
+  // The taskbar asks for the form's thumbnail or live preview.
+  void MsgIconicRequest(fw::TMessage& m);
 
   // MDI (provider_mdi.cpp): a frame's MDI support, its client window and
   // active child; the frame repainted after a child changed; the frame's

@@ -8,6 +8,7 @@
 #include "skin/engine/bitmap_dc.h"
 #include "skin/forms/fake_dwm.h"
 #include "skin/forms/layered_recorder.h"
+#include "skin/forms/skinned_form.h"
 
 namespace skin {
 namespace {
@@ -54,6 +55,41 @@ TEST(IconicPreview, NothingBelowVersionSix) {
   auto cache = NewBitmap32(400, 300);
   EXPECT_FALSE(SendIconicThumbnail(h.w.wnd, h, cache.get(), 200, 120));
   EXPECT_FALSE(SendLivePreviewBitmap(h.w.wnd, h, cache.get()));
+}
+
+// Notes the taskbar requests that reach the form's own procedure.
+struct RequestLog {
+  fw::TWndMethod old;
+  int seen = 0;
+  void Proc(fw::TMessage& m) {
+    if (m.Msg == WM_DWMSENDICONICTHUMBNAIL || m.Msg == WM_DWMSENDICONICLIVEPREVIEWBITMAP) ++seen;
+    old(m);
+  }
+};
+
+TEST(IconicPreview, ASkinnedFormAnswersTheTaskbarOnlyWhileTheSwitchIsOn) {
+  skintest::TFakeDwm dwm(true);
+  std::unique_ptr<TkLoadedSkin> skin = StoredProgramSkin(0);
+  RequestLog log;  // outlives the form, which sends through it to the end
+  fwtest::TestForm form(300, 200);
+  log.old = form->WindowProc();
+  form->SetWindowProc(fw::TWndMethod(&log, &RequestLog::Proc));
+  auto* provider = new TkSkinProvider(form.form);
+  provider->SetSkin(skin.get());
+  form->Show();
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return provider->BuildCount() > 0; }, 20000));
+  const HWND wnd = form->Handle();
+  // Off in this program: both requests end with 0.
+  EXPECT_EQ(SendMessageW(wnd, WM_DWMSENDICONICTHUMBNAIL, 0, MAKELPARAM(120, 200)), 0);
+  EXPECT_EQ(SendMessageW(wnd, WM_DWMSENDICONICLIVEPREVIEWBITMAP, 0, 0), 0);
+  IconicPreviewsEnabled = true;
+  EXPECT_EQ(SendMessageW(wnd, WM_DWMSENDICONICTHUMBNAIL, 0, MAKELPARAM(120, 200)), 1);
+  EXPECT_EQ(SendMessageW(wnd, WM_DWMSENDICONICTHUMBNAIL, 0, MAKELPARAM(0, 200)), 0) << "no height asked";
+  EXPECT_EQ(SendMessageW(wnd, WM_DWMSENDICONICLIVEPREVIEWBITMAP, 0, 0), 1);
+  dwm.thumbnailResult = false;
+  EXPECT_EQ(SendMessageW(wnd, WM_DWMSENDICONICTHUMBNAIL, 0, MAKELPARAM(120, 200)), 0) << "refused";
+  IconicPreviewsEnabled = false;
+  EXPECT_EQ(log.seen, 0) << "the form's own procedure never sees them";
 }
 
 }  // namespace
