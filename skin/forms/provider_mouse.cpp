@@ -73,6 +73,9 @@ TkCaptionButton* TkSkinProvider::ButtonOf(int hitCode) {
     case HTMAXBUTTON: return &FInput.Layout.Max;
     case HTMINBUTTON: return &FInput.Layout.Min;
     case HTHELP: return &FInput.Layout.Help;
+    case 101: return &FMdi.Close;
+    case 102: return &FMdi.Max;
+    case 103: return &FMdi.Min;
     default: {
       TkTitleButton* b = UserButtonOf(hitCode);
       return b ? &b->Data : nullptr;
@@ -139,6 +142,10 @@ TkTitleHitInput TkSkinProvider::HitInput() const {
     for (auto& item : FTitleBar->Items)
       in.Items.push_back({item->Rect, item->Visible, item->Enabled && FForm->Enabled(),
                           item->Style == bsSpacing || item->Style == bsInfo, item->Style == bsTab && item->Down()});
+  in.MdiButtonsVisible = MDIButtonsVisible();
+  in.MdiClose = FMdi.Close.Rect;
+  in.MdiMax = FMdi.Max.Rect;
+  in.MdiMin = FMdi.Min.Rect;
   // The size grip of GripMode rmRightBottom, at the skin's grip mask.
   const int grip = FSkin ? FSkin->ConstData.GripRightBottom : -1;
   if (GripVisible() && FSkin && FSkin->IsValidImgIndex(grip)) {
@@ -185,6 +192,12 @@ void TkSkinProvider::PaintTitleButton(int hitCode) {
     RepaintTitleRect(item->Rect);
     // The hover fades in over the item, or out.
     StartItemAnimation(*item, 10, item->ItemState() > 0, nullptr);
+    return;
+  }
+  const bool mdi = hitCode >= 101 && hitCode <= 103;
+  // The MDI child's buttons in the menu line never fade.
+  if (mdi) {
+    if (MDIButtonsVisible() && ButtonOf(hitCode)->Rect.Width() > 0) RepaintTitleRect(ButtonOf(hitCode)->Rect);
     return;
   }
   if (FadeTitleButton(hitCode)) return;
@@ -280,7 +293,9 @@ void TkSkinProvider::SetPressedHT(int hitCode) {
   bool allowed = true;
   if (hitCode == HTMAXBUTTON) allowed = r.EnabledMax || (IsZoomed(FForm->Handle()) && r.EnabledRestore);
   if (hitCode == HTCLOSE) allowed = r.EnabledClose;
-  if (hitCode == 102) allowed = r.EnabledMax;
+  // The child's restore button follows the child's own rules (the frame
+  // itself may well be maximised).
+  if (hitCode == 102) allowed = ChildProvider ? ChildProvider->Rules().EnabledRestore : r.EnabledMax;
   if (!allowed) {
     FCurrentHT = 0;
     return;
@@ -314,6 +329,9 @@ void TkSkinProvider::MsgNcHitTest(fw::TMessage& m) {
   const fw::TPoint p = ScreenToForm(x, y);
   const TkTitleHitInput in = HitInput();
   int code = TitleHitTest(in, p.x, p.y);
+  // A child's title buttons follow its system menu's rules.
+  if (FForm->FormStyle() == fw::fsMDIChild && (code == HTMINBUTTON || code == HTMAXBUTTON || code == HTCLOSE))
+    FMenus->UpdateSysMenuStyle(true);
   if (code == 0 || code == HTCLIENT || code == HTCAPTION || code == HTMENU || IsSizingCode(code)) {
     if (in.GripShown && p.x > in.GripPos.x && p.y > in.GripPos.y) {
       code = HTBOTTOMRIGHT;
@@ -359,7 +377,12 @@ void TkSkinProvider::MsgNcLButtonDown(fw::TMessage& m) {
     TitleButtonPressed = false;
     RECT w{};
     GetWindowRect(wnd, &w);
-    DropSysMenu(w.left + FrameWidthOf(FInput.Frame, false), w.top + CaptionHeight(FInput.Frame, true) + 4);
+    if (FForm->FormStyle() == fw::fsMDIChild)
+      DropSysMenu(w.left, w.top + CaptionHeight(FInput.Frame, true) + 4);
+    else
+      DropSysMenu(w.left + FrameWidthOf(FInput.Frame, false),
+                  w.top + BorderHeight(FInput.Frame, true) + FInput.Layout.IconRect.Height() +
+                      FrameHeightOf(FInput.Frame, false));
     return;
   }
   if (code == HTOBJECT && HasBorderWindow()) {
@@ -380,6 +403,12 @@ void TkSkinProvider::MsgNcLButtonDown(fw::TMessage& m) {
       }
       RECT w{};
       GetWindowRect(wnd, &w);
+      if (FForm->FormStyle() == fw::fsMDIChild) {
+        // A child's menu drops below its title inside the frame.
+        if (MDISkinProvider)
+          DropSysMenu(w.left, w.top + SystemCaptionHeight(FInput.Frame) + 4 - (IsIconic(wnd) ? 16 : 0));
+        return;
+      }
       DropSysMenu(w.left + FrameWidthOf(FInput.Frame, false),
                   w.top + BorderHeight(FInput.Frame, true) + FInput.Layout.IconRect.Height() +
                       FrameHeightOf(FInput.Frame, false));
@@ -395,6 +424,10 @@ void TkSkinProvider::MsgNcLButtonDown(fw::TMessage& m) {
     case 101:
     case 102:
     case 103:
+      // The maximised child's buttons press only when the child allows.
+      if (ChildProvider && ((code == 103 && !ChildProvider->Rules().EnabledMin) ||
+                            (code == 102 && !ChildProvider->Rules().EnabledRestore)))
+        return;
       SetPressedHT(code);
       // The release may come anywhere: the form keeps the mouse.
       SetCapture(wnd);
@@ -542,6 +575,7 @@ void TkSkinProvider::MsgNcLButtonUp(fw::TMessage& m) {
       TitleButtonPressed = false;
       SetHotHT(0, true);
       if (held && over(FInput.Layout.Max)) {
+        if (FForm->FormStyle() == fw::fsMDIChild) ChildProvider = nullptr;
         Send(WM_SYSCOMMAND, IsZoomed(wnd) ? SC_RESTORE : SC_MAXIMIZE, 0);
       } else if (!client) {
         CallOld(m);
@@ -566,6 +600,11 @@ void TkSkinProvider::MsgNcLButtonUp(fw::TMessage& m) {
         Send(WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
         RepaintFormFrame();
       }
+      return;
+    case 101:
+    case 102:
+    case 103:
+      MdiButtonUp(code, held);
       return;
     default:
       break;

@@ -319,7 +319,10 @@ void TkSkinProvider::PrepareFormCache() {
   set.BigButtons = bs == fw::bsSingle || bs == fw::bsSizeable;
   set.VisibleMax = rules.VisibleMax;
   set.VisibleMin = rules.VisibleMin;
-  InitTitleButtons(*FSkin, set, in.Layout);
+  // An MDI frame's maximised child shows its buttons in the frame's menu
+  // line; they keep their states.
+  TkMdiButtons mdi = FMdi;
+  InitTitleButtons(*FSkin, set, in.Layout, FForm->FormStyle() == fw::fsMDIForm ? &mdi : nullptr);
   SetTitleButtonSizes(*FSkin, in.Layout, in.LayoutInput);
   in.LayoutInput.BigButtons = set.BigButtons;
   in.LayoutInput.VisibleMax = set.VisibleMax;
@@ -380,6 +383,8 @@ void TkSkinProvider::PrepareFormCache() {
                        in.LayoutInput.VisibleMin != FInput.LayoutInput.VisibleMin || FMenus->Line().MenuChanged ||
                        titleChanged;
   FInput = in;
+  FMdi = mdi;
+  if (FForm->FormStyle() == fw::fsMDIForm && FInput.Frame.HasMainMenu) PlaceMdiButtons(*FSkin, FInput.Frame, FMdi);
   PlaceTitleElements();
   if (!changed) return;
   PaintFormImage(image, *FSkin, FInput);
@@ -390,6 +395,7 @@ void TkSkinProvider::PrepareFormCache() {
   if (FInput.ShadowTemplate) keeper.emplace(View32(image));
   PaintTitleItems(image);
   FMenus->Line().Paint(image, FInput.Frame, FormSectionState(*FSkin, FFormSkinIndex, FFormActive));
+  PaintMdiButtons(image);
   GdiFlush();
   if (keeper) keeper->Restore();
   ++FBuildCount;

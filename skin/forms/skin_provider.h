@@ -17,6 +17,7 @@
 #include "skin/engine/common_data.h"
 #include "skin/engine/skinning_links.h"
 #include "skin/forms/core/system_menu_rules.h"
+#include "skin/forms/core/title_buttons.h"
 #include "skin/forms/core/title_hit_test.h"
 #include "skin/forms/form_image.h"
 #include "skin/forms/form_menus.h"
@@ -189,6 +190,12 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   void RepaintMDIMainFrame(bool Full);
   void MdiIcoFormPaint(HDC dc);
   bool MDIChildCreatingMaximized = false;
+  // The maximised child's close, restore and minimise buttons at the end of
+  // this MDI frame's menu line (hit codes 101, 102, 103): shown while the
+  // child provider is set and the frame's active child is maximised with a
+  // system menu (provider_mdi_buttons.cpp).
+  bool MDIButtonsVisible() const;
+  const TkMdiButtons& MdiButtons() const { return FMdi; }
 
   // The form's system menu, menu line and menu messages.
   TkFormMenus& Menus() { return *FMenus; }
@@ -231,6 +238,8 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   // Copies the layout of the user buttons and the title bar back to them.
   void PlaceTitleElements();
   void PaintTitleItems(fw::TBitmap& image);
+  void PaintMdiButtons(fw::TBitmap& image);
+  void MdiButtonUp(int code, bool held);
   void DrawItem(TkcTitleBarItem& item, const fw::TRect& r, fw::TBitmap& bmp, bool noAlpha);
   void RepaintTitleRect(const fw::TRect& r);
   // Sets the state of the element of a hit code (leaving, entering).
@@ -309,6 +318,7 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   std::unique_ptr<TkFormMenus> FMenus;
   std::unique_ptr<TkcProviderEffects> FEffects;
   std::unique_ptr<TkMDIFormLink> FMDIForm;
+  TkMdiButtons FMdi;
   TkTitleOwner FTitleOwner;
   std::unique_ptr<TkTitleIcon> FTitleIcon;
   std::unique_ptr<TkTitleButtons> FTitleButtons;

@@ -4,7 +4,8 @@
 
 namespace skin {
 
-void InitTitleButtons(const TkLoadedSkin& skin, const TkTitleButtonSet& set, TkCaptionLayout& layout) {
+void InitTitleButtons(const TkLoadedSkin& skin, const TkTitleButtonSet& set, TkCaptionLayout& layout,
+                      TkMdiButtons* mdi) {
   if (!skin.IsValidSkinIndex(skin.ConstData.IndexGLobalInfo)) return;
   const TConstantSkinData& c = skin.ConstData;
   layout.Min.HitCode = 8;
@@ -30,7 +31,52 @@ void InitTitleButtons(const TkLoadedSkin& skin, const TkTitleButtonSet& set, TkC
     layout.Min.HaveAlignment = layout.Max.HaveAlignment = layout.Close.HaveAlignment = layout.Help.HaveAlignment =
         false;
   }
-  if (layout.Close.ImageIndex < 0) big();
+  const bool fellBack = layout.Close.ImageIndex < 0;
+  if (fellBack) big();
+  if (!mdi) return;
+  mdi->Close.HitCode = 101;
+  mdi->Max.HitCode = 102;
+  mdi->Min.HitCode = 103;
+  auto take = [&](int min, int max, int close, bool alignment) {
+    mdi->Min.ImageIndex = min;
+    mdi->Max.ImageIndex = max;
+    mdi->Close.ImageIndex = close;
+    mdi->Min.HaveAlignment = mdi->Max.HaveAlignment = mdi->Close.HaveAlignment = alignment;
+  };
+  if (fellBack) {
+    take(c.MaskMinBtn, c.MaskMaxBtn, c.MaskCloseBtn, true);
+  } else {
+    take(c.MaskMinSmall, c.MaskMaxSmall, c.MaskCloseSmall, false);
+    if (mdi->Min.ImageIndex < 0)
+      take(layout.Min.ImageIndex, layout.Max.ImageIndex, layout.Close.ImageIndex, true);
+  }
+}
+
+int MDIButtonWidth(const TkLoadedSkin& skin, const TkMdiButtons& mdi) {
+  if (!skin.IsValidImgIndex(mdi.Close.ImageIndex)) return 16;
+  const TkMaskData& m = skin.ma[mdi.Close.ImageIndex];
+  return m.Bmp ? m.Bmp->Width() / 3 : MaskFrameWidth(m);
+}
+
+int MDIButtonHeight(const TkLoadedSkin& skin, const TkMdiButtons& mdi) {
+  if (!skin.IsValidImgIndex(mdi.Close.ImageIndex)) return 16;
+  const TkMaskData& m = skin.ma[mdi.Close.ImageIndex];
+  return m.Bmp ? m.Bmp->Height() / 2 : MaskFrameHeight(m);
+}
+
+void PlaceMdiButtons(const TkLoadedSkin& skin, const TkFormFrameFacts& f, TkMdiButtons& mdi) {
+  const fw::TRect s = ShadowSize(f);
+  const int w = MDIButtonWidth(skin, mdi), h = MDIButtonHeight(skin, mdi);
+  const int top = FrameHeightOf(f, true) + CaptionHeight(f, true) + s.Top + (MenuHeight(f) - h) / 2 +
+                  (std::max(1, f.MenuRows) - 1) * MenuHeight(f);
+  const int right = CaptionWidth(f) - FrameWidthOf(f, true) - s.Right;
+  auto place = [&](TkCaptionButton& b, int left) { b.Rect = fw::Rect(left, top, left + w, top + h); };
+  if (skin.IsValidImgIndex(mdi.Min.ImageIndex))
+    place(mdi.Min, right - 3 * w - 3);
+  else
+    mdi.Min.Rect = fw::TRect{};
+  place(mdi.Max, right - 2 * w - 2);
+  place(mdi.Close, right - w - 1);
 }
 
 int TitleButtonWidth(const TkLoadedSkin& skin, int maskIndex) {

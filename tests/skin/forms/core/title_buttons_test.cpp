@@ -66,6 +66,62 @@ TEST(TitleButtons, MasksPerButtonSizeAndSkin) {
   EXPECT_EQ(TitleButtonHeight(none, l), 21);
 }
 
+TEST(TitleButtons, TheMaximisedMdiChildsButtons) {
+  // An MDI frame's small-button masks for its child, the standard buttons'
+  // when the skin has no small minimise mask or no small close mask.
+  struct Case {
+    const char* what;
+    bool big, small;
+    int width, height;
+    bool aligned;
+  } cases[] = {
+      {"small masks", true, true, 14, 12, false},
+      {"small ones of a tool window", false, true, 14, 12, false},
+      {"no small masks: the big ones", true, false, 25, 18, true},
+      {"no small close mask: the big ones", false, false, 25, 18, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TkLoadedSkin skin = SkinWithMasks(c.small, false);
+    TkCaptionLayout l;
+    TkMdiButtons mdi;
+    InitTitleButtons(skin, {c.big, true, true}, l, &mdi);
+    EXPECT_EQ(mdi.Close.HitCode, 101u);
+    EXPECT_EQ(mdi.Max.HitCode, 102u);
+    EXPECT_EQ(mdi.Min.HitCode, 103u);
+    EXPECT_EQ(mdi.Close.HaveAlignment, c.aligned);
+    EXPECT_EQ(MaskFrameWidth(skin.ma[size_t(mdi.Close.ImageIndex)]), c.width);
+    EXPECT_EQ(MDIButtonHeight(skin, mdi), c.height);
+    EXPECT_TRUE(skin.IsValidImgIndex(mdi.Min.ImageIndex));
+  }
+  TkLoadedSkin none;
+  TkMdiButtons mdi;
+  EXPECT_EQ(MDIButtonWidth(none, mdi), 16) << "no mask: 16 x 16";
+  EXPECT_EQ(MDIButtonHeight(none, mdi), 16);
+  // Placed at the end of the last menu row: minimise, restore, close, a
+  // pixel apart; no minimise without its mask.
+  TkLoadedSkin skin = SkinWithMasks(true, false);
+  TkCaptionLayout l;
+  InitTitleButtons(skin, {true, true, true}, l, &mdi);
+  TkFormFrameFacts f;
+  f.Width = 400;
+  f.Height = 300;
+  f.Style = kWsCaption | kWsThickFrame;
+  f.HasMainMenu = true;
+  f.MenuRows = 2;
+  PlaceMdiButtons(skin, f, mdi);
+  const int right = CaptionWidth(f) - FrameWidthOf(f, true);
+  EXPECT_EQ(mdi.Close.Rect.Right, right - 1);
+  EXPECT_EQ(mdi.Max.Rect.Right, right - 14 - 2);
+  EXPECT_EQ(mdi.Min.Rect.Left, right - 3 * 14 - 3);
+  EXPECT_EQ(mdi.Close.Rect.Top,
+            FrameHeightOf(f, true) + CaptionHeight(f, true) + (MenuHeight(f) - 12) / 2 + MenuHeight(f));
+  EXPECT_EQ(mdi.Close.Rect.Height(), 12);
+  mdi.Min.ImageIndex = -1;
+  PlaceMdiButtons(skin, f, mdi);
+  EXPECT_EQ(mdi.Min.Rect.Width(), 0);
+}
+
 TEST(TitleButtons, WidthOfTheButtonsAndTheirCount) {
   TkLoadedSkin skin = SkinWithMasks(false, false);
   TkCaptionLayout l;
