@@ -464,6 +464,12 @@ void TkScrollBar::StartTimer(unsigned Interval, void (TkScrollBar::*Handler)(TOb
   if (Capture) SetMouseCapture(true);
 }
 
+unsigned TkScrollBar::TimerInterval() const { return FTimer ? FTimer->Interval() : 0; }
+
+void TkScrollBar::TimerTick() {
+  if (FTimer && FTimer->OnTimer()) FTimer->OnTimer()(FTimer);
+}
+
 void TkScrollBar::StopTimer() {
   if (!FTimer) return;
   TTimer* t = FTimer;

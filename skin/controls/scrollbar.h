@@ -74,6 +74,10 @@ class TkScrollBar : public fw::TScrollBar {
   int CurrPos() const { return FCurrPos; }
   const SCROLLINFO& ScrollInfo() const { return FSI; }
   bool TimerRunning() const { return FTimer != nullptr; }
+  // The running repeat or drag timer's interval (0 without one), and its
+  // step taken now instead of when it is due (tests keep the time).
+  unsigned TimerInterval() const;
+  void TimerTick();
 
   // An optional control whose background shows behind the bar; with
   // DoSendChanges it receives the scroll notifications instead of this

@@ -240,33 +240,37 @@ TEST(ScrollBarSkinned, PartStatesLeaveTheTrackHot) {
   EXPECT_EQ(s.bar->PartState(2), 1) << "a normal state resets nothing";
 }
 
+// The repeat's steps are taken by the test (TimerTick) and nothing is
+// pumped while a button is held: the system's clock never decides.
 TEST(ScrollBarSkinned, HoldingAnArrowRepeatsUntilRelease) {
   Skinned s(0, 255, 100);
   bool hints = Application->ShowHint();
   s.Down(5);
   EXPECT_EQ(s.bar->Position(), 99) << "one step at once";
   EXPECT_FALSE(Application->ShowHint()) << "hints are off while a button is held";
-  EXPECT_TRUE(s.bar->TimerRunning());
-  Pump(300);
-  EXPECT_EQ(s.bar->Position(), 99) << "the second step waits 500 ms";
-  EXPECT_TRUE(fwtest::PumpUntil([&] { return s.bar->Position() <= 96; }, 2000)) << "then every 50 ms";
+  EXPECT_EQ(s.bar->TimerInterval(), 500u) << "the second step waits 500 ms";
+  s.bar->TimerTick();
+  EXPECT_EQ(s.bar->Position(), 98);
+  EXPECT_EQ(s.bar->TimerInterval(), 50u) << "then every 50 ms";
+  s.bar->TimerTick();
+  s.bar->TimerTick();
+  EXPECT_EQ(s.bar->Position(), 96);
   s.Up(5);
   EXPECT_FALSE(s.bar->TimerRunning());
   EXPECT_EQ(Application->ShowHint(), hints);
-  int at = s.bar->Position();
-  Pump(200);
-  EXPECT_EQ(s.bar->Position(), at);
+  EXPECT_EQ(s.bar->Position(), 96);
   EXPECT_EQ(s.bar->PartState(0), 1) << "released over the arrow: hot";
-  EXPECT_EQ(s.log.events.back(), "scroll scEndScroll " + std::to_string(at)) << "release ends the scroll";
+  EXPECT_EQ(s.log.events.back(), "scroll scEndScroll 96") << "release ends the scroll";
 }
 
 TEST(ScrollBarSkinned, LeavingTheControlStopsTheArrowRepeat) {
   Skinned s(0, 255, 100);
   s.Down(100);
+  EXPECT_EQ(s.bar->Position(), 101);
   s.bar->Perform(CM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(s.bar->PartState(1), 0);
-  Pump(700);
-  EXPECT_FALSE(s.bar->TimerRunning());
+  s.bar->TimerTick();
+  EXPECT_FALSE(s.bar->TimerRunning()) << "the next step finds no arrow held";
   EXPECT_EQ(s.bar->Position(), 101);
   s.Up(100);
 }
@@ -280,7 +284,9 @@ TEST(ScrollBarSkinned, HoldingTheTrackPagesUntilTheSliderReachesTheCursor) {
   int target = 100 + s.bar->PositionAt(TPoint{70, 6});
   s.Down(70);
   EXPECT_EQ(s.bar->Position(), 101);
-  EXPECT_TRUE(fwtest::PumpUntil([&] { return !s.bar->TimerRunning(); }, 5000));
+  EXPECT_EQ(s.bar->TimerInterval(), 500u);
+  for (int i = 0; i < 100 && s.bar->TimerRunning(); ++i) s.bar->TimerTick();
+  EXPECT_FALSE(s.bar->TimerRunning());
   EXPECT_EQ(s.bar->Position(), target);
   s.Up(70);
   Mouse->SetVirtualCursor(false);
