@@ -60,10 +60,7 @@ fw::TRect TkcSBWnd::PartRect(int From, int To) const {
   return Vertical() ? fw::Rect(0, From, r.right, To) : fw::Rect(From, 0, To, r.bottom);
 }
 
-int TkcSBWnd::SysBtnSize() const {
-  const int own = DefaultSkinManager ? DefaultSkinManager->ScrollsOptions()->FScrollSize : -1;
-  return own >= 0 ? own : GetSystemMetrics(SM_CXVSCROLL);
-}
+int TkcSBWnd::SysBtnSize() const { return ManagerScrollSize(DefaultSkinManager); }
 
 TkBarAxis TkcSBWnd::Axis() const {
   TkBarAxis a;

@@ -8,6 +8,7 @@
 #include "skin/engine/bitmap_effects.h"
 #include "skin/engine/core/mask_glyph.h"
 #include "skin/engine/core/mask_paint.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skin_utils.h"
 
@@ -63,12 +64,15 @@ void TkcScrollWnd::Subclass() {
 }
 
 int TkcScrollWnd::ScrollBarMetric(const TkcScrollBar& Bar, bool Thickness) const {
-  const int systemWidth = GetSystemMetrics(SM_CXVSCROLL);  // the manager's scroll size until one is set
+  // The manager's scroll size is the system's bar width unless it sets one.
+  const TkSkinManager* m = DefaultSkinManager;
+  const int managerSize = ManagerScrollSize(m);
   if (Thickness)
-    return ScrollBarThickness(Bar.Vertical ? FParams.VertScrollSize : FParams.HorzScrollSize, systemWidth,
+    return ScrollBarThickness(Bar.Vertical ? FParams.VertScrollSize : FParams.HorzScrollSize, managerSize,
                               Bar.ArrowWidth, GetSystemMetrics(Bar.Vertical ? SM_CXVSCROLL : SM_CYHSCROLL));
-  return ScrollArrowLength(Bar.Vertical ? FParams.VertScrollBtnSize : FParams.HorzScrollBtnSize, -1, Bar.ArrowLength,
-                           systemWidth, GetSystemMetrics(SM_CXHSCROLL));
+  return ScrollArrowLength(Bar.Vertical ? FParams.VertScrollBtnSize : FParams.HorzScrollBtnSize,
+                           m ? m->ScrollsOptions()->FButtonsSize : -1, Bar.ArrowLength, managerSize,
+                           GetSystemMetrics(SM_CXHSCROLL));
 }
 
 TkScrollFrame TkcScrollWnd::Frame(const fw::TRect& Window) const {

@@ -10,6 +10,7 @@
 #include "skin/controls/scroll_paint.h"
 #include "skin/engine/background_request.h"
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 
 namespace skin {
@@ -275,7 +276,7 @@ void TkScrollBar::GetScrollInfoMessage(TMessage& Message) {
 
 // ---- Geometry
 
-int TkScrollBar::ArrowSize() { return GetSystemMetrics(SM_CXVSCROLL); }
+int TkScrollBar::ArrowSize() { return ManagerScrollSize(DefaultSkinManager); }
 
 TRect TkScrollBar::PartRect(int From, int To) const {
   return Horizontal() ? Rect(From, 0, To, Height()) : Rect(0, From, Width(), To);

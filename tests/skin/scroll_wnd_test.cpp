@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fw/controls_test_util.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "tests/skin/synthetic_skin.h"
 
@@ -63,10 +64,10 @@ struct Scrolling {
     SetScrollInfo(wnd, SB_VERT, &si, TRUE);
     SetScrollInfo(wnd, SB_HORZ, &si, TRUE);
   }
-  void Attach(int size = 20) {
+  void Attach(int size = 20, int arrow = 17) {
     TkcSkinParams p;
     p.VertScrollSize = p.HorzScrollSize = size;
-    p.VertScrollBtnSize = p.HorzScrollBtnSize = 17;
+    p.VertScrollBtnSize = p.HorzScrollBtnSize = arrow;
     a = AttachAdapter<TkcScrollWnd>(wnd, [this] { return skin.get(); }, p);
   }
   ~Scrolling() {
@@ -113,6 +114,19 @@ TEST(ScrollWnd, TheSkinnedBarsTakeTheirOwnRoom) {
     s.Attach(20);
     EXPECT_FALSE(s.a->sBarVert.Visible) << "too narrow for the bar";
     EXPECT_EQ(s.Client().right, 10);
+  }
+  {
+    // Without sizes of the control's own the skin manager's options count.
+    TkSkinManager manager{nullptr};
+    ASSERT_EQ(DefaultSkinManager, &manager);
+    manager.ScrollsOptions()->FScrollSize = 24;
+    manager.ScrollsOptions()->FButtonsSize = 12;
+    Scrolling s;
+    s.Attach(-1, -1);
+    EXPECT_EQ(s.Client().right, 200 - 2 - 24);
+    EXPECT_EQ(s.a->ScrollBarMetric(s.a->sBarVert, false), 12);
+    delete s.a;
+    s.a = nullptr;
   }
 }
 
