@@ -12,6 +12,8 @@ namespace skin {
 
 TkSkinProvider* MDISkinProvider = nullptr;
 TkSkinProvider* ChildProvider = nullptr;
+fw::TForm* MDIIconsForm = nullptr;
+TkSkinProvider* MDIIconsOwner = nullptr;
 
 TkMDIFormMaker& MDIFormMaker() {
   static TkMDIFormMaker maker;
@@ -71,6 +73,7 @@ void TkSkinProvider::HookMDI(bool Active) {
 }
 
 void TkSkinProvider::ForgetMDI() {
+  if (MDIIconsOwner == this) MdiExitMenuLoop();
   FMDIForm.reset();
   if (MDISkinProvider == this) MDISkinProvider = nullptr;
   if (ChildProvider == this) ChildProvider = nullptr;
@@ -108,6 +111,45 @@ void TkSkinProvider::MdiIcoFormPaint(HDC dc) {
   const int x = CaptionWidth(f) - FrameWidthOf(f, true) - ShadowSize(f).Right - w;
   const int y = FrameHeightOf(f, true) + CaptionHeight(f, true) + ShadowSize(f).Top;
   BitBlt(dc, 0, 0, w, h, FormImage().Canvas()->Handle(), x, y, SRCCOPY);
+}
+
+void TkSkinProvider::MdiIconsPaint(fw::TObject*) {
+  if (MDIIconsForm && MDIIconsForm->HandleAllocated()) MdiIcoFormPaint(MDIIconsForm->Canvas()->Handle());
+}
+
+void TkSkinProvider::MdiEnterMenuLoop() {
+  if (!FForm || FForm->FormStyle() != fw::fsMDIForm || FMenus->InMenu) return;
+  const HWND active = ActiveMDIChild();
+  if (!active || !IsZoomed(active)) return;
+  FMenus->InMenu = true;
+  // The maximised child's buttons at the right end of the menu line stay
+  // in sight while the menu loop runs: a cover showing them from the image.
+  if (!MDIIconsForm) MDIIconsForm = new fw::TForm(nullptr);
+  MDIIconsOwner = this;
+  MDIIconsForm->SetTag(256);
+  MDIIconsForm->SetVisible(false);
+  MDIIconsForm->SetName(u"kcMDIIcons");
+  MDIIconsForm->OnPaint = fw::TNotifyEvent(this, &TkSkinProvider::MdiIconsPaint);
+  MDIIconsForm->SetBorderStyle(fw::bsNone);
+  // Like every helper window of the skinning: no activation, no taskbar button.
+  const HWND cover = MDIIconsForm->Handle();
+  SetWindowLongPtrW(cover, GWL_EXSTYLE,
+                    GetWindowLongPtrW(cover, GWL_EXSTYLE) | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
+  RECT r{};
+  GetWindowRect(FForm->Handle(), &r);
+  const int frame = FrameWidthOf(FInput.Frame, false);
+  const int w = 60, h = GetSystemMetrics(SM_CYMENU) + 3;
+  SetWindowPos(cover, HWND_TOP, r.right - frame - w, r.top + frame + SystemCaptionHeight(FInput.Frame),
+               w, h, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+void TkSkinProvider::MdiExitMenuLoop() {
+  if (MDIIconsForm) {
+    fw::TForm* cover = MDIIconsForm;
+    MDIIconsForm = nullptr;
+    MDIIconsOwner = nullptr;
+    delete cover;
+  }
 }
 
 bool TkSkinProvider::MdiSysCommand(fw::TMessage& m) {

@@ -9,6 +9,10 @@
 #include <functional>
 #include <memory>
 
+namespace fw {
+class TForm;
+}
+
 namespace skin {
 
 class TkSkinProvider;
@@ -17,6 +21,11 @@ class TkSkinProvider;
 // maximised (or activated); null while there is none.
 extern TkSkinProvider* MDISkinProvider;
 extern TkSkinProvider* ChildProvider;
+// The cover laid over the right end of a frame's menu line while a menu
+// loop runs over its maximised child (at most one; null otherwise), and
+// the frame's provider that made it.
+extern fw::TForm* MDIIconsForm;
+extern TkSkinProvider* MDIIconsOwner;
 
 // The MDI support of an MDI frame form as its provider holds it.
 class TkMDIFormLink {

@@ -603,6 +603,12 @@ bool TkSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_MDIACTIVATE:
     case WM_MDIDESTROY: MsgMDIActivate(m); return true;
     case WM_CHILDACTIVATE: MsgChildActivate(m); return true;
+    case WM_ENTERMENULOOP:
+      MdiEnterMenuLoop();
+      return false;
+    case WM_EXITMENULOOP:
+      MdiExitMenuLoop();
+      return false;
     case WM_ERASEBKGND: {
       MDIChildCreatingMaximized = false;
       HDC dc = reinterpret_cast<HDC>(m.WParam);

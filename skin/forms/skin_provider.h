@@ -189,6 +189,11 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   HWND ActiveMDIChild() const;
   void RepaintMDIMainFrame(bool Full);
   void MdiIcoFormPaint(HDC dc);
+  void MdiIconsPaint(fw::TObject* Sender);
+  // A menu loop of a frame whose active child is maximised begins (the
+  // cover goes over the child's buttons) or ends (the cover goes).
+  void MdiEnterMenuLoop();
+  void MdiExitMenuLoop();
   bool MDIChildCreatingMaximized = false;
   // The maximised child's close, restore and minimise buttons at the end of
   // this MDI frame's menu line (hit codes 101, 102, 103): shown while the

@@ -6,9 +6,12 @@
 // support is gone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "skin/controls/mdi_form.h"
 #include "skin/controls/window_adapter.h"
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/skin_messages.h"
 #include "skin/forms/skinned_form.h"
 #include "tests/scenarios/screenshot_png.h"
 
@@ -35,9 +38,21 @@ struct MdiFrame {
   SkinnedForm f{1, fw::bsSizeable, 460, 320, false};
   HWND client = nullptr;
   HWND children[2] = {nullptr, nullptr};
-  MdiFrame() {
+  explicit MdiFrame(bool withMenu = false) {
     LinkMDISupport();
     f.form->SetFormStyle(fw::fsMDIForm);
+    if (withMenu) {
+      auto* menu = new fw::TMainMenu(f.form.form);
+      for (const char16_t* caption : {u"&File", u"&Window"}) {
+        auto* item = new fw::TMenuItem(f.form.form);
+        item->SetCaption(caption);
+        menu->Items()->Add(item);
+        auto* sub = new fw::TMenuItem(f.form.form);
+        sub->SetCaption(u"Open");
+        item->Add(sub);
+      }
+      f.form->SetMenu(menu);
+    }
     RECT cr{};
     GetClientRect(f.wnd(), &cr);
     CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
@@ -139,6 +154,67 @@ TEST(ProviderMDI, AChildMadeWhileTheActiveOneIsMaximisedIgnoresRestoreUntilItIsP
   EXPECT_FALSE(child.provider->MDIChildCreatingMaximized) << "painted: made";
   delete child.provider;
   child.provider = nullptr;
+}
+
+// The form's picture as its window prints it.
+std::unique_ptr<fw::TBitmap> Printed(HWND wnd, int w, int h, UINT flags) {
+  auto b = NewBitmap32(w, h);
+  SendMessageW(wnd, WM_PRINT, reinterpret_cast<WPARAM>(b->Canvas()->Handle()), flags);
+  GdiFlush();
+  return b;
+}
+
+uint32_t PixelAt(fw::TBitmap& b, int x, int y) { return GetPixel(b.Canvas()->Handle(), x, y) & 0xFFFFFF; }
+
+TEST(ProviderMDI, AMenuLoopOverAMaximisedChildCoversItsButtonsWithTheFramesPicture) {
+  MdiFrame m(true);
+  // Not over a child that is not maximised.
+  SendMessageW(m.f.wnd(), WM_ENTERMENULOOP, 0, 0);
+  EXPECT_EQ(MDIIconsForm, nullptr);
+  SendMessageW(m.f.wnd(), WM_EXITMENULOOP, 0, 0);
+  SendMessageW(m.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(m.children[1]), 0);
+  ASSERT_TRUE(IsZoomed(m.children[1]));
+  m.p().RepaintMDIMainFrame(true);
+  fwtest::Pump(50);
+  SendMessageW(m.f.wnd(), WM_ENTERMENULOOP, 0, 0);
+  ASSERT_NE(MDIIconsForm, nullptr);
+  fw::TForm* cover = MDIIconsForm;
+  SendMessageW(m.f.wnd(), WM_ENTERMENULOOP, 0, 0);
+  EXPECT_EQ(MDIIconsForm, cover) << "one cover at a time";
+  EXPECT_EQ(cover->Name(), u"kcMDIIcons");
+  EXPECT_EQ(cover->Tag(), 256);
+  EXPECT_EQ(SendMessageW(cover->Handle(), WM_SKINCOMMAND, SkinCommand(SKC_ISHANDLED), 0), 0) << "never skinned";
+  EXPECT_TRUE(IsWindowVisible(cover->Handle()));
+  EXPECT_EQ(GetActiveWindow(), m.f.wnd()) << "the cover takes no activation";
+  RECT frame{}, r{};
+  GetWindowRect(m.f.wnd(), &frame);
+  GetWindowRect(cover->Handle(), &r);
+  EXPECT_EQ(r.right - r.left, 60);
+  EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYMENU) + 3);
+  EXPECT_EQ(r.right, frame.right - (frame.right - frame.left - m.f.form->ClientWidth()) / 2) << "at the right end";
+  // It shows the frame's own pixels of the place it covers (the part on
+  // the frame; below it lies the client).
+  POINT client{0, 0};
+  ClientToScreen(m.f.wnd(), &client);
+  const int rows = std::min<int>(r.bottom, client.y) - r.top;
+  ASSERT_GT(rows, 10);
+  auto framePic = Printed(m.f.wnd(), frame.right - frame.left, frame.bottom - frame.top, PRF_NONCLIENT);
+  auto coverPic = NewBitmap32(60, r.bottom - r.top);
+  cover->PaintTo(coverPic->Canvas()->Handle(), 0, 0);
+  GdiFlush();
+  int differ = 0;
+  for (int y = 0; y < rows; ++y)
+    for (int x = 0; x < 60; ++x)
+      differ += PixelAt(*coverPic, x, y) != PixelAt(*framePic, r.left - frame.left + x, r.top - frame.top + y);
+  EXPECT_EQ(differ, 0);
+  SendMessageW(m.f.wnd(), WM_EXITMENULOOP, 0, 0);
+  EXPECT_EQ(MDIIconsForm, nullptr) << "leaving the loop frees it";
+  // A frame provider going while its cover shows takes the cover along.
+  SendMessageW(m.f.wnd(), WM_ENTERMENULOOP, 0, 0);
+  ASSERT_NE(MDIIconsForm, nullptr);
+  delete m.f.provider;
+  m.f.provider = nullptr;
+  EXPECT_EQ(MDIIconsForm, nullptr);
 }
 
 TEST(ProviderMDI, AChildClosesAlsoWithoutASkinnedFrame) {
