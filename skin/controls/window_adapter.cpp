@@ -105,7 +105,9 @@ void TkcMainWnd::Detach() {
   if (Destroyed) return;
   Destroyed = true;
   if (FParams.Control) {
-    if (FParams.Control->WindowProc() == fw::TWndMethod(this, &TkcMainWnd::ControlProc))
+    // A framework control's window goes without a message to its procedure
+    // only when the control itself is freed: then it is left alone.
+    if (IsWindow(CtrlHandle) && FParams.Control->WindowProc() == fw::TWndMethod(this, &TkcMainWnd::ControlProc))
       FParams.Control->SetWindowProc(OldWndProc);
   } else if (OldProc && IsWindow(CtrlHandle)) {
     // Still ours: the window's procedure comes back at once. Otherwise a

@@ -335,3 +335,77 @@ TEST(PanelWnd, ProgramSkins) {
     WriteRow(faces, std::string(ProgramSkinName(s)) + "_panels.png", 1);
   }
 }
+
+// Static texts (flat, with a bevel, disabled) and a container in the
+// program's skins, each with its golden; removal gives each its own
+// procedure back, destruction while attached leaves the adapter detached.
+TEST(StaticTextWnd, StaticTextsAndContainersInTheProgramSkins) {
+  // The program's skins share these sections.
+  const uint64_t golden[2][4] = {{9147306842133509187ull, 5455882947792108841ull, 9147306842133509187ull, 16893785374409714467ull},
+                                 {9147306842133509187ull, 5455882947792108841ull, 9147306842133509187ull, 16893785374409714467ull}};
+  for (int s = 0; s < 2; ++s) {
+    std::unique_ptr<TkLoadedSkin> skin = ProgramSkin(s);
+    ASSERT_TRUE(skin);
+    Parent parent;
+    std::vector<TPixelBuffer> looks;
+    for (int look = 0; look < 3; ++look) {
+      auto* t = new TVlStaticText(nullptr);
+      t->FBevelKind = look == 1;
+      t->FBevelOuter = fw::bvLowered;
+      t->SetParentWindow(parent.wnd);
+      t->SetBounds(10, 10, 120, 30);
+      t->SetCaption(u"");
+      if (look == 2) t->SetEnabled(false);
+      ShowWindow(t->Handle(), SW_SHOW);
+      const fw::TWndMethod own = t->WindowProc();
+      TkcSkinParams p;
+      p.Control = t;
+      auto* a = AttachAdapter<TkcStaticTextWnd>(t->Handle(), [&] { return skin.get(); }, p);
+      looks.push_back(Print(t->Handle()));
+      if (look == 0) {
+        delete a;
+        EXPECT_TRUE(t->WindowProc() == own) << "removal gives the procedure back";
+        EXPECT_EQ(GetWindowAdapter(t->Handle()), nullptr);
+      } else {
+        t->DestroyHandle();
+        EXPECT_TRUE(a->Destroyed) << "destroyed while attached";
+        delete a;
+      }
+      delete t;
+    }
+    HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 50, 100, 30, parent.wnd, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    auto* c = AttachAdapter<TkcContainerWnd>(plain, [&] { return skin.get(); }, {});
+    looks.push_back(Print(plain));
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(CountPixels(View32(looks[size_t(i)]), 0xFF00FF), 0) << ProgramSkinName(s) << " look " << i;
+      EXPECT_EQ(PixelChecksum(View32(looks[size_t(i)])), golden[s][i]) << ProgramSkinName(s) << " look " << i;
+    }
+    WriteRow(looks, std::string("static_texts_and_containers_") + ProgramSkinName(s) + ".png");
+    DestroyWindow(plain);
+    EXPECT_TRUE(c->Destroyed);
+    delete c;
+  }
+}
+
+// A framework control freed while attached: its window goes without a
+// message reaching the adapter, and the adapter freed afterwards leaves
+// the freed control's memory alone.
+TEST(StaticTextWnd, AControlFreedWhileAttachedIsLeftAlone) {
+  std::unique_ptr<TkLoadedSkin> skin = SyntheticDialogSkin();
+  Parent parent;
+  alignas(TVlStaticText) unsigned char memory[sizeof(TVlStaticText)];
+  auto* t = new (memory) TVlStaticText(nullptr);
+  t->SetParentWindow(parent.wnd);
+  t->SetBounds(10, 10, 120, 30);
+  ShowWindow(t->Handle(), SW_SHOW);
+  TkcSkinParams p;
+  p.Control = t;
+  auto* a = AttachAdapter<TkcStaticTextWnd>(t->Handle(), [&] { return skin.get(); }, p);
+  const HWND wnd = t->Handle();
+  t->~TVlStaticText();
+  EXPECT_FALSE(IsWindow(wnd));
+  std::vector<unsigned char> freed(memory, memory + sizeof memory);
+  delete a;
+  EXPECT_TRUE(std::equal(freed.begin(), freed.end(), memory)) << "nothing written into the freed control";
+}
