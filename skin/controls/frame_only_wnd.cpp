@@ -15,22 +15,23 @@ void CopyWindowFrame(HWND Wnd, HDC DC, fw::TBitmap& Cache, int B) {
   if (!DC) ReleaseDC(Wnd, dc);
 }
 
-void TkcSearchWnd::KC_WMNCPaint() {
+void TkcSearchWnd::KC_WMNCPaint(HDC DC) {
   if (Updating) return;
   if (BGChanged || !Cache) {
     PaintWindowSection(*this, Cache);
     BGChanged = false;
   }
-  CopyWindowFrame(CtrlHandle, nullptr, *Cache, 3);
+  CopyWindowFrame(CtrlHandle, DC, *Cache, 3);
 }
 
 void TkcSearchWnd::kcWndProc(fw::TMessage& Message) {
   if (!Skinned()) return TkcMainWnd::kcWndProc(Message);
   switch (Message.Msg) {
     case WM_PAINT:
-      // The box paints its content, the frame follows.
+      // The box paints its content, the frame follows (onto the DC of a
+      // print).
       TkcMainWnd::kcWndProc(Message);
-      KC_WMNCPaint();
+      KC_WMNCPaint(reinterpret_cast<HDC>(Message.WParam));
       return;
     case WM_ERASEBKGND: Message.Result = 1; return;
     case WM_NCPAINT:
@@ -62,10 +63,20 @@ void TkcEdgeWnd::kcWndProc(fw::TMessage& Message) {
       Message.Result = CallPrevWndProc(Message.Msg, Message.WParam, Message.LParam);
       PaintFrame(Message.WParam ? reinterpret_cast<HDC>(Message.WParam) : nullptr);
       return;
+    case WM_PRINT:
+      // Printed as it shows: the static's content inside the frame.
+      if (Message.WParam) {
+        CallPrevWndProc(WM_PAINT, Message.WParam, 0);
+        PaintFrame(reinterpret_cast<HDC>(Message.WParam));
+        Message.Result = 0;
+        return;
+      }
+      break;
     case WM_ERASEBKGND:
     case WM_NCPAINT: return;
-    default: TkcStaticWnd::kcWndProc(Message);
+    default: break;
   }
+  TkcStaticWnd::kcWndProc(Message);
 }
 
 }  // namespace skin

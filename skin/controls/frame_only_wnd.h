@@ -18,7 +18,8 @@ class TkcSearchWnd : public TkcMainWnd {
   ~TkcSearchWnd() override { Detach(); }
   void kcWndProc(fw::TMessage& Message) override;
   fw::String DefaultSection() const override { return u"CHECKBOX"; }
-  void KC_WMNCPaint();
+  // The skin's frame onto the given DC, or the window's own.
+  void KC_WMNCPaint(HDC DC = nullptr);
   std::unique_ptr<fw::TBitmap> Cache;
 };
 

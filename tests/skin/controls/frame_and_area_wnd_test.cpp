@@ -130,3 +130,54 @@ TEST(TransPanelWnd, SeeThroughExceptOverItsChildren) {
   DestroyWindow(page);
   EXPECT_TRUE(a->Destroyed);
 }
+
+// The four adapters in the program's skins, each with its golden: the
+// search box and the edged static (their own content inside the skin's
+// frame), the size grip and the see-through page with a child; removal
+// gives each window back, destruction while attached leaves the adapter
+// detached.
+TEST(SearchWnd, FramesGripAndSeeThroughPageInTheProgramSkins) {
+  // The program's skins share these sections.
+  const uint64_t golden[2][4] = {{17624277249731052291ull, 6438292926526575919ull, 641311558258568427ull, 2511423677758988291ull},
+                                 {17624277249731052291ull, 6438292926526575919ull, 641311558258568427ull, 2511423677758988291ull}};
+  for (int s = 0; s < 2; ++s) {
+    std::unique_ptr<TkLoadedSkin> skin = ProgramSkin(s);
+    ASSERT_TRUE(skin);
+    auto source = [&] { return skin.get(); };
+    Host host;
+    HWND box = host.Child(ContentClass(), L"", 0, 10, 10, 120, 24);
+    HWND edged = host.Child(ContentClass(), L"", 0, 10, 40, 60, 40);
+    HWND grip = host.Child(L"SCROLLBAR", L"", SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN, 200, 150, 16, 16);
+    HWND page = host.Child(L"STATIC", L"", 0, 140, 10, 120, 80);
+    CreateWindowExW(0, ContentClass(), L"", WS_CHILD | WS_VISIBLE, 40, 30, 40, 20, page, nullptr,
+                    GetModuleHandleW(nullptr), nullptr);
+    TkcSkinParams edit;
+    edit.SkinSection = u"EDIT";
+    auto* a = AttachAdapter<TkcSearchWnd>(box, source, {});
+    auto* b = AttachAdapter<TkcEdgeWnd>(edged, source, edit);
+    auto* c = AttachAdapter<TkcSizerWnd>(grip, source, {});
+    auto* d = AttachAdapter<TkcTransPanelWnd>(page, source, {});
+    const HWND windows[] = {box, edged, grip, page};
+    std::vector<TPixelBuffer> looks;
+    for (int i = 0; i < 4; ++i) {
+      looks.push_back(Print(windows[i], Px(0x123456)));
+      EXPECT_EQ(CountPixels(View32(looks.back()), 0xFF00FF), 0) << ProgramSkinName(s) << " look " << i;
+      EXPECT_EQ(PixelChecksum(View32(looks.back())), golden[s][i]) << ProgramSkinName(s) << " look " << i;
+    }
+    EXPECT_EQ(ColorAt(looks[0], 60, 12), fw::TColor(kContent)) << "the box's own content";
+    EXPECT_EQ(ColorAt(looks[1], 30, 20), fw::TColor(kContent)) << "the static's own content";
+    WriteRow(looks, std::string("frames_grip_page_") + ProgramSkinName(s) + ".png", 2);
+    // Removal: the search box and the page paint themselves again.
+    delete a;
+    delete d;
+    EXPECT_EQ(GetWindowAdapter(box), nullptr);
+    EXPECT_EQ(GetWindowAdapter(page), nullptr);
+    EXPECT_EQ(ColorAt(Print(box, Px(0x123456)), 1, 1), fw::TColor(0x123456)) << "no frame after removal";
+    DestroyWindow(grip);
+    DestroyWindow(edged);
+    EXPECT_TRUE(c->Destroyed);
+    EXPECT_TRUE(b->Destroyed);
+    delete c;
+    delete b;
+  }
+}
