@@ -226,3 +226,35 @@ TEST(ToolBarFwWnd, ProgramSkins) {
     WriteRow(faces, std::string(ProgramSkinName(s)) + "_framework_tool_bar.png");
   }
 }
+
+// Pressed looks in the program's skins: a button held down and a drop-down
+// button whose menu is open (its arrow pressed), beside the disabled one
+// (checksums).
+TEST(ToolBarFwWnd, PressedLooksInTheProgramSkins) {
+  const uint64_t golden[2] = {12399769039905751939ull, 534045068094353955ull};
+  std::vector<TPixelBuffer> faces;
+  for (int s = 0; s < 2; ++s) {
+    Bar b;
+    b.skin = ProgramSkin(s);
+    ASSERT_TRUE(b.skin);
+    b.Attach();
+    NMTOOLBARW n{};
+    n.hdr.hwndFrom = b.bar->Handle();
+    n.hdr.code = UINT(TBN_DROPDOWN);
+    TBBUTTON dropDown{};
+    SendMessageW(b.bar->Handle(), TB_GETBUTTON, 3, reinterpret_cast<LPARAM>(&dropDown));
+    n.iItem = dropDown.idCommand;
+    SendMessageW(b.bar->Handle(), fw::CN_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+    EXPECT_EQ(b.a->DroppedButton, b.buttons[3]);
+    fw::TPopupMenu menu(nullptr);
+    b.buttons[3]->SetDropdownMenu(&menu);
+    b.buttons[0]->SetDown(true);
+    EXPECT_FALSE(b.a->Destroyed);
+    faces.push_back(Print(b.bar->Handle()));
+    EXPECT_EQ(CountPixels(View32(faces.back()), 0xFF00FF), 0) << ProgramSkinName(s);
+    EXPECT_EQ(PixelChecksum(View32(faces.back())), golden[s]) << ProgramSkinName(s);
+    b.bar->Perform(fw::CN_DROPDOWNCLOSED, 0, 0);
+    b.buttons[3]->SetDropdownMenu(nullptr);
+  }
+  WriteRow(faces, "framework_tool_bar_pressed.png", 2);
+}

@@ -284,3 +284,93 @@ TEST(TabControlWnd, GoldensOfTheProgramSkins) {
     WriteRow(shown, std::string("tab_controls_") + ProgramSkinName(s) + ".png");
   }
 }
+
+// An up-down in each of its looks in the program's skins: vertical normal,
+// its upper button hot, its lower button pressed, horizontal with its right
+// button pressed; removal gives the control back, destruction while
+// attached leaves the adapter detached.
+TEST(SpinWnd, LooksInTheProgramSkinsRemovalAndDestruction) {
+  const uint64_t golden[2][4] = {{13056695237705019027ull, 5987650539298386771ull, 6949695098415769953ull, 2219193524752312891ull},
+                                 {13056695237705019027ull, 18186788862350146493ull, 12231936617528241827ull, 12222902008031458063ull}};
+  const auto old = ScrollCursorPos;
+  POINT cursor{-1000, -1000};
+  ScrollCursorPos = [&] { return cursor; };
+  for (int s = 0; s < 2; ++s) {
+    std::unique_ptr<TkLoadedSkin> skin = ProgramSkin(s);
+    ASSERT_TRUE(skin);
+    Host host;
+    HWND up = host.Child(UPDOWN_CLASSW, L"", 0, 50, 50, 17, 22);
+    HWND across = host.Child(UPDOWN_CLASSW, L"", UDS_HORZ, 100, 50, 32, 16);
+    TkcSkinParams p;
+    p.SkinSection = u"UPDOWNBTN";
+    auto* a = AttachAdapter<TkcSpinWnd>(up, [&] { return skin.get(); }, p);
+    auto* b = AttachAdapter<TkcSpinWnd>(across, [&] { return skin.get(); }, p);
+    RECT ur{}, ar{};
+    GetWindowRect(up, &ur);
+    GetWindowRect(across, &ar);
+    std::vector<TPixelBuffer> looks;
+    cursor = POINT{-1000, -1000};
+    looks.push_back(Print(up));
+    cursor = POINT{ur.left + 8, ur.top + 3};
+    looks.push_back(Print(up));
+    cursor = POINT{ur.left + 8, ur.top + 18};
+    a->bMousePressed = true;
+    looks.push_back(Print(up));
+    a->bMousePressed = false;
+    cursor = POINT{ar.left + 25, ar.top + 8};
+    b->bMousePressed = true;
+    looks.push_back(Print(across));
+    b->bMousePressed = false;
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(CountPixels(View32(looks[size_t(i)]), 0xFF00FF), 0) << ProgramSkinName(s) << " look " << i;
+      EXPECT_EQ(PixelChecksum(View32(looks[size_t(i)])), golden[s][i]) << ProgramSkinName(s) << " look " << i;
+    }
+    WriteRow(looks, std::string("up_downs_") + ProgramSkinName(s) + ".png", 3);
+    delete a;
+    EXPECT_EQ(GetWindowAdapter(up), nullptr);
+    EXPECT_EQ(SendSkinCommand(up, SKC_ISHANDLED, 0), 0) << "removal gives the control back";
+    DestroyWindow(across);
+    EXPECT_TRUE(b->Destroyed);
+    delete b;
+  }
+  ScrollCursorPos = old;
+}
+
+// A framework page control with its pages in the program's skins: the
+// control (tabs without captions) and its shown page, each with its golden.
+TEST(PageControlWnd, GoldensOfTheProgramSkins) {
+  const uint64_t golden[2][2] = {{7522382931768696570ull, 11841452535228589811ull},
+                                 {7330638237002747278ull, 11841452535228589811ull}};
+  for (int s = 0; s < 2; ++s) {
+    std::unique_ptr<TkLoadedSkin> skin = ProgramSkin(s);
+    ASSERT_TRUE(skin);
+    fwtest::TestForm form(400, 300);
+    auto* pc = new fw::TPageControl(form.form);
+    pc->SetParent(form.form);
+    pc->SetBounds(10, 10, 260, 160);
+    for (int i = 0; i < 3; ++i) {
+      auto* sheet = new fw::TTabSheet(form.form);
+      sheet->SetPageControl(pc);
+      sheet->SetCaption(u"");
+    }
+    form->Show();
+    fwtest::Pump();
+    TkcSkinParams p;
+    p.Control = pc;
+    p.SkinSection = u"PAGECONTROL";
+    std::unique_ptr<TkcPageControlWnd> a(
+        AttachAdapter<TkcPageControlWnd>(pc->WindowHandle(), [&] { return skin.get(); }, p));
+    pc->SetActivePageIndex(1);
+    fwtest::Pump();
+    a->InitPages();
+    fw::TTabSheet* shown = pc->ActivePage();
+    ASSERT_TRUE(shown && shown->HandleAllocated());
+    const TPixelBuffer looks[] = {Print(pc->WindowHandle()), Print(shown->WindowHandle())};
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_EQ(CountPixels(View32(const_cast<TPixelBuffer&>(looks[i])), 0xFF00FF), 0) << ProgramSkinName(s) << " " << i;
+      EXPECT_EQ(PixelChecksum(View32(const_cast<TPixelBuffer&>(looks[i]))), golden[s][i]) << ProgramSkinName(s) << " " << i;
+    }
+    WriteRow({looks[0], looks[1]}, std::string("page_controls_") + ProgramSkinName(s) + ".png");
+    a.reset();
+  }
+}

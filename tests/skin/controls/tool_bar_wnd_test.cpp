@@ -257,3 +257,35 @@ TEST(ToolBarWnd, SeparatorsShowTheBarThroughTheDividersKeyPixels) {
   EXPECT_EQ(key, 0);
   ScrollCursorPos = old;
 }
+
+// Buttons in each look in the program's skins: normal, under the mouse,
+// pressed and disabled, in one bar (checksums); a bar destroyed while
+// attached leaves its adapter detached.
+TEST(ToolBarWnd, EachLookInTheProgramSkinsAndDestructionWhileAttached) {
+  const uint64_t golden[2] = {6236215380168172919ull, 1753503790775767743ull};
+  const auto old = ScrollCursorPos;
+  POINT cursor{-1000, -1000};
+  ScrollCursorPos = [&] { return cursor; };
+  std::vector<TPixelBuffer> faces;
+  for (int s = 0; s < 2; ++s) {
+    Bar b(40, 30, 200);
+    b.skin = ProgramSkin(s);
+    ASSERT_TRUE(b.skin);
+    for (int i = 0; i < 4; ++i) b.Add(BTNS_BUTTON, nullptr);
+    SendMessageW(b.bar, TB_SETSTATE, 202, MAKELPARAM(TBSTATE_ENABLED | TBSTATE_PRESSED, 0));
+    SendMessageW(b.bar, TB_SETSTATE, 203, MAKELPARAM(0, 0));
+    b.Attach();
+    const fw::TRect hot = b.a->GetButtonRect(1);
+    RECT wr{};
+    GetWindowRect(b.bar, &wr);
+    cursor = POINT{wr.left + (hot.Left + hot.Right) / 2, wr.top + (hot.Top + hot.Bottom) / 2};
+    faces.push_back(Print(b.bar));
+    cursor = POINT{-1000, -1000};
+    EXPECT_EQ(CountPixels(View32(faces.back()), 0xFF00FF), 0) << ProgramSkinName(s);
+    EXPECT_EQ(PixelChecksum(View32(faces.back())), golden[s]) << ProgramSkinName(s);
+    DestroyWindow(b.bar);
+    EXPECT_TRUE(b.a->Destroyed);
+  }
+  WriteRow(faces, "program_skins_dialog_tool_bar_looks.png", 3);
+  ScrollCursorPos = old;
+}

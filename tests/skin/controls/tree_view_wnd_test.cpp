@@ -176,3 +176,35 @@ TEST(TreeViewWnd, TheFolderDialogsTreeIsSkinned) {
   }
   CoUninitialize();
 }
+
+// The program's skins: a tree (without items, whose texts depend on the
+// system's fonts) normal, under the mouse and in a dialog, each with its
+// golden; with items written for looking at.
+TEST(TreeViewWnd, GoldensOfTheProgramSkins) {
+  const uint64_t golden[2][3] = {{10123561750202786331ull, 9978961801582980995ull, 10123561750202786331ull},
+                                 {10123561750202786331ull, 3590727336005074595ull, 10123561750202786331ull}};
+  for (int s = 0; s < 2; ++s) {
+    std::vector<TPixelBuffer> looks, shown;
+    for (int look = 0; look < 3; ++look) {
+      Tree t;
+      t.skin = ProgramSkin(s);
+      ASSERT_TRUE(t.skin);
+      SendMessageW(t.wnd, TVM_DELETEITEM, 0, LPARAM(TVI_ROOT));
+      t.Attach(look == 2);
+      if (look == 1) {
+        t.a->S.MouseAbove = true;
+        t.a->SetSkinParams();
+      }
+      looks.push_back(Print(t.wnd));
+      EXPECT_EQ(PixelChecksum(View32(looks.back())), golden[s][look]) << ProgramSkinName(s) << " look " << look;
+      TVINSERTSTRUCTW ins{};
+      ins.hInsertAfter = TVI_LAST;
+      ins.item.mask = TVIF_TEXT;
+      ins.item.pszText = const_cast<wchar_t*>(L"Documents");
+      SendMessageW(t.wnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins));
+      shown.push_back(Print(t.wnd));
+    }
+    looks.insert(looks.end(), shown.begin(), shown.end());
+    WriteRow(looks, std::string("tree_views_") + ProgramSkinName(s) + ".png");
+  }
+}
