@@ -122,6 +122,8 @@ void TkSkinProvider::MdiEnterMenuLoop() {
   const HWND active = ActiveMDIChild();
   if (!active || !IsZoomed(active)) return;
   FMenus->InMenu = true;
+  // Where the system draws the menu bar it draws the child's buttons too.
+  if (!FMenus->Line().DrawsLine(FInput.Frame)) return;
   // The maximised child's buttons at the right end of the menu line stay
   // in sight while the menu loop runs: a cover showing them from the image.
   if (!MDIIconsForm) MDIIconsForm = new fw::TForm(nullptr);

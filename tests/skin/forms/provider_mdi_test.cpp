@@ -13,6 +13,7 @@
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/forms/skinned_form.h"
+#include "skin/forms/skinned_manager.h"
 #include "tests/scenarios/screenshot_png.h"
 
 namespace skin {
@@ -35,6 +36,7 @@ const wchar_t* ChildClass() {
 // A skinned MDI frame form with its client window and two children, made
 // before the form is shown.
 struct MdiFrame {
+  skintest::SkinnedManager manager{1};
   SkinnedForm f{1, fw::bsSizeable, 460, 320, false};
   HWND client = nullptr;
   HWND children[2] = {nullptr, nullptr};
@@ -52,6 +54,8 @@ struct MdiFrame {
         item->Add(sub);
       }
       f.form->SetMenu(menu);
+      // The skin draws the menu line.
+      f.provider->Menus().SetManager(&manager.manager);
     }
     RECT cr{};
     GetClientRect(f.wnd(), &cr);
@@ -172,10 +176,17 @@ TEST(ProviderMDI, AMenuLoopOverAMaximisedChildCoversItsButtonsWithTheFramesPictu
   SendMessageW(m.f.wnd(), WM_ENTERMENULOOP, 0, 0);
   EXPECT_EQ(MDIIconsForm, nullptr);
   SendMessageW(m.f.wnd(), WM_EXITMENULOOP, 0, 0);
+  // The child's buttons at the menu line's end (a maximised form stands
+  // for the child).
+  SkinnedForm childForm(1, fw::bsSizeable, 200, 120, false);
+  childForm.form->SetFormStyle(fw::fsMDIChild);
+  childForm.form->SetWindowState(fw::wsMaximized);
   SendMessageW(m.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(m.children[1]), 0);
   ASSERT_TRUE(IsZoomed(m.children[1]));
+  ChildProvider = childForm.provider;
   m.p().RepaintMDIMainFrame(true);
   fwtest::Pump(50);
+  m.p().RepaintFormFrame();
   SendMessageW(m.f.wnd(), WM_ENTERMENULOOP, 0, 0);
   ASSERT_NE(MDIIconsForm, nullptr);
   fw::TForm* cover = MDIIconsForm;
@@ -192,8 +203,8 @@ TEST(ProviderMDI, AMenuLoopOverAMaximisedChildCoversItsButtonsWithTheFramesPictu
   EXPECT_EQ(r.right - r.left, 60);
   EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYMENU) + 3);
   EXPECT_EQ(r.right, frame.right - (frame.right - frame.left - m.f.form->ClientWidth()) / 2) << "at the right end";
-  // It shows the frame's own pixels of the place it covers (the part on
-  // the frame; below it lies the client).
+  // It shows the frame's own pixels of the place it covers, the child's
+  // buttons (the part on the frame; below it lies the client).
   POINT client{0, 0};
   ClientToScreen(m.f.wnd(), &client);
   const int rows = std::min<int>(r.bottom, client.y) - r.top;
@@ -215,6 +226,7 @@ TEST(ProviderMDI, AMenuLoopOverAMaximisedChildCoversItsButtonsWithTheFramesPictu
   delete m.f.provider;
   m.f.provider = nullptr;
   EXPECT_EQ(MDIIconsForm, nullptr);
+  ChildProvider = nullptr;
 }
 
 TEST(ProviderMDI, AChildClosesAlsoWithoutASkinnedFrame) {
