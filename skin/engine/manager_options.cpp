@@ -143,6 +143,8 @@ FW_REGISTER(TkcOptions) {
 FW_REGISTER(TkcMenuSupport) {
   using M = TkcMenuSupport;
   c.Property(u"IcoLineSkin", &M::FIcoLineSkin, &M::FIcoLineSkin);
+  c.Property(u"UseExtraLine", &M::FUseExtraLine, &M::FUseExtraLine).Default(false);
+  c.Property(u"ExtraLineWidth", &M::FExtraLineWidth, &M::FExtraLineWidth).Default(32);
   c.Property(u"AlphaBlend", &M::FAlphaBlend, &M::FAlphaBlend).Default(255);
   c.Property(u"ExtraLineFont", &M::ExtraLineFont, &M::SetExtraLineFont);
 }

@@ -135,6 +135,9 @@ class TkcMenuSupport : public fw::TPersistent {
   TkcMenuSupport();
   ~TkcMenuSupport() override;
   fw::String FIcoLineSkin;
+  // The vertical band down the left of popups, and its width.
+  bool FUseExtraLine = false;
+  int FExtraLineWidth = 32;
   uint8_t FAlphaBlend = 255;
   fw::TFont* ExtraLineFont() const { return FExtraLineFont; }
   void SetExtraLineFont(fw::TFont* Value) { FExtraLineFont->Assign(Value); }

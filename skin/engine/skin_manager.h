@@ -17,6 +17,7 @@
 #include "fw/core/component.h"
 #include "fw/core/events.h"
 #include "fw/core/strings_list.h"
+#include "fw/stdctrls/stdctrls_common.h"
 #include "fw/system/application.h"
 #include "fw/system/messages.h"
 #include "skin/engine/core/pixel_buffer.h"
@@ -27,7 +28,20 @@
 #include "skin/engine/core/stored_skins.h"
 #include "skin/engine/manager_options.h"
 
+namespace fw {
+class TMenuItem;
+}
+
 namespace skin {
+
+// The font a popup item's text will use; the handler may change it.
+struct TkcMenuItemData {
+  fw::TFont* Font = nullptr;
+};
+using TkcGetPopupItemData =
+    fw::TEvent<void(fw::TMenuItem* Item, fw::TOwnerDrawState State, TkcMenuItemData& ItemData)>;
+using TkcGetExtraLineData = fw::TEvent<void(fw::TMenuItem* FirstItem, fw::String& SkinSection, fw::String& Caption,
+                                            fw::TBitmap*& Glyph, bool& LineVisible)>;
 
 class TkSkinManager;
 
@@ -121,6 +135,12 @@ class TkSkinManager : public fw::TComponent {
   // A system dialog is about to be skinned; clearing AllowSkinning leaves
   // it as the system draws it.
   fw::TEvent<void(TkcSysDlgData& DlgData, bool& AllowSkinning)> OnSysDlgInit;
+  // A popup is about to show the extra band down its left (menu support's
+  // UseExtraLine): the handler may name its section, caption and picture
+  // (the menus take the picture over) or hide the band.
+  TkcGetExtraLineData OnGetMenuExtraLineData;
+  // A popup item's text is about to be measured or drawn in this font.
+  TkcGetPopupItemData OnGetPopupItemData;
 
   // The skinned window and graphic control under the mouse.
   HWND ActiveControl() const { return FActiveControl; }

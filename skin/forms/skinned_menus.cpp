@@ -139,9 +139,76 @@ fw::TSize TkSkinableMenus::GlyphSize(fw::TMenuItem* Item) const {
   return fw::TSize{16, 16};
 }
 
+bool TkSkinableMenus::UseExtraLine() const {
+  return FManager && FManager->MenuSupport() && FManager->MenuSupport()->FUseExtraLine;
+}
+
 int TkSkinableMenus::ExtraWidth(const TkcMenuInfo* Info) const {
-  (void)Info;
-  return 0;
+  return UseExtraLine() && Info && Info->HaveExtraLine ? std::max(0, FManager->MenuSupport()->FExtraLineWidth) : 0;
+}
+
+bool TkSkinableMenus::FetchExtraLineData(fw::TMenuItem* FirstItem) {
+  FExtraLineGlyph.reset();
+  // The skin list has no band.
+  if (!FirstItem || FirstItem->Name() == u"SkinSelectItem") return false;
+  FExtraLineSection = u"EXTRALINE";
+  FExtraLineCaption = u"Use OnGetExtraLineData event";
+  bool visible = true;
+  if (FManager && FManager->OnGetMenuExtraLineData && !FFetchingExtraLine) {
+    FFetchingExtraLine = true;
+    fw::TBitmap* glyph = nullptr;
+    try {
+      FManager->OnGetMenuExtraLineData(FirstItem, FExtraLineSection, FExtraLineCaption, glyph, visible);
+    } catch (...) {
+    }
+    FFetchingExtraLine = false;
+    FExtraLineGlyph.reset(glyph);
+  }
+  FExtraLineCaption.erase(std::remove(FExtraLineCaption.begin(), FExtraLineCaption.end(), u'&'),
+                          FExtraLineCaption.end());
+  if (!visible) FExtraLineGlyph.reset();
+  return visible;
+}
+
+void TkSkinableMenus::PaintExtraLine(TkLoadedSkin& Skin, fw::TBitmap& Bmp, int SkinBorder) {
+  const int index = FExtraLineSection.empty() ? -1 : Skin.GetSkinIndex(FExtraLineSection);
+  const int w = FManager->MenuSupport()->FExtraLineWidth, h = Bmp.Height() - 2 * SkinBorder;
+  if (index < 0 || w <= 0 || h <= 0) return;
+  auto band = NewBitmap32(w, h);
+  PaintSection(View32(*band), Skin, index, fw::Rect(0, 0, w, h), 0, View32(Bmp), fw::TPoint{SkinBorder, SkinBorder});
+  GdiFlush();
+  fw::TCanvas& c = *band->Canvas();
+  int above = 12;
+  if (FExtraLineGlyph && !FExtraLineGlyph->Empty()) {
+    const int gw = FExtraLineGlyph->Width(), gh = FExtraLineGlyph->Height();
+    c.Draw((w - gw) / 2, h - 12 - gh, FExtraLineGlyph.get());
+    above = gh + 20;
+  }
+  if (!FExtraLineCaption.empty()) {
+    // Written from the bottom up.
+    c.Font()->Assign(FManager->MenuSupport()->ExtraLineFont());
+    c.Font()->SetOrientation(-2700);
+    const int th = CanvasTextSize(c, FExtraLineCaption).y;
+    const HDC dc = c.Handle();
+    fw::TSelectObject font(dc, c.Font()->Handle());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, COLORREF(fw::ColorToRGB(Skin.gd[size_t(index)].Props[0].FontColor.Color)));
+    TextOutW(dc, (w - th) / 2, h - above, reinterpret_cast<const wchar_t*>(FExtraLineCaption.c_str()),
+             int(FExtraLineCaption.size()));
+  }
+  GdiFlush();
+  CopyRect(Bmp, SkinBorder, SkinBorder, w, h, *band, 0, 0);
+  FExtraLineGlyph.reset();
+}
+
+bool TkSkinableMenus::AskItemData(fw::TMenuItem* Item, fw::TOwnerDrawState State, fw::TCanvas& Canvas) {
+  if (!FManager || !FManager->OnGetPopupItemData) return false;
+  const fw::TColor before = Canvas.Font()->Color();
+  TkcMenuItemData data;
+  data.Font = Canvas.Font();
+  FManager->OnGetPopupItemData(Item, State, data);
+  if (data.Font != Canvas.Font() && data.Font) Canvas.Font()->Assign(data.Font);
+  return Canvas.Font()->Color() != before;
 }
 
 void TkSkinableMenus::SetMenuFont(fw::TCanvas& Canvas, fw::TMenuItem* Item, bool Bold) {
@@ -174,7 +241,16 @@ void TkSkinableMenus::sMeasureItem(fw::TObject* Sender, fw::TCanvas* ACanvas, in
                                 [&](const TkcMenuInfo& i) { return i.FirstItem == item->Parent()->Items(0); }),
                  FCache.end());
   it = ItemKind(item);
+  bool band = false;
+  if (UseExtraLine()) {
+    fw::TMenuItem* first = item->Parent() && item->Parent()->Count() > 0 ? item->Parent()->Items(0) : item;
+    if (TkcMenuInfo* cached = GetMenuInfo(item, nullptr, nullptr))
+      band = cached->HaveExtraLine;
+    else
+      band = FetchExtraLineData(first);
+  }
   SetMenuFont(*ACanvas, item, item->Default());
+  AskItemData(item, fw::TOwnerDrawState{}, *ACanvas);
   fw::String text;
   if (it == smCaption)
     text = u"-" + item->Caption() + u"-";
@@ -187,7 +263,7 @@ void TkSkinableMenus::sMeasureItem(fw::TObject* Sender, fw::TCanvas* ACanvas, in
     DrawTextOnCanvas(*ACanvas, text, DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK, r);
     Width += r.Width();
   }
-  if (!ItemAfterBreak(item)) Width += ExtraWidth(nullptr);
+  if (band && !ItemAfterBreak(item)) Width += std::max(0, FManager->MenuSupport()->FExtraLineWidth);
   Height = ItemHeight(ACanvas, item);
 }
 
@@ -244,7 +320,7 @@ void TkSkinableMenus::PrepareMenuBG(fw::TMenuItem* FirstItem, int Width, int Hei
   TkcMenuInfo info;
   info.FirstItem = FirstItem;
   info.Wnd = Wnd;
-  info.HaveExtraLine = false;
+  info.HaveExtraLine = FetchExtraLineData(FirstItem);
   info.Bmp = std::shared_ptr<fw::TBitmap>(NewBitmap32(std::max(0, Width), std::max(0, Height)).release());
   fw::TBitmap& bmp = *info.Bmp;
   FIcoLineWidth = Margin + (FirstItem ? GlyphSize(FirstItem).cx : 16) + Spacing;
@@ -282,6 +358,7 @@ void TkSkinableMenus::PrepareMenuBG(fw::TMenuItem* FirstItem, int Width, int Hei
       AddCornerTransparencyRects(FArOR, Width, m, MaskSourceView(*skin, m), true, Height - m.WB);
     }
     GdiFlush();
+    if (ExtraWidth(&info) > 0) PaintExtraLine(*skin, bmp, sbw);
     if (Wnd) DrawWndBorder(Wnd, &bmp);
   }
   if (FirstItem) FirstItem->FreeNotification(this);
@@ -567,6 +644,8 @@ void TkSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanva
     }
     // Texts.
     SetMenuFont(c, item, State.Contains(fw::odDefault) || item->Default());
+    // A colour of the program's own writes the texts without the skin's.
+    const int textSection = AskItemData(item, State, c) ? -1 : section;
     const int textLeft = glyph.cx + 2 * Margin + Spacing;
     fw::TRect r = bidi ? fw::Rect(0, 1, ARect.Width() - textLeft - E, H) : fw::Rect(textLeft, 1, ARect.Width(), H);
     r.Top += Margin;
@@ -588,19 +667,20 @@ void TkSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanva
     format |= caption.find(u'\r') != fw::String::npos ? DT_WORDBREAK : DT_SINGLELINE;
     if (bidi) format |= DT_RIGHT | DT_RTLREADING;
     if (State.Contains(fw::odNoAccel)) format |= DT_HIDEPREFIX;
-    DrawSectionText(c, caption, true, r, format, section, hot ? 1 : 0, skin);
+    DrawSectionText(c, caption, true, r, format, textSection, hot ? 1 : 0, skin);
     const fw::String shortcut = item->ShortCut() != 0 ? fw::ShortCutToText(item->ShortCut()) : fw::String();
     if (!shortcut.empty()) {
       fw::TRect m = fw::Rect(0, 0, 0, 0);
       DrawTextOnCanvas(c, shortcut, DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE, m);
       r = fw::Rect(bidi ? 6 : ARect.Width() - m.Width() - 8, 0, ARect.Width() - 8, H);
       r = ShiftRect(r, -E, 0);
-      DrawSectionText(c, shortcut, true, r, DT_LEFT | DT_SINGLELINE | DT_VCENTER, section, hot ? 1 : 0, skin);
+      DrawSectionText(c, shortcut, true, r, DT_LEFT | DT_SINGLELINE | DT_VCENTER, textSection, hot ? 1 : 0, skin);
     }
     if (!rightText.empty()) {
       r.Right -= 8;
       r = ShiftRect(r, -E, 0);
-      DrawSectionText(c, rightText, true, r, DT_RIGHT | DT_SINGLELINE | DT_VCENTER, section, hot ? 1 : 0, skin);
+      DrawSectionText(c, rightText, true, r, DT_RIGHT | DT_SINGLELINE | DT_VCENTER, textSection, hot ? 1 : 0,
+                      skin);
     }
     GdiFlush();
     OnDrawItem(item, &c, fw::Rect(0, 0, W, H), State, smNormal);
@@ -610,6 +690,9 @@ void TkSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanva
                            clSkinKey);
     }
     BitBlt(ACanvas->Handle(), ARect.Left + E, ARect.Top, W, H, c.Handle(), 0, 0, SRCCOPY);
+    // The band, beside the first item, down the whole popup.
+    if (E > 0 && !shown.empty() && shown.front() == item)
+      BitBlt(ACanvas->Handle(), 0, 0, E, bg.Height(), bg.Canvas()->Handle(), 3, 3, SRCCOPY);
   } catch (...) {
   }
 }

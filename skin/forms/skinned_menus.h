@@ -75,7 +75,8 @@ class TkSkinableMenus : public fw::TComponent {
   // The whole popup of Item's parent (columns split at Break items).
   int MenuWidth(fw::TCanvas* Canvas, fw::TMenuItem* Item);
   int MenuHeight(fw::TCanvas* Canvas, fw::TMenuItem* Item);
-  // The extra band left of a popup (not offered by this program's options).
+  // The extra band down the left of a popup: the menu support's
+  // ExtraLineWidth while it shows the band and the popup has one, else 0.
   int ExtraWidth(const TkcMenuInfo* Info) const;
   fw::TSize GlyphSize(fw::TMenuItem* Item) const;
 
@@ -127,6 +128,15 @@ class TkSkinableMenus : public fw::TComponent {
   void CopyFrameStrips(HWND Wnd, fw::TBitmap& Bmp, fw::TMenuItem* Item, const fw::TRect& ARect, int E);
   void PostBorderRequest(fw::TMenuItem* Item);
   void SetMenuFont(fw::TCanvas& Canvas, fw::TMenuItem* Item, bool Bold);
+  // The manager's word on an item's font; true when it changed the colour.
+  bool AskItemData(fw::TMenuItem* Item, fw::TOwnerDrawState State, fw::TCanvas& Canvas);
+  bool UseExtraLine() const;
+  // Asks the manager's event about the band of the popup that starts with
+  // FirstItem (never for the skin list); the answer is kept until the
+  // next question. Returns whether the popup has a band.
+  bool FetchExtraLineData(fw::TMenuItem* FirstItem);
+  // The band painted into a popup's background.
+  void PaintExtraLine(TkLoadedSkin& Skin, fw::TBitmap& Bmp, int SkinBorder);
 
   TkSkinManager* FManager = nullptr;
   fw::TFont* FCaptionFont = nullptr;
@@ -137,6 +147,10 @@ class TkSkinableMenus : public fw::TComponent {
   int FIcoLineWidth = 0;
   // The item of a frame request not yet answered (cleared when freed).
   fw::TMenuItem* FPostedItem = nullptr;
+  // The band of the popup asked about last.
+  fw::String FExtraLineSection, FExtraLineCaption;
+  std::unique_ptr<fw::TBitmap> FExtraLineGlyph;
+  bool FFetchingExtraLine = false;
 };
 
 // The engine of the manager, made on first use and freed with the manager.

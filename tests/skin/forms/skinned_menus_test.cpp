@@ -337,6 +337,147 @@ TEST(SkinnedMenus, BackgroundsAreCachedPerPopupUntilFreed) {
   EXPECT_TRUE(m.menus->MenuInfoCache().empty());
 }
 
+// What the program says about a popup's band: a section, a caption and a
+// small picture, or no band for the popup starting with "Plain".
+struct BandAnswer {
+  int asked = 0;
+  void Answer(fw::TMenuItem* First, fw::String& Section, fw::String& Caption, fw::TBitmap*& Glyph, bool& Visible) {
+    ++asked;
+    Section = u"TOOLBAR";
+    Caption = u"&Vestaline";
+    Glyph = new fw::TBitmap();
+    Glyph->SetPixelFormat(fw::pf24bit);
+    Glyph->SetSize(10, 10);
+    Glyph->Canvas()->Brush()->SetColor(0x0000FF);
+    Glyph->Canvas()->FillRect(fw::Rect(0, 0, 10, 10));
+    Visible = First->Caption() != u"Plain";
+  }
+};
+
+// The pure red pixels of a picture's columns [x0, x1): their bounding box.
+fw::TRect RedBox(fw::TBitmap& b, int x0, int x1) {
+  const TPixelView32 v = View32(b);
+  fw::TRect box = fw::Rect(x1, v.Height, x0, 0);
+  for (int y = 0; y < v.Height; ++y)
+    for (int x = x0; x < x1; ++x)
+      if ((v.Pixel(x, y) & 0xFFFFFF) == 0xFF0000) {
+        box.Left = std::min(box.Left, x), box.Right = std::max(box.Right, x + 1);
+        box.Top = std::min(box.Top, y), box.Bottom = std::max(box.Bottom, y + 1);
+      }
+  return box;
+}
+
+TEST(SkinnedMenus, ABandRunsDownTheLeftOfPopupsThatAskForIt) {
+  SkinnedManager m(0);
+  BandAnswer answer;
+  m.manager.OnGetMenuExtraLineData = skin::TkcGetExtraLineData(&answer, &BandAnswer::Answer);
+  auto sheet = Sheet(10, 10);
+  auto width = [&](fw::TMenuItem* i) {
+    int w = 0, h = 0;
+    m.menus->FreeMenuBgCache();
+    m.menus->sMeasureItem(i, sheet->Canvas(), w, h);
+    return w;
+  };
+  // Two columns: only the first is widened.
+  fw::TPopupMenu columns(nullptr);
+  fw::TMenuItem* left = AddItem(columns, u"Left");
+  fw::TMenuItem* right = AddItem(columns, u"Right");
+  right->SetBreak(fw::mbBreak);
+  const int plainLeft = width(left), plainRight = width(right);
+  EXPECT_EQ(answer.asked, 0) << "nobody is asked while the band is off";
+
+  // A popup tall enough for the caption.
+  fw::TPopupMenu menu(nullptr);
+  fw::TMenuItem* first = AddItem(menu, u"Alpha");
+  for (const char16_t* c : {u"Beta", u"Gamma", u"Delta", u"Epsilon", u"Zeta"}) AddItem(menu, c);
+  const std::vector<fw::TOwnerDrawState> states(6);
+  auto off = DrawPopup(m, menu, states);
+  EXPECT_EQ(m.menus->ExtraWidth(m.menus->GetMenuInfo(first, nullptr, nullptr)), 0);
+
+  m.manager.MenuSupport()->FUseExtraLine = true;
+  EXPECT_EQ(width(left), plainLeft + 32);
+  EXPECT_EQ(width(right), plainRight);
+  m.menus->FreeMenuBgCache();
+  auto on = DrawPopup(m, menu, states);
+  EXPECT_GT(answer.asked, 0);
+  TkcMenuInfo* info = m.menus->GetMenuInfo(first, nullptr, nullptr);
+  ASSERT_NE(info, nullptr);
+  EXPECT_TRUE(info->HaveExtraLine);
+  EXPECT_EQ(m.menus->ExtraWidth(info), 32);
+  EXPECT_EQ(on->Width(), off->Width() + 32);
+  // The picture sits in the band, centred, 12 pixels above its bottom.
+  const int sbw = m.menus->GetSkinBorderWidth();
+  const fw::TRect red = RedBox(*on, 0, on->Width());
+  EXPECT_EQ(red.Width(), 10);
+  EXPECT_EQ(red.Left, sbw + (32 - 10) / 2);
+  EXPECT_EQ(red.Bottom, on->Height() - sbw - 12);
+  // The caption is written upward above it: its ink stands taller than wide
+  // and stays inside the band.
+  const TPixelView32 v = View32(*on);
+  const uint32_t band = v.Pixel(sbw + 2, sbw + 2) & 0xFFFFFF;
+  fw::TRect ink = fw::Rect(on->Width(), on->Height(), 0, 0);
+  for (int y = sbw; y < red.Top - 2; ++y)
+    for (int x = 0; x < on->Width(); ++x) {
+      const uint32_t p = v.Pixel(x, y) & 0xFFFFFF;
+      if (x >= sbw && x < sbw + 32 && p != band) {
+        ink.Left = std::min(ink.Left, x), ink.Right = std::max(ink.Right, x + 1);
+        ink.Top = std::min(ink.Top, y), ink.Bottom = std::max(ink.Bottom, y + 1);
+      }
+    }
+  EXPECT_GT(ink.Height(), 2 * ink.Width()) << "written from the bottom up";
+  EXPECT_GT(ink.Left, sbw);
+  EXPECT_LT(ink.Right, sbw + 32);
+  EXPECT_LE(ink.Bottom, red.Top - 8 + 1);
+  scenarios::SavePng(on.get(), scenarios::ScreenshotPath("popup_menu_band_topaz.png"));
+
+  // A popup the program leaves without band, and the skin list, have none.
+  fw::TPopupMenu plain(nullptr), skins(nullptr);
+  fw::TMenuItem* p = AddItem(plain, u"Plain");
+  DrawPopup(m, plain, {{}});
+  EXPECT_FALSE(m.menus->GetMenuInfo(p, nullptr, nullptr)->HaveExtraLine);
+  fw::TMenuItem* list = AddItem(skins, u"Available skins");
+  list->SetName(u"SkinSelectItem");
+  const int asked = answer.asked;
+  DrawPopup(m, skins, {{}});
+  EXPECT_FALSE(m.menus->GetMenuInfo(list, nullptr, nullptr)->HaveExtraLine);
+  EXPECT_EQ(answer.asked, asked);
+  m.manager.OnGetMenuExtraLineData = nullptr;
+}
+
+// The program's say on an item's font: larger for measuring, red text.
+struct ItemFont {
+  std::vector<fw::TOwnerDrawState> states;
+  void Give(fw::TMenuItem*, fw::TOwnerDrawState State, skin::TkcMenuItemData& Data) {
+    states.push_back(State);
+    Data.Font->SetSize(Data.Font->Size() * 2);
+    Data.Font->SetColor(0x0000FF);
+  }
+};
+
+TEST(SkinnedMenus, TheProgramMayChangeAnItemsFontAndColour) {
+  SkinnedManager m(1);
+  fw::TPopupMenu menu(nullptr);
+  fw::TMenuItem* item = AddItem(menu, u"Wide");
+  auto sheet = Sheet(10, 10);
+  int w0 = 0, h0 = 0;
+  m.menus->sMeasureItem(item, sheet->Canvas(), w0, h0);
+  auto skinned = DrawPopup(m, menu, {{fw::odSelected}});
+  EXPECT_LE(RedBox(*skinned, 0, skinned->Width()).Width(), 0);
+  ItemFont font;
+  m.manager.OnGetPopupItemData = skin::TkcGetPopupItemData(&font, &ItemFont::Give);
+  int w1 = 0, h1 = 0;
+  m.menus->sMeasureItem(item, sheet->Canvas(), w1, h1);
+  EXPECT_GT(w1, w0) << "measured in the program's font";
+  m.menus->FreeMenuBgCache();
+  auto own = DrawPopup(m, menu, {{fw::odSelected}});
+  ASSERT_FALSE(font.states.empty());
+  EXPECT_EQ(font.states.front(), fw::TOwnerDrawState{}) << "measuring asks without state";
+  EXPECT_TRUE(font.states.back().Contains(fw::odSelected)) << "drawing with the item's";
+  // Its colour instead of the skin's.
+  EXPECT_GT(RedBox(*own, 0, own->Width()).Width(), 10);
+  m.manager.OnGetPopupItemData = nullptr;
+}
+
 // Looks at an open popup from a timer the menu loop dispatches.
 struct PopupProbe {
   static PopupProbe* current;
