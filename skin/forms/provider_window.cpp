@@ -10,10 +10,12 @@
 #include "skin/engine/animations.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/glow_effect.h"
+#include "skin/engine/manager_options.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/window_utils.h"
+#include "skin/forms/border_window.h"
 #include "skin/forms/min_animation.h"
 #include "skin/forms/core/border_tracking.h"
 #include "skin/forms/ctrl_adapter.h"
@@ -142,6 +144,8 @@ void TkSkinProvider::MsgSize(fw::TMessage& m) {
       InvalidateRect(wnd, &r, FALSE);
     }
   }
+  // The menu line is measured anew; a blended move's cover follows.
+  FMenus->Line().FLinesCount = -1;
   {
     TkFlagScope updating(FSkinData->FUpdating, FSkinData->FUpdating || (!HasParent() && DrawClientArea));
     CallOld(m);
@@ -151,8 +155,24 @@ void TkSkinProvider::MsgSize(fw::TMessage& m) {
     fw::TBitmap& image = FormImage();
     RECT w{};
     GetWindowRect(wnd, &w);
-    const bool sameSize = image.Width() == w.right - w.left && image.Height() == w.bottom - w.top;
-    if (!sameSize) {
+    const bool sameSize = image.Width() == CaptionWidth(FInput.Frame) - (FInput.Frame.Width - (w.right - w.left)) &&
+                          image.Height() == FormImageHeight(FInput.Frame) - (FInput.Frame.Height - (w.bottom - w.top));
+    const bool mdiChild = FForm->FormStyle() == fw::fsMDIChild;
+    if (sameSize) {
+      // A maximised MDI child puts its title into the frame's menu line;
+      // another child (or a frame painting its background from the image)
+      // repaints its frame.
+      if (m.WParam == SIZE_MAXIMIZED && mdiChild && IsZoomed(wnd) && MDISkinProvider) {
+        MDISkinProvider->FBGChanged = true;
+        MDISkinProvider->FMenus->Line().MenuChanged = true;
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
+      } else if ((FForm->FormStyle() == fw::fsMDIForm && FSkinData->BackgroundNeedsCache()) || mdiChild) {
+        Send(WM_NCPAINT, 1, 0);
+      }
+    } else if (!FDrawNonClientArea) {
+      // The old image reached beyond the form.
+      if (image.Width() > w.right - w.left || image.Height() > w.bottom - w.top) InvalidateRect(wnd, nullptr, FALSE);
+    } else {
       FRgnChanged = FBGChanged = true;
       if (FDrawNonClientArea) {
         if (HasBorderWindow()) {
@@ -184,14 +204,31 @@ void TkSkinProvider::MsgWindowPosChanging(fw::TMessage& m) {
   }
   const HWND wnd = FForm->Handle();
   if (!IsZoomed(wnd) && !(pos->flags & SWP_NOMOVE) && (pos->x != 0 || pos->y != 0)) {
+    // A normal form that may have a border window gets it back when the
+    // manager keeps native borders only for maximised forms.
+    TkSkinManager* manager = Manager();
+    if (manager && manager->Options() && manager->Options()->ReadOption(TkcOptions::oNativeBordersMaximized) &&
+        !HasBorderWindow() && AllowExtBorders && manager->ReadExtendedBorders() && IsWindowVisible(wnd) &&
+        !HasParent() && FForm->FormStyle() != fw::fsMDIChild)
+      UpdateBorderForm(true);
     if (ScreenSnap && FForm->Showing()) {
       const fw::TRect area = FormWorkArea(FForm);
       const int cx = (pos->flags & SWP_NOSIZE) ? FForm->Width() : pos->cx;
       const int cy = (pos->flags & SWP_NOSIZE) ? FForm->Height() : pos->cy;
-      SnapCoordinate(pos->x, area.Right, SnapBuffer, cx);
-      SnapCoordinate(pos->y, area.Bottom, SnapBuffer, cy);
-      SnapCoordinate(pos->x, area.Left, SnapBuffer, 0);
-      SnapCoordinate(pos->y, area.Top, SnapBuffer, 0);
+      // With a border window the skin's shadow offsets count.
+      int right = cx, bottom = cy, left = 0, top = 0;
+      if (HasBorderWindow()) {
+        const TkSkinData& d = FSkin->CommonSkinData;
+        const int delta = ExtFrameDelta(FInput.Frame);
+        right += delta + d.ExShadowOffsR;
+        bottom += delta + d.ExShadowOffsB;
+        left = d.ExShadowOffs - delta;
+        top = -(ExtTitleDelta(FInput.Frame) + d.ExShadowOffsT);
+      }
+      SnapCoordinate(pos->x, area.Right, SnapBuffer, right);
+      SnapCoordinate(pos->y, area.Bottom, SnapBuffer, bottom);
+      SnapCoordinate(pos->x, area.Left, SnapBuffer, left);
+      SnapCoordinate(pos->y, area.Top, SnapBuffer, top);
     }
     if (FormState & (fsSizingFromTop | fsSizingFromSide)) {
       if (FormState & fsSizingFromTop) {
@@ -258,7 +295,18 @@ void TkSkinProvider::MsgWindowPosChanged(fw::TMessage& m) {
   }
   CallOld(m);
   if (FInAnimation || !HasBorderWindow() || !FForm->Visible() || IsIconic(wnd)) return;
-  if (pos->flags & (SWP_NOREDRAW | SWP_FRAMECHANGED)) return;
+  if ((pos->flags & (SWP_NOREDRAW | SWP_FRAMECHANGED)) || (FormState & kFsBlendedMove)) return;
+  if ((pos->flags & SWP_NOSIZE) && (pos->flags & SWP_NOMOVE) && !(pos->flags & SWP_SHOWWINDOW)) {
+    // Only the z-order changed: the border window goes right behind the
+    // form (composed, the active main form's above the others).
+    if (TkcBorderForm* b = BorderForm(); b && b->AForm()) {
+      const HWND after = DwmCompositionActive() && IsMainForm() && GetActiveWindow() == wnd ? HWND_TOPMOST : wnd;
+      SetWindowPos(b->AForm(), after, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER |
+                       SWP_NOSENDCHANGING);
+    }
+    return;
+  }
   UpdateExBordersPos(false, 255);
 }
 
@@ -339,6 +387,11 @@ void TkSkinProvider::MsgSysCommand(fw::TMessage& m) {
     return;
   }
   if (MdiSysCommand(m)) return;
+  TkSkinManager* manager = Manager();
+  // A form maximised with native borders leaves its border window.
+  if (command == SC_MAXIMIZE && HasBorderWindow() && manager && manager->Options() &&
+      manager->Options()->ReadOption(TkcOptions::oNativeBordersMaximized))
+    FreeBorderWindow();
   CallOld(m);
   if (!FForm || FForm->ComponentState().Contains(fw::csDestroying)) return;
   if (command == SC_MAXIMIZE || command == SC_RESTORE) {
@@ -346,9 +399,17 @@ void TkSkinProvider::MsgSysCommand(fw::TMessage& m) {
     SetHotHT(0, true);
     if (command == SC_RESTORE) {
       FBGChanged = true;
-      if (HasBorder(FInput.Frame))
+      if (HasBorder(FInput.Frame)) {
+        // Restored, the form has its border window again.
+        if (manager && manager->ReadExtendedBorders() && AllowExtBorders && FDrawNonClientArea && !HasParent()) {
+          UpdateBorderForm(true);
+          if (HasBorderWindow()) {
+            FInAnimation = false;
+            UpdateExBordersPos(true, 255);
+          }
+        }
         RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
-      else
+      } else
         SetWindowRgn(wnd, nullptr, TRUE);
     }
   }
@@ -394,6 +455,7 @@ void TkSkinProvider::MsgShowWindow(fw::TMessage& m) {
   const HWND wnd = FForm->Handle();
   if (FForm->FormStyle() != fw::fsMDIChild) {
     if (m.WParam == 1) {
+      if (TkcBorderForm* b = BorderForm()) b->ExBorderShowing = false;
       FormState &= 0x400;
       // Composed, the frame is painted anew once the window shows.
       if (DwmCompositionActive() && !AnimationInProgress && !(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED))
@@ -467,7 +529,8 @@ void TkSkinProvider::MsgShowingChanged(fw::TMessage& m) {
   if (FForm->FormStyle() == fw::fsMDIForm) HookMDI(true);
   FormState &= ~fsHideSnapshot;
   if (FAdapter) FAdapter->AddAllItems(FForm);
-  fAnimating = FAllowAnimation && !HasParent() && AnimShowActive();
+  // The window the skin editor shows its skins in appears at once.
+  fAnimating = FAllowAnimation && !HasParent() && AnimShowActive() && !(PreviewWindow && PreviewWindow == wnd);
   int alpha = 255;
   bool madeLayered = false;
   if (fAnimating) {
@@ -514,6 +577,8 @@ void TkSkinProvider::MsgShowingChanged(fw::TMessage& m) {
 void TkSkinProvider::MsgEnabledChanged(fw::TMessage& m) {
   CallOld(m);
   if (!FDrawNonClientArea) return;
+  // The border window is enabled with the form.
+  if (TkcBorderForm* b = BorderForm(); b && b->AForm()) EnableWindow(b->AForm(), FForm->Enabled());
   FBGChanged = true;
   Send(WM_NCPAINT, 1, 0);
 }

@@ -372,3 +372,66 @@ TEST(WindowCommands, AFormFreedWhileShownPaintsItsClosingPictureFromALiveSkin) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(WindowCommands, ScreenSnapPutsTheFormOnAWorkAreaEdgeWithinTheBuffer) {
+  // Moved to `distance` pixels inside an edge of the work area: within the
+  // buffer (10) the form lands on the edge, from 10 on it stays. With a
+  // border window the skin's shadow offsets count.
+  for (bool border : {false, true}) {
+    TkSkinManager manager{nullptr};
+    manager.AnimEffects()->FormShow.Active = false;
+    manager.AnimEffects()->FormHide.Active = false;
+    manager.WriteExtendedBorders(border);
+    SkinnedForm f(0, fw::bsSizeable, 300, 200, false);
+    f.provider->SetManager(&manager);
+    f.Show();
+    ASSERT_EQ(f.provider->HasBorderWindow(), border);
+    f.provider->ScreenSnap = true;
+    const fw::TRect a = FormWorkArea(f.form.form);
+    TkSkinData& d = f.skin->CommonSkinData;
+    if (border) {
+      d.ExShadowOffs = 3;
+      d.ExShadowOffsT = 2;
+      d.ExShadowOffsR = 4;
+      d.ExShadowOffsB = 5;
+    }
+    const TkFormFrameFacts& facts = f.provider->ImageInput().Frame;
+    const int delta = ExtFrameDelta(facts);
+    // Where the form stands on each edge.
+    const int left = a.Left - (border ? d.ExShadowOffs - delta : 0);
+    const int top = a.Top + (border ? ExtTitleDelta(facts) + d.ExShadowOffsT : 0);
+    const int right = a.Right - 300 - (border ? delta + d.ExShadowOffsR : 0);
+    const int bottom = a.Bottom - 200 - (border ? delta + d.ExShadowOffsB : 0);
+    const int midX = a.Left + 200, midY = a.Top + 150;
+    struct Case {
+      const char* edge;
+      int x, y, expectedX, expectedY;
+    } cases[] = {
+        {"left, 9 inside", left + 9, midY, left, midY},     {"left, 10 inside", left + 10, midY, left + 10, midY},
+        {"top, 9 inside", midX, top + 9, midX, top},        {"top, 10 inside", midX, top + 10, midX, top + 10},
+        {"right, 9 inside", right - 9, midY, right, midY},  {"right, 10 inside", right - 10, midY, right - 10, midY},
+        {"bottom, 9 inside", midX, bottom - 9, midX, bottom}, {"bottom, 10 inside", midX, bottom - 10, midX, bottom - 10},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.edge) + (border ? ", border window" : ""));
+      SetWindowPos(f.wnd(), nullptr, c.x, c.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      const RECT r = f.WindowRect();
+      EXPECT_EQ(r.left, c.expectedX);
+      EXPECT_EQ(r.top, c.expectedY);
+    }
+    // Buffer 0 never moves the form; without ScreenSnap nothing snaps.
+    f.provider->SnapBuffer = 0;
+    SetWindowPos(f.wnd(), nullptr, left + 1, midY, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(f.WindowRect().left, left + 1);
+    f.provider->SnapBuffer = 10;
+    f.provider->ScreenSnap = false;
+    SetWindowPos(f.wnd(), nullptr, left + 1, midY, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(f.WindowRect().left, left + 1);
+  }
+}
+
+}  // namespace
+}  // namespace skin
