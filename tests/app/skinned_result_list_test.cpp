@@ -12,6 +12,7 @@
 #include "app/image_form.h"
 #include "app/result_list_view.h"
 #include "fw/controls_test_util.h"
+#include "fw/graphics/gdi_handles.h"
 #include "main_window_util.h"
 #include "scenarios/screenshot_png.h"
 #include "skin/controls/list_view_wnd.h"
@@ -41,6 +42,33 @@ bool Shows(fw::TBitmap& b, const RECT& r, COLORREF c) {
     for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, b.Width()); ++x)
       if (At(b, x, y) == c) return true;
   return false;
+}
+
+// The pixels of the rectangle other than the background.
+int InkPixels(fw::TBitmap& b, const RECT& r, COLORREF Background) {
+  int n = 0;
+  for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, b.Height()); ++y)
+    for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, b.Width()); ++x) n += At(b, x, y) != Background;
+  return n;
+}
+
+// The ink of a text written black on white in the font at that weight.
+int TextInk(HFONT Font, LONG Weight, const wchar_t* Text) {
+  LOGFONTW lf{};
+  GetObjectW(Font ? Font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), sizeof(lf), &lf);
+  lf.lfWeight = Weight;
+  fw::TFontHandle f(CreateFontIndirectW(&lf));
+  auto b = skin::NewBitmap32(200, 40);
+  HDC dc = b->Canvas()->Handle();
+  RECT r{0, 0, 200, 40};
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HGDIOBJ old = SelectObject(dc, f.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  TextOutW(dc, 2, 2, Text, int(wcslen(Text)));
+  SelectObject(dc, old);
+  GdiFlush();
+  return InkPixels(*b, r, RGB(255, 255, 255));
 }
 
 // The list's client area as the screen shows it.
@@ -158,6 +186,23 @@ TEST(SkinnedResultList, HeaderArrowSelectionAndRedScoresInBothSkins) {
     EXPECT_TRUE(Shows(*rows, rowRect(0, 1), red)) << file << ": 99 is wanted";
     EXPECT_TRUE(Shows(*rows, rowRect(1, 1), red)) << file << ": 96.5 is wanted";
     EXPECT_FALSE(Shows(*rows, rowRect(3, 1), red)) << file << ": 64 is not";
+    // Bold: the wanted score shows as much ink as its text written bold in
+    // the list's font, well above the same text in the list's own weight.
+    {
+      const RECT cell = rowRect(0, 1);
+      wchar_t text[32]{};
+      LVITEMW li{};
+      li.iSubItem = 1;
+      li.pszText = text;
+      li.cchTextMax = 32;
+      SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&li));
+      const int shown = InkPixels(*rows, cell, At(*rows, cell.right - 2, cell.top + 1));
+      const auto font = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+      const int normal = TextInk(font, FW_NORMAL, text), bold = TextInk(font, FW_BOLD, text);
+      EXPECT_GT(bold, normal) << file;
+      EXPECT_GT(shown, (normal + bold) / 2) << file << ": wanted scores are bold (" << shown << " ink pixels, "
+                                            << normal << " normal, " << bold << " bold)";
+    }
     EXPECT_TRUE(Shows(*rows, rowRect(2, 0), GetSysColor(COLOR_HIGHLIGHT))) << file << ": the selected row";
     EXPECT_FALSE(Shows(*rows, rowRect(3, 0), GetSysColor(COLOR_HIGHLIGHT))) << file;
 
