@@ -175,7 +175,11 @@ fw::TRect TkcBitBtnWnd::GlyphRect() {
 }
 
 void TkcBitBtnWnd::DrawGlyph() {
-  fw::TBitmap* glyph = Control() ? Glyph() : nullptr;
+  if (!Control()) {
+    DrawRawBitmap();
+    return;
+  }
+  fw::TBitmap* glyph = Glyph();
   if (!glyph || glyph->Width() == 0) return;
   int index = -1;
   AdapterSection(*this, &index);
@@ -192,6 +196,20 @@ void TkcBitBtnWnd::DrawGlyph() {
   info.State = CurrentState();
   info.DisabledKind = TkDisabledKind{dkBlended};
   DrawButtonGlyph(info);
+}
+
+// A raw button's bitmap where its layout left room for it (the caption
+// already moved right of it): without it the face would show a gap.
+void TkcBitBtnWnd::DrawRawBitmap() {
+  auto bmp = reinterpret_cast<HBITMAP>(SendMessageW(CtrlHandle, BM_GETIMAGE, IMAGE_BITMAP, 0));
+  const fw::TRect r = GlyphRect();
+  if (!bmp || !S.Cache || r.Width() <= 0 || r.Height() <= 0) return;
+  HDC src = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(src, bmp);
+  GdiFlush();
+  BitBlt(S.Cache->Canvas()->Handle(), r.Left, r.Top, r.Width(), r.Height(), src, 0, 0, SRCCOPY);
+  SelectObject(src, old);
+  DeleteDC(src);
 }
 
 }  // namespace skin

@@ -50,6 +50,7 @@ class TkcBitBtnWnd : public TkcBtnWnd {
  protected:
   fw::TBitmap* Glyph() const;
   TkcBitBtnLayout GlyphLayout() const;
+  void DrawRawBitmap();
 };
 
 }  // namespace skin

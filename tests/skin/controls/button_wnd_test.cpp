@@ -1,16 +1,19 @@
 // Buttons with images, bit buttons, links and icon statics under their
 // adapters: the image chosen by state and placed by alignment and margins,
 // content shifted on click only when the manager says so, a bit button's
-// glyph frame, a raw bitmap button measured by its bitmap's pixels, a link
-// without its tags and underlined, icons and bitmaps drawn over what lies
-// behind, goldens of the program's skins, and every adapter leaving its
-// window whole when the skin goes or the window is destroyed.
+// glyph frame, a raw bitmap button measured by its bitmap's pixels and
+// showing it, a link without its tags and underlined, icons and bitmaps
+// drawn over what lies behind, goldens of the program's skins, and every
+// adapter leaving its window whole when the skin goes or the window is
+// destroyed.
 #include "skin/controls/button_wnd.h"
 
 #include "fw/controls/button.h"
 #include "fw/controls_test_util.h"
 #include "fw/core/rtti.h"
+#include "skin/controls/adapter_paint.h"
 #include "skin/controls/link_wnd.h"
+#include "skin/controls/static_wnd.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/skin_manager.h"
 #include "tests/skin/controls/adapter_test_util.h"
@@ -191,6 +194,26 @@ TEST(ButtonWnd, TheImageFollowsTheState) {
   delete a;
 }
 
+namespace {
+
+HBITMAP SolidBitmap(int w, int h, uint32_t argb, WORD bits) {
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, bits, BI_RGB};
+  void* p = nullptr;
+  HBITMAP b = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+  if (bits == 32) std::fill_n(static_cast<uint32_t*>(p), size_t(w) * size_t(h), argb);
+  else
+    for (int i = 0; i < w * h; ++i) {
+      auto* q = static_cast<uint8_t*>(p) + ((w * 3 + 3) & ~3) * (i / w) + 3 * (i % w);
+      q[0] = uint8_t(argb);
+      q[1] = uint8_t(argb >> 8);
+      q[2] = uint8_t(argb >> 16);
+    }
+  return b;
+}
+
+}  // namespace
+
 TEST(BitBtnWnd, GlyphFramesAndARawButtonsBitmap) {
   Form f;
   auto glyph = NewBitmap32(32, 16);
@@ -225,6 +248,14 @@ TEST(BitBtnWnd, GlyphFramesAndARawButtonsBitmap) {
   EXPECT_EQ(ar->GlyphSize(), (fw::TPoint{20, 15})) << "the bitmap's pixels, not its physical dimension";
   EXPECT_EQ(ar->CaptionRect().Left, ap->CaptionRect().Left + 20 / 2 + 1);
   EXPECT_EQ(ar->GlyphRect().Right, ar->CaptionRect().Left - 2);
+  {
+    HBITMAP shown = SolidBitmap(20, 15, 0x00C04020, 24);
+    SendMessageW(raw, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
+    const fw::TRect g = ar->GlyphRect();
+    EXPECT_EQ(Pixel(raw, g.Left + 10, g.Top + 7), 0xC04020u) << "the bitmap is shown where room was made for it";
+    SendMessageW(raw, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp));
+    DeleteObject(shown);
+  }
   delete ar;
   delete ap;
   DeleteObject(bmp);
@@ -256,26 +287,6 @@ TEST(LinkWnd, TheLinkIsWrittenUnderlinedWithoutItsTags) {
   delete b;
   delete a;
 }
-
-namespace {
-
-HBITMAP SolidBitmap(int w, int h, uint32_t argb, WORD bits) {
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, bits, BI_RGB};
-  void* p = nullptr;
-  HBITMAP b = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
-  if (bits == 32) std::fill_n(static_cast<uint32_t*>(p), size_t(w) * size_t(h), argb);
-  else
-    for (int i = 0; i < w * h; ++i) {
-      auto* q = static_cast<uint8_t*>(p) + ((w * 3 + 3) & ~3) * (i / w) + 3 * (i % w);
-      q[0] = uint8_t(argb);
-      q[1] = uint8_t(argb >> 8);
-      q[2] = uint8_t(argb >> 16);
-    }
-  return b;
-}
-
-}  // namespace
 
 TEST(IconWnd, IconsAndBitmapsOverWhatLiesBehind) {
   std::unique_ptr<TkLoadedSkin> skin = SyntheticControlSkin();
@@ -359,6 +370,66 @@ TEST(ButtonWnd, GoldensOfTheProgramSkins) {
     WriteRow(shown, std::string(ProgramSkinName(s)) + "_image_button.png", 3);
     delete a;
   }
+}
+
+// The raw windows of a skinned dialog in the program's skins: a bitmap
+// button in each state with its bitmap, an icon and an empty static
+// (goldens); a static's and a link's text in the skin's label colour.
+TEST(BitBtnWnd, StaticsLinksIconsAndBitmapButtonsInBothProgramSkins) {
+  // Bitmap button normal, hot, pressed, disabled; icon; empty static.
+  const uint64_t golden[2][6] = {{8905066975455131625ull, 11549371618090975631ull, 8355203416284349677ull,
+                                  2815815732046707405ull, 2064383320923941742ull, 8498222068028810179ull},
+                                 {8905066975455131625ull, 8315750414283499602ull, 2684593514319164755ull,
+                                  2815815732046707405ull, 2064383320923941742ull, 8498222068028810179ull}};
+  HBITMAP bmp = SolidBitmap(16, 16, 0x00C04020, 24);
+  HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+  for (int s = 0; s < 2; ++s) {
+    std::unique_ptr<TkLoadedSkin> skin = ProgramSkin(s);
+    ASSERT_TRUE(skin);
+    auto source = [&] { return skin.get(); };
+    Host host;
+    HWND b = host.Child(L"BUTTON", L"", BS_PUSHBUTTON | BS_BITMAP, 10, 10, 75, 25);
+    SendMessageW(b, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp));
+    HWND i = host.Child(L"STATIC", L"", SS_ICON, 100, 10, 32, 32);
+    SendMessageW(i, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    HWND e = host.Child(L"STATIC", L"", SS_LEFT, 140, 10, 60, 20);
+    HWND t = host.Child(L"STATIC", L"Name:", SS_LEFT, 10, 50, 80, 20);
+    HWND l = host.Child(L"STATIC", L"Visit <A>the site</A>", SS_LEFT, 10, 80, 120, 20);
+    auto* ab = AttachAdapter<TkcBitBtnWnd>(b, source, TkcSkinParams{});
+    auto* ai = AttachAdapter<TkcIconWnd>(i, source, TkcSkinParams{});
+    auto* ae = AttachAdapter<TkcStaticWnd>(e, source, TkcSkinParams{});
+    auto* at = AttachAdapter<TkcStaticWnd>(t, source, TkcSkinParams{});
+    auto* al = AttachAdapter<TkcLinkWnd>(l, source, TkcSkinParams{});
+    std::vector<TPixelBuffer> shown;
+    shown.push_back(Print(b));
+    ab->S.Focused = true;
+    shown.push_back(Print(b));
+    ab->S.Focused = false;
+    SendMessageW(b, BM_SETSTATE, TRUE, 0);
+    shown.push_back(Print(b));
+    SendMessageW(b, BM_SETSTATE, FALSE, 0);
+    EnableWindow(b, FALSE);
+    shown.push_back(Print(b));
+    shown.push_back(Print(i));
+    shown.push_back(Print(e));
+    for (size_t k = 0; k < 6; ++k)
+      EXPECT_EQ(PixelChecksum(View32(shown[k])), golden[s][k]) << ProgramSkinName(s) << " look " << k;
+    // Texts in the label colour of the statics' section.
+    const int section = skin->GetSkinIndex(u"CHECKBOX");
+    ASSERT_GE(section, 0) << ProgramSkinName(s);
+    const uint32_t label = Px(StateFontColor(*skin, section, 0, fw::clWindowText));
+    shown.push_back(Print(t));
+    shown.push_back(Print(l));
+    EXPECT_GT(CountPixels(View32(shown[6]), label), 5) << ProgramSkinName(s) << ": static";
+    EXPECT_GT(CountPixels(View32(shown[7]), label), 20) << ProgramSkinName(s) << ": link and its underline";
+    WriteRow(shown, std::string(ProgramSkinName(s)) + "_statics_and_bitmap_button.png", 3);
+    delete al;
+    delete at;
+    delete ae;
+    delete ai;
+    delete ab;
+  }
+  DeleteObject(bmp);
 }
 
 TEST(ButtonWnd, EveryAdapterGivesItsWindowBack) {
