@@ -452,6 +452,54 @@ TEST(ComboBoxWnd, GoldensOfTheProgramSkins) {
   }
 }
 
+// Raw combo boxes as skinned dialogs have them, in the program's skins:
+// a drop-down list normal, under the mouse and open, a drop-down box with
+// its edit, and a simple box (its edit part: the list below is a window of
+// its own, printed by itself).
+TEST(ComboBoxWnd, RawKindsInEachLookMatchTheirGoldens) {
+  const uint64_t golden[2][5] = {
+      {8673064719768480871ull, 18090547767894073031ull, 6587254898826965771ull, 8673064719768480871ull,
+       6053833072804184615ull},
+      {8673064719768480871ull, 3093650692231339139ull, 12494375634029070599ull, 8673064719768480871ull,
+       6053833072804184615ull}};
+  for (int s = 0; s < 2; ++s) {
+    std::vector<TPixelBuffer> shown;
+    {
+      RawCombo r(CBS_DROPDOWNLIST, ProgramSkin(s));
+      ASSERT_TRUE(r.skin);
+      shown.push_back(Print(r.wnd));
+      {
+        // The mouse over it makes it the manager's active control.
+        TkSkinManager manager(nullptr);
+        RECT wr{};
+        GetWindowRect(r.wnd, &wr);
+        const auto cursor = ScrollCursorPos;
+        ScrollCursorPos = [&] { return POINT{wr.left + 5, wr.top + 5}; };
+        SendMessageW(r.wnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        EXPECT_EQ(manager.ActiveControl(), r.wnd);
+        shown.push_back(Print(r.wnd));
+        manager.WriteActiveControl(nullptr);
+        ScrollCursorPos = cursor;
+      }
+      DropDown(r.wnd);
+      ASSERT_EQ(r.a->ButtonState(), 2) << ProgramSkinName(s);
+      shown.push_back(Print(r.wnd));
+      CloseUp(r.wnd);
+    }
+    {
+      RawCombo r(CBS_DROPDOWN, ProgramSkin(s));
+      shown.push_back(Print(r.wnd));
+    }
+    {
+      RawCombo r(CBS_SIMPLE, ProgramSkin(s), 0, false, 80);
+      shown.push_back(Print(r.wnd));
+    }
+    for (size_t i = 0; i < 5; ++i)
+      EXPECT_EQ(PixelChecksum(View32(shown[i])), golden[s][i]) << ProgramSkinName(s) << " look " << i;
+    WriteRow(shown, std::string(ProgramSkinName(s)) + "_raw_combo_kinds.png", 2);
+  }
+}
+
 // The program's open dialog in both skins: its combo boxes have the combo
 // box adapter, and the file-type list dropped down is skinned in the
 // dialog's plain mode. Screenshots for looking at.
