@@ -484,9 +484,11 @@ TProgramSkin MakeSkin(const TTheme& theme) {
   d.Set("STATUSBAR", "STATES", "1");
   d.Set("STATUSBAR", "COLOR", Num(Col(c.faceDark)));
   d.Set("STATUSBAR", "FONTCOLOR", Num(Col(c.text)));
+  // The line lies in the left border part: a divider as narrow as its two
+  // border parts (a status bar's, a tool bar's separator) shows no middle.
   b.Border("DIVIDER", "BORDERSMASK", 1, 5, 12, 2, 1, 2, 1, 5, [&](int, int x, int y) {
     Fill(v, x, y, x + 5, y + 12, kKey);
-    Fill(v, x + 2, y, x + 3, y + 12, Px(c.line));
+    Fill(v, x + 1, y, x + 2, y + 12, Px(c.line));
   });
   d.Set("DIVIDER", "STATES", "1");
   d.Set("DIVIDER", "TRANSPARENCY", "100");
