@@ -154,6 +154,39 @@ FrameFacts CheckAndClose(HWND d) {
   return f;
 }
 
+// The owner form wears the skin too (the hook gives it its provider when
+// it is activated).
+bool OwnerIsSkinned(HWND owner) {
+  SetForegroundWindow(owner);
+  return fwtest::PumpUntil([&] {
+    TkcProvider* p = FindProviderByHandle(owner);
+    return p && p->sp;
+  });
+}
+
+// What a shown dialog looks like while skinned and once the skin is gone.
+struct DetachFacts {
+  bool skinned = false, sysMenuOff = false, regionSet = false;
+  bool adapterGone = false, sysMenuBack = false, regionGone = false, ownProcedure = false;
+};
+
+DetachFacts RemoveSkinFrom(HWND d) {
+  DetachFacts f;
+  TkcDialogWnd* a = DialogAdapterOf(d);
+  f.skinned = a != nullptr;
+  f.sysMenuOff = !(GetWindowLongPtrW(d, GWL_STYLE) & WS_SYSMENU);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  f.regionSet = GetWindowRgn(d, rgn) != ERROR;
+  RemoveSkinHook();
+  fwtest::Pump(50);
+  f.adapterGone = DialogAdapterOf(d) == nullptr;
+  f.sysMenuBack = (GetWindowLongPtrW(d, GWL_STYLE) & WS_SYSMENU) != 0;
+  f.regionGone = GetWindowRgn(d, rgn) == ERROR;
+  f.ownProcedure = ULONG_PTR(GetWindowLongPtrW(d, GWLP_WNDPROC)) == GetClassLongPtrW(d, GCLP_WNDPROC);
+  DeleteObject(rgn);
+  return f;
+}
+
 }  // namespace
 
 TEST(DialogWnd, MessageBoxOwnedByASkinnedForm) {
@@ -162,6 +195,7 @@ TEST(DialogWnd, MessageBoxOwnedByASkinnedForm) {
   owner->SetBorderStyle(fw::bsSizeable);
   owner->Show();
   fwtest::Pump();
+  ASSERT_TRUE(OwnerIsSkinned(owner->WindowHandle()));
   FrameFacts f;
   WithMessageBox(owner->WindowHandle(), L"A message in a skinned box.", [&](HWND d) { f = CheckAndClose(d); });
   ASSERT_TRUE(gProbe.found);
@@ -189,6 +223,7 @@ TEST(DialogWnd, OpenDialogOwnedByASkinnedForm) {
   owner->SetBorderStyle(fw::bsSizeable);
   owner->Show();
   fwtest::Pump();
+  ASSERT_TRUE(OwnerIsSkinned(owner->WindowHandle()));
   FrameFacts f;
   WithOpenDialog(owner->WindowHandle(), [&](HWND d) { f = CheckAndClose(d); });
   ASSERT_TRUE(gProbe.found);
@@ -230,6 +265,39 @@ TEST(DialogWnd, DetachingGivesTheDialogBack) {
   EXPECT_NE(ScreenPixel(d, close.Rect.Left - 3, close.Rect.Top + 1), skintest::kTitle) << "the system's title";
   DeleteObject(rgn);
   DestroyWindow(d);
+}
+
+// The skin goes while a message box and an open dialog of a skinned form
+// are shown: each has its system menu, outline and procedure back and
+// still closes.
+TEST(DialogWnd, RemovingTheSkinGivesShownDialogsBack) {
+  for (int which = 0; which < 2; ++which) {
+    const char* what = which == 0 ? "message box" : "open dialog";
+    Hooked h;
+    fwtest::TestForm owner;
+    owner->SetBorderStyle(fw::bsSizeable);
+    owner->Show();
+    fwtest::Pump();
+    ASSERT_TRUE(OwnerIsSkinned(owner->WindowHandle())) << what;
+    DetachFacts f;
+    bool closed = false;
+    auto check = [&](HWND d) {
+      f = RemoveSkinFrom(d);
+      SendMessageW(d, WM_COMMAND, IDCANCEL, 0);
+      closed = fwtest::PumpUntil([&] { return !IsWindow(d) || !IsWindowVisible(d); }, 5000);
+    };
+    if (which == 0)
+      WithMessageBox(owner->WindowHandle(), L"The skin goes while this shows.", check);
+    else
+      WithOpenDialog(owner->WindowHandle(), check);
+    ASSERT_TRUE(gProbe.found) << what;
+    EXPECT_TRUE(f.skinned && f.sysMenuOff && f.regionSet) << what << ": skinned first";
+    EXPECT_TRUE(f.adapterGone) << what;
+    EXPECT_TRUE(f.sysMenuBack) << what;
+    EXPECT_TRUE(f.regionGone) << what;
+    EXPECT_TRUE(f.ownProcedure) << what;
+    EXPECT_TRUE(closed) << what;
+  }
 }
 
 TEST(DialogWnd, TitleButtonsPressAndRelease) {
