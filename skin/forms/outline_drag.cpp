@@ -75,10 +75,16 @@ void EndBorderTracking(TkSkinProvider& Provider) {
   fw::TCustomForm* form = Provider.Form();
   DrawTrackingFrame(Provider, t.Left, t.Top);
   ReleaseDesktop();
+  // The outline is tracked on the screen; a window inside another (an MDI
+  // child) is placed in its parent's client coordinates.
+  const HWND wnd = form->Handle();
+  POINT at{t.Left, t.Top};
+  if (const HWND parent = GetParent(wnd); parent && (GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CHILD))
+    ScreenToClient(parent, &at);
   if (t.Moving) {
-    MoveWindow(form->Handle(), t.Left, t.Top, form->Width(), form->Height(), TRUE);
+    MoveWindow(wnd, at.x, at.y, form->Width(), form->Height(), TRUE);
   } else {
-    if (!t.Cancelled) MoveWindow(form->Handle(), t.Left, t.Top, t.Right - t.Left, t.Bottom - t.Top, TRUE);
+    if (!t.Cancelled) MoveWindow(wnd, at.x, at.y, t.Right - t.Left, t.Bottom - t.Top, TRUE);
     t.Cancelled = false;
   }
 }

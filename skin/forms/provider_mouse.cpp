@@ -15,6 +15,7 @@
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/window_utils.h"
+#include "skin/forms/border_window.h"
 #include "skin/forms/frame_facts.h"
 #include "skin/forms/outline_drag.h"
 #include "skin/forms/system_menu.h"
@@ -722,6 +723,8 @@ void TkSkinProvider::MsgContextMenu(fw::TMessage& m) {
 void TkSkinProvider::MsgMouseEnter(fw::TMessage& m) {
   CallOld(m);
   if (TkSkinManager* manager = Manager()) manager->WriteActiveControl(FForm->Handle());
+  // The border window's shadow hole for a click through closes.
+  if (TkcBorderForm* b = BorderForm(); b && b->ResetRgn && !(FormState & kFsSizeChange)) b->UpdateRgn();
 }
 
 void TkSkinProvider::MsgMouseLeave(fw::TMessage& m) {

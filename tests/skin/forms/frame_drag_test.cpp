@@ -69,6 +69,28 @@ TEST(FrameDrag, MovingByTheCaptionMovesTheWindowOnceAtTheEnd) {
   EXPECT_EQ(RectOf(f.WindowRect()), fw::Rect(before.left + 30, before.top + 20, before.right + 30, before.bottom + 20));
 }
 
+TEST(FrameDrag, AWindowInsideAnotherIsPlacedInItsParentsCoordinates) {
+  // As an MDI child lies in its frame: the outline follows the mouse on the
+  // screen, the window lands where the outline was, inside its parent.
+  OutlineForm f;
+  HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 60, 50, 700, 500, nullptr, nullptr, nullptr,
+                              nullptr);
+  SetWindowLongPtrW(f.wnd(), GWL_STYLE, (GetWindowLongPtrW(f.wnd(), GWL_STYLE) & ~LONG_PTR(WS_POPUP)) | WS_CHILD);
+  SetParent(f.wnd(), host);
+  SetWindowPos(f.wnd(), nullptr, 20, 30, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  f.Drag(HTCAPTION, 150, 10, {{30, 20}});
+  RECT r = f.WindowRect();
+  MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(RectOf(r), fw::Rect(50, 50, 450, 350)) << "moved";
+  f.Drag(HTBOTTOMRIGHT, 398, 298, {{0, 0}, {40, 25}});
+  r = f.WindowRect();
+  MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(RectOf(r), fw::Rect(50, 50, 490, 375)) << "sized";
+  SetParent(f.wnd(), nullptr);
+  SetWindowLongPtrW(f.wnd(), GWL_STYLE, (GetWindowLongPtrW(f.wnd(), GWL_STYLE) & ~LONG_PTR(WS_CHILD)) | WS_POPUP);
+  DestroyWindow(host);
+}
+
 TEST(FrameDrag, EachEdgeSizesItsOwnSide) {
   OutlineForm f;
   struct Case {

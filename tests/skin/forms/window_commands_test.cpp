@@ -14,6 +14,7 @@
 #include "skin/engine/window_utils.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skinning_links.h"
+#include "skin/forms/border_window.h"
 #include "skin/forms/min_animation.h"
 #include "skin/forms/preview_link.h"
 #include "skin/forms/skinned_form.h"
@@ -431,6 +432,31 @@ TEST(WindowCommands, ScreenSnapPutsTheFormOnAWorkAreaEdgeWithinTheBuffer) {
     SetWindowPos(f.wnd(), nullptr, left + 1, midY, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(f.WindowRect().left, left + 1);
   }
+}
+
+TEST(WindowCommands, TheBorderWindowFollowsTheFormsEnabledStateAndClosesItsClickThroughHole) {
+  TkSkinManager manager{nullptr};
+  manager.AnimEffects()->FormShow.Active = false;
+  manager.AnimEffects()->FormHide.Active = false;
+  manager.WriteExtendedBorders(true);
+  SkinnedForm f(0, fw::bsSizeable, 300, 200, false);
+  f.provider->SetManager(&manager);
+  f.Show();
+  TkcBorderForm* b = f.provider->BorderForm();
+  ASSERT_TRUE(b && b->AForm());
+  f.form->SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(b->AForm()));
+  f.form->SetEnabled(true);
+  EXPECT_TRUE(IsWindowEnabled(b->AForm()));
+  // A click went through the shadow; the mouse back on the form closes the
+  // hole, but not while the border window is being sized.
+  b->ResetRgn = true;
+  f.provider->FormState |= 0x1;
+  f.form->Perform(fw::CM_MOUSEENTER, 0, 0);
+  EXPECT_TRUE(b->ResetRgn);
+  f.provider->FormState &= ~0x1u;
+  f.form->Perform(fw::CM_MOUSEENTER, 0, 0);
+  EXPECT_FALSE(b->ResetRgn);
 }
 
 }  // namespace
