@@ -66,7 +66,7 @@ void TTabSheet::CMTextChanged(TMessage& Message) {
 
 // ---- TPageControl
 
-TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
+TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TControlCanvas(this)) {
   FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csDoubleClicks};
   FWidth = 289;
   FHeight = 193;
@@ -81,6 +81,7 @@ TPageControl::~TPageControl() {
   for (TTabSheet* page : FPages) page->FPageControl = nullptr;
   FPages.clear();
   FActivePage = nullptr;
+  delete FCanvas;
 }
 
 TTabSheet* TPageControl::Pages(int Index) const {
@@ -92,6 +93,27 @@ void TPageControl::CreateParams(TCreateParams& Params) {
   InitCommonControlClasses(ICC_TAB_CLASSES);
   TWinControl::CreateParams(Params);
   CreateSubClass(Params, WC_TABCONTROLW);
+  if (FOwnerDraw) Params.Style |= TCS_OWNERDRAWFIXED;
+}
+
+void TPageControl::SetOwnerDraw(bool Value) {
+  if (FOwnerDraw == Value) return;
+  FOwnerDraw = Value;
+  RecreateWnd();
+}
+
+void TPageControl::DrawTab(int TabIndex, const TRect& Rect, bool Active) {
+  if (OnDrawTab.Assigned()) {
+    OnDrawTab(this, TabIndex, Rect, Active);
+    return;
+  }
+  FCanvas->FillRect(Rect);
+  for (TTabSheet* page : FPages)
+    if (page->TabIndex() == TabIndex) {
+      RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
+      DrawTextW(FCanvas->Handle(), reinterpret_cast<const wchar_t*>(page->Caption().c_str()), -1, &r,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
 }
 
 void TPageControl::CreateWnd() {
@@ -270,6 +292,18 @@ void TPageControl::Dispatch(TMessage& Message) {
       }
       return;
     }
+    case CN_DRAWITEM: {
+      const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
+      TCanvasDCScope onDC(FCanvas, d->hDC);
+      FCanvas->SetFont(Font());
+      FCanvas->Brush()->SetColor(Color());
+      FCanvas->Brush()->SetStyle(bsSolid);
+      SetBkMode(d->hDC, TRANSPARENT);
+      DrawTab(int(d->itemID), Rect(d->rcItem.left, d->rcItem.top, d->rcItem.right, d->rcItem.bottom),
+              (d->itemState & ODS_SELECTED) != 0);
+      Message.Result = 1;
+      return;
+    }
     case CM_CONTROLCHANGE: {
       auto* control = reinterpret_cast<TControl*>(Message.WParam);
       if (Message.LParam) {
@@ -294,6 +328,8 @@ FW_REGISTER(TPageControl) {
   c.Property(u"ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage);
   c.Event(u"OnChange", &TPageControl::OnChange);
   c.Event(u"OnChanging", &TPageControl::OnChanging);
+  c.Property(u"OwnerDraw", &TPageControl::OwnerDraw, &TPageControl::SetOwnerDraw).Default(false);
+  c.Event(u"OnDrawTab", &TPageControl::OnDrawTab);
 }
 
 }  // namespace fw

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "fw/controls/controlcanvas.h"
 #include "fw/stdctrls/stdctrls_common.h"
 
 namespace fw {
@@ -36,6 +37,9 @@ class TTabSheet : public TWinControl {
 };
 
 using TTabChangingEvent = TEvent<void(TObject* Sender, bool& AllowChange)>;
+// Draws one tab of an owner-drawn page control on its Canvas: the tab's
+// index among the shown tabs, its rectangle, whether it is the selected one.
+using TDrawTabEvent = TEvent<void(TPageControl* Control, int TabIndex, const TRect& Rect, bool Active)>;
 
 class TPageControl : public TWinControl {
   FW_CLASS(TPageControl, TWinControl)
@@ -52,6 +56,13 @@ class TPageControl : public TWinControl {
   // Moves to the next (or previous) page with a visible tab, wrapping.
   void SelectNextPage(bool GoForward);
   TTabSheet* FindNextPage(TTabSheet* CurPage, bool GoForward) const;
+
+  // The tabs are drawn by OnDrawTab on Canvas (the control's own drawing
+  // fills the tab and writes the sheet's caption when no handler is set).
+  bool OwnerDraw() const { return FOwnerDraw; }
+  void SetOwnerDraw(bool Value);
+  TCanvas* Canvas() const { return FCanvas; }
+  TDrawTabEvent OnDrawTab;
 
   void AdjustClientRect(TRect& Rect) override;
   void AlignControls(TControl* AControl, TRect& Rect) override;
@@ -80,8 +91,11 @@ class TPageControl : public TWinControl {
   void UpdateTabs();
   void UpdateTab(TTabSheet* Page);
   void ShowActivePage();
+  virtual void DrawTab(int TabIndex, const TRect& Rect, bool Active);
 
  private:
+  bool FOwnerDraw = false;
+  TControlCanvas* FCanvas;
   std::vector<TTabSheet*> FPages;
   TTabSheet* FActivePage = nullptr;
 };

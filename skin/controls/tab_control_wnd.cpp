@@ -143,16 +143,25 @@ void TkcTabControlWnd::DrawTabContent(int Index, int State, fw::TRect R, int Ski
   fw::TCanvas& canvas = *Bmp.Canvas();
   // The text colour: the tab section's, else the page's, else the skin's label colour.
   const int colorIndex = skin->IsValidSkinIndex(SkinIndex) ? SkinIndex : skin->GetSkinIndex(SkinSection());
-  const fw::TColor color = StateFontColor(*skin, colorIndex, State, skin->GetGlobalFontColor());
+  fw::TColor color = StateFontColor(*skin, colorIndex, State, skin->GetGlobalFontColor());
+  // An owner-drawn page control draws the tab first; a font it changed
+  // writes the text plainly.
+  const bool plain = OwnerDrawTab(Index, State, R, SkinIndex, Bmp);
+  if (plain) color = canvas.Font()->Color();
   if (pos == tpTop || pos == tpBottom) {
-    SelectControlFont(canvas, FParams.Control, CtrlHandle);
+    if (!plain) SelectControlFont(canvas, FParams.Control, CtrlHandle);
     const int tw = CanvasTextWidth(canvas, item.Text);
     const TkTabContent c = PlaceTabContent(pos, R, active, hasImage, cx, cy, tw, 0);
     if (hasImage) ImageList_Draw(images, item.Image, canvas.Handle(), c.Image.x, c.Image.y, ILD_NORMAL);
     canvas.Font()->SetColor(color);
     fw::TRect t = c.Text;
-    DrawSectionText(canvas, item.Text, true, t, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
-                    skin->IsValidSkinIndex(SkinIndex) ? SkinIndex : -1, State != 0 ? 1 : 0, skin);
+    if (plain) {
+      canvas.Brush()->SetStyle(fw::bsClear);
+      DrawTextOnCanvas(canvas, item.Text, DT_CENTER | DT_VCENTER | DT_SINGLELINE, t);
+    } else {
+      DrawSectionText(canvas, item.Text, true, t, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+                      skin->IsValidSkinIndex(SkinIndex) ? SkinIndex : -1, State != 0 ? 1 : 0, skin);
+    }
     return;
   }
   LOGFONTW lf{};
@@ -164,6 +173,29 @@ void TkcTabControlWnd::DrawTabContent(int Index, int State, fw::TRect R, int Ski
   canvas.Font()->SetColor(color);
   canvas.Brush()->SetStyle(fw::bsClear);
   CanvasTextRect(canvas, c.Clip, c.TextOrigin.x, c.TextOrigin.y, item.Text);
+}
+
+bool TkcTabControlWnd::OwnerDrawTab(int Index, int State, const fw::TRect& R, int SkinIndex, fw::TBitmap& Bmp) {
+  auto* pc = dynamic_cast<fw::TPageControl*>(FParams.Control);
+  if (!pc || !pc->OwnerDraw() || !pc->OnDrawTab.Assigned()) return false;
+  TkLoadedSkin* skin = Skin();
+  fw::TCanvas& canvas = *Bmp.Canvas();
+  fw::TCanvas* own = pc->Canvas();
+  fw::TFont given;
+  {
+    fw::TCanvasDCScope onDC(own, canvas.Handle());
+    own->SetFont(pc->Font());
+    // The section's text colour of the tab's look (clamped to its states).
+    if (skin && skin->IsValidSkinIndex(SkinIndex))
+      own->Font()->SetColor(StateFontColor(*skin, SkinIndex, State, own->Font()->Color()));
+    given.Assign(own->Font());
+    pc->OnDrawTab(pc, Index, R, State == 2);
+  }
+  const fw::TFont* after = own->Font();
+  const bool changed =
+      after->Color() != given.Color() || after->Style() != given.Style() || after->Name() != given.Name();
+  canvas.SetFont(changed ? const_cast<fw::TFont*>(after) : &given);
+  return changed;
 }
 
 void TkcTabControlWnd::DrawSkinTab(int Index, int State, fw::TPoint Offset, fw::TBitmap& Bmp) {

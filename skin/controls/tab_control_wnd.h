@@ -59,6 +59,9 @@ class TkcTabControlWnd : public TkcMainWnd {
 
  private:
   void DrawTabContent(int Index, int State, fw::TRect R, int SkinIndex, fw::TBitmap& Bmp);
+  // The owner-drawn page control's drawing of the tab on Bmp; true when it
+  // changed the canvas font (Bmp's canvas then has that font).
+  bool OwnerDrawTab(int Index, int State, const fw::TRect& R, int SkinIndex, fw::TBitmap& Bmp);
 };
 
 class TkcPageWnd;

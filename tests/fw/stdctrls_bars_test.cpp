@@ -32,6 +32,12 @@ class TStdBarsForm : public TForm {
     AllowChange = allowChange;
   }
   void PagesChange(TObject*) { log.push_back("change to " + StringToUtf8(Pages->ActivePage()->Name())); }
+  std::vector<std::pair<int, bool>> drawnTabs;
+  void PagesDrawTab(TPageControl* Control, int TabIndex, const TRect& Rect, bool Active) {
+    drawnTabs.emplace_back(TabIndex, Active);
+    Control->Canvas()->Brush()->SetColor(TabIndex == 2 ? clLime : clBtnFace);
+    Control->Canvas()->FillRect(Rect);
+  }
 };
 
 FW_REGISTER(TStdBarsForm) {
@@ -40,6 +46,7 @@ FW_REGISTER(TStdBarsForm) {
   c.Method(u"StatusBar1DrawPanel", &TStdBarsForm::StatusBar1DrawPanel);
   c.Method(u"PagesChanging", &TStdBarsForm::PagesChanging);
   c.Method(u"PagesChange", &TStdBarsForm::PagesChange);
+  c.Method(u"PagesDrawTab", &TStdBarsForm::PagesDrawTab);
 }
 
 }  // namespace fw
@@ -122,6 +129,25 @@ TEST_F(BarsFixture, OwnerDrawnPanelIsDrawnByOnDrawPanelInItsRectangle) {
   EXPECT_EQ(f->drawn.back(), panel1);
   EXPECT_GT(fwtest::CountColor(bmp.get(), clLime, panel1), panel1.Width() * panel1.Height() / 2);
   EXPECT_EQ(fwtest::CountColor(bmp.get(), clLime, bar->PanelRect(0)), 0);
+}
+
+TEST_F(BarsFixture, OwnerDrawnTabsAreDrawnByOnDrawTab) {
+  TPageControl* pages = f->Pages;
+  pages->OnDrawTab = TDrawTabEvent(f.operator->(), &TStdBarsForm::PagesDrawTab);
+  pages->SetOwnerDraw(true);
+  EXPECT_TRUE(GetWindowLongPtrW(pages->Handle(), GWL_STYLE) & TCS_OWNERDRAWFIXED);
+  EXPECT_EQ(pages->PageCount(), 3) << "the pages are kept when the window is made again";
+  auto bmp = fwtest::Capture(pages);
+  ASSERT_FALSE(f->drawnTabs.empty());
+  bool activeSeen = false;
+  for (const auto& [tab, active] : f->drawnTabs) {
+    EXPECT_EQ(active, tab == 1) << tab;
+    activeSeen |= active;
+  }
+  EXPECT_TRUE(activeSeen);
+  RECT r{};
+  SendMessageW(pages->Handle(), TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&r));
+  EXPECT_GT(fwtest::CountColor(bmp.get(), clLime, Rect(r.left, r.top, r.right, r.bottom)), 10);
 }
 
 TEST_F(BarsFixture, SimpleModeShowsTheSimpleText) {

@@ -374,3 +374,69 @@ TEST(PageControlWnd, GoldensOfTheProgramSkins) {
     a.reset();
   }
 }
+
+namespace {
+
+// A form's tab drawing that only colours the second tab's text.
+struct TabPainter {
+  int calls = 0;
+  void DrawTab(fw::TPageControl* Control, int TabIndex, const fw::TRect&, bool) {
+    ++calls;
+    if (TabIndex == 1) Control->Canvas()->Font()->SetColor(0x00C000);
+  }
+};
+
+}  // namespace
+
+// An owner-drawn page control: its handler is asked for each tab, and a tab
+// whose font colour it changed shows its text in that colour, written by
+// the adapter; the other tabs keep the section's text colour.
+TEST(PageControlWnd, ATabsOwnDrawingColoursItsText) {
+  std::unique_ptr<TkLoadedSkin> skin = SyntheticDialogSkin();
+  fwtest::TestForm form(400, 300);
+  auto* pc = new fw::TPageControl(form.form);
+  pc->SetParent(form.form);
+  pc->SetBounds(10, 10, 300, 200);
+  pc->SetOwnerDraw(true);
+  for (const char16_t* caption : {u"First", u"Second"}) {
+    auto* sheet = new fw::TTabSheet(form.form);
+    sheet->SetPageControl(pc);
+    sheet->SetCaption(caption);
+  }
+  TabPainter painter;
+  pc->OnDrawTab = fw::TDrawTabEvent(&painter, &TabPainter::DrawTab);
+  form->Show();
+  fwtest::Pump();
+  EXPECT_TRUE(GetWindowLongPtrW(pc->Handle(), GWL_STYLE) & TCS_OWNERDRAWFIXED);
+  TkcSkinParams p;
+  p.Control = pc;
+  p.SkinSection = u"PAGECONTROL";
+  std::unique_ptr<TkcPageControlWnd> a(
+      AttachAdapter<TkcPageControlWnd>(pc->WindowHandle(), [&] { return skin.get(); }, p));
+  painter.calls = 0;
+  const TPixelBuffer image = Print(pc->Handle());
+  EXPECT_GE(painter.calls, 2);
+  auto count = [&](int tab, fw::TColor color) {
+    const fw::TRect r = a->SkinTabRect(tab, tab == a->ActiveTabIndex());
+    int n = 0;
+    for (int y = std::max(0, r.Top); y < r.Bottom; ++y)
+      for (int x = std::max(0, r.Left); x < r.Right; ++x) n += ColorAt(image, x, y) == color;
+    return n;
+  };
+  EXPECT_GT(count(1, 0x00C000), 5) << "the handler's colour";
+  EXPECT_EQ(count(0, 0x00C000), 0);
+  // Without the handler the first tab looks the same: written by the adapter.
+  pc->OnDrawTab = nullptr;
+  const TPixelBuffer plain = Print(pc->Handle());
+  const fw::TRect first = a->SkinTabRect(0, false);
+  int differ = 0, written = 0;
+  for (int y = std::max(0, first.Top); y < first.Bottom; ++y)
+    for (int x = std::max(0, first.Left); x < first.Right; ++x) {
+      differ += ColorAt(image, x, y) != ColorAt(plain, x, y);
+      written += ColorAt(image, x, y) != ColorAt(image, first.Left + 1, first.Top + 1);
+    }
+  EXPECT_EQ(differ, 0);
+  EXPECT_GT(written, 5) << "the first tab's caption";
+  WriteRow({image}, "owner_drawn_tabs.png", 2);
+  a.reset();
+}
