@@ -148,9 +148,9 @@ TEST(GroupBoxWnd, RemovalRestoresAndDestructionWhileAttached) {
 // lies behind, never the key colour. With captions written for looking at.
 TEST(CheckBoxWnd, GoldensOfTheProgramSkins) {
   // Box unchecked, checked, indeterminate, pushed, disabled; radio
-  // unchecked, checked; group box.
-  const uint64_t golden[2][8] = {{13136226845312598584ull, 16662842043034495688ull, 4498816083213194933ull, 14412848006192146985ull, 2127926574901595203ull, 11749546514916969936ull, 16254438572016269404ull, 13924984538504950059ull},
-                                 {13136226845312598584ull, 15732320413179869152ull, 3652519911672722463ull, 14937197852739893559ull, 2505838311505418550ull, 11749546514916969936ull, 2976942801029518954ull, 13924984538504950059ull}};
+  // unchecked, checked; group box; box focused (hot).
+  const uint64_t golden[2][9] = {{13136226845312598584ull, 16662842043034495688ull, 4498816083213194933ull, 14412848006192146985ull, 2127926574901595203ull, 11749546514916969936ull, 16254438572016269404ull, 13924984538504950059ull, 10500051036343699029ull},
+                                 {13136226845312598584ull, 15732320413179869152ull, 3652519911672722463ull, 14937197852739893559ull, 2505838311505418550ull, 11749546514916969936ull, 2976942801029518954ull, 13924984538504950059ull, 17536129062813091247ull}};
   for (int s = 0; s < 2; ++s) {
     std::unique_ptr<TkLoadedSkin> skin = ProgramSkin(s);
     ASSERT_TRUE(skin);
@@ -177,7 +177,10 @@ TEST(CheckBoxWnd, GoldensOfTheProgramSkins) {
     SendMessageW(radio, BM_SETCHECK, BST_CHECKED, 0);
     looks.push_back(Print(radio));
     looks.push_back(Print(group));
-    for (int i = 0; i < 8; ++i) {
+    SendMessageW(box, WM_SETFOCUS, 0, 0);
+    looks.push_back(Print(box));
+    SendMessageW(box, WM_KILLFOCUS, 0, 0);
+    for (int i = 0; i < 9; ++i) {
       EXPECT_EQ(CountPixels(View32(looks[size_t(i)]), 0xFF00FF), 0) << ProgramSkinName(s) << " look " << i;
       EXPECT_EQ(PixelChecksum(View32(looks[size_t(i)])), golden[s][i]) << ProgramSkinName(s) << " look " << i;
     }

@@ -629,9 +629,10 @@ TEST(GridWnd, RemovalGivesTheGridItsOwnBarsAndDestructionWhileAttached) {
 }
 
 TEST(GridWnd, GoldensOfTheProgramSkins) {
-  // Printed: the themed grid (gradient fixed cells), focused, classic.
-  const uint64_t golden[2][3] = {{13085325080793544552ull, 11214946051025801304ull, 6678482399934052163ull},
-                                 {13085325080793544552ull, 1909259022307988144ull, 6678482399934052163ull}};
+  // Printed: the themed grid (gradient fixed cells), focused, classic, an
+  // Eh grid.
+  const uint64_t golden[2][4] = {{13085325080793544552ull, 11214946051025801304ull, 6678482399934052163ull, 4370113989188869330ull},
+                                 {13085325080793544552ull, 1909259022307988144ull, 6678482399934052163ull, 4370113989188869330ull}};
   for (int s = 0; s < 2; ++s) {
     Form f(ProgramSkin(s));
     ASSERT_TRUE(f.skin);
@@ -641,16 +642,20 @@ TEST(GridWnd, GoldensOfTheProgramSkins) {
     classic->FDrawingStyle = gdsClassic;
     TkcGridWnd* a = f.Attach(g);
     TkcGridWnd* b = f.Attach(classic);
+    auto* eh = f.Add<TDBGridEh>(200, 140, 180, 90);
+    TkcGridWnd* c = f.Attach(eh, true);
     std::vector<TPixelBuffer> shown;
     shown.push_back(Print(g->Handle()));
     SendMessageW(g->Handle(), WM_SETFOCUS, 0, 0);
     shown.push_back(Print(g->Handle()));
     SendMessageW(g->Handle(), WM_KILLFOCUS, 0, 0);
     shown.push_back(Print(classic->Handle()));
-    for (int i = 0; i < 3; ++i)
+    shown.push_back(Print(eh->Handle()));
+    for (int i = 0; i < 4; ++i)
       EXPECT_EQ(skin::PixelChecksum(skin::View32(shown[size_t(i)])), golden[s][i])
           << ProgramSkinName(s) << " grid " << i;
     WriteRow(shown, std::string(ProgramSkinName(s)) + "_grids.png", 2);
+    delete c;
     delete b;
     delete a;
   }

@@ -385,6 +385,12 @@ TEST(StaticTextWnd, StaticTextsAndContainersInTheProgramSkins) {
     DestroyWindow(plain);
     EXPECT_TRUE(c->Destroyed);
     delete c;
+    HWND edged = CreateWindowExW(WS_EX_CLIENTEDGE, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 90, 100, 30, parent.wnd,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    const auto own = GetWindowLongPtrW(edged, GWLP_WNDPROC);
+    delete AttachAdapter<TkcContainerWnd>(edged, [&] { return skin.get(); }, {});
+    EXPECT_EQ(GetWindowLongPtrW(edged, GWLP_WNDPROC), own) << "removal gives the container its procedure back";
+    EXPECT_EQ(GetWindowAdapter(edged), nullptr);
   }
 }
 

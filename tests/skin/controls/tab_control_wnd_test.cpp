@@ -371,6 +371,11 @@ TEST(PageControlWnd, GoldensOfTheProgramSkins) {
       EXPECT_EQ(PixelChecksum(View32(const_cast<TPixelBuffer&>(looks[i]))), golden[s][i]) << ProgramSkinName(s) << " " << i;
     }
     WriteRow({looks[0], looks[1]}, std::string("page_controls_") + ProgramSkinName(s) + ".png");
+    // Destroyed while attached: the control's and its pages' adapters let go.
+    pc->DestroyHandle();
+    EXPECT_TRUE(a->Destroyed);
+    for (auto& w : PageWndList())
+      if (w->Owner == a.get()) EXPECT_TRUE(w->Destroyed);
     a.reset();
   }
 }
