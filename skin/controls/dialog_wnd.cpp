@@ -729,6 +729,10 @@ bool TkcDialogWnd::HandleDialogSkinCommand(fw::TMessage& Message) {
         BorderForm->UpdateExBordersPos(true, 255);
       }
       return false;  // the common handling repaints and tells the children
+    case SKC_SETUPDATING:
+      // The picture made while the skin changes is made again afterwards.
+      if (SkinCommandFlag(Message.WParam) == 1) BGChanged = true;
+      return false;
     case SKC_INVALIDATE:
       if (BorderForm) BorderForm->UpdateExBordersPos(false, 255);
       return false;
@@ -816,8 +820,10 @@ void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
         SizeWithBorder(Message);
         return;
       }
-      BGChanged = RgnChanged = true;
+      // The children wait while the dialog lays them out again.
+      BGChanged = RgnChanged = Updating = true;
       CallPrev(Message);
+      Updating = false;
       if (IsWindowVisible(wnd)) RedrawWindow(wnd, nullptr, nullptr, kRedrawAll);
       return;
     case WM_SETFOCUS:
@@ -1022,6 +1028,10 @@ void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
     case WM_SKINCOMMAND:
       if (HandleDialogSkinCommand(Message)) return;
       break;
+    case fw::CM_VISIBLECHANGED:
+      TkcMainWnd::kcWndProc(Message);
+      if (!Message.WParam) KillAnimations();
+      return;
     default: break;
   }
   TkcMainWnd::kcWndProc(Message);
