@@ -490,8 +490,16 @@ void TCustomForm::SetMenu(TMainMenu* Value) {
   if (keepClient) SetClientSize(client.Width(), client.Height());
 }
 
+void TCustomForm::SetWindowMenu(TMenuItem* Value) {
+  if (FWindowMenu == Value) return;
+  if (FWindowMenu) FWindowMenu->RemoveFreeNotification(this);
+  FWindowMenu = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FWindowMenu) FWindowMenu = nullptr;
   if (Operation == opRemove && AComponent == FMenu) {
     FMenu = nullptr;
     if (FHandle && !ComponentState().Contains(csDestroying)) ::SetMenu(FHandle, nullptr);

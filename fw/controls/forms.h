@@ -10,6 +10,7 @@ namespace fw {
 
 class TControlCanvas;
 class TMainMenu;
+class TMenuItem;
 
 FW_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
 FW_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
@@ -91,6 +92,9 @@ class TCustomForm : public TWinControl {
   // form. Set while the description is read, it keeps the client size.
   TMainMenu* Menu() const { return FMenu; }
   void SetMenu(TMainMenu* Value);
+  // The menu item whose sub-menu lists an MDI frame form's children.
+  TMenuItem* WindowMenu() const { return FWindowMenu; }
+  void SetWindowMenu(TMenuItem* Value);
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
   TNotifyEvent OnCreate;
@@ -152,6 +156,7 @@ class TCustomForm : public TWinControl {
   TFormState FFormState;
   TModalResult FModalResult = mrNone;
   TMainMenu* FMenu = nullptr;
+  TMenuItem* FWindowMenu = nullptr;
   int FFocusCount = 0;
   bool FCreated = false;
 };

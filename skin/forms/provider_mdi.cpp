@@ -5,6 +5,11 @@
 // activated or destroyed.
 
 #include "skin/forms/provider_mdi.h"
+
+#include <string>
+#include <vector>
+
+#include "fw/menus/menus.h"
 #include "skin/forms/skin_provider.h"
 #include "skin/forms/system_menu.h"
 
@@ -152,6 +157,77 @@ void TkSkinProvider::MdiExitMenuLoop() {
     MDIIconsOwner = nullptr;
     delete cover;
   }
+}
+
+namespace {
+
+constexpr int kWindowMenuTag = 0x200;
+
+// The MDI children of a client window in their order (the icon titles of
+// minimised children are owned windows and no children of their own).
+std::vector<HWND> MDIChildrenOf(HWND Client) {
+  std::vector<HWND> list;
+  if (Client)
+    for (HWND c = GetWindow(Client, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      if (!GetWindow(c, GW_OWNER)) list.push_back(c);
+  return list;
+}
+
+}  // namespace
+
+void TkSkinProvider::UpdateWindowMenu(fw::TMessage& m) {
+  if (!FMenus->SkinnedPopups()) return;
+  fw::TMenuItem* windowMenu = FForm->WindowMenu();
+  if (!windowMenu) return;
+  // The entries of the last opening go.
+  for (int i = windowMenu->Count() - 1; i >= 0; --i)
+    if (windowMenu->Items(i)->Tag() & kWindowMenuTag) delete windowMenu->Items(i);
+  const HWND client = MDIClientWindow();
+  const std::vector<HWND> children = MDIChildrenOf(client);
+  if (children.empty() || !windowMenu->HandleAllocated() ||
+      reinterpret_cast<HMENU>(m.WParam) != windowMenu->Handle())
+    return;
+  for (int i = 0; i < windowMenu->Count(); ++i) windowMenu->Items(i)->InitiateAction();
+  // Entries that are not the framework's (the system's list of children)
+  // are taken out of the menu.
+  const HMENU menu = windowMenu->Handle();
+  for (int pos = GetMenuItemCount(menu) - 1; pos >= 0; --pos) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE | MIIM_FTYPE | MIIM_DATA;
+    if (!GetMenuItemInfoW(menu, UINT(pos), TRUE, &info) || info.dwItemData) continue;
+    wchar_t text[2] = {};
+    if (GetMenuStringW(menu, UINT(pos), text, 2, MF_BYPOSITION) > 0 || (info.fType & MFT_SEPARATOR))
+      RemoveMenu(menu, UINT(pos), MF_BYPOSITION);
+  }
+  if (windowMenu->Count() == 0 || !windowMenu->Items(windowMenu->Count() - 1)->IsLine()) {
+    auto* line = new fw::TMenuItem(this);
+    line->SetCaption(u"-");
+    windowMenu->Add(line);
+  }
+  const HWND active = ActiveMDIChild();
+  for (size_t i = 0; i < children.size(); ++i) {
+    if (!IsWindowVisible(children[i])) continue;
+    auto* item = new fw::TMenuItem(this);
+    const int length = GetWindowTextLengthW(children[i]);
+    std::wstring caption(size_t(length) + 1, L'\0');
+    caption.resize(size_t(GetWindowTextW(children[i], caption.data(), length + 1)));
+    item->SetCaption(FromW(caption.c_str()));
+    item->OnClick = fw::TNotifyEvent(this, &TkSkinProvider::MDIChildMenuClick);
+    item->SetTag(int(i) | kWindowMenuTag);
+    item->SetChecked(children[i] == active);
+    windowMenu->Add(item);
+  }
+}
+
+void TkSkinProvider::MDIChildMenuClick(fw::TObject* Sender) {
+  auto* item = dynamic_cast<fw::TMenuItem*>(Sender);
+  const HWND client = MDIClientWindow();
+  if (!item || !client) return;
+  const std::vector<HWND> children = MDIChildrenOf(client);
+  const size_t index = size_t(item->Tag() & ~kWindowMenuTag);
+  // A child closed meanwhile leaves its index unused.
+  if (index < children.size()) SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(children[index]), 0);
 }
 
 bool TkSkinProvider::MdiSysCommand(fw::TMessage& m) {

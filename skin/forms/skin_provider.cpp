@@ -606,6 +606,10 @@ bool TkSkinProvider::SkinnedMessage(fw::TMessage& m) {
     case WM_ENTERMENULOOP:
       MdiEnterMenuLoop();
       return false;
+    case WM_INITMENUPOPUP:
+      // The menu then reaches the form as well.
+      UpdateWindowMenu(m);
+      return false;
     case WM_EXITMENULOOP:
       MdiExitMenuLoop();
       return false;

@@ -194,6 +194,10 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   // cover goes over the child's buttons) or ends (the cover goes).
   void MdiEnterMenuLoop();
   void MdiExitMenuLoop();
+  // The form's window menu about to open lists the visible MDI children of
+  // a frame, the active one checked; a click on one activates it.
+  void UpdateWindowMenu(fw::TMessage& m);
+  void MDIChildMenuClick(fw::TObject* Sender);
   bool MDIChildCreatingMaximized = false;
   // The maximised child's close, restore and minimise buttons at the end of
   // this MDI frame's menu line (hit codes 101, 102, 103): shown while the

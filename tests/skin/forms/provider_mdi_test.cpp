@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "skin/controls/mdi_form.h"
 #include "skin/controls/window_adapter.h"
@@ -227,6 +229,72 @@ TEST(ProviderMDI, AMenuLoopOverAMaximisedChildCoversItsButtonsWithTheFramesPictu
   m.f.provider = nullptr;
   EXPECT_EQ(MDIIconsForm, nullptr);
   ChildProvider = nullptr;
+}
+
+// The captions of a menu as the system holds it (without accelerator
+// marks), "*" before checked ones.
+std::vector<std::wstring> Entries(HMENU menu) {
+  std::vector<std::wstring> list;
+  for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE | MIIM_FTYPE;
+    GetMenuItemInfoW(menu, UINT(pos), TRUE, &info);
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, UINT(pos), text, 64, MF_BYPOSITION);
+    std::wstring caption = (info.fType & MFT_SEPARATOR) ? L"-" : text;
+    caption.erase(std::remove(caption.begin(), caption.end(), L'&'), caption.end());
+    list.push_back((info.fState & MFS_CHECKED ? L"*" : L"") + caption);
+  }
+  return list;
+}
+
+TEST(ProviderMDI, TheWindowMenuListsTheVisibleChildrenOnceWithTheActiveOneChecked) {
+  MdiFrame m(true);
+  fw::TMenuItem* window = m.f.form->Menu()->Items()->Items(1);
+  m.f.form->SetWindowMenu(window);
+  const HMENU menu = window->Handle();
+  // The system's own list (what an MDI client adds) goes.
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, 0xFF00, L"&1 First");
+  auto open = [&] { SendMessageW(m.f.wnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 1); };
+  open();
+  // In the children's order (the active one first).
+  const std::vector<std::wstring> once{L"Open", L"-", L"*Second", L"First"};
+  EXPECT_EQ(Entries(menu), once);
+  open();
+  EXPECT_EQ(Entries(menu), once) << "opened again: each child once, one separator";
+  // A hidden child is not listed; the active one is checked.
+  SendMessageW(m.client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m.children[0]), 0);
+  ShowWindow(m.children[1], SW_HIDE);
+  open();
+  EXPECT_EQ(Entries(menu), (std::vector<std::wstring>{L"Open", L"-", L"*First"}));
+  ShowWindow(m.children[1], SW_SHOWNOACTIVATE);
+  open();
+  // A click on an entry activates its child.
+  fw::TMenuItem* second = window->Items(window->Count() - 1);
+  ASSERT_EQ(second->Caption(), u"Second");
+  second->Click();
+  EXPECT_EQ(m.p().ActiveMDIChild(), m.children[1]);
+  // An entry whose child was closed meanwhile does nothing.
+  second->SetTag(0x200 | 5);
+  SendMessageW(m.client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m.children[0]), 0);
+  second->Click();
+  EXPECT_EQ(m.p().ActiveMDIChild(), m.children[0]);
+  // Another popup leaves the window menu's entries to its next opening;
+  // a menu of a form that is no frame is left alone.
+  HMENU file = m.f.form->Menu()->Items()->Items(0)->Handle();
+  SendMessageW(m.f.wnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  EXPECT_EQ(Entries(menu), (std::vector<std::wstring>{L"Open"})) << "the listed entries went";
+  open();
+  EXPECT_EQ(Entries(menu), (std::vector<std::wstring>{L"Open", L"-", L"*First", L"Second"})) << "one separator";
+  // Without skinned popups the window menu is the system's business.
+  m.manager.manager.WriteSkinnedPopups(false);
+  const std::vector<std::wstring> before = Entries(menu);
+  open();
+  EXPECT_EQ(Entries(menu), before);
+  m.manager.manager.WriteSkinnedPopups(true);
+  EXPECT_EQ(Entries(file), (std::vector<std::wstring>{L"Open"}));
 }
 
 TEST(ProviderMDI, AChildClosesAlsoWithoutASkinnedFrame) {
