@@ -153,9 +153,10 @@ TEST(StatusBarWnd, TheGaugeOnTheBarStaysAndFollowsItsProgress) {
   EXPECT_TRUE(shown) << "the gauge is not painted over";
 }
 
-// The main window's status bar during a search in the program's skins,
-// the gauge skinned as well, written as screenshots for looking at.
-TEST(StatusBarWnd, ScreenshotsDuringASearchInBothSkins) {
+// The main window's status bar during a search in the program's skins:
+// the skins' divider line after every panel but the last, and the gauge
+// skinned as well, written as screenshots for looking at.
+TEST(StatusBarWnd, DividersAndScreenshotsDuringASearchInBothSkins) {
   for (const char16_t* name : {u"Sapphire (internal)", u"Topaz (internal)"}) {
     TkSkinManager manager{nullptr};
     LoadInternalSkins(*manager.InternalSkins());
@@ -172,6 +173,24 @@ TEST(StatusBarWnd, ScreenshotsDuringASearchInBothSkins) {
     fwtest::Pump();
     std::unique_ptr<TkcMainWnd> adapter(
         MakeListAdapter(tlStatusBar, bar, [&] { return manager.LoadedSkin(); }, TkcSkinParams{}));
+    // The skin's divider line shows after every panel but the last.
+    {
+      auto print = std::make_unique<fw::TBitmap>();
+      print->SetPixelFormat(fw::pf32bit);
+      print->SetSize(bar->Width(), bar->Height());
+      SendMessageW(bar->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(print->Canvas()->Handle()), PRF_CLIENT);
+      GdiFlush();
+      auto* a = dynamic_cast<TkcStatusBarWnd*>(adapter.get());
+      ASSERT_NE(a, nullptr);
+      const int mid = bar->Height() / 2;
+      for (int i = 0; i < 3; ++i) {
+        const fw::TRect r = a->PartRect(i);
+        const fw::TColor inside = At(*print, r.Right - 12, mid);
+        bool line = false;
+        for (int x = r.Right - 5; x < r.Right; ++x) line = line || At(*print, x, mid) != inside;
+        EXPECT_EQ(line, i < 2) << fw::StringToUtf8(name) << ": divider after panel " << i;
+      }
+    }
     auto* gauge = new TkGauge(bar);
     gauge->SkinData()->WriteSkinManager(&manager);
     gauge->SetParent(bar);
