@@ -1,8 +1,8 @@
 // The search page's result list in the program's skins: the list takes the
-// skin's colours (the hot ones while focused), its column header is painted
-// by the skin with a sort arrow, a selected row shows the selection, and
-// wanted scores stay red and bold; screenshots of the page with results in
-// both skins go to build/win/screenshots.
+// skin's colours and frame (the hot ones while focused or under the mouse),
+// its column header is painted by the skin with a sort arrow, a selected
+// row shows the selection, and wanted scores stay red and bold; screenshots
+// of the page with results in both skins go to build/win/screenshots.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -69,6 +69,18 @@ int TextInk(HFONT Font, LONG Weight, const wchar_t* Text) {
   SelectObject(dc, old);
   GdiFlush();
   return InkPixels(*b, r, RGB(255, 255, 255));
+}
+
+// The list's whole window (frame included) as the screen shows it.
+std::unique_ptr<fw::TBitmap> FrameShot(HWND Wnd) {
+  RECT r{};
+  GetWindowRect(Wnd, &r);
+  auto b = skin::NewBitmap32(r.right - r.left, r.bottom - r.top);
+  HDC dc = GetWindowDC(Wnd);
+  BitBlt(b->Canvas()->Handle(), 0, 0, b->Width(), b->Height(), dc, 0, 0, SRCCOPY);
+  ReleaseDC(Wnd, dc);
+  GdiFlush();
+  return b;
 }
 
 // The list's client area as the screen shows it.
@@ -142,6 +154,26 @@ TEST(SkinnedResultList, HeaderArrowSelectionAndRedScoresInBothSkins) {
     const fw::TColor hot = section.Props[section.States > 1 ? 1 : 0].Color;
     EXPECT_EQ(COLORREF(SendMessageW(list, LVM_GETBKCOLOR, 0, 0)), COLORREF(fw::ColorToRGB(hot)))
         << file << ": the section's hot colour while focused";
+    // Unfocused, the list takes its hot look while the mouse is over it: the
+    // hot colour and the hot frame.
+    const fw::TColor normal = section.Props[0].Color;
+    f->Wizard->SetFocus();
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    fwtest::Pump(50);
+    EXPECT_EQ(COLORREF(SendMessageW(list, LVM_GETBKCOLOR, 0, 0)), COLORREF(fw::ColorToRGB(normal))) << file;
+    auto calm = FrameShot(list);
+    f->ListView->Perform(fw::CM_MOUSEENTER, 0, 0);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    EXPECT_EQ(COLORREF(SendMessageW(list, LVM_GETBKCOLOR, 0, 0)), COLORREF(fw::ColorToRGB(hot)))
+        << file << ": the hot colour under the mouse";
+    auto hovered = FrameShot(list);
+    int changed = 0;
+    for (int x = 0; x < calm->Width(); ++x) changed += At(*calm, x, 0) != At(*hovered, x, 0);
+    EXPECT_GT(changed, calm->Width() / 2) << file << ": the hot frame under the mouse";
+    f->ListView->Perform(fw::CM_MOUSELEAVE, 0, 0);
+    f->ListView->SetFocus();
+    RedrawWindow(f->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    fwtest::Pump(300);
 
     // The header on the screen is the adapter's painting.
     RECT hr{};
