@@ -68,7 +68,10 @@ bool MoveWithBlending(TkcBlendedMoveHost& Host, bool RunLoop) {
     SetLayeredBitmap(wnd, nullptr, 0, nullptr);
     timer->SetEnabled(true);
     Host.BorderForm->LastTopLeft = {-1, -1};
-    if (RunLoop) SendMessageW(Host.BorderForm->AForm(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    if (RunLoop) {
+      SendMessageW(Host.BorderForm->AForm(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+      Host.BorderForm->PutBackWhereDragged();
+    }
   } else {
     if (!Host.AlphaBlend()) {
       std::unique_ptr<TkcAnimWindow> cover = MakeCoverForm(wnd);

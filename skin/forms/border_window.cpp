@@ -186,6 +186,12 @@ void TkcBorderForm::UpdateExBordersPos(bool Redraw, int Blend) {
   SetWindowPos(FWnd, after, P.x, P.y, 0, 0, flags | SWP_NOSIZE);
 }
 
+void TkcBorderForm::PutBackWhereDragged() {
+  const fw::TPoint p = LastTopLeft;
+  if (!FWnd || (p.x == -1 && p.y == -1) || p.y >= 0 || WindowsVersionNumber() < 6) return;
+  SetWindowPos(FWnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HRGN TkcBorderForm::MakeRgn(int NewWidth, int NewHeight) {
   if (!FWnd) return nullptr;
   return RegionOf(BorderRegion(Facts(), FOwner->ClientFacts(), NewWidth, NewHeight));
@@ -400,9 +406,10 @@ LRESULT TkcBorderForm::BorderProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
           !IsZoomed(owner) && !(moving->flags & SWP_NOMOVE) && (moving->x != 0 || moving->y != 0))
         SnapWhileMoving(*moving);
       const LRESULT r = DefWindowProcW(FWnd, Msg, WParam, LParam);
-      auto* pos = reinterpret_cast<const WINDOWPOS*>(LParam);
-      if (FOwner->IsProvider() && (FOwner->FormState() & kFsBlendedMove) && pos && !(pos->flags & SWP_NOMOVE))
-        LastTopLeft = fw::TPoint{pos->x, pos->y};
+      if (FOwner->IsProvider() && (FOwner->FormState() & kFsBlendedMove)) {
+        const fw::TRect now = WindowRectOf(FWnd);
+        LastTopLeft = fw::TPoint{now.Left, now.Top};
+      }
       return r;
     }
     case WM_WINDOWPOSCHANGED:

@@ -84,7 +84,12 @@ class TkcBorderForm {
   TkcBorderForm& operator=(const TkcBorderForm&) = delete;
 
   TkcBorderOwner* FOwner;
+  // The window's top-left before its last position change while a blended
+  // move runs; (-1, -1) while none was recorded.
   fw::TPoint LastTopLeft{-1, -1};
+  // After the move loop: a window dragged above the screen's top, which
+  // the system then pushed back down, goes back where it was dragged.
+  void PutBackWhereDragged();
   bool kcInMouseMsg = false;
   bool ExBorderShowing = false;
   bool ResetRgn = false;

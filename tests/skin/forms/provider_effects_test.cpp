@@ -470,6 +470,34 @@ TEST(ProviderEffects, ABlendedMoveFadesTheFormAndItsBorderWindowSnapsToTheEdges)
   e.p().FormState &= ~0x80u;
   EXPECT_EQ(pos.x, int(mi.rcWork.left) - frameLeft) << "the visible frame meets the work area's left edge";
   EXPECT_EQ(pos.y, 200);
+
+  // Dragged above the screen's top and pushed back down by the system at
+  // the end of the move loop, the border window goes back where it was
+  // dragged.
+  skintest::TFakeDwm dwm(false);  // a system that pushes such windows back
+  TkcBorderForm& b = *e.p().BorderForm();
+  b.LastTopLeft = {-1, -1};
+  e.p().ScreenSnap = false;
+  const UINT keep = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  auto top = [&] {
+    RECT r{};
+    GetWindowRect(border, &r);
+    return int(r.top);
+  };
+  e.p().FormState |= 0x80;
+  SetWindowPos(border, nullptr, 300, -30, 0, 0, keep);
+  SetWindowPos(border, nullptr, 300, 0, 0, 0, keep);
+  e.p().FormState &= ~0x80u;
+  EXPECT_EQ(b.LastTopLeft, (fw::TPoint{300, -30})) << "where it was before the last change";
+  b.PutBackWhereDragged();
+  EXPECT_EQ(top(), -30);
+  // Dragged within the screen it stays.
+  b.LastTopLeft = {300, 40};
+  SetWindowPos(border, nullptr, 300, 60, 0, 0, keep);
+  b.PutBackWhereDragged();
+  EXPECT_EQ(top(), 60);
+  SetWindowPos(border, nullptr, 320, 100, 0, 0, keep);
+  EXPECT_EQ(b.LastTopLeft, (fw::TPoint{300, 40})) << "nothing recorded outside a blended move";
 }
 
 TEST(ProviderEffects, TheHideSnapshotShowsOnTheBorderWindowAndTheCoverGoesWithTheWindow) {
