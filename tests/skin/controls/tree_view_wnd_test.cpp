@@ -10,6 +10,8 @@
 #include <shlobj.h>
 
 #include "fw/controls_test_util.h"
+#include "fw/stdctrls/treeview.h"
+#include "skin/controls/adapter_factory.h"
 #include "skin/controls/attach_hook.h"
 #include "skin/engine/bitmap_dc.h"
 #include "tests/scenarios/screenshot_png.h"
@@ -92,6 +94,47 @@ TEST(TreeViewWnd, RemovalRestoresAndDestructionWhileAttached) {
   d.Attach(false);
   DestroyWindow(d.wnd);
   EXPECT_TRUE(d.a->Destroyed);
+}
+
+// A framework tree view of the skin manager's tree-view list: its text in
+// the section's text colour, its background the section's, erased in the
+// hot colour while focused; its own colours back when the skin goes, and
+// destroyed while attached the adapter lets go.
+TEST(TreeViewWnd, AFrameworkTreeViewOfTheList) {
+  std::unique_ptr<TkLoadedSkin> skin = SyntheticControlSkin();
+  fwtest::TestForm form(300, 240);
+  auto* tv = new fw::TTreeView(form.form);
+  tv->SetParent(form.form);
+  tv->SetBounds(10, 10, 160, 120);
+  tv->Items()->Add(nullptr, u"Folder");
+  form->Show();
+  fwtest::Pump();
+  SetFocus(form->Handle());
+  const fw::TColor ownFont = tv->Font()->Color();
+  TkcMainWnd* a = MakeListAdapter(tlTreeView, tv, [&] { return skin.get(); }, {});
+  ASSERT_NE(dynamic_cast<TkcTreeViewWnd*>(a), nullptr);
+  HWND h = tv->Handle();
+  EXPECT_EQ(COLORREF(SendMessageW(h, TVM_GETBKCOLOR, 0, 0)), COLORREF(kEdit));
+  EXPECT_EQ(tv->Font()->Color(), kEditText);
+  auto erased = [&] {
+    auto bmp = NewBitmap32(160, 120);
+    SendMessageW(h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(bmp->Canvas()->Handle()), 0);
+    GdiFlush();
+    const uint32_t p = View32(*bmp).Pixel(20, 80);
+    return fw::TColor(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
+  };
+  EXPECT_EQ(erased(), kEdit);
+  SetFocus(h);
+  EXPECT_EQ(erased(), Hot(kEdit)) << "focused, in a section of two states";
+  SetFocus(form->Handle());
+  delete a;
+  EXPECT_EQ(COLORREF(SendMessageW(h, TVM_GETBKCOLOR, 0, 0)), COLORREF(fw::ColorToRGB(fw::clWindow)));
+  EXPECT_EQ(tv->Font()->Color(), ownFont);
+  TkcMainWnd* b = MakeListAdapter(tlTreeView, tv, [&] { return skin.get(); }, {});
+  ASSERT_NE(b, nullptr);
+  tv->DestroyHandle();
+  EXPECT_TRUE(b->Destroyed);
+  delete b;
 }
 
 namespace {
