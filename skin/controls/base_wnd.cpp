@@ -13,10 +13,6 @@ constexpr UINT kDroppedNotification = 0x2100;
 
 }  // namespace
 
-bool OwnManagerCommand(const fw::TMessage& Message) {
-  return Message.LParam == 0 || Message.LParam == reinterpret_cast<LPARAM>(DefaultSkinManager);
-}
-
 void TkcBaseWnd::RefreshScrollBars() {
   UpdateScrollInfo();
   PaintScrollBars();

@@ -22,8 +22,4 @@ class TkcBaseWnd : public TkcScrollWnd {
   TkcPaintState S;
 };
 
-// True for a skin command naming the adapters' manager: the default one,
-// or none named.
-bool OwnManagerCommand(const fw::TMessage& Message);
-
 }  // namespace skin

@@ -992,8 +992,10 @@ void TkcDialogWnd::kcWndProc(fw::TMessage& Message) {
     case WM_NCMOUSELEAVE: SetHotHT(0, true); break;
     case WM_MOUSEMOVE:
       // Over the dialog itself no skinned control is under the mouse.
+      // (The dialog is no control: it does not become the active one.)
       if (IsWindowEnabled(wnd) && HasDefaultManager()) SetManagerActiveControl(nullptr);
-      break;
+      CallPrev(Message);
+      return;
     case WM_DRAWITEM:
       // An owner-drawn static writes over the dialog's skinned background.
       if (auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam); item && item->CtlType == ODT_STATIC)

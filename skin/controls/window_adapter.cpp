@@ -4,10 +4,12 @@
 
 #include "fw/core/sysutils.h"
 #include "fw/menus/menus.h"
+#include "fw/stdctrls/speedbutton.h"
 #include "fw/platform/system_function.h"
 #include "fw/system/application.h"
 #include "skin/controls/control_cache.h"
 #include "skin/engine/control_messages.h"
+#include "skin/engine/glow_effect.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/window_utils.h"
@@ -42,6 +44,10 @@ LRESULT CALLBACK AdapterTrampoline(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPa
   }
   if (auto* own = reinterpret_cast<WNDPROC>(GetPropW(Wnd, kOriginalProp))) return CallWindowProcW(own, Wnd, Msg, WParam, LParam);
   return DefWindowProcW(Wnd, Msg, WParam, LParam);
+}
+
+bool OwnManagerCommand(const fw::TMessage& Message) {
+  return Message.LParam == 0 || Message.LParam == reinterpret_cast<LPARAM>(DefaultSkinManager);
 }
 
 TkcMainWnd* GetWindowAdapter(HWND Wnd) {
@@ -162,7 +168,10 @@ LRESULT TkcMainWnd::CallPrevWndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 bool TkcMainWnd::HandleSkinCommand(fw::TMessage& Message) {
-  switch (SkinCommandCode(Message.WParam)) {
+  const int code = SkinCommandCode(Message.WParam);
+  if ((code == SKC_NEWSKIN || code == SKC_REFRESH || code == SKC_REMOVESKIN) && !OwnManagerCommand(Message))
+    return false;
+  switch (code) {
     case SKC_NEWSKIN:
     case SKC_REFRESH:
       UpdateSkinData();
@@ -249,6 +258,12 @@ void TkcMainWnd::kcWndProc(fw::TMessage& Message) {
   switch (Message.Msg) {
     case WM_DESTROY:
     case WM_NCDESTROY: {
+      // The control's speed buttons let go of their skinning, and a glow
+      // around the window goes with it.
+      if (auto* win = dynamic_cast<fw::TWinControl*>(Control()))
+        for (int i = 0; i < win->ControlCount(); ++i)
+          if (auto* b = dynamic_cast<fw::TSpeedButton*>(win->Controls(i))) b->Perform(WM_DESTROY, 0, 0);
+      if (FSkinData->GlowID >= 0) HideGlowEffect(FSkinData->GlowID);
       // The window goes: give its procedure back, then let the message reach
       // it once.
       fw::TWndMethod method = OldWndProc;
@@ -266,6 +281,13 @@ void TkcMainWnd::kcWndProc(fw::TMessage& Message) {
     case WM_SIZE:
       BGChanged = true;
       FSkinData->BGChanged = true;
+      break;
+    case WM_MOUSEMOVE:
+      // The mouse over the window makes it the manager's active control,
+      // which tells the window it left and this one it came.
+      if (TkSkinManager* m = DefaultSkinManager; m && !m->ComponentState().Contains(fw::csDesigning) &&
+                                                 IsWindowEnabled(CtrlHandle) && m->ActiveControl() != CtrlHandle)
+        m->WriteActiveControl(CtrlHandle);
       break;
     case WM_CONTEXTMENU:
       // The control's popup menu opens in the skin's look.

@@ -116,6 +116,11 @@ T* AttachAdapter(HWND Wnd, TkcSkinSource Skin, const TkcSkinParams& Params, A&&.
   return a;
 }
 
+// True for a skin command naming the adapters' manager: the default one,
+// or none named. A new skin, its removal or a refresh of another manager
+// is passed on untouched.
+bool OwnManagerCommand(const fw::TMessage& Message);
+
 // The adapter attached to a window, or none.
 TkcMainWnd* GetWindowAdapter(HWND Wnd);
 

@@ -2,7 +2,9 @@
 // section by name, the background colour (the window's own answer first,
 // else the section's), the application object, a held-back repaint once
 // the skin is applied, the window's skin data, what lies behind a child of
-// the window, and the control's popup menu drawn by the skin.
+// the window, and the control's popup menu drawn by the skin; commands of
+// another skin manager pass untouched; the mouse over an adapted window
+// makes it the manager's active control.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -261,6 +263,18 @@ TEST(AdapterCommands, ANewSkinReachesTheChildWindowsAndAChildTellsItsTopWindow) 
   EXPECT_EQ(Count(inner, SKC_NEWSKIN), 1) << "on to the child window";
   EXPECT_EQ(Count(middle, SKC_NEWSKIN), 1) << "and to the window itself";
   EXPECT_EQ(Count(top, SKC_NEWSKIN), 0);
+  // Another manager's new skin, refresh or removal is the window's own
+  // business: passed on untouched, nothing forwarded, nothing redone.
+  int other = 0;
+  const LPARAM otherManager = reinterpret_cast<LPARAM>(&other);
+  for (WORD code : {SKC_NEWSKIN, SKC_REFRESH, SKC_REMOVESKIN}) {
+    gReceived.clear();
+    SendMessageW(middle, WM_SKINCOMMAND, SkinCommand(SKC_SETUPDATING, 1), 0);
+    Command(middle, code, otherManager);
+    EXPECT_EQ(Count(middle, code), 1) << code;
+    EXPECT_EQ(Count(inner, code), 0) << code;
+    EXPECT_TRUE(a->Updating) << code;
+  }
   gReceived.clear();
   NotifyTopWindow(inner);
   ASSERT_EQ(gReceived.size(), 1u);
@@ -268,4 +282,31 @@ TEST(AdapterCommands, ANewSkinReachesTheChildWindowsAndAChildTellsItsTopWindow) 
   EXPECT_EQ(gReceived[0].second, SKC_CONTROLLOADED);
   delete a;
   DestroyWindow(top);
+}
+
+TEST(AdapterCommands, TheMouseOverAWindowMakesItTheManagersActiveControl) {
+  std::unique_ptr<TkLoadedSkin> skin = skintest::SyntheticScrollSkin();
+  TkSkinManager manager{nullptr};
+  ASSERT_EQ(DefaultSkinManager, &manager);
+  HWND first = Recording(nullptr, WS_POPUP);
+  HWND second = Recording(nullptr, WS_POPUP);
+  auto* a = AttachAdapter<TkcMainWnd>(first, [&] { return skin.get(); }, TkcSkinParams{});
+  auto* b = AttachAdapter<TkcMainWnd>(second, [&] { return skin.get(); }, TkcSkinParams{});
+  gReceived.clear();
+  SendMessageW(first, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(manager.ActiveControl(), first);
+  EXPECT_EQ(Count(first, SKC_MOUSEENTER), 1);
+  SendMessageW(first, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+  EXPECT_EQ(Count(first, SKC_MOUSEENTER), 1) << "once while it stays";
+  SendMessageW(second, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(manager.ActiveControl(), second);
+  EXPECT_EQ(Count(first, SKC_MOUSELEAVE), 1);
+  EnableWindow(first, FALSE);
+  SendMessageW(first, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(manager.ActiveControl(), second) << "a disabled window never";
+  manager.WriteActiveControl(nullptr);
+  delete a;
+  delete b;
+  DestroyWindow(first);
+  DestroyWindow(second);
 }
