@@ -2,8 +2,8 @@
 // controls get an adapter by the exact class name in the skin manager's
 // lists, the excluded container whose children still do, the item events,
 // walking twice, a dead adapter replaced, the rules switch, a new child
-// found on this form by its window, and speed buttons with the control
-// skinning's own handler.
+// found on this form by its window, a tab page change walking the form,
+// and speed buttons with the control skinning's own handler.
 #include "skin/forms/ctrl_adapter.h"
 
 #include <gtest/gtest.h>
@@ -177,7 +177,7 @@ TEST(CtrlAdapter, ItemEventsAndTheRulesSwitch) {
   EXPECT_GE(a.adapter().IndexOf(later), 0);
 }
 
-TEST(CtrlAdapter, ANewChildIsFoundOnThisFormByItsWindow) {
+TEST(CtrlAdapter, NewChildrenAreFoundOnThisFormByTheirWindowAndByThePagesNotice) {
   AdaptedForm a;
   // Another form's control with the same identifier.
   fwtest::TestForm other;
@@ -193,6 +193,19 @@ TEST(CtrlAdapter, ANewChildIsFoundOnThisFormByItsWindow) {
   EXPECT_GE(a.adapter().IndexOf(fresh), 0);
   EXPECT_EQ(a.adapter().IndexOf(stranger), -1);
   EXPECT_EQ(a.factory.CallsFor(stranger), 0);
+  // A tab control's page change walks the form (the new page's controls
+  // come); other notices do not.
+  a.adapter().RemoveItem(a.adapter().IndexOf(fresh));
+  NMHDR hdr{wnd, 0, UINT(-2)};  // a click
+  SendMessageW(a.f.wnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hdr));
+  EXPECT_EQ(a.adapter().IndexOf(fresh), -1);
+  hdr.code = UINT(-551);
+  SendMessageW(a.f.wnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hdr));
+  EXPECT_GE(a.adapter().IndexOf(fresh), 0);
+  // A control put into a container of the form comes in by its notice.
+  a.adapter().RemoveItem(a.adapter().IndexOf(fresh));
+  a.f.form->Perform(fw::CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(static_cast<fw::TControl*>(fresh)), 1);
+  EXPECT_GE(a.adapter().IndexOf(fresh), 0);
 }
 
 TEST(CtrlAdapter, AFormInsideTheFormGetsAProviderOfItsOwn) {

@@ -459,5 +459,31 @@ TEST(WindowCommands, TheBorderWindowFollowsTheFormsEnabledStateAndClosesItsClick
   EXPECT_FALSE(b->ResetRgn);
 }
 
+TEST(WindowCommands, AParentClosingNotesHowTheFormStood) {
+  // The owner going down: the manager learns how to bring the form back,
+  // unless it was told to ignore that.
+  TkSkinManager manager{nullptr};
+  SkinnedForm f(0, fw::bsSizeable, 300, 200, false);
+  f.provider->SetManager(&manager);
+  f.Show();
+  struct Case {
+    const char* what;
+    int show, notice;
+    TShowAction before, expected;
+  } cases[] = {
+      {"normal", SW_SHOWNORMAL, SW_PARENTCLOSING, saRestore, saRestore},
+      {"maximised", SW_MAXIMIZE, SW_PARENTCLOSING, saRestore, saMaximize},
+      {"ignored", SW_MAXIMIZE, SW_PARENTCLOSING, saIgnore, saIgnore},
+      {"the owner opening", SW_SHOWNORMAL, SW_PARENTOPENING, saMaximize, saMaximize},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ShowWindow(f.wnd(), c.show);
+    manager.ShowState = c.before;
+    SendMessageW(f.wnd(), WM_SHOWWINDOW, 0, c.notice);
+    EXPECT_EQ(manager.ShowState, c.expected);
+  }
+}
+
 }  // namespace
 }  // namespace skin
