@@ -82,13 +82,16 @@ void PlaceDialogButtons(const TkFormFrameFacts& f, const TkcDialogState& d, cons
   const fw::TRect shadow = ShadowSize(f);
   const int spacing = Normal(d) || s.CloseIsBig ? s.BISpacing : 0;
   int x = CaptionWidth(f) - s.BIRightMargin - shadow.Right - FrameWidthOf(f, true);
+  // A maximised dialog's border window keeps its frame partly off the
+  // screen: its buttons come down a little.
+  const bool zoomedBorder = f.BorderForm && d.Zoomed;
+  const int topAligned = shadow.Top + (f.BorderForm ? f.BorderForm->BITopMargin : 0) + (zoomedBorder ? 3 : 0);
+  const int centred = (FrameHeightOf(f, true) + CaptionHeight(f, true) - s.ButtonHeight) / 2 + shadow.Top +
+                      (zoomedBorder ? FrameWidthOf(f, false) / 2 : 0) + CenterShift(f);
   auto place = [&](TkCaptionButton& b, int width) {
     b.Rect.Right = x;
     b.Rect.Left = x - width;
-    b.Rect.Top = b.HaveAlignment && s.BIVAlign == 1
-                     ? shadow.Top
-                     : (FrameHeightOf(f, true) + CaptionHeight(f, true) - s.ButtonHeight) / 2 + shadow.Top +
-                           CenterShift(f);
+    b.Rect.Top = b.HaveAlignment && s.BIVAlign == 1 ? topAligned : centred;
     b.Rect.Bottom = b.Rect.Top + s.ButtonHeight;
     x = b.Rect.Left - spacing;
   };

@@ -170,6 +170,42 @@ TEST(DialogFrame, OneImageBorderCentresTheTitleLower) {
   }
 }
 
+// With a border window the buttons lie lower by the skin's top margin when
+// they keep to the top, and a maximised dialog's lower still (3 pixels at
+// the top, half its frame when centred); without one neither applies.
+TEST(DialogFrame, ButtonTopsWithABorderWindow) {
+  struct Case {
+    const char* what;
+    bool border, zoomed;
+    int vAlign;
+  } cases[] = {
+      {"centred", false, false, 0},         {"centred, maximised", false, true, 0},
+      {"centred, border", true, false, 0},  {"centred, border, maximised", true, true, 0},
+      {"at the top", false, false, 1},      {"at the top, maximised", false, true, 1},
+      {"at the top, border", true, false, 1}, {"at the top, border, maximised", true, true, 1},
+  };
+  for (const Case& c : cases) {
+    TkExtBorderFacts e;
+    e.ExBorderWidth = 5;
+    e.ExTitleHeight = 26;
+    e.BITopMargin = 4;
+    e.Shadow = fw::Rect(6, 7, 6, 6);
+    TkcDialogState state = State(kSizeable);
+    state.Zoomed = c.zoomed;
+    Dialog g(state);
+    g.s.BIVAlign = c.vAlign;
+    if (c.border) g.f.BorderForm = &e;
+    PlaceDialogButtons(g.f, g.d, g.s, g.l);
+    const int shadowTop = c.border ? 7 : 0;
+    int top = c.vAlign == 1 ? shadowTop
+                            : (FrameHeightOf(g.f, true) + CaptionHeight(g.f, true) - 14) / 2 + shadowTop;
+    if (c.border && c.vAlign == 1) top += 4 + (c.zoomed ? 3 : 0);
+    if (c.border && c.vAlign == 0 && c.zoomed) top += FrameWidthOf(g.f, false) / 2;
+    EXPECT_EQ(g.l.Close.Rect.Top, top) << c.what;
+    EXPECT_EQ(g.l.Min.Rect.Top, top) << c.what;
+  }
+}
+
 // A size change repaints the right-hand corner images at the old client
 // corner only when the client area shrank (or was never measured).
 TEST(DialogFrame, ShrinkingRepaintsTheCornerImagesAtTheOldCorner) {
