@@ -310,7 +310,8 @@ void TkcDialogWnd::PaintCaptionText() {
   if (!s.IsValidSkinIndex(textSection)) textSection = DialogIndex;
   const TkGeneralData& gd = s.gd[textSection];
   const int glow = FFormActive ? gd.HotGlowSize : gd.GlowSize;
-  if (glow > 0) {
+  // A 32-bit program on a 64-bit system without composition draws no glow.
+  if (glow > 0 && !Wow64WithoutComposition) {
     std::unique_ptr<fw::TBitmap> mask;
     DrawTextGlow(FImage, Caption, r, format, 15, glow, FFormActive ? gd.HotGlowColor : gd.GlowColor, mask);
   }
