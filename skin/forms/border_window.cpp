@@ -304,6 +304,7 @@ void TkcBorderForm::PunchShadowHole(fw::TPoint Client) {
 }
 
 void TkcBorderForm::DoubleClick(int Code) {
+  FOwner->EndOutlineDrag();
   if (!FOwner->IsProvider()) return;
   const HWND owner = FOwner->OwnerHandle();
   uint32_t& state = FOwner->FormState();
@@ -314,6 +315,9 @@ void TkcBorderForm::DoubleClick(int Code) {
         SendMessageW(owner, WM_SYSCOMMAND, (IsZoomed(owner) || IsIconic(owner)) ? SC_RESTORE : SC_MAXIMIZE, 0);
       else if (IsIconic(owner))
         SendMessageW(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
+      else
+        return;
+      if (IsWindow(owner)) FOwner->WindowCommandSent();
       return;
     case HTSYSMENU:
       SendMessageW(owner, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -412,9 +416,26 @@ LRESULT TkcBorderForm::BorderProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
       }
       return r;
     }
-    case WM_WINDOWPOSCHANGED:
+    case WM_WINDOWPOSCHANGED: {
       FOwner->KillAnimations();
-      break;
+      const LRESULT r = DefWindowProcW(FWnd, Msg, WParam, LParam);
+      if (FOwner->IsProvider() && owner && IsWindow(owner) && !FInWindowPosChanged) {
+        FInWindowPosChanged = true;
+        uint32_t& state = FOwner->FormState();
+        // Moved while the form lies on the taskbar: its image is made anew.
+        if (!FOwner->AnimationTimer() && IsIconic(owner) && !(state & kFsMinimizing)) {
+          FOwner->BGChanged() = true;
+          UpdateExBordersPos(false, 255);
+        }
+        if (FWnd && IsWindowVisible(FWnd) && FOwner->StayOnTop()) {
+          const HWND after =
+              DwmCompositionActive() && FOwner->MainForm() && GetActiveWindow() == owner ? HWND_TOPMOST : owner;
+          SetWindowPos(FWnd, after, 0, 0, 0, 0, 0x65B);
+        }
+        FInWindowPosChanged = false;
+      }
+      return r;
+    }
     case WM_NCHITTEST:
       if (MouseAboveTheShadow(clientOf(screen))) break;
       DefWindowProcW(FWnd, Msg, WParam, LParam);

@@ -62,6 +62,14 @@ class TkcBorderOwner {
   virtual bool StartBlendedMove() { return false; }
   // Title-bar item n was double-clicked.
   virtual void ItemClick(int Index) { (void)Index; }
+  // A double-click on the window ends the owner's outline drag first; a
+  // window command sent for one brings the system menu's items up to date.
+  virtual void EndOutlineDrag() {}
+  virtual void WindowCommandSent() {}
+  // After the border window moved: the provider's animation timer exists;
+  // a stay-on-top form keeps its border window in step.
+  virtual bool AnimationTimer() const { return false; }
+  virtual bool StayOnTop() const { return false; }
   // The desktop is blurred behind the window (the manager's and the skin's
   // aero blurring); the skin's content offset bounds the corners whose
   // black pixels are left out of the blur.
@@ -125,6 +133,7 @@ class TkcBorderForm {
 
   HWND FWnd = nullptr;
   int FUploads = 0;
+  bool FInWindowPosChanged = false;
 };
 
 }  // namespace skin

@@ -14,8 +14,9 @@
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/window_utils.h"
 #include "skin/forms/dwm_link.h"
-#include "skin/forms/iconic_preview.h"
 #include "skin/forms/frame_facts.h"
+#include "skin/forms/iconic_preview.h"
+#include "skin/forms/outline_drag.h"
 #include "skin/forms/skin_provider.h"
 
 namespace skin {
@@ -236,8 +237,20 @@ bool TkcProviderEffects::MainForm() const { return P.IsMainForm(); }
 
 bool TkcProviderEffects::CanMaximizeOrRestore() const {
   const TkSysMenuRules r = P.Rules();
-  return P.FForm->BorderIcons().Contains(fw::biSystemMenu) && (r.EnabledMax || r.EnabledRestore);
+  const HWND wnd = OwnerHandle();
+  return (P.FForm->BorderIcons().Contains(fw::biSystemMenu) && (r.EnabledMax || r.EnabledRestore)) ||
+         (!::skin::HasBorder(P.FInput.Frame) && wnd && IsIconic(wnd));
 }
+
+void TkcProviderEffects::EndOutlineDrag() {
+  if (P.ResizeMode == rmBorder && BorderTracking.Active) EndBorderTracking(P);
+}
+
+void TkcProviderEffects::WindowCommandSent() {
+  if (TkSystemMenu* menu = P.Menus().SystemMenu()) menu->UpdateItems(false);
+}
+
+bool TkcProviderEffects::StayOnTop() const { return P.FForm && P.FForm->FormStyle() == fw::fsStayOnTop; }
 
 bool TkcProviderEffects::Sizeable() const {
   return P.FForm && (P.FForm->BorderStyle() == fw::bsSizeable || P.FForm->BorderStyle() == fw::bsSizeToolWin);

@@ -87,6 +87,10 @@ class TkcProviderEffects : public TkcTitleGlowOwner, public TkcMinAnimHost, publ
   int ExtFrameDelta() const override;
   int ExtTitleDelta() const override;
   bool StartBlendedMove() override;
+  void EndOutlineDrag() override;
+  void WindowCommandSent() override;
+  bool AnimationTimer() const override { return FormTimer != nullptr; }
+  bool StayOnTop() const override;
   bool BlurBehind() const override;
   int ContentOffset() const override;
   bool ScreenSnap() const override;

@@ -219,5 +219,53 @@ TEST(BorderWindow, EdgeDoubleClickStretchesOverTheWorkAreaAndBack) {
   EXPECT_FALSE(o.state & kFsStretchedWidth);
 }
 
+// Notes what a double-click and a move of the border window ask of its
+// owner.
+struct RecordingOwner : Owner {
+  int dragsEnded = 0, commands = 0;
+  bool stayOnTop = false, timer = false;
+  void EndOutlineDrag() override { ++dragsEnded; }
+  void WindowCommandSent() override { ++commands; }
+  bool StayOnTop() const override { return stayOnTop; }
+  bool AnimationTimer() const override { return timer; }
+};
+
+TEST(BorderWindow, CaptionDoubleClickEndsTheOutlineDragAndRefreshesTheSystemMenu) {
+  RecordingOwner o;
+  TkcBorderForm b(&o);
+  b.UpdateExBordersPos(true, 255);
+  const HWND w = b.AForm();
+  // On the caption: the owner is maximised and its menu brought up to date.
+  SendMessageW(w, WM_NCLBUTTONDBLCLK, HTOBJECT, ScreenParam(w, 150, 24));
+  EXPECT_EQ(o.dragsEnded, 1);
+  EXPECT_TRUE(IsZoomed(o.w.wnd));
+  EXPECT_EQ(o.commands, 1);
+  ShowWindow(o.w.wnd, SW_RESTORE);
+  // On a side edge the form is stretched, with no window command.
+  b.UpdateExBordersPos(true, 255);
+  SendMessageW(w, WM_NCLBUTTONDBLCLK, HTOBJECT, ScreenParam(w, 12, 100));
+  EXPECT_EQ(o.dragsEnded, 2);
+  EXPECT_EQ(o.commands, 1);
+}
+
+TEST(BorderWindow, MovedWhileItsOwnerIsIconicItsImageIsMadeAnew) {
+  RecordingOwner o;
+  TkcBorderForm b(&o);
+  b.UpdateExBordersPos(true, 255);
+  const HWND w = b.AForm();
+  // Its owner on the taskbar: the image is made anew when the border
+  // window moves, though not while an animation timer holds it.
+  ShowWindow(o.w.wnd, SW_SHOWMINNOACTIVE);
+  ASSERT_TRUE(IsIconic(o.w.wnd));
+  o.timer = true;
+  int paints = o.paints;
+  SetWindowPos(w, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(o.paints, paints);
+  o.timer = false;
+  SetWindowPos(w, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_GT(o.paints, paints);
+  ShowWindow(o.w.wnd, SW_RESTORE);
+}
+
 }  // namespace
 }  // namespace skin
