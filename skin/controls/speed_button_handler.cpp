@@ -1,5 +1,7 @@
 #include "skin/controls/speed_button_handler.h"
 
+#include "fw/controls/wndprochook.h"
+
 #include "fw/stdctrls/speedbutton.h"
 #include "fw/system/application.h"
 #include "skin/controls/adapter_paint.h"
@@ -21,7 +23,8 @@ class TkcSpeedButtonLink : public TkAdapterLink {
  public:
   TkcSpeedButtonLink(fw::TControl* Button, TkcSkinSource Skin, const fw::String& Section)
       : Handler(Button, std::move(Skin), Section) {}
-  bool IsDestroyed() const override { return Handler.Destroyed; }
+  // Also when the button was freed under the handler.
+  bool IsDestroyed() const override { return Handler.Destroyed || Handler.ControlGone(); }
   TkcSpeedButtonHandler Handler;
 };
 
@@ -38,23 +41,26 @@ TkcSpeedButtonHandler::TkcSpeedButtonHandler(fw::TControl* Btn, TkcSkinSource AS
     Destroyed = true;
     return;
   }
-  OldWndProc = Ctrl->WindowProc();
-  Ctrl->SetWindowProc(fw::TWndMethod(this, &TkcSpeedButtonHandler::kcWndProc));
+  FHook = std::make_unique<fw::TWindowProcHook>(Ctrl, fw::TWndMethod(this, &TkcSpeedButtonHandler::kcWndProc));
 }
+
+bool TkcSpeedButtonHandler::ControlGone() const { return FHook && !FHook->Control(); }
 
 TkcSpeedButtonHandler::~TkcSpeedButtonHandler() { GiveBack(); }
 
 void TkcSpeedButtonHandler::GiveBack() {
   if (Destroyed) return;
   Destroyed = true;
-  if (Ctrl && Ctrl->WindowProc() == fw::TWndMethod(this, &TkcSpeedButtonHandler::kcWndProc))
-    Ctrl->SetWindowProc(OldWndProc);
+  // The hook knows whether the button still exists (a graphic control is
+  // freed without WM_DESTROY): a freed button is never touched.
+  if (ControlGone()) Ctrl = nullptr;
+  FHook.reset();
 }
 
 LRESULT TkcSpeedButtonHandler::CallPrevWndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
-  if (!OldWndProc) return 0;
+  if (!FHook) return 0;
   fw::TMessage m{Msg, WParam, LParam, 0};
-  OldWndProc(m);
+  FHook->CallPrevious(m);
   return m.Result;
 }
 
@@ -234,10 +240,9 @@ void TkcSpeedButtonHandler::kcWndProc(fw::TMessage& Message) {
   }
   switch (Message.Msg) {
     case WM_DESTROY: {
-      fw::TWndMethod old = OldWndProc;
+      if (FHook) FHook->CallPrevious(Message);
       GiveBack();
       Ctrl = nullptr;
-      if (old) old(Message);
       return;
     }
     case WM_PAINT:

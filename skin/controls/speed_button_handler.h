@@ -6,12 +6,14 @@
 // copies that to the parent's device context.
 //
 // Removing the skin, the control's WM_DESTROY or freeing the handler gives
-// the control its WindowProc back, once.
+// the control its WindowProc back, once; a button freed under its handler
+// is let go without being touched.
 #pragma once
 
 #include <memory>
 
 #include "fw/controls/controls.h"
+#include "fw/controls/wndprochook.h"
 #include "fw/system/messages.h"
 #include "skin/controls/core/speed_button_layout.h"
 #include "skin/controls/window_adapter.h"
@@ -41,6 +43,8 @@ class TkcSpeedButtonHandler {
   // ready yet.
   bool PrepareCache();
   int SkinIndex() const;
+  // The button was freed while the handler was on it.
+  bool ControlGone() const;
   fw::TBitmap* Cache() const { return FCache.get(); }
 
   fw::TControl* Ctrl = nullptr;
@@ -59,7 +63,7 @@ class TkcSpeedButtonHandler {
 
   TkcSkinSource FSkin;
   fw::String FSection;
-  fw::TWndMethod OldWndProc;
+  std::unique_ptr<fw::TWindowProcHook> FHook;
   std::unique_ptr<fw::TBitmap> FCache;
 };
 

@@ -118,6 +118,26 @@ TEST(SpeedButtonHandler, FreeingTheHandlerGivesTheWindowProcBack) {
   EXPECT_EQ(t.b->Perform(WM_SKINCOMMAND, SkinCommand(SKC_ISHANDLED), 0), 0) << "no handler answers";
 }
 
+// A graphic control is freed without WM_DESTROY: the handler (and the link a
+// form keeps it by) learns it from its hook and never touches the button.
+TEST(SpeedButtonHandler, AButtonFreedUnderItsHandlerIsLetGo) {
+  Button t;
+  EXPECT_FALSE(t.h->ControlGone());
+  delete t.b;
+  EXPECT_TRUE(t.h->ControlGone());
+  t.h.reset();
+
+  Button l;
+  std::unique_ptr<TkAdapterLink> link(MakeSpeedButtonLink(l.b, nullptr, [&] { return l.skin.get(); }));
+  l.h.reset();
+  ASSERT_TRUE(link);
+  EXPECT_FALSE(link->IsDestroyed());
+  EXPECT_EQ(l.Shown(2, 2), COLORREF(skintest::kButton)) << "the link's handler paints";
+  delete l.b;
+  EXPECT_TRUE(link->IsDestroyed()) << "a form's adapter drops it";
+  link.reset();
+}
+
 TEST(SpeedButtonHandler, StatesInBothProgramSkinsMatchTheirGoldens) {
   const struct {
     const char* file;
