@@ -4,12 +4,15 @@
 #include <map>
 
 #include "fw/graphics/imagelist.h"
+#include "fw/system/application.h"
 #include "fw/system/screen.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/bitmap_blend.h"
 #include "skin/engine/core/section_paint.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/text_out.h"
+#include "skin/forms/provider_mdi.h"
+#include "skin/forms/skin_provider.h"
 #include "skin/forms/skinned_menus.h"
 
 namespace skin {
@@ -23,7 +26,45 @@ std::map<fw::TCustomForm*, TkMenuLine*>& Lines() {
 
 bool MenuUpdating = false;
 
+// The small icon of a window: its own, its class's, the application's, or
+// the system's.
+HICON SmallIconOf(HWND wnd) {
+  HICON icon = reinterpret_cast<HICON>(SendMessageW(wnd, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(wnd, GCLP_HICONSM));
+  if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(wnd, WM_GETICON, ICON_BIG, 0));
+  if (!icon && fw::Application && fw::Application->Handle())
+    icon = reinterpret_cast<HICON>(SendMessageW(fw::Application->Handle(), WM_GETICON, ICON_SMALL2, 0));
+  if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
+  return icon;
+}
+
+// The bar position of a menu item: the system puts entries of its own in
+// the bar too (a maximised MDI child's window menu first), so positions
+// are found by the item each entry carries.
+int BarPosition(HMENU bar, const fw::TMenuItem* item) {
+  const int count = GetMenuItemCount(bar);
+  for (int pos = 0; pos < count; ++pos) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA;
+    if (GetMenuItemInfoW(bar, UINT(pos), TRUE, &info) && info.dwItemData == reinterpret_cast<ULONG_PTR>(item))
+      return pos;
+  }
+  return -1;
+}
+
 }  // namespace
+
+HWND MDIIconChild() {
+  if (!MDISkinProvider) return nullptr;
+  fw::TCustomForm* frame = MDISkinProvider->Form();
+  if (!frame || frame->FormStyle() != fw::fsMDIForm || !frame->HandleAllocated()) return nullptr;
+  const HWND client = MDIClientOf(frame->Handle());
+  if (!client) return nullptr;
+  const HWND child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0));
+  if (!child || !IsZoomed(child) || !(GetWindowLongW(child, GWL_STYLE) & WS_SYSMENU)) return nullptr;
+  return child;
+}
 
 TkMenuLine::TkMenuLine(fw::TCustomForm* Form) : FForm(Form) {
   if (FForm) Lines()[FForm] = this;
@@ -137,6 +178,12 @@ void TkMenuLine::Paint(fw::TBitmap& Image, const TkFormFrameFacts& Frame, int St
   FMenuLineBmp.SetPixelFormat(fw::pf32bit);
   FMenuLineBmp.SetSize(width, height);
   BitBlt(FMenuLineBmp.Canvas()->Handle(), 0, 0, width, height, Image.Canvas()->Handle(), shadow.Left, top, SRCCOPY);
+  // The maximised MDI child's icon where its window menu sits.
+  if (const HWND child = MDIIconChild(); child && MDISkinProvider->Form() == FForm) {
+    const int size = MenuHeight(Frame) - 2;
+    DrawIconEx(Image.Canvas()->Handle(), FrameWidthOf(Frame, true) + shadow.Left + 1, top + 1, SmallIconOf(child),
+               size, size, 0, nullptr, DI_NORMAL);
+  }
   // Items.
   InitMenus();
   fw::TMainMenu* menu = FForm->Menu();
@@ -144,11 +191,10 @@ void TkMenuLine::Paint(fw::TBitmap& Image, const TkFormFrameFacts& Frame, int St
   if (!menu || !bar) return;
   RECT window{};
   GetWindowRect(wnd, &window);
-  int position = 0;
-  int lastGroup = -1;
+  FWindowOffset = fw::TPoint{shadow.Left + ExtFrameDelta(Frame), shadow.Top + ExtTitleDelta(Frame)};
   for (int i = 0; i < menu->Items()->Count(); ++i) {
     fw::TMenuItem* item = menu->Items()->Items(i);
-    if (!item->Visible() || int(item->GroupIndex()) == lastGroup) continue;
+    if (!item->Visible()) continue;
     if (!item->OnAdvancedDrawItem || !item->OnMeasureItem) {
       if (menu->OwnerDraw()) {
         menus->InitMenuLine(menu, true);
@@ -158,16 +204,15 @@ void TkMenuLine::Paint(fw::TBitmap& Image, const TkFormFrameFacts& Frame, int St
       }
     }
     RECT r{};
-    if (GetMenuItemRect(wnd, bar, UINT(position), &r)) {
+    const int position = BarPosition(bar, item);
+    if (position >= 0 && GetMenuItemRect(wnd, bar, UINT(position), &r)) {
       // With a border window the window lies inside the wider frame.
-      const int dx = shadow.Left + ExtFrameDelta(Frame) - window.left;
-      const int dy = shadow.Top + ExtTitleDelta(Frame) - window.top;
+      const int dx = FWindowOffset.x - window.left, dy = FWindowOffset.y - window.top;
       const fw::TRect rect = fw::Rect(r.left + dx, r.top + dy, r.right + dx, r.bottom + dy);
       fw::TOwnerDrawState state = fw::TOwnerDrawState::FromMask(0x500);
       if (!item->Enabled()) state.Include(fw::odGrayed);
       if (item->OnAdvancedDrawItem) item->OnAdvancedDrawItem(item, Image.Canvas(), rect, state);
     }
-    ++position;
   }
   MenuChanged = false;
   GdiFlush();
@@ -194,6 +239,7 @@ void TkSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* AC
   TkLoadedSkin* skin = ActiveSkin();
   fw::TMenu* menu = item ? item->GetParentMenu() : nullptr;
   TkMenuLine* line = menu ? TkMenuLine::Of(menu->WindowHandle()) : nullptr;
+  if (!line && MDISkinProvider) line = &MDISkinProvider->Menus().Line();
   if (!skin || !ACanvas || !line || !line->Image() || line->MenuLineBmp().Width() == 0) return;
   const int W = ARect.Width(), H = ARect.Height();
   if (W <= 0 || H <= 0) return;
@@ -202,8 +248,10 @@ void TkSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* AC
     const TPixelView32 v = View32(*bmp);
     fw::TBitmap& lineBmp = line->MenuLineBmp();
     const TPixelView32 lineView = View32(lineBmp);
-    // Without a border window the image and the window share coordinates.
-    const int X = ARect.Left - line->Origin().x, Y = ARect.Top - line->Origin().y;
+    // The system draws a tracked item onto the window, whose corner lies
+    // inside the image when a border window widens it.
+    const fw::TPoint into = ACanvas == line->Image()->Canvas() ? fw::TPoint{0, 0} : line->WindowOffset();
+    const int X = ARect.Left + into.x - line->Origin().x, Y = ARect.Top + into.y - line->Origin().y;
     BitBlt(bmp->Canvas()->Handle(), 0, 0, W, H, lineBmp.Canvas()->Handle(), X, Y, SRCCOPY);
     GdiFlush();
     const bool enabled = item->Enabled() && !State.Contains(fw::odGrayed) && !State.Contains(fw::odDisabled);

@@ -65,6 +65,8 @@ class TkMenuLine {
   fw::TBitmap& MenuLineBmp() { return FMenuLineBmp; }
   // Where MenuLineBmp's corner lies in the image (and in the window).
   fw::TPoint Origin() const { return FOrigin; }
+  // Where the window's corner lies in the image.
+  fw::TPoint WindowOffset() const { return FWindowOffset; }
   int State() const { return FState; }
 
   // The menu line of a form's window, or null.
@@ -75,7 +77,12 @@ class TkMenuLine {
   fw::TBitmap* FImage = nullptr;
   fw::TBitmap FMenuLineBmp;
   fw::TPoint FOrigin{0, 0};
+  fw::TPoint FWindowOffset{0, 0};
   int FState = 0;
 };
+
+// The maximised active child of the skinned MDI frame, whose icon stands
+// at the start of the frame's menu line; null while there is none.
+HWND MDIIconChild();
 
 }  // namespace skin

@@ -9,6 +9,7 @@
 #include "fw/menus/menus.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/pixel_view.h"
+#include "skin/forms/provider_mdi.h"
 #include "skin/forms/skin_provider.h"
 #include "tests/fw/controls_test_util.h"
 #include "tests/scenarios/screenshot_png.h"
@@ -193,6 +194,108 @@ TEST(MenuLine, ItemsGetTheLineHandlersBackAndAChangedMenuIsPaintedAgain) {
   EXPECT_FALSE(f.line().MenuChanged);
   // UpdateMenu inside itself does nothing.
   EXPECT_TRUE(f.line().UpdateMenu());
+}
+
+LRESULT CALLBACK MdiChildProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefMDIChildProcW(h, m, w, l); }
+
+const wchar_t* MdiChildClass() {
+  static ATOM atom = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = MdiChildProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"VlMenuLineMdiChild";
+    return RegisterClassW(&wc);
+  }();
+  return atom ? L"VlMenuLineMdiChild" : nullptr;
+}
+
+// A 16 x 16 icon of one colour.
+HICON SolidIcon(COLORREF color) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP picture = CreateCompatibleBitmap(screen, 16, 16);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, picture);
+  HBRUSH brush = CreateSolidBrush(color);
+  RECT r{0, 0, 16, 16};
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
+  HDC mdc = CreateCompatibleDC(nullptr);
+  HGDIOBJ mold = SelectObject(mdc, mask);
+  PatBlt(mdc, 0, 0, 16, 16, BLACKNESS);
+  SelectObject(mdc, mold);
+  DeleteDC(mdc);
+  ICONINFO ii{TRUE, 0, 0, mask, picture};
+  HICON icon = CreateIconIndirect(&ii);
+  DeleteObject(mask);
+  DeleteObject(picture);
+  return icon;
+}
+
+TEST(MenuLine, AnMdiFrameShowsItsMaximisedChildsIconBeforeItsOwnItems) {
+  MenuForm f(1, false);
+  f.form->SetFormStyle(fw::fsMDIForm);
+  RECT cr{};
+  GetClientRect(f.wnd(), &cr);
+  CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+  const HWND client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                      cr.right, cr.bottom, f.wnd(), nullptr, GetModuleHandleW(nullptr), &ccs);
+  ASSERT_NE(client, nullptr);
+  MDICREATESTRUCTW mcs{MdiChildClass(), L"Child", GetModuleHandleW(nullptr), 10, 10, 200, 120, WS_SYSMENU, 0};
+  const HWND child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+  ASSERT_NE(child, nullptr);
+  HICON icon = SolidIcon(RGB(255, 0, 0));
+  SendMessageW(child, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  f.form->Show();
+  SetForegroundWindow(f.wnd());
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return f.provider->BuildCount() > 0; }, 20000));
+  ASSERT_EQ(MDISkinProvider, f.provider);
+  EXPECT_EQ(MDIIconChild(), nullptr) << "no child is maximised yet";
+
+  // The child's own pixels: red where the icon lies.
+  auto redIn = [&](const fw::TRect& r) {
+    GdiFlush();
+    const TPixelView32 v = View32(f.provider->FormImage());
+    int red = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x) red += (v.Pixel(x, y) & 0xFFFFFF) == 0xFF0000;
+    return red;
+  };
+  const fw::TPoint o = f.line().Origin();
+  const TkFormFrameFacts& frame = f.provider->ImageInput().Frame;
+  const fw::TRect slot = fw::Rect(o.x, o.y, o.x + MenuHeight(frame) + 4, o.y + MenuHeight(frame));
+  EXPECT_EQ(redIn(slot), 0);
+
+  SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  f.provider->RepaintMDIMainFrame(true);
+  fwtest::Pump(50);
+  f.provider->RepaintFormFrame();
+  ASSERT_EQ(MDIIconChild(), child);
+  // The system put the child's window menu first in the bar; the frame's
+  // items keep their own places after it and leave the icon alone.
+  EXPECT_GT(redIn(slot), 100);
+  const fw::TRect file = f.ItemRect(1);
+  EXPECT_GE(file.Left, slot.Left + MenuHeight(frame) - 2);
+  const fw::TRect inClean = fw::Rect(file.Left - o.x, file.Top - o.y, file.Right - o.x, file.Bottom - o.y);
+  EXPECT_NE(PixelChecksum(SubView(View32(f.provider->FormImage()), file)),
+            PixelChecksum(SubView(View32(f.line().MenuLineBmp()), inClean)))
+      << "the first item is painted at its own place";
+  std::unique_ptr<fw::TBitmap> shot = scenarios::ScreenshotOf(f.wnd());
+  scenarios::SavePng(shot.get(), scenarios::ScreenshotPath("menu_line_mdi_sapphire.png"));
+
+  // Restored: no icon.
+  SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+  f.provider->RepaintMDIMainFrame(true);
+  fwtest::Pump(50);
+  f.provider->RepaintFormFrame();
+  EXPECT_EQ(MDIIconChild(), nullptr);
+  EXPECT_EQ(redIn(slot), 0);
+  DestroyWindow(client);
+  DestroyIcon(icon);
 }
 
 TEST(FormMenus, TheSkinTakesTheSystemMenuStyleAndGivesItBack) {
