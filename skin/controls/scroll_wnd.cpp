@@ -36,6 +36,15 @@ bool Inside(const fw::TRect& R, POINT P) { return P.x >= R.Left && P.x < R.Right
 
 fw::TRect Moved(fw::TRect R, int dx, int dy) { return fw::Rect(R.Left + dx, R.Top + dy, R.Right + dx, R.Bottom + dy); }
 
+// Where the client area begins inside the window.
+POINT ClientOriginInWindow(HWND Wnd) {
+  RECT w{};
+  GetWindowRect(Wnd, &w);
+  POINT c{0, 0};
+  ClientToScreen(Wnd, &c);
+  return POINT{c.x - w.left, c.y - w.top};
+}
+
 bool ReadInfo(HWND Wnd, int Bar, TkScrollState& S) {
   SCROLLINFO si{sizeof(si), SIF_ALL};
   if (!GetScrollInfo(Wnd, Bar, &si)) si = SCROLLINFO{sizeof(si), SIF_ALL};
@@ -46,6 +55,20 @@ bool ReadInfo(HWND Wnd, int Bar, TkScrollState& S) {
 }
 
 }  // namespace
+
+TkcScrollBar* GetScrollBarOf(HWND Wnd, int Bar) {
+  auto* a = dynamic_cast<TkcScrollWnd*>(GetWindowAdapter(Wnd));
+  if (!a || (Bar != SB_HORZ && Bar != SB_VERT)) return nullptr;
+  return Bar == SB_HORZ ? &a->sBarHorz : &a->sBarVert;
+}
+
+bool SetScrollMinThumb(HWND Wnd, int Which, int Size) {
+  auto* a = dynamic_cast<TkcScrollWnd*>(GetWindowAdapter(Wnd));
+  if (!a) return false;
+  if (Which == 0 || Which == 3) a->sBarHorz.MinThumb = Size;
+  if (Which == 1 || Which == 3) a->sBarVert.MinThumb = Size;
+  return true;
+}
 
 TkcScrollWnd::TkcScrollWnd(HWND AHandle, TkcSkinSource ASkin, const TkcSkinParams& Params, bool Repaint)
     : TkcMainWnd(AHandle, std::move(ASkin), Params), FRepaint(Repaint) {
@@ -142,12 +165,33 @@ void TkcScrollWnd::PaintBar(TkcScrollBar& Bar, HDC DC, const fw::TRect& R, int T
   TkcBackgroundInfo info;
   info.R = fw::Rect(0, 0, R.Width(), R.Height());
   RequestBackgroundWnd(info, CtrlHandle, false);
-  const TCacheInfo ci = BgInfoToCacheInfo(info);
+  TCacheInfo ci = BgInfoToCacheInfo(info);
+  // A picture answered is read as for a child at the client's origin: the
+  // bar lies at its place from there.
+  if (ci.Ready) {
+    const POINT c = ClientOriginInWindow(CtrlHandle);
+    ci.X += R.Left - c.x;
+    ci.Y += R.Top - c.y;
+  }
   if (!PaintScrollBarImage(*image, *skin, p, ci, {})) return;
   if (!active) {
-    // An unusable bar fades into what lies behind it.
-    const fw::TColor behind = ci.FillColor == clSkinKey ? skin->GetGlobalColor() : fw::TColor(ci.FillColor);
-    FadeRectToColor(*image, fw::Rect(0, 0, R.Width(), R.Height()), 60, behind, 0, 0);
+    // An unusable bar fades into what lies behind it: 40 % of a picture
+    // behind, else 60 % toward its colour.
+    if (ci.Ready) {
+      auto mixed = NewBitmap32(R.Width(), R.Height());
+      const TPixelView32 m = View32(*mixed), bar = View32(*image);
+      for (int y = 0; y < m.Height; ++y)
+        for (int x = 0; x < m.Width; ++x) {
+          const int bx = x + ci.X, by = y + ci.Y;
+          const bool behind = bx >= 0 && by >= 0 && bx < ci.Bmp.Width && by < ci.Bmp.Height;
+          m.Row(y)[x] = behind ? ci.Bmp.Pixel(bx, by) : bar.Pixel(x, y);
+        }
+      BlendBitmapRectKeyed(m, 0, 0, bar, fw::Rect(0, 0, m.Width - 1, m.Height - 1), 0.4, clSkinKey);
+      image = std::move(mixed);
+    } else {
+      const fw::TColor behind = ci.FillColor == clSkinKey ? skin->GetGlobalColor() : fw::TColor(ci.FillColor);
+      FadeRectToColor(*image, fw::Rect(0, 0, R.Width(), R.Height()), 60, behind, 0, 0);
+    }
   }
   GdiFlush();
   BitBlt(DC, R.Left, R.Top, R.Width(), R.Height(), image->Canvas()->Handle(), 0, 0, SRCCOPY);
@@ -158,8 +202,26 @@ void TkcScrollWnd::PaintCorner(HDC DC, const fw::TRect& Square, const fw::TRect&
   if (!skin || Square.Width() <= 0 || Square.Height() <= 0) return;
   auto image = NewBitmap32(Square.Width(), Square.Height());
   const TPixelView32 v = View32(*image);
-  const uint32_t fill = ColorToPixel(uint32_t(skin->GetGlobalColor()) & 0xFFFFFF, 255);
+  // What lies behind the window there: its picture, else its colour where
+  // the skin's track is see-through, else the skin's main colour.
+  TkcBackgroundInfo info;
+  info.R = fw::Rect(0, 0, Square.Width(), Square.Height());
+  RequestBackgroundWnd(info, CtrlHandle, false);
+  const int track = skin->ConstData.Scrolls[0].SkinIndex;
+  fw::TColor colour = skin->GetGlobalColor();
+  if (info.BgType != btCache && skin->IsValidSkinIndex(track) && skin->gd[size_t(track)].Transparency == 100)
+    colour = info.Color;
+  const uint32_t fill = ColorToPixel(uint32_t(fw::ColorToRGB(colour)) & 0xFFFFFF, 255);
   for (int y = 0; y < v.Height; ++y) std::fill_n(v.Row(y), v.Width, fill);
+  if (info.BgType == btCache && info.Bmp) {
+    const TPixelView32 b = View32(*info.Bmp);
+    const POINT c = ClientOriginInWindow(CtrlHandle);
+    for (int y = 0; y < v.Height; ++y)
+      for (int x = 0; x < v.Width; ++x) {
+        const int bx = x + Square.Left - c.x + info.Offset.x, by = y + Square.Top - c.y + info.Offset.y;
+        if (bx >= 0 && by >= 0 && bx < b.Width && by < b.Height) v.Row(y)[x] = b.Pixel(bx, by);
+      }
+  }
   HWND parent = GetParent(CtrlHandle);
   RECT pc{};
   if (parent && GetClientRect(parent, &pc)) {
@@ -298,6 +360,13 @@ void TkcScrollWnd::HandleNcLButtonDown(fw::TMessage& Message) {
   UpdateScrollInfo();
   t.PressedPart = HitTestScrollBar(bar.Info, bar.MinThumb, a, r, bar.Vertical, {p.x, p.y});
   Message.Result = 0;
+  if (t.PressedPart != spNone && !ScrollBarActive(bar)) {
+    // An unusable bar takes no press at all: nothing scrolls, nothing ends.
+    t.PressedPart = spNone;
+    t.PressedBar = -1;
+    t.PressedScrollMsg = 0;
+    return;
+  }
   switch (t.PressedPart) {
     case spFirstArrow:
     case spSecondArrow:
@@ -394,7 +463,11 @@ void TkcScrollWnd::HandleLButtonUp(fw::TMessage& Message) {
   t.RepeatTimer = 0;
   t.PressedScrollMsg = 0;
   PaintScrollBars();
-  if (Message.WParam != WPARAM(-1)) CallPrev(Message);
+  // Two image views of another maker take the release that ended a scroll
+  // for a click of their own.
+  if (Message.WParam == WPARAM(-1)) return;
+  if (Control() && (Control()->ClassName() == u"TImageEnView" || Control()->ClassName() == u"TImageEnVect")) return;
+  CallPrev(Message);
 }
 
 void TkcScrollWnd::HandleTimer(fw::TMessage& Message) {
@@ -515,6 +588,20 @@ void TkcScrollWnd::kcWndProc(fw::TMessage& Message) {
       }
       break;
     case WM_LBUTTONUP: HandleLButtonUp(Message); return;
+    case WM_SYSCOMMAND:
+      // The system's own scroll-bar tracking (SC_VSCROLL | HTVSCROLL).
+      if (Message.WParam == 0xF077) {
+        Message.Result = 0;
+        return;
+      }
+      break;
+    case WM_SKINCOMMAND:
+      // What is painted over a scrolling window repaints when moved.
+      if (SkinCommandCode(Message.WParam) == SKC_QUERYMOVEREPAINT) {
+        Message.Result = 1;
+        return;
+      }
+      break;
     default: break;
   }
   TkcMainWnd::kcWndProc(Message);

@@ -81,6 +81,13 @@ class TkcScrollWnd : public TkcMainWnd {
   bool FRepaint;
 };
 
+// The bar (SB_HORZ or SB_VERT) of the window's scroll-bar adapter; none
+// without one.
+TkcScrollBar* GetScrollBarOf(HWND Wnd, int Bar);
+// The shortest thumb of the horizontal (0), vertical (1) or both (3) bars;
+// false without an adapter.
+bool SetScrollMinThumb(HWND Wnd, int Which, int Size);
+
 // The state of the one pressed and the one hot bar of the process.
 struct TkScrollTrackState {
   int PressedBar = -1;

@@ -1,8 +1,8 @@
 // Windows with scroll bars under the scroll-bar adapter: the room the
 // skinned bars take, the hit test, presses with their repeat (timers sent
 // by the test), the thumb drag up to the last position with the scroll
-// messages the window receives, and a list view that never shows the
-// system's bar, whatever scrolled it.
+// messages the window receives, an unusable bar faded and deaf, and a list
+// view that never shows the system's bar, whatever scrolled it.
 #include "skin/controls/scroll_wnd.h"
 
 #include <commctrl.h>
@@ -22,12 +22,14 @@ namespace {
 
 std::vector<std::string> gScrolls;
 int gStyleChanges = 0;
+int gSysCommands = 0;
 
 LRESULT CALLBACK ScrollingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_VSCROLL || m == WM_HSCROLL)
     gScrolls.push_back(std::string(m == WM_VSCROLL ? "v " : "h ") + std::to_string(LOWORD(w)) + " " +
                        std::to_string(HIWORD(w)));
   if (m == WM_STYLECHANGED) ++gStyleChanges;
+  if (m == WM_SYSCOMMAND) ++gSysCommands;
   return DefWindowProcW(h, m, w, l);
 }
 
@@ -245,4 +247,48 @@ TEST(ScrollWnd, AListViewNeverShowsTheSystemBarAfterScrolling) {
   check("a redraw");
   delete a;
   DestroyWindow(host);
+}
+
+TEST(ScrollWnd, AnUnusableBarIsFadedAndTakesNoPresses) {
+  Scrolling s(WS_VSCROLL);
+  // A page covering the whole range, kept shown: nothing to scroll.
+  SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 9, 10, 0};
+  SetScrollInfo(s.wnd, SB_VERT, &si, TRUE);
+  s.Attach(20);
+  ShowWindow(s.host, SW_SHOW);
+  fwtest::Pump();
+  ASSERT_TRUE(s.a->sBarVert.Visible);
+  EXPECT_FALSE(s.a->ScrollBarActive(s.a->sBarVert));
+  const fw::TRect v = s.a->VertBarRect();
+  const POINT arrow{v.Left + 5, v.Top + 5};
+  EXPECT_EQ(SendMessageW(s.wnd, WM_NCHITTEST, 0, s.At(arrow)), HTNOWHERE);
+  s.a->PaintScrollBars();
+  RECT w{};
+  GetWindowRect(s.wnd, &w);
+  const COLORREF shown = FramePixel(s.wnd, arrow.x - w.left, arrow.y - w.top);
+  EXPECT_NE(shown, COLORREF(skintest::kArrow1)) << "faded toward what lies behind";
+  SendMessageW(s.wnd, WM_NCLBUTTONDOWN, HTVSCROLL, s.At(arrow));
+  SendMessageW(s.wnd, WM_LBUTTONUP, 0, 0);
+  EXPECT_TRUE(gScrolls.empty()) << "no scroll message from an unusable bar";
+  // The system's own bar tracking never starts under the skinned bars.
+  SendMessageW(s.wnd, WM_SYSCOMMAND, 0xF077, s.At(arrow));
+  EXPECT_EQ(gSysCommands, 0);
+}
+
+TEST(ScrollWnd, TheBarsOfAWindowAndTheirShortestThumb) {
+  Scrolling s;
+  s.Attach(20);
+  EXPECT_EQ(GetScrollBarOf(s.wnd, SB_HORZ), &s.a->sBarHorz);
+  EXPECT_EQ(GetScrollBarOf(s.wnd, SB_VERT), &s.a->sBarVert);
+  EXPECT_EQ(GetScrollBarOf(s.wnd, SB_CTL), nullptr);
+  EXPECT_EQ(GetScrollBarOf(s.host, SB_VERT), nullptr) << "no adapter";
+  struct Case {
+    int which, horz, vert;
+  } cases[] = {{0, 30, 16}, {1, 30, 31}, {3, 40, 40}};
+  for (const Case& c : cases) {
+    EXPECT_TRUE(SetScrollMinThumb(s.wnd, c.which, c.which == 0 ? 30 : c.which == 1 ? 31 : 40));
+    EXPECT_EQ(s.a->sBarHorz.MinThumb, c.horz) << c.which;
+    EXPECT_EQ(s.a->sBarVert.MinThumb, c.vert) << c.which;
+  }
+  EXPECT_FALSE(SetScrollMinThumb(s.host, 3, 20));
 }
