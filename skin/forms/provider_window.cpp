@@ -23,6 +23,7 @@
 #include "skin/forms/frame_facts.h"
 #include "skin/forms/outline_drag.h"
 #include "skin/forms/preview_link.h"
+#include "skin/forms/provider_effects.h"
 
 namespace skin {
 
@@ -528,6 +529,9 @@ void TkSkinProvider::MsgShowingChanged(fw::TMessage& m) {
   }
   if (FForm->FormStyle() == fw::fsMDIForm) HookMDI(true);
   FormState &= ~fsHideSnapshot;
+  if (TkcBorderForm* b = BorderForm()) b->ExBorderShowing = false;
+  // A minimize animation left from before is over.
+  if (FEffects && dynamic_cast<TkcMinTimer*>(FEffects->FormTimer.get())) FEffects->FormTimer.reset();
   if (FAdapter) FAdapter->AddAllItems(FForm);
   // The window the skin editor shows its skins in appears at once.
   fAnimating = FAllowAnimation && !HasParent() && AnimShowActive() && !(PreviewWindow && PreviewWindow == wnd);
