@@ -2,7 +2,8 @@
 // skinned bars take, the hit test, presses with their repeat (timers sent
 // by the test), the thumb drag up to the last position with the scroll
 // messages the window receives, an unusable bar faded and deaf, and a list
-// view that never shows the system's bar, whatever scrolled it.
+// view that never shows the system's bar, whatever scrolled it; both bars
+// in each state in both program skins against golden pictures.
 #include "skin/controls/scroll_wnd.h"
 
 #include <commctrl.h>
@@ -12,6 +13,8 @@
 #include <vector>
 
 #include "fw/controls_test_util.h"
+#include "tests/controls/golden_image.h"
+#include "tests/skin/engine/core/program_skins.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "tests/skin/synthetic_skin.h"
@@ -291,4 +294,74 @@ TEST(ScrollWnd, TheBarsOfAWindowAndTheirShortestThumb) {
     EXPECT_EQ(s.a->sBarVert.MinThumb, c.vert) << c.which;
   }
   EXPECT_FALSE(SetScrollMinThumb(s.host, 3, 20));
+}
+
+namespace {
+
+// The window's bars as the adapter paints them, into a picture of the
+// whole window (nothing read back from the screen).
+std::unique_ptr<fw::TBitmap> PaintedBars(TkcScrollWnd& a) {
+  RECT w{};
+  GetWindowRect(a.CtrlHandle, &w);
+  auto b = std::make_unique<fw::TBitmap>();
+  b->SetPixelFormat(fw::pf24bit);
+  b->SetSize(w.right - w.left, w.bottom - w.top);
+  b->Canvas()->Brush()->SetColor(fw::clWhite);
+  b->Canvas()->FillRect(fw::TRect{0, 0, b->Width(), b->Height()});
+  a.PaintScrollBars(-1, b->Canvas()->Handle());
+  GdiFlush();
+  return b;
+}
+
+}  // namespace
+
+// Both bars of a window in each state, in both program skins: normal, the
+// first arrow hot, the second arrow held, the thumb hot, and unusable.
+TEST(ScrollWnd, BothBarsInEachStateMatchTheirGoldens) {
+  const std::pair<const char*, const char16_t*> skins[] = {{"sapphire", u"Sapphire (internal)"},
+                                                           {"topaz", u"Topaz (internal)"}};
+  for (const auto& [name, full] : skins) {
+    std::vector<std::unique_ptr<fw::TBitmap>> rows;
+    for (int state = 0; state < 5; ++state) {
+      Scrolling s(WS_VSCROLL | WS_HSCROLL, 0, 160, 110);
+      s.skin = LoadProgramSkin((std::string(name) + ".ksz").c_str(), full);
+      ASSERT_TRUE(s.skin) << name;
+      if (state == 4) {
+        SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 9, 10, 0};
+        SetScrollInfo(s.wnd, SB_VERT, &si, TRUE);
+        SetScrollInfo(s.wnd, SB_HORZ, &si, TRUE);
+      }
+      s.Attach(17);
+      const fw::TRect v = s.a->VertBarRect();
+      const POINT first{v.Left + 5, v.Top + 5}, second{v.Left + 5, v.Bottom - 5};
+      RECT w{};
+      GetWindowRect(s.wnd, &w);
+      const TkThumb t = ThumbGeometry(s.a->sBarVert.Info, s.a->sBarVert.MinThumb, 17, v.Top, v.Height());
+      const POINT thumb{v.Left + 5, t.Pos + t.Length / 2};
+      auto hover = [&](POINT p) {
+        ScrollCursorPos = [p] { return p; };
+        SendMessageW(s.wnd, WM_NCMOUSEMOVE, HTVSCROLL, s.At(p));
+        SendMessageW(s.wnd, WM_TIMER, HotTimerId, 0);
+      };
+      if (state == 1) hover(first);
+      if (state == 2) SendMessageW(s.wnd, WM_NCLBUTTONDOWN, HTVSCROLL, s.At(second));
+      if (state == 3) hover(thumb);
+      rows.push_back(PaintedBars(*s.a));
+      if (state == 2) SendMessageW(s.wnd, WM_LBUTTONUP, 0, 0);
+      // Off the bars: the hot part goes.
+      const POINT away{w.left - 50, w.top - 50};
+      ScrollCursorPos = [away] { return away; };
+      SendMessageW(s.wnd, WM_TIMER, HotTimerId, 0);
+      EXPECT_EQ(ScrollTrackState.HotBar, -1) << name;
+    }
+    ScrollCursorPos = [] {
+      POINT p{};
+      GetCursorPos(&p);
+      return p;
+    };
+    std::vector<fw::TBitmap*> parts;
+    for (auto& r : rows) parts.push_back(r.get());
+    auto sheet = cktest::Stack(parts);
+    EXPECT_TRUE(cktest::MatchesGolden(sheet.get(), std::string("scroll_wnd_bars_") + name)) << name;
+  }
 }
