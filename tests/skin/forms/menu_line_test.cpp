@@ -370,6 +370,64 @@ TEST(FormMenus, TheSystemMenuDropsSkinnedOrStandardForTheActiveFormOnly) {
   EXPECT_EQ(shown.popups.size(), 2u);
 }
 
+// Works a real system menu from a timer its menu loop dispatches: once the
+// skin has drawn its items, up twice (Close, then Maximize) and Enter.
+struct SysMenuProbe {
+  static SysMenuProbe* current;
+  int ticks = 0, step = 0, drawn = 0, settle = 0;
+  HWND popup = nullptr;
+  std::unique_ptr<fw::TBitmap> shot;
+  void Drawn(fw::TObject*, fw::TCanvas*, const fw::TRect&, fw::TOwnerDrawState, TkMenuItemType) { ++drawn; }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    SysMenuProbe& p = *current;
+    if (++p.ticks > 300) {
+      EndMenu();
+      return;
+    }
+    if (p.step != 0 || p.drawn == 0) return;
+    HWND w = nullptr;
+    for (HWND c = FindWindowW(L"#32768", nullptr); c; c = FindWindowExW(nullptr, c, L"#32768", nullptr))
+      if (IsWindowVisible(c)) w = c;
+    if (!w || ++p.settle < 5) return;
+    p.step = 1;
+    p.popup = w;
+    p.shot = scenarios::ScreenshotOf(w);
+    for (WPARAM key : {WPARAM(VK_UP), WPARAM(VK_UP), WPARAM(VK_RETURN)}) {
+      PostMessageW(w, WM_KEYDOWN, key, 0);
+      PostMessageW(w, WM_KEYUP, key, 0xC0000000);
+    }
+  }
+};
+SysMenuProbe* SysMenuProbe::current = nullptr;
+
+TEST(FormMenus, AChoiceInTheLiveSkinnedSystemMenuReachesTheForm) {
+  for (int s = 0; s < 2; ++s) {
+    MenuForm f(s);
+    ASSERT_EQ(fw::Application->ActiveFormHandle(), f.wnd());
+    ASSERT_FALSE(IsZoomed(f.wnd()));
+    f.provider->Menus().MakeSkinMenu = true;
+    SysMenuProbe probe;
+    SysMenuProbe::current = &probe;
+    f.m.menus->OnDrawItem = TkMenuManagerDrawItemEvent(&probe, &SysMenuProbe::Drawn);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, &SysMenuProbe::Tick);
+    RECT w{};
+    GetWindowRect(f.wnd(), &w);
+    f.provider->DropSysMenu(w.left + 8, w.top + 30);
+    KillTimer(nullptr, timer);
+    f.m.menus->OnDrawItem = nullptr;
+    EXPECT_GT(probe.drawn, 0) << s << ": drawn by the skin";
+    ASSERT_EQ(probe.step, 1) << s;
+    TkSystemMenu* sys = f.provider->Menus().SystemMenu();
+    ASSERT_NE(sys, nullptr);
+    EXPECT_EQ(sys->Items()->Items(0)->Name(), u"SkinSelectItem");
+    EXPECT_TRUE(fwtest::PumpUntil([&] { return IsZoomed(f.wnd()) != FALSE; }, 5000)) << s << ": Maximize was chosen";
+    if (probe.shot)
+      scenarios::SavePng(probe.shot.get(),
+                         scenarios::ScreenshotPath(s == 0 ? "system_menu_topaz.png" : "system_menu_sapphire.png"));
+    ShowWindow(f.wnd(), SW_RESTORE);
+  }
+}
+
 // Notes the popups the form's own procedure is told about.
 struct PopupLog {
   fw::TWndMethod old;
