@@ -2,6 +2,7 @@
 
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/bitmap_effects.h"
+#include "skin/forms/border_window.h"
 #include "skin/forms/core/min_animation_steps.h"
 #include "skin/forms/dwm_link.h"
 
@@ -39,7 +40,16 @@ bool SendIconicThumbnail(HWND Wnd, TkcMinAnimHost& Host, fw::TBitmap* Cache, int
   BitBlt(copy->Canvas()->Handle(), 0, 0, source->Width(), source->Height(), source->Canvas()->Handle(), 0, 0, SRCCOPY);
   auto thumb = NewBitmap32(size.x, size.y);
   ResampleBitmap(*copy, *thumb, size.x, size.y, 0);
-  return DwmLink().SetIconicThumbnail(Wnd, thumb->Handle());
+  if (!DwmLink().SetIconicThumbnail(Wnd, thumb->Handle())) return false;
+  if (source == Cache) {
+    // The image holds the frame only: the form with its controls follows.
+    if (std::unique_ptr<fw::TBitmap> rendering = Host.MakeFormImage(); Usable(rendering.get())) {
+      ResampleBitmap(*rendering, *thumb, size.x, size.y, 0);
+      DwmLink().SetIconicThumbnail(Wnd, thumb->Handle());
+    }
+    if (TkcBorderForm* border = Host.HostBorderForm()) border->UpdateExBordersPos(false, 255);
+  }
+  return true;
 }
 
 bool SendLivePreviewBitmap(HWND Wnd, TkcMinAnimHost& Host, fw::TBitmap* Cache) {
@@ -47,7 +57,12 @@ bool SendLivePreviewBitmap(HWND Wnd, TkcMinAnimHost& Host, fw::TBitmap* Cache) {
   fw::TBitmap* source = PreviewSource(Host, Cache);
   if (!Usable(source)) return false;
   TRequestMark mark(Host.FormState);
-  return DwmLink().SetIconicLivePreviewBitmap(Wnd, source->Handle());
+  if (source != Cache) return DwmLink().SetIconicLivePreviewBitmap(Wnd, source->Handle());
+  // The form with its controls, not only its frame.
+  std::unique_ptr<fw::TBitmap> rendering = Host.MakeFormImage();
+  const bool sent = Usable(rendering.get()) && DwmLink().SetIconicLivePreviewBitmap(Wnd, rendering->Handle());
+  if (TkcBorderForm* border = Host.HostBorderForm()) border->UpdateExBordersPos(false, 255);
+  return sent;
 }
 
 }  // namespace skin

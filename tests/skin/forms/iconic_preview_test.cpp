@@ -22,11 +22,20 @@ struct Host : TkcMinAnimHost {
 
 struct SizeRecordingDwm : skintest::TFakeDwm {
   using skintest::TFakeDwm::TFakeDwm;
-  SIZE last{0, 0};
-  bool SetIconicThumbnail(HWND, HBITMAP b) override {
+  SIZE last{0, 0}, preview{0, 0};
+  int thumbnails = 0;
+  static SIZE SizeOf(HBITMAP b) {
     BITMAP bm{};
     GetObjectW(b, sizeof bm, &bm);
-    last = SIZE{bm.bmWidth, bm.bmHeight};
+    return SIZE{bm.bmWidth, bm.bmHeight};
+  }
+  bool SetIconicThumbnail(HWND, HBITMAP b) override {
+    last = SizeOf(b);
+    ++thumbnails;
+    return thumbnailResult;
+  }
+  bool SetIconicLivePreviewBitmap(HWND, HBITMAP b) override {
+    preview = SizeOf(b);
     return thumbnailResult;
   }
 };
@@ -38,6 +47,7 @@ TEST(IconicPreview, ThumbnailFittedAndFailureClearsTheMark) {
   EXPECT_TRUE(SendIconicThumbnail(h.w.wnd, h, cache.get(), 200, 120));
   EXPECT_EQ(dwm.last.cx, 160);
   EXPECT_EQ(dwm.last.cy, 120);
+  EXPECT_EQ(dwm.thumbnails, 2) << "the frame's image, then the form rendered with its controls";
   EXPECT_EQ(h.FormState & 0x800, 0u);
   dwm.thumbnailResult = false;
   EXPECT_FALSE(SendIconicThumbnail(h.w.wnd, h, cache.get(), 200, 120));
@@ -47,6 +57,8 @@ TEST(IconicPreview, ThumbnailFittedAndFailureClearsTheMark) {
   EXPECT_FALSE(SendLivePreviewBitmap(h.w.wnd, h, cache.get()));
   dwm.thumbnailResult = true;
   EXPECT_TRUE(SendLivePreviewBitmap(h.w.wnd, h, cache.get()));
+  EXPECT_EQ(dwm.preview.cx, 260) << "a rendering of the form, not the frame's image";
+  EXPECT_EQ(dwm.preview.cy, 180);
 }
 
 TEST(IconicPreview, NothingBelowVersionSix) {
