@@ -527,6 +527,12 @@ bool TkSkinProvider::TitleElementUp(int code, bool held) {
   return true;
 }
 
+// The system menu's items follow the window's new state.
+void TkSkinProvider::UpdateSystemMenuItems() {
+  if (FMenus)
+    if (TkSystemMenu* menu = FMenus->SystemMenu()) menu->UpdateItems(false);
+}
+
 void TkSkinProvider::MsgNcLButtonUp(fw::TMessage& m) {
   const HWND wnd = FForm->Handle();
   if (!FDrawNonClientArea || !FForm->Enabled()) {
@@ -578,6 +584,7 @@ void TkSkinProvider::MsgNcLButtonUp(fw::TMessage& m) {
       if (held && over(FInput.Layout.Max)) {
         if (FForm->FormStyle() == fw::fsMDIChild) ChildProvider = nullptr;
         Send(WM_SYSCOMMAND, IsZoomed(wnd) ? SC_RESTORE : SC_MAXIMIZE, 0);
+        UpdateSystemMenuItems();
       } else if (!client) {
         CallOld(m);
       }
@@ -599,6 +606,7 @@ void TkSkinProvider::MsgNcLButtonUp(fw::TMessage& m) {
       SetHotHT(0, true);
       if (held && over(FInput.Layout.Help)) {
         Send(WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+        UpdateSystemMenuItems();
         RepaintFormFrame();
       }
       return;
@@ -644,8 +652,10 @@ void TkSkinProvider::MsgNcLButtonDblClk(fw::TMessage& m) {
       if ((FForm->BorderIcons().Contains(fw::biSystemMenu) && (r.EnabledMax || r.EnabledRestore)) ||
           (!HasBorder(FInput.Frame) && IsIconic(wnd))) {
         Send(WM_SYSCOMMAND, IsZoomed(wnd) || IsIconic(wnd) ? SC_RESTORE : SC_MAXIMIZE, 0);
+        UpdateSystemMenuItems();
       } else if (IsIconic(wnd)) {
         Send(WM_SYSCOMMAND, SC_RESTORE, 0);
+        UpdateSystemMenuItems();
       }
       m.WParam = 0;
       return;

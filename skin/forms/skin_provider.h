@@ -267,6 +267,7 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   void MsgNcMouseMove(fw::TMessage& m);
   void MsgNcLButtonDown(fw::TMessage& m);
   void MsgNcLButtonUp(fw::TMessage& m);
+  void UpdateSystemMenuItems();
   void MsgNcLButtonDblClk(fw::TMessage& m);
   void MsgNcRButtonDown(fw::TMessage& m);
   void MsgNcRButtonUp(fw::TMessage& m);

@@ -59,6 +59,9 @@ TEST(FrameClicks, DoubleClicksOnTheCaptionAndTheIcon) {
   ASSERT_EQ(SendMessageW(f.wnd(), WM_NCHITTEST, 0, caption), HTCAPTION);
   SendMessageW(f.wnd(), WM_NCLBUTTONDBLCLK, HTCAPTION, caption);
   EXPECT_TRUE(IsZoomed(f.wnd())) << "maximised";
+  TkSystemMenu* menu = f.provider->Menus().SystemMenu();
+  ASSERT_TRUE(menu && menu->ItemRestore);
+  EXPECT_TRUE(menu->ItemRestore->Enabled()) << "the system menu follows the new state";
   SendMessageW(f.wnd(), WM_NCLBUTTONDBLCLK, HTCAPTION, f.ScreenPoint(f.Layout().IconRect.Right + 60, f.Layout().VCenter));
   EXPECT_FALSE(IsZoomed(f.wnd())) << "restored";
   // Without maximise in the window's icons a double click does nothing.

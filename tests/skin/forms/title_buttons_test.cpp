@@ -80,8 +80,13 @@ TEST(TitleButtons, PressAndReleaseInsideRunsTheCommandOutsideNothing) {
   // Another button does not light up while one is held.
   SendMessageW(f.wnd(), WM_NCMOUSEMOVE, HTMINBUTTON, f.ScreenPoint(f.Layout().Min.Rect));
   EXPECT_EQ(f.provider->ButtonState(HTMINBUTTON), 0);
+  TkSystemMenu* menu = f.provider->Menus().SystemMenu();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(menu->ItemRestore && menu->ItemMove);
   SendMessageW(f.wnd(), WM_LBUTTONUP, 0, f.ClientPoint(max));
   EXPECT_TRUE(IsZoomed(f.wnd()));
+  EXPECT_TRUE(menu->ItemRestore->Enabled()) << "the system menu follows the new state";
+  EXPECT_FALSE(menu->ItemMove->Enabled());
   EXPECT_FALSE(TitleButtonPressed);
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(f.provider->ButtonState(HTMAXBUTTON), 0);
@@ -97,6 +102,8 @@ TEST(TitleButtons, PressAndReleaseInsideRunsTheCommandOutsideNothing) {
   SendMessageW(f.wnd(), WM_NCLBUTTONDOWN, HTMAXBUTTON, f.ScreenPoint(restore));
   SendMessageW(f.wnd(), WM_LBUTTONUP, 0, f.ClientPoint(restore));
   EXPECT_FALSE(IsZoomed(f.wnd()));
+  EXPECT_FALSE(menu->ItemRestore->Enabled());
+  EXPECT_TRUE(menu->ItemMove->Enabled());
 }
 
 TEST(TitleButtons, CtrlReleaseAndLostCaptureDoNothing) {
