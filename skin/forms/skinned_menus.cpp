@@ -533,6 +533,24 @@ void TkSkinableMenus::sAdvancedDrawItem(fw::TObject* Sender, fw::TCanvas* ACanva
   auto* item = dynamic_cast<fw::TMenuItem*>(Sender);
   TkLoadedSkin* skin = ActiveSkin();
   if (!item || !skin || !ACanvas) return;
+  // The canvas is held for the whole item; on every way out the item's own
+  // painter comes last, over the skin's picture.
+  struct TItemScope {
+    fw::TMenuItem* Item;
+    fw::TCanvas* Canvas;
+    const fw::TRect& R;
+    bool Selected;
+    TItemScope(fw::TMenuItem* i, fw::TCanvas* c, const fw::TRect& r, bool s) : Item(i), Canvas(c), R(r), Selected(s) {
+      Canvas->Lock();
+    }
+    ~TItemScope() {
+      try {
+        if (Item->OnDrawItem) Item->OnDrawItem(Item, Canvas, R, Selected);
+      } catch (...) {
+      }
+      Canvas->Unlock();
+    }
+  } scope(item, ACanvas, ARect, State.Contains(fw::odSelected));
   // The painter runs inside the menu's modal loop: nothing may escape it.
   try {
     const HWND wnd = WindowFromDC(ACanvas->Handle());

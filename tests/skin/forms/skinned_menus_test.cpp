@@ -337,6 +337,33 @@ TEST(SkinnedMenus, BackgroundsAreCachedPerPopupUntilFreed) {
   EXPECT_TRUE(m.menus->MenuInfoCache().empty());
 }
 
+// The program's own painter of an item: a red square in its corner.
+struct OwnPainter {
+  int calls = 0;
+  void Paint(fw::TObject*, fw::TCanvas* c, const fw::TRect& r, bool) {
+    ++calls;
+    c->Brush()->SetColor(0x0000FF);
+    c->FillRect(fw::Rect(r.Left + 2, r.Top + 2, r.Left + 8, r.Top + 8));
+  }
+};
+
+TEST(SkinnedMenus, AnItemsOwnPainterDrawsLastOverTheSkin) {
+  SkinnedManager m(0);
+  fw::TPopupMenu menu(nullptr);
+  fw::TMenuItem* item = AddItem(menu, u"Own");
+  OwnPainter own;
+  item->OnDrawItem = fw::TMenuDrawItemEvent(&own, &OwnPainter::Paint);
+  auto popup = DrawPopup(m, menu, {fw::TOwnerDrawState{fw::odSelected}});
+  EXPECT_EQ(own.calls, 1);
+  // Client (2, 2) lies at (5, 5) in the window's picture.
+  EXPECT_EQ(View32(*popup).Pixel(6, 6) & 0xFFFFFF, 0xFF0000u);
+  // Without an active skin the painter leaves the item alone.
+  m.manager.WriteActive(false);
+  auto sheet = Sheet(40, 20);
+  m.menus->sAdvancedDrawItem(item, sheet->Canvas(), fw::Rect(0, 0, 40, 20), {});
+  EXPECT_EQ(own.calls, 1);
+}
+
 // What the program says about a popup's band: a section, a caption and a
 // small picture, or no band for the popup starting with "Plain".
 struct BandAnswer {
