@@ -105,6 +105,7 @@ void TkcBorderForm::UpdateExBordersPos(bool Redraw, int Blend) {
   const HWND owner = FOwner->OwnerHandle();
   RECT R{};
   if (!owner || !GetWindowRect(owner, &R)) return;
+  if (!FOwner->TakesUpdate(R)) return;
   if (!FWnd) CreateNewForm();
   if (!FWnd) return;
   uint32_t& state = FOwner->FormState();

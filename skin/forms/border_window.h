@@ -69,6 +69,13 @@ class TkcBorderOwner {
   // After the border window moved: the provider's animation timer exists;
   // a stay-on-top form keeps its border window in step.
   virtual bool AnimationTimer() const { return false; }
+  // False while the owner takes no update of its border window: it is
+  // being printed or updated, its frame is not drawn by the skin, or it has
+  // not taken the place of its window rectangle R yet.
+  virtual bool TakesUpdate(const RECT& R) const {
+    (void)R;
+    return true;
+  }
   virtual bool StayOnTop() const { return false; }
   // The desktop is blurred behind the window (the manager's and the skin's
   // aero blurring); the skin's content offset bounds the corners whose

@@ -250,6 +250,15 @@ void TkcProviderEffects::WindowCommandSent() {
   if (TkSystemMenu* menu = P.Menus().SystemMenu()) menu->UpdateItems(false);
 }
 
+bool TkcProviderEffects::TakesUpdate(const RECT& R) const {
+  const TkCommonData* data = P.FCommonData;
+  if (data && (data->PrintDC || (data->CtrlSkinState & cssUpdating))) return false;
+  if (P.FInAnimation || !P.FDrawNonClientArea || !P.FForm) return false;
+  // The form has not taken its new place yet.
+  const HWND wnd = OwnerHandle();
+  return !wnd || IsIconic(wnd) || P.FForm->Left() == R.left;
+}
+
 bool TkcProviderEffects::StayOnTop() const { return P.FForm && P.FForm->FormStyle() == fw::fsStayOnTop; }
 
 bool TkcProviderEffects::Sizeable() const {

@@ -91,6 +91,7 @@ class TkcProviderEffects : public TkcTitleGlowOwner, public TkcMinAnimHost, publ
   void WindowCommandSent() override;
   bool AnimationTimer() const override { return FormTimer != nullptr; }
   bool StayOnTop() const override;
+  bool TakesUpdate(const RECT& R) const override;
   bool BlurBehind() const override;
   int ContentOffset() const override;
   bool ScreenSnap() const override;

@@ -500,6 +500,33 @@ TEST(ProviderEffects, ABlendedMoveFadesTheFormAndItsBorderWindowSnapsToTheEdges)
   EXPECT_EQ(b.LastTopLeft, (fw::TPoint{300, 40})) << "nothing recorded outside a blended move";
 }
 
+TEST(ProviderEffects, TheBorderWindowWaitsWhileTheFormIsUpdatingPrintedOrAnimated) {
+  EffectsForm e(true);
+  TkcBorderForm* b = e.p().BorderForm();
+  ASSERT_TRUE(b && b->AForm());
+  int uploads = b->UploadCount();
+  e.p().UpdateExBordersPos(true, 255);
+  ASSERT_GT(b->UploadCount(), uploads);
+  uploads = b->UploadCount();
+  TkCommonData& data = *e.p().FCommonData;
+  data.BeginUpdate();
+  e.p().UpdateExBordersPos(true, 255);
+  data.EndUpdate(false);
+  EXPECT_EQ(b->UploadCount(), uploads) << "inside the form's update";
+  HDC dc = CreateCompatibleDC(nullptr);
+  data.PrintDC = dc;
+  e.p().UpdateExBordersPos(true, 255);
+  data.PrintDC = nullptr;
+  DeleteDC(dc);
+  EXPECT_EQ(b->UploadCount(), uploads) << "while the form is printed";
+  e.p().FInAnimation = true;
+  e.p().UpdateExBordersPos(true, 255);
+  e.p().FInAnimation = false;
+  EXPECT_EQ(b->UploadCount(), uploads) << "while the form animates";
+  e.p().UpdateExBordersPos(true, 255);
+  EXPECT_GT(b->UploadCount(), uploads) << "after them it follows again";
+}
+
 TEST(ProviderEffects, TheHideSnapshotShowsOnTheBorderWindowAndTheCoverGoesWithTheWindow) {
   EffectsForm e(true);
   TkcBorderForm* border = e.p().BorderForm();
