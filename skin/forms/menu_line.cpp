@@ -284,8 +284,7 @@ void TkSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* AC
       images->Draw(&c, 3, (H - images->Height()) / 2, item->ImageIndex(), true);
       glyphWidth = images->Width() + 3;
     }
-    if (fw::Screen) c.Font()->Assign(fw::Screen->MenuFont());
-    c.Font()->SetStyle(State.Contains(fw::odDefault) ? fw::TFontStyles{fw::fsBold} : fw::TFontStyles{});
+    SetMenuFont(c, item, State.Contains(fw::odDefault));
     fw::TRect r = fw::Rect(2 + glyphWidth, 0, W - 2 * Margin + 2, H);
     UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP;
     if (State.Contains(fw::odNoAccel)) format |= DT_HIDEPREFIX;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "fw/controls/forms.h"
 #include "fw/graphics/imagelist.h"
 #include "fw/system/actions.h"
 #include "fw/system/application.h"
@@ -212,8 +213,15 @@ bool TkSkinableMenus::AskItemData(fw::TMenuItem* Item, fw::TOwnerDrawState State
 }
 
 void TkSkinableMenus::SetMenuFont(fw::TCanvas& Canvas, fw::TMenuItem* Item, bool Bold) {
-  (void)Item;
   if (fw::Screen) Canvas.Font()->Assign(fw::Screen->MenuFont());
+  // In the character set of the form the menu belongs to.
+  fw::TComponent* owner = Item ? static_cast<fw::TComponent*>(Item->GetParentMenu()) : nullptr;
+  if (!owner) owner = Item;
+  for (; owner; owner = owner->Owner())
+    if (auto* form = dynamic_cast<fw::TCustomForm*>(owner)) {
+      if (form->Font()) Canvas.Font()->SetCharset(form->Font()->Charset());
+      break;
+    }
   Canvas.Font()->SetStyle(Bold ? fw::TFontStyles{fw::fsBold} : fw::TFontStyles{});
 }
 

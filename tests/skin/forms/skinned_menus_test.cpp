@@ -95,6 +95,25 @@ TEST(SkinnedMenus, ItemsAreMeasuredByKind) {
   EXPECT_TRUE(SkinnedMenuOpen);
 }
 
+TEST(SkinnedMenus, ItemsAreWrittenInTheCharacterSetOfTheirForm) {
+  SkinnedManager m(0);
+  fw::TForm* form = fw::NewForm<fw::TForm>(nullptr);
+  form->Font()->SetCharset(RUSSIAN_CHARSET);
+  auto* popup = new fw::TPopupMenu(form);
+  auto* item = new fw::TMenuItem(form);
+  item->SetCaption(u"Item");
+  popup->Items()->Add(item);
+  fw::TPopupMenu loose(nullptr);
+  fw::TMenuItem* other = AddItem(loose, u"Other");
+  auto sheet = Sheet(10, 10);
+  int w = 0, h = 0;
+  m.menus->sMeasureItem(item, sheet->Canvas(), w, h);
+  EXPECT_EQ(sheet->Canvas()->Font()->Charset(), RUSSIAN_CHARSET);
+  m.menus->sMeasureItem(other, sheet->Canvas(), w, h);
+  EXPECT_EQ(sheet->Canvas()->Font()->Charset(), fw::Screen->MenuFont()->Charset());
+  form->Free();
+}
+
 TEST(SkinnedMenus, TwoColumnsAddTheirWidthsAndTheGap) {
   SkinnedManager m(0);
   fw::TPopupMenu menu(nullptr);
