@@ -31,6 +31,10 @@ namespace {
 
 constexpr uint32_t fsHideSnapshot = 0x200;
 constexpr uint32_t fsSizingFromTop = 0x2000, fsSizingFromSide = 0x4000;
+// Re-placed in the z-order only: no move, size, activation, redraw or
+// owner z-order, and no WM_WINDOWPOSCHANGING.
+constexpr UINT kBorderBehindFlags =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
 
 // A flag set for a scope.
 struct TkFlagScope {
@@ -100,6 +104,15 @@ void TkSkinProvider::TakeHideSnapshot() {
 }
 
 // Size and position.
+
+bool TkSkinProvider::NativeBordersMaximized() const {
+  TkSkinManager* manager = Manager();
+  return manager && manager->Options() && manager->Options()->ReadOption(TkcOptions::oNativeBordersMaximized);
+}
+
+bool TkSkinProvider::FormScrollBarsVisible() const {
+  return FForm->HandleAllocated() && (GetWindowLongPtrW(FForm->Handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+}
 
 void TkSkinProvider::MsgMove(fw::TMessage& m) {
   StopTitleAnimations();
@@ -176,8 +189,22 @@ void TkSkinProvider::MsgSize(fw::TMessage& m) {
     } else {
       FRgnChanged = FBGChanged = true;
       if (FDrawNonClientArea) {
-        if (HasBorderWindow()) {
-          UpdateExBordersPos(true, 255);
+        if (IsZoomed(wnd) && NativeBordersMaximized()) FreeBorderWindow();
+        const bool bars = FormScrollBarsVisible();
+        TkcBorderForm* b = BorderForm();
+        if (b) {
+          // The border window, with the new picture, lies over the form
+          // while the form repaints, so the old client is never seen.
+          if (!b->AForm()) b->CreateNewForm();
+          TkFlagScope updating(FSkinData->FUpdating, true);
+          if (!bars && ResizeMode == rmStandard) FormState |= kFsSizeChange;
+          b->UpdateExBordersPos(true, 255);
+          FormState &= ~kFsSizeChange;
+          if (b->AForm()) {
+            TkFlagScope showing(b->ExBorderShowing, true);
+            SetWindowPos(b->AForm(), HWND_TOP, 0, 0, 0, 0, kBorderBehindFlags);
+          }
+          UpdateWindowRegion();
         } else if (FLockCount == 0) {
           HDC dc = GetWindowDC(wnd);
           PaintNonClient(dc);
@@ -188,7 +215,19 @@ void TkSkinProvider::MsgSize(fw::TMessage& m) {
             fw::TMessage moved{WM_SKINCOMMAND, MAKEWPARAM(1, SKC_MOVED), 0, 0};
             BroadcastToControls(FForm, moved);
           }
-          RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_UPDATENOW | RDW_NOFRAME);
+          if (!b || bars) {
+            RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_UPDATENOW | RDW_NOFRAME);
+          } else {
+            RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            if (b->AForm()) {
+              // Repainted: the border window goes back behind the form.
+              SetWindowPos(b->AForm(), wnd, 0, 0, 0, 0, kBorderBehindFlags);
+              SetWindowRgn(b->AForm(), b->MakeRgn(0, 0), TRUE);
+              b->ExBorderShowing = false;
+            } else {
+              UpdateWindowRegion();
+            }
+          }
           RepaintChildControls(FForm);
         }
       }
@@ -265,6 +304,24 @@ void TkSkinProvider::MsgWindowPosChanging(fw::TMessage& m) {
       }
     } else {
       FormState &= ~fsHideSnapshot;
+      // Moved and shrunk at once (the border window's own sizing): the
+      // border window takes the new outline first and the form goes right
+      // behind it, so nothing of the old size shows around the form.
+      TkcBorderForm* b = BorderForm();
+      const UINT moveSize = SWP_NOMOVE | SWP_NOSIZE;
+      if (b && b->AForm() && pos->cx != 0 && pos->cy != 0 && (pos->flags & SWP_NOACTIVATE) &&
+          !(FormState & kFsMinimizing) && !(pos->flags & moveSize) && !FormScrollBarsVisible() &&
+          (pos->cx < LastClientRect.Width() || pos->cy < LastClientRect.Height())) {
+        if (IsIconic(wnd)) {
+          FBGChanged = true;
+          b->UpdateExBordersPos(true, 255);
+        } else {
+          FormState |= kFsSizeChange;
+          SetWindowRgn(b->AForm(), b->MakeRgn(pos->cx, pos->cy), TRUE);
+          SetWindowPos(wnd, b->AForm(), 0, 0, 0, 0, kBorderBehindFlags);
+          FormState &= ~kFsSizeChange;
+        }
+      }
     }
   }
   CallOld(m);
@@ -278,6 +335,12 @@ void TkSkinProvider::MsgWindowPosChanged(fw::TMessage& m) {
     return;
   }
   const HWND wnd = FForm->Handle();
+  // A maximised form with extended borders keeps a title taller than the
+  // system caption.
+  TkFormFrameFacts frame = FInput.Frame;
+  frame.BorderForm = ExtBorderFacts();
+  FSysExHeight = HasBorderWindow() && IsZoomed(wnd) && frame.BorderForm &&
+                 ::skin::SystemCaptionHeight(frame) + 4 < ::skin::MaximizedTitleHeight(frame);
   if ((pos->flags & SWP_HIDEWINDOW) && !SkipAnimation && FormImage().Width() > 0 && !IsIconic(wnd)) {
     if (!(manager->ShowState == saMinimize && IsMainForm())) {
       if (manager->ShowState != saMinimize && FAllowAnimation && AnimHideActive() && !HasParent() &&

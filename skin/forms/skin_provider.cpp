@@ -293,6 +293,7 @@ void TkSkinProvider::PrepareFormCache() {
   TkFormImageInput in;
   in.Frame = WindowFrameFacts(wnd, FrameStyleOf(FForm->BorderStyle()));
   in.Frame.BorderForm = ExtBorderFacts();
+  in.Frame.SysExHeight = FSysExHeight && in.Frame.BorderForm && in.Frame.Zoomed;
   in.Frame.MainForm = !fw::Application || fw::Application->MainForm() == FForm;
   const HMENU menu = GetMenu(wnd);
   in.Frame.HasMainMenu = menu && GetMenuItemCount(menu) > 0 && FForm->BorderStyle() != fw::bsDialog;

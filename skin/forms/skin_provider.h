@@ -134,6 +134,9 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   // the last WM_SIZE.
   fw::TRect NormalBounds;
   fw::TRect LastClientRect;
+  // Maximised with a border window whose title is taller than the system
+  // caption (set as the window's position changes).
+  bool FSysExHeight = false;
   bool RTInit = false;
   bool fAnimating = false;
   bool RgnChanging = false;
@@ -268,6 +271,8 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   void MsgNcLButtonDown(fw::TMessage& m);
   void MsgNcLButtonUp(fw::TMessage& m);
   void UpdateSystemMenuItems();
+  bool NativeBordersMaximized() const;
+  bool FormScrollBarsVisible() const;
   void MsgNcLButtonDblClk(fw::TMessage& m);
   void MsgNcRButtonDown(fw::TMessage& m);
   void MsgNcRButtonUp(fw::TMessage& m);

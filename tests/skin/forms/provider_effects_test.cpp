@@ -567,5 +567,73 @@ TEST(ProviderEffects, WithoutExtendedBordersThereIsNoBorderWindow) {
   EXPECT_FALSE(e.p().HasBorderWindow());
 }
 
+// The border window's region holds the screen point.
+bool InBorderRegion(HWND border, POINT screen) {
+  const fw::TRect r = RectOf(border);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  const bool in = GetWindowRgn(border, rgn) == ERROR || PtInRegion(rgn, screen.x - r.Left, screen.y - r.Top);
+  DeleteObject(rgn);
+  return in;
+}
+
+// Sized with a border window (grown, and moved and shrunk at once as the
+// border window's own sizing does), the border window covers the form only
+// while the form repaints: afterwards it lies around the form at the new
+// size with the client area left to the form, and follows it again.
+TEST(ProviderEffects, AfterSizingTheBorderWindowLiesAroundTheFormAgain) {
+  EffectsForm e(true);
+  ASSERT_TRUE(e.p().HasBorderWindow());
+  const HWND form = e.f.wnd(), border = e.p().BorderWindowHandle();
+  auto expectAround = [&](const char* what) {
+    const fw::TRect b = RectOf(border), w = RectOf(form);
+    const TkFormFrameFacts& facts = e.p().ImageInput().Frame;
+    EXPECT_EQ(b.Width(), e.p().FormImage().Width()) << what;
+    EXPECT_EQ(w.Left - b.Left, ExtFrameDelta(facts) + ShadowSize(facts).Left) << what;
+    EXPECT_EQ(w.Top - b.Top, ExtTitleDelta(facts) + ShadowSize(facts).Top) << what;
+    EXPECT_FALSE(e.p().BorderForm()->ExBorderShowing) << what;
+    RECT c{};
+    GetClientRect(form, &c);
+    POINT centre{c.right / 2, c.bottom / 2};
+    ClientToScreen(form, &centre);
+    EXPECT_FALSE(InBorderRegion(border, centre)) << what << ": the client area is the form's";
+  };
+  const fw::TRect w = RectOf(form);
+  SetWindowPos(form, nullptr, w.Left, w.Top, w.Width() + 40, w.Height() + 30, SWP_NOZORDER | SWP_NOACTIVATE);
+  fwtest::Pump(0);
+  expectAround("grown");
+  const fw::TRect g = RectOf(form);
+  SetWindowPos(form, nullptr, g.Left + 60, g.Top + 50, g.Width() - 200, g.Height() - 150,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  fwtest::Pump(0);
+  expectAround("moved and shrunk");
+  const fw::TRect s = RectOf(form);
+  SetWindowPos(form, nullptr, s.Left + 30, s.Top + 20, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+  fwtest::Pump(0);
+  expectAround("moved");
+}
+
+// Maximised with a border window whose maximised title is taller than the
+// system caption, the title keeps its height; restored it is the normal
+// one again.
+TEST(ProviderEffects, AMaximisedFormKeepsTheBorderWindowsTallerTitle) {
+  const int tall = GetSystemMetrics(SM_CYCAPTION) + 24;
+  ShadowedForm e([&](TkSkinManager& m) { m.LoadedSkin()->CommonSkinData.ExMaxHeight = tall; });
+  ASSERT_TRUE(e.p().HasBorderWindow());
+  const HWND form = e.form->Handle();
+  EXPECT_FALSE(e.p().FSysExHeight);
+  ShowWindow(form, SW_MAXIMIZE);
+  fwtest::PumpUntil([&] { return e.p().ImageInput().Frame.Zoomed; }, 5000);
+  ASSERT_TRUE(IsZoomed(form));
+  if (!e.p().HasBorderWindow()) GTEST_SKIP() << "the manager keeps native borders when maximised";
+  EXPECT_TRUE(e.p().FSysExHeight);
+  const TkFormFrameFacts& f = e.p().ImageInput().Frame;
+  EXPECT_TRUE(f.SysExHeight) << "the form's picture is made with the taller title";
+  EXPECT_GE(CaptionHeight(f, true), SystemCaptionHeight(f) + 4);
+  ShowWindow(form, SW_RESTORE);
+  fwtest::PumpUntil([&] { return !e.p().ImageInput().Frame.Zoomed; }, 5000);
+  EXPECT_FALSE(e.p().FSysExHeight);
+  EXPECT_FALSE(e.p().ImageInput().Frame.SysExHeight);
+}
+
 }  // namespace
 }  // namespace skin
