@@ -1,9 +1,12 @@
 #include "skin/forms/min_animation.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "fw/core/rtti.h"
 #include "fw/graphics/gdi_handles.h"
+#include "fw/system/application.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/alpha_bitmap.h"
 #include "skin/engine/skin_utils.h"
@@ -53,11 +56,67 @@ TkcSysAnimationOff::~TkcSysAnimationOff() {
   if (FWasOn) Write(true);
 }
 
+fw::TRect TaskbarButtonRect(HWND Tray, HWND AppWindow) {
+  fw::TRect found;
+  if (!Tray || !AppWindow) return found;
+  const HWND rebar = FindWindowExW(Tray, nullptr, L"ReBarWindow32", nullptr);
+  const HWND tasks = rebar ? FindWindowExW(rebar, nullptr, L"MSTaskSwWClass", nullptr) : nullptr;
+  const HWND bar = tasks ? FindWindowExW(tasks, nullptr, L"ToolbarWindow32", nullptr) : nullptr;
+  if (!bar) return found;
+  const int count = int(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+  if (count <= 0) return found;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(bar, &pid);
+  const HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+  if (!process) return found;
+  // The tool bar writes its answers into a page of its own process.
+  void* page = VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (page) {
+    const auto remote = reinterpret_cast<LPARAM>(page);
+    for (int i = 0; i < count; ++i) {
+      TBBUTTON button{};
+      SIZE_T read = 0;
+      if (!SendMessageW(bar, TB_GETBUTTON, WPARAM(i), remote) ||
+          !ReadProcessMemory(process, page, &button, sizeof button, &read) || read != sizeof button)
+        continue;
+      if ((button.fsStyle & 0x0D) || (button.fsState & TBSTATE_HIDDEN) || !button.dwData) continue;
+      // The button's data begins with the window it stands for.
+      HWND owner = nullptr;
+      if (!ReadProcessMemory(process, reinterpret_cast<const void*>(button.dwData), &owner, sizeof owner, &read) ||
+          read != sizeof owner || owner != AppWindow)
+        continue;
+      RECT item{};
+      if (SendMessageW(bar, TB_GETITEMRECT, WPARAM(i), remote) &&
+          ReadProcessMemory(process, page, &item, sizeof item, &read) && read == sizeof item) {
+        const fw::TRect at = WindowRectOf(bar);
+        found = fw::Rect(item.left + at.Left, item.top + at.Top, item.right + at.Left, item.bottom + at.Top);
+      }
+      break;
+    }
+    VirtualFreeEx(process, page, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return found;
+}
+
+namespace {
+
+// The window whose button the taskbar shows for this program.
+HWND ApplicationTaskbarWindow() {
+  if (!fw::Application) return nullptr;
+  fw::TCustomForm* main = fw::Application->MainForm();
+  if (main && main->HandleAllocated() && !GetWindow(main->Handle(), GW_OWNER)) return main->Handle();
+  return fw::Application->Handle();
+}
+
+}  // namespace
+
 TkTaskbarFacts ReadTaskbarFacts() {
   TkTaskbarFacts t;
   if (HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr)) {
     t.Exists = true;
     t.Rect = WindowRectOf(bar);
+    if (!DwmCompositionActive()) t.ButtonRect = TaskbarButtonRect(bar, ApplicationTaskbarWindow());
   }
   return t;
 }

@@ -76,10 +76,14 @@ class TkcSysAnimationOff {
   bool FWasOn;
 };
 
-// The taskbar as the system shows it now. The application's button is not
-// looked for (that would read the shell's memory): the animation aims at
-// the taskbar's inner edge.
+// The taskbar as the system shows it now; without desktop composition also
+// the application's button on it (else the animation aims at the
+// taskbar's inner edge).
 TkTaskbarFacts ReadTaskbarFacts();
+// The screen rectangle of AppWindow's button on the task list of the
+// taskbar window Tray (its tool bar, read through memory reserved in the
+// process that owns it); empty when it is not found.
+fw::TRect TaskbarButtonRect(HWND Tray, HWND AppWindow);
 // Gives the window WS_EX_LAYERED and shows the 32-bit bitmap on it (an
 // empty one of the window's size without a bitmap) at the alpha, at Pos or
 // where it is.

@@ -4,6 +4,7 @@
 // animation setting is what it was before.
 #include "skin/forms/min_animation.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "skin/engine/bitmap_dc.h"
@@ -175,6 +176,77 @@ TEST(MinAnimation, ThreadedTimerRunsBothDirectionsToTheEnd) {
   ASSERT_TRUE(fwtest::PumpUntil([&] { return !(host.FormState & 0x400); }, 10000));
   EXPECT_FALSE(IsIconic(host.w.wnd));
   EXPECT_FALSE(Layered(host.w.wnd));
+}
+
+bool Empty(const fw::TRect& r) { return r.Width() <= 0 || r.Height() <= 0; }
+
+// A task list of the test's own, laid out like the shell's: a top-level
+// window (of a private class, so no other program takes it for the
+// taskbar) > rebar > task switcher > tool bar whose buttons' data begin
+// with the window each stands for.
+struct FakeTaskList {
+  HWND tray = nullptr, bar = nullptr;
+  HWND app = reinterpret_cast<HWND>(0x1234), other = reinterpret_cast<HWND>(0x5678);
+  FakeTaskList() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+    InitCommonControlsEx(&icc);
+    static const bool registered = [] {
+      WNDCLASSW wc{};
+      wc.lpfnWndProc = DefWindowProcW;
+      wc.hInstance = GetModuleHandleW(nullptr);
+      wc.lpszClassName = L"VlFakeTray";
+      RegisterClassW(&wc);
+      wc.lpszClassName = L"MSTaskSwWClass";
+      RegisterClassW(&wc);
+      return true;
+    }();
+    (void)registered;
+    tray = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"VlFakeTray", nullptr, WS_POPUP, 100, 500, 600, 40,
+                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND rebar = CreateWindowExW(0, REBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 600, 40, tray, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    HWND tasks = CreateWindowExW(0, L"MSTaskSwWClass", nullptr, WS_CHILD | WS_VISIBLE, 50, 0, 500, 40, rebar, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NODIVIDER, 10, 2,
+                          480, 36, tasks, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(100, 30));
+  }
+  ~FakeTaskList() { DestroyWindow(tray); }
+  void Add(const HWND* data, BYTE style = BTNS_BUTTON, BYTE state = TBSTATE_ENABLED) {
+    TBBUTTON b{};
+    b.iBitmap = I_IMAGENONE;
+    b.idCommand = int(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0)) + 1;
+    b.fsState = state;
+    b.fsStyle = style;
+    b.dwData = reinterpret_cast<DWORD_PTR>(data);
+    SendMessageW(bar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&b));
+  }
+  fw::TRect ScreenRectOf(int index) {
+    RECT item{}, at{};
+    SendMessageW(bar, TB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+    GetWindowRect(bar, &at);
+    return fw::Rect(item.left + at.left, item.top + at.top, item.right + at.left, item.bottom + at.top);
+  }
+};
+
+TEST(MinAnimation, TheApplicationsTaskbarButtonIsFoundOnTheTaskList) {
+  FakeTaskList t;
+  EXPECT_TRUE(Empty(TaskbarButtonRect(t.tray, t.app))) << "no buttons";
+  t.Add(&t.other);
+  t.Add(nullptr, BTNS_SEP);
+  t.Add(&t.app, BTNS_BUTTON, TBSTATE_ENABLED | TBSTATE_HIDDEN);
+  EXPECT_TRUE(Empty(TaskbarButtonRect(t.tray, t.app))) << "another window's, a separator and a hidden one";
+  t.Add(&t.app);
+  const fw::TRect r = TaskbarButtonRect(t.tray, t.app);
+  EXPECT_FALSE(Empty(r));
+  EXPECT_EQ(r, t.ScreenRectOf(3)) << "on the screen";
+  EXPECT_TRUE(Empty(TaskbarButtonRect(t.tray, reinterpret_cast<HWND>(0x9999))));
+  // Without the task list below the taskbar nothing is read.
+  HWND bare = CreateWindowExW(0, L"VlFakeTray", nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  EXPECT_TRUE(Empty(TaskbarButtonRect(bare, t.app)));
+  DestroyWindow(bare);
 }
 
 }  // namespace
