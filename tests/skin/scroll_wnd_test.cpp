@@ -3,7 +3,8 @@
 // by the test), the thumb drag up to the last position with the scroll
 // messages the window receives, an unusable bar faded and deaf, and a list
 // view that never shows the system's bar, whatever scrolled it; both bars
-// in each state in both program skins against golden pictures.
+// in each state in both program skins against golden pictures; the
+// release ending a scroll kept from another maker's image view only.
 #include "skin/controls/scroll_wnd.h"
 
 #include <commctrl.h>
@@ -20,6 +21,38 @@
 #include "tests/skin/synthetic_skin.h"
 
 using namespace skin;
+
+namespace {
+
+// A framework control with a vertical bar that counts its button releases.
+class TReleaseCounter : public fw::TCustomControl {
+  FW_CLASS(TReleaseCounter, fw::TCustomControl)
+ public:
+  explicit TReleaseCounter(fw::TComponent* AOwner) : fw::TCustomControl(AOwner) {}
+  int Releases = 0;
+
+ protected:
+  void CreateParams(fw::TCreateParams& Params) override {
+    fw::TCustomControl::CreateParams(Params);
+    Params.Style |= WS_VSCROLL;
+  }
+  void WndProc(fw::TMessage& Message) override {
+    if (Message.Msg == WM_LBUTTONUP) ++Releases;
+    fw::TCustomControl::WndProc(Message);
+  }
+};
+
+// Another maker's image view, known to the adapter by its class name.
+class TImageEnView : public TReleaseCounter {
+  FW_CLASS(TImageEnView, TReleaseCounter)
+ public:
+  explicit TImageEnView(fw::TComponent* AOwner) : TReleaseCounter(AOwner) {}
+};
+
+}  // namespace
+
+FW_REGISTER(TReleaseCounter) {}
+FW_REGISTER(TImageEnView) {}
 
 namespace {
 
@@ -363,5 +396,32 @@ TEST(ScrollWnd, BothBarsInEachStateMatchTheirGoldens) {
     for (auto& r : rows) parts.push_back(r.get());
     auto sheet = cktest::Stack(parts);
     EXPECT_TRUE(cktest::MatchesGolden(sheet.get(), std::string("scroll_wnd_bars_") + name)) << name;
+  }
+}
+
+// The release that ends a scroll-bar action reaches the control, except
+// the image views of another maker that would take it for a click.
+TEST(ScrollWnd, TheReleaseEndingAScrollReachesTheControlButNotAnImageView) {
+  std::unique_ptr<TkLoadedSkin> skin = skintest::SyntheticScrollSkin();
+  for (bool imageView : {false, true}) {
+    fwtest::TestForm form;
+    TReleaseCounter* c = imageView ? new TImageEnView(form.form) : new TReleaseCounter(form.form);
+    c->SetParent(form.form);
+    c->SetBounds(10, 10, 120, 100);
+    form->Show();
+    fwtest::Pump();
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 0};
+    SetScrollInfo(c->Handle(), SB_VERT, &si, TRUE);
+    TkcSkinParams p;
+    p.Control = c;
+    p.VertScrollSize = 20;
+    p.VertScrollBtnSize = 17;
+    auto* a = AttachAdapter<TkcScrollWnd>(c->Handle(), [&] { return skin.get(); }, p);
+    const fw::TRect v = a->VertBarRect();
+    const POINT arrow{v.Left + 5, v.Bottom - 5};
+    SendMessageW(c->Handle(), WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(arrow.x, arrow.y));
+    SendMessageW(c->Handle(), WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(c->Releases, imageView ? 0 : 1) << (imageView ? "an image view" : "a control");
+    delete a;
   }
 }
