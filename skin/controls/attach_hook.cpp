@@ -282,6 +282,7 @@ void LinkControlSkinning() {
   l.MakeSpeedButtonHandler = [](fw::TControl* Button, TkCommonData* SkinData) {
     return MakeSpeedButtonLink(Button, SkinData, HookSkin());
   };
+  l.AttachSkinToWindow = AttachSkinToWindow;
   if (!ScrollBarSkinSource) ScrollBarSkinSource = ManagerSkin;
   LinkMDISupport();
 }
@@ -307,6 +308,7 @@ void RemoveSkinHook() {
   l.VisibleDialogWindows = nullptr;
   l.MakeListAdapter = nullptr;
   l.MakeSpeedButtonHandler = nullptr;
+  l.AttachSkinToWindow = nullptr;
 }
 
 bool SkinHookInstalled() { return CBTHookInstalled(); }

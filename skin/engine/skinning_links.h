@@ -105,6 +105,9 @@ struct TkSkinningLinks {
   // The painter of a graphic speed button named in the speed-button list,
   // with the skin data the form skinning keeps for it; the caller owns it.
   std::function<TkAdapterLink*(fw::TControl* Button, TkCommonData* SkinData)> MakeSpeedButtonHandler;
+  // The attachment hook's decision on one top-level window (skins it when
+  // its rules allow).
+  std::function<bool(HWND Handle)> AttachSkinToWindow;
 };
 TkSkinningLinks& SkinningLinks();
 

@@ -497,6 +497,12 @@ void TkSkinProvider::MsgNcCreate(fw::TMessage& m) {
 }
 
 void TkSkinProvider::MsgCreate(fw::TMessage& m) {
+  // A child made before its frame is skinned brings the frame (the main
+  // form) its skin first.
+  if (FForm && FForm->FormStyle() == fw::fsMDIChild && !MDISkinProvider && SkinningLinks().AttachSkinToWindow &&
+      fw::Application)
+    if (fw::TCustomForm* main = fw::Application->MainForm(); main && main != FForm && main->HandleAllocated())
+      SkinningLinks().AttachSkinToWindow(main->Handle());
   MdiChildCreating();
   CallOld(m);
   if (FForm && FForm->FormStyle() != fw::fsMDIChild) PrepareForm();

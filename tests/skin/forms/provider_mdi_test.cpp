@@ -320,5 +320,41 @@ TEST(ProviderMDI, AFreedFrameProviderIsForgotten) {
   EXPECT_EQ(MDISkinProvider, nullptr);
 }
 
+// A child form made while its frame has no skinned provider yet asks the
+// attachment hook to skin the application's main form first; with a
+// skinned frame it asks nothing.
+TEST(ProviderMDI, AChildMadeBeforeItsFrameIsSkinnedBringsTheMainFormItsSkin) {
+  ASSERT_EQ(MDISkinProvider, nullptr);
+  std::vector<HWND> asked;
+  TkSkinningLinks& links = SkinningLinks();
+  auto saved = links.AttachSkinToWindow;
+  links.AttachSkinToWindow = [&](HWND h) {
+    asked.push_back(h);
+    return true;
+  };
+  fwtest::TestForm main{300, 200};
+  main->Show();
+  fw::TCustomForm* savedMain = fw::Application->MainForm();
+  fw::Application->SetMainForm(main.form);
+  {
+    SkinnedForm child(0, fw::bsSizeable, 240, 160, false);
+    child.form->SetFormStyle(fw::fsMDIChild);
+    child.Show();
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), main->Handle()), 1) << "the main form is skinned first";
+  }
+  asked.clear();
+  {
+    MdiFrame m;
+    fw::Application->SetMainForm(m.f.form.form);
+    SkinnedForm child(0, fw::bsSizeable, 240, 160, false);
+    child.form->SetFormStyle(fw::fsMDIChild);
+    child.Show();
+    EXPECT_TRUE(asked.empty()) << "the frame has its provider";
+    fw::Application->SetMainForm(main.form);
+  }
+  fw::Application->SetMainForm(savedMain);
+  links.AttachSkinToWindow = saved;
+}
+
 }  // namespace
 }  // namespace skin
