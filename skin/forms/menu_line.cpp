@@ -6,6 +6,7 @@
 #include "fw/graphics/imagelist.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
+#include "skin/engine/alpha_text.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/bitmap_blend.h"
 #include "skin/engine/core/section_paint.h"
@@ -192,6 +193,7 @@ void TkMenuLine::Paint(fw::TBitmap& Image, const TkFormFrameFacts& Frame, int St
   RECT window{};
   GetWindowRect(wnd, &window);
   FWindowOffset = fw::TPoint{shadow.Left + ExtFrameDelta(Frame), shadow.Top + ExtTitleDelta(Frame)};
+  FBordered = Frame.BorderForm != nullptr;
   for (int i = 0; i < menu->Items()->Count(); ++i) {
     fw::TMenuItem* item = menu->Items()->Items(i);
     if (!item->Visible()) continue;
@@ -290,7 +292,12 @@ void TkSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* AC
     if (State.Contains(fw::odNoAccel)) format |= DT_HIDEPREFIX;
     if (Alignment == fw::taRightJustify) format |= DT_RIGHT;
     const int lineSection = skin->GetSkinIndex(u"MENULINE");
-    DrawSectionText(c, item->Caption(), true, r, format, lineSection, hot ? 1 : 0, skin);
+    // The image of a border window is shown by its alpha: the text must
+    // be opaque in it.
+    if (line->Bordered())
+      DrawSectionTextAlpha(*bmp, item->Caption(), true, r, format, lineSection, hot, skin);
+    else
+      DrawSectionText(c, item->Caption(), true, r, format, lineSection, hot ? 1 : 0, skin);
     GdiFlush();
     OnDrawItem(item, &c, fw::Rect(0, 0, glyphWidth, H), State, smTopLine);
     if (!enabled)

@@ -67,6 +67,8 @@ class TkMenuLine {
   fw::TPoint Origin() const { return FOrigin; }
   // Where the window's corner lies in the image.
   fw::TPoint WindowOffset() const { return FWindowOffset; }
+  // The form has a border window (its image is shown by its alpha).
+  bool Bordered() const { return FBordered; }
   int State() const { return FState; }
 
   // The menu line of a form's window, or null.
@@ -78,6 +80,7 @@ class TkMenuLine {
   fw::TBitmap FMenuLineBmp;
   fw::TPoint FOrigin{0, 0};
   fw::TPoint FWindowOffset{0, 0};
+  bool FBordered = false;
   int FState = 0;
 };
 

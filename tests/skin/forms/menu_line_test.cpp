@@ -298,6 +298,44 @@ TEST(MenuLine, AnMdiFrameShowsItsMaximisedChildsIconBeforeItsOwnItems) {
   DestroyIcon(icon);
 }
 
+// With a border window the image is wider than the window: an item the
+// system draws onto the window while it tracks the bar (window
+// coordinates) takes its background from where the window lies in the
+// image, so that it looks as the image's own item does.
+TEST(MenuLine, AnItemDrawnOntoTheWindowMatchesTheImageAlsoWithABorderWindow) {
+  for (bool border : {false, true}) {
+    MenuForm f(0, false);
+    // The manager loads its skin anew for the border: the form lets the
+    // old one go first.
+    f.provider->SetSkin(nullptr);
+    f.m.manager.AnimEffects()->FormShow.Active = false;
+    f.m.manager.AnimEffects()->FormHide.Active = false;
+    f.m.manager.WriteExtendedBorders(border);
+    f.provider->SetManager(&f.m.manager);
+    f.provider->SetSkin(f.m.manager.LoadedSkin());
+    f.form->Show();
+    SetForegroundWindow(f.wnd());
+    ASSERT_TRUE(fwtest::PumpUntil([&] { return f.provider->BuildCount() > 0; }, 20000)) << border;
+    ASSERT_EQ(f.provider->HasBorderWindow(), border);
+    RedrawWindow(f.wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    fwtest::Pump(100);
+    const fw::TPoint into = f.line().WindowOffset();
+    if (border) EXPECT_NE(into, (fw::TPoint{0, 0}));
+    fw::TMenuItem* edit = f.menu->Items()->Items(1);
+    const fw::TRect r = f.ItemRect(1);
+    auto sheet = NewBitmap32(r.Right + 4, r.Bottom + 4);
+    f.m.menus->sAdvancedDrawLineItem(edit, sheet->Canvas(), r, fw::TOwnerDrawState::FromMask(0x500));
+    GdiFlush();
+    const fw::TRect inImage = fw::Rect(r.Left + into.x, r.Top + into.y, r.Right + into.x, r.Bottom + into.y);
+    const TPixelView32 a = View32(*sheet), b = View32(f.provider->FormImage());
+    int differ = 0;
+    for (int y = 0; y < r.Height(); ++y)
+      for (int x = 0; x < r.Width(); ++x)
+        differ += (a.Pixel(r.Left + x, r.Top + y) & 0xFFFFFF) != (b.Pixel(inImage.Left + x, inImage.Top + y) & 0xFFFFFF);
+    EXPECT_EQ(differ, 0) << (border ? "with" : "without") << " a border window";
+  }
+}
+
 TEST(FormMenus, TheSkinTakesTheSystemMenuStyleAndGivesItBack) {
   MenuForm f(0);
   EXPECT_EQ(GetWindowLongW(f.wnd(), GWL_STYLE) & WS_SYSMENU, 0);
