@@ -619,8 +619,13 @@ void TkSkinProvider::MsgNcLButtonUp(fw::TMessage& m) {
       break;
   }
   if ((IsUserCode(code) || IsItemCode(code)) && TitleElementUp(code, held)) return;
-  // Any other release: an outline drag ends where the mouse is.
-  if (IsIconic(wnd)) {
+  // Any other release: an iconic MDI child opens its system menu under its
+  // title; an outline drag ends where the mouse is.
+  if (IsIconic(wnd) && MDISkinProvider && FForm->FormStyle() == fw::fsMDIChild) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    DropSysMenu(r.left, r.bottom);
+  } else if (IsIconic(wnd)) {
     CallOld(m);
   } else if (ResizeMode == rmBorder && BorderTracking.Active && !IsZoomed(wnd)) {
     EndBorderTracking(*this);

@@ -356,5 +356,31 @@ TEST(ProviderMDI, AChildMadeBeforeItsFrameIsSkinnedBringsTheMainFormItsSkin) {
   links.AttachSkinToWindow = saved;
 }
 
+// A release on an iconic child's title opens the child's system menu just
+// under its title.
+TEST(ProviderMDI, AReleaseOnAnIconicChildOpensItsSystemMenuUnderItsTitle) {
+  MdiFrame m;
+  SkinnedForm child(1, fw::bsSizeable, 240, 160, false);
+  child.form->SetFormStyle(fw::fsMDIChild);
+  child.Show();
+  std::vector<POINT> at;
+  child.provider->Menus().ShowPopup = [&](fw::TPopupMenu*, int x, int y) { at.push_back({x, y}); };
+  child.provider->Menus().TrackStandardMenu = [&](HMENU, int x, int y, HWND) -> UINT {
+    at.push_back({x, y});
+    return 0;
+  };
+  ShowWindow(child.wnd(), SW_SHOWMINIMIZED);
+  ASSERT_TRUE(IsIconic(child.wnd()));
+  if (fw::Application->ActiveFormHandle() != child.wnd()) GTEST_SKIP() << "the iconic child is not active here";
+  RECT r{};
+  GetWindowRect(child.wnd(), &r);
+  SendMessageW(child.wnd(), WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(r.left + 5, r.top + 5));
+  ASSERT_EQ(at.size(), 1u);
+  EXPECT_EQ(at[0].x, r.left);
+  EXPECT_EQ(at[0].y, r.bottom);
+  delete child.provider;
+  child.provider = nullptr;
+}
+
 }  // namespace
 }  // namespace skin
