@@ -43,6 +43,15 @@ class TSystemDwm : public TkDwmLink {
     auto f = reinterpret_cast<F>(Proc("DwmInvalidateIconicBitmaps"));
     return f && SUCCEEDED(f(Wnd));
   }
+  bool SetHasIconicBitmap(HWND Wnd, bool Flag) override {
+    using F = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+    auto f = reinterpret_cast<F>(Proc("DwmSetWindowAttribute"));
+    if (!f) return false;
+    const BOOL value = Flag;
+    // Older systems know only the forced iconic representation.
+    return SUCCEEDED(f(Wnd, DWMWA_HAS_ICONIC_BITMAP, &value, sizeof(value))) ||
+           SUCCEEDED(f(Wnd, DWMWA_FORCE_ICONIC_REPRESENTATION, &value, sizeof(value)));
+  }
   bool DisableTransitions(HWND Wnd, bool Disable) override {
     using F = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
     auto f = reinterpret_cast<F>(Proc("DwmSetWindowAttribute"));

@@ -18,6 +18,9 @@ class TkDwmLink {
   virtual bool SetIconicThumbnail(HWND Wnd, HBITMAP Bitmap) = 0;
   virtual bool SetIconicLivePreviewBitmap(HWND Wnd, HBITMAP Bitmap) = 0;
   virtual bool InvalidateIconicBitmaps(HWND Wnd) = 0;
+  // The window's taskbar thumbnail and preview come from the program
+  // (Flag) or from the system.
+  virtual bool SetHasIconicBitmap(HWND Wnd, bool Flag) = 0;
   // The window's transition animations off (Disable) or back on.
   virtual bool DisableTransitions(HWND Wnd, bool Disable) {
     (void)Wnd;

@@ -1,5 +1,6 @@
 #include "skin/forms/iconic_preview.h"
 
+#include "fw/system/application.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/bitmap_effects.h"
 #include "skin/forms/border_window.h"
@@ -28,6 +29,24 @@ fw::TBitmap* PreviewSource(TkcMinAnimHost& Host, fw::TBitmap* Cache) {
 bool Usable(fw::TBitmap* b) { return b && b->Width() > 0 && b->Height() > 0; }
 
 }  // namespace
+
+void EnableIconicThumbnails(HWND Wnd, bool Flag) {
+  if (!IconicPreviewsEnabled || !Wnd || WindowsVersionNumber() < 6) return;
+  DwmLink().SetHasIconicBitmap(Wnd, Flag);
+  DwmLink().InvalidateIconicBitmaps(Wnd);
+}
+
+void InvalidateIconicImages(HWND Wnd) {
+  if (Wnd && WindowsVersionNumber() >= 6) DwmLink().InvalidateIconicBitmaps(Wnd);
+}
+
+HWND FormTaskbarWindow(HWND Form) {
+  if (!fw::Application || !Form) return Form;
+  fw::TCustomForm* main = fw::Application->MainForm();
+  const bool isMain = main && main->HandleAllocated() && main->Handle() == Form;
+  if (isMain && GetWindow(Form, GW_OWNER)) return fw::Application->Handle();
+  return Form;
+}
 
 bool SendIconicThumbnail(HWND Wnd, TkcMinAnimHost& Host, fw::TBitmap* Cache, int MaxWidth, int MaxHeight) {
   if (WindowsVersionNumber() < 6 || MaxWidth == 0 || MaxHeight == 0) return false;

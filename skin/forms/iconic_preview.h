@@ -17,6 +17,15 @@ namespace skin {
 // with 0.
 extern bool IconicPreviewsEnabled;
 
+// While the switch is on: the window's taskbar images come from the
+// program (Flag) or from the system again; the old ones are dropped.
+void EnableIconicThumbnails(HWND Wnd, bool Flag);
+// Drops the window's taskbar images (the system asks for new ones).
+void InvalidateIconicImages(HWND Wnd);
+// The window that stands for the form on the taskbar: the application's
+// window for a main form the taskbar does not show itself.
+HWND FormTaskbarWindow(HWND Form);
+
 // Cache: the form's image (used unless the minimize timer holds a
 // snapshot of the minimised form).
 bool SendIconicThumbnail(HWND Wnd, TkcMinAnimHost& Host, fw::TBitmap* Cache, int MaxWidth, int MaxHeight);

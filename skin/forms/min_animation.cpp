@@ -12,6 +12,7 @@
 #include "skin/engine/skin_utils.h"
 #include "skin/forms/border_window.h"
 #include "skin/forms/dwm_link.h"
+#include "skin/forms/iconic_preview.h"
 
 namespace skin {
 
@@ -314,10 +315,12 @@ void TkcMinTimer::TimeHandler() {
   ShowFrame();
 }
 
-void StartMinimizeAnimation(TkcMinAnimHost& Host) {
-  if (!Host.MinimizingActive()) return;
+namespace {
+
+// Runs the minimize animation; false when one runs already.
+bool RunMinimizeAnimation(TkcMinAnimHost& Host) {
   Host.StopTitleAnimations();
-  if (Host.FormState & 0x100) return;
+  if (Host.FormState & 0x100) return false;
   Host.FormState |= 0x100;
   Host.fAnimating = true;
   auto* timer = dynamic_cast<TkcMinTimer*>(Host.FormTimer.get());
@@ -346,6 +349,17 @@ void StartMinimizeAnimation(TkcMinAnimHost& Host) {
   timer->Tick();
   // One step needs no timer (the first ran already).
   if (Host.FormState & 0x100) timer->SetEnabled(SteppedAnimation() || (border && border->AForm()));
+  return true;
+}
+
+}  // namespace
+
+void StartMinimizeAnimation(TkcMinAnimHost& Host) {
+  if (Host.MinimizingActive() && !RunMinimizeAnimation(Host)) return;
+  // The taskbar shows the snapshot of the minimised form.
+  const HWND taskbarWnd = FormTaskbarWindow(Host.FormWindow());
+  EnableIconicThumbnails(taskbarWnd, true);
+  InvalidateIconicImages(taskbarWnd);
 }
 
 bool StartRestoreAnimation(TkcMinAnimHost& Host) {
@@ -369,6 +383,7 @@ bool StartRestoreAnimation(TkcMinAnimHost& Host) {
   if (!timer->AnimHandle()) timer->AnimForm = MakeCoverForm(timer->FormHandle);
   MakeTransparent(Host.FormWindow());
   timer->SetEnabled(true);
+  EnableIconicThumbnails(FormTaskbarWindow(Host.FormWindow()), false);
   return true;
 }
 

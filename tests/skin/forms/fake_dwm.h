@@ -1,5 +1,5 @@
 // A desktop window manager of the tests' own: composition on or off as the
-// test says, and every thumbnail call recorded. Also fixes the Windows
+// test says, and the blur, iconic switch and invalidation calls recorded. Also fixes the Windows
 // version the skinning sees. Both are put back at the end.
 #pragma once
 
@@ -29,13 +29,22 @@ class TFakeDwm : public skin::TkDwmLink {
   }
   bool SetIconicThumbnail(HWND, HBITMAP) override { return thumbnailResult; }
   bool SetIconicLivePreviewBitmap(HWND, HBITMAP) override { return thumbnailResult; }
-  bool InvalidateIconicBitmaps(HWND) override { return true; }
+  bool InvalidateIconicBitmaps(HWND wnd) override {
+    invalidated.push_back(wnd);
+    return true;
+  }
+  bool SetHasIconicBitmap(HWND wnd, bool flag) override {
+    iconic.push_back({wnd, flag});
+    return true;
+  }
 
   struct TBlur {
     HWND wnd;
     bool enable;
   };
   std::vector<TBlur> blur;
+  std::vector<TBlur> iconic;  // the windows' iconic bitmap switch
+  std::vector<HWND> invalidated;
   bool thumbnailResult = true;
 
  private:

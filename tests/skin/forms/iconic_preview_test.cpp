@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/forms/fake_dwm.h"
 #include "skin/forms/layered_recorder.h"
 #include "skin/forms/skinned_form.h"
@@ -102,6 +105,53 @@ TEST(IconicPreview, ASkinnedFormAnswersTheTaskbarOnlyWhileTheSwitchIsOn) {
   EXPECT_EQ(SendMessageW(wnd, WM_DWMSENDICONICTHUMBNAIL, 0, MAKELPARAM(120, 200)), 0) << "refused";
   IconicPreviewsEnabled = false;
   EXPECT_EQ(log.seen, 0) << "the form's own procedure never sees them";
+}
+
+// Minimizing hands the taskbar to the form's own images and restoring
+// gives them back, only while the switch is on; the old images are dropped
+// on every minimize, also when the manager's animation is off.
+TEST(IconicPreview, MinimizeAndRestoreSwitchTheTaskbarImages) {
+  std::unique_ptr<TkLoadedSkin> skin = StoredProgramSkin(0);
+  struct Case {
+    bool on, animation;
+  };
+  for (Case c : {Case{true, true}, Case{false, true}, Case{true, false}}) {
+    SCOPED_TRACE(std::string(c.on ? "switch on" : "switch off") + (c.animation ? ", animated" : ", not animated"));
+    skintest::TFakeDwm dwm(true);
+    TkSkinManager manager{nullptr};
+    manager.AnimEffects()->Minimizing.Active = c.animation;
+    fwtest::TestForm form(300, 200);
+    auto* provider = new TkSkinProvider(form.form);
+    provider->SetManager(&manager);
+    provider->SetSkin(skin.get());
+    form->Show();
+    ASSERT_TRUE(fwtest::PumpUntil([&] { return provider->BuildCount() > 0; }, 20000));
+    const HWND bar = FormTaskbarWindow(form->Handle());
+    ASSERT_NE(bar, nullptr);
+    IconicPreviewsEnabled = c.on;
+    provider->StartMinimizeAnimation();
+    const auto iconic = dwm.iconic;
+    const auto invalidated = dwm.invalidated;
+    provider->StartRestoreAnimation();
+    IconicPreviewsEnabled = false;
+    if (!c.on) {
+      EXPECT_TRUE(dwm.iconic.empty());
+      EXPECT_EQ(dwm.invalidated, (std::vector<HWND>{bar})) << "only the old images dropped";
+      continue;
+    }
+    ASSERT_EQ(iconic.size(), 1u);
+    EXPECT_EQ(iconic[0].wnd, bar);
+    EXPECT_TRUE(iconic[0].enable);
+    EXPECT_EQ(invalidated, (std::vector<HWND>{bar, bar}));
+    if (c.animation) {
+      ASSERT_EQ(dwm.iconic.size(), 2u);
+      EXPECT_EQ(dwm.iconic[1].wnd, bar);
+      EXPECT_FALSE(dwm.iconic[1].enable) << "restoring gives the taskbar its own images back";
+      EXPECT_EQ(dwm.invalidated.size(), 3u);
+    } else {
+      EXPECT_EQ(dwm.iconic.size(), 1u) << "no restore animation, nothing given back";
+    }
+  }
 }
 
 }  // namespace
