@@ -22,6 +22,7 @@ class TkcMnuWnd : public TkcScrollWnd {
   ~TkcMnuWnd() override { Detach(); }
 
   fw::String DefaultSection() const override { return u"MAINMENU"; }
+  bool KeepsVisualTheme() const override { return true; }
   void kcWndProc(fw::TMessage& Message) override;
   // The window's picture in the cache (when the background changed).
   void PrepareCache();

@@ -89,8 +89,9 @@ TkcMainWnd::TkcMainWnd(HWND AHandle, TkcSkinSource ASkin, const TkcSkinParams& P
 TkcMainWnd::~TkcMainWnd() { Detach(); }
 
 void TkcMainWnd::Subclass() {
-  // The visual theme would paint over the skin; dialog controls keep it.
-  if (ThemeSetter() && FParams.SkinSection != u"DIALOG" && !AddingDialogControls) {
+  // The visual theme would paint over the skin; dialog controls and menu
+  // windows keep it.
+  if (ThemeSetter() && !KeepsVisualTheme() && FParams.SkinSection != u"DIALOG" && !AddingDialogControls) {
     ThemeSetter()(CtrlHandle, L" ", L" ");
     FThemeOff = true;
   }

@@ -65,6 +65,9 @@ class TkcMainWnd : public TkAdapterLink {
   // The section the adapter paints with (its own default when none given).
   virtual fw::String DefaultSection() const { return fw::String(); }
   fw::String SkinSection() const { return FParams.SkinSection.empty() ? DefaultSection() : FParams.SkinSection; }
+  // Whether the window keeps its visual theme under the skin (menu windows
+  // do: the menus paint themselves).
+  virtual bool KeepsVisualTheme() const { return false; }
 
   // The window's skin state as the engine's code reads it (skin command
   // 37): the section with its indexes in the skin manager's skin, the

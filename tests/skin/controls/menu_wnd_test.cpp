@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "fw/controls_test_util.h"
 #include "skin/controls/attach_hook.h"
@@ -193,4 +196,37 @@ TEST(MenuWnd, TheFrameFromTheMenusOwnBackground) {
     fwtest::Pump(20);
   }
   manager.WriteIsDefault(false);
+}
+
+namespace {
+
+// The window's properties other than the adapters' own: what switching the
+// visual theme off leaves behind.
+std::vector<std::wstring> ForeignProps(HWND wnd) {
+  std::vector<std::wstring> names;
+  EnumPropsExW(
+      wnd,
+      [](HWND, LPWSTR name, HANDLE, ULONG_PTR data) -> BOOL {
+        std::wstring n = (reinterpret_cast<ULONG_PTR>(name) >> 16) == 0 ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name)) : name;
+        reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(n);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&names));
+  std::erase_if(names, [](const std::wstring& n) { return n.starts_with(L"ACSB") || n.starts_with(L"kc"); });
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+TEST(MenuWnd, KeepsTheVisualThemeOtherAdaptersSwitchOff) {
+  MenuWindow m;
+  HWND plain = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_DLGFRAME, 100, 100, 120, 90, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  const auto before = ForeignProps(plain);
+  std::unique_ptr<TkcMainWnd> other(AttachAdapter<TkcMainWnd>(plain, [&m] { return m.skin.get(); }, TkcSkinParams{}));
+  EXPECT_NE(ForeignProps(plain), before) << "a plain adapter switches the theme off";
+  EXPECT_EQ(ForeignProps(m.wnd), before) << "the menu window's theme is left as it was";
+  other.reset();
+  DestroyWindow(plain);
 }
