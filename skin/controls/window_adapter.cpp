@@ -12,6 +12,7 @@
 #include "skin/engine/glow_effect.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/engine/skin_utils.h"
 #include "skin/engine/window_utils.h"
 #include "skin/forms/skinned_menus.h"
 
@@ -71,6 +72,18 @@ void ForwardSkinCommand(fw::TControl* Control, HWND Wnd, fw::TMessage& Message) 
 
 void NotifyTopWindow(HWND Wnd) {
   if (HWND top = TopLevelAncestor(Wnd)) SendSkinCommand(top, SKC_CONTROLLOADED, 0);
+}
+
+void WriteOrdPropIfPresent(fw::TControl* Control, fw::StringView Name, int64_t Value) {
+  WriteOrdPropByName(Control, Name, Value);
+}
+
+int64_t ReadOrdPropIfPresent(fw::TControl* Control, fw::StringView Name) {
+  return HasPublishedProp(Control, Name) ? ReadOrdPropByName(Control, Name) : 0;
+}
+
+fw::TColor ReadColorPropRGB(fw::TControl* Control, fw::StringView Name) {
+  return fw::ColorToRGB(fw::TColor(ReadOrdPropIfPresent(Control, Name)));
 }
 
 TkcMainWnd::TkcMainWnd(HWND AHandle, TkcSkinSource ASkin, const TkcSkinParams& Params)

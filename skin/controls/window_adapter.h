@@ -137,4 +137,12 @@ void ForwardSkinCommand(fw::TControl* Control, HWND Wnd, fw::TMessage& Message);
 // (skin command 25).
 void NotifyTopWindow(HWND Wnd);
 
+// An ordinal published property of the control, set or read by name when
+// the control has one: other makers' controls publish their colours under
+// names such as "FocusColor" or "FixedColor". A missing one reads as 0.
+void WriteOrdPropIfPresent(fw::TControl* Control, fw::StringView Name, int64_t Value);
+int64_t ReadOrdPropIfPresent(fw::TControl* Control, fw::StringView Name);
+// A colour property read that way, system colours turned into RGB.
+fw::TColor ReadColorPropRGB(fw::TControl* Control, fw::StringView Name);
+
 }  // namespace skin

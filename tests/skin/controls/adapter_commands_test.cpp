@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fw/controls_test_util.h"
+#include "fw/core/rtti.h"
 #include "fw/graphics/graphics.h"
 #include "fw/menus/menus.h"
 #include "fw/controls/button.h"
@@ -309,4 +310,32 @@ TEST(AdapterCommands, TheMouseOverAWindowMakesItTheManagersActiveControl) {
   delete b;
   DestroyWindow(first);
   DestroyWindow(second);
+}
+
+namespace {
+
+// Another maker's control publishing a focus colour, and one publishing none.
+class TVlFocusEdit : public fw::TCustomControl {
+  FW_CLASS(TVlFocusEdit, fw::TCustomControl)
+ public:
+  explicit TVlFocusEdit(fw::TComponent* AOwner) : fw::TCustomControl(AOwner) {}
+  fw::TColor FocusColor = fw::clBtnFace;
+};
+FW_REGISTER(TVlFocusEdit) { c.Property(u"FocusColor", &TVlFocusEdit::FocusColor, &TVlFocusEdit::FocusColor); }
+
+}  // namespace
+
+TEST(AdapterBase, PublishedPropertiesByNameWhenPresent) {
+  TVlFocusEdit edit(nullptr);
+  fw::TCustomControl bare(nullptr);
+  EXPECT_EQ(ReadColorPropRGB(&edit, u"FocusColor"), fw::TColor(GetSysColor(COLOR_BTNFACE))) << "system colour as RGB";
+  EXPECT_EQ(ReadOrdPropIfPresent(&edit, u"FocusColor"), int64_t(fw::clBtnFace));
+  WriteOrdPropIfPresent(&edit, u"FocusColor", 0x123456);
+  EXPECT_EQ(edit.FocusColor, fw::TColor(0x123456));
+  // Missing: written nowhere, read as 0 (black), not as an error value.
+  WriteOrdPropIfPresent(&bare, u"FocusColor", 0x123456);
+  WriteOrdPropIfPresent(nullptr, u"FocusColor", 0x123456);
+  EXPECT_EQ(ReadOrdPropIfPresent(&bare, u"FocusColor"), 0);
+  EXPECT_EQ(ReadColorPropRGB(&bare, u"FocusColor"), fw::TColor(0));
+  EXPECT_EQ(ReadOrdPropIfPresent(nullptr, u"FocusColor"), 0);
 }
