@@ -5,6 +5,9 @@
 // Screenshots of each step go to build/win/screenshots.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/image_form.h"
@@ -61,9 +64,42 @@ void ClickTitleButton(HWND wnd, int code, const fw::TRect& button) {
   fwtest::Pump(100);
 }
 
-void Screenshot(HWND wnd, const std::string& name) {
+// The pixels of the window's title bar and menu line, as far as they are on
+// the screen, that differ from the form image the provider holds: none when
+// the screen shows the skin's frame, most when it shows the system's.
+int TitleMismatches(skin::TkSkinProvider* p, HWND wnd) {
+  RECT w{};
+  GetWindowRect(wnd, &w);
+  POINT client{0, 0};
+  ClientToScreen(wnd, &client);
+  const std::unique_ptr<fw::TBitmap> shot = scenarios::ScreenshotOf(wnd);
+  // The screenshot's first pixel in window coordinates (a maximised window
+  // starts off the screen).
+  const int sx = std::max<int>(0, GetSystemMetrics(SM_XVIRTUALSCREEN) - w.left);
+  const int sy = std::max<int>(0, GetSystemMetrics(SM_YVIRTUALSCREEN) - w.top);
+  const HDC image = p->FormImage().Canvas()->Handle();
+  // The frame's rounded corners lie outside the window's region.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  const bool hasRegion = GetWindowRgn(wnd, region) != ERROR;
+  int differing = 0;
+  for (int y = sy; y < client.y - w.top && y - sy < shot->Height(); ++y) {
+    const auto* row = static_cast<const uint8_t*>(shot->ScanLine(y - sy));
+    for (int x = sx; x - sx < shot->Width(); ++x) {
+      const uint8_t* px = row + (x - sx) * 3;
+      if (hasRegion && !PtInRegion(region, x, y)) continue;
+      if (RGB(px[2], px[1], px[0]) != (GetPixel(image, x, y) & 0xFFFFFF)) ++differing;
+    }
+  }
+  DeleteObject(region);
+  return differing;
+}
+
+void Screenshot(skin::TkSkinProvider* p, HWND wnd, const std::string& name) {
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   fwtest::Pump(300);
+  int differing = 0;
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return (differing = TitleMismatches(p, wnd)) == 0; }, 10000))
+      << name << ": " << differing << " pixels of the title bar and menu line on the screen are not the skin's";
   EXPECT_TRUE(scenarios::SavePng(scenarios::ScreenshotOf(wnd).get(), scenarios::ScreenshotPath(name + ".png")))
       << name;
 }
@@ -111,7 +147,7 @@ TEST(MainWindowFrame, DraggedSizedMaximisedAndRestoredInBothSkins) {
     ASSERT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(before.Left + 200, captionY)), HTCAPTION);
     Drag(wnd, HTCAPTION, {before.Left + 200, captionY}, {before.Left + 260, captionY + 40});
     EXPECT_EQ(RectOf(wnd), fw::Rect(before.Left + 60, before.Top + 40, before.Right + 60, before.Bottom + 40)) << skin;
-    Screenshot(wnd, "main_window_" + skin + "_dragged");
+    Screenshot(provider, wnd, "main_window_" + skin + "_dragged");
 
     // Sized by the bottom-right corner: the frame is built at the new size.
     before = RectOf(wnd);
@@ -123,19 +159,19 @@ TEST(MainWindowFrame, DraggedSizedMaximisedAndRestoredInBothSkins) {
     EXPECT_EQ(sized, fw::Rect(before.Left, before.Top, before.Right + 80, before.Bottom + 50)) << skin;
     EXPECT_GT(provider->BuildCount(), builds);
     ExpectImageFits(provider, wnd, "sized");
-    Screenshot(wnd, "main_window_" + skin + "_sized");
+    Screenshot(provider, wnd, "main_window_" + skin + "_sized");
 
     // Maximised and restored by the title button.
     ClickTitleButton(wnd, HTMAXBUTTON, provider->ImageInput().Layout.Max.Rect);
     ASSERT_TRUE(IsZoomed(wnd)) << skin;
     EXPECT_TRUE(provider->ImageInput().Frame.Zoomed);
     ExpectImageFits(provider, wnd, "maximised");
-    Screenshot(wnd, "main_window_" + skin + "_maximized");
+    Screenshot(provider, wnd, "main_window_" + skin + "_maximized");
     ClickTitleButton(wnd, HTMAXBUTTON, provider->ImageInput().Layout.Max.Rect);
     EXPECT_FALSE(IsZoomed(wnd)) << skin;
     EXPECT_EQ(RectOf(wnd), sized) << skin;
     ExpectImageFits(provider, wnd, "restored");
-    Screenshot(wnd, "main_window_" + skin + "_restored");
+    Screenshot(provider, wnd, "main_window_" + skin + "_restored");
   }
 }
 
