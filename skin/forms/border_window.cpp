@@ -367,9 +367,26 @@ void TkcBorderForm::DoubleClick(int Code) {
 }
 
 LRESULT TkcBorderForm::ShowWindowMessage(WPARAM WParam, LPARAM LParam) {
-  // The system does not hide or show the border window together with its
-  // owner; only the main form's window is shown along with it.
-  if (FOwner->IsProvider() && FOwner->MainForm() && WParam) return DefWindowProcW(FWnd, WM_SHOWWINDOW, WParam, LParam);
+  const bool mainForm = FOwner->IsProvider() && FOwner->MainForm();
+  const TkBorderShowFacts f = mainForm ? FOwner->ShowFacts() : TkBorderShowFacts{};
+  if (mainForm && f.MainFormRules) {
+    // Hidden by ShowWindow or with the minimised owner: kept while the
+    // owner animates, or kept to show the form's hide animation.
+    if (!WParam && (LParam == 0 || LParam == SW_PARENTCLOSING)) {
+      const uint32_t state = FOwner->FormState();
+      if (state & (kFsMinimizing | kFsSnapshot)) return 0;
+      if (f.HideAnimated) {
+        FOwner->StoreHideImage();
+        ExBorderShowing = true;
+        return 0;
+      }
+    }
+    return DefWindowProcW(FWnd, WM_SHOWWINDOW, WParam, LParam);
+  }
+  // Otherwise the system does not hide or show the border window together
+  // with its owner, except for a main form the taskbar does not show.
+  if (mainForm && ((!f.Terminating && !f.MainFormOnTaskBar) || WParam))
+    return DefWindowProcW(FWnd, WM_SHOWWINDOW, WParam, LParam);
   return 0;
 }
 

@@ -20,6 +20,18 @@ namespace skin {
 
 // What the border window asks of its owner (a form's provider or a
 // skinned dialog).
+// What decides whether the border window follows its owner's showing.
+struct TkBorderShowFacts {
+  // The main form's own rules: layered windows, no animation running
+  // anywhere, the main form on the taskbar and its frame drawn by the skin.
+  bool MainFormRules = false;
+  // The form's hide is animated (the provider allows it, the manager's
+  // FormHide is on and not everything is being minimised).
+  bool HideAnimated = false;
+  bool MainFormOnTaskBar = false;
+  bool Terminating = false;
+};
+
 class TkcBorderOwner {
  public:
   virtual ~TkcBorderOwner() = default;
@@ -47,6 +59,11 @@ class TkcBorderOwner {
   virtual void KillAnimations() {}
   virtual bool Modal() const { return false; }
   virtual bool MainForm() const { return false; }
+  // How the main form's window is shown and hidden (see ShowWindowMessage).
+  virtual TkBorderShowFacts ShowFacts() const { return {}; }
+  // Marks the hide snapshot (0x200) and keeps a full rendering of the form
+  // as its image, which the hide animation then shows.
+  virtual void StoreHideImage() {}
   virtual int AlphaValue() const { return 255; }  // the form's AlphaBlendValue when AlphaBlend
   virtual bool HasAlphaBlend() const { return false; }
   // Double-clicks: the caption maximises or restores when the system menu

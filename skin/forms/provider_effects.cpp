@@ -235,6 +235,22 @@ void TkcProviderEffects::SetHotHT(int Code) { P.SetHotHT(Code, true); }
 bool TkcProviderEffects::Modal() const { return P.FForm && P.FForm->FormState().Contains(fw::fsModal); }
 bool TkcProviderEffects::MainForm() const { return P.IsMainForm(); }
 
+TkBorderShowFacts TkcProviderEffects::ShowFacts() const {
+  TkBorderShowFacts f;
+  const HWND wnd = OwnerHandle();
+  f.MainFormOnTaskBar = wnd && !GetWindow(wnd, GW_OWNER);
+  f.Terminating = fw::Application && fw::Application->Terminated();
+  f.MainFormRules = !AnimationInProgress && f.MainFormOnTaskBar && P.FDrawNonClientArea;
+  TkSkinManager* m = P.Manager();
+  f.HideAnimated = m && P.FAllowAnimation && P.AnimHideActive() && m->ShowState != saMinimize;
+  return f;
+}
+
+void TkcProviderEffects::StoreHideImage() {
+  P.FormState |= kFsSnapshot;
+  if (auto image = MakeFormImage()) P.FCommonData->FCacheBmp = std::move(image);
+}
+
 bool TkcProviderEffects::CanMaximizeOrRestore() const {
   const TkSysMenuRules r = P.Rules();
   const HWND wnd = OwnerHandle();

@@ -82,6 +82,8 @@ class TkcProviderEffects : public TkcTitleGlowOwner, public TkcMinAnimHost, publ
   void KillAnimations() override { StopTitleAnimations(); }
   bool Modal() const override;
   bool MainForm() const override;
+  TkBorderShowFacts ShowFacts() const override;
+  void StoreHideImage() override;
   bool CanMaximizeOrRestore() const override;
   bool Sizeable() const override;
   int ExtFrameDelta() const override;

@@ -267,5 +267,64 @@ TEST(BorderWindow, MovedWhileItsOwnerIsIconicItsImageIsMadeAnew) {
   ShowWindow(o.w.wnd, SW_RESTORE);
 }
 
+// The owner's windows hidden and shown together (the messages the
+// window's default handling acts on) reach the border window only where
+// the main form's rules let them through.
+struct ShowingOwner : Owner {
+  bool main = true;
+  TkBorderShowFacts facts;
+  int stored = 0;
+  bool MainForm() const override { return main; }
+  TkBorderShowFacts ShowFacts() const override { return facts; }
+  void StoreHideImage() override {
+    state |= 0x200;
+    ++stored;
+  }
+};
+
+TEST(BorderWindow, TheMainFormsShowingRules) {
+  struct Case {
+    const char* name;
+    bool main, rules, hideAnimated, onTaskbar, terminating;
+    uint32_t state;
+    bool show, visibleAfter;
+  };
+  const Case cases[] = {
+      {"main form hidden", true, true, false, true, false, 0, false, false},
+      {"minimize animation runs", true, true, false, true, false, 0x100, false, true},
+      {"hide snapshot exists", true, true, false, true, false, 0x200, false, true},
+      {"hide animated: image kept", true, true, true, true, false, 0, false, true},
+      {"animation elsewhere, on the taskbar", true, false, false, true, false, 0, false, true},
+      {"not on the taskbar", true, false, false, false, false, 0, false, false},
+      {"not on the taskbar, terminating", true, false, false, false, true, 0, false, true},
+      {"other form", false, true, false, true, false, 0, false, true},
+      {"main form shown", true, false, false, true, true, 0, true, true},
+      {"other form shown", false, false, false, false, false, 0, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ShowingOwner o;
+    TkcBorderForm b(&o);
+    b.UpdateExBordersPos(true, 255);
+    const HWND w = b.AForm();
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(GetWindow(w, GW_OWNER), o.w.wnd);
+    if (c.show) {
+      // Hidden along with the owner first (the main form's plain hide).
+      o.facts.MainFormRules = true;
+      ShowOwnedPopups(o.w.wnd, FALSE);
+      ASSERT_FALSE(IsWindowVisible(w));
+    }
+    o.main = c.main;
+    o.facts = TkBorderShowFacts{c.rules, c.hideAnimated, c.onTaskbar, c.terminating};
+    o.state = c.state;
+    b.ExBorderShowing = false;
+    ShowOwnedPopups(o.w.wnd, c.show);
+    EXPECT_EQ(IsWindowVisible(w) != FALSE, c.visibleAfter);
+    EXPECT_EQ(o.stored, c.hideAnimated ? 1 : 0);
+    EXPECT_EQ(b.ExBorderShowing, c.hideAnimated);
+  }
+}
+
 }  // namespace
 }  // namespace skin
