@@ -87,10 +87,7 @@ namespace {
 using fw::String;
 using fw::testing::DialogDriver;
 
-struct FormDeleter {
-  void operator()(TImageForm* f) const { f->Free(); }
-};
-using FormPtr = std::unique_ptr<TImageForm, FormDeleter>;
+using FormPtr = std::unique_ptr<TImageForm, apptest::FormDeleter>;
 
 FormPtr NewImageForm() {
   apptest::InitialiseProgramUnits();

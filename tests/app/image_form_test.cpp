@@ -26,10 +26,7 @@ using fw::testing::DialogDriver;
 
 namespace {
 
-struct FormDeleter {
-  void operator()(TImageForm* f) const { f->Free(); }
-};
-using FormPtr = std::unique_ptr<TImageForm, FormDeleter>;
+using FormPtr = std::unique_ptr<TImageForm, apptest::FormDeleter>;
 
 // A main window read from its description, not the application's main form
 // (closing it hides it instead of ending the test's message loop).

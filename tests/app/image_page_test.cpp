@@ -37,10 +37,7 @@ using fw::testing::DialogDriver;
 
 namespace {
 
-struct FormDeleter {
-  void operator()(TImageForm* f) const { f->Free(); }
-};
-using FormPtr = std::unique_ptr<TImageForm, FormDeleter>;
+using FormPtr = std::unique_ptr<TImageForm, apptest::FormDeleter>;
 
 // What the page's file dialogs are answered with.
 struct DialogAnswers {
@@ -134,7 +131,7 @@ struct ImagePage : ::testing::Test {
   apptest::AppDataFolder appData{"image_page"};
   apptest::SampleTextKeeper keep;
   fw::testing::TestFolder dir{"image_page_files"};
-  std::unique_ptr<TImageForm, FormDeleter> f;
+  std::unique_ptr<TImageForm, apptest::FormDeleter> f;
 };
 
 }  // namespace

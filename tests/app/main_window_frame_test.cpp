@@ -22,16 +22,6 @@ using namespace app;
 
 namespace {
 
-struct FormDeleter {
-  void operator()(TImageForm* f) const { f->Free(); }
-};
-
-skin::TkSkinProvider* ProviderOf(fw::TCustomForm* form) {
-  for (int i = 0; i < form->ComponentCount(); ++i)
-    if (auto* p = dynamic_cast<skin::TkSkinProvider*>(form->Components(i))) return p;
-  return nullptr;
-}
-
 fw::TRect RectOf(HWND wnd) {
   RECT r{};
   GetWindowRect(wnd, &r);
@@ -114,13 +104,13 @@ TEST(MainWindowFrame, DraggedSizedMaximisedAndRestoredInBothSkins) {
   apptest::AppDataFolder appData{"main_window_frame"};
   apptest::SampleTextKeeper keep;
   apptest::InitialiseProgramUnits();
-  std::unique_ptr<TImageForm, FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
+  std::unique_ptr<TImageForm, apptest::FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
   f->SetPosition(fw::poDesigned);
   f->SetBounds(20, 20, f->Width(), f->Height());
   f->Show();
   SetForegroundWindow(f->Handle());
-  ASSERT_TRUE(fwtest::PumpUntil([&] { return ProviderOf(f.get()) != nullptr; }, 20000));
-  skin::TkSkinProvider* provider = ProviderOf(f.get());
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return apptest::SkinProviderOf(f.get()) != nullptr; }, 20000));
+  skin::TkSkinProvider* provider = apptest::SkinProviderOf(f.get());
   const HWND wnd = f->Handle();
   // The frame's own outline drag: the system's move and size loop cannot be
   // led by posted messages under Wine. The outline is drawn as with window

@@ -20,16 +20,6 @@ using namespace app;
 
 namespace {
 
-struct FormDeleter {
-  void operator()(TImageForm* f) const { f->Free(); }
-};
-
-skin::TkSkinProvider* ProviderOf(fw::TCustomForm* form) {
-  for (int i = 0; i < form->ComponentCount(); ++i)
-    if (auto* p = dynamic_cast<skin::TkSkinProvider*>(form->Components(i))) return p;
-  return nullptr;
-}
-
 HWND OpenPopupWindow() {
   for (HWND w = FindWindowW(L"#32768", nullptr); w; w = FindWindowExW(nullptr, w, L"#32768", nullptr))
     if (IsWindowVisible(w)) return w;
@@ -95,13 +85,13 @@ TEST(MainWindowMenus, TheMenuLineAndAnOpenPopupAreDrawnByEitherSkin) {
   apptest::AppDataFolder appData{"main_window_menus"};
   apptest::SampleTextKeeper keep;
   apptest::InitialiseProgramUnits();
-  std::unique_ptr<TImageForm, FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
+  std::unique_ptr<TImageForm, apptest::FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
   f->SetPosition(fw::poDesigned);
   f->SetBounds(20, 20, 640, 420);
   f->Show();
   SetForegroundWindow(f->Handle());
-  ASSERT_TRUE(fwtest::PumpUntil([&] { return ProviderOf(f.get()) != nullptr; }, 20000));
-  skin::TkSkinProvider* provider = ProviderOf(f.get());
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return apptest::SkinProviderOf(f.get()) != nullptr; }, 20000));
+  skin::TkSkinProvider* provider = apptest::SkinProviderOf(f.get());
   const HWND wnd = f->Handle();
   ASSERT_NE(f->Menu(), nullptr);
   skin::TkSkinableMenus* menus = skin::SkinableMenusOf(f->kSkinManager1);

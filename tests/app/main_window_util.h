@@ -5,6 +5,7 @@
 #pragma once
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -60,6 +61,7 @@
 #include "services/core/appstorage.h"
 #include "skin/controls/gauge.h"
 #include "skin/controls/scrollbar.h"
+#include "skin/forms/skin_provider.h"
 
 namespace apptest {
 
@@ -134,5 +136,17 @@ class AppDataFolder {
  private:
   fw::testing::TestFolder folder_;
 };
+
+// Frees a form as the framework does when a test owns it.
+struct FormDeleter {
+  void operator()(fw::TCustomForm* f) const { f->Free(); }
+};
+
+// The skin provider the skin manager has given a form, or null.
+inline skin::TkSkinProvider* SkinProviderOf(fw::TCustomForm* form) {
+  for (int i = 0; i < form->ComponentCount(); ++i)
+    if (auto* p = dynamic_cast<skin::TkSkinProvider*>(form->Components(i))) return p;
+  return nullptr;
+}
 
 }  // namespace apptest

@@ -24,16 +24,6 @@ using namespace app;
 
 namespace {
 
-struct FormDeleter {
-  void operator()(TImageForm* f) const { f->Free(); }
-};
-
-skin::TkSkinProvider* ProviderOf(fw::TCustomForm* form) {
-  for (int i = 0; i < form->ComponentCount(); ++i)
-    if (auto* p = dynamic_cast<skin::TkSkinProvider*>(form->Components(i))) return p;
-  return nullptr;
-}
-
 COLORREF At(fw::TBitmap& b, int x, int y) { return GetPixel(b.Canvas()->Handle(), x, y); }
 
 // Whether some pixel of the rectangle is the colour.
@@ -99,14 +89,14 @@ TEST(SkinnedResultList, HeaderArrowSelectionAndRedScoresInBothSkins) {
   apptest::AppDataFolder appData{"skinned_result_list"};
   apptest::SampleTextKeeper keep;
   apptest::InitialiseProgramUnits();
-  std::unique_ptr<TImageForm, FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
+  std::unique_ptr<TImageForm, apptest::FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
   f->SetPosition(fw::poDesigned);
   f->SetBounds(20, 20, f->Width(), f->Height());
   f->Wizard->SetActivePageIndex(kPageRun);
   f->Show();
   SetForegroundWindow(f->Handle());
-  ASSERT_TRUE(fwtest::PumpUntil([&] { return ProviderOf(f.get()) != nullptr; }, 20000));
-  skin::TkSkinProvider* provider = ProviderOf(f.get());
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return apptest::SkinProviderOf(f.get()) != nullptr; }, 20000));
+  skin::TkSkinProvider* provider = apptest::SkinProviderOf(f.get());
   TResultList results;
   results.Add(u"Vltest Sans Bold", 99.0, u"C:\\Fonts\\vltestbd.ttf");
   results.Add(u"Vltest Serif", 96.5, u"C:\\Fonts\\vltestserif.ttf");

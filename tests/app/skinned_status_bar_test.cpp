@@ -23,16 +23,6 @@
 namespace app {
 namespace {
 
-struct FormDeleter {
-  void operator()(TImageForm* f) const { f->Free(); }
-};
-
-skin::TkSkinProvider* ProviderOf(fw::TCustomForm* form) {
-  for (int i = 0; i < form->ComponentCount(); ++i)
-    if (auto* p = dynamic_cast<skin::TkSkinProvider*>(form->Components(i))) return p;
-  return nullptr;
-}
-
 // Runs an action from inside the search's own message rounds once its
 // condition holds (a thread timer asks every 10 ms).
 struct DuringSearch {
@@ -87,14 +77,14 @@ TEST(SkinnedStatusBar, TheGaugeFollowsASearchInBothSkins) {
   apptest::AppDataFolder appData{"skinned_status_bar"};
   apptest::SampleTextKeeper keep;
   apptest::InitialiseProgramUnits();
-  std::unique_ptr<TImageForm, FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
+  std::unique_ptr<TImageForm, apptest::FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
   f->SetPosition(fw::poDesigned);
   f->SetBounds(20, 20, f->Width(), f->Height());
   f->Wizard->SetActivePageIndex(kPageRun);
   f->Show();
   SetForegroundWindow(f->Handle());
-  ASSERT_TRUE(fwtest::PumpUntil([&] { return ProviderOf(f.get()) != nullptr; }, 20000));
-  skin::TkSkinProvider* provider = ProviderOf(f.get());
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return apptest::SkinProviderOf(f.get()) != nullptr; }, 20000));
+  skin::TkSkinProvider* provider = apptest::SkinProviderOf(f.get());
   skin::TkGauge* gauge = f->Gauge1;
   ASSERT_NE(gauge, nullptr);
   EXPECT_FALSE(gauge->Visible()) << "hidden until a search";

@@ -17,28 +17,18 @@ using namespace app;
 
 namespace {
 
-struct FormDeleter {
-  void operator()(TImageForm* f) const { f->Free(); }
-};
-
-skin::TkSkinProvider* ProviderOf(fw::TCustomForm* form) {
-  for (int i = 0; i < form->ComponentCount(); ++i)
-    if (auto* p = dynamic_cast<skin::TkSkinProvider*>(form->Components(i))) return p;
-  return nullptr;
-}
-
 TEST(SkinnedMainWindow, WearsTheManagersSkinActiveAndInactiveInBothSkins) {
   apptest::AppDataFolder appData{"skinned_window"};
   apptest::SampleTextKeeper keep;
   apptest::InitialiseProgramUnits();
-  std::unique_ptr<TImageForm, FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
+  std::unique_ptr<TImageForm, apptest::FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
   f->SetPosition(fw::poDesigned);
   f->SetBounds(20, 20, f->Width(), f->Height());
   f->Show();
   SetForegroundWindow(f->Handle());
-  ASSERT_TRUE(fwtest::PumpUntil([&] { return ProviderOf(f.get()) != nullptr; }, 20000))
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return apptest::SkinProviderOf(f.get()) != nullptr; }, 20000))
       << "activation attaches a provider";
-  skin::TkSkinProvider* provider = ProviderOf(f.get());
+  skin::TkSkinProvider* provider = apptest::SkinProviderOf(f.get());
   ASSERT_NE(f->kSkinManager1, nullptr);
   for (const char16_t* name : {u"Sapphire (internal)", u"Topaz (internal)"}) {
     f->kSkinManager1->WriteSkinName(name);
@@ -67,7 +57,7 @@ TEST(SkinnedMainWindow, TheImagePageSlidersWearTheSkinInBothSkins) {
   apptest::AppDataFolder appData{"skinned_sliders"};
   apptest::SampleTextKeeper keep;
   apptest::InitialiseProgramUnits();
-  std::unique_ptr<TImageForm, FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
+  std::unique_ptr<TImageForm, apptest::FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
   f->SetPosition(fw::poDesigned);
   f->SetBounds(20, 20, f->Width(), f->Height());
   f->Show();
@@ -78,8 +68,8 @@ TEST(SkinnedMainWindow, TheImagePageSlidersWearTheSkinInBothSkins) {
   f->roHSV->OnExpand = {};
   f->roHSV->SetCollapsed(false);
   SetForegroundWindow(f->Handle());
-  ASSERT_TRUE(fwtest::PumpUntil([&] { return ProviderOf(f.get()) != nullptr; }, 20000));
-  skin::TkSkinProvider* provider = ProviderOf(f.get());
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return apptest::SkinProviderOf(f.get()) != nullptr; }, 20000));
+  skin::TkSkinProvider* provider = apptest::SkinProviderOf(f.get());
   const std::pair<skin::TkScrollBar*, const char*> sliders[] = {
       {f->trresize, "resize"},         {f->trrotate, "rotate"},   {f->trlight, "colour range"},
       {f->tbhue, "hue"},               {f->tbsaturation, "saturation"}, {f->tbvalue, "value"},

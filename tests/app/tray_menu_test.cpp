@@ -19,14 +19,10 @@ using namespace app;
 
 namespace {
 
-struct FormDeleter {
-  void operator()(fw::TCustomForm* f) const { f->Free(); }
-};
-
 struct TrayMenu : ::testing::Test {
   apptest::AppDataFolder appData{"tray_menu"};
   apptest::SampleTextKeeper keep;
-  std::unique_ptr<TImageForm, FormDeleter> form;
+  std::unique_ptr<TImageForm, apptest::FormDeleter> form;
   void SetUp() override {
     apptest::InitialiseProgramUnits();
     form.reset(fw::NewForm<TImageForm>(nullptr));
@@ -70,7 +66,7 @@ TEST_F(TrayMenu, AboutAndRestoreAreDisabledWhileTheAboutBoxShows) {
   EXPECT_TRUE(Enabled(Item(0)));
   EXPECT_TRUE(Enabled(Item(3)));
   EXPECT_TRUE(Enabled(Item(5)));
-  std::unique_ptr<fw::TForm, FormDeleter> about(fw::NewForm<TAboutForm>(nullptr));
+  std::unique_ptr<fw::TForm, apptest::FormDeleter> about(fw::NewForm<TAboutForm>(nullptr));
   AboutForm = static_cast<TAboutForm*>(about.get());
   about->Show();
   fwtest::Pump();
