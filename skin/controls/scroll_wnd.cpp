@@ -243,6 +243,8 @@ void TkcScrollWnd::PaintCorner(HDC DC, const fw::TRect& Square, const fw::TRect&
 void TkcScrollWnd::PaintScrollBars(int ThumbPos, HDC DC) {
   if (!Skinned() || Updating) return;
   if (!IsWindowVisible(CtrlHandle) && !(FParams.Control && FParams.Control->Showing())) return;
+  // The bars are drawn over the window's picture: have it made first.
+  if (BGChanged) SendMessageW(CtrlHandle, WM_SKINCOMMAND, SkinCommand(SKC_PREPARECACHE), 0);
   UpdateScrollInfo();
   const fw::TRect w = WindowRectOf(CtrlHandle);
   HDC dc = DC ? DC : GetWindowDC(CtrlHandle);
