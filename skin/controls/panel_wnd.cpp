@@ -223,11 +223,7 @@ void TkcPanelWnd::kcWndProc(fw::TMessage& Message) {
         KC_WMPaint(reinterpret_cast<HDC>(Message.WParam));
         return;
       }
-      InvalidateRect(CtrlHandle, nullptr, TRUE);
-      PAINTSTRUCT ps{};
-      BeginPaint(CtrlHandle, &ps);
-      EndPaint(CtrlHandle, &ps);
-      Message.Result = 0;
+      PaintThroughErase(Message);
       return;
     }
     case WM_ERASEBKGND:

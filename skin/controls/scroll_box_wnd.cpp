@@ -120,11 +120,7 @@ void TkcScrollBoxWnd::kcWndProc(fw::TMessage& Message) {
         KC_WMPaint(reinterpret_cast<HDC>(Message.WParam));
         return;
       }
-      InvalidateRect(CtrlHandle, nullptr, TRUE);
-      PAINTSTRUCT ps{};
-      BeginPaint(CtrlHandle, &ps);
-      EndPaint(CtrlHandle, &ps);
-      Message.Result = 0;
+      PaintThroughErase(Message);
       return;
     }
     case WM_ERASEBKGND:

@@ -171,11 +171,7 @@ void TkcStatusBarWnd::kcWndProc(fw::TMessage& Message) {
     switch (Message.Msg) {
       case WM_PAINT: {
         // The picture is made in the erase BeginPaint asks for.
-        InvalidateRect(CtrlHandle, nullptr, TRUE);
-        PAINTSTRUCT ps{};
-        BeginPaint(CtrlHandle, &ps);
-        EndPaint(CtrlHandle, &ps);
-        Message.Result = 0;
+        PaintThroughErase(Message);
         return;
       }
       case WM_ERASEBKGND:

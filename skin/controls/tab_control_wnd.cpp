@@ -355,12 +355,8 @@ void TkcTabControlWnd::kcWndProc(fw::TMessage& Message) {
         RedrawSpin();
         return;
       }
-      InvalidateRect(CtrlHandle, nullptr, TRUE);
-      PAINTSTRUCT ps{};
-      BeginPaint(CtrlHandle, &ps);
-      EndPaint(CtrlHandle, &ps);
+      PaintThroughErase(Message);
       RedrawSpin();
-      Message.Result = 0;
       return;
     }
     case WM_ERASEBKGND:

@@ -268,6 +268,14 @@ bool TkcMainWnd::PaintWithPrint(fw::TMessage& Message, const std::function<void(
   return true;
 }
 
+void TkcMainWnd::PaintThroughErase(fw::TMessage& Message) {
+  InvalidateRect(CtrlHandle, nullptr, TRUE);
+  PAINTSTRUCT ps{};
+  BeginPaint(CtrlHandle, &ps);
+  EndPaint(CtrlHandle, &ps);
+  Message.Result = 0;
+}
+
 void TkcMainWnd::kcWndProc(fw::TMessage& Message) {
   switch (Message.Msg) {
     case WM_DESTROY:

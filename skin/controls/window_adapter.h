@@ -96,6 +96,9 @@ class TkcMainWnd : public TkAdapterLink {
   // DC a WM_PAINT carries in wParam, else between BeginPaint and EndPaint
   // unless updates are held. False for a hidden window (the message goes on).
   bool PaintWithPrint(fw::TMessage& Message, const std::function<void(HDC)>& Print);
+  // WM_PAINT of an adapter whose picture is made in the erase: the whole
+  // window is invalidated with erasing, so the BeginPaint here asks for it.
+  void PaintThroughErase(fw::TMessage& Message);
   void ControlProc(fw::TMessage& Message);
   // The skin data's background image (the section over what lies behind
   // the window), made again when it changed.
