@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "skin/forms/mdi_child_class.h"
 #include "skin/forms/skinned_form.h"
 #include "skin/forms/skinned_manager.h"
 #include "tests/scenarios/screenshot_png.h"
@@ -14,20 +15,6 @@ namespace skin {
 namespace {
 
 using skintest::SkinnedManager;
-
-LRESULT CALLBACK ChildProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefMDIChildProcW(h, m, w, l); }
-
-const wchar_t* ChildClass() {
-  static ATOM atom = [] {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ChildProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"VlMdiButtonsChild";
-    return RegisterClassW(&wc);
-  }();
-  return atom ? L"VlMdiButtonsChild" : nullptr;
-}
 
 // A skinned MDI frame with a menu line and one child window; the child's
 // rules come from a form standing for it (the child provider).
@@ -59,7 +46,7 @@ struct MdiMenuFrame {
     CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
     client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, cr.right,
                              cr.bottom, wnd(), nullptr, GetModuleHandleW(nullptr), &ccs);
-    MDICREATESTRUCTW mcs{ChildClass(), L"Child", GetModuleHandleW(nullptr), 10, 10, 200, 130, WS_SYSMENU, 0};
+    MDICREATESTRUCTW mcs{skintest::MdiChildClass(), L"Child", GetModuleHandleW(nullptr), 10, 10, 200, 130, WS_SYSMENU, 0};
     child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     // The stand-in is maximised like the child (its rules allow restoring).
     childForm.form->SetFormStyle(fw::fsMDIChild);

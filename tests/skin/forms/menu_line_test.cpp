@@ -2,6 +2,7 @@
 // (layout, background, items), the hot item while the keyboard works the
 // bar (Alt, arrows), and the form's menu side: the system-menu style, the
 // system menu dropped skinned or standard, and the menu messages.
+#include "skin/forms/mdi_child_class.h"
 #include "skin/forms/menu_line.h"
 
 #include <gtest/gtest.h>
@@ -196,20 +197,6 @@ TEST(MenuLine, ItemsGetTheLineHandlersBackAndAChangedMenuIsPaintedAgain) {
   EXPECT_TRUE(f.line().UpdateMenu());
 }
 
-LRESULT CALLBACK MdiChildProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefMDIChildProcW(h, m, w, l); }
-
-const wchar_t* MdiChildClass() {
-  static ATOM atom = [] {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = MdiChildProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"VlMenuLineMdiChild";
-    return RegisterClassW(&wc);
-  }();
-  return atom ? L"VlMenuLineMdiChild" : nullptr;
-}
-
 // A 16 x 16 icon of one colour.
 HICON SolidIcon(COLORREF color) {
   HDC screen = GetDC(nullptr);
@@ -245,7 +232,7 @@ TEST(MenuLine, AnMdiFrameShowsItsMaximisedChildsIconBeforeItsOwnItems) {
   const HWND client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
                                       cr.right, cr.bottom, f.wnd(), nullptr, GetModuleHandleW(nullptr), &ccs);
   ASSERT_NE(client, nullptr);
-  MDICREATESTRUCTW mcs{MdiChildClass(), L"Child", GetModuleHandleW(nullptr), 10, 10, 200, 120, WS_SYSMENU, 0};
+  MDICREATESTRUCTW mcs{skintest::MdiChildClass(), L"Child", GetModuleHandleW(nullptr), 10, 10, 200, 120, WS_SYSMENU, 0};
   const HWND child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
   ASSERT_NE(child, nullptr);
   HICON icon = SolidIcon(RGB(255, 0, 0));

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/forms/mdi_child_class.h"
 #include "skin/controls/mdi_form.h"
 #include "skin/controls/window_adapter.h"
 #include "skin/engine/bitmap_dc.h"
@@ -20,20 +21,6 @@
 
 namespace skin {
 namespace {
-
-LRESULT CALLBACK ChildProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefMDIChildProcW(h, m, w, l); }
-
-const wchar_t* ChildClass() {
-  static ATOM atom = [] {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ChildProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"VlProviderMdiChild";
-    return RegisterClassW(&wc);
-  }();
-  return atom ? L"VlProviderMdiChild" : nullptr;
-}
 
 // A skinned MDI frame form with its client window and two children, made
 // before the form is shown.
@@ -66,7 +53,7 @@ struct MdiFrame {
                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, cr.right,
                              cr.bottom, f.wnd(), nullptr, GetModuleHandleW(nullptr), &ccs);
     for (int i = 0; i < 2; ++i) {
-      MDICREATESTRUCTW mcs{ChildClass(), i ? L"Second" : L"First", GetModuleHandleW(nullptr), 10 + 70 * i,
+      MDICREATESTRUCTW mcs{skintest::MdiChildClass(), i ? L"Second" : L"First", GetModuleHandleW(nullptr), 10 + 70 * i,
                            10 + 40 * i, 200, 130, 0, 0};
       children[i] = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     }
