@@ -104,11 +104,7 @@ TEST(MainWindowFrame, DraggedSizedMaximisedAndRestoredInBothSkins) {
   apptest::AppDataFolder appData{"main_window_frame"};
   apptest::SampleTextKeeper keep;
   apptest::InitialiseProgramUnits();
-  std::unique_ptr<TImageForm, apptest::FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
-  f->SetPosition(fw::poDesigned);
-  f->SetBounds(20, 20, f->Width(), f->Height());
-  f->Show();
-  SetForegroundWindow(f->Handle());
+  auto f = apptest::ShowMainWindow();
   ASSERT_TRUE(fwtest::PumpUntil([&] { return apptest::SkinProviderOf(f.get()) != nullptr; }, 20000));
   skin::TkSkinProvider* provider = apptest::SkinProviderOf(f.get());
   const HWND wnd = f->Handle();

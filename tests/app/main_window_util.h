@@ -149,4 +149,16 @@ inline skin::TkSkinProvider* SkinProviderOf(fw::TCustomForm* form) {
   return nullptr;
 }
 
+// The program's main window made from its description and shown at
+// (20, 20) in the foreground, on the wizard page given (or its first).
+inline std::unique_ptr<app::TImageForm, FormDeleter> ShowMainWindow(int page = app::kPageMain) {
+  std::unique_ptr<app::TImageForm, FormDeleter> f(fw::NewForm<app::TImageForm>(nullptr));
+  f->SetPosition(fw::poDesigned);
+  f->SetBounds(20, 20, f->Width(), f->Height());
+  if (page != app::kPageMain) f->Wizard->SetActivePageIndex(page);
+  f->Show();
+  SetForegroundWindow(f->Handle());
+  return f;
+}
+
 }  // namespace apptest

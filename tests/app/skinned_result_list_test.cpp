@@ -89,12 +89,7 @@ TEST(SkinnedResultList, HeaderArrowSelectionAndRedScoresInBothSkins) {
   apptest::AppDataFolder appData{"skinned_result_list"};
   apptest::SampleTextKeeper keep;
   apptest::InitialiseProgramUnits();
-  std::unique_ptr<TImageForm, apptest::FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
-  f->SetPosition(fw::poDesigned);
-  f->SetBounds(20, 20, f->Width(), f->Height());
-  f->Wizard->SetActivePageIndex(kPageRun);
-  f->Show();
-  SetForegroundWindow(f->Handle());
+  auto f = apptest::ShowMainWindow(kPageRun);
   ASSERT_TRUE(fwtest::PumpUntil([&] { return apptest::SkinProviderOf(f.get()) != nullptr; }, 20000));
   skin::TkSkinProvider* provider = apptest::SkinProviderOf(f.get());
   TResultList results;

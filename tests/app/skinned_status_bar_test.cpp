@@ -77,12 +77,7 @@ TEST(SkinnedStatusBar, TheGaugeFollowsASearchInBothSkins) {
   apptest::AppDataFolder appData{"skinned_status_bar"};
   apptest::SampleTextKeeper keep;
   apptest::InitialiseProgramUnits();
-  std::unique_ptr<TImageForm, apptest::FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
-  f->SetPosition(fw::poDesigned);
-  f->SetBounds(20, 20, f->Width(), f->Height());
-  f->Wizard->SetActivePageIndex(kPageRun);
-  f->Show();
-  SetForegroundWindow(f->Handle());
+  auto f = apptest::ShowMainWindow(kPageRun);
   ASSERT_TRUE(fwtest::PumpUntil([&] { return apptest::SkinProviderOf(f.get()) != nullptr; }, 20000));
   skin::TkSkinProvider* provider = apptest::SkinProviderOf(f.get());
   skin::TkGauge* gauge = f->Gauge1;

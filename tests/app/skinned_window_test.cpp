@@ -21,11 +21,7 @@ TEST(SkinnedMainWindow, WearsTheManagersSkinActiveAndInactiveInBothSkins) {
   apptest::AppDataFolder appData{"skinned_window"};
   apptest::SampleTextKeeper keep;
   apptest::InitialiseProgramUnits();
-  std::unique_ptr<TImageForm, apptest::FormDeleter> f(fw::NewForm<TImageForm>(nullptr));
-  f->SetPosition(fw::poDesigned);
-  f->SetBounds(20, 20, f->Width(), f->Height());
-  f->Show();
-  SetForegroundWindow(f->Handle());
+  auto f = apptest::ShowMainWindow();
   ASSERT_TRUE(fwtest::PumpUntil([&] { return apptest::SkinProviderOf(f.get()) != nullptr; }, 20000))
       << "activation attaches a provider";
   skin::TkSkinProvider* provider = apptest::SkinProviderOf(f.get());
