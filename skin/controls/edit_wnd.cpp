@@ -1,8 +1,5 @@
 #include "skin/controls/edit_wnd.h"
 
-#include <uxtheme.h>
-
-#include "fw/platform/system_function.h"
 #include "fw/stdctrls/edit.h"
 #include "fw/stdctrls/listbox.h"
 #include "fw/system/application.h"
@@ -16,13 +13,6 @@
 namespace skin {
 
 namespace {
-
-using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-
-SetWindowThemeFn ThemeSetter() {
-  static const SetWindowThemeFn fn = fw::SystemFunction<SetWindowThemeFn>(L"uxtheme.dll", "SetWindowTheme");
-  return fn;
-}
 
 constexpr UINT kReflectedKeyDown = 0xBD00, kReflectedKeyUp = 0xBD01;
 
@@ -42,14 +32,15 @@ TkcEditWnd::TkcEditWnd(HWND AHandle, TkcSkinSource ASkin, const TkcSkinParams& P
   SaveStdParams();
 }
 
-void TkcEditWnd::Subclass() {
-  TkcBaseWnd::Subclass();
+bool TkcEditWnd::ThemeOffOnAttach() const {
   // Edits lose their theme also in a dialog: the theme would draw its own
   // frame over the skinned one. A control that asks for its theme keeps it.
-  if (!FThemeOff && ThemeSetter() && SkinSection() != u"DIALOG" && !HasPublishedProp(Control(), u"UseXPThemes")) {
-    ThemeSetter()(CtrlHandle, L" ", L" ");
-    FThemeOff = true;
-  }
+  return TkcBaseWnd::ThemeOffOnAttach() ||
+         (SkinSection() != u"DIALOG" && !HasPublishedProp(Control(), u"UseXPThemes"));
+}
+
+void TkcEditWnd::Subclass() {
+  TkcBaseWnd::Subclass();
   SingleLineEdit = dynamic_cast<fw::TCustomEdit*>(Control()) &&
                    !(GetWindowLongPtrW(CtrlHandle, GWL_STYLE) & ES_MULTILINE);
 }

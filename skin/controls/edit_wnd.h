@@ -17,6 +17,7 @@ class TkcEditWnd : public TkcBaseWnd {
 
   fw::String DefaultSection() const override { return u"EDIT"; }
   void Subclass() override;
+  bool ThemeOffOnAttach() const override;
   void kcWndProc(fw::TMessage& Message) override;
 
   // The client rectangle relative to the window, measured once; its Top is

@@ -1,10 +1,7 @@
 #include "skin/controls/grid_wnd.h"
 
-#include <uxtheme.h>
-
 #include "fw/core/rtti.h"
 #include "fw/graphics/graphics.h"
-#include "fw/platform/system_function.h"
 #include "skin/engine/core/pixel_colors.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
@@ -14,13 +11,6 @@
 namespace skin {
 
 namespace {
-
-using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-
-SetWindowThemeFn ThemeSetter() {
-  static const SetWindowThemeFn fn = fw::SystemFunction<SetWindowThemeFn>(L"uxtheme.dll", "SetWindowTheme");
-  return fn;
-}
 
 constexpr fw::TColor kWhite = 0xFFFFFF, kBlack = 0;
 
@@ -80,11 +70,6 @@ bool TkcGridWnd::DataAware() const { return HasPublishedProp(Control(), u"DataSo
 
 void TkcGridWnd::Subclass() {
   TkcEditWnd::Subclass();
-  // Grids draw their cells with their theme.
-  if (FThemeOff && ThemeSetter()) {
-    ThemeSetter()(CtrlHandle, nullptr, nullptr);
-    FThemeOff = false;
-  }
   if (Skinned()) SetSkinParams();
 }
 

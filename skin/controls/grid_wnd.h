@@ -18,7 +18,9 @@ class TkcGridWnd : public TkcEditWnd {
   TkcGridWnd(HWND AHandle, TkcSkinSource ASkin, const TkcSkinParams& Params, bool Repaint = true);
   ~TkcGridWnd() override { Detach(); }
 
-  // A grid keeps its visual theme and takes the skin's colours at once.
+  // A grid keeps its visual theme (it draws its cells with it) and takes
+  // the skin's colours at once.
+  bool ThemeOffOnAttach() const override { return false; }
   void Subclass() override;
   void SetSkinParams() override;
   void kcWndProc(fw::TMessage& Message) override;

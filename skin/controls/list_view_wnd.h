@@ -23,6 +23,7 @@ class TkcListViewWnd : public TkcEditWnd {
 
   void Subclass() override;
   void kcWndProc(fw::TMessage& Message) override;
+  bool IsListView() const override { return true; }
 
   fw::TViewStyle ViewStyle() const;
   bool HotTrack() const { return true; }

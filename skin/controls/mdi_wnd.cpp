@@ -4,6 +4,7 @@
 
 #include "skin/controls/attach_hook.h"
 #include "skin/controls/mdi_form.h"
+#include "skin/engine/background_request.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/section_dc.h"
 #include "skin/engine/skin_messages.h"
@@ -113,6 +114,14 @@ void TkcMDIWnd::kcWndProc(fw::TMessage& Message) {
           Message.Result = FForm ? SendSkinCommandToControl(FForm, SKC_CHILDPAINTING, Message.LParam) : 0;
           return;
         case SKC_GETBGINFO:
+          // The form answers for its client area, in which this client area
+          // lies a frame's width in from the window's place.
+          if (auto* info = reinterpret_cast<TkcBackgroundInfo*>(Message.LParam)) {
+            POINT own{0, 0}, form{0, 0};
+            ClientToScreen(CtrlHandle, &own);
+            ClientToScreen(FormWindow(), &form);
+            info->Offset = fw::TPoint{info->Offset.x + own.x - form.x, info->Offset.y + own.y - form.y};
+          }
           Message.Result = SendMessageW(FormWindow(), Message.Msg, Message.WParam, Message.LParam);
           return;
         case SKC_BEFORESCROLL: {

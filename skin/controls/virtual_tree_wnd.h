@@ -46,6 +46,8 @@ class TkcVirtualTreeViewWnd : public TkcEditWnd {
   using TkcEditWnd::TkcEditWnd;
   ~TkcVirtualTreeViewWnd() override { Detach(); }
 
+  // The tree keeps its visual theme.
+  bool ThemeOffOnAttach() const override { return false; }
   void Subclass() override;
   void SetSkinParams() override;
   void kcWndProc(fw::TMessage& Message) override;

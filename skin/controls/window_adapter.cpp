@@ -1,7 +1,5 @@
 #include "skin/controls/window_adapter.h"
 
-#include <uxtheme.h>
-
 #include "fw/core/sysutils.h"
 #include "fw/menus/menus.h"
 #include "fw/stdctrls/speedbutton.h"
@@ -14,6 +12,7 @@
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skin_utils.h"
 #include "skin/engine/window_utils.h"
+#include "skin/forms/dwm_link.h"
 #include "skin/forms/skinned_menus.h"
 
 namespace skin {
@@ -28,14 +27,23 @@ const wchar_t kAdapterProp[] = L"ACSBSC";
 // the adapter is gone, and must then reach the window's own procedure.
 const wchar_t kOriginalProp[] = L"ACSBSC.proc";
 
-using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-
-SetWindowThemeFn ThemeSetter() {
-  static const SetWindowThemeFn fn = fw::SystemFunction<SetWindowThemeFn>(L"uxtheme.dll", "SetWindowTheme");
-  return fn;
+void SetVisualTheme(HWND Wnd, bool On) {
+  if (const TkWindowThemeSetter& set = WindowThemeSetter()) {
+    if (On) set(Wnd, nullptr, nullptr);
+    else set(Wnd, L" ", L" ");
+  }
 }
 
 }  // namespace
+
+TkWindowThemeSetter& WindowThemeSetter() {
+  static TkWindowThemeSetter setter = []() -> TkWindowThemeSetter {
+    using Fn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    if (const Fn fn = fw::SystemFunction<Fn>(L"uxtheme.dll", "SetWindowTheme")) return fn;
+    return nullptr;
+  }();
+  return setter;
+}
 
 LRESULT CALLBACK AdapterTrampoline(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
   if (auto* a = static_cast<TkcMainWnd*>(GetPropW(Wnd, kAdapterProp)); a && a->OldProc) {
@@ -101,13 +109,19 @@ TkcMainWnd::TkcMainWnd(HWND AHandle, TkcSkinSource ASkin, const TkcSkinParams& P
 
 TkcMainWnd::~TkcMainWnd() { Detach(); }
 
+bool TkcMainWnd::ThemeOffOnAttach() const {
+  return (!OwnerProvider || OwnerProvider->FDrawNonClientArea) && !KeepsVisualTheme() &&
+         FParams.SkinSection != u"DIALOG" && !AddingDialogControls;
+}
+
+bool TkcMainWnd::ThemeBackOnDetach() const {
+  if (OwnerProvider) return OwnerProvider->FDrawNonClientArea;
+  return !(IsListView() && DwmCompositionActive());
+}
+
 void TkcMainWnd::Subclass() {
-  // The visual theme would paint over the skin; dialog controls and menu
-  // windows keep it.
-  if (ThemeSetter() && !KeepsVisualTheme() && FParams.SkinSection != u"DIALOG" && !AddingDialogControls) {
-    ThemeSetter()(CtrlHandle, L" ", L" ");
-    FThemeOff = true;
-  }
+  // The visual theme would paint over the skin.
+  if (ThemeOffOnAttach()) SetVisualTheme(CtrlHandle, false);
   UpdateSkinData();
   FSkinData->Loading = false;
   SetPropW(CtrlHandle, kAdapterProp, this);
@@ -142,7 +156,7 @@ void TkcMainWnd::Detach() {
   if (IsWindow(CtrlHandle)) {
     if (GetPropW(CtrlHandle, kAdapterProp) == this) RemovePropW(CtrlHandle, kAdapterProp);
     RestoreStdParams();
-    if (FThemeOff && ThemeSetter()) ThemeSetter()(CtrlHandle, nullptr, nullptr);
+    if (ThemeBackOnDetach()) SetVisualTheme(CtrlHandle, true);
   }
 }
 
@@ -218,7 +232,11 @@ bool TkcMainWnd::HandleSkinCommand(fw::TMessage& Message) {
       if (!Message.LParam || !FSkinData->Skinned()) return false;
       {
         auto& info = *reinterpret_cast<TkcBackgroundInfo*>(Message.LParam);
-        const fw::TPoint asker = info.Offset;
+        // The asker's place is given in this window's client area, while
+        // the window's image holds the whole window with its frame.
+        const fw::TRect client = ClientRectInWindow(CtrlHandle);
+        const fw::TPoint asker{info.Offset.x + client.Left, info.Offset.y + client.Top};
+        info.Offset = asker;
         PrepareSkinDataCache();
         FillBackgroundInfo(*FSkinData, info, 0, CtrlHandle);
         // An answer from this window's own image is read at the asker's

@@ -24,6 +24,12 @@
 
 namespace skin {
 
+// The system's SetWindowTheme, empty where the system has none: the one way
+// adapters switch a window's visual theme off (" ", " ") and give it back
+// (null, null). Tests put their own in its place to see the calls.
+using TkWindowThemeSetter = std::function<HRESULT(HWND, LPCWSTR, LPCWSTR)>;
+TkWindowThemeSetter& WindowThemeSetter();
+
 // True while a skinned system dialog's child windows get their adapters:
 // adapters made then keep the window's visual theme and work in dialog mode.
 extern bool AddingDialogControls;
@@ -68,6 +74,21 @@ class TkcMainWnd : public TkAdapterLink {
   // Whether the window keeps its visual theme under the skin (menu windows
   // do: the menus paint themselves).
   virtual bool KeepsVisualTheme() const { return false; }
+  // Whether attaching switches the window's visual theme off: not for a
+  // window that keeps it, a "DIALOG" section, a control of a skinned system
+  // dialog, nor for a form's own window whose provider leaves the frame to
+  // the system.
+  virtual bool ThemeOffOnAttach() const;
+  // Whether detaching gives the theme back: with a provider only when it
+  // paints the frame; otherwise always, except to a list view while the
+  // desktop is composed.
+  virtual bool ThemeBackOnDetach() const;
+  // A list view (its theme stays off under desktop composition).
+  virtual bool IsListView() const { return false; }
+
+  // The provider of the form whose own window the adapter skins with the
+  // provider's skin state; none for every other window. Set before Subclass.
+  TkFormProviderLink* OwnerProvider = nullptr;
 
   // The window's skin state as the engine's code reads it (skin command
   // 37): the section with its indexes in the skin manager's skin, the
@@ -108,7 +129,6 @@ class TkcMainWnd : public TkAdapterLink {
   TkcSkinParams FParams;
   fw::TWndMethod OldWndProc;
   WNDPROC OldProc = nullptr;
-  bool FThemeOff = false;
   std::unique_ptr<TkCommonData> FSkinData;
 
   friend LRESULT CALLBACK AdapterTrampoline(HWND, UINT, WPARAM, LPARAM);

@@ -4,7 +4,8 @@
 // messages the window receives, an unusable bar faded and deaf, and a list
 // view that never shows the system's bar, whatever scrolled it; both bars
 // in each state in both program skins against golden pictures; the
-// release ending a scroll kept from another maker's image view only.
+// release ending a scroll kept from another maker's image view only; the
+// picture behind the bars of a framed window read where the bars lie.
 #include "skin/controls/scroll_wnd.h"
 
 #include <commctrl.h>
@@ -16,8 +17,13 @@
 #include "fw/controls_test_util.h"
 #include "tests/controls/golden_image.h"
 #include "tests/skin/engine/core/program_skins.h"
+#include "skin/controls/base_wnd.h"
+#include "skin/engine/background_request.h"
+#include "skin/engine/core/gradient.h"
+#include "skin/engine/bitmap_dc.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/engine/skin_resources.h"
 #include "tests/skin/synthetic_skin.h"
 
 using namespace skin;
@@ -424,4 +430,61 @@ TEST(ScrollWnd, TheReleaseEndingAScrollReachesTheControlButNotAnImageView) {
     EXPECT_EQ(c->Releases, imageView ? 0 : 1) << (imageView ? "an image view" : "a control");
     delete a;
   }
+}
+
+TEST(ScrollWnd, ThePictureBehindTheBarsOfAFramedWindowLinesUpWithIt) {
+  // The program's manager with a section shaded from left to right, so
+  // that a picture read a frame's width beside its place shows.
+  TkSkinManager manager{nullptr};
+  manager.ReportMessage = [](const fw::String&) {};
+  LoadInternalSkins(*manager.InternalSkins());
+  manager.WriteSkinName(u"Sapphire (internal)");
+  ASSERT_TRUE(manager.Active());
+  TkLoadedSkin& skin = *manager.LoadedSkin();
+  TkGeneralData shaded;
+  shaded.ClassName = u"VLSHADED";
+  shaded.States = 1;
+  shaded.Props[0].GradientPercent = 100;
+  shaded.Props[0].GradientData = u"255;16711680;100;1;0";
+  ParseGradientData(shaded.Props[0].GradientData, shaded.Props[0].GradientArray);
+  shaded.Props[1] = shaded.Props[0];
+  skin.gd.push_back(shaded);
+  // A window with a border and a client edge: its client area 3 pixels in.
+  Scrolling s(WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE);
+  TkcSkinParams p;
+  p.SkinSection = u"VLSHADED";
+  p.VertScrollSize = p.HorzScrollSize = 20;
+  p.VertScrollBtnSize = p.HorzScrollBtnSize = 17;
+  s.a = AttachAdapter<TkcBaseWnd>(s.wnd, [&manager] { return manager.LoadedSkin(); }, p);
+  SendMessageW(s.wnd, WM_NCPAINT, 1, 0);
+
+  // Asked from the client's origin, the window answers its own picture
+  // there: three pixels in.
+  TkcBackgroundInfo info;
+  ASSERT_TRUE(RequestBackgroundWnd(info, s.wnd, false));
+  ASSERT_EQ(info.BgType, btCache);
+  ASSERT_EQ(info.Bmp, s.a->SkinData()->FCacheBmp.get());
+  EXPECT_EQ(info.Offset.x, 3);
+  EXPECT_EQ(info.Offset.y, 3);
+
+  // The square between the bars shows the picture at its own place.
+  const TPixelView32 picture = View32(*info.Bmp);
+  RECT w{};
+  GetWindowRect(s.wnd, &w);
+  const fw::TRect square = fw::Rect(s.a->HorzBarRect().Right - w.left, s.a->VertBarRect().Bottom - w.top,
+                                    s.a->VertBarRect().Right - w.left, s.a->HorzBarRect().Bottom - w.top);
+  ASSERT_EQ(square.Width(), 20);
+  ASSERT_EQ(square.Height(), 20);
+  const int y = square.Top + 10;
+  ASSERT_NE(picture.Pixel(square.Left, y) & 0xFFFFFF, picture.Pixel(square.Left - 3, y) & 0xFFFFFF)
+      << "the shading changes within a frame's width";
+  HDC dc = GetWindowDC(s.wnd);
+  for (int x = square.Left; x < square.Right; x += 4) {
+    const uint32_t want = picture.Pixel(x, y) & 0xFFFFFF;
+    const COLORREF shown = GetPixel(dc, x, y);
+    EXPECT_EQ((GetRValue(shown) << 16) | (GetGValue(shown) << 8) | GetBValue(shown), want) << "x " << x;
+  }
+  ReleaseDC(s.wnd, dc);
+  delete s.a;
+  s.a = nullptr;
 }

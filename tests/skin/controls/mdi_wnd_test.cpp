@@ -1,7 +1,8 @@
 // An MDI client window under its adapter: the area and frame from the skin,
 // nothing painted over a maximised child, the contents still while the
 // thumb is dragged and scrolled once, in the client's own units, when it is
-// let go; goldens of the program's skins.
+// let go; what lies behind it asked of the form at its client area's place;
+// goldens of the program's skins.
 #include "skin/controls/mdi_wnd.h"
 
 #include "skin/controls/mdi_form.h"
@@ -150,4 +151,18 @@ TEST(MDIWnd, ArrangingChildrenOrChangingTheMenuDrawsTheMenuLineAgain) {
   EXPECT_EQ(repaints, 2);
   SendMessageW(m.client, WM_MDISETMENU, 0, 0);
   EXPECT_EQ(repaints, 3);
+}
+
+TEST(MDIWnd, TheFormIsAskedWhatLiesBehindAtTheClientAreasPlace) {
+  Mdi m;
+  m.Attach();
+  // The client window at (10, 10) of the form with a 2-pixel edge: its
+  // client area lies at (12, 12) of the form's.
+  TkcBackgroundInfo info;
+  info.Offset = fw::TPoint{5, 6};
+  ASSERT_TRUE(RequestBackgroundWnd(info, m.client, false));
+  EXPECT_EQ(info.BgType, btFill);
+  EXPECT_EQ(info.Color, kHost) << "the form answered";
+  EXPECT_EQ(info.Offset.x, 5 + 12);
+  EXPECT_EQ(info.Offset.y, 6 + 12);
 }
