@@ -65,8 +65,22 @@ namespace {
 std::vector<std::string> gScrolls;
 int gStyleChanges = 0;
 int gSysCommands = 0;
+// The announcements around each scroll message with what the window found
+// when it came (its position and lParam); a window that keeps its position
+// itself answers the first announcement 1.
+std::vector<std::string> gNotes;
+bool gKeepsPosition = false;
 
 LRESULT CALLBACK ScrollingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_SKINCOMMAND && (SkinCommandCode(w) == SKC_BEFORESCROLL || SkinCommandCode(w) == SKC_AFTERSCROLL)) {
+    const bool before = SkinCommandCode(w) == SKC_BEFORESCROLL;
+    gNotes.push_back(std::string(before ? "before " : "after ") + std::to_string(LOWORD(l)) +
+                     (HIWORD(l) == WM_VSCROLL ? " v" : " h"));
+    return before && gKeepsPosition ? 1 : 0;
+  }
+  if (m == WM_VSCROLL)
+    gNotes.push_back("v " + std::to_string(LOWORD(w)) + " " + std::to_string(HIWORD(w)) + " pos " +
+                     std::to_string(GetScrollPos(h, SB_VERT)) + " l " + std::to_string(l));
   if (m == WM_VSCROLL || m == WM_HSCROLL)
     gScrolls.push_back(std::string(m == WM_VSCROLL ? "v " : "h ") + std::to_string(LOWORD(w)) + " " +
                        std::to_string(HIWORD(w)));
@@ -487,4 +501,40 @@ TEST(ScrollWnd, ThePictureBehindTheBarsOfAFramedWindowLinesUpWithIt) {
   ReleaseDC(s.wnd, dc);
   delete s.a;
   s.a = nullptr;
+}
+
+// Every scroll message is announced before and after; a window that keeps
+// its position itself gets the dragged position in lParam and is not moved.
+TEST(ScrollWnd, EachScrollIsAnnouncedAndTheWindowMayKeepItsPosition) {
+  for (bool keeps : {false, true}) {
+    SCOPED_TRACE(keeps ? "keeps its position" : "moved by the adapter");
+    Scrolling s;
+    s.Attach(20);
+    gNotes.clear();
+    gKeepsPosition = keeps;
+    const fw::TRect r = s.a->VertBarRect();
+    SendMessageW(s.wnd, WM_NCLBUTTONDOWN, HTVSCROLL, s.At(POINT{r.Left + 5, r.Bottom - 5}));
+    SendMessageW(s.wnd, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(gNotes, (std::vector<std::string>{"before 1 v", "v 1 0 pos 0 l 0", "after 1 v", "before 8 v", "v 8 0 pos 0 l 0",
+                                                "after 8 v"}));
+    gNotes.clear();
+    const TkcScrollBar& bar = s.a->sBarVert;
+    const TkThumb t = ThumbGeometry(bar.Info, bar.MinThumb, 17, r.Top, r.Height());
+    SendMessageW(s.wnd, WM_NCLBUTTONDOWN, HTVSCROLL, s.At(POINT{r.Left + 5, t.Pos + 2}));
+    POINT to{r.Left + 5, t.Pos + 2 + 40};
+    ScreenToClient(s.wnd, &to);
+    SendMessageW(s.wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    SendMessageW(s.wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    SendMessageW(s.wnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    gKeepsPosition = false;
+    ASSERT_EQ(gNotes.size(), 9u) << "one track (none for the same place again), position and end";
+    const std::string p = gScrolls[gScrolls.size() - 3].substr(4);  // "v 5 <p>"
+    ASSERT_GT(std::stoi(p), 0);
+    const std::string moved = keeps ? "pos 0 l " + p : "pos " + p + " l 0";
+    EXPECT_EQ(gNotes, (std::vector<std::string>{"before 5 v", "v 5 " + p + " " + moved, "after 5 v", "before 4 v",
+                                                "v 4 " + p + " pos " + (keeps ? "0" : p) + " l " + (keeps ? p : "0"),
+                                                "after 4 v", "before 8 v",
+                                                "v 8 " + p + " pos " + (keeps ? "0" : p) + " l " + (keeps ? p : "0"),
+                                                "after 8 v"}));
+  }
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fw/controls_test_util.h"
+#include "fw/core/rtti.h"
 #include "fw/stdctrls/panel.h"
 #include "skin/controls/edit_wnd.h"
 #include "skin/controls/grid_wnd.h"
@@ -53,6 +54,26 @@ HWND CountingWindow() {
   return CreateWindowExW(0, L"VlAdapterCounting", L"first", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
                          GetModuleHandleW(nullptr), nullptr);
 }
+
+// A framework control counting the messages its own handling receives.
+class TCountingControl : public fw::TCustomControl {
+  FW_CLASS(TCountingControl, fw::TCustomControl)
+ public:
+  explicit TCountingControl(fw::TComponent* AOwner) : fw::TCustomControl(AOwner) {}
+  std::map<UINT, int> Seen;
+
+ protected:
+  void WndProc(fw::TMessage& Message) override {
+    ++Seen[Message.Msg];
+    fw::TCustomControl::WndProc(Message);
+  }
+};
+
+}  // namespace
+
+FW_REGISTER(TCountingControl) {}
+
+namespace {
 
 struct Fixture {
   std::unique_ptr<TkLoadedSkin> skin = skintest::SyntheticScrollSkin();
@@ -108,6 +129,24 @@ TEST(WindowAdapter, AWindowDestroyedWhileAdaptedGetsItsLastMessagesOnce) {
   DestroyWindow(h);
   EXPECT_EQ(gSeen[WM_DESTROY], 1);
   EXPECT_EQ(gSeen[WM_NCDESTROY], 1);
+}
+
+TEST(WindowAdapter, AFrameworkControlsWindowDestroyedWhileAdaptedReachesItOnce) {
+  Fixture f;
+  fwtest::TestForm form;
+  auto* c = new TCountingControl(form.form);
+  c->SetParent(form.form);
+  HWND h = c->Handle();
+  const fw::TWndMethod own = c->WindowProc();
+  TkcSkinParams p;
+  p.Control = c;
+  auto* a = AttachAdapter<TkcMainWnd>(h, f.Source(), p);
+  DestroyWindow(h);
+  EXPECT_EQ(c->Seen[WM_DESTROY], 1);
+  EXPECT_EQ(c->Seen[WM_NCDESTROY], 1);
+  EXPECT_TRUE(a->Destroyed);
+  EXPECT_TRUE(c->WindowProc() == own) << "given back when the window went";
+  delete a;
 }
 
 TEST(WindowAdapter, AFrameworkControlGetsItsWindowProcBack) {
