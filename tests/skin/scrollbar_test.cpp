@@ -14,6 +14,7 @@
 #include "fw/system/screen.h"
 #include "skin/controls/scrollbar.h"
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/skin_messages.h"
 #include "tests/controls/golden_image.h"
 #include "tests/skin/engine/core/program_skins.h"
 
@@ -197,6 +198,35 @@ TEST(ScrollBarSkinned, BecomesAPlainWindowThatKeepsItsOwnScrollInformation) {
   SendMessageW(h, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&bad));
   EXPECT_EQ(s.bar->ScrollInfo().nMin, 0);
   EXPECT_EQ(s.bar->ScrollInfo().nMax, 0);
+}
+
+TEST(ScrollBarSkinned, TheSkinGoingAndComingKeepsThePositionAndRecreationsEnd) {
+  Skinned s(-180, 180, -90);
+  ASSERT_EQ(fwtest::ClassNameOf(s.bar->Handle()), "TkScrollBar");
+  SendMessageW(s.bar->Handle(), WM_SKINCOMMAND, SkinCommand(SKC_REMOVESKIN), 0);
+  EXPECT_EQ(fwtest::ClassNameOf(s.bar->Handle()), "TkSystemScrollBar") << "the system's bar without the skin";
+  EXPECT_EQ(s.bar->Position(), -90);
+  SCROLLINFO si{sizeof(si), SIF_POS};
+  ASSERT_TRUE(GetScrollInfo(s.bar->Handle(), SB_CTL, &si));
+  EXPECT_EQ(si.nPos, -90);
+  SendMessageW(s.bar->Handle(), WM_SKINCOMMAND, SkinCommand(SKC_REFRESH), 0);
+  EXPECT_EQ(fwtest::ClassNameOf(s.bar->Handle()), "TkScrollBar") << "the skin's window again";
+  EXPECT_EQ(s.bar->Position(), -90);
+  EXPECT_EQ(s.bar->CurrPos(), -90);
+
+  // The framework making the window again gets the skin's window again,
+  // five times in all; after that the control stays the system's bar.
+  Skinned t(0, 100, 30);
+  std::vector<std::string> classes;
+  for (int i = 0; i < 5; ++i) {
+    t.bar->RecreateWnd();
+    t.bar->HandleNeeded();
+    t.bar->RecreateIfNeeded();
+    classes.push_back(fwtest::ClassNameOf(t.bar->Handle()));
+  }
+  EXPECT_EQ(classes, (std::vector<std::string>{"TkScrollBar", "TkScrollBar", "TkScrollBar", "TkScrollBar",
+                                               "TkSystemScrollBar"}));
+  EXPECT_EQ(t.bar->Position(), 30);
 }
 
 TEST(ScrollBarSkinned, PartGeometry) {

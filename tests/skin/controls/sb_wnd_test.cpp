@@ -136,3 +136,29 @@ TEST(SBWnd, PartStatesLeaveTheTrackHotAndTheRestNormal) {
   EXPECT_EQ(f.a->PartState(0), 0);
   EXPECT_EQ(f.a->PartState(4), 1);
 }
+
+// The program's own drawing locks outlast the adapter's: after a change
+// made unseen the control is locked as often as before; a stray unlock
+// never drives the count below none.
+TEST(SBWnd, TheProgramsRedrawLocksSurviveAChange) {
+  BarOnForm f(fw::sbHorizontal);
+  ASSERT_NE(f.a, nullptr);
+  HWND h = f.bar->Handle();
+  SendMessageW(h, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(h, WM_SETREDRAW, FALSE, 0);
+  f.bar->SetPosition(40);
+  EXPECT_EQ(f.a->FLockCount, 2);
+  EXPECT_FALSE(IsWindowVisible(h)) << "still locked";
+  EXPECT_EQ(f.a->FCurrPos, 40);
+  SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+  EXPECT_EQ(f.a->FLockCount, 0);
+  EXPECT_TRUE(IsWindowVisible(h));
+
+  SendMessageW(h, WM_SETREDRAW, TRUE, 0);
+  EXPECT_EQ(f.a->FLockCount, 0) << "an unlock without a lock";
+  f.bar->SetPosition(60);
+  EXPECT_EQ(f.a->FLockCount, 0);
+  EXPECT_TRUE(IsWindowVisible(h));
+  EXPECT_EQ(f.a->FCurrPos, 60);
+}
