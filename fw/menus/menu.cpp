@@ -5,6 +5,7 @@
 #include "fw/graphics/gdi_handles.h"
 #include "fw/graphics/imagelist.h"
 #include "fw/menus/menus.h"
+#include "fw/platform/locale.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
 #include "fw/system/wndregistry.h"
@@ -141,6 +142,28 @@ void TMenu::ImageListChange(TObject*) {
     for (TMenuItem* child : item->FItems) stack.push_back(child);
   }
   MenuChanged(this, nullptr, true);
+}
+
+void TMenu::SetBiDiMode(TBiDiMode Value) {
+  if (FBiDiMode == Value) return;
+  FBiDiMode = Value;
+  AdjustBiDiBehavior();
+}
+
+bool TMenu::UseRightToLeftReading() const { return SysLocale.MiddleEast && FBiDiMode != bdLeftToRight; }
+
+bool TMenu::UseRightToLeftAlignment() const { return SysLocale.MiddleEast && FBiDiMode == bdRightToLeft; }
+
+void TMenu::AdjustBiDiBehavior() {
+  if (!SysLocale.MiddleEast || !FItems || ComponentState().Contains(csDestroying)) return;
+  // The entries take their order and alignment when they are made.
+  std::vector<TMenuItem*> stack{FItems};
+  while (!stack.empty()) {
+    TMenuItem* item = stack.back();
+    stack.pop_back();
+    item->RebuildHandle();
+    for (TMenuItem* child : item->FItems) stack.push_back(child);
+  }
 }
 
 void TMenu::SetOwnerDraw(bool Value) {
@@ -447,6 +470,7 @@ FW_REGISTER(TMenu) {
   c.Property(u"OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw).Default(false);
   c.Property(u"AutoHotkeys", &TMenu::AutoHotkeys, &TMenu::SetAutoHotkeys).Default(maAutomatic);
   c.Property(u"AutoLineReduction", &TMenu::AutoLineReduction, &TMenu::SetAutoLineReduction).Default(maAutomatic);
+  c.Property(u"BiDiMode", &TMenu::BiDiMode, &TMenu::SetBiDiMode).Default(bdLeftToRight);
   c.Event(u"OnChange", &TMenu::OnChange);
 }
 

@@ -300,12 +300,18 @@ void TMenuItem::RebuildHandle() {
   TMenu* menu = GetParentMenu();
   bool ownerDraw = menu && menu->OwnerDraw();
   bool menuBar = FMenu && FMenu->IsMenuBar();
+  // Right to left: every entry in that order, and a bar's entries flush
+  // right from its first one on.
+  const bool rightOrder = menu && menu->UseRightToLeftReading();
+  const bool rightJustify = menuBar && menu->UseRightToLeftAlignment();
   UINT pos = 0;
   for (TMenuItem* item : shown) {
     MENUITEMINFOW mii{};
     mii.cbSize = sizeof(mii);
     mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
     mii.fType = item->IsLine() ? MFT_SEPARATOR : 0;
+    if (rightOrder) mii.fType |= MFT_RIGHTORDER;
+    if (rightJustify && pos == 0) mii.fType |= MFT_RIGHTJUSTIFY;
     if (item->FRadioItem) mii.fType |= MFT_RADIOCHECK;
     if (item->FBreak == mbBreak) mii.fType |= MFT_MENUBREAK;
     if (item->FBreak == mbBarBreak) mii.fType |= MFT_MENUBARBREAK;
@@ -648,6 +654,7 @@ FW_REGISTER(TMenuItem) {
   c.Property(u"Default", &TMenuItem::Default, &TMenuItem::SetDefault).Default(false);
   c.Property(u"Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled).Default(true);
   c.Property(u"GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex).Default(0);
+  c.Property(u"HelpContext", &TMenuItem::HelpContext, &TMenuItem::SetHelpContext).Default(0);
   c.Property(u"Hint", &TMenuItem::Hint, &TMenuItem::SetHint);
   c.Property(u"ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex).Default(-1);
   c.Property(u"RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem).Default(false);

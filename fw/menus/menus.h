@@ -128,6 +128,9 @@ class TMenuItem : public TComponent {
   bool HasBitmap() const;
   const String& Hint() const { return FHint; }
   void SetHint(const String& Value) { FHint = Value; }
+  // The topic of the program's help that tells about the item (0: none).
+  int HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int Value) { FHelpContext = Value; }
   // Images for the sub-items instead of the menu's.
   TCustomImageList* SubMenuImages() const { return FSubMenuImages; }
   void SetSubMenuImages(TCustomImageList* Value);
@@ -207,6 +210,7 @@ class TMenuItem : public TComponent {
   int FImageIndex = -1;
   TBitmap* FBitmap = nullptr;
   String FHint;
+  int FHelpContext = 0;
   TCustomImageList* FSubMenuImages = nullptr;
   TMenuItemAutoFlag FAutoHotkeys = maParent;
   TMenuItemAutoFlag FAutoLineReduction = maParent;
@@ -237,6 +241,17 @@ class TMenu : public TComponent {
   void SetAutoHotkeys(TMenuAutoFlag Value);
   TMenuAutoFlag AutoLineReduction() const { return FAutoLineReduction; }
   void SetAutoLineReduction(TMenuAutoFlag Value);
+  // The reading order; a change is applied at once (AdjustBiDiBehavior).
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  // On a system whose locale reads right to left: the items stand in
+  // right-to-left order and read so (any right-to-left mode), and a menu
+  // bar's items are flush with its right end (bdRightToLeft).
+  bool UseRightToLeftReading() const;
+  bool UseRightToLeftAlignment() const;
+  // Gives the menu's entries the order and alignment of the reading order
+  // again (nothing on a system that reads left to right).
+  void AdjustBiDiBehavior();
 
   // The item with that command number, sub-menu handle or shortcut, or null.
   TMenuItem* FindItem(UINT_PTR Value, TFindItemKind Kind) const;
@@ -279,6 +294,7 @@ class TMenu : public TComponent {
   bool FOwnerDraw = false;
   TMenuAutoFlag FAutoHotkeys = maAutomatic;
   TMenuAutoFlag FAutoLineReduction = maAutomatic;
+  TBiDiMode FBiDiMode = bdLeftToRight;
 };
 
 class TMainMenu : public TMenu {

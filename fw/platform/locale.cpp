@@ -9,6 +9,8 @@
 
 namespace fw {
 
+TSysLocale SysLocale{GetSystemMetrics(SM_MIDEASTENABLED) != 0};
+
 namespace {
 
 String Pad(long long v, int width) {

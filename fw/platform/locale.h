@@ -28,6 +28,15 @@ struct TFormatSettings {
   std::array<String, 7> LongDayNames;
 };
 
+// Facts of the system's locale. MiddleEast: the system shows languages
+// written right to left (Arabic, Hebrew), so that right-to-left reading
+// modes of controls and menus take effect.
+struct TSysLocale {
+  bool MiddleEast = false;
+};
+// Read from the system at start-up (tests may change it).
+extern TSysLocale SysLocale;
+
 // The invariant settings: "." and ",", English names, month/day/year.
 const TFormatSettings& InvariantFormatSettings();
 // The settings of a locale (the user's by default), read from the system each

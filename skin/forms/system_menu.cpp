@@ -116,6 +116,7 @@ fw::TMenuItem* TkSystemMenu::CopyItem(fw::TMenuItem* Source) {
   copy->SetChecked(Source->Checked());
   copy->SetEnabled(Source->Enabled());
   copy->OnClick = Source->OnClick;
+  copy->SetHelpContext(Source->HelpContext());
   copy->SetImageIndex(Source->ImageIndex());
   if (!Source->Name().empty() && !FindComponent(Source->Name() + u"Copy")) copy->SetName(Source->Name() + u"Copy");
   for (int i = 0; i < Source->Count(); ++i) copy->Add(CopyItem(Source->Items(i)));

@@ -1,8 +1,10 @@
 // Menus read from a form description become the real window menu: the
 // entries' texts, separators, check marks, radio marks, enabled and default
-// states, sub-menus, and the changes made to the items later.
+// states, sub-menus, the changes made to the items later, and the
+// right-to-left reading order on a system whose locale reads so.
 #include <gtest/gtest.h>
 
+#include "fw/platform/locale.h"
 #include "menus_test_util.h"
 
 using namespace fw;
@@ -27,6 +29,7 @@ const char16_t kForm[] = uR"(object MenuTestForm: TMenuTestForm
         Caption = '&Open...'
         ShortCut = 16463
         Hint = 'Open|Opens an image'
+        HelpContext = 12
         OnClick = ItemClick
       end
       object mnRecent: TMenuItem
@@ -109,6 +112,8 @@ INSTANTIATE_TEST_SUITE_P(Entries, MenuBuildTest,
 
 TEST(MenuBuild, DescriptionKeepsTheClientSizeBelowTheMenuBar) {
   MenuForm f(kForm);
+  EXPECT_EQ(f.Item(u"mnOpen")->HelpContext(), 12);
+  EXPECT_EQ(f.Item(u"mnClose")->HelpContext(), 0);
   RECT r;
   GetClientRect(f->Handle(), &r);
   EXPECT_EQ(r.right - r.left, 320);
@@ -183,6 +188,66 @@ TEST(MenuBuild, SeparatorsAreReducedAndHotkeysAddedWhenAutomatic) {
   EXPECT_EQ(texts[0], "&Copy");
   EXPECT_EQ(texts[1], "C&lear");
   EXPECT_EQ(f.Item(u"mnRecent")->Caption(), u"Recent");
+}
+
+TEST(MenuBuild, ARightToLeftMenuReadsFromTheRightOnlyWhereTheLocaleDoes) {
+  struct SavedLocale {
+    bool middleEast = SysLocale.MiddleEast;
+    ~SavedLocale() { SysLocale.MiddleEast = middleEast; }
+  } saved;
+  MenuForm f(kForm);
+  auto* menu = f.Find<TMainMenu>(u"MainMenu1");
+  const HWND wnd = f->Handle();
+  HMENU bar = GetMenu(wnd);
+  HMENU file = f.Item(u"mnFile")->Handle();
+  auto itemRect = [&](int pos) {
+    RECT r{};
+    GetMenuItemRect(wnd, bar, UINT(pos), &r);
+    return r;
+  };
+  const RECT leftFirst = itemRect(0);
+  // A system that reads left to right keeps every mode left to right.
+  SysLocale.MiddleEast = false;
+  menu->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(EntryAt(bar, 0).type & (MFT_RIGHTORDER | MFT_RIGHTJUSTIFY), 0u);
+  EXPECT_EQ(EntryAt(file, 0).type & MFT_RIGHTORDER, 0u);
+
+  SysLocale.MiddleEast = true;
+  const struct {
+    TBiDiMode mode;
+    bool order, flushRight;
+  } cases[] = {
+      {bdRightToLeft, true, true},
+      {bdRightToLeftNoAlign, true, false},
+      {bdRightToLeftReadingOnly, true, false},
+      {bdLeftToRight, false, false},
+  };
+  for (const auto& c : cases) {
+    menu->SetBiDiMode(c.mode);
+    menu->AdjustBiDiBehavior();
+    const UINT first = EntryAt(bar, 0).type, second = EntryAt(bar, 1).type;
+    EXPECT_EQ((first & MFT_RIGHTORDER) != 0, c.order) << int(c.mode);
+    EXPECT_EQ((second & MFT_RIGHTORDER) != 0, c.order) << int(c.mode);
+    EXPECT_EQ((EntryAt(file, 3).type & MFT_RIGHTORDER) != 0, c.order) << int(c.mode);
+    // Only the first entry of the bar carries the justification.
+    EXPECT_EQ((first & MFT_RIGHTJUSTIFY) != 0, c.flushRight) << int(c.mode);
+    EXPECT_EQ(second & MFT_RIGHTJUSTIFY, 0u) << int(c.mode);
+    // The bar's entries and their sub-menus are still the items.
+    EXPECT_EQ(EntryTexts(bar), (std::vector<std::string>{"&File", "&View"}));
+    EXPECT_EQ(EntryAt(bar, 0).subMenu, file);
+  }
+  // Flush right, the bar's entries end at its right end.
+  menu->SetBiDiMode(bdRightToLeft);
+  RECT client{};
+  GetClientRect(wnd, &client);
+  POINT corner{client.right, 0};
+  ClientToScreen(wnd, &corner);
+  const RECT a = itemRect(0), b = itemRect(1);
+  EXPECT_GT(a.left, leftFirst.left + 100);
+  EXPECT_NEAR(std::max(a.right, b.right), corner.x, 4);
+  // Back to left to right, the first entry stands where it stood.
+  menu->SetBiDiMode(bdLeftToRight);
+  EXPECT_EQ(itemRect(0).left, leftFirst.left);
 }
 
 TEST(MenuBuild, TreeOperationsGuardTheirArguments) {

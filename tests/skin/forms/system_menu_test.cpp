@@ -135,8 +135,17 @@ TEST(SystemMenu, TheProgramsSubMenuSitsWhereItsPositionSays) {
   a->SetCaption(u"Alpha");
   a->SetChecked(true);
   a->SetShortCut(fw::TextToShortCut(u"Ctrl+A"));
+  a->SetHelpContext(31);
+  a->SetImageIndex(2);
+  struct Handler {
+    void Click(fw::TObject*) {}
+  } handler;
+  a->OnClick = fw::TNotifyEvent(&handler, &Handler::Click);
   auto* inner = new fw::TMenuItem(&program);
+  inner->SetName(u"Inner");
   inner->SetCaption(u"Inner");
+  inner->SetEnabled(false);
+  inner->SetHelpContext(32);
   a->Add(inner);
   program.Items()->Add(a);
   const struct {
@@ -156,10 +165,19 @@ TEST(SystemMenu, TheProgramsSubMenuSitsWhereItsPositionSays) {
     ASSERT_EQ(menu.SubMenu->Count(), 1);
     fw::TMenuItem* copy = menu.SubMenu->Items(0);
     EXPECT_EQ(copy->Name(), u"AlphaCopy");
+    EXPECT_EQ(copy->Caption(), u"Alpha");
     EXPECT_TRUE(copy->Checked());
+    EXPECT_TRUE(copy->Enabled());
     EXPECT_EQ(copy->ShortCut(), a->ShortCut());
+    EXPECT_EQ(copy->HelpContext(), 31);
+    EXPECT_EQ(copy->ImageIndex(), 2);
+    EXPECT_EQ(copy->OnClick, a->OnClick);
     ASSERT_EQ(copy->Count(), 1);
-    EXPECT_EQ(copy->Items(0)->Caption(), u"Inner");
+    fw::TMenuItem* innerCopy = copy->Items(0);
+    EXPECT_EQ(innerCopy->Name(), u"InnerCopy");
+    EXPECT_EQ(innerCopy->Caption(), u"Inner");
+    EXPECT_FALSE(innerCopy->Enabled());
+    EXPECT_EQ(innerCopy->HelpContext(), 32);
   }
   // No caption, or no menu: no sub-menu.
   TkSystemMenu menu(nullptr, f.form.form);
