@@ -2,14 +2,16 @@
 
 #include "fw/system/application.h"
 #include "services/wndprochook.h"
+#include "skin/engine/common_data.h"
+#include "skin/engine/core/control_kinds.h"
 #include "skin/engine/skin_manager.h"
+#include "skin/engine/skinning_links.h"
 #include "skin/forms/skinned_menus.h"
 
 namespace skin {
 
 namespace {
 
-constexpr UINT CM_MENUCHANGED = 0xB015;
 constexpr UINT WM_SYSMENU_FROM_TASKBAR = 0x313;
 
 void EnableCommand(HMENU menu, UINT command, bool enabled) {
@@ -18,8 +20,10 @@ void EnableCommand(HMENU menu, UINT command, bool enabled) {
 
 }  // namespace
 
-TkFormMenus::TkFormMenus(fw::TComponent* Owner, fw::TCustomForm* Form) : FOwner(Owner), FForm(Form), FLine(Form) {
+TkFormMenus::TkFormMenus(fw::TComponent* Owner, fw::TCustomForm* Form)
+    : FOwner(Owner), FProvider(dynamic_cast<TkFormProviderLink*>(Owner)), FForm(Form), FLine(Form) {
   FLine.Manager = DefaultSkinManager;
+  FLine.SkinData = FProvider ? FProvider->FCommonData : nullptr;
   RegisterMenuLinks();
   ShowPopup = [](fw::TPopupMenu* menu, int x, int y) { menu->Popup(x, y); };
   TrackStandardMenu = [](HMENU menu, int x, int y, HWND owner) {
@@ -141,6 +145,19 @@ void TkFormMenus::UpdateWindowMenu(fw::TMessage& m) {
   }
 }
 
+void TkFormMenus::MsgMenuChanged() {
+  if (FForm->FormState().Contains(fw::fsCreating) || !FForm->Visible() || (FProvider && FProvider->FInAnimation))
+    return;
+  if (TkCommonData* data = FProvider ? FProvider->FCommonData : nullptr; data && (data->CtrlSkinState & cssUpdating)) {
+    // The provider tells the form again when the update ends.
+    data->CtrlSkinState |= cssMenuChangeHeld;
+    return;
+  }
+  FLine.FLinesCount = -1;
+  FLine.MenuChanged = true;
+  if (InvalidateImage) InvalidateImage();
+}
+
 bool TkFormMenus::BeforeMessage(fw::TMessage& m) {
   if (!FDrawNonClientArea || !FForm || !FForm->HandleAllocated()) return false;
   switch (m.Msg) {
@@ -156,12 +173,8 @@ bool TkFormMenus::BeforeMessage(fw::TMessage& m) {
           if (TkSkinableMenus* menus = SkinableMenusOf(Manager())) menus->InitItem(item, true);
       return false;
     }
-    case CM_MENUCHANGED:
-      if (!FForm->FormState().Contains(fw::fsCreating) && FForm->Visible()) {
-        FLine.FLinesCount = -1;
-        FLine.MenuChanged = true;
-        if (InvalidateImage) InvalidateImage();
-      }
+    case fw::CM_MENUCHANGED:
+      MsgMenuChanged();
       return false;
     case WM_INITMENUPOPUP:
       // A form that is no MDI frame keeps its own popup handling.

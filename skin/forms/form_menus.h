@@ -16,10 +16,12 @@
 namespace skin {
 
 class TkSkinManager;
+class TkFormProviderLink;
 
 class TkFormMenus {
  public:
-  // Owner owns the system menu (the provider); the form's menu messages are
+  // Owner owns the system menu (the provider, whose skin data and
+  // animation state the menu messages read); the form's menu messages are
   // hooked while this object lives.
   TkFormMenus(fw::TComponent* Owner, fw::TCustomForm* Form);
   ~TkFormMenus();
@@ -62,8 +64,12 @@ class TkFormMenus {
  private:
   bool BeforeMessage(fw::TMessage& m);
   void UpdateWindowMenu(fw::TMessage& m);
+  // The form's menu changed: the line is measured and painted again, or,
+  // while the provider's skin data is updating, told again at its end.
+  void MsgMenuChanged();
 
   fw::TComponent* FOwner;
+  TkFormProviderLink* FProvider;
   fw::TCustomForm* FForm;
   TkMenuLine FLine;
   TkSystemMenu* FSystemMenu = nullptr;

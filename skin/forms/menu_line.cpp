@@ -8,6 +8,7 @@
 #include "fw/system/screen.h"
 #include "skin/engine/alpha_text.h"
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/common_data.h"
 #include "skin/engine/core/bitmap_blend.h"
 #include "skin/engine/core/section_paint.h"
 #include "skin/engine/skin_manager.h"
@@ -110,10 +111,22 @@ bool TkMenuLine::UpdateMenu() {
   fw::TMainMenu* menu = FForm ? FForm->Menu() : nullptr;
   if (!menu || menu->Items()->Count() == 0) return false;
   MenuUpdating = true;
+  // The change the rebuild tells the form is held back until the update
+  // ends.
   struct TGuard {
-    ~TGuard() { MenuUpdating = false; }
-  } guard;
+    TkCommonData* Data;
+    explicit TGuard(TkCommonData* data) : Data(data) {
+      if (Data) Data->BeginUpdate();
+    }
+    ~TGuard() {
+      if (Data) Data->EndUpdate(false);
+      MenuUpdating = false;
+    }
+    TGuard(const TGuard&) = delete;
+    TGuard& operator=(const TGuard&) = delete;
+  } guard(SkinData);
   menu->Items()->Items(0)->MenuChanged(true);
+  menu->AdjustBiDiBehavior();
   return true;
 }
 

@@ -18,6 +18,7 @@
 
 namespace skin {
 
+class TkCommonData;
 class TkSkinManager;
 class TkSkinableMenus;
 
@@ -36,6 +37,8 @@ class TkMenuLine {
   fw::String MenuLineSkin;
   // Asks the provider to build its image again and repaint the frame.
   std::function<void()> RequestRepaint;
+  // The provider's skin data, updating while the menu bar is rebuilt.
+  TkCommonData* SkinData = nullptr;
 
   bool MenusInitialized = false;
   bool MenuChanged = false;
@@ -50,7 +53,9 @@ class TkMenuLine {
   bool DrawsLine(const TkFormFrameFacts& Frame) const;
   // Hooks the form's main menu into the skinned menus once.
   void InitMenus();
-  // Rebuilds the menu bar (false while already rebuilding or without items).
+  // Rebuilds the menu bar and applies its reading order again, with the
+  // skin data updating meanwhile (false while already rebuilding or
+  // without items).
   bool UpdateMenu();
   // Hooks every menu the form owns (A) or unhooks them.
   void InitMenuItems(bool A);

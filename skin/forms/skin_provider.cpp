@@ -17,6 +17,7 @@
 #include "skin/forms/preview_link.h"
 #include "skin/forms/provider_effects.h"
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/core/control_kinds.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skinned_forms.h"
 #include "skin/engine/window_utils.h"
@@ -49,6 +50,8 @@ TkSkinProvider::TkSkinProvider(fw::TCustomForm* form)
   NotePreviewRequest();
   TkFormProviderLink::Form = form;
   FCommonData = FSkinData.get();
+  // Its updates are told to the form.
+  FSkinData->SetProviderForm(form);
   FDrawNonClientArea = true;
   Hook();
   FMenus = std::make_unique<TkFormMenus>(this, form);
@@ -496,6 +499,13 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
       case SKC_ISHANDLED:
         m.Result = 1;
         return true;
+      case SKC_ENDUPDATE:
+        // A menu change held back while updating is told now.
+        if (FSkinData->CtrlSkinState & cssMenuChangeHeld) {
+          FSkinData->CtrlSkinState &= uint16_t(~cssMenuChangeHeld);
+          Send(fw::CM_MENUCHANGED, 0, 0);
+        }
+        return false;
       case SKC_UPDATETITLE:
         // The title bar changed.
         if (m.LParam == 1) FBGChanged = true;

@@ -29,6 +29,9 @@ bool IsNoHotKind(int kind);
 constexpr uint16_t cssPlainBackground = 0x1;
 constexpr uint16_t cssUndecided = 0x2;  // the whole word: bit 0 not computed yet
 constexpr uint16_t cssPrinting = 0x200;
+// A form's menu changed while it was updating: the change is told again
+// when the update ends.
+constexpr uint16_t cssMenuChangeHeld = 0x400;
 constexpr uint16_t cssUpdating = 0x800;
 
 // BGType of a section's normal state: 4 for a texture, plus 2, 1 or 3 by

@@ -9,6 +9,8 @@
 
 #include "fw/menus/menus.h"
 #include "skin/engine/bitmap_dc.h"
+#include "skin/engine/common_data.h"
+#include "skin/engine/core/control_kinds.h"
 #include "skin/engine/core/pixel_view.h"
 #include "skin/forms/provider_mdi.h"
 #include "skin/forms/skin_provider.h"
@@ -193,8 +195,42 @@ TEST(MenuLine, ItemsGetTheLineHandlersBackAndAChangedMenuIsPaintedAgain) {
   RedrawWindow(f.wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_GT(f.provider->BuildCount(), builds);
   EXPECT_FALSE(f.line().MenuChanged);
-  // UpdateMenu inside itself does nothing.
+}
+
+// Calls UpdateMenu from inside the change it tells the menu.
+struct ReentryProbe {
+  TkMenuLine* line = nullptr;
+  std::vector<bool> inner;
+  bool updating = false;
+  void Changed(fw::TObject*, fw::TMenuItem*, bool) {
+    inner.push_back(line->UpdateMenu());
+    updating = (line->SkinData->CtrlSkinState & cssUpdating) != 0;
+  }
+};
+
+TEST(MenuLine, UpdateMenuRebuildsTheBarOnceWhileTheSkinDataUpdates) {
+  MenuForm f(1);
+  ReentryProbe probe;
+  probe.line = &f.line();
+  ASSERT_EQ(f.line().SkinData, f.provider->FCommonData);
+  f.menu->OnChange = fw::TMenuChangeEvent(&probe, &ReentryProbe::Changed);
+  f.line().MenuChanged = false;
+  f.line().FLinesCount = 3;
   EXPECT_TRUE(f.line().UpdateMenu());
+  // Called again from the change it tells, it did nothing.
+  ASSERT_FALSE(probe.inner.empty());
+  EXPECT_EQ(probe.inner, std::vector<bool>(probe.inner.size(), false));
+  EXPECT_TRUE(probe.updating);
+  // The change, held back while updating, reached the line at the end.
+  EXPECT_TRUE(f.line().MenuChanged);
+  EXPECT_EQ(f.line().FLinesCount, -1);
+  EXPECT_EQ(f.provider->FCommonData->CtrlSkinState & (cssUpdating | cssMenuChangeHeld), 0);
+  f.menu->OnChange = nullptr;
+  // Without items there is nothing to rebuild.
+  fw::TMainMenu empty(nullptr);
+  f.form->SetMenu(&empty);
+  EXPECT_FALSE(f.line().UpdateMenu());
+  f.form->SetMenu(f.menu);
 }
 
 // A 16 x 16 icon of one colour.
@@ -451,6 +487,66 @@ TEST(FormMenus, AChoiceInTheLiveSkinnedSystemMenuReachesTheForm) {
                          scenarios::ScreenshotPath(s == 0 ? "system_menu_topaz.png" : "system_menu_sapphire.png"));
     ShowWindow(f.wnd(), SW_RESTORE);
   }
+}
+
+// Counts the menu changes the form's own procedure is told about.
+struct MenuChangeLog {
+  fw::TWndMethod old;
+  int told = 0;
+  void Proc(fw::TMessage& m) {
+    if (m.Msg == fw::CM_MENUCHANGED) ++told;
+    old(m);
+  }
+};
+
+TEST(FormMenus, AMenuChangeWhileTheFormUpdatesIsToldAgainWhenTheUpdateEnds) {
+  MenuForm f(0);
+  TkCommonData* data = f.provider->FCommonData;
+  MenuChangeLog log;
+  log.old = f.form->WindowProc();
+  f.form->SetWindowProc(fw::TWndMethod(&log, &MenuChangeLog::Proc));
+  auto settle = [&] {
+    f.line().MenuChanged = false;
+    f.line().FLinesCount = 7;
+  };
+  settle();
+  data->BeginUpdate();
+  f.menu->Items()->Items(0)->SetCaption(u"&Document");
+  EXPECT_FALSE(f.line().MenuChanged);
+  EXPECT_EQ(f.line().FLinesCount, 7);
+  EXPECT_NE(data->CtrlSkinState & cssMenuChangeHeld, 0);
+  EXPECT_EQ(log.told, 1);
+  data->EndUpdate(false);
+  EXPECT_TRUE(f.line().MenuChanged);
+  EXPECT_EQ(f.line().FLinesCount, -1);
+  EXPECT_EQ(data->CtrlSkinState & cssMenuChangeHeld, 0);
+  EXPECT_EQ(log.told, 2);
+  // The line is painted again, with the new caption.
+  const int builds = f.provider->BuildCount();
+  RedrawWindow(f.wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_GT(f.provider->BuildCount(), builds);
+  EXPECT_FALSE(f.line().MenuChanged);
+  // An update without a change tells nothing.
+  data->BeginUpdate();
+  data->EndUpdate(false);
+  EXPECT_EQ(log.told, 2);
+  EXPECT_FALSE(f.line().MenuChanged);
+  // While an animation runs or the form is hidden nothing is noted, and
+  // nothing held back.
+  for (int c = 0; c < 2; ++c) {
+    if (c == 0) f.provider->FInAnimation = true;
+    else f.form->Hide();
+    settle();
+    data->BeginUpdate();
+    f.menu->Items()->Items(0)->SetCaption(c == 0 ? u"&File" : u"&Paper");
+    EXPECT_EQ(data->CtrlSkinState & cssMenuChangeHeld, 0) << c;
+    data->EndUpdate(false);
+    f.menu->Items()->Items(1)->SetCaption(c == 0 ? u"&Edit" : u"&Change");
+    EXPECT_FALSE(f.line().MenuChanged) << c;
+    EXPECT_EQ(f.line().FLinesCount, 7) << c;
+    f.provider->FInAnimation = false;
+  }
+  f.form->SetWindowProc(log.old);
 }
 
 // Notes the popups the form's own procedure is told about.
