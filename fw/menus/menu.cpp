@@ -148,6 +148,7 @@ void TMenu::SetBiDiMode(TBiDiMode Value) {
   if (FBiDiMode == Value) return;
   FBiDiMode = Value;
   AdjustBiDiBehavior();
+  MenuChanged(this, nullptr, true);
 }
 
 bool TMenu::UseRightToLeftReading() const { return SysLocale.MiddleEast && FBiDiMode != bdLeftToRight; }

@@ -241,7 +241,8 @@ class TMenu : public TComponent {
   void SetAutoHotkeys(TMenuAutoFlag Value);
   TMenuAutoFlag AutoLineReduction() const { return FAutoLineReduction; }
   void SetAutoLineReduction(TMenuAutoFlag Value);
-  // The reading order; a change is applied at once (AdjustBiDiBehavior).
+  // The reading order; a change is applied at once (AdjustBiDiBehavior)
+  // and told like a change of the items.
   TBiDiMode BiDiMode() const { return FBiDiMode; }
   void SetBiDiMode(TBiDiMode Value);
   // On a system whose locale reads right to left: the items stand in

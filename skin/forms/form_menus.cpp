@@ -72,6 +72,8 @@ void TkFormMenus::SkinChanged(bool Skinned) {
     UpdateSysMenuStyle(true);
     FLine.InitMenuItems(true);
   } else {
+    // The form's own menus, also those no other owner's walk reaches.
+    FLine.InitMenuItems(false);
     UpdateSysMenuStyle(false);
   }
 }

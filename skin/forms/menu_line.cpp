@@ -286,22 +286,27 @@ void TkSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* AC
       GdiFlush();
     }
     fw::TCanvas& c = *bmp->Canvas();
+    // A bar read right to left has the picture at the item's right end.
+    const bool bidi = menu->UseRightToLeftAlignment();
     int glyphWidth = 0;
     if (item->HasBitmap() && !item->Bitmap()->Empty()) {
       fw::TBitmap* b = item->Bitmap();
       if (enabled)
-        c.Draw(3, (H - b->Height()) / 2, b);
+        c.Draw(bidi ? W - b->Width() - 3 : 3, (H - b->Height()) / 2, b);
       else
         c.Draw(3, 1, b);
       glyphWidth = b->Width() + 3;
     } else if (menu->Images() && item->ImageIndex() >= 0) {
       fw::TCustomImageList* images = menu->Images();
-      images->Draw(&c, 3, (H - images->Height()) / 2, item->ImageIndex(), true);
+      images->Draw(&c, bidi ? W - images->Width() - 3 : 3, (H - images->Height()) / 2, item->ImageIndex(), true);
       glyphWidth = images->Width() + 3;
     }
     SetMenuFont(c, item, State.Contains(fw::odDefault));
-    fw::TRect r = fw::Rect(2 + glyphWidth, 0, W - 2 * Margin + 2, H);
+    fw::TRect r = fw::Rect(bidi ? 2 - glyphWidth : 2 + glyphWidth, 0, W - 2 * Margin + 2, H);
     UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP;
+    if (line->Form() && line->Form()->HandleAllocated() &&
+        (GetWindowLongW(line->Form()->Handle(), GWL_EXSTYLE) & WS_EX_RTLREADING))
+      format |= DT_RTLREADING;
     if (State.Contains(fw::odNoAccel)) format |= DT_HIDEPREFIX;
     if (Alignment == fw::taRightJustify) format |= DT_RIGHT;
     const int lineSection = skin->GetSkinIndex(u"MENULINE");
@@ -312,7 +317,7 @@ void TkSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* AC
     else
       DrawSectionText(c, item->Caption(), true, r, format, lineSection, hot ? 1 : 0, skin);
     GdiFlush();
-    OnDrawItem(item, &c, fw::Rect(0, 0, glyphWidth, H), State, smTopLine);
+    OnDrawItem(item, &c, bidi ? fw::Rect(W - glyphWidth, 0, W, H) : fw::Rect(0, 0, glyphWidth, H), State, smTopLine);
     if (!enabled)
       BlendBitmapRectKeyed(v, 0, 0, lineView, fw::Rect(X, Y, X + W - 1, Y + H - 1), 102.0 / 255.0, clSkinKey);
     BitBlt(ACanvas->Handle(), ARect.Left, ARect.Top, W, H, c.Handle(), 0, 0, SRCCOPY);

@@ -54,10 +54,10 @@ bool ItemAfterBreak(fw::TMenuItem* item) {
   return false;
 }
 
+// The item's menu reads right to left (on a system whose locale does).
 bool BiDiMenu(fw::TMenuItem* item) {
-  (void)item;
-  // The program's menus read left to right.
-  return false;
+  fw::TMenu* menu = item ? item->GetParentMenu() : nullptr;
+  return menu && menu->UseRightToLeftReading();
 }
 
 void PaintSection(const TPixelView32& dest, TkLoadedSkin& skin, int index, const fw::TRect& r, int state,
@@ -367,6 +367,9 @@ void TkSkinableMenus::PrepareMenuBG(fw::TMenuItem* FirstItem, int Width, int Hei
     }
     GdiFlush();
     if (ExtraWidth(&info) > 0) PaintExtraLine(*skin, bmp, sbw);
+    // A popup read right to left has its background the other way round.
+    if (BiDiMenu(FirstItem))
+      for (int y = 0; y < v.Height; ++y) std::reverse(v.Row(y), v.Row(y) + v.Width);
     if (Wnd) DrawWndBorder(Wnd, &bmp);
   }
   if (FirstItem) FirstItem->FreeNotification(this);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "fw/menus/menus.h"
+#include "fw/platform/locale.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/common_data.h"
 #include "skin/engine/core/control_kinds.h"
@@ -101,6 +102,50 @@ TEST(MenuLine, ItemsAreLaidOutInTheLineAndPaintedIntoTheImage) {
     fwtest::Pump(100);
     std::unique_ptr<fw::TBitmap> shot = scenarios::ScreenshotOf(f.wnd());
     scenarios::SavePng(shot.get(), scenarios::ScreenshotPath(s == 0 ? "menu_line_topaz.png" : "menu_line_sapphire.png"));
+  }
+}
+
+TEST(MenuLine, ALineReadRightToLeftStandsAtTheRightWithEachPictureAtItsItemsRightEnd) {
+  struct SavedLocale {
+    bool middleEast = fw::SysLocale.MiddleEast;
+    ~SavedLocale() { fw::SysLocale.MiddleEast = middleEast; }
+  } saved;
+  fw::SysLocale.MiddleEast = true;
+  MenuForm f(0);
+  fw::TMenuItem* file = f.menu->Items()->Items(0);
+  auto picture = std::make_unique<fw::TBitmap>();
+  picture->SetPixelFormat(fw::pf24bit);
+  picture->SetSize(12, 12);
+  picture->Canvas()->Brush()->SetColor(0x0000FF);
+  picture->Canvas()->FillRect(fw::Rect(0, 0, 12, 12));
+  file->SetBitmap(picture.get());
+  // The red pixels of the image in the left and the right half of a
+  // rectangle.
+  auto red = [&](const fw::TRect& r) {
+    const TPixelView32 v = View32(f.provider->FormImage());
+    std::pair<int, int> n{0, 0};
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x)
+        if ((v.Pixel(x, y) & 0xFFFFFF) == 0xFF0000) ++(x < (r.Left + r.Right) / 2 ? n.first : n.second);
+    return n;
+  };
+  for (fw::TBiDiMode mode : {fw::bdLeftToRight, fw::bdRightToLeft}) {
+    const int builds = f.provider->BuildCount();
+    f.menu->SetBiDiMode(mode);
+    RedrawWindow(f.wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_TRUE(fwtest::PumpUntil([&] { return f.provider->BuildCount() > builds; }, 5000));
+    const fw::TRect r = f.ItemRect(0);
+    const int middle = f.provider->FormImage().Width() / 2;
+    if (mode == fw::bdLeftToRight) {
+      EXPECT_LT(r.Right, middle);
+      EXPECT_EQ(red(r), (std::pair<int, int>{144, 0}));
+    } else {
+      EXPECT_GT(r.Left, middle);
+      EXPECT_EQ(red(r), (std::pair<int, int>{0, 144}));
+      fwtest::Pump(100);
+      std::unique_ptr<fw::TBitmap> shot = scenarios::ScreenshotOf(f.wnd());
+      scenarios::SavePng(shot.get(), scenarios::ScreenshotPath("menu_line_right_to_left_topaz.png"));
+    }
   }
 }
 
@@ -366,9 +411,17 @@ TEST(FormMenus, TheSkinTakesTheSystemMenuStyleAndGivesItBack) {
   EXPECT_NE(GetSystemMenu(f.wnd(), FALSE), nullptr);
   ASSERT_NE(f.provider->Menus().SystemMenu(), nullptr);
   EXPECT_NE(f.provider->Menus().SystemMenu()->ItemClose, nullptr);
+  // A popup menu of the form is drawn by the skin while it lasts.
+  auto* popup = new fw::TPopupMenu(f.form.form);
+  fw::TMenuItem* cut = NewItem(f.form.form, popup->Items(), u"Cut");
+  f.provider->SetSkin(f.m.manager.LoadedSkin());
+  EXPECT_TRUE(popup->OwnerDraw());
+  EXPECT_TRUE(cut->OnAdvancedDrawItem);
   f.provider->SetSkin(nullptr);
   EXPECT_NE(GetWindowLongW(f.wnd(), GWL_STYLE) & WS_SYSMENU, 0);
   EXPECT_FALSE(f.menu->OwnerDraw());
+  EXPECT_FALSE(popup->OwnerDraw());
+  EXPECT_FALSE(cut->OnAdvancedDrawItem);
 }
 
 struct Shown {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fw/platform/locale.h"
 #include "fw/system/actions.h"
 #include "fw/system/screen.h"
 #include "skin/engine/bitmap_dc.h"
@@ -499,6 +500,67 @@ struct ItemFont {
     Data.Font->SetColor(0x0000FF);
   }
 };
+
+// Pixels of one colour in the left and the right half of a picture.
+std::pair<int, int> ColourHalves(fw::TBitmap& b, uint32_t colour) {
+  const TPixelView32 v = View32(b);
+  std::pair<int, int> n{0, 0};
+  for (int y = 0; y < v.Height; ++y)
+    for (int x = 0; x < v.Width; ++x)
+      if ((v.Pixel(x, y) & 0xFFFFFF) == colour) ++(x < v.Width / 2 ? n.first : n.second);
+  return n;
+}
+
+TEST(SkinnedMenus, APopupReadRightToLeftIsDrawnTheOtherWayRound) {
+  struct SavedLocale {
+    bool middleEast = fw::SysLocale.MiddleEast;
+    ~SavedLocale() { fw::SysLocale.MiddleEast = middleEast; }
+  } saved;
+  SkinnedManager m(0);
+  BandAnswer answer;
+  m.manager.OnGetMenuExtraLineData = skin::TkcGetExtraLineData(&answer, &BandAnswer::Answer);
+  fw::TPopupMenu menu(nullptr);
+  fw::TMenuItem* item = AddItem(menu, u"Open the picture");
+  SolidBitmap(item, 0x0000FF);
+  AddItem(menu, u"Close");
+  auto draw = [&](bool middleEast, fw::TBiDiMode mode, bool band = false) {
+    fw::SysLocale.MiddleEast = middleEast;
+    m.manager.MenuSupport()->FUseExtraLine = band;
+    menu.SetBiDiMode(mode);
+    m.menus->FreeMenuBgCache();
+    auto popup = DrawPopup(m, menu, {fw::TOwnerDrawState{}, fw::TOwnerDrawState{}});
+    TkcMenuInfo* info = m.menus->GetMenuInfo(item, nullptr, nullptr);
+    return std::make_pair(std::move(popup), info ? info->Bmp : nullptr);
+  };
+  // The background, with a band down one side, is the mirror image.
+  auto ltrBg = draw(true, fw::bdLeftToRight, true).second;
+  auto rtlBg = draw(true, fw::bdRightToLeft, true).second;
+  ASSERT_TRUE(ltrBg && rtlBg);
+  const TPixelView32 a = View32(*ltrBg), b = View32(*rtlBg);
+  ASSERT_EQ(a.Width, b.Width);
+  int differ = 0, asymmetric = 0;
+  for (int y = 0; y < a.Height; ++y)
+    for (int x = 0; x < a.Width; ++x) {
+      differ += a.Pixel(x, y) != b.Pixel(a.Width - 1 - x, y);
+      asymmetric += a.Pixel(x, y) != a.Pixel(a.Width - 1 - x, y);
+    }
+  EXPECT_EQ(differ, 0);
+  EXPECT_GT(asymmetric, 0) << "the band stands on one side";
+  // The picture moves from the left end to the right end.
+  auto ltr = draw(true, fw::bdLeftToRight).first;
+  auto rtl = draw(true, fw::bdRightToLeft).first;
+  auto sheet = cktest::Stack({ltr.get(), rtl.get()});
+  scenarios::SavePng(sheet.get(), scenarios::ScreenshotPath("menu_right_to_left_topaz.png"));
+  const auto left = ColourHalves(*ltr, 0xFF0000), right = ColourHalves(*rtl, 0xFF0000);
+  EXPECT_EQ(left.first, 256);
+  EXPECT_EQ(left.second, 0);
+  EXPECT_EQ(right.first, 0);
+  EXPECT_EQ(right.second, 256);
+  // Every right-to-left mode reads so; a system that reads left to right
+  // draws them all left to right.
+  EXPECT_EQ(ColourHalves(*draw(true, fw::bdRightToLeftReadingOnly).first, 0xFF0000).second, 256);
+  EXPECT_EQ(ColourHalves(*draw(false, fw::bdRightToLeft).first, 0xFF0000), left);
+}
 
 TEST(SkinnedMenus, TheProgramMayChangeAnItemsFontAndColour) {
   SkinnedManager m(1);
