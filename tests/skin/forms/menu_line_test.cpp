@@ -606,10 +606,12 @@ TEST(FormMenus, AMenuChangeWhileTheFormUpdatesIsToldAgainWhenTheUpdateEnds) {
 struct PopupLog {
   fw::TWndMethod old;
   std::vector<WPARAM> opened;
+  int clicked = 0;
   void Proc(fw::TMessage& m) {
     if (m.Msg == WM_INITMENUPOPUP) opened.push_back(m.WParam);
     old(m);
   }
+  void Click(fw::TObject*) { ++clicked; }
 };
 
 TEST(FormMenus, APopupAboutToOpenStillReachesTheForm) {
@@ -623,13 +625,27 @@ TEST(FormMenus, APopupAboutToOpenStillReachesTheForm) {
   EnableMenuItem(sys, SC_SIZE, MF_BYCOMMAND | MF_ENABLED);
   SendMessageW(f.wnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sys), MAKELPARAM(0, 1));
   EXPECT_NE(GetMenuState(sys, SC_SIZE, MF_BYCOMMAND) & MF_GRAYED, 0u);
-  // Another popup clears the open flag.
+  // Another popup clears the open flag, and the framework still tells its
+  // item that it opens.
+  PopupLog clicks;
+  f.menu->Items()->Items(0)->OnClick = fw::TNotifyEvent(&clicks, &PopupLog::Click);
   SkinnedMenuOpen = true;
   HMENU file = f.menu->Items()->Items(0)->Handle();
   SendMessageW(f.wnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
   EXPECT_FALSE(SkinnedMenuOpen);
+  EXPECT_EQ(clicks.clicked, 1);
+  // Without skinned popups the system menu and the flag are left alone.
+  f.m.manager.WriteSkinnedPopups(false);
+  EnableMenuItem(sys, SC_SIZE, MF_BYCOMMAND | MF_ENABLED);
+  SendMessageW(f.wnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sys), MAKELPARAM(0, 1));
+  EXPECT_EQ(GetMenuState(sys, SC_SIZE, MF_BYCOMMAND) & MF_GRAYED, 0u);
+  SkinnedMenuOpen = true;
+  SendMessageW(f.wnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  EXPECT_TRUE(SkinnedMenuOpen);
+  SkinnedMenuOpen = false;
   f.form->SetWindowProc(log.old);
-  EXPECT_EQ(log.opened, (std::vector<WPARAM>{reinterpret_cast<WPARAM>(sys), reinterpret_cast<WPARAM>(file)}));
+  EXPECT_EQ(log.opened, (std::vector<WPARAM>{reinterpret_cast<WPARAM>(sys), reinterpret_cast<WPARAM>(file),
+                                             reinterpret_cast<WPARAM>(sys), reinterpret_cast<WPARAM>(file)}));
 }
 
 }  // namespace
