@@ -219,9 +219,13 @@ TEST(ScrollWnd, DraggingTheThumbStopsAtTheLastPosition) {
   struct Case {
     const char* what;
     bool vertical;
-  } cases[] = {{"vertical", true}, {"horizontal", false}};
+    int min;  // the range is min .. min + 100 with a page of 10
+  } cases[] = {{"vertical", true, 0}, {"horizontal", false, 0}, {"vertical from 100", true, 100}};
   for (const Case& c : cases) {
     Scrolling s;
+    SCROLLINFO range{sizeof(range), SIF_RANGE | SIF_PAGE | SIF_POS, c.min, c.min + 100, 10, c.min};
+    SetScrollInfo(s.wnd, SB_VERT, &range, TRUE);
+    SetScrollInfo(s.wnd, SB_HORZ, &range, TRUE);
     s.Attach(20);
     const TkcScrollBar& bar = c.vertical ? s.a->sBarVert : s.a->sBarHorz;
     const fw::TRect r = c.vertical ? s.a->VertBarRect() : s.a->HorzBarRect();
@@ -236,12 +240,14 @@ TEST(ScrollWnd, DraggingTheThumbStopsAtTheLastPosition) {
     SendMessageW(s.wnd, WM_MOUSEMOVE, MK_LBUTTON, beyond);
     SendMessageW(s.wnd, WM_LBUTTONUP, 0, beyond);
     const std::string k = c.vertical ? "v " : "h ";
-    // Range 0..100 with a page of 10: the last position is 91.
-    const std::vector<std::string> expected{k + "5 91", k + "4 91", k + "8 91"};
+    // A page of 10 in a range of 100: the last position is 91 from the
+    // minimum, the window's own position.
+    const std::string last = std::to_string(c.min + 91);
+    const std::vector<std::string> expected{k + "5 " + last, k + "4 " + last, k + "8 " + last};
     EXPECT_EQ(gScrolls, expected) << c.what;
     SCROLLINFO si{sizeof(si), SIF_POS};
     GetScrollInfo(s.wnd, c.vertical ? SB_VERT : SB_HORZ, &si);
-    EXPECT_EQ(si.nPos, 91) << c.what;
+    EXPECT_EQ(si.nPos, c.min + 91) << c.what;
   }
 }
 

@@ -145,7 +145,8 @@ int DragTrackPos(const TkScrollState& S, int ThumbPos, int TrackStart, int Track
     p = ThumbPos - TrackStart;
   else
     p = fw::MulDiv(ThumbPos - TrackStart, range - static_cast<int>(S.nPage) + 1, TrackLength - ThumbLength);
-  return std::max(0, std::min(p, LastScrollPos(S)));
+  // Counted from nMin along the track; the window's own position to send.
+  return S.nMin + std::max(0, std::min(p, LastScrollPos(S)));
 }
 
 }  // namespace skin

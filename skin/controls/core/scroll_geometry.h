@@ -94,8 +94,9 @@ int HitTestScrollBar(const TkScrollState& S, int MinThumb, int Arrow, const fw::
 int LastScrollPos(const TkScrollState& S);
 // A dragged thumb's place: the mouse less its offset, kept inside the track.
 int DragThumbPlace(int Mouse, int MouseOffset, int TrackStart, int TrackEnd, int ThumbLength);
-// The position (counted from nMin) a dragged thumb stands for; the thumb at
-// the track's end gives the last position, never one past it.
+// The window's position a dragged thumb stands for (nMin at the track's
+// start, whatever the range); the thumb at the track's end gives the last
+// position, never one past it.
 int DragTrackPos(const TkScrollState& S, int ThumbPos, int TrackStart, int TrackLength, int ThumbLength);
 
 }  // namespace skin

@@ -197,11 +197,13 @@ TEST(ScrollGeometry, DraggedThumbStopsAtTheLastPosition) {
   };
   for (const Case& c : cases) EXPECT_EQ(DragTrackPos(s, c.thumb, 17, 166, 16), c.pos) << c.what;
 
-  // A page of 0 and a range from 100: the last position is the range itself.
+  // A page of 0 and a range from 100: the last position is the range's
+  // end, and the positions are the window's own, from its minimum.
   const TkScrollState slider = State(100, 140, 0, 100);
   EXPECT_EQ(LastScrollPos(slider), 40);
-  EXPECT_EQ(DragTrackPos(slider, 17 + 63, 17, 79, 16), 40);
-  EXPECT_EQ(DragTrackPos(slider, 17, 17, 79, 16), 0);
+  EXPECT_EQ(DragTrackPos(slider, 17 + 63, 17, 79, 16), 140);
+  EXPECT_EQ(DragTrackPos(slider, 17, 17, 79, 16), 100);
+  EXPECT_EQ(DragTrackPos(State(-50, 50, 10, 0), 17, 17, 166, 16), -50);
 
   // The thumb itself never leaves the track.
   EXPECT_EQ(DragThumbPlace(500, 5, 17, 183, 16), 167);
