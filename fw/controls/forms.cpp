@@ -10,6 +10,7 @@
 #include "fw/system/actions.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
+#include "fw/system/wndregistry.h"
 
 namespace fw {
 
@@ -183,6 +184,14 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
       Params.ExStyle |= WS_EX_CONTEXTHELP;
   }
   if (FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+  if (FFormStyle == fsMDIChild && !FParentWindow) {
+    if (TCustomForm* frame = MDIFrameForChild(); frame && frame != this) {
+      Params.Style = (Params.Style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS;
+      Params.ExStyle |= WS_EX_MDICHILD;
+      Params.WndParent = frame->FClientHandle;
+      Params.WindowClass.lpfnWndProc = DefMDIChildProcW;
+    }
+  }
   Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW;
   if (!FPositioned && (FPosition == poDefault || FPosition == poDefaultPosOnly)) {
     Params.X = static_cast<int>(CW_USEDEFAULT);
@@ -197,6 +206,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
   if (FMenu) FMenu->SetWindowHandle(FHandle);
+  CreateMDIClient();
   if (FWindowState == wsMaximized || FWindowState == wsMinimized) {
     WINDOWPLACEMENT wp{};
     wp.length = sizeof(wp);
@@ -204,6 +214,26 @@ void TCustomForm::CreateWnd() {
     wp.showCmd = SW_HIDE;
     SetWindowPlacement(FHandle, &wp);
   }
+}
+
+void TCustomForm::DestroyWindowHandle() {
+  // The client window goes with the frame's window.
+  FClientHandle = nullptr;
+  TCustomForm* frame = MDIFrame();
+  if (!frame) {
+    TWinControl::DestroyWindowHandle();
+    return;
+  }
+  // An MDI child goes through its client, which then activates the next.
+  FControlState.Include(csDestroyingHandle);
+  const HWND h = FHandle;
+  SendMessageW(frame->FClientHandle, WM_MDIDESTROY, reinterpret_cast<WPARAM>(h), 0);
+  FControlState.Exclude(csDestroyingHandle);
+  if (FHandle == h) {
+    UnregisterControlWindow(h);
+    FHandle = nullptr;
+  }
+  FShowing = false;
 }
 
 TRect TCustomForm::ClientRect() const {
@@ -236,9 +266,94 @@ void TCustomForm::SetBorderIcons(TBorderIcons Value) {
 void TCustomForm::SetFormStyle(TFormStyle Value) {
   if (FFormStyle == Value) return;
   FFormStyle = Value;
-  if (FHandle)
+  if (!FHandle) return;
+  // An MDI child's window is made as one: a form that becomes one, or
+  // stops being one, gets a new window.
+  const bool mdiChild = (GetWindowLongW(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
+  if (mdiChild != (Value == fsMDIChild && MDIFrameForChild() && MDIFrameForChild() != this)) {
+    RecreateWnd();
+    return;
+  }
+  if (Value == fsMDIForm) CreateMDIClient();
+  else DestroyMDIClient();
+  if (!mdiChild)
     SetWindowPos(FHandle, Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// ---- MDI
+
+void TCustomForm::CreateMDIClient() {
+  if (FClientHandle || !FHandle || FFormStyle != fsMDIForm) return;
+  // Children are listed in the window menu's sub-menu; their commands
+  // start high above the menu items' usual numbers.
+  CLIENTCREATESTRUCT ccs{FWindowMenu && FWindowMenu->Count() > 0 ? FWindowMenu->Handle() : nullptr, 0xFF00};
+  RECT r{};
+  GetClientRect(FHandle, &r);
+  FClientHandle = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL |
+                                      MDIS_ALLCHILDSTYLES,
+                                  0, 0, r.right, r.bottom, FHandle, nullptr, GetModuleHandleW(nullptr), &ccs);
+  if (!FClientHandle) throw EOutOfResources(u"Error creating the MDI client window");
+  Realign();
+}
+
+void TCustomForm::DestroyMDIClient() {
+  if (!FClientHandle) return;
+  HWND client = FClientHandle;
+  FClientHandle = nullptr;
+  DestroyWindow(client);
+}
+
+TCustomForm* TCustomForm::MDIFrameForChild() {
+  TCustomForm* main = Application ? Application->MainForm() : nullptr;
+  if (!main || main->FFormStyle != fsMDIForm) return nullptr;
+  main->HandleNeeded();
+  return main->FClientHandle ? main : nullptr;
+}
+
+TCustomForm* TCustomForm::MDIFrame() const {
+  if (FFormStyle != fsMDIChild || !FHandle || !(GetWindowLongW(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD)) return nullptr;
+  const HWND client = GetParent(FHandle);
+  auto* frame = client ? dynamic_cast<TCustomForm*>(FindControl(GetParent(client))) : nullptr;
+  return frame && frame->FClientHandle == client ? frame : nullptr;
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const {
+  if (!FClientHandle) return nullptr;
+  const HWND child = reinterpret_cast<HWND>(SendMessageW(FClientHandle, WM_MDIGETACTIVE, 0, 0));
+  return child ? dynamic_cast<TCustomForm*>(FindControl(child)) : nullptr;
+}
+
+void TCustomForm::MergeMenu(bool MergeState) {
+  TCustomForm* frame = MDIFrame();
+  if (!frame || !frame->FMenu) return;
+  if (MergeState) frame->FMenu->Merge(FMenu);
+  else if (FMenu) frame->FMenu->Unmerge(FMenu);
+}
+
+void TCustomForm::WMMDIActivate(TMessage& Message) {
+  DefaultHandler(Message);
+  if (reinterpret_cast<HWND>(Message.LParam) == FHandle) MergeMenu(true);
+  else if (reinterpret_cast<HWND>(Message.WParam) == FHandle) MergeMenu(false);
+}
+
+void TCustomForm::AlignControls(TControl* AControl, TRect& Rect) {
+  TWinControl::AlignControls(AControl, Rect);
+  // The MDI client takes what the aligned controls leave.
+  if (FClientHandle)
+    SetWindowPos(FClientHandle, nullptr, Rect.Left, Rect.Top, std::max(0, Rect.Width()), std::max(0, Rect.Height()),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TCustomForm::DefaultHandler(TMessage& Message) {
+  // The frame procedure places the client over the whole client area on
+  // WM_SIZE: the alignment places it instead.
+  if (FClientHandle && FHandle && Message.Msg != WM_SIZE && !IsFrameworkMessage(Message.Msg)) {
+    Message.Result = DefFrameProcW(FHandle, FClientHandle, Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  TWinControl::DefaultHandler(Message);
 }
 
 TWindowState TCustomForm::WindowState() const {
@@ -309,10 +424,17 @@ void TCustomForm::CMShowingChanged(TMessage&) {
     DoShow();
     static const int cmds[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
     ShowWindow(FHandle, cmds[FWindowState]);
+    // A child shown in its frame is the active one.
+    if (MDIFrame()) SendMessageW(GetParent(FHandle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
     FFormState.Include(fsVisible);
   } else {
     DoHide();
     FFormState.Exclude(fsVisible);
+    if (TCustomForm* frame = MDIFrame(); frame && frame->ActiveMDIChild() == this) {
+      // The next child takes over; the frame keeps no menu of a hidden one.
+      SendMessageW(frame->FClientHandle, WM_MDINEXT, reinterpret_cast<WPARAM>(FHandle), 0);
+      MergeMenu(false);
+    }
     if (FHandle == GetActiveWindow() && Application && Application->MainForm() != this) {
       // Hand the activation to the window that owns us rather than to
       // whatever window happens to be next.
@@ -483,11 +605,22 @@ void TCustomForm::SetMenu(TMainMenu* Value) {
     FMenu->RemoveFreeNotification(this);
     if (FMenu->WindowHandle() == FHandle) FMenu->SetWindowHandle(nullptr);
   }
+  TMainMenu* old = FMenu;
   FMenu = Value;
   if (Value) Value->FreeNotification(this);
   if (Value && FHandle) Value->SetWindowHandle(FHandle);
   else if (!Value && FHandle) ::SetMenu(FHandle, nullptr);
   if (keepClient) SetClientSize(client.Width(), client.Height());
+  // The active MDI child's menu goes into the frame's new menu; a new
+  // menu of the active child takes the old one's place in the frame's.
+  if (TCustomForm* child = ActiveMDIChild()) {
+    if (old) old->Merge(nullptr);
+    child->MergeMenu(true);
+  }
+  if (TCustomForm* frame = MDIFrame(); frame && frame->ActiveMDIChild() == this) {
+    if (old && frame->FMenu) frame->FMenu->Unmerge(old);
+    MergeMenu(true);
+  }
 }
 
 void TCustomForm::SetWindowMenu(TMenuItem* Value) {
@@ -627,6 +760,7 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case WM_GETMINMAXINFO: WMGetMinMaxInfo(Message); return;
     case WM_DESTROY: WMDestroy(Message); return;
     case WM_QUERYENDSESSION: WMQueryEndSession(Message); return;
+    case WM_MDIACTIVATE: WMMDIActivate(Message); return;
     case CM_ACTIVATE: CMActivate(Message); return;
     case CM_DEACTIVATE: CMDeactivate(Message); return;
     case CM_RELEASE: CMRelease(Message); return;
@@ -668,6 +802,8 @@ void TCustomForm::WMDestroy(TMessage& Message) {
   // Windows destroys the menu of a window it destroys; the menu bar stays
   // the main menu's.
   if (FMenu) FMenu->SetWindowHandle(nullptr);
+  // A child that goes takes its menu out of the frame's.
+  MergeMenu(false);
   if (Screen && Screen->FocusedForm() == this) Screen->SetFocusedForm(nullptr);
   FActive = false;
   DefaultHandler(Message);
@@ -677,6 +813,8 @@ void TCustomForm::WMQueryEndSession(TMessage& Message) { Message.Result = CloseQ
 
 void TCustomForm::WMSize(TMessage& Message) {
   TWinControl::WMSize(Message);
+  // The menu bar may take another row: the client follows.
+  if (FClientHandle) Realign();
   if (Message.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;
   else if (Message.WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
   else if (Message.WParam == SIZE_RESTORED) FWindowState = wsNormal;

@@ -1,6 +1,16 @@
 // Forms: top-level windows built from their form description, with border
 // styles, placement, activation and focus bookkeeping, keyboard preview,
 // closing with a close action, and modal showing.
+//
+// MDI: a form with FormStyle fsMDIForm owns an MDI client window
+// (ClientHandle) in the client area its aligned controls leave, and its
+// default processing goes through DefFrameProcW. A form with fsMDIChild is
+// made as an MDI child of the application's main form when that one is an
+// MDI frame (elsewhere it stays a window of its own); its default
+// processing goes through DefMDIChildProcW. The active child's Menu is
+// merged into the frame's Menu: its items take the place of the frame's
+// top-level items of the same GroupIndex, in group order, until the child
+// is deactivated or goes away.
 #pragma once
 
 #include "fw/controls/controls.h"
@@ -95,6 +105,13 @@ class TCustomForm : public TWinControl {
   // The menu item whose sub-menu lists an MDI frame form's children.
   TMenuItem* WindowMenu() const { return FWindowMenu; }
   void SetWindowMenu(TMenuItem* Value);
+  // The MDI client window of an MDI frame form (null for other forms and
+  // before the window is made).
+  HWND ClientHandle() const { return FClientHandle; }
+  // The active MDI child of an MDI frame form, or null.
+  TCustomForm* ActiveMDIChild() const;
+  // The form whose MDI client holds this MDI child, or null.
+  TCustomForm* MDIFrame() const;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
   TNotifyEvent OnCreate;
@@ -113,7 +130,10 @@ class TCustomForm : public TWinControl {
   friend class TApplication;
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void DestroyWindowHandle() override;
   void Dispatch(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
   void PaintWindow(HDC DC) override;
   virtual void Paint();
   virtual void DoCreate();
@@ -127,6 +147,14 @@ class TCustomForm : public TWinControl {
   void SetActive(bool Value);
   void CloseModal();
   void MoveToPosition();
+  // The MDI client window of an MDI frame made or destroyed.
+  void CreateMDIClient();
+  void DestroyMDIClient();
+  // The frame an MDI child is made in: the application's main form when it
+  // is an MDI frame.
+  static TCustomForm* MDIFrameForChild();
+  // Merges this MDI child's Menu into its frame's Menu, or takes it out.
+  void MergeMenu(bool MergeState);
 
   virtual void WMClose(TMessage& Message);
   virtual void WMActivate(TMessage& Message);
@@ -134,6 +162,7 @@ class TCustomForm : public TWinControl {
   virtual void WMGetMinMaxInfo(TMessage& Message);
   virtual void WMDestroy(TMessage& Message);
   virtual void WMQueryEndSession(TMessage& Message);
+  virtual void WMMDIActivate(TMessage& Message);
   void WMSize(TMessage& Message) override;
   void CMShowingChanged(TMessage& Message) override;
   void CMDialogKey(TMessage& Message) override;
@@ -157,6 +186,7 @@ class TCustomForm : public TWinControl {
   TModalResult FModalResult = mrNone;
   TMainMenu* FMenu = nullptr;
   TMenuItem* FWindowMenu = nullptr;
+  HWND FClientHandle = nullptr;
   int FFocusCount = 0;
   bool FCreated = false;
 };

@@ -105,6 +105,17 @@ TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(this
 
 TMenu::~TMenu() {
   Destroying();
+  // Out of the menu it is merged into, and the merged one out of it.
+  if (TMenuItem* into = FItems->FMergedWith) {
+    into->FMerged = nullptr;
+    FItems->FMergedWith = nullptr;
+    into->RebuildHandle();
+    if (into->FMenu) into->FMenu->MenuChanged(into->FMenu, nullptr, true);
+  }
+  if (FItems->FMerged) {
+    FItems->FMerged->FMergedWith = nullptr;
+    FItems->FMerged = nullptr;
+  }
   if (FImages) FImages->UnRegisterChanges(FImageChangeLink);
   delete FImageChangeLink;
   FImageChangeLink = nullptr;
@@ -189,19 +200,49 @@ void TMenu::SetAutoLineReduction(TMenuAutoFlag Value) {
 
 TMenuItem* TMenu::FindItem(UINT_PTR Value, TFindItemKind Kind) const {
   if (!FItems) return nullptr;
-  switch (Kind) {
-    case fkCommand:
-      return FindInTree(FItems, [&](TMenuItem* i) { return i != FItems && i->Command() == Value; });
-    case fkHandle:
-      return FindInTree(FItems, [&](TMenuItem* i) { return i->FHandle && reinterpret_cast<UINT_PTR>(i->FHandle) == Value; });
-    case fkShortCut:
-      return FindInTree(FItems, [&](TMenuItem* i) { return i != FItems && i->ShortCut() != scNone && i->ShortCut() == Value; });
-  }
-  return nullptr;
+  auto find = [&](TMenuItem* root) -> TMenuItem* {
+    switch (Kind) {
+      case fkCommand:
+        return FindInTree(root, [&](TMenuItem* i) { return i != root && i->Command() == Value; });
+      case fkHandle:
+        return FindInTree(root, [&](TMenuItem* i) { return i->FHandle && reinterpret_cast<UINT_PTR>(i->FHandle) == Value; });
+      case fkShortCut:
+        return FindInTree(root, [&](TMenuItem* i) { return i != root && i->ShortCut() != scNone && i->ShortCut() == Value; });
+    }
+    return nullptr;
+  };
+  if (TMenuItem* found = find(FItems)) return found;
+  return FItems->FMerged ? find(FItems->FMerged) : nullptr;
 }
 
 bool TMenu::ContainsItem(const TMenuItem* Item) const {
-  return Item && FItems && FindInTree(FItems, [&](TMenuItem* i) { return i == Item; });
+  if (!Item || !FItems) return false;
+  auto in = [&](TMenuItem* root) { return root && FindInTree(root, [&](TMenuItem* i) { return i == Item; }); };
+  return in(FItems) || in(FItems->FMerged);
+}
+
+TMenu* TMenu::MergedMenu() const { return FItems && FItems->FMerged ? FItems->FMerged->FMenu : nullptr; }
+
+void TMenu::Merge(TMenu* Menu) {
+  if (!FItems) return;
+  TMenuItem* root = Menu && Menu != this ? Menu->FItems : nullptr;
+  if (FItems->FMerged == root) return;
+  if (TMenuItem* old = FItems->FMerged) old->FMergedWith = nullptr;
+  if (root && root->FMergedWith) {
+    // A menu is shown in one other menu at a time.
+    TMenuItem* other = root->FMergedWith;
+    other->FMerged = nullptr;
+    other->RebuildHandle();
+    if (other->FMenu) other->FMenu->MenuChanged(other->FMenu, nullptr, true);
+  }
+  FItems->FMerged = root;
+  if (root) root->FMergedWith = FItems;
+  FItems->RebuildHandle();
+  MenuChanged(this, nullptr, true);
+}
+
+void TMenu::Unmerge(TMenu* Menu) {
+  if (Menu && FItems && FItems->FMerged == Menu->FItems) Merge(nullptr);
 }
 
 bool TMenu::IsShortCut(TMessage& Message) {
@@ -386,7 +427,10 @@ void TMainMenu::SetWindowHandle(HWND Value) {
 
 void TMainMenu::MenuChanged(TObject* Sender, TMenuItem* Source, bool Rebuild) {
   TMenu::MenuChanged(Sender, Source, Rebuild);
-  if (ComponentState().Contains(csDestroying) || !FWindowHandle) return;
+  if (ComponentState().Contains(csDestroying)) return;
+  // A merged menu is shown by the other menu's window too.
+  if (TMenu* into = MergedInto()) into->MenuChanged(Sender, Source, Rebuild);
+  if (!FWindowHandle) return;
   DrawMenuBar(FWindowHandle);
   SendMessageW(FWindowHandle, CM_MENUCHANGED, 0, 0);
 }

@@ -277,13 +277,56 @@ TCustomImageList* TMenuItem::GetImageList() const {
   return menu ? menu->Images() : nullptr;
 }
 
-void TMenuItem::RebuildHandle() {
-  if (!FHandle || ComponentState().Contains(csDestroying)) return;
-  while (GetMenuItemCount(FHandle) > 0) RemoveMenu(FHandle, 0, MF_BYPOSITION);
-
-  std::vector<TMenuItem*> shown;
+std::vector<TMenuItem*> TMenuItem::ShownItems() const {
+  std::vector<TMenuItem*> own;
   for (TMenuItem* item : FItems)
-    if (item->FVisible) shown.push_back(item);
+    if (item->FVisible) own.push_back(item);
+  if (!FMerged) return own;
+  std::vector<TMenuItem*> merged;
+  for (TMenuItem* item : FMerged->FItems)
+    if (item->FVisible) merged.push_back(item);
+  // The merged items take the place of the own items of their groups...
+  std::erase_if(own, [&](const TMenuItem* item) {
+    return std::any_of(merged.begin(), merged.end(),
+                       [&](const TMenuItem* m) { return m->FGroupIndex == item->FGroupIndex; });
+  });
+  // ... and go before the first own item of a higher group.
+  std::vector<TMenuItem*> shown;
+  size_t j = 0;
+  for (TMenuItem* item : own) {
+    while (j < merged.size() && merged[j]->FGroupIndex < item->FGroupIndex) shown.push_back(merged[j++]);
+    shown.push_back(item);
+  }
+  shown.insert(shown.end(), merged.begin() + static_cast<std::ptrdiff_t>(j), merged.end());
+  return shown;
+}
+
+void TMenuItem::RebuildHandle() {
+  if (ComponentState().Contains(csDestroying)) return;
+  if (!FHandle) {
+    // The menu this one is merged into shows its items.
+    if (FMergedWith) FMergedWith->RebuildHandle();
+    return;
+  }
+  const bool menuBar = FMenu && FMenu->IsMenuBar();
+  // The entries the system put in a menu bar carry no item data: a
+  // maximised MDI child's window menu stays first, its buttons last.
+  UINT pos = 0;
+  for (int i = GetMenuItemCount(FHandle) - 1; i >= 0; --i) {
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_DATA;
+    if (!menuBar || !GetMenuItemInfoW(FHandle, static_cast<UINT>(i), TRUE, &mii) || mii.dwItemData)
+      RemoveMenu(FHandle, static_cast<UINT>(i), MF_BYPOSITION);
+  }
+  for (const int count = GetMenuItemCount(FHandle); static_cast<int>(pos) < count; ++pos) {
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE;
+    if (!GetMenuItemInfoW(FHandle, pos, TRUE, &mii) || (mii.fType & MFT_RIGHTJUSTIFY)) break;
+  }
+
+  std::vector<TMenuItem*> shown = ShownItems();
   if (EffectiveAutoLineReduction()) {
     // No separator first, last or right after another one.
     std::vector<TMenuItem*> reduced;
@@ -299,19 +342,18 @@ void TMenuItem::RebuildHandle() {
 
   TMenu* menu = GetParentMenu();
   bool ownerDraw = menu && menu->OwnerDraw();
-  bool menuBar = FMenu && FMenu->IsMenuBar();
   // Right to left: every entry in that order, and a bar's entries flush
   // right from its first one on.
   const bool rightOrder = menu && menu->UseRightToLeftReading();
   const bool rightJustify = menuBar && menu->UseRightToLeftAlignment();
-  UINT pos = 0;
+  const UINT firstPos = pos;
   for (TMenuItem* item : shown) {
     MENUITEMINFOW mii{};
     mii.cbSize = sizeof(mii);
     mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_SUBMENU;
     mii.fType = item->IsLine() ? MFT_SEPARATOR : 0;
     if (rightOrder) mii.fType |= MFT_RIGHTORDER;
-    if (rightJustify && pos == 0) mii.fType |= MFT_RIGHTJUSTIFY;
+    if (rightJustify && pos == firstPos) mii.fType |= MFT_RIGHTJUSTIFY;
     if (item->FRadioItem) mii.fType |= MFT_RADIOCHECK;
     if (item->FBreak == mbBreak) mii.fType |= MFT_MENUBREAK;
     if (item->FBreak == mbBarBreak) mii.fType |= MFT_MENUBARBREAK;
@@ -342,6 +384,8 @@ void TMenuItem::RebuildHandle() {
     InsertMenuItemW(FHandle, pos++, TRUE, &mii);
   }
   if (menuBar && FMenu->WindowHandle()) DrawMenuBar(FMenu->WindowHandle());
+  // The menu this one is merged into shows its items too.
+  if (FMergedWith) FMergedWith->RebuildHandle();
 }
 
 void TMenuItem::MenuChanged(bool Rebuild) {

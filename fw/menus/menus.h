@@ -6,6 +6,12 @@
 // WM_COMMAND brings back, and its object pointer as the item data that
 // owner-draw messages bring back.
 //
+// Merging: a menu merged into another (an MDI child's main menu into its
+// frame's) shows its visible top-level items in the other's menu: each
+// takes the place of the other's items of its GroupIndex, and they go in
+// group order (groups are expected to rise along each menu). Their
+// commands, pop-ups and owner drawing go through the other menu's window.
+//
 // Owner drawing: with TMenu::OwnerDraw every item is MFT_OWNERDRAW; the
 // window that receives WM_MEASUREITEM / WM_DRAWITEM (the form for its main
 // menu, the popup list window for popup menus) hands them to the menu, which
@@ -164,6 +170,9 @@ class TMenuItem : public TComponent {
   // shows the item is built again.
   void MenuChanged(bool Rebuild);
 
+  // The root item of the menu merged into this root item, or null.
+  TMenuItem* Merged() const { return FMerged; }
+
   TNotifyEvent OnClick;
   TMenuDrawItemEvent OnDrawItem;
   TAdvancedMenuDrawItemEvent OnAdvancedDrawItem;
@@ -179,8 +188,13 @@ class TMenuItem : public TComponent {
   friend class TMenu;
   friend class TMenuActionLink;
 
-  // The sub-menu's entries made again from the visible sub-items.
+  // The sub-menu's entries made again from the visible sub-items (and the
+  // merged menu's). Entries of a menu bar that the system put there (a
+  // maximised MDI child's window menu and buttons) stay.
   void RebuildHandle();
+  // The items the sub-menu shows, in order: the visible sub-items with the
+  // merged menu's visible items in place of those of their groups.
+  std::vector<TMenuItem*> ShownItems() const;
   // The caption as the menu shows it: automatic accelerator, shortcut text.
   String DisplayCaption(bool TopLevel) const;
   // Paints the item like a standard one (no painter took it).
@@ -194,6 +208,10 @@ class TMenuItem : public TComponent {
 
   TMenuItem* FParent = nullptr;
   TMenu* FMenu = nullptr;  // set on the root item of a menu
+  // On root items: the root merged into this one, the root this one is
+  // merged into.
+  TMenuItem* FMerged = nullptr;
+  TMenuItem* FMergedWith = nullptr;
   std::vector<TMenuItem*> FItems;
   HMENU FHandle = nullptr;
   UINT FCommand = 0;
@@ -254,10 +272,18 @@ class TMenu : public TComponent {
   // again (nothing on a system that reads left to right).
   void AdjustBiDiBehavior();
 
-  // The item with that command number, sub-menu handle or shortcut, or null.
+  // The item with that command number, sub-menu handle or shortcut (in
+  // this menu's tree or the merged menu's), or null.
   TMenuItem* FindItem(UINT_PTR Value, TFindItemKind Kind) const;
-  // The item is in this menu's tree.
+  // The item is in this menu's tree (or in the merged menu's).
   bool ContainsItem(const TMenuItem* Item) const;
+  // Shows the items of Menu among this menu's own until Unmerge (null
+  // takes the merged menu out; another menu takes its place).
+  void Merge(TMenu* Menu);
+  // Takes Menu out when it is the merged one.
+  void Unmerge(TMenu* Menu);
+  // The menu merged into this one, or null.
+  TMenu* MergedMenu() const;
   // A key message (WM_KEYDOWN / WM_SYSKEYDOWN or their CN_ forms): the
   // enabled item with that shortcut runs; true when one ran.
   virtual bool IsShortCut(TMessage& Message);
@@ -286,6 +312,8 @@ class TMenu : public TComponent {
   friend class TMenuItem;
   // The root item's sub-menu is a menu bar.
   virtual bool IsMenuBar() const { return false; }
+  // The menu this one is merged into, or null.
+  TMenu* MergedInto() const { return FItems && FItems->FMergedWith ? FItems->FMergedWith->FMenu : nullptr; }
   void ImageListChange(TObject* Sender);
 
   TMenuItem* FItems;
