@@ -291,8 +291,7 @@ void TCustomForm::CreateMDIClient() {
   RECT r{};
   GetClientRect(FHandle, &r);
   FClientHandle = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL |
-                                      MDIS_ALLCHILDSTYLES,
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL,
                                   0, 0, r.right, r.bottom, FHandle, nullptr, GetModuleHandleW(nullptr), &ccs);
   if (!FClientHandle) throw EOutOfResources(u"Error creating the MDI client window");
   Realign();

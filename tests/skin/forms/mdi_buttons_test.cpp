@@ -41,11 +41,9 @@ struct MdiMenuFrame {
     provider = new TkSkinProvider(form.form);
     provider->Menus().SetManager(&m.manager);
     provider->SetSkin(m.manager.LoadedSkin());
-    RECT cr{};
-    GetClientRect(wnd(), &cr);
-    CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
-    client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, cr.right,
-                             cr.bottom, wnd(), nullptr, GetModuleHandleW(nullptr), &ccs);
+    // The frame form's own client window.
+    form->HandleNeeded();
+    client = form->ClientHandle();
     MDICREATESTRUCTW mcs{skintest::MdiChildClass(), L"Child", GetModuleHandleW(nullptr), 10, 10, 200, 130, WS_SYSMENU, 0};
     child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     // The stand-in is maximised like the child (its rules allow restoring).

@@ -307,11 +307,8 @@ HICON SolidIcon(COLORREF color) {
 TEST(MenuLine, AnMdiFrameShowsItsMaximisedChildsIconBeforeItsOwnItems) {
   MenuForm f(1, false);
   f.form->SetFormStyle(fw::fsMDIForm);
-  RECT cr{};
-  GetClientRect(f.wnd(), &cr);
-  CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
-  const HWND client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                      cr.right, cr.bottom, f.wnd(), nullptr, GetModuleHandleW(nullptr), &ccs);
+  f.form->HandleNeeded();
+  const HWND client = f.form->ClientHandle();
   ASSERT_NE(client, nullptr);
   MDICREATESTRUCTW mcs{skintest::MdiChildClass(), L"Child", GetModuleHandleW(nullptr), 10, 10, 200, 120, WS_SYSMENU, 0};
   const HWND child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));

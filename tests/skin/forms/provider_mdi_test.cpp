@@ -46,12 +46,9 @@ struct MdiFrame {
       // The skin draws the menu line.
       f.provider->Menus().SetManager(&manager.manager);
     }
-    RECT cr{};
-    GetClientRect(f.wnd(), &cr);
-    CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
-    client = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, cr.right,
-                             cr.bottom, f.wnd(), nullptr, GetModuleHandleW(nullptr), &ccs);
+    // The frame form's own client window.
+    f.form->HandleNeeded();
+    client = f.form->ClientHandle();
     for (int i = 0; i < 2; ++i) {
       MDICREATESTRUCTW mcs{skintest::MdiChildClass(), i ? L"Second" : L"First", GetModuleHandleW(nullptr), 10 + 70 * i,
                            10 + 40 * i, 200, 130, 0, 0};
