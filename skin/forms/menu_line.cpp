@@ -6,6 +6,7 @@
 #include "fw/graphics/imagelist.h"
 #include "fw/system/application.h"
 #include "fw/system/screen.h"
+#include "fw/system/wndregistry.h"
 #include "skin/engine/alpha_text.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/common_data.h"
@@ -13,6 +14,7 @@
 #include "skin/engine/core/section_paint.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/text_out.h"
+#include "skin/forms/core/menu_line_layout.h"
 #include "skin/forms/provider_mdi.h"
 #include "skin/forms/skin_provider.h"
 #include "skin/forms/skinned_menus.h"
@@ -64,8 +66,12 @@ HWND MDIIconChild() {
   const HWND client = MDIClientOf(frame->Handle());
   if (!client) return nullptr;
   const HWND child = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0));
-  if (!child || !IsZoomed(child) || !(GetWindowLongW(child, GWL_STYLE) & WS_SYSMENU)) return nullptr;
-  return child;
+  if (!child || !IsZoomed(child)) return nullptr;
+  // A skinned child form's window has lost its system-menu style to its
+  // skin: its border icons tell.
+  if (auto* form = dynamic_cast<fw::TCustomForm*>(fw::FindControl(child)))
+    return form->BorderIcons().Contains(fw::biSystemMenu) ? child : nullptr;
+  return GetWindowLongW(child, GWL_STYLE) & WS_SYSMENU ? child : nullptr;
 }
 
 TkMenuLine::TkMenuLine(fw::TCustomForm* Form) : FForm(Form) {
@@ -89,9 +95,15 @@ bool TkMenuLine::MenuPresent() const {
   if (!FForm || FForm->BorderStyle() == fw::bsDialog || FForm->FormStyle() == fw::fsMDIChild) return false;
   fw::TMainMenu* menu = FForm->Menu();
   if (!menu || menu->AutoMerge()) return false;
-  for (int i = 0; i < menu->Items()->Count(); ++i)
-    if (menu->Items()->Items(i)->Visible()) return true;
-  return false;
+  auto anyVisible = [](const fw::TMainMenu* m) {
+    for (int i = 0; i < m->Items()->Count(); ++i)
+      if (m->Items()->Items(i)->Visible()) return true;
+    return false;
+  };
+  if (anyVisible(menu)) return true;
+  // An MDI frame shows its active child's menu.
+  fw::TCustomForm* child = FForm->FormStyle() == fw::fsMDIForm ? FForm->ActiveMDIChild() : nullptr;
+  return child && child->Menu() && anyVisible(child->Menu());
 }
 
 bool TkMenuLine::DrawsLine(const TkFormFrameFacts& Frame) const {
@@ -207,27 +219,84 @@ void TkMenuLine::Paint(fw::TBitmap& Image, const TkFormFrameFacts& Frame, int St
   GetWindowRect(wnd, &window);
   FWindowOffset = fw::TPoint{shadow.Left + ExtFrameDelta(Frame), shadow.Top + ExtTitleDelta(Frame)};
   FBordered = Frame.BorderForm != nullptr;
+  // Items without the line painter's handlers (the program replaced them)
+  // get them back.
   for (int i = 0; i < menu->Items()->Count(); ++i) {
     fw::TMenuItem* item = menu->Items()->Items(i);
-    if (!item->Visible()) continue;
-    if (!item->OnAdvancedDrawItem || !item->OnMeasureItem) {
-      if (menu->OwnerDraw()) {
-        menus->InitMenuLine(menu, true);
-      } else {
-        MenusInitialized = false;
-        InitMenus();
-      }
+    if (!item->Visible() || (item->OnAdvancedDrawItem && item->OnMeasureItem)) continue;
+    if (menu->OwnerDraw()) {
+      menus->InitMenuLine(menu, true);
+    } else {
+      MenusInitialized = false;
+      InitMenus();
     }
+  }
+  // The system's rectangle of a bar position, in image coordinates (with a
+  // border window the window lies inside the wider frame).
+  const int dx = FWindowOffset.x - window.left, dy = FWindowOffset.y - window.top;
+  auto barRect = [&](HMENU Bar, HWND Owner, int Position, fw::TRect& Rect) {
     RECT r{};
-    const int position = BarPosition(bar, item);
-    if (position >= 0 && GetMenuItemRect(wnd, bar, UINT(position), &r)) {
-      // With a border window the window lies inside the wider frame.
-      const int dx = FWindowOffset.x - window.left, dy = FWindowOffset.y - window.top;
-      const fw::TRect rect = fw::Rect(r.left + dx, r.top + dy, r.right + dx, r.bottom + dy);
-      fw::TOwnerDrawState state = fw::TOwnerDrawState::FromMask(0x500);
-      if (!item->Enabled()) state.Include(fw::odGrayed);
-      if (item->OnAdvancedDrawItem) item->OnAdvancedDrawItem(item, Image.Canvas(), rect, state);
+    if (Position < 0 || !GetMenuItemRect(Owner, Bar, UINT(Position), &r)) return false;
+    Rect = fw::Rect(r.left + dx, r.top + dy, r.right + dx, r.bottom + dy);
+    return true;
+  };
+  auto facts = [](const fw::TMenuItem* item, int Width) {
+    return TkLineItemFacts{item->GroupIndex(), item->Visible(), item->OnAdvancedDrawItem && item->OnMeasureItem,
+                           Width};
+  };
+  TkMenuLineInput in;
+  in.StartX = FrameWidthOf(Frame, true) + shadow.Left;
+  in.StartY = top;
+  in.RowHeight = MenuHeight(Frame);
+  in.Limit = Frame.Width - 2 * FrameWidthOf(Frame, true) - 2 * Frame.FormBorderWidth;
+  for (int i = 0; i < menu->Items()->Count(); ++i) {
+    fw::TMenuItem* item = menu->Items()->Items(i);
+    fw::TRect r;
+    in.Frame.push_back(facts(item, barRect(bar, wnd, BarPosition(bar, item), r) ? r.Width() : 0));
+  }
+  // The maximised child's window menu stands first in the bar.
+  if (MDIIconChild() && MDISkinProvider->Form() == FForm) {
+    fw::TRect r;
+    if (barRect(bar, wnd, 0, r)) in.IconWidth = r.Width();
+  }
+  // The active MDI child's items, as wide as in the child's own bar; an MDI
+  // child shows no bar of its own, and then they are as wide as in the
+  // frame's bar, where its menu is merged.
+  fw::TCustomForm* child = FForm->FormStyle() == fw::fsMDIForm ? FForm->ActiveMDIChild() : nullptr;
+  fw::TMainMenu* childMenu = child ? child->Menu() : nullptr;
+  if (childMenu) {
+    const HWND childWnd = child->Handle();
+    const bool ownBar = !(GetWindowLongW(childWnd, GWL_STYLE) & WS_CHILD) && IsMenu(GetMenu(childWnd));
+    for (int i = 0; i < childMenu->Items()->Count(); ++i) {
+      fw::TMenuItem* item = childMenu->Items()->Items(i);
+      RECT r{};
+      int width = 0;
+      if (ownBar) {
+        const HMENU childBar = GetMenu(childWnd);
+        const int position = BarPosition(childBar, item);
+        if (position >= 0 && GetMenuItemRect(childWnd, childBar, UINT(position), &r)) width = r.right - r.left;
+      } else {
+        fw::TRect inFrame;
+        if (barRect(bar, wnd, BarPosition(bar, item), inFrame)) width = inFrame.Width();
+      }
+      in.Child.push_back(facts(item, width));
     }
+  }
+  for (const TkLinePlace& place : MenuLineLayout(in)) {
+    if (place.Child) {
+      fw::TMenuItem* item = childMenu->Items()->Items(place.Index);
+      if (place.Width > 0 && item->OnAdvancedDrawItem)
+        item->OnAdvancedDrawItem(item, Image.Canvas(),
+                                 fw::Rect(place.X, place.Y, place.X + place.Width, place.Y + in.RowHeight),
+                                 fw::TOwnerDrawState());
+      continue;
+    }
+    fw::TMenuItem* item = menu->Items()->Items(place.Index);
+    fw::TRect rect;
+    if (!barRect(bar, wnd, BarPosition(bar, item), rect)) continue;
+    fw::TOwnerDrawState state = fw::TOwnerDrawState::FromMask(0x500);
+    if (!item->Enabled()) state.Include(fw::odGrayed);
+    if (item->OnAdvancedDrawItem) item->OnAdvancedDrawItem(item, Image.Canvas(), rect, state);
   }
   MenuChanged = false;
   GdiFlush();
@@ -254,7 +323,8 @@ void TkSkinableMenus::sAdvancedDrawLineItem(fw::TObject* Sender, fw::TCanvas* AC
   TkLoadedSkin* skin = ActiveSkin();
   fw::TMenu* menu = item ? item->GetParentMenu() : nullptr;
   TkMenuLine* line = menu ? TkMenuLine::Of(menu->WindowHandle()) : nullptr;
-  if (!line && MDISkinProvider) line = &MDISkinProvider->Menus().Line();
+  // An MDI child's items are shown in its frame's line.
+  if ((!line || line->MenuLineBmp().Width() == 0) && MDISkinProvider) line = &MDISkinProvider->Menus().Line();
   if (!skin || !ACanvas || !line || !line->Image() || line->MenuLineBmp().Width() == 0) return;
   const int W = ARect.Width(), H = ARect.Height();
   if (W <= 0 || H <= 0) return;
