@@ -285,10 +285,12 @@ void TkMenuLine::Paint(fw::TBitmap& Image, const TkFormFrameFacts& Frame, int St
   for (const TkLinePlace& place : MenuLineLayout(in)) {
     if (place.Child) {
       fw::TMenuItem* item = childMenu->Items()->Items(place.Index);
+      fw::TRect rect = fw::Rect(place.X, place.Y, place.X + place.Width, place.Y + in.RowHeight);
+      // A bar laid out from the right puts the items where the line's own
+      // count from the left cannot: there they stand where the bar has them.
+      if (menu->UseRightToLeftAlignment()) barRect(bar, wnd, BarPosition(bar, item), rect);
       if (place.Width > 0 && item->OnAdvancedDrawItem)
-        item->OnAdvancedDrawItem(item, Image.Canvas(),
-                                 fw::Rect(place.X, place.Y, place.X + place.Width, place.Y + in.RowHeight),
-                                 fw::TOwnerDrawState());
+        item->OnAdvancedDrawItem(item, Image.Canvas(), rect, fw::TOwnerDrawState());
       continue;
     }
     fw::TMenuItem* item = menu->Items()->Items(place.Index);
