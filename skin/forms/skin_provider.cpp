@@ -16,6 +16,7 @@
 #include "skin/forms/frame_shadow.h"
 #include "skin/forms/preview_link.h"
 #include "skin/forms/provider_effects.h"
+#include "skin/engine/background_request.h"
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/control_kinds.h"
 #include "skin/engine/skin_messages.h"
@@ -235,6 +236,8 @@ void TkSkinProvider::SetSkin(TkLoadedSkin* skin) {
   FFormSkinIndex = skin ? skin->GetSkinIndex(u"FORM") : -1;
   FTitleSkinIndex = skin ? skin->GetSkinIndex(u"FORMTITLE") : -1;
   FBGChanged = FRgnChanged = true;
+  // Whether the client background is one colour is found again when asked.
+  FSkinData->CtrlSkinState |= cssUndecided;
   if (!FForm) return;
   for (int i = 0; i < FForm->ControlCount(); ++i) InitLabel(FForm->Controls(i), Skinned());
   // The client background takes the skin's colour, and gets its own back.
@@ -487,8 +490,9 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
     return false;
   }
   if (m.Msg == WM_SKINCOMMAND && FForm) {
-    // The form's children get the command through the form's own procedure.
-    switch (HIWORD(m.WParam)) {
+    // The form's children get the skin changes through the form's own
+    // procedure.
+    switch (SkinCommandCode(m.WParam)) {
       case SKC_NEWSKIN:
       case SKC_REFRESH:
         SetSkin(FSkinSource ? FSkinSource() : FSkin);
@@ -496,27 +500,12 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
       case SKC_REMOVESKIN:
         SetSkin(nullptr);
         return false;
-      case SKC_ISHANDLED:
-        m.Result = 1;
-        return true;
-      case SKC_ENDUPDATE:
-        // A menu change held back while updating is told now.
-        if (FSkinData->CtrlSkinState & cssMenuChangeHeld) {
-          FSkinData->CtrlSkinState &= uint16_t(~cssMenuChangeHeld);
-          Send(fw::CM_MENUCHANGED, 0, 0);
-        }
-        return false;
-      case SKC_UPDATETITLE:
-        // The title bar changed.
-        if (m.LParam == 1) FBGChanged = true;
-        RepaintFormFrame();
-        return true;
-      case SKC_GETPROVIDER:
-        m.Result = reinterpret_cast<LRESULT>(static_cast<TkFormProviderLink*>(this));
-        return true;
       default:
-        return false;
+        break;
     }
+    if (EarlySkinCommand(m)) return true;
+    if (!Skinned() || FForm->ComponentState().Contains(fw::csDestroying)) return UnskinnedSkinCommand(m);
+    return MsgSkinCommand(m);
   }
   if (!FForm) return false;
   if (PreviewLinkBeforeMessage(FForm, m, [this](fw::TMessage& old) { CallOld(old); })) return true;
@@ -544,6 +533,174 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
     return true;
   }
   return false;
+}
+
+bool TkSkinProvider::EarlySkinCommand(fw::TMessage& m) {
+  switch (SkinCommandCode(m.WParam)) {
+    case SKC_ISHANDLED:
+      m.Result = 1;
+      return true;
+    case SKC_GETPROVIDER:
+      m.Result = reinterpret_cast<LRESULT>(static_cast<TkFormProviderLink*>(this));
+      return true;
+    case SKC_ENDUPDATE:
+      // A menu change held back while updating is told now.
+      if (FSkinData->CtrlSkinState & cssMenuChangeHeld) {
+        FSkinData->CtrlSkinState &= uint16_t(~cssMenuChangeHeld);
+        Send(fw::CM_MENUCHANGED, 0, 0);
+      }
+      return false;
+    case SKC_GETBGINFO:
+      // Without a skin the form's own procedure answers (or nobody does).
+      if (!m.LParam || !Skinned() || !FForm->HandleAllocated()) return false;
+      AnswerBackground(*reinterpret_cast<TkcBackgroundInfo*>(m.LParam));
+      m.Result = 1;
+      return true;
+    case SKC_SKINSTATE: {
+      uint16_t& state = FSkinData->CtrlSkinState;
+      if (state & cssUndecided) {
+        const bool plain = PlainBackground() && FForm->FormStyle() != fw::fsMDIForm;
+        state = uint16_t((state & (cssPrinting | cssMenuChangeHeld | cssUpdating)) | (plain ? cssPlainBackground : 0));
+      }
+      m.Result = state;
+      return true;
+    }
+    case SKC_GETAPPLICATION:
+      m.Result = reinterpret_cast<LRESULT>(fw::Application);
+      return true;
+    case SKC_GETCLIENTOFFSET: {
+      // Where the client area lies in the form's window (and image).
+      int x = 0, y = 0;
+      if (Skinned() && FForm->HandleAllocated()) {
+        PrepareFormCache();
+        x = OffsetX(FInput.Frame);
+        y = OffsetY(FInput.Frame);
+      } else if (FForm->HandleAllocated()) {
+        RECT w{};
+        GetWindowRect(FForm->Handle(), &w);
+        POINT origin{0, 0};
+        ClientToScreen(FForm->Handle(), &origin);
+        x = origin.x - w.left;
+        y = origin.y - w.top;
+      }
+      m.Result = MAKELONG(x, y);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool TkSkinProvider::UnskinnedSkinCommand(fw::TMessage& m) {
+  if (SkinCommandCode(m.WParam) != SKC_PREPARECACHE) return false;
+  FBGChanged = false;
+  return true;
+}
+
+bool TkSkinProvider::MsgSkinCommand(fw::TMessage& m) {
+  const HWND wnd = FForm->Handle();
+  switch (SkinCommandCode(m.WParam)) {
+    case SKC_UPDATEDONE:
+      if (FSkinData->FUpdating) {
+        FSkinData->FUpdating = false;
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+      }
+      return true;
+    case SKC_SETUPDATING:
+      FSkinData->FUpdating = SkinCommandFlag(m.WParam) == 1;
+      if (FSkinData->ReadUpdating()) FBGChanged = true;
+      return true;
+    case SKC_QUERYUPDATING:
+      m.Result = FSkinData->FUpdating && !AnimationInProgress ? 1 : 0;
+      return true;
+    case SKC_BGCHANGED:
+      FBGChanged = true;
+      return true;
+    case SKC_QUERYMOVEREPAINT: {
+      // Moving a see-through child shows another part of a gradient, an
+      // image or a painted border centre.
+      const TkGeneralData& s = FSkin->gd[size_t(FFormSkinIndex)];
+      const bool patterned = s.Props[0].GradientPercent + s.Props[0].ImagePercent > 0;
+      const bool paintedBorder =
+          FSkin->IsValidImgIndex(s.BorderIndex) && (FSkin->ma[size_t(s.BorderIndex)].DrawMode & dmPaintCenter);
+      m.Result = patterned || paintedBorder ? 1 : 0;
+      return true;
+    }
+    case SKC_GETBGCOLOR: {
+      const TkGenState& row = FSkin->gd[size_t(FFormSkinIndex)].Props[0];
+      const fw::TColor behind = fw::ColorToRGB(fw::clBtnFace);
+      m.Result = row.Transparency == 0     ? row.Color
+                 : row.Transparency >= 100 ? behind
+                                           : BlendBgColorPercent(row.Color, behind, row.Transparency);
+      return true;
+    }
+    case SKC_PREPARECACHE:
+      if (!AnimationInProgress && FBGChanged && FForm->HandleAllocated()) PrepareFormCache();
+      return true;
+    case SKC_CONTROLLOADED:
+      if (FAdapter && FForm->HandleAllocated() && !FForm->ComponentState().Contains(fw::csLoading)) {
+        auto* control = reinterpret_cast<fw::TControl*>(m.LParam);
+        FAdapter->AddAllItems(control ? dynamic_cast<fw::TWinControl*>(control) : nullptr);
+      }
+      return true;
+    case SKC_MOUSELEAVE:
+      SetHotHT(-1, true);
+      TitleButtonPressed = false;
+      return true;
+    case SKC_BEFORESCROLL:
+      if (FSkinData->RepaintIfMoved()) Send(WM_SETREDRAW, 0, 0);
+      return true;
+    case SKC_AFTERSCROLL:
+      if (FSkinData->RepaintIfMoved()) {
+        Send(WM_SETREDRAW, 1, 0);
+        RedrawWindow(wnd, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        if (HWND client = MDIClientWindow())
+          RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      }
+      return true;
+    case SKC_UPDATETITLE:
+      // The title bar changed.
+      if (m.LParam == 1) FBGChanged = true;
+      RepaintFormFrame();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TkSkinProvider::PlainBackground() const {
+  if (!Skinned()) return true;
+  const TkGeneralData& s = FSkin->gd[size_t(FFormSkinIndex)];
+  const TkGenState& row = s.Props[0];
+  if (row.Transparency != 0 || row.GradientPercent > 0 || row.ImagePercent > 0) return false;
+  if (s.ImgTL >= 0 || s.ImgTR >= 0 || s.ImgBL >= 0 || s.ImgBR >= 0) return false;
+  if (FSkin->IsValidImgIndex(s.BorderIndex) && (FSkin->ma[size_t(s.BorderIndex)].DrawMode & dmPaintCenter))
+    return false;
+  return !(FForm && FForm->OnPaint.Assigned());
+}
+
+void TkSkinProvider::AnswerBackground(TkcBackgroundInfo& info) {
+  // The asker gives its place in the client area; the form's image holds
+  // the whole window, the client area at the client offset.
+  const TkGeneralData& s = FSkin->gd[size_t(FFormSkinIndex)];
+  const TkGenState& row = s.Props[size_t(FormSectionState(*FSkin, FFormSkinIndex, FFormActive))];
+  const bool plain = PlainBackground() && row.GradientPercent < 1 && row.ImagePercent < 1 && row.Transparency == 0;
+  info.FillRect = fw::TRect{};
+  if (plain) {
+    info.Bmp = nullptr;
+    info.Color = row.Color;
+    info.BgType = btFill;
+    if (info.PleaseDraw) SolidFillDC(info.DrawDC, info.R, info.Color);
+    return;
+  }
+  if (FBGChanged || FormImage().Width() == 0) PrepareFormCache();
+  info.Bmp = &FormImage();
+  info.Offset = fw::TPoint{info.Offset.x + OffsetX(FInput.Frame), info.Offset.y + OffsetY(FInput.Frame)};
+  info.BgType = btCache;
+  if (info.PleaseDraw && info.DrawDC)
+    BitBlt(info.DrawDC, info.R.Left, info.R.Top, info.R.Width(), info.R.Height(), info.Bmp->Canvas()->Handle(),
+           info.Offset.x + info.R.Left, info.Offset.y + info.R.Top, SRCCOPY);
 }
 
 bool TkSkinProvider::SkinnedMessage(fw::TMessage& m) {

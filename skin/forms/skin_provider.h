@@ -37,6 +37,7 @@ class TkcBorderForm;
 class TkcProviderEffects;
 class TkTitleBar;
 class TkcTitleBarItem;
+struct TkcBackgroundInfo;
 
 // A title element is held down; no other element becomes hot meanwhile.
 extern bool TitleButtonPressed;
@@ -230,6 +231,17 @@ class TkSkinProvider : public fw::TComponent, public TkFormProviderLink {
   void UnskinnedNcDestroy(fw::TMessage& m);
   void ForgetMDI();
   bool BeforeMessage(fw::TMessage& m);
+  // The skin commands: those answered in any state (true: handled), those
+  // of a form without a skin, and those of a skinned form.
+  bool EarlySkinCommand(fw::TMessage& m);
+  bool UnskinnedSkinCommand(fw::TMessage& m);
+  bool MsgSkinCommand(fw::TMessage& m);
+  // What lies behind a child: the form's section colour, or its image with
+  // the child's place in it.
+  void AnswerBackground(TkcBackgroundInfo& info);
+  // The form's client background is one colour (no gradient, image, corner
+  // images or painted border centre, no OnPaint handler).
+  bool PlainBackground() const;
   bool SkinnedMessage(fw::TMessage& m);
   void Hook();
   void Unhook();
