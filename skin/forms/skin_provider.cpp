@@ -258,6 +258,8 @@ void TkSkinProvider::SetSkin(TkLoadedSkin* skin) {
   } else {
     StopTitleAnimations();
     FreeAdapter();
+    // The border window would go on showing the old skin's frame.
+    FreeBorderWindow();
   }
   if (!FForm->HandleAllocated()) return;
   const HWND wnd = FForm->Handle();

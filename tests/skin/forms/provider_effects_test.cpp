@@ -13,6 +13,7 @@
 #include "fw/menus/menus.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/window_utils.h"
+#include "skin/engine/skin_messages.h"
 #include "skin/forms/border_window.h"
 #include "skin/forms/fake_dwm.h"
 #include "skin/forms/menu_line.h"
@@ -304,6 +305,18 @@ TEST(ProviderEffects, ExtendedBordersGiveTheFormABorderWindowAroundIt) {
   // Hidden, the form has no border window any more.
   e.f.form->Hide();
   fwtest::Pump(20);
+  EXPECT_FALSE(e.p().HasBorderWindow());
+  EXPECT_FALSE(IsWindow(border));
+}
+
+// Removing the skin takes the border window away with the skinned frame
+// (it would go on showing the old skin's frame around the system's).
+TEST(ProviderEffects, RemovingTheSkinFreesTheBorderWindow) {
+  ShadowedForm e;
+  ASSERT_TRUE(e.p().HasBorderWindow());
+  const HWND border = e.p().BorderWindowHandle();
+  SendMessageW(e.form->Handle(), WM_SKINCOMMAND, SkinCommand(SKC_REMOVESKIN), reinterpret_cast<LPARAM>(&e.m.manager));
+  EXPECT_FALSE(e.p().Skinned());
   EXPECT_FALSE(e.p().HasBorderWindow());
   EXPECT_FALSE(IsWindow(border));
 }
