@@ -498,6 +498,12 @@ bool TkSkinProvider::BeforeMessage(fw::TMessage& m) {
       case SKC_NEWSKIN:
       case SKC_REFRESH:
         SetSkin(FSkinSource ? FSkinSource() : FSkin);
+        // A refresh follows the manager's extended borders being turned on
+        // or off.
+        if (SkinCommandCode(m.WParam) == SKC_REFRESH && Skinned() && FForm->HandleAllocated() && FForm->Visible()) {
+          TkSkinManager* manager = Manager();
+          UpdateBorderForm(manager && manager->ReadExtendedBorders());
+        }
         return false;
       case SKC_REMOVESKIN:
         SetSkin(nullptr);

@@ -321,6 +321,19 @@ TEST(ProviderEffects, RemovingTheSkinFreesTheBorderWindow) {
   EXPECT_FALSE(IsWindow(border));
 }
 
+// Turning the manager's extended borders off and on refreshes the form:
+// the border window goes and comes back.
+TEST(ProviderEffects, TheBorderWindowFollowsTheManagersExtendedBorders) {
+  ShadowedForm e;
+  e.p().SetSkinSource([&] { return e.m.manager.LoadedSkin(); });
+  ASSERT_TRUE(e.p().HasBorderWindow());
+  e.m.manager.WriteExtendedBorders(false);
+  EXPECT_TRUE(e.p().Skinned());
+  EXPECT_FALSE(e.p().HasBorderWindow());
+  e.m.manager.WriteExtendedBorders(true);
+  EXPECT_TRUE(e.p().HasBorderWindow());
+}
+
 // The border window shows the frame in the skin's shadow: the margins
 // around the frame are partly transparent, the frame, title and menu line
 // (drawn with GDI after the shadow) opaque.
