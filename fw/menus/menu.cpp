@@ -143,7 +143,7 @@ void TMenu::SetImages(TCustomImageList* Value) {
   ImageListChange(this);
 }
 
-void TMenu::ImageListChange(TObject*) {
+void TMenu::RebuildAllHandles() {
   if (!FItems) return;
   std::vector<TMenuItem*> stack{FItems};
   while (!stack.empty()) {
@@ -152,6 +152,11 @@ void TMenu::ImageListChange(TObject*) {
     item->RebuildHandle();
     for (TMenuItem* child : item->FItems) stack.push_back(child);
   }
+}
+
+void TMenu::ImageListChange(TObject*) {
+  if (!FItems) return;
+  RebuildAllHandles();
   MenuChanged(this, nullptr, true);
 }
 
@@ -169,13 +174,7 @@ bool TMenu::UseRightToLeftAlignment() const { return SysLocale.MiddleEast && FBi
 void TMenu::AdjustBiDiBehavior() {
   if (!SysLocale.MiddleEast || !FItems || ComponentState().Contains(csDestroying)) return;
   // The entries take their order and alignment when they are made.
-  std::vector<TMenuItem*> stack{FItems};
-  while (!stack.empty()) {
-    TMenuItem* item = stack.back();
-    stack.pop_back();
-    item->RebuildHandle();
-    for (TMenuItem* child : item->FItems) stack.push_back(child);
-  }
+  RebuildAllHandles();
 }
 
 void TMenu::SetOwnerDraw(bool Value) {

@@ -315,6 +315,8 @@ class TMenu : public TComponent {
   // The menu this one is merged into, or null.
   TMenu* MergedInto() const { return FItems && FItems->FMergedWith ? FItems->FMergedWith->FMenu : nullptr; }
   void ImageListChange(TObject* Sender);
+  // Makes every entry again, which takes the images and reading order anew.
+  void RebuildAllHandles();
 
   TMenuItem* FItems;
   HWND FWindowHandle = nullptr;
