@@ -11,6 +11,7 @@
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/skin_utils.h"
+#include "skin/engine/window_utils.h"
 
 namespace skin {
 
@@ -26,11 +27,6 @@ namespace {
 
 constexpr LONG_PTR kBarStyles = WS_HSCROLL | WS_VSCROLL;
 
-fw::TRect WindowRectOf(HWND Wnd) {
-  RECT r{};
-  GetWindowRect(Wnd, &r);
-  return fw::Rect(r.left, r.top, r.right, r.bottom);
-}
 
 bool Inside(const fw::TRect& R, POINT P) { return P.x >= R.Left && P.x < R.Right && P.y >= R.Top && P.y < R.Bottom; }
 
@@ -38,11 +34,8 @@ fw::TRect Moved(fw::TRect R, int dx, int dy) { return fw::Rect(R.Left + dx, R.To
 
 // Where the client area begins inside the window.
 POINT ClientOriginInWindow(HWND Wnd) {
-  RECT w{};
-  GetWindowRect(Wnd, &w);
-  POINT c{0, 0};
-  ClientToScreen(Wnd, &c);
-  return POINT{c.x - w.left, c.y - w.top};
+  const fw::TRect c = ClientRectInWindow(Wnd);
+  return POINT{c.Left, c.Top};
 }
 
 bool ReadInfo(HWND Wnd, int Bar, TkScrollState& S) {

@@ -143,6 +143,12 @@ void BroadcastToChildWindows(HWND wnd, const fw::TMessage& message) {
   for (HWND c : walk.children) SendMessageW(c, message.Msg, message.WParam, message.LParam);
 }
 
+fw::TRect WindowRectOf(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  return fw::Rect(r.left, r.top, r.right, r.bottom);
+}
+
 fw::TRect ClientRectInWindow(HWND wnd) {
   RECT w{}, c{};
   if (!wnd || !GetWindowRect(wnd, &w) || !GetClientRect(wnd, &c)) return fw::TRect{};

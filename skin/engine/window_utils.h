@@ -50,6 +50,8 @@ void BroadcastToControls(fw::TWinControl* control, fw::TMessage& message);
 // The message sent to each direct child window.
 void BroadcastToChildWindows(HWND wnd, const fw::TMessage& message);
 
+// The window's rectangle on the screen.
+fw::TRect WindowRectOf(HWND wnd);
 // The client rectangle relative to the window rectangle's top-left.
 fw::TRect ClientRectInWindow(HWND wnd);
 fw::String WindowClassName(HWND wnd);

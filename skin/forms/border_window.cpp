@@ -32,11 +32,6 @@ const wchar_t* BorderClass() {
   return atom ? kBorderClass : nullptr;
 }
 
-fw::TRect WindowRectOf(HWND wnd) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  return fw::Rect(r.left, r.top, r.right, r.bottom);
-}
 
 HRGN RegionOf(const TkBorderRegion& r) {
   if (r.None) return nullptr;

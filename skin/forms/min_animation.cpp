@@ -10,6 +10,7 @@
 #include "skin/engine/bitmap_dc.h"
 #include "skin/engine/core/alpha_bitmap.h"
 #include "skin/engine/skin_utils.h"
+#include "skin/engine/window_utils.h"
 #include "skin/forms/border_window.h"
 #include "skin/forms/dwm_link.h"
 #include "skin/forms/iconic_preview.h"
@@ -21,11 +22,6 @@ namespace {
 constexpr UINT kZOrderOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER |
                              SWP_NOSENDCHANGING;  // 0x61B
 
-fw::TRect WindowRectOf(HWND wnd) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  return fw::Rect(r.left, r.top, r.right, r.bottom);
-}
 
 void SetExStyleBit(HWND wnd, LONG_PTR bit, bool on) {
   const LONG_PTR ex = GetWindowLongPtrW(wnd, GWL_EXSTYLE);

@@ -23,19 +23,11 @@ namespace skin {
 
 namespace {
 
-fw::TRect WindowRectOf(HWND wnd) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  return fw::Rect(r.left, r.top, r.right, r.bottom);
-}
 
 // Where the client area starts inside the window.
 POINT ClientOrigin(HWND wnd) {
-  RECT r{};
-  GetWindowRect(wnd, &r);
-  POINT o{0, 0};
-  ClientToScreen(wnd, &o);
-  return POINT{o.x - r.left, o.y - r.top};
+  const fw::TRect c = ClientRectInWindow(wnd);
+  return POINT{c.Left, c.Top};
 }
 
 bool IsMouseMessage(UINT msg) {
