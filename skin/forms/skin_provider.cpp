@@ -584,12 +584,9 @@ bool TkSkinProvider::EarlySkinCommand(fw::TMessage& m) {
         x = OffsetX(FInput.Frame);
         y = OffsetY(FInput.Frame);
       } else if (FForm->HandleAllocated()) {
-        RECT w{};
-        GetWindowRect(FForm->Handle(), &w);
-        POINT origin{0, 0};
-        ClientToScreen(FForm->Handle(), &origin);
-        x = origin.x - w.left;
-        y = origin.y - w.top;
+        const fw::TRect client = ClientRectInWindow(FForm->Handle());
+        x = client.Left;
+        y = client.Top;
       }
       m.Result = MAKELONG(x, y);
       return true;
